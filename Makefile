@@ -1,0 +1,26 @@
+# Two entry points: `make run` starts the editor, `make test` runs every test headless.
+BUILD_DIR ?= build
+JOBS ?= $(shell nproc)
+
+.PHONY: run test build deps configure bench clean
+
+deps:
+	@bash scripts/install-deps.sh
+
+configure: deps
+	@cmake -S . -B $(BUILD_DIR) -DCMAKE_BUILD_TYPE=Release >/dev/null
+
+build: configure
+	@cmake --build $(BUILD_DIR) -j $(JOBS)
+
+run: build
+	./$(BUILD_DIR)/pellmark
+
+test: build
+	cd $(BUILD_DIR) && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j $(JOBS)
+
+bench: build
+	@for b in $(BUILD_DIR)/bench/bench_*; do echo "== $$b"; $$b; done
+
+clean:
+	rm -rf $(BUILD_DIR)

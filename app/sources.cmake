@@ -1,0 +1,8 @@
+# Sources of the application subsystem.
+list(APPEND CORE_SOURCES
+  app/ProfileFile.h app/ProfileFile.cpp
+)
+list(APPEND UI_SOURCES
+  app/TessikApp.h app/TessikApp.cpp
+  app/TessikDoc.h app/TessikDoc.cpp
+)

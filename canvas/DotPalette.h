@@ -1,0 +1,30 @@
+#pragma once
+
+#include "canvas/Color.h"
+
+#include <array>
+
+// The seven dot colours. A colour's index is its position here; any other
+// colour has index kUnlitIndex and counts as an unlit dot.
+constexpr std::array<COLORREF, 7> DotPalette = {
+    MakeColor(255, 0, 0),     // Red
+    MakeColor(0, 255, 0),     // Green
+    MakeColor(0, 0, 255),     // Blue
+    MakeColor(255, 255, 0),   // Yellow
+    MakeColor(188, 143, 143), // Pink
+    MakeColor(255, 255, 255), // White
+    MakeColor(255, 127, 0),   // Orange
+};
+
+constexpr int kPaletteSize = static_cast<int>(DotPalette.size());
+constexpr int kUnlitIndex = 7;
+constexpr int kWhiteIndex = 5;
+
+constexpr int PaletteIndexOf(COLORREF c)
+{
+    for (int i = 0; i < kPaletteSize; ++i) {
+        if (DotPalette[static_cast<std::size_t>(i)] == c)
+            return i;
+    }
+    return kUnlitIndex;
+}

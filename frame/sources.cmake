@@ -1,0 +1,4 @@
+# Sources of the frame subsystem.
+list(APPEND UI_SOURCES
+  frame/MainFrame.h frame/MainFrame.cpp
+)

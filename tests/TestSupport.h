@@ -1,0 +1,20 @@
+#pragma once
+
+#include <QString>
+#include <QTemporaryDir>
+
+// A scratch directory for one test, removed afterwards.
+class CScratchDir
+{
+public:
+    QString FilePath(const QString& name) const { return m_dir.filePath(name); }
+    QString Path() const { return m_dir.path(); }
+
+private:
+    QTemporaryDir m_dir;
+};
+
+// The whole content of a file as bytes; empty when it cannot be read.
+QByteArray ReadAll(const QString& path);
+// Writes bytes to a file, replacing it.
+bool WriteAll(const QString& path, const QByteArray& bytes);

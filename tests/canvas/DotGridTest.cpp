@@ -1,0 +1,287 @@
+#include "canvas/DotGrid.h"
+
+#include <gtest/gtest.h>
+
+#include <climits>
+#include <cstring>
+#include <vector>
+
+namespace {
+
+constexpr COLORREF kRed = DotPalette[0];
+constexpr COLORREF kGreen = DotPalette[1];
+constexpr COLORREF kBlue = DotPalette[2];
+
+// Display coordinates (y from the top) for readability in the tests.
+void Light(CDotGrid& grid, int x, int y, COLORREF c)
+{
+    grid.SetDot(x, grid.Height() - 1 - y, c);
+}
+COLORREF At(const CDotGrid& grid, int x, int y)
+{
+    return grid.DotAt(x, grid.Height() - 1 - y);
+}
+
+// A bottom-up 24-bit picture with rows padded to 4 bytes, lit per a callback.
+template <typename F>
+std::vector<std::uint8_t> Picture(int w, int h, F colorAt)
+{
+    const int stride = (w * 3 + 3) & ~3;
+    std::vector<std::uint8_t> rows(static_cast<std::size_t>(stride) * h, 0xEE);
+    for (int y = 0; y < h; ++y) {
+        for (int x = 0; x < w; ++x) {
+            const COLORREF c = colorAt(x, y);
+            std::uint8_t* p = rows.data() + (h - 1 - y) * stride + 3 * x;
+            p[0] = static_cast<std::uint8_t>(BlueOf(c));
+            p[1] = static_cast<std::uint8_t>(GreenOf(c));
+            p[2] = static_cast<std::uint8_t>(RedOf(c));
+        }
+    }
+    return rows;
+}
+
+} // namespace
+
+TEST(DotGrid, RoundAndClamp)
+{
+    EXPECT_EQ(CDotGrid::RoundAndClamp(10, 1024), 16);
+    EXPECT_EQ(CDotGrid::RoundAndClamp(0, 1024), 8);
+    EXPECT_EQ(CDotGrid::RoundAndClamp(-20, 1024), 8);
+    EXPECT_EQ(CDotGrid::RoundAndClamp(1030, 1024), 1024);
+    EXPECT_EQ(CDotGrid::RoundAndClamp(770, 768), 768);
+    EXPECT_EQ(CDotGrid::RoundAndClamp(16, 768), 16);
+}
+
+TEST(DotGrid, CreateFillsWithBackgroundInBgrBottomUpLayout)
+{
+    CDotGrid grid;
+    EXPECT_TRUE(grid.IsEmpty());
+    grid.SetBackgroundColor(MakeColor(1, 2, 3), false);
+    ASSERT_TRUE(grid.Create(16, 16, CDotGrid::ImageMode));
+    EXPECT_EQ(grid.ByteCount(), 768u);
+    EXPECT_EQ(grid.Mode(), CDotGrid::ImageMode);
+    for (std::size_t i = 0; i < grid.ByteCount(); i += 3) {
+        ASSERT_EQ(grid.Bits()[i], 3);
+        ASSERT_EQ(grid.Bits()[i + 1], 2);
+        ASSERT_EQ(grid.Bits()[i + 2], 1);
+    }
+    EXPECT_EQ(grid.ColorIndexOf(5, 5), kUnlitIndex);
+
+    // Dot (column 2, storage row 1) sits at 3 * (1 * W + 2), blue first.
+    grid.SetDot(2, 1, MakeColor(10, 20, 30));
+    const std::uint8_t* dot = grid.Bits() + 3 * (16 + 2);
+    EXPECT_EQ(dot[0], 30);
+    EXPECT_EQ(dot[1], 20);
+    EXPECT_EQ(dot[2], 10);
+}
+
+TEST(DotGrid, FailedAllocationKeepsTheOldGridWhole)
+{
+    CDotGrid grid;
+    ASSERT_TRUE(grid.Create(16, 8, CDotGrid::TextMode));
+    grid.SetDot(3, 4, kRed);
+    const std::vector<std::uint8_t> before(grid.Bits(), grid.Bits() + grid.ByteCount());
+
+    EXPECT_FALSE(grid.Create(INT_MAX, INT_MAX, CDotGrid::ImageMode));
+    EXPECT_FALSE(grid.Create(-8, 16, CDotGrid::ImageMode));
+    EXPECT_FALSE(grid.Resize(1 << 30, 1 << 30));
+
+    EXPECT_EQ(grid.Width(), 16);
+    EXPECT_EQ(grid.Height(), 8);
+    EXPECT_EQ(grid.Mode(), CDotGrid::TextMode);
+    EXPECT_EQ(std::memcmp(before.data(), grid.Bits(), before.size()), 0);
+}
+
+TEST(DotGrid, MirrorReversesEachRowAndTwiceRestores)
+{
+    CDotGrid grid;
+    grid.Create(8, 8, CDotGrid::ImageMode);
+    for (int x = 0; x < 8; ++x)
+        Light(grid, x, 2, MakeColor(x + 1, 0, 0));
+    const CDotGrid original = grid;
+    grid.Mirror();
+    for (int x = 0; x < 8; ++x)
+        EXPECT_EQ(At(grid, x, 2), MakeColor(8 - x, 0, 0));
+    grid.Mirror();
+    EXPECT_EQ(std::memcmp(original.Bits(), grid.Bits(), grid.ByteCount()), 0);
+
+    CDotGrid empty;
+    empty.Mirror();
+    empty.Flip();
+    EXPECT_FALSE(empty.Rotate());
+    EXPECT_TRUE(empty.IsEmpty());
+}
+
+TEST(DotGrid, FlipExchangesEveryRowPair)
+{
+    CDotGrid grid;
+    grid.Create(8, 8, CDotGrid::ImageMode);
+    for (int r = 0; r < 8; ++r)
+        grid.SetDot(0, r, MakeColor(r + 1, 0, 0));
+    const CDotGrid original = grid;
+    grid.Flip();
+    for (int r = 0; r < 8; ++r)
+        EXPECT_EQ(grid.DotAt(0, r), MakeColor(8 - r, 0, 0)) << "row " << r;
+    grid.Flip();
+    EXPECT_EQ(std::memcmp(original.Bits(), grid.Bits(), grid.ByteCount()), 0);
+}
+
+TEST(DotGrid, RotateTurnsClockwise)
+{
+    CDotGrid grid;
+    grid.Create(16, 8, CDotGrid::ImageMode);
+    Light(grid, 0, 0, kRed);   // top-left
+    Light(grid, 15, 0, kBlue); // top-right
+    Light(grid, 3, 5, kGreen);
+    ASSERT_TRUE(grid.Rotate());
+    EXPECT_EQ(grid.Width(), 8);
+    EXPECT_EQ(grid.Height(), 16);
+    // (x, y) goes to (H - 1 - y, x) with the old H = 8.
+    EXPECT_EQ(At(grid, 7, 0), kRed);
+    EXPECT_EQ(At(grid, 7, 15), kBlue);
+    EXPECT_EQ(At(grid, 2, 3), kGreen);
+}
+
+TEST(DotGrid, FourRotationsRestoreAndLargeGridsLoseColumns)
+{
+    CDotGrid grid;
+    grid.Create(24, 40, CDotGrid::ImageMode);
+    for (int i = 0; i < 24; ++i)
+        Light(grid, i, (i * 7) % 40, DotPalette[static_cast<std::size_t>(i % 7)]);
+    const CDotGrid original = grid;
+    for (int i = 0; i < 4; ++i)
+        ASSERT_TRUE(grid.Rotate());
+    ASSERT_EQ(grid.Width(), 24);
+    EXPECT_EQ(std::memcmp(original.Bits(), grid.Bits(), grid.ByteCount()), 0);
+
+    CDotGrid big;
+    big.Create(1024, 768, CDotGrid::ImageMode);
+    Light(big, 767, 0, kRed);  // last column that survives
+    Light(big, 768, 0, kBlue); // first column that is lost
+    ASSERT_TRUE(big.Rotate());
+    EXPECT_EQ(big.Width(), 768);
+    EXPECT_EQ(big.Height(), 768);
+    EXPECT_EQ(At(big, 767, 767), kRed);
+    for (std::size_t i = 0; i < big.ByteCount(); i += 3)
+        ASSERT_FALSE(big.Bits()[i] == 255 && big.Bits()[i + 1] == 0 && big.Bits()[i + 2] == 0);
+}
+
+TEST(DotGrid, RotateOfATallTextGridDropsTheTopRows)
+{
+    CDotGrid grid;
+    grid.Create(16, 16, CDotGrid::TextMode);
+    ASSERT_TRUE(grid.Resize(16, 1040));
+    grid.SetDot(0, 1023, kRed);  // highest storage row that survives
+    grid.SetDot(0, 1024, kBlue); // lost
+    ASSERT_TRUE(grid.Rotate());
+    EXPECT_EQ(grid.Width(), 1024);
+    EXPECT_EQ(grid.Height(), 16);
+    // New dot (column r, storage row H'-1-c) = old (c, r).
+    EXPECT_EQ(grid.DotAt(1023, 15), kRed);
+    for (int c = 0; c < 1024; ++c)
+        for (int r = 0; r < 16; ++r)
+            ASSERT_NE(grid.DotAt(c, r), kBlue);
+}
+
+TEST(DotGrid, BackgroundIsNudgedOffEveryPaletteColour)
+{
+    const COLORREF expected[] = {
+        MakeColor(255, 1, 0),     MakeColor(1, 255, 0),     MakeColor(1, 0, 255),
+        MakeColor(255, 255, 1),   MakeColor(189, 143, 143), MakeColor(254, 255, 255),
+        MakeColor(255, 128, 0),
+    };
+    for (int i = 0; i < kPaletteSize; ++i) {
+        CDotGrid grid;
+        grid.SetBackgroundColor(DotPalette[static_cast<std::size_t>(i)], false);
+        EXPECT_EQ(grid.BackColor(), expected[i]) << "palette index " << i;
+        EXPECT_EQ(PaletteIndexOf(grid.BackColor()), kUnlitIndex);
+    }
+    CDotGrid grid;
+    grid.SetBackgroundColor(MakeColor(12, 34, 56), false);
+    EXPECT_EQ(grid.BackColor(), MakeColor(12, 34, 56));
+}
+
+TEST(DotGrid, RecolouringChangesOnlyOldBackgroundDots)
+{
+    CDotGrid grid;
+    grid.Create(8, 8, CDotGrid::ImageMode);
+    grid.SetDot(1, 1, kBlue);
+    grid.SetDot(2, 2, MakeColor(9, 9, 9));
+    grid.SetBackgroundColor(kBlue, true);
+    EXPECT_EQ(grid.BackColor(), MakeColor(1, 0, 255));
+    EXPECT_EQ(grid.DotAt(0, 0), MakeColor(1, 0, 255));
+    EXPECT_EQ(grid.DotAt(1, 1), kBlue);
+    EXPECT_EQ(grid.ColorIndexOf(1, 1), 2);
+    EXPECT_EQ(grid.DotAt(2, 2), MakeColor(9, 9, 9));
+
+    grid.SetBackgroundColor(MakeColor(0, 0, 0), false);
+    EXPECT_EQ(grid.DotAt(0, 0), MakeColor(1, 0, 255)); // no recolour requested
+}
+
+TEST(DotGrid, DotColourSelectionChangesNoDot)
+{
+    CDotGrid grid;
+    grid.Create(8, 8, CDotGrid::ImageMode);
+    EXPECT_EQ(grid.DotColor(), DotPalette[5]);
+    EXPECT_EQ(grid.ColorIndex(), 5);
+    grid.SetDotColor(6);
+    EXPECT_EQ(grid.DotColor(), MakeColor(255, 127, 0));
+    EXPECT_EQ(grid.ColorIndex(), 6);
+    grid.SetDotColor(9); // out of range is ignored
+    EXPECT_EQ(grid.ColorIndex(), 6);
+    for (std::size_t i = 0; i < grid.ByteCount(); ++i)
+        ASSERT_EQ(grid.Bits()[i], 0);
+}
+
+TEST(DotGrid, PictureHangsFromTheTopLeftAndIsNormalised)
+{
+    CDotGrid grid;
+    grid.SetBackgroundColor(MakeColor(5, 5, 5), false);
+    const auto rows = Picture(10, 10, [](int x, int y) {
+        if (x == 0 && y == 0)
+            return kRed;
+        if (x == 9 && y == 9)
+            return MakeColor(254, 0, 0); // one unit off red: unlit
+        return kGreen;
+    });
+    ASSERT_TRUE(grid.ReplaceWithPicture(10, 10, rows.data()));
+    EXPECT_EQ(grid.Width(), 16);
+    EXPECT_EQ(grid.Height(), 16);
+    EXPECT_EQ(At(grid, 0, 0), kRed);
+    EXPECT_EQ(At(grid, 5, 5), kGreen);
+    EXPECT_EQ(At(grid, 9, 9), MakeColor(5, 5, 5));
+    for (int y = 0; y < 16; ++y) {
+        for (int x = 0; x < 16; ++x) {
+            if (x >= 10 || y >= 10) {
+                ASSERT_EQ(At(grid, x, y), MakeColor(5, 5, 5)) << x << "," << y;
+            }
+        }
+    }
+}
+
+TEST(DotGrid, LargePictureKeepsItsTopLeftPart)
+{
+    CDotGrid grid;
+    const auto rows = Picture(1030, 770, [](int x, int y) {
+        return (x == 1023 && y == 767) ? kBlue : (x >= 1024 || y >= 768) ? kRed : kGreen;
+    });
+    ASSERT_TRUE(grid.ReplaceWithPicture(1030, 770, rows.data()));
+    EXPECT_EQ(grid.Width(), 1024);
+    EXPECT_EQ(grid.Height(), 768);
+    EXPECT_EQ(At(grid, 1023, 767), kBlue);
+    for (std::size_t i = 0; i < grid.ByteCount(); i += 3)
+        ASSERT_FALSE(grid.Bits()[i + 2] == 255 && grid.Bits()[i + 1] == 0);
+}
+
+TEST(DotGrid, NormalizeKeepsLitDotsOnly)
+{
+    CDotGrid grid;
+    grid.Create(8, 8, CDotGrid::ImageMode);
+    grid.SetDot(0, 0, MakeColor(188, 143, 143));
+    grid.SetDot(1, 0, MakeColor(255, 128, 0));
+    grid.SetBackgroundColor(MakeColor(7, 7, 7), false);
+    grid.NormalizeToPalette();
+    EXPECT_EQ(grid.ColorIndexOf(0, 0), 4);
+    EXPECT_EQ(grid.DotAt(1, 0), MakeColor(7, 7, 7));
+    EXPECT_EQ(grid.DotAt(4, 4), MakeColor(7, 7, 7));
+}
