@@ -1,5 +1,6 @@
 #pragma once
 
+#include "canvas/CanvasText.h"
 #include "canvas/DotGrid.h"
 
 #include <QAbstractScrollArea>
@@ -16,6 +17,8 @@ public:
 
     CDotGrid& Grid() { return m_grid; }
     const CDotGrid& Grid() const { return m_grid; }
+    CCanvasText& Text() { return m_text; }
+    const CCanvasText& Text() const { return m_text; }
 
     int ShowGrid() const { return m_bShowGrid; }
     void SetShowGrid(int show) { m_bShowGrid = show; }
@@ -33,6 +36,7 @@ protected:
 
 private:
     CDotGrid m_grid;
+    CCanvasText m_text;
     int m_bShowGrid = 1;
     std::function<bool()> m_fnMergePending;
 };

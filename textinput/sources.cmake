@@ -1,4 +1,7 @@
 # Sources of the text input subsystem.
+list(APPEND CORE_SOURCES
+  textinput/LogFont.h
+)
 list(APPEND UI_SOURCES
   textinput/InputTextView.h textinput/InputTextView.cpp
 )

@@ -1,0 +1,28 @@
+#pragma once
+
+#include <QString>
+
+// A font description passed between the input pane, the font dialog and the
+// canvas. lfHeight > 0 is the font's cell height in pixels (dots); < 0 its
+// character height. The face name holds at most kFaceNameLength characters.
+struct LogFont
+{
+    static constexpr int kFaceNameLength = 31;
+
+    int lfHeight = 0;
+    int lfWeight = 400;
+    bool lfItalic = false;
+    bool lfUnderline = false;
+    bool lfStrikeOut = false;
+    int lfCharSet = 0;
+    int lfPitchAndFamily = 0;
+    QString lfFaceName;
+
+    bool operator==(const LogFont& o) const
+    {
+        return lfHeight == o.lfHeight && lfWeight == o.lfWeight && lfItalic == o.lfItalic
+            && lfUnderline == o.lfUnderline && lfStrikeOut == o.lfStrikeOut && lfCharSet == o.lfCharSet
+            && lfPitchAndFamily == o.lfPitchAndFamily && lfFaceName == o.lfFaceName;
+    }
+    bool operator!=(const LogFont& o) const { return !(*this == o); }
+};
