@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QFont>
 #include <QString>
 
 // A font description passed between the input pane, the font dialog and the
@@ -25,4 +26,11 @@ struct LogFont
             && lfPitchAndFamily == o.lfPitchAndFamily && lfFaceName == o.lfFaceName;
     }
     bool operator!=(const LogFont& o) const { return !(*this == o); }
+
+    // The platform's default interface font, as a description.
+    static LogFont DefaultGuiFont();
+    static LogFont FromQFont(const QFont& font);
+    // |lfHeight| becomes the pixel size. Glyphs are drawn without
+    // anti-aliasing so that every inked pixel has exactly the text colour.
+    QFont ToQFont() const;
 };

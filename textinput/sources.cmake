@@ -1,6 +1,6 @@
 # Sources of the text input subsystem.
 list(APPEND CORE_SOURCES
-  textinput/LogFont.h
+  textinput/LogFont.h textinput/LogFont.cpp
 )
 list(APPEND UI_SOURCES
   textinput/InputTextView.h textinput/InputTextView.cpp
