@@ -1,1 +1,4 @@
 # Sources of the dotdata subsystem.
+list(APPEND CORE_SOURCES
+  dotdata/DotListingReader.h dotdata/DotListingReader.cpp
+)

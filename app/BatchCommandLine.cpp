@@ -1,0 +1,184 @@
+#include "app/BatchCommandLine.h"
+
+#include <array>
+
+namespace {
+
+struct SOptionInfo
+{
+    const char* name;
+    SBatchStep::Kind kind;
+    bool takesValue;
+    const char* valueName;
+    const char* help;
+};
+
+constexpr std::array<SOptionInfo, 24> kOptions = {{
+    {"--new", SBatchStep::New, true, "WxH[:text|:image]", "make a new canvas (sizes corrected as in the New dialog)"},
+    {"--open", SBatchStep::Open, true, "FILE", "open a BMP or JPEG picture"},
+    {"--mirror", SBatchStep::Mirror, false, "", "exchange left and right"},
+    {"--flip", SBatchStep::Flip, false, "", "exchange top and bottom"},
+    {"--rotate", SBatchStep::Rotate, false, "", "turn a quarter turn clockwise"},
+    {"--dot-color", SBatchStep::DotColor, true, "NAME", "dot colour: red, green, blue, yellow, pink, white, orange"},
+    {"--background", SBatchStep::Background, true, "RRGGBB", "background colour (recolours the background dots)"},
+    {"--set-dot", SBatchStep::SetDot, true, "X,Y", "paint the dot at column X, row Y from the top (left button)"},
+    {"--clear-dot", SBatchStep::ClearDot, true, "X,Y", "clear the dot at column X, row Y from the top (right button)"},
+    {"--text", SBatchStep::Text, true, "STRING", "type this text into the input pane"},
+    {"--text-colors", SBatchStep::TextColors, true, "NAME[,NAME...]", "one colour per character, the last repeating"},
+    {"--font", SBatchStep::Font, true, "FAMILY", "font family of the text"},
+    {"--size", SBatchStep::Size, true, "PX", "font height in dots"},
+    {"--offset", SBatchStep::Offset, true, "X,Y", "text mode: glyph offset inside the cells"},
+    {"--stretch", SBatchStep::Stretch, true, "N", "text mode: vertical stretch, -32..64"},
+    {"--overlay-at", SBatchStep::OverlayAt, true, "X,Y", "image mode: position of the text overlay"},
+    {"--merge", SBatchStep::Merge, false, "", "merge the text into the dots"},
+    {"--save-dots", SBatchStep::SaveDots, true, "FILE", "write the dot-data listing"},
+    {"--save-image", SBatchStep::SaveImage, true, "FILE", "write the canvas as BMP (.bmp) or JPEG (any other name)"},
+    {"--print-pdf", SBatchStep::PrintPdf, true, "FILE", "print the dot-data listing into a PDF file"},
+    {"--load-dots", SBatchStep::LoadDots, true, "FILE", "light the dots of an image-mode listing"},
+    {"--list-fonts", SBatchStep::ListFonts, false, "", "print the font families"},
+    {"--help", SBatchStep::Help, false, "", "print this help"},
+    {"--version", SBatchStep::Version, false, "", "print the version"},
+}};
+
+constexpr std::array<const char*, 7> kColorNames = {"red", "green", "blue", "yellow", "pink", "white", "orange"};
+
+const SOptionInfo* FindOption(const QString& name)
+{
+    for (const SOptionInfo& info : kOptions) {
+        if (name == QLatin1String(info.name))
+            return &info;
+    }
+    return nullptr;
+}
+
+} // namespace
+
+bool CBatchCommandLine::IsBatch(const QStringList& arguments)
+{
+    for (const QString& arg : arguments) {
+        if (arg.startsWith(QLatin1String("--")))
+            return true;
+    }
+    return false;
+}
+
+int CBatchCommandLine::ColorIndexOfName(const QString& name)
+{
+    for (std::size_t i = 0; i < kColorNames.size(); ++i) {
+        if (name.compare(QLatin1String(kColorNames[i]), Qt::CaseInsensitive) == 0)
+            return static_cast<int>(i);
+    }
+    return -1;
+}
+
+QString CBatchCommandLine::HelpText()
+{
+    QString text = QStringLiteral("Usage: pellmark [FILE]\n"
+                                  "       pellmark OPTION... (batch mode: runs the options in order, no window)\n\n");
+    for (const SOptionInfo& info : kOptions) {
+        const QString head = QStringLiteral("  %1 %2").arg(QLatin1String(info.name), QLatin1String(info.valueName));
+        text += head.leftJustified(36) + QLatin1String(info.help) + QLatin1Char('\n');
+    }
+    return text;
+}
+
+bool CBatchCommandLine::Fail(const QString& option, const QString& what)
+{
+    m_szError = QStringLiteral("%1: %2").arg(option, what);
+    return false;
+}
+
+bool CBatchCommandLine::Parse(const QStringList& arguments)
+{
+    m_steps.clear();
+    m_szError.clear();
+    for (int i = 0; i < arguments.size(); ++i) {
+        const QString& arg = arguments.at(i);
+        const SOptionInfo* info = FindOption(arg);
+        if (!info)
+            return Fail(arg, arg.startsWith(QLatin1String("--")) ? QStringLiteral("unknown option")
+                                                                 : QStringLiteral("unexpected argument"));
+        SBatchStep step;
+        step.kind = info->kind;
+        step.option = arg;
+        if (info->takesValue) {
+            if (i + 1 >= arguments.size())
+                return Fail(arg, QStringLiteral("missing value %1").arg(QLatin1String(info->valueName)));
+            if (!ParseValue(step, arguments.at(++i)))
+                return false;
+        }
+        m_steps.push_back(std::move(step));
+    }
+    return true;
+}
+
+bool CBatchCommandLine::ParseInt(const QString& option, const QString& value, int& result)
+{
+    bool ok = false;
+    result = value.trimmed().toInt(&ok);
+    return ok || Fail(option, QStringLiteral("'%1' is not a number").arg(value));
+}
+
+bool CBatchCommandLine::ParsePair(const QString& option, const QString& value, QChar separator, int& a, int& b)
+{
+    const QStringList parts = value.split(separator);
+    if (parts.size() != 2)
+        return Fail(option, QStringLiteral("'%1' is not of the form A%2B").arg(value, separator));
+    return ParseInt(option, parts.at(0), a) && ParseInt(option, parts.at(1), b);
+}
+
+bool CBatchCommandLine::ParseValue(SBatchStep& step, const QString& value)
+{
+    const QString& option = step.option;
+    switch (step.kind) {
+    case SBatchStep::New: {
+        QString size = value;
+        const int colon = value.indexOf(QLatin1Char(':'));
+        if (colon >= 0) {
+            const QString mode = value.mid(colon + 1);
+            if (mode != QLatin1String("text") && mode != QLatin1String("image"))
+                return Fail(option, QStringLiteral("mode '%1' is neither text nor image").arg(mode));
+            step.mode = mode == QLatin1String("image") ? 1 : 0;
+            size = value.left(colon);
+        }
+        return ParsePair(option, size, QLatin1Char('x'), step.x, step.y);
+    }
+    case SBatchStep::DotColor:
+        step.x = ColorIndexOfName(value);
+        return step.x >= 0 || Fail(option, QStringLiteral("unknown colour '%1'").arg(value));
+    case SBatchStep::Background: {
+        bool ok = false;
+        const uint rgb = value.toUInt(&ok, 16);
+        if (!ok || value.size() != 6)
+            return Fail(option, QStringLiteral("'%1' is not a colour RRGGBB").arg(value));
+        step.color = MakeColor(static_cast<int>(rgb >> 16), static_cast<int>(rgb >> 8), static_cast<int>(rgb));
+        return true;
+    }
+    case SBatchStep::TextColors:
+        for (const QString& name : value.split(QLatin1Char(','))) {
+            const int index = ColorIndexOfName(name.trimmed());
+            if (index < 0)
+                return Fail(option, QStringLiteral("unknown colour '%1'").arg(name));
+            step.colors.push_back(index);
+        }
+        return true;
+    case SBatchStep::SetDot:
+    case SBatchStep::ClearDot:
+    case SBatchStep::Offset:
+    case SBatchStep::OverlayAt:
+        return ParsePair(option, value, QLatin1Char(','), step.x, step.y);
+    case SBatchStep::Size:
+        if (!ParseInt(option, value, step.x))
+            return false;
+        return step.x > 0 || Fail(option, QStringLiteral("the size must be above 0"));
+    case SBatchStep::Stretch:
+        if (!ParseInt(option, value, step.x))
+            return false;
+        return (step.x >= -32 && step.x <= 64) || Fail(option, QStringLiteral("the stretch must be within -32..64"));
+    default:
+        if (value.isEmpty() && step.kind != SBatchStep::Text)
+            return Fail(option, QStringLiteral("empty value"));
+        step.text = value;
+        return true;
+    }
+}

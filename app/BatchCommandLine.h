@@ -1,0 +1,56 @@
+#pragma once
+
+#include "canvas/Color.h"
+
+#include <QString>
+#include <QStringList>
+
+#include <vector>
+
+// One option of a batch run, with its value already checked and converted.
+struct SBatchStep
+{
+    enum Kind {
+        New, Open, Mirror, Flip, Rotate, DotColor, Background, SetDot, ClearDot,
+        Text, TextColors, Font, Size, Offset, Stretch, OverlayAt, Merge,
+        SaveDots, SaveImage, PrintPdf, LoadDots, ListFonts, Help, Version,
+    };
+
+    Kind kind = Help;
+    QString option;          // as typed, for messages
+    QString text;            // file name, text, font family
+    int x = 0;               // width, column, offset, size, stretch, colour index
+    int y = 0;               // height, row, offset
+    int mode = 0;            // --new: 0 text, 1 image
+    COLORREF color = 0;      // --background
+    std::vector<int> colors; // --text-colors: palette indices
+};
+
+// Turns the command line of a batch run into checked steps. A command line
+// that contains no option is not a batch run: its file argument only names
+// the document.
+class CBatchCommandLine
+{
+public:
+    static bool IsBatch(const QStringList& arguments);
+
+    // arguments without the program name. Returns false with Error() set to
+    // one line naming the option and what is wrong.
+    bool Parse(const QStringList& arguments);
+
+    const std::vector<SBatchStep>& Steps() const { return m_steps; }
+    const QString& Error() const { return m_szError; }
+
+    static QString HelpText();
+    // Palette index of an English colour name in any letter case, or -1.
+    static int ColorIndexOfName(const QString& name);
+
+private:
+    bool Fail(const QString& option, const QString& what);
+    bool ParseValue(SBatchStep& step, const QString& value);
+    bool ParsePair(const QString& option, const QString& value, QChar separator, int& a, int& b);
+    bool ParseInt(const QString& option, const QString& value, int& result);
+
+    std::vector<SBatchStep> m_steps;
+    QString m_szError;
+};

@@ -1,0 +1,61 @@
+#include "app/BatchCommandLine.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+QString ErrorOf(const QStringList& args)
+{
+    CBatchCommandLine line;
+    EXPECT_FALSE(line.Parse(args));
+    return line.Error();
+}
+}
+
+TEST(BatchCommandLine, OnlyOptionsMakeABatchRun)
+{
+    EXPECT_FALSE(CBatchCommandLine::IsBatch({}));
+    EXPECT_FALSE(CBatchCommandLine::IsBatch({"picture.bmp"}));
+    EXPECT_TRUE(CBatchCommandLine::IsBatch({"--version"}));
+}
+
+TEST(BatchCommandLine, ParsesValuesInOrder)
+{
+    CBatchCommandLine line;
+    ASSERT_TRUE(line.Parse({"--new", "20x10:image", "--dot-color", "ORANGE", "--background", "00ff80",
+                            "--set-dot", "3,4", "--text-colors", "red,Blue", "--stretch", "-4", "--text", "",
+                            "--save-dots", "out.txt"}));
+    const auto& s = line.Steps();
+    ASSERT_EQ(s.size(), 8u);
+    EXPECT_EQ(s[0].kind, SBatchStep::New);
+    EXPECT_EQ(s[0].x, 20);
+    EXPECT_EQ(s[0].y, 10);
+    EXPECT_EQ(s[0].mode, 1);
+    EXPECT_EQ(s[1].x, 6);
+    EXPECT_EQ(s[2].color, MakeColor(0, 255, 128));
+    EXPECT_EQ(s[3].x, 3);
+    EXPECT_EQ(s[3].y, 4);
+    EXPECT_EQ(s[4].colors, (std::vector<int>{0, 2}));
+    EXPECT_EQ(s[5].x, -4);
+    EXPECT_EQ(s[6].text, QString());
+    EXPECT_EQ(s[7].text, QString("out.txt"));
+
+    ASSERT_TRUE(line.Parse({"--new", "16x16"}));
+    EXPECT_EQ(line.Steps()[0].mode, 0);
+}
+
+TEST(BatchCommandLine, BadInputNamesTheOption)
+{
+    EXPECT_EQ(ErrorOf({"--frobnicate"}), "--frobnicate: unknown option");
+    EXPECT_EQ(ErrorOf({"--mirror", "file.txt"}), "file.txt: unexpected argument");
+    EXPECT_EQ(ErrorOf({"--open"}), "--open: missing value FILE");
+    EXPECT_EQ(ErrorOf({"--new", "axb"}), "--new: 'a' is not a number");
+    EXPECT_EQ(ErrorOf({"--new", "16"}), "--new: '16' is not of the form AxB");
+    EXPECT_EQ(ErrorOf({"--new", "16x16:photo"}), "--new: mode 'photo' is neither text nor image");
+    EXPECT_EQ(ErrorOf({"--dot-color", "purple"}), "--dot-color: unknown colour 'purple'");
+    EXPECT_EQ(ErrorOf({"--text-colors", "red,,blue"}), "--text-colors: unknown colour ''");
+    EXPECT_EQ(ErrorOf({"--background", "12345g"}), "--background: '12345g' is not a colour RRGGBB");
+    EXPECT_EQ(ErrorOf({"--size", "big"}), "--size: 'big' is not a number");
+    EXPECT_EQ(ErrorOf({"--size", "0"}), "--size: the size must be above 0");
+    EXPECT_EQ(ErrorOf({"--stretch", "65"}), "--stretch: the stretch must be within -32..64");
+    EXPECT_EQ(ErrorOf({"--set-dot", "1;2"}), "--set-dot: '1;2' is not of the form A,B");
+}

@@ -1,0 +1,39 @@
+#include "dotdata/DotListingReader.h"
+
+#include <gtest/gtest.h>
+
+TEST(DotListingReader, PlacesEntriesByBlockRowAndColumn)
+{
+    CDotListingReader reader;
+    ASSERT_TRUE(reader.Read("1-1-1-R, 1-1-2-R, 1-8-8-G\r\n\r\n2-1-2-B\r\n\r\n", 16, 8)) << reader.Error().toStdString();
+    const auto& d = reader.Dots();
+    ASSERT_EQ(d.size(), 4u);
+    EXPECT_EQ(d[0].x, 0);
+    EXPECT_EQ(d[0].y, 0);
+    EXPECT_EQ(d[0].colorIndex, 0);
+    EXPECT_EQ(d[2].x, 7);
+    EXPECT_EQ(d[2].y, 7);
+    EXPECT_EQ(d[2].colorIndex, 1);
+    EXPECT_EQ(d[3].x, 9);
+    EXPECT_EQ(d[3].colorIndex, 2);
+
+    // Block 3 of a 16-wide canvas is the first block of the second band.
+    ASSERT_TRUE(reader.Read("3-2-3-O\n", 16, 16));
+    EXPECT_EQ(reader.Dots()[0].x, 2);
+    EXPECT_EQ(reader.Dots()[0].y, 9);
+    EXPECT_EQ(reader.Dots()[0].colorIndex, 6);
+}
+
+TEST(DotListingReader, RejectsBadLinesAndDotsOutsideTheCanvas)
+{
+    CDotListingReader reader;
+    EXPECT_FALSE(reader.Read("1-1-1-R\n\nhello\n", 8, 8));
+    EXPECT_TRUE(reader.Error().startsWith("line 3:"));
+    EXPECT_FALSE(reader.Read("1-9-1-R", 8, 8));
+    EXPECT_FALSE(reader.Read("1-1-1-X", 8, 8));
+    EXPECT_FALSE(reader.Read("0-1-1-R", 8, 8));
+    EXPECT_FALSE(reader.Read("1-1-1-R, ", 8, 8));
+    EXPECT_FALSE(reader.Read("2-1-1-R", 8, 8)); // only one block
+    EXPECT_TRUE(reader.Error().startsWith("line 1:"));
+    EXPECT_FALSE(reader.Read("1-1-1-R", 0, 0));
+}
