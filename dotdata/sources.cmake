@@ -1,1 +1,6 @@
 # Sources of the dotdata subsystem.
+# Dot-data listing, its worker, Save Dot and printing.
+list(APPEND CORE_SOURCES
+  dotdata/DotListingSink.h
+  dotdata/DotListing.h dotdata/DotListing.cpp
+)
