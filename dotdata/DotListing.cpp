@@ -260,6 +260,5 @@ void CDotListing::Progress(int n, int total)
     if (percent == m_nLast)
         return;
     m_nLast = percent;
-    Flush();
     m_sink.Status(StatusFor(percent));
 }

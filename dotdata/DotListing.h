@@ -13,12 +13,13 @@
 // header and a footer comment. Paragraph breaks are '\n'.
 //
 // Pieces (an entry, a line break, a header) are gathered and handed to the
-// sink in chunks of about chunkChars characters, and always before a
-// progress text, so the sink's text is never behind the percentage shown.
+// sink in chunks of about chunkChars characters; the rest goes before the
+// final progress text. A pane redraws after each chunk it receives, so a
+// chunk is made large: the whole listing of a full canvas is some 75 chunks.
 class CDotListing
 {
 public:
-    static constexpr int kDefaultChunkChars = 1 << 16;
+    static constexpr int kDefaultChunkChars = 1 << 17;
 
     explicit CDotListing(CDotListingSink& sink, int chunkChars = kDefaultChunkChars);
 

@@ -4,3 +4,6 @@ list(APPEND CORE_SOURCES
   dotdata/DotListingSink.h
   dotdata/DotListing.h dotdata/DotListing.cpp
 )
+list(APPEND UI_SOURCES
+  dotdata/DotTextWorker.h dotdata/DotTextWorker.cpp
+)
