@@ -3,7 +3,9 @@
 list(APPEND CORE_SOURCES
   dotdata/DotListingSink.h
   dotdata/DotListing.h dotdata/DotListing.cpp
+  dotdata/DotFile.h dotdata/DotFile.cpp
 )
 list(APPEND UI_SOURCES
   dotdata/DotTextWorker.h dotdata/DotTextWorker.cpp
+  dotdata/SaveDot.h dotdata/SaveDot.cpp
 )
