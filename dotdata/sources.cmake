@@ -8,4 +8,5 @@ list(APPEND CORE_SOURCES
 list(APPEND UI_SOURCES
   dotdata/DotTextWorker.h dotdata/DotTextWorker.cpp
   dotdata/SaveDot.h dotdata/SaveDot.cpp
+  dotdata/DotTextPrinter.h dotdata/DotTextPrinter.cpp
 )
