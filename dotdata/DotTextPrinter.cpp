@@ -1,6 +1,7 @@
 #include "dotdata/DotTextPrinter.h"
 
 #include <QPainter>
+#include <QPlainTextEdit>
 #include <QPrinter>
 #include <QTextDocument>
 #include <QTextOption>
@@ -12,6 +13,11 @@ QRect CDotTextPrinter::RenderRect(int horzRes, int vertRes, int dpiX, int dpiY)
     const int pageWidth = horzRes / dpiX * dpiX;
     const int pageHeight = vertRes / dpiY * dpiY;
     return QRect(QPoint(dpiX, dpiY), QPoint(pageWidth - dpiX - 1, pageHeight - dpiY - 1));
+}
+
+int CDotTextPrinter::PrintPane(const QPlainTextEdit& pane, QPrinter& printer)
+{
+    return CDotTextPrinter(*pane.document(), pane.font(), pane.logicalDpiY()).Print(printer);
 }
 
 CDotTextPrinter::CDotTextPrinter(const QTextDocument& text, const QFont& font, int sourceDpi)

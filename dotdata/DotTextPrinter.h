@@ -11,6 +11,7 @@
 
 class QPainter;
 class QPaintDevice;
+class QPlainTextEdit;
 class QPrinter;
 class QTextDocument;
 
@@ -26,6 +27,9 @@ public:
     // The text rectangle in device pixels for a printable area of
     // horzRes x vertRes pixels at dpiX x dpiY.
     static QRect RenderRect(int horzRes, int vertRes, int dpiX, int dpiY);
+
+    // Prints the pane's whole text in the pane's font.
+    static int PrintPane(const QPlainTextEdit& pane, QPrinter& printer);
 
     // text is laid out in font, whose sizes are meant for a screen of
     // sourceDpi dots per inch; on paper it keeps its size in inches.

@@ -56,6 +56,17 @@ CDotTextWorker::~CDotTextWorker()
     JoinThread();
 }
 
+CDotTextWorker* CDotTextWorker::Launch(QPlainTextEdit* pane, const CDotGrid& grid, const CCanvasText& text,
+                                       QObject* parent)
+{
+    if (grid.IsEmpty())
+        return nullptr;
+    auto* worker = new CDotTextWorker(pane, parent);
+    connect(worker, &CDotTextWorker::Finished, worker, &QObject::deleteLater);
+    worker->Start(grid, text);
+    return worker;
+}
+
 bool CDotTextWorker::Start(const CDotGrid& grid, const CCanvasText& text)
 {
     if (m_bRunning || grid.IsEmpty())

@@ -36,6 +36,11 @@ public:
     explicit CDotTextWorker(QPlainTextEdit* pane, QObject* parent = nullptr);
     ~CDotTextWorker() override;
 
+    // Starts a worker owned by parent that deletes itself when it has
+    // finished. Null, with nothing started, when the grid has no dots.
+    static CDotTextWorker* Launch(QPlainTextEdit* pane, const CDotGrid& grid, const CCanvasText& text,
+                                  QObject* parent);
+
     // Characters per chunk; 1 hands every entry and line break over on its own.
     void SetChunkChars(int chars) { m_nChunkChars = chars; }
 
