@@ -8,11 +8,8 @@
 #include <gtest/gtest.h>
 
 #include <memory>
-#include <vector>
 
 namespace {
-
-constexpr int kWaitMs = 20000;
 
 CDotGrid PatternGrid(int width, int height, int mode)
 {
@@ -24,159 +21,93 @@ CDotGrid PatternGrid(int width, int height, int mode)
     return grid;
 }
 
-QString ListingOf(const CDotGrid& grid, const CCanvasText& text)
+// A pane and a worker on it, recording each status as "pane|text|enabled".
+struct SWorkerRig
 {
-    return Generate(grid, text).m_szText;
-}
-
-struct SStatus
-{
-    int nPane;
-    QString szText;
-    bool bPaneEnabled;
-};
-
-// A pane, a worker on it, and what the worker reported.
-class CWorkerRig
-{
-public:
-    explicit CWorkerRig(int chunkChars = 4096)
+    explicit SWorkerRig(int chunkChars = 4096)
         : m_worker(std::make_unique<CDotTextWorker>(&m_pane))
     {
-        m_pane.setReadOnly(true);
         m_worker->SetChunkChars(chunkChars);
         QObject::connect(m_worker.get(), &CDotTextWorker::StatusText, [this](int pane, const QString& text) {
-            m_statuses.push_back({pane, text, m_pane.isEnabled()});
+            m_statuses << QStringLiteral("%1|%2|%3").arg(pane).arg(text).arg(m_pane.isEnabled());
         });
     }
-
-    bool WaitFinished()
+    bool RunToEnd(const CDotGrid& grid, const CCanvasText& text = {})
     {
         QSignalSpy finished(m_worker.get(), &CDotTextWorker::Finished);
-        return finished.wait(kWaitMs);
+        return m_worker->Start(grid, text) && finished.wait(20000);
     }
 
     QPlainTextEdit m_pane;
     std::unique_ptr<CDotTextWorker> m_worker;
-    std::vector<SStatus> m_statuses;
+    QStringList m_statuses;
 };
 
 } // namespace
 
-TEST(DotTextWorker, FillsThePaneWithTheListingAndReportsProgressWhileDisabled)
+TEST(DotTextWorker, ReplacesThePaneTextAndReportsProgressWhileThePaneIsDisabled)
 {
-    CWorkerRig rig;
-    rig.m_pane.setPlainText(QStringLiteral("an earlier listing"));
-    const CDotGrid grid = PatternGrid(128, 64, CDotGrid::ImageMode);
+    for (const int mode : {int(CDotGrid::ImageMode), int(CDotGrid::TextMode)}) {
+        SWorkerRig rig;
+        rig.m_pane.setPlainText(QStringLiteral("an earlier listing"));
+        const CDotGrid grid = PatternGrid(128, 64, mode);
+        const CCanvasText text = MakeText(QStringLiteral("中文"), 0, 3);
+        ASSERT_TRUE(rig.RunToEnd(grid, text));
 
-    ASSERT_TRUE(rig.m_worker->Start(grid, {}));
-    EXPECT_TRUE(rig.m_worker->IsRunning());
-    EXPECT_FALSE(rig.m_pane.isEnabled());
-    ASSERT_TRUE(rig.WaitFinished());
-
-    EXPECT_FALSE(rig.m_worker->IsRunning());
-    EXPECT_TRUE(rig.m_pane.isEnabled());
-    EXPECT_EQ(rig.m_pane.toPlainText(), ListingOf(grid, {}));
-
-    const QStringList expected = Generate(grid).m_statuses;
-    ASSERT_EQ(rig.m_statuses.size(), static_cast<std::size_t>(expected.size()));
-    for (std::size_t i = 0; i < rig.m_statuses.size(); ++i) {
-        EXPECT_EQ(rig.m_statuses[i].nPane, CDotTextWorker::kStatusPane);
-        EXPECT_EQ(rig.m_statuses[i].szText, expected[static_cast<int>(i)]);
-        EXPECT_FALSE(rig.m_statuses[i].bPaneEnabled);
+        const CRecordingSink expected = Generate(grid, text);
+        EXPECT_EQ(rig.m_pane.toPlainText(), expected.m_szText);
+        QStringList statuses;
+        for (const QString& status : expected.m_statuses)
+            statuses << QStringLiteral("1|%1|0").arg(status);
+        EXPECT_EQ(rig.m_statuses, statuses);
+        EXPECT_TRUE(rig.m_pane.isEnabled());
+        EXPECT_FALSE(rig.m_worker->IsRunning());
     }
-    EXPECT_EQ(rig.m_statuses.back().szText, QStringLiteral("\t\t100%"));
 }
 
-TEST(DotTextWorker, TextModeListingArrivesWhole)
+TEST(DotTextWorker, ListsTheCanvasAsItWasWhenStartedAndIgnoresASecondStart)
 {
-    CWorkerRig rig(1);
-    const CDotGrid grid = PatternGrid(32, 16, CDotGrid::TextMode);
-    const CCanvasText text = MakeText(QStringLiteral("中文"), 0, 3);
-    ASSERT_TRUE(rig.m_worker->Start(grid, text));
-    ASSERT_TRUE(rig.WaitFinished());
-    EXPECT_EQ(rig.m_pane.toPlainText(), ListingOf(grid, text));
-    EXPECT_EQ(rig.m_statuses.front().szText, QStringLiteral("\t\t0%"));
-}
-
-TEST(DotTextWorker, ListsTheCanvasAsItWasWhenStarted)
-{
-    CWorkerRig rig(256);
+    SWorkerRig rig(256);
     auto grid = std::make_unique<CDotGrid>(PatternGrid(256, 128, CDotGrid::TextMode));
     auto text = std::make_unique<CCanvasText>(MakeText(QStringLiteral("ABCD"), 0, 1));
-    const QString expected = ListingOf(*grid, *text);
+    const QString expected = Generate(*grid, *text).m_szText;
 
+    QSignalSpy finished(rig.m_worker.get(), &CDotTextWorker::Finished);
+    rig.m_pane.show();
     ASSERT_TRUE(rig.m_worker->Start(*grid, *text));
+    EXPECT_TRUE(rig.m_worker->IsRunning());
+    EXPECT_FALSE(rig.m_worker->Start(PatternGrid(16, 8, CDotGrid::ImageMode), {}));
+    rig.m_pane.hide();
     // What the user may do meanwhile: rotate, edit, retype, open a picture.
     grid->Rotate();
     grid->FillWithBackground();
     text->m_szText = QStringLiteral("Z");
-    text->m_abCharColor.fill(0);
     grid.reset();
     text.reset();
+    ASSERT_TRUE(finished.wait(20000));
+    EXPECT_EQ(rig.m_pane.toPlainText(), expected);
 
-    ASSERT_TRUE(rig.WaitFinished());
+    EXPECT_FALSE(rig.m_worker->Start(CDotGrid(), {}));
     EXPECT_EQ(rig.m_pane.toPlainText(), expected);
 }
 
-TEST(DotTextWorker, SecondStartWhileRunningDoesNothing)
+TEST(DotTextWorker, DestroyedMidRunStopsAndNeverTouchesThePaneAgain)
 {
-    CWorkerRig rig;
-    const CDotGrid first = PatternGrid(64, 64, CDotGrid::ImageMode);
-    const CDotGrid second = PatternGrid(16, 8, CDotGrid::ImageMode);
-    ASSERT_TRUE(rig.m_worker->Start(first, {}));
-    EXPECT_FALSE(rig.m_worker->Start(second, {}));
-    ASSERT_TRUE(rig.WaitFinished());
-    EXPECT_EQ(rig.m_pane.toPlainText(), ListingOf(first, {}));
-
-    // Once finished it can run again, replacing the text.
-    ASSERT_TRUE(rig.m_worker->Start(second, {}));
-    ASSERT_TRUE(rig.WaitFinished());
-    EXPECT_EQ(rig.m_pane.toPlainText(), ListingOf(second, {}));
-}
-
-TEST(DotTextWorker, EmptyGridStartsNothing)
-{
-    CWorkerRig rig;
-    rig.m_pane.setPlainText(QStringLiteral("kept"));
-    EXPECT_FALSE(rig.m_worker->Start(CDotGrid(), {}));
-    EXPECT_FALSE(rig.m_worker->IsRunning());
-    EXPECT_EQ(rig.m_pane.toPlainText(), QStringLiteral("kept"));
-    EXPECT_TRUE(rig.m_pane.isEnabled());
-}
-
-TEST(DotTextWorker, HiddenPaneIsFilledToo)
-{
-    CWorkerRig rig;
-    rig.m_pane.show();
-    const CDotGrid grid = PatternGrid(64, 32, CDotGrid::ImageMode);
-    ASSERT_TRUE(rig.m_worker->Start(grid, {}));
-    rig.m_pane.hide();
-    ASSERT_TRUE(rig.WaitFinished());
-    EXPECT_EQ(rig.m_pane.toPlainText(), ListingOf(grid, {}));
-}
-
-TEST(DotTextWorker, DestroyedMidRunStopsWithoutTouchingThePaneAgain)
-{
-    CWorkerRig rig(1);
+    SWorkerRig rig(1);
     const CDotGrid grid = PatternGrid(256, 256, CDotGrid::ImageMode);
     ASSERT_TRUE(rig.m_worker->Start(grid, {}));
-    QCoreApplication::processEvents(); // let a few chunks in
+    QCoreApplication::processEvents();
     rig.m_worker.reset();
     const QString atDestruction = rig.m_pane.toPlainText();
     QCoreApplication::processEvents();
     EXPECT_EQ(rig.m_pane.toPlainText(), atDestruction);
-    EXPECT_TRUE(ListingOf(grid, {}).startsWith(atDestruction));
-}
+    EXPECT_TRUE(Generate(grid).m_szText.startsWith(atDestruction));
 
-TEST(DotTextWorker, PaneDestroyedMidRunIsNotReached)
-{
+    // The pane may go first, too.
     auto pane = std::make_unique<QPlainTextEdit>();
     CDotTextWorker worker(pane.get());
-    worker.SetChunkChars(64);
     QSignalSpy finished(&worker, &CDotTextWorker::Finished);
-    ASSERT_TRUE(worker.Start(PatternGrid(64, 64, CDotGrid::ImageMode), {}));
+    ASSERT_TRUE(worker.Start(grid, {}));
     pane.reset();
-    ASSERT_TRUE(finished.wait(kWaitMs));
-    EXPECT_FALSE(worker.IsRunning());
+    EXPECT_TRUE(finished.wait(20000));
 }

@@ -4,36 +4,24 @@
 #include "canvas/DotGrid.h"
 #include "dotdata/DotListing.h"
 
-#include <QString>
 #include <QStringList>
 
 #include <ostream>
 
-// Readable failure messages for text comparisons.
 inline void PrintTo(const QString& s, std::ostream* os)
 {
     *os << '"' << s.toStdString() << '"';
 }
 
 // Records what a listing writer hands over, in order.
-class CRecordingSink : public CDotListingSink
+struct CRecordingSink : CDotListingSink
 {
-public:
-    void Insert(const QString& text) override
-    {
-        m_szText += text;
-        m_pieces << text;
-    }
-    void Status(const QString& text) override
-    {
-        m_statuses << text;
-        m_textAtStatus << m_szText;
-    }
+    void Insert(const QString& text) override { m_szText += text, m_pieces << text; }
+    void Status(const QString& text) override { m_statuses << text; }
 
     QString m_szText;
     QStringList m_pieces;
     QStringList m_statuses;
-    QStringList m_textAtStatus; // the text received before each status
 };
 
 constexpr COLORREF kRed = DotPalette[0];
@@ -43,15 +31,22 @@ constexpr COLORREF kBlue = DotPalette[2];
 inline CDotGrid MakeGrid(int width, int height, int mode)
 {
     CDotGrid grid;
-    grid.SetBackgroundColor(MakeColor(0, 0, 0), false);
     grid.Create(width, height, mode);
     return grid;
 }
 
-// Lights a dot at display position (x, y), y counted from the top.
+// Lights the dot at display position (x, y), y counted from the top.
 inline void Light(CDotGrid& grid, int x, int y, COLORREF c)
 {
     grid.SetDot(x, grid.Height() - 1 - y, c);
+}
+
+// Lights the top-left dot of every block.
+inline void LightBlockCorners(CDotGrid& grid)
+{
+    for (int y = 0; y < grid.Height(); y += 8)
+        for (int x = 0; x < grid.Width(); x += 8)
+            Light(grid, x, y, kRed);
 }
 
 inline CCanvasText MakeText(const QString& chars, int vertical, int colorIndex = 0)
@@ -63,7 +58,6 @@ inline CCanvasText MakeText(const QString& chars, int vertical, int colorIndex =
     return text;
 }
 
-// The listing of a grid, handed over in chunks of chunkChars characters.
 inline CRecordingSink Generate(const CDotGrid& grid, const CCanvasText& text = {},
                                int chunkChars = CDotListing::kDefaultChunkChars)
 {
@@ -72,15 +66,11 @@ inline CRecordingSink Generate(const CDotGrid& grid, const CCanvasText& text = {
     return sink;
 }
 
-inline QString Stars(int n)
-{
-    return QString(n, QLatin1Char('*'));
-}
 inline QString Header(const QString& ch, const QString& color)
 {
-    return QStringLiteral("/*****  %1, %2  ").arg(ch, color) + Stars(59) + QStringLiteral("/\n");
+    return QStringLiteral("/*****  %1, %2  %3/\n").arg(ch, color, QString(59, QLatin1Char('*')));
 }
 inline QString Footer(int dots)
 {
-    return QStringLiteral("//**** <%1> ").arg(dots) + Stars(67) + QStringLiteral("\n\n");
+    return QStringLiteral("//**** <%1> %2\n\n").arg(dots).arg(QString(67, QLatin1Char('*')));
 }

@@ -2,7 +2,6 @@
 
 #include "dotdata/DotTextPrinter.h"
 
-#include <QFont>
 #include <QImage>
 #include <QPrinter>
 #include <QRegularExpression>
@@ -32,56 +31,52 @@ QString LongListing(int lines)
     return text;
 }
 
-// Pages printed onto images of widthIn x heightIn inches at kDpi.
-struct SImagePages
+// Prints onto images of widthIn x heightIn inches at kDpi, one per page.
+std::vector<QImage> PrintOnImages(CDotTextPrinter& printer, double widthIn, double heightIn)
 {
-    SImagePages(double widthIn, double heightIn)
-        : m_image(int(widthIn * kDpi), int(heightIn * kDpi), QImage::Format_RGB32)
-    {
-        m_image.setDotsPerMeterX(qRound(kDpi / 0.0254));
-        m_image.setDotsPerMeterY(qRound(kDpi / 0.0254));
-        Clear();
-    }
+    QImage image(int(widthIn * kDpi), int(heightIn * kDpi), QImage::Format_RGB32);
+    image.setDotsPerMeterX(qRound(kDpi / 0.0254));
+    image.setDotsPerMeterY(qRound(kDpi / 0.0254));
+    const auto clear = [&image] { std::memset(image.bits(), 0xFF, static_cast<std::size_t>(image.sizeInBytes())); };
+    clear();
+    std::vector<QImage> pages;
+    const int count = printer.Print(image, [&] { pages.push_back(image.copy()), clear(); });
+    pages.push_back(image.copy());
+    EXPECT_EQ(pages.size(), static_cast<std::size_t>(count));
+    return pages;
+}
 
-    int Print(CDotTextPrinter& printer)
-    {
-        const int count = printer.Print(m_image, [this] {
-            m_pages.push_back(m_image.copy());
-            Clear();
-        });
-        m_pages.push_back(m_image.copy());
-        return count;
-    }
-
-    // The painted (non-white) area of a page.
-    static QRect InkOf(const QImage& page)
-    {
-        QRect ink;
-        for (int y = 0; y < page.height(); ++y)
-            for (int x = 0; x < page.width(); ++x)
-                if (page.pixel(x, y) != qRgb(255, 255, 255))
-                    ink |= QRect(x, y, 1, 1);
-        return ink;
-    }
-
-    void Clear() { std::memset(m_image.bits(), 0xFF, static_cast<std::size_t>(m_image.sizeInBytes())); }
-
-    QImage m_image;
-    std::vector<QImage> m_pages;
-};
-
-int PdfPageCount(const QString& path)
+QRect InkOf(const QImage& page)
 {
-    const QString pdf = QString::fromLatin1(ReadAll(path));
-    return static_cast<int>(pdf.count(QRegularExpression(QStringLiteral("/Type\\s*/Page[^s]"))));
+    QRect ink;
+    for (int y = 0; y < page.height(); ++y)
+        for (int x = 0; x < page.width(); ++x)
+            if (page.pixel(x, y) != qRgb(255, 255, 255))
+                ink |= QRect(x, y, 1, 1);
+    return ink;
+}
+
+// Prints text to a PDF file; returns the number of pages in the file.
+int PdfPagesOf(const QString& text)
+{
+    CScratchDir dir;
+    QTextDocument document(text);
+    QPrinter printer(QPrinter::HighResolution);
+    printer.setOutputFormat(QPrinter::PdfFormat);
+    printer.setOutputFileName(dir.FilePath(QStringLiteral("dots.pdf")));
+    const int count = CDotTextPrinter(document, PaneFont(), 96).Print(printer);
+    EXPECT_EQ(printer.docName(), QStringLiteral("Untitled"));
+    const QString pdf = QString::fromLatin1(ReadAll(printer.outputFileName()));
+    EXPECT_EQ(pdf.count(QRegularExpression(QStringLiteral("/Type\\s*/Page[^s]"))), count);
+    return count;
 }
 
 } // namespace
 
 TEST(PrintDotText, PageIsCountedInWholeInchesWithOneInchMargins)
 {
-    // 4800 pixels at 600 per inch: 8 inches, text from 1 to 7 inches
-    // (1440 to 10080 twips). 4900 pixels still make 8 inches.
+    // 4800 pixels at 600 per inch are 8 inches: text from 1440 to 10080
+    // twips. 4900 pixels still make 8 inches.
     const QRect eight = CDotTextPrinter::RenderRect(4800, 6600, 600, 600);
     EXPECT_EQ(eight, QRect(600, 600, 3600, 5400));
     EXPECT_EQ(eight.right() + 1, 10080 * 600 / 1440);
@@ -90,19 +85,14 @@ TEST(PrintDotText, PageIsCountedInWholeInchesWithOneInchMargins)
     EXPECT_TRUE(CDotTextPrinter::RenderRect(4800, 6600, 0, 600).isEmpty());
 }
 
-TEST(PrintDotText, TextStartsOneInchInAndStaysInsideTheMargins)
+TEST(PrintDotText, PagesContinueWhereThePreviousStoppedInsideTheMargins)
 {
-    QTextDocument text;
-    text.setPlainText(LongListing(60) + QString(400, QLatin1Char('W')));
+    QTextDocument text(LongListing(80) + QString(400, QLatin1Char('W')));
     CDotTextPrinter printer(text, PaneFont(), 96);
-    SImagePages pages(8.7, 11.4); // 8 x 11 whole inches
-    const int count = pages.Print(printer);
-    ASSERT_GT(count, 1);
-    ASSERT_EQ(pages.m_pages.size(), static_cast<std::size_t>(count));
-
-    for (const QImage& page : pages.m_pages) {
-        const QRect ink = SImagePages::InkOf(page);
-        ASSERT_FALSE(ink.isEmpty());
+    const std::vector<QImage> pages = PrintOnImages(printer, 8.7, 11.4); // 8 x 11 whole inches
+    ASSERT_GT(pages.size(), 2u);
+    for (const QImage& page : pages) {
+        const QRect ink = InkOf(page);
         EXPECT_GE(ink.left(), kDpi);
         EXPECT_LE(ink.left(), kDpi + 5);
         EXPECT_GE(ink.top(), kDpi);
@@ -110,75 +100,30 @@ TEST(PrintDotText, TextStartsOneInchInAndStaysInsideTheMargins)
         EXPECT_LT(ink.right(), 7 * kDpi);
         EXPECT_LT(ink.bottom(), 10 * kDpi);
     }
-    // The long last line is wrapped to the text width, not cut off.
-    EXPECT_GT(SImagePages::InkOf(pages.m_pages.back()).right(), 6 * kDpi);
-}
+    // The long last line is wrapped at the margin, not cut off.
+    EXPECT_GT(InkOf(pages.back()).right(), 6 * kDpi);
 
-TEST(PrintDotText, PagesContinueWhereThePreviousStopped)
-{
-    QTextDocument text;
-    text.setPlainText(LongListing(80));
-    CDotTextPrinter printer(text, PaneFont(), 96);
-    SImagePages pages(8.5, 11);
-    const int count = pages.Print(printer);
     const std::vector<int>& starts = printer.PageStarts();
-    ASSERT_EQ(starts.size(), static_cast<std::size_t>(count));
-    ASSERT_GT(count, 2);
-    EXPECT_EQ(starts.front(), 0);
-    for (std::size_t i = 1; i < starts.size(); ++i) {
-        EXPECT_GT(starts[i], starts[i - 1]);
-        // Every page begins at the start of a line.
-        EXPECT_EQ(text.findBlock(starts[i]).position(), starts[i]);
-    }
-    // Equal pages, as the lines are all of one height.
     const auto lineOf = [&text](int position) { return text.findBlock(position).blockNumber(); };
-    EXPECT_EQ(lineOf(starts[2]) - lineOf(starts[1]), lineOf(starts[1]) - lineOf(starts[0]));
+    EXPECT_EQ(starts.front(), 0);
+    EXPECT_EQ(text.findBlock(starts[1]).position(), starts[1]); // a whole line that did not fit
+    EXPECT_GT(lineOf(starts[1]), 30);
+    EXPECT_EQ(lineOf(starts[2]) - lineOf(starts[1]), lineOf(starts[1]));
 }
 
-TEST(PrintDotText, LongListingPrintsToPdfPageByPage)
+TEST(PrintDotText, PdfHasAPagePerPageAndAtLeastOne)
 {
-    CScratchDir dir;
-    QTextDocument text;
-    text.setPlainText(LongListing(200));
-    QPrinter printer(QPrinter::HighResolution);
-    printer.setOutputFormat(QPrinter::PdfFormat);
-    printer.setOutputFileName(dir.FilePath(QStringLiteral("dots.pdf")));
-
-    CDotTextPrinter dotPrinter(text, PaneFont(), 96);
-    const int count = dotPrinter.Print(printer);
-    EXPECT_GT(count, 3);
-    EXPECT_EQ(PdfPageCount(printer.outputFileName()), count);
-    EXPECT_EQ(printer.docName(), QStringLiteral("Untitled"));
-}
-
-TEST(PrintDotText, EmptyTextPrintsOneBlankPage)
-{
-    CScratchDir dir;
-    QTextDocument text;
-    QPrinter printer(QPrinter::HighResolution);
-    printer.setOutputFormat(QPrinter::PdfFormat);
-    printer.setOutputFileName(dir.FilePath(QStringLiteral("empty.pdf")));
-    CDotTextPrinter dotPrinter(text, PaneFont(), 96);
-    EXPECT_EQ(dotPrinter.Print(printer), 1);
-    EXPECT_EQ(PdfPageCount(printer.outputFileName()), 1);
-
-    SImagePages pages(8.5, 11);
-    EXPECT_EQ(pages.Print(dotPrinter), 1);
-    EXPECT_TRUE(SImagePages::InkOf(pages.m_pages.front()).isEmpty());
+    EXPECT_GT(PdfPagesOf(LongListing(200)), 3);
+    EXPECT_EQ(PdfPagesOf(QString()), 1);
 }
 
 TEST(PrintDotText, PageThatTakesNoTextEndsTheJob)
 {
-    QTextDocument text;
-    text.setPlainText(LongListing(5));
-    // Half an inch of text height for lines of two inches.
-    CDotTextPrinter tall(text, PaneFont(200), 96);
-    SImagePages small(3, 2.5);
-    EXPECT_EQ(small.Print(tall), 1);
+    QTextDocument text(LongListing(5));
+    CDotTextPrinter tall(text, PaneFont(200), 96); // lines of two inches, half an inch of room
+    EXPECT_EQ(PrintOnImages(tall, 3, 2.5).size(), 1u);
     EXPECT_EQ(tall.PageStarts(), std::vector<int>{0});
 
-    // Less than two inches: no room inside the margins at all.
-    CDotTextPrinter normal(text, PaneFont(), 96);
-    SImagePages tiny(1.9, 1.9);
-    EXPECT_EQ(tiny.Print(normal), 1);
+    CDotTextPrinter normal(text, PaneFont(), 96); // less than two inches: no room at all
+    EXPECT_EQ(PrintOnImages(normal, 1.9, 1.9).size(), 1u);
 }
