@@ -1,0 +1,26 @@
+#pragma once
+
+#include "canvas/CanvasText.h"
+
+#include <QImage>
+#include <QRect>
+
+class QPainter;
+
+// The image-mode text overlay: the canvas text drawn one pixel per dot into a
+// black picture of the grid's size, then laid over the dots with black as the
+// transparent colour.
+
+// The text of 'text' in its font and colour, word-wrapped inside the
+// rectangle from (m_nTextX, m_nTextY) to (width, height) of a black
+// width x height picture. Text outside that rectangle is cut off.
+QImage RenderTextOverlay(const CCanvasText& text, int width, int height);
+
+// 'source' with every pure black pixel fully transparent and every other
+// pixel opaque.
+QImage ColourKeyed(const QImage& source);
+
+// Draws 'source' into 'dest' by pixel replication; pure black source pixels
+// leave what is under them unchanged.
+void CopyColourKeyed(QPainter& painter, const QRect& dest, const QImage& source);
+void CopyColourKeyed(QImage& target, const QRect& dest, const QImage& source);
