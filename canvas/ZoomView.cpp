@@ -8,6 +8,9 @@ CZoomView::CZoomView(QWidget* parent)
     : QAbstractScrollArea(parent)
 {
     setFrameShape(QFrame::NoFrame);
+    // Every paint covers its whole exposed area, so nothing is erased first.
+    viewport()->setAutoFillBackground(false);
+    viewport()->setAttribute(Qt::WA_OpaquePaintEvent);
     for (QScrollBar* bar : {horizontalScrollBar(), verticalScrollBar()}) {
         connect(bar, &QAbstractSlider::actionTriggered, this,
                 [this, bar](int action) { SnapThumbTrack(bar, action); });
