@@ -21,6 +21,9 @@ CImageView::CImageView(QWidget* parent)
 {
     m_text.m_lfText = LogFont::DefaultGuiFont();
     viewport()->setMouseTracking(true);
+    // The pointer shape is also chosen over the scroll bars.
+    horizontalScrollBar()->installEventFilter(this);
+    verticalScrollBar()->installEventFilter(this);
 
     m_wndTextPane = new QPlainTextEdit(viewport());
     m_wndTextPane->setReadOnly(true);
@@ -231,6 +234,13 @@ void CImageView::DragStep(QPoint client)
         m_nLastY = client.y();
     }
     Repaint();
+}
+
+bool CImageView::eventFilter(QObject* watched, QEvent* event)
+{
+    if (event->type() == QEvent::Enter)
+        UpdatePointer();
+    return CZoomView::eventFilter(watched, event);
 }
 
 bool CImageView::viewportEvent(QEvent* event)
