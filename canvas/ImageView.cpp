@@ -217,6 +217,12 @@ void CImageView::mouseMoveEvent(QMouseEvent* event)
         DragStep(event->position().toPoint());
 }
 
+int CImageView::DraggedPosition(int position, int last, int pointer) const
+{
+    const int q = position + last - pointer;
+    return q > 0 ? RoundUpToDot(q) : 0;
+}
+
 void CImageView::DragStep(QPoint client)
 {
     const int s = EffectiveDotSize();
@@ -224,13 +230,13 @@ void CImageView::DragStep(QPoint client)
     // Dragging right moves the picture right; an axis on which the whole
     // grid fits does not move and keeps its last pointer position.
     if (GridWidth() * s > size.width()) {
-        const int q = horizontalScrollBar()->value() + m_nLastX - client.x();
-        horizontalScrollBar()->setValue(q > 0 ? RoundUpToDot(q) : 0);
+        QScrollBar* bar = horizontalScrollBar();
+        bar->setValue(DraggedPosition(bar->value(), m_nLastX, client.x()));
         m_nLastX = client.x();
     }
     if (GridHeight() * s > size.height()) {
-        const int q = verticalScrollBar()->value() + m_nLastY - client.y();
-        verticalScrollBar()->setValue(q > 0 ? RoundUpToDot(q) : 0);
+        QScrollBar* bar = verticalScrollBar();
+        bar->setValue(DraggedPosition(bar->value(), m_nLastY, client.y()));
         m_nLastY = client.y();
     }
     Repaint();

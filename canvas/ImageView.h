@@ -63,6 +63,7 @@ private:
     bool IsMergePending() const { return m_fnMergePending && m_fnMergePending(); }
     void EditDotAt(QPoint client, COLORREF colour);
     void DragStep(QPoint client);
+    int DraggedPosition(int position, int last, int pointer) const;
     void UpdatePointer();
     QRect OverlayRect(int x, int y, bool scaled) const;
 

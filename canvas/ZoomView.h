@@ -37,7 +37,7 @@ public:
     // The dot size in pixels as drawn: size 0 shows one pixel per dot.
     int EffectiveDotSize() const { return m_nDotSize > 0 ? m_nDotSize : 1; }
     int ShowGrid() const { return m_bShowGrid; }
-    void SetShowGrid(int show) { m_bShowGrid = show ? 1 : 0; }
+    void SetShowGrid(int show) { m_bShowGrid = show; }
     int GridWidth() const { return m_nGridWidth; }
     int GridHeight() const { return m_nGridHeight; }
     QPoint Origin() const { return {m_nOriginX, m_nOriginY}; }

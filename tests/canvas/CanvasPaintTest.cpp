@@ -10,89 +10,68 @@ const QRgb kField = qRgb(0, 128, 0);
 const QRgb kLine = qRgb(212, 208, 200);
 constexpr COLORREF kRed = DotPalette[0];
 constexpr COLORREF kBlue = DotPalette[2];
+const COLORREF kBack = MakeColor(0, 0, 90);
+
+// Every pixel of the picture against an expectation.
+template <typename F>
+void ExpectPixels(const QImage& shot, F expected)
+{
+    for (int y = 0; y < shot.height(); ++y)
+        for (int x = 0; x < shot.width(); ++x)
+            ASSERT_EQ(shot.pixel(x, y), expected(x, y)) << x << "," << y;
+}
 
 using CanvasPaint = CanvasFixture;
 
 TEST_F(CanvasPaint, EmptyCanvasIsGreenWithLinesEveryDot)
 {
-    ShowView(120, 80);
-    const QImage shot = Grab();
-    for (int y = 0; y < shot.height(); ++y) {
-        for (int x = 0; x < shot.width(); ++x) {
-            const bool onLine = x % 8 == 0 || y % 8 == 0;
-            ASSERT_EQ(shot.pixel(x, y), onLine ? kLine : kField) << x << "," << y;
-        }
-    }
+    Show(120, 80);
+    ExpectPixels(Grab(), [](int x, int y) { return x % 8 == 0 || y % 8 == 0 ? kLine : kField; });
     m_view.ToggleGrid();
-    const QImage plain = Grab();
-    for (int y = 0; y < plain.height(); ++y)
-        for (int x = 0; x < plain.width(); ++x)
-            ASSERT_EQ(plain.pixel(x, y), kField) << x << "," << y;
+    ExpectPixels(Grab(), [](int, int) { return kField; });
 }
 
-TEST_F(CanvasPaint, LitDotShowsItsColourInsideTheLines)
+TEST_F(CanvasPaint, DotsFillTheirSquaresInsideTheLines)
 {
-    ShowView(500, 300);
-    NewGrid(16, 16, CDotGrid::ImageMode);
+    Show(500, 300);
+    NewGrid(16, 16);
+    m_view.Grid().SetBackgroundColor(kBack, true);
     Light(2, 1, kRed);
-    const QImage shot = Grab();
-    const QPoint corner(192 + 2 * 8, 88 + 1 * 8);
-    for (int dy = 0; dy < 8; ++dy) {
-        for (int dx = 0; dx < 8; ++dx) {
-            const QRgb expected = dx == 0 || dy == 0 ? kLine : Rgb(kRed);
-            ASSERT_EQ(shot.pixel(corner + QPoint(dx, dy)), expected) << dx << "," << dy;
-        }
-    }
-    // Unlit dots show the background colour, black at first.
-    EXPECT_EQ(shot.pixel(192 + 1, 88 + 1), Rgb(m_view.Grid().BackColor()));
-    // One more line just right of and below the grid, in the green field.
-    EXPECT_EQ(shot.pixel(320, 150), kLine);
-    EXPECT_EQ(shot.pixel(250, 216), kLine);
-    EXPECT_EQ(shot.pixel(321, 150), kField);
-    EXPECT_EQ(shot.pixel(250, 217), kField);
-    EXPECT_EQ(shot.pixel(191, 150), kField);
-}
-
-TEST_F(CanvasPaint, BottomUpRowsAreShownTopDown)
-{
-    ShowView(200, 200);
-    NewGrid(8, 8, CDotGrid::ImageMode);
-    m_view.ToggleGrid();
-    // Storage row 0 is the bottom row on screen.
-    m_view.Grid().SetDot(0, 0, kBlue);
-    m_view.Grid().SetDot(7, 7, kRed);
-    const QImage shot = Grab();
-    const QPoint origin = m_view.Origin();
-    EXPECT_EQ(shot.pixel(origin + QPoint(3, 7 * 8 + 3)), Rgb(kBlue));
-    EXPECT_EQ(shot.pixel(origin + QPoint(7 * 8 + 3, 3)), Rgb(kRed));
-    EXPECT_EQ(shot.pixel(origin + QPoint(3, 3)), Rgb(m_view.Grid().BackColor()));
+    m_view.Grid().SetDot(0, 0, kBlue); // storage row 0 is the bottom row
+    ExpectPixels(Grab(), [](int x, int y) {
+        const int dx = x - 192, dy = y - 88;
+        if (dx < 0 || dy < 0 || dx > 128 || dy > 128)
+            return x % 8 == 0 || y % 8 == 0 ? kLine : kField;
+        if (dx % 8 == 0 || dy % 8 == 0)
+            return kLine; // top and left of each dot, and just past the grid
+        if (dx == 128 || dy == 128)
+            return kField;
+        if (dx / 8 == 2 && dy / 8 == 1)
+            return Rgb(kRed);
+        return dx / 8 == 0 && dy / 8 == 15 ? Rgb(kBlue) : Rgb(kBack);
+    });
 }
 
 TEST_F(CanvasPaint, DotSizeZeroShowsOnePixelPerDotAndNoLines)
 {
-    ShowView(100, 60);
-    NewGrid(16, 8, CDotGrid::ImageMode);
-    m_view.Grid().SetBackgroundColor(MakeColor(10, 20, 30), true);
+    Show(100, 60);
+    NewGrid(16, 8);
+    m_view.Grid().SetBackgroundColor(kBack, true);
     ZoomTo(0);
     Light(3, 2, kRed);
-    const QImage shot = Grab();
-    const QPoint origin = m_view.Origin();
-    EXPECT_EQ(origin, QPoint(42, 26));
-    for (int y = 0; y < shot.height(); ++y) {
-        for (int x = 0; x < shot.width(); ++x) {
-            const QPoint dot = QPoint(x, y) - origin;
-            QRgb expected = kField;
-            if (dot.x() >= 0 && dot.x() < 16 && dot.y() >= 0 && dot.y() < 8)
-                expected = dot == QPoint(3, 2) ? Rgb(kRed) : qRgb(10, 20, 30);
-            ASSERT_EQ(shot.pixel(x, y), expected) << x << "," << y;
-        }
-    }
+    ASSERT_EQ(m_view.Origin(), QPoint(42, 26));
+    ExpectPixels(Grab(), [](int x, int y) {
+        const QPoint dot(x - 42, y - 26);
+        if (!QRect(0, 0, 16, 8).contains(dot))
+            return kField;
+        return dot == QPoint(3, 2) ? Rgb(kRed) : Rgb(kBack);
+    });
 }
 
-TEST_F(CanvasPaint, ScrolledGridKeepsDotsAndLinesTogether)
+TEST_F(CanvasPaint, ScrolledDotsKeepTheirLines)
 {
-    ShowView(200, 150);
-    NewGrid(64, 64, CDotGrid::ImageMode);
+    Show(200, 150);
+    NewGrid(64, 64);
     Light(5, 4, kRed);
     HBar()->setValue(24);
     VBar()->setValue(16);
@@ -102,101 +81,77 @@ TEST_F(CanvasPaint, ScrolledGridKeepsDotsAndLinesTogether)
     EXPECT_EQ(shot.pixel(corner + QPoint(1, 1)), Rgb(kRed));
     EXPECT_EQ(shot.pixel(corner + QPoint(7, 7)), Rgb(kRed));
     EXPECT_EQ(shot.pixel(corner + QPoint(8, 4)), kLine);
-    EXPECT_EQ(shot.pixel(corner + QPoint(9, 4)), Rgb(m_view.Grid().BackColor()));
 }
 
 class OverlayPaint : public CanvasFixture
 {
 protected:
-    void SetUpOverlay(COLORREF colour, int mode)
+    QImage GrabWith(COLORREF colour, int mode, const QString& text)
     {
-        ShowView(500, 300);
-        NewGrid(32, 24, mode);
-        m_view.Grid().SetBackgroundColor(MakeColor(0, 0, 90), true);
-        CCanvasText& text = m_view.Text();
-        text.m_lfText.lfFaceName = QStringLiteral("DejaVu Sans");
-        text.m_lfText.lfHeight = -12;
-        text.m_crText = colour;
-        text.m_nTextX = 2;
-        text.m_nTextY = 3;
-        text.m_szText = QStringLiteral("HW");
+        CCanvasText& t = m_view.Text();
+        t.m_lfText.lfFaceName = QStringLiteral("DejaVu Sans");
+        t.m_lfText.lfHeight = -12;
+        t.m_crText = colour;
+        t.m_nTextX = 2;
+        t.m_nTextY = 3;
+        t.m_szText = text;
+        m_view.Grid().SetMode(mode);
+        return Grab();
     }
-    // The picture without any overlay text, for comparison.
-    QImage GrabWithoutText()
+    void SetUp() override
     {
-        const QString saved = m_view.Text().m_szText;
-        m_view.Text().m_szText.clear();
-        QImage shot = Grab();
-        m_view.Text().m_szText = saved;
-        return shot;
+        Show(500, 300);
+        NewGrid(32, 24);
+        m_view.Grid().SetBackgroundColor(kBack, true);
     }
 };
 
-TEST_F(OverlayPaint, TextIsEnlargedByTheDotSizeFromItsPosition)
+TEST_F(OverlayPaint, RedTextIsEnlargedFromItsPosition)
 {
-    SetUpOverlay(kRed, CDotGrid::ImageMode);
+    const QImage shot = GrabWith(kRed, CDotGrid::ImageMode, QStringLiteral("HW"));
     const QImage dots = RenderTextOverlay(m_view.Text(), 32, 24);
-    const QImage shot = Grab();
-    const QPoint origin = m_view.Origin();
     QRect inked;
     for (int y = 0; y < 24; ++y) {
         for (int x = 0; x < 32; ++x) {
             const bool ink = (dots.pixel(x, y) & 0xFFFFFF) != 0;
-            if (ink)
-                inked |= QRect(x, y, 1, 1);
-            // The inside of each dot square, clear of the grid lines.
-            const QRgb expected = ink ? Rgb(kRed) : qRgb(0, 0, 90);
-            ASSERT_EQ(shot.pixel(origin + QPoint(x * 8 + 4, y * 8 + 4)), expected) << x << "," << y;
+            inked |= ink ? QRect(x, y, 1, 1) : QRect();
+            // The middle of each dot square; the grid corner is (128, 56).
+            ASSERT_EQ(shot.pixel(128 + x * 8 + 4, 56 + y * 8 + 4), ink ? Rgb(kRed) : Rgb(kBack)) << x << "," << y;
         }
     }
-    ASSERT_FALSE(inked.isEmpty());
-    // The text starts at dot (2, 3), that is 16 and 24 pixels into the grid.
+    // "H" starts at dot (2, 3) give or take its bearing: 16 and 24 pixels in.
     EXPECT_GE(inked.left(), 2);
-    EXPECT_GE(inked.top(), 3);
     EXPECT_LE(inked.left(), 3);
+    EXPECT_GE(inked.top(), 3);
     EXPECT_LE(inked.top(), 6);
-    // The overlay is not burnt into the dots.
-    for (int y = 0; y < 24; ++y)
-        for (int x = 0; x < 32; ++x)
-            ASSERT_EQ(DotAtDisplay(x, y), MakeColor(0, 0, 90));
+    EXPECT_EQ(Dot(3, inked.top()), kBack); // shown, not burnt in
 }
 
-TEST_F(OverlayPaint, BlackTextNeverShows)
+TEST_F(OverlayPaint, BlackTextAndTextModeShowNothing)
 {
-    SetUpOverlay(0x00000000, CDotGrid::ImageMode);
-    EXPECT_EQ(Grab(), GrabWithoutText());
+    const QImage plain = GrabWith(kRed, CDotGrid::ImageMode, QString());
+    EXPECT_EQ(GrabWith(0x00000000, CDotGrid::ImageMode, QStringLiteral("HW")), plain);
+    EXPECT_EQ(GrabWith(kRed, CDotGrid::TextMode, QStringLiteral("HW")), plain);
 }
 
-TEST_F(OverlayPaint, TextModeNeverShowsTheOverlay)
+TEST_F(CanvasPaint, TextPaneStopsTheCanvasPainting)
 {
-    SetUpOverlay(kRed, CDotGrid::TextMode);
-    EXPECT_EQ(Grab(), GrabWithoutText());
-}
-
-TEST_F(CanvasPaint, TextPaneReplacesTheDots)
-{
-    ShowView(300, 200);
-    NewGrid(16, 16, CDotGrid::ImageMode);
-    QPlainTextEdit* pane = m_view.TextPane();
-    ASSERT_NE(pane, nullptr);
-    EXPECT_FALSE(pane->isVisible());
-    EXPECT_TRUE(pane->isReadOnly());
-    EXPECT_FALSE(pane->isUndoRedoEnabled());
-    EXPECT_EQ(pane->font().pixelSize(), 18);
-    EXPECT_EQ(pane->maximumBlockCount(), 0);
-
-    m_view.ShowTextPane(1);
-    pane->setPlainText(QStringLiteral("A1-1-1-R"));
-    // The canvas itself paints nothing while the pane covers it.
+    Show(300, 200);
+    NewGrid(16, 16);
     QImage canvasOnly(m_view.viewport()->size(), QImage::Format_RGB32);
-    canvasOnly.fill(Qt::magenta);
-    m_view.viewport()->render(&canvasOnly, {}, {}, QWidget::RenderFlags());
-    EXPECT_EQ(canvasOnly.pixel(150, 100), QColor(Qt::magenta).rgb());
-
+    const auto render = [&] {
+        canvasOnly.fill(Qt::magenta);
+        m_view.viewport()->render(&canvasOnly, {}, {}, QWidget::RenderFlags());
+        return canvasOnly.pixel(5, 5);
+    };
+    m_view.ShowTextPane(1);
+    EXPECT_TRUE(m_view.TextPane()->isVisible());
+    EXPECT_EQ(render(), QColor(Qt::magenta).rgb());
+    m_view.ShowTextPane(2); // not a face: nothing changes
+    EXPECT_EQ(m_view.IsTextPaneShown(), 1);
     m_view.ShowTextPane(0);
-    canvasOnly.fill(Qt::magenta);
-    m_view.viewport()->render(&canvasOnly, {}, {}, QWidget::RenderFlags());
-    EXPECT_EQ(canvasOnly.pixel(5, 5), kField);
+    EXPECT_FALSE(m_view.TextPane()->isVisible());
+    EXPECT_EQ(render(), kField);
 }
 
 } // namespace
