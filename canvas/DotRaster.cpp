@@ -45,12 +45,22 @@ void FillArea(QImage& target, const QRect& clip, QRgb colour)
         std::memcpy(Line(target, y) + area.left(), first, bytes);
 }
 
+namespace {
+
+// The part of 'clip' that a size x size enlargement of a picture of 'dots'
+// pixels, placed at 'origin', covers inside the target.
+QRect StretchArea(const QImage& target, QSize dots, QPoint origin, int size, const QRect& clip)
+{
+    if (dots.isEmpty() || size <= 0)
+        return {};
+    return ClampToImage(target, clip) & QRect(origin, dots * size);
+}
+
+} // namespace
+
 void StretchDots(QImage& target, const QImage& dots, QPoint origin, int size, const QRect& clip)
 {
-    if (dots.isNull() || size <= 0)
-        return;
-    const QRect grid(origin, QSize(dots.width() * size, dots.height() * size));
-    const QRect area = ClampToImage(target, clip) & grid;
+    const QRect area = StretchArea(target, dots.size(), origin, size, clip);
     if (area.isEmpty())
         return;
     const std::size_t bytes = sizeof(QRgb) * static_cast<std::size_t>(area.width());
@@ -58,7 +68,7 @@ void StretchDots(QImage& target, const QImage& dots, QPoint origin, int size, co
     // Pixels of the first dot column that lie left of the area.
     const int skip = (area.left() - origin.x()) % size;
     int previousRow = -1;
-    QRgb* previousLine = nullptr;
+    const QRgb* previousLine = nullptr;
     for (int y = area.top(); y <= area.bottom(); ++y) {
         const int displayRow = (y - origin.y()) / size;
         QRgb* out = Line(target, y) + area.left();
@@ -66,19 +76,41 @@ void StretchDots(QImage& target, const QImage& dots, QPoint origin, int size, co
             std::memcpy(out, previousLine, bytes);
             continue;
         }
+        previousRow = displayRow;
+        previousLine = out;
         const uchar* dot = dots.constScanLine(dots.height() - 1 - displayRow) + 3 * firstColumn;
         int left = area.width();
         int run = std::min(size - skip, left);
         while (left > 0) {
-            const QRgb colour = qRgb(dot[2], dot[1], dot[0]);
-            std::fill(out, out + run, colour);
+            std::fill(out, out + run, qRgb(dot[2], dot[1], dot[0]));
             out += run;
             left -= run;
             dot += 3;
             run = std::min(size, left);
         }
-        previousRow = displayRow;
-        previousLine = Line(target, y) + area.left();
+    }
+}
+
+void StretchKeyed(QImage& target, const QImage& source, QPoint origin, int size, const QRect& clip)
+{
+    const QRect area = StretchArea(target, source.size(), origin, size, clip);
+    if (area.isEmpty() || source.depth() != 32)
+        return;
+    const int firstColumn = (area.left() - origin.x()) / size;
+    const int skip = (area.left() - origin.x()) % size;
+    for (int y = area.top(); y <= area.bottom(); ++y) {
+        const QRgb* pixel = reinterpret_cast<const QRgb*>(source.constScanLine((y - origin.y()) / size)) + firstColumn;
+        QRgb* out = Line(target, y) + area.left();
+        int left = area.width();
+        int run = std::min(size - skip, left);
+        while (left > 0) {
+            if ((*pixel & 0x00FFFFFFu) != 0)
+                std::fill(out, out + run, *pixel | 0xFF000000u);
+            out += run;
+            left -= run;
+            ++pixel;
+            run = std::min(size, left);
+        }
     }
 }
 

@@ -23,6 +23,10 @@ void FillArea(QImage& target, const QRect& clip, QRgb colour);
 // pixel replication. Only target pixels inside 'clip' are written.
 void StretchDots(QImage& target, const QImage& dots, QPoint origin, int size, const QRect& clip);
 
+// Like StretchDots for a top-down 32-bit picture, except that pure black
+// pixels are transparent: the target keeps what it had under them.
+void StretchKeyed(QImage& target, const QImage& source, QPoint origin, int size, const QRect& clip);
+
 // One-pixel lines inside 'clip' on every row and column whose coordinate
 // plus 'offset' is a multiple of 'spacing'.
 void DrawGridLines(QImage& target, const QRect& clip, int spacing, QPoint offset, QRgb colour);

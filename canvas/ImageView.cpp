@@ -1,14 +1,12 @@
 #include "canvas/ImageView.h"
 
 #include "canvas/DotRaster.h"
-#include "canvas/TextOverlay.h"
 
 #include <QMouseEvent>
 #include <QPaintEvent>
 #include <QPainter>
 #include <QPlainTextEdit>
 #include <QScrollBar>
-
 
 namespace {
 constexpr QRgb kFieldColor = qRgb(0, 128, 0);
@@ -148,12 +146,9 @@ void CImageView::paintEvent(QPaintEvent* event)
     FillArea(surface, clip, kFieldColor);
     if (!m_grid.IsEmpty()) {
         StretchDots(surface, WrapGridBits(m_grid), origin, EffectiveDotSize(), clip);
-        if (m_grid.Mode() == CDotGrid::ImageMode && !m_text.m_szText.isEmpty()) {
-            QPainter overlay(&surface);
-            overlay.setClipRect(clip);
-            CopyColourKeyed(overlay, OverlayRect(origin.x(), origin.y(), true),
-                            RenderTextOverlay(m_text, m_grid.Width(), m_grid.Height()));
-        }
+        if (m_grid.Mode() == CDotGrid::ImageMode && !m_text.m_szText.isEmpty())
+            StretchKeyed(surface, m_overlay.Get(m_text, m_grid.Width(), m_grid.Height()), origin,
+                         EffectiveDotSize(), clip);
     }
     // Lines lie on the multiples of the dot size in scrolled coordinates;
     // the origin is a whole number of dots, so each runs along a dot's top

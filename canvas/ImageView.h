@@ -2,6 +2,7 @@
 
 #include "canvas/CanvasText.h"
 #include "canvas/DotGrid.h"
+#include "canvas/TextOverlay.h"
 #include "canvas/ZoomView.h"
 
 #include <functional>
@@ -69,6 +70,7 @@ private:
 
     CDotGrid m_grid;
     CCanvasText m_text;
+    COverlayCache m_overlay;
     QPlainTextEdit* m_wndTextPane = nullptr;
     int m_bTextPaneShown = 0;
     int m_bPanMode = 0;

@@ -24,6 +24,23 @@ QImage RenderTextOverlay(const CCanvasText& text, int width, int height)
     return image;
 }
 
+const QImage& COverlayCache::Get(const CCanvasText& text, int width, int height)
+{
+    const QPoint position(text.m_nTextX, text.m_nTextY);
+    const QSize size(width, height);
+    const bool same = !m_image.isNull() && m_size == size && m_ptText == position && m_crText == text.m_crText
+        && m_szText == text.m_szText && m_lfText == text.m_lfText;
+    if (same)
+        return m_image;
+    m_image = RenderTextOverlay(text, width, height);
+    m_szText = text.m_szText;
+    m_lfText = text.m_lfText;
+    m_crText = text.m_crText;
+    m_ptText = position;
+    m_size = size;
+    return m_image;
+}
+
 QImage ColourKeyed(const QImage& source)
 {
     QImage keyed = source.convertToFormat(QImage::Format_ARGB32);

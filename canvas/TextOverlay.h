@@ -16,6 +16,22 @@ class QPainter;
 // width x height picture. Text outside that rectangle is cut off.
 QImage RenderTextOverlay(const CCanvasText& text, int width, int height);
 
+// The last rendered overlay, kept until the text, its font, colour or
+// position, or the grid size changes: paints then cost only the copy.
+class COverlayCache
+{
+public:
+    const QImage& Get(const CCanvasText& text, int width, int height);
+
+private:
+    QImage m_image;
+    QString m_szText;
+    LogFont m_lfText;
+    COLORREF m_crText = 0;
+    QPoint m_ptText;
+    QSize m_size;
+};
+
 // 'source' with every pure black pixel fully transparent and every other
 // pixel opaque.
 QImage ColourKeyed(const QImage& source);

@@ -132,6 +132,8 @@ TEST_F(OverlayPaint, BlackTextAndTextModeShowNothing)
     const QImage plain = GrabWith(kRed, CDotGrid::ImageMode, QString());
     EXPECT_EQ(GrabWith(0x00000000, CDotGrid::ImageMode, QStringLiteral("HW")), plain);
     EXPECT_EQ(GrabWith(kRed, CDotGrid::TextMode, QStringLiteral("HW")), plain);
+    // Only the colour changes: the overlay is drawn afresh.
+    EXPECT_NE(GrabWith(kRed, CDotGrid::ImageMode, QStringLiteral("HW")), plain);
 }
 
 TEST_F(CanvasPaint, TextPaneStopsTheCanvasPainting)
