@@ -5,9 +5,22 @@
 
 namespace {
 
+// The pixels of 'clip' that can be written: none unless the target has
+// 32 bits per pixel.
 QRect ClampToImage(const QImage& target, const QRect& clip)
 {
+    if (target.depth() != 32)
+        return {};
     return clip & target.rect();
+}
+
+// The part of 'clip' that a size x size enlargement of a picture of 'dots'
+// pixels, placed at 'origin', covers inside the target.
+QRect StretchArea(const QImage& target, QSize dots, QPoint origin, int size, const QRect& clip)
+{
+    if (dots.isEmpty() || size <= 0)
+        return {};
+    return ClampToImage(target, clip) & QRect(origin, dots * size);
 }
 
 QRgb* Line(QImage& target, int y)
@@ -44,19 +57,6 @@ void FillArea(QImage& target, const QRect& clip, QRgb colour)
     for (int y = area.top() + 1; y <= area.bottom(); ++y)
         std::memcpy(Line(target, y) + area.left(), first, bytes);
 }
-
-namespace {
-
-// The part of 'clip' that a size x size enlargement of a picture of 'dots'
-// pixels, placed at 'origin', covers inside the target.
-QRect StretchArea(const QImage& target, QSize dots, QPoint origin, int size, const QRect& clip)
-{
-    if (dots.isEmpty() || size <= 0)
-        return {};
-    return ClampToImage(target, clip) & QRect(origin, dots * size);
-}
-
-} // namespace
 
 void StretchDots(QImage& target, const QImage& dots, QPoint origin, int size, const QRect& clip)
 {

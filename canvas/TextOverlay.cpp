@@ -41,30 +41,19 @@ const QImage& COverlayCache::Get(const CCanvasText& text, int width, int height)
     return m_image;
 }
 
-QImage ColourKeyed(const QImage& source)
+void CopyColourKeyed(QImage& target, const QRect& dest, const QImage& source)
 {
+    if (source.isNull() || dest.isEmpty())
+        return;
+    // Black becomes fully transparent and everything else opaque, so that a
+    // plain unsmoothed draw is the keyed copy.
     QImage keyed = source.convertToFormat(QImage::Format_ARGB32);
     for (int y = 0; y < keyed.height(); ++y) {
         auto* line = reinterpret_cast<QRgb*>(keyed.scanLine(y));
         for (int x = 0; x < keyed.width(); ++x)
             line[x] = (line[x] & 0x00FFFFFFu) == 0 ? 0u : (line[x] | 0xFF000000u);
     }
-    return keyed;
-}
-
-void CopyColourKeyed(QPainter& painter, const QRect& dest, const QImage& source)
-{
-    if (source.isNull() || dest.isEmpty())
-        return;
-    painter.save();
-    painter.setRenderHint(QPainter::SmoothPixmapTransform, false);
-    painter.setCompositionMode(QPainter::CompositionMode_SourceOver);
-    painter.drawImage(dest, ColourKeyed(source));
-    painter.restore();
-}
-
-void CopyColourKeyed(QImage& target, const QRect& dest, const QImage& source)
-{
     QPainter painter(&target);
-    CopyColourKeyed(painter, dest, source);
+    painter.setRenderHint(QPainter::SmoothPixmapTransform, false);
+    painter.drawImage(dest, keyed);
 }

@@ -5,8 +5,6 @@
 #include <QImage>
 #include <QRect>
 
-class QPainter;
-
 // The image-mode text overlay: the canvas text drawn one pixel per dot into a
 // black picture of the grid's size, then laid over the dots with black as the
 // transparent colour.
@@ -32,11 +30,6 @@ private:
     QSize m_size;
 };
 
-// 'source' with every pure black pixel fully transparent and every other
-// pixel opaque.
-QImage ColourKeyed(const QImage& source);
-
-// Draws 'source' into 'dest' by pixel replication; pure black source pixels
-// leave what is under them unchanged.
-void CopyColourKeyed(QPainter& painter, const QRect& dest, const QImage& source);
+// Draws 'source' into 'dest' of a target of any format by pixel
+// replication; pure black source pixels leave what is under them unchanged.
 void CopyColourKeyed(QImage& target, const QRect& dest, const QImage& source);

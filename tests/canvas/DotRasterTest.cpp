@@ -54,6 +54,10 @@ TEST(TextOverlay, BlackIsTheTransparentKeyOfTheScaledCopy)
             ASSERT_EQ(target.pixel(x, y), expected) << x << "," << y;
         }
     }
+    // Targets of other formats, such as a top-down copy of the grid's bytes.
+    QImage bgr = Blank(20, 12).convertToFormat(QImage::Format_BGR888);
+    CopyColourKeyed(bgr, QRect(2, 3, 12, 8), source);
+    EXPECT_EQ(bgr.convertToFormat(QImage::Format_RGB32), target);
 }
 
 TEST(TextOverlay, TextWrapsAtWordsAndIsCutAtTheGridEdges)
