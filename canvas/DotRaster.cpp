@@ -79,6 +79,11 @@ void StretchDots(QImage& target, const QImage& dots, QPoint origin, int size, co
         previousRow = displayRow;
         previousLine = out;
         const uchar* dot = dots.constScanLine(dots.height() - 1 - displayRow) + 3 * firstColumn;
+        if (size == 1) {
+            for (QRgb* end = out + area.width(); out != end; ++out, dot += 3)
+                *out = qRgb(dot[2], dot[1], dot[0]);
+            continue;
+        }
         int left = area.width();
         int run = std::min(size - skip, left);
         while (left > 0) {
