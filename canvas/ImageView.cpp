@@ -212,10 +212,15 @@ void CImageView::mouseMoveEvent(QMouseEvent* event)
         DragStep(event->position().toPoint());
 }
 
-int CImageView::DraggedPosition(int position, int last, int pointer) const
+void CImageView::DragAxis(QScrollBar* bar, int& last, int pointer)
 {
-    const int q = position + last - pointer;
-    return q > 0 ? RoundUpToDot(q) : 0;
+    // The movement is rounded up to whole dots; the part the rounding has
+    // not used stays in 'last', so that many small moves add up instead of
+    // being rounded away one by one.
+    const int q = bar->value() + last - pointer;
+    const int position = q > 0 ? RoundUpToDot(q) : 0;
+    bar->setValue(position);
+    last = q > 0 ? pointer + q - position : pointer;
 }
 
 void CImageView::DragStep(QPoint client)
@@ -224,16 +229,10 @@ void CImageView::DragStep(QPoint client)
     const QSize size = viewport()->size();
     // Dragging right moves the picture right; an axis on which the whole
     // grid fits does not move and keeps its last pointer position.
-    if (GridWidth() * s > size.width()) {
-        QScrollBar* bar = horizontalScrollBar();
-        bar->setValue(DraggedPosition(bar->value(), m_nLastX, client.x()));
-        m_nLastX = client.x();
-    }
-    if (GridHeight() * s > size.height()) {
-        QScrollBar* bar = verticalScrollBar();
-        bar->setValue(DraggedPosition(bar->value(), m_nLastY, client.y()));
-        m_nLastY = client.y();
-    }
+    if (GridWidth() * s > size.width())
+        DragAxis(horizontalScrollBar(), m_nLastX, client.x());
+    if (GridHeight() * s > size.height())
+        DragAxis(verticalScrollBar(), m_nLastY, client.y());
     Repaint();
 }
 

@@ -9,6 +9,7 @@
 
 class QImage;
 class QPlainTextEdit;
+class QScrollBar;
 
 // The canvas pane: shows the dot grid it owns, edits it with the mouse, and
 // can give way to the dot text pane that lists the dots as text.
@@ -64,7 +65,7 @@ private:
     bool IsMergePending() const { return m_fnMergePending && m_fnMergePending(); }
     void EditDotAt(QPoint client, COLORREF colour);
     void DragStep(QPoint client);
-    int DraggedPosition(int position, int last, int pointer) const;
+    void DragAxis(QScrollBar* bar, int& last, int pointer);
     void UpdatePointer();
     QRect OverlayRect(int x, int y, bool scaled) const;
 

@@ -95,6 +95,10 @@ TEST_F(MouseEdit, HandToolDragsWholeDotsAndLeavesTheRightButton)
     QTest::mousePress(m_view.viewport(), Qt::LeftButton, {}, {200, 150});
     QTest::mouseMove(m_view.viewport(), {150, 140}); // 50 and 10: up to 56 and 16
     EXPECT_EQ(m_view.ScrollOffset(), QPoint(56, 16));
+    // Small moves add up: 16 pixels right in steps of 2 move two dots.
+    for (int x = 152; x <= 166; x += 2)
+        QTest::mouseMove(m_view.viewport(), {x, 140});
+    EXPECT_EQ(m_view.ScrollOffset(), QPoint(40, 16));
     QTest::mouseMove(m_view.viewport(), {260, 140});
     EXPECT_EQ(m_view.ScrollOffset(), QPoint(0, 16));
     QTest::mouseRelease(m_view.viewport(), Qt::LeftButton, {}, {260, 140});
