@@ -48,8 +48,8 @@ public:
     void SetBackgroundColor(COLORREF c);
     void Repaint();
 
-    // Lays the overlay text over 'target' at (x, y): one dot per pixel, or
-    // each dot as a square of the dot size when scaled.
+    // Lays the overlay text over the top-down picture 'target' at (x, y):
+    // one dot per pixel, or each dot as a square of the dot size when scaled.
     void DrawTextOverlay(QImage& target, int x, int y, bool scaled);
 
 protected:
