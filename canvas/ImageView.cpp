@@ -1,6 +1,8 @@
 #include "canvas/ImageView.h"
 
 #include "canvas/DotRaster.h"
+#include "dotdata/DotTextPrinter.h"
+#include "dotdata/DotTextWorker.h"
 
 #include <QMouseEvent>
 #include <QPaintEvent>
@@ -248,4 +250,30 @@ bool CImageView::viewportEvent(QEvent* event)
     if (event->type() == QEvent::Enter)
         UpdatePointer();
     return CZoomView::viewportEvent(event);
+}
+
+void CImageView::BeginDotText()
+{
+    if (IsDotTextRunning())
+        return;
+    m_hDotThread = CDotTextWorker::Launch(m_wndTextPane, m_grid, m_text, this);
+    if (m_hDotThread)
+        connect(m_hDotThread, &CDotTextWorker::StatusText, this, &CImageView::StatusText);
+}
+
+bool CImageView::IsDotTextRunning() const
+{
+    return m_hDotThread && m_hDotThread->IsRunning();
+}
+
+void CImageView::SaveDotData()
+{
+    if (m_grid.IsEmpty())
+        return;
+    m_saveDot.Save(this, m_wndTextPane->toPlainText(), m_szDotPath);
+}
+
+void CImageView::PrintDotText(QPrinter& printer)
+{
+    CDotTextPrinter::PrintPane(*m_wndTextPane, printer);
 }

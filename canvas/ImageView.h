@@ -4,11 +4,16 @@
 #include "canvas/DotGrid.h"
 #include "canvas/TextOverlay.h"
 #include "canvas/ZoomView.h"
+#include "dotdata/SaveDot.h"
+
+#include <QPointer>
 
 #include <functional>
 
+class CDotTextWorker;
 class QImage;
 class QPlainTextEdit;
+class QPrinter;
 class QScrollBar;
 
 // The canvas pane: shows the dot grid it owns, edits it with the mouse, and
@@ -36,6 +41,14 @@ public:
     int IsTextPaneShown() const { return m_bTextPaneShown; }
     QPlainTextEdit* TextPane() const { return m_wndTextPane; }
 
+    // The dot-data listing: generated into the text pane by a worker thread
+    // working on a copy of the dots, saved as a .txt file, printed.
+    void BeginDotText();
+    bool IsDotTextRunning() const;
+    void SaveDotData();
+    void PrintDotText(QPrinter& printer);
+    CSaveDot& DotSaver() { return m_saveDot; }
+
     // The hand tool: the left button drags the view instead of editing.
     int PanMode() const { return m_bPanMode; }
     void TogglePanMode();
@@ -51,6 +64,10 @@ public:
     // Lays the overlay text over the top-down picture 'target' at (x, y):
     // one dot per pixel, or each dot as a square of the dot size when scaled.
     void DrawTextOverlay(QImage& target, int x, int y, bool scaled);
+
+signals:
+    // A progress text of the listing for the given status-bar pane.
+    void StatusText(int pane, const QString& text);
 
 protected:
     void paintEvent(QPaintEvent* event) override;
@@ -79,4 +96,7 @@ private:
     int m_nLastX = 0;
     int m_nLastY = 0;
     std::function<bool()> m_fnMergePending;
+    QPointer<CDotTextWorker> m_hDotThread; // the listing's worker while it runs
+    QString m_szDotPath;                   // last Save Dot file, pre-fills its dialog
+    CSaveDot m_saveDot;
 };
