@@ -6,6 +6,8 @@
 #include <QTextDocument>
 #include <QTextOption>
 
+#include <algorithm>
+
 QRect CDotTextPrinter::RenderRect(int horzRes, int vertRes, int dpiX, int dpiY)
 {
     if (dpiX <= 0 || dpiY <= 0)
