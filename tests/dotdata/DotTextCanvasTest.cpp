@@ -2,16 +2,27 @@
 #include "TestSupport.h"
 
 #include "canvas/ImageView.h"
-#include "dotdata/DotTextWorker.h"
 
 #include <QPlainTextEdit>
 #include <QPrinter>
-#include <QSignalSpy>
 #include <QTest>
 
 #include <gtest/gtest.h>
 
+#include <memory>
+
 namespace {
+
+// Lights most dots of the canvas in all seven colours: some 600,000
+// characters of listing, several chunks.
+void LightPattern(CDotGrid& grid, int width, int height, int mode)
+{
+    grid.Create(width, height, mode);
+    for (int y = 0; y < height; ++y)
+        for (int x = 0; x < width; ++x)
+            if ((x * 5 + y * 3) % 4 != 0)
+                Light(grid, x, y, DotPalette[static_cast<std::size_t>((x / 3 + y) % 7)]);
+}
 
 bool WaitIdle(const CImageView& view)
 {
@@ -20,34 +31,56 @@ bool WaitIdle(const CImageView& view)
 
 } // namespace
 
-TEST(DotTextCanvas, ListsTheCanvasIntoItsPaneOnceAtATime)
+TEST(DotTextCanvas, ListsTheCanvasAsItWasAtTheStartWhileThePaneIsDisabled)
 {
-    CImageView view;
-    QSignalSpy status(&view, &CImageView::StatusText);
-    view.BeginDotText(); // no dots yet
-    EXPECT_FALSE(view.IsDotTextRunning());
+    for (const int mode : {int(CDotGrid::ImageMode), int(CDotGrid::TextMode)}) {
+        QStringList statuses; // "pane|text|whether the pane was enabled"
+        CImageView view;
+        QObject::connect(&view, &CImageView::StatusText, [&](int pane, const QString& text) {
+            statuses << QStringLiteral("%1|%2|%3").arg(pane).arg(text).arg(view.TextPane()->isEnabled());
+        });
+        view.BeginDotText(); // no dots yet
+        EXPECT_FALSE(view.IsDotTextRunning());
 
-    view.Grid().Create(64, 32, CDotGrid::ImageMode);
-    LightBlockCorners(view.Grid());
-    const CRecordingSink expected = Generate(view.Grid());
-    view.ShowTextPane(1);
-    view.BeginDotText();
-    EXPECT_TRUE(view.IsDotTextRunning());
-    view.ShowTextPane(0);
-    view.BeginDotText();
-    view.Rotate();
-    ASSERT_TRUE(WaitIdle(view));
+        LightPattern(view.Grid(), 256, 256, mode);
+        view.Text() = MakeText(QStringLiteral("中文"), 0, 3);
+        const CRecordingSink expected = Generate(view.Grid(), view.Text());
+        view.TextPane()->setPlainText(QStringLiteral("an earlier listing"));
+        view.ShowTextPane(1);
+        view.BeginDotText();
+        EXPECT_TRUE(view.IsDotTextRunning());
+        // Neither a second start, hiding the pane, nor changing the canvas
+        // affects the run.
+        view.ShowTextPane(0);
+        view.BeginDotText();
+        view.Rotate();
+        view.Grid().Create(8, 8, mode);
+        view.Text().m_szText = QStringLiteral("Z");
+        ASSERT_TRUE(WaitIdle(view));
 
-    EXPECT_EQ(view.TextPane()->toPlainText(), expected.m_szText);
-    QList<QVariantList> statuses; // one run's statuses, all for pane 1
-    for (const QString& text : expected.m_statuses)
-        statuses << QVariantList{1, text};
-    EXPECT_EQ(status, statuses);
+        EXPECT_EQ(view.TextPane()->toPlainText(), expected.m_szText);
+        QStringList expectedStatuses;
+        for (const QString& text : expected.m_statuses)
+            expectedStatuses << QStringLiteral("1|%1|0").arg(text);
+        EXPECT_EQ(statuses, expectedStatuses);
+        EXPECT_TRUE(view.TextPane()->isEnabled());
 
-    // After the run a new one may start, listing the canvas as it is now.
-    view.BeginDotText();
-    ASSERT_TRUE(WaitIdle(view));
-    EXPECT_EQ(view.TextPane()->toPlainText(), Generate(view.Grid()).m_szText);
+        // Once over, a new run lists the canvas as it is now.
+        view.BeginDotText();
+        ASSERT_TRUE(WaitIdle(view));
+        EXPECT_EQ(view.TextPane()->toPlainText(), Generate(view.Grid(), view.Text()).m_szText);
+    }
+}
+
+TEST(DotTextCanvas, ClosingTheCanvasMidRunStopsTheWorker)
+{
+    auto view = std::make_unique<CImageView>();
+    LightPattern(view->Grid(), 1024, 768, CDotGrid::ImageMode);
+    view->BeginDotText();
+    QCoreApplication::processEvents();
+    ASSERT_TRUE(view->IsDotTextRunning());
+    view.reset();
+    QCoreApplication::processEvents();
 }
 
 TEST(DotTextCanvas, SavesAndPrintsWhatThePaneHolds)
