@@ -27,6 +27,7 @@ struct JpegFrame
     int width = 0;
     int height = 0;
     bool progressive = false;
+    bool arithmetic = false;
     int maxH = 1;
     int maxV = 1;
     std::vector<std::pair<int, int>> sampling; // per component: horizontal, vertical
@@ -51,6 +52,7 @@ bool ParseFrame(int marker, const uchar* seg, qint64 len, JpegFrame& f)
     if (f.width == 0 || f.height == 0 || count == 0 || len < 6 + 3 * count)
         return false;
     f.progressive = marker == 0xC2 || marker == 0xC6 || marker == 0xCA || marker == 0xCE;
+    f.arithmetic = marker >= 0xC9;
     f.sampling.clear();
     for (int i = 0; i < count; ++i) {
         const int hv = seg[6 + 3 * i + 1];
@@ -110,14 +112,27 @@ bool HasEndMarker(const QByteArray& data, qint64 scanStart)
     return data.lastIndexOf("\xFF\xD9") >= scanStart;
 }
 
-qint64 CoefficientBytes(const JpegFrame& f)
+qint64 BlockCount(const JpegFrame& f)
 {
     const qint64 mcusX = (f.width + 8 * f.maxH - 1) / (8 * f.maxH);
     const qint64 mcusY = (f.height + 8 * f.maxV - 1) / (8 * f.maxV);
     qint64 blocks = 0;
     for (const auto& [h, v] : f.sampling)
         blocks += mcusX * h * mcusY * v;
-    return blocks * 64 * 2;
+    return blocks;
+}
+
+qint64 CoefficientBytes(const JpegFrame& f)
+{
+    return BlockCount(f) * 64 * 2;
+}
+
+// Huffman coding spends at least one bit on every block in its first scan, so
+// a file with less data than that declares a size it does not hold (the
+// decoder would fill the missing rows with grey).
+bool HasDataForEveryBlock(const JpegFrame& f, qint64 dataBytes)
+{
+    return f.arithmetic || dataBytes * 8 >= BlockCount(f);
 }
 
 bool NeedsWholeImage(const JpegFrame& f)
@@ -139,7 +154,8 @@ bool CJpegDecoder::Decode(QIODevice& device, QSize limit, DecodedPicture& out)
         return false;
     const QByteArray data = device.readAll();
     JpegFrame frame;
-    if (!ParseMarkers(data, frame) || !HasEndMarker(data, frame.scanStart))
+    if (!ParseMarkers(data, frame) || !HasEndMarker(data, frame.scanStart)
+        || !HasDataForEveryBlock(frame, data.size() - frame.scanStart))
         return false;
     if (NeedsWholeImage(frame) && CoefficientBytes(frame) > kMaxCoefficientBytes)
         return false;
