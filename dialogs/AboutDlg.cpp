@@ -30,7 +30,7 @@ void CAboutDlg::ShowAbout(QWidget* parent)
     box.exec();
 }
 
-CAboutDlg::CAboutDlg(QWidget* parent)
+CAboutDlg::CAboutDlg(QWidget* parent, int pictureId)
     : QDialog(parent, Qt::Dialog | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint)
 {
     setWindowTitle(QStringLiteral("关于 Pellmark"));
@@ -38,7 +38,7 @@ CAboutDlg::CAboutDlg(QWidget* parent)
     m_pOkButton->setDefault(true);
     connect(m_pOkButton, &QPushButton::clicked, this, &QDialog::accept);
 
-    if (!m_picture.LoadFromResource(CLoadedPicture::kSplashPictureId)) {
+    if (!m_picture.LoadFromResource(pictureId)) {
         setFixedSize(kPlainSize);
         m_pOkButton->setGeometry(kPlainOkRect);
         return;

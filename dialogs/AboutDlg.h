@@ -17,7 +17,7 @@ public:
     // Opens the box modally; each opening loads its own copy of the picture.
     static void ShowAbout(QWidget* parent);
 
-    explicit CAboutDlg(QWidget* parent = nullptr);
+    explicit CAboutDlg(QWidget* parent = nullptr, int pictureId = CLoadedPicture::kSplashPictureId);
 
     bool HasPicture() const { return m_picture.IsLoaded(); }
     QPushButton* OkButton() const { return m_pOkButton; }

@@ -31,11 +31,11 @@ bool CSplashWnd::RunSplash(int tickMs)
     return true;
 }
 
-CSplashWnd::CSplashWnd(int tickMs, QWidget* parent)
+CSplashWnd::CSplashWnd(int tickMs, int pictureId, QWidget* parent)
     : QDialog(parent, Qt::SplashScreen | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint)
     , m_nTickMs(tickMs)
 {
-    m_picture.LoadFromResource(CLoadedPicture::kSplashPictureId);
+    m_picture.LoadFromResource(pictureId);
     const QSize size = m_picture.GetImageSize();
     if (size.isEmpty())
         return;

@@ -20,10 +20,11 @@ public:
     // and callers that want no splash pass 0).
     static bool RunSplash(int tickMs = kTickMs);
 
-    explicit CSplashWnd(int tickMs = kTickMs, QWidget* parent = nullptr);
+    explicit CSplashWnd(int tickMs = kTickMs, int pictureId = CLoadedPicture::kSplashPictureId,
+                        QWidget* parent = nullptr);
 
     bool HasPicture() const { return m_picture.IsLoaded(); }
-    QSize PictureSize() const { return m_picture.GetImageSize(); }
+    int TicksSeen() const { return m_nTicks; }
 
 protected:
     void showEvent(QShowEvent* event) override;
