@@ -7,4 +7,5 @@ list(APPEND CORE_SOURCES
 list(APPEND UI_SOURCES
   dialogs/SplashWnd.h dialogs/SplashWnd.cpp
   dialogs/AboutDlg.h dialogs/AboutDlg.cpp
+  dialogs/PictureDialogs.h dialogs/PictureDialogs.cpp
 )
