@@ -22,7 +22,9 @@ QPoint CentredOnScreen(QSize size)
 
 bool CSplashWnd::RunSplash(int tickMs)
 {
-    if (tickMs <= 0)
+    // Without a screen (the offscreen platform of headless runs and tests)
+    // nobody could see the splash; start-up does not wait for it.
+    if (tickMs <= 0 || QGuiApplication::platformName() == QLatin1String("offscreen"))
         return false;
     CSplashWnd splash(tickMs);
     if (!splash.HasPicture())

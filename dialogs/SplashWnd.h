@@ -16,8 +16,8 @@ public:
     static constexpr int kTickMs = 1000;
 
     // Shows the splash modally and returns when it has closed. Does nothing,
-    // returning false, when the picture cannot be loaded or tickMs <= 0 (tests
-    // and callers that want no splash pass 0).
+    // returning false, when the picture cannot be loaded, on the offscreen
+    // platform, or when tickMs <= 0 (callers that want no splash pass 0).
     static bool RunSplash(int tickMs = kTickMs);
 
     explicit CSplashWnd(int tickMs = kTickMs, int pictureId = CLoadedPicture::kSplashPictureId,
