@@ -6,13 +6,11 @@
 #include "canvas/DotGrid.h"
 #include "dotdata/ImageExport.h"
 #include "dotdata/PictureImport.h"
+#include "tests/dotdata/PictureFiles.h"
 
-#include <QBuffer>
 #include <QFile>
 #include <QImage>
-#include <QImageWriter>
 #include <QTemporaryDir>
-#include <QtEndian>
 
 #include <benchmark/benchmark.h>
 
@@ -22,6 +20,8 @@
 #include <cstring>
 #include <utility>
 #include <vector>
+
+using namespace testpic;
 
 namespace {
 
@@ -89,32 +89,6 @@ BENCHMARK(BM_ExportJpeg)->Unit(benchmark::kMillisecond);
 
 // ---- peak memory of hostile and large files ----
 
-void Put32(QByteArray& b, int at, quint32 v) { qToLittleEndian(v, b.data() + at); }
-
-QByteArray Jpeg(const QImage& image, bool progressive)
-{
-    QByteArray bytes;
-    QBuffer buffer(&bytes);
-    buffer.open(QIODevice::WriteOnly);
-    QImageWriter writer(&buffer, "jpeg");
-    writer.setProgressiveScanWrite(progressive);
-    writer.write(image);
-    return bytes;
-}
-
-QByteArray WithJpegSize(QByteArray jpeg, int w, int h)
-{
-    for (int i = 2; i + 9 < jpeg.size(); ++i) {
-        const auto m = static_cast<unsigned char>(jpeg[i + 1]);
-        if (static_cast<unsigned char>(jpeg[i]) == 0xFF && (m == 0xC0 || m == 0xC2)) {
-            qToBigEndian(static_cast<quint16>(h), jpeg.data() + i + 5);
-            qToBigEndian(static_cast<quint16>(w), jpeg.data() + i + 7);
-            break;
-        }
-    }
-    return jpeg;
-}
-
 QByteArray HugeBmpHeader()
 {
     QByteArray b(54 + 64, '\x11');
@@ -135,7 +109,7 @@ QByteArray HugeBmpHeader()
 // runs over the clipped rows.
 QByteArray HugeJpegWithData()
 {
-    QByteArray small = Jpeg(QImage(16, 16, QImage::Format_RGB32), false);
+    QByteArray small = MakeJpeg(QImage(16, 16, QImage::Format_RGB32));
     small.chop(2); // end marker
     QByteArray j = WithJpegSize(small, 65500, 65500);
     j.append(QByteArray(14 * 1024 * 1024, '\0'));
@@ -188,11 +162,11 @@ int RunPeak()
     photo.fill(qRgb(255, 0, 0));
     const std::vector<std::pair<const char*, QByteArray>> cases = {
         {"65535 x 65535 BMP header", HugeBmpHeader()},
-        {"65535 x 65535 JPEG header", WithJpegSize(Jpeg(QImage(16, 16, QImage::Format_RGB32), false), 65535, 65535)},
-        {"65535 x 65535 progressive JPEG header", WithJpegSize(Jpeg(QImage(16, 16, QImage::Format_RGB32), true), 65535, 65535)},
+        {"65535 x 65535 JPEG header", WithJpegSize(MakeJpeg(QImage(16, 16, QImage::Format_RGB32)), 65535, 65535)},
+        {"65535 x 65535 progressive JPEG header", WithJpegSize(MakeJpeg(QImage(16, 16, QImage::Format_RGB32), true), 65535, 65535)},
         {"65500 x 65500 JPEG with 14 MB of data", HugeJpegWithData()},
-        {"4000 x 3000 JPEG", Jpeg(photo, false)},
-        {"4000 x 3000 progressive JPEG", Jpeg(photo, true)},
+        {"4000 x 3000 JPEG", MakeJpeg(photo)},
+        {"4000 x 3000 progressive JPEG", MakeJpeg(photo, true)},
     };
     std::printf("%-42s %-8s %s\n", "file", "result", "peak RSS");
     std::fflush(stdout);
