@@ -129,6 +129,24 @@ bool ReadPalette(QIODevice& device, quint32 headerSize, quint32 colorsUsed, BmpL
     return true;
 }
 
+// The size, depth and compression fields of either header form; false when
+// the plane count is not 1. The old 12-byte form has unsigned 16-bit sizes.
+bool ReadInfoFields(const std::vector<uchar>& header, BmpLayout& l, qint64& rawHeight, quint32& colorsUsed)
+{
+    if (header.size() == kCoreHeaderSize) {
+        l.width = U16(&header[4]);
+        rawHeight = U16(&header[6]);
+        l.bitCount = static_cast<int>(U16(&header[10]));
+        return U16(&header[8]) == 1;
+    }
+    l.width = S32(&header[4]);
+    rawHeight = S32(&header[8]);
+    l.bitCount = static_cast<int>(U16(&header[14]));
+    l.compression = U32(&header[16]);
+    colorsUsed = U32(&header[32]);
+    return U16(&header[12]) == 1;
+}
+
 bool ParseHeaders(QIODevice& device, BmpLayout& l)
 {
     uchar file[kFileHeaderSize];
@@ -146,21 +164,8 @@ bool ParseHeaders(QIODevice& device, BmpLayout& l)
 
     quint32 colorsUsed = 0;
     qint64 rawHeight = 0;
-    if (headerSize == kCoreHeaderSize) {
-        l.width = U16(&header[4]);
-        rawHeight = static_cast<qint16>(U16(&header[6]));
-        l.bitCount = static_cast<int>(U16(&header[10]));
-        if (U16(&header[8]) != 1)
-            return false;
-    } else {
-        l.width = S32(&header[4]);
-        rawHeight = S32(&header[8]);
-        l.bitCount = static_cast<int>(U16(&header[14]));
-        l.compression = U32(&header[16]);
-        colorsUsed = U32(&header[32]);
-        if (U16(&header[12]) != 1)
-            return false;
-    }
+    if (!ReadInfoFields(header, l, rawHeight, colorsUsed))
+        return false;
     l.bottomUp = rawHeight > 0;
     l.height = rawHeight < 0 ? -rawHeight : rawHeight;
     if (l.width <= 0 || l.height <= 0 || l.height > INT32_MAX || !IsSupportedDepth(l.bitCount, l.compression))
