@@ -59,27 +59,23 @@ TEST(PictureDecoder, ReadsEveryBmpDepthAsBlueGreenRed)
     expectIndexed(4, 4);
     expectIndexed(8, 4);
 
-    // 16 bits, default 5-5-5 layout: full and empty channels.
-    BmpSpec s16;
-    s16.width = 3;
-    s16.height = 1;
-    s16.bitCount = 16;
-    s16.valueAt = [](int x, int) { return std::array<std::uint32_t, 3>{0x7C00u, 0x03E0u, 0x001Fu}[static_cast<std::size_t>(x)]; };
-    DecodedPicture p = Decode(MakeBmp(s16));
-    ASSERT_TRUE(p.IsValid());
-    EXPECT_EQ(PixelAt(p, 0, 0), 0xFF0000u);
-    EXPECT_EQ(PixelAt(p, 1, 0), 0x00FF00u);
-    EXPECT_EQ(PixelAt(p, 2, 0), 0x0000FFu);
-
-    // 16 bits with 5-6-5 bit fields.
-    s16.compression = 3;
-    s16.masks = {0xF800u, 0x07E0u, 0x001Fu};
-    s16.valueAt = [](int x, int) { return std::array<std::uint32_t, 3>{0xF800u, 0x07E0u, 0x001Fu}[static_cast<std::size_t>(x)]; };
-    p = Decode(MakeBmp(s16));
-    ASSERT_TRUE(p.IsValid());
-    EXPECT_EQ(PixelAt(p, 0, 0), 0xFF0000u);
-    EXPECT_EQ(PixelAt(p, 1, 0), 0x00FF00u);
-    EXPECT_EQ(PixelAt(p, 2, 0), 0x0000FFu);
+    // 16 bits: the default 5-5-5 layout, then 5-6-5 bit fields.
+    for (const std::array<std::uint32_t, 3>& masks :
+         {std::array<std::uint32_t, 3>{0x7C00u, 0x03E0u, 0x001Fu}, std::array<std::uint32_t, 3>{0xF800u, 0x07E0u, 0x001Fu}}) {
+        BmpSpec s16;
+        s16.width = 3;
+        s16.bitCount = 16;
+        if (masks[0] == 0xF800u) {
+            s16.compression = 3;
+            s16.masks.assign(masks.begin(), masks.end());
+        }
+        s16.valueAt = [&](int x, int) { return masks[static_cast<std::size_t>(x)]; };
+        const DecodedPicture p = Decode(MakeBmp(s16));
+        ASSERT_TRUE(p.IsValid());
+        EXPECT_EQ(PixelAt(p, 0, 0), 0xFF0000u);
+        EXPECT_EQ(PixelAt(p, 1, 0), 0x00FF00u);
+        EXPECT_EQ(PixelAt(p, 2, 0), 0x0000FFu);
+    }
 
     // 32 bits with an alpha byte: the alpha is dropped, the colour kept exactly.
     BmpSpec s32;
@@ -87,7 +83,7 @@ TEST(PictureDecoder, ReadsEveryBmpDepthAsBlueGreenRed)
     s32.height = 1;
     s32.bitCount = 32;
     s32.valueAt = [](int x, int) { return x ? 0x00BC8F8Fu : 0x80FF7F00u; };
-    p = Decode(MakeBmp(s32));
+    const DecodedPicture p = Decode(MakeBmp(s32));
     ASSERT_TRUE(p.IsValid());
     EXPECT_EQ(PixelAt(p, 0, 0), 0xFF7F00u);
     EXPECT_EQ(PixelAt(p, 1, 0), 0xBC8F8Fu);
