@@ -64,7 +64,7 @@ TEST(LoadedPicture, HoldsOnePictureAndKeepsItsSizeAfterRelease)
 
     // An 8-bit palette BMP under a JPEG name: the content decides, and the
     // pixels come out as 24-bit blue-green-red.
-    BmpSpec s;
+    BmpFields s;
     s.width = 3;
     s.height = 2;
     s.bitCount = 8;

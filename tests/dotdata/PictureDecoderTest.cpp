@@ -43,7 +43,7 @@ TEST(PictureDecoder, ReadsEveryBmpDepthAsBlueGreenRed)
     const std::vector<QRgb> palette = {qRgb(0, 0, 255), qRgb(255, 0, 0), qRgb(188, 143, 143), qRgb(0, 255, 0)};
     auto index = [](int x, int y) { return static_cast<std::uint32_t>((x + 2 * y) % 4); };
     auto expectIndexed = [&](int bitCount, int colors) {
-        BmpSpec s;
+        BmpFields s;
         s.width = 13;
         s.height = 5;
         s.bitCount = bitCount;
@@ -62,7 +62,7 @@ TEST(PictureDecoder, ReadsEveryBmpDepthAsBlueGreenRed)
     // 16 bits: the default 5-5-5 layout, then 5-6-5 bit fields.
     for (const std::array<std::uint32_t, 3>& masks :
          {std::array<std::uint32_t, 3>{0x7C00u, 0x03E0u, 0x001Fu}, std::array<std::uint32_t, 3>{0xF800u, 0x07E0u, 0x001Fu}}) {
-        BmpSpec s16;
+        BmpFields s16;
         s16.width = 3;
         s16.bitCount = 16;
         if (masks[0] == 0xF800u) {
@@ -78,7 +78,7 @@ TEST(PictureDecoder, ReadsEveryBmpDepthAsBlueGreenRed)
     }
 
     // 32 bits with an alpha byte: the alpha is dropped, the colour kept exactly.
-    BmpSpec s32;
+    BmpFields s32;
     s32.width = 2;
     s32.height = 1;
     s32.bitCount = 32;
@@ -100,7 +100,7 @@ TEST(PictureDecoder, BmpRowOrderPaddingAndOldHeader)
         for (int x = 0; x < 10; ++x)
             ASSERT_EQ(PixelAt(p, x, y), colour(x, y) & 0xFFFFFF) << x << "," << y;
 
-    BmpSpec topDown;
+    BmpFields topDown;
     topDown.width = 2;
     topDown.height = -2;
     topDown.valueAt = [](int x, int y) { return static_cast<std::uint32_t>(Checker(x, y) & 0xFFFFFF); };

@@ -16,7 +16,7 @@
 
 namespace testpic {
 
-struct BmpSpec
+struct BmpFields
 {
     int width = 1;
     int height = 1; // negative: rows stored top-down
@@ -30,7 +30,7 @@ struct BmpSpec
 inline void Put16(QByteArray& b, int at, std::uint16_t v) { qToLittleEndian(v, b.data() + at); }
 inline void Put32(QByteArray& b, int at, std::uint32_t v) { qToLittleEndian(v, b.data() + at); }
 
-inline QByteArray MakeBmp(const BmpSpec& s)
+inline QByteArray MakeBmp(const BmpFields& s)
 {
     const int h = s.height < 0 ? -s.height : s.height;
     const int stride = (s.width * s.bitCount + 31) / 32 * 4;
@@ -80,7 +80,7 @@ inline QByteArray MakeBmp(const BmpSpec& s)
 // A 24-bit BMP of the colours colorAt(x, y), y from the top.
 inline QByteArray MakeBmp24(int w, int h, const std::function<QRgb(int, int)>& colorAt)
 {
-    BmpSpec s;
+    BmpFields s;
     s.width = w;
     s.height = h;
     s.valueAt = [&](int x, int y) { return colorAt(x, y) & 0xFFFFFFu; };

@@ -33,7 +33,7 @@ QByteArray SampleJpeg()
 // A 24-bit BMP header declaring the given size, followed by a few pixel bytes.
 QByteArray BmpHeaderOnly(int width, int height, int bitCount = 24, std::uint32_t compression = 0)
 {
-    BmpSpec s;
+    BmpFields s;
     s.width = 1;
     s.height = 1;
     s.bitCount = bitCount;
