@@ -28,16 +28,15 @@ CLoadedPicture::~CLoadedPicture() = default;
 bool CLoadedPicture::LoadFromResource(int id)
 {
     RegisterPictureResources();
-    QFile file(QStringLiteral(":/JPG/%1").arg(id));
-    if (!file.open(QIODevice::ReadOnly)) {
-        Release();
-        m_nWidth = m_nHeight = 0;
-        return false;
-    }
-    return LoadFromDevice(file);
+    return LoadFromPath(QStringLiteral(":/JPG/%1").arg(id));
 }
 
 bool CLoadedPicture::LoadFromFile(const QString& path)
+{
+    return LoadFromPath(path);
+}
+
+bool CLoadedPicture::LoadFromPath(const QString& path)
 {
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly)) {

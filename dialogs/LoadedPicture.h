@@ -46,6 +46,7 @@ public:
     int Height() const { return m_nHeight; }
 
 private:
+    bool LoadFromPath(const QString& path);
     bool LoadFromDevice(QIODevice& device);
 
     std::unique_ptr<QImage> m_pPicture;
