@@ -1,6 +1,8 @@
 # Sources of the text input subsystem.
 list(APPEND CORE_SOURCES
   textinput/LogFont.h textinput/LogFont.cpp
+  textinput/RowScaleCopy.h textinput/RowScaleCopy.cpp
+  textinput/TextRenderer.h textinput/TextRenderer.cpp
 )
 list(APPEND UI_SOURCES
   textinput/InputTextView.h textinput/InputTextView.cpp
