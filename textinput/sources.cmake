@@ -6,4 +6,6 @@ list(APPEND CORE_SOURCES
 )
 list(APPEND UI_SOURCES
   textinput/InputTextView.h textinput/InputTextView.cpp
+  textinput/FontComboBox.h textinput/FontComboBox.cpp
+  res/textinput.qrc
 )
