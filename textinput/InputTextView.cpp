@@ -67,7 +67,9 @@ CInputTextView::CInputTextView(QWidget* parent)
     CreateControls();
     SetInputMode(TextMode);
     SetMerged(1);
-    for (QWidget* child : findChildren<QWidget*>())
+    // Only the pane's own controls: a key that a control's inner part passes
+    // up to the control must be seen once.
+    for (QWidget* child : findChildren<QWidget*>(QString(), Qt::FindDirectChildrenOnly))
         child->installEventFilter(this);
 }
 

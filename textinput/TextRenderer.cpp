@@ -54,9 +54,10 @@ bool TooLarge(long long width, long long height)
 
 } // namespace
 
-CTextRenderer::CTextRenderer(CDotGrid& grid, CCanvasText& text)
+CTextRenderer::CTextRenderer(CDotGrid& grid, CCanvasText& text, LayoutStep layoutStep)
     : m_grid(grid)
     , m_text(text)
+    , m_fnLayoutStep(std::move(layoutStep))
 {
 }
 

@@ -30,7 +30,7 @@ public:
     // Draws the overlay text, one pixel per dot, onto an image of the grid.
     using OverlayPainter = std::function<void(QImage& target)>;
 
-    CTextRenderer(CDotGrid& grid, CCanvasText& text);
+    CTextRenderer(CDotGrid& grid, CCanvasText& text, LayoutStep layoutStep = {});
 
     void SetLayoutStep(LayoutStep step) { m_fnLayoutStep = std::move(step); }
 

@@ -182,6 +182,11 @@ TEST(InputPaneMove, ArrowKeysMoveTextOnlyInTextModeWithSomethingTyped)
     QTest::keyClick(p.view.RichEdit(), Qt::Key_Up);
     EXPECT_EQ(p.sent.back(), QStringLiteral("Y -1"));
 
+    // A key reaching a list box moves the text once, whatever the box does with it.
+    p.sent.clear();
+    QTest::keyClick(p.view.SizeCombo(), Qt::Key_Left);
+    EXPECT_EQ(p.sent, QStringList{"X -2"});
+
     p.view.SetInputMode(CInputTextView::ImageMode);
     p.sent.clear();
     QTest::keyClick(p.view.RichEdit(), Qt::Key_Right);
