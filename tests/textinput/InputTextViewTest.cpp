@@ -83,16 +83,6 @@ TEST(InputPaneMerge, PendingAfterTypingClearedByMergeAndSetAgainByTheNextKey)
     EXPECT_TRUE(p.view.IsMergePending());
 }
 
-TEST(InputPaneMerge, NothingIsPendingWhileTheCanvasHasNoWidth)
-{
-    Pane p;
-    p.Type(QStringLiteral("a"));
-    p.view.OnGridSizeChanged(0, 0);
-    EXPECT_FALSE(p.view.IsMergePending());
-    p.view.OnGridSizeChanged(16, 16);
-    EXPECT_TRUE(p.view.IsMergePending());
-}
-
 TEST(InputPaneMerge, ImageModeMergeResetsBothPositionsAndTellsTheCanvas)
 {
     Pane p;
@@ -223,32 +213,6 @@ TEST(InputPaneFont, SizeFromTheListOrTypedReachesTheCanvas)
     sizes->lineEdit()->clear();
     QTest::keyClicks(sizes->lineEdit(), QStringLiteral("20"));
     EXPECT_EQ(p.sent.back(), QStringLiteral("font 20"));
-}
-
-TEST(InputPaneFont, ChoosingAFaceSetsTheFontName)
-{
-    Pane p;
-    CFontComboBox* faces = p.view.FontCombo();
-    const int index = faces->findText(QStringLiteral("WenQuanYi Zen Hei"));
-    ASSERT_GE(index, 0);
-    faces->setCurrentIndex(index);
-    emit faces->activated(index);
-    EXPECT_EQ(p.view.CurrentFont().lfFaceName, QStringLiteral("WenQuanYi Zen Hei"));
-    EXPECT_EQ(p.fonts.back().lfFaceName, QStringLiteral("WenQuanYi Zen Hei"));
-}
-
-TEST(InputPaneControls, ModeSwitchesBetweenStretchAndPositionControls)
-{
-    Pane p;
-    EXPECT_TRUE(p.view.EditX()->isHidden());
-    EXPECT_TRUE(p.view.EditY()->isHidden());
-    EXPECT_FALSE(p.view.StretchCombo()->isHidden());
-    EXPECT_FALSE(p.view.PosLabel()->isHidden());
-    p.view.SetInputMode(CInputTextView::ImageMode);
-    EXPECT_FALSE(p.view.EditX()->isHidden());
-    EXPECT_TRUE(p.view.StretchCombo()->isHidden());
-    EXPECT_TRUE(p.view.PosLabel()->isHidden());
-    EXPECT_EQ(p.view.InputMode(), CInputTextView::ImageMode);
 }
 
 TEST(InputPaneControls, StretchListRunsFromMinus32ToPlus64)

@@ -205,21 +205,6 @@ TEST(TextRendererPlacement, OffsetXShiftsGlyphsRightInsideTheirBoxes)
     }
 }
 
-TEST(TextRendererPlacement, OffsetYMovesGlyphsDown)
-{
-    Canvas c;
-    c.New(16, 16);
-    c.Type(QString::fromUtf8("中"), kRed);
-    ASSERT_TRUE(c.renderer.MergeText(&c.document, Font("WenQuanYi Zen Hei", 16)));
-    std::vector<COLORREF> before = c.Column(8);
-    c.text.m_nGlyphOffsetY = 2;
-    ASSERT_TRUE(c.renderer.RenderText());
-    const std::vector<COLORREF> after = c.Column(8);
-    EXPECT_EQ(after[0], kBack);
-    EXPECT_EQ(after[1], kBack);
-    EXPECT_TRUE(std::equal(after.begin() + 2, after.end(), before.begin()));
-}
-
 TEST(TextRendererPlacement, NegativeStretchSquashesAndLowersTheGlyph)
 {
     Canvas c;
