@@ -4,11 +4,13 @@
 #include "canvas/DotGrid.h"
 #include "canvas/TextOverlay.h"
 #include "canvas/ZoomView.h"
+#include "textinput/TextRenderer.h"
 
 #include <functional>
 
 class QImage;
 class QPlainTextEdit;
+class QTextEdit;
 class QScrollBar;
 
 // The canvas pane: shows the dot grid it owns, edits it with the mouse, and
@@ -52,6 +54,23 @@ public:
     // one dot per pixel, or each dot as a square of the dot size when scaled.
     void DrawTextOverlay(QImage& target, int x, int y, bool scaled);
 
+    // The New command's canvas steps: a fresh w x h grid of background colour
+    // through the layout step, with the character cells of the mode. False,
+    // keeping the old grid, when the dots cannot be allocated.
+    bool NewCanvas(int w, int h, int mode);
+
+public slots:
+    // What the input pane sends: overlay text and colour, Merge Text, the
+    // glyph offsets (text mode) or overlay position (image mode), the font
+    // and the stretch.
+    void SetOverlayText(const QString& text);
+    void SetOverlayColor(COLORREF colour);
+    void MergeText(QTextEdit* source, const LogFont& font);
+    void SetTextX(int x);
+    void SetTextY(int y);
+    void SetTextFont(const LogFont& font);
+    void SetStretch(int stretch);
+
 protected:
     void paintEvent(QPaintEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
@@ -68,6 +87,8 @@ private:
     void DragAxis(QScrollBar* bar, int& last, int pointer);
     void UpdatePointer();
     QRect OverlayRect(int x, int y, bool scaled) const;
+    // Text mode moves the glyphs and renders again; image mode moves the overlay.
+    void SetTextOffset(int CCanvasText::*glyphOffset, int CCanvasText::*overlayPosition, int value);
 
     CDotGrid m_grid;
     CCanvasText m_text;
@@ -79,4 +100,6 @@ private:
     int m_nLastX = 0;
     int m_nLastY = 0;
     std::function<bool()> m_fnMergePending;
+    // After m_grid and m_text, which it renders into.
+    CTextRenderer m_textRenderer{m_grid, m_text, [this](int w, int h) { SetGridSize(w, h); }};
 };
