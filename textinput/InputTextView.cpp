@@ -2,6 +2,7 @@
 
 #include "canvas/DotPalette.h"
 #include "textinput/FontComboBox.h"
+#include "textinput/QtColor.h"
 
 #include <QAction>
 #include <QActionGroup>
@@ -49,11 +50,6 @@ int MoveKeyOf(int qtKey)
     default:
         return 0;
     }
-}
-
-QColor ToQColor(COLORREF c)
-{
-    return QColor(RedOf(c), GreenOf(c), BlueOf(c));
 }
 
 } // namespace

@@ -1,15 +1,11 @@
 #include "textinput/RowScaleCopy.h"
 
 #include "canvas/DotGrid.h"
+#include "textinput/QtColor.h"
 
 #include <cstdlib>
 
 namespace {
-
-COLORREF ToColorRef(QRgb rgb)
-{
-    return MakeColor(qRed(rgb), qGreen(rgb), qBlue(rgb));
-}
 
 // Source rows [first, last) that fall onto destination row j of rows in total.
 void SourceRowsOf(int j, int rows, int srcRows, int& first, int& last)
@@ -57,7 +53,7 @@ void StretchRowsOnto(const QImage& source, QPoint srcOrigin, QSize srcSize, CDot
         for (int i = 0; i < srcSize.width(); ++i) {
             QRgb pixel = 0;
             if (CombinedPixel(source, srcOrigin.x() + i, srcOrigin.y() + first, srcOrigin.y() + last, pixel))
-                grid.SetDot(dst.x() + i, storageRow, ToColorRef(pixel));
+                grid.SetDot(dst.x() + i, storageRow, FromQRgb(pixel));
         }
     }
 }

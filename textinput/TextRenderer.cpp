@@ -2,6 +2,7 @@
 
 #include "canvas/DotGrid.h"
 #include "canvas/DotPalette.h"
+#include "textinput/QtColor.h"
 #include "textinput/RowScaleCopy.h"
 
 #include <QPainter>
@@ -14,16 +15,6 @@ namespace {
 
 // Characters without a colour of their own show in the edit's default white.
 constexpr COLORREF kDefaultTextColor = 0x00FFFFFF;
-
-QColor ToQColor(COLORREF c)
-{
-    return QColor(RedOf(c), GreenOf(c), BlueOf(c));
-}
-
-COLORREF ToColorRef(const QColor& c)
-{
-    return MakeColor(c.red(), c.green(), c.blue());
-}
 
 QImage GridToImage(const CDotGrid& grid)
 {
@@ -43,7 +34,7 @@ void ImageToGrid(const QImage& image, CDotGrid& grid)
     for (int y = 0; y < grid.Height(); ++y) {
         const auto* line = reinterpret_cast<const QRgb*>(image.constScanLine(y));
         for (int x = 0; x < grid.Width(); ++x)
-            grid.SetDot(x, grid.Height() - 1 - y, MakeColor(qRed(line[x]), qGreen(line[x]), qBlue(line[x])));
+            grid.SetDot(x, grid.Height() - 1 - y, FromQRgb(line[x]));
     }
 }
 
@@ -95,7 +86,7 @@ std::vector<COLORREF> CTextRenderer::NonBlankColors(const QTextDocument& documen
         for (auto it = block.begin(); !it.atEnd(); ++it) {
             const QTextFragment fragment = it.fragment();
             const QBrush brush = fragment.charFormat().foreground();
-            const COLORREF colour = brush.style() == Qt::NoBrush ? kDefaultTextColor : ToColorRef(brush.color());
+            const COLORREF colour = brush.style() == Qt::NoBrush ? kDefaultTextColor : FromQRgb(brush.color().rgb());
             for (const QChar c : fragment.text()) {
                 if (!IsBlank(c))
                     colours.push_back(colour);
