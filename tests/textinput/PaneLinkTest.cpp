@@ -54,12 +54,14 @@ struct Panes
 TEST(LinkedPanes, NewCanvasSetsCellsAndTellsThePaneItsSize)
 {
     Panes p;
+    p.New(32, 16, CDotGrid::TextMode);
+    EXPECT_EQ(p.canvas.Text().m_bVertical, 0);
     p.New(16, 32, CDotGrid::TextMode);
     EXPECT_EQ(p.canvas.Grid().Width(), 16);
     EXPECT_EQ(p.canvas.Grid().Height(), 32);
     EXPECT_EQ(p.canvas.Text().m_bVertical, 1);
     EXPECT_EQ(p.canvas.Text().m_nCellWidth, 16);
-
+    EXPECT_EQ(p.canvas.Text().m_nCellHeight, 16);
     p.New(16, 24, CDotGrid::ImageMode);
     EXPECT_EQ(p.canvas.Grid().Mode(), CDotGrid::ImageMode);
     EXPECT_EQ(p.canvas.Text().m_nCellWidth, 0);

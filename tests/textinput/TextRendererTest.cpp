@@ -169,22 +169,6 @@ TEST(TextRendererLayout, NarrowFirstCharacterGivesEveryCellHalfWidth)
     EXPECT_EQ(c.grid.Width(), 24);
 }
 
-TEST(TextRendererLayout, NewCanvasSetsCellAndLayoutFlag)
-{
-    CCanvasText text;
-    CTextRenderer::SetUpNewCanvas(text, 32, 16, CDotGrid::TextMode);
-    EXPECT_EQ(text.m_bVertical, 0);
-    EXPECT_EQ(text.m_nCellWidth, 16);
-    EXPECT_EQ(text.m_nCellHeight, 16);
-    CTextRenderer::SetUpNewCanvas(text, 16, 40, CDotGrid::TextMode);
-    EXPECT_EQ(text.m_bVertical, 1);
-    EXPECT_EQ(text.m_nCellWidth, 16);
-    CTextRenderer::SetUpNewCanvas(text, 64, 16, CDotGrid::ImageMode);
-    EXPECT_EQ(text.m_bVertical, 1);
-    EXPECT_EQ(text.m_nCellWidth, 0);
-    EXPECT_EQ(text.m_nCellHeight, 0);
-}
-
 TEST(TextRendererPlacement, OffsetXShiftsGlyphsRightInsideTheirBoxes)
 {
     Canvas c;
