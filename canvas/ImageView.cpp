@@ -1,6 +1,9 @@
 #include "canvas/ImageView.h"
 
 #include "canvas/DotRaster.h"
+#include "dialogs/PictureDialogs.h"
+#include "dotdata/ImageExport.h"
+#include "dotdata/PictureImport.h"
 
 #include <QMouseEvent>
 #include <QPaintEvent>
@@ -249,6 +252,47 @@ bool CImageView::viewportEvent(QEvent* event)
     if (event->type() == QEvent::Enter)
         UpdatePointer();
     return CZoomView::viewportEvent(event);
+}
+
+bool CImageView::LoadPicture(const QString& path)
+{
+    if (!CPictureImport::Import(path, m_grid)) {
+        ShowPictureMessage(tr("The picture \"%1\" cannot be read.").arg(path));
+        return false;
+    }
+    SetGridSize(m_grid.Width(), m_grid.Height());
+    return true;
+}
+
+void CImageView::SaveImage()
+{
+    if (m_grid.IsEmpty())
+        return;
+    const QString path = m_fnAskImagePath ? m_fnAskImagePath(m_szImagePath)
+                                          : CPictureDialogs::AskSaveImagePath(this, m_szImagePath);
+    if (path.isEmpty())
+        return;
+    m_szImagePath = path;
+    SaveImageTo(path);
+}
+
+bool CImageView::SaveImageTo(const QString& path)
+{
+    if (m_grid.IsEmpty())
+        return false;
+    QString error;
+    if (CImageExport::Write(m_grid, path, error))
+        return true;
+    ShowPictureMessage(tr("The picture could not be saved as \"%1\":\n%2").arg(path, error));
+    return false;
+}
+
+void CImageView::ShowPictureMessage(const QString& text)
+{
+    if (m_fnPictureMessage)
+        m_fnPictureMessage(text);
+    else
+        CPictureDialogs::ShowPictureError(this, text);
 }
 
 bool CImageView::NewCanvas(int w, int h, int mode)

@@ -54,6 +54,18 @@ public:
     // one dot per pixel, or each dot as a square of the dot size when scaled.
     void DrawTextOverlay(QImage& target, int x, int y, bool scaled);
 
+    // Pictures. Open: the picture replaces the dots and the grid is laid out
+    // anew; a file that cannot be read keeps the old dots and says so once.
+    bool LoadPicture(const QString& path);
+    // Save Image: asks for the file name (pre-filled with the last one), then
+    // writes the dots as BMP or JPEG; a failed write is reported.
+    void SaveImage();
+    bool SaveImageTo(const QString& path);
+    QString ImagePath() const { return m_szImagePath; }
+    // Replacements for the Save Image dialog and the message box, for tests.
+    void SetImagePathQuery(std::function<QString(const QString&)> ask) { m_fnAskImagePath = std::move(ask); }
+    void SetPictureMessage(std::function<void(const QString&)> show) { m_fnPictureMessage = std::move(show); }
+
     // The New command's canvas steps: a fresh w x h grid of background colour
     // through the layout step, with the character cells of the mode. False,
     // keeping the old grid, when the dots cannot be allocated.
@@ -100,6 +112,12 @@ private:
     int m_nLastX = 0;
     int m_nLastY = 0;
     std::function<bool()> m_fnMergePending;
+
+    void ShowPictureMessage(const QString& text);
+    QString m_szImagePath;
+    std::function<QString(const QString&)> m_fnAskImagePath;
+    std::function<void(const QString&)> m_fnPictureMessage;
+
     // After m_grid and m_text, which it renders into.
     CTextRenderer m_textRenderer{m_grid, m_text, [this](int w, int h) { SetGridSize(w, h); }};
 };
