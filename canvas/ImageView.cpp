@@ -2,6 +2,8 @@
 
 #include "canvas/DotRaster.h"
 #include "dialogs/PictureDialogs.h"
+#include "dotdata/DotTextPrinter.h"
+#include "dotdata/DotTextWorker.h"
 #include "dotdata/ImageExport.h"
 #include "dotdata/PictureImport.h"
 
@@ -293,6 +295,32 @@ void CImageView::ShowPictureMessage(const QString& text)
         m_fnPictureMessage(text);
     else
         CPictureDialogs::ShowPictureError(this, text);
+}
+
+void CImageView::BeginDotText()
+{
+    if (IsDotTextRunning())
+        return;
+    m_hDotThread = CDotTextWorker::Launch(m_wndTextPane, m_grid, m_text, this);
+    if (m_hDotThread)
+        connect(m_hDotThread, &CDotTextWorker::StatusText, this, &CImageView::StatusText);
+}
+
+bool CImageView::IsDotTextRunning() const
+{
+    return m_hDotThread && m_hDotThread->IsRunning();
+}
+
+void CImageView::SaveDotData()
+{
+    if (m_grid.IsEmpty())
+        return;
+    m_saveDot.Save(this, m_wndTextPane->toPlainText(), m_szDotPath);
+}
+
+void CImageView::PrintDotText(QPrinter& printer)
+{
+    CDotTextPrinter::PrintPane(*m_wndTextPane, printer);
 }
 
 bool CImageView::NewCanvas(int w, int h, int mode)

@@ -4,12 +4,17 @@
 #include "canvas/DotGrid.h"
 #include "canvas/TextOverlay.h"
 #include "canvas/ZoomView.h"
+#include "dotdata/SaveDot.h"
 #include "textinput/TextRenderer.h"
+
+#include <QPointer>
 
 #include <functional>
 
+class CDotTextWorker;
 class QImage;
 class QPlainTextEdit;
+class QPrinter;
 class QTextEdit;
 class QScrollBar;
 
@@ -37,6 +42,14 @@ public:
     void ShowTextPane(int show);
     int IsTextPaneShown() const { return m_bTextPaneShown; }
     QPlainTextEdit* TextPane() const { return m_wndTextPane; }
+
+    // The dot-data listing: generated into the text pane by a worker thread
+    // working on a copy of the dots, saved as a .txt file, printed.
+    void BeginDotText();
+    bool IsDotTextRunning() const;
+    void SaveDotData();
+    void PrintDotText(QPrinter& printer);
+    CSaveDot& DotSaver() { return m_saveDot; }
 
     // The hand tool: the left button drags the view instead of editing.
     int PanMode() const { return m_bPanMode; }
@@ -83,6 +96,10 @@ public slots:
     void SetTextFont(const LogFont& font);
     void SetStretch(int stretch);
 
+signals:
+    // A progress text of the listing for the given status-bar pane.
+    void StatusText(int pane, const QString& text);
+
 protected:
     void paintEvent(QPaintEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
@@ -117,6 +134,9 @@ private:
     QString m_szImagePath;
     std::function<QString(const QString&)> m_fnAskImagePath;
     std::function<void(const QString&)> m_fnPictureMessage;
+    QPointer<CDotTextWorker> m_hDotThread; // the listing's worker while it runs
+    QString m_szDotPath;                   // last Save Dot file, pre-fills its dialog
+    CSaveDot m_saveDot;
 
     // After m_grid and m_text, which it renders into.
     CTextRenderer m_textRenderer{m_grid, m_text, [this](int w, int h) { SetGridSize(w, h); }};
