@@ -1,9 +1,51 @@
+#include "app/BatchCommandLine.h"
+#include "app/BatchRunner.h"
 #include "app/TessikApp.h"
 
 #include <QApplication>
+#include <QTextStream>
+
+#include <cstdio>
+
+namespace {
+
+// Options on the command line make a batch run: no window and no display,
+// the steps run in order, and the exit status tells how it went.
+int RunBatch(int argc, char** argv)
+{
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    // Standard error carries only our own one-line messages.
+    qInstallMessageHandler([](QtMsgType type, const QMessageLogContext&, const QString& text) {
+        if (type == QtFatalMsg)
+            std::fputs(qPrintable(text + QLatin1Char('\n')), stderr);
+    });
+    QApplication application(argc, argv);
+    QTextStream out(stdout);
+    QTextStream err(stderr);
+    CBatchCommandLine commandLine;
+    if (!commandLine.Parse(QCoreApplication::arguments().mid(1))) {
+        err << commandLine.Error() << Qt::endl;
+        return 2;
+    }
+    CBatchRunner runner(out, err);
+    return runner.Run(commandLine.Steps());
+}
+
+QStringList RawArguments(int argc, char** argv)
+{
+    QStringList arguments;
+    for (int i = 1; i < argc; ++i)
+        arguments << QString::fromLocal8Bit(argv[i]);
+    return arguments;
+}
+
+} // namespace
 
 int main(int argc, char** argv)
 {
+    if (CBatchCommandLine::IsBatch(RawArguments(argc, argv)))
+        return RunBatch(argc, argv);
+
     QApplication application(argc, argv);
     CTessikApp app;
     if (!app.InitInstance(QCoreApplication::arguments()))

@@ -6,4 +6,5 @@ list(APPEND CORE_SOURCES
 list(APPEND UI_SOURCES
   app/TessikApp.h app/TessikApp.cpp
   app/TessikDoc.h app/TessikDoc.cpp
+  app/BatchRunner.h app/BatchRunner.cpp
 )

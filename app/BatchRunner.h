@@ -1,0 +1,51 @@
+#pragma once
+
+#include "app/BatchCommandLine.h"
+
+#include <QString>
+
+#include <memory>
+#include <vector>
+
+class CImageView;
+class CInputTextView;
+class QTextStream;
+
+// Runs the steps of a batch command line on a canvas and an input pane held
+// in memory, calling the same operations as the window's commands.
+class CBatchRunner
+{
+public:
+    CBatchRunner(QTextStream& out, QTextStream& err);
+    ~CBatchRunner();
+
+    // 0 on success; 2 after the first failing step, which is reported on err.
+    int Run(const std::vector<SBatchStep>& steps);
+
+    CImageView& Canvas() { return *m_pCanvas; }
+    CInputTextView& InputPane() { return *m_pInputPane; }
+
+private:
+    bool RunStep(const SBatchStep& step);
+    bool Fail(const SBatchStep& step, const QString& what);
+    bool NewCanvas(const SBatchStep& step);
+    bool EditDot(const SBatchStep& step, bool light);
+    bool TypeText(const SBatchStep& step);
+    bool ColorText(const SBatchStep& step);
+    bool SetFont(const SBatchStep& step);
+    bool SetOffset(const SBatchStep& step);
+    bool SetOverlayPosition(const SBatchStep& step);
+    bool GenerateListing(const SBatchStep& step);
+    bool SaveDots(const SBatchStep& step);
+    bool PrintPdf(const SBatchStep& step);
+    bool LoadDots(const SBatchStep& step);
+    bool CheckOutputFolder(const SBatchStep& step);
+    void ListFonts();
+
+    QTextStream& m_out;
+    QTextStream& m_err;
+    std::unique_ptr<CImageView> m_pCanvas;
+    std::unique_ptr<CInputTextView> m_pInputPane;
+    std::vector<int> m_anTextColors; // last --text-colors, reapplied to new text
+    QString m_szMessage;              // what the last operation told the user
+};

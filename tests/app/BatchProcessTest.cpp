@@ -1,0 +1,139 @@
+#include "TestSupport.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QFile>
+#include <QProcess>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+struct SResult
+{
+    int exitCode = -1;
+    QByteArray out;
+    QByteArray err;
+};
+
+SResult RunPellmark(const QStringList& arguments)
+{
+    QProcess process;
+    process.setProgram(QDir(QCoreApplication::applicationDirPath()).filePath("pellmark"));
+    process.setArguments(arguments);
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.remove("DISPLAY");
+    env.remove("QT_QPA_PLATFORM");
+    process.setProcessEnvironment(env);
+    process.start();
+    process.waitForFinished(60000);
+    return {process.exitCode(), process.readAllStandardOutput(), process.readAllStandardError()};
+}
+
+QStringList ClearAll(int width, int height)
+{
+    QStringList args;
+    for (int y = 0; y < height; ++y)
+        for (int x = 0; x < width; ++x)
+            args << "--clear-dot" << QString("%1,%2").arg(x).arg(y);
+    return args;
+}
+
+} // namespace
+
+TEST(BatchProcess, ImageModeWorkedExampleByteForByte)
+{
+    CScratchDir dir;
+    const QString out = dir.FilePath("dots.txt");
+    const SResult r = RunPellmark({"--new", "16x8:image", "--dot-color", "red", "--set-dot", "0,0", "--set-dot", "1,0",
+                                   "--dot-color", "Green", "--set-dot", "7,7", "--dot-color", "BLUE", "--set-dot", "9,0",
+                                   "--save-dots", out});
+    EXPECT_EQ(r.exitCode, 0) << r.err.toStdString();
+    EXPECT_TRUE(r.out.isEmpty());
+    EXPECT_TRUE(r.err.isEmpty()) << r.err.toStdString();
+    EXPECT_EQ(ReadAll(out), QByteArray("1-1-1-R, 1-1-2-R, 1-8-8-G\r\n\r\n2-1-2-B\r\n\r\n"));
+}
+
+TEST(BatchProcess, TextModeWorkedExampleByteForByte)
+{
+    CScratchDir dir;
+    const QString out = dir.FilePath("dots.txt");
+    QStringList args{"--new", "8x8:text", "--font", "DejaVu Sans", "--size", "8", "--text", "I",
+                     "--text-colors", "green", "--merge"};
+    args << ClearAll(8, 8) << "--dot-color" << "green" << "--set-dot" << "4,0";
+    for (int y = 0; y < 8; ++y)
+        args << "--set-dot" << QString("3,%1").arg(y);
+    args << "--save-dots" << out;
+    const SResult r = RunPellmark(args);
+    ASSERT_EQ(r.exitCode, 0) << r.err.toStdString();
+    EXPECT_EQ(ReadAll(out),
+              QByteArray("/*****  I, Green  ***********************************************************/\r\n"
+                         " 1-1-4-G,  1-1-5-G,  1-2-4-G,  1-3-4-G,  1-4-4-G,  1-5-4-G,  1-6-4-G,  1-7-4-G\r\n"
+                         " 1-8-4-G\r\n"
+                         "//**** <9> *******************************************************************\r\n"
+                         "\r\n"));
+}
+
+TEST(BatchProcess, ListingsReadBackAndPicturesRoundTrip)
+{
+    CScratchDir dir;
+    const QString first = dir.FilePath("a.txt");
+    const QString bmp = dir.FilePath("a.bmp");
+    const QString second = dir.FilePath("b.txt");
+    WriteAll(first, "1-1-1-R, 1-8-8-G\r\n\r\n3-2-2-O\r\n\r\n");
+    SResult r = RunPellmark({"--new", "16x16:image", "--load-dots", first, "--save-image", bmp});
+    ASSERT_EQ(r.exitCode, 0) << r.err.toStdString();
+    // Open keeps the canvas's mode, so an image-mode canvas comes first.
+    r = RunPellmark({"--new", "8x8:image", "--open", bmp, "--save-dots", second, "--print-pdf", dir.FilePath("a.pdf")});
+    ASSERT_EQ(r.exitCode, 0) << r.err.toStdString();
+    EXPECT_EQ(ReadAll(second), ReadAll(first));
+    EXPECT_TRUE(ReadAll(dir.FilePath("a.pdf")).startsWith("%PDF"));
+    EXPECT_FALSE(QFile::exists(dir.FilePath("a.pdf.part")));
+}
+
+TEST(BatchProcess, BadInputExitsWithTwoAndWritesNothing)
+{
+    CScratchDir dir;
+    const QString out = dir.FilePath("out.txt");
+    WriteAll(dir.FilePath("bad.bmp"), "BM this is not a picture");
+    WriteAll(dir.FilePath("bad.txt"), "1-1-1-R\r\n\r\nnonsense\r\n");
+    const struct
+    {
+        QStringList args;
+        const char* message;
+    } cases[] = {
+        {{"--bogus"}, "--bogus: unknown option"},
+        {{"--new"}, "--new: missing value"},
+        {{"--new", "16by16"}, "--new: '16by16' is not of the form AxB"},
+        {{"--new", "axb"}, "--new: 'a' is not a number"},
+        {{"--new", "16x16", "--dot-color", "purple", "--save-dots", out}, "--dot-color: unknown colour 'purple'"},
+        {{"--size", "x12"}, "--size: 'x12' is not a number"},
+        {{"--open", dir.FilePath("bad.bmp"), "--save-dots", out}, "--open: cannot read the picture"},
+        {{"--new", "16x16:image", "--set-dot", "16,0", "--save-dots", out}, "--set-dot: 16,0 is outside the 16 x 16 canvas"},
+        {{"--new", "16x16:image", "--load-dots", dir.FilePath("bad.txt"), "--save-dots", out}, "line 3:"},
+        {{"--new", "16x16:image", "--save-dots", dir.FilePath("missing/out.txt")}, "--save-dots: the folder of"},
+        {{"--new", "16x16:image", "--save-image", dir.FilePath("missing/out.bmp")}, "--save-image:"},
+        {{"--new", "16x16:image", "--print-pdf", dir.FilePath("missing/out.pdf")}, "--print-pdf: the folder of"},
+        {{"--new", "16x16:image", "--font", "No Such Font Family", "--save-dots", out}, "--font: no font family"},
+    };
+    for (const auto& c : cases) {
+        const SResult r = RunPellmark(c.args);
+        EXPECT_EQ(r.exitCode, 2) << c.args.join(' ').toStdString();
+        EXPECT_TRUE(r.err.contains(c.message)) << r.err.toStdString();
+        EXPECT_EQ(r.err.count('\n'), 1) << r.err.toStdString();
+        EXPECT_FALSE(QFile::exists(out)) << c.args.join(' ').toStdString();
+    }
+    EXPECT_EQ(QDir(dir.Path()).entryList(QDir::Files).size(), 2); // only the two inputs
+}
+
+TEST(BatchProcess, InformationOptionsPrintAndSucceed)
+{
+    SResult r = RunPellmark({"--version"});
+    EXPECT_EQ(r.exitCode, 0);
+    EXPECT_TRUE(r.out.startsWith("pellmark "));
+    r = RunPellmark({"--help"});
+    EXPECT_TRUE(r.out.contains("--save-dots FILE"));
+    r = RunPellmark({"--list-fonts"});
+    EXPECT_TRUE(r.out.contains("DejaVu Sans\n"));
+    EXPECT_TRUE(r.out.contains("WenQuanYi Zen Hei"));
+}
