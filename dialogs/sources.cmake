@@ -1,1 +1,4 @@
 # Sources of the dialogs subsystem.
+list(APPEND UI_SOURCES
+  dialogs/FlatSplitterWnd.h dialogs/FlatSplitterWnd.cpp
+)
