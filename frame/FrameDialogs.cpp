@@ -1,6 +1,7 @@
 #include "frame/FrameDialogs.h"
 
 #include <QColorDialog>
+#include <QCoreApplication>
 #include <QDesktopServices>
 #include <QFileDialog>
 #include <QFontDialog>
@@ -61,5 +62,7 @@ CFrameDialogs CFrameDialogs::Defaults(QWidget* owner)
     dialogs.showAbout = [] {};
     // The opener's result is ignored: a missing file or viewer gives no message.
     dialogs.openFile = [](const QString& path) { QDesktopServices::openUrl(QUrl::fromLocalFile(path)); };
+    // exit(), unlike quit(), does not send close events to the windows.
+    dialogs.quit = [] { QCoreApplication::exit(0); };
     return dialogs;
 }

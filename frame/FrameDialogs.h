@@ -31,6 +31,7 @@ struct CFrameDialogs
     std::function<std::optional<LogFont>(const LogFont& current)> askFont;
     std::function<void()> showAbout;
     std::function<void(const QString& path)> openFile; // hands a file to the desktop's opener
+    std::function<void()> quit;                         // ends the event loop, no close events
 
     // The real dialogs, owned by the given window.
     static CFrameDialogs Defaults(QWidget* owner);

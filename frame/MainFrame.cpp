@@ -431,6 +431,5 @@ void CMainFrame::closeEvent(QCloseEvent* event)
 
 void CMainFrame::QuitWithoutSaving()
 {
-    // exit(), unlike quit(), does not send close events to the windows.
-    QCoreApplication::exit(0);
+    m_dialogs.quit();
 }
