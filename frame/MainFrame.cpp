@@ -263,6 +263,11 @@ bool CMainFrame::eventFilter(QObject* watched, QEvent* event)
         if (watched == QApplication::focusWidget())
             UpdateLockIndicators();
         break;
+    case QEvent::WindowActivate:
+        // A lock may have been switched while another window had the keyboard.
+        if (watched == this)
+            UpdateLockIndicators();
+        break;
     default:
         break;
     }
