@@ -59,14 +59,14 @@ class Cell:
 
 
 def page(c, x0=3, x1=12):
+    """A sheet of paper with its top-right corner folded down."""
     c.fill(x0, 1, x1, 13, WHITE)
     c.frame(x0, 1, x1, 13, BLACK)
-    for i in range(3):
-        c.put(x1 - i, 1 + i, GREY if i < 2 else BLACK)
-        c.line(x1 - 3, 1 + i, x1 - 3 + i, 1 + i, BLACK if i == 0 else WHITE)
+    for x, y in ((x1 - 2, 1), (x1 - 1, 1), (x1, 1), (x1 - 1, 2), (x1, 2), (x1, 3)):
+        c.put(x, y, GREY)
+    c.line(x1 - 3, 1, x1, 4, BLACK)
     c.line(x1 - 3, 1, x1 - 3, 4, BLACK)
     c.line(x1 - 3, 4, x1, 4, BLACK)
-    c.line(x1 - 3, 1, x1, 4, BLACK)
 
 
 def icon_new(c):
@@ -123,17 +123,15 @@ def icon_mirror(c):
     for y in range(0, 15, 2):
         c.put(7, y, DARK)
         c.put(8, y, DARK)
-    arrow(c, 5, 7, 0, 7, BLUE)
-    arrow(c, 10, 7, 15, 7, BLUE)
+    arrow(c, 5, 7, 1, 7, BLUE)
+    arrow(c, 10, 7, 14, 7, BLUE)
 
 
 def icon_flip(c):
     for x in range(0, 16, 2):
         c.put(x, 7, DARK)
-    arrow(c, 7, 5, 7, 0, BLUE)
-    arrow(c, 7, 9, 7, 14, BLUE)
-    arrow(c, 8, 5, 8, 0, BLUE)
-    arrow(c, 8, 9, 8, 14, BLUE)
+    arrow(c, 7, 5, 7, 1, BLUE)
+    arrow(c, 7, 9, 7, 13, BLUE)
 
 
 def icon_rotate(c):
@@ -242,11 +240,24 @@ def icon_right(c):
 
 
 def icon_origin(c):
-    c.line(1, 1, 1, 13, DARK)
-    c.line(1, 13, 14, 13, DARK)
-    arrow(c, 12, 3, 3, 11, TEAL)
-    c.line(12, 2, 4, 10, TEAL)
-    c.fill(1, 12, 2, 13, RED)
+    """A house: the text goes home to where it started."""
+    c.art([
+        "................",
+        ".......##.......",
+        "......####......",
+        ".....######.....",
+        "....########....",
+        "...##########...",
+        "..############..",
+        ".##############.",
+        "...##########...",
+        "...##########...",
+        "...###....###...",
+        "...###....###...",
+        "...###....###...",
+        "...###....###...",
+        "................",
+    ], {"#": TEAL})
 
 
 def icon_view_image(c):
