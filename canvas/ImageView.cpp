@@ -1,19 +1,323 @@
 #include "canvas/ImageView.h"
 
+#include "canvas/DotRaster.h"
+#include "dialogs/PictureDialogs.h"
+#include "dotdata/DotTextPrinter.h"
+#include "dotdata/DotTextWorker.h"
+#include "dotdata/ImageExport.h"
+#include "dotdata/PictureImport.h"
+
+#include <QMouseEvent>
+#include <QPaintEvent>
 #include <QPainter>
+#include <QPlainTextEdit>
+#include <QScrollBar>
 
 namespace {
-const QColor kFieldColor(0, 128, 0);
-}
+constexpr QRgb kFieldColor = qRgb(0, 128, 0);
+constexpr QRgb kGridLineColor = qRgb(212, 208, 200);
+constexpr int kTextPanePixelSize = 18;
+} // namespace
 
 CImageView::CImageView(QWidget* parent)
-    : QAbstractScrollArea(parent)
+    : CZoomView(parent)
 {
-    setFrameShape(QFrame::NoFrame);
+    m_text.m_lfText = LogFont::DefaultGuiFont();
+    viewport()->setMouseTracking(true);
+    // The pointer shape is also chosen over the scroll bars.
+    horizontalScrollBar()->installEventFilter(this);
+    verticalScrollBar()->installEventFilter(this);
+
+    m_wndTextPane = new QPlainTextEdit(viewport());
+    m_wndTextPane->setReadOnly(true);
+    m_wndTextPane->setUndoRedoEnabled(false);
+    m_wndTextPane->setMaximumBlockCount(0);
+    QFont paneFont(LogFont::DefaultGuiFont().lfFaceName);
+    paneFont.setPixelSize(kTextPanePixelSize);
+    m_wndTextPane->setFont(paneFont);
+    m_wndTextPane->hide();
 }
 
-void CImageView::paintEvent(QPaintEvent*)
+bool CImageView::CanEditDots() const
 {
+    switch (m_grid.Mode()) {
+    case CDotGrid::ImageMode:
+        return true;
+    case CDotGrid::TextMode:
+        return !IsMergePending();
+    default:
+        return false;
+    }
+}
+
+void CImageView::ShowTextPane(int show)
+{
+    if (show != 0 && show != 1)
+        return;
+    m_bTextPaneShown = show;
+    if (show) {
+        m_wndTextPane->setGeometry(viewport()->rect());
+        m_wndTextPane->show();
+        m_wndTextPane->raise();
+    } else {
+        m_wndTextPane->hide();
+    }
+    Repaint();
+}
+
+void CImageView::TogglePanMode()
+{
+    m_bPanMode = !m_bPanMode;
+    UpdatePointer();
+}
+
+Qt::CursorShape CImageView::PointerShape() const
+{
+    if (m_bPanMode)
+        return Qt::SizeAllCursor;
+    if (m_grid.Mode() == CDotGrid::TextMode && IsMergePending())
+        return Qt::ForbiddenCursor;
+    return Qt::ArrowCursor;
+}
+
+void CImageView::UpdatePointer()
+{
+    // Set on the view itself so that the scroll bars show the same shape.
+    const Qt::CursorShape shape = PointerShape();
+    if (cursor().shape() != shape)
+        setCursor(shape);
+}
+
+void CImageView::Mirror()
+{
+    if (m_grid.IsEmpty())
+        return;
+    m_grid.Mirror();
+    Repaint();
+}
+
+void CImageView::Flip()
+{
+    if (m_grid.IsEmpty())
+        return;
+    m_grid.Flip();
+    Repaint();
+}
+
+void CImageView::Rotate()
+{
+    if (!m_grid.Rotate())
+        return;
+    SetGridSize(m_grid.Width(), m_grid.Height());
+}
+
+void CImageView::SetDotColor(int index)
+{
+    m_grid.SetDotColor(index);
+}
+
+void CImageView::SetBackgroundColor(COLORREF c)
+{
+    m_grid.SetBackgroundColor(c, true);
+    Repaint();
+}
+
+void CImageView::Repaint()
+{
+    viewport()->update();
+}
+
+QRect CImageView::OverlayRect(int x, int y, bool scaled) const
+{
+    const int s = scaled ? EffectiveDotSize() : 1;
+    return {x, y, m_grid.Width() * s, m_grid.Height() * s};
+}
+
+void CImageView::DrawTextOverlay(QImage& target, int x, int y, bool scaled)
+{
+    CopyColourKeyed(target, OverlayRect(x, y, scaled),
+                    RenderTextOverlay(m_text, m_grid.Width(), m_grid.Height()));
+}
+
+void CImageView::paintEvent(QPaintEvent* event)
+{
+    if (m_bTextPaneShown)
+        return;
+    // Everything is composed off-screen and reaches the window in one copy.
+    const QRect clip = event->rect() & viewport()->rect();
+    QImage& surface = Surface();
+    const QPoint scroll = ScrollOffset();
+    const QPoint origin = Origin() - scroll;
+    FillArea(surface, clip, kFieldColor);
+    if (!m_grid.IsEmpty()) {
+        StretchDots(surface, WrapGridBits(m_grid), origin, EffectiveDotSize(), clip);
+        if (m_grid.Mode() == CDotGrid::ImageMode && !m_text.m_szText.isEmpty())
+            StretchKeyed(surface, m_overlay.Get(m_text, m_grid.Width(), m_grid.Height()), origin,
+                         EffectiveDotSize(), clip);
+    }
+    // Lines lie on the multiples of the dot size in scrolled coordinates;
+    // the origin is a whole number of dots, so each runs along a dot's top
+    // or left edge.
+    if (ShowGrid() && DotSize() > 0)
+        DrawGridLines(surface, clip, DotSize(), scroll, kGridLineColor);
     QPainter painter(viewport());
-    painter.fillRect(viewport()->rect(), kFieldColor);
+    painter.drawImage(clip.topLeft(), surface, clip);
+}
+
+void CImageView::resizeEvent(QResizeEvent* event)
+{
+    if (!m_bTextPaneShown) {
+        CZoomView::resizeEvent(event);
+        return;
+    }
+    // The pane follows the window; the grid keeps its place until the dots
+    // are shown again.
+    UpdateScrollRanges();
+    m_wndTextPane->setGeometry(viewport()->rect());
+}
+
+void CImageView::EditDotAt(QPoint client, COLORREF colour)
+{
+    if (!CanEditDots())
+        return;
+    int column = 0;
+    int row = 0;
+    if (!ClientToDot(client, column, row))
+        return;
+    m_grid.SetDot(column, row, colour);
+    Repaint();
+}
+
+void CImageView::mousePressEvent(QMouseEvent* event)
+{
+    const QPoint pos = event->position().toPoint();
+    if (event->button() == Qt::LeftButton) {
+        if (m_bPanMode) {
+            m_nLastX = pos.x();
+            m_nLastY = pos.y();
+            m_bPanning = 1;
+            return;
+        }
+        EditDotAt(pos, m_grid.DotColor());
+    } else if (event->button() == Qt::RightButton) {
+        EditDotAt(pos, m_grid.BackColor());
+    }
+}
+
+void CImageView::mouseReleaseEvent(QMouseEvent* event)
+{
+    if (event->button() == Qt::LeftButton)
+        m_bPanning = 0;
+}
+
+void CImageView::mouseMoveEvent(QMouseEvent* event)
+{
+    UpdatePointer();
+    if (m_bPanning && m_bPanMode)
+        DragStep(event->position().toPoint());
+}
+
+void CImageView::DragAxis(QScrollBar* bar, int& last, int pointer)
+{
+    // The movement is rounded up to whole dots; the part the rounding has
+    // not used stays in 'last', so that many small moves add up instead of
+    // being rounded away one by one.
+    const int q = bar->value() + last - pointer;
+    const int position = q > 0 ? RoundUpToDot(q) : 0;
+    bar->setValue(position);
+    last = q > 0 ? pointer + q - position : pointer;
+}
+
+void CImageView::DragStep(QPoint client)
+{
+    const int s = EffectiveDotSize();
+    const QSize size = viewport()->size();
+    // Dragging right moves the picture right; an axis on which the whole
+    // grid fits does not move and keeps its last pointer position.
+    if (GridWidth() * s > size.width())
+        DragAxis(horizontalScrollBar(), m_nLastX, client.x());
+    if (GridHeight() * s > size.height())
+        DragAxis(verticalScrollBar(), m_nLastY, client.y());
+    Repaint();
+}
+
+bool CImageView::eventFilter(QObject* watched, QEvent* event)
+{
+    if (event->type() == QEvent::Enter)
+        UpdatePointer();
+    return CZoomView::eventFilter(watched, event);
+}
+
+bool CImageView::viewportEvent(QEvent* event)
+{
+    if (event->type() == QEvent::Enter)
+        UpdatePointer();
+    return CZoomView::viewportEvent(event);
+}
+
+bool CImageView::LoadPicture(const QString& path)
+{
+    if (!CPictureImport::Import(path, m_grid)) {
+        ShowPictureMessage(tr("The picture \"%1\" cannot be read.").arg(path));
+        return false;
+    }
+    SetGridSize(m_grid.Width(), m_grid.Height());
+    return true;
+}
+
+void CImageView::SaveImage()
+{
+    if (m_grid.IsEmpty())
+        return;
+    const QString path = m_fnAskImagePath ? m_fnAskImagePath(m_szImagePath)
+                                          : CPictureDialogs::AskSaveImagePath(this, m_szImagePath);
+    if (path.isEmpty())
+        return;
+    m_szImagePath = path;
+    SaveImageTo(path);
+}
+
+bool CImageView::SaveImageTo(const QString& path)
+{
+    if (m_grid.IsEmpty())
+        return false;
+    QString error;
+    if (CImageExport::Write(m_grid, path, error))
+        return true;
+    ShowPictureMessage(tr("The picture could not be saved as \"%1\":\n%2").arg(path, error));
+    return false;
+}
+
+void CImageView::ShowPictureMessage(const QString& text)
+{
+    if (m_fnPictureMessage)
+        m_fnPictureMessage(text);
+    else
+        CPictureDialogs::ShowPictureError(this, text);
+}
+
+void CImageView::BeginDotText()
+{
+    if (IsDotTextRunning())
+        return;
+    m_hDotThread = CDotTextWorker::Launch(m_wndTextPane, m_grid, m_text, this);
+    if (m_hDotThread)
+        connect(m_hDotThread, &CDotTextWorker::StatusText, this, &CImageView::StatusText);
+}
+
+bool CImageView::IsDotTextRunning() const
+{
+    return m_hDotThread && m_hDotThread->IsRunning();
+}
+
+void CImageView::SaveDotData()
+{
+    if (m_grid.IsEmpty())
+        return;
+    m_saveDot.Save(this, m_wndTextPane->toPlainText(), m_szDotPath);
+}
+
+void CImageView::PrintDotText(QPrinter& printer)
+{
+    CDotTextPrinter::PrintPane(*m_wndTextPane, printer);
 }

@@ -2,13 +2,23 @@
 
 #include "canvas/CanvasText.h"
 #include "canvas/DotGrid.h"
+#include "canvas/TextOverlay.h"
+#include "canvas/ZoomView.h"
+#include "dotdata/SaveDot.h"
 
-#include <QAbstractScrollArea>
+#include <QPointer>
 
 #include <functional>
 
-// The canvas pane: shows the dot grid it owns and edits it.
-class CImageView : public QAbstractScrollArea
+class CDotTextWorker;
+class QImage;
+class QPlainTextEdit;
+class QPrinter;
+class QScrollBar;
+
+// The canvas pane: shows the dot grid it owns, edits it with the mouse, and
+// can give way to the dot text pane that lists the dots as text.
+class CImageView : public CZoomView
 {
     Q_OBJECT
 
@@ -20,23 +30,90 @@ public:
     CCanvasText& Text() { return m_text; }
     const CCanvasText& Text() const { return m_text; }
 
-    int ShowGrid() const { return m_bShowGrid; }
-    void SetShowGrid(int show) { m_bShowGrid = show; }
-
     // Installed by the frame: answers whether the input pane holds text that
     // has not been merged yet.
     void SetMergePendingQuery(std::function<bool()> query) { m_fnMergePending = std::move(query); }
+    // Image mode always allows edits, text mode only while no merge is pending.
+    bool CanEditDots() const;
+
+    // 1 covers the canvas with the dot text pane, 0 brings the dots back.
+    void ShowTextPane(int show);
+    int IsTextPaneShown() const { return m_bTextPaneShown; }
+    QPlainTextEdit* TextPane() const { return m_wndTextPane; }
+
+    // The dot-data listing: generated into the text pane by a worker thread
+    // working on a copy of the dots, saved as a .txt file, printed.
+    void BeginDotText();
+    bool IsDotTextRunning() const;
+    void SaveDotData();
+    void PrintDotText(QPrinter& printer);
+    CSaveDot& DotSaver() { return m_saveDot; }
+
+    // The hand tool: the left button drags the view instead of editing.
+    int PanMode() const { return m_bPanMode; }
+    void TogglePanMode();
+    Qt::CursorShape PointerShape() const;
+
+    void Mirror();
+    void Flip();
+    void Rotate();
+    void SetDotColor(int index);
+    void SetBackgroundColor(COLORREF c);
+    void Repaint();
+
+    // Lays the overlay text over the top-down picture 'target' at (x, y):
+    // one dot per pixel, or each dot as a square of the dot size when scaled.
+    void DrawTextOverlay(QImage& target, int x, int y, bool scaled);
+
+    // Pictures. Open: the picture replaces the dots and the grid is laid out
+    // anew; a file that cannot be read keeps the old dots and says so once.
+    bool LoadPicture(const QString& path);
+    // Save Image: asks for the file name (pre-filled with the last one), then
+    // writes the dots as BMP or JPEG; a failed write is reported.
+    void SaveImage();
+    bool SaveImageTo(const QString& path);
+    QString ImagePath() const { return m_szImagePath; }
+    // Replacements for the Save Image dialog and the message box, for tests.
+    void SetImagePathQuery(std::function<QString(const QString&)> ask) { m_fnAskImagePath = std::move(ask); }
+    void SetPictureMessage(std::function<void(const QString&)> show) { m_fnPictureMessage = std::move(show); }
 
 signals:
-    // The grid now has this size; the input pane adapts its controls.
-    void GridSizeChanged(int width, int height);
+    // A progress text of the listing for the given status-bar pane.
+    void StatusText(int pane, const QString& text);
 
 protected:
     void paintEvent(QPaintEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+    bool viewportEvent(QEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    bool IsMergePending() const { return m_fnMergePending && m_fnMergePending(); }
+    void EditDotAt(QPoint client, COLORREF colour);
+    void DragStep(QPoint client);
+    void DragAxis(QScrollBar* bar, int& last, int pointer);
+    void UpdatePointer();
+    QRect OverlayRect(int x, int y, bool scaled) const;
+
     CDotGrid m_grid;
     CCanvasText m_text;
-    int m_bShowGrid = 1;
+    COverlayCache m_overlay;
+    QPlainTextEdit* m_wndTextPane = nullptr;
+    int m_bTextPaneShown = 0;
+    int m_bPanMode = 0;
+    int m_bPanning = 0;
+    int m_nLastX = 0;
+    int m_nLastY = 0;
     std::function<bool()> m_fnMergePending;
+
+    void ShowPictureMessage(const QString& text);
+    QString m_szImagePath;
+    std::function<QString(const QString&)> m_fnAskImagePath;
+    std::function<void(const QString&)> m_fnPictureMessage;
+    QPointer<CDotTextWorker> m_hDotThread; // the listing's worker while it runs
+    QString m_szDotPath;                   // last Save Dot file, pre-fills its dialog
+    CSaveDot m_saveDot;
 };

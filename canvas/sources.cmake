@@ -4,7 +4,10 @@ list(APPEND CORE_SOURCES
   canvas/DotPalette.h
   canvas/DotGrid.h canvas/DotGrid.cpp
   canvas/CanvasText.h
+  canvas/DotRaster.h canvas/DotRaster.cpp
+  canvas/TextOverlay.h canvas/TextOverlay.cpp
 )
 list(APPEND UI_SOURCES
+  canvas/ZoomView.h canvas/ZoomView.cpp
   canvas/ImageView.h canvas/ImageView.cpp
 )

@@ -1,4 +1,12 @@
 # Sources of the dialogs subsystem.
+# The picture class is model code (no widgets): the canvas uses it to read files.
+list(APPEND CORE_SOURCES
+  dialogs/LoadedPicture.h dialogs/LoadedPicture.cpp
+  res/pictures.qrc
+)
 list(APPEND UI_SOURCES
   dialogs/FlatSplitterWnd.h dialogs/FlatSplitterWnd.cpp
+  dialogs/SplashWnd.h dialogs/SplashWnd.cpp
+  dialogs/AboutDlg.h dialogs/AboutDlg.cpp
+  dialogs/PictureDialogs.h dialogs/PictureDialogs.cpp
 )

@@ -1,1 +1,21 @@
 # Sources of the dotdata subsystem.
+# Picture reading, Open and Save Image.
+list(APPEND CORE_SOURCES
+  dotdata/DecodedPicture.h
+  dotdata/BmpDecoder.h dotdata/BmpDecoder.cpp
+  dotdata/JpegDecoder.h dotdata/JpegDecoder.cpp
+  dotdata/PictureDecoder.h dotdata/PictureDecoder.cpp
+  dotdata/PictureImport.h dotdata/PictureImport.cpp
+  dotdata/ImageExport.h dotdata/ImageExport.cpp
+)
+# Dot-data listing, its worker, Save Dot and printing.
+list(APPEND CORE_SOURCES
+  dotdata/DotListingSink.h
+  dotdata/DotListing.h dotdata/DotListing.cpp
+  dotdata/DotFile.h dotdata/DotFile.cpp
+)
+list(APPEND UI_SOURCES
+  dotdata/DotTextWorker.h dotdata/DotTextWorker.cpp
+  dotdata/SaveDot.h dotdata/SaveDot.cpp
+  dotdata/DotTextPrinter.h dotdata/DotTextPrinter.cpp
+)

@@ -1,0 +1,203 @@
+// Open and Save Image on a full-size (1024 x 768) picture, BMP and JPEG.
+//
+// With --peak it instead measures the peak memory of importing files that
+// declare huge sizes, each import in a child process of its own:
+//   ./build/bench/bench_pictures --peak
+#include "canvas/DotGrid.h"
+#include "dotdata/ImageExport.h"
+#include "dotdata/PictureImport.h"
+#include "tests/dotdata/PictureFiles.h"
+
+#include <QFile>
+#include <QImage>
+#include <QTemporaryDir>
+
+#include <benchmark/benchmark.h>
+
+#include <unistd.h>
+
+#include <cstdio>
+#include <cstring>
+#include <utility>
+#include <vector>
+
+using namespace testpic;
+
+namespace {
+
+CDotGrid FullGrid()
+{
+    CDotGrid grid;
+    grid.SetBackgroundColor(MakeColor(0, 0, 0), false);
+    grid.Create(CDotGrid::kMaxWidth, CDotGrid::kMaxHeight, CDotGrid::ImageMode);
+    for (int r = 0; r < grid.Height(); ++r)
+        for (int c = (r % 3); c < grid.Width(); c += 3)
+            grid.SetDot(c, r, DotPalette[static_cast<std::size_t>((r / 8 + c / 8) % 7)]);
+    return grid;
+}
+
+// The sample files, written once.
+struct Samples
+{
+    QTemporaryDir dir;
+    CDotGrid grid = FullGrid();
+    QString bmp = dir.filePath("full.bmp");
+    QString jpeg = dir.filePath("full.jpg");
+
+    Samples()
+    {
+        QString error;
+        CImageExport::Write(grid, bmp, error);
+        CImageExport::Write(grid, jpeg, error);
+    }
+    static Samples& Get()
+    {
+        static Samples samples;
+        return samples;
+    }
+};
+
+void Import(benchmark::State& state, const QString& path)
+{
+    CDotGrid grid;
+    for (auto _ : state) {
+        if (!CPictureImport::Import(path, grid))
+            state.SkipWithError("import failed");
+        benchmark::DoNotOptimize(grid.Bits());
+    }
+}
+
+void Export(benchmark::State& state, const QString& path)
+{
+    const CDotGrid& grid = Samples::Get().grid;
+    QString error;
+    for (auto _ : state) {
+        if (!CImageExport::Write(grid, path, error))
+            state.SkipWithError("export failed");
+    }
+}
+
+void BM_ImportBmp(benchmark::State& state) { Import(state, Samples::Get().bmp); }
+void BM_ImportJpeg(benchmark::State& state) { Import(state, Samples::Get().jpeg); }
+void BM_ExportBmp(benchmark::State& state) { Export(state, Samples::Get().dir.filePath("out.bmp")); }
+void BM_ExportJpeg(benchmark::State& state) { Export(state, Samples::Get().dir.filePath("out.jpg")); }
+
+BENCHMARK(BM_ImportBmp)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_ImportJpeg)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_ExportBmp)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_ExportJpeg)->Unit(benchmark::kMillisecond);
+
+// ---- peak memory of hostile and large files ----
+
+QByteArray HugeBmpHeader()
+{
+    QByteArray b(54 + 64, '\x11');
+    std::memset(b.data(), 0, 54);
+    b[0] = 'B';
+    b[1] = 'M';
+    Put32(b, 10, 54);
+    Put32(b, 14, 40);
+    Put32(b, 18, 65535);
+    Put32(b, 22, 65535);
+    b[26] = 1;
+    b[28] = 24;
+    return b;
+}
+
+// A baseline JPEG header declaring 65500 x 65500 (the most Qt's reader takes)
+// followed by enough entropy data to pass the size check: the decoder really
+// runs over the clipped rows.
+QByteArray HugeJpegWithData()
+{
+    QByteArray small = MakeJpeg(QImage(16, 16, QImage::Format_RGB32));
+    small.chop(2); // end marker
+    QByteArray j = WithJpegSize(small, 65500, 65500);
+    j.append(QByteArray(14 * 1024 * 1024, '\0'));
+    j.append("\xFF\xD9", 2);
+    return j;
+}
+
+// The peak resident size of this process so far, in kB (VmHWM starts afresh
+// with each program, unlike the rusage figure, which keeps the parent's peak
+// across fork and exec).
+long PeakKb()
+{
+    QFile status(QStringLiteral("/proc/self/status"));
+    if (!status.open(QIODevice::ReadOnly))
+        return -1;
+    for (const QByteArray& line : status.readAll().split('\n')) {
+        if (line.startsWith("VmHWM:"))
+            return line.mid(6).trimmed().split(' ').first().toLong();
+    }
+    return -1;
+}
+
+int ImportOne(const char* path)
+{
+    CDotGrid grid;
+    const bool loaded = CPictureImport::Import(QString::fromLocal8Bit(path), grid);
+    std::printf("%s %ld\n", loaded ? "loaded" : "refused", PeakKb());
+    return 0;
+}
+
+// Runs the import in a fresh process of this program, so the figure is that
+// process's own peak and nothing of the caller's.
+void ReportImport(const char* name, const QString& path)
+{
+    const QByteArray command = "/proc/" + QByteArray::number(getpid()) + "/exe --import-one '" + path.toLocal8Bit() + "'";
+    char result[16] = "failed";
+    long kb = 0;
+    if (FILE* pipe = popen(command.constData(), "r")) {
+        if (std::fscanf(pipe, "%15s %ld", result, &kb) != 2)
+            std::strcpy(result, "failed");
+        pclose(pipe);
+    }
+    std::printf("%-42s %-8s %6.1f MB\n", name, result, kb / 1024.0);
+}
+
+int RunPeak()
+{
+    QTemporaryDir dir;
+    QImage photo(4000, 3000, QImage::Format_RGB32);
+    photo.fill(qRgb(255, 0, 0));
+    const std::vector<std::pair<const char*, QByteArray>> cases = {
+        {"65535 x 65535 BMP header", HugeBmpHeader()},
+        {"65535 x 65535 JPEG header", WithJpegSize(MakeJpeg(QImage(16, 16, QImage::Format_RGB32)), 65535, 65535)},
+        {"65535 x 65535 progressive JPEG header", WithJpegSize(MakeJpeg(QImage(16, 16, QImage::Format_RGB32), true), 65535, 65535)},
+        {"65500 x 65500 JPEG with 14 MB of data", HugeJpegWithData()},
+        {"4000 x 3000 JPEG", MakeJpeg(photo)},
+        {"4000 x 3000 progressive JPEG", MakeJpeg(photo, true)},
+    };
+    std::printf("%-42s %-8s %s\n", "file", "result", "peak RSS");
+    std::fflush(stdout);
+    ReportImport("(no file: process baseline)", dir.filePath("absent"));
+    for (const auto& [name, bytes] : cases) {
+        const QString path = dir.filePath("case");
+        QFile file(path);
+        if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size())
+            return 1;
+        file.close();
+        std::fflush(stdout);
+        ReportImport(name, path);
+    }
+    // A 36 MB BMP of 4000 x 3000 pixels, written by Qt.
+    const QString bmp = dir.filePath("photo.bmp");
+    photo.save(bmp, "BMP");
+    std::fflush(stdout);
+    ReportImport("4000 x 3000 BMP (36 MB file)", bmp);
+    return 0;
+}
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    if (argc > 1 && std::strcmp(argv[1], "--peak") == 0)
+        return RunPeak();
+    if (argc > 2 && std::strcmp(argv[1], "--import-one") == 0)
+        return ImportOne(argv[2]);
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}

@@ -1,0 +1,22 @@
+#pragma once
+
+#include <QByteArray>
+#include <QString>
+
+class QSaveFile;
+
+// A dot-data listing as a file: the pane's text in UTF-8 with every
+// paragraph break written as CR LF, nothing added before or after.
+class CDotFile
+{
+public:
+    static QByteArray Bytes(const QString& paneText);
+
+    // Writes bytes to path, replacing the file only once everything has been
+    // written: a failed write leaves an existing file as it was.
+    static bool Write(const QString& path, const QByteArray& bytes);
+    // The same on a save file the caller has named (and may have extended).
+    // Every write and the flush are checked before committing: a short write
+    // would otherwise still be committed as a complete file.
+    static bool Write(QSaveFile& file, const QByteArray& bytes);
+};

@@ -1,0 +1,264 @@
+#include "dotdata/DotListing.h"
+
+#include "canvas/DotPalette.h"
+
+#include <QLatin1String>
+
+#include <algorithm>
+#include <array>
+#include <charconv>
+#include <utility>
+
+namespace {
+
+constexpr int kBlockSide = 8;
+constexpr int kEntriesPerTextLine = 8;
+
+const std::array<const char*, 8> kColorNames = {
+    "Red", "Green", "Blue", "Yellow", "Pink", "White", "Orange", "X",
+};
+
+// Text mode hands each character a run of consecutive units (blocks in
+// portrait, block columns in landscape). On a canvas made for the text every
+// character gets units / len of them. On any other canvas each character gets
+// at least one while units last, the last character also takes what is left
+// over, and characters beyond the units get none, so every block is listed
+// exactly once and nothing is read outside the grid.
+std::pair<int, int> UnitsOfCharacter(int units, int len, int charIndex)
+{
+    const int per = std::max(1, units / len);
+    const int start = std::min(units, charIndex * per);
+    const int end = charIndex == len - 1 ? units : std::min(units, start + per);
+    return {start, std::max(start, end)};
+}
+
+} // namespace
+
+CDotListing::CDotListing(CDotListingSink& sink, int chunkChars)
+    : m_sink(sink)
+    , m_nChunkChars(std::max(1, chunkChars))
+{
+}
+
+QString CDotListing::StatusFor(int percent)
+{
+    return QStringLiteral("\t\t%1%").arg(percent);
+}
+
+QString CDotListing::ColorName(int index)
+{
+    const bool inTable = index >= 0 && index < static_cast<int>(kColorNames.size());
+    return QString::fromLatin1(kColorNames[static_cast<std::size_t>(inTable ? index : kUnlitIndex)]);
+}
+
+void CDotListing::Generate(const CDotGrid& grid, const CCanvasText& text)
+{
+    if (grid.Mode() == CDotGrid::ImageMode)
+        WriteImageModeDots(grid);
+    else
+        WriteTextModeDots(grid, text);
+    Flush();
+    m_sink.Status(StatusFor(100));
+}
+
+CDotListing::SBlockGeometry CDotListing::GeometryOf(const CDotGrid& grid)
+{
+    SBlockGeometry g;
+    if (grid.IsEmpty())
+        return g;
+    // Sizes are multiples of 8; a partial block at an edge is still a block,
+    // with its dots outside the grid treated as unlit.
+    g.nColumns = (grid.Width() + kBlockSide - 1) / kBlockSide;
+    g.nBands = (grid.Height() + kBlockSide - 1) / kBlockSide;
+    return g;
+}
+
+// Calls visit(row, column, colorIndex) with 1-based row and column inside
+// the block for every lit dot, rows from the top, columns from the left.
+template <typename F>
+void CDotListing::ForEachLitDot(const CDotGrid& grid, int band, int column, F&& visit)
+{
+    const int width = grid.Width();
+    const int height = grid.Height();
+    const int x0 = column * kBlockSide;
+    const int y0 = band * kBlockSide;
+    const int columns = std::min(kBlockSide, width - x0);
+    const int rows = std::min(kBlockSide, height - y0);
+    for (int r = 0; r < rows; ++r) {
+        const int storageRow = height - 1 - (y0 + r);
+        const std::uint8_t* p = grid.Bits() + 3 * (static_cast<std::size_t>(width) * storageRow + x0);
+        for (int c = 0; c < columns; ++c, p += 3) {
+            const int index = PaletteIndexOf(MakeColor(p[2], p[1], p[0]));
+            if (index != kUnlitIndex)
+                visit(r + 1, c + 1, index);
+        }
+    }
+}
+
+void CDotListing::WriteImageModeDots(const CDotGrid& grid)
+{
+    const SBlockGeometry g = GeometryOf(grid);
+    m_nLast = 100;
+    int blockNo = 1;
+    for (int band = 0; band < g.nBands; ++band) {
+        for (int column = 0; column < g.nColumns; ++column, ++blockNo) {
+            WriteImageBlock(grid, band, column, blockNo);
+            Progress(blockNo, g.Total());
+        }
+    }
+}
+
+void CDotListing::WriteImageBlock(const CDotGrid& grid, int band, int column, int blockNo)
+{
+    int count = 0;
+    ForEachLitDot(grid, band, column, [&](int r, int c, int index) {
+        AppendEntry(blockNo, r, c, index, count != 0, false);
+        ++count;
+    });
+    if (count == 0)
+        return;
+    m_szBuffer += QLatin1String("\n\n");
+    EndPiece();
+}
+
+void CDotListing::WriteTextModeDots(const CDotGrid& grid, const CCanvasText& text)
+{
+    m_nLast = 100;
+    m_nBlockNo = 0;
+    m_nDots = 0;
+    if (text.m_szText.isEmpty())
+        return;
+    if (text.m_bVertical)
+        WriteTextPortrait(grid, text);
+    else
+        WriteTextLandscape(grid, text);
+}
+
+// Cells stacked from the top: each character owns a run of blocks in the
+// band-by-band visiting order.
+void CDotListing::WriteTextPortrait(const CDotGrid& grid, const CCanvasText& text)
+{
+    const SBlockGeometry g = GeometryOf(grid);
+    const int len = static_cast<int>(text.m_szText.size());
+    for (int i = 0; i < len; ++i) {
+        WriteHeader(text, i);
+        const auto [start, end] = UnitsOfCharacter(g.Total(), len, i);
+        for (int block = start; block < end; ++block) {
+            WriteTextBlock(grid, block / g.nColumns, block % g.nColumns);
+            Progress(m_nBlockNo++, g.Total());
+        }
+        WriteFooter();
+    }
+}
+
+// Cells side by side: each character owns a run of block columns, visited
+// band by band from the top.
+void CDotListing::WriteTextLandscape(const CDotGrid& grid, const CCanvasText& text)
+{
+    const SBlockGeometry g = GeometryOf(grid);
+    const int len = static_cast<int>(text.m_szText.size());
+    for (int i = 0; i < len; ++i) {
+        WriteHeader(text, i);
+        const auto [start, end] = UnitsOfCharacter(g.nColumns, len, i);
+        for (int band = 0; band < g.nBands && start < end; ++band) {
+            for (int column = start; column < end; ++column) {
+                WriteTextBlock(grid, band, column);
+                Progress(m_nBlockNo++, g.Total());
+            }
+        }
+        WriteFooter();
+    }
+}
+
+void CDotListing::WriteTextBlock(const CDotGrid& grid, int band, int column)
+{
+    int lineCount = 0;
+    ForEachLitDot(grid, band, column, [&](int r, int c, int index) {
+        AppendEntry(m_nBlockNo + 1, r, c, index, lineCount != 0, true);
+        ++m_nDots;
+        if (++lineCount == kEntriesPerTextLine) {
+            m_szBuffer += QLatin1Char('\n');
+            EndPiece();
+            lineCount = 0;
+        }
+    });
+    if (lineCount == 0)
+        return;
+    m_szBuffer += QLatin1Char('\n');
+    EndPiece();
+}
+
+void CDotListing::WriteHeader(const CCanvasText& text, int charIndex)
+{
+    const int colorIndex = charIndex < CCanvasText::kMaxChars
+        ? text.m_abCharColor[static_cast<std::size_t>(charIndex)]
+        : kUnlitIndex;
+    m_szBuffer += QLatin1String("/*****  ");
+    m_szBuffer += text.m_szText.at(charIndex);
+    m_szBuffer += QLatin1String(", ");
+    m_szBuffer += ColorName(colorIndex);
+    m_szBuffer += QLatin1String("  ");
+    m_szBuffer += QString(59, QLatin1Char('*'));
+    m_szBuffer += QLatin1String("/\n");
+    EndPiece();
+}
+
+void CDotListing::WriteFooter()
+{
+    m_szBuffer += QLatin1String("//**** <");
+    AppendNumber(m_nDots);
+    m_szBuffer += QLatin1String("> ");
+    m_szBuffer += QString(67, QLatin1Char('*'));
+    m_szBuffer += QLatin1String("\n\n");
+    EndPiece();
+    m_nDots = 0;
+}
+
+// "%s%d-%d-%d-%c", or with padNumber "%s%2d-%d-%d-%c".
+void CDotListing::AppendEntry(int blockNo, int row, int column, int colorIndex, bool separator, bool padNumber)
+{
+    if (separator)
+        m_szBuffer += QLatin1String(", ");
+    if (padNumber && blockNo < 10)
+        m_szBuffer += QLatin1Char(' ');
+    AppendNumber(blockNo);
+    m_szBuffer += QLatin1Char('-');
+    m_szBuffer += QLatin1Char(static_cast<char>('0' + row));
+    m_szBuffer += QLatin1Char('-');
+    m_szBuffer += QLatin1Char(static_cast<char>('0' + column));
+    m_szBuffer += QLatin1Char('-');
+    m_szBuffer += QLatin1Char(kColorNames[static_cast<std::size_t>(colorIndex)][0]);
+    EndPiece();
+}
+
+void CDotListing::AppendNumber(int n)
+{
+    char digits[16];
+    const auto result = std::to_chars(digits, digits + sizeof digits, n);
+    m_szBuffer += QLatin1String(digits, static_cast<int>(result.ptr - digits));
+}
+
+void CDotListing::EndPiece()
+{
+    if (m_szBuffer.size() >= m_nChunkChars)
+        Flush();
+}
+
+void CDotListing::Flush()
+{
+    if (m_szBuffer.isEmpty())
+        return;
+    m_sink.Insert(m_szBuffer);
+    m_szBuffer.clear();
+    m_szBuffer.reserve(m_nChunkChars + 128);
+}
+
+// p = trunc(n * 100 / total + 0.5), sent only when it differs from the last.
+void CDotListing::Progress(int n, int total)
+{
+    const int percent = static_cast<int>(static_cast<double>(n) * 100.0 / static_cast<double>(total) + 0.5);
+    if (percent == m_nLast)
+        return;
+    m_nLast = percent;
+    m_sink.Status(StatusFor(percent));
+}

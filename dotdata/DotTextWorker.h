@@ -1,0 +1,80 @@
+#pragma once
+
+#include "canvas/CanvasText.h"
+#include "canvas/DotGrid.h"
+#include "dotdata/DotListing.h"
+
+#include <QObject>
+#include <QPointer>
+#include <QString>
+
+#include <condition_variable>
+#include <mutex>
+#include <thread>
+
+class QPlainTextEdit;
+
+// Fills the dot text pane with the dot-data listing on a thread of its own.
+//
+// The thread works on copies of the grid and of the canvas text taken by
+// Start, so edits, Rotate or Open during a run cannot change or free what it
+// reads. The pane lives on the interface thread and is only touched there:
+// the thread posts the listing in large chunks and the progress texts as
+// queued calls, in order. At most kChunksInFlight chunks wait at a time,
+// which bounds memory and leaves the interface thread free to handle input
+// and painting between two chunks. Waiting for a free slot never depends on
+// the interface thread being able to run, so destroying a worker mid-run
+// cannot deadlock: it cancels, the thread drops the rest, and is joined.
+class CDotTextWorker : public QObject
+{
+    Q_OBJECT
+
+public:
+    static constexpr int kStatusPane = 1;
+    static constexpr int kChunksInFlight = 2;
+
+    explicit CDotTextWorker(QPlainTextEdit* pane, QObject* parent = nullptr);
+    ~CDotTextWorker() override;
+
+    // Starts a worker owned by parent that deletes itself when it has
+    // finished. Null, with nothing started, when the grid has no dots.
+    static CDotTextWorker* Launch(QPlainTextEdit* pane, const CDotGrid& grid, const CCanvasText& text,
+                                  QObject* parent);
+
+    // Characters per chunk; 1 hands every entry and line break over on its own.
+    void SetChunkChars(int chars) { m_nChunkChars = chars; }
+
+    // Disables and empties the pane and starts the thread on a copy of grid
+    // and text. Returns false, doing nothing, while a run is going on or when
+    // the grid has no dots.
+    bool Start(const CDotGrid& grid, const CCanvasText& text);
+    // True from Start until the pane has received the whole listing and has
+    // been enabled again.
+    bool IsRunning() const { return m_bRunning; }
+
+signals:
+    // A progress text for the given status-bar pane.
+    void StatusText(int pane, const QString& text);
+    // The run is over; emitted on the interface thread after the last text.
+    void Finished();
+
+private:
+    class CPaneSink;
+
+    void Run(const CDotGrid& grid, const CCanvasText& text);
+    bool AcquireSlot();
+    void ReleaseSlot();
+    void InsertChunk(const QString& chunk);
+    void Finish();
+    void JoinThread();
+
+    QPointer<QPlainTextEdit> m_pPane;
+    int m_nChunkChars = CDotListing::kDefaultChunkChars;
+    bool m_bRunning = false;
+
+    std::thread m_thread;
+    std::mutex m_mutex;
+    std::condition_variable m_cvSlot;
+    int m_nInFlight = 0;
+    bool m_bCancel = false;
+};

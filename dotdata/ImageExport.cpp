@@ -1,0 +1,105 @@
+#include "dotdata/ImageExport.h"
+
+#include "canvas/DotGrid.h"
+
+#include <QImage>
+#include <QImageWriter>
+#include <QSaveFile>
+#include <QtEndian>
+
+namespace {
+
+constexpr int kBmpHeaderSize = 54;
+constexpr int kJpegQuality = 100;
+
+void Put16(QByteArray& b, int offset, quint16 v) { qToLittleEndian(v, b.data() + offset); }
+void Put32(QByteArray& b, int offset, quint32 v) { qToLittleEndian(v, b.data() + offset); }
+
+bool Commit(QSaveFile& file, QString& error)
+{
+    if (file.commit())
+        return true;
+    error = file.errorString();
+    return false;
+}
+
+} // namespace
+
+bool CImageExport::IsBmpPath(const QString& path)
+{
+    const int dot = path.lastIndexOf(QLatin1Char('.'));
+    return dot >= 0 && path.mid(dot).compare(QLatin1String(".bmp"), Qt::CaseInsensitive) == 0;
+}
+
+QByteArray CImageExport::BmpHeader(int width, int height)
+{
+    const quint32 pixelBytes = 3u * static_cast<quint32>(width) * static_cast<quint32>(height);
+    QByteArray h(kBmpHeaderSize, '\0');
+    h[0] = 'B';
+    h[1] = 'M';
+    Put32(h, 2, pixelBytes + kBmpHeaderSize);
+    Put32(h, 10, kBmpHeaderSize);
+    Put32(h, 14, 40);
+    Put32(h, 18, static_cast<quint32>(width));
+    Put32(h, 22, static_cast<quint32>(height));
+    Put16(h, 26, 1);
+    Put16(h, 28, 24);
+    Put32(h, 38, static_cast<quint32>(width));
+    Put32(h, 42, static_cast<quint32>(height));
+    return h;
+}
+
+bool CImageExport::Write(const CDotGrid& grid, const QString& path, QString& error)
+{
+    if (grid.IsEmpty()) {
+        error = QStringLiteral("The canvas has no dots.");
+        return false;
+    }
+    return IsBmpPath(path) ? WriteBmp(grid, path, error) : WriteJpeg(grid, path, error);
+}
+
+bool CImageExport::WriteBmp(const CDotGrid& grid, const QString& path, QString& error)
+{
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly)) {
+        error = file.errorString();
+        return false;
+    }
+    // The grid's buffer is already the bottom-up pixel array with rows that
+    // need no padding (W is a multiple of 8).
+    const QByteArray header = BmpHeader(grid.Width(), grid.Height());
+    const auto pixelBytes = static_cast<qint64>(grid.ByteCount());
+    if (file.write(header) != header.size()
+        || file.write(reinterpret_cast<const char*>(grid.Bits()), pixelBytes) != pixelBytes
+        || !file.flush()) {
+        error = file.errorString();
+        file.cancelWriting();
+        return false;
+    }
+    return Commit(file, error);
+}
+
+bool CImageExport::WriteJpeg(const CDotGrid& grid, const QString& path, QString& error)
+{
+    // Wrap the bottom-up rows without copying; mirroring yields the top-down
+    // image the writer expects.
+    const QImage bottomUp(grid.Bits(), grid.Width(), grid.Height(), 3 * grid.Width(), QImage::Format_BGR888);
+    const QImage image = bottomUp.mirrored(false, true);
+    if (image.isNull()) {
+        error = QStringLiteral("Not enough memory for the picture.");
+        return false;
+    }
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly)) {
+        error = file.errorString();
+        return false;
+    }
+    QImageWriter writer(&file, "jpeg");
+    writer.setQuality(kJpegQuality);
+    if (!writer.write(image) || !file.flush()) {
+        error = writer.error() != QImageWriter::UnknownError ? writer.errorString() : file.errorString();
+        file.cancelWriting();
+        return false;
+    }
+    return Commit(file, error);
+}

@@ -1,0 +1,186 @@
+#include "dotdata/JpegDecoder.h"
+
+#include <QBuffer>
+#include <QIODevice>
+#include <QImageReader>
+
+#include <algorithm>
+#include <utility>
+#include <vector>
+
+namespace {
+
+// Far beyond any picture that fits a canvas; larger files are not read at all.
+constexpr qint64 kMaxFileBytes = qint64{64} * 1024 * 1024;
+// The decoded region is at most the canvas limit; this only stops Qt from
+// allocating for anything larger.
+constexpr int kAllocationLimitMB = 32;
+// Progressive and multi-scan files keep all coefficients (two bytes each)
+// while decoding; beyond this the file is refused.
+constexpr qint64 kMaxCoefficientBytes = qint64{48} * 1024 * 1024;
+
+constexpr int kSos = 0xDA;
+constexpr int kEoi = 0xD9;
+
+struct JpegFrame
+{
+    int width = 0;
+    int height = 0;
+    bool progressive = false;
+    bool arithmetic = false;
+    int maxH = 1;
+    int maxV = 1;
+    std::vector<std::pair<int, int>> sampling; // per component: horizontal, vertical
+    int scanComponents = 0;
+    qint64 scanStart = -1;
+};
+
+int Be16(const uchar* p) { return (p[0] << 8) | p[1]; }
+
+bool IsFrameMarker(int m)
+{
+    return m >= 0xC0 && m <= 0xCF && m != 0xC4 && m != 0xC8 && m != 0xCC;
+}
+
+bool ParseFrame(int marker, const uchar* seg, qint64 len, JpegFrame& f)
+{
+    if (len < 6)
+        return false;
+    f.height = Be16(seg + 1);
+    f.width = Be16(seg + 3);
+    const int count = seg[5];
+    if (f.width == 0 || f.height == 0 || count == 0 || len < 6 + 3 * count)
+        return false;
+    f.progressive = marker == 0xC2 || marker == 0xC6 || marker == 0xCA || marker == 0xCE;
+    f.arithmetic = marker >= 0xC9;
+    f.sampling.clear();
+    for (int i = 0; i < count; ++i) {
+        const int hv = seg[6 + 3 * i + 1];
+        const int h = hv >> 4, v = hv & 15;
+        if (h < 1 || h > 4 || v < 1 || v > 4)
+            return false;
+        f.sampling.emplace_back(h, v);
+        f.maxH = std::max(f.maxH, h);
+        f.maxV = std::max(f.maxV, v);
+    }
+    return true;
+}
+
+// Walks the markers up to the first scan header; false when the structure is
+// broken or there is no frame before the scan.
+bool ParseMarkers(const QByteArray& data, JpegFrame& f)
+{
+    const auto* p = reinterpret_cast<const uchar*>(data.constData());
+    const qint64 n = data.size();
+    qint64 pos = 2;
+    while (pos + 4 <= n) {
+        if (p[pos] != 0xFF)
+            return false;
+        const int marker = p[pos + 1];
+        if (marker == 0xFF) {
+            ++pos;
+            continue;
+        }
+        if (marker == 0x01 || (marker >= 0xD0 && marker <= 0xD7)) {
+            pos += 2;
+            continue;
+        }
+        if (marker == kEoi)
+            return false;
+        const qint64 len = Be16(p + pos + 2);
+        if (len < 2 || pos + 2 + len > n)
+            return false;
+        const uchar* seg = p + pos + 4;
+        if (IsFrameMarker(marker) && !ParseFrame(marker, seg, len - 2, f))
+            return false;
+        if (marker == kSos) {
+            if (f.sampling.empty() || len < 3)
+                return false;
+            f.scanComponents = seg[0];
+            f.scanStart = pos + 2 + len;
+            return true;
+        }
+        pos += 2 + len;
+    }
+    return false;
+}
+
+// Entropy-coded data never contains FF D9, so one after the first scan header
+// is the end marker; without it the file was cut short.
+bool HasEndMarker(const QByteArray& data, qint64 scanStart)
+{
+    return data.lastIndexOf("\xFF\xD9") >= scanStart;
+}
+
+qint64 BlockCount(const JpegFrame& f)
+{
+    const qint64 mcusX = (f.width + 8 * f.maxH - 1) / (8 * f.maxH);
+    const qint64 mcusY = (f.height + 8 * f.maxV - 1) / (8 * f.maxV);
+    qint64 blocks = 0;
+    for (const auto& [h, v] : f.sampling)
+        blocks += mcusX * h * mcusY * v;
+    return blocks;
+}
+
+qint64 CoefficientBytes(const JpegFrame& f)
+{
+    return BlockCount(f) * 64 * 2;
+}
+
+// Huffman coding spends at least one bit on every block in its first scan, so
+// a file with less data than that declares a size it does not hold (the
+// decoder would fill the missing rows with grey).
+bool HasDataForEveryBlock(const JpegFrame& f, qint64 dataBytes)
+{
+    return f.arithmetic || dataBytes * 8 >= BlockCount(f);
+}
+
+bool NeedsWholeImage(const JpegFrame& f)
+{
+    return f.progressive || f.scanComponents < static_cast<int>(f.sampling.size());
+}
+
+} // namespace
+
+bool CJpegDecoder::IsJpeg(const QByteArray& head)
+{
+    return head.startsWith("\xFF\xD8\xFF");
+}
+
+bool CJpegDecoder::Decode(QIODevice& device, QSize limit, DecodedPicture& out)
+{
+    out = DecodedPicture();
+    if (device.size() > kMaxFileBytes || !device.seek(0))
+        return false;
+    const QByteArray data = device.readAll();
+    JpegFrame frame;
+    if (!ParseMarkers(data, frame) || !HasEndMarker(data, frame.scanStart)
+        || !HasDataForEveryBlock(frame, data.size() - frame.scanStart))
+        return false;
+    if (NeedsWholeImage(frame) && CoefficientBytes(frame) > kMaxCoefficientBytes)
+        return false;
+
+    QBuffer buffer;
+    buffer.setData(data);
+    if (!buffer.open(QIODevice::ReadOnly))
+        return false;
+    QImageReader reader(&buffer, "jpeg");
+    reader.setAllocationLimit(kAllocationLimitMB);
+    reader.setAutoTransform(false);
+    const QSize size = reader.size();
+    if (size != QSize(frame.width, frame.height))
+        return false;
+    const QSize keep = size.boundedTo(limit);
+    if (keep.isEmpty())
+        return false;
+    if (keep != size)
+        reader.setClipRect(QRect(QPoint(0, 0), keep));
+    const QImage image = reader.read();
+    if (image.isNull() || image.size() != keep)
+        return false;
+    out.pixels = image.convertToFormat(QImage::Format_BGR888);
+    if (out.pixels.isNull())
+        return false;
+    out.size = size;
+    return true;
+}

@@ -1,0 +1,90 @@
+#include "canvas/DotRaster.h"
+#include "canvas/TextOverlay.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+const QRgb kSentinel = qRgb(1, 2, 3);
+
+QImage Blank(int w, int h)
+{
+    QImage image(w, h, QImage::Format_RGB32);
+    image.fill(kSentinel);
+    return image;
+}
+
+TEST(DotRaster, StretchWritesWholeAndPartDotsOnlyInsideTheClip)
+{
+    // Display row 0: palette 0 1 2; row 1: palette 3 4 5.
+    CDotGrid grid;
+    grid.Create(3, 2, CDotGrid::ImageMode);
+    for (int c = 0; c < 3; ++c) {
+        grid.SetDot(c, 1, DotPalette[static_cast<std::size_t>(c)]);
+        grid.SetDot(c, 0, DotPalette[static_cast<std::size_t>(c + 3)]);
+    }
+    ASSERT_EQ(WrapGridBits(grid).constBits(), grid.Bits());
+    QImage target = Blank(20, 12);
+    const QRect clip(3, 2, 7, 5); // starts and ends inside dots
+    StretchDots(target, WrapGridBits(grid), {-2, -1}, 5, clip);
+    for (int y = 0; y < target.height(); ++y) {
+        for (int x = 0; x < target.width(); ++x) {
+            const COLORREF c = DotPalette[static_cast<std::size_t>((x + 2) / 5 + 3 * ((y + 1) / 5))];
+            const QRgb expected = clip.contains(x, y) ? qRgb(RedOf(c), GreenOf(c), BlueOf(c)) : kSentinel;
+            ASSERT_EQ(target.pixel(x, y), expected) << x << "," << y;
+        }
+    }
+}
+
+TEST(TextOverlay, BlackIsTheTransparentKeyOfTheScaledCopy)
+{
+    QImage source(3, 2, QImage::Format_RGB32);
+    source.fill(Qt::black);
+    source.setPixel(0, 0, qRgb(255, 0, 0));
+    source.setPixel(2, 1, qRgb(1, 0, 0));
+    QImage target = Blank(20, 12);
+    CopyColourKeyed(target, QRect(2, 3, 12, 8), source);
+    for (int y = 0; y < target.height(); ++y) {
+        for (int x = 0; x < target.width(); ++x) {
+            QRgb expected = kSentinel;
+            if (QRect(2, 3, 4, 4).contains(x, y))
+                expected = qRgb(255, 0, 0);
+            else if (QRect(10, 7, 4, 4).contains(x, y))
+                expected = qRgb(1, 0, 0);
+            ASSERT_EQ(target.pixel(x, y), expected) << x << "," << y;
+        }
+    }
+    // Targets of other formats, such as a top-down copy of the grid's bytes.
+    QImage bgr = Blank(20, 12).convertToFormat(QImage::Format_BGR888);
+    CopyColourKeyed(bgr, QRect(2, 3, 12, 8), source);
+    EXPECT_EQ(bgr.convertToFormat(QImage::Format_RGB32), target);
+}
+
+TEST(TextOverlay, TextWrapsAtWordsAndIsCutAtTheGridEdges)
+{
+    CCanvasText text;
+    text.m_lfText.lfFaceName = QStringLiteral("DejaVu Sans");
+    text.m_lfText.lfHeight = -10;
+    text.m_crText = 0x000000FF;
+    text.m_szText = QStringLiteral("MM MM MM");
+    const auto inked = [&](int w, int h) {
+        QRect box;
+        const QImage image = RenderTextOverlay(text, w, h);
+        for (int y = 0; y < h; ++y) {
+            for (int x = 0; x < w; ++x) {
+                const QRgb p = image.pixel(x, y);
+                EXPECT_TRUE(p == qRgb(0, 0, 0) || p == qRgb(255, 0, 0)); // no smoothing
+                box |= p == qRgb(255, 0, 0) ? QRect(x, y, 1, 1) : QRect();
+            }
+        }
+        return box;
+    };
+    EXPECT_LT(inked(200, 40).height(), 14);
+    EXPECT_GT(inked(32, 40).height(), 20);
+    text.m_nTextY = 34;
+    EXPECT_LT(inked(200, 40).height(), inked(200, 80).height());
+    text.m_nTextY = 40;
+    EXPECT_TRUE(inked(200, 40).isEmpty());
+}
+
+} // namespace

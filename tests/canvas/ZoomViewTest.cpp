@@ -1,0 +1,115 @@
+#include "CanvasFixture.h"
+
+#include <QPlainTextEdit>
+#include <QSignalSpy>
+
+namespace {
+
+using ZoomView = CanvasFixture;
+
+TEST_F(ZoomView, CentresOnWholeDots)
+{
+    Show(500, 300);
+    NewGrid(16, 16);
+    EXPECT_EQ(m_view.Origin(), QPoint(192, 88)); // margins 186 and 86, rounded up
+    ZoomTo(3);
+    EXPECT_EQ(m_view.Origin(), QPoint(228, 126));
+    ZoomTo(0);
+    EXPECT_EQ(m_view.Origin(), QPoint(242, 142)); // one pixel per dot: no rounding
+}
+
+TEST_F(ZoomView, LayoutStepSetsTheRangeResetsScrollingAndReports)
+{
+    Show(500, 300);
+    NewGrid(1024, 768);
+    QSignalSpy spy(&m_view, &CZoomView::GridSizeChanged);
+    ZoomTo(20);
+    EXPECT_EQ(m_view.Origin(), QPoint(0, 0));
+    EXPECT_EQ(HBar()->maximum() + m_view.viewport()->width(), 20480);
+    EXPECT_EQ(VBar()->maximum() + m_view.viewport()->height(), 15360);
+    ASSERT_EQ(spy.count(), 12);
+    EXPECT_EQ(spy.last().at(0).toInt(), 1024);
+    EXPECT_EQ(spy.last().at(1).toInt(), 768);
+
+    HBar()->setValue(400);
+    VBar()->setValue(260);
+    EXPECT_EQ(m_view.ScrollOffset(), QPoint(400, 260));
+    m_view.ZoomIn(); // at 20: nothing at all
+    EXPECT_EQ(m_view.ScrollOffset(), QPoint(400, 260));
+    EXPECT_EQ(spy.count(), 12);
+    m_view.SetGridSize(1024, 768);
+    EXPECT_EQ(m_view.ScrollOffset(), QPoint(0, 0));
+    EXPECT_EQ(HBar()->value(), 0);
+}
+
+TEST_F(ZoomView, ZoomStepsSkipSizeOne)
+{
+    Show(300, 200);
+    for (int expected : {7, 6, 5, 4, 3, 2, 0, 0})
+        EXPECT_EQ(m_view.ZoomOut(), expected);
+    EXPECT_EQ(m_view.ZoomIn(), 2);
+    EXPECT_EQ(HBar()->maximum(), 0); // no grid: no range
+    // No lines exist at size 0, so Toggle Grid changes nothing there.
+    ZoomTo(0);
+    m_view.ToggleGrid();
+    EXPECT_EQ(m_view.ShowGrid(), 1);
+    ZoomTo(20);
+    m_view.ToggleGrid();
+    EXPECT_EQ(m_view.ShowGrid(), 0);
+}
+
+TEST_F(ZoomView, ThumbTrackingStopsOnWholeDots)
+{
+    Show(300, 200);
+    NewGrid(128, 128);
+    HBar()->setSliderPosition(13);
+    EXPECT_EQ(m_view.ScrollOffset().x(), 16);
+    HBar()->setSliderPosition(HBar()->maximum() - 1);
+    EXPECT_EQ(m_view.ScrollOffset().x(), HBar()->maximum());
+    VBar()->triggerAction(QAbstractSlider::SliderSingleStepAdd);
+    EXPECT_EQ(m_view.ScrollOffset().y(), 8);
+}
+
+TEST_F(ZoomView, ResizeRecentresUnlessTheTextPaneIsShown)
+{
+    Show(500, 300);
+    NewGrid(16, 16);
+    m_view.ShowTextPane(1);
+    m_view.resize(300, 200);
+    QCoreApplication::processEvents();
+    EXPECT_EQ(m_view.TextPane()->geometry(), m_view.viewport()->rect());
+    EXPECT_EQ(m_view.Origin(), QPoint(192, 88));
+    m_view.ShowTextPane(0);
+    m_view.resize(310, 200);
+    QCoreApplication::processEvents();
+    EXPECT_EQ(m_view.Origin(), QPoint(96, 40));
+
+    // A scroll position beyond the new range follows it.
+    NewGrid(64, 16);
+    HBar()->setValue(HBar()->maximum());
+    m_view.resize(480, 200);
+    QCoreApplication::processEvents();
+    EXPECT_EQ(m_view.ScrollOffset().x(), 512 - 480);
+}
+
+TEST_F(ZoomView, HitTestFollowsOriginAndScrolling)
+{
+    Show(500, 300);
+    NewGrid(16, 16);
+    int c = -1, r = -1;
+    ASSERT_TRUE(m_view.ClientToDot({192, 88}, c, r));
+    EXPECT_EQ(QPoint(c, r), QPoint(0, 15));
+    ASSERT_TRUE(m_view.ClientToDot({319, 215}, c, r));
+    EXPECT_EQ(QPoint(c, r), QPoint(15, 0));
+    EXPECT_FALSE(m_view.ClientToDot({320, 100}, c, r));
+    EXPECT_FALSE(m_view.ClientToDot({191, 100}, c, r));
+
+    NewGrid(128, 64);
+    HBar()->setValue(80);
+    VBar()->setValue(40);
+    ASSERT_TRUE(m_view.ClientToDot({17, 9}, c, r));
+    EXPECT_EQ(QPoint(c, r), QPoint(12, 63 - 6));
+    EXPECT_EQ(m_view.DotToClient(12, 6).topLeft(), QPoint(16, 8));
+}
+
+} // namespace

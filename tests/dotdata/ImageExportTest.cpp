@@ -1,0 +1,132 @@
+#include "dotdata/ImageExport.h"
+
+#include "canvas/DotGrid.h"
+#include "dotdata/PictureImport.h"
+#include "TestSupport.h"
+
+#include <QDir>
+#include <QFile>
+#include <QImageReader>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+constexpr COLORREF kBack = MakeColor(0, 40, 0);
+
+CDotGrid PaintedGrid(int w, int h)
+{
+    CDotGrid grid;
+    grid.SetBackgroundColor(kBack, false);
+    grid.Create(w, h, CDotGrid::ImageMode);
+    for (int r = 0; r < h; ++r) {
+        for (int c = 0; c < w; ++c) {
+            if ((r * 3 + c) % 5 == 0)
+                grid.SetDot(c, r, DotPalette[static_cast<std::size_t>((r + c) % 7)]);
+        }
+    }
+    return grid;
+}
+
+bool IsJpegFile(const QByteArray& b) { return b.startsWith("\xFF\xD8\xFF"); }
+
+} // namespace
+
+TEST(ImageExport, BmpIsTheHeaderAndTheGridBytes)
+{
+    CScratchDir dir;
+    const CDotGrid grid = PaintedGrid(16, 16);
+    QString error;
+    ASSERT_TRUE(CImageExport::Write(grid, dir.FilePath("a.bmp"), error)) << error.toStdString();
+    const QByteArray b = ReadAll(dir.FilePath("a.bmp"));
+    ASSERT_EQ(b.size(), 822);
+    // "BM", size 822, offset 54; 40-byte header, 16 x 16, 1 plane, 24 bits,
+    // no compression, no image size, resolution fields 16 and 16, no colours.
+    EXPECT_EQ(b.left(54).toHex(), QByteArray("424d36030000000000003600000028000000100000001000000001001800"
+                                             "000000000000000010000000100000000000000000000000"));
+    EXPECT_EQ(b.mid(54), QByteArray(reinterpret_cast<const char*>(grid.Bits()), 768));
+
+    // A Pink dot is stored blue, green, red; an unlit one is the background.
+    CDotGrid pink = PaintedGrid(8, 8);
+    pink.SetDot(0, 0, DotPalette[4]);
+    pink.SetDot(1, 0, kBack);
+    ASSERT_TRUE(CImageExport::Write(pink, dir.FilePath("pink.bmp"), error));
+    const QByteArray p = ReadAll(dir.FilePath("pink.bmp"));
+    EXPECT_EQ(p.mid(54, 6), QByteArray("\x8F\x8F\xBC\x00\x28\x00", 6));
+
+    ASSERT_TRUE(CImageExport::Write(PaintedGrid(1024, 768), dir.FilePath("big.bmp"), error));
+    EXPECT_EQ(QFile(dir.FilePath("big.bmp")).size(), 2359350);
+}
+
+TEST(ImageExport, ExtensionDecidesTheFormat)
+{
+    CScratchDir dir;
+    const CDotGrid grid = PaintedGrid(16, 8);
+    QString error;
+    for (const char* name : {"A.BMP", "a.Bmp"}) {
+        ASSERT_TRUE(CImageExport::Write(grid, dir.FilePath(name), error)) << name;
+        EXPECT_TRUE(ReadAll(dir.FilePath(name)).startsWith("BM")) << name;
+    }
+    for (const char* name : {"a.bmp.jpg", "a.jpeg", "a.jpe", "a.png", "noextension"}) {
+        ASSERT_TRUE(CImageExport::Write(grid, dir.FilePath(name), error)) << name;
+        EXPECT_TRUE(IsJpegFile(ReadAll(dir.FilePath(name)))) << name;
+    }
+    // The last dot of the whole path counts, even in a folder name.
+    EXPECT_FALSE(CImageExport::IsBmpPath(QStringLiteral("/tmp/pics.bmp/name")));
+    EXPECT_TRUE(CImageExport::IsBmpPath(QStringLiteral("图片.Bmp")));
+}
+
+TEST(ImageExport, WrittenPicturesReadBack)
+{
+    CScratchDir dir;
+    const CDotGrid grid = PaintedGrid(48, 24);
+    QString error;
+    ASSERT_TRUE(CImageExport::Write(grid, dir.FilePath("round.bmp"), error));
+
+    // Read back into a canvas of another size and background: same size, same lit dots.
+    CDotGrid back;
+    back.SetBackgroundColor(MakeColor(1, 2, 3), false);
+    back.Create(8, 8, CDotGrid::ImageMode);
+    ASSERT_TRUE(CPictureImport::Import(dir.FilePath("round.bmp"), back));
+    ASSERT_EQ(back.Width(), 48);
+    ASSERT_EQ(back.Height(), 24);
+    for (int r = 0; r < 24; ++r) {
+        for (int c = 0; c < 48; ++c) {
+            ASSERT_EQ(back.ColorIndexOf(c, r), grid.ColorIndexOf(c, r)) << c << "," << r;
+            if (grid.ColorIndexOf(c, r) == kUnlitIndex) {
+                ASSERT_EQ(back.DotAt(c, r), MakeColor(1, 2, 3));
+            }
+        }
+    }
+
+    ASSERT_TRUE(CImageExport::Write(grid, dir.FilePath("round.jpg"), error));
+    QImageReader reader(dir.FilePath("round.jpg"));
+    EXPECT_EQ(reader.format(), QByteArray("jpeg"));
+    const QImage jpeg = reader.read();
+    ASSERT_FALSE(jpeg.isNull());
+    EXPECT_EQ(jpeg.size(), QSize(48, 24));
+    EXPECT_FALSE(jpeg.allGray());
+}
+
+TEST(ImageExport, FailedWritesLeaveExistingFilesAndReport)
+{
+    CScratchDir dir;
+    QString error;
+    EXPECT_FALSE(CImageExport::Write(CDotGrid(), dir.FilePath("empty.bmp"), error));
+    EXPECT_FALSE(QFile::exists(dir.FilePath("empty.bmp")));
+
+    error.clear();
+    EXPECT_FALSE(CImageExport::Write(PaintedGrid(8, 8), dir.FilePath("missing/a.bmp"), error));
+    EXPECT_FALSE(error.isEmpty());
+    EXPECT_FALSE(CImageExport::Write(PaintedGrid(8, 8), dir.FilePath("missing/a.jpg"), error));
+
+    // A folder in the way of the name cannot be replaced: the write fails,
+    // says why, and leaves what was there.
+    const QString taken = dir.FilePath("taken.bmp");
+    ASSERT_TRUE(QDir().mkpath(taken));
+    ASSERT_TRUE(WriteAll(taken + "/inside.txt", "kept"));
+    error.clear();
+    EXPECT_FALSE(CImageExport::Write(PaintedGrid(8, 8), taken, error));
+    EXPECT_FALSE(error.isEmpty());
+    EXPECT_EQ(ReadAll(taken + "/inside.txt"), QByteArray("kept"));
+}

@@ -1,0 +1,63 @@
+#include "ListingSupport.h"
+
+#include <gtest/gtest.h>
+
+TEST(ListingImageMode, WorkedExampleTextPiecesAndStatuses)
+{
+    CDotGrid grid = MakeGrid(16, 8, CDotGrid::ImageMode);
+    Light(grid, 0, 0, kRed);
+    Light(grid, 1, 0, kRed);
+    Light(grid, 7, 7, kGreen);
+    Light(grid, 9, 0, kBlue);
+
+    const CRecordingSink sink = Generate(grid);
+    EXPECT_EQ(sink.m_szText, QStringLiteral("1-1-1-R, 1-1-2-R, 1-8-8-G\n\n2-1-2-B\n\n"));
+    EXPECT_EQ(sink.m_statuses, (QStringList{"\t\t50%", "\t\t100%", "\t\t100%"}));
+    EXPECT_EQ(Generate(grid, {}, 1).m_pieces,
+              (QStringList{"1-1-1-R", ", 1-1-2-R", ", 1-8-8-G", "\n\n", "2-1-2-B", "\n\n"}));
+}
+
+TEST(ListingImageMode, OnlyExactPaletteColoursAreListedUnderTheirBlockNumber)
+{
+    CDotGrid grid = MakeGrid(32, 16, CDotGrid::ImageMode);
+    EXPECT_TRUE(Generate(grid).m_szText.isEmpty());
+
+    Light(grid, 0, 0, MakeColor(254, 0, 0));            // one unit off Red
+    Light(grid, 1, 0, CDotGrid::NudgeOffPalette(DotPalette[4]));
+    Light(grid, 8, 8, DotPalette[4]);                   // block 6
+    Light(grid, 9, 8, DotPalette[6]);
+    Light(grid, 31, 15, DotPalette[5]);                 // last dot of block 8
+    EXPECT_EQ(Generate(grid).m_szText, QStringLiteral("6-1-1-P, 6-1-2-O\n\n8-8-8-W\n\n"));
+}
+
+TEST(ListingImageMode, AllLitBlockIsOneLineAndPartialEdgeBlocksStayInside)
+{
+    CDotGrid grid = MakeGrid(12, 12, CDotGrid::ImageMode); // not a size the editor makes
+    QStringList entries;
+    for (int r = 1; r <= 8; ++r)
+        for (int c = 1; c <= 8; ++c) {
+            Light(grid, c - 1, r - 1, kGreen);
+            entries << QStringLiteral("1-%1-%2-G").arg(r).arg(c);
+        }
+    Light(grid, 11, 11, kBlue);
+    EXPECT_EQ(Generate(grid).m_szText, entries.join(QStringLiteral(", ")) + QStringLiteral("\n\n4-4-4-B\n\n"));
+}
+
+TEST(ListingImageMode, ProgressIsSentOnlyWhenItChangesAndChunksKeepTheText)
+{
+    // One block: its 100 equals the starting value, only the final text is sent.
+    EXPECT_EQ(Generate(MakeGrid(8, 8, CDotGrid::ImageMode)).m_statuses, QStringList{"\t\t100%"});
+
+    CDotGrid wide = MakeGrid(8 * 300, 16, CDotGrid::ImageMode);
+    for (int x = 0; x < wide.Width(); x += 3)
+        Light(wide, x, x % 16, DotPalette[static_cast<std::size_t>(x % 7)]);
+    const CRecordingSink pieces = Generate(wide, {}, 1);
+    ASSERT_EQ(pieces.m_statuses.size(), 102);
+    for (int p = 0; p <= 100; ++p)
+        EXPECT_EQ(pieces.m_statuses[p], CDotListing::StatusFor(p));
+
+    const CRecordingSink chunked = Generate(wide, {}, 500);
+    EXPECT_EQ(chunked.m_szText, pieces.m_szText);
+    EXPECT_EQ(chunked.m_statuses, pieces.m_statuses);
+    EXPECT_LT(chunked.m_pieces.size(), pieces.m_pieces.size() / 50);
+}

@@ -1,0 +1,121 @@
+#include "ListingSupport.h"
+
+#include <QPoint>
+
+#include <gtest/gtest.h>
+
+namespace {
+constexpr int kLandscape = 0;
+constexpr int kPortrait = 1;
+}
+
+TEST(ListingTextMode, WorkedExampleLetterI)
+{
+    CDotGrid grid = MakeGrid(8, 8, CDotGrid::TextMode);
+    for (int y = 0; y < 8; ++y)
+        Light(grid, 3, y, kGreen);
+    Light(grid, 4, 0, kGreen);
+
+    const CRecordingSink sink = Generate(grid, MakeText(QStringLiteral("I"), kLandscape, 1));
+    EXPECT_EQ(sink.m_szText,
+              QStringLiteral("/*****  I, Green  ***********************************************************/\n"
+                             " 1-1-4-G,  1-1-5-G,  1-2-4-G,  1-3-4-G,  1-4-4-G,  1-5-4-G,  1-6-4-G,  1-7-4-G\n"
+                             " 1-8-4-G\n"
+                             "//**** <9> *******************************************************************\n"
+                             "\n"));
+    EXPECT_EQ(sink.m_statuses, (QStringList{"\t\t0%", "\t\t100%"}));
+}
+
+TEST(ListingTextMode, UnlitCanvasGivesEveryHeaderAndZeroFooters)
+{
+    CDotGrid grid = MakeGrid(24, 8, CDotGrid::TextMode);
+    CCanvasText text = MakeText(QStringLiteral("中Ab"), kLandscape);
+    text.m_abCharColor = {6, 7, 200};
+    EXPECT_EQ(Generate(grid, text).m_szText, Header("中", "Orange") + Footer(0) + Header("A", "X") + Footer(0)
+                                                 + Header("b", "X") + Footer(0));
+
+    LightBlockCorners(grid);
+    const CRecordingSink empty = Generate(grid, MakeText(QString(), kLandscape));
+    EXPECT_TRUE(empty.m_szText.isEmpty());
+    EXPECT_EQ(empty.m_statuses, QStringList{"\t\t100%"});
+}
+
+TEST(ListingTextMode, AllLitBlockIsEightLinesOfEight)
+{
+    CDotGrid grid = MakeGrid(8, 8, CDotGrid::TextMode);
+    QString lines;
+    for (int r = 1; r <= 8; ++r) {
+        QStringList entries;
+        for (int c = 1; c <= 8; ++c) {
+            Light(grid, c - 1, r - 1, kBlue);
+            entries << QStringLiteral(" 1-%1-%2-B").arg(r).arg(c);
+        }
+        lines += entries.join(QStringLiteral(", ")) + QLatin1Char('\n');
+    }
+    EXPECT_EQ(Generate(grid, MakeText("A", kLandscape, 2)).m_szText, Header("A", "Blue") + lines + Footer(64));
+}
+
+TEST(ListingTextMode, BlockNumbersArePaddedToTwoAndPrintedInFull)
+{
+    CDotGrid grid = MakeGrid(96, 72, CDotGrid::TextMode); // 12 x 9 = 108 blocks
+    for (const QPoint p : {QPoint(8, 0), QPoint(9, 0), QPoint(0, 8), QPoint(95, 71)})
+        Light(grid, p.x(), p.y(), kRed);
+    EXPECT_EQ(Generate(grid, MakeText("W", kLandscape)).m_szText,
+              Header("W", "Red") + " 2-1-1-R,  2-1-2-R\n13-1-1-R\n108-8-8-R\n" + Footer(4));
+}
+
+TEST(ListingTextMode, NumbersRunOnAcrossCharactersInBothLayouts)
+{
+    // Two 16 x 16 cells: landscape side by side, portrait stacked. The first
+    // character owns blocks 1-4, the second 5-8; the extra dot is in the
+    // second character's bottom-left block (landscape) or band 3, block 2.
+    CDotGrid wide = MakeGrid(32, 16, CDotGrid::TextMode);
+    LightBlockCorners(wide);
+    Light(wide, 17, 9, kRed);
+    CDotGrid tall = MakeGrid(16, 32, CDotGrid::TextMode);
+    LightBlockCorners(tall);
+    Light(tall, 9, 17, kRed);
+
+    EXPECT_EQ(Generate(wide, MakeText("AB", kLandscape)).m_szText,
+              Header("A", "Red") + " 1-1-1-R\n 2-1-1-R\n 3-1-1-R\n 4-1-1-R\n" + Footer(4) + Header("B", "Red")
+                  + " 5-1-1-R\n 6-1-1-R\n 7-1-1-R,  7-2-2-R\n 8-1-1-R\n" + Footer(5));
+    EXPECT_EQ(Generate(tall, MakeText("AB", kPortrait)).m_szText,
+              Header("A", "Red") + " 1-1-1-R\n 2-1-1-R\n 3-1-1-R\n 4-1-1-R\n" + Footer(4) + Header("B", "Red")
+                  + " 5-1-1-R\n 6-1-1-R,  6-2-2-R\n 7-1-1-R\n 8-1-1-R\n" + Footer(5));
+}
+
+TEST(ListingTextMode, MismatchedCanvasesListEveryBlockOnceAndEveryCharacter)
+{
+    struct Case
+    {
+        int width, height, vertical;
+        QString text;
+        QString listing; // block numbers per character
+    };
+    const Case cases[] = {
+        {8, 8, kPortrait, "ABC", "A:1 B: C:"},       // fewer blocks than characters
+        {8, 8, kLandscape, "ABC", "A:1 B: C:"},      // cells narrower than a block
+        {24, 8, kLandscape, "AB", "A:1 B:2,3"},      // cells of 12 dots
+        {40, 8, kLandscape, "AB", "A:1,2 B:3,4,5"},  // block columns left over
+        {24, 16, kPortrait, "AB", "A:1,2,3 B:4,5,6"},
+        {16, 24, kPortrait, "AB", "A:1,2,3 B:4,5,6"}, // cells of 12 dots stacked
+        {12, 20, kPortrait, "A", "A:1,2,3,4,5,6"},   // partial edge blocks
+    };
+    for (const Case& k : cases) {
+        CDotGrid grid = MakeGrid(k.width, k.height, CDotGrid::TextMode);
+        LightBlockCorners(grid);
+        const CRecordingSink sink = Generate(grid, MakeText(k.text, k.vertical));
+
+        QStringList perChar;
+        for (const QString& part : sink.m_szText.split(QStringLiteral("/*****  "), Qt::SkipEmptyParts)) {
+            QStringList numbers;
+            for (const QString& line : part.split('\n').mid(1))
+                if (!line.isEmpty() && !line.startsWith('/'))
+                    numbers << line.trimmed().section('-', 0, 0);
+            perChar << part.left(1) + ':' + numbers.join(',');
+        }
+        EXPECT_EQ(perChar.join(' '), k.listing) << k.width << "x" << k.height;
+        EXPECT_EQ(sink.m_szText.count(QStringLiteral("//**** <")), k.text.size());
+        EXPECT_EQ(sink.m_statuses.last(), QStringLiteral("\t\t100%"));
+    }
+}

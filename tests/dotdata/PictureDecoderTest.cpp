@@ -1,0 +1,190 @@
+#include "dotdata/PictureDecoder.h"
+
+#include "dotdata/PictureFiles.h"
+
+#include <QBuffer>
+
+#include <array>
+
+#include <gtest/gtest.h>
+
+using namespace testpic;
+
+namespace {
+
+const QSize kLimit(1024, 768);
+
+DecodedPicture Decode(const QByteArray& bytes, QSize limit = kLimit)
+{
+    QBuffer buffer;
+    buffer.setData(bytes);
+    buffer.open(QIODevice::ReadOnly);
+    DecodedPicture out;
+    CPictureDecoder::Decode(buffer, limit, out);
+    return out;
+}
+
+// The decoded pixel as 0xRRGGBB.
+QRgb PixelAt(const DecodedPicture& p, int x, int y)
+{
+    const uchar* bgr = p.pixels.constScanLine(y) + 3 * x;
+    return qRgb(bgr[2], bgr[1], bgr[0]) & 0xFFFFFF;
+}
+
+QRgb Checker(int x, int y)
+{
+    return (x + y) % 2 ? qRgb(255, 0, 0) : qRgb(0, 0, 255);
+}
+
+} // namespace
+
+TEST(PictureDecoder, ReadsEveryBmpDepthAsBlueGreenRed)
+{
+    const std::vector<QRgb> palette = {qRgb(0, 0, 255), qRgb(255, 0, 0), qRgb(188, 143, 143), qRgb(0, 255, 0)};
+    auto index = [](int x, int y) { return static_cast<std::uint32_t>((x + 2 * y) % 4); };
+    auto expectIndexed = [&](int bitCount, int colors) {
+        BmpFields s;
+        s.width = 13;
+        s.height = 5;
+        s.bitCount = bitCount;
+        s.palette.assign(palette.begin(), palette.begin() + colors);
+        s.valueAt = [&](int x, int y) { return index(x, y) % static_cast<std::uint32_t>(colors); };
+        const DecodedPicture p = Decode(MakeBmp(s));
+        ASSERT_TRUE(p.IsValid()) << bitCount;
+        for (int y = 0; y < 5; ++y)
+            for (int x = 0; x < 13; ++x)
+                ASSERT_EQ(PixelAt(p, x, y), palette[index(x, y) % colors] & 0xFFFFFF) << bitCount << " " << x << "," << y;
+    };
+    expectIndexed(1, 2);
+    expectIndexed(4, 4);
+    expectIndexed(8, 4);
+
+    // 16 bits: the default 5-5-5 layout, then 5-6-5 bit fields.
+    for (const std::array<std::uint32_t, 3>& masks :
+         {std::array<std::uint32_t, 3>{0x7C00u, 0x03E0u, 0x001Fu}, std::array<std::uint32_t, 3>{0xF800u, 0x07E0u, 0x001Fu}}) {
+        BmpFields s16;
+        s16.width = 3;
+        s16.bitCount = 16;
+        if (masks[0] == 0xF800u) {
+            s16.compression = 3;
+            s16.masks.assign(masks.begin(), masks.end());
+        }
+        s16.valueAt = [&](int x, int) { return masks[static_cast<std::size_t>(x)]; };
+        const DecodedPicture p = Decode(MakeBmp(s16));
+        ASSERT_TRUE(p.IsValid());
+        EXPECT_EQ(PixelAt(p, 0, 0), 0xFF0000u);
+        EXPECT_EQ(PixelAt(p, 1, 0), 0x00FF00u);
+        EXPECT_EQ(PixelAt(p, 2, 0), 0x0000FFu);
+    }
+
+    // 32 bits with an alpha byte: the alpha is dropped, the colour kept exactly.
+    BmpFields s32;
+    s32.width = 2;
+    s32.height = 1;
+    s32.bitCount = 32;
+    s32.valueAt = [](int x, int) { return x ? 0x00BC8F8Fu : 0x80FF7F00u; };
+    const DecodedPicture p = Decode(MakeBmp(s32));
+    ASSERT_TRUE(p.IsValid());
+    EXPECT_EQ(PixelAt(p, 0, 0), 0xFF7F00u);
+    EXPECT_EQ(PixelAt(p, 1, 0), 0xBC8F8Fu);
+}
+
+TEST(PictureDecoder, BmpRowOrderPaddingAndOldHeader)
+{
+    // 10 pixels wide: 30 bytes of pixels, 32 bytes per row in the file.
+    auto colour = [](int x, int y) { return qRgb(x * 20, y * 40, 7); };
+    DecodedPicture p = Decode(MakeBmp24(10, 4, colour));
+    ASSERT_TRUE(p.IsValid());
+    EXPECT_EQ(p.size, QSize(10, 4));
+    for (int y = 0; y < 4; ++y)
+        for (int x = 0; x < 10; ++x)
+            ASSERT_EQ(PixelAt(p, x, y), colour(x, y) & 0xFFFFFF) << x << "," << y;
+
+    BmpFields topDown;
+    topDown.width = 2;
+    topDown.height = -2;
+    topDown.valueAt = [](int x, int y) { return static_cast<std::uint32_t>(Checker(x, y) & 0xFFFFFF); };
+    p = Decode(MakeBmp(topDown));
+    ASSERT_TRUE(p.IsValid());
+    EXPECT_EQ(p.size, QSize(2, 2));
+    EXPECT_EQ(PixelAt(p, 0, 0), 0x0000FFu);
+    EXPECT_EQ(PixelAt(p, 1, 0), 0xFF0000u);
+
+    // The 12-byte header of old files: 16-bit sizes, 3-byte palette entries.
+    QByteArray core(14 + 12 + 6 + 4, '\0');
+    core[0] = 'B';
+    core[1] = 'M';
+    Put32(core, 10, 14 + 12 + 6);
+    Put32(core, 14, 12);
+    Put16(core, 18, 2);
+    Put16(core, 20, 1);
+    Put16(core, 22, 1);
+    Put16(core, 24, 1);
+    core[26] = 0; core[27] = static_cast<char>(255); core[28] = 0;      // green
+    core[29] = 0; core[30] = 0; core[31] = static_cast<char>(255);      // red
+    core[32] = static_cast<char>(0x40);                                   // pixels 0, 1
+    p = Decode(core);
+    ASSERT_TRUE(p.IsValid());
+    EXPECT_EQ(PixelAt(p, 0, 0), 0x00FF00u);
+    EXPECT_EQ(PixelAt(p, 1, 0), 0xFF0000u);
+}
+
+TEST(PictureDecoder, RunLengthBmpIsDecoded)
+{
+    // 4 x 2, 8 bits: each row one run of four pixels, then end of line / bitmap.
+    const QByteArray rle("\x04\x01\x00\x00\x04\x02\x00\x01", 8);
+    QByteArray b(54 + 3 * 4 + rle.size(), '\0');
+    b[0] = 'B';
+    b[1] = 'M';
+    Put32(b, 10, 54 + 12);
+    Put32(b, 14, 40);
+    Put32(b, 18, 4);
+    Put32(b, 22, 2);
+    Put16(b, 26, 1);
+    Put16(b, 28, 8);
+    Put32(b, 30, 1);
+    Put32(b, 34, static_cast<std::uint32_t>(rle.size()));
+    Put32(b, 46, 3);
+    b[54 + 4 + 2] = static_cast<char>(255);       // index 1: red
+    b[54 + 8 + 1] = static_cast<char>(255);       // index 2: green
+    b.replace(54 + 12, rle.size(), rle);
+    const DecodedPicture p = Decode(b);
+    ASSERT_TRUE(p.IsValid());
+    EXPECT_EQ(PixelAt(p, 3, 1), 0xFF0000u); // first stored row is the bottom one
+    EXPECT_EQ(PixelAt(p, 0, 0), 0x00FF00u);
+}
+
+TEST(PictureDecoder, LargePicturesAreDecodedOnlyInsideTheLimit)
+{
+    auto mark = [](int x, int y) { return (x == 1023 && y == 767) || (x == 0 && y == 0) ? qRgb(255, 0, 0) : qRgb(0, 0, 0); };
+    DecodedPicture p = Decode(MakeBmp24(2000, 1000, mark));
+    ASSERT_TRUE(p.IsValid());
+    EXPECT_EQ(p.size, QSize(2000, 1000));
+    EXPECT_EQ(p.pixels.size(), QSize(1024, 768));
+    EXPECT_EQ(PixelAt(p, 0, 0), 0xFF0000u);
+    EXPECT_EQ(PixelAt(p, 1023, 767), 0xFF0000u);
+    EXPECT_EQ(PixelAt(p, 1022, 767), 0u);
+
+    auto half = [](int x, int) { return x < 600 ? qRgb(255, 255, 255) : qRgb(0, 0, 0); };
+    p = Decode(MakeJpeg(MakeImage(1500, 900, half)));
+    ASSERT_TRUE(p.IsValid());
+    EXPECT_EQ(p.size, QSize(1500, 900));
+    EXPECT_EQ(p.pixels.size(), QSize(1024, 768));
+    EXPECT_GT(qRed(PixelAt(p, 100, 700)), 240);
+    EXPECT_LT(qRed(PixelAt(p, 1000, 700)), 15);
+
+    p = Decode(MakeJpeg(MakeImage(40, 30, Checker), true));
+    ASSERT_TRUE(p.IsValid());
+    EXPECT_EQ(p.size, QSize(40, 30));
+}
+
+TEST(PictureDecoder, FormatComesFromTheContent)
+{
+    QByteArray png;
+    QBuffer buffer(&png);
+    buffer.open(QIODevice::WriteOnly);
+    MakeImage(4, 4, Checker).save(&buffer, "PNG");
+    EXPECT_FALSE(Decode(png).IsValid());
+    EXPECT_FALSE(Decode(QByteArray()).IsValid());
+    EXPECT_TRUE(Decode(MakeJpeg(MakeImage(8, 8, Checker))).IsValid());
+}

@@ -1,0 +1,129 @@
+#include "TestSupport.h"
+
+#include "dotdata/DotTextPrinter.h"
+
+#include <QImage>
+#include <QPrinter>
+#include <QRegularExpression>
+#include <QTextDocument>
+
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <vector>
+
+namespace {
+
+constexpr int kDpi = 100;
+
+QFont PaneFont(int pixels = 18)
+{
+    QFont font(QStringLiteral("DejaVu Sans"));
+    font.setPixelSize(pixels);
+    return font;
+}
+
+QString LongListing(int lines)
+{
+    QString text;
+    for (int i = 1; i <= lines; ++i)
+        text += QStringLiteral("%1-1-1-R, %1-1-2-G, %1-8-8-B\n\n").arg(i);
+    return text;
+}
+
+// Prints onto images of widthIn x heightIn inches at kDpi, one per page.
+std::vector<QImage> PrintOnImages(CDotTextPrinter& printer, double widthIn, double heightIn)
+{
+    QImage image(int(widthIn * kDpi), int(heightIn * kDpi), QImage::Format_RGB32);
+    image.setDotsPerMeterX(qRound(kDpi / 0.0254));
+    image.setDotsPerMeterY(qRound(kDpi / 0.0254));
+    const auto clear = [&image] { std::memset(image.bits(), 0xFF, static_cast<std::size_t>(image.sizeInBytes())); };
+    clear();
+    std::vector<QImage> pages;
+    const int count = printer.Print(image, [&] { pages.push_back(image.copy()), clear(); });
+    pages.push_back(image.copy());
+    EXPECT_EQ(pages.size(), static_cast<std::size_t>(count));
+    return pages;
+}
+
+QRect InkOf(const QImage& page)
+{
+    QRect ink;
+    for (int y = 0; y < page.height(); ++y)
+        for (int x = 0; x < page.width(); ++x)
+            if (page.pixel(x, y) != qRgb(255, 255, 255))
+                ink |= QRect(x, y, 1, 1);
+    return ink;
+}
+
+// Prints text to a PDF file; returns the number of pages in the file.
+int PdfPagesOf(const QString& text)
+{
+    CScratchDir dir;
+    QTextDocument document(text);
+    QPrinter printer(QPrinter::HighResolution);
+    printer.setOutputFormat(QPrinter::PdfFormat);
+    printer.setOutputFileName(dir.FilePath(QStringLiteral("dots.pdf")));
+    const int count = CDotTextPrinter(document, PaneFont(), 96).Print(printer);
+    EXPECT_EQ(printer.docName(), QStringLiteral("Untitled"));
+    const QString pdf = QString::fromLatin1(ReadAll(printer.outputFileName()));
+    EXPECT_EQ(pdf.count(QRegularExpression(QStringLiteral("/Type\\s*/Page[^s]"))), count);
+    return count;
+}
+
+} // namespace
+
+TEST(PrintDotText, PageIsCountedInWholeInchesWithOneInchMargins)
+{
+    // 4800 pixels at 600 per inch are 8 inches: text from 1440 to 10080
+    // twips. 4900 pixels still make 8 inches.
+    const QRect eight = CDotTextPrinter::RenderRect(4800, 6600, 600, 600);
+    EXPECT_EQ(eight, QRect(600, 600, 3600, 5400));
+    EXPECT_EQ(eight.right() + 1, 10080 * 600 / 1440);
+    EXPECT_EQ(CDotTextPrinter::RenderRect(4900, 6650, 600, 600), eight);
+    EXPECT_TRUE(CDotTextPrinter::RenderRect(1100, 1100, 600, 600).isEmpty());
+    EXPECT_TRUE(CDotTextPrinter::RenderRect(4800, 6600, 0, 600).isEmpty());
+}
+
+TEST(PrintDotText, PagesContinueWhereThePreviousStoppedInsideTheMargins)
+{
+    QTextDocument text(LongListing(80) + QString(400, QLatin1Char('W')));
+    CDotTextPrinter printer(text, PaneFont(), 96);
+    const std::vector<QImage> pages = PrintOnImages(printer, 8.7, 11.4); // 8 x 11 whole inches
+    ASSERT_GT(pages.size(), 2u);
+    for (const QImage& page : pages) {
+        const QRect ink = InkOf(page);
+        EXPECT_GE(ink.left(), kDpi);
+        EXPECT_LE(ink.left(), kDpi + 5);
+        EXPECT_GE(ink.top(), kDpi);
+        EXPECT_LE(ink.top(), kDpi + 25);
+        EXPECT_LT(ink.right(), 7 * kDpi);
+        EXPECT_LT(ink.bottom(), 10 * kDpi);
+    }
+    // The long last line is wrapped at the margin, not cut off.
+    EXPECT_GT(InkOf(pages.back()).right(), 6 * kDpi);
+
+    const std::vector<int>& starts = printer.PageStarts();
+    const auto lineOf = [&text](int position) { return text.findBlock(position).blockNumber(); };
+    EXPECT_EQ(starts.front(), 0);
+    EXPECT_EQ(text.findBlock(starts[1]).position(), starts[1]); // a whole line that did not fit
+    EXPECT_GT(lineOf(starts[1]), 30);
+    EXPECT_EQ(lineOf(starts[2]) - lineOf(starts[1]), lineOf(starts[1]));
+}
+
+TEST(PrintDotText, PdfHasAPagePerPageAndAtLeastOne)
+{
+    EXPECT_GT(PdfPagesOf(LongListing(200)), 3);
+    EXPECT_EQ(PdfPagesOf(QString()), 1);
+}
+
+TEST(PrintDotText, PageThatTakesNoTextEndsTheJob)
+{
+    QTextDocument text(LongListing(5));
+    CDotTextPrinter tall(text, PaneFont(200), 96); // lines of two inches, half an inch of room
+    EXPECT_EQ(PrintOnImages(tall, 3, 2.5).size(), 1u);
+    EXPECT_EQ(tall.PageStarts(), std::vector<int>{0});
+
+    CDotTextPrinter normal(text, PaneFont(), 96); // less than two inches: no room at all
+    EXPECT_EQ(PrintOnImages(normal, 1.9, 1.9).size(), 1u);
+}

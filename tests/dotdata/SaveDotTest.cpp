@@ -1,0 +1,96 @@
+#include "ListingSupport.h"
+#include "TestSupport.h"
+
+#include "dotdata/DotFile.h"
+#include "dotdata/SaveDot.h"
+
+#include <QDir>
+#include <QSaveFile>
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+
+namespace {
+
+// A save file on a disk that fills up after `room` bytes.
+class CFillingSaveFile : public QSaveFile
+{
+public:
+    CFillingSaveFile(const QString& path, qint64 room) : QSaveFile(path), m_nRoom(room) {}
+
+protected:
+    qint64 writeData(const char* data, qint64 len) override
+    {
+        const qint64 n = std::min(len, m_nRoom);
+        m_nRoom -= n;
+        return n == 0 ? -1 : QSaveFile::writeData(data, n);
+    }
+
+private:
+    qint64 m_nRoom;
+};
+
+// Save Dot whose dialog answers m_szAnswer, recording prefills and messages.
+struct SSaveRig
+{
+    SSaveRig()
+    {
+        m_saver.SetAskFileName([this](QWidget*, const QString& prefill) { return m_prefills << prefill, m_szAnswer; });
+        m_saver.SetShowMessage([this](QWidget*, const QString& text) { m_messages << text; });
+    }
+    bool Save(const QString& text) { return m_saver.Save(nullptr, text, m_szPath); }
+    QStringList Files() const { return QDir(m_dir.Path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot); }
+
+    CScratchDir m_dir;
+    CSaveDot m_saver;
+    QString m_szAnswer, m_szPath;
+    QStringList m_prefills, m_messages;
+};
+
+} // namespace
+
+TEST(SaveDot, WritesThePaneTextWithCrLfInUtf8AndRemembersThePath)
+{
+    SSaveRig rig;
+    EXPECT_FALSE(rig.Save(QStringLiteral("cancelled\n")));
+    EXPECT_TRUE(rig.Files().isEmpty());
+
+    rig.m_szAnswer = rig.m_dir.FilePath(QStringLiteral("dots.txt"));
+    ASSERT_TRUE(rig.Save(Header("工", "Green") + " 1-1-4-G\n" + Footer(1)));
+    EXPECT_EQ(ReadAll(rig.m_szAnswer), QByteArray("/*****  ") + QStringLiteral("工").toUtf8() + ", Green  "
+                                           + QByteArray(59, '*') + "/\r\n 1-1-4-G\r\n//**** <1> "
+                                           + QByteArray(67, '*') + "\r\n\r\n");
+
+    ASSERT_TRUE(rig.Save(QStringLiteral("1-1-1-R\n\n")));
+    EXPECT_EQ(ReadAll(rig.m_szAnswer), QByteArray("1-1-1-R\r\n\r\n"));
+    rig.m_szAnswer.clear();
+    EXPECT_FALSE(rig.Save(QStringLiteral("cancelled after saving\n")));
+    EXPECT_EQ(ReadAll(rig.m_dir.FilePath(QStringLiteral("dots.txt"))), QByteArray("1-1-1-R\r\n\r\n"));
+    EXPECT_EQ(rig.m_prefills, (QStringList{QString(), QString(), rig.m_szPath, rig.m_szPath}));
+    EXPECT_EQ(rig.Files(), QStringList{QStringLiteral("dots.txt")});
+    EXPECT_TRUE(rig.m_messages.isEmpty());
+}
+
+TEST(SaveDot, FailedWriteKeepsTheOldFileAndTellsTheUserOnce)
+{
+    SSaveRig rig;
+    rig.m_szAnswer = rig.m_dir.FilePath(QStringLiteral("missing/dots.txt"));
+    EXPECT_FALSE(rig.Save(QStringLiteral("1-1-1-R\n\n")));
+    EXPECT_EQ(rig.m_messages, QStringList{CSaveDot::FailureMessage(rig.m_szAnswer)});
+    EXPECT_TRUE(rig.Files().isEmpty());
+
+    // A disk that fills up part-way: the short write must not be committed.
+    const QString path = rig.m_dir.FilePath(QStringLiteral("dots.txt"));
+    ASSERT_TRUE(WriteAll(path, "saved before\r\n"));
+    const QByteArray listing = CDotFile::Bytes(QString(4000, 'R') + '\n');
+    for (const qint64 room : {qint64(0), qint64(10), listing.size() - 1}) {
+        CFillingSaveFile file(path, room);
+        EXPECT_FALSE(CDotFile::Write(file, listing)) << room;
+        EXPECT_EQ(ReadAll(path), QByteArray("saved before\r\n")) << room;
+        EXPECT_EQ(rig.Files(), QStringList{QStringLiteral("dots.txt")}) << room;
+    }
+    CFillingSaveFile roomy(path, listing.size());
+    EXPECT_TRUE(CDotFile::Write(roomy, listing));
+    EXPECT_EQ(ReadAll(path), listing);
+}
