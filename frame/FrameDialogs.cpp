@@ -1,5 +1,7 @@
 #include "frame/FrameDialogs.h"
 
+#include "dialogs/AboutDlg.h"
+
 #include <QColorDialog>
 #include <QCoreApplication>
 #include <QDesktopServices>
@@ -59,7 +61,7 @@ CFrameDialogs CFrameDialogs::Defaults(QWidget* owner)
     dialogs.askPrinter = [owner](QPrinter& printer) { return AskPrinter(owner, printer); };
     dialogs.askColor = [owner](COLORREF current) { return AskColor(owner, current); };
     dialogs.askFont = [owner](const LogFont& current) { return AskFont(owner, current); };
-    dialogs.showAbout = [] {};
+    dialogs.showAbout = [owner] { CAboutDlg::ShowAbout(owner); };
     // The opener's result is ignored: a missing file or viewer gives no message.
     dialogs.openFile = [](const QString& path) { QDesktopServices::openUrl(QUrl::fromLocalFile(path)); };
     // exit(), unlike quit(), does not send close events to the windows.

@@ -3,6 +3,7 @@
 #include "app/ProfileFile.h"
 #include "canvas/ImageView.h"
 #include "dialogs/FlatSplitterWnd.h"
+#include "dialogs/SplashWnd.h"
 #include "frame/CommandIds.h"
 #include "frame/CommandTable.h"
 #include "frame/HelpFile.h"
@@ -63,7 +64,8 @@ CMainFrame::CMainFrame(const QString& settingsPath, bool showSplash, QWidget* pa
     CreateStatusBar();
     m_nLanguage = ValidLanguage(CProfileFile(m_szSettingsPath).GetInt(kSection, kLanguageKey, kDefaultLanguage));
     PutUpLanguageMenu();
-    Q_UNUSED(showSplash);
+    if (showSplash)
+        CSplashWnd::RunSplash();
     setWindowTitle(QStringLiteral("Pellmark"));
     resize(800, 600);
 
@@ -98,6 +100,7 @@ bool CMainFrame::CreateClient()
 
     // Typing changes whether a merge is pending, which several commands follow.
     connect(m_pInputPane->RichEdit(), &QTextEdit::textChanged, this, &CMainFrame::ScheduleUpdate);
+    connect(m_pCanvas, &CImageView::StatusText, this, &CMainFrame::OnStatusText);
     m_bPanesReady = 1;
     return true;
 }
@@ -325,8 +328,17 @@ void CMainFrame::OnCommand(int id)
         switch (id) {
         case New: OnNew(); break;
         case Open: OnOpen(); break;
+        case SaveDot: m_pCanvas->SaveDotData(); break;
+        case SaveImage: m_pCanvas->SaveImage(); break;
         case Print: OnPrint(); break;
         case Exit: QuitWithoutSaving(); return;
+        case Mirror: m_pCanvas->Mirror(); break;
+        case Flip: m_pCanvas->Flip(); break;
+        case Rotate: m_pCanvas->Rotate(); break;
+        case ZoomIn: m_pCanvas->ZoomIn(); break;
+        case ZoomOut: m_pCanvas->ZoomOut(); break;
+        case ToggleGrid: m_pCanvas->ToggleGrid(); break;
+        case Pan: m_pCanvas->TogglePanMode(); break;
         case MergeText: OnMergeText(); break;
         case ViewImage: OnViewImage(); break;
         case BackgroundColor: OnBackgroundColor(); break;
@@ -356,6 +368,7 @@ void CMainFrame::OnOpen()
     const QString path = m_dialogs.askOpenFile();
     if (path.isEmpty())
         return;
+    m_pCanvas->LoadPicture(path);
 }
 
 void CMainFrame::OnPrint()
@@ -363,6 +376,7 @@ void CMainFrame::OnPrint()
     QPrinter printer;
     if (!m_dialogs.askPrinter(printer))
         return;
+    m_pCanvas->PrintDotText(printer);
 }
 
 void CMainFrame::OnMergeText()
@@ -374,6 +388,12 @@ void CMainFrame::OnMergeText()
 
 void CMainFrame::OnViewImage()
 {
+    if (m_pCanvas->IsTextPaneShown()) {
+        m_pCanvas->ShowTextPane(0);
+        return;
+    }
+    m_pCanvas->ShowTextPane(1);
+    m_pCanvas->BeginDotText();
 }
 
 void CMainFrame::OnBackgroundColor()
@@ -381,6 +401,7 @@ void CMainFrame::OnBackgroundColor()
     const std::optional<COLORREF> colour = m_dialogs.askColor(m_pCanvas->Grid().BackColor());
     if (!colour)
         return;
+    m_pCanvas->SetBackgroundColor(*colour);
 }
 
 void CMainFrame::OnFont()
@@ -405,7 +426,7 @@ void CMainFrame::OnHelp()
 
 bool CMainFrame::IsTextPaneShown() const
 {
-    return false;
+    return m_pCanvas->IsTextPaneShown() != 0;
 }
 
 bool CMainFrame::IsMergePending() const
@@ -415,7 +436,7 @@ bool CMainFrame::IsMergePending() const
 
 bool CMainFrame::IsPanMode() const
 {
-    return false;
+    return m_pCanvas->PanMode() != 0;
 }
 
 void CMainFrame::WriteSettings() const
