@@ -12,6 +12,7 @@
 #include <QPainter>
 #include <QPlainTextEdit>
 #include <QScrollBar>
+#include <QTextEdit>
 
 namespace {
 constexpr QRgb kFieldColor = qRgb(0, 128, 0);
@@ -320,4 +321,70 @@ void CImageView::SaveDotData()
 void CImageView::PrintDotText(QPrinter& printer)
 {
     CDotTextPrinter::PrintPane(*m_wndTextPane, printer);
+}
+
+bool CImageView::NewCanvas(int w, int h, int mode)
+{
+    if (!m_grid.Create(w, h, mode))
+        return false;
+    SetGridSize(w, h);
+    CTextRenderer::SetUpNewCanvas(m_text, w, h, mode);
+    return true;
+}
+
+void CImageView::SetOverlayText(const QString& text)
+{
+    m_text.m_szText = text;
+    Repaint();
+}
+
+void CImageView::SetOverlayColor(COLORREF colour)
+{
+    m_text.m_crText = colour;
+    Repaint();
+}
+
+void CImageView::SetTextFont(const LogFont& font)
+{
+    m_text.m_lfText = font;
+    Repaint();
+}
+
+void CImageView::MergeText(QTextEdit* source, const LogFont& font)
+{
+    const bool changed = m_grid.Mode() == CDotGrid::TextMode
+        ? m_textRenderer.MergeText(source ? source->document() : nullptr, font)
+        : m_textRenderer.BurnInOverlay([this](QImage& image) { DrawTextOverlay(image, 0, 0, false); });
+    if (changed)
+        Repaint();
+}
+
+void CImageView::SetTextOffset(int CCanvasText::*glyphOffset, int CCanvasText::*overlayPosition, int value)
+{
+    if (m_grid.Mode() == CDotGrid::TextMode) {
+        m_text.*glyphOffset = value;
+        m_textRenderer.RenderText();
+    } else {
+        m_text.*overlayPosition = value;
+    }
+    Repaint();
+}
+
+void CImageView::SetTextX(int x)
+{
+    SetTextOffset(&CCanvasText::m_nGlyphOffsetX, &CCanvasText::m_nTextX, x);
+}
+
+void CImageView::SetTextY(int y)
+{
+    SetTextOffset(&CCanvasText::m_nGlyphOffsetY, &CCanvasText::m_nTextY, y);
+}
+
+void CImageView::SetStretch(int stretch)
+{
+    m_text.m_nStretch = stretch;
+    if (m_grid.Mode() != CDotGrid::TextMode)
+        return;
+    m_textRenderer.RenderText();
+    Repaint();
 }

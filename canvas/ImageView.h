@@ -5,6 +5,7 @@
 #include "canvas/TextOverlay.h"
 #include "canvas/ZoomView.h"
 #include "dotdata/SaveDot.h"
+#include "textinput/TextRenderer.h"
 
 #include <QPointer>
 
@@ -14,6 +15,7 @@ class CDotTextWorker;
 class QImage;
 class QPlainTextEdit;
 class QPrinter;
+class QTextEdit;
 class QScrollBar;
 
 // The canvas pane: shows the dot grid it owns, edits it with the mouse, and
@@ -77,6 +79,23 @@ public:
     void SetImagePathQuery(std::function<QString(const QString&)> ask) { m_fnAskImagePath = std::move(ask); }
     void SetPictureMessage(std::function<void(const QString&)> show) { m_fnPictureMessage = std::move(show); }
 
+    // The New command's canvas steps: a fresh w x h grid of background colour
+    // through the layout step, with the character cells of the mode. False,
+    // keeping the old grid, when the dots cannot be allocated.
+    bool NewCanvas(int w, int h, int mode);
+
+public slots:
+    // What the input pane sends: overlay text and colour, Merge Text, the
+    // glyph offsets (text mode) or overlay position (image mode), the font
+    // and the stretch.
+    void SetOverlayText(const QString& text);
+    void SetOverlayColor(COLORREF colour);
+    void MergeText(QTextEdit* source, const LogFont& font);
+    void SetTextX(int x);
+    void SetTextY(int y);
+    void SetTextFont(const LogFont& font);
+    void SetStretch(int stretch);
+
 signals:
     // A progress text of the listing for the given status-bar pane.
     void StatusText(int pane, const QString& text);
@@ -97,6 +116,8 @@ private:
     void DragAxis(QScrollBar* bar, int& last, int pointer);
     void UpdatePointer();
     QRect OverlayRect(int x, int y, bool scaled) const;
+    // Text mode moves the glyphs and renders again; image mode moves the overlay.
+    void SetTextOffset(int CCanvasText::*glyphOffset, int CCanvasText::*overlayPosition, int value);
 
     CDotGrid m_grid;
     CCanvasText m_text;
@@ -116,4 +137,7 @@ private:
     QPointer<CDotTextWorker> m_hDotThread; // the listing's worker while it runs
     QString m_szDotPath;                   // last Save Dot file, pre-fills its dialog
     CSaveDot m_saveDot;
+
+    // After m_grid and m_text, which it renders into.
+    CTextRenderer m_textRenderer{m_grid, m_text, [this](int w, int h) { SetGridSize(w, h); }};
 };

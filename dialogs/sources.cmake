@@ -9,4 +9,5 @@ list(APPEND UI_SOURCES
   dialogs/SplashWnd.h dialogs/SplashWnd.cpp
   dialogs/AboutDlg.h dialogs/AboutDlg.cpp
   dialogs/PictureDialogs.h dialogs/PictureDialogs.cpp
+  dialogs/NewDialog.h dialogs/NewDialog.cpp
 )

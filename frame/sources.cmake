@@ -10,6 +10,7 @@ list(APPEND CORE_SOURCES
 list(APPEND UI_SOURCES
   frame/FrameDialogs.h frame/FrameDialogs.cpp
   frame/MainFrame.h frame/MainFrame.cpp
+  frame/PaneLink.h frame/PaneLink.cpp
   res/frame.qrc
 )
 

@@ -1,15 +1,436 @@
 #include "textinput/InputTextView.h"
 
+#include "canvas/DotPalette.h"
+#include "textinput/FontComboBox.h"
+#include "textinput/QtColor.h"
+
+#include <QAction>
+#include <QActionGroup>
+#include <QBitmap>
+#include <QComboBox>
+#include <QEvent>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPainter>
+#include <QRegularExpressionValidator>
+#include <QSlider>
+#include <QTextCursor>
+#include <QTextDocument>
 #include <QTextEdit>
-#include <QVBoxLayout>
+#include <QToolBar>
+
+#include <algorithm>
+
+namespace {
+
+const char* const kFontSizes[] = {"8", "12", "16", "24", "32", "48", "64", "72"};
+constexpr COLORREF kInitialTextColor = 0x00FFFFFF;
+constexpr QSize kButtonSize(16, 15);
+
+// A number as a C library conversion reads it: 0 when it is not one.
+int SignedValue(const QString& text)
+{
+    bool ok = false;
+    const int value = text.trimmed().toInt(&ok);
+    return ok ? value : 0;
+}
+
+int MoveKeyOf(int qtKey)
+{
+    switch (qtKey) {
+    case Qt::Key_Left:
+        return CInputTextView::KeyLeft;
+    case Qt::Key_Up:
+        return CInputTextView::KeyUp;
+    case Qt::Key_Right:
+        return CInputTextView::KeyRight;
+    case Qt::Key_Down:
+        return CInputTextView::KeyDown;
+    default:
+        return 0;
+    }
+}
+
+} // namespace
 
 CInputTextView::CInputTextView(QWidget* parent)
     : QWidget(parent)
-    , m_richEdit(new QTextEdit(this))
 {
-    auto* layout = new QVBoxLayout(this);
-    layout->setContentsMargins(0, 0, 0, 0);
-    layout->addWidget(m_richEdit);
-    m_richEdit->setStyleSheet(QStringLiteral("QTextEdit { background: black; color: white; }"));
-    m_richEdit->setTextColor(Qt::white);
+    CFontComboBox::InitResources();
+    CreateRichEdit();
+    CreateToolBar();
+    CreateControls();
+    SetInputMode(TextMode);
+    SetMerged(1);
+    // Only the pane's own controls: a key that a control's inner part passes
+    // up to the control must be seen once.
+    for (QWidget* child : findChildren<QWidget*>(QString(), Qt::FindDirectChildrenOnly))
+        child->installEventFilter(this);
+}
+
+void CInputTextView::CreateRichEdit()
+{
+    m_richEdit = new QTextEdit(this);
+    m_logFont = LogFont::DefaultGuiFont();
+    QPalette palette = m_richEdit->palette();
+    palette.setColor(QPalette::Base, Qt::black);
+    palette.setColor(QPalette::Text, Qt::white);
+    m_richEdit->setPalette(palette);
+    m_richEdit->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    SetTextFormat(m_logFont, kInitialTextColor, false);
+    connect(m_richEdit->document(), &QTextDocument::contentsChange, this,
+            [this](int position, int, int added) { m_nLastChangeEnd = position + added; });
+    connect(m_richEdit, &QTextEdit::textChanged, this, &CInputTextView::OnTextChanged);
+}
+
+void CInputTextView::CreateToolBar()
+{
+    m_toolBar = new QToolBar(this);
+    m_toolBar->setIconSize(kButtonSize);
+    m_toolBar->setMovable(false);
+    m_toolBar->setFloatable(false);
+    m_toolBar->setStyleSheet(QStringLiteral("QToolBar { border: none; padding: 0px; spacing: 0px; }"
+                                            "QToolButton { padding: 1px; }"));
+    QPixmap strip(QStringLiteral(":/textinput/input_toolbar.bmp"));
+    strip.setMask(strip.createMaskFromColor(QColor(0xC0, 0xC0, 0xC0)));
+    const auto button = [&strip](int i) {
+        return QIcon(strip.copy(i * kButtonSize.width(), 0, kButtonSize.width(), kButtonSize.height()));
+    };
+
+    auto* colours = new QActionGroup(this);
+    colours->setExclusive(true);
+    for (int i = 0; i < kPaletteSize; ++i) {
+        QAction* action = m_toolBar->addAction(button(i), QString());
+        action->setData(kFirstColorId + i);
+        action->setCheckable(true);
+        action->setChecked(i == m_nColorIndex);
+        colours->addAction(action);
+        connect(action, &QAction::triggered, this, [this, i] { SelectColor(i); });
+        m_colorActions[static_cast<std::size_t>(i)] = action;
+    }
+    m_toolBar->addSeparator();
+    m_pMergeAction = m_toolBar->addAction(button(kPaletteSize), QStringLiteral("Merge Text"));
+    m_pMergeAction->setData(kMergeTextId);
+    m_pMergeAction->setStatusTip(QStringLiteral("Merge Text"));
+    connect(m_pMergeAction, &QAction::triggered, this, &CInputTextView::OnMergeText);
+    m_toolBar->adjustSize();
+    m_toolBar->move(1, -1);
+}
+
+void CInputTextView::CreateControls()
+{
+    m_fontCombo = new CFontComboBox(this);
+    m_fontCombo->setGeometry(205, 2, 100, 20);
+    m_fontCombo->FillFontList();
+    SelectFace(m_logFont.lfFaceName);
+    connect(m_fontCombo, &QComboBox::activated, this, [this](int index) {
+        if (index < 0)
+            return;
+        m_logFont.lfFaceName = m_fontCombo->itemText(index).left(LogFont::kFaceNameLength);
+        ApplyFont(m_logFont);
+    });
+
+    m_sizeCombo = new QComboBox(this);
+    m_sizeCombo->setEditable(true);
+    m_sizeCombo->setInsertPolicy(QComboBox::NoInsert);
+    m_sizeCombo->setGeometry(310, 2, 50, 20);
+    for (const char* size : kFontSizes)
+        m_sizeCombo->addItem(QString::fromLatin1(size));
+    m_sizeCombo->setEditText(QString::number(m_logFont.lfHeight));
+    connect(m_sizeCombo, &QComboBox::activated, this, [this](int index) {
+        if (index < 0)
+            return;
+        m_logFont.lfHeight = SignedValue(m_sizeCombo->itemText(index));
+        ApplyFont(m_logFont);
+    });
+    connect(m_sizeCombo->lineEdit(), &QLineEdit::textEdited, this, [this](const QString& text) {
+        bool ok = false;
+        const uint height = text.toUInt(&ok);
+        m_logFont.lfHeight = ok && height <= 0x7FFFFFFFu ? static_cast<int>(height) : 0;
+        ApplyFont(m_logFont);
+    });
+
+    m_slider = new QSlider(Qt::Horizontal, this);
+    m_slider->setGeometry(0, 0, 100, 20);
+    m_slider->hide();
+    connect(m_slider, &QSlider::valueChanged, this, &CInputTextView::OnSliderMoved);
+
+    auto* digits = new QRegularExpressionValidator(QRegularExpression(QStringLiteral("\\d*")), this);
+    m_editX = new QLineEdit(QStringLiteral("0"), this);
+    m_editX->setGeometry(365, 3, 30, 17);
+    m_editY = new QLineEdit(QStringLiteral("0"), this);
+    m_editY->setGeometry(400, 3, 30, 17);
+    for (QLineEdit* edit : {m_editX, m_editY}) {
+        edit->setValidator(digits);
+        edit->setAlignment(Qt::AlignCenter);
+        connect(edit, &QLineEdit::textChanged, this, [this, edit] { OnEditChanged(edit); });
+    }
+
+    m_stretchCombo = new QComboBox(this);
+    m_stretchCombo->setGeometry(365, 2, 50, 20);
+    for (int v = kStretchMin; v <= kStretchMax; ++v)
+        m_stretchCombo->addItem(v > 0 ? QStringLiteral("+%1").arg(v) : QString::number(v));
+    m_stretchCombo->setCurrentIndex(-kStretchMin);
+    connect(m_stretchCombo, &QComboBox::currentIndexChanged, this, [this](int index) {
+        if (index < 0)
+            return;
+        QString text = m_stretchCombo->itemText(index).left(9);
+        if (text.startsWith(QLatin1Char('+')))
+            text.remove(0, 1);
+        emit StretchChanged(SignedValue(text));
+    });
+
+    m_posLabel = new QLabel(this);
+    m_posLabel->setGeometry(420, 6, 105, 14);
+    UpdatePosLabel();
+}
+
+QAction* CInputTextView::ColorAction(int index) const
+{
+    if (index < 0 || index >= kPaletteSize)
+        return nullptr;
+    return m_colorActions[static_cast<std::size_t>(index)];
+}
+
+void CInputTextView::SetTextFormat(LogFont& font, qint64 colour, bool wholeText)
+{
+    if (font.lfHeight < 0)
+        font.lfHeight = -font.lfHeight;
+    QTextCharFormat format;
+    format.setFontFamilies(QStringList{font.lfFaceName.left(LogFont::kFaceNameLength)});
+    if (font.lfHeight > 0)
+        format.setProperty(QTextFormat::FontPixelSize, font.lfHeight);
+    if (colour >= 0) {
+        format.setForeground(ToQColor(static_cast<COLORREF>(colour)));
+        format.setFontWeight(font.lfWeight >= 700 ? QFont::Bold : QFont::Normal);
+        format.setFontItalic(font.lfItalic);
+        format.setFontUnderline(font.lfUnderline);
+        format.setFontStrikeOut(font.lfStrikeOut);
+        format.setVerticalAlignment(QTextCharFormat::AlignNormal);
+        format.setAnchor(false);
+    }
+    if (wholeText) {
+        QTextCursor all(m_richEdit->document());
+        all.select(QTextCursor::Document);
+        all.mergeCharFormat(format);
+    }
+    // The selection, or what is typed next at the caret.
+    m_richEdit->mergeCurrentCharFormat(format);
+}
+
+void CInputTextView::SetInputMode(int mode)
+{
+    m_nMode = mode;
+    const bool textMode = mode == TextMode;
+    m_editX->setVisible(!textMode);
+    m_editY->setVisible(!textMode);
+    m_stretchCombo->setVisible(textMode);
+    m_posLabel->setVisible(textMode);
+    if (textMode)
+        HideSlider(); // the slider belongs to the image-mode edits
+}
+
+void CInputTextView::SelectColor(int index)
+{
+    if (index < 0 || index >= kPaletteSize)
+        return;
+    if (index != m_nColorIndex)
+        SetMerged(0);
+    m_nColorIndex = index;
+    m_colorActions[static_cast<std::size_t>(index)]->setChecked(true);
+    const COLORREF colour = DotPalette[static_cast<std::size_t>(index)];
+    if (m_nMode == TextMode) {
+        SetTextFormat(m_logFont, colour, false);
+        return;
+    }
+    HideSlider();
+    emit OverlayColorChanged(colour);
+    SetTextFormat(m_logFont, colour, true);
+}
+
+void CInputTextView::SelectFace(const QString& face)
+{
+    const int count = m_fontCombo->count();
+    for (int k = 1; k <= count; ++k) {
+        const int i = k % count;
+        if (m_fontCombo->itemText(i).startsWith(face, Qt::CaseInsensitive)) {
+            m_fontCombo->setCurrentIndex(i);
+            return;
+        }
+    }
+    m_fontCombo->setCurrentIndex(-1);
+}
+
+void CInputTextView::ApplyFont(const LogFont& font)
+{
+    if (&font != &m_logFont) {
+        m_logFont = font;
+        SelectFace(m_logFont.lfFaceName);
+    }
+    SetTextFormat(m_logFont, -1, true);
+    SetMerged(0);
+    emit FontApplied(font);
+}
+
+void CInputTextView::OnMergeText()
+{
+    emit MergeRequested(m_richEdit, m_logFont);
+    SetMerged(1);
+    if (m_nMode == TextMode)
+        return;
+    HideSlider();
+    // Both positions go back to 0 and the canvas hears it even when an edit
+    // already read "0".
+    for (QLineEdit* edit : {m_editX, m_editY}) {
+        const QSignalBlocker quiet(edit);
+        edit->setText(QStringLiteral("0"));
+        OnEditChanged(edit);
+    }
+}
+
+void CInputTextView::MoveText(int key)
+{
+    switch (key) {
+    case KeyLeft:
+    case KeyRight:
+        m_nOffsetX += key == KeyLeft ? -1 : 1;
+        emit TextXChanged(m_nOffsetX);
+        break;
+    case KeyUp:
+    case KeyDown:
+        m_nOffsetY += key == KeyUp ? -1 : 1;
+        emit TextYChanged(m_nOffsetY);
+        break;
+    case KeyHome:
+        m_nOffsetX = 0;
+        m_nOffsetY = 0;
+        emit TextXChanged(0);
+        emit TextYChanged(0);
+        break;
+    default:
+        return;
+    }
+    UpdatePosLabel();
+}
+
+void CInputTextView::UpdatePosLabel()
+{
+    m_posLabel->setText(QStringLiteral("X:%1 Y:%2").arg(m_nOffsetX).arg(m_nOffsetY));
+}
+
+void CInputTextView::OnGridSizeChanged(int width, int height)
+{
+    m_nCanvasWidth = width;
+    m_nCanvasHeight = height;
+    if (m_nMode != TextMode && m_pSliderTarget) {
+        const QSignalBlocker quiet(m_slider);
+        m_slider->setMaximum((m_pSliderTarget == m_editX ? width : height) - kSliderMargin);
+    }
+    SetMerged(m_bMerged);
+}
+
+void CInputTextView::SetMerged(int merged)
+{
+    m_bMerged = merged;
+    m_pMergeAction->setEnabled(IsMergePending());
+}
+
+void CInputTextView::OnTextChanged()
+{
+    if (m_bTrimming)
+        return;
+    QTextDocument* document = m_richEdit->document();
+    const int excess = document->characterCount() - 1 - kMaxInputChars;
+    if (excess > 0) {
+        // Refuse what went past the limit, as a length-limited edit does.
+        m_bTrimming = true;
+        QTextCursor cut(document);
+        const int end = std::min(m_nLastChangeEnd, document->characterCount() - 1);
+        cut.setPosition(std::max(0, end - excess));
+        cut.setPosition(end, QTextCursor::KeepAnchor);
+        cut.removeSelectedText();
+        m_bTrimming = false;
+    }
+    const QString text = m_richEdit->toPlainText();
+    if (text == m_szLastText)
+        return; // only the formatting changed
+    m_szLastText = text;
+    if (m_nMode != TextMode)
+        emit OverlayTextChanged(text.left(kMaxOverlayChars));
+    SetMerged(0);
+}
+
+void CInputTextView::OnEditChanged(QLineEdit* edit)
+{
+    const int value = SignedValue(edit->text());
+    if (edit == m_pSliderTarget) {
+        m_bSyncingSlider = true;
+        m_slider->setValue(value);
+        m_bSyncingSlider = false;
+    }
+    if (edit == m_editX)
+        emit TextXChanged(value);
+    else
+        emit TextYChanged(value);
+}
+
+void CInputTextView::OnSliderMoved(int value)
+{
+    if (m_bSyncingSlider || !m_pSliderTarget)
+        return;
+    m_pSliderTarget->setText(QString::number(value));
+}
+
+void CInputTextView::ShowSlider(QLineEdit* target)
+{
+    const bool isX = target == m_editX;
+    m_pSliderTarget = target;
+    m_bSyncingSlider = true;
+    m_slider->setRange(0, (isX ? m_nCanvasWidth : m_nCanvasHeight) - kSliderMargin);
+    m_slider->setValue(SignedValue(target->text()));
+    m_bSyncingSlider = false;
+    const QRect edit = target->geometry();
+    const int gap = isX ? 40 : 5;
+    m_slider->setGeometry(edit.x() + edit.width() + gap, edit.y() - 2, 100, 20);
+    m_slider->show();
+    m_slider->raise();
+}
+
+void CInputTextView::HideSlider()
+{
+    m_slider->hide();
+}
+
+bool CInputTextView::eventFilter(QObject* watched, QEvent* event)
+{
+    if (event->type() == QEvent::KeyPress) {
+        const int key = MoveKeyOf(static_cast<QKeyEvent*>(event)->key());
+        if (key != 0 && m_nMode == TextMode && !m_richEdit->document()->isEmpty())
+            MoveText(key);
+    } else if (event->type() == QEvent::FocusIn) {
+        if (watched == m_editX || watched == m_editY)
+            ShowSlider(static_cast<QLineEdit*>(watched));
+        else if (watched == m_richEdit && m_nMode != TextMode)
+            HideSlider();
+    }
+    return QWidget::eventFilter(watched, event);
+}
+
+void CInputTextView::paintEvent(QPaintEvent*)
+{
+    QPainter painter(this);
+    const QRect strip(0, 0, width(), kStripHeight);
+    painter.fillRect(strip, palette().button());
+    painter.setPen(palette().light().color());
+    painter.drawLine(strip.topLeft(), strip.topRight());
+    painter.drawLine(strip.topLeft(), strip.bottomLeft());
+    painter.setPen(palette().dark().color());
+    painter.drawLine(strip.bottomLeft(), strip.bottomRight());
+    painter.drawLine(strip.topRight(), strip.bottomRight());
+}
+
+void CInputTextView::resizeEvent(QResizeEvent*)
+{
+    m_richEdit->setGeometry(1, kStripHeight + 1, std::max(0, width() - 2), std::max(0, height() - kStripHeight - 2));
 }

@@ -1,19 +1,123 @@
 #pragma once
 
+#include "canvas/Color.h"
+#include "textinput/LogFont.h"
+
+#include <QString>
 #include <QWidget>
 
-class QTextEdit;
+#include <array>
 
-// The text input pane below the canvas: the text that becomes dots.
+class CFontComboBox;
+class QAction;
+class QComboBox;
+class QLabel;
+class QLineEdit;
+class QSlider;
+class QTextEdit;
+class QToolBar;
+
+// The pane below the canvas in which the user types the text that becomes
+// dots, chooses its font, size and colours and positions it. It draws no
+// dots: every change goes to the canvas through its signals.
 class CInputTextView : public QWidget
 {
     Q_OBJECT
 
 public:
+    enum InputMode { TextMode = 0, ImageMode = 1 };
+    // Key codes understood by MoveText; -1 puts the glyphs back in place.
+    enum MoveKey { KeyLeft = 37, KeyUp = 38, KeyRight = 39, KeyDown = 40, KeyHome = -1 };
+    static constexpr int kFirstColorId = 2200;
+    static constexpr int kMergeTextId = 2207;
+    static constexpr int kMaxInputChars = 1024;
+    static constexpr int kMaxOverlayChars = 1023;
+    static constexpr int kStripHeight = 24;
+    static constexpr int kSliderMargin = 10;
+    static constexpr int kStretchMin = -32;
+    static constexpr int kStretchMax = 64;
+
     explicit CInputTextView(QWidget* parent = nullptr);
 
+    void SetInputMode(int mode);
+    int InputMode() const { return m_nMode; }
+    void SelectColor(int index);
+    int ColorIndex() const { return m_nColorIndex; }
+    // Takes the font for the input text and tells the canvas; the font sent
+    // is the one given, while the pane keeps it with a positive height.
+    void ApplyFont(const LogFont& font);
+    LogFont CurrentFont() const { return m_logFont; }
+    void OnMergeText();
+    void MoveText(int key);
+    // The input differs from what was last merged.
+    bool IsMergePending() const { return m_bMerged == 0 && m_nCanvasWidth > 0; }
+
     QTextEdit* RichEdit() const { return m_richEdit; }
+    QAction* ColorAction(int index) const;
+    QAction* MergeAction() const { return m_pMergeAction; }
+    CFontComboBox* FontCombo() const { return m_fontCombo; }
+    QComboBox* SizeCombo() const { return m_sizeCombo; }
+    QLineEdit* EditX() const { return m_editX; }
+    QLineEdit* EditY() const { return m_editY; }
+    QComboBox* StretchCombo() const { return m_stretchCombo; }
+    QLabel* PosLabel() const { return m_posLabel; }
+    QSlider* Slider() const { return m_slider; }
+
+public slots:
+    // The canvas reports the size of its grid.
+    void OnGridSizeChanged(int width, int height);
+
+signals:
+    void OverlayTextChanged(const QString& text);
+    void OverlayColorChanged(COLORREF colour);
+    void MergeRequested(QTextEdit* source, const LogFont& font);
+    void TextXChanged(int x);
+    void TextYChanged(int y);
+    void FontApplied(const LogFont& font);
+    void StretchChanged(int stretch);
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    void CreateRichEdit();
+    void CreateToolBar();
+    void CreateControls();
+    void SetTextFormat(LogFont& font, qint64 colour, bool wholeText);
+    void SelectFace(const QString& face);
+    void SetMerged(int merged);
+    void OnTextChanged();
+    void OnEditChanged(QLineEdit* edit);
+    void OnSliderMoved(int value);
+    void ShowSlider(QLineEdit* target);
+    void HideSlider();
+    void UpdatePosLabel();
+
+    LogFont m_logFont;
+    int m_nMode = TextMode;
     QTextEdit* m_richEdit = nullptr;
+    QToolBar* m_toolBar = nullptr;
+    std::array<QAction*, 7> m_colorActions{};
+    QAction* m_pMergeAction = nullptr;
+    QSlider* m_slider = nullptr;
+    CFontComboBox* m_fontCombo = nullptr;
+    QComboBox* m_sizeCombo = nullptr;
+    QLineEdit* m_editX = nullptr;
+    QLineEdit* m_editY = nullptr;
+    QComboBox* m_stretchCombo = nullptr;
+    QLabel* m_posLabel = nullptr;
+    int m_bMerged = 1;
+    int m_nColorIndex = 5;
+    int m_nCanvasWidth = 1;
+    int m_nCanvasHeight = 1;
+    int m_nOffsetX = 0;
+    int m_nOffsetY = 0;
+    QLineEdit* m_pSliderTarget = nullptr;
+
+    QString m_szLastText;      // plain text at the last change, to tell edits from format changes
+    int m_nLastChangeEnd = 0;  // end of the last insertion, where an over-long input is cut
+    bool m_bTrimming = false;
+    bool m_bSyncingSlider = false;
 };

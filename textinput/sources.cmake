@@ -1,7 +1,12 @@
 # Sources of the text input subsystem.
 list(APPEND CORE_SOURCES
   textinput/LogFont.h textinput/LogFont.cpp
+  textinput/QtColor.h
+  textinput/RowScaleCopy.h textinput/RowScaleCopy.cpp
+  textinput/TextRenderer.h textinput/TextRenderer.cpp
 )
 list(APPEND UI_SOURCES
   textinput/InputTextView.h textinput/InputTextView.cpp
+  textinput/FontComboBox.h textinput/FontComboBox.cpp
+  res/textinput.qrc
 )

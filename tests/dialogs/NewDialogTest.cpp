@@ -1,0 +1,123 @@
+#include "dialogs/NewDialog.h"
+
+#include <QAbstractSpinBox>
+#include <QLineEdit>
+#include <QRadioButton>
+
+#include <gtest/gtest.h>
+
+#include <vector>
+
+namespace {
+
+struct Asked
+{
+    QString caption;
+    QString text;
+};
+
+// A New dialog whose question is answered by the test and recorded.
+struct Dialog
+{
+    CNewDialog dialog;
+    std::vector<Asked> asked;
+    bool answer = true;
+
+    Dialog()
+    {
+        dialog.SetQuestion([this](const QString& caption, const QString& text) {
+            asked.push_back({caption, text});
+            return answer;
+        });
+    }
+    void Enter(const QString& width, const QString& height)
+    {
+        dialog.WidthBox()->findChild<QLineEdit*>()->setText(width);
+        dialog.HeightBox()->findChild<QLineEdit*>()->setText(height);
+    }
+    bool Ok()
+    {
+        dialog.setResult(QDialog::Rejected);
+        dialog.OnOK();
+        return dialog.result() == QDialog::Accepted;
+    }
+};
+
+} // namespace
+
+TEST(NewDialogCorrection, DefaultsAreAcceptedWithoutAQuestion)
+{
+    Dialog d;
+    EXPECT_EQ(d.dialog.windowTitle(), QStringLiteral("New"));
+    EXPECT_EQ(d.dialog.WidthBox()->text(), QStringLiteral("16"));
+    EXPECT_EQ(d.dialog.HeightBox()->text(), QStringLiteral("16"));
+    ASSERT_TRUE(d.Ok());
+    EXPECT_TRUE(d.asked.empty());
+    EXPECT_EQ(d.dialog.Width(), 16);
+    EXPECT_EQ(d.dialog.Height(), 16);
+    EXPECT_EQ(d.dialog.Mode(), 0);
+
+    Dialog image;
+    image.dialog.ImageModeButton()->setChecked(true);
+    ASSERT_TRUE(image.Ok());
+    EXPECT_EQ(image.dialog.Mode(), 1);
+}
+
+TEST(NewDialogCorrection, OddWidthIsRoundedUpAfterTheExactQuestion)
+{
+    Dialog d;
+    d.Enter(QStringLiteral("20"), QStringLiteral("16"));
+    ASSERT_TRUE(d.Ok());
+    ASSERT_EQ(d.asked.size(), 1u);
+    EXPECT_EQ(d.asked[0].caption, QStringLiteral("Warning"));
+    EXPECT_EQ(d.asked[0].text, QString::fromUtf8("输入的数据 [20x16] 无效！\n\n是否自动修正为 24x16？"));
+    EXPECT_EQ(d.dialog.Width(), 24);
+    EXPECT_EQ(d.dialog.Height(), 16);
+}
+
+TEST(NewDialogCorrection, SizesAreBoundedAndEmptyOrZeroBecomesEight)
+{
+    struct Case { const char* w; const char* h; int cw; int ch; };
+    const Case cases[] = {
+        {"2000", "1000", 1024, 768},
+        {"0", "", 8, 8},
+        {"1021", "767", 1024, 768},
+        {"1030", "3", 1024, 8},
+        {"99999999999", "16", 8, 16},
+    };
+    for (const Case& c : cases) {
+        Dialog d;
+        d.Enter(QString::fromUtf8(c.w), QString::fromUtf8(c.h));
+        ASSERT_TRUE(d.Ok()) << c.w << "x" << c.h;
+        EXPECT_EQ(d.asked.size(), 1u) << c.w << "x" << c.h;
+        EXPECT_EQ(d.dialog.Width(), c.cw) << c.w;
+        EXPECT_EQ(d.dialog.Height(), c.ch) << c.h;
+    }
+}
+
+TEST(NewDialogCorrection, AnsweringNoKeepsTheDialogOpenWithTheTypedValues)
+{
+    Dialog d;
+    d.answer = false;
+    d.Enter(QStringLiteral("20"), QStringLiteral("2000"));
+    EXPECT_FALSE(d.Ok());
+    EXPECT_EQ(d.dialog.WidthBox()->text(), QStringLiteral("20"));
+    EXPECT_EQ(d.dialog.HeightBox()->text(), QStringLiteral("2000"));
+    EXPECT_FALSE(d.Ok());
+    EXPECT_EQ(d.asked.size(), 2u);
+    EXPECT_EQ(d.asked[1].text, QString::fromUtf8("输入的数据 [20x2000] 无效！\n\n是否自动修正为 24x768？"));
+}
+
+TEST(NewDialogSpin, ArrowsStepByEightWithinTheRange)
+{
+    Dialog d;
+    QAbstractSpinBox* width = d.dialog.WidthBox();
+    width->stepUp();
+    EXPECT_EQ(width->text(), QStringLiteral("24"));
+    d.Enter(QStringLiteral("1020"), QStringLiteral("12"));
+    width->stepUp();
+    EXPECT_EQ(width->text(), QStringLiteral("1024"));
+    d.dialog.HeightBox()->stepDown();
+    EXPECT_EQ(d.dialog.HeightBox()->text(), QStringLiteral("8"));
+}
+

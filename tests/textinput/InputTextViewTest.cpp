@@ -1,0 +1,329 @@
+#include "canvas/DotPalette.h"
+#include "textinput/FontComboBox.h"
+#include "textinput/InputTextView.h"
+#include "textinput/TextRenderer.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QComboBox>
+#include <QFocusEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPainter>
+#include <QSlider>
+#include <QTest>
+#include <QTextCursor>
+#include <QTextEdit>
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <vector>
+
+namespace {
+
+// An input pane with every message it sends recorded in order.
+struct Pane
+{
+    CInputTextView view;
+    QStringList sent;
+    std::vector<LogFont> fonts;
+    QTextEdit* mergeSource = nullptr;
+
+    Pane()
+    {
+        view.resize(600, 150);
+        QObject::connect(&view, &CInputTextView::OverlayTextChanged, [this](const QString& t) { sent << "text " + t; });
+        QObject::connect(&view, &CInputTextView::OverlayColorChanged,
+                         [this](COLORREF c) { sent << QStringLiteral("colour %1").arg(c, 6, 16, QLatin1Char('0')); });
+        QObject::connect(&view, &CInputTextView::MergeRequested, [this](QTextEdit* source, const LogFont& f) {
+            mergeSource = source;
+            fonts.push_back(f);
+            sent << QStringLiteral("merge");
+        });
+        QObject::connect(&view, &CInputTextView::TextXChanged, [this](int x) { sent << QStringLiteral("X %1").arg(x); });
+        QObject::connect(&view, &CInputTextView::TextYChanged, [this](int y) { sent << QStringLiteral("Y %1").arg(y); });
+        QObject::connect(&view, &CInputTextView::FontApplied, [this](const LogFont& f) {
+            fonts.push_back(f);
+            sent << QStringLiteral("font %1").arg(f.lfHeight);
+        });
+        QObject::connect(&view, &CInputTextView::StretchChanged,
+                         [this](int s) { sent << QStringLiteral("stretch %1").arg(s); });
+    }
+    void Type(const QString& text) { QTest::keyClicks(view.RichEdit(), text); }
+    void Focus(QWidget* widget)
+    {
+        QFocusEvent focus(QEvent::FocusIn, Qt::TabFocusReason);
+        QApplication::sendEvent(widget, &focus);
+    }
+    std::vector<COLORREF> Colours() const { return CTextRenderer::NonBlankColors(*view.RichEdit()->document()); }
+};
+
+constexpr COLORREF kRed = DotPalette[0];
+constexpr COLORREF kGreen = DotPalette[1];
+constexpr COLORREF kWhite = DotPalette[5];
+
+} // namespace
+
+TEST(InputPaneMerge, PendingAfterTypingClearedByMergeAndSetAgainByTheNextKey)
+{
+    Pane p;
+    EXPECT_FALSE(p.view.IsMergePending());
+    EXPECT_FALSE(p.view.MergeAction()->isEnabled());
+    p.Type(QStringLiteral("ab"));
+    EXPECT_TRUE(p.view.IsMergePending());
+    EXPECT_TRUE(p.view.MergeAction()->isEnabled());
+
+    p.view.MergeAction()->trigger();
+    EXPECT_FALSE(p.view.IsMergePending());
+    EXPECT_EQ(p.sent, QStringList{QStringLiteral("merge")});
+    EXPECT_EQ(p.mergeSource, p.view.RichEdit());
+
+    p.Type(QStringLiteral("c"));
+    EXPECT_TRUE(p.view.IsMergePending());
+}
+
+TEST(InputPaneMerge, ImageModeMergeResetsBothPositionsAndTellsTheCanvas)
+{
+    Pane p;
+    p.view.SetInputMode(CInputTextView::ImageMode);
+    p.view.EditX()->setText(QStringLiteral("5"));
+    p.sent.clear();
+    p.view.OnMergeText();
+    EXPECT_EQ(p.view.EditX()->text(), QStringLiteral("0"));
+    EXPECT_EQ(p.view.EditY()->text(), QStringLiteral("0"));
+    EXPECT_EQ(p.sent, (QStringList{"merge", "X 0", "Y 0"}));
+}
+
+TEST(InputPaneColours, ColourGoesToTheSelectionOrTheNextTypedText)
+{
+    Pane p;
+    p.Type(QStringLiteral("ab"));
+    p.view.SelectColor(0);
+    p.Type(QStringLiteral("c"));
+    EXPECT_EQ(p.Colours(), (std::vector<COLORREF>{kWhite, kWhite, kRed}));
+
+    QTextCursor cursor = p.view.RichEdit()->textCursor();
+    cursor.setPosition(0);
+    cursor.setPosition(1, QTextCursor::KeepAnchor);
+    p.view.RichEdit()->setTextCursor(cursor);
+    p.view.SelectColor(1);
+    EXPECT_EQ(p.Colours(), (std::vector<COLORREF>{kGreen, kWhite, kRed}));
+    EXPECT_TRUE(p.view.ColorAction(1)->isChecked());
+    EXPECT_FALSE(p.view.ColorAction(0)->isChecked());
+    EXPECT_TRUE(p.sent.isEmpty()); // text mode tells the canvas nothing
+}
+
+TEST(InputPaneColours, SameColourKeepsTheMergedStateAndBadIndexesAreIgnored)
+{
+    Pane p;
+    p.Type(QStringLiteral("ab"));
+    p.view.OnMergeText();
+    p.view.RichEdit()->selectAll();
+    p.view.SelectColor(p.view.ColorIndex());
+    EXPECT_FALSE(p.view.IsMergePending());
+    p.view.SelectColor(7);
+    p.view.SelectColor(-1);
+    EXPECT_EQ(p.view.ColorIndex(), 5);
+    EXPECT_FALSE(p.view.IsMergePending());
+    p.view.SelectColor(2);
+    EXPECT_TRUE(p.view.IsMergePending());
+}
+
+TEST(InputPaneColours, ImageModeColoursTheWholeTextAndSendsTheColour)
+{
+    Pane p;
+    p.view.SetInputMode(CInputTextView::ImageMode);
+    p.Type(QStringLiteral("Hi"));
+    EXPECT_EQ(p.sent, (QStringList{"text H", "text Hi"}));
+    p.view.SelectColor(0);
+    EXPECT_EQ(p.sent.back(), QStringLiteral("colour 0000ff"));
+    EXPECT_EQ(p.Colours(), (std::vector<COLORREF>{kRed, kRed}));
+}
+
+TEST(InputPaneMove, HomeSendsXBeforeYAndResetsTheLabel)
+{
+    Pane p;
+    p.view.MoveText(CInputTextView::KeyLeft);
+    p.view.MoveText(CInputTextView::KeyDown);
+    EXPECT_EQ(p.view.PosLabel()->text(), QStringLiteral("X:-1 Y:1"));
+    p.sent.clear();
+    p.view.MoveText(CInputTextView::KeyHome);
+    EXPECT_EQ(p.sent, (QStringList{"X 0", "Y 0"}));
+    EXPECT_EQ(p.view.PosLabel()->text(), QStringLiteral("X:0 Y:0"));
+    p.view.MoveText(CInputTextView::KeyRight);
+    p.sent.clear();
+    p.view.MoveText(65);
+    EXPECT_TRUE(p.sent.isEmpty());
+    EXPECT_EQ(p.view.PosLabel()->text(), QStringLiteral("X:1 Y:0"));
+}
+
+TEST(InputPaneMove, ArrowKeysMoveTextOnlyInTextModeWithSomethingTyped)
+{
+    Pane p;
+    QTest::keyClick(p.view.RichEdit(), Qt::Key_Left);
+    EXPECT_TRUE(p.sent.isEmpty());
+
+    p.Type(QStringLiteral("ab"));
+    QTest::keyClick(p.view.RichEdit(), Qt::Key_Left);
+    EXPECT_EQ(p.sent, QStringList{"X -1"});
+    EXPECT_EQ(p.view.PosLabel()->text(), QStringLiteral("X:-1 Y:0"));
+    EXPECT_EQ(p.view.RichEdit()->textCursor().position(), 1); // the caret moves as usual
+    QTest::keyClick(p.view.RichEdit(), Qt::Key_Up);
+    EXPECT_EQ(p.sent.back(), QStringLiteral("Y -1"));
+
+    // A key reaching a list box moves the text once, whatever the box does with it.
+    p.sent.clear();
+    QTest::keyClick(p.view.SizeCombo(), Qt::Key_Left);
+    EXPECT_EQ(p.sent, QStringList{"X -2"});
+
+    p.view.SetInputMode(CInputTextView::ImageMode);
+    p.sent.clear();
+    QTest::keyClick(p.view.RichEdit(), Qt::Key_Right);
+    EXPECT_TRUE(p.sent.isEmpty());
+}
+
+TEST(InputPaneFont, FontDialogHeightIsKeptPositiveButSentAsGiven)
+{
+    Pane p;
+    LogFont chosen;
+    chosen.lfFaceName = QStringLiteral("dejavu sans");
+    chosen.lfHeight = -16;
+    chosen.lfWeight = 700;
+    p.view.ApplyFont(chosen);
+    EXPECT_EQ(p.view.CurrentFont().lfHeight, 16);
+    EXPECT_EQ(p.view.CurrentFont().lfWeight, 700);
+    ASSERT_EQ(p.fonts.size(), 1u);
+    EXPECT_EQ(p.fonts[0].lfHeight, -16);
+    EXPECT_TRUE(p.view.FontCombo()->currentText().startsWith(QStringLiteral("DejaVu Sans")));
+    EXPECT_TRUE(p.view.IsMergePending());
+}
+
+TEST(InputPaneFont, SizeFromTheListOrTypedReachesTheCanvas)
+{
+    Pane p;
+    QComboBox* sizes = p.view.SizeCombo();
+    ASSERT_EQ(sizes->count(), 8);
+    EXPECT_EQ(sizes->lineEdit()->text(), QString::number(p.view.CurrentFont().lfHeight));
+    emit sizes->activated(3);
+    EXPECT_EQ(p.sent.back(), QStringLiteral("font 24"));
+    sizes->lineEdit()->clear();
+    QTest::keyClicks(sizes->lineEdit(), QStringLiteral("x"));
+    EXPECT_EQ(p.view.CurrentFont().lfHeight, 0);
+    sizes->lineEdit()->clear();
+    QTest::keyClicks(sizes->lineEdit(), QStringLiteral("20"));
+    EXPECT_EQ(p.sent.back(), QStringLiteral("font 20"));
+}
+
+TEST(InputPaneControls, StretchListRunsFromMinus32ToPlus64)
+{
+    Pane p;
+    QComboBox* stretch = p.view.StretchCombo();
+    ASSERT_EQ(stretch->count(), 97);
+    EXPECT_EQ(stretch->currentText(), QStringLiteral("0"));
+    EXPECT_EQ(stretch->itemText(0), QStringLiteral("-32"));
+    EXPECT_EQ(stretch->itemText(96), QStringLiteral("+64"));
+    stretch->setCurrentIndex(37);
+    stretch->setCurrentIndex(28);
+    EXPECT_EQ(p.sent, (QStringList{"stretch 5", "stretch -4"}));
+}
+
+TEST(InputPaneControls, SliderFollowsTheFocusedEditWithinTheCanvas)
+{
+    Pane p;
+    p.view.SetInputMode(CInputTextView::ImageMode);
+    p.view.OnGridSizeChanged(16, 24);
+    p.Focus(p.view.EditX());
+    QSlider* slider = p.view.Slider();
+    EXPECT_FALSE(slider->isHidden());
+    EXPECT_EQ(slider->minimum(), 0);
+    EXPECT_EQ(slider->maximum(), 6);
+    EXPECT_EQ(slider->x(), 435);
+    slider->setValue(4);
+    EXPECT_EQ(p.view.EditX()->text(), QStringLiteral("4"));
+    EXPECT_EQ(p.sent.back(), QStringLiteral("X 4"));
+
+    p.view.OnGridSizeChanged(32, 24);
+    EXPECT_EQ(slider->maximum(), 22);
+    EXPECT_EQ(p.view.EditX()->text(), QStringLiteral("4"));
+
+    p.Focus(p.view.EditY());
+    EXPECT_EQ(slider->maximum(), 14);
+    EXPECT_EQ(slider->x(), 435);
+    p.view.EditY()->setText(QStringLiteral("9"));
+    EXPECT_EQ(slider->value(), 9);
+    EXPECT_EQ(p.sent.back(), QStringLiteral("Y 9"));
+
+    p.Focus(p.view.RichEdit());
+    EXPECT_TRUE(slider->isHidden());
+}
+
+TEST(InputPaneControls, InputStopsAt1024Characters)
+{
+    Pane p;
+    p.Type(QString(1000, QLatin1Char('a')));
+    p.view.RichEdit()->textCursor().insertText(QString(100, QLatin1Char('b')));
+    const QString text = p.view.RichEdit()->toPlainText();
+    EXPECT_EQ(text.size(), 1024);
+    EXPECT_EQ(text.count(QLatin1Char('b')), 24);
+}
+
+TEST(FontCombo, ListsFamiliesSortedWithTheOutlineMark)
+{
+    CFontComboBox box;
+    box.resize(100, 22);
+    box.FillFontList();
+    ASSERT_GT(box.count(), 1);
+    EXPECT_EQ(box.currentIndex(), 0);
+    for (int i = 1; i < box.count(); ++i)
+        EXPECT_LE(box.itemText(i - 1).compare(box.itemText(i), Qt::CaseInsensitive), 0) << i;
+    const int dejavu = box.findText(QStringLiteral("DejaVu Sans"));
+    ASSERT_GE(dejavu, 0);
+    EXPECT_EQ(box.FontTypeOf(dejavu), CFontComboBox::TrueTypeFontType);
+}
+
+namespace {
+
+// Columns of an item drawing that hold any pixel other than the background.
+std::vector<bool> InkedColumns(const CFontComboBox& box, int index, bool selected, QColor background)
+{
+    QImage image(100, 20, QImage::Format_RGB32);
+    image.fill(Qt::magenta);
+    QPainter painter(&image);
+    box.DrawItem(painter, image.rect(), index, selected);
+    painter.end();
+    std::vector<bool> inked(100, false);
+    for (int x = 0; x < 100; ++x)
+        for (int y = 0; y < 20; ++y)
+            inked[static_cast<std::size_t>(x)] = inked[static_cast<std::size_t>(x)] || image.pixelColor(x, y) != background;
+    return inked;
+}
+
+bool AnyIn(const std::vector<bool>& inked, int from, int to)
+{
+    return std::any_of(inked.begin() + from, inked.begin() + to, [](bool b) { return b; });
+}
+
+} // namespace
+
+TEST(FontCombo, ItemsShowTheMarkOnlyForOutlineFontsAndTheNameAt25)
+{
+    CFontComboBox box;
+    box.FillFontList();
+    const int index = box.findText(QStringLiteral("DejaVu Sans"));
+    ASSERT_GE(index, 0);
+    const QColor base = box.palette().base().color();
+    const std::vector<bool> outline = InkedColumns(box, index, false, base);
+    EXPECT_TRUE(AnyIn(outline, 5, 20));
+    EXPECT_FALSE(AnyIn(outline, 0, 5));
+    EXPECT_FALSE(AnyIn(outline, 20, 25));
+    EXPECT_TRUE(AnyIn(outline, 25, 100));
+
+    box.setItemData(index, CFontComboBox::RasterFontType);
+    const std::vector<bool> raster = InkedColumns(box, index, false, base);
+    EXPECT_FALSE(AnyIn(raster, 0, 25));
+    EXPECT_TRUE(AnyIn(raster, 25, 100));
+
+    const QColor highlight = box.palette().highlight().color();
+    EXPECT_FALSE(AnyIn(InkedColumns(box, index, true, highlight), 0, 25));
+}

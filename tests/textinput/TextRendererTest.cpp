@@ -1,0 +1,376 @@
+#include "canvas/CanvasText.h"
+#include "canvas/DotGrid.h"
+#include "canvas/DotPalette.h"
+#include "textinput/RowScaleCopy.h"
+#include "textinput/TextRenderer.h"
+
+#include <QTextCursor>
+#include <QTextDocument>
+
+#include <gtest/gtest.h>
+
+#include <utility>
+#include <vector>
+
+namespace {
+
+constexpr COLORREF kRed = DotPalette[0];
+constexpr COLORREF kGreen = DotPalette[1];
+constexpr COLORREF kBlue = DotPalette[2];
+constexpr COLORREF kBack = 0x00000000;
+
+LogFont Font(const char* face, int height)
+{
+    LogFont lf;
+    lf.lfFaceName = QString::fromUtf8(face);
+    lf.lfHeight = height;
+    return lf;
+}
+
+// A canvas's grid and text with the renderer working on them, recording
+// every layout step.
+struct Canvas
+{
+    CDotGrid grid;
+    CCanvasText text;
+    CTextRenderer renderer{grid, text};
+    std::vector<std::pair<int, int>> layouts;
+    QTextDocument document;
+
+    Canvas()
+    {
+        renderer.SetLayoutStep([this](int w, int h) { layouts.emplace_back(w, h); });
+    }
+    void New(int w, int h)
+    {
+        grid.Create(w, h, CDotGrid::TextMode);
+        CTextRenderer::SetUpNewCanvas(text, w, h, CDotGrid::TextMode);
+    }
+    void Type(const QString& s, COLORREF c)
+    {
+        QTextCharFormat format;
+        format.setForeground(QColor(RedOf(c), GreenOf(c), BlueOf(c)));
+        QTextCursor cursor(&document);
+        cursor.movePosition(QTextCursor::End);
+        cursor.insertText(s, format);
+    }
+    // Display row y (0 = top).
+    COLORREF At(int x, int y) const { return grid.DotAt(x, grid.Height() - 1 - y); }
+    int CountOf(COLORREF c, int x0, int x1, int y0, int y1) const
+    {
+        int count = 0;
+        for (int y = y0; y < y1; ++y)
+            for (int x = x0; x < x1; ++x)
+                count += At(x, y) == c ? 1 : 0;
+        return count;
+    }
+    int CountOf(COLORREF c) const { return CountOf(c, 0, grid.Width(), 0, grid.Height()); }
+    std::vector<COLORREF> Column(int x) const
+    {
+        std::vector<COLORREF> column;
+        for (int y = 0; y < grid.Height(); ++y)
+            column.push_back(At(x, y));
+        return column;
+    }
+};
+
+const QString kTwoHan = QString::fromUtf8("中文");
+
+} // namespace
+
+TEST(TextRendererLayout, TwoCjkCharactersInSixteenCellMakeAThirtyTwoWideGrid)
+{
+    Canvas c;
+    c.New(16, 16);
+    c.Type(kTwoHan, kRed);
+    ASSERT_TRUE(c.renderer.MergeText(&c.document, Font("WenQuanYi Zen Hei", 16)));
+    EXPECT_EQ(c.grid.Width(), 32);
+    EXPECT_EQ(c.grid.Height(), 16);
+    EXPECT_EQ(c.text.m_abCharColor[0], 0);
+    EXPECT_EQ(c.text.m_abCharColor[1], 0);
+    EXPECT_GT(c.CountOf(kRed, 0, 16, 0, 16), 10);
+    EXPECT_GT(c.CountOf(kRed, 16, 32, 0, 16), 10);
+    // Glyphs are drawn without smoothing: only the text and background colours occur.
+    EXPECT_EQ(c.CountOf(kRed) + c.CountOf(kBack), 32 * 16);
+    ASSERT_FALSE(c.layouts.empty());
+    EXPECT_EQ(c.layouts.back(), std::make_pair(32, 16));
+}
+
+TEST(TextRendererLayout, WithoutCellTheFontSizesHalfWidthCells)
+{
+    Canvas c;
+    c.Type(QStringLiteral("A"), kGreen);
+    c.Type(QStringLiteral("B"), kBlue);
+    ASSERT_TRUE(c.renderer.MergeText(&c.document, Font("DejaVu Sans", 12)));
+    EXPECT_EQ(c.text.m_nCellWidth, 8);
+    EXPECT_EQ(c.text.m_nCellHeight, 16);
+    EXPECT_EQ(c.grid.Width(), 16);
+    EXPECT_EQ(c.grid.Height(), 16);
+    EXPECT_GT(c.CountOf(kGreen, 0, 8, 0, 16), 0);
+    EXPECT_EQ(c.CountOf(kGreen, 8, 16, 0, 16), 0);
+    EXPECT_GT(c.CountOf(kBlue, 8, 16, 0, 16), 0);
+    EXPECT_EQ(c.CountOf(kBlue, 0, 8, 0, 16), 0);
+}
+
+TEST(TextRendererLayout, BlanksAreDroppedAndEachCharacterKeepsItsOwnColour)
+{
+    Canvas c;
+    c.Type(QStringLiteral("A"), kRed);
+    c.Type(QStringLiteral(" \t"), kGreen);
+    c.Type(QStringLiteral("\nB"), kBlue);
+    ASSERT_TRUE(c.renderer.MergeText(&c.document, Font("DejaVu Sans", 16)));
+    EXPECT_EQ(c.text.m_szText, QStringLiteral("AB"));
+    EXPECT_EQ(c.grid.Width(), 16);
+    EXPECT_EQ(c.text.m_abCharColor[0], 0);
+    EXPECT_EQ(c.text.m_abCharColor[1], 2);
+    EXPECT_EQ(c.CountOf(kGreen), 0);
+}
+
+TEST(TextRendererLayout, TallCanvasStacksCellsTopToBottom)
+{
+    Canvas c;
+    c.New(16, 32);
+    EXPECT_EQ(c.text.m_bVertical, 1);
+    c.Type(QString::fromUtf8("中文字"), kRed);
+    ASSERT_TRUE(c.renderer.MergeText(&c.document, Font("WenQuanYi Zen Hei", 16)));
+    EXPECT_EQ(c.grid.Width(), 16);
+    EXPECT_EQ(c.grid.Height(), 48);
+    for (int i = 0; i < 3; ++i)
+        EXPECT_GT(c.CountOf(kRed, 0, 16, 16 * i, 16 * i + 16), 10) << "glyph " << i;
+}
+
+TEST(TextRendererLayout, CellWidthFromNewIsTheGlyphBoxSoNarrowGlyphsAreCentred)
+{
+    Canvas c;
+    c.New(16, 16);
+    c.Type(QStringLiteral("II"), kRed);
+    ASSERT_TRUE(c.renderer.MergeText(&c.document, Font("DejaVu Sans", 16)));
+    ASSERT_EQ(c.grid.Width(), 32);
+    for (int cell = 0; cell < 2; ++cell) {
+        int left = 16;
+        int right = -1;
+        for (int x = 0; x < 16; ++x) {
+            if (c.CountOf(kRed, cell * 16 + x, cell * 16 + x + 1, 0, 16) > 0) {
+                left = std::min(left, x);
+                right = std::max(right, x);
+            }
+        }
+        ASSERT_GE(right, left) << "cell " << cell << " is empty";
+        EXPECT_LE(std::abs(left - (15 - right)), 2) << "cell " << cell;
+    }
+}
+
+TEST(TextRendererLayout, NarrowFirstCharacterGivesEveryCellHalfWidth)
+{
+    Canvas c;
+    c.Type(QString::fromUtf8("A中文"), kRed);
+    ASSERT_TRUE(c.renderer.MergeText(&c.document, Font("WenQuanYi Zen Hei", 16)));
+    EXPECT_EQ(c.text.m_nCellWidth, 8);
+    EXPECT_EQ(c.grid.Width(), 24);
+}
+
+TEST(TextRendererPlacement, OffsetXShiftsGlyphsRightInsideTheirBoxes)
+{
+    Canvas c;
+    c.New(16, 16);
+    c.Type(kTwoHan, kRed);
+    ASSERT_TRUE(c.renderer.MergeText(&c.document, Font("WenQuanYi Zen Hei", 16)));
+    std::vector<std::vector<COLORREF>> before;
+    for (int x = 0; x < 32; ++x)
+        before.push_back(c.Column(x));
+
+    c.text.m_nGlyphOffsetX = 3;
+    ASSERT_TRUE(c.renderer.RenderText());
+    for (int cell = 0; cell < 2; ++cell) {
+        for (int x = 0; x < 3; ++x)
+            EXPECT_EQ(c.CountOf(kBack, cell * 16 + x, cell * 16 + x + 1, 0, 16), 16) << cell << "," << x;
+        for (int x = 3; x < 16; ++x)
+            EXPECT_EQ(c.Column(cell * 16 + x), before[static_cast<std::size_t>(cell * 16 + x - 3)]) << cell << "," << x;
+    }
+}
+
+TEST(TextRendererPlacement, NegativeStretchSquashesAndLowersTheGlyph)
+{
+    Canvas c;
+    c.New(16, 16);
+    c.Type(QString::fromUtf8("国"), kRed); // a box glyph: ink near the top and bottom
+    c.text.m_nStretch = -4;
+    ASSERT_TRUE(c.renderer.MergeText(&c.document, Font("WenQuanYi Zen Hei", 16)));
+    EXPECT_EQ(c.CountOf(kRed, 0, 16, 0, 2), 0);
+    EXPECT_EQ(c.CountOf(kRed, 0, 16, 14, 16), 0);
+    EXPECT_GT(c.CountOf(kRed, 0, 16, 2, 4), 0);
+    EXPECT_GT(c.CountOf(kRed, 0, 16, 12, 14), 0);
+}
+
+TEST(TextRendererColours, ColourOutsideThePaletteIsIndexSevenAndStaysUnlit)
+{
+    Canvas c;
+    const COLORREF grey = MakeColor(100, 100, 100);
+    c.Type(QStringLiteral("W"), grey);
+    ASSERT_TRUE(c.renderer.MergeText(&c.document, Font("DejaVu Sans", 16)));
+    EXPECT_EQ(c.text.m_abCharColor[0], kUnlitIndex);
+    EXPECT_GT(c.CountOf(grey), 0);
+    for (int y = 0; y < c.grid.Height(); ++y)
+        for (int x = 0; x < c.grid.Width(); ++x)
+            EXPECT_EQ(c.grid.ColorIndexOf(x, y), kUnlitIndex);
+}
+
+TEST(TextRendererColours, ReRenderingReadsTheColoursTheInputHasNow)
+{
+    Canvas c;
+    c.Type(QStringLiteral("AB"), kRed);
+    ASSERT_TRUE(c.renderer.MergeText(&c.document, Font("DejaVu Sans", 16)));
+    QTextCursor cursor(&c.document);
+    cursor.setPosition(1);
+    cursor.setPosition(2, QTextCursor::KeepAnchor);
+    QTextCharFormat blue;
+    blue.setForeground(QColor(0, 0, 255));
+    cursor.mergeCharFormat(blue);
+    c.text.m_nGlyphOffsetX = 1;
+    ASSERT_TRUE(c.renderer.RenderText());
+    EXPECT_EQ(c.text.m_abCharColor[1], 2);
+    EXPECT_GT(c.CountOf(kBlue, 8, 16, 0, 16), 0);
+}
+
+TEST(TextRendererLimits, EmptyOrBlankInputLeavesTheGridAlone)
+{
+    Canvas c;
+    c.New(16, 16);
+    c.grid.SetDot(3, 3, kGreen);
+    EXPECT_FALSE(c.renderer.MergeText(&c.document, Font("DejaVu Sans", 16)));
+    c.Type(QStringLiteral(" \n\t "), kRed);
+    c.renderer.MergeText(&c.document, Font("DejaVu Sans", 16));
+    EXPECT_TRUE(c.text.m_szText.isEmpty());
+    EXPECT_FALSE(c.renderer.RenderText());
+    EXPECT_EQ(c.grid.Width(), 16);
+    EXPECT_EQ(c.grid.DotAt(3, 3), kGreen);
+}
+
+TEST(TextRendererLimits, OnlyTheFirst511CharactersAreMerged)
+{
+    Canvas c;
+    c.Type(QString(600, QLatin1Char('A')), kRed);
+    ASSERT_TRUE(c.renderer.MergeText(&c.document, Font("DejaVu Sans", 8)));
+    EXPECT_EQ(c.text.m_szText.size(), 511);
+    EXPECT_EQ(c.grid.Width(), 511 * 8);
+}
+
+TEST(TextRendererLimits, NegativeHeightWithoutCellUsesItsSize)
+{
+    Canvas c;
+    c.Type(QStringLiteral("AB"), kRed);
+    ASSERT_TRUE(c.renderer.MergeText(&c.document, Font("DejaVu Sans", -16)));
+    EXPECT_EQ(c.text.m_nCellHeight, 16);
+    EXPECT_EQ(c.grid.Width(), 16);
+    EXPECT_EQ(c.grid.Height(), 16);
+}
+
+TEST(TextRendererLimits, ZeroHeightGivesAnEmptyGridAndAbsurdHeightIsRefused)
+{
+    Canvas c;
+    c.Type(QStringLiteral("AB"), kRed);
+    ASSERT_TRUE(c.renderer.MergeText(&c.document, Font("DejaVu Sans", 0)));
+    EXPECT_EQ(c.grid.Width(), 0);
+    EXPECT_EQ(c.grid.Height(), 0);
+
+    Canvas big;
+    big.New(16, 16);
+    big.text.m_nCellWidth = big.text.m_nCellHeight = 0;
+    big.Type(QStringLiteral("AB"), kRed);
+    big.renderer.MergeText(&big.document, Font("DejaVu Sans", 100000));
+    EXPECT_EQ(big.grid.Width(), 16);
+    EXPECT_EQ(big.grid.Height(), 16);
+}
+
+TEST(TextRendererOverlay, BurnInWritesTheDrawnOverlayAndClearsIt)
+{
+    CDotGrid grid;
+    grid.Create(16, 16, CDotGrid::ImageMode);
+    CCanvasText text;
+    CTextRenderer renderer(grid, text);
+    int calls = 0;
+    const auto paint = [&calls](QImage& image) {
+        ++calls;
+        image.setPixel(3, 2, qRgb(255, 0, 0));
+    };
+    EXPECT_FALSE(renderer.BurnInOverlay(paint));
+    EXPECT_EQ(calls, 0);
+
+    text.m_szText = QStringLiteral("Hi");
+    text.m_nTextX = 5;
+    text.m_nTextY = 6;
+    EXPECT_TRUE(renderer.BurnInOverlay(paint));
+    EXPECT_EQ(calls, 1);
+    EXPECT_EQ(grid.DotAt(3, 16 - 1 - 2), kRed);
+    EXPECT_EQ(grid.DotAt(2, 16 - 1 - 2), kBack);
+    EXPECT_TRUE(text.m_szText.isEmpty());
+    EXPECT_EQ(text.m_nTextX, 0);
+    EXPECT_EQ(text.m_nTextY, 0);
+}
+
+namespace {
+
+// A one-column image with the given colours from top to bottom.
+QImage ColumnImage(const std::vector<QRgb>& rows)
+{
+    QImage image(1, static_cast<int>(rows.size()), QImage::Format_RGB32);
+    for (std::size_t y = 0; y < rows.size(); ++y)
+        image.setPixel(0, static_cast<int>(y), rows[y]);
+    return image;
+}
+
+std::vector<COLORREF> GridColumn(const CDotGrid& grid)
+{
+    std::vector<COLORREF> column;
+    for (int y = 0; y < grid.Height(); ++y)
+        column.push_back(grid.DotAt(0, grid.Height() - 1 - y));
+    return column;
+}
+
+constexpr QRgb kR = 0xFFFF0000u;
+constexpr QRgb kW = 0xFFFFFFFFu;
+constexpr QRgb kK = 0xFF000000u;
+constexpr COLORREF kWhite = 0x00FFFFFF;
+constexpr COLORREF kNone = 0x00123456;
+
+CDotGrid ColumnGrid(int height)
+{
+    CDotGrid grid;
+    grid.SetBackgroundColor(kNone, false);
+    grid.Create(1, height, CDotGrid::TextMode);
+    return grid;
+}
+
+} // namespace
+
+TEST(RowScaleCopy, SquashingAndsTheRowsThatFallTogether)
+{
+    CDotGrid grid = ColumnGrid(2);
+    StretchRowsOnto(ColumnImage({kR, kW, kW, kK}), QPoint(0, 0), QSize(1, 4), grid, QPoint(0, 0), 2);
+    EXPECT_EQ(GridColumn(grid), (std::vector<COLORREF>{kRed, kBack}));
+}
+
+TEST(RowScaleCopy, StretchingRepeatsRows)
+{
+    CDotGrid grid = ColumnGrid(4);
+    StretchRowsOnto(ColumnImage({kR, kW}), QPoint(0, 0), QSize(1, 2), grid, QPoint(0, 0), 4);
+    EXPECT_EQ(GridColumn(grid), (std::vector<COLORREF>{kRed, kRed, kWhite, kWhite}));
+}
+
+TEST(RowScaleCopy, NegativeHeightMirrorsUpwardsFromTheDestinationRow)
+{
+    CDotGrid grid = ColumnGrid(4);
+    StretchRowsOnto(ColumnImage({kR, kW}), QPoint(0, 0), QSize(1, 2), grid, QPoint(0, 3), -2);
+    EXPECT_EQ(GridColumn(grid), (std::vector<COLORREF>{kNone, kWhite, kRed, kNone}));
+}
+
+TEST(RowScaleCopy, SourceOutsideTheImageAndDestinationOutsideTheGridAreSkipped)
+{
+    CDotGrid grid = ColumnGrid(4);
+    // Source rows -1..2 of a two-row image onto rows 1..4 of a four-row grid.
+    StretchRowsOnto(ColumnImage({kR, kW}), QPoint(0, -1), QSize(1, 4), grid, QPoint(0, 1), 4);
+    EXPECT_EQ(GridColumn(grid), (std::vector<COLORREF>{kNone, kNone, kRed, kWhite}));
+    // Nothing at all for a zero height.
+    StretchRowsOnto(ColumnImage({kK}), QPoint(0, 0), QSize(1, 1), grid, QPoint(0, 0), 0);
+    EXPECT_EQ(GridColumn(grid)[0], kNone);
+}

@@ -1,0 +1,16 @@
+#pragma once
+
+#include "canvas/Color.h"
+
+#include <QColor>
+
+// Conversions between our 0x00BBGGRR colours and Qt's colour types.
+inline QColor ToQColor(COLORREF c)
+{
+    return QColor(RedOf(c), GreenOf(c), BlueOf(c));
+}
+
+inline COLORREF FromQRgb(QRgb rgb)
+{
+    return MakeColor(qRed(rgb), qGreen(rgb), qBlue(rgb));
+}

@@ -1,0 +1,203 @@
+#include "textinput/TextRenderer.h"
+
+#include "canvas/DotGrid.h"
+#include "canvas/DotPalette.h"
+#include "textinput/QtColor.h"
+#include "textinput/RowScaleCopy.h"
+
+#include <QPainter>
+#include <QTextBlock>
+
+#include <algorithm>
+#include <cstdlib>
+
+namespace {
+
+// Characters without a colour of their own show in the edit's default white.
+constexpr COLORREF kDefaultTextColor = 0x00FFFFFF;
+
+QImage GridToImage(const CDotGrid& grid)
+{
+    QImage image(grid.Width(), grid.Height(), QImage::Format_RGB32);
+    for (int y = 0; y < grid.Height(); ++y) {
+        auto* line = reinterpret_cast<QRgb*>(image.scanLine(y));
+        for (int x = 0; x < grid.Width(); ++x) {
+            const COLORREF c = grid.DotAt(x, grid.Height() - 1 - y);
+            line[x] = qRgb(RedOf(c), GreenOf(c), BlueOf(c));
+        }
+    }
+    return image;
+}
+
+void ImageToGrid(const QImage& image, CDotGrid& grid)
+{
+    for (int y = 0; y < grid.Height(); ++y) {
+        const auto* line = reinterpret_cast<const QRgb*>(image.constScanLine(y));
+        for (int x = 0; x < grid.Width(); ++x)
+            grid.SetDot(x, grid.Height() - 1 - y, FromQRgb(line[x]));
+    }
+}
+
+bool TooLarge(long long width, long long height)
+{
+    return width * height > CTextRenderer::kMaxRenderedDots;
+}
+
+} // namespace
+
+CTextRenderer::CTextRenderer(CDotGrid& grid, CCanvasText& text, LayoutStep layoutStep)
+    : m_grid(grid)
+    , m_text(text)
+    , m_fnLayoutStep(std::move(layoutStep))
+{
+}
+
+bool CTextRenderer::IsBlank(QChar c)
+{
+    switch (c.unicode()) {
+    case u' ':
+    case u'\t':
+    case u'\r':
+    case u'\n':
+    case QChar::Nbsp:           // a space in the plain text
+    case QChar::LineSeparator:  // a line break in the plain text
+    case QChar::ParagraphSeparator:
+        return true;
+    default:
+        return false;
+    }
+}
+
+QString CTextRenderer::WithoutBlanks(const QString& text)
+{
+    QString kept;
+    kept.reserve(text.size());
+    for (const QChar c : text) {
+        if (!IsBlank(c))
+            kept.append(c);
+    }
+    return kept;
+}
+
+std::vector<COLORREF> CTextRenderer::NonBlankColors(const QTextDocument& document)
+{
+    std::vector<COLORREF> colours;
+    for (QTextBlock block = document.begin(); block.isValid(); block = block.next()) {
+        for (auto it = block.begin(); !it.atEnd(); ++it) {
+            const QTextFragment fragment = it.fragment();
+            const QBrush brush = fragment.charFormat().foreground();
+            const COLORREF colour = brush.style() == Qt::NoBrush ? kDefaultTextColor : FromQRgb(brush.color().rgb());
+            for (const QChar c : fragment.text()) {
+                if (!IsBlank(c))
+                    colours.push_back(colour);
+            }
+        }
+    }
+    return colours;
+}
+
+void CTextRenderer::SetUpNewCanvas(CCanvasText& text, int width, int height, int mode)
+{
+    text.m_nCellWidth = 0;
+    text.m_nCellHeight = 0;
+    if (mode != CDotGrid::TextMode)
+        return;
+    text.m_bVertical = width < height ? 1 : 0;
+    text.m_nCellWidth = text.m_nCellHeight = std::min(width, height);
+}
+
+bool CTextRenderer::MergeText(QTextDocument* source, const LogFont& font)
+{
+    m_pTextSource = source;
+    QString plain = source ? source->toPlainText().left(kMaxMergedChars) : QString();
+    if (!plain.isEmpty() && plain.back().isHighSurrogate())
+        plain.chop(1); // never keep half of a character cut at the limit
+    if (plain.isEmpty())
+        return false;
+    m_text.m_lfText = font;
+    m_text.m_szText = WithoutBlanks(plain);
+    RenderText();
+    m_text.m_nTextX = 0;
+    m_text.m_nTextY = 0;
+    return true;
+}
+
+bool CTextRenderer::SizeGrid(int width, int height)
+{
+    if (m_grid.Width() != width || m_grid.Height() != height) {
+        if (!m_grid.Resize(width, height))
+            return false;
+    }
+    if (m_fnLayoutStep)
+        m_fnLayoutStep(width, height);
+    m_grid.FillWithBackground();
+    return true;
+}
+
+bool CTextRenderer::RenderText()
+{
+    const QString text = m_text.m_szText.left(CCanvasText::kMaxChars);
+    const int n = static_cast<int>(text.size());
+    if (n == 0)
+        return false;
+
+    // A height from the font dialog may be negative (character height); its
+    // size is what counts here.
+    const int e = m_text.m_nCellHeight != 0 ? Round8(m_text.m_nCellHeight) : Round8(std::abs(m_text.m_lfText.lfHeight));
+    // A cell width set by New is the glyph box width too, so the glyphs sit
+    // one per cell; otherwise the first character decides full or half width.
+    const int g = m_text.m_nCellWidth != 0 ? m_text.m_nCellWidth : (text.front().unicode() > 255 ? Round8(e) : Round8(e / 2));
+    if (g < 0 || e < 0 || TooLarge(g, e))
+        return false;
+    if (m_text.m_nCellWidth == 0)
+        m_text.m_nCellWidth = g;
+    if (m_text.m_nCellHeight == 0)
+        m_text.m_nCellHeight = e;
+
+    const long long cells = n;
+    const long long width = m_text.m_bVertical ? m_text.m_nCellWidth : m_text.m_nCellWidth * cells;
+    const long long height = m_text.m_bVertical ? m_text.m_nCellHeight * cells : m_text.m_nCellHeight;
+    if (TooLarge(width, height) || !SizeGrid(static_cast<int>(width), static_cast<int>(height)))
+        return false;
+
+    const std::vector<COLORREF> colours = m_pTextSource ? NonBlankColors(*m_pTextSource) : std::vector<COLORREF>();
+    QImage surface(std::max(g, 1), std::max(e, 1), QImage::Format_RGB32);
+    const QFont font = m_text.m_lfText.ToQFont();
+    const int drop = m_text.m_nStretch < 0 ? -m_text.m_nStretch / 2 : 0;
+    for (int i = 0; i < n; ++i) {
+        const COLORREF colour = i < static_cast<int>(colours.size()) ? colours[static_cast<std::size_t>(i)] : kDefaultTextColor;
+        m_text.m_abCharColor[static_cast<std::size_t>(i)] = static_cast<std::uint8_t>(PaletteIndexOf(colour));
+        if (g == 0 || e == 0)
+            continue;
+        DrawGlyph(surface, text[i], colour, m_grid.BackColor(), font);
+        const QPoint dst = m_text.m_bVertical ? QPoint(0, i * e + drop) : QPoint(i * g, drop);
+        StretchRowsOnto(surface, QPoint(-m_text.m_nGlyphOffsetX, -m_text.m_nGlyphOffsetY), QSize(g, e), m_grid, dst,
+                        e + m_text.m_nStretch);
+    }
+    return true;
+}
+
+void CTextRenderer::DrawGlyph(QImage& surface, QChar ch, COLORREF colour, COLORREF back, const QFont& font)
+{
+    surface.fill(ToQColor(back));
+    QPainter painter(&surface);
+    painter.setRenderHint(QPainter::TextAntialiasing, false);
+    painter.setFont(font);
+    painter.setPen(ToQColor(colour));
+    painter.drawText(surface.rect(), Qt::AlignCenter | Qt::TextSingleLine, QString(ch));
+}
+
+bool CTextRenderer::BurnInOverlay(const OverlayPainter& drawOverlay)
+{
+    if (m_text.m_szText.isEmpty())
+        return false;
+    if (!m_grid.IsEmpty() && drawOverlay) {
+        QImage image = GridToImage(m_grid);
+        drawOverlay(image);
+        ImageToGrid(image, m_grid);
+    }
+    m_text.m_szText.clear();
+    m_text.m_nTextX = 0;
+    m_text.m_nTextY = 0;
+    return true;
+}
