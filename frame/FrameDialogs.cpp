@@ -1,6 +1,7 @@
 #include "frame/FrameDialogs.h"
 
 #include "dialogs/AboutDlg.h"
+#include "dialogs/NewDialog.h"
 
 #include <QColorDialog>
 #include <QCoreApplication>
@@ -12,6 +13,14 @@
 #include <QUrl>
 
 namespace {
+
+std::optional<CNewCanvasRequest> AskNewCanvas(QWidget* owner)
+{
+    CNewDialog dialog(owner);
+    if (dialog.exec() != QDialog::Accepted)
+        return std::nullopt;
+    return CNewCanvasRequest{dialog.Width(), dialog.Height(), dialog.Mode()};
+}
 
 QString AskOpenFile(QWidget* owner)
 {
@@ -56,7 +65,7 @@ std::optional<LogFont> AskFont(QWidget* owner, const LogFont& current)
 CFrameDialogs CFrameDialogs::Defaults(QWidget* owner)
 {
     CFrameDialogs dialogs;
-    dialogs.askNewCanvas = [] { return std::optional<CNewCanvasRequest>(); };
+    dialogs.askNewCanvas = [owner] { return AskNewCanvas(owner); };
     dialogs.askOpenFile = [owner] { return AskOpenFile(owner); };
     dialogs.askPrinter = [owner](QPrinter& printer) { return AskPrinter(owner, printer); };
     dialogs.askColor = [owner](COLORREF current) { return AskColor(owner, current); };

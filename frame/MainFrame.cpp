@@ -9,6 +9,7 @@
 #include "frame/HelpFile.h"
 #include "frame/LockIndicators.h"
 #include "frame/MenuTable.h"
+#include "frame/PaneLink.h"
 #include "frame/ToolbarImages.h"
 #include "textinput/InputTextView.h"
 
@@ -90,6 +91,7 @@ bool CMainFrame::CreateClient()
     m_splitter->SetPane(1, m_pInputPane);
     setCentralWidget(m_splitter);
     m_pActivePane = m_pCanvas;
+    LinkPanes(m_pCanvas, m_pInputPane);
 
     const CProfileFile settings(m_szSettingsPath);
     m_pCanvas->Grid().SetBackgroundColor(
@@ -343,11 +345,11 @@ void CMainFrame::OnCommand(int id)
         case ViewImage: OnViewImage(); break;
         case BackgroundColor: OnBackgroundColor(); break;
         case Font: OnFont(); break;
-        case TextUp: OnMoveText(38); break;
-        case TextDown: OnMoveText(40); break;
-        case TextLeft: OnMoveText(37); break;
-        case TextRight: OnMoveText(39); break;
-        case TextOrigin: OnMoveText(-1); break;
+        case TextUp: m_pInputPane->MoveText(CInputTextView::KeyUp); break;
+        case TextDown: m_pInputPane->MoveText(CInputTextView::KeyDown); break;
+        case TextLeft: m_pInputPane->MoveText(CInputTextView::KeyLeft); break;
+        case TextRight: m_pInputPane->MoveText(CInputTextView::KeyRight); break;
+        case TextOrigin: m_pInputPane->MoveText(CInputTextView::KeyHome); break;
         case Help: OnHelp(); break;
         case About: m_dialogs.showAbout(); break;
         default: break;
@@ -361,6 +363,10 @@ void CMainFrame::OnNew()
     const std::optional<CNewCanvasRequest> request = m_dialogs.askNewCanvas();
     if (!request)
         return;
+    if (!m_pCanvas->NewCanvas(request->nWidth, request->nHeight, request->nMode))
+        return;
+    // Only the mode of the input pane changes; its text stays, not rendered.
+    m_pInputPane->SetInputMode(request->nMode);
 }
 
 void CMainFrame::OnOpen()
@@ -384,6 +390,7 @@ void CMainFrame::OnMergeText()
     // Merge Text belongs to the input pane; with the canvas active it does nothing.
     if (m_pActivePane != m_pInputPane)
         return;
+    m_pInputPane->OnMergeText();
 }
 
 void CMainFrame::OnViewImage()
@@ -406,11 +413,11 @@ void CMainFrame::OnBackgroundColor()
 
 void CMainFrame::OnFont()
 {
-}
-
-void CMainFrame::OnMoveText(int direction)
-{
-    Q_UNUSED(direction);
+    // The dialog works on a copy: cancelling leaves the pane's font untouched.
+    const std::optional<LogFont> font = m_dialogs.askFont(m_pInputPane->CurrentFont());
+    if (!font)
+        return;
+    m_pInputPane->ApplyFont(*font);
 }
 
 void CMainFrame::OnLanguage(int language)
@@ -431,7 +438,7 @@ bool CMainFrame::IsTextPaneShown() const
 
 bool CMainFrame::IsMergePending() const
 {
-    return false;
+    return m_pInputPane->IsMergePending();
 }
 
 bool CMainFrame::IsPanMode() const

@@ -87,7 +87,6 @@ private:
     void OnViewImage();
     void OnBackgroundColor();
     void OnFont();
-    void OnMoveText(int direction);
     void OnLanguage(int language);
     void OnHelp();
 
