@@ -114,6 +114,8 @@ void CMainFrame::CreateActions()
         action->setData(info.nId);
         action->setToolTip(action->text());
         action->setCheckable(info.bCheckable);
+        // The button images belong to the toolbar; menus show texts and check marks only.
+        action->setIconVisibleInMenu(false);
         action->setShortcuts(ShortcutsOf(info));
         if (info.bHasPrompt)
             action->setStatusTip(action->text());
