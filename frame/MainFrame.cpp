@@ -20,6 +20,7 @@
 #include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
+#include <QPlainTextEdit>
 #include <QPrinter>
 #include <QStatusBar>
 #include <QTextEdit>
@@ -65,10 +66,10 @@ CMainFrame::CMainFrame(const QString& settingsPath, bool showSplash, QWidget* pa
     CreateStatusBar();
     m_nLanguage = ValidLanguage(CProfileFile(m_szSettingsPath).GetInt(kSection, kLanguageKey, kDefaultLanguage));
     PutUpLanguageMenu();
+    resize(800, 600);
     if (showSplash)
         CSplashWnd::RunSplash();
     setWindowTitle(QStringLiteral("Pellmark"));
-    resize(800, 600);
 
     qApp->installEventFilter(this);
     connect(qApp, &QApplication::focusChanged, this, [this](QWidget*, QWidget* now) { NoteActivePane(now); });
@@ -82,7 +83,7 @@ QString CMainFrame::DefaultSettingsPath()
     return QDir(QCoreApplication::applicationDirPath()).filePath(QStringLiteral("option.ini"));
 }
 
-bool CMainFrame::CreateClient()
+void CMainFrame::CreateClient()
 {
     m_splitter = new CFlatSplitterWnd(this);
     m_pInputPane = new CInputTextView(m_splitter);
@@ -104,7 +105,6 @@ bool CMainFrame::CreateClient()
     connect(m_pInputPane->RichEdit(), &QTextEdit::textChanged, this, &CMainFrame::ScheduleUpdate);
     connect(m_pCanvas, &CImageView::StatusText, this, &CMainFrame::OnStatusText);
     m_bPanesReady = 1;
-    return true;
 }
 
 void CMainFrame::CreateActions()
@@ -270,6 +270,11 @@ bool CMainFrame::eventFilter(QObject* watched, QEvent* event)
         if (watched == QApplication::focusWidget())
             UpdateLockIndicators();
         break;
+    case QEvent::EnabledChange:
+        // The dot text pane is disabled while its listing is being written.
+        if (watched == m_pCanvas->TextPane())
+            ScheduleUpdate();
+        break;
     case QEvent::WindowActivate:
         // A lock may have been switched while another window had the keyboard.
         if (watched == this)
@@ -304,11 +309,13 @@ void CMainFrame::ScheduleUpdate()
 void CMainFrame::UpdateCommandStates()
 {
     const bool textPaneShown = IsTextPaneShown();
+    // A listing still being written would be saved or printed incomplete.
+    const bool listingComplete = textPaneShown && !m_pCanvas->IsDotTextRunning();
     const bool mergePending = IsMergePending();
     const bool textMode = m_pCanvas->Grid().Mode() == 0;
 
-    Action(SaveDot)->setEnabled(textPaneShown);
-    Action(Print)->setEnabled(textPaneShown);
+    Action(SaveDot)->setEnabled(listingComplete);
+    Action(Print)->setEnabled(listingComplete);
     Action(SaveImage)->setEnabled(!textPaneShown);
     Action(ViewImage)->setChecked(!textPaneShown);
     for (int id = Red; id <= Orange; ++id)

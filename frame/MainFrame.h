@@ -70,7 +70,7 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
-    bool CreateClient();
+    void CreateClient();
     void CreateActions();
     void CreateToolBar();
     void CreateStatusBar();

@@ -49,8 +49,13 @@ protected:
     void ViewDotText()
     {
         Trigger(ViewImage);
-        ASSERT_TRUE(QTest::qWaitFor([this] { return !Canvas()->IsDotTextRunning(); }, 20000));
-        QCoreApplication::processEvents();
+        // Until the listing is complete it can be neither saved nor printed.
+        ASSERT_TRUE(Canvas()->IsDotTextRunning());
+        EXPECT_FALSE(Act(SaveDot)->isEnabled());
+        EXPECT_FALSE(Act(Print)->isEnabled());
+        ASSERT_TRUE(QTest::qWaitFor([this] { return Act(SaveDot)->isEnabled(); }, 20000));
+        EXPECT_FALSE(Canvas()->IsDotTextRunning());
+        EXPECT_TRUE(Act(Print)->isEnabled());
     }
 };
 
