@@ -1,6 +1,9 @@
 #pragma once
 
+#include "canvas/ImageView.h"
+#include "frame/CommandIds.h"
 #include "frame/MainFrame.h"
+#include "textinput/InputTextView.h"
 #include "TestSupport.h"
 
 #include <QAction>
@@ -32,8 +35,16 @@ protected:
     }
 
     QString SettingsPath() const { return dir.FilePath(QStringLiteral("option.ini")); }
+    CImageView* Canvas() const { return frame->Canvas(); }
+    CInputTextView* Pane() const { return frame->InputPane(); }
     QAction* Act(int id) const { return frame->Action(id); }
     void Trigger(int id) const { Act(id)->trigger(); }
+
+    void NewCanvas(int width, int height, int mode) const
+    {
+        frame->Dialogs().askNewCanvas = [=] { return std::optional<CNewCanvasRequest>({width, height, mode}); };
+        Trigger(CommandId::New);
+    }
 
     CScratchDir dir;
     QStringList openedFiles;

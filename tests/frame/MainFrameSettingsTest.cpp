@@ -1,15 +1,12 @@
 #include "FrameFixture.h"
 
-#include "canvas/ImageView.h"
-#include "frame/CommandIds.h"
-
 #include <QFile>
 
 TEST_F(FrameTest, CloseWritesTheThreeKeysInOrder)
 {
     EXPECT_EQ(frame->Language(), 1);
-    EXPECT_EQ(frame->Canvas()->ShowGrid(), 1);
-    EXPECT_EQ(frame->Canvas()->Grid().BackColor(), 0u);
+    EXPECT_EQ(Canvas()->ShowGrid(), 1);
+    EXPECT_EQ(Canvas()->Grid().BackColor(), 0u);
     frame->show();
     frame->close();
     EXPECT_EQ(ReadAll(SettingsPath()), QByteArray("[Main]\nLanguage=1\nBkColor=0\nShowGrid=1\n"));
@@ -20,8 +17,8 @@ TEST_F(FrameTest, StoredValuesAreAppliedAndWrittenBack)
     WriteAll(SettingsPath(), "[Main]\nLanguage=7\nShowGrid=5\nBkColor=255\n");
     frame = MakeFrame();
     EXPECT_EQ(frame->Language(), 1); // out of range: the default
-    EXPECT_EQ(frame->Canvas()->ShowGrid(), 5);
-    EXPECT_EQ(frame->Canvas()->Grid().BackColor(), MakeColor(255, 1, 0)); // nudged off red
+    EXPECT_EQ(Canvas()->ShowGrid(), 5);
+    EXPECT_EQ(Canvas()->Grid().BackColor(), MakeColor(255, 1, 0)); // nudged off red
     frame->close();
     EXPECT_EQ(ReadAll(SettingsPath()), QByteArray("[Main]\nLanguage=1\nShowGrid=5\nBkColor=511\n"));
 }
@@ -30,7 +27,6 @@ TEST_F(FrameTest, LanguageIsWrittenOnlyOnClose)
 {
     frame->show();
     Trigger(CommandId::ChineseTraditional);
-    EXPECT_EQ(frame->Language(), 2);
     EXPECT_FALSE(QFile::exists(SettingsPath()));
 
     // Leaving through File > Exit writes nothing: the next start keeps the default.
