@@ -5,6 +5,7 @@ list(APPEND CORE_SOURCES
   res/pictures.qrc
 )
 list(APPEND UI_SOURCES
+  dialogs/FlatSplitterWnd.h dialogs/FlatSplitterWnd.cpp
   dialogs/SplashWnd.h dialogs/SplashWnd.cpp
   dialogs/AboutDlg.h dialogs/AboutDlg.cpp
   dialogs/PictureDialogs.h dialogs/PictureDialogs.cpp

@@ -1,43 +1,111 @@
 #pragma once
 
+#include "frame/FrameDialogs.h"
+
+#include <QHash>
 #include <QMainWindow>
 #include <QString>
 
+#include <array>
+
+class CFlatSplitterWnd;
 class CImageView;
 class CInputTextView;
-class CProfileFile;
+class QAction;
+class QLabel;
+class QMenu;
+class QToolBar;
 
-// The main window: the canvas above the text input pane, the bars and the
-// commands. Closing it stores the settings; quitting through File > Exit does not.
+// The main window: the canvas above the text input pane in a flat splitter,
+// the main toolbar, the status bar, the menus in three languages and every
+// command. Closing it stores the settings; File > Exit does not.
 class CMainFrame : public QMainWindow
 {
     Q_OBJECT
 
 public:
-    // settingsPath: the settings file; empty means option.ini beside the executable.
-    explicit CMainFrame(const QString& settingsPath = QString(), QWidget* parent = nullptr);
+    static constexpr int kStatusPaneCount = 5;
+
+    // settingsPath: the settings file; empty means option.ini beside the
+    // executable. showSplash: tests build the frame without the splash.
+    explicit CMainFrame(const QString& settingsPath = QString(), bool showSplash = true, QWidget* parent = nullptr);
     ~CMainFrame() override;
 
     static QString DefaultSettingsPath();
 
     CImageView* Canvas() const { return m_pCanvas; }
     CInputTextView* InputPane() const { return m_pInputPane; }
+    CFlatSplitterWnd* Splitter() const { return m_splitter; }
+    QToolBar* ToolBar() const { return m_toolBar; }
     int Language() const { return m_nLanguage; }
     const QString& SettingsPath() const { return m_szSettingsPath; }
+    CFrameDialogs& Dialogs() { return m_dialogs; }
 
+    // The action of a command id; null for ids the frame does not know.
+    QAction* Action(int id) const { return m_actions.value(id, nullptr); }
+    // The pane the user last clicked or tabbed into: commands go there first.
+    QWidget* ActivePane() const { return m_pActivePane; }
+    // The text a status pane shows now.
+    QString StatusPaneText(int pane) const;
+    // The help page of the current language beside the executable.
+    QString HelpPath() const;
+    // Height of the client area: the window without its menu bar.
+    int ClientHeight() const;
+
+    // Recomputes every enabled and checked state from the panes.
+    void UpdateCommandStates();
+    // Runs a command as if chosen from its menu or button.
+    void OnCommand(int id);
     // File > Exit: ends the program without passing through the close handler.
     void QuitWithoutSaving();
 
+public slots:
+    // Progress text from the dot-data generation. Leading tabs, which mean
+    // "align right", are dropped: the progress pane is right-aligned.
+    void OnStatusText(int pane, const QString& text);
+
 protected:
     void closeEvent(QCloseEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
-    bool CreateClient();
+    void CreateClient();
+    void CreateActions();
+    void CreateToolBar();
+    void CreateStatusBar();
+    void PutUpLanguageMenu();
+    void UpdateLockIndicators();
+    void ScheduleUpdate();
+    void NoteActivePane(QObject* object);
     void WriteSettings() const;
+
+    void OnNew();
+    void OnOpen();
+    void OnPrint();
+    void OnMergeText();
+    void OnViewImage();
+    void OnBackgroundColor();
+    void OnFont();
+    void OnLanguage(int language);
+    void OnHelp();
+
+    // Pane state the command states depend on.
+    bool IsTextPaneShown() const;
+    bool IsMergePending() const;
+    bool IsPanMode() const;
 
     int m_bPanesReady = 0;
     CImageView* m_pCanvas = nullptr;
     CInputTextView* m_pInputPane = nullptr;
     int m_nLanguage = 1;
     QString m_szSettingsPath;
+    CFlatSplitterWnd* m_splitter = nullptr;
+    QToolBar* m_toolBar = nullptr;
+    std::array<QLabel*, kStatusPaneCount> m_statusPanes {};
+    QHash<int, QAction*> m_actions;
+    QList<QMenu*> m_menus;
+    QWidget* m_pActivePane = nullptr;
+    CFrameDialogs m_dialogs;
+    bool m_bUpdateQueued = false;
 };

@@ -1,5 +1,21 @@
 # Sources of the frame subsystem.
+list(APPEND CORE_SOURCES
+  frame/CommandIds.h
+  frame/CommandTable.h frame/CommandTable.cpp
+  frame/HelpFile.h frame/HelpFile.cpp
+  frame/LockIndicators.h frame/LockIndicators.cpp
+  frame/MenuTable.h frame/MenuTable.cpp
+  frame/ToolbarImages.h frame/ToolbarImages.cpp
+)
 list(APPEND UI_SOURCES
+  frame/FrameDialogs.h frame/FrameDialogs.cpp
   frame/MainFrame.h frame/MainFrame.cpp
   frame/PaneLink.h frame/PaneLink.cpp
+  res/frame.qrc
 )
+
+# The help pages live beside the executable, where the Help command looks.
+foreach(help_page help_en.html help_chs.html help_cht.html help.css)
+  configure_file(${CMAKE_SOURCE_DIR}/res/help/${help_page} ${CMAKE_BINARY_DIR}/${help_page} COPYONLY)
+  install(FILES ${CMAKE_SOURCE_DIR}/res/help/${help_page} DESTINATION bin)
+endforeach()

@@ -1,50 +1,46 @@
-#include "frame/MainFrame.h"
-
-#include "canvas/ImageView.h"
-#include "TestSupport.h"
+#include "FrameFixture.h"
 
 #include <QFile>
 
-#include <gtest/gtest.h>
-
-TEST(MainFrameSettings, CloseWritesTheThreeKeysInOrder)
+TEST_F(FrameTest, CloseWritesTheThreeKeysInOrder)
 {
-    CScratchDir dir;
-    const QString path = dir.FilePath("option.ini");
-    {
-        CMainFrame frame(path);
-        EXPECT_EQ(frame.Language(), 1);
-        EXPECT_EQ(frame.Canvas()->ShowGrid(), 1);
-        EXPECT_EQ(frame.Canvas()->Grid().BackColor(), 0u);
-        frame.show();
-        frame.close();
-    }
-    EXPECT_EQ(ReadAll(path), QByteArray("[Main]\nLanguage=1\nBkColor=0\nShowGrid=1\n"));
+    EXPECT_EQ(frame->Language(), 1);
+    EXPECT_EQ(Canvas()->ShowGrid(), 1);
+    EXPECT_EQ(Canvas()->Grid().BackColor(), 0u);
+    frame->show();
+    frame->close();
+    EXPECT_EQ(ReadAll(SettingsPath()), QByteArray("[Main]\nLanguage=1\nBkColor=0\nShowGrid=1\n"));
 }
 
-TEST(MainFrameSettings, StoredValuesAreAppliedAndWrittenBack)
+TEST_F(FrameTest, StoredValuesAreAppliedAndWrittenBack)
 {
-    CScratchDir dir;
-    const QString path = dir.FilePath("option.ini");
-    WriteAll(path, "[Main]\nLanguage=7\nShowGrid=5\nBkColor=255\n");
-    {
-        CMainFrame frame(path);
-        EXPECT_EQ(frame.Language(), 1); // out of range: the default
-        EXPECT_EQ(frame.Canvas()->ShowGrid(), 5);
-        EXPECT_EQ(frame.Canvas()->Grid().BackColor(), MakeColor(255, 1, 0)); // nudged off red
-        frame.close();
-    }
-    EXPECT_EQ(ReadAll(path), QByteArray("[Main]\nLanguage=1\nShowGrid=5\nBkColor=511\n"));
+    WriteAll(SettingsPath(), "[Main]\nLanguage=7\nShowGrid=5\nBkColor=255\n");
+    frame = MakeFrame();
+    EXPECT_EQ(frame->Language(), 1); // out of range: the default
+    EXPECT_EQ(Canvas()->ShowGrid(), 5);
+    EXPECT_EQ(Canvas()->Grid().BackColor(), MakeColor(255, 1, 0)); // nudged off red
+    frame->close();
+    EXPECT_EQ(ReadAll(SettingsPath()), QByteArray("[Main]\nLanguage=1\nShowGrid=5\nBkColor=511\n"));
 }
 
-TEST(MainFrameSettings, ExitWritesNothing)
+TEST_F(FrameTest, LanguageIsWrittenOnlyOnClose)
 {
-    CScratchDir dir;
-    const QString path = dir.FilePath("option.ini");
-    {
-        CMainFrame frame(path);
-        frame.show();
-        frame.QuitWithoutSaving();
-    }
-    EXPECT_FALSE(QFile::exists(path));
+    frame->show();
+    Trigger(CommandId::ChineseTraditional);
+    EXPECT_FALSE(QFile::exists(SettingsPath()));
+
+    // Leaving through File > Exit writes nothing: the next start keeps the default.
+    Trigger(CommandId::Exit);
+    EXPECT_EQ(quitCount, 1);
+    EXPECT_FALSE(QFile::exists(SettingsPath()));
+    frame = MakeFrame();
+    EXPECT_EQ(frame->Language(), 1);
+
+    // Closing the window stores it, and the next start comes up in it.
+    Trigger(CommandId::ChineseTraditional);
+    frame->close();
+    frame = MakeFrame();
+    EXPECT_EQ(frame->Language(), 2);
+    EXPECT_TRUE(Act(CommandId::ChineseTraditional)->isChecked());
+    EXPECT_FALSE(Act(CommandId::ChineseSimplified)->isChecked());
 }

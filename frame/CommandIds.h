@@ -1,0 +1,34 @@
+#pragma once
+
+// Command ids of the main frame's menus and toolbar, and of the language menu.
+namespace CommandId {
+constexpr int New = 1000;
+constexpr int Open = 1001;
+constexpr int SaveDot = 1002;
+constexpr int SaveImage = 1003;
+constexpr int Exit = 1004;
+constexpr int Mirror = 1005;
+constexpr int Flip = 1006;
+constexpr int Rotate = 1007;
+constexpr int ZoomIn = 1011;
+constexpr int ZoomOut = 1012;
+constexpr int ToggleGrid = 1013;
+constexpr int TextUp = 1014;
+constexpr int TextDown = 1015;
+constexpr int TextLeft = 1016;
+constexpr int TextRight = 1017;
+constexpr int TextOrigin = 1018;
+constexpr int Font = 1021;
+constexpr int About = 1024;
+constexpr int English = 2100;
+constexpr int ChineseSimplified = 2101;
+constexpr int ChineseTraditional = 2102;
+constexpr int MergeText = 2207;
+constexpr int ViewImage = 32776;
+constexpr int Red = 32777;   // the seven colours follow in palette order
+constexpr int Orange = 32783;
+constexpr int BackgroundColor = 32786;
+constexpr int Print = 32787;
+constexpr int Help = 32788;
+constexpr int Pan = 32789;
+} // namespace CommandId

@@ -1,0 +1,85 @@
+#include "dialogs/FlatSplitterWnd.h"
+
+#include <QImage>
+#include <QTest>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+// The two rows' current sizes for a splitter 600 pixels high.
+std::pair<int, int> RowsFor(int topIdeal, int topMin = 0, int bottomMin = 0)
+{
+    std::vector<CRowColInfo> rows(2);
+    rows[0] = {topMin, topIdeal, 0};
+    rows[1].nMinSize = bottomMin;
+    ComputeSplitterLayout(QSize(300, 600), rows);
+    return {rows[0].nCurSize, rows[1].nCurSize};
+}
+
+} // namespace
+
+TEST(SplitterLayout, TopPaneBarAndBottomPane)
+{
+    std::vector<CRowColInfo> rows(2);
+    rows[0].nIdealSize = 450;
+    const CSplitterLayout layout = ComputeSplitterLayout(QSize(800, 600), rows);
+    EXPECT_EQ(layout.rcPane[0], QRect(1, 1, 798, 450));
+    EXPECT_EQ(layout.rcBar, QRect(0, 451, 800, 5));
+    EXPECT_EQ(layout.rcPane[1], QRect(1, 456, 798, 143));
+    EXPECT_EQ(layout.rcBorder[0], QRect(QPoint(0, 0), QPoint(799, 451)));
+    EXPECT_EQ(layout.rcBorder[1], QRect(QPoint(0, 455), QPoint(799, 599)));
+}
+
+TEST(SplitterLayout, OddTopRowHeights)
+{
+    // Ideal 0, or negative: the bottom row takes H - 7.
+    EXPECT_EQ(RowsFor(0), std::make_pair(0, 593));
+    EXPECT_EQ(RowsFor(-40), std::make_pair(0, 593));
+    // From H - 7 up the top row gets what is left less 3 pixels: H - 5.
+    for (const int ideal : {593, 598, 600, 5000})
+        EXPECT_EQ(RowsFor(ideal), std::make_pair(595, 0)) << ideal;
+    EXPECT_EQ(RowsFor(592), std::make_pair(592, 1));
+    // An ideal below its minimum counts as 0; a bottom minimum that does not
+    // fit hands the space to the top row.
+    EXPECT_EQ(RowsFor(10, 20), std::make_pair(0, 593));
+    EXPECT_EQ(RowsFor(500, 0, 100), std::make_pair(595, 0));
+}
+
+TEST(FlatSplitterWnd, PanesFollowTheBarDragAndBordersAreOneSunkenLine)
+{
+    CFlatSplitterWnd splitter;
+    QWidget top, bottom;
+    splitter.SetPane(0, &top);
+    splitter.SetPane(1, &bottom);
+    splitter.SetRowInfo(0, 450, 0);
+    splitter.resize(400, 600);
+    splitter.show();
+    splitter.RecalcLayout();
+    EXPECT_EQ(top.geometry(), QRect(1, 1, 398, 450));
+    EXPECT_EQ(bottom.geometry(), QRect(1, 456, 398, 143));
+
+    // Grab the bar in its middle and drag it 100 pixels up.
+    QTest::mousePress(&splitter, Qt::LeftButton, {}, QPoint(200, 453));
+    QMouseEvent move(QEvent::MouseMove, QPointF(200, 353), QPointF(200, 353), Qt::NoButton, Qt::LeftButton, {});
+    QCoreApplication::sendEvent(&splitter, &move);
+    QTest::mouseRelease(&splitter, Qt::LeftButton, {}, QPoint(200, 353));
+    EXPECT_EQ(splitter.RowInfo(0).nIdealSize, 350);
+    EXPECT_EQ(bottom.geometry(), QRect(1, 356, 398, 243));
+
+    splitter.SetPane(0, nullptr);
+    splitter.SetPane(1, nullptr);
+    splitter.SetRowInfo(0, 40, 0);
+    splitter.resize(60, 100);
+    splitter.RecalcLayout();
+    const QImage image = splitter.grab().toImage();
+    const QRgb dark = splitter.palette().color(QPalette::Dark).rgb();
+    const QRgb light = splitter.palette().color(QPalette::Light).rgb();
+    EXPECT_EQ(image.pixel(10, 0), dark);   // top and left of the top pane
+    EXPECT_EQ(image.pixel(0, 10), dark);
+    EXPECT_EQ(image.pixel(10, 41), light); // bottom and right
+    EXPECT_EQ(image.pixel(59, 10), light);
+    EXPECT_EQ(image.pixel(10, 43), splitter.palette().color(QPalette::Button).rgb()); // the bar
+    EXPECT_EQ(image.pixel(10, 45), dark);  // the bottom pane's frame starts at t + 5
+    EXPECT_NE(image.pixel(1, 1), dark);    // no second, inner frame
+}
