@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
 #include <QTemporaryDir>
 
 // A scratch directory for one test, removed afterwards.
@@ -18,3 +19,14 @@ private:
 QByteArray ReadAll(const QString& path);
 // Writes bytes to a file, replacing it.
 bool WriteAll(const QString& path, const QByteArray& bytes);
+
+// The result of running the built pellmark program.
+struct SProcessResult
+{
+    int exitCode = -1;
+    QByteArray out;
+    QByteArray err;
+};
+
+// Runs the pellmark program beside the test program, without a display.
+SProcessResult RunPellmark(const QStringList& arguments);

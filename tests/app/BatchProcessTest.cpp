@@ -1,34 +1,11 @@
 #include "TestSupport.h"
 
-#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
-#include <QProcess>
 
 #include <gtest/gtest.h>
 
 namespace {
-
-struct SResult
-{
-    int exitCode = -1;
-    QByteArray out;
-    QByteArray err;
-};
-
-SResult RunPellmark(const QStringList& arguments)
-{
-    QProcess process;
-    process.setProgram(QDir(QCoreApplication::applicationDirPath()).filePath("pellmark"));
-    process.setArguments(arguments);
-    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-    env.remove("DISPLAY");
-    env.remove("QT_QPA_PLATFORM");
-    process.setProcessEnvironment(env);
-    process.start();
-    process.waitForFinished(60000);
-    return {process.exitCode(), process.readAllStandardOutput(), process.readAllStandardError()};
-}
 
 QStringList ClearAll(int width, int height)
 {
@@ -45,7 +22,7 @@ TEST(BatchProcess, ImageModeWorkedExampleByteForByte)
 {
     CScratchDir dir;
     const QString out = dir.FilePath("dots.txt");
-    const SResult r = RunPellmark({"--new", "16x8:image", "--dot-color", "red", "--set-dot", "0,0", "--set-dot", "1,0",
+    const SProcessResult r = RunPellmark({"--new", "16x8:image", "--dot-color", "red", "--set-dot", "0,0", "--set-dot", "1,0",
                                    "--dot-color", "Green", "--set-dot", "7,7", "--dot-color", "BLUE", "--set-dot", "9,0",
                                    "--save-dots", out});
     EXPECT_EQ(r.exitCode, 0) << r.err.toStdString();
@@ -64,7 +41,7 @@ TEST(BatchProcess, TextModeWorkedExampleByteForByte)
     for (int y = 0; y < 8; ++y)
         args << "--set-dot" << QString("3,%1").arg(y);
     args << "--save-dots" << out;
-    const SResult r = RunPellmark(args);
+    const SProcessResult r = RunPellmark(args);
     ASSERT_EQ(r.exitCode, 0) << r.err.toStdString();
     EXPECT_EQ(ReadAll(out),
               QByteArray("/*****  I, Green  ***********************************************************/\r\n"
@@ -81,7 +58,7 @@ TEST(BatchProcess, ListingsReadBackAndPicturesRoundTrip)
     const QString bmp = dir.FilePath("a.bmp");
     const QString second = dir.FilePath("b.txt");
     WriteAll(first, "1-1-1-R, 1-8-8-G\r\n\r\n3-2-2-O\r\n\r\n");
-    SResult r = RunPellmark({"--new", "16x16:image", "--load-dots", first, "--save-image", bmp});
+    SProcessResult r = RunPellmark({"--new", "16x16:image", "--load-dots", first, "--save-image", bmp});
     ASSERT_EQ(r.exitCode, 0) << r.err.toStdString();
     // Open keeps the canvas's mode, so an image-mode canvas comes first.
     r = RunPellmark({"--new", "8x8:image", "--open", bmp, "--save-dots", second, "--print-pdf", dir.FilePath("a.pdf")});
@@ -117,7 +94,7 @@ TEST(BatchProcess, BadInputExitsWithTwoAndWritesNothing)
         {{"--new", "16x16:image", "--font", "No Such Font Family", "--save-dots", out}, "--font: no font family"},
     };
     for (const auto& c : cases) {
-        const SResult r = RunPellmark(c.args);
+        const SProcessResult r = RunPellmark(c.args);
         EXPECT_EQ(r.exitCode, 2) << c.args.join(' ').toStdString();
         EXPECT_TRUE(r.err.contains(c.message)) << r.err.toStdString();
         EXPECT_EQ(r.err.count('\n'), 1) << r.err.toStdString();
@@ -128,7 +105,7 @@ TEST(BatchProcess, BadInputExitsWithTwoAndWritesNothing)
 
 TEST(BatchProcess, InformationOptionsPrintAndSucceed)
 {
-    SResult r = RunPellmark({"--version"});
+    SProcessResult r = RunPellmark({"--version"});
     EXPECT_EQ(r.exitCode, 0);
     EXPECT_TRUE(r.out.startsWith("pellmark "));
     r = RunPellmark({"--help"});

@@ -1,0 +1,50 @@
+#include "FrameFixture.h"
+
+#include <QInputMethodEvent>
+#include <QTest>
+#include <QTextEdit>
+
+using namespace CommandId;
+
+// The batch options and the window's commands must produce the same files.
+class BatchMatchesFrameTest : public FrameTest
+{
+};
+
+TEST_F(BatchMatchesFrameTest, TextRoadGivesIdenticalFiles)
+{
+    NewCanvas(32, 16, 0);
+    LogFont font = Pane()->CurrentFont();
+    font.lfFaceName = QStringLiteral("WenQuanYi Zen Hei");
+    font.lfHeight = 16;
+    frame->Dialogs().askFont = [font](const LogFont&) { return std::optional<LogFont>(font); };
+    Trigger(Font);
+    QTest::mouseClick(Pane()->RichEdit()->viewport(), Qt::LeftButton);
+    const QString text = QStringLiteral("中文");
+    for (int i = 0; i < text.size(); ++i) {
+        Pane()->SelectColor(i == 0 ? 0 : 1);
+        QInputMethodEvent typed;
+        typed.setCommitString(text.mid(i, 1));
+        QCoreApplication::sendEvent(Pane()->RichEdit(), &typed);
+    }
+    Trigger(MergeText);
+    Trigger(Mirror);
+    const QString frameImage = dir.FilePath("frame.bmp");
+    Canvas()->SetImagePathQuery([frameImage](const QString&) { return frameImage; });
+    Trigger(SaveImage);
+    Trigger(ViewImage);
+    ASSERT_TRUE(QTest::qWaitFor([this] { return Act(SaveDot)->isEnabled(); }, 20000));
+    const QString frameDots = dir.FilePath("frame.txt");
+    Canvas()->DotSaver().SetAskFileName([frameDots](QWidget*, const QString&) { return frameDots; });
+    Trigger(SaveDot);
+
+    const QString batchImage = dir.FilePath("batch.bmp");
+    const QString batchDots = dir.FilePath("batch.txt");
+    const SProcessResult r = RunPellmark({"--new", "32x16:text", "--font", "WenQuanYi Zen Hei", "--size", "16",
+                                          "--text", text, "--text-colors", "red,green", "--merge", "--mirror",
+                                          "--save-image", batchImage, "--save-dots", batchDots});
+    ASSERT_EQ(r.exitCode, 0) << r.err.toStdString();
+    EXPECT_FALSE(ReadAll(frameDots).isEmpty());
+    EXPECT_EQ(ReadAll(batchDots), ReadAll(frameDots));
+    EXPECT_EQ(ReadAll(batchImage), ReadAll(frameImage));
+}
