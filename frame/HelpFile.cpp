@@ -3,6 +3,7 @@
 #include "frame/MenuTable.h"
 
 #include <QDir>
+#include <QFileInfo>
 
 #include <array>
 
@@ -18,5 +19,10 @@ QString HelpFileName(int language)
 
 QString HelpFilePath(const QString& directory, int language)
 {
-    return QDir(directory).absoluteFilePath(HelpFileName(language));
+    const QString name = HelpFileName(language);
+    const QString beside = QDir(directory).absoluteFilePath(name);
+    const QString installed = QDir(directory).absoluteFilePath(QStringLiteral("../share/pellmark/help/") + name);
+    if (!QFileInfo::exists(beside) && QFileInfo::exists(installed))
+        return QDir::cleanPath(installed);
+    return beside;
 }

@@ -17,5 +17,5 @@ list(APPEND UI_SOURCES
 # The help pages live beside the executable, where the Help command looks.
 foreach(help_page help_en.html help_chs.html help_cht.html help.css)
   configure_file(${CMAKE_SOURCE_DIR}/res/help/${help_page} ${CMAKE_BINARY_DIR}/${help_page} COPYONLY)
-  install(FILES ${CMAKE_SOURCE_DIR}/res/help/${help_page} DESTINATION bin)
+  install(FILES ${CMAKE_SOURCE_DIR}/res/help/${help_page} DESTINATION ${CMAKE_INSTALL_DATADIR}/pellmark/help)
 endforeach()

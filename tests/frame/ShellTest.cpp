@@ -1,6 +1,7 @@
 #include "FrameFixture.h"
 
 #include "dialogs/FlatSplitterWnd.h"
+#include "frame/HelpFile.h"
 #include "frame/LockIndicators.h"
 #include "frame/MenuTable.h"
 
@@ -187,4 +188,20 @@ TEST_F(FrameTest, CancelledNewChangesNothingAndShortcutsReachIt)
     EXPECT_EQ(grid.Height(), 16);
     EXPECT_EQ(grid.Mode(), 1);
     EXPECT_EQ(0, std::memcmp(grid.Bits(), before.Bits(), grid.ByteCount()));
+}
+
+TEST(HelpFile, InstalledProgramFindsItsPagesUnderShare)
+{
+    CScratchDir dir;
+    QDir root(dir.Path());
+    root.mkpath(QStringLiteral("bin"));
+    root.mkpath(QStringLiteral("share/pellmark/help"));
+    const QString bin = root.filePath(QStringLiteral("bin"));
+    // Nothing anywhere: the page beside the executable, which the opener will not find.
+    EXPECT_EQ(HelpFilePath(bin, 0), QDir(bin).filePath(QStringLiteral("help_en.html")));
+    WriteAll(root.filePath(QStringLiteral("share/pellmark/help/help_cht.html")), "<html></html>");
+    EXPECT_EQ(HelpFilePath(bin, 2), root.filePath(QStringLiteral("share/pellmark/help/help_cht.html")));
+    // A page beside the executable wins, as in the build folder.
+    WriteAll(QDir(bin).filePath(QStringLiteral("help_cht.html")), "<html></html>");
+    EXPECT_EQ(HelpFilePath(bin, 2), QDir(bin).filePath(QStringLiteral("help_cht.html")));
 }
