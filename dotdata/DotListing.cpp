@@ -214,20 +214,26 @@ void CDotListing::WriteFooter()
     m_nDots = 0;
 }
 
-// "%s%d-%d-%d-%c", or with padNumber "%s%2d-%d-%d-%c".
+// "%s%d-%d-%d-%c", or with padNumber "%s%2d-%d-%d-%c". The entry is built
+// in a small local buffer and appended once: there are up to 786,432 of them.
 void CDotListing::AppendEntry(int blockNo, int row, int column, int colorIndex, bool separator, bool padNumber)
 {
-    if (separator)
-        m_szBuffer += QLatin1String(", ");
+    char entry[32];
+    char* p = entry;
+    if (separator) {
+        *p++ = ',';
+        *p++ = ' ';
+    }
     if (padNumber && blockNo < 10)
-        m_szBuffer += QLatin1Char(' ');
-    AppendNumber(blockNo);
-    m_szBuffer += QLatin1Char('-');
-    m_szBuffer += QLatin1Char(static_cast<char>('0' + row));
-    m_szBuffer += QLatin1Char('-');
-    m_szBuffer += QLatin1Char(static_cast<char>('0' + column));
-    m_szBuffer += QLatin1Char('-');
-    m_szBuffer += QLatin1Char(kColorNames[static_cast<std::size_t>(colorIndex)][0]);
+        *p++ = ' ';
+    p = std::to_chars(p, entry + 20, blockNo).ptr;
+    *p++ = '-';
+    *p++ = static_cast<char>('0' + row);
+    *p++ = '-';
+    *p++ = static_cast<char>('0' + column);
+    *p++ = '-';
+    *p++ = kColorNames[static_cast<std::size_t>(colorIndex)][0];
+    m_szBuffer += QLatin1String(entry, static_cast<int>(p - entry));
     EndPiece();
 }
 
