@@ -20,7 +20,9 @@ test: build
 	cd $(BUILD_DIR) && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j $(JOBS)
 
 bench: build
-	@for b in $(BUILD_DIR)/bench/bench_*; do echo "== $$b"; $$b; done
+	@for b in $(BUILD_DIR)/bench/bench_*; do \
+	  if [ -f "$$b" ] && [ -x "$$b" ]; then echo "== $$b"; $$b; fi; \
+	done
 
 clean:
 	rm -rf $(BUILD_DIR)
