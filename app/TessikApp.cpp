@@ -4,18 +4,32 @@
 #include "frame/MainFrame.h"
 
 #include <QCoreApplication>
+#include <QFile>
+#include <QMessageBox>
 
-CTessikApp::CTessikApp() = default;
+CTessikApp::CTessikApp()
+    : m_fnShowMessage([](const QString& text) {
+        QMessageBox::warning(nullptr, QCoreApplication::applicationName(), text);
+    })
+{
+}
+
 CTessikApp::~CTessikApp() = default;
 
 bool CTessikApp::InitInstance(const QStringList& arguments)
 {
     QCoreApplication::setApplicationName(QStringLiteral("Tessik"));
     m_pDoc = std::make_unique<CTessikDoc>();
-    // A file argument only names the document.
     const QStringList files = arguments.mid(1);
-    if (!files.isEmpty())
+    if (!files.isEmpty()) {
+        // The document reads nothing from the file; it must only be openable.
+        QFile file(files.first());
+        if (!file.open(QIODevice::ReadOnly)) {
+            m_fnShowMessage(QStringLiteral("Cannot open \"%1\".").arg(files.first()));
+            return false;
+        }
         m_pDoc->SetPathName(files.first());
+    }
 
     m_pMainFrame = std::make_unique<CMainFrame>();
     m_pMainFrame->show();

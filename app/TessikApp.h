@@ -1,7 +1,9 @@
 #pragma once
 
+#include <QString>
 #include <QStringList>
 
+#include <functional>
 #include <memory>
 
 class CMainFrame;
@@ -11,12 +13,18 @@ class CTessikDoc;
 class CTessikApp
 {
 public:
+    using ShowMessage = std::function<void(const QString& text)>;
+
     CTessikApp();
     ~CTessikApp();
 
-    // Builds the document and the frame and shows it. Returns false when the
-    // program should end without a window.
+    // Builds the document and the frame and shows it. A file named on the
+    // command line only names the document; one that cannot be opened ends
+    // start-up (false) after telling the user.
     bool InitInstance(const QStringList& arguments);
+
+    // Tests replace the message box.
+    void SetShowMessage(ShowMessage show) { m_fnShowMessage = std::move(show); }
 
     CMainFrame* MainFrame() const { return m_pMainFrame.get(); }
     CTessikDoc* Document() const { return m_pDoc.get(); }
@@ -24,4 +32,5 @@ public:
 private:
     std::unique_ptr<CTessikDoc> m_pDoc;
     std::unique_ptr<CMainFrame> m_pMainFrame;
+    ShowMessage m_fnShowMessage;
 };

@@ -1,0 +1,55 @@
+#include "app/TessikApp.h"
+#include "app/TessikDoc.h"
+#include "frame/MainFrame.h"
+
+#include "TestSupport.h"
+
+#include <QStandardPaths>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+// The recent-file list lives in the per-user settings: keep the tests'
+// copy apart from the user's.
+class TessikAppTest : public ::testing::Test
+{
+protected:
+    void SetUp() override { QStandardPaths::setTestModeEnabled(true); }
+    void TearDown() override { QStandardPaths::setTestModeEnabled(false); }
+};
+
+} // namespace
+
+TEST_F(TessikAppTest, FileArgumentOnlyNamesTheDocumentAndEntersTheRecentList)
+{
+    CScratchDir dir;
+    QStringList named;
+    for (int i = 0; i < 5; ++i) {
+        named << dir.FilePath(QStringLiteral("sign%1.bmp").arg(i));
+        WriteAll(named.last(), "not read");
+        CTessikDoc doc;
+        doc.SetPathName(named.last());
+        EXPECT_EQ(doc.PathName(), named.last());
+    }
+    // Newest first, four kept.
+    EXPECT_EQ(CTessikDoc::RecentFiles(), (QStringList{named[4], named[3], named[2], named[1]}));
+
+    CTessikApp app;
+    ASSERT_TRUE(app.InitInstance({QStringLiteral("pellmark"), named[0]}));
+    EXPECT_EQ(CTessikDoc::RecentFiles().first(), named[0]);
+    EXPECT_EQ(app.MainFrame()->windowTitle(), QStringLiteral("Pellmark"));
+    EXPECT_TRUE(app.MainFrame()->isVisible());
+    EXPECT_FALSE(app.MainFrame()->isMaximized());
+}
+
+TEST_F(TessikAppTest, FileThatCannotBeOpenedEndsStartUp)
+{
+    CScratchDir dir;
+    CTessikApp app;
+    QStringList messages;
+    app.SetShowMessage([&messages](const QString& text) { messages << text; });
+    EXPECT_FALSE(app.InitInstance({QStringLiteral("pellmark"), dir.FilePath(QStringLiteral("missing.bmp"))}));
+    EXPECT_EQ(messages.size(), 1);
+    EXPECT_EQ(app.MainFrame(), nullptr);
+}
