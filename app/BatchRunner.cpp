@@ -136,11 +136,9 @@ bool CBatchRunner::EditDot(const SBatchStep& step, bool light)
     if (step.x < 0 || step.y < 0 || step.x >= grid.Width() || step.y >= grid.Height())
         return Fail(step, QStringLiteral("%1,%2 is outside the %3 x %4 canvas")
                               .arg(step.x).arg(step.y).arg(grid.Width()).arg(grid.Height()));
-    if (!m_pCanvas->CanEditDots())
-        return Fail(step, QStringLiteral("the typed text must be merged first"));
-    m_pCanvas->Grid().SetDot(step.x, grid.Height() - 1 - step.y, light ? grid.DotColor() : grid.BackColor());
-    m_pCanvas->Repaint();
-    return true;
+    const COLORREF colour = light ? grid.DotColor() : grid.BackColor();
+    return m_pCanvas->EditDot(step.x, grid.Height() - 1 - step.y, colour)
+        || Fail(step, QStringLiteral("the typed text must be merged first"));
 }
 
 bool CBatchRunner::TypeText(const SBatchStep& step)

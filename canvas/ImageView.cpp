@@ -179,14 +179,22 @@ void CImageView::resizeEvent(QResizeEvent* event)
 
 void CImageView::EditDotAt(QPoint client, COLORREF colour)
 {
+    // Permission is asked before the hit test, as a refused click does nothing.
     if (!CanEditDots())
         return;
     int column = 0;
     int row = 0;
-    if (!ClientToDot(client, column, row))
-        return;
-    m_grid.SetDot(column, row, colour);
+    if (ClientToDot(client, column, row))
+        EditDot(column, row, colour);
+}
+
+bool CImageView::EditDot(int column, int storageRow, COLORREF colour)
+{
+    if (!CanEditDots())
+        return false;
+    m_grid.SetDot(column, storageRow, colour);
     Repaint();
+    return true;
 }
 
 void CImageView::mousePressEvent(QMouseEvent* event)

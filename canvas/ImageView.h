@@ -37,6 +37,9 @@ public:
     void SetMergePendingQuery(std::function<bool()> query) { m_fnMergePending = std::move(query); }
     // Image mode always allows edits, text mode only while no merge is pending.
     bool CanEditDots() const;
+    // One mouse edit: the dot (storage row) gets the colour when edits are
+    // allowed. False when the edit was refused.
+    bool EditDot(int column, int storageRow, COLORREF colour);
 
     // 1 covers the canvas with the dot text pane, 0 brings the dots back.
     void ShowTextPane(int show);
