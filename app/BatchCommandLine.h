@@ -1,6 +1,6 @@
 #pragma once
 
-#include "canvas/Color.h"
+#include "base/Color.h"
 
 #include <QString>
 #include <QStringList>

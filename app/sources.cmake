@@ -1,6 +1,5 @@
 # Sources of the application subsystem.
 list(APPEND CORE_SOURCES
-  app/ProfileFile.h app/ProfileFile.cpp
   app/BatchCommandLine.h app/BatchCommandLine.cpp
 )
 list(APPEND UI_SOURCES

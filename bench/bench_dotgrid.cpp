@@ -1,5 +1,5 @@
 // Whole-grid operations on the largest canvas.
-#include "canvas/DotGrid.h"
+#include "base/DotGrid.h"
 
 #include <benchmark/benchmark.h>
 

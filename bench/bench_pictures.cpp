@@ -3,7 +3,7 @@
 // With --peak it instead measures the peak memory of importing files that
 // declare huge sizes, each import in a child process of its own:
 //   ./build/bench/bench_pictures --peak
-#include "canvas/DotGrid.h"
+#include "base/DotGrid.h"
 #include "dotdata/ImageExport.h"
 #include "dotdata/PictureImport.h"
 #include "tests/dotdata/PictureFiles.h"

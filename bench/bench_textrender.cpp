@@ -1,7 +1,7 @@
 // Text-mode rendering: the whole grid rebuilt from the merged text, as on
 // every Merge Text and every offset or stretch step.
-#include "canvas/CanvasText.h"
-#include "canvas/DotGrid.h"
+#include "base/CanvasText.h"
+#include "base/DotGrid.h"
 #include "textinput/TextRenderer.h"
 
 #include <QGuiApplication>

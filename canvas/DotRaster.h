@@ -1,6 +1,6 @@
 #pragma once
 
-#include "canvas/DotGrid.h"
+#include "base/DotGrid.h"
 
 #include <QImage>
 #include <QPoint>

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "canvas/CanvasText.h"
-#include "canvas/DotGrid.h"
+#include "base/CanvasText.h"
+#include "base/DotGrid.h"
 #include "canvas/TextOverlay.h"
 #include "canvas/ZoomView.h"
 #include "dotdata/SaveDot.h"

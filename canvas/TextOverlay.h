@@ -1,6 +1,6 @@
 #pragma once
 
-#include "canvas/CanvasText.h"
+#include "base/CanvasText.h"
 
 #include <QImage>
 #include <QRect>

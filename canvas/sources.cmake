@@ -1,9 +1,5 @@
 # Sources of the canvas subsystem.
 list(APPEND CORE_SOURCES
-  canvas/Color.h
-  canvas/DotPalette.h
-  canvas/DotGrid.h canvas/DotGrid.cpp
-  canvas/CanvasText.h
   canvas/DotRaster.h canvas/DotRaster.cpp
   canvas/TextOverlay.h canvas/TextOverlay.cpp
 )

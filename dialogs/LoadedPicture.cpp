@@ -1,6 +1,6 @@
 #include "dialogs/LoadedPicture.h"
 
-#include "canvas/DotGrid.h"
+#include "base/DotGrid.h"
 #include "dotdata/PictureDecoder.h"
 
 #include <QFile>

@@ -1,6 +1,6 @@
 #include "dotdata/DotListing.h"
 
-#include "canvas/DotPalette.h"
+#include "base/DotPalette.h"
 
 #include <QLatin1String>
 

@@ -1,6 +1,6 @@
 #include "dotdata/ImageExport.h"
 
-#include "canvas/DotGrid.h"
+#include "base/DotGrid.h"
 
 #include <QImage>
 #include <QImageWriter>

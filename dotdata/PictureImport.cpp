@@ -1,6 +1,6 @@
 #include "dotdata/PictureImport.h"
 
-#include "canvas/DotGrid.h"
+#include "base/DotGrid.h"
 #include "dialogs/LoadedPicture.h"
 
 bool CPictureImport::Import(const QString& path, CDotGrid& grid)

@@ -1,6 +1,6 @@
 #include "frame/MainFrame.h"
 
-#include "app/ProfileFile.h"
+#include "base/ProfileFile.h"
 #include "canvas/ImageView.h"
 #include "dialogs/FlatSplitterWnd.h"
 #include "dialogs/SplashWnd.h"

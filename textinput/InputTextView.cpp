@@ -1,8 +1,8 @@
 #include "textinput/InputTextView.h"
 
-#include "canvas/DotPalette.h"
+#include "base/DotPalette.h"
 #include "textinput/FontComboBox.h"
-#include "textinput/QtColor.h"
+#include "base/QtColor.h"
 
 #include <QAction>
 #include <QActionGroup>

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "canvas/Color.h"
-#include "textinput/LogFont.h"
+#include "base/Color.h"
+#include "base/LogFont.h"
 
 #include <QString>
 #include <QWidget>

@@ -1,7 +1,7 @@
 #include "textinput/RowScaleCopy.h"
 
-#include "canvas/DotGrid.h"
-#include "textinput/QtColor.h"
+#include "base/DotGrid.h"
+#include "base/QtColor.h"
 
 #include <cstdlib>
 

@@ -1,8 +1,8 @@
 #include "textinput/TextRenderer.h"
 
-#include "canvas/DotGrid.h"
-#include "canvas/DotPalette.h"
-#include "textinput/QtColor.h"
+#include "base/DotGrid.h"
+#include "base/DotPalette.h"
+#include "base/QtColor.h"
 #include "textinput/RowScaleCopy.h"
 
 #include <QPainter>

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "canvas/CanvasText.h"
-#include "canvas/Color.h"
+#include "base/CanvasText.h"
+#include "base/Color.h"
 
 #include <QImage>
 #include <QPointer>

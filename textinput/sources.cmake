@@ -1,7 +1,5 @@
 # Sources of the text input subsystem.
 list(APPEND CORE_SOURCES
-  textinput/LogFont.h textinput/LogFont.cpp
-  textinput/QtColor.h
   textinput/RowScaleCopy.h textinput/RowScaleCopy.cpp
   textinput/TextRenderer.h textinput/TextRenderer.cpp
 )

@@ -1,6 +1,6 @@
 #include "dotdata/ImageExport.h"
 
-#include "canvas/DotGrid.h"
+#include "base/DotGrid.h"
 #include "dotdata/PictureImport.h"
 #include "TestSupport.h"
 

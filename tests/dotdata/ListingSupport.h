@@ -1,7 +1,7 @@
 #pragma once
 
-#include "canvas/CanvasText.h"
-#include "canvas/DotGrid.h"
+#include "base/CanvasText.h"
+#include "base/DotGrid.h"
 #include "dotdata/DotListing.h"
 
 #include <QStringList>

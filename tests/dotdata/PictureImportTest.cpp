@@ -1,6 +1,6 @@
 #include "dotdata/PictureImport.h"
 
-#include "canvas/DotGrid.h"
+#include "base/DotGrid.h"
 #include "dotdata/PictureFiles.h"
 #include "TestSupport.h"
 

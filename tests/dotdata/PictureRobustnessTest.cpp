@@ -2,7 +2,7 @@
 // crash and without touching the canvas.
 #include "dotdata/PictureImport.h"
 
-#include "canvas/DotGrid.h"
+#include "base/DotGrid.h"
 #include "dotdata/PictureFiles.h"
 #include "TestSupport.h"
 

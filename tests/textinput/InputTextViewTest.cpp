@@ -1,4 +1,4 @@
-#include "canvas/DotPalette.h"
+#include "base/DotPalette.h"
 #include "textinput/FontComboBox.h"
 #include "textinput/InputTextView.h"
 #include "textinput/TextRenderer.h"

@@ -1,4 +1,4 @@
-#include "canvas/DotPalette.h"
+#include "base/DotPalette.h"
 #include "canvas/ImageView.h"
 #include "frame/PaneLink.h"
 #include "textinput/InputTextView.h"

@@ -1,6 +1,6 @@
-#include "canvas/CanvasText.h"
-#include "canvas/DotGrid.h"
-#include "canvas/DotPalette.h"
+#include "base/CanvasText.h"
+#include "base/DotGrid.h"
+#include "base/DotPalette.h"
 #include "textinput/RowScaleCopy.h"
 #include "textinput/TextRenderer.h"
 

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "canvas/Color.h"
-#include "canvas/DotPalette.h"
+#include "base/Color.h"
+#include "base/DotPalette.h"
 
 #include <cstddef>
 #include <cstdint>

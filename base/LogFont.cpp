@@ -1,4 +1,4 @@
-#include "textinput/LogFont.h"
+#include "base/LogFont.h"
 
 #include <QFontDatabase>
 #include <QFontInfo>

@@ -1,4 +1,4 @@
-#include "canvas/DotGrid.h"
+#include "base/DotGrid.h"
 
 #include <gtest/gtest.h>
 
