@@ -1,5 +1,7 @@
 #include "app/BatchCommandLine.h"
 
+#include "base/DotPalette.h"
+
 #include <array>
 
 namespace {
@@ -40,8 +42,6 @@ constexpr std::array<SOptionInfo, 24> kOptions = {{
     {"--version", SBatchStep::Version, false, "", "print the version"},
 }};
 
-constexpr std::array<const char*, 7> kColorNames = {"red", "green", "blue", "yellow", "pink", "white", "orange"};
-
 const SOptionInfo* FindOption(const QString& name)
 {
     for (const SOptionInfo& info : kOptions) {
@@ -64,7 +64,7 @@ bool CBatchCommandLine::IsBatch(const QStringList& arguments)
 
 int CBatchCommandLine::ColorIndexOfName(const QString& name)
 {
-    for (std::size_t i = 0; i < kColorNames.size(); ++i) {
+    for (std::size_t i = 0; i < static_cast<std::size_t>(kPaletteSize); ++i) {
         if (name.compare(QLatin1String(kColorNames[i]), Qt::CaseInsensitive) == 0)
             return static_cast<int>(i);
     }

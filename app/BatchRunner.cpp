@@ -1,22 +1,18 @@
 #include "app/BatchRunner.h"
 
 #include "canvas/ImageView.h"
-#include "dialogs/NewDialog.h"
 #include "dotdata/DotListingReader.h"
+#include "frame/CommandSteps.h"
 #include "frame/PaneLink.h"
 #include "textinput/FontComboBox.h"
 #include "textinput/InputTextView.h"
 
-#include <QComboBox>
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QFontDatabase>
-#include <QLineEdit>
 #include <QPrinter>
-#include <QTextCursor>
-#include <QTextEdit>
 #include <QTextStream>
 
 #include <algorithm>
@@ -26,12 +22,16 @@ CBatchRunner::CBatchRunner(QTextStream& out, QTextStream& err)
     , m_err(err)
     , m_pCanvas(std::make_unique<CImageView>())
     , m_pInputPane(std::make_unique<CInputTextView>())
+    , m_pSteps(std::make_unique<CCommandSteps>(*m_pCanvas, *m_pInputPane))
 {
     LinkPanes(m_pCanvas.get(), m_pInputPane.get());
-    // Messages the window would show in a box become the batch run's error.
-    auto keepMessage = [this](const QString& text) { m_szMessage = text; };
-    m_pCanvas->SetPictureMessage(keepMessage);
-    m_pCanvas->DotSaver().SetShowMessage([keepMessage](QWidget*, const QString& text) { keepMessage(text); });
+    // A save dialog is answered with the file the option names; a message
+    // the window would show in a box becomes the batch run's error.
+    const auto outputPath = [this](const QString&) { return m_szOutputPath; };
+    m_dialogs.askSaveImagePath = outputPath;
+    m_dialogs.askSaveDotPath = outputPath;
+    m_dialogs.showMessage = [this](const QString& text) { m_szMessage = text; };
+    m_pCanvas->SetDialogs(&m_dialogs);
 }
 
 CBatchRunner::~CBatchRunner() = default;
@@ -59,21 +59,21 @@ bool CBatchRunner::RunStep(const SBatchStep& step)
     case SBatchStep::New:
         return NewCanvas(step);
     case SBatchStep::Open:
-        return canvas.LoadPicture(step.text) || Fail(step, QStringLiteral("cannot read the picture '%1'").arg(step.text));
+        return m_pSteps->Open(step.text) || Fail(step, QStringLiteral("cannot read the picture '%1'").arg(step.text));
     case SBatchStep::Mirror:
-        canvas.Mirror();
+        m_pSteps->Mirror();
         return true;
     case SBatchStep::Flip:
-        canvas.Flip();
+        m_pSteps->Flip();
         return true;
     case SBatchStep::Rotate:
-        canvas.Rotate();
+        m_pSteps->Rotate();
         return true;
     case SBatchStep::DotColor:
         canvas.SetDotColor(step.x);
         return true;
     case SBatchStep::Background:
-        canvas.SetBackgroundColor(step.color);
+        m_pSteps->SetBackgroundColor(step.color);
         return true;
     case SBatchStep::SetDot:
     case SBatchStep::ClearDot:
@@ -82,26 +82,27 @@ bool CBatchRunner::RunStep(const SBatchStep& step)
         return TypeText(step);
     case SBatchStep::TextColors:
         m_anTextColors = step.colors;
-        return ColorText(step);
+        m_pInputPane->SetCharacterColors(m_anTextColors);
+        return true;
     case SBatchStep::Font:
     case SBatchStep::Size:
         return SetFont(step);
     case SBatchStep::Offset:
         return SetOffset(step);
     case SBatchStep::Stretch:
-        m_pInputPane->StretchCombo()->setCurrentIndex(step.x - CInputTextView::kStretchMin);
+        m_pInputPane->SetStretch(step.x);
         return true;
     case SBatchStep::OverlayAt:
         return SetOverlayPosition(step);
     case SBatchStep::Merge:
-        m_pInputPane->OnMergeText();
+        m_pSteps->MergeText();
         return true;
     case SBatchStep::SaveDots:
         return SaveDots(step);
     case SBatchStep::SaveImage:
         if (canvas.Grid().IsEmpty())
             return Fail(step, QStringLiteral("the canvas is empty"));
-        return canvas.SaveImageTo(step.text) || Fail(step, m_szMessage.section(QLatin1Char('\n'), 0, 0));
+        return m_pSteps->SaveImageTo(step.text) || Fail(step, m_szMessage.section(QLatin1Char('\n'), 0, 0));
     case SBatchStep::PrintPdf:
         return PrintPdf(step);
     case SBatchStep::LoadDots:
@@ -122,12 +123,9 @@ bool CBatchRunner::RunStep(const SBatchStep& step)
 bool CBatchRunner::NewCanvas(const SBatchStep& step)
 {
     // The New dialog's correction, without its question.
-    const int width = CNewDialog::Correct(step.x, CNewDialog::kMaxWidth);
-    const int height = CNewDialog::Correct(step.y, CNewDialog::kMaxHeight);
-    if (!m_pCanvas->NewCanvas(width, height, step.mode))
-        return Fail(step, QStringLiteral("not enough memory for the canvas"));
-    m_pInputPane->SetInputMode(step.mode);
-    return true;
+    const int width = RoundToBlocks(step.x, kMaxCanvasWidth);
+    const int height = RoundToBlocks(step.y, kMaxCanvasHeight);
+    return m_pSteps->NewCanvas(width, height, step.mode) || Fail(step, QStringLiteral("not enough memory for the canvas"));
 }
 
 bool CBatchRunner::EditDot(const SBatchStep& step, bool light)
@@ -136,41 +134,14 @@ bool CBatchRunner::EditDot(const SBatchStep& step, bool light)
     if (step.x < 0 || step.y < 0 || step.x >= grid.Width() || step.y >= grid.Height())
         return Fail(step, QStringLiteral("%1,%2 is outside the %3 x %4 canvas")
                               .arg(step.x).arg(step.y).arg(grid.Width()).arg(grid.Height()));
-    const COLORREF colour = light ? grid.DotColor() : grid.BackColor();
-    return m_pCanvas->EditDot(step.x, grid.Height() - 1 - step.y, colour)
-        || Fail(step, QStringLiteral("the typed text must be merged first"));
+    return m_pSteps->EditDot(step.x, step.y, light) || Fail(step, QStringLiteral("the typed text must be merged first"));
 }
 
 bool CBatchRunner::TypeText(const SBatchStep& step)
 {
-    QTextEdit* edit = m_pInputPane->RichEdit();
-    edit->clear();
-    // Inserted at the caret, the text takes the pane's current colour and
-    // font, as typed text does.
-    edit->textCursor().insertText(step.text);
-    return m_anTextColors.empty() || ColorText(step);
-}
-
-bool CBatchRunner::ColorText(const SBatchStep&)
-{
-    QTextEdit* edit = m_pInputPane->RichEdit();
-    if (m_pInputPane->InputMode() == CInputTextView::ImageMode) {
-        // The overlay has a single colour: the first one listed.
-        m_pInputPane->SelectColor(m_anTextColors.front());
-        return true;
-    }
-    const int length = edit->document()->characterCount() - 1;
-    for (int i = 0; i < length; ++i) {
-        QTextCursor cursor(edit->document());
-        cursor.setPosition(i);
-        cursor.setPosition(i + 1, QTextCursor::KeepAnchor);
-        edit->setTextCursor(cursor);
-        const std::size_t k = std::min(static_cast<std::size_t>(i), m_anTextColors.size() - 1);
-        m_pInputPane->SelectColor(m_anTextColors[k]);
-    }
-    QTextCursor end(edit->document());
-    end.movePosition(QTextCursor::End);
-    edit->setTextCursor(end);
+    m_pInputPane->SetInputText(step.text);
+    // The last --text-colors goes on for new text.
+    m_pInputPane->SetCharacterColors(m_anTextColors);
     return true;
 }
 
@@ -188,13 +159,13 @@ bool CBatchRunner::SetFont(const SBatchStep& step)
             return Fail(step, QStringLiteral("no font family '%1' (see --list-fonts)").arg(step.text));
         font.lfFaceName = it->left(LogFont::kFaceNameLength);
     }
-    m_pInputPane->ApplyFont(font);
+    m_pSteps->ApplyFont(font);
     return true;
 }
 
 bool CBatchRunner::SetOffset(const SBatchStep& step)
 {
-    if (m_pCanvas->Grid().Mode() != CDotGrid::TextMode)
+    if (m_pCanvas->Grid().Mode() != TextMode)
         return Fail(step, QStringLiteral("glyph offsets apply to text mode only"));
     m_pCanvas->SetTextX(step.x);
     m_pCanvas->SetTextY(step.y);
@@ -203,10 +174,9 @@ bool CBatchRunner::SetOffset(const SBatchStep& step)
 
 bool CBatchRunner::SetOverlayPosition(const SBatchStep& step)
 {
-    if (m_pInputPane->InputMode() != CInputTextView::ImageMode)
+    if (m_pInputPane->InputMode() != ImageMode)
         return Fail(step, QStringLiteral("the overlay position applies to image mode only"));
-    m_pInputPane->EditX()->setText(QString::number(step.x));
-    m_pInputPane->EditY()->setText(QString::number(step.y));
+    m_pInputPane->SetOverlayPosition(step.x, step.y);
     return true;
 }
 
@@ -216,9 +186,7 @@ bool CBatchRunner::GenerateListing(const SBatchStep& step)
     if (canvas.Grid().IsEmpty())
         return Fail(step, QStringLiteral("the canvas is empty"));
     // View Image: the text pane covers the canvas and the worker fills it.
-    if (!canvas.IsTextPaneShown())
-        canvas.ShowTextPane(1);
-    canvas.BeginDotText();
+    m_pSteps->ShowListing();
     while (canvas.IsDotTextRunning())
         QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents, 50);
     QCoreApplication::processEvents();
@@ -239,9 +207,8 @@ bool CBatchRunner::SaveDots(const SBatchStep& step)
 {
     if (!CheckOutputFolder(step) || !GenerateListing(step))
         return false;
-    const QString path = step.text;
-    m_pCanvas->DotSaver().SetAskFileName([path](QWidget*, const QString&) { return path; });
-    m_pCanvas->SaveDotData();
+    m_szOutputPath = step.text;
+    m_pSteps->SaveDot();
     return m_szMessage.isEmpty() || Fail(step, m_szMessage.section(QLatin1Char('\n'), 0, 0));
 }
 
@@ -256,7 +223,7 @@ bool CBatchRunner::PrintPdf(const SBatchStep& step)
         QPrinter printer(QPrinter::HighResolution);
         printer.setOutputFormat(QPrinter::PdfFormat);
         printer.setOutputFileName(partial);
-        m_pCanvas->PrintDotText(printer);
+        m_pSteps->Print(printer);
     }
     if (!QFile::exists(partial))
         return Fail(step, QStringLiteral("cannot write '%1'").arg(step.text));

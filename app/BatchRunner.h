@@ -1,12 +1,14 @@
 #pragma once
 
 #include "app/BatchCommandLine.h"
+#include "base/FrameDialogs.h"
 
 #include <QString>
 
 #include <memory>
 #include <vector>
 
+class CCommandSteps;
 class CImageView;
 class CInputTextView;
 class QTextStream;
@@ -31,7 +33,6 @@ private:
     bool NewCanvas(const SBatchStep& step);
     bool EditDot(const SBatchStep& step, bool light);
     bool TypeText(const SBatchStep& step);
-    bool ColorText(const SBatchStep& step);
     bool SetFont(const SBatchStep& step);
     bool SetOffset(const SBatchStep& step);
     bool SetOverlayPosition(const SBatchStep& step);
@@ -46,6 +47,9 @@ private:
     QTextStream& m_err;
     std::unique_ptr<CImageView> m_pCanvas;
     std::unique_ptr<CInputTextView> m_pInputPane;
+    std::unique_ptr<CCommandSteps> m_pSteps;
+    CFrameDialogs m_dialogs;         // answers with the paths of the options, keeps messages
     std::vector<int> m_anTextColors; // last --text-colors, reapplied to new text
-    QString m_szMessage;              // what the last operation told the user
+    QString m_szMessage;             // what the last operation told the user
+    QString m_szOutputPath;          // the file the running step writes
 };

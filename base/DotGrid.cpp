@@ -53,17 +53,6 @@ CDotGrid& CDotGrid::operator=(const CDotGrid& other)
     return *this;
 }
 
-int CDotGrid::RoundAndClamp(int v, int limit)
-{
-    if (v % 8 != 0)
-        v = (v + 7) / 8 * 8;
-    if (v < 8)
-        v = 8;
-    if (v > limit)
-        v = limit;
-    return v;
-}
-
 std::unique_ptr<std::uint8_t[]> CDotGrid::Allocate(int width, int height)
 {
     if (width < 0 || height < 0)
@@ -121,32 +110,6 @@ void CDotGrid::FillWithBackground()
     }
 }
 
-bool CDotGrid::ReplaceWithPicture(int pictureWidth, int pictureHeight, const std::uint8_t* rows)
-{
-    if (pictureWidth <= 0 || pictureHeight <= 0 || !rows)
-        return false;
-    const int width = RoundAndClamp(pictureWidth, kMaxWidth);
-    const int height = RoundAndClamp(pictureHeight, kMaxHeight);
-    auto bits = Allocate(width, height);
-    if (!bits)
-        return false;
-    std::memset(bits.get(), 0, BytesFor(width, height));
-
-    const std::size_t srcStride = (static_cast<std::size_t>(pictureWidth) * 3 + 3) & ~std::size_t{3};
-    const int copyRows = std::min(height, pictureHeight);
-    const std::size_t copyBytes = 3u * static_cast<std::size_t>(std::min(width, pictureWidth));
-    // Display row y of the picture is its storage row ph-1-y; it goes to the
-    // grid's display row y, storage row H-1-y: the picture hangs from the top.
-    for (int y = 0; y < copyRows; ++y) {
-        const std::uint8_t* src = rows + static_cast<std::size_t>(pictureHeight - 1 - y) * srcStride;
-        std::uint8_t* dst = bits.get() + static_cast<std::size_t>(height - 1 - y) * 3u * width;
-        std::memcpy(dst, src, copyBytes);
-    }
-    ReplaceDots(std::move(bits), width, height);
-    NormalizeToPalette();
-    return true;
-}
-
 void CDotGrid::Mirror()
 {
     if (IsEmpty())
@@ -184,8 +147,8 @@ bool CDotGrid::Rotate()
         return false;
     // A quarter turn clockwise: new dot (column r, storage row H'-1-c) is old
     // dot (column c, storage row r). Dots with no place in the limits are lost.
-    const int newWidth = std::min(m_nHeight, kMaxWidth);
-    const int newHeight = std::min(m_nWidth, kMaxHeight);
+    const int newWidth = std::min(m_nHeight, kMaxCanvasWidth);
+    const int newHeight = std::min(m_nWidth, kMaxCanvasHeight);
     auto bits = Allocate(newWidth, newHeight);
     if (!bits)
         return false;

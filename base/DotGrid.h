@@ -1,5 +1,6 @@
 #pragma once
 
+#include "base/CanvasMode.h"
 #include "base/Color.h"
 #include "base/DotPalette.h"
 
@@ -13,18 +14,11 @@
 class CDotGrid
 {
 public:
-    enum Mode { TextMode = 0, ImageMode = 1 };
-    static constexpr int kMaxWidth = 1024;
-    static constexpr int kMaxHeight = 768;
-
     CDotGrid() = default;
     CDotGrid(const CDotGrid& other);
     CDotGrid& operator=(const CDotGrid& other);
     CDotGrid(CDotGrid&&) noexcept = default;
     CDotGrid& operator=(CDotGrid&&) noexcept = default;
-
-    // Rounds v up to a multiple of 8, at least 8, at most limit.
-    static int RoundAndClamp(int v, int limit);
 
     // Each returns false, leaving the grid exactly as it was, when the new
     // dots cannot be allocated (or the size is negative).
@@ -32,8 +26,6 @@ public:
     // Resizes to width x height filled with the background colour, keeping mode
     // and colours. Text rendering uses it; sizes are not clamped.
     bool Resize(int width, int height);
-    // rows: 24-bit BGR, bottom row first, each row padded to 4 bytes.
-    bool ReplaceWithPicture(int pictureWidth, int pictureHeight, const std::uint8_t* rows);
     void Mirror();
     void Flip();
     bool Rotate();

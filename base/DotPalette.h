@@ -17,6 +17,13 @@ constexpr std::array<COLORREF, 7> DotPalette = {
 };
 
 constexpr int kPaletteSize = static_cast<int>(DotPalette.size());
+
+// The colours' names in palette order, plus "X" for an unlit dot. The listing
+// writes the names and their first letters, the listing reader reads the
+// letters back, and the command line takes the names in any case.
+constexpr std::array<const char*, 8> kColorNames = {
+    "Red", "Green", "Blue", "Yellow", "Pink", "White", "Orange", "X",
+};
 constexpr int kUnlitIndex = 7;
 constexpr int kWhiteIndex = 5;
 

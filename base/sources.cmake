@@ -5,7 +5,12 @@ list(APPEND CORE_SOURCES
   base/QtColor.h
   base/DotPalette.h
   base/DotGrid.h base/DotGrid.cpp
+  base/GridImage.h base/GridImage.cpp
   base/LogFont.h base/LogFont.cpp
+  base/CanvasMode.h
+  base/CommandIds.h
   base/CanvasText.h
+  base/FrameDialogs.h
+  base/PressWatcher.h
   base/ProfileFile.h base/ProfileFile.cpp
 )

@@ -59,7 +59,7 @@ int main(int argc, char** argv)
     view.show();
     QApplication::processEvents();
 
-    view.Grid().Create(CDotGrid::kMaxWidth, CDotGrid::kMaxHeight, CDotGrid::ImageMode);
+    view.Grid().Create(kMaxCanvasWidth, kMaxCanvasHeight, ImageMode);
     FillPattern(view.Grid());
     view.SetShowGrid(1);
     view.SetGridSize(view.Grid().Width(), view.Grid().Height());

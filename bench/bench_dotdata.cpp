@@ -124,15 +124,15 @@ int main(int argc, char** argv)
     view.show();
     view.ShowTextPane(1);
 
-    LightAll(view.Grid(), CDotGrid::kMaxWidth, CDotGrid::kMaxHeight, CDotGrid::ImageMode);
+    LightAll(view.Grid(), kMaxCanvasWidth, kMaxCanvasHeight, ImageMode);
     const SRun image = MedianOfThree("image mode 1024x768", [&] { return MeasureCanvas(view); });
-    view.Grid().SetMode(CDotGrid::TextMode);
+    view.Grid().SetMode(TextMode);
     SetTextFor(view.Text(), view.Grid());
     const SRun textMode = MedianOfThree("text mode 1024x768", [&] { return MeasureCanvas(view); });
-    LightAll(view.Grid(), 128, 96, CDotGrid::ImageMode);
+    LightAll(view.Grid(), 128, 96, ImageMode);
     const SRun naive = MedianOfThree("image mode 128x96, one per entry", [&] { return MeasureOnePerEntry(view); });
 
-    const double scale = double(CDotGrid::kMaxWidth * CDotGrid::kMaxHeight) / (128.0 * 96.0);
+    const double scale = double(kMaxCanvasWidth * kMaxCanvasHeight) / (128.0 * 96.0);
     const double naiveFull = naive.dSecondsTo100 * scale;
     std::printf("\nsummary (median of three, longest gap of three)\n");
     std::printf("image mode: %.3f s to 100%%, UI blocked at most %lld ms\n", image.dSecondsTo100,

@@ -8,7 +8,7 @@ namespace {
 CDotGrid LargeGrid()
 {
     CDotGrid grid;
-    grid.Create(CDotGrid::kMaxWidth, CDotGrid::kMaxHeight, CDotGrid::ImageMode);
+    grid.Create(kMaxCanvasWidth, kMaxCanvasHeight, ImageMode);
     for (int r = 0; r < grid.Height(); r += 3)
         for (int c = 0; c < grid.Width(); c += 5)
             grid.SetDot(c, r, DotPalette[static_cast<std::size_t>((r + c) % 7)]);

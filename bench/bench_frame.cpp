@@ -2,7 +2,7 @@
 // the menu language, recomputing every command state, laying out the rows.
 #include "canvas/ImageView.h"
 #include "dialogs/FlatSplitterWnd.h"
-#include "frame/CommandIds.h"
+#include "base/CommandIds.h"
 #include "frame/MainFrame.h"
 
 #include <QAction>

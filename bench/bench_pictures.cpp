@@ -29,7 +29,7 @@ CDotGrid FullGrid()
 {
     CDotGrid grid;
     grid.SetBackgroundColor(MakeColor(0, 0, 0), false);
-    grid.Create(CDotGrid::kMaxWidth, CDotGrid::kMaxHeight, CDotGrid::ImageMode);
+    grid.Create(kMaxCanvasWidth, kMaxCanvasHeight, ImageMode);
     for (int r = 0; r < grid.Height(); ++r)
         for (int c = (r % 3); c < grid.Width(); c += 3)
             grid.SetDot(c, r, DotPalette[static_cast<std::size_t>((r / 8 + c / 8) % 7)]);

@@ -17,8 +17,8 @@ void RenderMerged(benchmark::State& state, const QString& text, int cell, int st
     CDotGrid grid;
     CCanvasText canvasText;
     CTextRenderer renderer(grid, canvasText);
-    grid.Create(cell, cell, CDotGrid::TextMode);
-    CTextRenderer::SetUpNewCanvas(canvasText, cell, cell, CDotGrid::TextMode);
+    grid.Create(cell, cell, TextMode);
+    CTextRenderer::SetUpNewCanvas(canvasText, cell, cell, TextMode);
     QTextDocument document;
     QTextCursor(&document).insertText(text);
     LogFont font;

@@ -39,13 +39,6 @@ int FirstMultiple(int from, int offset, int spacing)
 
 } // namespace
 
-QImage WrapGridBits(const CDotGrid& grid)
-{
-    if (grid.IsEmpty())
-        return {};
-    return QImage(grid.Bits(), grid.Width(), grid.Height(), 3 * grid.Width(), QImage::Format_BGR888);
-}
-
 void FillArea(QImage& target, const QRect& clip, QRgb colour)
 {
     const QRect area = ClampToImage(target, clip);

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "base/DotGrid.h"
+#include "base/GridImage.h"
 
 #include <QImage>
 #include <QPoint>
@@ -9,11 +10,6 @@
 // Drawing of the enlarged dot grid into a 32-bit picture (Format_RGB32 or
 // Format_ARGB32), done by hand because it is the hot path of every paint:
 // a transformed QPainter copy of the grid costs several times more.
-
-// The grid's own bytes seen as a picture, without copying: three bytes per
-// dot (blue, green, red), storage row 0 first, so scanLine(H-1-y) is display
-// row y. Valid while the grid keeps its dots.
-QImage WrapGridBits(const CDotGrid& grid);
 
 // Fills 'clip' of 'target' with one colour.
 void FillArea(QImage& target, const QRect& clip, QRgb colour);

@@ -1,11 +1,12 @@
 #include "canvas/ImageView.h"
 
+#include "base/PressWatcher.h"
 #include "canvas/DotRaster.h"
-#include "dialogs/PictureDialogs.h"
 #include "dotdata/DotTextPrinter.h"
 #include "dotdata/DotTextWorker.h"
 #include "dotdata/ImageExport.h"
 #include "dotdata/PictureImport.h"
+#include "dotdata/SaveDot.h"
 
 #include <QMouseEvent>
 #include <QPaintEvent>
@@ -19,6 +20,8 @@ constexpr QRgb kFieldColor = qRgb(0, 128, 0);
 constexpr QRgb kGridLineColor = qRgb(212, 208, 200);
 constexpr int kTextPanePixelSize = 18;
 } // namespace
+
+const CFrameDialogs CImageView::kNoDialogs;
 
 CImageView::CImageView(QWidget* parent)
     : CZoomView(parent)
@@ -37,14 +40,16 @@ CImageView::CImageView(QWidget* parent)
     paneFont.setPixelSize(kTextPanePixelSize);
     m_wndTextPane->setFont(paneFont);
     m_wndTextPane->hide();
+    auto* presses = new CPressWatcher([this] { emit Activated(); }, this);
+    presses->WatchTree(this);
 }
 
 bool CImageView::CanEditDots() const
 {
     switch (m_grid.Mode()) {
-    case CDotGrid::ImageMode:
+    case ImageMode:
         return true;
-    case CDotGrid::TextMode:
+    case TextMode:
         return !IsMergePending();
     default:
         return false;
@@ -76,7 +81,7 @@ Qt::CursorShape CImageView::PointerShape() const
 {
     if (m_bPanMode)
         return Qt::SizeAllCursor;
-    if (m_grid.Mode() == CDotGrid::TextMode && IsMergePending())
+    if (m_grid.Mode() == TextMode && IsMergePending())
         return Qt::ForbiddenCursor;
     return Qt::ArrowCursor;
 }
@@ -152,7 +157,7 @@ void CImageView::paintEvent(QPaintEvent* event)
     FillArea(surface, clip, kFieldColor);
     if (!m_grid.IsEmpty()) {
         StretchDots(surface, WrapGridBits(m_grid), origin, EffectiveDotSize(), clip);
-        if (m_grid.Mode() == CDotGrid::ImageMode && !m_text.m_szText.isEmpty())
+        if (m_grid.Mode() == ImageMode && !m_text.m_szText.isEmpty())
             StretchKeyed(surface, m_overlay.Get(m_text, m_grid.Width(), m_grid.Height()), origin,
                          EffectiveDotSize(), clip);
     }
@@ -267,7 +272,7 @@ bool CImageView::viewportEvent(QEvent* event)
 bool CImageView::LoadPicture(const QString& path)
 {
     if (!CPictureImport::Import(path, m_grid)) {
-        ShowPictureMessage(tr("The picture \"%1\" cannot be read.").arg(path));
+        m_pDialogs->ShowMessage(tr("The picture \"%1\" cannot be read.").arg(path));
         return false;
     }
     SetGridSize(m_grid.Width(), m_grid.Height());
@@ -278,8 +283,7 @@ void CImageView::SaveImage()
 {
     if (m_grid.IsEmpty())
         return;
-    const QString path = m_fnAskImagePath ? m_fnAskImagePath(m_szImagePath)
-                                          : CPictureDialogs::AskSaveImagePath(this, m_szImagePath);
+    const QString path = m_pDialogs->AskSaveImagePath(m_szImagePath);
     if (path.isEmpty())
         return;
     m_szImagePath = path;
@@ -293,16 +297,8 @@ bool CImageView::SaveImageTo(const QString& path)
     QString error;
     if (CImageExport::Write(m_grid, path, error))
         return true;
-    ShowPictureMessage(tr("The picture could not be saved as \"%1\":\n%2").arg(path, error));
+    m_pDialogs->ShowMessage(tr("The picture could not be saved as \"%1\":\n%2").arg(path, error));
     return false;
-}
-
-void CImageView::ShowPictureMessage(const QString& text)
-{
-    if (m_fnPictureMessage)
-        m_fnPictureMessage(text);
-    else
-        CPictureDialogs::ShowPictureError(this, text);
 }
 
 void CImageView::BeginDotText()
@@ -310,8 +306,10 @@ void CImageView::BeginDotText()
     if (IsDotTextRunning())
         return;
     m_hDotThread = CDotTextWorker::Launch(m_wndTextPane, m_grid, m_text, this);
-    if (m_hDotThread)
-        connect(m_hDotThread, &CDotTextWorker::StatusText, this, &CImageView::StatusText);
+    if (!m_hDotThread)
+        return;
+    connect(m_hDotThread, &CDotTextWorker::StatusText, this, &CImageView::StatusText);
+    connect(m_hDotThread, &CDotTextWorker::Finished, this, &CImageView::DotTextFinished);
 }
 
 bool CImageView::IsDotTextRunning() const
@@ -323,7 +321,7 @@ void CImageView::SaveDotData()
 {
     if (m_grid.IsEmpty())
         return;
-    m_saveDot.Save(this, m_wndTextPane->toPlainText(), m_szDotPath);
+    CSaveDot::Save(*m_pDialogs, m_wndTextPane->toPlainText(), m_szDotPath);
 }
 
 void CImageView::PrintDotText(QPrinter& printer)
@@ -360,7 +358,7 @@ void CImageView::SetTextFont(const LogFont& font)
 
 void CImageView::MergeText(QTextEdit* source, const LogFont& font)
 {
-    const bool changed = m_grid.Mode() == CDotGrid::TextMode
+    const bool changed = m_grid.Mode() == TextMode
         ? m_textRenderer.MergeText(source ? source->document() : nullptr, font)
         : m_textRenderer.BurnInOverlay([this](QImage& image) { DrawTextOverlay(image, 0, 0, false); });
     if (changed)
@@ -369,7 +367,7 @@ void CImageView::MergeText(QTextEdit* source, const LogFont& font)
 
 void CImageView::SetTextOffset(int CCanvasText::*glyphOffset, int CCanvasText::*overlayPosition, int value)
 {
-    if (m_grid.Mode() == CDotGrid::TextMode) {
+    if (m_grid.Mode() == TextMode) {
         m_text.*glyphOffset = value;
         m_textRenderer.RenderText();
     } else {
@@ -391,7 +389,7 @@ void CImageView::SetTextY(int y)
 void CImageView::SetStretch(int stretch)
 {
     m_text.m_nStretch = stretch;
-    if (m_grid.Mode() != CDotGrid::TextMode)
+    if (m_grid.Mode() != TextMode)
         return;
     m_textRenderer.RenderText();
     Repaint();

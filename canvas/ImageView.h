@@ -2,9 +2,9 @@
 
 #include "base/CanvasText.h"
 #include "base/DotGrid.h"
+#include "base/FrameDialogs.h"
 #include "canvas/TextOverlay.h"
 #include "canvas/ZoomView.h"
-#include "dotdata/SaveDot.h"
 #include "textinput/TextRenderer.h"
 
 #include <QPointer>
@@ -26,6 +26,11 @@ class CImageView : public CZoomView
 
 public:
     explicit CImageView(QWidget* parent = nullptr);
+
+    // The dialog seam the canvas asks and tells the user through; it must
+    // outlive the canvas. Until one is set every question is cancelled and
+    // every message dropped.
+    void SetDialogs(const CFrameDialogs* dialogs) { m_pDialogs = dialogs ? dialogs : &kNoDialogs; }
 
     CDotGrid& Grid() { return m_grid; }
     const CDotGrid& Grid() const { return m_grid; }
@@ -52,7 +57,6 @@ public:
     bool IsDotTextRunning() const;
     void SaveDotData();
     void PrintDotText(QPrinter& printer);
-    CSaveDot& DotSaver() { return m_saveDot; }
 
     // The hand tool: the left button drags the view instead of editing.
     int PanMode() const { return m_bPanMode; }
@@ -78,9 +82,6 @@ public:
     void SaveImage();
     bool SaveImageTo(const QString& path);
     QString ImagePath() const { return m_szImagePath; }
-    // Replacements for the Save Image dialog and the message box, for tests.
-    void SetImagePathQuery(std::function<QString(const QString&)> ask) { m_fnAskImagePath = std::move(ask); }
-    void SetPictureMessage(std::function<void(const QString&)> show) { m_fnPictureMessage = std::move(show); }
 
     // The New command's canvas steps: a fresh w x h grid of background colour
     // through the layout step, with the character cells of the mode. False,
@@ -102,6 +103,10 @@ public slots:
 signals:
     // A progress text of the listing for the given status-bar pane.
     void StatusText(int pane, const QString& text);
+    // The listing's worker has handed over the whole listing.
+    void DotTextFinished();
+    // The user has clicked into the canvas or its dot text pane.
+    void Activated();
 
 protected:
     void paintEvent(QPaintEvent* event) override;
@@ -133,13 +138,11 @@ private:
     int m_nLastY = 0;
     std::function<bool()> m_fnMergePending;
 
-    void ShowPictureMessage(const QString& text);
+    static const CFrameDialogs kNoDialogs;
+    const CFrameDialogs* m_pDialogs = &kNoDialogs;
     QString m_szImagePath;
-    std::function<QString(const QString&)> m_fnAskImagePath;
-    std::function<void(const QString&)> m_fnPictureMessage;
     QPointer<CDotTextWorker> m_hDotThread; // the listing's worker while it runs
     QString m_szDotPath;                   // last Save Dot file, pre-fills its dialog
-    CSaveDot m_saveDot;
 
     // After m_grid and m_text, which it renders into.
     CTextRenderer m_textRenderer{m_grid, m_text, [this](int w, int h) { SetGridSize(w, h); }};

@@ -1,5 +1,7 @@
 #include "canvas/TextOverlay.h"
 
+#include "base/QtColor.h"
+
 #include <QPainter>
 
 QImage RenderTextOverlay(const CCanvasText& text, int width, int height)
@@ -18,7 +20,7 @@ QImage RenderTextOverlay(const CCanvasText& text, int width, int height)
 
     QPainter painter(&image);
     painter.setFont(text.m_lfText.ToQFont());
-    painter.setPen(QColor(RedOf(text.m_crText), GreenOf(text.m_crText), BlueOf(text.m_crText)));
+    painter.setPen(ToQColor(text.m_crText));
     painter.setClipRect(box);
     painter.drawText(box, Qt::AlignLeft | Qt::AlignTop | Qt::TextWordWrap, lines);
     return image;

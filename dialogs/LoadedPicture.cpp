@@ -1,14 +1,11 @@
 #include "dialogs/LoadedPicture.h"
 
-#include "base/DotGrid.h"
+#include "base/CanvasMode.h"
 #include "dotdata/PictureDecoder.h"
 
 #include <QFile>
 #include <QImage>
 #include <QPainter>
-
-#include <algorithm>
-#include <cstring>
 
 // Q_INIT_RESOURCE must be used outside any namespace.
 static void RegisterPictureResources()
@@ -28,17 +25,7 @@ CLoadedPicture::~CLoadedPicture() = default;
 bool CLoadedPicture::LoadFromResource(int id)
 {
     RegisterPictureResources();
-    return LoadFromPath(QStringLiteral(":/JPG/%1").arg(id));
-}
-
-bool CLoadedPicture::LoadFromFile(const QString& path)
-{
-    return LoadFromPath(path);
-}
-
-bool CLoadedPicture::LoadFromPath(const QString& path)
-{
-    QFile file(path);
+    QFile file(QStringLiteral(":/JPG/%1").arg(id));
     if (!file.open(QIODevice::ReadOnly)) {
         Release();
         m_nWidth = m_nHeight = 0;
@@ -52,7 +39,7 @@ bool CLoadedPicture::LoadFromDevice(QIODevice& device)
     Release();
     m_nWidth = m_nHeight = 0;
     DecodedPicture decoded;
-    const QSize limit(CDotGrid::kMaxWidth, CDotGrid::kMaxHeight);
+    const QSize limit(kMaxCanvasWidth, kMaxCanvasHeight);
     if (!CPictureDecoder::Decode(device, limit, decoded) || !decoded.IsValid())
         return false;
     m_pPicture = std::make_unique<QImage>(std::move(decoded.pixels));
@@ -75,20 +62,6 @@ bool CLoadedPicture::Render(QPainter& painter, const QRect& rect) const
     target.setWidth(target.width() * m_pPicture->width() / m_nWidth);
     target.setHeight(target.height() * m_pPicture->height() / m_nHeight);
     painter.drawImage(target, *m_pPicture);
-    return true;
-}
-
-bool CLoadedPicture::CopyRows(std::uint8_t* dst, int dw, int dh) const
-{
-    if (!m_pPicture || !dst || dw <= 0 || dh <= 0)
-        return false;
-    const int rows = std::min(m_pPicture->height(), dh);
-    const std::size_t rowBytes = 3u * static_cast<std::size_t>(std::min(m_pPicture->width(), dw));
-    const std::size_t dstStride = 3u * static_cast<std::size_t>(dw);
-    // Display row y of the picture lands on display row y of the destination,
-    // which is stored at row dh - 1 - y.
-    for (int y = 0; y < rows; ++y)
-        std::memcpy(dst + static_cast<std::size_t>(dh - 1 - y) * dstStride, m_pPicture->constScanLine(y), rowBytes);
     return true;
 }
 

@@ -46,7 +46,7 @@ public:
 
     void stepBy(int steps) override
     {
-        const int value = std::clamp(FieldValue(text()) + steps * CNewDialog::kStep, m_nMinimum, m_nMaximum);
+        const int value = std::clamp(FieldValue(text()) + steps * kBlockSize, m_nMinimum, m_nMaximum);
         lineEdit()->setText(QString::number(value));
     }
 
@@ -89,9 +89,9 @@ CNewDialog::CNewDialog(QWidget* parent)
     heightLabel->setGeometry(FromDialogUnits(7, 43, 61, 8).adjusted(0, -3, 0, 3));
     heightLabel->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
 
-    m_spinWidth = new CSizeSpinBox(kStep, kMaxWidth, this);
+    m_spinWidth = new CSizeSpinBox(kBlockSize, kMaxCanvasWidth, this);
     m_spinWidth->setGeometry(FromDialogUnits(73, 19, 56, 14));
-    m_spinHeight = new CSizeSpinBox(kStep, kMaxHeight, this);
+    m_spinHeight = new CSizeSpinBox(kBlockSize, kMaxCanvasHeight, this);
     m_spinHeight->setGeometry(FromDialogUnits(73, 40, 56, 14));
     for (QAbstractSpinBox* box : {m_spinWidth, m_spinHeight})
         box->findChild<QLineEdit*>()->setText(QStringLiteral("16"));
@@ -119,15 +119,6 @@ CNewDialog::CNewDialog(QWidget* parent)
     m_spinWidth->setFocus();
 }
 
-int CNewDialog::Correct(int value, int limit)
-{
-    if (value >= limit)
-        return limit; // rounding up could only go further past it
-    if (value % kStep != 0)
-        value = ((value + kStep - 1) / kStep) * kStep;
-    return std::clamp(value, kStep, limit);
-}
-
 QString CNewDialog::CorrectionQuestion(int width, int height, int correctedWidth, int correctedHeight)
 {
     return QString::fromUtf8("输入的数据 [%1x%2] 无效！\n\n是否自动修正为 %3x%4？")
@@ -141,8 +132,8 @@ void CNewDialog::OnOK()
 {
     const int width = FieldValue(m_spinWidth->text());
     const int height = FieldValue(m_spinHeight->text());
-    const int correctedWidth = Correct(width, kMaxWidth);
-    const int correctedHeight = Correct(height, kMaxHeight);
+    const int correctedWidth = RoundToBlocks(width, kMaxCanvasWidth);
+    const int correctedHeight = RoundToBlocks(height, kMaxCanvasHeight);
     if ((correctedWidth != width || correctedHeight != height)
         && !m_fnAsk(QStringLiteral("Warning"), CorrectionQuestion(width, height, correctedWidth, correctedHeight)))
         return;

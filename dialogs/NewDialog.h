@@ -1,5 +1,7 @@
 #pragma once
 
+#include "base/CanvasMode.h"
+
 #include <QDialog>
 
 #include <functional>
@@ -14,9 +16,6 @@ class CNewDialog : public QDialog
     Q_OBJECT
 
 public:
-    static constexpr int kStep = 8;
-    static constexpr int kMaxWidth = 1024;
-    static constexpr int kMaxHeight = 768;
 
     // Asks a Yes/No question (caption, text); returns true for Yes.
     using Question = std::function<bool(const QString& caption, const QString& text)>;
@@ -29,8 +28,6 @@ public:
 
     void SetQuestion(Question question) { m_fnAsk = std::move(question); }
 
-    // Rounds up to a multiple of 8, then keeps it within 8..limit.
-    static int Correct(int value, int limit);
     static QString CorrectionQuestion(int width, int height, int correctedWidth, int correctedHeight);
 
     // The controls, for the frame's keyboard handling and for tests.

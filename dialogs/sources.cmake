@@ -1,5 +1,5 @@
 # Sources of the dialogs subsystem.
-# The picture class is model code (no widgets): the canvas uses it to read files.
+# The picture class is model code (no widgets): the splash and About box draw it.
 list(APPEND CORE_SOURCES
   dialogs/LoadedPicture.h dialogs/LoadedPicture.cpp
   res/pictures.qrc
@@ -8,6 +8,5 @@ list(APPEND UI_SOURCES
   dialogs/FlatSplitterWnd.h dialogs/FlatSplitterWnd.cpp
   dialogs/SplashWnd.h dialogs/SplashWnd.cpp
   dialogs/AboutDlg.h dialogs/AboutDlg.cpp
-  dialogs/PictureDialogs.h dialogs/PictureDialogs.cpp
   dialogs/NewDialog.h dialogs/NewDialog.cpp
 )

@@ -14,10 +14,6 @@ namespace {
 constexpr int kBlockSide = 8;
 constexpr int kEntriesPerTextLine = 8;
 
-const std::array<const char*, 8> kColorNames = {
-    "Red", "Green", "Blue", "Yellow", "Pink", "White", "Orange", "X",
-};
-
 // Text mode hands each character a run of consecutive units (blocks in
 // portrait, block columns in landscape). On a canvas made for the text every
 // character gets units / len of them. On any other canvas each character gets
@@ -53,7 +49,7 @@ QString CDotListing::ColorName(int index)
 
 void CDotListing::Generate(const CDotGrid& grid, const CCanvasText& text)
 {
-    if (grid.Mode() == CDotGrid::ImageMode)
+    if (grid.Mode() == ImageMode)
         WriteImageModeDots(grid);
     else
         WriteTextModeDots(grid, text);

@@ -1,17 +1,17 @@
 #include "dotdata/DotListingReader.h"
 
+#include "base/DotPalette.h"
+
 #include <QStringList>
 
 namespace {
-
-constexpr char kLetters[] = "RGBYPWO";
 
 int IndexOfLetter(const QString& letter)
 {
     if (letter.size() != 1)
         return -1;
-    for (int i = 0; kLetters[i] != '\0'; ++i) {
-        if (letter.at(0) == QLatin1Char(kLetters[i]))
+    for (int i = 0; i < kPaletteSize; ++i) {
+        if (letter.at(0) == QLatin1Char(kColorNames[static_cast<std::size_t>(i)][0]))
             return i;
     }
     return -1;

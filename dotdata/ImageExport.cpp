@@ -1,6 +1,7 @@
 #include "dotdata/ImageExport.h"
 
 #include "base/DotGrid.h"
+#include "base/GridImage.h"
 
 #include <QImage>
 #include <QImageWriter>
@@ -81,10 +82,9 @@ bool CImageExport::WriteBmp(const CDotGrid& grid, const QString& path, QString& 
 
 bool CImageExport::WriteJpeg(const CDotGrid& grid, const QString& path, QString& error)
 {
-    // Wrap the bottom-up rows without copying; mirroring yields the top-down
-    // image the writer expects.
-    const QImage bottomUp(grid.Bits(), grid.Width(), grid.Height(), 3 * grid.Width(), QImage::Format_BGR888);
-    const QImage image = bottomUp.mirrored(false, true);
+    // Mirroring the wrapped bottom-up rows yields the top-down image the
+    // writer expects, in one copy.
+    const QImage image = WrapGridBits(grid).mirrored(false, true);
     if (image.isNull()) {
         error = QStringLiteral("Not enough memory for the picture.");
         return false;

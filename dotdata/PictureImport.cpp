@@ -1,21 +1,36 @@
 #include "dotdata/PictureImport.h"
 
+#include "base/CanvasMode.h"
 #include "base/DotGrid.h"
-#include "dialogs/LoadedPicture.h"
+#include "base/GridImage.h"
+#include "dotdata/PictureDecoder.h"
+
+#include <QFile>
 
 bool CPictureImport::Import(const QString& path, CDotGrid& grid)
 {
     // The picture is decoded before the old dots are touched, so a file that
     // cannot be read leaves the canvas as it was.
-    CLoadedPicture picture;
-    if (!picture.LoadFromFile(path))
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
         return false;
-    const int width = CDotGrid::RoundAndClamp(picture.Width(), CDotGrid::kMaxWidth);
-    const int height = CDotGrid::RoundAndClamp(picture.Height(), CDotGrid::kMaxHeight);
+    DecodedPicture picture;
+    const QSize limit(kMaxCanvasWidth, kMaxCanvasHeight);
+    if (!CPictureDecoder::Decode(file, limit, picture))
+        return false;
+    file.close();
+    return Place(picture, grid);
+}
+
+bool CPictureImport::Place(const DecodedPicture& picture, CDotGrid& grid)
+{
+    if (!picture.IsValid())
+        return false;
+    const int width = RoundToBlocks(picture.size.width(), kMaxCanvasWidth);
+    const int height = RoundToBlocks(picture.size.height(), kMaxCanvasHeight);
     if (!grid.Resize(width, height))
         return false;
-    picture.CopyRows(grid.Bits(), width, height);
-    picture.Release();
+    ImageToGrid(picture.pixels, grid);
     grid.NormalizeToPalette();
     return true;
 }

@@ -14,9 +14,9 @@ list(APPEND CORE_SOURCES
   dotdata/DotListing.h dotdata/DotListing.cpp
   dotdata/DotFile.h dotdata/DotFile.cpp
   dotdata/DotListingReader.h dotdata/DotListingReader.cpp
+  dotdata/SaveDot.h dotdata/SaveDot.cpp
 )
 list(APPEND UI_SOURCES
   dotdata/DotTextWorker.h dotdata/DotTextWorker.cpp
-  dotdata/SaveDot.h dotdata/SaveDot.cpp
   dotdata/DotTextPrinter.h dotdata/DotTextPrinter.cpp
 )

@@ -1,6 +1,6 @@
 #include "frame/CommandTable.h"
 
-#include "frame/CommandIds.h"
+#include "base/CommandIds.h"
 
 #include <algorithm>
 

@@ -1,5 +1,6 @@
 #include "frame/FrameDialogs.h"
 
+#include "base/QtColor.h"
 #include "dialogs/AboutDlg.h"
 #include "dialogs/NewDialog.h"
 
@@ -8,6 +9,7 @@
 #include <QDesktopServices>
 #include <QFileDialog>
 #include <QFontDialog>
+#include <QMessageBox>
 #include <QPrintDialog>
 #include <QPrinter>
 #include <QUrl>
@@ -42,13 +44,39 @@ bool AskPrinter(QWidget* owner, QPrinter& printer)
     return dialog.exec() == QDialog::Accepted;
 }
 
+QString AskSaveFile(QWidget* owner, const QString& prefill, const QStringList& filters, const QString& suffix)
+{
+    QFileDialog dialog(owner, QStringLiteral("保存文件"));
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    dialog.setFileMode(QFileDialog::AnyFile);
+    dialog.setNameFilters(filters);
+    // A name typed without an extension gets the first filter's.
+    dialog.setDefaultSuffix(suffix);
+    if (!prefill.isEmpty())
+        dialog.selectFile(prefill);
+    if (dialog.exec() != QDialog::Accepted)
+        return QString();
+    return dialog.selectedFiles().value(0);
+}
+
+QString AskSaveImagePath(QWidget* owner, const QString& prefill)
+{
+    // Qt separates patterns with spaces, so the JPG patterns are listed that way.
+    return AskSaveFile(owner, prefill, {QStringLiteral("BMP (*.bmp)"), QStringLiteral("JPG (*.jpg *.jpeg *.jpe)")},
+                       QStringLiteral("bmp"));
+}
+
+QString AskSaveDotPath(QWidget* owner, const QString& prefill)
+{
+    return AskSaveFile(owner, prefill, {QStringLiteral("TXT (*.txt)")}, QStringLiteral("txt"));
+}
+
 std::optional<COLORREF> AskColor(QWidget* owner, COLORREF current)
 {
-    const QColor initial(RedOf(current), GreenOf(current), BlueOf(current));
-    const QColor chosen = QColorDialog::getColor(initial, owner);
+    const QColor chosen = QColorDialog::getColor(ToQColor(current), owner);
     if (!chosen.isValid())
         return std::nullopt;
-    return MakeColor(chosen.red(), chosen.green(), chosen.blue());
+    return FromQRgb(chosen.rgb());
 }
 
 std::optional<LogFont> AskFont(QWidget* owner, const LogFont& current)
@@ -62,14 +90,19 @@ std::optional<LogFont> AskFont(QWidget* owner, const LogFont& current)
 
 } // namespace
 
-CFrameDialogs CFrameDialogs::Defaults(QWidget* owner)
+CFrameDialogs MakeFrameDialogs(QWidget* owner)
 {
     CFrameDialogs dialogs;
     dialogs.askNewCanvas = [owner] { return AskNewCanvas(owner); };
     dialogs.askOpenFile = [owner] { return AskOpenFile(owner); };
+    dialogs.askSaveImagePath = [owner](const QString& prefill) { return AskSaveImagePath(owner, prefill); };
+    dialogs.askSaveDotPath = [owner](const QString& prefill) { return AskSaveDotPath(owner, prefill); };
     dialogs.askPrinter = [owner](QPrinter& printer) { return AskPrinter(owner, printer); };
     dialogs.askColor = [owner](COLORREF current) { return AskColor(owner, current); };
     dialogs.askFont = [owner](const LogFont& current) { return AskFont(owner, current); };
+    dialogs.showMessage = [owner](const QString& text) {
+        QMessageBox::warning(owner, QStringLiteral("Pellmark"), text);
+    };
     dialogs.showAbout = [owner] { CAboutDlg::ShowAbout(owner); };
     // The opener's result is ignored: a missing file or viewer gives no message.
     dialogs.openFile = [](const QString& path) { QDesktopServices::openUrl(QUrl::fromLocalFile(path)); };

@@ -4,7 +4,7 @@
 #include "canvas/ImageView.h"
 #include "dialogs/FlatSplitterWnd.h"
 #include "dialogs/SplashWnd.h"
-#include "frame/CommandIds.h"
+#include "base/CommandIds.h"
 #include "frame/CommandTable.h"
 #include "frame/HelpFile.h"
 #include "frame/LockIndicators.h"
@@ -45,6 +45,7 @@ const QString kBkColorKey = QStringLiteral("BkColor");
 constexpr int kInitialTopRowHeight = 400;
 constexpr int kInputRowAllowance = 150; // client height the top row leaves to the rest
 constexpr int kProgressPane = 1;
+constexpr int kLockPollMs = 300;
 
 // Text of the status panes 1 to 4 when shown; pane 1 also takes its width from it.
 constexpr std::array<const char*, CMainFrame::kStatusPaneCount> kPaneTexts = {"", "100%", "CAP", "NUM", "SCRL"};
@@ -58,7 +59,7 @@ bool Contains(const QWidget* pane, const QWidget* widget)
 CMainFrame::CMainFrame(const QString& settingsPath, bool showSplash, QWidget* parent)
     : QMainWindow(parent)
     , m_szSettingsPath(settingsPath.isEmpty() ? DefaultSettingsPath() : settingsPath)
-    , m_dialogs(CFrameDialogs::Defaults(this))
+    , m_dialogs(MakeFrameDialogs(this))
 {
     CreateClient();
     CreateActions();
@@ -71,12 +72,20 @@ CMainFrame::CMainFrame(const QString& settingsPath, bool showSplash, QWidget* pa
         CSplashWnd::RunSplash();
     setWindowTitle(QStringLiteral("Pellmark"));
 
-    qApp->installEventFilter(this);
-    connect(qApp, &QApplication::focusChanged, this, [this](QWidget*, QWidget* now) { NoteActivePane(now); });
+    // The pane that is clicked into, or tabbed into, becomes the active one.
+    connect(m_pCanvas, &CImageView::Activated, this, [this] { m_pActivePane = m_pCanvas; });
+    connect(m_pInputPane, &CInputTextView::Activated, this, [this] { m_pActivePane = m_pInputPane; });
+    m_focusConnection = connect(qApp, &QApplication::focusChanged, this,
+                                [this](QWidget*, QWidget* now) { NoteActivePane(now); });
     UpdateCommandStates();
 }
 
-CMainFrame::~CMainFrame() = default;
+CMainFrame::~CMainFrame()
+{
+    // The panes are destroyed by the base class, after this frame's own
+    // members; focus moving between them then must not reach this frame.
+    disconnect(m_focusConnection);
+}
 
 QString CMainFrame::DefaultSettingsPath()
 {
@@ -92,6 +101,8 @@ void CMainFrame::CreateClient()
     m_splitter->SetPane(1, m_pInputPane);
     setCentralWidget(m_splitter);
     m_pActivePane = m_pCanvas;
+    m_pCanvas->SetDialogs(&m_dialogs);
+    m_pSteps = std::make_unique<CCommandSteps>(*m_pCanvas, *m_pInputPane);
     LinkPanes(m_pCanvas, m_pInputPane);
 
     const CProfileFile settings(m_szSettingsPath);
@@ -101,8 +112,10 @@ void CMainFrame::CreateClient()
     m_splitter->SetRowInfo(0, kInitialTopRowHeight, 0);
     m_splitter->RecalcLayout();
 
-    // Typing changes whether a merge is pending, which several commands follow.
-    connect(m_pInputPane->RichEdit(), &QTextEdit::textChanged, this, &CMainFrame::ScheduleUpdate);
+    // Merge Text and the text-position buttons follow whether a merge is
+    // pending; Save Dot and Print wait for the whole listing.
+    connect(m_pInputPane, &CInputTextView::MergePendingChanged, this, &CMainFrame::UpdateCommandStates);
+    connect(m_pCanvas, &CImageView::DotTextFinished, this, &CMainFrame::UpdateCommandStates);
     connect(m_pCanvas, &CImageView::StatusText, this, &CMainFrame::OnStatusText);
     m_bPanesReady = 1;
 }
@@ -167,6 +180,11 @@ void CMainFrame::CreateStatusBar()
     }
     m_statusPanes[kProgressPane]->setText(QString::fromLatin1(kPaneTexts[kProgressPane]));
     UpdateLockIndicators();
+    // The locks are switched anywhere on the desktop; their LEDs are read
+    // a few times a second.
+    m_pLockTimer = new QTimer(this);
+    connect(m_pLockTimer, &QTimer::timeout, this, &CMainFrame::UpdateLockIndicators);
+    m_pLockTimer->start(kLockPollMs);
 }
 
 void CMainFrame::PutUpLanguageMenu()
@@ -256,54 +274,12 @@ void CMainFrame::resizeEvent(QResizeEvent* event)
     m_splitter->RecalcLayout();
 }
 
-bool CMainFrame::eventFilter(QObject* watched, QEvent* event)
+void CMainFrame::NoteActivePane(QWidget* widget)
 {
-    switch (event->type()) {
-    case QEvent::MouseButtonPress:
-        NoteActivePane(watched);
-        break;
-    case QEvent::MouseButtonRelease:
-        // A click on the input pane's own toolbar can change what is pending.
-        ScheduleUpdate();
-        break;
-    case QEvent::KeyRelease:
-        if (watched == QApplication::focusWidget())
-            UpdateLockIndicators();
-        break;
-    case QEvent::EnabledChange:
-        // The dot text pane is disabled while its listing is being written.
-        if (watched == m_pCanvas->TextPane())
-            ScheduleUpdate();
-        break;
-    case QEvent::WindowActivate:
-        // A lock may have been switched while another window had the keyboard.
-        if (watched == this)
-            UpdateLockIndicators();
-        break;
-    default:
-        break;
-    }
-    return QMainWindow::eventFilter(watched, event);
-}
-
-void CMainFrame::NoteActivePane(QObject* object)
-{
-    const auto* widget = qobject_cast<QWidget*>(object);
     if (Contains(m_pInputPane, widget))
         m_pActivePane = m_pInputPane;
     else if (Contains(m_pCanvas, widget))
         m_pActivePane = m_pCanvas;
-}
-
-void CMainFrame::ScheduleUpdate()
-{
-    if (m_bUpdateQueued)
-        return;
-    m_bUpdateQueued = true;
-    QTimer::singleShot(0, this, [this] {
-        m_bUpdateQueued = false;
-        UpdateCommandStates();
-    });
 }
 
 void CMainFrame::UpdateCommandStates()
@@ -312,7 +288,7 @@ void CMainFrame::UpdateCommandStates()
     // A listing still being written would be saved or printed incomplete.
     const bool listingComplete = textPaneShown && !m_pCanvas->IsDotTextRunning();
     const bool mergePending = IsMergePending();
-    const bool textMode = m_pCanvas->Grid().Mode() == 0;
+    const bool textMode = m_pCanvas->Grid().Mode() == TextMode;
 
     Action(SaveDot)->setEnabled(listingComplete);
     Action(Print)->setEnabled(listingComplete);
@@ -339,19 +315,19 @@ void CMainFrame::OnCommand(int id)
         switch (id) {
         case New: OnNew(); break;
         case Open: OnOpen(); break;
-        case SaveDot: m_pCanvas->SaveDotData(); break;
-        case SaveImage: m_pCanvas->SaveImage(); break;
+        case SaveDot: m_pSteps->SaveDot(); break;
+        case SaveImage: m_pSteps->SaveImage(); break;
         case Print: OnPrint(); break;
         case Exit: QuitWithoutSaving(); return;
-        case Mirror: m_pCanvas->Mirror(); break;
-        case Flip: m_pCanvas->Flip(); break;
-        case Rotate: m_pCanvas->Rotate(); break;
+        case Mirror: m_pSteps->Mirror(); break;
+        case Flip: m_pSteps->Flip(); break;
+        case Rotate: m_pSteps->Rotate(); break;
         case ZoomIn: m_pCanvas->ZoomIn(); break;
         case ZoomOut: m_pCanvas->ZoomOut(); break;
         case ToggleGrid: m_pCanvas->ToggleGrid(); break;
         case Pan: m_pCanvas->TogglePanMode(); break;
         case MergeText: OnMergeText(); break;
-        case ViewImage: OnViewImage(); break;
+        case ViewImage: m_pSteps->ToggleViewImage(); break;
         case BackgroundColor: OnBackgroundColor(); break;
         case Font: OnFont(); break;
         case TextUp: m_pInputPane->MoveText(CInputTextView::KeyUp); break;
@@ -372,10 +348,7 @@ void CMainFrame::OnNew()
     const std::optional<CNewCanvasRequest> request = m_dialogs.askNewCanvas();
     if (!request)
         return;
-    if (!m_pCanvas->NewCanvas(request->nWidth, request->nHeight, request->nMode))
-        return;
-    // Only the mode of the input pane changes; its text stays, not rendered.
-    m_pInputPane->SetInputMode(request->nMode);
+    m_pSteps->NewCanvas(request->nWidth, request->nHeight, request->nMode);
 }
 
 void CMainFrame::OnOpen()
@@ -383,7 +356,7 @@ void CMainFrame::OnOpen()
     const QString path = m_dialogs.askOpenFile();
     if (path.isEmpty())
         return;
-    m_pCanvas->LoadPicture(path);
+    m_pSteps->Open(path);
 }
 
 void CMainFrame::OnPrint()
@@ -391,7 +364,7 @@ void CMainFrame::OnPrint()
     QPrinter printer;
     if (!m_dialogs.askPrinter(printer))
         return;
-    m_pCanvas->PrintDotText(printer);
+    m_pSteps->Print(printer);
 }
 
 void CMainFrame::OnMergeText()
@@ -399,17 +372,7 @@ void CMainFrame::OnMergeText()
     // Merge Text belongs to the input pane; with the canvas active it does nothing.
     if (m_pActivePane != m_pInputPane)
         return;
-    m_pInputPane->OnMergeText();
-}
-
-void CMainFrame::OnViewImage()
-{
-    if (m_pCanvas->IsTextPaneShown()) {
-        m_pCanvas->ShowTextPane(0);
-        return;
-    }
-    m_pCanvas->ShowTextPane(1);
-    m_pCanvas->BeginDotText();
+    m_pSteps->MergeText();
 }
 
 void CMainFrame::OnBackgroundColor()
@@ -417,7 +380,7 @@ void CMainFrame::OnBackgroundColor()
     const std::optional<COLORREF> colour = m_dialogs.askColor(m_pCanvas->Grid().BackColor());
     if (!colour)
         return;
-    m_pCanvas->SetBackgroundColor(*colour);
+    m_pSteps->SetBackgroundColor(*colour);
 }
 
 void CMainFrame::OnFont()
@@ -426,7 +389,7 @@ void CMainFrame::OnFont()
     const std::optional<LogFont> font = m_dialogs.askFont(m_pInputPane->CurrentFont());
     if (!font)
         return;
-    m_pInputPane->ApplyFont(*font);
+    m_pSteps->ApplyFont(*font);
 }
 
 void CMainFrame::OnLanguage(int language)

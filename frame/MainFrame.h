@@ -1,5 +1,6 @@
 #pragma once
 
+#include "frame/CommandSteps.h"
 #include "frame/FrameDialogs.h"
 
 #include <QHash>
@@ -7,6 +8,7 @@
 #include <QString>
 
 #include <array>
+#include <memory>
 
 class CFlatSplitterWnd;
 class CImageView;
@@ -14,6 +16,7 @@ class CInputTextView;
 class QAction;
 class QLabel;
 class QMenu;
+class QTimer;
 class QToolBar;
 
 // The main window: the canvas above the text input pane in a flat splitter,
@@ -40,11 +43,10 @@ public:
     int Language() const { return m_nLanguage; }
     const QString& SettingsPath() const { return m_szSettingsPath; }
     CFrameDialogs& Dialogs() { return m_dialogs; }
+    CCommandSteps& Steps() { return *m_pSteps; }
 
     // The action of a command id; null for ids the frame does not know.
     QAction* Action(int id) const { return m_actions.value(id, nullptr); }
-    // The pane the user last clicked or tabbed into: commands go there first.
-    QWidget* ActivePane() const { return m_pActivePane; }
     // The text a status pane shows now.
     QString StatusPaneText(int pane) const;
     // The help page of the current language beside the executable.
@@ -67,7 +69,6 @@ public slots:
 protected:
     void closeEvent(QCloseEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
-    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     void CreateClient();
@@ -76,15 +77,13 @@ private:
     void CreateStatusBar();
     void PutUpLanguageMenu();
     void UpdateLockIndicators();
-    void ScheduleUpdate();
-    void NoteActivePane(QObject* object);
+    void NoteActivePane(QWidget* widget);
     void WriteSettings() const;
 
     void OnNew();
     void OnOpen();
     void OnPrint();
     void OnMergeText();
-    void OnViewImage();
     void OnBackgroundColor();
     void OnFont();
     void OnLanguage(int language);
@@ -105,7 +104,9 @@ private:
     std::array<QLabel*, kStatusPaneCount> m_statusPanes {};
     QHash<int, QAction*> m_actions;
     QList<QMenu*> m_menus;
-    QWidget* m_pActivePane = nullptr;
+    QWidget* m_pActivePane = nullptr; // the pane last clicked or tabbed into: commands go there first
     CFrameDialogs m_dialogs;
-    bool m_bUpdateQueued = false;
+    std::unique_ptr<CCommandSteps> m_pSteps;
+    QTimer* m_pLockTimer = nullptr;
+    QMetaObject::Connection m_focusConnection; // to the application, ended before the frame goes
 };

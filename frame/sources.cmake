@@ -1,6 +1,5 @@
 # Sources of the frame subsystem.
 list(APPEND CORE_SOURCES
-  frame/CommandIds.h
   frame/CommandTable.h frame/CommandTable.cpp
   frame/HelpFile.h frame/HelpFile.cpp
   frame/LockIndicators.h frame/LockIndicators.cpp
@@ -11,6 +10,7 @@ list(APPEND UI_SOURCES
   frame/FrameDialogs.h frame/FrameDialogs.cpp
   frame/MainFrame.h frame/MainFrame.cpp
   frame/PaneLink.h frame/PaneLink.cpp
+  frame/CommandSteps.h frame/CommandSteps.cpp
   res/frame.qrc
 )
 

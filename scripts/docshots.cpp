@@ -69,8 +69,7 @@ int main(int argc, char** argv)
     pane.RichEdit()->clear();
     pane.SelectColor(6);
     Type(pane, QStringLiteral("SALE"));
-    pane.EditX()->setText(QStringLiteral("12"));
-    pane.EditY()->setText(QStringLiteral("8"));
+    pane.SetOverlayPosition(12, 8);
     Save(frame, out.filePath(QStringLiteral("image-mode.png")));
     return 0;
 }

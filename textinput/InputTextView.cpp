@@ -1,8 +1,10 @@
 #include "textinput/InputTextView.h"
 
+#include "base/CommandIds.h"
 #include "base/DotPalette.h"
-#include "textinput/FontComboBox.h"
+#include "base/PressWatcher.h"
 #include "base/QtColor.h"
+#include "textinput/FontComboBox.h"
 
 #include <QAction>
 #include <QActionGroup>
@@ -67,6 +69,8 @@ CInputTextView::CInputTextView(QWidget* parent)
     // up to the control must be seen once.
     for (QWidget* child : findChildren<QWidget*>(QString(), Qt::FindDirectChildrenOnly))
         child->installEventFilter(this);
+    auto* presses = new CPressWatcher([this] { emit Activated(); }, this);
+    presses->WatchTree(this);
 }
 
 void CInputTextView::CreateRichEdit()
@@ -102,7 +106,7 @@ void CInputTextView::CreateToolBar()
     colours->setExclusive(true);
     for (int i = 0; i < kPaletteSize; ++i) {
         QAction* action = m_toolBar->addAction(button(i), QString());
-        action->setData(kFirstColorId + i);
+        action->setData(CommandId::PaneRed + i);
         action->setCheckable(true);
         action->setChecked(i == m_nColorIndex);
         colours->addAction(action);
@@ -111,7 +115,7 @@ void CInputTextView::CreateToolBar()
     }
     m_toolBar->addSeparator();
     m_pMergeAction = m_toolBar->addAction(button(kPaletteSize), QStringLiteral("Merge Text"));
-    m_pMergeAction->setData(kMergeTextId);
+    m_pMergeAction->setData(CommandId::MergeText);
     m_pMergeAction->setStatusTip(QStringLiteral("Merge Text"));
     connect(m_pMergeAction, &QAction::triggered, this, &CInputTextView::OnMergeText);
     m_toolBar->adjustSize();
@@ -332,8 +336,53 @@ void CInputTextView::OnGridSizeChanged(int width, int height)
 
 void CInputTextView::SetMerged(int merged)
 {
+    const bool wasPending = m_pMergeAction->isEnabled();
     m_bMerged = merged;
-    m_pMergeAction->setEnabled(IsMergePending());
+    const bool pending = IsMergePending();
+    m_pMergeAction->setEnabled(pending);
+    if (pending != wasPending)
+        emit MergePendingChanged(pending);
+}
+
+void CInputTextView::SetInputText(const QString& text)
+{
+    m_richEdit->clear();
+    m_richEdit->textCursor().insertText(text);
+}
+
+void CInputTextView::SetCharacterColors(const std::vector<int>& colors)
+{
+    if (colors.empty())
+        return;
+    if (m_nMode != TextMode) {
+        SelectColor(colors.front());
+        return;
+    }
+    // Selecting each character and choosing its colour, as the user would.
+    QTextDocument* document = m_richEdit->document();
+    const int length = document->characterCount() - 1;
+    for (int i = 0; i < length; ++i) {
+        QTextCursor cursor(document);
+        cursor.setPosition(i);
+        cursor.setPosition(i + 1, QTextCursor::KeepAnchor);
+        m_richEdit->setTextCursor(cursor);
+        SelectColor(colors[std::min(static_cast<std::size_t>(i), colors.size() - 1)]);
+    }
+    QTextCursor end(document);
+    end.movePosition(QTextCursor::End);
+    m_richEdit->setTextCursor(end);
+}
+
+void CInputTextView::SetStretch(int stretch)
+{
+    if (stretch >= kStretchMin && stretch <= kStretchMax)
+        m_stretchCombo->setCurrentIndex(stretch - kStretchMin);
+}
+
+void CInputTextView::SetOverlayPosition(int x, int y)
+{
+    m_editX->setText(QString::number(x));
+    m_editY->setText(QString::number(y));
 }
 
 void CInputTextView::OnTextChanged()

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "base/CanvasMode.h"
 #include "base/Color.h"
 #include "base/LogFont.h"
 
@@ -7,6 +8,7 @@
 #include <QWidget>
 
 #include <array>
+#include <vector>
 
 class CFontComboBox;
 class QAction;
@@ -25,17 +27,12 @@ class CInputTextView : public QWidget
     Q_OBJECT
 
 public:
-    enum InputMode { TextMode = 0, ImageMode = 1 };
     // Key codes understood by MoveText; -1 puts the glyphs back in place.
     enum MoveKey { KeyLeft = 37, KeyUp = 38, KeyRight = 39, KeyDown = 40, KeyHome = -1 };
-    static constexpr int kFirstColorId = 2200;
-    static constexpr int kMergeTextId = 2207;
     static constexpr int kMaxInputChars = 1024;
     static constexpr int kMaxOverlayChars = 1023;
     static constexpr int kStripHeight = 24;
     static constexpr int kSliderMargin = 10;
-    static constexpr int kStretchMin = -32;
-    static constexpr int kStretchMax = 64;
 
     explicit CInputTextView(QWidget* parent = nullptr);
 
@@ -49,6 +46,21 @@ public:
     LogFont CurrentFont() const { return m_logFont; }
     void OnMergeText();
     void MoveText(int key);
+
+    // Operations that stand for the user working the pane's controls, for
+    // batch mode and tests: each has exactly the effect of typing or
+    // choosing in the control it names.
+    // Replaces the input with text, typed at the caret in the current font
+    // and colour.
+    void SetInputText(const QString& text);
+    // Text mode: colours the characters in order, the last colour going on
+    // for the rest; image mode: the overlay takes the first colour. Indexes
+    // outside the palette are ignored.
+    void SetCharacterColors(const std::vector<int>& colors);
+    // Text mode's stretch box; values outside kStretchMin..kStretchMax are ignored.
+    void SetStretch(int stretch);
+    // Image mode's X and Y boxes.
+    void SetOverlayPosition(int x, int y);
     // The input differs from what was last merged.
     bool IsMergePending() const { return m_bMerged == 0 && m_nCanvasWidth > 0; }
 
@@ -75,6 +87,10 @@ signals:
     void TextYChanged(int y);
     void FontApplied(const LogFont& font);
     void StretchChanged(int stretch);
+    // IsMergePending() has changed its answer.
+    void MergePendingChanged(bool pending);
+    // The user has clicked into the pane or one of its controls.
+    void Activated();
 
 protected:
     void paintEvent(QPaintEvent* event) override;

@@ -2,6 +2,7 @@
 
 #include "base/DotGrid.h"
 #include "base/DotPalette.h"
+#include "base/GridImage.h"
 #include "base/QtColor.h"
 #include "textinput/RowScaleCopy.h"
 
@@ -15,28 +16,6 @@ namespace {
 
 // Characters without a colour of their own show in the edit's default white.
 constexpr COLORREF kDefaultTextColor = 0x00FFFFFF;
-
-QImage GridToImage(const CDotGrid& grid)
-{
-    QImage image(grid.Width(), grid.Height(), QImage::Format_RGB32);
-    for (int y = 0; y < grid.Height(); ++y) {
-        auto* line = reinterpret_cast<QRgb*>(image.scanLine(y));
-        for (int x = 0; x < grid.Width(); ++x) {
-            const COLORREF c = grid.DotAt(x, grid.Height() - 1 - y);
-            line[x] = qRgb(RedOf(c), GreenOf(c), BlueOf(c));
-        }
-    }
-    return image;
-}
-
-void ImageToGrid(const QImage& image, CDotGrid& grid)
-{
-    for (int y = 0; y < grid.Height(); ++y) {
-        const auto* line = reinterpret_cast<const QRgb*>(image.constScanLine(y));
-        for (int x = 0; x < grid.Width(); ++x)
-            grid.SetDot(x, grid.Height() - 1 - y, FromQRgb(line[x]));
-    }
-}
 
 bool TooLarge(long long width, long long height)
 {
@@ -100,7 +79,7 @@ void CTextRenderer::SetUpNewCanvas(CCanvasText& text, int width, int height, int
 {
     text.m_nCellWidth = 0;
     text.m_nCellHeight = 0;
-    if (mode != CDotGrid::TextMode)
+    if (mode != TextMode)
         return;
     text.m_bVertical = width < height ? 1 : 0;
     text.m_nCellWidth = text.m_nCellHeight = std::min(width, height);

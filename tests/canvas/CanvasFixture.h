@@ -19,7 +19,7 @@ protected:
         ASSERT_TRUE(QTest::qWaitForWindowExposed(&m_view));
     }
     // The New command's steps, then the event loop shows or hides the bars.
-    void NewGrid(int width, int height, int mode = CDotGrid::ImageMode)
+    void NewGrid(int width, int height, int mode = ImageMode)
     {
         ASSERT_TRUE(m_view.Grid().Create(width, height, mode));
         m_view.SetGridSize(width, height);

@@ -108,7 +108,7 @@ protected:
 
 TEST_F(OverlayPaint, RedTextIsEnlargedFromItsPosition)
 {
-    const QImage shot = GrabWith(kRed, CDotGrid::ImageMode, QStringLiteral("HW"));
+    const QImage shot = GrabWith(kRed, ImageMode, QStringLiteral("HW"));
     const QImage dots = RenderTextOverlay(m_view.Text(), 32, 24);
     QRect inked;
     for (int y = 0; y < 24; ++y) {
@@ -129,11 +129,11 @@ TEST_F(OverlayPaint, RedTextIsEnlargedFromItsPosition)
 
 TEST_F(OverlayPaint, BlackTextAndTextModeShowNothing)
 {
-    const QImage plain = GrabWith(kRed, CDotGrid::ImageMode, QString());
-    EXPECT_EQ(GrabWith(0x00000000, CDotGrid::ImageMode, QStringLiteral("HW")), plain);
-    EXPECT_EQ(GrabWith(kRed, CDotGrid::TextMode, QStringLiteral("HW")), plain);
+    const QImage plain = GrabWith(kRed, ImageMode, QString());
+    EXPECT_EQ(GrabWith(0x00000000, ImageMode, QStringLiteral("HW")), plain);
+    EXPECT_EQ(GrabWith(kRed, TextMode, QStringLiteral("HW")), plain);
     // Only the colour changes: the overlay is drawn afresh.
-    EXPECT_NE(GrabWith(kRed, CDotGrid::ImageMode, QStringLiteral("HW")), plain);
+    EXPECT_NE(GrabWith(kRed, ImageMode, QStringLiteral("HW")), plain);
 }
 
 TEST_F(CanvasPaint, TextPaneStopsTheCanvasPainting)

@@ -18,7 +18,7 @@ TEST(DotRaster, StretchWritesWholeAndPartDotsOnlyInsideTheClip)
 {
     // Display row 0: palette 0 1 2; row 1: palette 3 4 5.
     CDotGrid grid;
-    grid.Create(3, 2, CDotGrid::ImageMode);
+    grid.Create(3, 2, ImageMode);
     for (int c = 0; c < 3; ++c) {
         grid.SetDot(c, 1, DotPalette[static_cast<std::size_t>(c)]);
         grid.SetDot(c, 0, DotPalette[static_cast<std::size_t>(c + 3)]);

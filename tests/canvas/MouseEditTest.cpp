@@ -11,7 +11,7 @@ class MouseEdit : public CanvasFixture
 protected:
     // 16 x 16 at dot size 8 in 500 x 300 puts the grid at (192, 88); 128 x 64
     // in 300 x 200 scrolls.
-    void Start(int w, int h, int viewW, int viewH, int mode = CDotGrid::ImageMode)
+    void Start(int w, int h, int viewW, int viewH, int mode = ImageMode)
     {
         Show(viewW, viewH);
         NewGrid(w, h, mode);
@@ -69,7 +69,7 @@ TEST_F(MouseEdit, ClicksLandUnderThePointerAfterScrolling)
 
 TEST_F(MouseEdit, TextModeAsksWhetherAMergeIsPending)
 {
-    Start(16, 16, 500, 300, CDotGrid::TextMode);
+    Start(16, 16, 500, 300, TextMode);
     bool pending = true;
     m_view.SetMergePendingQuery([&] { return pending; });
     Click(Qt::LeftButton, {200, 96});
@@ -81,7 +81,7 @@ TEST_F(MouseEdit, TextModeAsksWhetherAMergeIsPending)
     EXPECT_EQ(m_view.PointerShape(), Qt::ArrowCursor);
 
     pending = true;
-    m_view.Grid().SetMode(CDotGrid::ImageMode); // image mode never asks
+    m_view.Grid().SetMode(ImageMode); // image mode never asks
     EXPECT_TRUE(m_view.CanEditDots());
     m_view.Grid().SetMode(2);
     EXPECT_FALSE(m_view.CanEditDots());

@@ -33,7 +33,7 @@ bool WaitIdle(const CImageView& view)
 
 TEST(DotTextCanvas, ListsTheCanvasAsItWasAtTheStartWhileThePaneIsDisabled)
 {
-    for (const int mode : {int(CDotGrid::ImageMode), int(CDotGrid::TextMode)}) {
+    for (const int mode : {int(ImageMode), int(TextMode)}) {
         QStringList statuses; // "pane|text|whether the pane was enabled"
         CImageView view;
         QObject::connect(&view, &CImageView::StatusText, [&](int pane, const QString& text) {
@@ -75,7 +75,7 @@ TEST(DotTextCanvas, ListsTheCanvasAsItWasAtTheStartWhileThePaneIsDisabled)
 TEST(DotTextCanvas, ClosingTheCanvasMidRunStopsTheWorker)
 {
     auto view = std::make_unique<CImageView>();
-    LightPattern(view->Grid(), 1024, 768, CDotGrid::ImageMode);
+    LightPattern(view->Grid(), 1024, 768, ImageMode);
     view->BeginDotText();
     QCoreApplication::processEvents();
     ASSERT_TRUE(view->IsDotTextRunning());
@@ -88,14 +88,16 @@ TEST(DotTextCanvas, SavesAndPrintsWhatThePaneHolds)
     CScratchDir dir;
     CImageView view;
     QStringList prefills;
-    view.DotSaver().SetAskFileName([&](QWidget*, const QString& prefill) {
+    CFrameDialogs dialogs;
+    dialogs.askSaveDotPath = [&](const QString& prefill) {
         prefills << prefill;
         return dir.FilePath(QStringLiteral("dots.txt"));
-    });
+    };
+    view.SetDialogs(&dialogs);
     view.SaveDotData(); // no dots: no dialog
     EXPECT_TRUE(prefills.isEmpty());
 
-    view.Grid().Create(16, 8, CDotGrid::ImageMode);
+    view.Grid().Create(16, 8, ImageMode);
     Light(view.Grid(), 9, 0, kBlue);
     view.BeginDotText();
     ASSERT_TRUE(WaitIdle(view));

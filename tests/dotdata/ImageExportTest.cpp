@@ -18,7 +18,7 @@ CDotGrid PaintedGrid(int w, int h)
 {
     CDotGrid grid;
     grid.SetBackgroundColor(kBack, false);
-    grid.Create(w, h, CDotGrid::ImageMode);
+    grid.Create(w, h, ImageMode);
     for (int r = 0; r < h; ++r) {
         for (int c = 0; c < w; ++c) {
             if ((r * 3 + c) % 5 == 0)
@@ -86,7 +86,7 @@ TEST(ImageExport, WrittenPicturesReadBack)
     // Read back into a canvas of another size and background: same size, same lit dots.
     CDotGrid back;
     back.SetBackgroundColor(MakeColor(1, 2, 3), false);
-    back.Create(8, 8, CDotGrid::ImageMode);
+    back.Create(8, 8, ImageMode);
     ASSERT_TRUE(CPictureImport::Import(dir.FilePath("round.bmp"), back));
     ASSERT_EQ(back.Width(), 48);
     ASSERT_EQ(back.Height(), 24);

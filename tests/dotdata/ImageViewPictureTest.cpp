@@ -24,16 +24,18 @@ protected:
     {
         m_view.resize(400, 300);
         m_view.Grid().SetBackgroundColor(kBack, false);
-        m_view.Grid().Create(24, 16, CDotGrid::TextMode);
+        m_view.Grid().Create(24, 16, TextMode);
         m_view.SetGridSize(24, 16);
-        m_view.SetPictureMessage([this](const QString& text) { m_messages << text; });
-        m_view.SetImagePathQuery([this](const QString& suggested) {
+        m_dialogs.showMessage = [this](const QString& text) { m_messages << text; };
+        m_dialogs.askSaveImagePath = [this](const QString& suggested) {
             m_suggested << suggested;
             return m_answer;
-        });
+        };
+        m_view.SetDialogs(&m_dialogs);
     }
 
     CScratchDir m_dir;
+    CFrameDialogs m_dialogs;
     CImageView m_view;
     QStringList m_messages;
     QStringList m_suggested;
@@ -58,7 +60,7 @@ TEST_F(ImageViewPicture, OpenLaysTheNewGridOutAndKeepsTheSettings)
     EXPECT_EQ(m_view.GridWidth(), 16);
     EXPECT_EQ(m_view.DotSize(), dotSize);
     EXPECT_EQ(m_view.ShowGrid(), showGrid);
-    EXPECT_EQ(m_view.Grid().Mode(), CDotGrid::TextMode);
+    EXPECT_EQ(m_view.Grid().Mode(), TextMode);
     EXPECT_EQ(m_view.Grid().BackColor(), kBack);
     EXPECT_TRUE(m_messages.isEmpty());
 
@@ -92,7 +94,7 @@ TEST_F(ImageViewPicture, SaveImageAsksWithTheLastNameAndWrites)
     EXPECT_EQ(m_messages.size(), 1);
 
     // No dots: no dialog at all.
-    m_view.Grid().Create(0, 0, CDotGrid::ImageMode);
+    m_view.Grid().Create(0, 0, ImageMode);
     m_view.SaveImage();
     EXPECT_EQ(m_suggested.size(), 3);
     EXPECT_FALSE(m_view.SaveImageTo(m_dir.FilePath("empty.bmp")));

@@ -4,7 +4,7 @@
 
 TEST(ListingImageMode, WorkedExampleTextPiecesAndStatuses)
 {
-    CDotGrid grid = MakeGrid(16, 8, CDotGrid::ImageMode);
+    CDotGrid grid = MakeGrid(16, 8, ImageMode);
     Light(grid, 0, 0, kRed);
     Light(grid, 1, 0, kRed);
     Light(grid, 7, 7, kGreen);
@@ -19,7 +19,7 @@ TEST(ListingImageMode, WorkedExampleTextPiecesAndStatuses)
 
 TEST(ListingImageMode, OnlyExactPaletteColoursAreListedUnderTheirBlockNumber)
 {
-    CDotGrid grid = MakeGrid(32, 16, CDotGrid::ImageMode);
+    CDotGrid grid = MakeGrid(32, 16, ImageMode);
     EXPECT_TRUE(Generate(grid).m_szText.isEmpty());
 
     Light(grid, 0, 0, MakeColor(254, 0, 0));            // one unit off Red
@@ -32,7 +32,7 @@ TEST(ListingImageMode, OnlyExactPaletteColoursAreListedUnderTheirBlockNumber)
 
 TEST(ListingImageMode, AllLitBlockIsOneLineAndPartialEdgeBlocksStayInside)
 {
-    CDotGrid grid = MakeGrid(12, 12, CDotGrid::ImageMode); // not a size the editor makes
+    CDotGrid grid = MakeGrid(12, 12, ImageMode); // not a size the editor makes
     QStringList entries;
     for (int r = 1; r <= 8; ++r)
         for (int c = 1; c <= 8; ++c) {
@@ -46,9 +46,9 @@ TEST(ListingImageMode, AllLitBlockIsOneLineAndPartialEdgeBlocksStayInside)
 TEST(ListingImageMode, ProgressIsSentOnlyWhenItChangesAndChunksKeepTheText)
 {
     // One block: its 100 equals the starting value, only the final text is sent.
-    EXPECT_EQ(Generate(MakeGrid(8, 8, CDotGrid::ImageMode)).m_statuses, QStringList{"\t\t100%"});
+    EXPECT_EQ(Generate(MakeGrid(8, 8, ImageMode)).m_statuses, QStringList{"\t\t100%"});
 
-    CDotGrid wide = MakeGrid(8 * 300, 16, CDotGrid::ImageMode);
+    CDotGrid wide = MakeGrid(8 * 300, 16, ImageMode);
     for (int x = 0; x < wide.Width(); x += 3)
         Light(wide, x, x % 16, DotPalette[static_cast<std::size_t>(x % 7)]);
     const CRecordingSink pieces = Generate(wide, {}, 1);

@@ -11,7 +11,7 @@ constexpr int kPortrait = 1;
 
 TEST(ListingTextMode, WorkedExampleLetterI)
 {
-    CDotGrid grid = MakeGrid(8, 8, CDotGrid::TextMode);
+    CDotGrid grid = MakeGrid(8, 8, TextMode);
     for (int y = 0; y < 8; ++y)
         Light(grid, 3, y, kGreen);
     Light(grid, 4, 0, kGreen);
@@ -28,7 +28,7 @@ TEST(ListingTextMode, WorkedExampleLetterI)
 
 TEST(ListingTextMode, UnlitCanvasGivesEveryHeaderAndZeroFooters)
 {
-    CDotGrid grid = MakeGrid(24, 8, CDotGrid::TextMode);
+    CDotGrid grid = MakeGrid(24, 8, TextMode);
     CCanvasText text = MakeText(QStringLiteral("中Ab"), kLandscape);
     text.m_abCharColor = {6, 7, 200};
     EXPECT_EQ(Generate(grid, text).m_szText, Header("中", "Orange") + Footer(0) + Header("A", "X") + Footer(0)
@@ -42,7 +42,7 @@ TEST(ListingTextMode, UnlitCanvasGivesEveryHeaderAndZeroFooters)
 
 TEST(ListingTextMode, AllLitBlockIsEightLinesOfEight)
 {
-    CDotGrid grid = MakeGrid(8, 8, CDotGrid::TextMode);
+    CDotGrid grid = MakeGrid(8, 8, TextMode);
     QString lines;
     for (int r = 1; r <= 8; ++r) {
         QStringList entries;
@@ -57,7 +57,7 @@ TEST(ListingTextMode, AllLitBlockIsEightLinesOfEight)
 
 TEST(ListingTextMode, BlockNumbersArePaddedToTwoAndPrintedInFull)
 {
-    CDotGrid grid = MakeGrid(96, 72, CDotGrid::TextMode); // 12 x 9 = 108 blocks
+    CDotGrid grid = MakeGrid(96, 72, TextMode); // 12 x 9 = 108 blocks
     for (const QPoint p : {QPoint(8, 0), QPoint(9, 0), QPoint(0, 8), QPoint(95, 71)})
         Light(grid, p.x(), p.y(), kRed);
     EXPECT_EQ(Generate(grid, MakeText("W", kLandscape)).m_szText,
@@ -69,10 +69,10 @@ TEST(ListingTextMode, NumbersRunOnAcrossCharactersInBothLayouts)
     // Two 16 x 16 cells: landscape side by side, portrait stacked. The first
     // character owns blocks 1-4, the second 5-8; the extra dot is in the
     // second character's bottom-left block (landscape) or band 3, block 2.
-    CDotGrid wide = MakeGrid(32, 16, CDotGrid::TextMode);
+    CDotGrid wide = MakeGrid(32, 16, TextMode);
     LightBlockCorners(wide);
     Light(wide, 17, 9, kRed);
-    CDotGrid tall = MakeGrid(16, 32, CDotGrid::TextMode);
+    CDotGrid tall = MakeGrid(16, 32, TextMode);
     LightBlockCorners(tall);
     Light(tall, 9, 17, kRed);
 
@@ -102,7 +102,7 @@ TEST(ListingTextMode, MismatchedCanvasesListEveryBlockOnceAndEveryCharacter)
         {12, 20, kPortrait, "A", "A:1,2,3,4,5,6"},   // partial edge blocks
     };
     for (const Case& k : cases) {
-        CDotGrid grid = MakeGrid(k.width, k.height, CDotGrid::TextMode);
+        CDotGrid grid = MakeGrid(k.width, k.height, TextMode);
         LightBlockCorners(grid);
         const CRecordingSink sink = Generate(grid, MakeText(k.text, k.vertical));
 

@@ -1,6 +1,7 @@
 #include "dotdata/PictureImport.h"
 
 #include "base/DotGrid.h"
+#include "dotdata/DecodedPicture.h"
 #include "dotdata/PictureFiles.h"
 #include "TestSupport.h"
 
@@ -18,7 +19,7 @@ CDotGrid ImageGrid()
 {
     CDotGrid grid;
     grid.SetBackgroundColor(kBack, false);
-    grid.Create(32, 16, CDotGrid::ImageMode);
+    grid.Create(32, 16, ImageMode);
     return grid;
 }
 
@@ -104,12 +105,12 @@ TEST(PictureImport, KeepsModeAndColoursAndRejectsUnreadableFiles)
     CDotGrid grid;
     grid.SetBackgroundColor(kBack, false);
     grid.SetDotColor(2);
-    grid.Create(24, 16, CDotGrid::TextMode);
+    grid.Create(24, 16, TextMode);
     ASSERT_TRUE(ImportBytes(MakeJpeg(MakeImage(20, 12, [](int, int) { return qRgb(255, 255, 255); })), grid,
                             QStringLiteral("photo.bmp")));
     EXPECT_EQ(grid.Width(), 24);
     EXPECT_EQ(grid.Height(), 16);
-    EXPECT_EQ(grid.Mode(), CDotGrid::TextMode);
+    EXPECT_EQ(grid.Mode(), TextMode);
     EXPECT_EQ(grid.ColorIndex(), 2);
     EXPECT_EQ(grid.BackColor(), kBack);
 
@@ -120,4 +121,39 @@ TEST(PictureImport, KeepsModeAndColoursAndRejectsUnreadableFiles)
     ASSERT_EQ(grid.Width(), before.Width());
     ASSERT_EQ(grid.Height(), before.Height());
     EXPECT_EQ(0, std::memcmp(grid.Bits(), before.Bits(), before.ByteCount()));
+}
+
+// Place is Open without the file: a decoded picture rounded up to whole
+// blocks, hung from the top left, the rest background, off-palette unlit.
+TEST(PictureImport, PlaceRoundsAnchorsAndNormalises)
+{
+    DecodedPicture picture;
+    picture.size = QSize(10, 9);
+    picture.pixels = QImage(10, 9, QImage::Format_BGR888);
+    picture.pixels.fill(QColor(0, 255, 0));
+    picture.pixels.setPixel(0, 0, kRed);
+    picture.pixels.setPixel(9, 8, qRgb(254, 0, 0)); // one unit off red
+    CDotGrid grid = ImageGrid();
+    ASSERT_TRUE(CPictureImport::Place(picture, grid));
+    EXPECT_EQ(grid.Width(), 16);
+    EXPECT_EQ(grid.Height(), 16);
+    EXPECT_EQ(At(grid, 0, 0), MakeColor(255, 0, 0));
+    EXPECT_EQ(At(grid, 5, 5), MakeColor(0, 255, 0));
+    EXPECT_EQ(At(grid, 9, 8), kBack);
+    for (int y = 0; y < 16; ++y)
+        for (int x = 0; x < 16; ++x)
+            if (x >= 10 || y >= 9)
+                ASSERT_EQ(At(grid, x, y), kBack) << x << "," << y;
+
+    // A picture past the limits keeps its top-left 1024 x 768.
+    picture.size = QSize(1030, 770);
+    picture.pixels = QImage(1024, 768, QImage::Format_BGR888);
+    picture.pixels.fill(QColor(0, 0, 255));
+    ASSERT_TRUE(CPictureImport::Place(picture, grid));
+    EXPECT_EQ(grid.Width(), 1024);
+    EXPECT_EQ(grid.Height(), 768);
+    EXPECT_EQ(At(grid, 1023, 767), MakeColor(0, 0, 255));
+
+    EXPECT_FALSE(CPictureImport::Place(DecodedPicture(), grid));
+    EXPECT_EQ(grid.Width(), 1024);
 }

@@ -107,7 +107,7 @@ TEST(PictureRobustness, DamagedFilesAreRefusedAndTheGridIsKept)
 
     CDotGrid grid;
     grid.SetBackgroundColor(MakeColor(5, 6, 7), false);
-    grid.Create(40, 24, CDotGrid::ImageMode);
+    grid.Create(40, 24, ImageMode);
     grid.SetDot(1, 2, DotPalette[3]);
     const CDotGrid before = grid;
 

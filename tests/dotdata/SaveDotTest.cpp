@@ -2,6 +2,7 @@
 #include "TestSupport.h"
 
 #include "dotdata/DotFile.h"
+#include "base/FrameDialogs.h"
 #include "dotdata/SaveDot.h"
 
 #include <QDir>
@@ -36,14 +37,14 @@ struct SSaveRig
 {
     SSaveRig()
     {
-        m_saver.SetAskFileName([this](QWidget*, const QString& prefill) { return m_prefills << prefill, m_szAnswer; });
-        m_saver.SetShowMessage([this](QWidget*, const QString& text) { m_messages << text; });
+        m_dialogs.askSaveDotPath = [this](const QString& prefill) { return m_prefills << prefill, m_szAnswer; };
+        m_dialogs.showMessage = [this](const QString& text) { m_messages << text; };
     }
-    bool Save(const QString& text) { return m_saver.Save(nullptr, text, m_szPath); }
+    bool Save(const QString& text) { return CSaveDot::Save(m_dialogs, text, m_szPath); }
     QStringList Files() const { return QDir(m_dir.Path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot); }
 
     CScratchDir m_dir;
-    CSaveDot m_saver;
+    CFrameDialogs m_dialogs;
     QString m_szAnswer, m_szPath;
     QStringList m_prefills, m_messages;
 };

@@ -30,12 +30,12 @@ TEST_F(BatchMatchesFrameTest, TextRoadGivesIdenticalFiles)
     Trigger(MergeText);
     Trigger(Mirror);
     const QString frameImage = dir.FilePath("frame.bmp");
-    Canvas()->SetImagePathQuery([frameImage](const QString&) { return frameImage; });
+    frame->Dialogs().askSaveImagePath = [frameImage](const QString&) { return frameImage; };
     Trigger(SaveImage);
     Trigger(ViewImage);
     ASSERT_TRUE(QTest::qWaitFor([this] { return Act(SaveDot)->isEnabled(); }, 20000));
     const QString frameDots = dir.FilePath("frame.txt");
-    Canvas()->DotSaver().SetAskFileName([frameDots](QWidget*, const QString&) { return frameDots; });
+    frame->Dialogs().askSaveDotPath = [frameDots](const QString&) { return frameDots; };
     Trigger(SaveDot);
 
     const QString batchImage = dir.FilePath("batch.bmp");

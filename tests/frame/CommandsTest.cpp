@@ -62,7 +62,7 @@ TEST_F(CommandsTest, ViewImageListsTheDotsAndSwapsTheFileCommands)
 {
     OpenSample();
     const QString imagePath = dir.FilePath(QStringLiteral("copy.bmp"));
-    Canvas()->SetImagePathQuery([imagePath](const QString&) { return imagePath; });
+    frame->Dialogs().askSaveImagePath = [imagePath](const QString&) { return imagePath; };
     Trigger(SaveImage);
     EXPECT_EQ(QImage(imagePath).pixelColor(9, 0), QColor(Qt::blue));
 
@@ -73,7 +73,7 @@ TEST_F(CommandsTest, ViewImageListsTheDotsAndSwapsTheFileCommands)
     EXPECT_EQ(frame->StatusPaneText(1), QStringLiteral("100%"));
 
     const QString dotPath = dir.FilePath(QStringLiteral("dots.txt"));
-    Canvas()->DotSaver().SetAskFileName([dotPath](QWidget*, const QString&) { return dotPath; });
+    frame->Dialogs().askSaveDotPath = [dotPath](const QString&) { return dotPath; };
     Trigger(SaveDot);
     EXPECT_EQ(ReadAll(dotPath).toStdString(), "1-1-1-R, 1-1-2-R, 1-8-8-G\r\n\r\n2-1-2-B\r\n\r\n");
 
@@ -203,7 +203,7 @@ TEST_F(CommandsTest, TypicalTextModeRoad)
 
     ViewDotText();
     const QString path = dir.FilePath(QStringLiteral("sign.txt"));
-    Canvas()->DotSaver().SetAskFileName([path](QWidget*, const QString&) { return path; });
+    frame->Dialogs().askSaveDotPath = [path](const QString&) { return path; };
     Trigger(SaveDot);
 
     const QStringList lines = QString::fromUtf8(ReadAll(path)).split(QStringLiteral("\r\n"));

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "canvas/ImageView.h"
-#include "frame/CommandIds.h"
+#include "base/CommandIds.h"
 #include "frame/MainFrame.h"
 #include "textinput/InputTextView.h"
 #include "TestSupport.h"
@@ -25,6 +25,9 @@ protected:
         CFrameDialogs& dialogs = made->Dialogs();
         dialogs.askNewCanvas = [] { return std::optional<CNewCanvasRequest>(); };
         dialogs.askOpenFile = [] { return QString(); };
+        dialogs.askSaveImagePath = [](const QString&) { return QString(); };
+        dialogs.askSaveDotPath = [](const QString&) { return QString(); };
+        dialogs.showMessage = [this](const QString& text) { messages << text; };
         dialogs.askPrinter = [](QPrinter&) { return false; };
         dialogs.askColor = [](COLORREF) { return std::optional<COLORREF>(); };
         dialogs.askFont = [](const LogFont&) { return std::optional<LogFont>(); };
@@ -48,6 +51,7 @@ protected:
 
     CScratchDir dir;
     QStringList openedFiles;
+    QStringList messages;
     int quitCount = 0;
     std::unique_ptr<CMainFrame> frame;
 };

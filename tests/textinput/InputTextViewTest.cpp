@@ -86,7 +86,7 @@ TEST(InputPaneMerge, PendingAfterTypingClearedByMergeAndSetAgainByTheNextKey)
 TEST(InputPaneMerge, ImageModeMergeResetsBothPositionsAndTellsTheCanvas)
 {
     Pane p;
-    p.view.SetInputMode(CInputTextView::ImageMode);
+    p.view.SetInputMode(ImageMode);
     p.view.EditX()->setText(QStringLiteral("5"));
     p.sent.clear();
     p.view.OnMergeText();
@@ -133,7 +133,7 @@ TEST(InputPaneColours, SameColourKeepsTheMergedStateAndBadIndexesAreIgnored)
 TEST(InputPaneColours, ImageModeColoursTheWholeTextAndSendsTheColour)
 {
     Pane p;
-    p.view.SetInputMode(CInputTextView::ImageMode);
+    p.view.SetInputMode(ImageMode);
     p.Type(QStringLiteral("Hi"));
     EXPECT_EQ(p.sent, (QStringList{"text H", "text Hi"}));
     p.view.SelectColor(0);
@@ -177,7 +177,7 @@ TEST(InputPaneMove, ArrowKeysMoveTextOnlyInTextModeWithSomethingTyped)
     QTest::keyClick(p.view.SizeCombo(), Qt::Key_Left);
     EXPECT_EQ(p.sent, QStringList{"X -2"});
 
-    p.view.SetInputMode(CInputTextView::ImageMode);
+    p.view.SetInputMode(ImageMode);
     p.sent.clear();
     QTest::keyClick(p.view.RichEdit(), Qt::Key_Right);
     EXPECT_TRUE(p.sent.isEmpty());
@@ -231,7 +231,7 @@ TEST(InputPaneControls, StretchListRunsFromMinus32ToPlus64)
 TEST(InputPaneControls, SliderFollowsTheFocusedEditWithinTheCanvas)
 {
     Pane p;
-    p.view.SetInputMode(CInputTextView::ImageMode);
+    p.view.SetInputMode(ImageMode);
     p.view.OnGridSizeChanged(16, 24);
     p.Focus(p.view.EditX());
     QSlider* slider = p.view.Slider();

@@ -54,16 +54,16 @@ struct Panes
 TEST(LinkedPanes, NewCanvasSetsCellsAndTellsThePaneItsSize)
 {
     Panes p;
-    p.New(32, 16, CDotGrid::TextMode);
+    p.New(32, 16, TextMode);
     EXPECT_EQ(p.canvas.Text().m_bVertical, 0);
-    p.New(16, 32, CDotGrid::TextMode);
+    p.New(16, 32, TextMode);
     EXPECT_EQ(p.canvas.Grid().Width(), 16);
     EXPECT_EQ(p.canvas.Grid().Height(), 32);
     EXPECT_EQ(p.canvas.Text().m_bVertical, 1);
     EXPECT_EQ(p.canvas.Text().m_nCellWidth, 16);
     EXPECT_EQ(p.canvas.Text().m_nCellHeight, 16);
-    p.New(16, 24, CDotGrid::ImageMode);
-    EXPECT_EQ(p.canvas.Grid().Mode(), CDotGrid::ImageMode);
+    p.New(16, 24, ImageMode);
+    EXPECT_EQ(p.canvas.Grid().Mode(), ImageMode);
     EXPECT_EQ(p.canvas.Text().m_nCellWidth, 0);
     EXPECT_EQ(p.canvas.Text().m_bVertical, 1);
     QFocusEvent focus(QEvent::FocusIn);
@@ -74,7 +74,7 @@ TEST(LinkedPanes, NewCanvasSetsCellsAndTellsThePaneItsSize)
 TEST(LinkedPanes, TextModeMergeRendersAndAllowsEditingAgain)
 {
     Panes p;
-    p.New(16, 16, CDotGrid::TextMode);
+    p.New(16, 16, TextMode);
     p.UseFont("WenQuanYi Zen Hei", 16);
     p.pane.OnMergeText(); // nothing typed: the grid stays, mouse edits stay allowed
     EXPECT_EQ(p.canvas.Grid().Width(), 16);
@@ -103,7 +103,7 @@ TEST(LinkedPanes, TextModeMergeRendersAndAllowsEditingAgain)
 TEST(LinkedPanes, StretchReRendersTheMergedText)
 {
     Panes p;
-    p.New(16, 16, CDotGrid::TextMode);
+    p.New(16, 16, TextMode);
     p.UseFont("WenQuanYi Zen Hei", 16);
     p.pane.RichEdit()->insertPlainText(QString::fromUtf8("国"));
     p.pane.OnMergeText();
@@ -115,7 +115,7 @@ TEST(LinkedPanes, StretchReRendersTheMergedText)
 TEST(LinkedPanes, ImageModeOverlayIsBurntInAtItsPosition)
 {
     Panes p;
-    p.New(32, 16, CDotGrid::ImageMode);
+    p.New(32, 16, ImageMode);
     p.UseFont("DejaVu Sans", 12);
     p.pane.SelectColor(1);
     QTest::keyClicks(p.pane.RichEdit(), QStringLiteral("II"));

@@ -43,8 +43,8 @@ struct Canvas
     }
     void New(int w, int h)
     {
-        grid.Create(w, h, CDotGrid::TextMode);
-        CTextRenderer::SetUpNewCanvas(text, w, h, CDotGrid::TextMode);
+        grid.Create(w, h, TextMode);
+        CTextRenderer::SetUpNewCanvas(text, w, h, TextMode);
     }
     void Type(const QString& s, COLORREF c)
     {
@@ -285,7 +285,7 @@ TEST(TextRendererLimits, ZeroHeightGivesAnEmptyGridAndAbsurdHeightIsRefused)
 TEST(TextRendererOverlay, BurnInWritesTheDrawnOverlayAndClearsIt)
 {
     CDotGrid grid;
-    grid.Create(16, 16, CDotGrid::ImageMode);
+    grid.Create(16, 16, ImageMode);
     CCanvasText text;
     CTextRenderer renderer(grid, text);
     int calls = 0;
@@ -337,7 +337,7 @@ CDotGrid ColumnGrid(int height)
 {
     CDotGrid grid;
     grid.SetBackgroundColor(kNone, false);
-    grid.Create(1, height, CDotGrid::TextMode);
+    grid.Create(1, height, TextMode);
     return grid;
 }
 

@@ -1,6 +1,7 @@
 #pragma once
 
-// Command ids of the main frame's menus and toolbar, and of the language menu.
+// Command ids of the main frame's menus and toolbar, the language menu and
+// the input pane's own toolbar (its colour buttons and Merge Text).
 namespace CommandId {
 constexpr int New = 1000;
 constexpr int Open = 1001;
@@ -23,6 +24,7 @@ constexpr int About = 1024;
 constexpr int English = 2100;
 constexpr int ChineseSimplified = 2101;
 constexpr int ChineseTraditional = 2102;
+constexpr int PaneRed = 2200; // the input pane's seven colour buttons, in palette order
 constexpr int MergeText = 2207;
 constexpr int ViewImage = 32776;
 constexpr int Red = 32777;   // the seven colours follow in palette order

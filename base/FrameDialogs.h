@@ -1,0 +1,54 @@
+#pragma once
+
+#include "base/CanvasMode.h"
+#include "base/Color.h"
+#include "base/LogFont.h"
+
+#include <QString>
+
+#include <functional>
+#include <optional>
+
+class QPrinter;
+
+// What the New dialog returns on OK.
+struct CNewCanvasRequest
+{
+    int nWidth = 0;
+    int nHeight = 0;
+    int nMode = TextMode;
+};
+
+// Every dialog and message box of the program, each behind a function. The
+// frame fills them with the real dialogs and hands the seam down to the
+// canvas and the panes, which open nothing of their own; batch mode and
+// tests answer in their place. An empty result means the dialog was
+// cancelled; a function left empty behaves as a cancelled dialog.
+struct CFrameDialogs
+{
+    std::function<std::optional<CNewCanvasRequest>()> askNewCanvas;
+    std::function<QString()> askOpenFile;
+    std::function<QString(const QString& prefill)> askSaveImagePath; // BMP or JPG, asks before overwriting
+    std::function<QString(const QString& prefill)> askSaveDotPath;   // TXT
+    std::function<bool(QPrinter&)> askPrinter;
+    std::function<std::optional<COLORREF>(COLORREF current)> askColor;
+    std::function<std::optional<LogFont>(const LogFont& current)> askFont;
+    std::function<void(const QString& text)> showMessage; // one plain message box
+    std::function<void()> showAbout;
+    std::function<void(const QString& path)> openFile; // hands a file to the desktop's opener
+    std::function<void()> quit;                         // ends the event loop, no close events
+
+    QString AskSaveImagePath(const QString& prefill) const
+    {
+        return askSaveImagePath ? askSaveImagePath(prefill) : QString();
+    }
+    QString AskSaveDotPath(const QString& prefill) const
+    {
+        return askSaveDotPath ? askSaveDotPath(prefill) : QString();
+    }
+    void ShowMessage(const QString& text) const
+    {
+        if (showMessage)
+            showMessage(text);
+    }
+};

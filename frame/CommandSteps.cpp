@@ -1,0 +1,96 @@
+#include "frame/CommandSteps.h"
+
+#include "canvas/ImageView.h"
+#include "textinput/InputTextView.h"
+
+CCommandSteps::CCommandSteps(CImageView& canvas, CInputTextView& pane)
+    : m_canvas(canvas)
+    , m_pane(pane)
+{
+}
+
+bool CCommandSteps::NewCanvas(int width, int height, int mode)
+{
+    if (!m_canvas.NewCanvas(width, height, mode))
+        return false;
+    m_pane.SetInputMode(mode);
+    return true;
+}
+
+bool CCommandSteps::Open(const QString& path)
+{
+    return m_canvas.LoadPicture(path);
+}
+
+void CCommandSteps::ToggleViewImage()
+{
+    if (m_canvas.IsTextPaneShown()) {
+        m_canvas.ShowTextPane(0);
+        return;
+    }
+    ShowListing();
+}
+
+void CCommandSteps::ShowListing()
+{
+    if (!m_canvas.IsTextPaneShown())
+        m_canvas.ShowTextPane(1);
+    m_canvas.BeginDotText();
+}
+
+void CCommandSteps::SaveDot()
+{
+    m_canvas.SaveDotData();
+}
+
+void CCommandSteps::SaveImage()
+{
+    m_canvas.SaveImage();
+}
+
+bool CCommandSteps::SaveImageTo(const QString& path)
+{
+    return m_canvas.SaveImageTo(path);
+}
+
+void CCommandSteps::Print(QPrinter& printer)
+{
+    m_canvas.PrintDotText(printer);
+}
+
+void CCommandSteps::MergeText()
+{
+    m_pane.OnMergeText();
+}
+
+void CCommandSteps::Mirror()
+{
+    m_canvas.Mirror();
+}
+
+void CCommandSteps::Flip()
+{
+    m_canvas.Flip();
+}
+
+void CCommandSteps::Rotate()
+{
+    m_canvas.Rotate();
+}
+
+void CCommandSteps::SetBackgroundColor(COLORREF colour)
+{
+    m_canvas.SetBackgroundColor(colour);
+}
+
+void CCommandSteps::ApplyFont(const LogFont& font)
+{
+    m_pane.ApplyFont(font);
+}
+
+bool CCommandSteps::EditDot(int column, int row, bool light)
+{
+    const CDotGrid& grid = m_canvas.Grid();
+    const COLORREF colour = light ? grid.DotColor() : grid.BackColor();
+    return m_canvas.EditDot(column, grid.Height() - 1 - row, colour);
+}

@@ -1,0 +1,48 @@
+#pragma once
+
+#include "base/Color.h"
+#include "base/LogFont.h"
+
+#include <QString>
+
+class CImageView;
+class CInputTextView;
+class QPrinter;
+
+// The steps that follow each command once its dialog (if any) has been
+// answered. The window's actions and batch mode both call these, so both do
+// exactly the same to the canvas and the input pane.
+class CCommandSteps
+{
+public:
+    CCommandSteps(CImageView& canvas, CInputTextView& pane);
+
+    // New: a fresh canvas of the (already corrected) size and mode; the input
+    // pane takes the mode and keeps its text, unrendered. False, keeping the
+    // old canvas, when the dots cannot be allocated.
+    bool NewCanvas(int width, int height, int mode);
+    // Open: the picture replaces the dots; a file that cannot be read keeps
+    // the old canvas and says so once.
+    bool Open(const QString& path);
+    // View Image: shows the dots, or covers them with the dot text pane and
+    // starts writing the listing into it.
+    void ToggleViewImage();
+    void ShowListing();
+    void SaveDot();
+    void SaveImage();
+    bool SaveImageTo(const QString& path);
+    void Print(QPrinter& printer);
+    void MergeText();
+    void Mirror();
+    void Flip();
+    void Rotate();
+    void SetBackgroundColor(COLORREF colour);
+    void ApplyFont(const LogFont& font);
+    // A click on the dot at (column, row from the top): lit in the dot colour
+    // or cleared to the background. False when edits are refused now.
+    bool EditDot(int column, int row, bool light);
+
+private:
+    CImageView& m_canvas;
+    CInputTextView& m_pane;
+};
