@@ -1,6 +1,8 @@
 #include "FrameFixture.h"
 
+#include <QComboBox>
 #include <QImage>
+#include <QLineEdit>
 #include <QInputMethodEvent>
 #include <QPlainTextEdit>
 #include <QPrinter>
@@ -145,6 +147,16 @@ TEST_F(CommandsTest, MergeTextAndTextButtonsFollowPaneModeAndMerge)
     EXPECT_FALSE(Act(MergeText)->isEnabled());
     for (int id = TextUp; id <= TextOrigin; ++id)
         EXPECT_FALSE(Act(id)->isEnabled()) << id;
+    // A size typed into the size box makes a merge pending: the buttons
+    // follow at once, without waiting for a menu to open.
+    QTest::keyClicks(Pane()->SizeCombo()->lineEdit(), QStringLiteral("2"));
+    QTest::keyClick(Pane()->SizeCombo()->lineEdit(), Qt::Key_Return);
+    EXPECT_TRUE(Pane()->IsMergePending());
+    for (int id = TextUp; id <= TextOrigin; ++id)
+        EXPECT_TRUE(Act(id)->isEnabled()) << id;
+    Trigger(TextOrigin);
+    ClickInto(Pane()->RichEdit()->viewport());
+    Trigger(MergeText);
 
     // Image mode: the flag stays, no cell, the text stays; no text buttons.
     NewCanvas(24, 16, 1);

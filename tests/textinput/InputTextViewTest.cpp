@@ -68,19 +68,27 @@ constexpr COLORREF kWhite = DotPalette[5];
 TEST(InputPaneMerge, PendingAfterTypingClearedByMergeAndSetAgainByTheNextKey)
 {
     Pane p;
+    std::vector<bool> changes; // every MergePendingChanged, in order
+    QObject::connect(&p.view, &CInputTextView::MergePendingChanged, [&changes](bool pending) { changes.push_back(pending); });
     EXPECT_FALSE(p.view.IsMergePending());
     EXPECT_FALSE(p.view.MergeAction()->isEnabled());
     p.Type(QStringLiteral("ab"));
     EXPECT_TRUE(p.view.IsMergePending());
     EXPECT_TRUE(p.view.MergeAction()->isEnabled());
+    EXPECT_EQ(changes, std::vector<bool>{true}); // the second key changes nothing
 
     p.view.MergeAction()->trigger();
     EXPECT_FALSE(p.view.IsMergePending());
     EXPECT_EQ(p.sent, QStringList{QStringLiteral("merge")});
     EXPECT_EQ(p.mergeSource, p.view.RichEdit());
+    EXPECT_EQ(changes, (std::vector<bool>{true, false}));
 
     p.Type(QStringLiteral("c"));
     EXPECT_TRUE(p.view.IsMergePending());
+    // A canvas of no width has nothing to merge into.
+    p.view.OnGridSizeChanged(0, 0);
+    EXPECT_FALSE(p.view.IsMergePending());
+    EXPECT_EQ(changes, (std::vector<bool>{true, false, true, false}));
 }
 
 TEST(InputPaneMerge, ImageModeMergeResetsBothPositionsAndTellsTheCanvas)
@@ -93,6 +101,34 @@ TEST(InputPaneMerge, ImageModeMergeResetsBothPositionsAndTellsTheCanvas)
     EXPECT_EQ(p.view.EditX()->text(), QStringLiteral("0"));
     EXPECT_EQ(p.view.EditY()->text(), QStringLiteral("0"));
     EXPECT_EQ(p.sent, (QStringList{"merge", "X 0", "Y 0"}));
+}
+
+// The operations batch mode uses stand for the controls: each has the
+// effect of working the control.
+TEST(InputPaneOperations, TextColoursStretchAndPositionActLikeTheControls)
+{
+    Pane p;
+    p.view.SetInputText(QStringLiteral("a b"));
+    EXPECT_EQ(p.view.RichEdit()->toPlainText(), QStringLiteral("a b"));
+    // Colours in order, the last going on; blanks take a colour too.
+    p.view.SetCharacterColors({1, 6});
+    EXPECT_EQ(p.Colours(), (std::vector<COLORREF>{kGreen, DotPalette[6]}));
+    p.view.SetCharacterColors({9}); // outside the palette: ignored
+    EXPECT_EQ(p.Colours(), (std::vector<COLORREF>{kGreen, DotPalette[6]}));
+
+    p.sent.clear();
+    for (const int stretch : {-33, -32, 0, 64, 65})
+        p.view.SetStretch(stretch);
+    EXPECT_EQ(p.sent, (QStringList{"stretch -32", "stretch 0", "stretch 64"}));
+    EXPECT_EQ(p.view.StretchCombo()->currentText(), QStringLiteral("+64"));
+
+    p.view.SetInputMode(ImageMode);
+    p.view.OnGridSizeChanged(64, 32);
+    p.sent.clear();
+    p.view.SetOverlayPosition(12, 9);
+    EXPECT_EQ(p.sent, (QStringList{"X 12", "Y 9"}));
+    p.view.SetCharacterColors({2, 3});
+    EXPECT_EQ(p.view.ColorIndex(), 2); // the overlay has one colour: the first
 }
 
 TEST(InputPaneColours, ColourGoesToTheSelectionOrTheNextTypedText)
