@@ -43,8 +43,6 @@ public:
 
     // The action of a command id; null for ids the frame does not know.
     QAction* Action(int id) const { return m_actions.value(id, nullptr); }
-    // The pane the user last clicked or tabbed into: commands go there first.
-    QWidget* ActivePane() const { return m_pActivePane; }
     // The text a status pane shows now.
     QString StatusPaneText(int pane) const;
     // The help page of the current language beside the executable.
