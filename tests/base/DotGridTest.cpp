@@ -50,6 +50,17 @@ TEST(DotGrid, RoundAndClamp)
     EXPECT_EQ(CDotGrid::RoundAndClamp(1030, 1024), 1024);
     EXPECT_EQ(CDotGrid::RoundAndClamp(770, 768), 768);
     EXPECT_EQ(CDotGrid::RoundAndClamp(16, 768), 16);
+    // Edges: a multiple of 8 and one past it, the limits and one past them.
+    const struct
+    {
+        int value, limit, expected;
+    } edges[] = {
+        {1, 1024, 8},       {8, 1024, 8},       {9, 1024, 16},     {15, 1024, 16},  {17, 1024, 24},
+        {1024, 1024, 1024}, {1025, 1024, 1024}, {1017, 1024, 1024}, {768, 768, 768}, {769, 768, 768},
+        {761, 768, 768},
+    };
+    for (const auto& e : edges)
+        EXPECT_EQ(CDotGrid::RoundAndClamp(e.value, e.limit), e.expected) << e.value << " within " << e.limit;
 }
 
 TEST(DotGrid, CreateFillsWithBackgroundInBgrBottomUpLayout)

@@ -104,6 +104,9 @@ TEST_F(FrameTest, EachColourCommandSelectsItsColourAndCarriesItsName)
     for (const SDotColour& colour : kSevenColours) {
         const int id = 32777 + colour.index;
         EXPECT_EQ(Act(id)->statusTip(), QString::fromLatin1(colour.name));
+        // The toolbar button is a swatch of the colour.
+        EXPECT_EQ(Act(id)->icon().pixmap(QSize(16, 15)).toImage().pixel(8, 7),
+                  qRgb(colour.red, colour.green, colour.blue)) << colour.name;
         Trigger(id);
         EXPECT_EQ(Canvas()->Grid().DotColor(), colour.Value()) << colour.name;
         for (const SDotColour& other : kSevenColours)
