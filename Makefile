@@ -17,7 +17,7 @@ run: build
 	./$(BUILD_DIR)/pellmark
 
 test: build
-	cd $(BUILD_DIR) && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j $(JOBS)
+	cd $(BUILD_DIR) && ctest --output-on-failure -j $(JOBS)
 
 bench: build
 	@for b in $(BUILD_DIR)/bench/bench_*; do \

@@ -85,11 +85,6 @@ void CFlatSplitterWnd::SetPane(int row, QWidget* pane)
     RecalcLayout();
 }
 
-QWidget* CFlatSplitterWnd::GetPane(int row) const
-{
-    return CheckRow(row) ? m_panes[static_cast<std::size_t>(row)] : nullptr;
-}
-
 void CFlatSplitterWnd::SetRowInfo(int row, int idealSize, int minSize)
 {
     if (!CheckRow(row))

@@ -49,7 +49,6 @@ public:
 
     // Puts a pane into a row; the splitter becomes its parent.
     void SetPane(int row, QWidget* pane);
-    QWidget* GetPane(int row) const;
 
     void SetRowInfo(int row, int idealSize, int minSize);
     const CRowColInfo& RowInfo(int row) const;

@@ -7,24 +7,11 @@
 #include <QImage>
 #include <QPainter>
 
-// Q_INIT_RESOURCE must be used outside any namespace.
-static void RegisterPictureResources()
-{
-    // The resources live in a static library; referencing them here keeps the
-    // linker from dropping them.
-    static const bool registered = [] {
-        Q_INIT_RESOURCE(pictures);
-        return true;
-    }();
-    Q_UNUSED(registered);
-}
-
 CLoadedPicture::CLoadedPicture() = default;
 CLoadedPicture::~CLoadedPicture() = default;
 
 bool CLoadedPicture::LoadFromResource(int id)
 {
-    RegisterPictureResources();
     QFile file(QStringLiteral(":/JPG/%1").arg(id));
     if (!file.open(QIODevice::ReadOnly)) {
         Release();

@@ -2,7 +2,6 @@
 # The picture class is model code (no widgets): the splash and About box draw it.
 list(APPEND CORE_SOURCES
   dialogs/LoadedPicture.h dialogs/LoadedPicture.cpp
-  res/pictures.qrc
 )
 list(APPEND UI_SOURCES
   dialogs/FlatSplitterWnd.h dialogs/FlatSplitterWnd.cpp

@@ -29,14 +29,6 @@
 
 using namespace CommandId;
 
-// The frame's resources sit in a static library, where nothing else would
-// pull their registration into the program. Outside any namespace, as the
-// registration function is a global one.
-static void LoadFrameResources()
-{
-    Q_INIT_RESOURCE(frame);
-}
-
 namespace {
 const QString kSection = QStringLiteral("Main");
 const QString kLanguageKey = QStringLiteral("Language");
@@ -150,7 +142,6 @@ void CMainFrame::CreateToolBar()
     m_toolBar->setFloatable(true);
     m_toolBar->setAllowedAreas(Qt::AllToolBarAreas);
 
-    LoadFrameResources();
     const QList<QImage> images = ToolbarCells(QImage(QStringLiteral(":/frame/toolbar.bmp")));
     int button = 0;
     for (const int id : kToolbarLayout) {

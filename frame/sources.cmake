@@ -11,7 +11,6 @@ list(APPEND UI_SOURCES
   frame/MainFrame.h frame/MainFrame.cpp
   frame/PaneLink.h frame/PaneLink.cpp
   frame/CommandSteps.h frame/CommandSteps.cpp
-  res/frame.qrc
 )
 
 # The help pages live beside the executable, where the Help command looks.

@@ -6,7 +6,6 @@ set -euo pipefail
 PACKAGES=(
   cmake g++ make pkg-config
   qt6-base-dev qt6-base-dev-tools libqt6printsupport6 libgl1-mesa-dev
-  libjpeg-dev
   libgtest-dev libgmock-dev libbenchmark-dev
   fonts-dejavu-core fonts-wqy-zenhei
   xvfb xauth imagemagick

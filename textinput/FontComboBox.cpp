@@ -33,16 +33,9 @@ private:
 
 } // namespace
 
-// Outside any namespace, as the resource initialiser requires.
-void CFontComboBox::InitResources()
-{
-    Q_INIT_RESOURCE(textinput);
-}
-
 CFontComboBox::CFontComboBox(QWidget* parent)
     : QComboBox(parent)
 {
-    InitResources();
     setItemDelegate(new CFontItemDelegate(this));
 }
 

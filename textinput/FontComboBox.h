@@ -17,9 +17,6 @@ public:
 
     explicit CFontComboBox(QWidget* parent = nullptr);
 
-    // Registers the text input images (the font mark, the pane's toolbar).
-    static void InitResources();
-
     // Lists every family, case-insensitively sorted, and selects the first.
     void FillFontList();
     int FontTypeOf(int index) const;

@@ -59,7 +59,6 @@ int MoveKeyOf(int qtKey)
 CInputTextView::CInputTextView(QWidget* parent)
     : QWidget(parent)
 {
-    CFontComboBox::InitResources();
     CreateRichEdit();
     CreateToolBar();
     CreateControls();

@@ -6,5 +6,4 @@ list(APPEND CORE_SOURCES
 list(APPEND UI_SOURCES
   textinput/InputTextView.h textinput/InputTextView.cpp
   textinput/FontComboBox.h textinput/FontComboBox.cpp
-  res/textinput.qrc
 )

@@ -1,5 +1,7 @@
 #include "app/BatchCommandLine.h"
 
+#include "SevenColours.h"
+
 #include <gtest/gtest.h>
 
 namespace {
@@ -58,4 +60,42 @@ TEST(BatchCommandLine, BadInputNamesTheOption)
     EXPECT_EQ(ErrorOf({"--size", "0"}), "--size: the size must be above 0");
     EXPECT_EQ(ErrorOf({"--stretch", "65"}), "--stretch: the stretch must be within -32..64");
     EXPECT_EQ(ErrorOf({"--set-dot", "1;2"}), "--set-dot: '1;2' is not of the form A,B");
+}
+
+TEST(BatchCommandLine, EveryColourNameInAnyCaseGivesItsIndex)
+{
+    QStringList all;
+    std::vector<int> indexes;
+    for (const SDotColour& colour : kSevenColours) {
+        const QString name = QString::fromLatin1(colour.option);
+        for (const QString& spelled : {name, name.toUpper(), QString::fromLatin1(colour.name)}) {
+            CBatchCommandLine line;
+            ASSERT_TRUE(line.Parse({"--dot-color", spelled})) << line.Error().toStdString();
+            EXPECT_EQ(line.Steps()[0].x, colour.index) << spelled.toStdString();
+        }
+        all << name;
+        indexes.push_back(colour.index);
+    }
+    CBatchCommandLine line;
+    ASSERT_TRUE(line.Parse({"--text-colors", all.join(',')}));
+    EXPECT_EQ(line.Steps()[0].colors, indexes);
+}
+
+TEST(BatchCommandLine, StretchAndSizeLimitsHoldAtTheirEdges)
+{
+    const struct
+    {
+        const char* option;
+        const char* value;
+        bool accepted;
+    } cases[] = {
+        {"--stretch", "-33", false}, {"--stretch", "-32", true}, {"--stretch", "64", true},
+        {"--stretch", "65", false},  {"--size", "0", false},     {"--size", "1", true},
+    };
+    for (const auto& k : cases) {
+        CBatchCommandLine line;
+        EXPECT_EQ(line.Parse({k.option, k.value}), k.accepted) << k.option << " " << k.value;
+        if (k.accepted)
+            EXPECT_EQ(line.Steps()[0].x, QString(k.value).toInt()) << k.option << " " << k.value;
+    }
 }

@@ -1,3 +1,4 @@
+#include "SevenColours.h"
 #include "TestSupport.h"
 
 #include <QDir>
@@ -49,6 +50,19 @@ TEST(BatchProcess, TextModeWorkedExampleByteForByte)
                          " 1-8-4-G\r\n"
                          "//**** <9> *******************************************************************\r\n"
                          "\r\n"));
+}
+
+TEST(BatchProcess, EveryColourNamePaintsItsOwnDot)
+{
+    CScratchDir dir;
+    const QString out = dir.FilePath("dots.txt");
+    QStringList args{"--new", "8x8:image"};
+    for (const SDotColour& colour : kSevenColours)
+        args << "--dot-color" << colour.option << "--set-dot" << QString("%1,0").arg(colour.index);
+    args << "--save-dots" << out;
+    const SProcessResult r = RunPellmark(args);
+    ASSERT_EQ(r.exitCode, 0) << r.err.toStdString();
+    EXPECT_EQ(ReadAll(out), QByteArray("1-1-1-R, 1-1-2-G, 1-1-3-B, 1-1-4-Y, 1-1-5-P, 1-1-6-W, 1-1-7-O\r\n\r\n"));
 }
 
 TEST(BatchProcess, ListingsReadBackAndPicturesRoundTrip)

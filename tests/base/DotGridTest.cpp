@@ -31,13 +31,18 @@ TEST(DotGrid, RoundAndClamp)
     EXPECT_EQ(RoundToBlocks(1030, 1024), 1024);
     EXPECT_EQ(RoundToBlocks(770, 768), 768);
     EXPECT_EQ(RoundToBlocks(16, 768), 16);
-    // Block boundaries and the limits, and values so large that rounding up
-    // would overflow.
-    EXPECT_EQ(RoundToBlocks(8, 1024), 8);
-    EXPECT_EQ(RoundToBlocks(9, 1024), 16);
-    EXPECT_EQ(RoundToBlocks(1017, 1024), 1024);
-    EXPECT_EQ(RoundToBlocks(1024, 1024), 1024);
-    EXPECT_EQ(RoundToBlocks(769, 768), 768);
+    // Edges: a multiple of 8 and one past it, the limits and one past them.
+    const struct
+    {
+        int value, limit, expected;
+    } edges[] = {
+        {1, 1024, 8},       {8, 1024, 8},       {9, 1024, 16},     {15, 1024, 16},  {17, 1024, 24},
+        {1024, 1024, 1024}, {1025, 1024, 1024}, {1017, 1024, 1024}, {768, 768, 768}, {769, 768, 768},
+        {761, 768, 768},
+    };
+    for (const auto& e : edges)
+        EXPECT_EQ(RoundToBlocks(e.value, e.limit), e.expected) << e.value << " within " << e.limit;
+    // So large that rounding up would overflow.
     EXPECT_EQ(RoundToBlocks(INT_MAX, 1024), 1024);
     EXPECT_EQ(RoundToBlocks(INT_MIN, 768), 8);
 }

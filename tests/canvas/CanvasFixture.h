@@ -25,12 +25,15 @@ protected:
         m_view.SetGridSize(width, height);
         QCoreApplication::processEvents();
     }
+    // At most one step per dot size, so a zoom that stops moving fails here
+    // instead of looping.
     void ZoomTo(int size)
     {
-        while (m_view.DotSize() > size)
+        for (int step = 0; step < 21 && m_view.DotSize() > size; ++step)
             m_view.ZoomOut();
-        while (m_view.DotSize() < size)
+        for (int step = 0; step < 21 && m_view.DotSize() < size; ++step)
             m_view.ZoomIn();
+        ASSERT_EQ(m_view.DotSize(), size);
         QCoreApplication::processEvents();
     }
     // Dots in display coordinates (row 0 on top).

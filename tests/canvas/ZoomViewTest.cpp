@@ -16,6 +16,10 @@ TEST_F(ZoomView, CentresOnWholeDots)
     EXPECT_EQ(m_view.Origin(), QPoint(228, 126));
     ZoomTo(0);
     EXPECT_EQ(m_view.Origin(), QPoint(242, 142)); // one pixel per dot: no rounding
+    // A wide grid: margins 122 and 118 at 8 pixels a dot.
+    ZoomTo(8);
+    NewGrid(32, 8);
+    EXPECT_EQ(m_view.Origin(), QPoint(128, 120));
 }
 
 TEST_F(ZoomView, LayoutStepSetsTheRangeResetsScrollingAndReports)
@@ -58,16 +62,38 @@ TEST_F(ZoomView, ZoomStepsSkipSizeOne)
     EXPECT_EQ(m_view.ShowGrid(), 0);
 }
 
-TEST_F(ZoomView, ThumbTrackingStopsOnWholeDots)
+TEST_F(ZoomView, ScrollingMovesByWholeDotsOnBothAxes)
 {
+    // 300 x 200 with both bars: the viewport is narrower and lower than the
+    // widget by the bars; a page is its extent cut down to whole dots of 8.
     Show(300, 200);
     NewGrid(128, 128);
-    HBar()->setSliderPosition(13);
-    EXPECT_EQ(m_view.ScrollOffset().x(), 16);
-    HBar()->setSliderPosition(HBar()->maximum() - 1);
-    EXPECT_EQ(m_view.ScrollOffset().x(), HBar()->maximum());
-    VBar()->triggerAction(QAbstractSlider::SliderSingleStepAdd);
-    EXPECT_EQ(m_view.ScrollOffset().y(), 8);
+    ZoomTo(8);
+    const QSize client = m_view.viewport()->size();
+    ASSERT_LT(client.width(), 300);
+    ASSERT_LT(client.height(), 200);
+    const struct
+    {
+        QScrollBar* bar;
+        int extent;
+        const char* axis;
+    } axes[] = {{HBar(), client.width(), "x"}, {VBar(), client.height(), "y"}};
+    for (const auto& a : axes) {
+        const auto offset = [this, &a] {
+            return a.bar == HBar() ? m_view.ScrollOffset().x() : m_view.ScrollOffset().y();
+        };
+        EXPECT_EQ(a.bar->singleStep(), 8) << a.axis;
+        EXPECT_EQ(a.bar->pageStep(), a.extent - a.extent % 8) << a.axis;
+        a.bar->setSliderPosition(13); // thumb dragging stops on whole dots
+        EXPECT_EQ(offset(), 16) << a.axis;
+        a.bar->setValue(0);
+        a.bar->triggerAction(QAbstractSlider::SliderSingleStepAdd);
+        EXPECT_EQ(offset(), 8) << a.axis;
+        a.bar->triggerAction(QAbstractSlider::SliderPageStepAdd);
+        EXPECT_EQ(offset(), 8 + a.extent - a.extent % 8) << a.axis;
+        a.bar->setSliderPosition(a.bar->maximum() - 1);
+        EXPECT_EQ(offset(), a.bar->maximum()) << a.axis;
+    }
 }
 
 TEST_F(ZoomView, ResizeRecentresUnlessTheTextPaneIsShown)

@@ -95,6 +95,24 @@ TEST(NewDialogCorrection, SizesAreBoundedAndEmptyOrZeroBecomesEight)
     }
 }
 
+TEST(NewDialogCorrection, OnlySizesOffTheEightsOrPastTheLimitsAreQuestionedOnBothAxes)
+{
+    struct Case { const char* w; const char* h; bool asked; int cw; int ch; };
+    const Case cases[] = {
+        {"8", "8", false, 8, 8},          {"9", "8", true, 16, 8},          {"8", "9", true, 8, 16},
+        {"1024", "768", false, 1024, 768}, {"1025", "768", true, 1024, 768}, {"1024", "769", true, 1024, 768},
+        {"768", "1024", true, 768, 768},   {"1016", "760", false, 1016, 760},
+    };
+    for (const Case& c : cases) {
+        Dialog d;
+        d.Enter(QString::fromUtf8(c.w), QString::fromUtf8(c.h));
+        ASSERT_TRUE(d.Ok()) << c.w << "x" << c.h;
+        EXPECT_EQ(d.asked.size(), c.asked ? 1u : 0u) << c.w << "x" << c.h;
+        EXPECT_EQ(d.dialog.Width(), c.cw) << c.w << "x" << c.h;
+        EXPECT_EQ(d.dialog.Height(), c.ch) << c.w << "x" << c.h;
+    }
+}
+
 TEST(NewDialogCorrection, AnsweringNoKeepsTheDialogOpenWithTheTypedValues)
 {
     Dialog d;

@@ -1,5 +1,7 @@
 #include "dotdata/DotListingReader.h"
 
+#include "SevenColours.h"
+
 #include <gtest/gtest.h>
 
 TEST(DotListingReader, PlacesEntriesByBlockRowAndColumn)
@@ -36,4 +38,42 @@ TEST(DotListingReader, RejectsBadLinesAndDotsOutsideTheCanvas)
     EXPECT_FALSE(reader.Read("2-1-1-R", 8, 8)); // only one block
     EXPECT_TRUE(reader.Error().startsWith("line 1:"));
     EXPECT_FALSE(reader.Read("1-1-1-R", 0, 0));
+}
+
+TEST(DotListingReader, EveryLetterGivesItsOwnColour)
+{
+    for (const SDotColour& colour : kSevenColours) {
+        CDotListingReader reader;
+        ASSERT_TRUE(reader.Read(QStringLiteral("1-1-1-%1").arg(colour.letter), 8, 8)) << colour.name;
+        ASSERT_EQ(reader.Dots().size(), 1u);
+        EXPECT_EQ(reader.Dots()[0].colorIndex, colour.index) << colour.name;
+    }
+    CDotListingReader reader;
+    for (const char* other : {"1-1-1-r", "1-1-1-X", "1-1-1-RG", "1-1-1-"})
+        EXPECT_FALSE(reader.Read(other, 8, 8)) << other;
+}
+
+TEST(DotListingReader, RowAndColumnRunFromOneToEightOnBothAxes)
+{
+    // On a 16 x 16 canvas: block 2 is right of block 1, block 3 below it.
+    struct Case
+    {
+        const char* entry;
+        int x, y; // -1: refused
+    };
+    const Case cases[] = {
+        {"1-1-1-R", 0, 0},   {"1-8-1-R", 0, 7},   {"1-1-8-R", 7, 0},   {"1-8-8-R", 7, 7},
+        {"2-1-1-R", 8, 0},   {"3-1-1-R", 0, 8},   {"4-8-8-R", 15, 15}, {"2-3-5-R", 12, 2},
+        {"1-9-1-R", -1, -1}, {"1-1-9-R", -1, -1}, {"1-0-1-R", -1, -1}, {"1-1-0-R", -1, -1},
+        {"5-1-1-R", -1, -1}, {"0-1-1-R", -1, -1},
+    };
+    for (const Case& k : cases) {
+        CDotListingReader reader;
+        const bool read = reader.Read(k.entry, 16, 16);
+        EXPECT_EQ(read, k.x >= 0) << k.entry;
+        if (!read || k.x < 0)
+            continue;
+        EXPECT_EQ(reader.Dots()[0].x, k.x) << k.entry;
+        EXPECT_EQ(reader.Dots()[0].y, k.y) << k.entry;
+    }
 }

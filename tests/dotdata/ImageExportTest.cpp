@@ -2,11 +2,14 @@
 
 #include "base/DotGrid.h"
 #include "dotdata/PictureImport.h"
+#include "SevenColours.h"
 #include "TestSupport.h"
 
 #include <QDir>
 #include <QFile>
 #include <QImageReader>
+
+#include <cstdlib>
 
 #include <gtest/gtest.h>
 
@@ -129,4 +132,52 @@ TEST(ImageExport, FailedWritesLeaveExistingFilesAndReport)
     EXPECT_FALSE(CImageExport::Write(PaintedGrid(8, 8), taken, error));
     EXPECT_FALSE(error.isEmpty());
     EXPECT_EQ(ReadAll(taken + "/inside.txt"), QByteArray("kept"));
+}
+
+TEST(ImageExport, BmpHeaderOfAWideCanvasKeepsWidthAndHeightApart)
+{
+    // 24 x 8: 576 pixel bytes, 630 in all; width 24 at offsets 18 and 38,
+    // height 8 at 22 and 42.
+    EXPECT_EQ(CImageExport::BmpHeader(24, 8).toHex(),
+              QByteArray("424d76020000000000003600000028000000180000000800000001001800"
+                         "000000000000000018000000080000000000000000000000"));
+}
+
+TEST(ImageExport, PicturesAreTheRightWayUpWithEveryColourInItsPlace)
+{
+    // The seven colours left to right in 8 x 8 blocks along the top band,
+    // background in the bottom band and in the eighth block: a picture upside
+    // down, mirrored or with red and blue exchanged reads back differently.
+    CDotGrid grid;
+    grid.SetBackgroundColor(kBack, false);
+    grid.Create(64, 16, ImageMode);
+    for (const SDotColour& colour : kSevenColours)
+        for (int y = 0; y < 8; ++y)
+            for (int x = 0; x < 8; ++x)
+                grid.SetDot(8 * colour.index + x, 15 - y, colour.Value());
+
+    CScratchDir dir;
+    // JPEG at quality 100 keeps the middle of a flat block within a few units.
+    const struct
+    {
+        const char* name;
+        int tolerance;
+    } files[] = {{"way.bmp", 0}, {"way.jpg", 6}};
+    for (const auto& [name, tolerance] : files) {
+        QString error;
+        ASSERT_TRUE(CImageExport::Write(grid, dir.FilePath(name), error)) << error.toStdString();
+        const QImage image(dir.FilePath(name));
+        ASSERT_EQ(image.size(), QSize(64, 16)) << name;
+        const auto near = [tolerance = tolerance](QRgb pixel, int r, int g, int b) {
+            return std::abs(qRed(pixel) - r) <= tolerance && std::abs(qGreen(pixel) - g) <= tolerance
+                && std::abs(qBlue(pixel) - b) <= tolerance;
+        };
+        for (const SDotColour& colour : kSevenColours) {
+            const QRgb top = image.pixel(8 * colour.index + 4, 4);
+            EXPECT_TRUE(near(top, colour.red, colour.green, colour.blue))
+                << name << " " << colour.name << " reads " << qRed(top) << "," << qGreen(top) << "," << qBlue(top);
+            EXPECT_TRUE(near(image.pixel(8 * colour.index + 4, 12), 0, 40, 0)) << name << " below " << colour.name;
+        }
+        EXPECT_TRUE(near(image.pixel(60, 4), 0, 40, 0)) << name;
+    }
 }

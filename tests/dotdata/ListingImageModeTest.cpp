@@ -1,4 +1,5 @@
 #include "ListingSupport.h"
+#include "SevenColours.h"
 
 #include <gtest/gtest.h>
 
@@ -54,10 +55,49 @@ TEST(ListingImageMode, ProgressIsSentOnlyWhenItChangesAndChunksKeepTheText)
     const CRecordingSink pieces = Generate(wide, {}, 1);
     ASSERT_EQ(pieces.m_statuses.size(), 102);
     for (int p = 0; p <= 100; ++p)
-        EXPECT_EQ(pieces.m_statuses[p], CDotListing::StatusFor(p));
+        EXPECT_EQ(pieces.m_statuses[p], QStringLiteral("\t\t%1%").arg(p));
 
     const CRecordingSink chunked = Generate(wide, {}, 500);
     EXPECT_EQ(chunked.m_szText, pieces.m_szText);
     EXPECT_EQ(chunked.m_statuses, pieces.m_statuses);
     EXPECT_LT(chunked.m_pieces.size(), pieces.m_pieces.size() / 50);
+}
+
+TEST(ListingImageMode, EveryColourIsListedUnderItsOwnLetter)
+{
+    // One dot per colour along the top row of block 1; the next dot in each
+    // colour, nudged by one unit, is not a dot colour and stays out.
+    CDotGrid grid = MakeGrid(16, 8, ImageMode);
+    for (const SDotColour& colour : kSevenColours) {
+        Light(grid, colour.index, 0, colour.Value());
+        Light(grid, colour.index, 1, MakeColor(colour.red ^ 1, colour.green, colour.blue));
+    }
+    EXPECT_EQ(Generate(grid).m_szText, QStringLiteral("1-1-1-R, 1-1-2-G, 1-1-3-B, 1-1-4-Y, 1-1-5-P, 1-1-6-W, 1-1-7-O\n\n"));
+}
+
+TEST(ListingImageMode, ProgressRoundsHalvesUpOnSmallCanvases)
+{
+    // Image mode counts finished blocks from 1, text mode from 0; p =
+    // trunc(n * 100 / total + 0.5), so 1/3 gives 33, 2/3 gives 67 and
+    // 1/8 (12.5) gives 13. Each run ends with the final 100.
+    struct Case
+    {
+        int width, height, mode;
+        QString text;
+        QStringList statuses;
+    };
+    const Case cases[] = {
+        {24, 8, ImageMode, {}, {"33", "67", "100", "100"}},
+        {64, 8, ImageMode, {}, {"13", "25", "38", "50", "63", "75", "88", "100", "100"}},
+        {8, 16, ImageMode, {}, {"50", "100", "100"}},
+        {24, 8, TextMode, "ABC", {"0", "33", "67", "100"}},
+        {64, 8, TextMode, "AB", {"0", "13", "25", "38", "50", "63", "75", "88", "100"}},
+    };
+    for (const Case& k : cases) {
+        QStringList expected;
+        for (const QString& percent : k.statuses)
+            expected << "\t\t" + percent + "%";
+        const CDotGrid grid = MakeGrid(k.width, k.height, k.mode);
+        EXPECT_EQ(Generate(grid, MakeText(k.text, 0)).m_statuses, expected) << k.width << "x" << k.height;
+    }
 }

@@ -1,4 +1,5 @@
 #include "ListingSupport.h"
+#include "SevenColours.h"
 
 #include <QPoint>
 
@@ -57,11 +58,40 @@ TEST(ListingTextMode, AllLitBlockIsEightLinesOfEight)
 
 TEST(ListingTextMode, BlockNumbersArePaddedToTwoAndPrintedInFull)
 {
-    CDotGrid grid = MakeGrid(96, 72, TextMode); // 12 x 9 = 108 blocks
-    for (const QPoint p : {QPoint(8, 0), QPoint(9, 0), QPoint(0, 8), QPoint(95, 71)})
-        Light(grid, p.x(), p.y(), kRed);
+    // 12 x 9 = 108 blocks. Blocks 9 and 10 sit on the top band, 99 and 100
+    // on the last one; each gets two dots so the separator shows too.
+    CDotGrid grid = MakeGrid(96, 72, TextMode);
+    for (const QPoint corner : {QPoint(64, 0), QPoint(72, 0), QPoint(16, 64), QPoint(24, 64)}) {
+        Light(grid, corner.x(), corner.y(), kRed);
+        Light(grid, corner.x() + 1, corner.y(), kRed);
+    }
+    Light(grid, 95, 71, kRed); // last dot of block 108
     EXPECT_EQ(Generate(grid, MakeText("W", kLandscape)).m_szText,
-              Header("W", "Red") + " 2-1-1-R,  2-1-2-R\n13-1-1-R\n108-8-8-R\n" + Footer(4));
+              Header("W", "Red")
+                  + " 9-1-1-R,  9-1-2-R\n"
+                    "10-1-1-R, 10-1-2-R\n"
+                    "99-1-1-R, 99-1-2-R\n"
+                    "100-1-1-R, 100-1-2-R\n"
+                    "108-8-8-R\n"
+                  + Footer(9));
+}
+
+TEST(ListingTextMode, EachCharacterNamesItsOwnColourAndItsDotsCarryTheLetter)
+{
+    // Seven characters side by side, one per colour, each lighting the
+    // top-left dot of its cell; an eighth character has no dot colour.
+    CDotGrid grid = MakeGrid(64, 8, TextMode);
+    CCanvasText text = MakeText(QStringLiteral("ABCDEFGH"), kLandscape);
+    QString expected;
+    for (const SDotColour& colour : kSevenColours) {
+        Light(grid, 8 * colour.index, 0, colour.Value());
+        text.m_abCharColor[static_cast<std::size_t>(colour.index)] = static_cast<std::uint8_t>(colour.index);
+        expected += Header(QChar('A' + colour.index), colour.name)
+            + QStringLiteral(" %1-1-1-%2\n").arg(colour.index + 1).arg(colour.letter) + Footer(1);
+    }
+    text.m_abCharColor[7] = 7;
+    expected += Header("H", "X") + Footer(0);
+    EXPECT_EQ(Generate(grid, text).m_szText, expected);
 }
 
 TEST(ListingTextMode, NumbersRunOnAcrossCharactersInBothLayouts)

@@ -3,6 +3,8 @@
 #include "textinput/InputTextView.h"
 #include "textinput/TextRenderer.h"
 
+#include "SevenColours.h"
+
 #include <QAction>
 #include <QApplication>
 #include <QComboBox>
@@ -175,6 +177,25 @@ TEST(InputPaneColours, ImageModeColoursTheWholeTextAndSendsTheColour)
     p.view.SelectColor(0);
     EXPECT_EQ(p.sent.back(), QStringLiteral("colour 0000ff"));
     EXPECT_EQ(p.Colours(), (std::vector<COLORREF>{kRed, kRed}));
+}
+
+TEST(InputPaneColours, EachButtonGivesItsOwnColourInBothModes)
+{
+    Pane text;
+    Pane image;
+    image.view.SetInputMode(ImageMode);
+    std::vector<COLORREF> typed;
+    for (const SDotColour& colour : kSevenColours) {
+        text.view.SelectColor(colour.index);
+        text.Type(QStringLiteral("a"));
+        typed.push_back(colour.Value());
+        EXPECT_TRUE(text.view.ColorAction(colour.index)->isChecked()) << colour.name;
+
+        image.view.SelectColor(colour.index);
+        EXPECT_EQ(image.sent.back(), QStringLiteral("colour %1").arg(colour.Value(), 6, 16, QLatin1Char('0')))
+            << colour.name;
+    }
+    EXPECT_EQ(text.Colours(), typed);
 }
 
 TEST(InputPaneMove, HomeSendsXBeforeYAndResetsTheLabel)

@@ -4,6 +4,8 @@
 #include "textinput/RowScaleCopy.h"
 #include "textinput/TextRenderer.h"
 
+#include "SevenColours.h"
+
 #include <QTextCursor>
 #include <QTextDocument>
 
@@ -169,23 +171,37 @@ TEST(TextRendererLayout, NarrowFirstCharacterGivesEveryCellHalfWidth)
     EXPECT_EQ(c.grid.Width(), 24);
 }
 
-TEST(TextRendererPlacement, OffsetXShiftsGlyphsRightInsideTheirBoxes)
+TEST(TextRendererPlacement, OffsetsShiftGlyphsInsideTheirBoxesOnBothAxes)
 {
-    Canvas c;
-    c.New(16, 16);
-    c.Type(kTwoHan, kRed);
-    ASSERT_TRUE(c.renderer.MergeText(&c.document, Font("WenQuanYi Zen Hei", 16)));
-    std::vector<std::vector<COLORREF>> before;
-    for (int x = 0; x < 32; ++x)
-        before.push_back(c.Column(x));
-
-    c.text.m_nGlyphOffsetX = 3;
-    ASSERT_TRUE(c.renderer.RenderText());
-    for (int cell = 0; cell < 2; ++cell) {
-        for (int x = 0; x < 3; ++x)
-            EXPECT_EQ(c.CountOf(kBack, cell * 16 + x, cell * 16 + x + 1, 0, 16), 16) << cell << "," << x;
-        for (int x = 3; x < 16; ++x)
-            EXPECT_EQ(c.Column(cell * 16 + x), before[static_cast<std::size_t>(cell * 16 + x - 3)]) << cell << "," << x;
+    // X moves the glyph right, Y moves it down, each by whole dots; what
+    // moves in from outside the glyph box is background.
+    const struct
+    {
+        int dx, dy;
+    } offsets[] = {{3, 0}, {0, 3}, {2, 5}};
+    for (const auto& offset : offsets) {
+        Canvas c;
+        c.New(16, 16);
+        c.Type(kTwoHan, kRed);
+        ASSERT_TRUE(c.renderer.MergeText(&c.document, Font("WenQuanYi Zen Hei", 16)));
+        const CDotGrid before = c.grid;
+        c.text.m_nGlyphOffsetX = offset.dx;
+        c.text.m_nGlyphOffsetY = offset.dy;
+        ASSERT_TRUE(c.renderer.RenderText());
+        int mismatches = 0;
+        for (int cell = 0; cell < 2; ++cell) {
+            for (int y = 0; y < 16; ++y) {
+                for (int x = 0; x < 16; ++x) {
+                    const bool moved = x >= offset.dx && y >= offset.dy;
+                    const COLORREF expected = moved
+                        ? before.DotAt(cell * 16 + x - offset.dx, 15 - (y - offset.dy))
+                        : kBack;
+                    mismatches += c.At(cell * 16 + x, y) == expected ? 0 : 1;
+                }
+            }
+        }
+        EXPECT_EQ(mismatches, 0) << "offset " << offset.dx << "," << offset.dy;
+        EXPECT_GT(c.CountOf(kRed), 20) << "offset " << offset.dx << "," << offset.dy;
     }
 }
 
@@ -213,6 +229,23 @@ TEST(TextRendererColours, ColourOutsideThePaletteIsIndexSevenAndStaysUnlit)
     for (int y = 0; y < c.grid.Height(); ++y)
         for (int x = 0; x < c.grid.Width(); ++x)
             EXPECT_EQ(c.grid.ColorIndexOf(x, y), kUnlitIndex);
+}
+
+TEST(TextRendererColours, EachOfTheSevenColoursDrawsItsCharacterAndIsRemembered)
+{
+    Canvas c;
+    c.New(16, 16);
+    for (const SDotColour& colour : kSevenColours)
+        c.Type(QString::fromUtf8("国"), colour.Value());
+    ASSERT_TRUE(c.renderer.MergeText(&c.document, Font("WenQuanYi Zen Hei", 16)));
+    ASSERT_EQ(c.grid.Width(), 7 * 16);
+    for (const SDotColour& colour : kSevenColours) {
+        const int x0 = 16 * colour.index;
+        EXPECT_EQ(c.text.m_abCharColor[static_cast<std::size_t>(colour.index)], colour.index) << colour.name;
+        EXPECT_GT(c.CountOf(colour.Value(), x0, x0 + 16, 0, 16), 20) << colour.name;
+        EXPECT_EQ(c.CountOf(colour.Value(), x0, x0 + 16, 0, 16) + c.CountOf(kBack, x0, x0 + 16, 0, 16), 256)
+            << colour.name;
+    }
 }
 
 TEST(TextRendererColours, ReRenderingReadsTheColoursTheInputHasNow)
