@@ -1,5 +1,7 @@
 #include "dialogs/PictureDialogs.h"
 
+#include "base/ProductTitle.h"
+
 #include <QFileDialog>
 #include <QMessageBox>
 
@@ -20,5 +22,5 @@ QString CPictureDialogs::AskSaveImagePath(QWidget* parent, const QString& sugges
 
 void CPictureDialogs::ShowPictureError(QWidget* parent, const QString& text)
 {
-    QMessageBox::warning(parent, QStringLiteral("Pellmark"), text);
+    QMessageBox::warning(parent, ProductTitle(), text);
 }

@@ -1,10 +1,10 @@
 #include "dotdata/SaveDot.h"
 
+#include "base/ProductTitle.h"
 #include "dotdata/DotFile.h"
 
 #include <QDir>
 #include <QFileDialog>
-#include <QGuiApplication>
 #include <QMessageBox>
 
 CSaveDot::CSaveDot()
@@ -43,5 +43,5 @@ QString CSaveDot::AskWithDialog(QWidget* parent, const QString& prefill)
 
 void CSaveDot::ShowMessageBox(QWidget* parent, const QString& text)
 {
-    QMessageBox::warning(parent, QGuiApplication::applicationDisplayName(), text);
+    QMessageBox::warning(parent, ProductTitle(), text);
 }

@@ -1,5 +1,6 @@
 #include "frame/MainFrame.h"
 
+#include "base/ProductTitle.h"
 #include "base/ProfileFile.h"
 #include "canvas/ImageView.h"
 #include "dialogs/FlatSplitterWnd.h"
@@ -69,7 +70,7 @@ CMainFrame::CMainFrame(const QString& settingsPath, bool showSplash, QWidget* pa
     resize(800, 600);
     if (showSplash)
         CSplashWnd::RunSplash();
-    setWindowTitle(QStringLiteral("Pellmark"));
+    setWindowTitle(ProductTitle());
 
     qApp->installEventFilter(this);
     connect(qApp, &QApplication::focusChanged, this, [this](QWidget*, QWidget* now) { NoteActivePane(now); });
