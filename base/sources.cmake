@@ -9,4 +9,5 @@ list(APPEND CORE_SOURCES
   base/CanvasText.h
   base/ProductTitle.h
   base/ProfileFile.h base/ProfileFile.cpp
+  base/SettingsLocation.h base/SettingsLocation.cpp
 )

@@ -2,6 +2,7 @@
 
 #include "base/ProductTitle.h"
 #include "base/ProfileFile.h"
+#include "base/SettingsLocation.h"
 #include "canvas/ImageView.h"
 #include "dialogs/FlatSplitterWnd.h"
 #include "dialogs/SplashWnd.h"
@@ -17,7 +18,6 @@
 #include <QAction>
 #include <QApplication>
 #include <QCloseEvent>
-#include <QDir>
 #include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
@@ -81,7 +81,7 @@ CMainFrame::~CMainFrame() = default;
 
 QString CMainFrame::DefaultSettingsPath()
 {
-    return QDir(QCoreApplication::applicationDirPath()).filePath(QStringLiteral("option.ini"));
+    return CSettingsLocation().SettingsPath(QCoreApplication::applicationDirPath());
 }
 
 void CMainFrame::CreateClient()
@@ -460,6 +460,7 @@ void CMainFrame::WriteSettings() const
 {
     // A failed write (read-only directory) is ignored: the next start simply
     // uses whatever the file holds.
+    CSettingsLocation::MakeFolderFor(m_szSettingsPath);
     const CProfileFile settings(m_szSettingsPath);
     settings.WriteInt(kSection, kLanguageKey, m_nLanguage);
     settings.WriteInt(kSection, kBkColorKey, static_cast<int>(m_pCanvas->Grid().BackColor()));

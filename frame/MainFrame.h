@@ -27,7 +27,9 @@ public:
     static constexpr int kStatusPaneCount = 5;
 
     // settingsPath: the settings file; empty means option.ini beside the
-    // executable. showSplash: tests build the frame without the splash.
+    // executable, or in the user's configuration folder when the
+    // executable's folder cannot be written. showSplash: tests build the
+    // frame without the splash.
     explicit CMainFrame(const QString& settingsPath = QString(), bool showSplash = true, QWidget* parent = nullptr);
     ~CMainFrame() override;
 
