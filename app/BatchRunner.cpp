@@ -3,6 +3,7 @@
 #include "canvas/ImageView.h"
 #include "dialogs/NewDialog.h"
 #include "dotdata/DotListingReader.h"
+#include "dotdata/DotTextPdf.h"
 #include "frame/PaneLink.h"
 #include "textinput/FontComboBox.h"
 #include "textinput/InputTextView.h"
@@ -14,7 +15,6 @@
 #include <QFileInfo>
 #include <QFontDatabase>
 #include <QLineEdit>
-#include <QPrinter>
 #include <QTextCursor>
 #include <QTextEdit>
 #include <QTextStream>
@@ -249,23 +249,10 @@ bool CBatchRunner::PrintPdf(const SBatchStep& step)
 {
     if (!CheckOutputFolder(step) || !GenerateListing(step))
         return false;
-    // Printed beside the target, then renamed over it, so that a failed
-    // print never leaves half a file under the name asked for.
-    const QString partial = step.text + QStringLiteral(".part");
-    {
-        QPrinter printer(QPrinter::HighResolution);
-        printer.setOutputFormat(QPrinter::PdfFormat);
-        printer.setOutputFileName(partial);
-        m_pCanvas->PrintDotText(printer);
-    }
-    if (!QFile::exists(partial))
-        return Fail(step, QStringLiteral("cannot write '%1'").arg(step.text));
-    QFile::remove(step.text);
-    if (!QFile::rename(partial, step.text)) {
-        QFile::remove(partial);
-        return Fail(step, QStringLiteral("cannot write '%1'").arg(step.text));
-    }
-    return true;
+    // The same writer as the window's Print to PDF: complete and checked
+    // before it replaces anything.
+    QString error;
+    return CDotTextPdf(*m_pCanvas->TextPane()).Write(step.text, error) || Fail(step, error);
 }
 
 bool CBatchRunner::LoadDots(const SBatchStep& step)

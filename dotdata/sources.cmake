@@ -19,4 +19,5 @@ list(APPEND UI_SOURCES
   dotdata/DotTextWorker.h dotdata/DotTextWorker.cpp
   dotdata/SaveDot.h dotdata/SaveDot.cpp
   dotdata/DotTextPrinter.h dotdata/DotTextPrinter.cpp
+  dotdata/DotTextPdf.h dotdata/DotTextPdf.cpp
 )

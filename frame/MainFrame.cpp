@@ -9,6 +9,8 @@
 #include "frame/CommandIds.h"
 #include "frame/CommandTable.h"
 #include "frame/HelpFile.h"
+#include "frame/HelpWindow.h"
+#include "frame/ListingPrint.h"
 #include "frame/LockIndicators.h"
 #include "frame/MenuTable.h"
 #include "frame/PaneLink.h"
@@ -18,11 +20,12 @@
 #include <QAction>
 #include <QApplication>
 #include <QCloseEvent>
+#include <QDir>
+#include <QFileInfo>
 #include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
 #include <QPlainTextEdit>
-#include <QPrinter>
 #include <QStatusBar>
 #include <QTextEdit>
 #include <QTimer>
@@ -235,6 +238,11 @@ void CMainFrame::UpdateLockIndicators()
     }
 }
 
+CHelpWindow* CMainFrame::HelpWindow() const
+{
+    return m_pHelpWindow;
+}
+
 QString CMainFrame::HelpPath() const
 {
     return HelpFilePath(QCoreApplication::applicationDirPath(), m_nLanguage);
@@ -389,10 +397,7 @@ void CMainFrame::OnOpen()
 
 void CMainFrame::OnPrint()
 {
-    QPrinter printer;
-    if (!m_dialogs.askPrinter(printer))
-        return;
-    m_pCanvas->PrintDotText(printer);
+    CListingPrint(m_dialogs, *m_pCanvas->TextPane()).Run();
 }
 
 void CMainFrame::OnMergeText()
@@ -438,7 +443,17 @@ void CMainFrame::OnLanguage(int language)
 
 void CMainFrame::OnHelp()
 {
-    m_dialogs.openFile(HelpPath());
+    const QString path = HelpPath();
+    if (!QFileInfo(path).isFile()) {
+        m_dialogs.showMessage(tr("The help page %1 is missing.").arg(QDir::toNativeSeparators(path)));
+        return;
+    }
+    if (m_dialogs.openFile(path))
+        return;
+    // No desktop program for web pages: the program's own window shows it.
+    if (!m_pHelpWindow)
+        m_pHelpWindow = new CHelpWindow(this);
+    m_pHelpWindow->ShowPage(path);
 }
 
 bool CMainFrame::IsTextPaneShown() const

@@ -4,11 +4,13 @@
 
 #include <QHash>
 #include <QMainWindow>
+#include <QPointer>
 #include <QString>
 
 #include <array>
 
 class CFlatSplitterWnd;
+class CHelpWindow;
 class CImageView;
 class CInputTextView;
 class QAction;
@@ -42,6 +44,8 @@ public:
     int Language() const { return m_nLanguage; }
     const QString& SettingsPath() const { return m_szSettingsPath; }
     CFrameDialogs& Dialogs() { return m_dialogs; }
+    // The program's own help window, once Help has needed it.
+    CHelpWindow* HelpWindow() const;
 
     // The action of a command id; null for ids the frame does not know.
     QAction* Action(int id) const { return m_actions.value(id, nullptr); }
@@ -110,4 +114,5 @@ private:
     QWidget* m_pActivePane = nullptr;
     CFrameDialogs m_dialogs;
     bool m_bUpdateQueued = false;
+    QPointer<CHelpWindow> m_pHelpWindow;
 };

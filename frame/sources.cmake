@@ -11,6 +11,9 @@ list(APPEND UI_SOURCES
   frame/FrameDialogs.h frame/FrameDialogs.cpp
   frame/MainFrame.h frame/MainFrame.cpp
   frame/PaneLink.h frame/PaneLink.cpp
+  frame/ListingPrint.h frame/ListingPrint.cpp
+  frame/DesktopOpener.h frame/DesktopOpener.cpp
+  frame/HelpWindow.h frame/HelpWindow.cpp
   res/frame.qrc
 )
 
