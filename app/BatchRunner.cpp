@@ -2,6 +2,7 @@
 
 #include "canvas/ImageView.h"
 #include "dialogs/NewDialog.h"
+#include "dotdata/DotListing.h"
 #include "dotdata/DotListingReader.h"
 #include "dotdata/DotTextPdf.h"
 #include "frame/PaneLink.h"
@@ -38,12 +39,25 @@ CBatchRunner::~CBatchRunner() = default;
 
 int CBatchRunner::Run(const std::vector<SBatchStep>& steps)
 {
+    StartInImageModeIfOpenedFirst(steps);
     for (const SBatchStep& step : steps) {
         m_szMessage.clear();
         if (!RunStep(step))
             return 2;
     }
     return 0;
+}
+
+void CBatchRunner::StartInImageModeIfOpenedFirst(const std::vector<SBatchStep>& steps)
+{
+    // A picture opened into the text-mode start canvas would list nothing.
+    const auto first = std::find_if(steps.begin(), steps.end(), [](const SBatchStep& step) {
+        return step.kind == SBatchStep::New || step.kind == SBatchStep::Open;
+    });
+    if (first == steps.end() || first->kind != SBatchStep::Open)
+        return;
+    m_pCanvas->Grid().SetMode(CDotGrid::ImageMode);
+    m_pInputPane->SetInputMode(CDotGrid::ImageMode);
 }
 
 bool CBatchRunner::Fail(const SBatchStep& step, const QString& what)
@@ -215,6 +229,9 @@ bool CBatchRunner::GenerateListing(const SBatchStep& step)
     CImageView& canvas = *m_pCanvas;
     if (canvas.Grid().IsEmpty())
         return Fail(step, QStringLiteral("the canvas is empty"));
+    if (CDotListing::LeavesLitDotsOut(canvas.Grid(), canvas.Text()))
+        return Fail(step, QStringLiteral("a text-mode canvas with lit dots but no merged text lists nothing; "
+                                         "start with --new WxH:image to list a picture"));
     // View Image: the text pane covers the canvas and the worker fills it.
     if (!canvas.IsTextPaneShown())
         canvas.ShowTextPane(1);

@@ -4,6 +4,7 @@
 #include "base/ProfileFile.h"
 #include "base/SettingsLocation.h"
 #include "canvas/ImageView.h"
+#include "dotdata/DotListing.h"
 #include "dialogs/FlatSplitterWnd.h"
 #include "dialogs/SplashWnd.h"
 #include "frame/CommandIds.h"
@@ -412,10 +413,14 @@ void CMainFrame::OnViewImage()
 {
     if (m_pCanvas->IsTextPaneShown()) {
         m_pCanvas->ShowTextPane(0);
+        statusBar()->clearMessage();
         return;
     }
     m_pCanvas->ShowTextPane(1);
     m_pCanvas->BeginDotText();
+    // An empty listing of lit dots is never left unexplained.
+    if (CDotListing::LeavesLitDotsOut(m_pCanvas->Grid(), m_pCanvas->Text()))
+        OnStatusText(0, EmptyListingHint());
 }
 
 void CMainFrame::OnBackgroundColor()
@@ -454,6 +459,12 @@ void CMainFrame::OnHelp()
     if (!m_pHelpWindow)
         m_pHelpWindow = new CHelpWindow(this);
     m_pHelpWindow->ShowPage(path);
+}
+
+QString CMainFrame::EmptyListingHint()
+{
+    return tr("No dots listed: a text-mode canvas lists only merged text. "
+              "To list a picture, choose File > New in image mode, then Open it.");
 }
 
 bool CMainFrame::IsTextPaneShown() const

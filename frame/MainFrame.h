@@ -55,6 +55,8 @@ public:
     QString StatusPaneText(int pane) const;
     // The help page of the current language beside the executable.
     QString HelpPath() const;
+    // What the status bar says when View Image lists nothing of the lit dots.
+    static QString EmptyListingHint();
     // Height of the client area: the window without its menu bar.
     int ClientHeight() const;
 
