@@ -2,7 +2,7 @@
 BUILD_DIR ?= build
 JOBS ?= $(shell nproc)
 
-.PHONY: run test build deps configure bench clean
+.PHONY: run test build deps configure bench package clean
 
 deps:
 	@bash scripts/install-deps.sh
@@ -23,6 +23,10 @@ bench: build
 	@for b in $(BUILD_DIR)/bench/bench_*; do \
 	  if [ -f "$$b" ] && [ -x "$$b" ]; then echo "== $$b"; $$b; fi; \
 	done
+
+# A Debian package in $(BUILD_DIR)/, dependencies taken from the linked libraries.
+package: build
+	@cmake --build $(BUILD_DIR) --target package
 
 clean:
 	rm -rf $(BUILD_DIR)

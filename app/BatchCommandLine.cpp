@@ -74,7 +74,9 @@ int CBatchCommandLine::ColorIndexOfName(const QString& name)
 QString CBatchCommandLine::HelpText()
 {
     QString text = QStringLiteral("Usage: pellmark [FILE]\n"
-                                  "       pellmark OPTION... (batch mode: runs the options in order, no window)\n\n");
+                                  "       pellmark OPTION... (batch mode: runs the options in order, no window)\n\n"
+                                  "The canvas starts in text mode, or in image mode when --open comes before any --new.\n"
+                                  "A text-mode canvas lists only merged text: list a picture's dots with --new WxH:image.\n\n");
     for (const SOptionInfo& info : kOptions) {
         const QString head = QStringLiteral("  %1 %2").arg(QLatin1String(info.name), QLatin1String(info.valueName));
         text += head.leftJustified(36) + QLatin1String(info.help) + QLatin1Char('\n');

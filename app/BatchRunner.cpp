@@ -12,7 +12,6 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QFontDatabase>
-#include <QPrinter>
 #include <QTextStream>
 
 #include <algorithm>
@@ -38,12 +37,25 @@ CBatchRunner::~CBatchRunner() = default;
 
 int CBatchRunner::Run(const std::vector<SBatchStep>& steps)
 {
+    StartInImageModeIfOpenedFirst(steps);
     for (const SBatchStep& step : steps) {
         m_szMessage.clear();
         if (!RunStep(step))
             return 2;
     }
     return 0;
+}
+
+void CBatchRunner::StartInImageModeIfOpenedFirst(const std::vector<SBatchStep>& steps)
+{
+    // A picture opened into the text-mode start canvas would list nothing.
+    const auto first = std::find_if(steps.begin(), steps.end(), [](const SBatchStep& step) {
+        return step.kind == SBatchStep::New || step.kind == SBatchStep::Open;
+    });
+    if (first == steps.end() || first->kind != SBatchStep::Open)
+        return;
+    m_pCanvas->Grid().SetMode(ImageMode);
+    m_pInputPane->SetInputMode(ImageMode);
 }
 
 bool CBatchRunner::Fail(const SBatchStep& step, const QString& what)
@@ -185,6 +197,9 @@ bool CBatchRunner::GenerateListing(const SBatchStep& step)
     CImageView& canvas = *m_pCanvas;
     if (canvas.Grid().IsEmpty())
         return Fail(step, QStringLiteral("the canvas is empty"));
+    if (m_pSteps->ListingLeavesDotsOut())
+        return Fail(step, QStringLiteral("a text-mode canvas with lit dots but no merged text lists nothing; "
+                                         "start with --new WxH:image to list a picture"));
     // View Image: the text pane covers the canvas and the worker fills it.
     m_pSteps->ShowListing();
     while (canvas.IsDotTextRunning())
@@ -216,23 +231,10 @@ bool CBatchRunner::PrintPdf(const SBatchStep& step)
 {
     if (!CheckOutputFolder(step) || !GenerateListing(step))
         return false;
-    // Printed beside the target, then renamed over it, so that a failed
-    // print never leaves half a file under the name asked for.
-    const QString partial = step.text + QStringLiteral(".part");
-    {
-        QPrinter printer(QPrinter::HighResolution);
-        printer.setOutputFormat(QPrinter::PdfFormat);
-        printer.setOutputFileName(partial);
-        m_pSteps->Print(printer);
-    }
-    if (!QFile::exists(partial))
-        return Fail(step, QStringLiteral("cannot write '%1'").arg(step.text));
-    QFile::remove(step.text);
-    if (!QFile::rename(partial, step.text)) {
-        QFile::remove(partial);
-        return Fail(step, QStringLiteral("cannot write '%1'").arg(step.text));
-    }
-    return true;
+    // The same writer as the window's Print to PDF: complete and checked
+    // before it replaces anything.
+    QString error;
+    return m_pSteps->PrintToPdf(step.text, error) || Fail(step, error);
 }
 
 bool CBatchRunner::LoadDots(const SBatchStep& step)

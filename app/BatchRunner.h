@@ -28,6 +28,7 @@ public:
     CInputTextView& InputPane() { return *m_pInputPane; }
 
 private:
+    void StartInImageModeIfOpenedFirst(const std::vector<SBatchStep>& steps);
     bool RunStep(const SBatchStep& step);
     bool Fail(const SBatchStep& step, const QString& what);
     bool NewCanvas(const SBatchStep& step);

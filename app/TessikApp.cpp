@@ -1,15 +1,17 @@
 #include "app/TessikApp.h"
 
 #include "app/TessikDoc.h"
+#include "base/ProductTitle.h"
 #include "frame/MainFrame.h"
 
 #include <QCoreApplication>
+#include <QGuiApplication>
 #include <QFile>
 #include <QMessageBox>
 
 CTessikApp::CTessikApp()
     : m_fnShowMessage([](const QString& text) {
-        QMessageBox::warning(nullptr, QCoreApplication::applicationName(), text);
+        QMessageBox::warning(nullptr, ProductTitle(), text);
     })
 {
 }
@@ -18,7 +20,10 @@ CTessikApp::~CTessikApp() = default;
 
 bool CTessikApp::InitInstance(const QStringList& arguments)
 {
+    // Settings are kept under the application name; every window shows the
+    // product title, also those that have no title of their own.
     QCoreApplication::setApplicationName(QStringLiteral("Tessik"));
+    QGuiApplication::setApplicationDisplayName(ProductTitle());
     m_pDoc = std::make_unique<CTessikDoc>();
     const QStringList files = arguments.mid(1);
     if (!files.isEmpty()) {

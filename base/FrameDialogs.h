@@ -35,8 +35,10 @@ struct CFrameDialogs
     std::function<std::optional<LogFont>(const LogFont& current)> askFont;
     std::function<void(const QString& text)> showMessage; // one plain message box
     std::function<void()> showAbout;
-    std::function<void(const QString& path)> openFile; // hands a file to the desktop's opener
+    std::function<bool(const QString& path)> openFile; // hands a file to the desktop's opener; false when none can show it
     std::function<void()> quit;                         // ends the event loop, no close events
+    std::function<bool()> hasPrinter;                   // whether any printer is set up
+    std::function<QString()> askPdfFile;                // the PDF file to print into
 
     QString AskSaveImagePath(const QString& prefill) const
     {

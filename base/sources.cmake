@@ -12,5 +12,7 @@ list(APPEND CORE_SOURCES
   base/CanvasText.h
   base/FrameDialogs.h
   base/PressWatcher.h
+  base/ProductTitle.h
   base/ProfileFile.h base/ProfileFile.cpp
+  base/SettingsLocation.h base/SettingsLocation.cpp
 )

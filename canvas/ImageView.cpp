@@ -2,7 +2,6 @@
 
 #include "base/PressWatcher.h"
 #include "canvas/DotRaster.h"
-#include "dotdata/DotTextPrinter.h"
 #include "dotdata/DotTextWorker.h"
 #include "dotdata/ImageExport.h"
 #include "dotdata/PictureImport.h"
@@ -35,6 +34,8 @@ CImageView::CImageView(QWidget* parent)
     m_wndTextPane = new QPlainTextEdit(viewport());
     m_wndTextPane->setReadOnly(true);
     m_wndTextPane->setUndoRedoEnabled(false);
+    // Read-only still moves through the listing by keyboard (Ctrl+Home, Ctrl+End).
+    m_wndTextPane->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
     m_wndTextPane->setMaximumBlockCount(0);
     QFont paneFont(LogFont::DefaultGuiFont().lfFaceName);
     paneFont.setPixelSize(kTextPanePixelSize);
@@ -61,6 +62,11 @@ void CImageView::ShowTextPane(int show)
     if (show != 0 && show != 1)
         return;
     m_bTextPaneShown = show;
+    // The pane covers the whole canvas with its own scroll bars; the grid's
+    // come back with the dots.
+    const Qt::ScrollBarPolicy bars = show ? Qt::ScrollBarAlwaysOff : Qt::ScrollBarAsNeeded;
+    setHorizontalScrollBarPolicy(bars);
+    setVerticalScrollBarPolicy(bars);
     if (show) {
         m_wndTextPane->setGeometry(viewport()->rect());
         m_wndTextPane->show();
@@ -322,11 +328,6 @@ void CImageView::SaveDotData()
     if (m_grid.IsEmpty())
         return;
     CSaveDot::Save(*m_pDialogs, m_wndTextPane->toPlainText(), m_szDotPath);
-}
-
-void CImageView::PrintDotText(QPrinter& printer)
-{
-    CDotTextPrinter::PrintPane(*m_wndTextPane, printer);
 }
 
 bool CImageView::NewCanvas(int w, int h, int mode)

@@ -14,7 +14,6 @@
 class CDotTextWorker;
 class QImage;
 class QPlainTextEdit;
-class QPrinter;
 class QTextEdit;
 class QScrollBar;
 
@@ -56,7 +55,6 @@ public:
     void BeginDotText();
     bool IsDotTextRunning() const;
     void SaveDotData();
-    void PrintDotText(QPrinter& printer);
 
     // The hand tool: the left button drags the view instead of editing.
     int PanMode() const { return m_bPanMode; }

@@ -1,5 +1,7 @@
 #include "dialogs/AboutDlg.h"
 
+#include "base/ProductTitle.h"
+
 #include <QGuiApplication>
 #include <QPainter>
 #include <QPushButton>
@@ -33,7 +35,7 @@ void CAboutDlg::ShowAbout(QWidget* parent)
 CAboutDlg::CAboutDlg(QWidget* parent, int pictureId)
     : QDialog(parent, Qt::Dialog | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint)
 {
-    setWindowTitle(QStringLiteral("关于 Pellmark"));
+    setWindowTitle(QStringLiteral("关于 ") + ProductTitle());
     m_pOkButton = new QPushButton(QStringLiteral("OK"), this);
     m_pOkButton->setDefault(true);
     connect(m_pOkButton, &QPushButton::clicked, this, &QDialog::accept);

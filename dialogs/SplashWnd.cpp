@@ -1,5 +1,7 @@
 #include "dialogs/SplashWnd.h"
 
+#include "base/ProductTitle.h"
+
 #include <QGuiApplication>
 #include <QPainter>
 #include <QScreen>
@@ -37,6 +39,8 @@ CSplashWnd::CSplashWnd(int tickMs, int pictureId, QWidget* parent)
     : QDialog(parent, Qt::SplashScreen | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint)
     , m_nTickMs(tickMs)
 {
+    // A window without a title would be named after the application.
+    setWindowTitle(ProductTitle());
     m_picture.LoadFromResource(pictureId);
     const QSize size = m_picture.GetImageSize();
     if (size.isEmpty())

@@ -36,6 +36,24 @@ CDotListing::CDotListing(CDotListingSink& sink, int chunkChars)
 {
 }
 
+bool CDotListing::HasLitDot(const CDotGrid& grid)
+{
+    if (grid.IsEmpty())
+        return false;
+    const std::uint8_t* p = grid.Bits();
+    const std::size_t count = static_cast<std::size_t>(grid.Width()) * static_cast<std::size_t>(grid.Height());
+    for (std::size_t i = 0; i < count; ++i, p += 3) {
+        if (PaletteIndexOf(MakeColor(p[2], p[1], p[0])) != kUnlitIndex)
+            return true;
+    }
+    return false;
+}
+
+bool CDotListing::LeavesLitDotsOut(const CDotGrid& grid, const CCanvasText& text)
+{
+    return grid.Mode() != ImageMode && text.m_szText.isEmpty() && HasLitDot(grid);
+}
+
 QString CDotListing::StatusFor(int percent)
 {
     return QStringLiteral("\t\t%1%").arg(percent);

@@ -30,6 +30,13 @@ public:
     void WriteImageModeDots(const CDotGrid& grid);
     void WriteTextModeDots(const CDotGrid& grid, const CCanvasText& text);
 
+    // Whether any dot has one of the seven dot colours.
+    static bool HasLitDot(const CDotGrid& grid);
+    // A text-mode listing names only the dots of merged characters: without
+    // merged text it is empty, however many dots are lit (a picture opened
+    // into a text-mode canvas). True in that case.
+    static bool LeavesLitDotsOut(const CDotGrid& grid, const CCanvasText& text);
+
     // "\t\t<percent>%": two tabs right-align the text in the status pane.
     static QString StatusFor(int percent);
     // Colour name of a palette index as used in text-mode headers; "X" for

@@ -57,7 +57,8 @@ int CDotTextPrinter::Print(QPaintDevice& device, const std::function<void()>& ne
     for (;;) {
         m_anPageStarts.push_back(from);
         const int next = PrintPage(painter, rect);
-        if (next >= total || next <= from)
+        // Blank lines left over at the end would only make an empty page.
+        if (next >= total || next <= from || IsBlankFrom(next))
             break;
         from = next;
         newPage();
@@ -65,6 +66,16 @@ int CDotTextPrinter::Print(QPaintDevice& device, const std::function<void()>& ne
     painter.end();
     m_pLayout.reset();
     return static_cast<int>(m_anPageStarts.size());
+}
+
+bool CDotTextPrinter::IsBlankFrom(int position) const
+{
+    const int end = m_text.characterCount() - 1;
+    for (int i = position; i < end; ++i) {
+        if (!m_text.characterAt(i).isSpace())
+            return false;
+    }
+    return true;
 }
 
 // Draws the lines that fit into rect from the current line on. Returns the

@@ -20,7 +20,8 @@ class QTextDocument;
 // inside a one-inch margin on every side. Each page continues at the first
 // character that did not fit on the page before; a page that takes no
 // character at all ends the job, so a line that can never fit cannot make it
-// print forever. At least one page is printed, also for an empty text.
+// print forever, and blank lines left at the end start no page of their own.
+// At least one page is printed, also for an empty text.
 class CDotTextPrinter
 {
 public:
@@ -46,6 +47,7 @@ public:
 private:
     int PrintPage(QPainter& painter, const QRectF& rect);
     bool NextLine();
+    bool IsBlankFrom(int position) const;
     void LayOutBlock();
 
     const QTextDocument& m_text;

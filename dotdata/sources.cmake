@@ -19,4 +19,5 @@ list(APPEND CORE_SOURCES
 list(APPEND UI_SOURCES
   dotdata/DotTextWorker.h dotdata/DotTextWorker.cpp
   dotdata/DotTextPrinter.h dotdata/DotTextPrinter.cpp
+  dotdata/DotTextPdf.h dotdata/DotTextPdf.cpp
 )

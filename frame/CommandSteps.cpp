@@ -1,6 +1,9 @@
 #include "frame/CommandSteps.h"
 
 #include "canvas/ImageView.h"
+#include "dotdata/DotListing.h"
+#include "dotdata/DotTextPdf.h"
+#include "frame/ListingPrint.h"
 #include "textinput/InputTextView.h"
 
 CCommandSteps::CCommandSteps(CImageView& canvas, CInputTextView& pane)
@@ -53,9 +56,19 @@ bool CCommandSteps::SaveImageTo(const QString& path)
     return m_canvas.SaveImageTo(path);
 }
 
-void CCommandSteps::Print(QPrinter& printer)
+void CCommandSteps::Print(const CFrameDialogs& dialogs)
 {
-    m_canvas.PrintDotText(printer);
+    CListingPrint(dialogs, *m_canvas.TextPane()).Run();
+}
+
+bool CCommandSteps::PrintToPdf(const QString& path, QString& error)
+{
+    return CDotTextPdf(*m_canvas.TextPane()).Write(path, error);
+}
+
+bool CCommandSteps::ListingLeavesDotsOut() const
+{
+    return CDotListing::LeavesLitDotsOut(m_canvas.Grid(), m_canvas.Text());
 }
 
 void CCommandSteps::MergeText()

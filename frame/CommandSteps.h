@@ -7,7 +7,7 @@
 
 class CImageView;
 class CInputTextView;
-class QPrinter;
+struct CFrameDialogs;
 
 // The steps that follow each command once its dialog (if any) has been
 // answered. The window's actions and batch mode both call these, so both do
@@ -31,7 +31,14 @@ public:
     void SaveDot();
     void SaveImage();
     bool SaveImageTo(const QString& path);
-    void Print(QPrinter& printer);
+    // Print: paper, or a PDF file when there is no printer or the user picks
+    // one; PrintToPdf is the PDF path alone, for batch mode. Both print the
+    // dot text pane's listing.
+    void Print(const CFrameDialogs& dialogs);
+    bool PrintToPdf(const QString& path, QString& error);
+    // The listing shown leaves lit dots out: a text-mode canvas whose dots
+    // do not come from merged text lists nothing.
+    bool ListingLeavesDotsOut() const;
     void MergeText();
     void Mirror();
     void Flip();

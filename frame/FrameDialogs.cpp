@@ -1,18 +1,19 @@
 #include "frame/FrameDialogs.h"
 
 #include "base/QtColor.h"
+#include "base/ProductTitle.h"
 #include "dialogs/AboutDlg.h"
 #include "dialogs/NewDialog.h"
+#include "frame/DesktopOpener.h"
 
 #include <QColorDialog>
 #include <QCoreApplication>
-#include <QDesktopServices>
 #include <QFileDialog>
 #include <QFontDialog>
 #include <QMessageBox>
 #include <QPrintDialog>
 #include <QPrinter>
-#include <QUrl>
+#include <QPrinterInfo>
 
 namespace {
 
@@ -39,7 +40,8 @@ bool AskPrinter(QWidget* owner, QPrinter& printer)
     // All pages only: no page range, no selection, no print to file.
     dialog.setOption(QAbstractPrintDialog::PrintPageRange, false);
     dialog.setOption(QAbstractPrintDialog::PrintSelection, false);
-    dialog.setOption(QAbstractPrintDialog::PrintToFile, false);
+    // Printing into a PDF file is offered; the file itself is written by us.
+    dialog.setOption(QAbstractPrintDialog::PrintToFile, true);
     dialog.setOption(QAbstractPrintDialog::PrintCurrentPage, false);
     return dialog.exec() == QDialog::Accepted;
 }
@@ -71,6 +73,17 @@ QString AskSaveDotPath(QWidget* owner, const QString& prefill)
     return AskSaveFile(owner, prefill, {QStringLiteral("TXT (*.txt)")}, QStringLiteral("txt"));
 }
 
+QString AskPdfFile(QWidget* owner)
+{
+    QFileDialog dialog(owner, QStringLiteral("保存文件"), QString(), QStringLiteral("PDF (*.pdf)"));
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    dialog.setFileMode(QFileDialog::AnyFile);
+    dialog.setDefaultSuffix(QStringLiteral("pdf"));
+    if (dialog.exec() != QDialog::Accepted)
+        return {};
+    return dialog.selectedFiles().value(0);
+}
+
 std::optional<COLORREF> AskColor(QWidget* owner, COLORREF current)
 {
     const QColor chosen = QColorDialog::getColor(ToQColor(current), owner);
@@ -100,13 +113,12 @@ CFrameDialogs MakeFrameDialogs(QWidget* owner)
     dialogs.askPrinter = [owner](QPrinter& printer) { return AskPrinter(owner, printer); };
     dialogs.askColor = [owner](COLORREF current) { return AskColor(owner, current); };
     dialogs.askFont = [owner](const LogFont& current) { return AskFont(owner, current); };
-    dialogs.showMessage = [owner](const QString& text) {
-        QMessageBox::warning(owner, QStringLiteral("Pellmark"), text);
-    };
     dialogs.showAbout = [owner] { CAboutDlg::ShowAbout(owner); };
-    // The opener's result is ignored: a missing file or viewer gives no message.
-    dialogs.openFile = [](const QString& path) { QDesktopServices::openUrl(QUrl::fromLocalFile(path)); };
+    dialogs.openFile = [](const QString& path) { return CDesktopOpener::Open(path); };
     // exit(), unlike quit(), does not send close events to the windows.
     dialogs.quit = [] { QCoreApplication::exit(0); };
+    dialogs.hasPrinter = [] { return !QPrinterInfo::availablePrinterNames().isEmpty(); };
+    dialogs.askPdfFile = [owner] { return AskPdfFile(owner); };
+    dialogs.showMessage = [owner](const QString& text) { QMessageBox::warning(owner, ProductTitle(), text); };
     return dialogs;
 }

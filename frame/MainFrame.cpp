@@ -1,12 +1,15 @@
 #include "frame/MainFrame.h"
 
+#include "base/ProductTitle.h"
 #include "base/ProfileFile.h"
+#include "base/SettingsLocation.h"
 #include "canvas/ImageView.h"
 #include "dialogs/FlatSplitterWnd.h"
 #include "dialogs/SplashWnd.h"
 #include "base/CommandIds.h"
 #include "frame/CommandTable.h"
 #include "frame/HelpFile.h"
+#include "frame/HelpWindow.h"
 #include "frame/LockIndicators.h"
 #include "frame/MenuTable.h"
 #include "frame/PaneLink.h"
@@ -17,11 +20,11 @@
 #include <QApplication>
 #include <QCloseEvent>
 #include <QDir>
+#include <QFileInfo>
 #include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
 #include <QPlainTextEdit>
-#include <QPrinter>
 #include <QStatusBar>
 #include <QTextEdit>
 #include <QTimer>
@@ -62,7 +65,7 @@ CMainFrame::CMainFrame(const QString& settingsPath, bool showSplash, QWidget* pa
     resize(800, 600);
     if (showSplash)
         CSplashWnd::RunSplash();
-    setWindowTitle(QStringLiteral("Pellmark"));
+    setWindowTitle(ProductTitle());
 
     // The pane that is clicked into, or tabbed into, becomes the active one.
     connect(m_pCanvas, &CImageView::Activated, this, [this] { m_pActivePane = m_pCanvas; });
@@ -81,7 +84,7 @@ CMainFrame::~CMainFrame()
 
 QString CMainFrame::DefaultSettingsPath()
 {
-    return QDir(QCoreApplication::applicationDirPath()).filePath(QStringLiteral("option.ini"));
+    return CSettingsLocation().SettingsPath(QCoreApplication::applicationDirPath());
 }
 
 void CMainFrame::CreateClient()
@@ -243,6 +246,11 @@ void CMainFrame::UpdateLockIndicators()
     }
 }
 
+CHelpWindow* CMainFrame::HelpWindow() const
+{
+    return m_pHelpWindow;
+}
+
 QString CMainFrame::HelpPath() const
 {
     return HelpFilePath(QCoreApplication::applicationDirPath(), m_nLanguage);
@@ -318,7 +326,7 @@ void CMainFrame::OnCommand(int id)
         case ToggleGrid: m_pCanvas->ToggleGrid(); break;
         case Pan: m_pCanvas->TogglePanMode(); break;
         case MergeText: OnMergeText(); break;
-        case ViewImage: m_pSteps->ToggleViewImage(); break;
+        case ViewImage: OnViewImage(); break;
         case BackgroundColor: OnBackgroundColor(); break;
         case Font: OnFont(); break;
         case TextUp: m_pInputPane->MoveText(CInputTextView::KeyUp); break;
@@ -352,10 +360,7 @@ void CMainFrame::OnOpen()
 
 void CMainFrame::OnPrint()
 {
-    QPrinter printer;
-    if (!m_dialogs.askPrinter(printer))
-        return;
-    m_pSteps->Print(printer);
+    m_pSteps->Print(m_dialogs);
 }
 
 void CMainFrame::OnMergeText()
@@ -364,6 +369,16 @@ void CMainFrame::OnMergeText()
     if (m_pActivePane != m_pInputPane)
         return;
     m_pSteps->MergeText();
+}
+
+void CMainFrame::OnViewImage()
+{
+    m_pSteps->ToggleViewImage();
+    // An empty listing of lit dots is never left unexplained.
+    if (m_pCanvas->IsTextPaneShown() && m_pSteps->ListingLeavesDotsOut())
+        OnStatusText(0, EmptyListingHint());
+    else
+        statusBar()->clearMessage();
 }
 
 void CMainFrame::OnBackgroundColor()
@@ -391,7 +406,23 @@ void CMainFrame::OnLanguage(int language)
 
 void CMainFrame::OnHelp()
 {
-    m_dialogs.openFile(HelpPath());
+    const QString path = HelpPath();
+    if (!QFileInfo(path).isFile()) {
+        m_dialogs.showMessage(tr("The help page %1 is missing.").arg(QDir::toNativeSeparators(path)));
+        return;
+    }
+    if (m_dialogs.openFile(path))
+        return;
+    // No desktop program for web pages: the program's own window shows it.
+    if (!m_pHelpWindow)
+        m_pHelpWindow = new CHelpWindow(this);
+    m_pHelpWindow->ShowPage(path);
+}
+
+QString CMainFrame::EmptyListingHint()
+{
+    return tr("No dots listed: a text-mode canvas lists only merged text. "
+              "To list a picture, choose File > New in image mode, then Open it.");
 }
 
 bool CMainFrame::IsTextPaneShown() const
@@ -413,6 +444,7 @@ void CMainFrame::WriteSettings() const
 {
     // A failed write (read-only directory) is ignored: the next start simply
     // uses whatever the file holds.
+    CSettingsLocation::MakeFolderFor(m_szSettingsPath);
     const CProfileFile settings(m_szSettingsPath);
     settings.WriteInt(kSection, kLanguageKey, m_nLanguage);
     settings.WriteInt(kSection, kBkColorKey, static_cast<int>(m_pCanvas->Grid().BackColor()));

@@ -5,12 +5,14 @@
 
 #include <QHash>
 #include <QMainWindow>
+#include <QPointer>
 #include <QString>
 
 #include <array>
 #include <memory>
 
 class CFlatSplitterWnd;
+class CHelpWindow;
 class CImageView;
 class CInputTextView;
 class QAction;
@@ -30,7 +32,9 @@ public:
     static constexpr int kStatusPaneCount = 5;
 
     // settingsPath: the settings file; empty means option.ini beside the
-    // executable. showSplash: tests build the frame without the splash.
+    // executable, or in the user's configuration folder when the
+    // executable's folder cannot be written. showSplash: tests build the
+    // frame without the splash.
     explicit CMainFrame(const QString& settingsPath = QString(), bool showSplash = true, QWidget* parent = nullptr);
     ~CMainFrame() override;
 
@@ -44,6 +48,8 @@ public:
     const QString& SettingsPath() const { return m_szSettingsPath; }
     CFrameDialogs& Dialogs() { return m_dialogs; }
     CCommandSteps& Steps() { return *m_pSteps; }
+    // The program's own help window, once Help has needed it.
+    CHelpWindow* HelpWindow() const;
 
     // The action of a command id; null for ids the frame does not know.
     QAction* Action(int id) const { return m_actions.value(id, nullptr); }
@@ -51,6 +57,8 @@ public:
     QString StatusPaneText(int pane) const;
     // The help page of the current language beside the executable.
     QString HelpPath() const;
+    // What the status bar says when View Image lists nothing of the lit dots.
+    static QString EmptyListingHint();
     // Height of the client area: the window without its menu bar.
     int ClientHeight() const;
 
@@ -84,6 +92,7 @@ private:
     void OnOpen();
     void OnPrint();
     void OnMergeText();
+    void OnViewImage();
     void OnBackgroundColor();
     void OnFont();
     void OnLanguage(int language);
@@ -109,4 +118,5 @@ private:
     std::unique_ptr<CCommandSteps> m_pSteps;
     QTimer* m_pLockTimer = nullptr;
     QMetaObject::Connection m_focusConnection; // to the application, ended before the frame goes
+    QPointer<CHelpWindow> m_pHelpWindow;
 };

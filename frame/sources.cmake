@@ -11,6 +11,9 @@ list(APPEND UI_SOURCES
   frame/MainFrame.h frame/MainFrame.cpp
   frame/PaneLink.h frame/PaneLink.cpp
   frame/CommandSteps.h frame/CommandSteps.cpp
+  frame/ListingPrint.h frame/ListingPrint.cpp
+  frame/DesktopOpener.h frame/DesktopOpener.cpp
+  frame/HelpWindow.h frame/HelpWindow.cpp
 )
 
 # The help pages live beside the executable, where the Help command looks.

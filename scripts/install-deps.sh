@@ -9,6 +9,7 @@ PACKAGES=(
   libgtest-dev libgmock-dev libbenchmark-dev
   fonts-dejavu-core fonts-wqy-zenhei
   xvfb xauth imagemagick
+  dpkg-dev desktop-file-utils appstream poppler-utils
 )
 
 missing=()

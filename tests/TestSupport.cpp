@@ -30,3 +30,25 @@ SProcessResult RunPellmark(const QStringList& arguments)
     process.waitForFinished(60000);
     return {process.exitCode(), process.readAllStandardOutput(), process.readAllStandardError()};
 }
+
+QString PdfText(const QString& path)
+{
+    QProcess process;
+    process.start(QStringLiteral("pdftotext"), {QStringLiteral("-enc"), QStringLiteral("UTF-8"), path, QStringLiteral("-")});
+    if (!process.waitForFinished(60000) || process.exitCode() != 0)
+        return {};
+    return QString::fromUtf8(process.readAllStandardOutput());
+}
+
+int PdfPageCount(const QString& path)
+{
+    QProcess process;
+    process.start(QStringLiteral("pdfinfo"), {path});
+    if (!process.waitForFinished(60000) || process.exitCode() != 0)
+        return -1;
+    for (const QByteArray& line : process.readAllStandardOutput().split('\n')) {
+        if (line.startsWith("Pages:"))
+            return line.mid(6).trimmed().toInt();
+    }
+    return -1;
+}

@@ -30,3 +30,8 @@ struct SProcessResult
 
 // Runs the pellmark program beside the test program, without a display.
 SProcessResult RunPellmark(const QStringList& arguments);
+
+// What a PDF file says, read back by the poppler tools (pdftotext, pdfinfo):
+// its text, empty when it cannot be read, and its number of pages, -1 then.
+QString PdfText(const QString& path);
+int PdfPageCount(const QString& path);

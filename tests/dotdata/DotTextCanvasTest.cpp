@@ -2,6 +2,7 @@
 #include "TestSupport.h"
 
 #include "canvas/ImageView.h"
+#include "dotdata/DotTextPrinter.h"
 
 #include <QPlainTextEdit>
 #include <QPrinter>
@@ -111,6 +112,6 @@ TEST(DotTextCanvas, SavesAndPrintsWhatThePaneHolds)
     QPrinter printer(QPrinter::HighResolution);
     printer.setOutputFormat(QPrinter::PdfFormat);
     printer.setOutputFileName(dir.FilePath(QStringLiteral("dots.pdf")));
-    view.PrintDotText(printer);
+    CDotTextPrinter::PrintPane(*view.TextPane(), printer);
     EXPECT_TRUE(ReadAll(printer.outputFileName()).startsWith("%PDF"));
 }

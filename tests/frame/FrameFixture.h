@@ -32,8 +32,11 @@ protected:
         dialogs.askColor = [](COLORREF) { return std::optional<COLORREF>(); };
         dialogs.askFont = [](const LogFont&) { return std::optional<LogFont>(); };
         dialogs.showAbout = [] {};
-        dialogs.openFile = [this](const QString& path) { openedFiles << path; };
+        dialogs.openFile = [this](const QString& path) { return openedFiles << path, true; };
         dialogs.quit = [this] { ++quitCount; };
+        dialogs.hasPrinter = [] { return true; };
+        dialogs.askPdfFile = [] { return QString(); };
+        dialogs.showMessage = [this](const QString& text) { messages << text; };
         return made;
     }
 

@@ -1,0 +1,78 @@
+#include "dotdata/DotTextPdf.h"
+
+#include "dotdata/DotFile.h"
+#include "dotdata/DotTextPrinter.h"
+
+#include <QBuffer>
+#include <QDir>
+#include <QPdfWriter>
+#include <QPlainTextEdit>
+#include <QPrinter>
+#include <QSaveFile>
+
+CDotTextPdf::CDotTextPdf(const QPlainTextEdit& pane)
+    : CDotTextPdf(*pane.document(), pane.font(), pane.logicalDpiY())
+{
+}
+
+CDotTextPdf::CDotTextPdf(const QTextDocument& text, const QFont& font, int sourceDpi)
+    : m_text(text)
+    , m_font(font)
+    , m_nSourceDpi(sourceDpi)
+{
+    // The page the default printer offers, at the resolution of a printout.
+    const QPrinter printer(QPrinter::HighResolution);
+    m_layout = printer.pageLayout();
+    m_nResolution = printer.resolution();
+}
+
+void CDotTextPdf::SetPage(const QPageLayout& layout, int resolution)
+{
+    m_layout = layout;
+    m_nResolution = resolution;
+}
+
+QByteArray CDotTextPdf::Render() const
+{
+    QByteArray bytes;
+    {
+        QBuffer buffer(&bytes);
+        if (!buffer.open(QIODevice::WriteOnly))
+            return {};
+        QPdfWriter writer(&buffer);
+        writer.setTitle(QStringLiteral("Untitled"));
+        writer.setResolution(m_nResolution);
+        writer.setPageLayout(m_layout);
+        CDotTextPrinter printer(m_text, m_font, m_nSourceDpi);
+        m_nPages = printer.Print(writer, [&writer] { writer.newPage(); });
+    }
+    if (m_nPages <= 0 || !IsWholePdf(bytes))
+        return {};
+    return bytes;
+}
+
+bool CDotTextPdf::Write(const QString& path, QString& error) const
+{
+    QSaveFile file(path);
+    return Write(file, error);
+}
+
+bool CDotTextPdf::Write(QSaveFile& file, QString& error) const
+{
+    const QString name = QDir::toNativeSeparators(file.fileName());
+    const QByteArray bytes = Render();
+    if (bytes.isEmpty()) {
+        error = QStringLiteral("the PDF file %1 could not be made").arg(name);
+        return false;
+    }
+    if (!CDotFile::Write(file, bytes)) {
+        error = QStringLiteral("the PDF file %1 could not be written").arg(name);
+        return false;
+    }
+    return true;
+}
+
+bool CDotTextPdf::IsWholePdf(const QByteArray& bytes)
+{
+    return bytes.startsWith("%PDF-") && bytes.trimmed().endsWith("%%EOF");
+}

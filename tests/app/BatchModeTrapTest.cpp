@@ -1,0 +1,80 @@
+#include "TestSupport.h"
+
+#include <QDir>
+#include <QFile>
+#include <QImage>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+// A 16 x 8 picture with red dots at (0,0) and (1,0), a green one at (7,7)
+// and a blue one at (9,0) on a colour that is no dot colour.
+QString WriteSample(const CScratchDir& dir)
+{
+    QImage image(16, 8, QImage::Format_RGB888);
+    image.fill(QColor(10, 20, 30));
+    image.setPixelColor(0, 0, QColor(255, 0, 0));
+    image.setPixelColor(1, 0, QColor(255, 0, 0));
+    image.setPixelColor(7, 7, QColor(0, 255, 0));
+    image.setPixelColor(9, 0, QColor(0, 0, 255));
+    const QString path = dir.FilePath(QStringLiteral("sign.bmp"));
+    EXPECT_TRUE(image.save(path, "BMP"));
+    return path;
+}
+
+const QByteArray kSampleListing = "1-1-1-R, 1-1-2-R, 1-8-8-G\r\n\r\n2-1-2-B\r\n\r\n";
+
+} // namespace
+
+TEST(BatchModeTraps, OpenBeforeAnyNewListsThePicture)
+{
+    CScratchDir dir;
+    const QString sign = WriteSample(dir);
+    const QString txt = dir.FilePath(QStringLiteral("sign.txt"));
+    const QString pdf = dir.FilePath(QStringLiteral("sign.pdf"));
+    SProcessResult r = RunPellmark({QStringLiteral("--open"), sign, QStringLiteral("--save-dots"), txt,
+                                    QStringLiteral("--print-pdf"), pdf});
+    ASSERT_EQ(r.exitCode, 0) << r.err.toStdString();
+    EXPECT_EQ(ReadAll(txt), kSampleListing);
+    EXPECT_TRUE(PdfText(pdf).contains(QStringLiteral("2-1-2-B")));
+
+    // A rotation before the picture changes nothing about the mode.
+    r = RunPellmark({QStringLiteral("--rotate"), QStringLiteral("--open"), sign, QStringLiteral("--save-dots"), txt});
+    ASSERT_EQ(r.exitCode, 0) << r.err.toStdString();
+    EXPECT_EQ(ReadAll(txt), kSampleListing);
+    EXPECT_TRUE(RunPellmark({QStringLiteral("--help")}).out.contains("image mode when --open comes before any --new"));
+}
+
+TEST(BatchModeTraps, TextModeListingOfLitDotsWithoutTextIsRefused)
+{
+    CScratchDir dir;
+    const QString sign = WriteSample(dir);
+    const QString kept = dir.FilePath(QStringLiteral("kept.txt"));
+    const QByteArray old = "listed before\r\n";
+    ASSERT_TRUE(WriteAll(kept, old));
+    const struct
+    {
+        const char* option;
+        const char* file;
+    } outputs[] = {{"--save-dots", "out.txt"}, {"--print-pdf", "out.pdf"}, {"--save-dots", "kept.txt"}};
+    for (const auto& output : outputs) {
+        const QString target = dir.FilePath(QLatin1String(output.file));
+        const SProcessResult r = RunPellmark({QStringLiteral("--new"), QStringLiteral("16x8:text"),
+                                              QStringLiteral("--open"), sign, QLatin1String(output.option), target});
+        EXPECT_EQ(r.exitCode, 2) << output.option;
+        EXPECT_TRUE(r.err.startsWith(QByteArray(output.option) + ": ")) << r.err.toStdString();
+        EXPECT_TRUE(r.err.contains("--new WxH:image")) << r.err.toStdString();
+        EXPECT_EQ(r.err.count('\n'), 1) << r.err.toStdString();
+    }
+    EXPECT_EQ(ReadAll(kept), old);
+    EXPECT_EQ(QDir(dir.Path()).entryList(QDir::Files), (QStringList{QStringLiteral("kept.txt"), QStringLiteral("sign.bmp")}));
+
+    // Nothing lit: the empty listing is the right one.
+    const QString empty = dir.FilePath(QStringLiteral("empty.txt"));
+    const SProcessResult r = RunPellmark({QStringLiteral("--new"), QStringLiteral("16x8:text"),
+                                          QStringLiteral("--save-dots"), empty});
+    EXPECT_EQ(r.exitCode, 0) << r.err.toStdString();
+    EXPECT_TRUE(QFile::exists(empty));
+    EXPECT_EQ(ReadAll(empty), QByteArray());
+}

@@ -1,0 +1,85 @@
+#include "CanvasFixture.h"
+
+#include <QPlainTextEdit>
+#include <QTextBlock>
+
+namespace {
+
+// The listing of a full 1024 x 768 image-mode canvas has one line per block.
+constexpr int kFullCanvasBlocks = 12288;
+
+class ListingPaneTest : public CanvasFixture
+{
+protected:
+    QPlainTextEdit* Pane() const { return m_view.TextPane(); }
+    QScrollBar* PaneBar() const { return Pane()->verticalScrollBar(); }
+    // One line per block, as the listing of a full image-mode canvas.
+    void FillListing()
+    {
+        QStringList lines;
+        for (int block = 1; block <= kFullCanvasBlocks; ++block)
+            lines << QStringLiteral("%1-1-1-R").arg(block);
+        Pane()->setPlainText(lines.join(QLatin1Char('\n')));
+    }
+    void Key(int key, Qt::KeyboardModifiers modifiers = Qt::NoModifier)
+    {
+        QTest::keyClick(Pane(), static_cast<Qt::Key>(key), modifiers);
+    }
+};
+
+} // namespace
+
+TEST_F(ListingPaneTest, OnlyThePanesScrollBarsShowWhileItCoversTheCanvas)
+{
+    Show(400, 300);
+    NewGrid(1024, 768);
+    ASSERT_TRUE(HBar()->isVisible());
+    ASSERT_TRUE(VBar()->isVisible());
+
+    m_view.ShowTextPane(1);
+    FillListing();
+    QCoreApplication::processEvents();
+    EXPECT_FALSE(HBar()->isVisible());
+    EXPECT_FALSE(VBar()->isVisible());
+    EXPECT_EQ(Pane()->geometry(), QRect(0, 0, 400, 300));
+    EXPECT_TRUE(PaneBar()->isVisible());
+
+    m_view.ShowTextPane(0);
+    QCoreApplication::processEvents();
+    EXPECT_TRUE(HBar()->isVisible());
+    EXPECT_TRUE(VBar()->isVisible());
+    EXPECT_FALSE(Pane()->isVisible());
+}
+
+TEST_F(ListingPaneTest, UsualKeysMoveThroughALongListing)
+{
+    Show(400, 300);
+    NewGrid(1024, 768);
+    m_view.ShowTextPane(1);
+    FillListing();
+    Pane()->setFocus();
+    QCoreApplication::processEvents();
+    ASSERT_GT(PaneBar()->maximum(), 0);
+    ASSERT_EQ(PaneBar()->value(), 0);
+
+    Key(Qt::Key_End, Qt::ControlModifier);
+    // The last line is in view: within a line of the end of the scroll range.
+    EXPECT_GE(PaneBar()->value(), PaneBar()->maximum() - 1);
+    EXPECT_TRUE(Pane()->viewport()->rect().contains(Pane()->cursorRect()));
+    EXPECT_EQ(Pane()->textCursor().block().text(), QStringLiteral("12288-1-1-R"));
+
+    Key(Qt::Key_PageUp);
+    const int afterPageUp = PaneBar()->value();
+    EXPECT_LT(afterPageUp, PaneBar()->maximum() - 1);
+    EXPECT_GT(afterPageUp, 0);
+
+    Key(Qt::Key_Home, Qt::ControlModifier);
+    EXPECT_EQ(PaneBar()->value(), 0);
+    EXPECT_EQ(Pane()->textCursor().position(), 0);
+
+    Key(Qt::Key_PageDown);
+    EXPECT_GT(PaneBar()->value(), 0);
+    EXPECT_LT(PaneBar()->value(), PaneBar()->maximum());
+    // The listing stays as it was: keys only move through it.
+    EXPECT_EQ(Pane()->document()->blockCount(), kFullCanvasBlocks);
+}

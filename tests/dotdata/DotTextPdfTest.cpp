@@ -1,0 +1,156 @@
+#include "TestSupport.h"
+
+#include "dotdata/DotTextPdf.h"
+#include "dotdata/DotTextPrinter.h"
+
+#include <QDir>
+#include <QImage>
+#include <QPageSize>
+#include <QSaveFile>
+#include <QTextDocument>
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cstring>
+
+namespace {
+
+// A save file on a disk that fills up after `room` bytes.
+class CFillingSaveFile : public QSaveFile
+{
+public:
+    CFillingSaveFile(const QString& path, qint64 room) : QSaveFile(path), m_nRoom(room) {}
+
+protected:
+    qint64 writeData(const char* data, qint64 len) override
+    {
+        const qint64 n = std::min(len, m_nRoom);
+        m_nRoom -= n;
+        return n == 0 ? -1 : QSaveFile::writeData(data, n);
+    }
+
+private:
+    qint64 m_nRoom;
+};
+
+QFont PaneFont()
+{
+    QFont font(QStringLiteral("DejaVu Sans"));
+    font.setPixelSize(18);
+    return font;
+}
+
+// An image-mode listing: one line per block and an empty line after it.
+QString Listing(int blocks)
+{
+    QString text;
+    for (int i = 1; i <= blocks; ++i)
+        text += QStringLiteral("%1-1-1-R, %1-8-8-O\n\n").arg(i);
+    return text;
+}
+
+// A4 portrait, no margins of its own: 8 x 11 whole inches to print on.
+QPageLayout A4()
+{
+    return QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Portrait, QMarginsF());
+}
+
+QStringList Files(const CScratchDir& dir)
+{
+    return QDir(dir.Path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot);
+}
+
+} // namespace
+
+TEST(PrintDotText, NoPageIsBlankWhereverThePageBreakFalls)
+{
+    // A 3 x 3 inch page at 100 dpi leaves one square inch for the text, a
+    // few lines a page; every count of lines puts the break somewhere else,
+    // also right before the listing's closing empty line.
+    constexpr int kDpi = 100;
+    QImage image(3 * kDpi, 3 * kDpi, QImage::Format_RGB32);
+    image.setDotsPerMeterX(qRound(kDpi / 0.0254));
+    image.setDotsPerMeterY(qRound(kDpi / 0.0254));
+    for (int blocks = 1; blocks <= 12; ++blocks) {
+        QTextDocument text(Listing(blocks));
+        CDotTextPrinter printer(text, PaneFont(), 96);
+        int blankPages = 0;
+        const auto endPage = [&] {
+            const bool inked = std::any_of(reinterpret_cast<const QRgb*>(image.constBits()),
+                                           reinterpret_cast<const QRgb*>(image.constBits()) + image.width() * image.height(),
+                                           [](QRgb p) { return p != qRgb(255, 255, 255); });
+            blankPages += inked ? 0 : 1;
+            std::memset(image.bits(), 0xFF, static_cast<std::size_t>(image.sizeInBytes()));
+        };
+        std::memset(image.bits(), 0xFF, static_cast<std::size_t>(image.sizeInBytes()));
+        const int pages = printer.Print(image, endPage);
+        endPage();
+        EXPECT_EQ(blankPages, 0) << blocks << " blocks, " << pages << " pages";
+        EXPECT_GE(pages, (blocks + 1) / 3) << blocks;
+    }
+}
+
+TEST(DotTextPdf, TheFileHoldsTheListingOnItsPages)
+{
+    CScratchDir dir;
+    QTextDocument text(Listing(120));
+    CDotTextPdf pdf(text, PaneFont(), 96);
+    pdf.SetPage(A4(), 1200);
+    const QString path = dir.FilePath(QStringLiteral("dots.pdf"));
+    QString error;
+    ASSERT_TRUE(pdf.Write(path, error)) << error.toStdString();
+    EXPECT_TRUE(error.isEmpty());
+
+    const QString read = PdfText(path);
+    EXPECT_TRUE(read.contains(QStringLiteral("1-1-1-R, 1-8-8-O")));
+    EXPECT_TRUE(read.contains(QStringLiteral("120-1-1-R, 120-8-8-O")));
+    // 240 lines of about 0.2 inch on 9 inches of text a page.
+    EXPECT_GT(pdf.PageCount(), 4);
+    EXPECT_EQ(PdfPageCount(path), pdf.PageCount());
+    EXPECT_EQ(Files(dir), QStringList{QStringLiteral("dots.pdf")});
+}
+
+TEST(DotTextPdf, AFullDiskLeavesTheOldFileByteForByte)
+{
+    CScratchDir dir;
+    QTextDocument text(Listing(40));
+    CDotTextPdf pdf(text, PaneFont(), 96);
+    pdf.SetPage(A4(), 1200);
+    const QByteArray whole = pdf.Render();
+    ASSERT_TRUE(CDotTextPdf::IsWholePdf(whole));
+
+    const QString path = dir.FilePath(QStringLiteral("dots.pdf"));
+    const QByteArray old = "%PDF-1.4 printed before\n%%EOF\n";
+    ASSERT_TRUE(WriteAll(path, old));
+    for (const qint64 room : {qint64(0), qint64(1), qint64(4096), whole.size() - 1}) {
+        CFillingSaveFile file(path, room);
+        QString error;
+        EXPECT_FALSE(pdf.Write(file, error)) << room;
+        EXPECT_TRUE(error.contains(QStringLiteral("could not be written"))) << error.toStdString();
+        EXPECT_EQ(ReadAll(path), old) << room;
+        EXPECT_EQ(Files(dir), QStringList{QStringLiteral("dots.pdf")}) << room;
+    }
+    CFillingSaveFile roomy(path, whole.size());
+    QString error;
+    EXPECT_TRUE(pdf.Write(roomy, error)) << error.toStdString();
+    EXPECT_EQ(ReadAll(path).size(), whole.size());
+    EXPECT_TRUE(CDotTextPdf::IsWholePdf(ReadAll(path)));
+}
+
+TEST(DotTextPdf, OnlyAWholeFileCounts)
+{
+    EXPECT_TRUE(CDotTextPdf::IsWholePdf("%PDF-1.4\n...\n%%EOF\n"));
+    EXPECT_TRUE(CDotTextPdf::IsWholePdf("%PDF-1.4\n...\n%%EOF"));
+    EXPECT_FALSE(CDotTextPdf::IsWholePdf("%PDF-1.4\n...\n%%EO"));
+    EXPECT_FALSE(CDotTextPdf::IsWholePdf("PDF-1.4\n%%EOF\n"));
+    EXPECT_FALSE(CDotTextPdf::IsWholePdf(QByteArray()));
+
+    // A folder where the file should go: nothing is written, one message.
+    CScratchDir dir;
+    QTextDocument text(Listing(2));
+    QString error;
+    EXPECT_FALSE(CDotTextPdf(text, PaneFont(), 96).Write(dir.Path(), error));
+    EXPECT_FALSE(error.isEmpty());
+    EXPECT_FALSE(error.contains(QLatin1Char('\n')));
+}

@@ -1,0 +1,65 @@
+#include "FrameFixture.h"
+
+#include <QImage>
+#include <QPlainTextEdit>
+#include <QStatusBar>
+#include <QTest>
+
+using namespace CommandId;
+
+namespace {
+
+class EmptyListingHintTest : public FrameTest
+{
+protected:
+    void SetUp() override
+    {
+        FrameTest::SetUp();
+        frame->show();
+        QImage image(16, 8, QImage::Format_RGB888);
+        image.fill(QColor(10, 20, 30));
+        image.setPixelColor(3, 2, QColor(255, 255, 0));
+        m_szPicture = dir.FilePath(QStringLiteral("sign.bmp"));
+        ASSERT_TRUE(image.save(m_szPicture, "BMP"));
+        frame->Dialogs().askOpenFile = [this] { return m_szPicture; };
+    }
+
+    QString ViewImage()
+    {
+        Trigger(CommandId::ViewImage);
+        EXPECT_TRUE(QTest::qWaitFor([this] { return !Canvas()->IsDotTextRunning(); }, 20000));
+        return frame->StatusPaneText(0);
+    }
+
+    QString m_szPicture;
+};
+
+} // namespace
+
+TEST_F(EmptyListingHintTest, OpenAtStartThenViewImageSaysWhyNothingIsListed)
+{
+    Trigger(Open);
+    ASSERT_EQ(Canvas()->Grid().Mode(), TextMode); // Open keeps the start mode
+    const QString said = ViewImage();
+    EXPECT_EQ(said, CMainFrame::EmptyListingHint());
+    EXPECT_TRUE(said.contains(QStringLiteral("File > New in image mode")));
+    EXPECT_TRUE(Canvas()->TextPane()->toPlainText().isEmpty());
+
+    // Back to the dots: the hint goes with the listing.
+    Trigger(CommandId::ViewImage);
+    EXPECT_TRUE(frame->StatusPaneText(0).isEmpty());
+}
+
+TEST_F(EmptyListingHintTest, NoHintWhereTheListingIsWhole)
+{
+    // The road the hint names: New in image mode, then Open.
+    NewCanvas(8, 8, ImageMode);
+    Trigger(Open);
+    EXPECT_TRUE(ViewImage().isEmpty());
+    EXPECT_EQ(Canvas()->TextPane()->toPlainText(), QStringLiteral("1-3-4-Y\n\n"));
+    Trigger(CommandId::ViewImage);
+
+    // A text-mode canvas with nothing lit lists nothing, rightly.
+    NewCanvas(16, 8, TextMode);
+    EXPECT_TRUE(ViewImage().isEmpty());
+}

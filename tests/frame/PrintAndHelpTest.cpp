@@ -1,0 +1,182 @@
+#include "FrameFixture.h"
+
+#include "frame/HelpWindow.h"
+#include "frame/ListingPrint.h"
+
+#include <QDir>
+#include <QImage>
+#include <QPdfWriter>
+#include <QPlainTextEdit>
+#include <QPrinter>
+#include <QScrollBar>
+#include <QTest>
+#include <QTextBrowser>
+#include <QTextBlock>
+
+using namespace CommandId;
+
+namespace {
+
+// The image-mode listing of a 16 x 8 picture with red dots at (0,0) and
+// (1,0), a green one at (7,7) and a blue one at (9,0).
+const QString kFirstBlock = QStringLiteral("1-1-1-R, 1-1-2-R, 1-8-8-G");
+const QString kSecondBlock = QStringLiteral("2-1-2-B");
+
+class PrintAndHelpTest : public FrameTest
+{
+protected:
+    void SetUp() override
+    {
+        FrameTest::SetUp();
+        frame->show();
+        frame->Dialogs().askPrinter = [this](QPrinter&) { return ++m_nPrintDialogs, false; };
+    }
+
+    void ListSample()
+    {
+        NewCanvas(16, 8, 1);
+        QImage image(16, 8, QImage::Format_RGB888);
+        image.fill(QColor(10, 20, 30));
+        image.setPixelColor(0, 0, Qt::red);
+        image.setPixelColor(1, 0, Qt::red);
+        image.setPixelColor(7, 7, QColor(0, 255, 0));
+        image.setPixelColor(9, 0, Qt::blue);
+        const QString path = dir.FilePath(QStringLiteral("sample.bmp"));
+        ASSERT_TRUE(image.save(path, "BMP"));
+        frame->Dialogs().askOpenFile = [path] { return path; };
+        Trigger(Open);
+        Trigger(ViewImage);
+        ASSERT_TRUE(QTest::qWaitFor([this] { return Act(Print)->isEnabled(); }, 20000));
+    }
+
+    void AnswerPdfFile(const QString& path)
+    {
+        frame->Dialogs().askPdfFile = [this, path] { return ++m_nPdfDialogs, path; };
+    }
+
+    int m_nPrintDialogs = 0;
+    int m_nPdfDialogs = 0;
+};
+
+} // namespace
+
+TEST_F(PrintAndHelpTest, WithoutAPrinterPrintWritesThePdfFileChosen)
+{
+    ListSample();
+    frame->Dialogs().hasPrinter = [] { return false; };
+    const QString pdf = dir.FilePath(QStringLiteral("dots.pdf"));
+
+    AnswerPdfFile(QString()); // cancelled: nothing at all
+    Trigger(Print);
+    EXPECT_EQ(m_nPdfDialogs, 1);
+    EXPECT_FALSE(QFile::exists(pdf));
+
+    AnswerPdfFile(pdf);
+    Trigger(Print);
+    EXPECT_EQ(m_nPrintDialogs, 0);
+    const QString text = PdfText(pdf);
+    EXPECT_TRUE(text.contains(kFirstBlock)) << text.toStdString();
+    EXPECT_TRUE(text.contains(kSecondBlock)) << text.toStdString();
+    EXPECT_EQ(PdfPageCount(pdf), 1);
+    EXPECT_TRUE(messages.isEmpty());
+
+    // A file that cannot be written: one message, the old file untouched.
+    const QByteArray before = ReadAll(pdf);
+    AnswerPdfFile(dir.Path());
+    Trigger(Print);
+    ASSERT_EQ(messages.size(), 1);
+    EXPECT_TRUE(messages.first().contains(QDir::toNativeSeparators(dir.Path()))) << messages.first().toStdString();
+    EXPECT_EQ(ReadAll(pdf), before);
+}
+
+TEST_F(PrintAndHelpTest, ThePrintDialogsFilePrinterGoesThroughTheSameWriter)
+{
+    ListSample();
+    const QString chosen = dir.FilePath(QStringLiteral("chosen.pdf"));
+    const QString asked = dir.FilePath(QStringLiteral("asked.pdf"));
+    AnswerPdfFile(asked);
+    // The file printer with a name, then one without (a dialog that found no printer).
+    for (const QString& name : {chosen, QString()}) {
+        frame->Dialogs().askPrinter = [this, name](QPrinter& printer) {
+            ++m_nPrintDialogs;
+            printer.setOutputFormat(QPrinter::PdfFormat);
+            printer.setOutputFileName(name);
+            return true;
+        };
+        Trigger(Print);
+    }
+    EXPECT_EQ(m_nPrintDialogs, 2);
+    EXPECT_EQ(m_nPdfDialogs, 1);
+    for (const QString& path : {chosen, asked})
+        EXPECT_TRUE(PdfText(path).contains(kSecondBlock)) << path.toStdString();
+    EXPECT_TRUE(messages.isEmpty());
+}
+
+TEST_F(PrintAndHelpTest, APrinterThatCannotBeginGivesOneMessage)
+{
+    ListSample();
+    // Painting on a PDF writer aimed at a folder cannot begin, as on a
+    // printer that is not there.
+    QPdfWriter broken(dir.Path());
+    EXPECT_FALSE(CListingPrint(frame->Dialogs(), *Canvas()->TextPane()).PrintOnPaper(broken));
+    EXPECT_EQ(messages, QStringList{CListingPrint::PrinterFailureMessage()});
+    EXPECT_EQ(QDir(dir.Path()).entryList(QDir::Files), QStringList{QStringLiteral("sample.bmp")});
+}
+
+TEST_F(PrintAndHelpTest, WithoutADesktopViewerHelpOpensItsOwnWindowInTheLanguage)
+{
+    frame->Dialogs().openFile = [this](const QString& path) { return openedFiles << path, false; };
+    const QDir exeDir(QCoreApplication::applicationDirPath());
+    const struct
+    {
+        int command;
+        const char* page;
+        const char* heading; // the first section's heading, in the page's language
+    } languages[] = {
+        {English, "help_en.html", "What the program does"},
+        {ChineseSimplified, "help_chs.html", "程序简介"},
+        {ChineseTraditional, "help_cht.html", "程式簡介"},
+    };
+    for (const auto& language : languages) {
+        Trigger(language.command);
+        Trigger(Help);
+        ASSERT_NE(frame->HelpWindow(), nullptr);
+        const QTextBrowser* browser = frame->HelpWindow()->Browser();
+        EXPECT_EQ(browser->source(), QUrl::fromLocalFile(exeDir.filePath(QLatin1String(language.page))));
+        EXPECT_TRUE(frame->HelpWindow()->isVisible());
+        EXPECT_TRUE(frame->HelpWindow()->windowTitle().contains(QStringLiteral("Pellmark")));
+        EXPECT_TRUE(browser->toPlainText().contains(QString::fromUtf8(language.heading))) << language.page;
+    }
+    EXPECT_EQ(openedFiles.size(), 3); // the desktop was asked first each time
+    EXPECT_TRUE(messages.isEmpty());
+}
+
+TEST_F(PrintAndHelpTest, HelpWindowFollowsThePagesLinks)
+{
+    frame->Dialogs().openFile = [](const QString&) { return false; };
+    frame->resize(800, 600);
+    Trigger(English);
+    Trigger(Help);
+    QTextBrowser* browser = frame->HelpWindow()->Browser();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(frame->HelpWindow()));
+    const QUrl page = browser->source();
+    // Every link of the contents line leads to a heading of the same page.
+    int links = 0;
+    for (QTextBlock block = browser->document()->begin(); block.isValid(); block = block.next()) {
+        for (auto it = block.begin(); !it.atEnd(); ++it) {
+            const QString href = it.fragment().charFormat().anchorHref();
+            if (href.isEmpty())
+                continue;
+            ++links;
+            // As a click does: the link taken relative to the page shown.
+            browser->setSource(page.resolved(QUrl(href)));
+            EXPECT_EQ(browser->source().adjusted(QUrl::RemoveFragment), page) << href.toStdString();
+        }
+    }
+    EXPECT_EQ(links, 4);
+    // The last section sits at the bottom: following its link scrolls there.
+    browser->setSource(page.resolved(QUrl(QStringLiteral("#settings"))));
+    EXPECT_GT(browser->verticalScrollBar()->value(), 0);
+    browser->backward();
+    EXPECT_EQ(browser->source().fragment(), QStringLiteral("dotdata"));
+}
