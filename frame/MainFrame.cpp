@@ -116,6 +116,8 @@ void CMainFrame::CreateClient()
     // pending; Save Dot and Print wait for the whole listing.
     connect(m_pInputPane, &CInputTextView::MergePendingChanged, this, &CMainFrame::UpdateCommandStates);
     connect(m_pCanvas, &CImageView::DotTextFinished, this, &CMainFrame::UpdateCommandStates);
+    // Undo and Redo follow the history, which mouse edits and pane changes also fill.
+    connect(m_pCanvas, &CImageView::HistoryChanged, this, &CMainFrame::UpdateCommandStates);
     connect(m_pCanvas, &CImageView::StatusText, this, &CMainFrame::OnStatusText);
     m_bPanesReady = 1;
 }
@@ -300,6 +302,8 @@ void CMainFrame::UpdateCommandStates()
     for (int id = TextUp; id <= TextOrigin; ++id)
         Action(id)->setEnabled(textMode && mergePending);
     Action(Pan)->setChecked(IsPanMode());
+    Action(Undo)->setEnabled(m_pCanvas->CanUndo());
+    Action(Redo)->setEnabled(m_pCanvas->CanRedo());
     for (int language = 0; language < kLanguageCount; ++language)
         Action(English + language)->setChecked(m_nLanguage == language);
 }
@@ -322,6 +326,8 @@ void CMainFrame::OnCommand(int id)
         case Mirror: m_pSteps->Mirror(); break;
         case Flip: m_pSteps->Flip(); break;
         case Rotate: m_pSteps->Rotate(); break;
+        case Undo: m_pSteps->Undo(); break;
+        case Redo: m_pSteps->Redo(); break;
         case ZoomIn: m_pCanvas->ZoomIn(); break;
         case ZoomOut: m_pCanvas->ZoomOut(); break;
         case ToggleGrid: m_pCanvas->ToggleGrid(); break;

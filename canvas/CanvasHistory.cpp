@@ -1,0 +1,238 @@
+#include "canvas/CanvasHistory.h"
+
+#include <cstring>
+#include <utility>
+
+namespace {
+
+bool IsDotOf(const std::uint8_t* dot, COLORREF c)
+{
+    return dot[0] == BlueOf(c) && dot[1] == GreenOf(c) && dot[2] == RedOf(c);
+}
+
+// One bit per dot, in storage order: set where the dot has the colour.
+std::vector<std::uint8_t> DotsOfColour(const CDotGrid& grid, COLORREF c)
+{
+    if (grid.IsEmpty())
+        return {};
+    const std::size_t dots = grid.ByteCount() / 3;
+    std::vector<std::uint8_t> bits((dots + 7) / 8, 0);
+    const std::uint8_t* p = grid.Bits();
+    for (std::size_t i = 0; i < dots; ++i, p += 3) {
+        if (IsDotOf(p, c))
+            bits[i / 8] = static_cast<std::uint8_t>(bits[i / 8] | (1u << (i % 8)));
+    }
+    return bits;
+}
+
+bool SameText(const CCanvasText& a, const CCanvasText& b)
+{
+    return a.m_szText == b.m_szText && a.m_lfText == b.m_lfText && a.m_crText == b.m_crText
+        && a.m_nTextX == b.m_nTextX && a.m_nTextY == b.m_nTextY && a.m_bVertical == b.m_bVertical
+        && a.m_nCellWidth == b.m_nCellWidth && a.m_nCellHeight == b.m_nCellHeight
+        && a.m_nGlyphOffsetX == b.m_nGlyphOffsetX && a.m_nGlyphOffsetY == b.m_nGlyphOffsetY
+        && a.m_nStretch == b.m_nStretch && a.m_abCharColor == b.m_abCharColor;
+}
+
+bool SameDots(const CDotGrid& a, const CDotGrid& b)
+{
+    if (a.Width() != b.Width() || a.Height() != b.Height() || a.Mode() != b.Mode() || a.BackColor() != b.BackColor())
+        return false;
+    if (a.IsEmpty() || b.IsEmpty())
+        return a.IsEmpty() == b.IsEmpty();
+    return std::memcmp(a.Bits(), b.Bits(), a.ByteCount()) == 0;
+}
+
+} // namespace
+
+CCanvasHistory::CCanvasHistory(CDotGrid& grid, CCanvasText& text, std::size_t byteLimit)
+    : m_grid(grid)
+    , m_text(text)
+    , m_nByteLimit(byteLimit)
+{
+}
+
+CCanvasHistory::~CCanvasHistory() = default;
+
+std::size_t CCanvasHistory::BytesOf(const SStep& step)
+{
+    std::size_t bytes = sizeof(SStep) + step.abChanged.capacity();
+    if (step.pOther) {
+        bytes += sizeof(SState) + step.pOther->grid.ByteCount();
+        bytes += static_cast<std::size_t>(step.pOther->text.m_szText.capacity()) * sizeof(QChar);
+    }
+    return bytes;
+}
+
+void CCanvasHistory::DropRedoSteps()
+{
+    while (m_steps.size() > m_nDone) {
+        m_nStoredBytes -= BytesOf(m_steps.back());
+        m_steps.pop_back();
+    }
+}
+
+void CCanvasHistory::Push(SStep step)
+{
+    DropRedoSteps();
+    m_nStoredBytes += BytesOf(step);
+    m_steps.push_back(std::move(step));
+    ++m_nDone;
+    // The newest step stays even when it alone is over the limit.
+    while (m_nStoredBytes > m_nByteLimit && m_steps.size() > 1) {
+        m_nStoredBytes -= BytesOf(m_steps.front());
+        m_steps.pop_front();
+        --m_nDone;
+    }
+}
+
+void CCanvasHistory::Clear()
+{
+    m_steps.clear();
+    m_nDone = 0;
+    m_nStoredBytes = 0;
+}
+
+bool CCanvasHistory::EditDot(int column, int storageRow, COLORREF colour)
+{
+    if (m_grid.IsEmpty() || column < 0 || storageRow < 0 || column >= m_grid.Width() || storageRow >= m_grid.Height())
+        return false;
+    SStep step;
+    step.nKind = Kind::EditDot;
+    step.nColumn = column;
+    step.nRow = storageRow;
+    step.crBefore = m_grid.DotAt(column, storageRow);
+    step.crAfter = colour;
+    m_grid.SetDot(column, storageRow, colour);
+    Push(std::move(step));
+    return true;
+}
+
+bool CCanvasHistory::Mirror()
+{
+    if (m_grid.IsEmpty())
+        return false;
+    m_grid.Mirror();
+    SStep step;
+    step.nKind = Kind::Mirror;
+    Push(std::move(step));
+    return true;
+}
+
+bool CCanvasHistory::Flip()
+{
+    if (m_grid.IsEmpty())
+        return false;
+    m_grid.Flip();
+    SStep step;
+    step.nKind = Kind::Flip;
+    Push(std::move(step));
+    return true;
+}
+
+void CCanvasHistory::SetBackgroundColor(COLORREF colour)
+{
+    SStep step;
+    step.nKind = Kind::Background;
+    step.crBefore = m_grid.BackColor();
+    step.abChanged = DotsOfColour(m_grid, step.crBefore);
+    m_grid.SetBackgroundColor(colour, true);
+    step.crAfter = m_grid.BackColor();
+    Push(std::move(step));
+}
+
+void CCanvasHistory::UndoBackground(const SStep& step)
+{
+    std::uint8_t* p = m_grid.Bits();
+    const std::size_t dots = m_grid.ByteCount() / 3;
+    for (std::size_t i = 0; p && i < dots && i / 8 < step.abChanged.size(); ++i) {
+        if (step.abChanged[i / 8] & (1u << (i % 8))) {
+            p[3 * i] = static_cast<std::uint8_t>(BlueOf(step.crBefore));
+            p[3 * i + 1] = static_cast<std::uint8_t>(GreenOf(step.crBefore));
+            p[3 * i + 2] = static_cast<std::uint8_t>(RedOf(step.crBefore));
+        }
+    }
+    m_grid.SetBackgroundColor(step.crBefore, false);
+}
+
+bool CCanvasHistory::IsUnchangedFrom(const SState& state) const
+{
+    return SameDots(m_grid, state.grid) && SameText(m_text, state.text);
+}
+
+bool CCanvasHistory::RecordWhole(Kind kind, const std::function<bool()>& change)
+{
+    auto before = std::make_unique<SState>(SState{m_grid, m_text});
+    const bool done = change();
+    if (!done && IsUnchangedFrom(*before))
+        return false;
+    SStep step;
+    step.nKind = kind;
+    step.pOther = std::move(before);
+    Push(std::move(step));
+    return true;
+}
+
+void CCanvasHistory::Exchange(SStep& step)
+{
+    // The state kept may now be of another size; the count follows it. The
+    // limit is enforced at the next recorded change.
+    m_nStoredBytes -= BytesOf(step);
+    SState& other = *step.pOther;
+    // The colour the next click paints is the user's choice, not history.
+    const int pen = m_grid.ColorIndex();
+    std::swap(m_grid, other.grid);
+    m_grid.SetDotColor(pen);
+    std::swap(m_text, other.text);
+    m_nStoredBytes += BytesOf(step);
+}
+
+bool CCanvasHistory::Undo()
+{
+    if (!CanUndo())
+        return false;
+    SStep& step = m_steps[--m_nDone];
+    switch (step.nKind) {
+    case Kind::EditDot:
+        m_grid.SetDot(step.nColumn, step.nRow, step.crBefore);
+        break;
+    case Kind::Mirror:
+        m_grid.Mirror();
+        break;
+    case Kind::Flip:
+        m_grid.Flip();
+        break;
+    case Kind::Background:
+        UndoBackground(step);
+        break;
+    default:
+        Exchange(step);
+        break;
+    }
+    return true;
+}
+
+bool CCanvasHistory::Redo()
+{
+    if (!CanRedo())
+        return false;
+    SStep& step = m_steps[m_nDone++];
+    switch (step.nKind) {
+    case Kind::EditDot:
+        m_grid.SetDot(step.nColumn, step.nRow, step.crAfter);
+        break;
+    case Kind::Mirror:
+        m_grid.Mirror();
+        break;
+    case Kind::Flip:
+        m_grid.Flip();
+        break;
+    case Kind::Background:
+        m_grid.SetBackgroundColor(step.crAfter, true);
+        break;
+    default:
+        Exchange(step);
+        break;
+    }
+    return true;
+}
