@@ -25,13 +25,66 @@ std::vector<std::uint8_t> DotsOfColour(const CDotGrid& grid, COLORREF c)
     return bits;
 }
 
-bool SameText(const CCanvasText& a, const CCanvasText& b)
+// The text state in groups that change together.
+enum TextField : unsigned {
+    kTextString = 1u << 0,
+    kFont = 1u << 1,
+    kOverlayColour = 1u << 2,
+    kOverlayPosition = 1u << 3,
+    kCells = 1u << 4,
+    kGlyphOffsets = 1u << 5,
+    kStretch = 1u << 6,
+    kCharColours = 1u << 7,
+};
+
+unsigned ChangedTextFields(const CCanvasText& a, const CCanvasText& b)
 {
-    return a.m_szText == b.m_szText && a.m_lfText == b.m_lfText && a.m_crText == b.m_crText
-        && a.m_nTextX == b.m_nTextX && a.m_nTextY == b.m_nTextY && a.m_bVertical == b.m_bVertical
-        && a.m_nCellWidth == b.m_nCellWidth && a.m_nCellHeight == b.m_nCellHeight
-        && a.m_nGlyphOffsetX == b.m_nGlyphOffsetX && a.m_nGlyphOffsetY == b.m_nGlyphOffsetY
-        && a.m_nStretch == b.m_nStretch && a.m_abCharColor == b.m_abCharColor;
+    unsigned fields = 0;
+    if (a.m_szText != b.m_szText)
+        fields |= kTextString;
+    if (a.m_lfText != b.m_lfText)
+        fields |= kFont;
+    if (a.m_crText != b.m_crText)
+        fields |= kOverlayColour;
+    if (a.m_nTextX != b.m_nTextX || a.m_nTextY != b.m_nTextY)
+        fields |= kOverlayPosition;
+    if (a.m_bVertical != b.m_bVertical || a.m_nCellWidth != b.m_nCellWidth || a.m_nCellHeight != b.m_nCellHeight)
+        fields |= kCells;
+    if (a.m_nGlyphOffsetX != b.m_nGlyphOffsetX || a.m_nGlyphOffsetY != b.m_nGlyphOffsetY)
+        fields |= kGlyphOffsets;
+    if (a.m_nStretch != b.m_nStretch)
+        fields |= kStretch;
+    if (a.m_abCharColor != b.m_abCharColor)
+        fields |= kCharColours;
+    return fields;
+}
+
+void SwapTextFields(CCanvasText& a, CCanvasText& b, unsigned fields)
+{
+    using std::swap;
+    if (fields & kTextString)
+        swap(a.m_szText, b.m_szText);
+    if (fields & kFont)
+        swap(a.m_lfText, b.m_lfText);
+    if (fields & kOverlayColour)
+        swap(a.m_crText, b.m_crText);
+    if (fields & kOverlayPosition) {
+        swap(a.m_nTextX, b.m_nTextX);
+        swap(a.m_nTextY, b.m_nTextY);
+    }
+    if (fields & kCells) {
+        swap(a.m_bVertical, b.m_bVertical);
+        swap(a.m_nCellWidth, b.m_nCellWidth);
+        swap(a.m_nCellHeight, b.m_nCellHeight);
+    }
+    if (fields & kGlyphOffsets) {
+        swap(a.m_nGlyphOffsetX, b.m_nGlyphOffsetX);
+        swap(a.m_nGlyphOffsetY, b.m_nGlyphOffsetY);
+    }
+    if (fields & kStretch)
+        swap(a.m_nStretch, b.m_nStretch);
+    if (fields & kCharColours)
+        swap(a.m_abCharColor, b.m_abCharColor);
 }
 
 bool SameDots(const CDotGrid& a, const CDotGrid& b)
@@ -155,17 +208,18 @@ void CCanvasHistory::UndoBackground(const SStep& step)
     m_grid.SetBackgroundColor(step.crBefore, false);
 }
 
-bool CCanvasHistory::IsUnchangedFrom(const SState& state) const
-{
-    return SameDots(m_grid, state.grid) && SameText(m_text, state.text);
-}
-
 bool CCanvasHistory::RecordWhole(Kind kind, const std::function<bool()>& change)
 {
-    auto before = std::make_unique<SState>(SState{m_grid, m_text});
+    auto before = std::make_unique<SState>();
+    before->grid = m_grid;
+    before->text = m_text;
     const bool done = change();
-    if (!done && IsUnchangedFrom(*before))
+    before->bGrid = done || !SameDots(m_grid, before->grid);
+    before->nTextFields = ChangedTextFields(m_text, before->text);
+    if (!before->bGrid && before->nTextFields == 0)
         return false;
+    if (!before->bGrid)
+        before->grid = CDotGrid(); // a change of the text state alone keeps no dots
     SStep step;
     step.nKind = kind;
     step.pOther = std::move(before);
@@ -179,11 +233,13 @@ void CCanvasHistory::Exchange(SStep& step)
     // limit is enforced at the next recorded change.
     m_nStoredBytes -= BytesOf(step);
     SState& other = *step.pOther;
-    // The colour the next click paints is the user's choice, not history.
-    const int pen = m_grid.ColorIndex();
-    std::swap(m_grid, other.grid);
-    m_grid.SetDotColor(pen);
-    std::swap(m_text, other.text);
+    if (other.bGrid) {
+        // The colour the next click paints is the user's choice, not history.
+        const int pen = m_grid.ColorIndex();
+        std::swap(m_grid, other.grid);
+        m_grid.SetDotColor(pen);
+    }
+    SwapTextFields(m_text, other.text, other.nTextFields);
     m_nStoredBytes += BytesOf(step);
 }
 

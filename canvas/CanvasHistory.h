@@ -16,7 +16,9 @@
 // needs: a click the one dot it changed, Mirror and Flip nothing (they undo
 // themselves), a new background one bit per recoloured dot, and a change
 // that may replace the whole grid the state on its other side, which undo
-// and redo exchange with the canvas's. What the steps keep is capped; the
+// and redo exchange with the canvas's: the grid when the change touched it,
+// and only the text fields it changed, so that what the input pane set in
+// between (overlay text, font) stays. What the steps keep is capped; the
 // oldest steps are dropped first.
 //
 // The history works on the canvas's grid and text, which must outlive it,
@@ -45,8 +47,9 @@ public:
     // The background takes the colour and the dots of the old one follow it.
     void SetBackgroundColor(COLORREF colour);
     // Runs a change that may alter any part of the grid and of the text
-    // state, keeping the state before it. The step is recorded when the
-    // change reports success or has altered anything; true when recorded.
+    // state, keeping what it altered as it was before. The step is recorded
+    // when the change reports success or has altered anything; true when
+    // recorded.
     bool RecordWhole(Kind kind, const std::function<bool()>& change);
 
     bool CanUndo() const { return m_nDone > 0; }
@@ -68,8 +71,10 @@ public:
 private:
     struct SState
     {
-        CDotGrid grid;
+        CDotGrid grid;            // kept only when the change touched the dots
+        bool bGrid = false;
         CCanvasText text;
+        unsigned nTextFields = 0; // the text fields the change altered
     };
     struct SStep
     {
@@ -86,7 +91,6 @@ private:
     void Push(SStep step);
     void DropRedoSteps();
     void Exchange(SStep& step);
-    bool IsUnchangedFrom(const SState& state) const;
     void UndoBackground(const SStep& step);
 
     CDotGrid& m_grid;

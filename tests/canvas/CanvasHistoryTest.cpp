@@ -339,3 +339,45 @@ TEST_F(CanvasHistoryTest, TheLimitDropsTheOldestStepsFirst)
     EXPECT_EQ(history.StoredBytes(), 0u);
     EXPECT_FALSE(history.CanUndo());
 }
+
+TEST_F(CanvasHistoryTest, WhatChangedBetweenStepsOutsideThemStays)
+{
+    using Kind = CCanvasHistory::Kind;
+    MakeGrid(24, 16);
+    const SPicture before = Now();
+    m_history.RecordWhole(Kind::Open, [this] { return m_grid.Resize(16, 8); });
+    // The overlay text typed after the Open is the pane's, not the Open's.
+    m_text.m_szText = QStringLiteral("Hi");
+    m_history.Undo();
+    EXPECT_EQ(m_text.m_szText, QStringLiteral("Hi"));
+    EXPECT_EQ(Now().dots, before.dots);
+    m_history.Redo();
+
+    m_history.RecordWhole(Kind::Render, [this] {
+        m_text.m_nGlyphOffsetX = 4;
+        return false;
+    });
+    m_text.m_lfText.lfHeight = 40; // a font applied afterwards
+    m_history.Undo();
+    EXPECT_EQ(m_text.m_nGlyphOffsetX, 0);
+    EXPECT_EQ(m_text.m_lfText.lfHeight, 40);
+    m_history.Redo();
+    EXPECT_EQ(m_text.m_nGlyphOffsetX, 4);
+    EXPECT_EQ(m_text.m_lfText.lfHeight, 40);
+}
+
+TEST_F(CanvasHistoryTest, AChangeOfTheTextStateAloneKeepsNoDots)
+{
+    MakeGrid(1024, 768);
+    m_history.RecordWhole(CCanvasHistory::Kind::Render, [this] {
+        m_text.m_nStretch = 8;
+        return false;
+    });
+    ASSERT_EQ(m_history.UndoCount(), 1u);
+    EXPECT_LT(m_history.StoredBytes(), m_grid.ByteCount() / 100);
+    const SPicture after = Now();
+    m_history.Undo();
+    EXPECT_EQ(m_text.m_nStretch, 0);
+    m_history.Redo();
+    EXPECT_TRUE(Now() == after);
+}
