@@ -117,6 +117,22 @@ std::size_t CCanvasHistory::BytesOf(const SStep& step)
     return bytes;
 }
 
+const char* CCanvasHistory::KindName(Kind kind)
+{
+    switch (kind) {
+    case Kind::EditDot: return "Dot Edit";
+    case Kind::Mirror: return "Mirror";
+    case Kind::Flip: return "Flip";
+    case Kind::Rotate: return "Rotate";
+    case Kind::Background: return "Background Color";
+    case Kind::Open: return "Open";
+    case Kind::MergeText: return "Merge Text";
+    case Kind::Render: return "Text Position";
+    case Kind::LoadDots: return "Load Dots";
+    }
+    return "";
+}
+
 void CCanvasHistory::DropRedoSteps()
 {
     while (m_steps.size() > m_nDone) {

@@ -64,6 +64,8 @@ public:
     // What the next Undo (Redo) takes back (does again); only while there is one.
     Kind NextUndo() const { return m_steps[m_nDone - 1].nKind; }
     Kind NextRedo() const { return m_steps[m_nDone].nKind; }
+    // The English name of a kind of step, for prompts.
+    static const char* KindName(Kind kind);
     // Bytes the steps hold, their own records included.
     std::size_t StoredBytes() const { return m_nStoredBytes; }
     std::size_t ByteLimit() const { return m_nByteLimit; }

@@ -50,6 +50,13 @@ constexpr int kLockPollMs = 300;
 // Text of the status panes 1 to 4 when shown; pane 1 also takes its width from it.
 constexpr std::array<const char*, CMainFrame::kStatusPaneCount> kPaneTexts = {"", "100%", "CAP", "NUM", "SCRL"};
 
+// The prompt of Undo or Redo names the step it would take back or do again,
+// in English like every prompt; none when there is no step.
+QString StepPrompt(const char* command, const char* step)
+{
+    return step ? QStringLiteral("%1 %2").arg(QLatin1String(command), QLatin1String(step)) : QString();
+}
+
 bool Contains(const QWidget* pane, const QWidget* widget)
 {
     return pane && widget && (pane == widget || pane->isAncestorOf(widget));
@@ -304,6 +311,11 @@ void CMainFrame::UpdateCommandStates()
     Action(Pan)->setChecked(IsPanMode());
     Action(Undo)->setEnabled(m_pCanvas->CanUndo());
     Action(Redo)->setEnabled(m_pCanvas->CanRedo());
+    const CCanvasHistory& history = m_pCanvas->History();
+    const char* undoStep = history.CanUndo() ? CCanvasHistory::KindName(history.NextUndo()) : nullptr;
+    const char* redoStep = history.CanRedo() ? CCanvasHistory::KindName(history.NextRedo()) : nullptr;
+    Action(Undo)->setStatusTip(StepPrompt("Undo", undoStep));
+    Action(Redo)->setStatusTip(StepPrompt("Redo", redoStep));
     for (int language = 0; language < kLanguageCount; ++language)
         Action(English + language)->setChecked(m_nLanguage == language);
 }

@@ -105,6 +105,21 @@ TEST_F(UndoCommandsTest, EnabledOnlyWithSomethingToUndoOrRedo)
     NewCanvas(16, 8, 1);
     EXPECT_FALSE(Act(Undo)->isEnabled());
     EXPECT_FALSE(Act(Redo)->isEnabled());
+    EXPECT_TRUE(Act(Undo)->statusTip().isEmpty());
+}
+
+TEST_F(UndoCommandsTest, PromptsNameTheNextStep)
+{
+    NewCanvas(16, 8, 1);
+    Trigger(Rotate);
+    ClickDot(1, 1, Qt::RightButton);
+    EXPECT_EQ(Act(Undo)->statusTip(), QStringLiteral("Undo Dot Edit"));
+    Trigger(Undo);
+    EXPECT_EQ(Act(Undo)->statusTip(), QStringLiteral("Undo Rotate"));
+    EXPECT_EQ(Act(Redo)->statusTip(), QStringLiteral("Redo Dot Edit"));
+    Trigger(Undo);
+    EXPECT_TRUE(Act(Undo)->statusTip().isEmpty());
+    EXPECT_EQ(Act(Redo)->statusTip(), QStringLiteral("Redo Rotate"));
 }
 
 TEST_F(UndoCommandsTest, ThePaneFollowsAnUndoneRendering)
