@@ -127,7 +127,7 @@ const char* CCanvasHistory::KindName(Kind kind)
     case Kind::Background: return "Background Color";
     case Kind::Open: return "Open";
     case Kind::MergeText: return "Merge Text";
-    case Kind::Render: return "Text Position";
+    case Kind::Render: return "Text Layout";
     case Kind::LoadDots: return "Load Dots";
     }
     return "";
