@@ -22,8 +22,9 @@
 // oldest steps are dropped first.
 //
 // The history works on the canvas's grid and text, which must outlive it,
-// and assumes every change to them is recorded here: a step is taken back
-// from the state it left.
+// and assumes every change to the dots is recorded here: a step is taken
+// back from the dots it left. It is not thread-safe; the listing's worker
+// reads its own copy of the grid.
 class CCanvasHistory
 {
 public:
