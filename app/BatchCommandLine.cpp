@@ -15,7 +15,7 @@ struct SOptionInfo
     const char* help;
 };
 
-constexpr std::array<SOptionInfo, 24> kOptions = {{
+constexpr std::array<SOptionInfo, 26> kOptions = {{
     {"--new", SBatchStep::New, true, "WxH[:text|:image]", "make a new canvas (sizes corrected as in the New dialog)"},
     {"--open", SBatchStep::Open, true, "FILE", "open a BMP or JPEG picture"},
     {"--mirror", SBatchStep::Mirror, false, "", "exchange left and right"},
@@ -37,6 +37,8 @@ constexpr std::array<SOptionInfo, 24> kOptions = {{
     {"--save-image", SBatchStep::SaveImage, true, "FILE", "write the canvas as BMP (.bmp) or JPEG (any other name)"},
     {"--print-pdf", SBatchStep::PrintPdf, true, "FILE", "print the dot-data listing into a PDF file"},
     {"--load-dots", SBatchStep::LoadDots, true, "FILE", "light the dots of an image-mode listing"},
+    {"--undo", SBatchStep::Undo, false, "", "take back the last change to the dots"},
+    {"--redo", SBatchStep::Redo, false, "", "make the last change taken back again"},
     {"--list-fonts", SBatchStep::ListFonts, false, "", "print the font families"},
     {"--help", SBatchStep::Help, false, "", "print this help"},
     {"--version", SBatchStep::Version, false, "", "print the version"},

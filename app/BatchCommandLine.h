@@ -14,6 +14,7 @@ struct SBatchStep
         New, Open, Mirror, Flip, Rotate, DotColor, Background, SetDot, ClearDot,
         Text, TextColors, Font, Size, Offset, Stretch, OverlayAt, Merge,
         SaveDots, SaveImage, PrintPdf, LoadDots, ListFonts, Help, Version,
+        Undo, Redo,
     };
 
     Kind kind = Help;

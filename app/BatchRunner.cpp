@@ -119,6 +119,10 @@ bool CBatchRunner::RunStep(const SBatchStep& step)
         return PrintPdf(step);
     case SBatchStep::LoadDots:
         return LoadDots(step);
+    case SBatchStep::Undo:
+        return m_pSteps->Undo() || Fail(step, QStringLiteral("nothing to undo"));
+    case SBatchStep::Redo:
+        return m_pSteps->Redo() || Fail(step, QStringLiteral("nothing to redo"));
     case SBatchStep::ListFonts:
         ListFonts();
         return true;
@@ -179,8 +183,7 @@ bool CBatchRunner::SetOffset(const SBatchStep& step)
 {
     if (m_pCanvas->Grid().Mode() != TextMode)
         return Fail(step, QStringLiteral("glyph offsets apply to text mode only"));
-    m_pCanvas->SetTextX(step.x);
-    m_pCanvas->SetTextY(step.y);
+    m_pCanvas->SetTextOffsets(step.x, step.y);
     return true;
 }
 
@@ -242,15 +245,16 @@ bool CBatchRunner::LoadDots(const SBatchStep& step)
     QFile file(step.text);
     if (!file.open(QIODevice::ReadOnly))
         return Fail(step, QStringLiteral("cannot read '%1'").arg(step.text));
-    CDotGrid& grid = m_pCanvas->Grid();
+    const CDotGrid& grid = m_pCanvas->Grid();
     if (grid.IsEmpty())
         return Fail(step, QStringLiteral("the canvas is empty; make one with --new or --open first"));
     CDotListingReader reader;
     if (!reader.Read(QString::fromUtf8(file.readAll()), grid.Width(), grid.Height()))
         return Fail(step, QStringLiteral("%1: %2").arg(step.text, reader.Error()));
-    for (const CDotListingReader::SDot& dot : reader.Dots())
-        grid.SetDot(dot.x, grid.Height() - 1 - dot.y, DotPalette[static_cast<std::size_t>(dot.colorIndex)]);
-    m_pCanvas->Repaint();
+    m_pCanvas->ChangeDots(CCanvasHistory::Kind::LoadDots, [&reader](CDotGrid& dots) {
+        for (const CDotListingReader::SDot& dot : reader.Dots())
+            dots.SetDot(dot.x, dots.Height() - 1 - dot.y, DotPalette[static_cast<std::size_t>(dot.colorIndex)]);
+    });
     return true;
 }
 

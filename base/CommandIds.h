@@ -33,4 +33,6 @@ constexpr int BackgroundColor = 32786;
 constexpr int Print = 32787;
 constexpr int Help = 32788;
 constexpr int Pan = 32789;
+constexpr int Undo = 32850;
+constexpr int Redo = 32851;
 } // namespace CommandId

@@ -102,25 +102,27 @@ void CImageView::UpdatePointer()
 
 void CImageView::Mirror()
 {
-    if (m_grid.IsEmpty())
+    if (!m_history.Mirror())
         return;
-    m_grid.Mirror();
     Repaint();
+    emit HistoryChanged();
 }
 
 void CImageView::Flip()
 {
-    if (m_grid.IsEmpty())
+    if (!m_history.Flip())
         return;
-    m_grid.Flip();
     Repaint();
+    emit HistoryChanged();
 }
 
 void CImageView::Rotate()
 {
-    if (!m_grid.Rotate())
+    // The old grid is kept: the dots past the limits are lost otherwise.
+    if (!m_history.RecordWhole(CCanvasHistory::Kind::Rotate, [this] { return m_grid.Rotate(); }))
         return;
     SetGridSize(m_grid.Width(), m_grid.Height());
+    emit HistoryChanged();
 }
 
 void CImageView::SetDotColor(int index)
@@ -130,8 +132,54 @@ void CImageView::SetDotColor(int index)
 
 void CImageView::SetBackgroundColor(COLORREF c)
 {
-    m_grid.SetBackgroundColor(c, true);
+    m_history.SetBackgroundColor(c);
     Repaint();
+    emit HistoryChanged();
+}
+
+bool CImageView::CanUndo() const
+{
+    return !IsDotTextRunning() && m_history.CanUndo();
+}
+
+bool CImageView::CanRedo() const
+{
+    return !IsDotTextRunning() && m_history.CanRedo();
+}
+
+bool CImageView::Undo()
+{
+    return CanUndo() && StepHistory(&CCanvasHistory::Undo);
+}
+
+bool CImageView::Redo()
+{
+    return CanRedo() && StepHistory(&CCanvasHistory::Redo);
+}
+
+bool CImageView::StepHistory(bool (CCanvasHistory::*step)())
+{
+    const int width = m_grid.Width();
+    const int height = m_grid.Height();
+    if (!(m_history.*step)())
+        return false;
+    // The layout step only when the size changed: it also scrolls to the top.
+    if (m_grid.Width() != width || m_grid.Height() != height)
+        SetGridSize(m_grid.Width(), m_grid.Height());
+    Repaint();
+    emit TextStateRestored(m_text);
+    emit HistoryChanged();
+    return true;
+}
+
+void CImageView::ChangeDots(CCanvasHistory::Kind kind, const std::function<void(CDotGrid&)>& change)
+{
+    m_history.RecordWhole(kind, [this, &change] {
+        change(m_grid);
+        return true;
+    });
+    Repaint();
+    emit HistoryChanged();
 }
 
 void CImageView::Repaint()
@@ -203,7 +251,8 @@ bool CImageView::EditDot(int column, int storageRow, COLORREF colour)
 {
     if (!CanEditDots())
         return false;
-    m_grid.SetDot(column, storageRow, colour);
+    if (m_history.EditDot(column, storageRow, colour))
+        emit HistoryChanged();
     Repaint();
     return true;
 }
@@ -277,11 +326,13 @@ bool CImageView::viewportEvent(QEvent* event)
 
 bool CImageView::LoadPicture(const QString& path)
 {
-    if (!CPictureImport::Import(path, m_grid)) {
+    const auto import = [this, &path] { return CPictureImport::Import(path, m_grid); };
+    if (!m_history.RecordWhole(CCanvasHistory::Kind::Open, import)) {
         m_pDialogs->ShowMessage(tr("The picture \"%1\" cannot be read.").arg(path));
         return false;
     }
     SetGridSize(m_grid.Width(), m_grid.Height());
+    emit HistoryChanged();
     return true;
 }
 
@@ -336,6 +387,8 @@ bool CImageView::NewCanvas(int w, int h, int mode)
         return false;
     SetGridSize(w, h);
     CTextRenderer::SetUpNewCanvas(m_text, w, h, mode);
+    m_history.Clear();
+    emit HistoryChanged();
     return true;
 }
 
@@ -359,18 +412,33 @@ void CImageView::SetTextFont(const LogFont& font)
 
 void CImageView::MergeText(QTextEdit* source, const LogFont& font)
 {
-    const bool changed = m_grid.Mode() == TextMode
-        ? m_textRenderer.MergeText(source ? source->document() : nullptr, font)
-        : m_textRenderer.BurnInOverlay([this](QImage& image) { DrawTextOverlay(image, 0, 0, false); });
-    if (changed)
-        Repaint();
+    const auto merge = [this, source, &font] {
+        return m_grid.Mode() == TextMode
+            ? m_textRenderer.MergeText(source ? source->document() : nullptr, font)
+            : m_textRenderer.BurnInOverlay([this](QImage& image) { DrawTextOverlay(image, 0, 0, false); });
+    };
+    if (!m_history.RecordWhole(CCanvasHistory::Kind::MergeText, merge))
+        return;
+    Repaint();
+    emit HistoryChanged();
+}
+
+void CImageView::RenderRecorded(const std::function<void()>& adjust)
+{
+    // A rendering that reproduces what is there is no step of its own.
+    const bool recorded = m_history.RecordWhole(CCanvasHistory::Kind::Render, [this, &adjust] {
+        adjust();
+        m_textRenderer.RenderText();
+        return false;
+    });
+    if (recorded)
+        emit HistoryChanged();
 }
 
 void CImageView::SetTextOffset(int CCanvasText::*glyphOffset, int CCanvasText::*overlayPosition, int value)
 {
     if (m_grid.Mode() == TextMode) {
-        m_text.*glyphOffset = value;
-        m_textRenderer.RenderText();
+        RenderRecorded([this, glyphOffset, value] { m_text.*glyphOffset = value; });
     } else {
         m_text.*overlayPosition = value;
     }
@@ -389,9 +457,21 @@ void CImageView::SetTextY(int y)
 
 void CImageView::SetStretch(int stretch)
 {
-    m_text.m_nStretch = stretch;
+    if (m_grid.Mode() != TextMode) {
+        m_text.m_nStretch = stretch;
+        return;
+    }
+    RenderRecorded([this, stretch] { m_text.m_nStretch = stretch; });
+    Repaint();
+}
+
+void CImageView::SetTextOffsets(int x, int y)
+{
     if (m_grid.Mode() != TextMode)
         return;
-    m_textRenderer.RenderText();
+    RenderRecorded([this, x, y] {
+        m_text.m_nGlyphOffsetX = x;
+        m_text.m_nGlyphOffsetY = y;
+    });
     Repaint();
 }

@@ -3,6 +3,7 @@
 #include "base/CanvasText.h"
 #include "base/DotGrid.h"
 #include "base/FrameDialogs.h"
+#include "canvas/CanvasHistory.h"
 #include "canvas/TextOverlay.h"
 #include "canvas/ZoomView.h"
 #include "textinput/TextRenderer.h"
@@ -44,6 +45,17 @@ public:
     // One mouse edit: the dot (storage row) gets the colour when edits are
     // allowed. False when the edit was refused.
     bool EditDot(int column, int storageRow, COLORREF colour);
+
+    // Undo and redo of the changes to the dots and to the text state they
+    // were rendered from. Refused while the listing's worker runs.
+    bool CanUndo() const;
+    bool CanRedo() const;
+    bool Undo();
+    bool Redo();
+    const CCanvasHistory& History() const { return m_history; }
+    // Runs a change to the dots made outside the canvas's own commands (a
+    // loaded listing), recording it for undo, and repaints.
+    void ChangeDots(CCanvasHistory::Kind kind, const std::function<void(CDotGrid&)>& change);
 
     // 1 covers the canvas with the dot text pane, 0 brings the dots back.
     void ShowTextPane(int show);
@@ -97,6 +109,8 @@ public slots:
     void SetTextY(int y);
     void SetTextFont(const LogFont& font);
     void SetStretch(int stretch);
+    // Text mode: both glyph offsets, rendered once as one change.
+    void SetTextOffsets(int x, int y);
 
 signals:
     // A progress text of the listing for the given status-bar pane.
@@ -105,6 +119,10 @@ signals:
     void DotTextFinished();
     // The user has clicked into the canvas or its dot text pane.
     void Activated();
+    // A change was recorded, undone or redone, or the history was cleared.
+    void HistoryChanged();
+    // Undo or redo has put back this text state; the input pane's controls follow it.
+    void TextStateRestored(const CCanvasText& text);
 
 protected:
     void paintEvent(QPaintEvent* event) override;
@@ -124,6 +142,9 @@ private:
     QRect OverlayRect(int x, int y, bool scaled) const;
     // Text mode moves the glyphs and renders again; image mode moves the overlay.
     void SetTextOffset(int CCanvasText::*glyphOffset, int CCanvasText::*overlayPosition, int value);
+    // Text mode: renders the text again, recording the change when it alters anything.
+    void RenderRecorded(const std::function<void()>& adjust);
+    bool StepHistory(bool (CCanvasHistory::*step)());
 
     CDotGrid m_grid;
     CCanvasText m_text;
@@ -142,6 +163,7 @@ private:
     QPointer<CDotTextWorker> m_hDotThread; // the listing's worker while it runs
     QString m_szDotPath;                   // last Save Dot file, pre-fills its dialog
 
-    // After m_grid and m_text, which it renders into.
+    // After m_grid and m_text, which they render into and record.
     CTextRenderer m_textRenderer{m_grid, m_text, [this](int w, int h) { SetGridSize(w, h); }};
+    CCanvasHistory m_history{m_grid, m_text};
 };

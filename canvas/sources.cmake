@@ -2,6 +2,7 @@
 list(APPEND CORE_SOURCES
   canvas/DotRaster.h canvas/DotRaster.cpp
   canvas/TextOverlay.h canvas/TextOverlay.cpp
+  canvas/CanvasHistory.h canvas/CanvasHistory.cpp
 )
 list(APPEND UI_SOURCES
   canvas/ZoomView.h canvas/ZoomView.cpp

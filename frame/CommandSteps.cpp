@@ -101,6 +101,16 @@ void CCommandSteps::ApplyFont(const LogFont& font)
     m_pane.ApplyFont(font);
 }
 
+bool CCommandSteps::Undo()
+{
+    return m_canvas.Undo();
+}
+
+bool CCommandSteps::Redo()
+{
+    return m_canvas.Redo();
+}
+
 bool CCommandSteps::EditDot(int column, int row, bool light)
 {
     const CDotGrid& grid = m_canvas.Grid();

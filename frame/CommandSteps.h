@@ -48,6 +48,10 @@ public:
     // A click on the dot at (column, row from the top): lit in the dot colour
     // or cleared to the background. False when edits are refused now.
     bool EditDot(int column, int row, bool light);
+    // Take back the last change to the dots, or make the last one taken back
+    // again. False when there is none, or while the listing is being written.
+    bool Undo();
+    bool Redo();
 
 private:
     CImageView& m_canvas;

@@ -45,6 +45,13 @@ constexpr int kLockPollMs = 300;
 // Text of the status panes 1 to 4 when shown; pane 1 also takes its width from it.
 constexpr std::array<const char*, CMainFrame::kStatusPaneCount> kPaneTexts = {"", "100%", "CAP", "NUM", "SCRL"};
 
+// The prompt of Undo or Redo names the step it would take back or do again,
+// in English like every prompt; none when there is no step.
+QString StepPrompt(const char* command, const char* step)
+{
+    return step ? QStringLiteral("%1 %2").arg(QLatin1String(command), QLatin1String(step)) : QString();
+}
+
 bool Contains(const QWidget* pane, const QWidget* widget)
 {
     return pane && widget && (pane == widget || pane->isAncestorOf(widget));
@@ -111,6 +118,8 @@ void CMainFrame::CreateClient()
     // pending; Save Dot and Print wait for the whole listing.
     connect(m_pInputPane, &CInputTextView::MergePendingChanged, this, &CMainFrame::UpdateCommandStates);
     connect(m_pCanvas, &CImageView::DotTextFinished, this, &CMainFrame::UpdateCommandStates);
+    // Undo and Redo follow the history, which mouse edits and pane changes also fill.
+    connect(m_pCanvas, &CImageView::HistoryChanged, this, &CMainFrame::UpdateCommandStates);
     connect(m_pCanvas, &CImageView::StatusText, this, &CMainFrame::OnStatusText);
     m_bPanesReady = 1;
 }
@@ -299,6 +308,13 @@ void CMainFrame::UpdateCommandStates()
     for (int id = TextUp; id <= TextOrigin; ++id)
         Action(id)->setEnabled(textMode && mergePending);
     Action(Pan)->setChecked(IsPanMode());
+    Action(Undo)->setEnabled(m_pCanvas->CanUndo());
+    Action(Redo)->setEnabled(m_pCanvas->CanRedo());
+    const CCanvasHistory& history = m_pCanvas->History();
+    const char* undoStep = history.CanUndo() ? CCanvasHistory::KindName(history.NextUndo()) : nullptr;
+    const char* redoStep = history.CanRedo() ? CCanvasHistory::KindName(history.NextRedo()) : nullptr;
+    Action(Undo)->setStatusTip(StepPrompt("Undo", undoStep));
+    Action(Redo)->setStatusTip(StepPrompt("Redo", redoStep));
     for (int language = 0; language < kLanguageCount; ++language)
         Action(English + language)->setChecked(m_nLanguage == language);
 }
@@ -321,6 +337,8 @@ void CMainFrame::OnCommand(int id)
         case Mirror: m_pSteps->Mirror(); break;
         case Flip: m_pSteps->Flip(); break;
         case Rotate: m_pSteps->Rotate(); break;
+        case Undo: m_pSteps->Undo(); break;
+        case Redo: m_pSteps->Redo(); break;
         case ZoomIn: m_pCanvas->ZoomIn(); break;
         case ZoomOut: m_pCanvas->ZoomOut(); break;
         case ToggleGrid: m_pCanvas->ToggleGrid(); break;

@@ -5,7 +5,7 @@ constexpr int kPopup = CMenuItem::kPopup;
 constexpr int kSeparator = CMenuItem::kSeparator;
 }
 
-const std::array<CMenuItem, 40> kMenuTable = {{
+const std::array<CMenuItem, 43> kMenuTable = {{
     {0, kPopup, {"&File", "文件(&F)", "文件(&F)"}},
     {1, 1000, {"&New", "新建图像(&N)", "新建圖像(&N)"}},
     {1, 1001, {"&Open", "打开图像(&O)", "打開圖像(&O)"}},
@@ -17,6 +17,9 @@ const std::array<CMenuItem, 40> kMenuTable = {{
     {1, kSeparator, {"", "", ""}},
     {1, 1004, {"&Exit", "退出(&E)", "退出(&E)"}},
     {0, kPopup, {"&Edit", "编辑(&E)", "編輯(&E)"}},
+    {1, 32850, {"&Undo", "撤销(&U)", "復原(&U)"}},
+    {1, 32851, {"&Redo", "重做(&R)", "取消復原(&R)"}},
+    {1, kSeparator, {"", "", ""}},
     {1, 1005, {"&Mirror", "左右调换(&M)", "左右調換(&M)"}},
     {1, 1006, {"&Flip", "上下调换(&F)", "上下調換(&F)"}},
     {1, 1007, {"&Rotate", "旋转90度(&R)", "旋轉90度(&R)"}},

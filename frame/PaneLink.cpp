@@ -21,6 +21,7 @@ void LinkPanes(CImageView* canvas, CInputTextView* pane)
     QObject::connect(pane, &CInputTextView::FontApplied, canvas, &CImageView::SetTextFont, direct);
     QObject::connect(pane, &CInputTextView::StretchChanged, canvas, &CImageView::SetStretch, direct);
     QObject::connect(canvas, &CImageView::GridSizeChanged, pane, &CInputTextView::OnGridSizeChanged, direct);
+    QObject::connect(canvas, &CImageView::TextStateRestored, pane, &CInputTextView::OnCanvasTextRestored, direct);
 
     const QPointer<CInputTextView> guarded(pane);
     canvas->SetMergePendingQuery([guarded] { return guarded && guarded->IsMergePending(); });

@@ -333,6 +333,28 @@ void CInputTextView::OnGridSizeChanged(int width, int height)
     SetMerged(m_bMerged);
 }
 
+void CInputTextView::OnCanvasTextRestored(const CCanvasText& text)
+{
+    m_nOffsetX = text.m_nGlyphOffsetX;
+    m_nOffsetY = text.m_nGlyphOffsetY;
+    UpdatePosLabel();
+    if (text.m_nStretch >= kStretchMin && text.m_nStretch <= kStretchMax) {
+        const QSignalBlocker quiet(m_stretchCombo);
+        m_stretchCombo->setCurrentIndex(text.m_nStretch - kStretchMin);
+    }
+    if (m_nMode == TextMode)
+        return;
+    for (QLineEdit* edit : {m_editX, m_editY}) {
+        const QSignalBlocker quiet(edit);
+        edit->setText(QString::number(edit == m_editX ? text.m_nTextX : text.m_nTextY));
+    }
+    if (m_pSliderTarget) {
+        m_bSyncingSlider = true;
+        m_slider->setValue(SignedValue(m_pSliderTarget->text()));
+        m_bSyncingSlider = false;
+    }
+}
+
 void CInputTextView::SetMerged(int merged)
 {
     const bool wasPending = m_pMergeAction->isEnabled();

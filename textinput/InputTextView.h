@@ -1,6 +1,7 @@
 #pragma once
 
 #include "base/CanvasMode.h"
+#include "base/CanvasText.h"
 #include "base/Color.h"
 #include "base/LogFont.h"
 
@@ -78,6 +79,10 @@ public:
 public slots:
     // The canvas reports the size of its grid.
     void OnGridSizeChanged(int width, int height);
+    // The canvas has gone back to an earlier text state (undo, redo): the
+    // offsets, stretch and overlay position shown follow it, without being
+    // sent back to the canvas.
+    void OnCanvasTextRestored(const CCanvasText& text);
 
 signals:
     void OverlayTextChanged(const QString& text);
