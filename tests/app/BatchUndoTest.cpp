@@ -64,9 +64,9 @@ TEST(BatchUndo, GivesTheFilesOfARunWithoutTheUndoneSteps)
         {"offset and stretch", QStringList(text) << "--merge" << "--offset" << "2,1" << "--stretch" << "4" << "--undo"
                                                  << "--undo",
          QStringList(text) << "--merge"},
-        {"open into text mode, then merge",
-         QStringList{"--new", "16x16:text", "--open", bmp, "--text", "AB", "--merge", "--undo"},
-         QStringList{"--new", "16x16:text", "--open", bmp, "--text", "AB"}},
+        {"open into text mode, then merge, both undone",
+         QStringList{"--new", "16x16:text", "--open", bmp, "--text", "AB", "--merge", "--undo", "--undo"},
+         QStringList{"--new", "16x16:text", "--text", "AB"}},
         {"image-mode merge", QStringList(image) << "--text" << "Hi" << "--merge" << "--undo" << "--redo",
          QStringList(image) << "--text" << "Hi" << "--merge"},
     };
@@ -78,6 +78,18 @@ TEST(BatchUndo, GivesTheFilesOfARunWithoutTheUndoneSteps)
         EXPECT_EQ(undone.dots, plain.dots);
         EXPECT_EQ(undone.image, plain.image);
     }
+
+    // One undo of that merge brings the picture back; a text-mode canvas
+    // lists none of a picture's dots, so the picture is compared alone.
+    const QString undone = dir.FilePath(QStringLiteral("undone.bmp"));
+    const QString plain = dir.FilePath(QStringLiteral("plain.bmp"));
+    EXPECT_EQ(RunPellmark({"--new", "16x16:text", "--open", bmp, "--text", "AB", "--merge", "--undo", "--save-image",
+                           undone})
+                  .exitCode,
+              0);
+    EXPECT_EQ(RunPellmark({"--new", "16x16:text", "--open", bmp, "--save-image", plain}).exitCode, 0);
+    EXPECT_EQ(ReadAll(undone), ReadAll(plain));
+    EXPECT_FALSE(ReadAll(plain).isEmpty());
 }
 
 TEST(BatchUndo, NothingToTakeBackIsBadInput)
