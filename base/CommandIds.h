@@ -33,4 +33,8 @@ constexpr int BackgroundColor = 32786;
 constexpr int Print = 32787;
 constexpr int Help = 32788;
 constexpr int Pan = 32789;
+// Edit > Picture Colors, in the order Exact, Nearest, Dithered.
+constexpr int PictureExact = 32795;
+constexpr int PictureNearest = 32796;
+constexpr int PictureDithered = 32797;
 } // namespace CommandId

@@ -271,7 +271,7 @@ bool CImageView::viewportEvent(QEvent* event)
 
 bool CImageView::LoadPicture(const QString& path)
 {
-    if (!CPictureImport::Import(path, m_grid)) {
+    if (!CPictureImport::Import(path, m_grid, m_nPictureColors)) {
         m_pDialogs->ShowMessage(tr("The picture \"%1\" cannot be read.").arg(path));
         return false;
     }

@@ -6,7 +6,7 @@
 
 using namespace CommandId;
 
-const std::array<CCommandInfo, 34> kCommandTable = {{
+const std::array<CCommandInfo, 37> kCommandTable = {{
     {New, "New", true, false, {"Ctrl+N", nullptr}},
     {Open, "Open", true, false, {"Ctrl+O", nullptr}},
     {SaveDot, "Save Dot", true, false, {"Ctrl+S", nullptr}},
@@ -42,6 +42,9 @@ const std::array<CCommandInfo, 34> kCommandTable = {{
     {TextRight, "Move Text Right", false, false, {nullptr, nullptr}},
     {TextOrigin, "Text Back to Origin", false, false, {nullptr, nullptr}},
     {Pan, "Pan", false, true, {nullptr, nullptr}},
+    {PictureExact, "Exact Colors", false, true, {nullptr, nullptr}},
+    {PictureNearest, "Nearest Color", false, true, {nullptr, nullptr}},
+    {PictureDithered, "Dithered", false, true, {nullptr, nullptr}},
 }};
 
 const std::array<int, 31> kToolbarLayout = {
