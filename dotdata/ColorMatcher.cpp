@@ -50,41 +50,55 @@ int FromSixteenths(int sixteenths)
 CColorMatcher::CColorMatcher(COLORREF background)
 {
     for (std::size_t i = 0; i < DotPalette.size(); ++i)
-        m_aCandidates[i] = MakeCandidate(DotPalette[i]);
-    m_aCandidates[kUnlitIndex] = MakeCandidate(background);
+        m_acrLook[i] = DotPalette[i];
+    m_acrLook[kUnlitIndex] = background;
+    SetScores(m_nearest, kNearestWeight);
+    SetScores(m_dither, kDitherWeight);
 }
 
-CColorMatcher::SCandidate CColorMatcher::MakeCandidate(COLORREF look)
+// The distance is a quadratic form d(p, c) = (p - c)' M (p - c) in R, G, B,
+// with M = y y' + w (cb cb' + cr cr') for the rows y = (299, 587, 114),
+// cb = (-299, -587, 886) and cr = (701, -587, -114) that give Y, Cb and Cr in
+// thousandths. Over the candidates c, d differs from c' M c - 2 (M c)' p only
+// by p' M p, the same for all of them; so the nearest candidate is the one of
+// least score, found with three products each.
+void CColorMatcher::SetScores(SScores& scores, std::int64_t weight) const
 {
-    const std::int64_t red = RedOf(look);
-    const std::int64_t blue = BlueOf(look);
-    const std::int64_t luma = 299 * red + 587 * GreenOf(look) + 114 * blue;
-    return {luma, 1000 * blue - luma, 1000 * red - luma, look};
-}
-
-int CColorMatcher::ClosestIndex(int red, int green, int blue, std::int64_t colourWeight) const
-{
-    const SCandidate pixel = MakeCandidate(MakeColor(red, green, blue));
-    int best = 0;
-    std::int64_t bestDistance = INT64_MAX;
-    // Palette first and a strict comparison: on a tie the dot stays lit.
-    for (std::size_t i = 0; i < m_aCandidates.size(); ++i) {
-        const SCandidate& c = m_aCandidates[i];
-        const std::int64_t dy = pixel.nLuma - c.nLuma;
-        const std::int64_t db = pixel.nBlueDiff - c.nBlueDiff;
-        const std::int64_t dr = pixel.nRedDiff - c.nRedDiff;
-        const std::int64_t distance = dy * dy + colourWeight * (db * db + dr * dr);
-        if (distance < bestDistance) {
-            bestDistance = distance;
-            best = static_cast<int>(i);
+    constexpr std::array<std::array<std::int64_t, 3>, 3> rows = {{{299, 587, 114}, {-299, -587, 886}, {701, -587, -114}}};
+    for (std::size_t i = 0; i < m_acrLook.size(); ++i) {
+        const COLORREF look = m_acrLook[i];
+        const std::array<std::int64_t, 3> c = {RedOf(look), GreenOf(look), BlueOf(look)};
+        std::array<std::int64_t, 3> mc {};
+        for (std::size_t k = 0; k < 3; ++k) {
+            const std::int64_t w = k == 0 ? 1 : weight;
+            const std::int64_t along = rows[k][0] * c[0] + rows[k][1] * c[1] + rows[k][2] * c[2];
+            for (std::size_t j = 0; j < 3; ++j)
+                mc[j] += w * rows[k][j] * along;
         }
+        scores.adRed[i] = static_cast<double>(2 * mc[0]);
+        scores.adGreen[i] = static_cast<double>(2 * mc[1]);
+        scores.adBlue[i] = static_cast<double>(2 * mc[2]);
+        scores.adConstant[i] = static_cast<double>(mc[0] * c[0] + mc[1] * c[1] + mc[2] * c[2]);
     }
-    return best;
+}
+
+int CColorMatcher::ClosestIndex(int red, int green, int blue, const SScores& scores)
+{
+    std::array<double, 8> score;
+    for (std::size_t i = 0; i < score.size(); ++i)
+        score[i] = scores.adConstant[i] - (scores.adRed[i] * red + scores.adGreen[i] * green + scores.adBlue[i] * blue);
+    // Pairs, then pairs of winners: a short chain, since dithering waits for
+    // each answer. The later candidate wins only when strictly nearer, so on
+    // a tie the lower index, a dot colour before unlit, is kept.
+    const auto nearer = [&score](std::size_t a, std::size_t b) { return score[b] < score[a] ? b : a; };
+    const std::size_t low = nearer(nearer(0, 1), nearer(2, 3));
+    const std::size_t high = nearer(nearer(4, 5), nearer(6, 7));
+    return static_cast<int>(nearer(low, high));
 }
 
 bool CColorMatcher::IsCandidate(COLORREF colour) const
 {
-    return PaletteIndexOf(colour) != kUnlitIndex || colour == m_aCandidates[kUnlitIndex].crLook;
+    return PaletteIndexOf(colour) != kUnlitIndex || colour == m_acrLook[kUnlitIndex];
 }
 
 void CColorMatcher::MatchNearest(const QImage& picture, CDotGrid& grid) const

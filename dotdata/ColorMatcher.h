@@ -30,7 +30,8 @@ constexpr int ValidColorMatching(int value)
 // spaced candidates the finer accuracy of CIELAB changes hardly any choice.
 // Splitting luma from colour also suits JPEG files, which keep luma sharp and
 // blur colour across edges.
-// - Nearest (w = 1) judges each pixel alone.
+// - Nearest (w = 1) judges each pixel alone; nothing pays back its error,
+//   so lightness and colour count alike.
 // - Dithering (w = 3): a dot too light or too dark is paid back by its
 //   neighbours, since white and unlit span the whole range of lightness; a dot
 //   of the wrong hue is not, and shows as coloured speckle. Without the weight
@@ -43,11 +44,11 @@ public:
 
     // Palette index 0..6 of the dot colour nearest to the colour, or
     // kUnlitIndex when the background is strictly nearer than all of them.
-    int NearestIndex(int red, int green, int blue) const { return ClosestIndex(red, green, blue, 1); }
+    int NearestIndex(int red, int green, int blue) const { return ClosestIndex(red, green, blue, m_nearest); }
     // The same with colour differences weighted for dithering.
-    int DitherIndex(int red, int green, int blue) const { return ClosestIndex(red, green, blue, 3); }
+    int DitherIndex(int red, int green, int blue) const { return ClosestIndex(red, green, blue, m_dither); }
     // The colour a dot of that index takes.
-    COLORREF Look(int index) const { return m_aCandidates[static_cast<std::size_t>(index)].crLook; }
+    COLORREF Look(int index) const { return m_acrLook[static_cast<std::size_t>(index)]; }
 
     // Both write the part of the top-down picture that the grid covers into
     // the dots, from the top-left corner; dots beyond the picture keep their
@@ -60,16 +61,25 @@ public:
     void MatchDithered(const QImage& picture, CDotGrid& grid) const;
 
 private:
-    struct SCandidate
+    static constexpr std::int64_t kNearestWeight = 1;
+    static constexpr std::int64_t kDitherWeight = 3;
+
+    // Each candidate's distance from a pixel (r, g, b), less a term that is
+    // the same for every candidate: adConstant - (adRed r + adGreen g + adBlue b).
+    // Every value is a whole number below 2^53, which a double holds exactly;
+    // doubles let the compiler score several candidates at once.
+    struct SScores
     {
-        std::int64_t nLuma;   // all three in thousandths of a colour step
-        std::int64_t nBlueDiff;
-        std::int64_t nRedDiff;
-        COLORREF crLook;
+        std::array<double, 8> adRed;
+        std::array<double, 8> adGreen;
+        std::array<double, 8> adBlue;
+        std::array<double, 8> adConstant;
     };
-    static SCandidate MakeCandidate(COLORREF look);
-    int ClosestIndex(int red, int green, int blue, std::int64_t colourWeight) const;
+    void SetScores(SScores& scores, std::int64_t weight) const;
+    static int ClosestIndex(int red, int green, int blue, const SScores& scores);
     bool IsCandidate(COLORREF colour) const;
 
-    std::array<SCandidate, 8> m_aCandidates {};
+    std::array<COLORREF, 8> m_acrLook {}; // the seven dot colours, then the background
+    SScores m_nearest {};
+    SScores m_dither {};
 };

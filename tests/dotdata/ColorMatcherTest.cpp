@@ -123,6 +123,44 @@ TEST(ColorMatcher, NearestCandidateOfEachColour)
     EXPECT_EQ(matcher.Look(kUnlitIndex), kDarkBlue);
 }
 
+// The distance written out plainly, in doubles, over a sweep of colours on
+// two backgrounds: the matcher's choice must be a candidate at least as near
+// as any other.
+TEST(ColorMatcher, ChoiceIsNearestByThePlainDistance)
+{
+    const auto distance = [](QRgb p, COLORREF c, double w) {
+        const auto ycc = [](double r, double g, double b) {
+            const double y = 0.299 * r + 0.587 * g + 0.114 * b;
+            return std::array<double, 3>{y, b - y, r - y};
+        };
+        const auto a = ycc(qRed(p), qGreen(p), qBlue(p));
+        const auto b = ycc(RedOf(c), GreenOf(c), BlueOf(c));
+        return (a[0] - b[0]) * (a[0] - b[0]) + w * ((a[1] - b[1]) * (a[1] - b[1]) + (a[2] - b[2]) * (a[2] - b[2]));
+    };
+    for (const COLORREF background : {kBlack, kDarkBlue, MakeColor(200, 200, 190)}) {
+        const CColorMatcher matcher(background);
+        std::array<COLORREF, 8> looks {};
+        for (std::size_t i = 0; i < 7; ++i)
+            looks[i] = DotPalette[i];
+        looks[7] = background;
+        for (int r = 0; r < 256; r += 17) {
+            for (int g = 0; g < 256; g += 15) {
+                for (int b = 0; b < 256; b += 51) {
+                    const QRgb p = qRgb(r, g, b);
+                    for (const double w : {1.0, 3.0}) {
+                        const int chosen = w == 1.0 ? matcher.NearestIndex(r, g, b) : matcher.DitherIndex(r, g, b);
+                        ASSERT_GE(chosen, 0);
+                        ASSERT_LT(chosen, 8);
+                        const double best = distance(p, looks[static_cast<std::size_t>(chosen)], w);
+                        for (const COLORREF other : looks)
+                            ASSERT_LE(best, distance(p, other, w) + 1e-6) << r << "," << g << "," << b << " w " << w;
+                    }
+                }
+            }
+        }
+    }
+}
+
 TEST(ColorMatcher, OffPalettePixelIsLitOnlyByNearestAndDithered)
 {
     const QImage pixel = MakeImage(1, 1, [](int, int) { return qRgb(250, 5, 3); });
