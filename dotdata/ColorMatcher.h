@@ -3,6 +3,7 @@
 #include "base/Color.h"
 
 #include <array>
+#include <cstddef>
 #include <cstdint>
 
 class CDotGrid;
@@ -11,7 +12,6 @@ class QImage;
 // How Open turns a picture's pixels into dots: keep only pixels of exactly a
 // dot colour, take the nearest dot colour (or unlit), or diffuse the error.
 enum ColorMatching { ExactColors = 0, NearestColor = 1, DitheredColors = 2 };
-constexpr int kColorMatchingCount = 3;
 
 // A stored or typed value outside the three ways means Exact.
 constexpr int ValidColorMatching(int value)
@@ -57,7 +57,7 @@ public:
     void MatchNearest(const QImage& picture, CDotGrid& grid) const;
     // Dithered: serpentine Floyd-Steinberg error diffusion, so areas keep their
     // tone on average. A pixel that already is a dot colour or the background
-    // stays exactly that and passes no error on.
+    // stays exactly that; the error owed to it is dropped and it passes none on.
     void MatchDithered(const QImage& picture, CDotGrid& grid) const;
 
 private:
