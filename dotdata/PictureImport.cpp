@@ -30,18 +30,16 @@ bool CPictureImport::Place(const DecodedPicture& picture, CDotGrid& grid, int ma
     const int height = RoundToBlocks(picture.size.height(), kMaxCanvasHeight);
     if (!grid.Resize(width, height))
         return false;
-    const CColorMatcher matcher(grid.BackColor());
-    switch (ValidColorMatching(matching)) {
-    case NearestColor:
-        matcher.MatchNearest(picture.pixels, grid);
-        break;
-    case DitheredColors:
-        matcher.MatchDithered(picture.pixels, grid);
-        break;
-    default:
+    const int way = ValidColorMatching(matching);
+    if (way == ExactColors) {
         ImageToGrid(picture.pixels, grid);
         grid.NormalizeToPalette();
-        break;
+        return true;
     }
+    const CColorMatcher matcher(grid.BackColor());
+    if (way == NearestColor)
+        matcher.MatchNearest(picture.pixels, grid);
+    else
+        matcher.MatchDithered(picture.pixels, grid);
     return true;
 }
