@@ -51,13 +51,14 @@ int Count(const CDotGrid& grid, COLORREF colour)
 // Every dot is a dot colour or the background.
 bool OnlyDotLooks(const CDotGrid& grid)
 {
-    return Count(grid, grid.BackColor()) + [&] {
-        int lit = 0;
-        for (int r = 0; r < grid.Height(); ++r)
-            for (int c = 0; c < grid.Width(); ++c)
-                lit += grid.ColorIndexOf(c, r) != kUnlitIndex;
-        return lit;
-    }() == grid.Width() * grid.Height();
+    for (int r = 0; r < grid.Height(); ++r) {
+        for (int c = 0; c < grid.Width(); ++c) {
+            const COLORREF dot = grid.DotAt(c, r);
+            if (dot != grid.BackColor() && PaletteIndexOf(dot) == kUnlitIndex)
+                return false;
+        }
+    }
+    return true;
 }
 
 const char* WayName(int way)
