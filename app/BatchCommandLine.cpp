@@ -1,6 +1,7 @@
 #include "app/BatchCommandLine.h"
 
 #include "base/DotPalette.h"
+#include "dotdata/ColorMatcher.h"
 
 #include <array>
 
@@ -15,9 +16,10 @@ struct SOptionInfo
     const char* help;
 };
 
-constexpr std::array<SOptionInfo, 26> kOptions = {{
+constexpr std::array<SOptionInfo, 27> kOptions = {{
     {"--new", SBatchStep::New, true, "WxH[:text|:image]", "make a new canvas (sizes corrected as in the New dialog)"},
     {"--open", SBatchStep::Open, true, "FILE", "open a BMP or JPEG picture"},
+    {"--match", SBatchStep::Match, true, "exact|nearest|dither", "how the --open options after it turn pixels into dots"},
     {"--mirror", SBatchStep::Mirror, false, "", "exchange left and right"},
     {"--flip", SBatchStep::Flip, false, "", "exchange top and bottom"},
     {"--rotate", SBatchStep::Rotate, false, "", "turn a quarter turn clockwise"},
@@ -43,6 +45,25 @@ constexpr std::array<SOptionInfo, 26> kOptions = {{
     {"--help", SBatchStep::Help, false, "", "print this help"},
     {"--version", SBatchStep::Version, false, "", "print the version"},
 }};
+
+// The values of --match.
+struct SMatchingName
+{
+    const char* name;
+    ColorMatching matching;
+};
+constexpr std::array<SMatchingName, 3> kMatchingNames = {{
+    {"exact", ExactColors}, {"nearest", NearestColor}, {"dither", DitheredColors},
+}};
+
+int MatchingOfName(const QString& name)
+{
+    for (const SMatchingName& entry : kMatchingNames) {
+        if (name == QLatin1String(entry.name))
+            return entry.matching;
+    }
+    return -1;
+}
 
 const SOptionInfo* FindOption(const QString& name)
 {
@@ -175,6 +196,9 @@ bool CBatchCommandLine::ParseValue(SBatchStep& step, const QString& value)
         if (!ParseInt(option, value, step.x))
             return false;
         return step.x > 0 || Fail(option, QStringLiteral("the size must be above 0"));
+    case SBatchStep::Match:
+        step.x = MatchingOfName(value);
+        return step.x >= 0 || Fail(option, QStringLiteral("'%1' is none of exact, nearest, dither").arg(value));
     case SBatchStep::Stretch:
         if (!ParseInt(option, value, step.x))
             return false;

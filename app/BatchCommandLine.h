@@ -14,13 +14,13 @@ struct SBatchStep
         New, Open, Mirror, Flip, Rotate, DotColor, Background, SetDot, ClearDot,
         Text, TextColors, Font, Size, Offset, Stretch, OverlayAt, Merge,
         SaveDots, SaveImage, PrintPdf, LoadDots, ListFonts, Help, Version,
-        Undo, Redo,
+        Undo, Redo, Match,
     };
 
     Kind kind = Help;
     QString option;          // as typed, for messages
     QString text;            // file name, text, font family
-    int x = 0;               // width, column, offset, size, stretch, colour index
+    int x = 0;               // width, column, offset, size, stretch, colour index, --match way
     int y = 0;               // height, row, offset
     int mode = 0;            // --new: 0 text, 1 image
     COLORREF color = 0;      // --background

@@ -72,6 +72,9 @@ bool CBatchRunner::RunStep(const SBatchStep& step)
         return NewCanvas(step);
     case SBatchStep::Open:
         return m_pSteps->Open(step.text) || Fail(step, QStringLiteral("cannot read the picture '%1'").arg(step.text));
+    case SBatchStep::Match:
+        m_pSteps->SetPictureColors(step.x);
+        return true;
     case SBatchStep::Mirror:
         m_pSteps->Mirror();
         return true;

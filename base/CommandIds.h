@@ -35,4 +35,8 @@ constexpr int Help = 32788;
 constexpr int Pan = 32789;
 constexpr int Undo = 32850;
 constexpr int Redo = 32851;
+// Edit > Picture Colors, in the order Exact, Nearest, Dithered.
+constexpr int PictureExact = 32795;
+constexpr int PictureNearest = 32796;
+constexpr int PictureDithered = 32797;
 } // namespace CommandId

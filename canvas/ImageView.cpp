@@ -326,7 +326,7 @@ bool CImageView::viewportEvent(QEvent* event)
 
 bool CImageView::LoadPicture(const QString& path)
 {
-    const auto import = [this, &path] { return CPictureImport::Import(path, m_grid); };
+    const auto import = [this, &path] { return CPictureImport::Import(path, m_grid, m_nPictureColors); };
     if (!m_history.RecordWhole(CCanvasHistory::Kind::Open, import)) {
         m_pDialogs->ShowMessage(tr("The picture \"%1\" cannot be read.").arg(path));
         return false;

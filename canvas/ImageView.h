@@ -6,6 +6,7 @@
 #include "canvas/CanvasHistory.h"
 #include "canvas/TextOverlay.h"
 #include "canvas/ZoomView.h"
+#include "dotdata/ColorMatcher.h"
 #include "textinput/TextRenderer.h"
 
 #include <QPointer>
@@ -87,6 +88,10 @@ public:
     // Pictures. Open: the picture replaces the dots and the grid is laid out
     // anew; a file that cannot be read keeps the old dots and says so once.
     bool LoadPicture(const QString& path);
+    // How the next Open turns the picture's pixels into dots (ColorMatching);
+    // a value outside the three ways means Exact.
+    int PictureColors() const { return m_nPictureColors; }
+    void SetPictureColors(int matching) { m_nPictureColors = ValidColorMatching(matching); }
     // Save Image: asks for the file name (pre-filled with the last one), then
     // writes the dots as BMP or JPEG; a failed write is reported.
     void SaveImage();
@@ -160,6 +165,7 @@ private:
     static const CFrameDialogs kNoDialogs;
     const CFrameDialogs* m_pDialogs = &kNoDialogs;
     QString m_szImagePath;
+    int m_nPictureColors = ExactColors;
     QPointer<CDotTextWorker> m_hDotThread; // the listing's worker while it runs
     QString m_szDotPath;                   // last Save Dot file, pre-fills its dialog
 

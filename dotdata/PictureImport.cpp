@@ -7,7 +7,7 @@
 
 #include <QFile>
 
-bool CPictureImport::Import(const QString& path, CDotGrid& grid)
+bool CPictureImport::Import(const QString& path, CDotGrid& grid, int matching)
 {
     // The picture is decoded before the old dots are touched, so a file that
     // cannot be read leaves the canvas as it was.
@@ -19,10 +19,10 @@ bool CPictureImport::Import(const QString& path, CDotGrid& grid)
     if (!CPictureDecoder::Decode(file, limit, picture))
         return false;
     file.close();
-    return Place(picture, grid);
+    return Place(picture, grid, matching);
 }
 
-bool CPictureImport::Place(const DecodedPicture& picture, CDotGrid& grid)
+bool CPictureImport::Place(const DecodedPicture& picture, CDotGrid& grid, int matching)
 {
     if (!picture.IsValid())
         return false;
@@ -30,7 +30,16 @@ bool CPictureImport::Place(const DecodedPicture& picture, CDotGrid& grid)
     const int height = RoundToBlocks(picture.size.height(), kMaxCanvasHeight);
     if (!grid.Resize(width, height))
         return false;
-    ImageToGrid(picture.pixels, grid);
-    grid.NormalizeToPalette();
+    const int way = ValidColorMatching(matching);
+    if (way == ExactColors) {
+        ImageToGrid(picture.pixels, grid);
+        grid.NormalizeToPalette();
+        return true;
+    }
+    const CColorMatcher matcher(grid.BackColor());
+    if (way == NearestColor)
+        matcher.MatchNearest(picture.pixels, grid);
+    else
+        matcher.MatchDithered(picture.pixels, grid);
     return true;
 }

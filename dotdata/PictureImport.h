@@ -1,5 +1,7 @@
 #pragma once
 
+#include "dotdata/ColorMatcher.h"
+
 struct DecodedPicture;
 class CDotGrid;
 class QString;
@@ -7,14 +9,15 @@ class QString;
 // Open: turns a BMP or JPEG file into the grid's dots in one pass, file ->
 // decoder -> grid. The picture's size is rounded up to whole blocks of 8 and
 // clamped to the canvas limits, the picture hangs from the top-left corner
-// unscaled, and only pixels of exactly a palette colour stay lit. Mode and
-// colours of the grid are kept.
+// unscaled, and its pixels become dots in one of the ColorMatching ways
+// (Exact: only pixels of exactly a palette colour stay lit). Mode and colours
+// of the grid are kept.
 class CPictureImport
 {
 public:
     // False, with the grid untouched, when the file cannot be read or decoded
     // or the new dots cannot be allocated.
-    static bool Import(const QString& path, CDotGrid& grid);
+    static bool Import(const QString& path, CDotGrid& grid, int matching = ExactColors);
     // The grid steps of Import for a picture already decoded.
-    static bool Place(const DecodedPicture& picture, CDotGrid& grid);
+    static bool Place(const DecodedPicture& picture, CDotGrid& grid, int matching = ExactColors);
 };

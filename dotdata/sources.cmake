@@ -5,6 +5,7 @@ list(APPEND CORE_SOURCES
   dotdata/BmpDecoder.h dotdata/BmpDecoder.cpp
   dotdata/JpegDecoder.h dotdata/JpegDecoder.cpp
   dotdata/PictureDecoder.h dotdata/PictureDecoder.cpp
+  dotdata/ColorMatcher.h dotdata/ColorMatcher.cpp
   dotdata/PictureImport.h dotdata/PictureImport.cpp
   dotdata/ImageExport.h dotdata/ImageExport.cpp
 )

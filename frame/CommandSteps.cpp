@@ -25,6 +25,11 @@ bool CCommandSteps::Open(const QString& path)
     return m_canvas.LoadPicture(path);
 }
 
+void CCommandSteps::SetPictureColors(int matching)
+{
+    m_canvas.SetPictureColors(matching);
+}
+
 void CCommandSteps::ToggleViewImage()
 {
     if (m_canvas.IsTextPaneShown()) {

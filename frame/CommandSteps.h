@@ -24,6 +24,8 @@ public:
     // Open: the picture replaces the dots; a file that cannot be read keeps
     // the old canvas and says so once.
     bool Open(const QString& path);
+    // Edit > Picture Colors: how the next Open turns pixels into dots.
+    void SetPictureColors(int matching);
     // View Image: shows the dots, or covers them with the dot text pane and
     // starts writing the listing into it.
     void ToggleViewImage();

@@ -6,7 +6,7 @@
 
 using namespace CommandId;
 
-const std::array<CCommandInfo, 36> kCommandTable = {{
+const std::array<CCommandInfo, 39> kCommandTable = {{
     {New, "New", true, false, {"Ctrl+N", nullptr}},
     {Open, "Open", true, false, {"Ctrl+O", nullptr}},
     {SaveDot, "Save Dot", true, false, {"Ctrl+S", nullptr}},
@@ -44,6 +44,9 @@ const std::array<CCommandInfo, 36> kCommandTable = {{
     {Pan, "Pan", false, true, {nullptr, nullptr}},
     {Undo, "Undo", false, false, {"Ctrl+Z", nullptr}},
     {Redo, "Redo", false, false, {"Ctrl+Y", "Ctrl+Shift+Z"}},
+    {PictureExact, "Exact Colors", false, true, {nullptr, nullptr}},
+    {PictureNearest, "Nearest Color", false, true, {nullptr, nullptr}},
+    {PictureDithered, "Dithered", false, true, {nullptr, nullptr}},
 }};
 
 const std::array<int, 31> kToolbarLayout = {

@@ -17,6 +17,7 @@
 #include "textinput/InputTextView.h"
 
 #include <QAction>
+#include <QActionGroup>
 #include <QApplication>
 #include <QCloseEvent>
 #include <QDir>
@@ -37,6 +38,7 @@ const QString kSection = QStringLiteral("Main");
 const QString kLanguageKey = QStringLiteral("Language");
 const QString kShowGridKey = QStringLiteral("ShowGrid");
 const QString kBkColorKey = QStringLiteral("BkColor");
+const QString kPictureColorsKey = QStringLiteral("PictureColors");
 constexpr int kInitialTopRowHeight = 400;
 constexpr int kInputRowAllowance = 150; // client height the top row leaves to the rest
 constexpr int kProgressPane = 1;
@@ -111,6 +113,7 @@ void CMainFrame::CreateClient()
     m_pCanvas->Grid().SetBackgroundColor(
         static_cast<COLORREF>(settings.GetInt(kSection, kBkColorKey, 0)), false);
     m_pCanvas->SetShowGrid(settings.GetInt(kSection, kShowGridKey, 1));
+    m_pCanvas->SetPictureColors(settings.GetInt(kSection, kPictureColorsKey, ExactColors));
     m_splitter->SetRowInfo(0, kInitialTopRowHeight, 0);
     m_splitter->RecalcLayout();
 
@@ -142,6 +145,10 @@ void CMainFrame::CreateActions()
         // Shortcuts work whichever bar or menu currently shows the action.
         addAction(action);
     }
+    // The ways of Edit > Picture Colors are radio items.
+    auto* pictureColors = new QActionGroup(this);
+    for (int id = PictureExact; id <= PictureDithered; ++id)
+        pictureColors->addAction(Action(id));
 }
 
 void CMainFrame::CreateToolBar()
@@ -315,6 +322,8 @@ void CMainFrame::UpdateCommandStates()
     const char* redoStep = history.CanRedo() ? CCanvasHistory::KindName(history.NextRedo()) : nullptr;
     Action(Undo)->setStatusTip(StepPrompt("Undo", undoStep));
     Action(Redo)->setStatusTip(StepPrompt("Redo", redoStep));
+    for (int id = PictureExact; id <= PictureDithered; ++id)
+        Action(id)->setChecked(m_pCanvas->PictureColors() == id - PictureExact);
     for (int language = 0; language < kLanguageCount; ++language)
         Action(English + language)->setChecked(m_nLanguage == language);
 }
@@ -326,6 +335,8 @@ void CMainFrame::OnCommand(int id)
         m_pCanvas->Grid().SetDotColor(id - Red);
     } else if (id >= English && id <= ChineseTraditional) {
         OnLanguage(id - English);
+    } else if (id >= PictureExact && id <= PictureDithered) {
+        m_pSteps->SetPictureColors(id - PictureExact);
     } else {
         switch (id) {
         case New: OnNew(); break;
@@ -467,6 +478,7 @@ void CMainFrame::WriteSettings() const
     settings.WriteInt(kSection, kLanguageKey, m_nLanguage);
     settings.WriteInt(kSection, kBkColorKey, static_cast<int>(m_pCanvas->Grid().BackColor()));
     settings.WriteInt(kSection, kShowGridKey, m_pCanvas->ShowGrid());
+    settings.WriteInt(kSection, kPictureColorsKey, m_pCanvas->PictureColors());
 }
 
 void CMainFrame::closeEvent(QCloseEvent* event)

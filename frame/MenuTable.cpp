@@ -5,7 +5,7 @@ constexpr int kPopup = CMenuItem::kPopup;
 constexpr int kSeparator = CMenuItem::kSeparator;
 }
 
-const std::array<CMenuItem, 43> kMenuTable = {{
+const std::array<CMenuItem, 47> kMenuTable = {{
     {0, kPopup, {"&File", "文件(&F)", "文件(&F)"}},
     {1, 1000, {"&New", "新建图像(&N)", "新建圖像(&N)"}},
     {1, 1001, {"&Open", "打开图像(&O)", "打開圖像(&O)"}},
@@ -32,6 +32,10 @@ const std::array<CMenuItem, 43> kMenuTable = {{
     {2, 32781, {"&Pink", "粉红色(&P)", "粉紅色(&P)"}},
     {2, 32782, {"&White", "白色(&W)", "白色(&W)"}},
     {2, 32783, {"&Orange", "橙色(&O)", "橙色(&O)"}},
+    {1, kPopup, {"&Picture Colors", "图片颜色(&P)", "圖片顏色(&P)"}},
+    {2, 32795, {"Exact Colors", "精确颜色", "精確顏色"}},
+    {2, 32796, {"Nearest Color", "最接近颜色", "最接近顏色"}},
+    {2, 32797, {"Dithered", "抖动", "抖動"}},
     {1, kSeparator, {"", "", ""}},
     {1, 1011, {"&Zoom In", "放大格点(&Z)", "放大格點(&Z)"}},
     {1, 1012, {"Zoom &Out", "缩小格点(&O)", "縮小格點(&O)"}},

@@ -43,6 +43,14 @@ TEST(BatchCommandLine, ParsesValuesInOrder)
 
     ASSERT_TRUE(line.Parse({"--new", "16x16"}));
     EXPECT_EQ(line.Steps()[0].mode, 0);
+
+    ASSERT_TRUE(line.Parse({"--match", "nearest", "--open", "a.jpg", "--match", "dither", "--match", "exact"}));
+    ASSERT_EQ(line.Steps().size(), 4u);
+    EXPECT_EQ(line.Steps()[0].kind, SBatchStep::Match);
+    EXPECT_EQ(line.Steps()[0].x, 1);
+    EXPECT_EQ(line.Steps()[1].kind, SBatchStep::Open);
+    EXPECT_EQ(line.Steps()[2].x, 2);
+    EXPECT_EQ(line.Steps()[3].x, 0);
 }
 
 TEST(BatchCommandLine, BadInputNamesTheOption)
@@ -60,6 +68,9 @@ TEST(BatchCommandLine, BadInputNamesTheOption)
     EXPECT_EQ(ErrorOf({"--size", "0"}), "--size: the size must be above 0");
     EXPECT_EQ(ErrorOf({"--stretch", "65"}), "--stretch: the stretch must be within -32..64");
     EXPECT_EQ(ErrorOf({"--set-dot", "1;2"}), "--set-dot: '1;2' is not of the form A,B");
+    EXPECT_EQ(ErrorOf({"--match"}), "--match: missing value exact|nearest|dither");
+    for (const char* bad : {"", "Nearest", "dithered", "1", "exact "})
+        EXPECT_EQ(ErrorOf({"--match", bad}), QStringLiteral("--match: '%1' is none of exact, nearest, dither").arg(bad));
 }
 
 TEST(BatchCommandLine, EveryColourNameInAnyCaseGivesItsIndex)

@@ -3,6 +3,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QImage>
 
 #include <gtest/gtest.h>
 
@@ -106,6 +107,7 @@ TEST(BatchProcess, BadInputExitsWithTwoAndWritesNothing)
         {{"--new", "16x16:image", "--save-image", dir.FilePath("missing/out.bmp")}, "--save-image:"},
         {{"--new", "16x16:image", "--print-pdf", dir.FilePath("missing/out.pdf")}, "--print-pdf: the folder of"},
         {{"--new", "16x16:image", "--font", "No Such Font Family", "--save-dots", out}, "--font: no font family"},
+        {{"--new", "16x16:image", "--match", "closest", "--save-dots", out}, "--match: 'closest' is none of"},
     };
     for (const auto& c : cases) {
         const SProcessResult r = RunPellmark(c.args);
@@ -127,4 +129,29 @@ TEST(BatchProcess, InformationOptionsPrintAndSucceed)
     r = RunPellmark({"--list-fonts"});
     EXPECT_TRUE(r.out.contains("DejaVu Sans\n"));
     EXPECT_TRUE(r.out.contains("WenQuanYi Zen Hei"));
+}
+
+// --match applies to the --open options after it: a red JPEG opens empty as
+// Exact (the lossy file keeps no pixel exactly red), fully red as Nearest.
+TEST(BatchProcess, MatchAppliesToTheOpensAfterIt)
+{
+    CScratchDir dir;
+    QImage red(16, 8, QImage::Format_RGB32);
+    red.fill(qRgb(255, 0, 0));
+    const QString jpeg = dir.FilePath("red.jpg");
+    const QString bmp = dir.FilePath("red.bmp");
+    ASSERT_TRUE(red.save(jpeg, "JPEG", 75));
+    ASSERT_TRUE(red.save(bmp, "BMP"));
+    const QString expected = dir.FilePath("expected.txt");
+    SProcessResult r = RunPellmark({"--new", "8x8:image", "--open", bmp, "--save-dots", expected});
+    ASSERT_EQ(r.exitCode, 0) << r.err.toStdString();
+    ASSERT_FALSE(ReadAll(expected).isEmpty());
+
+    const QString before = dir.FilePath("before.txt");
+    const QString after = dir.FilePath("after.txt");
+    r = RunPellmark({"--new", "8x8:image", "--open", jpeg, "--save-dots", before, "--match", "nearest",
+                     "--open", jpeg, "--save-dots", after});
+    ASSERT_EQ(r.exitCode, 0) << r.err.toStdString();
+    EXPECT_NE(ReadAll(before), ReadAll(expected));
+    EXPECT_EQ(ReadAll(after), ReadAll(expected));
 }

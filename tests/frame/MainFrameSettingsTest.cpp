@@ -2,14 +2,14 @@
 
 #include <QFile>
 
-TEST_F(FrameTest, CloseWritesTheThreeKeysInOrder)
+TEST_F(FrameTest, CloseWritesTheFourKeysInOrder)
 {
     EXPECT_EQ(frame->Language(), 1);
     EXPECT_EQ(Canvas()->ShowGrid(), 1);
     EXPECT_EQ(Canvas()->Grid().BackColor(), 0u);
     frame->show();
     frame->close();
-    EXPECT_EQ(ReadAll(SettingsPath()), QByteArray("[Main]\nLanguage=1\nBkColor=0\nShowGrid=1\n"));
+    EXPECT_EQ(ReadAll(SettingsPath()), QByteArray("[Main]\nLanguage=1\nBkColor=0\nShowGrid=1\nPictureColors=0\n"));
 }
 
 TEST_F(FrameTest, StoredValuesAreAppliedAndWrittenBack)
@@ -20,7 +20,7 @@ TEST_F(FrameTest, StoredValuesAreAppliedAndWrittenBack)
     EXPECT_EQ(Canvas()->ShowGrid(), 5);
     EXPECT_EQ(Canvas()->Grid().BackColor(), MakeColor(255, 1, 0)); // nudged off red
     frame->close();
-    EXPECT_EQ(ReadAll(SettingsPath()), QByteArray("[Main]\nLanguage=1\nShowGrid=5\nBkColor=511\n"));
+    EXPECT_EQ(ReadAll(SettingsPath()), QByteArray("[Main]\nLanguage=1\nShowGrid=5\nBkColor=511\nPictureColors=0\n"));
 }
 
 TEST_F(FrameTest, LanguageIsWrittenOnlyOnClose)
@@ -43,4 +43,46 @@ TEST_F(FrameTest, LanguageIsWrittenOnlyOnClose)
     EXPECT_EQ(frame->Language(), 2);
     EXPECT_TRUE(Act(CommandId::ChineseTraditional)->isChecked());
     EXPECT_FALSE(Act(CommandId::ChineseSimplified)->isChecked());
+}
+
+TEST_F(FrameTest, PictureColorsIsAFourthKeyAfterTheOthers)
+{
+    // Other sections, other keys and their order stay as they are.
+    WriteAll(SettingsPath(), "; kept\n[Other]\nX=1\n[Main]\nShowGrid=0\nExtra=yes\nLanguage=0\n");
+    frame = MakeFrame();
+    EXPECT_EQ(Canvas()->PictureColors(), ExactColors);
+    EXPECT_TRUE(Act(CommandId::PictureExact)->isChecked());
+    Trigger(CommandId::PictureDithered);
+    frame->close();
+    EXPECT_EQ(ReadAll(SettingsPath()), QByteArray("; kept\n[Other]\nX=1\n[Main]\nShowGrid=0\nExtra=yes\nLanguage=0\n"
+                                                  "BkColor=0\nPictureColors=2\n"));
+
+    // Read back at the next start, and written in place.
+    frame = MakeFrame();
+    EXPECT_EQ(Canvas()->PictureColors(), DitheredColors);
+    EXPECT_TRUE(Act(CommandId::PictureDithered)->isChecked());
+    Trigger(CommandId::PictureNearest);
+    frame->close();
+    EXPECT_TRUE(ReadAll(SettingsPath()).endsWith("BkColor=0\nPictureColors=1\n"));
+}
+
+TEST_F(FrameTest, MissingOrBadPictureColorsMeansExact)
+{
+    const struct
+    {
+        const char* stored;
+        int expected;
+    } cases[] = {
+        {"", ExactColors},    {"PictureColors=0\n", ExactColors}, {"PictureColors=1\n", NearestColor},
+        {"PictureColors=2\n", DitheredColors}, {"PictureColors=3\n", ExactColors},
+        {"PictureColors=-1\n", ExactColors},  {"PictureColors=dither\n", ExactColors},
+        {"PictureColors=99999999999\n", ExactColors},
+    };
+    for (const auto& c : cases) {
+        WriteAll(SettingsPath(), QByteArray("[Main]\n") + c.stored);
+        frame = MakeFrame();
+        EXPECT_EQ(Canvas()->PictureColors(), c.expected) << c.stored;
+        for (int id = CommandId::PictureExact; id <= CommandId::PictureDithered; ++id)
+            EXPECT_EQ(Act(id)->isChecked(), id - CommandId::PictureExact == c.expected) << c.stored << id;
+    }
 }

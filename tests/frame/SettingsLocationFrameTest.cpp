@@ -52,7 +52,7 @@ TEST_F(UserSettingsTest, SettingsPersistInTheUserFolderWhenBesideIsNotWritable)
     frame->close();
 
     // The folder is made on the first close; nothing is left beside the executable.
-    EXPECT_EQ(ReadAll(userFile), QByteArray("[Main]\nLanguage=0\nBkColor=8388608\nShowGrid=0\n"));
+    EXPECT_EQ(ReadAll(userFile), QByteArray("[Main]\nLanguage=0\nBkColor=8388608\nShowGrid=0\nPictureColors=0\n"));
     EXPECT_FALSE(QFileInfo::exists(SettingsPath()));
 
     frame = MakeInstalledFrame();

@@ -1,0 +1,300 @@
+#include "dotdata/ColorMatcher.h"
+
+#include "base/DotGrid.h"
+#include "dotdata/DecodedPicture.h"
+#include "dotdata/PictureFiles.h"
+#include "dotdata/PictureImport.h"
+
+#include <gtest/gtest.h>
+
+#include <array>
+
+using namespace testpic;
+
+namespace {
+
+constexpr COLORREF kBlack = 0;
+constexpr COLORREF kDarkBlue = MakeColor(0, 0, 90);
+constexpr std::array<int, 3> kAllWays = {ExactColors, NearestColor, DitheredColors};
+
+QRgb Rgb(COLORREF c)
+{
+    return qRgb(RedOf(c), GreenOf(c), BlueOf(c));
+}
+
+// Opens the picture into a fresh image-mode grid the way Open does.
+CDotGrid Placed(const QImage& image, int way, COLORREF background = kBlack)
+{
+    CDotGrid grid;
+    grid.SetBackgroundColor(background, false);
+    grid.Create(8, 8, ImageMode);
+    DecodedPicture picture{image.size(), image};
+    EXPECT_TRUE(CPictureImport::Place(picture, grid, way));
+    return grid;
+}
+
+// Display coordinates, y from the top.
+COLORREF At(const CDotGrid& grid, int x, int y)
+{
+    return grid.DotAt(x, grid.Height() - 1 - y);
+}
+
+int Count(const CDotGrid& grid, COLORREF colour)
+{
+    int n = 0;
+    for (int y = 0; y < grid.Height(); ++y)
+        for (int x = 0; x < grid.Width(); ++x)
+            n += At(grid, x, y) == colour;
+    return n;
+}
+
+// Every dot is a dot colour or the background.
+bool OnlyDotLooks(const CDotGrid& grid)
+{
+    for (int r = 0; r < grid.Height(); ++r) {
+        for (int c = 0; c < grid.Width(); ++c) {
+            const COLORREF dot = grid.DotAt(c, r);
+            if (dot != grid.BackColor() && PaletteIndexOf(dot) == kUnlitIndex)
+                return false;
+        }
+    }
+    return true;
+}
+
+const char* WayName(int way)
+{
+    static const std::array<const char*, 3> names = {"exact", "nearest", "dithered"};
+    return names[static_cast<std::size_t>(way)];
+}
+
+} // namespace
+
+// Distances worked out by hand with Y = .299 R + .587 G + .114 B, Cb = B - Y,
+// Cr = R - Y, d = dY^2 + w (dCb^2 + dCr^2), w = 1 for Nearest and 3 for the
+// dither. Pink (188, 143, 143) has Y = 156.455, Cb = -13.455, Cr = 31.545, so
+// dCb^2 + dCr^2 = 1176.124 from any grey. A grey g is nearer black than Pink
+// while g^2 < (156.455 - g)^2 + 1176.124 w, that is below
+// g = (156.455 + 7.517 w) / 2 (81.99 and 89.5), and nearer white from
+// g = (411.455 - 11.935 w) / 2 on (199.76 and 187.8).
+TEST(ColorMatcher, NearestCandidateOfEachColour)
+{
+    const struct
+    {
+        QRgb pixel;
+        COLORREF background;
+        int nearest;
+        int dither;
+    } cases[] = {
+        // Each dot colour exactly, and as a JPEG leaves it, a few steps off.
+        {qRgb(255, 0, 0), kBlack, 0, 0},       {qRgb(250, 5, 3), kBlack, 0, 0},
+        {qRgb(0, 255, 0), kBlack, 1, 1},       {qRgb(6, 248, 4), kBlack, 1, 1},
+        {qRgb(0, 0, 255), kBlack, 2, 2},       {qRgb(3, 2, 250), kBlack, 2, 2},
+        {qRgb(255, 255, 0), kBlack, 3, 3},     {qRgb(250, 252, 6), kBlack, 3, 3},
+        {qRgb(188, 143, 143), kBlack, 4, 4},   {qRgb(190, 140, 146), kBlack, 4, 4},
+        {qRgb(255, 255, 255), kBlack, 5, 5},   {qRgb(250, 250, 250), kBlack, 5, 5},
+        {qRgb(255, 127, 0), kBlack, 6, 6},     {qRgb(252, 130, 5), kBlack, 6, 6},
+        // Greys on black at the turning points above.
+        {qRgb(0, 0, 0), kBlack, kUnlitIndex, kUnlitIndex},
+        {qRgb(64, 64, 64), kBlack, kUnlitIndex, kUnlitIndex},
+        {qRgb(81, 81, 81), kBlack, kUnlitIndex, kUnlitIndex},
+        {qRgb(82, 82, 82), kBlack, 4, kUnlitIndex},
+        {qRgb(89, 89, 89), kBlack, 4, kUnlitIndex},
+        {qRgb(90, 90, 90), kBlack, 4, 4},
+        {qRgb(187, 187, 187), kBlack, 4, 4},
+        {qRgb(188, 188, 188), kBlack, 4, 5},
+        {qRgb(199, 199, 199), kBlack, 4, 5},
+        {qRgb(200, 200, 200), kBlack, 5, 5},
+        // Unlit looks like the background, whatever colour that is.
+        {qRgb(0, 0, 90), kDarkBlue, kUnlitIndex, kUnlitIndex},
+        {qRgb(0, 0, 100), kDarkBlue, kUnlitIndex, kUnlitIndex},
+        {qRgb(20, 20, 60), kDarkBlue, kUnlitIndex, kUnlitIndex},
+        {qRgb(0, 0, 230), kDarkBlue, 2, 2},
+    };
+    for (const auto& c : cases) {
+        const CColorMatcher matcher(c.background);
+        const int r = qRed(c.pixel);
+        const int g = qGreen(c.pixel);
+        const int b = qBlue(c.pixel);
+        EXPECT_EQ(matcher.NearestIndex(r, g, b), c.nearest) << r << "," << g << "," << b << " on " << c.background;
+        EXPECT_EQ(matcher.DitherIndex(r, g, b), c.dither) << r << "," << g << "," << b << " on " << c.background;
+    }
+    const CColorMatcher matcher(kDarkBlue);
+    for (std::size_t i = 0; i < DotPalette.size(); ++i)
+        EXPECT_EQ(matcher.Look(static_cast<int>(i)), DotPalette[i]);
+    EXPECT_EQ(matcher.Look(kUnlitIndex), kDarkBlue);
+}
+
+// The distance written out plainly, in doubles, over a sweep of colours on
+// two backgrounds: the matcher's choice must be a candidate at least as near
+// as any other.
+TEST(ColorMatcher, ChoiceIsNearestByThePlainDistance)
+{
+    const auto distance = [](QRgb p, COLORREF c, double w) {
+        const auto ycc = [](double r, double g, double b) {
+            const double y = 0.299 * r + 0.587 * g + 0.114 * b;
+            return std::array<double, 3>{y, b - y, r - y};
+        };
+        const auto a = ycc(qRed(p), qGreen(p), qBlue(p));
+        const auto b = ycc(RedOf(c), GreenOf(c), BlueOf(c));
+        return (a[0] - b[0]) * (a[0] - b[0]) + w * ((a[1] - b[1]) * (a[1] - b[1]) + (a[2] - b[2]) * (a[2] - b[2]));
+    };
+    for (const COLORREF background : {kBlack, kDarkBlue, MakeColor(200, 200, 190)}) {
+        const CColorMatcher matcher(background);
+        std::array<COLORREF, 8> looks {};
+        for (std::size_t i = 0; i < 7; ++i)
+            looks[i] = DotPalette[i];
+        looks[7] = background;
+        for (int r = 0; r < 256; r += 17) {
+            for (int g = 0; g < 256; g += 15) {
+                for (int b = 0; b < 256; b += 51) {
+                    const QRgb p = qRgb(r, g, b);
+                    for (const double w : {1.0, 3.0}) {
+                        const int chosen = w == 1.0 ? matcher.NearestIndex(r, g, b) : matcher.DitherIndex(r, g, b);
+                        ASSERT_GE(chosen, 0);
+                        ASSERT_LT(chosen, 8);
+                        const double best = distance(p, looks[static_cast<std::size_t>(chosen)], w);
+                        for (const COLORREF other : looks)
+                            ASSERT_LE(best, distance(p, other, w) + 1e-6) << r << "," << g << "," << b << " w " << w;
+                    }
+                }
+            }
+        }
+    }
+}
+
+TEST(ColorMatcher, OffPalettePixelIsLitOnlyByNearestAndDithered)
+{
+    const QImage pixel = MakeImage(1, 1, [](int, int) { return qRgb(250, 5, 3); });
+    EXPECT_EQ(At(Placed(pixel, ExactColors), 0, 0), kBlack);
+    EXPECT_EQ(At(Placed(pixel, NearestColor), 0, 0), DotPalette[0]);
+    EXPECT_EQ(At(Placed(pixel, DitheredColors), 0, 0), DotPalette[0]);
+    // A value outside the three ways opens as Exact.
+    EXPECT_EQ(At(Placed(pixel, 3), 0, 0), kBlack);
+    EXPECT_EQ(At(Placed(pixel, -1), 0, 0), kBlack);
+    EXPECT_EQ(ValidColorMatching(-1), ExactColors);
+    EXPECT_EQ(ValidColorMatching(2), DitheredColors);
+    EXPECT_EQ(ValidColorMatching(3), ExactColors);
+}
+
+// Palette pixels checkered with mid grey, whose error would reach them, and a
+// column of the background colour: all stay exactly as they were.
+TEST(ColorMatcher, PaletteAndBackgroundPixelsStayExactInEveryWay)
+{
+    for (const int way : kAllWays) {
+        for (std::size_t i = 0; i < DotPalette.size(); ++i) {
+            const COLORREF colour = DotPalette[i];
+            const QImage image = MakeImage(16, 8, [&](int x, int y) {
+                if (x == 15)
+                    return Rgb(kDarkBlue);
+                return (x + y) % 2 == 0 ? Rgb(colour) : qRgb(128, 128, 128);
+            });
+            const CDotGrid grid = Placed(image, way, kDarkBlue);
+            for (int y = 0; y < 8; ++y) {
+                for (int x = 0; x < 16; ++x) {
+                    if (x == 15) {
+                        ASSERT_EQ(At(grid, x, y), kDarkBlue) << WayName(way) << " " << x << "," << y;
+                    } else if ((x + y) % 2 == 0) {
+                        ASSERT_EQ(At(grid, x, y), colour) << WayName(way) << " " << i << " " << x << "," << y;
+                    }
+                }
+            }
+            EXPECT_TRUE(OnlyDotLooks(grid)) << WayName(way);
+        }
+    }
+}
+
+TEST(ColorMatcher, DitheredFlatPaletteColourFillsThePicture)
+{
+    for (std::size_t i = 0; i < DotPalette.size(); ++i) {
+        const COLORREF colour = DotPalette[i];
+        // 20 x 12 lands on a 24 x 16 grid; the rest stays background.
+        const CDotGrid grid = Placed(MakeImage(20, 12, [&](int, int) { return Rgb(colour); }), DitheredColors);
+        ASSERT_EQ(grid.Width(), 24);
+        ASSERT_EQ(grid.Height(), 16);
+        EXPECT_EQ(Count(grid, colour), 20 * 12) << i;
+        EXPECT_EQ(Count(grid, kBlack), 24 * 16 - 20 * 12) << i;
+    }
+}
+
+TEST(ColorMatcher, DitheredGreyAndDarkRedKeepTheirTone)
+{
+    // A 50 % grey is half white, half unlit (black); a few Pink dots may mix in.
+    const CDotGrid grey = Placed(MakeImage(64, 64, [](int, int) { return qRgb(128, 128, 128); }), DitheredColors);
+    const int white = Count(grey, DotPalette[5]);
+    EXPECT_GE(white, 64 * 64 * 40 / 100);
+    EXPECT_LE(white, 64 * 64 * 60 / 100);
+    EXPECT_TRUE(OnlyDotLooks(grey));
+    // Half-bright red: about half the dots red, the rest unlit.
+    const CDotGrid red = Placed(MakeImage(64, 64, [](int, int) { return qRgb(128, 0, 0); }), DitheredColors);
+    const int lit = Count(red, DotPalette[0]);
+    EXPECT_GE(lit, 64 * 64 * 40 / 100);
+    EXPECT_LE(lit, 64 * 64 * 60 / 100);
+    EXPECT_GE(Count(red, DotPalette[0]) + Count(red, kBlack), 64 * 64 * 95 / 100);
+}
+
+// A ramp from black to white, across and down: the light end lights many more
+// white dots than the dark end, whichever way the rows run.
+TEST(ColorMatcher, DitheredRampFollowsTheGradientOnBothAxes)
+{
+    const QImage across = MakeImage(128, 16, [](int x, int) { return qRgb(2 * x, 2 * x, 2 * x); });
+    const QImage down = across.transformed(QTransform().rotate(90));
+    ASSERT_EQ(down.size(), QSize(16, 128));
+    const CDotGrid wide = Placed(across, DitheredColors);
+    const CDotGrid tall = Placed(down, DitheredColors);
+    int dark = 0;
+    int light = 0;
+    int darkTall = 0;
+    int lightTall = 0;
+    for (int a = 0; a < 16; ++a) {
+        for (int b = 0; b < 32; ++b) {
+            dark += At(wide, b, a) == DotPalette[5];
+            light += At(wide, 127 - b, a) == DotPalette[5];
+            // Rotated a quarter turn clockwise: the dark end is at the top.
+            darkTall += At(tall, a, b) == DotPalette[5];
+            lightTall += At(tall, a, 127 - b) == DotPalette[5];
+        }
+    }
+    // The darkest quarter averages 31 of 255, the lightest 223: about 12 %
+    // and 87 % white.
+    EXPECT_LT(dark, 16 * 32 * 25 / 100);
+    EXPECT_GT(light, 16 * 32 * 75 / 100);
+    EXPECT_LT(darkTall, 16 * 32 * 25 / 100);
+    EXPECT_GT(lightTall, 16 * 32 * 75 / 100);
+    EXPECT_TRUE(OnlyDotLooks(wide));
+    EXPECT_TRUE(OnlyDotLooks(tall));
+}
+
+// Only the covered part of the grid is written, on both axes; thin pictures
+// keep the error spread inside its bounds.
+TEST(ColorMatcher, MatchingWritesOnlyTheCoveredDots)
+{
+    const QRgb offRed = qRgb(250, 5, 3);
+    for (const int way : {NearestColor, DitheredColors}) {
+        for (const QSize size : {QSize(10, 13), QSize(1, 1), QSize(1, 9), QSize(9, 1), QSize(8, 8), QSize(9, 9)}) {
+            const CDotGrid grid = Placed(MakeImage(size.width(), size.height(), [&](int, int) { return offRed; }), way);
+            EXPECT_EQ(grid.Width(), RoundToBlocks(size.width(), kMaxCanvasWidth));
+            EXPECT_EQ(grid.Height(), RoundToBlocks(size.height(), kMaxCanvasHeight));
+            for (int y = 0; y < grid.Height(); ++y) {
+                for (int x = 0; x < grid.Width(); ++x) {
+                    const bool covered = x < size.width() && y < size.height();
+                    // Dithering pays the off-red back with the odd Pink dot.
+                    const COLORREF dot = At(grid, x, y);
+                    const bool ok = !covered ? dot == kBlack
+                                             : (way == NearestColor ? dot == DotPalette[0] : dot != kBlack);
+                    ASSERT_TRUE(ok) << WayName(way) << " " << size.width() << "x" << size.height() << " " << x << ","
+                                    << y << " " << dot;
+                }
+            }
+        }
+        // A picture larger than the grid is cut at its right and bottom edges.
+        CDotGrid small;
+        small.Create(8, 16, ImageMode);
+        const QImage big = MakeImage(20, 20, [](int x, int y) { return x < 8 && y < 16 ? qRgb(255, 0, 0) : qRgb(0, 255, 0); });
+        const CColorMatcher matcher(kBlack);
+        if (way == NearestColor)
+            matcher.MatchNearest(big, small);
+        else
+            matcher.MatchDithered(big, small);
+        EXPECT_EQ(Count(small, DotPalette[0]), 8 * 16) << WayName(way);
+    }
+}
