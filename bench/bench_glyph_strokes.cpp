@@ -1,0 +1,214 @@
+// Counts glyphs that lose a stroke when text becomes dots.
+//
+// Each character is rendered alone through the canvas's text rendering, at a
+// font height h in the cell the renderer makes for it. The reference is the
+// same glyph drawn with smooth edges at four times the em size in a four
+// times larger box, box-filtered 4 x 4 into the ink coverage C of each dot.
+// A dot with C >= 0.35 is missed when neither it nor one of its four
+// neighbours is lit; the best of the nine one-dot alignments counts. A glyph
+// with 3 or more missed dots has lost a stroke. Lit dots / total coverage
+// guards against blobs; any dot that is neither background nor the text
+// colour is counted as grey.
+//
+// Usage: bench_glyph_strokes [--list] [face...]
+#include "CommonChars.h"
+#include "base/CanvasText.h"
+#include "base/DotGrid.h"
+#include "base/LogFont.h"
+#include "textinput/TextRenderer.h"
+
+#include <QElapsedTimer>
+#include <QFontDatabase>
+#include <QGuiApplication>
+#include <QImage>
+#include <QPainter>
+#include <QTextCursor>
+#include <QTextDocument>
+
+#include <algorithm>
+#include <cstdio>
+#include <vector>
+
+namespace {
+
+constexpr double kInkCoverage = 0.35;
+constexpr int kLostStrokeDots = 3;
+constexpr int kScale = 4;
+constexpr COLORREF kInk = 0x00FFFFFF;
+const int kSizes[] = {8, 11, 12, 13, 14, 16, 24};
+
+struct SDots
+{
+    int nWidth = 0;
+    int nHeight = 0;
+    std::vector<float> values;
+    float At(int x, int y) const
+    {
+        if (x < 0 || y < 0 || x >= nWidth || y >= nHeight)
+            return 0.0f;
+        return values[static_cast<std::size_t>(y) * nWidth + x];
+    }
+};
+
+struct SRendered
+{
+    SDots lit;
+    int nGrey = 0;
+    LogFont lfUsed;
+};
+
+SRendered RenderThroughCanvas(const QString& ch, const LogFont& font)
+{
+    CDotGrid grid;
+    grid.Create(8, 8, CDotGrid::TextMode);
+    CCanvasText text;
+    CTextRenderer renderer(grid, text);
+    QTextDocument document;
+    QTextCursor(&document).insertText(ch);
+    renderer.MergeText(&document, font);
+    SRendered out;
+    out.lfUsed = text.m_lfText;
+    out.lit.nWidth = grid.Width();
+    out.lit.nHeight = grid.Height();
+    out.lit.values.assign(static_cast<std::size_t>(grid.Width()) * grid.Height(), 0.0f);
+    for (int y = 0; y < grid.Height(); ++y) {
+        for (int x = 0; x < grid.Width(); ++x) {
+            const COLORREF c = grid.DotAt(x, grid.Height() - 1 - y);
+            if (c == kInk)
+                out.lit.values[static_cast<std::size_t>(y) * grid.Width() + x] = 1.0f;
+            else if (c != grid.BackColor())
+                ++out.nGrey;
+        }
+    }
+    return out;
+}
+
+// Coverage of each dot of a width x height box from the smooth glyph at
+// four times the size.
+SDots ReferenceCoverage(const QString& ch, const LogFont& font, int width, int height)
+{
+    QFont big = font.ToQFont();
+    big.setPixelSize(big.pixelSize() * kScale);
+    big.setStyleStrategy(QFont::PreferAntialias);
+    big.setHintingPreference(QFont::PreferNoHinting);
+    QImage image(width * kScale, height * kScale, QImage::Format_Alpha8);
+    image.fill(0);
+    {
+        QPainter painter(&image);
+        painter.setRenderHint(QPainter::TextAntialiasing, true);
+        painter.setFont(big);
+        painter.setPen(Qt::white);
+        painter.drawText(image.rect(), Qt::AlignCenter | Qt::TextSingleLine, ch);
+    }
+    SDots cover;
+    cover.nWidth = width;
+    cover.nHeight = height;
+    cover.values.assign(static_cast<std::size_t>(width) * height, 0.0f);
+    for (int y = 0; y < height * kScale; ++y) {
+        const uchar* line = image.constScanLine(y);
+        for (int x = 0; x < width * kScale; ++x)
+            cover.values[static_cast<std::size_t>(y / kScale) * width + x / kScale] += line[x] / (255.0f * kScale * kScale);
+    }
+    return cover;
+}
+
+bool LitNear(const SDots& lit, int x, int y)
+{
+    return lit.At(x, y) > 0 || lit.At(x - 1, y) > 0 || lit.At(x + 1, y) > 0 || lit.At(x, y - 1) > 0
+        || lit.At(x, y + 1) > 0;
+}
+
+int MissedDots(const SDots& cover, const SDots& lit)
+{
+    int best = cover.nWidth * cover.nHeight;
+    for (int dy = -1; dy <= 1; ++dy) {
+        for (int dx = -1; dx <= 1; ++dx) {
+            int missed = 0;
+            for (int y = 0; y < cover.nHeight; ++y) {
+                for (int x = 0; x < cover.nWidth; ++x) {
+                    if (cover.At(x, y) >= kInkCoverage && !LitNear(lit, x + dx, y + dy))
+                        ++missed;
+                }
+            }
+            best = std::min(best, missed);
+        }
+    }
+    return best;
+}
+
+struct SResult
+{
+    int nGlyphs = 0;
+    int nLost = 0;
+    int nGrey = 0;
+    double fLit = 0;
+    double fCover = 0;
+    QString szLost;
+};
+
+void Measure(const QString& chars, const LogFont& font, SResult& r)
+{
+    for (const QChar c : chars) {
+        const QString ch(c);
+        const SRendered rendered = RenderThroughCanvas(ch, font);
+        const SDots cover = ReferenceCoverage(ch, rendered.lfUsed, rendered.lit.nWidth, rendered.lit.nHeight);
+        ++r.nGlyphs;
+        r.nGrey += rendered.nGrey;
+        for (float v : rendered.lit.values)
+            r.fLit += v;
+        for (float v : cover.values)
+            r.fCover += v;
+        if (MissedDots(cover, rendered.lit) >= kLostStrokeDots) {
+            ++r.nLost;
+            if (r.szLost.size() < 24)
+                r.szLost += ch;
+        }
+    }
+}
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    QGuiApplication app(argc, argv);
+    QStringList faces;
+    bool list = false;
+    for (int i = 1; i < argc; ++i) {
+        const QString arg = QString::fromLocal8Bit(argv[i]);
+        if (arg == QLatin1String("--list"))
+            list = true;
+        else
+            faces << arg;
+    }
+    if (faces.isEmpty())
+        faces << LogFont::DefaultGuiFont().lfFaceName << QStringLiteral("WenQuanYi Zen Hei");
+
+    const QString hanzi = CommonHanzi();
+    const QString ascii = PrintableAscii();
+    std::printf("%d Chinese characters, %d ASCII characters; lost = glyphs with >= %d missed dots\n",
+                static_cast<int>(hanzi.size()), static_cast<int>(ascii.size()), kLostStrokeDots);
+    int totalLost = 0;
+    for (const QString& face : faces) {
+        std::printf("\n%s\n  size  lost(CJK)  lost(ASCII)  lit/coverage  grey dots  ms\n", qPrintable(face));
+        for (int size : kSizes) {
+            LogFont font;
+            font.lfFaceName = face;
+            font.lfHeight = size;
+            QElapsedTimer timer;
+            timer.start();
+            SResult cjk;
+            SResult latin;
+            Measure(hanzi, font, cjk);
+            Measure(ascii, font, latin);
+            const double ratio = (cjk.fLit + latin.fLit) / std::max(1e-9, cjk.fCover + latin.fCover);
+            std::printf("  %4d  %9d  %11d  %12.3f  %9d  %lld\n", size, cjk.nLost, latin.nLost, ratio,
+                        cjk.nGrey + latin.nGrey, static_cast<long long>(timer.elapsed()));
+            if (list && cjk.nLost + latin.nLost > 0)
+                std::printf("        e.g. %s\n", qPrintable(cjk.szLost + latin.szLost));
+            totalLost += cjk.nLost + latin.nLost;
+        }
+    }
+    std::printf("\ntotal glyphs that lose a stroke: %d\n", totalLost);
+    return 0;
+}
