@@ -17,7 +17,7 @@
 namespace {
 constexpr QRgb kFieldColor = qRgb(0, 128, 0);
 constexpr QRgb kGridLineColor = qRgb(212, 208, 200);
-constexpr int kTextPanePixelSize = 18;
+constexpr int kTextPaneLineHeight = 18; // ascent + descent of the listing font
 } // namespace
 
 CImageView::CImageView(QWidget* parent)
@@ -33,9 +33,11 @@ CImageView::CImageView(QWidget* parent)
     m_wndTextPane->setReadOnly(true);
     m_wndTextPane->setUndoRedoEnabled(false);
     m_wndTextPane->setMaximumBlockCount(0);
-    QFont paneFont(LogFont::DefaultGuiFont().lfFaceName);
-    paneFont.setPixelSize(kTextPanePixelSize);
-    m_wndTextPane->setFont(paneFont);
+    LogFont paneFont = LogFont::DefaultGuiFont();
+    paneFont.lfHeight = kTextPaneLineHeight;
+    QFont font(paneFont.lfFaceName);
+    font.setPixelSize(paneFont.EmPixels());
+    m_wndTextPane->setFont(font);
     m_wndTextPane->hide();
 }
 
