@@ -7,5 +7,6 @@ list(APPEND CORE_SOURCES
   base/DotGrid.h base/DotGrid.cpp
   base/LogFont.h base/LogFont.cpp
   base/CanvasText.h
+  base/TextCharacters.h base/TextCharacters.cpp
   base/ProfileFile.h base/ProfileFile.cpp
 )

@@ -16,19 +16,24 @@ void SourceRowsOf(int j, int rows, int srcRows, int& first, int& last)
         last = first + 1; // stretching: one source row repeated
 }
 
-// AND of the source pixels of column x over rows [first, last) that lie in
-// the image; false when none does.
-bool CombinedPixel(const QImage& source, int x, int first, int last, QRgb& combined)
+// The source pixels of column x over rows [first, last) that lie in the
+// image, combined so that ink (any colour but the ground) wins; false when
+// no row lies in the image.
+bool CombinedPixel(const QImage& source, int x, int first, int last, QRgb ground, QRgb& combined)
 {
     if (x < 0 || x >= source.width())
         return false;
     bool any = false;
-    combined = 0xFFFFFFFFu;
+    combined = ground;
     for (int y = first; y < last; ++y) {
         if (y < 0 || y >= source.height())
             continue;
-        combined &= source.pixel(x, y);
         any = true;
+        const QRgb pixel = reinterpret_cast<const QRgb*>(source.constScanLine(y))[x] | 0xFF000000u;
+        if (pixel != ground) {
+            combined = pixel;
+            break;
+        }
     }
     return any;
 }
@@ -38,10 +43,16 @@ bool CombinedPixel(const QImage& source, int x, int first, int last, QRgb& combi
 void StretchRowsOnto(const QImage& source, QPoint srcOrigin, QSize srcSize, CDotGrid& grid, QPoint dst,
                      int dstHeight)
 {
+    if (source.depth() != 32) {
+        StretchRowsOnto(source.convertToFormat(QImage::Format_RGB32), srcOrigin, srcSize, grid, dst, dstHeight);
+        return;
+    }
     const int rows = std::abs(dstHeight);
     if (rows == 0 || srcSize.isEmpty() || grid.IsEmpty())
         return;
     const bool mirrored = dstHeight < 0;
+    const COLORREF back = grid.BackColor();
+    const QRgb ground = qRgb(RedOf(back), GreenOf(back), BlueOf(back));
     for (int j = 0; j < rows; ++j) {
         const int gridRow = mirrored ? dst.y() - 1 - j : dst.y() + j;
         if (gridRow < 0 || gridRow >= grid.Height())
@@ -52,7 +63,7 @@ void StretchRowsOnto(const QImage& source, QPoint srcOrigin, QSize srcSize, CDot
         const int storageRow = grid.Height() - 1 - gridRow;
         for (int i = 0; i < srcSize.width(); ++i) {
             QRgb pixel = 0;
-            if (CombinedPixel(source, srcOrigin.x() + i, srcOrigin.y() + first, srcOrigin.y() + last, pixel))
+            if (CombinedPixel(source, srcOrigin.x() + i, srcOrigin.y() + first, srcOrigin.y() + last, ground, pixel))
                 grid.SetDot(dst.x() + i, storageRow, FromQRgb(pixel));
         }
     }
