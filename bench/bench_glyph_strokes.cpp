@@ -10,11 +10,14 @@
 // guards against blobs; any dot that is neither background nor the text
 // colour is counted as grey.
 //
-// Usage: bench_glyph_strokes [--list] [face...]
+// Usage: bench_glyph_strokes [--dump FACE HEIGHT TEXT] [--list] [--lit C] [--ridge C] [--same C] [--ink C] [--hinting none|vertical|full] [face...]
+// The options try other rasteriser settings than the renderer's defaults.
 #include "CommonChars.h"
 #include "base/CanvasText.h"
 #include "base/DotGrid.h"
 #include "base/LogFont.h"
+#include "base/TextCharacters.h"
+#include "textinput/GlyphRaster.h"
 #include "textinput/TextRenderer.h"
 
 #include <QElapsedTimer>
@@ -27,6 +30,7 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <string>
 #include <vector>
 
 namespace {
@@ -57,12 +61,15 @@ struct SRendered
     LogFont lfUsed;
 };
 
+SGlyphRasterOptions g_options; // set once from the command line
+
 SRendered RenderThroughCanvas(const QString& ch, const LogFont& font)
 {
     CDotGrid grid;
     grid.Create(8, 8, CDotGrid::TextMode);
     CCanvasText text;
     CTextRenderer renderer(grid, text);
+    renderer.SetGlyphOptions(g_options);
     QTextDocument document;
     QTextCursor(&document).insertText(ch);
     renderer.MergeText(&document, font);
@@ -136,6 +143,31 @@ int MissedDots(const SDots& cover, const SDots& lit)
     return best;
 }
 
+// The lit dots as '#', reference ink (C >= 0.35) that is not lit as '.'.
+void Dump(const QString& ch, const LogFont& font)
+{
+    const SRendered rendered = RenderThroughCanvas(ch, font);
+    const SDots cover = ReferenceCoverage(ch, rendered.lfUsed, rendered.lit.nWidth, rendered.lit.nHeight);
+    std::printf("%s at %d (em %d): %d missed\n", qPrintable(ch), font.lfHeight, rendered.lfUsed.EmPixels(),
+                MissedDots(cover, rendered.lit));
+    // The smooth coverage the renderer itself starts from, in the same box.
+    const CGlyphRaster raster(rendered.lfUsed, g_options);
+    const QImage own = raster.Coverage(QSize(cover.nWidth, cover.nHeight), QRect(0, 0, cover.nWidth, cover.nHeight),
+                                       Qt::AlignCenter | Qt::TextSingleLine, ch);
+    for (int y = 0; y < cover.nHeight; ++y) {
+        std::string row;
+        for (int x = 0; x < cover.nWidth; ++x)
+            row += rendered.lit.At(x, y) > 0 ? '#' : cover.At(x, y) >= kInkCoverage ? '.' : ' ';
+        row += "  ";
+        for (int x = 0; x < cover.nWidth; ++x)
+            row += static_cast<char>('0' + std::min(9, static_cast<int>(cover.At(x, y) * 10)));
+        row += "  ";
+        for (int x = 0; x < cover.nWidth; ++x)
+            row += static_cast<char>('0' + std::min(9, own.constScanLine(y)[x] * 10 / 255));
+        std::printf("  %s\n", row.c_str());
+    }
+}
+
 struct SResult
 {
     int nGlyphs = 0;
@@ -174,13 +206,39 @@ int main(int argc, char** argv)
     QGuiApplication app(argc, argv);
     QStringList faces;
     bool list = false;
+    bool dumped = false;
     for (int i = 1; i < argc; ++i) {
         const QString arg = QString::fromLocal8Bit(argv[i]);
-        if (arg == QLatin1String("--list"))
+        const bool hasValue = i + 1 < argc;
+        if (arg == QLatin1String("--list")) {
             list = true;
-        else
+        } else if (arg == QLatin1String("--dump") && i + 3 < argc) {
+            LogFont font;
+            font.lfFaceName = QString::fromLocal8Bit(argv[i + 1]);
+            font.lfHeight = QString::fromLocal8Bit(argv[i + 2]).toInt();
+            for (const QString& ch : CharactersOf(QString::fromLocal8Bit(argv[i + 3])))
+                Dump(ch, font);
+            i += 3;
+            dumped = true;
+        } else if (arg == QLatin1String("--lit") && hasValue) {
+            g_options.fLitCoverage = QString::fromLocal8Bit(argv[++i]).toFloat();
+        } else if (arg == QLatin1String("--ink") && hasValue) {
+            g_options.fInkCoverage = QString::fromLocal8Bit(argv[++i]).toFloat();
+        } else if (arg == QLatin1String("--same") && hasValue) {
+            g_options.fSameCoverage = QString::fromLocal8Bit(argv[++i]).toFloat();
+        } else if (arg == QLatin1String("--ridge") && hasValue) {
+            g_options.fRidgeCoverage = QString::fromLocal8Bit(argv[++i]).toFloat();
+        } else if (arg == QLatin1String("--hinting") && hasValue) {
+            const QString h = QString::fromLocal8Bit(argv[++i]);
+            g_options.hinting = h == QLatin1String("none")       ? QFont::PreferNoHinting
+                : h == QLatin1String("vertical") ? QFont::PreferVerticalHinting
+                                                 : QFont::PreferFullHinting;
+        } else
+
             faces << arg;
     }
+    if (dumped)
+        return 0;
     if (faces.isEmpty())
         faces << LogFont::DefaultGuiFont().lfFaceName << QStringLiteral("WenQuanYi Zen Hei");
 
@@ -188,6 +246,8 @@ int main(int argc, char** argv)
     const QString ascii = PrintableAscii();
     std::printf("%d Chinese characters, %d ASCII characters; lost = glyphs with >= %d missed dots\n",
                 static_cast<int>(hanzi.size()), static_cast<int>(ascii.size()), kLostStrokeDots);
+    std::printf("lit at coverage %.2f, ridges from %.2f, hinting preference %d\n", g_options.fLitCoverage,
+                g_options.fRidgeCoverage, static_cast<int>(g_options.hinting));
     int totalLost = 0;
     for (const QString& face : faces) {
         std::printf("\n%s\n  size  lost(CJK)  lost(ASCII)  lit/coverage  grey dots  ms\n", qPrintable(face));
