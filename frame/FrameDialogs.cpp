@@ -3,11 +3,13 @@
 #include "dialogs/AboutDlg.h"
 #include "dialogs/NewDialog.h"
 
+#include <QCheckBox>
 #include <QColorDialog>
 #include <QCoreApplication>
 #include <QDesktopServices>
 #include <QFileDialog>
 #include <QFontDialog>
+#include <QGroupBox>
 #include <QPrintDialog>
 #include <QPrinter>
 #include <QUrl>
@@ -53,11 +55,19 @@ std::optional<COLORREF> AskColor(QWidget* owner, COLORREF current)
 
 std::optional<LogFont> AskFont(QWidget* owner, const LogFont& current)
 {
-    bool ok = false;
-    const QFont chosen = QFontDialog::getFont(&ok, current.ToQFont(), owner);
-    if (!ok)
+    // Qt's own dialog, so that its effects (underline, strike-out), which a
+    // dot sign cannot show, can be taken away.
+    QFontDialog dialog(current.ToQFont(), owner);
+    dialog.setOption(QFontDialog::DontUseNativeDialog);
+    for (QCheckBox* effect : dialog.findChildren<QCheckBox*>()) {
+        effect->setChecked(false);
+        if (auto* group = qobject_cast<QGroupBox*>(effect->parentWidget()))
+            group->hide();
+        effect->hide();
+    }
+    if (dialog.exec() != QDialog::Accepted)
         return std::nullopt;
-    return LogFont::FromQFont(chosen);
+    return LogFont::FromQFont(dialog.selectedFont());
 }
 
 } // namespace

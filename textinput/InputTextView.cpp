@@ -63,10 +63,15 @@ CInputTextView::CInputTextView(QWidget* parent)
     CreateControls();
     SetInputMode(TextMode);
     SetMerged(1);
-    // Only the pane's own controls: a key that a control's inner part passes
-    // up to the control must be seen once.
+    // The pane's own controls, and the edit field of the size box, which
+    // can receive keys itself. A key that such an inner part passes up to
+    // its control is seen twice; MoveKeyOnce counts it once.
     for (QWidget* child : findChildren<QWidget*>(QString(), Qt::FindDirectChildrenOnly))
         child->installEventFilter(this);
+    for (QComboBox* box : {static_cast<QComboBox*>(m_fontCombo), m_sizeCombo}) {
+        if (box->lineEdit())
+            box->lineEdit()->installEventFilter(this);
+    }
 }
 
 void CInputTextView::CreateRichEdit()
@@ -405,9 +410,9 @@ void CInputTextView::HideSlider()
 bool CInputTextView::eventFilter(QObject* watched, QEvent* event)
 {
     if (event->type() == QEvent::KeyPress) {
-        const int key = MoveKeyOf(static_cast<QKeyEvent*>(event)->key());
-        if (key != 0 && m_nMode == TextMode && !m_richEdit->document()->isEmpty())
-            MoveText(key);
+        MoveKeyOnce(static_cast<QKeyEvent*>(event));
+    } else if (event->type() == QEvent::KeyRelease) {
+        m_pLastKey = nullptr;
     } else if (event->type() == QEvent::FocusIn) {
         if (watched == m_editX || watched == m_editY)
             ShowSlider(static_cast<QLineEdit*>(watched));
@@ -415,6 +420,18 @@ bool CInputTextView::eventFilter(QObject* watched, QEvent* event)
             HideSlider();
     }
     return QWidget::eventFilter(watched, event);
+}
+
+void CInputTextView::MoveKeyOnce(const QKeyEvent* event)
+{
+    // The same event object on its way from an edit field up to its box;
+    // the key's release ends the pass.
+    if (event == m_pLastKey)
+        return;
+    m_pLastKey = event;
+    const int key = MoveKeyOf(event->key());
+    if (key != 0 && m_nMode == TextMode && !m_richEdit->document()->isEmpty())
+        MoveText(key);
 }
 
 void CInputTextView::paintEvent(QPaintEvent*)

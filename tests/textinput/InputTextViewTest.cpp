@@ -327,3 +327,26 @@ TEST(FontCombo, ItemsShowTheMarkOnlyForOutlineFontsAndTheNameAt25)
     const QColor highlight = box.palette().highlight().color();
     EXPECT_FALSE(AnyIn(InkedColumns(box, index, true, highlight), 0, 25));
 }
+
+// The size box's edit field receives keys itself (typed there, or from an
+// input method); those it leaves alone go on to the box. Each moves the text
+// exactly once.
+TEST(InputPaneMove, ArrowKeysInTheSizeBoxEditFieldMoveTheTextOnce)
+{
+    Pane p;
+    p.Type(QStringLiteral("ab"));
+    QLineEdit* field = p.view.SizeCombo()->lineEdit();
+    ASSERT_NE(field, nullptr);
+    p.sent.clear();
+    QTest::keyClick(field, Qt::Key_Left);
+    EXPECT_EQ(p.sent, QStringList{"X -1"});
+    QTest::keyClick(field, Qt::Key_Right);
+    QTest::keyClick(field, Qt::Key_Right);
+    EXPECT_EQ(p.sent, (QStringList{"X -1", "X 0", "X 1"}));
+    p.sent.clear();
+    QTest::keyClick(field, Qt::Key_Up); // the field passes it on to the box
+    ASSERT_FALSE(p.sent.isEmpty());
+    EXPECT_EQ(p.sent.front(), QStringLiteral("Y -1"));
+    EXPECT_EQ(p.sent.count(QStringLiteral("Y -1")), 1);
+    EXPECT_EQ(p.view.PosLabel()->text(), QStringLiteral("X:1 Y:-1"));
+}
