@@ -307,6 +307,48 @@ TEST(TextRendererLimits, OnlyTheFirst511CharactersAreMerged)
     EXPECT_EQ(c.grid.Width(), 511 * 8);
 }
 
+TEST(TextRendererLimits, AHeightOfZeroDrawsTheFontsDefaultSizeInASetCell)
+{
+    Canvas c;
+    c.New(16, 16);
+    c.Type(QStringLiteral("H"), kRed);
+    ASSERT_TRUE(c.renderer.MergeText(&c.document, Font("DejaVu Sans", 0)));
+    int rows = 0;
+    for (int y = 0; y < 16; ++y)
+        rows += c.CountOf(kRed, 0, 16, y, y + 1) > 0 ? 1 : 0;
+    EXPECT_GE(rows, 6); // not the 1-pixel glyph of an em of 1
+}
+
+// A character outside the Basic Multilingual Plane is two UTF-16 units but
+// one character: one cell, one colour, and it decides full width.
+TEST(TextRendererCharacters, OneCharacterOutsideTheBmpIsOneCell)
+{
+    const QString smile = QString::fromUtf8("\xF0\x9F\x98\x80"); // U+1F600
+    const QString rare = QString::fromUtf8("\xF0\xA0\x80\x80");  // U+20000, a CJK extension B ideograph
+    ASSERT_EQ(smile.size(), 2);
+    Canvas c;
+    c.Type(smile, kRed);
+    c.Type(QStringLiteral("A"), kGreen);
+    c.Type(rare, kBlue);
+    ASSERT_TRUE(c.renderer.MergeText(&c.document, Font("DejaVu Sans", 16)));
+    EXPECT_EQ(c.text.m_nCellWidth, 16); // full width: its code point is above 255
+    EXPECT_EQ(c.grid.Width(), 3 * 16);
+    EXPECT_EQ(c.text.m_abCharColor[0], 0);
+    EXPECT_EQ(c.text.m_abCharColor[1], 1);
+    EXPECT_EQ(c.text.m_abCharColor[2], 2);
+    EXPECT_EQ(CTextRenderer::NonBlankColors(c.document), (std::vector<COLORREF>{kRed, kGreen, kBlue}));
+}
+
+TEST(TextRendererCharacters, TheLimitCountsUnitsAndNeverKeepsHalfACharacter)
+{
+    const QString smile = QString::fromUtf8("\xF0\x9F\x98\x80");
+    Canvas c;
+    c.Type(QString(510, QLatin1Char('A')) + smile, kRed); // the pair straddles unit 511
+    ASSERT_TRUE(c.renderer.MergeText(&c.document, Font("DejaVu Sans", 8)));
+    EXPECT_EQ(c.text.m_szText, QString(510, QLatin1Char('A')));
+    EXPECT_EQ(c.grid.Width(), 510 * 8);
+}
+
 TEST(TextRendererLimits, NegativeHeightWithoutCellUsesItsSize)
 {
     Canvas c;
