@@ -8,7 +8,7 @@ PACKAGES=(
   qt6-base-dev qt6-base-dev-tools libqt6printsupport6 libgl1-mesa-dev
   libjpeg-dev
   libgtest-dev libgmock-dev libbenchmark-dev
-  fonts-dejavu-core fonts-wqy-zenhei
+  fonts-dejavu-core fonts-wqy-zenhei fonts-unifont
   xvfb xauth imagemagick
 )
 
