@@ -10,8 +10,10 @@
 // guards against blobs; any dot that is neither background nor the text
 // colour is counted as grey.
 //
-// Usage: bench_glyph_strokes [--dump FACE HEIGHT TEXT] [--list] [--lit C] [--ridge C] [--same C] [--ink C] [--hinting none|vertical|full] [face...]
-// The options try other rasteriser settings than the renderer's defaults.
+// Usage: bench_glyph_strokes [--list] [--lit C] [--ridge C] [--same C] [--ink C]
+//            [--hinting none|vertical|full] [--dump FACE HEIGHT TEXT] [face...]
+// The options try other rasteriser settings than the renderer's defaults;
+// --dump draws the named characters with the options given before it.
 #include "CommonChars.h"
 #include "base/CanvasText.h"
 #include "base/DotGrid.h"
@@ -39,7 +41,7 @@ constexpr double kInkCoverage = 0.35;
 constexpr int kLostStrokeDots = 3;
 constexpr int kScale = 4;
 constexpr COLORREF kInk = 0x00FFFFFF;
-const int kSizes[] = {8, 11, 12, 13, 14, 16, 24};
+const int kSizes[] = {8, 11, 12, 13, 14, 16, 24, 32, 48, 64};
 
 struct SDots
 {
@@ -61,15 +63,13 @@ struct SRendered
     LogFont lfUsed;
 };
 
-SGlyphRasterOptions g_options; // set once from the command line
-
-SRendered RenderThroughCanvas(const QString& ch, const LogFont& font)
+SRendered RenderThroughCanvas(const QString& ch, const LogFont& font, const SGlyphRasterOptions& options)
 {
     CDotGrid grid;
     grid.Create(8, 8, CDotGrid::TextMode);
     CCanvasText text;
     CTextRenderer renderer(grid, text);
-    renderer.SetGlyphOptions(g_options);
+    renderer.SetGlyphOptions(options);
     QTextDocument document;
     QTextCursor(&document).insertText(ch);
     renderer.MergeText(&document, font);
@@ -144,14 +144,14 @@ int MissedDots(const SDots& cover, const SDots& lit)
 }
 
 // The lit dots as '#', reference ink (C >= 0.35) that is not lit as '.'.
-void Dump(const QString& ch, const LogFont& font)
+void Dump(const QString& ch, const LogFont& font, const SGlyphRasterOptions& options)
 {
-    const SRendered rendered = RenderThroughCanvas(ch, font);
+    const SRendered rendered = RenderThroughCanvas(ch, font, options);
     const SDots cover = ReferenceCoverage(ch, rendered.lfUsed, rendered.lit.nWidth, rendered.lit.nHeight);
     std::printf("%s at %d (em %d): %d missed\n", qPrintable(ch), font.lfHeight, rendered.lfUsed.EmPixels(),
                 MissedDots(cover, rendered.lit));
     // The smooth coverage the renderer itself starts from, in the same box.
-    const CGlyphRaster raster(rendered.lfUsed, g_options);
+    const CGlyphRaster raster(rendered.lfUsed, options);
     const QImage own = raster.Coverage(QSize(cover.nWidth, cover.nHeight), QRect(0, 0, cover.nWidth, cover.nHeight),
                                        Qt::AlignCenter | Qt::TextSingleLine, ch);
     for (int y = 0; y < cover.nHeight; ++y) {
@@ -178,11 +178,11 @@ struct SResult
     QString szLost;
 };
 
-void Measure(const QString& chars, const LogFont& font, SResult& r)
+void Measure(const QString& chars, const LogFont& font, const SGlyphRasterOptions& options, SResult& r)
 {
     for (const QChar c : chars) {
         const QString ch(c);
-        const SRendered rendered = RenderThroughCanvas(ch, font);
+        const SRendered rendered = RenderThroughCanvas(ch, font, options);
         const SDots cover = ReferenceCoverage(ch, rendered.lfUsed, rendered.lit.nWidth, rendered.lit.nHeight);
         ++r.nGlyphs;
         r.nGrey += rendered.nGrey;
@@ -205,6 +205,7 @@ int main(int argc, char** argv)
     qputenv("QT_QPA_PLATFORM", "offscreen");
     QGuiApplication app(argc, argv);
     QStringList faces;
+    SGlyphRasterOptions options;
     bool list = false;
     bool dumped = false;
     for (int i = 1; i < argc; ++i) {
@@ -217,25 +218,25 @@ int main(int argc, char** argv)
             font.lfFaceName = QString::fromLocal8Bit(argv[i + 1]);
             font.lfHeight = QString::fromLocal8Bit(argv[i + 2]).toInt();
             for (const QString& ch : CharactersOf(QString::fromLocal8Bit(argv[i + 3])))
-                Dump(ch, font);
+                Dump(ch, font, options);
             i += 3;
             dumped = true;
         } else if (arg == QLatin1String("--lit") && hasValue) {
-            g_options.fLitCoverage = QString::fromLocal8Bit(argv[++i]).toFloat();
+            options.fLitCoverage = QString::fromLocal8Bit(argv[++i]).toFloat();
         } else if (arg == QLatin1String("--ink") && hasValue) {
-            g_options.fInkCoverage = QString::fromLocal8Bit(argv[++i]).toFloat();
+            options.fInkCoverage = QString::fromLocal8Bit(argv[++i]).toFloat();
         } else if (arg == QLatin1String("--same") && hasValue) {
-            g_options.fSameCoverage = QString::fromLocal8Bit(argv[++i]).toFloat();
+            options.fSameCoverage = QString::fromLocal8Bit(argv[++i]).toFloat();
         } else if (arg == QLatin1String("--ridge") && hasValue) {
-            g_options.fRidgeCoverage = QString::fromLocal8Bit(argv[++i]).toFloat();
+            options.fRidgeCoverage = QString::fromLocal8Bit(argv[++i]).toFloat();
         } else if (arg == QLatin1String("--hinting") && hasValue) {
             const QString h = QString::fromLocal8Bit(argv[++i]);
-            g_options.hinting = h == QLatin1String("none")       ? QFont::PreferNoHinting
+            options.hinting = h == QLatin1String("none")       ? QFont::PreferNoHinting
                 : h == QLatin1String("vertical") ? QFont::PreferVerticalHinting
                                                  : QFont::PreferFullHinting;
-        } else
-
+        } else {
             faces << arg;
+        }
     }
     if (dumped)
         return 0;
@@ -246,8 +247,8 @@ int main(int argc, char** argv)
     const QString ascii = PrintableAscii();
     std::printf("%d Chinese characters, %d ASCII characters; lost = glyphs with >= %d missed dots\n",
                 static_cast<int>(hanzi.size()), static_cast<int>(ascii.size()), kLostStrokeDots);
-    std::printf("lit at coverage %.2f, ridges from %.2f, hinting preference %d\n", g_options.fLitCoverage,
-                g_options.fRidgeCoverage, static_cast<int>(g_options.hinting));
+    std::printf("lit at coverage %.2f, ridges from %.2f, hinting preference %d\n", options.fLitCoverage,
+                options.fRidgeCoverage, static_cast<int>(options.hinting));
     int totalLost = 0;
     for (const QString& face : faces) {
         std::printf("\n%s\n  size  lost(CJK)  lost(ASCII)  lit/coverage  grey dots  ms\n", qPrintable(face));
@@ -259,8 +260,8 @@ int main(int argc, char** argv)
             timer.start();
             SResult cjk;
             SResult latin;
-            Measure(hanzi, font, cjk);
-            Measure(ascii, font, latin);
+            Measure(hanzi, font, options, cjk);
+            Measure(ascii, font, options, latin);
             const double ratio = (cjk.fLit + latin.fLit) / std::max(1e-9, cjk.fCover + latin.fCover);
             std::printf("  %4d  %9d  %11d  %12.3f  %9d  %lld\n", size, cjk.nLost, latin.nLost, ratio,
                         cjk.nGrey + latin.nGrey, static_cast<long long>(timer.elapsed()));

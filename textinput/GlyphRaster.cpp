@@ -76,7 +76,8 @@ CGlyphRaster::CGlyphRaster(const LogFont& font, const SGlyphRasterOptions& optio
     , m_options(options)
 {
     m_font.setStyleStrategy(QFont::PreferAntialias);
-    m_font.setHintingPreference(options.hinting);
+    m_font.setHintingPreference(m_font.pixelSize() >= options.nUnhintedFromEm ? QFont::PreferNoHinting
+                                                                              : options.hinting);
 }
 
 QImage CGlyphRaster::Coverage(QSize size, const QRect& box, int flags, const QString& text) const

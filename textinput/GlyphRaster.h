@@ -26,6 +26,9 @@ struct SGlyphRasterOptions
     // Rows snapped to whole pixels keep horizontal bars one dot thick; full
     // hinting distorts small CJK glyphs.
     QFont::HintingPreference hinting = QFont::PreferVerticalHinting;
+    // From this em size on a row is a small part of a stroke and snapping
+    // only moves edges: no hinting.
+    int nUnhintedFromEm = 24;
 };
 
 // Draws text as dots of one colour: the text is rasterised with smooth edges
