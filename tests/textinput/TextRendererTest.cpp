@@ -307,6 +307,33 @@ TEST(TextRendererLimits, OnlyTheFirst511CharactersAreMerged)
     EXPECT_EQ(c.grid.Width(), 511 * 8);
 }
 
+int InkedRows(const Canvas& c, COLORREF ink)
+{
+    int rows = 0;
+    for (int y = 0; y < c.grid.Height(); ++y)
+        rows += c.CountOf(ink, 0, c.grid.Width(), y, y + 1) > 0 ? 1 : 0;
+    return rows;
+}
+
+// A font of height 16 fits a 16-dot cell whole: the ring of Å, the
+// descender of g and the top bars of 不 and 了 come out as in a cell twice
+// as high.
+TEST(TextRendererLayout, HeightSixteenFitsASixteenDotCellWhole)
+{
+    for (const char* text : {"\xC3\x85", "g", "\xE4\xB8\x8D", "\xE4\xBA\x86"}) {
+        int rows[2] = {0, 0};
+        for (const int cell : {16, 32}) {
+            Canvas c;
+            c.New(cell, cell);
+            c.Type(QString::fromUtf8(text), kRed);
+            ASSERT_TRUE(c.renderer.MergeText(&c.document, Font("DejaVu Sans", 16)));
+            rows[cell / 16 - 1] = InkedRows(c, kRed);
+        }
+        EXPECT_GT(rows[0], 4) << text;
+        EXPECT_EQ(rows[0], rows[1]) << text;
+    }
+}
+
 TEST(TextRendererLimits, AHeightOfZeroDrawsTheFontsDefaultSizeInASetCell)
 {
     Canvas c;
