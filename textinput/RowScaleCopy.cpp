@@ -4,6 +4,7 @@
 #include "base/QtColor.h"
 
 #include <cstdlib>
+#include <vector>
 
 namespace {
 
@@ -16,26 +17,16 @@ void SourceRowsOf(int j, int rows, int srcRows, int& first, int& last)
         last = first + 1; // stretching: one source row repeated
 }
 
-// The source pixels of column x over rows [first, last) that lie in the
-// image, combined so that ink (any colour but the ground) wins; false when
-// no row lies in the image.
-bool CombinedPixel(const QImage& source, int x, int first, int last, QRgb ground, QRgb& combined)
+// The pixel of column x over the given source lines, combined so that ink
+// (any colour but the ground) wins.
+QRgb CombinedPixel(const std::vector<const QRgb*>& lines, int x, QRgb ground)
 {
-    if (x < 0 || x >= source.width())
-        return false;
-    bool any = false;
-    combined = ground;
-    for (int y = first; y < last; ++y) {
-        if (y < 0 || y >= source.height())
-            continue;
-        any = true;
-        const QRgb pixel = reinterpret_cast<const QRgb*>(source.constScanLine(y))[x] | 0xFF000000u;
-        if (pixel != ground) {
-            combined = pixel;
-            break;
-        }
+    for (const QRgb* line : lines) {
+        const QRgb pixel = line[x] | 0xFF000000u;
+        if (pixel != ground)
+            return pixel;
     }
-    return any;
+    return ground;
 }
 
 } // namespace
@@ -53,6 +44,7 @@ void StretchRowsOnto(const QImage& source, QPoint srcOrigin, QSize srcSize, CDot
     const bool mirrored = dstHeight < 0;
     const COLORREF back = grid.BackColor();
     const QRgb ground = qRgb(RedOf(back), GreenOf(back), BlueOf(back));
+    std::vector<const QRgb*> lines;
     for (int j = 0; j < rows; ++j) {
         const int gridRow = mirrored ? dst.y() - 1 - j : dst.y() + j;
         if (gridRow < 0 || gridRow >= grid.Height())
@@ -60,11 +52,19 @@ void StretchRowsOnto(const QImage& source, QPoint srcOrigin, QSize srcSize, CDot
         int first = 0;
         int last = 0;
         SourceRowsOf(j, rows, srcSize.height(), first, last);
+        // The source rows that lie in the image; none leaves the grid row alone.
+        lines.clear();
+        for (int y = srcOrigin.y() + first; y < srcOrigin.y() + last; ++y) {
+            if (y >= 0 && y < source.height())
+                lines.push_back(reinterpret_cast<const QRgb*>(source.constScanLine(y)));
+        }
+        if (lines.empty())
+            continue;
         const int storageRow = grid.Height() - 1 - gridRow;
         for (int i = 0; i < srcSize.width(); ++i) {
-            QRgb pixel = 0;
-            if (CombinedPixel(source, srcOrigin.x() + i, srcOrigin.y() + first, srcOrigin.y() + last, ground, pixel))
-                grid.SetDot(dst.x() + i, storageRow, FromQRgb(pixel));
+            const int x = srcOrigin.x() + i;
+            if (x >= 0 && x < source.width())
+                grid.SetDot(dst.x() + i, storageRow, FromQRgb(CombinedPixel(lines, x, ground)));
         }
     }
 }
