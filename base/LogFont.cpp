@@ -2,13 +2,47 @@
 
 #include <QFontDatabase>
 #include <QFontInfo>
+#include <QFontMetricsF>
 
 #include <algorithm>
+#include <cmath>
 #include <cstdlib>
 
 namespace {
+
 constexpr int kDefaultGuiHeight = -11; // the classic 8-point interface font at 96 dpi
+// Sizes at which the cell-to-em ratio is measured: large enough that the
+// rounding of the metrics to whole pixels does not matter.
+constexpr int kProbePixels = 1024;
+// The largest em the conversion hands out; beyond it the rasteriser's own
+// limits would decide.
+constexpr int kMaxEmPixels = 0x7FFF;
+
+QFont DescribedFont(const LogFont& lf)
+{
+    QFont font(lf.lfFaceName);
+    font.setWeight(lf.lfWeight >= 600 ? QFont::Bold : QFont::Normal);
+    font.setItalic(lf.lfItalic);
+    font.setUnderline(lf.lfUnderline);
+    font.setStrikeOut(lf.lfStrikeOut);
+    font.setStyleStrategy(QFont::NoAntialias);
+    font.setHintingPreference(QFont::PreferFullHinting);
+    return font;
 }
+
+// The em at which the font's design ascent + descent comes to 'cell'
+// pixels, rounded to a whole pixel as the platform's font mapper does.
+int EmForCellHeight(const QFont& described, int cell)
+{
+    QFont probe = described;
+    probe.setPixelSize(kProbePixels);
+    const qreal ratio = QFontMetricsF(probe).height() / kProbePixels;
+    if (ratio <= 0)
+        return cell;
+    return static_cast<int>(std::clamp<qreal>(std::round(cell / ratio), 1, kMaxEmPixels));
+}
+
+} // namespace
 
 LogFont LogFont::DefaultGuiFont()
 {
@@ -31,15 +65,19 @@ LogFont LogFont::FromQFont(const QFont& font)
     return lf;
 }
 
+int LogFont::EmPixels() const
+{
+    const QFont described = DescribedFont(*this);
+    if (lfHeight == 0)
+        return std::max(1, QFontInfo(described).pixelSize());
+    if (lfHeight < 0)
+        return static_cast<int>(std::min<long long>(-static_cast<long long>(lfHeight), kMaxEmPixels));
+    return EmForCellHeight(described, std::min(lfHeight, kMaxEmPixels));
+}
+
 QFont LogFont::ToQFont() const
 {
-    QFont font(lfFaceName);
-    font.setPixelSize(std::max(1, std::abs(lfHeight)));
-    font.setWeight(lfWeight >= 600 ? QFont::Bold : QFont::Normal);
-    font.setItalic(lfItalic);
-    font.setUnderline(lfUnderline);
-    font.setStrikeOut(lfStrikeOut);
-    font.setStyleStrategy(QFont::NoAntialias);
-    font.setHintingPreference(QFont::PreferFullHinting);
+    QFont font = DescribedFont(*this);
+    font.setPixelSize(EmPixels());
     return font;
 }

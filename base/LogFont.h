@@ -30,7 +30,11 @@ struct LogFont
     // The platform's default interface font, as a description.
     static LogFont DefaultGuiFont();
     static LogFont FromQFont(const QFont& font);
-    // |lfHeight| becomes the pixel size. Glyphs are drawn without
-    // anti-aliasing so that every inked pixel has exactly the text colour.
+    // The em size in pixels: a positive height is the cell height (ascent +
+    // descent) measured in this font's own metrics, a negative one the em
+    // itself, and 0 the font's default size.
+    int EmPixels() const;
+    // The font at EmPixels, drawn without anti-aliasing so that every inked
+    // pixel has exactly the text colour.
     QFont ToQFont() const;
 };

@@ -13,6 +13,7 @@ list(APPEND CORE_SOURCES
   base/FrameDialogs.h
   base/PressWatcher.h
   base/ProductTitle.h
+  base/TextCharacters.h base/TextCharacters.cpp
   base/ProfileFile.h base/ProfileFile.cpp
   base/SettingsLocation.h base/SettingsLocation.cpp
 )

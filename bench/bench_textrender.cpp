@@ -1,5 +1,6 @@
 // Text-mode rendering: the whole grid rebuilt from the merged text, as on
 // every Merge Text and every offset or stretch step.
+#include "CommonChars.h"
 #include "base/CanvasText.h"
 #include "base/DotGrid.h"
 #include "textinput/TextRenderer.h"
@@ -38,6 +39,13 @@ void BM_Render511HanAt16(benchmark::State& state)
     RenderMerged(state, QString(511, QChar(0x56FD)), 16, 0);
 }
 
+// 511 different characters: no glyph repeats, so no cache of the
+// rasteriser helps.
+void BM_Render511CommonHanAt16(benchmark::State& state)
+{
+    RenderMerged(state, CommonHanzi().left(511), 16, 0);
+}
+
 void BM_Render64HanAt64Squashed(benchmark::State& state)
 {
     RenderMerged(state, QString(64, QChar(0x56FD)), 64, -8);
@@ -46,6 +54,7 @@ void BM_Render64HanAt64Squashed(benchmark::State& state)
 } // namespace
 
 BENCHMARK(BM_Render511HanAt16)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_Render511CommonHanAt16)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_Render64HanAt64Squashed)->Unit(benchmark::kMillisecond);
 
 int main(int argc, char** argv)

@@ -17,7 +17,7 @@
 namespace {
 constexpr QRgb kFieldColor = qRgb(0, 128, 0);
 constexpr QRgb kGridLineColor = qRgb(212, 208, 200);
-constexpr int kTextPanePixelSize = 18;
+constexpr int kTextPaneLineHeight = 18; // ascent + descent of the listing font
 } // namespace
 
 const CFrameDialogs CImageView::kNoDialogs;
@@ -37,9 +37,11 @@ CImageView::CImageView(QWidget* parent)
     // Read-only still moves through the listing by keyboard (Ctrl+Home, Ctrl+End).
     m_wndTextPane->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
     m_wndTextPane->setMaximumBlockCount(0);
-    QFont paneFont(LogFont::DefaultGuiFont().lfFaceName);
-    paneFont.setPixelSize(kTextPanePixelSize);
-    m_wndTextPane->setFont(paneFont);
+    LogFont paneFont = LogFont::DefaultGuiFont();
+    paneFont.lfHeight = kTextPaneLineHeight;
+    QFont font(paneFont.lfFaceName);
+    font.setPixelSize(paneFont.EmPixels());
+    m_wndTextPane->setFont(font);
     m_wndTextPane->hide();
     auto* presses = new CPressWatcher([this] { emit Activated(); }, this);
     presses->WatchTree(this);

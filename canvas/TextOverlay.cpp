@@ -1,6 +1,6 @@
 #include "canvas/TextOverlay.h"
 
-#include "base/QtColor.h"
+#include "textinput/GlyphRaster.h"
 
 #include <QPainter>
 
@@ -18,11 +18,10 @@ QImage RenderTextOverlay(const CCanvasText& text, int width, int height)
     lines.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
     lines.replace(QChar('\r'), QChar('\n'));
 
-    QPainter painter(&image);
-    painter.setFont(text.m_lfText.ToQFont());
-    painter.setPen(ToQColor(text.m_crText));
-    painter.setClipRect(box);
-    painter.drawText(box, Qt::AlignLeft | Qt::AlignTop | Qt::TextWordWrap, lines);
+    // The same rasteriser as the text-mode glyphs: one colour, no lost strokes.
+    const CGlyphRaster raster(text.m_lfText);
+    const QImage coverage = raster.Coverage(image.size(), box, Qt::AlignLeft | Qt::AlignTop | Qt::TextWordWrap, lines);
+    CGlyphRaster::Paint(image, raster.LitDots(coverage), text.m_crText);
     return image;
 }
 

@@ -1,6 +1,7 @@
 #include "dotdata/DotListing.h"
 
 #include "base/DotPalette.h"
+#include "base/TextCharacters.h"
 
 #include <QLatin1String>
 
@@ -142,6 +143,8 @@ void CDotListing::WriteTextModeDots(const CDotGrid& grid, const CCanvasText& tex
     m_nDots = 0;
     if (text.m_szText.isEmpty())
         return;
+    // One header per character as the renderer gave it a cell: a code point.
+    m_characters = CharactersOf(text.m_szText);
     if (text.m_bVertical)
         WriteTextPortrait(grid, text);
     else
@@ -153,7 +156,7 @@ void CDotListing::WriteTextModeDots(const CDotGrid& grid, const CCanvasText& tex
 void CDotListing::WriteTextPortrait(const CDotGrid& grid, const CCanvasText& text)
 {
     const SBlockGeometry g = GeometryOf(grid);
-    const int len = static_cast<int>(text.m_szText.size());
+    const int len = static_cast<int>(m_characters.size());
     for (int i = 0; i < len; ++i) {
         WriteHeader(text, i);
         const auto [start, end] = UnitsOfCharacter(g.Total(), len, i);
@@ -170,7 +173,7 @@ void CDotListing::WriteTextPortrait(const CDotGrid& grid, const CCanvasText& tex
 void CDotListing::WriteTextLandscape(const CDotGrid& grid, const CCanvasText& text)
 {
     const SBlockGeometry g = GeometryOf(grid);
-    const int len = static_cast<int>(text.m_szText.size());
+    const int len = static_cast<int>(m_characters.size());
     for (int i = 0; i < len; ++i) {
         WriteHeader(text, i);
         const auto [start, end] = UnitsOfCharacter(g.nColumns, len, i);
@@ -208,7 +211,7 @@ void CDotListing::WriteHeader(const CCanvasText& text, int charIndex)
         ? text.m_abCharColor[static_cast<std::size_t>(charIndex)]
         : kUnlitIndex;
     m_szBuffer += QLatin1String("/*****  ");
-    m_szBuffer += text.m_szText.at(charIndex);
+    m_szBuffer += m_characters.at(charIndex);
     m_szBuffer += QLatin1String(", ");
     m_szBuffer += ColorName(colorIndex);
     m_szBuffer += QLatin1String("  ");

@@ -5,6 +5,7 @@
 #include "dotdata/DotListingSink.h"
 
 #include <QString>
+#include <QStringList>
 
 // Writes the dot-data listing of a grid: every lit dot as
 // block-row-column-letter, blocks of 8 x 8 dots numbered from 1 in the order
@@ -71,6 +72,7 @@ private:
     CDotListingSink& m_sink;
     const int m_nChunkChars;
     QString m_szBuffer;
+    QStringList m_characters; // text mode: the characters of the canvas text
     int m_nLast = 100;     // last percentage sent
     int m_nBlockNo = 0;    // text mode: 0-based index of the next block
     int m_nDots = 0;       // text mode: lit dots of the current character

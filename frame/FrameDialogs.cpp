@@ -1,15 +1,17 @@
 #include "frame/FrameDialogs.h"
 
-#include "base/QtColor.h"
 #include "base/ProductTitle.h"
+#include "base/QtColor.h"
 #include "dialogs/AboutDlg.h"
 #include "dialogs/NewDialog.h"
 #include "frame/DesktopOpener.h"
 
+#include <QCheckBox>
 #include <QColorDialog>
 #include <QCoreApplication>
 #include <QFileDialog>
 #include <QFontDialog>
+#include <QGroupBox>
 #include <QMessageBox>
 #include <QPrintDialog>
 #include <QPrinter>
@@ -94,11 +96,19 @@ std::optional<COLORREF> AskColor(QWidget* owner, COLORREF current)
 
 std::optional<LogFont> AskFont(QWidget* owner, const LogFont& current)
 {
-    bool ok = false;
-    const QFont chosen = QFontDialog::getFont(&ok, current.ToQFont(), owner);
-    if (!ok)
+    // Qt's own dialog, so that its effects (underline, strike-out), which a
+    // dot sign cannot show, can be taken away.
+    QFontDialog dialog(current.ToQFont(), owner);
+    dialog.setOption(QFontDialog::DontUseNativeDialog);
+    for (QCheckBox* effect : dialog.findChildren<QCheckBox*>()) {
+        effect->setChecked(false);
+        if (auto* group = qobject_cast<QGroupBox*>(effect->parentWidget()))
+            group->hide();
+        effect->hide();
+    }
+    if (dialog.exec() != QDialog::Accepted)
         return std::nullopt;
-    return LogFont::FromQFont(chosen);
+    return LogFont::FromQFont(dialog.selectedFont());
 }
 
 } // namespace

@@ -4,6 +4,7 @@
 #include "base/DotPalette.h"
 #include "base/PressWatcher.h"
 #include "base/QtColor.h"
+#include "base/TextCharacters.h"
 #include "textinput/FontComboBox.h"
 
 #include <QAction>
@@ -64,10 +65,15 @@ CInputTextView::CInputTextView(QWidget* parent)
     CreateControls();
     SetInputMode(TextMode);
     SetMerged(1);
-    // Only the pane's own controls: a key that a control's inner part passes
-    // up to the control must be seen once.
+    // The pane's own controls, and the edit field of the size box, which
+    // can receive keys itself. A key that such an inner part passes up to
+    // its control is seen twice; MoveKeyOnce counts it once.
     for (QWidget* child : findChildren<QWidget*>(QString(), Qt::FindDirectChildrenOnly))
         child->installEventFilter(this);
+    for (QComboBox* box : {static_cast<QComboBox*>(m_fontCombo), m_sizeCombo}) {
+        if (box->lineEdit())
+            box->lineEdit()->installEventFilter(this);
+    }
     auto* presses = new CPressWatcher([this] { emit Activated(); }, this);
     presses->WatchTree(this);
 }
@@ -379,15 +385,18 @@ void CInputTextView::SetCharacterColors(const std::vector<int>& colors)
         SelectColor(colors.front());
         return;
     }
-    // Selecting each character and choosing its colour, as the user would.
+    // Selecting each character (one code point, one or two UTF-16 units)
+    // and choosing its colour, as the user would.
     QTextDocument* document = m_richEdit->document();
-    const int length = document->characterCount() - 1;
-    for (int i = 0; i < length; ++i) {
+    int position = 0;
+    std::size_t k = 0;
+    for (const QString& character : CharactersOf(m_richEdit->toPlainText())) {
         QTextCursor cursor(document);
-        cursor.setPosition(i);
-        cursor.setPosition(i + 1, QTextCursor::KeepAnchor);
+        cursor.setPosition(position);
+        position += static_cast<int>(character.size());
+        cursor.setPosition(position, QTextCursor::KeepAnchor);
         m_richEdit->setTextCursor(cursor);
-        SelectColor(colors[std::min(static_cast<std::size_t>(i), colors.size() - 1)]);
+        SelectColor(colors[std::min(k++, colors.size() - 1)]);
     }
     QTextCursor end(document);
     end.movePosition(QTextCursor::End);
@@ -475,9 +484,9 @@ void CInputTextView::HideSlider()
 bool CInputTextView::eventFilter(QObject* watched, QEvent* event)
 {
     if (event->type() == QEvent::KeyPress) {
-        const int key = MoveKeyOf(static_cast<QKeyEvent*>(event)->key());
-        if (key != 0 && m_nMode == TextMode && !m_richEdit->document()->isEmpty())
-            MoveText(key);
+        MoveKeyOnce(static_cast<QKeyEvent*>(event));
+    } else if (event->type() == QEvent::KeyRelease) {
+        m_pLastKey = nullptr;
     } else if (event->type() == QEvent::FocusIn) {
         if (watched == m_editX || watched == m_editY)
             ShowSlider(static_cast<QLineEdit*>(watched));
@@ -485,6 +494,18 @@ bool CInputTextView::eventFilter(QObject* watched, QEvent* event)
             HideSlider();
     }
     return QWidget::eventFilter(watched, event);
+}
+
+void CInputTextView::MoveKeyOnce(const QKeyEvent* event)
+{
+    // The same event object on its way from an edit field up to its box;
+    // the key's release ends the pass.
+    if (event == m_pLastKey)
+        return;
+    m_pLastKey = event;
+    const int key = MoveKeyOf(event->key());
+    if (key != 0 && m_nMode == TextMode && !m_richEdit->document()->isEmpty())
+        MoveText(key);
 }
 
 void CInputTextView::paintEvent(QPaintEvent*)

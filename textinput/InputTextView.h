@@ -14,6 +14,7 @@
 class CFontComboBox;
 class QAction;
 class QComboBox;
+class QKeyEvent;
 class QLabel;
 class QLineEdit;
 class QSlider;
@@ -115,6 +116,7 @@ private:
     void ShowSlider(QLineEdit* target);
     void HideSlider();
     void UpdatePosLabel();
+    void MoveKeyOnce(const QKeyEvent* event);
 
     LogFont m_logFont;
     int m_nMode = TextMode;
@@ -141,4 +143,5 @@ private:
     int m_nLastChangeEnd = 0;  // end of the last insertion, where an over-long input is cut
     bool m_bTrimming = false;
     bool m_bSyncingSlider = false;
+    const QKeyEvent* m_pLastKey = nullptr; // key press already seen on its way up, until released
 };

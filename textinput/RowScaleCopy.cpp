@@ -4,6 +4,7 @@
 #include "base/QtColor.h"
 
 #include <cstdlib>
+#include <vector>
 
 namespace {
 
@@ -16,21 +17,16 @@ void SourceRowsOf(int j, int rows, int srcRows, int& first, int& last)
         last = first + 1; // stretching: one source row repeated
 }
 
-// AND of the source pixels of column x over rows [first, last) that lie in
-// the image; false when none does.
-bool CombinedPixel(const QImage& source, int x, int first, int last, QRgb& combined)
+// The pixel of column x over the given source lines, combined so that ink
+// (any colour but the ground) wins.
+QRgb CombinedPixel(const std::vector<const QRgb*>& lines, int x, QRgb ground)
 {
-    if (x < 0 || x >= source.width())
-        return false;
-    bool any = false;
-    combined = 0xFFFFFFFFu;
-    for (int y = first; y < last; ++y) {
-        if (y < 0 || y >= source.height())
-            continue;
-        combined &= source.pixel(x, y);
-        any = true;
+    for (const QRgb* line : lines) {
+        const QRgb pixel = line[x] | 0xFF000000u;
+        if (pixel != ground)
+            return pixel;
     }
-    return any;
+    return ground;
 }
 
 } // namespace
@@ -38,10 +34,17 @@ bool CombinedPixel(const QImage& source, int x, int first, int last, QRgb& combi
 void StretchRowsOnto(const QImage& source, QPoint srcOrigin, QSize srcSize, CDotGrid& grid, QPoint dst,
                      int dstHeight)
 {
+    if (source.depth() != 32) {
+        StretchRowsOnto(source.convertToFormat(QImage::Format_RGB32), srcOrigin, srcSize, grid, dst, dstHeight);
+        return;
+    }
     const int rows = std::abs(dstHeight);
     if (rows == 0 || srcSize.isEmpty() || grid.IsEmpty())
         return;
     const bool mirrored = dstHeight < 0;
+    const COLORREF back = grid.BackColor();
+    const QRgb ground = qRgb(RedOf(back), GreenOf(back), BlueOf(back));
+    std::vector<const QRgb*> lines;
     for (int j = 0; j < rows; ++j) {
         const int gridRow = mirrored ? dst.y() - 1 - j : dst.y() + j;
         if (gridRow < 0 || gridRow >= grid.Height())
@@ -49,11 +52,19 @@ void StretchRowsOnto(const QImage& source, QPoint srcOrigin, QSize srcSize, CDot
         int first = 0;
         int last = 0;
         SourceRowsOf(j, rows, srcSize.height(), first, last);
+        // The source rows that lie in the image; none leaves the grid row alone.
+        lines.clear();
+        for (int y = srcOrigin.y() + first; y < srcOrigin.y() + last; ++y) {
+            if (y >= 0 && y < source.height())
+                lines.push_back(reinterpret_cast<const QRgb*>(source.constScanLine(y)));
+        }
+        if (lines.empty())
+            continue;
         const int storageRow = grid.Height() - 1 - gridRow;
         for (int i = 0; i < srcSize.width(); ++i) {
-            QRgb pixel = 0;
-            if (CombinedPixel(source, srcOrigin.x() + i, srcOrigin.y() + first, srcOrigin.y() + last, pixel))
-                grid.SetDot(dst.x() + i, storageRow, FromQRgb(pixel));
+            const int x = srcOrigin.x() + i;
+            if (x >= 0 && x < source.width())
+                grid.SetDot(dst.x() + i, storageRow, FromQRgb(CombinedPixel(lines, x, ground)));
         }
     }
 }

@@ -4,6 +4,7 @@
 #include "base/DotPalette.h"
 #include "base/GridImage.h"
 #include "base/QtColor.h"
+#include "base/TextCharacters.h"
 #include "textinput/RowScaleCopy.h"
 
 #include <QPainter>
@@ -61,22 +62,30 @@ QString CTextRenderer::WithoutBlanks(const QString& text)
 std::vector<COLORREF> CTextRenderer::NonBlankColors(const QTextDocument& document)
 {
     std::vector<COLORREF> colours;
+    bool afterHigh = false; // the next unit may end a surrogate pair
     for (QTextBlock block = document.begin(); block.isValid(); block = block.next()) {
         for (auto it = block.begin(); !it.atEnd(); ++it) {
             const QTextFragment fragment = it.fragment();
             const QBrush brush = fragment.charFormat().foreground();
             const COLORREF colour = brush.style() == Qt::NoBrush ? kDefaultTextColor : FromQRgb(brush.color().rgb());
             for (const QChar c : fragment.text()) {
-                if (!IsBlank(c))
+                const bool secondHalf = afterHigh && c.isLowSurrogate();
+                afterHigh = c.isHighSurrogate();
+                if (!IsBlank(c) && !secondHalf)
                     colours.push_back(colour);
             }
         }
+        afterHigh = false;
     }
     return colours;
 }
 
 void CTextRenderer::SetUpNewCanvas(CCanvasText& text, int width, int height, int mode)
 {
+    // Text left from the last canvas would show as an overlay that the next
+    // Merge burns in, or be rendered raw by the next offset step.
+    text.m_szText.clear();
+    text.m_abCharColor.fill(static_cast<std::uint8_t>(kUnlitIndex));
     text.m_nCellWidth = 0;
     text.m_nCellHeight = 0;
     if (mode != TextMode)
@@ -115,23 +124,27 @@ bool CTextRenderer::SizeGrid(int width, int height)
 
 bool CTextRenderer::RenderText()
 {
-    const QString text = m_text.m_szText.left(CCanvasText::kMaxChars);
-    const int n = static_cast<int>(text.size());
+    QStringList characters = CharactersOf(m_text.m_szText);
+    if (characters.size() > CCanvasText::kMaxChars)
+        characters = characters.mid(0, CCanvasText::kMaxChars);
+    const int n = static_cast<int>(characters.size());
     if (n == 0)
         return false;
 
     // A height from the font dialog may be negative (character height); its
     // size is what counts here.
-    const int e = m_text.m_nCellHeight != 0 ? Round8(m_text.m_nCellHeight) : Round8(std::abs(m_text.m_lfText.lfHeight));
+    const long long e = m_text.m_nCellHeight != 0 ? Round8(static_cast<long long>(m_text.m_nCellHeight))
+                                                  : Round8(std::abs(static_cast<long long>(m_text.m_lfText.lfHeight)));
     // A cell width set by New is the glyph box width too, so the glyphs sit
     // one per cell; otherwise the first character decides full or half width.
-    const int g = m_text.m_nCellWidth != 0 ? m_text.m_nCellWidth : (text.front().unicode() > 255 ? Round8(e) : Round8(e / 2));
+    const long long g = m_text.m_nCellWidth != 0 ? m_text.m_nCellWidth
+                                                 : (CodePointOf(characters.front()) > 255 ? Round8(e) : Round8(e / 2));
     if (g < 0 || e < 0 || TooLarge(g, e))
         return false;
     if (m_text.m_nCellWidth == 0)
-        m_text.m_nCellWidth = g;
+        m_text.m_nCellWidth = static_cast<int>(g);
     if (m_text.m_nCellHeight == 0)
-        m_text.m_nCellHeight = e;
+        m_text.m_nCellHeight = static_cast<int>(e);
 
     const long long cells = n;
     const long long width = m_text.m_bVertical ? m_text.m_nCellWidth : m_text.m_nCellWidth * cells;
@@ -140,30 +153,22 @@ bool CTextRenderer::RenderText()
         return false;
 
     const std::vector<COLORREF> colours = m_pTextSource ? NonBlankColors(*m_pTextSource) : std::vector<COLORREF>();
-    QImage surface(std::max(g, 1), std::max(e, 1), QImage::Format_RGB32);
-    const QFont font = m_text.m_lfText.ToQFont();
+    const int boxWidth = static_cast<int>(g);
+    const int boxHeight = static_cast<int>(e);
+    QImage surface(std::max(boxWidth, 1), std::max(boxHeight, 1), QImage::Format_RGB32);
+    const CGlyphRaster raster(m_text.m_lfText, m_glyphOptions);
     const int drop = m_text.m_nStretch < 0 ? -m_text.m_nStretch / 2 : 0;
     for (int i = 0; i < n; ++i) {
         const COLORREF colour = i < static_cast<int>(colours.size()) ? colours[static_cast<std::size_t>(i)] : kDefaultTextColor;
         m_text.m_abCharColor[static_cast<std::size_t>(i)] = static_cast<std::uint8_t>(PaletteIndexOf(colour));
-        if (g == 0 || e == 0)
+        if (boxWidth == 0 || boxHeight == 0)
             continue;
-        DrawGlyph(surface, text[i], colour, m_grid.BackColor(), font);
-        const QPoint dst = m_text.m_bVertical ? QPoint(0, i * e + drop) : QPoint(i * g, drop);
-        StretchRowsOnto(surface, QPoint(-m_text.m_nGlyphOffsetX, -m_text.m_nGlyphOffsetY), QSize(g, e), m_grid, dst,
-                        e + m_text.m_nStretch);
+        raster.DrawCentred(surface, characters[i], colour, m_grid.BackColor());
+        const QPoint dst = m_text.m_bVertical ? QPoint(0, i * boxHeight + drop) : QPoint(i * boxWidth, drop);
+        StretchRowsOnto(surface, QPoint(-m_text.m_nGlyphOffsetX, -m_text.m_nGlyphOffsetY), QSize(boxWidth, boxHeight),
+                        m_grid, dst, boxHeight + m_text.m_nStretch);
     }
     return true;
-}
-
-void CTextRenderer::DrawGlyph(QImage& surface, QChar ch, COLORREF colour, COLORREF back, const QFont& font)
-{
-    surface.fill(ToQColor(back));
-    QPainter painter(&surface);
-    painter.setRenderHint(QPainter::TextAntialiasing, false);
-    painter.setFont(font);
-    painter.setPen(ToQColor(colour));
-    painter.drawText(surface.rect(), Qt::AlignCenter | Qt::TextSingleLine, QString(ch));
 }
 
 bool CTextRenderer::BurnInOverlay(const OverlayPainter& drawOverlay)

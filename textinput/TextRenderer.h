@@ -2,6 +2,7 @@
 
 #include "base/CanvasText.h"
 #include "base/Color.h"
+#include "textinput/GlyphRaster.h"
 
 #include <QImage>
 #include <QPointer>
@@ -33,6 +34,8 @@ public:
     CTextRenderer(CDotGrid& grid, CCanvasText& text, LayoutStep layoutStep = {});
 
     void SetLayoutStep(LayoutStep step) { m_fnLayoutStep = std::move(step); }
+    // How glyph coverage becomes lit dots (the defaults suit every size).
+    void SetGlyphOptions(const SGlyphRasterOptions& options) { m_glyphOptions = options; }
 
     // Text mode: takes the non-blank characters of the source's first
     // kMaxMergedChars characters as the merged text and renders it. False,
@@ -46,23 +49,26 @@ public:
     // changing nothing, when there is no overlay text.
     bool BurnInOverlay(const OverlayPainter& drawOverlay);
 
-    // Text fields of a freshly made canvas: square cells of the shorter side,
-    // stacked when the canvas is taller than wide; image mode has no cell.
+    // Text fields of a freshly made canvas: no text (neither merged text nor
+    // overlay), square cells of the shorter side, stacked when the canvas is
+    // taller than wide; image mode has no cell.
     static void SetUpNewCanvas(CCanvasText& text, int width, int height, int mode);
 
     // ((v + 7) / 8) * 8 with truncating division.
-    static int Round8(int v) { return ((v + 7) / 8) * 8; }
+    static int Round8(int v) { return static_cast<int>(Round8(static_cast<long long>(v))); }
+    static long long Round8(long long v) { return ((v + 7) / 8) * 8; }
     static bool IsBlank(QChar c);
     static QString WithoutBlanks(const QString& text);
-    // The colour of each non-blank character of the document, in order.
+    // The colour of each non-blank character (code point) of the document,
+    // in order.
     static std::vector<COLORREF> NonBlankColors(const QTextDocument& document);
 
 private:
     bool SizeGrid(int width, int height);
-    static void DrawGlyph(QImage& surface, QChar ch, COLORREF colour, COLORREF back, const QFont& font);
 
     CDotGrid& m_grid;
     CCanvasText& m_text;
     QPointer<QTextDocument> m_pTextSource;
     LayoutStep m_fnLayoutStep;
+    SGlyphRasterOptions m_glyphOptions;
 };

@@ -149,3 +149,26 @@ TEST(ListingTextMode, MismatchedCanvasesListEveryBlockOnceAndEveryCharacter)
         EXPECT_EQ(sink.m_statuses.last(), QStringLiteral("\t\t100%"));
     }
 }
+
+// A character outside the Basic Multilingual Plane has one header holding
+// the whole character, and the blocks are shared out per character.
+TEST(ListingTextMode, OneEmojiIsOneCharacterWithOneHeader)
+{
+    const QString smile = QString::fromUtf8("\xF0\x9F\x98\x80");
+    for (const int layout : {kLandscape, kPortrait}) {
+        CDotGrid grid = layout == kLandscape ? MakeGrid(32, 16, TextMode) : MakeGrid(16, 32, TextMode);
+        CCanvasText text = MakeText(smile + QStringLiteral("A"), layout);
+        text.m_abCharColor[0] = 0;
+        text.m_abCharColor[1] = 1;
+        Light(grid, 0, 0, kRed);
+        const CRecordingSink sink = Generate(grid, text);
+        EXPECT_EQ(sink.m_szText.count(QStringLiteral("/*****")), 2) << layout;
+        EXPECT_TRUE(sink.m_szText.startsWith(Header(smile, QStringLiteral("Red")) + QStringLiteral(" 1-1-1-R\n")))
+            << layout;
+        EXPECT_TRUE(sink.m_szText.contains(Header(QStringLiteral("A"), QStringLiteral("Green")))) << layout;
+        // Four blocks each: the first character's are 1-4 (portrait) or the
+        // first two block columns (landscape); either way block 1 is its own.
+        EXPECT_EQ(sink.m_szText.count(QStringLiteral("//****")), 2) << layout;
+        EXPECT_TRUE(sink.m_szText.contains(Footer(1) + Header(QStringLiteral("A"), QStringLiteral("Green")))) << layout;
+    }
+}

@@ -117,6 +117,10 @@ TEST(InputPaneOperations, TextColoursStretchAndPositionActLikeTheControls)
     EXPECT_EQ(p.Colours(), (std::vector<COLORREF>{kGreen, DotPalette[6]}));
     p.view.SetCharacterColors({9}); // outside the palette: ignored
     EXPECT_EQ(p.Colours(), (std::vector<COLORREF>{kGreen, DotPalette[6]}));
+    // A character outside the Basic Multilingual Plane takes one colour.
+    p.view.SetInputText(QString::fromUtf8("\xF0\x9F\x98\x80\xE4\xB8\xAD"));
+    p.view.SetCharacterColors({0, 3, 1}); // a colour per unit would give 中 green
+    EXPECT_EQ(p.Colours(), (std::vector<COLORREF>{kRed, DotPalette[3]}));
 
     p.sent.clear();
     for (const int stretch : {-33, -32, 0, 64, 65})
@@ -383,4 +387,27 @@ TEST(FontCombo, ItemsShowTheMarkOnlyForOutlineFontsAndTheNameAt25)
 
     const QColor highlight = box.palette().highlight().color();
     EXPECT_FALSE(AnyIn(InkedColumns(box, index, true, highlight), 0, 25));
+}
+
+// The size box's edit field receives keys itself (typed there, or from an
+// input method); those it leaves alone go on to the box. Each moves the text
+// exactly once.
+TEST(InputPaneMove, ArrowKeysInTheSizeBoxEditFieldMoveTheTextOnce)
+{
+    Pane p;
+    p.Type(QStringLiteral("ab"));
+    QLineEdit* field = p.view.SizeCombo()->lineEdit();
+    ASSERT_NE(field, nullptr);
+    p.sent.clear();
+    QTest::keyClick(field, Qt::Key_Left);
+    EXPECT_EQ(p.sent, QStringList{"X -1"});
+    QTest::keyClick(field, Qt::Key_Right);
+    QTest::keyClick(field, Qt::Key_Right);
+    EXPECT_EQ(p.sent, (QStringList{"X -1", "X 0", "X 1"}));
+    p.sent.clear();
+    QTest::keyClick(field, Qt::Key_Up); // the field passes it on to the box
+    ASSERT_FALSE(p.sent.isEmpty());
+    EXPECT_EQ(p.sent.front(), QStringLiteral("Y -1"));
+    EXPECT_EQ(p.sent.count(QStringLiteral("Y -1")), 1);
+    EXPECT_EQ(p.view.PosLabel()->text(), QStringLiteral("X:1 Y:-1"));
 }

@@ -20,6 +20,7 @@ constexpr COLORREF kRed = DotPalette[0];
 constexpr COLORREF kGreen = DotPalette[1];
 constexpr COLORREF kBlue = DotPalette[2];
 constexpr COLORREF kBack = 0x00000000;
+constexpr COLORREF kNavy = 0x00800000; // a coloured ground that is no dot colour
 
 LogFont Font(const char* face, int height)
 {
@@ -211,11 +212,62 @@ TEST(TextRendererPlacement, NegativeStretchSquashesAndLowersTheGlyph)
     c.New(16, 16);
     c.Type(QString::fromUtf8("国"), kRed); // a box glyph: ink near the top and bottom
     c.text.m_nStretch = -4;
-    ASSERT_TRUE(c.renderer.MergeText(&c.document, Font("WenQuanYi Zen Hei", 16)));
+    // An em of 16 fills the box from top to bottom.
+    ASSERT_TRUE(c.renderer.MergeText(&c.document, Font("WenQuanYi Zen Hei", -16)));
     EXPECT_EQ(c.CountOf(kRed, 0, 16, 0, 2), 0);
     EXPECT_EQ(c.CountOf(kRed, 0, 16, 14, 16), 0);
     EXPECT_GT(c.CountOf(kRed, 0, 16, 2, 4), 0);
     EXPECT_GT(c.CountOf(kRed, 0, 16, 12, 14), 0);
+}
+
+// Runs of rows that hold ink between the two sides of the glyph's frame.
+int InnerBars(const Canvas& c, COLORREF ink)
+{
+    int bars = 0;
+    bool inBar = false;
+    for (int y = 0; y < c.grid.Height(); ++y) {
+        const bool ink4 = c.CountOf(ink, 5, 11, y, y + 1) >= 4;
+        if (ink4 && !inBar)
+            ++bars;
+        inBar = ink4;
+    }
+    return bars;
+}
+
+QString Picture(const Canvas& c, COLORREF ink)
+{
+    QString rows;
+    for (int y = 0; y < c.grid.Height(); ++y) {
+        for (int x = 0; x < c.grid.Width(); ++x)
+            rows += c.At(x, y) == ink ? QLatin1Char('#') : c.At(x, y) == c.grid.BackColor() ? QLatin1Char('.') : QLatin1Char('?');
+        rows += QLatin1Char('\n');
+    }
+    return rows;
+}
+
+// 国 is a frame round 玉: with its top and bottom frame bars, five bars cross
+// the middle columns. Squashed from 12 rows of glyph to 9 some of them touch,
+// but at least three runs of ink remain, in the glyph's colour, on a black
+// ground and on a coloured one, in every dot colour. (Combining the rows by
+// AND left only the frame on black and unlit dots on a coloured ground.)
+TEST(TextRendererPlacement, SquashedBoxGlyphKeepsItsInnerStrokes)
+{
+    for (const COLORREF back : {kBack, kNavy}) {
+        for (std::size_t i = 0; i < DotPalette.size(); ++i) {
+            const COLORREF ink = DotPalette[i];
+            if (ink == back)
+                continue;
+            Canvas c;
+            c.grid.SetBackgroundColor(back, false);
+            c.New(16, 16);
+            c.Type(QString::fromUtf8("国"), ink);
+            c.text.m_nStretch = -4;
+            ASSERT_TRUE(c.renderer.MergeText(&c.document, Font("WenQuanYi Zen Hei", 16)));
+            EXPECT_GE(InnerBars(c, ink), 3) << i << "\n" << qPrintable(Picture(c, ink));
+            // Every dot is either the glyph's colour or the background.
+            EXPECT_EQ(c.CountOf(ink) + c.CountOf(back), 16 * 16) << i;
+        }
+    }
 }
 
 TEST(TextRendererColours, ColourOutsideThePaletteIsIndexSevenAndStaysUnlit)
@@ -286,6 +338,75 @@ TEST(TextRendererLimits, OnlyTheFirst511CharactersAreMerged)
     ASSERT_TRUE(c.renderer.MergeText(&c.document, Font("DejaVu Sans", 8)));
     EXPECT_EQ(c.text.m_szText.size(), 511);
     EXPECT_EQ(c.grid.Width(), 511 * 8);
+}
+
+int InkedRows(const Canvas& c, COLORREF ink)
+{
+    int rows = 0;
+    for (int y = 0; y < c.grid.Height(); ++y)
+        rows += c.CountOf(ink, 0, c.grid.Width(), y, y + 1) > 0 ? 1 : 0;
+    return rows;
+}
+
+// A font of height 16 fits a 16-dot cell whole: the ring of Å, the
+// descender of g and the top bars of 不 and 了 come out as in a cell twice
+// as high.
+TEST(TextRendererLayout, HeightSixteenFitsASixteenDotCellWhole)
+{
+    for (const char* text : {"\xC3\x85", "g", "\xE4\xB8\x8D", "\xE4\xBA\x86"}) {
+        int rows[2] = {0, 0};
+        for (const int cell : {16, 32}) {
+            Canvas c;
+            c.New(cell, cell);
+            c.Type(QString::fromUtf8(text), kRed);
+            ASSERT_TRUE(c.renderer.MergeText(&c.document, Font("DejaVu Sans", 16)));
+            rows[cell / 16 - 1] = InkedRows(c, kRed);
+        }
+        EXPECT_GT(rows[0], 4) << text;
+        EXPECT_EQ(rows[0], rows[1]) << text;
+    }
+}
+
+TEST(TextRendererLimits, AHeightOfZeroDrawsTheFontsDefaultSizeInASetCell)
+{
+    Canvas c;
+    c.New(16, 16);
+    c.Type(QStringLiteral("H"), kRed);
+    ASSERT_TRUE(c.renderer.MergeText(&c.document, Font("DejaVu Sans", 0)));
+    int rows = 0;
+    for (int y = 0; y < 16; ++y)
+        rows += c.CountOf(kRed, 0, 16, y, y + 1) > 0 ? 1 : 0;
+    EXPECT_GE(rows, 6); // not the 1-pixel glyph of an em of 1
+}
+
+// A character outside the Basic Multilingual Plane is two UTF-16 units but
+// one character: one cell, one colour, and it decides full width.
+TEST(TextRendererCharacters, OneCharacterOutsideTheBmpIsOneCell)
+{
+    const QString smile = QString::fromUtf8("\xF0\x9F\x98\x80"); // U+1F600
+    const QString rare = QString::fromUtf8("\xF0\xA0\x80\x80");  // U+20000, a CJK extension B ideograph
+    ASSERT_EQ(smile.size(), 2);
+    Canvas c;
+    c.Type(smile, kRed);
+    c.Type(QStringLiteral("A"), kGreen);
+    c.Type(rare, kBlue);
+    ASSERT_TRUE(c.renderer.MergeText(&c.document, Font("DejaVu Sans", 16)));
+    EXPECT_EQ(c.text.m_nCellWidth, 16); // full width: its code point is above 255
+    EXPECT_EQ(c.grid.Width(), 3 * 16);
+    EXPECT_EQ(c.text.m_abCharColor[0], 0);
+    EXPECT_EQ(c.text.m_abCharColor[1], 1);
+    EXPECT_EQ(c.text.m_abCharColor[2], 2);
+    EXPECT_EQ(CTextRenderer::NonBlankColors(c.document), (std::vector<COLORREF>{kRed, kGreen, kBlue}));
+}
+
+TEST(TextRendererCharacters, TheLimitCountsUnitsAndNeverKeepsHalfACharacter)
+{
+    const QString smile = QString::fromUtf8("\xF0\x9F\x98\x80");
+    Canvas c;
+    c.Type(QString(510, QLatin1Char('A')) + smile, kRed); // the pair straddles unit 511
+    ASSERT_TRUE(c.renderer.MergeText(&c.document, Font("DejaVu Sans", 8)));
+    EXPECT_EQ(c.text.m_szText, QString(510, QLatin1Char('A')));
+    EXPECT_EQ(c.grid.Width(), 510 * 8);
 }
 
 TEST(TextRendererLimits, NegativeHeightWithoutCellUsesItsSize)
@@ -376,11 +497,31 @@ CDotGrid ColumnGrid(int height)
 
 } // namespace
 
-TEST(RowScaleCopy, SquashingAndsTheRowsThatFallTogether)
+// Rows that fall together show ink when any of them has it: a one-row bar
+// survives on either row of the pair, in each dot colour, on a black and on
+// a coloured ground (where combining by AND would give an unlit colour).
+TEST(RowScaleCopy, SquashingLetsInkWin)
 {
+    for (const COLORREF back : {kBack, kNavy}) {
+        const QRgb ground = qRgb(RedOf(back), GreenOf(back), BlueOf(back));
+        for (std::size_t i = 0; i < DotPalette.size(); ++i) {
+            const COLORREF ink = DotPalette[i];
+            if (ink == back)
+                continue;
+            const QRgb bar = qRgb(RedOf(ink), GreenOf(ink), BlueOf(ink));
+            CDotGrid grid = ColumnGrid(2);
+            grid.SetBackgroundColor(back, false);
+            StretchRowsOnto(ColumnImage({ground, bar, bar, ground}), QPoint(0, 0), QSize(1, 4), grid, QPoint(0, 0), 2);
+            EXPECT_EQ(GridColumn(grid), (std::vector<COLORREF>{ink, ink})) << i;
+            StretchRowsOnto(ColumnImage({ground, ground, ground, bar}), QPoint(0, 0), QSize(1, 4), grid, QPoint(0, 0), 2);
+            EXPECT_EQ(GridColumn(grid), (std::vector<COLORREF>{back, ink})) << i;
+        }
+    }
+    // Of two inks the upper row's wins.
     CDotGrid grid = ColumnGrid(2);
+    grid.SetBackgroundColor(kBack, false);
     StretchRowsOnto(ColumnImage({kR, kW, kW, kK}), QPoint(0, 0), QSize(1, 4), grid, QPoint(0, 0), 2);
-    EXPECT_EQ(GridColumn(grid), (std::vector<COLORREF>{kRed, kBack}));
+    EXPECT_EQ(GridColumn(grid), (std::vector<COLORREF>{kRed, kWhite}));
 }
 
 TEST(RowScaleCopy, StretchingRepeatsRows)
