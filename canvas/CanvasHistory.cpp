@@ -179,22 +179,21 @@ bool CCanvasHistory::EditDot(int column, int storageRow, COLORREF colour)
 
 bool CCanvasHistory::Mirror()
 {
-    if (m_grid.IsEmpty())
-        return false;
-    m_grid.Mirror();
-    SStep step;
-    step.nKind = Kind::Mirror;
-    Push(std::move(step));
-    return true;
+    return SelfInverse(Kind::Mirror, &CDotGrid::Mirror);
 }
 
 bool CCanvasHistory::Flip()
 {
+    return SelfInverse(Kind::Flip, &CDotGrid::Flip);
+}
+
+bool CCanvasHistory::SelfInverse(Kind kind, void (CDotGrid::*change)())
+{
     if (m_grid.IsEmpty())
         return false;
-    m_grid.Flip();
+    (m_grid.*change)();
     SStep step;
-    step.nKind = Kind::Flip;
+    step.nKind = kind;
     Push(std::move(step));
     return true;
 }

@@ -91,6 +91,8 @@ private:
     };
 
     static std::size_t BytesOf(const SStep& step);
+    // Mirror and Flip: applying the change again takes it back, so nothing is kept.
+    bool SelfInverse(Kind kind, void (CDotGrid::*change)());
     void Push(SStep step);
     void DropRedoSteps();
     void Exchange(SStep& step);

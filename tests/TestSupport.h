@@ -1,8 +1,13 @@
 #pragma once
 
+#include "base/LogFont.h"
+
+#include <QSaveFile>
 #include <QString>
 #include <QStringList>
 #include <QTemporaryDir>
+
+#include <algorithm>
 
 // A scratch directory for one test, removed afterwards.
 class CScratchDir
@@ -14,6 +19,33 @@ public:
 private:
     QTemporaryDir m_dir;
 };
+
+// A save file on a disk that fills up after `room` bytes.
+class CFillingSaveFile : public QSaveFile
+{
+public:
+    CFillingSaveFile(const QString& path, qint64 room) : QSaveFile(path), m_nRoom(room) {}
+
+protected:
+    qint64 writeData(const char* data, qint64 len) override
+    {
+        const qint64 n = std::min(len, m_nRoom);
+        m_nRoom -= n;
+        return n == 0 ? -1 : QSaveFile::writeData(data, n);
+    }
+
+private:
+    qint64 m_nRoom;
+};
+
+// A font of the given face and height, everything else as default.
+inline LogFont FontOf(const char* face, int height)
+{
+    LogFont lf;
+    lf.lfFaceName = QString::fromUtf8(face);
+    lf.lfHeight = height;
+    return lf;
+}
 
 // The whole content of a file as bytes; empty when it cannot be read.
 QByteArray ReadAll(const QString& path);

@@ -1,5 +1,7 @@
 #include "base/LogFont.h"
 
+#include "TestSupport.h"
+
 #include <QFontMetrics>
 #include <QFontMetricsF>
 #include <QImage>
@@ -8,14 +10,6 @@
 #include <gtest/gtest.h>
 
 namespace {
-
-LogFont Font(const char* face, int height)
-{
-    LogFont lf;
-    lf.lfFaceName = QString::fromUtf8(face);
-    lf.lfHeight = height;
-    return lf;
-}
 
 // Rows between the topmost and the bottommost inked row of one character.
 int InkRows(const LogFont& lf, QChar ch)
@@ -51,11 +45,11 @@ int InkRows(const LogFont& lf, QChar ch)
 // taken as 64 would make it 47.
 TEST(LogFontHeight, PositiveHeightIsTheCellOfAscentPlusDescent)
 {
-    const LogFont cell = Font("DejaVu Sans", 64);
+    const LogFont cell = FontOf("DejaVu Sans", 64);
     EXPECT_NEAR(cell.EmPixels(), 55, 1);
     EXPECT_NEAR(InkRows(cell, QLatin1Char('H')), 40, 1);
 
-    const LogFont em = Font("DejaVu Sans", -64);
+    const LogFont em = FontOf("DejaVu Sans", -64);
     EXPECT_EQ(em.EmPixels(), 64);
     EXPECT_NEAR(InkRows(em, QLatin1Char('H')), 47, 1);
 }
@@ -66,7 +60,7 @@ TEST(LogFontHeight, CellHeightsAcrossSizesComeOutAsAsked)
 {
     for (const char* face : {"DejaVu Sans", "WenQuanYi Zen Hei"}) {
         for (int h : {8, 9, 10, 11, 12, 16, 18, 24, 99, 100}) {
-            QFont font = Font(face, h).ToQFont();
+            QFont font = FontOf(face, h).ToQFont();
             font.setHintingPreference(QFont::PreferNoHinting);
             EXPECT_NEAR(QFontMetricsF(font).height(), h, 0.75) << face << " " << h;
         }
@@ -75,9 +69,9 @@ TEST(LogFontHeight, CellHeightsAcrossSizesComeOutAsAsked)
 
 TEST(LogFontHeight, ZeroIsTheDefaultSizeAndHugeHeightsAreBounded)
 {
-    EXPECT_GE(Font("DejaVu Sans", 0).EmPixels(), 8);
-    EXPECT_GE(Font("DejaVu Sans", -1).EmPixels(), 1);
-    EXPECT_GE(Font("DejaVu Sans", 1).EmPixels(), 1);
-    EXPECT_LE(Font("DejaVu Sans", 0x7FFFFFFF).EmPixels(), 0x7FFF);
-    EXPECT_LE(Font("DejaVu Sans", -0x7FFFFFFF - 1).EmPixels(), 0x7FFF);
+    EXPECT_GE(FontOf("DejaVu Sans", 0).EmPixels(), 8);
+    EXPECT_GE(FontOf("DejaVu Sans", -1).EmPixels(), 1);
+    EXPECT_GE(FontOf("DejaVu Sans", 1).EmPixels(), 1);
+    EXPECT_LE(FontOf("DejaVu Sans", 0x7FFFFFFF).EmPixels(), 0x7FFF);
+    EXPECT_LE(FontOf("DejaVu Sans", -0x7FFFFFFF - 1).EmPixels(), 0x7FFF);
 }

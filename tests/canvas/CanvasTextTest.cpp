@@ -2,6 +2,8 @@
 
 #include "base/DotPalette.h"
 
+#include "TestSupport.h"
+
 #include <QAbstractTextDocumentLayout>
 #include <QPlainTextEdit>
 #include <QTextBlock>
@@ -9,14 +11,6 @@
 #include <QTextEdit>
 
 namespace {
-
-LogFont Font(const char* face, int height)
-{
-    LogFont lf;
-    lf.lfFaceName = QString::fromUtf8(face);
-    lf.lfHeight = height;
-    return lf;
-}
 
 // Dots of the grid that are not the background colour.
 int InkedDots(const CDotGrid& grid)
@@ -65,7 +59,7 @@ TEST_F(CanvasText, NewAfterAMergeLeavesNoOverlay)
     ASSERT_TRUE(m_view.NewCanvas(32, 16, TextMode));
     QTextEdit source;
     source.setPlainText(QString::fromUtf8("中文"));
-    m_view.MergeText(&source, Font("WenQuanYi Zen Hei", 16));
+    m_view.MergeText(&source, FontOf("WenQuanYi Zen Hei", 16));
     ASSERT_GT(InkedDots(m_view.Grid()), 0);
 
     ASSERT_TRUE(m_view.NewCanvas(32, 16, ImageMode));
@@ -74,7 +68,7 @@ TEST_F(CanvasText, NewAfterAMergeLeavesNoOverlay)
     overlay.fill(Qt::black);
     m_view.DrawTextOverlay(overlay, 0, 0, false);
     EXPECT_EQ(InkRows(overlay), 0);
-    m_view.MergeText(&source, Font("WenQuanYi Zen Hei", 16));
+    m_view.MergeText(&source, FontOf("WenQuanYi Zen Hei", 16));
     EXPECT_EQ(InkedDots(m_view.Grid()), 0);
 }
 
@@ -97,7 +91,7 @@ TEST_F(CanvasText, NewInTextModeForgetsTheImageModeOverlay)
 TEST_F(CanvasText, OverlayHeightIsTheCellHeightAndItsDotsAreOneColour)
 {
     ASSERT_TRUE(m_view.NewCanvas(128, 96, ImageMode));
-    m_view.SetTextFont(Font("DejaVu Sans", 64));
+    m_view.SetTextFont(FontOf("DejaVu Sans", 64));
     for (const COLORREF colour : DotPalette) {
         m_view.SetOverlayColor(colour);
         m_view.SetOverlayText(QStringLiteral("H"));

@@ -16,24 +16,6 @@
 
 namespace {
 
-// A save file on a disk that fills up after `room` bytes.
-class CFillingSaveFile : public QSaveFile
-{
-public:
-    CFillingSaveFile(const QString& path, qint64 room) : QSaveFile(path), m_nRoom(room) {}
-
-protected:
-    qint64 writeData(const char* data, qint64 len) override
-    {
-        const qint64 n = std::min(len, m_nRoom);
-        m_nRoom -= n;
-        return n == 0 ? -1 : QSaveFile::writeData(data, n);
-    }
-
-private:
-    qint64 m_nRoom;
-};
-
 QFont PaneFont()
 {
     QFont font(QStringLiteral("DejaVu Sans"));

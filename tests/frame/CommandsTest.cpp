@@ -26,23 +26,6 @@ protected:
         frame->show();
     }
 
-    // A 16 x 8 image-mode canvas opened from a picture with lit dots at
-    // (0,0) red, (1,0) red, (7,7) green and (9,0) blue.
-    void OpenSample()
-    {
-        NewCanvas(16, 8, 1);
-        QImage image(16, 8, QImage::Format_RGB888);
-        image.fill(QColor(10, 20, 30));
-        image.setPixelColor(0, 0, Qt::red);
-        image.setPixelColor(1, 0, Qt::red);
-        image.setPixelColor(7, 7, QColor(0, 255, 0));
-        image.setPixelColor(9, 0, Qt::blue);
-        const QString path = dir.FilePath(QStringLiteral("sample.bmp"));
-        image.save(path, "BMP");
-        frame->Dialogs().askOpenFile = [path] { return path; };
-        Trigger(Open);
-    }
-
     // View Image; until the listing is complete it can be neither saved nor printed.
     void ViewDotText()
     {

@@ -7,6 +7,7 @@
 #include "TestSupport.h"
 
 #include <QAction>
+#include <QImage>
 
 #include <gtest/gtest.h>
 
@@ -50,6 +51,23 @@ protected:
     {
         frame->Dialogs().askNewCanvas = [=] { return std::optional<CNewCanvasRequest>({width, height, mode}); };
         Trigger(CommandId::New);
+    }
+
+    // A 16 x 8 image-mode canvas opened from a picture with lit dots at
+    // (0,0) red, (1,0) red, (7,7) green and (9,0) blue.
+    void OpenSample()
+    {
+        NewCanvas(16, 8, 1);
+        QImage image(16, 8, QImage::Format_RGB888);
+        image.fill(QColor(10, 20, 30));
+        image.setPixelColor(0, 0, Qt::red);
+        image.setPixelColor(1, 0, Qt::red);
+        image.setPixelColor(7, 7, QColor(0, 255, 0));
+        image.setPixelColor(9, 0, Qt::blue);
+        const QString path = dir.FilePath(QStringLiteral("sample.bmp"));
+        ASSERT_TRUE(image.save(path, "BMP"));
+        frame->Dialogs().askOpenFile = [path] { return path; };
+        Trigger(CommandId::Open);
     }
 
     CScratchDir dir;

@@ -34,17 +34,7 @@ protected:
 
     void ListSample()
     {
-        NewCanvas(16, 8, 1);
-        QImage image(16, 8, QImage::Format_RGB888);
-        image.fill(QColor(10, 20, 30));
-        image.setPixelColor(0, 0, Qt::red);
-        image.setPixelColor(1, 0, Qt::red);
-        image.setPixelColor(7, 7, QColor(0, 255, 0));
-        image.setPixelColor(9, 0, Qt::blue);
-        const QString path = dir.FilePath(QStringLiteral("sample.bmp"));
-        ASSERT_TRUE(image.save(path, "BMP"));
-        frame->Dialogs().askOpenFile = [path] { return path; };
-        Trigger(Open);
+        OpenSample();
         Trigger(ViewImage);
         ASSERT_TRUE(QTest::qWaitFor([this] { return Act(Print)->isEnabled(); }, 20000));
     }

@@ -1,6 +1,8 @@
 #include "base/DotPalette.h"
 #include "textinput/GlyphRaster.h"
 
+#include "TestSupport.h"
+
 #include <gtest/gtest.h>
 
 #include <functional>
@@ -34,14 +36,6 @@ std::vector<std::string> Lit(const QImage& coverage)
         rows.push_back(row);
     }
     return rows;
-}
-
-LogFont Font(const char* face, int height)
-{
-    LogFont lf;
-    lf.lfFaceName = QString::fromUtf8(face);
-    lf.lfHeight = height;
-    return lf;
 }
 
 } // namespace
@@ -99,7 +93,7 @@ TEST(GlyphRasterDots, DensePatchFillsInsteadOfVanishing)
 // each dot colour, on a black and on a coloured background.
 TEST(GlyphRasterDraw, OneColourPerDotAndNoGrey)
 {
-    const CGlyphRaster raster(Font("WenQuanYi Zen Hei", 11));
+    const CGlyphRaster raster(FontOf("WenQuanYi Zen Hei", 11));
     for (const COLORREF back : {MakeColor(0, 0, 0), MakeColor(0, 0, 128)}) {
         for (std::size_t i = 0; i < DotPalette.size(); ++i) {
             QImage surface(16, 16, QImage::Format_RGB32);

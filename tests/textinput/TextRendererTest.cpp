@@ -6,6 +6,8 @@
 
 #include "SevenColours.h"
 
+#include "TestSupport.h"
+
 #include <QTextCursor>
 #include <QTextDocument>
 
@@ -21,14 +23,6 @@ constexpr COLORREF kGreen = DotPalette[1];
 constexpr COLORREF kBlue = DotPalette[2];
 constexpr COLORREF kBack = 0x00000000;
 constexpr COLORREF kNavy = 0x00800000; // a coloured ground that is no dot colour
-
-LogFont Font(const char* face, int height)
-{
-    LogFont lf;
-    lf.lfFaceName = QString::fromUtf8(face);
-    lf.lfHeight = height;
-    return lf;
-}
 
 // A canvas's grid and text with the renderer working on them, recording
 // every layout step.
@@ -86,7 +80,7 @@ TEST(TextRendererLayout, TwoCjkCharactersInSixteenCellMakeAThirtyTwoWideGrid)
     Canvas c;
     c.New(16, 16);
     c.Type(kTwoHan, kRed);
-    ASSERT_TRUE(c.renderer.MergeText(&c.document, Font("WenQuanYi Zen Hei", 16)));
+    ASSERT_TRUE(c.renderer.MergeText(&c.document, FontOf("WenQuanYi Zen Hei", 16)));
     EXPECT_EQ(c.grid.Width(), 32);
     EXPECT_EQ(c.grid.Height(), 16);
     EXPECT_EQ(c.text.m_abCharColor[0], 0);
@@ -104,7 +98,7 @@ TEST(TextRendererLayout, WithoutCellTheFontSizesHalfWidthCells)
     Canvas c;
     c.Type(QStringLiteral("A"), kGreen);
     c.Type(QStringLiteral("B"), kBlue);
-    ASSERT_TRUE(c.renderer.MergeText(&c.document, Font("DejaVu Sans", 12)));
+    ASSERT_TRUE(c.renderer.MergeText(&c.document, FontOf("DejaVu Sans", 12)));
     EXPECT_EQ(c.text.m_nCellWidth, 8);
     EXPECT_EQ(c.text.m_nCellHeight, 16);
     EXPECT_EQ(c.grid.Width(), 16);
@@ -121,7 +115,7 @@ TEST(TextRendererLayout, BlanksAreDroppedAndEachCharacterKeepsItsOwnColour)
     c.Type(QStringLiteral("A"), kRed);
     c.Type(QStringLiteral(" \t"), kGreen);
     c.Type(QStringLiteral("\nB"), kBlue);
-    ASSERT_TRUE(c.renderer.MergeText(&c.document, Font("DejaVu Sans", 16)));
+    ASSERT_TRUE(c.renderer.MergeText(&c.document, FontOf("DejaVu Sans", 16)));
     EXPECT_EQ(c.text.m_szText, QStringLiteral("AB"));
     EXPECT_EQ(c.grid.Width(), 16);
     EXPECT_EQ(c.text.m_abCharColor[0], 0);
@@ -135,7 +129,7 @@ TEST(TextRendererLayout, TallCanvasStacksCellsTopToBottom)
     c.New(16, 32);
     EXPECT_EQ(c.text.m_bVertical, 1);
     c.Type(QString::fromUtf8("中文字"), kRed);
-    ASSERT_TRUE(c.renderer.MergeText(&c.document, Font("WenQuanYi Zen Hei", 16)));
+    ASSERT_TRUE(c.renderer.MergeText(&c.document, FontOf("WenQuanYi Zen Hei", 16)));
     EXPECT_EQ(c.grid.Width(), 16);
     EXPECT_EQ(c.grid.Height(), 48);
     for (int i = 0; i < 3; ++i)
@@ -147,7 +141,7 @@ TEST(TextRendererLayout, CellWidthFromNewIsTheGlyphBoxSoNarrowGlyphsAreCentred)
     Canvas c;
     c.New(16, 16);
     c.Type(QStringLiteral("II"), kRed);
-    ASSERT_TRUE(c.renderer.MergeText(&c.document, Font("DejaVu Sans", 16)));
+    ASSERT_TRUE(c.renderer.MergeText(&c.document, FontOf("DejaVu Sans", 16)));
     ASSERT_EQ(c.grid.Width(), 32);
     for (int cell = 0; cell < 2; ++cell) {
         int left = 16;
@@ -167,7 +161,7 @@ TEST(TextRendererLayout, NarrowFirstCharacterGivesEveryCellHalfWidth)
 {
     Canvas c;
     c.Type(QString::fromUtf8("A中文"), kRed);
-    ASSERT_TRUE(c.renderer.MergeText(&c.document, Font("WenQuanYi Zen Hei", 16)));
+    ASSERT_TRUE(c.renderer.MergeText(&c.document, FontOf("WenQuanYi Zen Hei", 16)));
     EXPECT_EQ(c.text.m_nCellWidth, 8);
     EXPECT_EQ(c.grid.Width(), 24);
 }
@@ -184,7 +178,7 @@ TEST(TextRendererPlacement, OffsetsShiftGlyphsInsideTheirBoxesOnBothAxes)
         Canvas c;
         c.New(16, 16);
         c.Type(kTwoHan, kRed);
-        ASSERT_TRUE(c.renderer.MergeText(&c.document, Font("WenQuanYi Zen Hei", 16)));
+        ASSERT_TRUE(c.renderer.MergeText(&c.document, FontOf("WenQuanYi Zen Hei", 16)));
         const CDotGrid before = c.grid;
         c.text.m_nGlyphOffsetX = offset.dx;
         c.text.m_nGlyphOffsetY = offset.dy;
@@ -213,7 +207,7 @@ TEST(TextRendererPlacement, NegativeStretchSquashesAndLowersTheGlyph)
     c.Type(QString::fromUtf8("国"), kRed); // a box glyph: ink near the top and bottom
     c.text.m_nStretch = -4;
     // An em of 16 fills the box from top to bottom.
-    ASSERT_TRUE(c.renderer.MergeText(&c.document, Font("WenQuanYi Zen Hei", -16)));
+    ASSERT_TRUE(c.renderer.MergeText(&c.document, FontOf("WenQuanYi Zen Hei", -16)));
     EXPECT_EQ(c.CountOf(kRed, 0, 16, 0, 2), 0);
     EXPECT_EQ(c.CountOf(kRed, 0, 16, 14, 16), 0);
     EXPECT_GT(c.CountOf(kRed, 0, 16, 2, 4), 0);
@@ -262,7 +256,7 @@ TEST(TextRendererPlacement, SquashedBoxGlyphKeepsItsInnerStrokes)
             c.New(16, 16);
             c.Type(QString::fromUtf8("国"), ink);
             c.text.m_nStretch = -4;
-            ASSERT_TRUE(c.renderer.MergeText(&c.document, Font("WenQuanYi Zen Hei", 16)));
+            ASSERT_TRUE(c.renderer.MergeText(&c.document, FontOf("WenQuanYi Zen Hei", 16)));
             EXPECT_GE(InnerBars(c, ink), 3) << i << "\n" << qPrintable(Picture(c, ink));
             // Every dot is either the glyph's colour or the background.
             EXPECT_EQ(c.CountOf(ink) + c.CountOf(back), 16 * 16) << i;
@@ -275,7 +269,7 @@ TEST(TextRendererColours, ColourOutsideThePaletteIsIndexSevenAndStaysUnlit)
     Canvas c;
     const COLORREF grey = MakeColor(100, 100, 100);
     c.Type(QStringLiteral("W"), grey);
-    ASSERT_TRUE(c.renderer.MergeText(&c.document, Font("DejaVu Sans", 16)));
+    ASSERT_TRUE(c.renderer.MergeText(&c.document, FontOf("DejaVu Sans", 16)));
     EXPECT_EQ(c.text.m_abCharColor[0], kUnlitIndex);
     EXPECT_GT(c.CountOf(grey), 0);
     for (int y = 0; y < c.grid.Height(); ++y)
@@ -289,7 +283,7 @@ TEST(TextRendererColours, EachOfTheSevenColoursDrawsItsCharacterAndIsRemembered)
     c.New(16, 16);
     for (const SDotColour& colour : kSevenColours)
         c.Type(QString::fromUtf8("国"), colour.Value());
-    ASSERT_TRUE(c.renderer.MergeText(&c.document, Font("WenQuanYi Zen Hei", 16)));
+    ASSERT_TRUE(c.renderer.MergeText(&c.document, FontOf("WenQuanYi Zen Hei", 16)));
     ASSERT_EQ(c.grid.Width(), 7 * 16);
     for (const SDotColour& colour : kSevenColours) {
         const int x0 = 16 * colour.index;
@@ -304,7 +298,7 @@ TEST(TextRendererColours, ReRenderingReadsTheColoursTheInputHasNow)
 {
     Canvas c;
     c.Type(QStringLiteral("AB"), kRed);
-    ASSERT_TRUE(c.renderer.MergeText(&c.document, Font("DejaVu Sans", 16)));
+    ASSERT_TRUE(c.renderer.MergeText(&c.document, FontOf("DejaVu Sans", 16)));
     QTextCursor cursor(&c.document);
     cursor.setPosition(1);
     cursor.setPosition(2, QTextCursor::KeepAnchor);
@@ -322,9 +316,9 @@ TEST(TextRendererLimits, EmptyOrBlankInputLeavesTheGridAlone)
     Canvas c;
     c.New(16, 16);
     c.grid.SetDot(3, 3, kGreen);
-    EXPECT_FALSE(c.renderer.MergeText(&c.document, Font("DejaVu Sans", 16)));
+    EXPECT_FALSE(c.renderer.MergeText(&c.document, FontOf("DejaVu Sans", 16)));
     c.Type(QStringLiteral(" \n\t "), kRed);
-    c.renderer.MergeText(&c.document, Font("DejaVu Sans", 16));
+    c.renderer.MergeText(&c.document, FontOf("DejaVu Sans", 16));
     EXPECT_TRUE(c.text.m_szText.isEmpty());
     EXPECT_FALSE(c.renderer.RenderText());
     EXPECT_EQ(c.grid.Width(), 16);
@@ -335,7 +329,7 @@ TEST(TextRendererLimits, OnlyTheFirst511CharactersAreMerged)
 {
     Canvas c;
     c.Type(QString(600, QLatin1Char('A')), kRed);
-    ASSERT_TRUE(c.renderer.MergeText(&c.document, Font("DejaVu Sans", 8)));
+    ASSERT_TRUE(c.renderer.MergeText(&c.document, FontOf("DejaVu Sans", 8)));
     EXPECT_EQ(c.text.m_szText.size(), 511);
     EXPECT_EQ(c.grid.Width(), 511 * 8);
 }
@@ -359,7 +353,7 @@ TEST(TextRendererLayout, HeightSixteenFitsASixteenDotCellWhole)
             Canvas c;
             c.New(cell, cell);
             c.Type(QString::fromUtf8(text), kRed);
-            ASSERT_TRUE(c.renderer.MergeText(&c.document, Font("DejaVu Sans", 16)));
+            ASSERT_TRUE(c.renderer.MergeText(&c.document, FontOf("DejaVu Sans", 16)));
             rows[cell / 16 - 1] = InkedRows(c, kRed);
         }
         EXPECT_GT(rows[0], 4) << text;
@@ -372,7 +366,7 @@ TEST(TextRendererLimits, AHeightOfZeroDrawsTheFontsDefaultSizeInASetCell)
     Canvas c;
     c.New(16, 16);
     c.Type(QStringLiteral("H"), kRed);
-    ASSERT_TRUE(c.renderer.MergeText(&c.document, Font("DejaVu Sans", 0)));
+    ASSERT_TRUE(c.renderer.MergeText(&c.document, FontOf("DejaVu Sans", 0)));
     int rows = 0;
     for (int y = 0; y < 16; ++y)
         rows += c.CountOf(kRed, 0, 16, y, y + 1) > 0 ? 1 : 0;
@@ -390,7 +384,7 @@ TEST(TextRendererCharacters, OneCharacterOutsideTheBmpIsOneCell)
     c.Type(smile, kRed);
     c.Type(QStringLiteral("A"), kGreen);
     c.Type(rare, kBlue);
-    ASSERT_TRUE(c.renderer.MergeText(&c.document, Font("DejaVu Sans", 16)));
+    ASSERT_TRUE(c.renderer.MergeText(&c.document, FontOf("DejaVu Sans", 16)));
     EXPECT_EQ(c.text.m_nCellWidth, 16); // full width: its code point is above 255
     EXPECT_EQ(c.grid.Width(), 3 * 16);
     EXPECT_EQ(c.text.m_abCharColor[0], 0);
@@ -404,7 +398,7 @@ TEST(TextRendererCharacters, TheLimitCountsUnitsAndNeverKeepsHalfACharacter)
     const QString smile = QString::fromUtf8("\xF0\x9F\x98\x80");
     Canvas c;
     c.Type(QString(510, QLatin1Char('A')) + smile, kRed); // the pair straddles unit 511
-    ASSERT_TRUE(c.renderer.MergeText(&c.document, Font("DejaVu Sans", 8)));
+    ASSERT_TRUE(c.renderer.MergeText(&c.document, FontOf("DejaVu Sans", 8)));
     EXPECT_EQ(c.text.m_szText, QString(510, QLatin1Char('A')));
     EXPECT_EQ(c.grid.Width(), 510 * 8);
 }
@@ -413,7 +407,7 @@ TEST(TextRendererLimits, NegativeHeightWithoutCellUsesItsSize)
 {
     Canvas c;
     c.Type(QStringLiteral("AB"), kRed);
-    ASSERT_TRUE(c.renderer.MergeText(&c.document, Font("DejaVu Sans", -16)));
+    ASSERT_TRUE(c.renderer.MergeText(&c.document, FontOf("DejaVu Sans", -16)));
     EXPECT_EQ(c.text.m_nCellHeight, 16);
     EXPECT_EQ(c.grid.Width(), 16);
     EXPECT_EQ(c.grid.Height(), 16);
@@ -423,7 +417,7 @@ TEST(TextRendererLimits, ZeroHeightGivesAnEmptyGridAndAbsurdHeightIsRefused)
 {
     Canvas c;
     c.Type(QStringLiteral("AB"), kRed);
-    ASSERT_TRUE(c.renderer.MergeText(&c.document, Font("DejaVu Sans", 0)));
+    ASSERT_TRUE(c.renderer.MergeText(&c.document, FontOf("DejaVu Sans", 0)));
     EXPECT_EQ(c.grid.Width(), 0);
     EXPECT_EQ(c.grid.Height(), 0);
 
@@ -431,7 +425,7 @@ TEST(TextRendererLimits, ZeroHeightGivesAnEmptyGridAndAbsurdHeightIsRefused)
     big.New(16, 16);
     big.text.m_nCellWidth = big.text.m_nCellHeight = 0;
     big.Type(QStringLiteral("AB"), kRed);
-    big.renderer.MergeText(&big.document, Font("DejaVu Sans", 100000));
+    big.renderer.MergeText(&big.document, FontOf("DejaVu Sans", 100000));
     EXPECT_EQ(big.grid.Width(), 16);
     EXPECT_EQ(big.grid.Height(), 16);
 }
