@@ -8,4 +8,6 @@ list(APPEND CORE_SOURCES
   base/LogFont.h base/LogFont.cpp
   base/CanvasText.h
   base/ProfileFile.h base/ProfileFile.cpp
+  base/RegularFile.h base/RegularFile.cpp
+  base/QuotedText.h base/QuotedText.cpp
 )

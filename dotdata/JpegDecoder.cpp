@@ -1,6 +1,5 @@
 #include "dotdata/JpegDecoder.h"
 
-#include <QBuffer>
 #include <QIODevice>
 #include <QImageReader>
 
@@ -18,6 +17,9 @@ constexpr int kAllocationLimitMB = 32;
 // Progressive and multi-scan files keep all coefficients (two bytes each)
 // while decoding; beyond this the file is refused.
 constexpr qint64 kMaxCoefficientBytes = qint64{48} * 1024 * 1024;
+
+// The scan data is checked in chunks of this size, never read whole.
+constexpr qint64 kChunkBytes = 64 * 1024;
 
 constexpr int kSos = 0xDA;
 constexpr int kEoi = 0xD9;
@@ -66,17 +68,24 @@ bool ParseFrame(int marker, const uchar* seg, qint64 len, JpegFrame& f)
     return true;
 }
 
-// Walks the markers up to the first scan header; false when the structure is
-// broken or there is no frame before the scan.
-bool ParseMarkers(const QByteArray& data, JpegFrame& f)
+bool ReadAt(QIODevice& device, qint64 pos, uchar* buffer, qint64 n)
 {
-    const auto* p = reinterpret_cast<const uchar*>(data.constData());
-    const qint64 n = data.size();
+    return device.seek(pos) && device.read(reinterpret_cast<char*>(buffer), n) == n;
+}
+
+// Walks the markers up to the first scan header; false when the structure is
+// broken or there is no frame before the scan. Only segment heads and the
+// frame and scan headers are read.
+bool ParseMarkers(QIODevice& device, JpegFrame& f)
+{
+    const qint64 n = device.size();
     qint64 pos = 2;
+    uchar head[4];
+    std::vector<uchar> seg;
     while (pos + 4 <= n) {
-        if (p[pos] != 0xFF)
+        if (!ReadAt(device, pos, head, 4) || head[0] != 0xFF)
             return false;
-        const int marker = p[pos + 1];
+        const int marker = head[1];
         if (marker == 0xFF) {
             ++pos;
             continue;
@@ -87,11 +96,15 @@ bool ParseMarkers(const QByteArray& data, JpegFrame& f)
         }
         if (marker == kEoi)
             return false;
-        const qint64 len = Be16(p + pos + 2);
+        const qint64 len = Be16(head + 2);
         if (len < 2 || pos + 2 + len > n)
             return false;
-        const uchar* seg = p + pos + 4;
-        if (IsFrameMarker(marker) && !ParseFrame(marker, seg, len - 2, f))
+        if (IsFrameMarker(marker) || marker == kSos) {
+            seg.resize(static_cast<std::size_t>(len - 2) + 1);
+            if (!ReadAt(device, pos + 4, seg.data(), len - 2))
+                return false;
+        }
+        if (IsFrameMarker(marker) && !ParseFrame(marker, seg.data(), len - 2, f))
             return false;
         if (marker == kSos) {
             if (f.sampling.empty() || len < 3)
@@ -105,11 +118,41 @@ bool ParseMarkers(const QByteArray& data, JpegFrame& f)
     return false;
 }
 
-// Entropy-coded data never contains FF D9, so one after the first scan header
-// is the end marker; without it the file was cut short.
-bool HasEndMarker(const QByteArray& data, qint64 scanStart)
+// What follows the first scan header: the bytes that carry entropy-coded
+// data (a stuffed FF 00 counts as one, fill bytes FF and marker bytes do
+// not), up to the last end marker. Entropy-coded data never contains FF D9,
+// so the last one after the scan header is the end marker; without it the
+// file was cut short.
+struct ScanData
 {
-    return data.lastIndexOf("\xFF\xD9") >= scanStart;
+    qint64 dataBytes = 0;
+    bool hasEnd = false;
+};
+
+bool ReadScanData(QIODevice& device, qint64 scanStart, ScanData& scan)
+{
+    if (!device.seek(scanStart))
+        return false;
+    std::vector<char> chunk(kChunkBytes);
+    qint64 counted = 0; // data bytes seen so far
+    bool afterFf = false;
+    for (;;) {
+        const qint64 got = device.read(chunk.data(), kChunkBytes);
+        if (got < 0)
+            return false;
+        if (got == 0)
+            return true;
+        for (qint64 i = 0; i < got; ++i) {
+            const auto b = static_cast<uchar>(chunk[static_cast<std::size_t>(i)]);
+            if (afterFf && b == kEoi) {
+                scan.hasEnd = true;
+                scan.dataBytes = counted;
+            }
+            if (b != 0xFF && (!afterFf || b == 0x00))
+                ++counted;
+            afterFf = b == 0xFF;
+        }
+    }
 }
 
 qint64 BlockCount(const JpegFrame& f)
@@ -129,7 +172,8 @@ qint64 CoefficientBytes(const JpegFrame& f)
 
 // Huffman coding spends at least one bit on every block in its first scan, so
 // a file with less data than that declares a size it does not hold (the
-// decoder would fill the missing rows with grey).
+// decoder would fill the missing rows with grey). Fill bytes carry no data:
+// a scan of nothing but FF bytes is empty.
 bool HasDataForEveryBlock(const JpegFrame& f, qint64 dataBytes)
 {
     return f.arithmetic || dataBytes * 8 >= BlockCount(f);
@@ -150,21 +194,19 @@ bool CJpegDecoder::IsJpeg(const QByteArray& head)
 bool CJpegDecoder::Decode(QIODevice& device, QSize limit, DecodedPicture& out)
 {
     out = DecodedPicture();
-    if (device.size() > kMaxFileBytes || !device.seek(0))
+    if (device.size() > kMaxFileBytes)
         return false;
-    const QByteArray data = device.readAll();
     JpegFrame frame;
-    if (!ParseMarkers(data, frame) || !HasEndMarker(data, frame.scanStart)
-        || !HasDataForEveryBlock(frame, data.size() - frame.scanStart))
+    ScanData scan;
+    if (!ParseMarkers(device, frame) || !ReadScanData(device, frame.scanStart, scan) || !scan.hasEnd
+        || !HasDataForEveryBlock(frame, scan.dataBytes))
         return false;
     if (NeedsWholeImage(frame) && CoefficientBytes(frame) > kMaxCoefficientBytes)
         return false;
-
-    QBuffer buffer;
-    buffer.setData(data);
-    if (!buffer.open(QIODevice::ReadOnly))
+    if (!device.seek(0))
         return false;
-    QImageReader reader(&buffer, "jpeg");
+
+    QImageReader reader(&device, "jpeg");
     reader.setAllocationLimit(kAllocationLimitMB);
     reader.setAutoTransform(false);
     const QSize size = reader.size();
