@@ -1,5 +1,7 @@
 #include "app/BatchRunner.h"
 
+#include "base/QuotedText.h"
+#include "base/RegularFile.h"
 #include "canvas/ImageView.h"
 #include "dialogs/NewDialog.h"
 #include "dotdata/DotListingReader.h"
@@ -101,7 +103,7 @@ bool CBatchRunner::RunStep(const SBatchStep& step)
     case SBatchStep::SaveImage:
         if (canvas.Grid().IsEmpty())
             return Fail(step, QStringLiteral("the canvas is empty"));
-        return canvas.SaveImageTo(step.text) || Fail(step, m_szMessage.section(QLatin1Char('\n'), 0, 0));
+        return canvas.SaveImageTo(step.text) || Fail(step, QString(m_szMessage).replace(QLatin1Char('\n'), QLatin1Char(' ')));
     case SBatchStep::PrintPdf:
         return PrintPdf(step);
     case SBatchStep::LoadDots:
@@ -270,15 +272,16 @@ bool CBatchRunner::PrintPdf(const SBatchStep& step)
 
 bool CBatchRunner::LoadDots(const SBatchStep& step)
 {
-    QFile file(step.text);
-    if (!file.open(QIODevice::ReadOnly))
-        return Fail(step, QStringLiteral("cannot read '%1'").arg(step.text));
+    QFile file;
+    const CRegularFile::Status status = CRegularFile::Open(step.text, CDotListingReader::kMaxBytes, file);
+    if (status != CRegularFile::Ok)
+        return Fail(step, CRegularFile::Describe(status, step.text, CDotListingReader::kMaxBytes));
     CDotGrid& grid = m_pCanvas->Grid();
     if (grid.IsEmpty())
         return Fail(step, QStringLiteral("the canvas is empty; make one with --new or --open first"));
     CDotListingReader reader;
-    if (!reader.Read(QString::fromUtf8(file.readAll()), grid.Width(), grid.Height()))
-        return Fail(step, QStringLiteral("%1: %2").arg(step.text, reader.Error()));
+    if (!reader.Read(file, grid.Width(), grid.Height()))
+        return Fail(step, QStringLiteral("%1: %2").arg(CQuotedText::Quote(step.text), reader.Error()));
     for (const CDotListingReader::SDot& dot : reader.Dots())
         grid.SetDot(dot.x, grid.Height() - 1 - dot.y, DotPalette[static_cast<std::size_t>(dot.colorIndex)]);
     m_pCanvas->Repaint();

@@ -1,6 +1,7 @@
 #include "dialogs/LoadedPicture.h"
 
 #include "base/DotGrid.h"
+#include "base/RegularFile.h"
 #include "dotdata/PictureDecoder.h"
 
 #include <QFile>
@@ -33,7 +34,13 @@ bool CLoadedPicture::LoadFromResource(int id)
 
 bool CLoadedPicture::LoadFromFile(const QString& path)
 {
-    return LoadFromPath(path);
+    QFile file;
+    if (CRegularFile::Open(path, CPictureDecoder::kMaxFileBytes, file) != CRegularFile::Ok) {
+        Release();
+        m_nWidth = m_nHeight = 0;
+        return false;
+    }
+    return LoadFromDevice(file);
 }
 
 bool CLoadedPicture::LoadFromPath(const QString& path)

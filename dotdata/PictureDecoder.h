@@ -9,5 +9,9 @@ class QIODevice;
 class CPictureDecoder
 {
 public:
+    // Far beyond any real picture: BMP rows outside the canvas are skipped,
+    // not read, and JPEG files have a smaller cap of their own.
+    static constexpr qint64 kMaxFileBytes = qint64{1} << 30;
+
     static bool Decode(QIODevice& device, QSize limit, DecodedPicture& out);
 };

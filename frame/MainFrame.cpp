@@ -72,11 +72,18 @@ CMainFrame::CMainFrame(const QString& settingsPath, bool showSplash, QWidget* pa
     setWindowTitle(QStringLiteral("Pellmark"));
 
     qApp->installEventFilter(this);
-    connect(qApp, &QApplication::focusChanged, this, [this](QWidget*, QWidget* now) { NoteActivePane(now); });
+    m_focusConnection = connect(qApp, &QApplication::focusChanged, this,
+                                [this](QWidget*, QWidget* now) { NoteActivePane(now); });
     UpdateCommandStates();
 }
 
-CMainFrame::~CMainFrame() = default;
+// Destroying the child widgets moves the focus; by then this frame is no
+// longer a CMainFrame, so its handlers must already be gone.
+CMainFrame::~CMainFrame()
+{
+    disconnect(m_focusConnection);
+    qApp->removeEventFilter(this);
+}
 
 QString CMainFrame::DefaultSettingsPath()
 {

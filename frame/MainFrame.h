@@ -96,6 +96,7 @@ private:
     bool IsPanMode() const;
 
     int m_bPanesReady = 0;
+    QMetaObject::Connection m_focusConnection;
     CImageView* m_pCanvas = nullptr;
     CInputTextView* m_pInputPane = nullptr;
     int m_nLanguage = 1;

@@ -29,8 +29,12 @@ TEST(DotRaster, StretchWritesWholeAndPartDotsOnlyInsideTheClip)
     StretchDots(target, WrapGridBits(grid), {-2, -1}, 5, clip);
     for (int y = 0; y < target.height(); ++y) {
         for (int x = 0; x < target.width(); ++x) {
-            const COLORREF c = DotPalette[static_cast<std::size_t>((x + 2) / 5 + 3 * ((y + 1) / 5))];
-            const QRgb expected = clip.contains(x, y) ? qRgb(RedOf(c), GreenOf(c), BlueOf(c)) : kSentinel;
+            QRgb expected = kSentinel;
+            // Only points inside the clip lie on one of the six dots.
+            if (clip.contains(x, y)) {
+                const COLORREF c = DotPalette.at(static_cast<std::size_t>((x + 2) / 5 + 3 * ((y + 1) / 5)));
+                expected = qRgb(RedOf(c), GreenOf(c), BlueOf(c));
+            }
             ASSERT_EQ(target.pixel(x, y), expected) << x << "," << y;
         }
     }

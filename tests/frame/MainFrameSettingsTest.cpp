@@ -1,6 +1,9 @@
 #include "FrameFixture.h"
 
 #include <QFile>
+#include <QFileInfo>
+
+#include <sys/stat.h>
 
 TEST_F(FrameTest, CloseWritesTheThreeKeysInOrder)
 {
@@ -43,4 +46,15 @@ TEST_F(FrameTest, LanguageIsWrittenOnlyOnClose)
     EXPECT_EQ(frame->Language(), 2);
     EXPECT_TRUE(Act(CommandId::ChineseTraditional)->isChecked());
     EXPECT_FALSE(Act(CommandId::ChineseSimplified)->isChecked());
+}
+
+TEST_F(FrameTest, SettingsFifoIsNeitherWaitedForNorReplaced)
+{
+    // A FIFO without a writer would block a plain open forever.
+    ASSERT_EQ(::mkfifo(QFile::encodeName(SettingsPath()).constData(), 0600), 0);
+    frame = MakeFrame();
+    EXPECT_EQ(frame->Language(), 1);
+    EXPECT_EQ(Canvas()->ShowGrid(), 1);
+    frame->close();
+    EXPECT_FALSE(QFileInfo(SettingsPath()).isFile());
 }

@@ -1,0 +1,22 @@
+#pragma once
+
+// Shared set-up of the fuzz targets: Qt's image plugins and codecs need an
+// application object, made once before the first input.
+
+#include <QCoreApplication>
+
+#include <cstddef>
+#include <cstdint>
+
+inline void EnsureApplication()
+{
+    static int argc = 1;
+    static char name[] = "fuzz";
+    static char* argv[] = {name, nullptr};
+    static QCoreApplication app(argc, argv);
+}
+
+inline QByteArray BytesOf(const std::uint8_t* data, std::size_t size)
+{
+    return QByteArray(reinterpret_cast<const char*>(data), static_cast<qsizetype>(size));
+}
