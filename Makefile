@@ -38,7 +38,7 @@ bench: build
 test-sanitize: deps
 	@cmake -S . -B $(SANITIZE_DIR) -DCMAKE_BUILD_TYPE=Debug \
 	  -DCMAKE_CXX_FLAGS="-O1 -g -fno-omit-frame-pointer -fsanitize=address,undefined -fno-sanitize-recover=undefined" \
-	  -DCMAKE_EXE_LINKER_FLAGS="-fsanitize=address,undefined" >/dev/null
+	  -DCMAKE_EXE_LINKER_FLAGS="-fsanitize=address,undefined" -DCMAKE_DISABLE_FIND_PACKAGE_benchmark=ON >/dev/null
 	@cmake --build $(SANITIZE_DIR) -j $(JOBS)
 	cd $(SANITIZE_DIR) && $(SANITIZE_ENV) QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j $(JOBS)
 

@@ -18,7 +18,7 @@ constexpr int kAllocationLimitMB = 32;
 // while decoding; beyond this the file is refused.
 constexpr qint64 kMaxCoefficientBytes = qint64{48} * 1024 * 1024;
 
-// The scan data is checked in chunks of this size, never read whole.
+// The file is read in chunks of this size, never whole.
 constexpr qint64 kChunkBytes = 64 * 1024;
 
 constexpr int kSos = 0xDA;
@@ -73,6 +73,33 @@ bool ReadAt(QIODevice& device, qint64 pos, uchar* buffer, qint64 n)
     return device.seek(pos) && device.read(reinterpret_cast<char*>(buffer), n) == n;
 }
 
+// Reads small pieces at increasing positions through a buffer, so that a
+// header of millions of fill bytes or empty segments costs no device call
+// per piece.
+class HeadReader
+{
+public:
+    explicit HeadReader(QIODevice& device) : m_device(device), m_buffer(static_cast<std::size_t>(kChunkBytes)) {}
+
+    bool Read(qint64 pos, uchar* out, qint64 n)
+    {
+        if (pos < m_start || pos + n > m_start + m_length) {
+            m_start = pos;
+            m_length = m_device.seek(pos) ? m_device.read(reinterpret_cast<char*>(m_buffer.data()), kChunkBytes) : -1;
+            if (m_length < n)
+                return false;
+        }
+        std::copy_n(m_buffer.data() + (pos - m_start), n, out);
+        return true;
+    }
+
+private:
+    QIODevice& m_device;
+    std::vector<uchar> m_buffer;
+    qint64 m_start = 0;
+    qint64 m_length = 0;
+};
+
 // Walks the markers up to the first scan header; false when the structure is
 // broken or there is no frame before the scan. Only segment heads and the
 // frame and scan headers are read.
@@ -82,8 +109,9 @@ bool ParseMarkers(QIODevice& device, JpegFrame& f)
     qint64 pos = 2;
     uchar head[4];
     std::vector<uchar> seg;
+    HeadReader reader(device);
     while (pos + 4 <= n) {
-        if (!ReadAt(device, pos, head, 4) || head[0] != 0xFF)
+        if (!reader.Read(pos, head, 4) || head[0] != 0xFF)
             return false;
         const int marker = head[1];
         if (marker == 0xFF) {

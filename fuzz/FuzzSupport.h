@@ -1,7 +1,8 @@
 #pragma once
 
 // Shared set-up of the fuzz targets: Qt's image plugins and codecs need an
-// application object, made once before the first input.
+// application object, made once before the first input. Qt's warnings about
+// broken input would only slow the run down, so they are dropped.
 
 #include <QCoreApplication>
 
@@ -14,6 +15,11 @@ inline void EnsureApplication()
     static char name[] = "fuzz";
     static char* argv[] = {name, nullptr};
     static QCoreApplication app(argc, argv);
+    static const bool quiet = [] {
+        qInstallMessageHandler([](QtMsgType, const QMessageLogContext&, const QString&) {});
+        return true;
+    }();
+    (void)quiet;
 }
 
 inline QByteArray BytesOf(const std::uint8_t* data, std::size_t size)

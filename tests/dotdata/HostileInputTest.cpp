@@ -149,6 +149,12 @@ TEST(HostileJpeg, ScanOfOnlyFillBytesIsRefused)
         const QByteArray filled = good.left(scanStart) + QByteArray(fill, '\xFF') + QByteArray("\xFF\xD9", 2);
         EXPECT_FALSE(Decode(filled).IsValid()) << fill;
     }
+    // Headers of many empty segments and fill bytes are walked across
+    // buffer boundaries, and the picture behind them still decodes.
+    const QByteArray padded = good.left(2) + QByteArray("\xFF\xFE\x00\x02", 4).repeated(300000)
+        + QByteArray(70000, '\xFF') + good.mid(2);
+    EXPECT_TRUE(Decode(padded).IsValid());
+    EXPECT_FALSE(Decode(padded.left(padded.size() - good.size() + 10) + QByteArray("\xFF\xD9", 2)).IsValid());
     // Stuffed zero bytes carry data, RST markers do not.
     const QByteArray markers = good.left(scanStart) + QByteArray("\xFF\xD0\xFF\xD1\xFF\xFF\xD9", 7);
     EXPECT_FALSE(Decode(markers).IsValid());
