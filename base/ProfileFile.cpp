@@ -26,12 +26,13 @@ struct Document
     Encoding encoding = Encoding::Bytes;
     std::vector<Line> lines;
     QString eol = QStringLiteral("\n"); // the first line end of the file
+    QByteArray oddByte;                  // the last byte of a UTF-16 file of odd length
 };
 
+// Decided by the byte-order mark alone, so that a write, which may change the
+// file's length, never changes how the file is read next time.
 Encoding EncodingOf(const QByteArray& bytes)
 {
-    if (bytes.size() % 2 != 0 || bytes.size() < 2)
-        return Encoding::Bytes;
     if (bytes.startsWith("\xFF\xFE"))
         return Encoding::Utf16Le;
     if (bytes.startsWith("\xFE\xFF"))
@@ -87,7 +88,9 @@ Document Parse(const QByteArray& bytes)
 {
     Document doc;
     doc.encoding = EncodingOf(bytes);
-    const QString units = Units(bytes, doc.encoding);
+    if (doc.encoding != Encoding::Bytes && bytes.size() % 2 != 0)
+        doc.oddByte = bytes.right(1);
+    const QString units = Units(bytes.left(bytes.size() - doc.oddByte.size()), doc.encoding);
     bool eolSeen = false;
     qsizetype start = 0;
     for (qsizetype i = 0; i < units.size(); ++i) {
@@ -114,7 +117,7 @@ QByteArray Serialize(const Document& doc)
     QString units;
     for (const Line& line : doc.lines)
         units += line.text + line.end;
-    return Encode(units, doc.encoding);
+    return Encode(units, doc.encoding) + doc.oddByte;
 }
 
 bool IsBlank(QChar c)

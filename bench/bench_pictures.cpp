@@ -173,6 +173,8 @@ std::vector<std::pair<const char*, QByteArray>> LargePictures()
     return {
         {"4096 x 3072 progressive JPEG (noise)", MakeJpeg(noise, true)},
         {"8000 x 8000 baseline JPEG", MakeJpeg(noise.scaled(8000, 8000))},
+        // Its coefficients (4:2:0) just fit the progressive decoder's cap.
+        {"4000 x 4000 progressive JPEG", MakeJpeg(noise.scaled(4000, 4000), true)},
         {"4000 x 4000 RLE8 BMP",
          MakeRle8Bmp(4000, 4000, {qRgb(255, 0, 0), qRgb(0, 255, 0), qRgb(0, 0, 0)},
                      [](int x, int y) { return static_cast<std::uint8_t>((x / 7 + y / 3) % 3); })},

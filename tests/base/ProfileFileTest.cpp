@@ -146,6 +146,14 @@ TEST(ProfileFile, Utf16FilesStayUtf16)
         EXPECT_EQ(ReadAll(path), utf16(QStringLiteral("[Main]\r\nLanguage=0\r\n; \u4e2d\u6587\r\nShowGrid=1\r\n"),
                                        bigEndian));
     }
+    // Cut in the middle of a unit: still UTF-16, the odd byte kept at the end.
+    CScratchDir dir;
+    const QString path = dir.FilePath("option.ini");
+    WriteAll(path, utf16(QStringLiteral("[Main]\nA=1"), false) + 'x');
+    const CProfileFile ini(path);
+    ASSERT_TRUE(ini.WriteInt("Main", "ShowGrid", 7));
+    EXPECT_EQ(ReadAll(path), utf16(QStringLiteral("[Main]\nA=1\nShowGrid=7"), false) + 'x');
+    EXPECT_EQ(ini.GetInt("Main", "ShowGrid", 1), 7);
 }
 
 TEST(ProfileFile, SpecialAndOversizedFilesReadAsMissingAndAreNotReplaced)
