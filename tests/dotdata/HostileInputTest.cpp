@@ -138,7 +138,7 @@ TEST(HostileBmp, RunLengthEscapesInBothDepths)
     EXPECT_TRUE(Decode(RleBmp(4, 2, 8, QByteArray("\x04\x01\x00\x00\x04\x02\x00\x00", 8))).IsValid());
 }
 
-TEST(HostileJpeg, ScanOfOnlyFillBytesIsRefused)
+TEST(HostileJpeg, EmptyScansAndFloodsOfSegmentsAreRefused)
 {
     const QByteArray good = MakeJpeg(MakeImage(16, 16, [](int x, int) { return qRgb(x * 16, 0, 0); }));
     ASSERT_TRUE(Decode(good).IsValid());
@@ -149,12 +149,14 @@ TEST(HostileJpeg, ScanOfOnlyFillBytesIsRefused)
         const QByteArray filled = good.left(scanStart) + QByteArray(fill, '\xFF') + QByteArray("\xFF\xD9", 2);
         EXPECT_FALSE(Decode(filled).IsValid()) << fill;
     }
-    // Headers of many empty segments and fill bytes are walked across
+    // Fill bytes and empty segments before the frame are walked across
     // buffer boundaries, and the picture behind them still decodes.
-    const QByteArray padded = good.left(2) + QByteArray("\xFF\xFE\x00\x02", 4).repeated(300000)
-        + QByteArray(70000, '\xFF') + good.mid(2);
+    const QByteArray comment("\xFF\xFE\x00\x02", 4);
+    const QByteArray padded = good.left(2) + comment.repeated(900) + QByteArray(70000, '\xFF') + good.mid(2);
     EXPECT_TRUE(Decode(padded).IsValid());
     EXPECT_FALSE(Decode(padded.left(padded.size() - good.size() + 10) + QByteArray("\xFF\xD9", 2)).IsValid());
+    // A thousand segments on top of the picture's own are too many.
+    EXPECT_FALSE(Decode(good.left(2) + comment.repeated(1000) + good.mid(2)).IsValid());
     // Stuffed zero bytes carry data, RST markers do not.
     const QByteArray markers = good.left(scanStart) + QByteArray("\xFF\xD0\xFF\xD1\xFF\xFF\xD9", 7);
     EXPECT_FALSE(Decode(markers).IsValid());
