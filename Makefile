@@ -43,7 +43,8 @@ test-sanitize: deps
 	cd $(SANITIZE_DIR) && $(SANITIZE_ENV) QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j $(JOBS)
 
 # libFuzzer targets with clang, seeded from a generated corpus; each runs
-# FUZZ_SECONDS seconds (not part of CI). Findings land in $(FUZZ_DIR)/findings.
+# FUZZ_SECONDS seconds (not part of CI). Crashes and inputs taking over 10 s
+# land in $(FUZZ_DIR)/findings.
 fuzz-build: deps
 	@cmake -S . -B $(FUZZ_DIR) -DCMAKE_BUILD_TYPE=Release -DCMAKE_CXX_COMPILER=clang++-14 \
 	  -DPELLMARK_FUZZ=ON -DBUILD_TESTING=OFF >/dev/null
@@ -54,7 +55,7 @@ fuzz: fuzz-build
 	@for t in $(FUZZ_TARGETS); do \
 	  mkdir -p $(FUZZ_DIR)/corpus/$$t $(FUZZ_DIR)/findings/$$t; \
 	  echo "== fuzz_$$t for $(FUZZ_SECONDS) s"; \
-	  $(SANITIZE_ENV) ./$(FUZZ_DIR)/fuzz_$$t -max_total_time=$(FUZZ_SECONDS) -rss_limit_mb=2048 -max_len=65536 \
+	  $(SANITIZE_ENV) ./$(FUZZ_DIR)/fuzz_$$t -max_total_time=$(FUZZ_SECONDS) -timeout=10 -rss_limit_mb=2048 -max_len=65536 \
 	    -artifact_prefix=$(FUZZ_DIR)/findings/$$t/ $(FUZZ_DIR)/corpus/$$t $(FUZZ_DIR)/seeds/$$t || exit 1; \
 	done
 

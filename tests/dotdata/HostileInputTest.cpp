@@ -4,14 +4,20 @@
 #include "dotdata/DotListingReader.h"
 #include "dotdata/PictureDecoder.h"
 
+#include "base/QuotedText.h"
+
 #include "dotdata/PictureFiles.h"
+#include "TestSupport.h"
 
 #include <QBuffer>
+#include <QFile>
 
 #include <gtest/gtest.h>
 
 #include <array>
 #include <climits>
+
+#include <sys/stat.h>
 
 using namespace testpic;
 
@@ -230,4 +236,29 @@ TEST(HostileListing, LinesAndListingsHaveCaps)
     over.open(QIODevice::ReadOnly);
     EXPECT_FALSE(reader.Read(over, 8, 8));
     EXPECT_TRUE(reader.Error().contains("longer than"));
+}
+
+TEST(HostilePictureFile, OnlyRegularFilesAreDecodedAndFailuresSayWhy)
+{
+    CScratchDir dir;
+    const QString fifo = dir.FilePath("fifo.bmp");
+    ASSERT_EQ(::mkfifo(QFile::encodeName(fifo).constData(), 0600), 0);
+    const QString junk = dir.FilePath("junk.bmp");
+    ASSERT_TRUE(WriteAll(junk, "BM not really"));
+    const QString good = dir.FilePath("good.bmp");
+    ASSERT_TRUE(WriteAll(good, MakeBmp24(9, 2, [](int x, int) { return x ? qRgb(0, 0, 0) : qRgb(255, 0, 0); })));
+
+    DecodedPicture p;
+    QString why;
+    EXPECT_FALSE(CPictureDecoder::DecodeFile(fifo, QSize(1024, 768), p, why));
+    EXPECT_EQ(why, QStringLiteral("'%1' is not a regular file").arg(CQuotedText::Quote(fifo)));
+    EXPECT_FALSE(CPictureDecoder::DecodeFile(QStringLiteral("/dev/zero"), QSize(1024, 768), p, why));
+    EXPECT_EQ(why, QStringLiteral("'/dev/zero' is not a regular file"));
+    EXPECT_FALSE(CPictureDecoder::DecodeFile(junk, QSize(1024, 768), p, why));
+    EXPECT_TRUE(why.endsWith("is not a BMP or JPEG picture that can be read"));
+    EXPECT_FALSE(p.IsValid());
+    ASSERT_TRUE(CPictureDecoder::DecodeFile(good, QSize(1024, 768), p, why));
+    EXPECT_TRUE(why.isEmpty());
+    EXPECT_EQ(p.size, QSize(9, 2));
+    EXPECT_EQ(PixelAt(p, 0, 1), 0xFF0000u);
 }
