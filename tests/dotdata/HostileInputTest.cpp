@@ -5,7 +5,6 @@
 #include "dotdata/PictureDecoder.h"
 
 #include "base/QuotedText.h"
-
 #include "dotdata/PictureFiles.h"
 #include "TestSupport.h"
 
