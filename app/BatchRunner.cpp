@@ -1,5 +1,7 @@
 #include "app/BatchRunner.h"
 
+#include "base/QuotedText.h"
+#include "base/RegularFile.h"
 #include "canvas/ImageView.h"
 #include "dotdata/DotListingReader.h"
 #include "frame/CommandSteps.h"
@@ -15,6 +17,16 @@
 #include <QTextStream>
 
 #include <algorithm>
+
+namespace {
+
+// A message the window shows in a box, on the one line batch errors take.
+QString OneLine(const QString& message)
+{
+    return QString(message).replace(QLatin1Char('\n'), QLatin1Char(' '));
+}
+
+} // namespace
 
 CBatchRunner::CBatchRunner(QTextStream& out, QTextStream& err)
     : m_out(out)
@@ -71,7 +83,7 @@ bool CBatchRunner::RunStep(const SBatchStep& step)
     case SBatchStep::New:
         return NewCanvas(step);
     case SBatchStep::Open:
-        return m_pSteps->Open(step.text) || Fail(step, QStringLiteral("cannot read the picture '%1'").arg(step.text));
+        return m_pSteps->Open(step.text) || Fail(step, QStringLiteral("cannot read the picture: %1").arg(OneLine(m_szMessage)));
     case SBatchStep::Match:
         m_pSteps->SetPictureColors(step.x);
         return true;
@@ -117,7 +129,7 @@ bool CBatchRunner::RunStep(const SBatchStep& step)
     case SBatchStep::SaveImage:
         if (canvas.Grid().IsEmpty())
             return Fail(step, QStringLiteral("the canvas is empty"));
-        return m_pSteps->SaveImageTo(step.text) || Fail(step, m_szMessage.section(QLatin1Char('\n'), 0, 0));
+        return m_pSteps->SaveImageTo(step.text) || Fail(step, OneLine(m_szMessage));
     case SBatchStep::PrintPdf:
         return PrintPdf(step);
     case SBatchStep::LoadDots:
@@ -230,7 +242,7 @@ bool CBatchRunner::SaveDots(const SBatchStep& step)
         return false;
     m_szOutputPath = step.text;
     m_pSteps->SaveDot();
-    return m_szMessage.isEmpty() || Fail(step, m_szMessage.section(QLatin1Char('\n'), 0, 0));
+    return m_szMessage.isEmpty() || Fail(step, OneLine(m_szMessage));
 }
 
 bool CBatchRunner::PrintPdf(const SBatchStep& step)
@@ -245,15 +257,16 @@ bool CBatchRunner::PrintPdf(const SBatchStep& step)
 
 bool CBatchRunner::LoadDots(const SBatchStep& step)
 {
-    QFile file(step.text);
-    if (!file.open(QIODevice::ReadOnly))
-        return Fail(step, QStringLiteral("cannot read '%1'").arg(step.text));
+    QFile file;
+    const CRegularFile::Status status = CRegularFile::Open(step.text, CDotListingReader::kMaxBytes, file);
+    if (status != CRegularFile::Ok)
+        return Fail(step, CRegularFile::Describe(status, step.text, CDotListingReader::kMaxBytes));
     const CDotGrid& grid = m_pCanvas->Grid();
     if (grid.IsEmpty())
         return Fail(step, QStringLiteral("the canvas is empty; make one with --new or --open first"));
     CDotListingReader reader;
-    if (!reader.Read(QString::fromUtf8(file.readAll()), grid.Width(), grid.Height()))
-        return Fail(step, QStringLiteral("%1: %2").arg(step.text, reader.Error()));
+    if (!reader.Read(file, grid.Width(), grid.Height()))
+        return Fail(step, QStringLiteral("%1: %2").arg(CQuotedText::Quote(step.text), reader.Error()));
     m_pCanvas->ChangeDots(CCanvasHistory::Kind::LoadDots, [&reader](CDotGrid& dots) {
         for (const CDotListingReader::SDot& dot : reader.Dots())
             dots.SetDot(dot.x, dots.Height() - 1 - dot.y, DotPalette[static_cast<std::size_t>(dot.colorIndex)]);

@@ -2,12 +2,15 @@
 
 #include "app/TessikDoc.h"
 #include "base/ProductTitle.h"
+#include "base/RegularFile.h"
 #include "frame/MainFrame.h"
 
 #include <QCoreApplication>
 #include <QGuiApplication>
 #include <QFile>
 #include <QMessageBox>
+
+#include <limits>
 
 CTessikApp::CTessikApp()
     : m_fnShowMessage([](const QString& text) {
@@ -27,9 +30,10 @@ bool CTessikApp::InitInstance(const QStringList& arguments)
     m_pDoc = std::make_unique<CTessikDoc>();
     const QStringList files = arguments.mid(1);
     if (!files.isEmpty()) {
-        // The document reads nothing from the file; it must only be openable.
-        QFile file(files.first());
-        if (!file.open(QIODevice::ReadOnly)) {
+        // The document reads nothing from the file; it must only be openable,
+        // as a regular file: opening a FIFO would wait for a writer forever.
+        QFile file;
+        if (CRegularFile::Open(files.first(), std::numeric_limits<qint64>::max(), file) != CRegularFile::Ok) {
             m_fnShowMessage(QStringLiteral("Cannot open \"%1\".").arg(files.first()));
             return false;
         }

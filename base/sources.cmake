@@ -16,4 +16,6 @@ list(APPEND CORE_SOURCES
   base/TextCharacters.h base/TextCharacters.cpp
   base/ProfileFile.h base/ProfileFile.cpp
   base/SettingsLocation.h base/SettingsLocation.cpp
+  base/RegularFile.h base/RegularFile.cpp
+  base/QuotedText.h base/QuotedText.cpp
 )

@@ -3,11 +3,13 @@
 // With --peak it instead measures the peak memory of importing files that
 // declare huge sizes, each import in a child process of its own:
 //   ./build/bench/bench_pictures --peak
+// and with --write-large DIR writes the large pictures for measuring the program.
 #include "base/DotGrid.h"
 #include "dotdata/ImageExport.h"
 #include "dotdata/PictureImport.h"
 #include "tests/dotdata/PictureFiles.h"
 
+#include <QDir>
 #include <QFile>
 #include <QImage>
 #include <QTemporaryDir>
@@ -155,6 +157,43 @@ void ReportImport(const char* name, const QString& path)
     std::printf("%-42s %-8s %6.1f MB\n", name, result, kb / 1024.0);
 }
 
+// Pictures far larger than the canvas whose useful corner is 1024 x 768:
+// noise keeps the JPEG files large, as photographs are.
+std::vector<std::pair<const char*, QByteArray>> LargePictures()
+{
+    QImage noise(4096, 3072, QImage::Format_RGB32);
+    quint32 seed = 12345;
+    for (int y = 0; y < noise.height(); ++y) {
+        auto* line = reinterpret_cast<QRgb*>(noise.scanLine(y));
+        for (int x = 0; x < noise.width(); ++x) {
+            seed = seed * 1664525u + 1013904223u;
+            line[x] = 0xFF000000u | (seed >> 8);
+        }
+    }
+    return {
+        {"4096 x 3072 progressive JPEG (noise)", MakeJpeg(noise, true)},
+        {"8000 x 8000 baseline JPEG", MakeJpeg(noise.scaled(8000, 8000))},
+        // Its coefficients (4:2:0) just fit the progressive decoder's cap.
+        {"4000 x 4000 progressive JPEG", MakeJpeg(noise.scaled(4000, 4000), true)},
+        {"4000 x 4000 RLE8 BMP",
+         MakeRle8Bmp(4000, 4000, {qRgb(255, 0, 0), qRgb(0, 255, 0), qRgb(0, 0, 0)},
+                     [](int x, int y) { return static_cast<std::uint8_t>((x / 7 + y / 3) % 3); })},
+    };
+}
+
+// Writes the large pictures into a folder, for measuring the program itself.
+int WriteLarge(const char* folder)
+{
+    int i = 0;
+    for (const auto& [name, bytes] : LargePictures()) {
+        QFile file(QDir(QString::fromLocal8Bit(folder)).filePath(QStringLiteral("large%1").arg(++i)));
+        if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size())
+            return 1;
+        std::printf("%s: %s\n", qPrintable(file.fileName()), name);
+    }
+    return 0;
+}
+
 int RunPeak()
 {
     QTemporaryDir dir;
@@ -180,6 +219,15 @@ int RunPeak()
         std::fflush(stdout);
         ReportImport(name, path);
     }
+    for (const auto& [name, bytes] : LargePictures()) {
+        const QString path = dir.filePath("large");
+        QFile file(path);
+        if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size())
+            return 1;
+        file.close();
+        std::fflush(stdout);
+        ReportImport(name, path);
+    }
     // A 36 MB BMP of 4000 x 3000 pixels, written by Qt.
     const QString bmp = dir.filePath("photo.bmp");
     photo.save(bmp, "BMP");
@@ -194,6 +242,8 @@ int main(int argc, char** argv)
 {
     if (argc > 1 && std::strcmp(argv[1], "--peak") == 0)
         return RunPeak();
+    if (argc > 2 && std::strcmp(argv[1], "--write-large") == 0)
+        return WriteLarge(argv[2]);
     if (argc > 2 && std::strcmp(argv[1], "--import-one") == 0)
         return ImportOne(argv[2]);
     benchmark::Initialize(&argc, argv);

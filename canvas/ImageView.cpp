@@ -1,6 +1,7 @@
 #include "canvas/ImageView.h"
 
 #include "base/PressWatcher.h"
+#include "base/QuotedText.h"
 #include "canvas/DotRaster.h"
 #include "dotdata/DotTextWorker.h"
 #include "dotdata/ImageExport.h"
@@ -328,9 +329,11 @@ bool CImageView::viewportEvent(QEvent* event)
 
 bool CImageView::LoadPicture(const QString& path)
 {
-    const auto import = [this, &path] { return CPictureImport::Import(path, m_grid, m_nPictureColors); };
+    QString why;
+    const auto import = [this, &path, &why] { return CPictureImport::Import(path, m_grid, m_nPictureColors, &why); };
     if (!m_history.RecordWhole(CCanvasHistory::Kind::Open, import)) {
-        m_pDialogs->ShowMessage(tr("The picture \"%1\" cannot be read.").arg(path));
+        const QString cannot = tr("The picture \"%1\" cannot be read.").arg(CQuotedText::Quote(path));
+        m_pDialogs->ShowMessage(why.isEmpty() ? cannot : cannot + QLatin1Char('\n') + why);
         return false;
     }
     SetGridSize(m_grid.Width(), m_grid.Height());

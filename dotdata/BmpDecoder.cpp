@@ -1,7 +1,7 @@
 #include "dotdata/BmpDecoder.h"
 
 #include <QIODevice>
-#include <QImageReader>
+#include <QColor>
 
 #include <algorithm>
 #include <array>
@@ -24,8 +24,8 @@ enum : quint32 {
     kBiAlphaBitfields = 6,
 };
 
-// Run-length files are decoded whole by Qt; this caps what that may allocate.
-constexpr int kWholeDecodeLimitMB = 64;
+// Run-length data is read through a buffer of this size.
+constexpr qint64 kStreamChunk = 64 * 1024;
 
 quint32 U16(const uchar* p) { return quint32(p[0]) | quint32(p[1]) << 8; }
 quint32 U32(const uchar* p) { return U16(p) | U16(p + 2) << 16; }
@@ -185,11 +185,14 @@ bool ParseHeaders(QIODevice& device, BmpLayout& l)
 }
 
 // Every declared row must be in the file, the last one at least up to its
-// final pixel: a shorter file is truncated and unreadable.
+// final pixel: a shorter file is truncated and unreadable. Sizes of 2^31 - 1
+// squared overflow 64 bits, so every step is checked.
 bool HasAllRows(const QIODevice& device, const BmpLayout& l)
 {
     const qint64 lastRowBytes = (l.width * l.bitCount + 7) / 8;
-    return l.dataOffset + l.stride * (l.height - 1) + lastRowBytes <= device.size();
+    qint64 end = 0;
+    return !__builtin_mul_overflow(l.stride, l.height - 1, &end) && !__builtin_add_overflow(end, l.dataOffset, &end)
+        && !__builtin_add_overflow(end, lastRowBytes, &end) && end <= device.size();
 }
 
 void ConvertRow(const BmpLayout& l, const uchar* src, uchar* dst, int count)
@@ -237,17 +240,145 @@ bool DecodeRows(QIODevice& device, const BmpLayout& l, QSize keep, QImage& out)
     return true;
 }
 
+// Reads a device byte by byte through a buffer.
+class ByteStream
+{
+public:
+    explicit ByteStream(QIODevice& device) : m_device(device), m_buffer(kStreamChunk) {}
+
+    bool Next(uchar& b)
+    {
+        if (m_pos == m_len) {
+            m_len = m_device.read(reinterpret_cast<char*>(m_buffer.data()), kStreamChunk);
+            m_pos = 0;
+            if (m_len <= 0)
+                return false;
+        }
+        b = m_buffer[static_cast<std::size_t>(m_pos++)];
+        return true;
+    }
+    bool Skip(qint64 n)
+    {
+        uchar b = 0;
+        for (qint64 i = 0; i < n; ++i) {
+            if (!Next(b))
+                return false;
+        }
+        return true;
+    }
+
+private:
+    QIODevice& m_device;
+    std::vector<uchar> m_buffer;
+    qint64 m_pos = 0;
+    qint64 m_len = 0;
+};
+
+// Writes decoded palette indices into the kept corner only; the pen moves
+// over the whole declared picture, in file rows (bottom row first unless the
+// rows are stored top-down).
+class RlePen
+{
+public:
+    RlePen(const BmpLayout& l, QImage& out) : m_l(l), m_out(out) {}
+
+    // Whether the next pixel lands inside the kept corner.
+    bool Kept() const
+    {
+        const qint64 display = m_l.bottomUp ? m_l.height - 1 - m_y : m_y;
+        return m_x < m_out.width() && display >= 0 && display < m_out.height();
+    }
+    void Put(int index)
+    {
+        const qint64 display = m_l.bottomUp ? m_l.height - 1 - m_y : m_y;
+        if (Kept()) {
+            const Bgr& c = m_l.palette[static_cast<std::size_t>(index)];
+            std::copy(c.begin(), c.end(), m_out.scanLine(static_cast<int>(display)) + 3 * m_x);
+        }
+        ++m_x;
+    }
+    void EndLine()
+    {
+        m_x = 0;
+        ++m_y;
+    }
+    void Move(int dx, int dy)
+    {
+        m_x += dx;
+        m_y += dy;
+    }
+    bool PastLastRow() const { return m_y >= m_l.height; }
+
+private:
+    const BmpLayout& m_l;
+    QImage& m_out;
+    qint64 m_x = 0;
+    qint64 m_y = 0;
+};
+
+// Absolute mode: count literal indices, padded to a 16-bit boundary.
+bool ReadLiterals(ByteStream& in, RlePen& pen, int count, bool fourBit)
+{
+    const int bytes = fourBit ? (count + 1) / 2 : count;
+    uchar b = 0;
+    for (int i = 0; i < bytes; ++i) {
+        if (!in.Next(b))
+            return false;
+        if (!fourBit) {
+            pen.Put(b);
+            continue;
+        }
+        pen.Put(b >> 4);
+        if (2 * i + 1 < count)
+            pen.Put(b & 15);
+    }
+    return in.Skip(bytes % 2);
+}
+
+void PutRun(RlePen& pen, int count, uchar value, bool fourBit)
+{
+    // Runs outside the kept corner only move the pen.
+    int i = 0;
+    for (; i < count && pen.Kept(); ++i)
+        pen.Put(fourBit ? (i % 2 ? value & 15 : value >> 4) : value);
+    pen.Move(count - i, 0);
+}
+
+// Run-length data is decoded as it streams in, so only the kept corner is
+// ever held. A stream that ends before the end-of-bitmap escape or the last
+// row is truncated.
 bool DecodeCompressed(QIODevice& device, const BmpLayout& l, QSize keep, QImage& out)
 {
-    if (l.width * l.height * 4 > qint64{kWholeDecodeLimitMB} * 1024 * 1024 || !device.seek(0))
+    out = QImage(keep, QImage::Format_BGR888);
+    if (out.isNull() || !device.seek(l.dataOffset))
         return false;
-    QImageReader reader(&device, "bmp");
-    reader.setAllocationLimit(kWholeDecodeLimitMB);
-    const QImage whole = reader.read();
-    if (whole.isNull() || whole.width() != l.width || whole.height() != l.height)
-        return false;
-    out = whole.copy(QRect(QPoint(0, 0), keep)).convertToFormat(QImage::Format_BGR888);
-    return !out.isNull();
+    const Bgr& first = l.palette[0];
+    out.fill(QColor(first[2], first[1], first[0]));
+    const bool fourBit = l.compression == kBiRle4;
+    ByteStream in(device);
+    RlePen pen(l, out);
+    uchar count = 0, value = 0;
+    while (!pen.PastLastRow()) {
+        if (!in.Next(count) || !in.Next(value))
+            return false;
+        if (count) {
+            PutRun(pen, count, value, fourBit);
+            continue;
+        }
+        if (value == 0) {
+            pen.EndLine();
+        } else if (value == 1) {
+            return true;
+        } else if (value == 2) {
+            uchar dx = 0, dy = 0;
+            if (!in.Next(dx) || !in.Next(dy))
+                return false;
+            pen.Move(dx, dy);
+        } else if (!ReadLiterals(in, pen, value, fourBit)) {
+            return false;
+        }
+    }
+    return true;
 }
 
 } // namespace

@@ -1,7 +1,9 @@
 #include "dotdata/DotListingReader.h"
 
 #include "base/DotPalette.h"
+#include "base/QuotedText.h"
 
+#include <QBuffer>
 #include <QStringList>
 
 namespace {
@@ -26,7 +28,7 @@ bool ToPositive(const QString& text, int& value)
 
 } // namespace
 
-bool CDotListingReader::ReadEntry(const QString& entry, int width, int height, SDot& dot) const
+bool CDotListingReader::ReadEntry(const QString& entry, int width, int height, SDot& dot)
 {
     const QStringList parts = entry.trimmed().split(QLatin1Char('-'));
     int block = 0, row = 0, column = 0;
@@ -36,34 +38,68 @@ bool CDotListingReader::ReadEntry(const QString& entry, int width, int height, S
     dot.colorIndex = IndexOfLetter(parts[3]);
     if (dot.colorIndex < 0)
         return false;
-    const int blocksPerBand = (width + 7) / 8;
+    const qint64 blocksPerBand = (qint64{width} + 7) / 8;
     if (blocksPerBand <= 0)
         return false;
-    dot.x = (block - 1) % blocksPerBand * 8 + column - 1;
-    dot.y = (block - 1) / blocksPerBand * 8 + row - 1;
-    return dot.x < width && dot.y < height;
+    // Block numbers go up to 2^31 - 1: the position is worked out in 64 bits
+    // and checked against the canvas before it is narrowed.
+    const qint64 x = (block - 1) % blocksPerBand * 8 + column - 1;
+    const qint64 y = (block - 1) / blocksPerBand * 8 + row - 1;
+    if (x >= width || y >= height)
+        return false;
+    dot.x = static_cast<int>(x);
+    dot.y = static_cast<int>(y);
+    return true;
+}
+
+bool CDotListingReader::ReadLine(const QString& line, int width, int height)
+{
+    for (const QString& entry : line.split(QLatin1Char(','))) {
+        SDot dot;
+        if (!ReadEntry(entry, width, height, dot)) {
+            m_szError = QStringLiteral("'%1' is not a dot entry of this %2 x %3 canvas")
+                            .arg(CQuotedText::Quote(entry.trimmed())).arg(width).arg(height);
+            return false;
+        }
+        m_dots.push_back(dot);
+    }
+    return true;
+}
+
+bool CDotListingReader::Read(QIODevice& device, int width, int height)
+{
+    m_dots.clear();
+    m_szError.clear();
+    qint64 total = 0;
+    for (qint64 number = 1; !device.atEnd(); ++number) {
+        const QByteArray bytes = device.readLine(kMaxLineBytes + 2); // may stop one byte short of its argument
+        total += bytes.size();
+        if (total > kMaxBytes) {
+            m_szError = QStringLiteral("line %1: the listing is longer than the %2 bytes of a full canvas")
+                            .arg(number).arg(kMaxBytes);
+            m_dots.clear();
+            return false;
+        }
+        if (bytes.size() > kMaxLineBytes) {
+            m_szError = QStringLiteral("line %1: '%2' is too long for a dot listing")
+                            .arg(number).arg(CQuotedText::Quote(QString::fromUtf8(bytes)));
+            m_dots.clear();
+            return false;
+        }
+        const QString line = QString::fromUtf8(bytes).trimmed();
+        if (!line.isEmpty() && !ReadLine(line, width, height)) {
+            m_szError = QStringLiteral("line %1: %2").arg(number).arg(m_szError);
+            m_dots.clear();
+            return false;
+        }
+    }
+    return true;
 }
 
 bool CDotListingReader::Read(const QString& text, int width, int height)
 {
-    m_dots.clear();
-    m_szError.clear();
-    QString normalized = text;
-    normalized.replace(QLatin1String("\r\n"), QLatin1String("\n"));
-    const QStringList lines = normalized.split(QLatin1Char('\n'));
-    for (int i = 0; i < lines.size(); ++i) {
-        const QString line = lines.at(i).trimmed();
-        if (line.isEmpty())
-            continue;
-        for (const QString& entry : line.split(QLatin1Char(','))) {
-            SDot dot;
-            if (!ReadEntry(entry, width, height, dot)) {
-                m_szError = QStringLiteral("line %1: '%2' is not a dot entry of this %3 x %4 canvas")
-                                .arg(i + 1).arg(entry.trimmed()).arg(width).arg(height);
-                return false;
-            }
-            m_dots.push_back(dot);
-        }
-    }
-    return true;
+    QByteArray bytes = text.toUtf8();
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::ReadOnly);
+    return Read(buffer, width, height);
 }

@@ -1,8 +1,11 @@
 #include "dotdata/PictureDecoder.h"
 
+#include "base/QuotedText.h"
+#include "base/RegularFile.h"
 #include "dotdata/BmpDecoder.h"
 #include "dotdata/JpegDecoder.h"
 
+#include <QFile>
 #include <QIODevice>
 
 bool CPictureDecoder::Decode(QIODevice& device, QSize limit, DecodedPicture& out)
@@ -15,5 +18,21 @@ bool CPictureDecoder::Decode(QIODevice& device, QSize limit, DecodedPicture& out
         return CBmpDecoder::Decode(device, limit, out);
     if (CJpegDecoder::IsJpeg(head))
         return CJpegDecoder::Decode(device, limit, out);
+    return false;
+}
+
+bool CPictureDecoder::DecodeFile(const QString& path, QSize limit, DecodedPicture& out, QString& why)
+{
+    out = DecodedPicture();
+    why.clear();
+    QFile file;
+    const CRegularFile::Status status = CRegularFile::Open(path, kMaxFileBytes, file);
+    if (status != CRegularFile::Ok) {
+        why = CRegularFile::Describe(status, path, kMaxFileBytes);
+        return false;
+    }
+    if (Decode(file, limit, out))
+        return true;
+    why = QStringLiteral("'%1' is not a BMP or JPEG picture that can be read").arg(CQuotedText::Quote(path));
     return false;
 }

@@ -5,21 +5,19 @@
 #include "base/GridImage.h"
 #include "dotdata/PictureDecoder.h"
 
-#include <QFile>
 
-bool CPictureImport::Import(const QString& path, CDotGrid& grid, int matching)
+bool CPictureImport::Import(const QString& path, CDotGrid& grid, int matching, QString* why)
 {
     // The picture is decoded before the old dots are touched, so a file that
-    // cannot be read leaves the canvas as it was.
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        return false;
+    // cannot be read leaves the canvas as it was. Only a regular file of a
+    // bounded size is opened: a FIFO or a device never blocks the program.
     DecodedPicture picture;
+    QString reason;
     const QSize limit(kMaxCanvasWidth, kMaxCanvasHeight);
-    if (!CPictureDecoder::Decode(file, limit, picture))
-        return false;
-    file.close();
-    return Place(picture, grid, matching);
+    const bool decoded = CPictureDecoder::DecodeFile(path, limit, picture, reason);
+    if (why)
+        *why = reason;
+    return decoded && Place(picture, grid, matching);
 }
 
 bool CPictureImport::Place(const DecodedPicture& picture, CDotGrid& grid, int matching)

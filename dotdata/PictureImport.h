@@ -17,7 +17,8 @@ class CPictureImport
 public:
     // False, with the grid untouched, when the file cannot be read or decoded
     // or the new dots cannot be allocated.
-    static bool Import(const QString& path, CDotGrid& grid, int matching = ExactColors);
+    // why, when given, receives a sentence saying what is wrong with the file.
+    static bool Import(const QString& path, CDotGrid& grid, int matching = ExactColors, QString* why = nullptr);
     // The grid steps of Import for a picture already decoded.
     static bool Place(const DecodedPicture& picture, CDotGrid& grid, int matching = ExactColors);
 };

@@ -4,9 +4,12 @@
 
 #include "TestSupport.h"
 
+#include <QFile>
 #include <QStandardPaths>
 
 #include <gtest/gtest.h>
+
+#include <sys/stat.h>
 
 namespace {
 
@@ -51,5 +54,12 @@ TEST_F(TessikAppTest, FileThatCannotBeOpenedEndsStartUp)
     app.SetShowMessage([&messages](const QString& text) { messages << text; });
     EXPECT_FALSE(app.InitInstance({QStringLiteral("pellmark"), dir.FilePath(QStringLiteral("missing.bmp"))}));
     EXPECT_EQ(messages.size(), 1);
+    EXPECT_EQ(app.MainFrame(), nullptr);
+
+    // A FIFO without a writer is refused at once instead of blocking the start.
+    const QString fifo = dir.FilePath(QStringLiteral("fifo.bmp"));
+    ASSERT_EQ(::mkfifo(QFile::encodeName(fifo).constData(), 0600), 0);
+    EXPECT_FALSE(app.InitInstance({QStringLiteral("pellmark"), fifo}));
+    EXPECT_EQ(messages.size(), 2);
     EXPECT_EQ(app.MainFrame(), nullptr);
 }

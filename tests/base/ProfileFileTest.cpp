@@ -2,7 +2,15 @@
 
 #include "TestSupport.h"
 
+#include <QFile>
+#include <QFileInfo>
+
 #include <gtest/gtest.h>
+
+#include <sys/stat.h>
+
+#include <utility>
+#include <vector>
 
 TEST(ProfileFile, DefaultsForMissingFileSectionAndKey)
 {
@@ -60,4 +68,113 @@ TEST(ProfileFile, UnwritableLocationFailsQuietly)
     const CProfileFile ini(dir.FilePath("missing/option.ini"));
     EXPECT_FALSE(ini.WriteInt("Main", "Language", 1));
     EXPECT_EQ(ini.GetInt("Main", "Language", 1), 1);
+}
+
+TEST(ProfileFile, HugeValuesStayPositive)
+{
+    // Hand-worked: INT_MAX is 2147483647; anything longer saturates there.
+    const std::vector<std::pair<const char*, int>> cases = {
+        {"2147483646", 2147483646}, {"2147483647", 2147483647}, {"2147483648", 2147483647},
+        {"4294967295", 2147483647}, {"99999999999999999999", 2147483647}, {"4294967296", 2147483647},
+    };
+    for (const auto& [text, expected] : cases)
+        EXPECT_EQ(CProfileFile::LeadingDigits(text), expected) << text;
+
+    CScratchDir dir;
+    const QString path = dir.FilePath("option.ini");
+    WriteAll(path, "[Main]\nShowGrid=4294967295\n");
+    const CProfileFile ini(path);
+    const int value = ini.GetInt("Main", "ShowGrid", 1);
+    EXPECT_EQ(value, 2147483647);
+    ini.WriteInt("Main", "ShowGrid", value);
+    EXPECT_EQ(ini.GetInt("Main", "ShowGrid", 1), 2147483647);
+}
+
+TEST(ProfileFile, EveryLineEndIsReadAndKept)
+{
+    for (const char* eol : {"\n", "\r\n", "\r"}) {
+        CScratchDir dir;
+        const QString path = dir.FilePath("option.ini");
+        const QByteArray e(eol);
+        WriteAll(path, "[Main]" + e + "Language=2" + e + "ShowGrid=0" + e + "[Next]" + e + "A=1" + e);
+        const CProfileFile ini(path);
+        EXPECT_EQ(ini.GetInt("Main", "Language", 1), 2) << eol;
+        EXPECT_EQ(ini.GetInt("Main", "ShowGrid", 1), 0) << eol;
+        ini.WriteInt("Main", "Language", 0);
+        ini.WriteInt("Main", "BkColor", 255);
+        EXPECT_EQ(ReadAll(path), "[Main]" + e + "Language=0" + e + "ShowGrid=0" + e + "BkColor=255" + e + "[Next]" + e
+                                     + "A=1" + e)
+            << eol;
+    }
+}
+
+TEST(ProfileFile, OtherBytesComeBackUnchanged)
+{
+    CScratchDir dir;
+    const QString path = dir.FilePath("option.ini");
+    // Invalid UTF-8, Latin-1, a NUL, mixed line ends and no final line end.
+    const char raw[] = "; \xC3\x28 caf\xE9 \xFF\xFE\r\n[Main]\nBkColor=1\r\n\x00junk=\x80\r[Other]\nX=\xA0";
+    const QByteArray before(raw, sizeof(raw) - 1);
+    WriteAll(path, before);
+    const CProfileFile ini(path);
+    ASSERT_TRUE(ini.WriteInt("Main", "BkColor", 65280));
+    QByteArray expected = before;
+    expected.replace("BkColor=1", "BkColor=65280");
+    EXPECT_EQ(ReadAll(path), expected);
+    ASSERT_TRUE(ini.WriteInt("Other", "Y", 3));
+    EXPECT_EQ(ReadAll(path), expected + "\r\nY=3");
+}
+
+TEST(ProfileFile, Utf16FilesStayUtf16)
+{
+    const auto utf16 = [](const QString& text, bool bigEndian) {
+        QByteArray b = bigEndian ? QByteArray("\xFE\xFF", 2) : QByteArray("\xFF\xFE", 2);
+        for (const QChar c : text) {
+            const char hi = static_cast<char>(c.unicode() >> 8), lo = static_cast<char>(c.unicode() & 0xFF);
+            b.append(bigEndian ? hi : lo).append(bigEndian ? lo : hi);
+        }
+        return b;
+    };
+    for (const bool bigEndian : {false, true}) {
+        CScratchDir dir;
+        const QString path = dir.FilePath("option.ini");
+        WriteAll(path, utf16(QStringLiteral("[Main]\r\nLanguage=2\r\n; \u4e2d\u6587\r\n"), bigEndian));
+        const CProfileFile ini(path);
+        EXPECT_EQ(ini.GetInt("Main", "Language", 1), 2);
+        ASSERT_TRUE(ini.WriteInt("Main", "Language", 0));
+        ASSERT_TRUE(ini.WriteInt("Main", "ShowGrid", 1));
+        EXPECT_EQ(ReadAll(path), utf16(QStringLiteral("[Main]\r\nLanguage=0\r\n; \u4e2d\u6587\r\nShowGrid=1\r\n"),
+                                       bigEndian));
+    }
+    // Cut in the middle of a unit: still UTF-16, the odd byte kept at the end.
+    CScratchDir dir;
+    const QString path = dir.FilePath("option.ini");
+    WriteAll(path, utf16(QStringLiteral("[Main]\nA=1"), false) + 'x');
+    const CProfileFile ini(path);
+    ASSERT_TRUE(ini.WriteInt("Main", "ShowGrid", 7));
+    EXPECT_EQ(ReadAll(path), utf16(QStringLiteral("[Main]\nA=1\nShowGrid=7"), false) + 'x');
+    EXPECT_EQ(ini.GetInt("Main", "ShowGrid", 1), 7);
+}
+
+TEST(ProfileFile, SpecialAndOversizedFilesReadAsMissingAndAreNotReplaced)
+{
+    CScratchDir dir;
+    const QString fifo = dir.FilePath("fifo.ini");
+    ASSERT_EQ(::mkfifo(QFile::encodeName(fifo).constData(), 0600), 0);
+    const QString zero = dir.FilePath("zero.ini");
+    ASSERT_TRUE(QFile::link("/dev/zero", zero));
+    for (const QString& path : {fifo, zero}) {
+        const CProfileFile ini(path);
+        EXPECT_EQ(ini.GetInt("Main", "Language", 1), 1);
+        EXPECT_FALSE(ini.WriteInt("Main", "Language", 2));
+        EXPECT_FALSE(QFileInfo(path).isFile());
+    }
+    const QString big = dir.FilePath("big.ini");
+    const QByteArray atCap = "[Main]\nLanguage=2\n" + QByteArray(CProfileFile::kMaxBytes - 18, ';');
+    WriteAll(big, atCap);
+    EXPECT_EQ(CProfileFile(big).GetInt("Main", "Language", 1), 2);
+    WriteAll(big, atCap + ";");
+    EXPECT_EQ(CProfileFile(big).GetInt("Main", "Language", 1), 1);
+    EXPECT_FALSE(CProfileFile(big).WriteInt("Main", "Language", 0));
+    EXPECT_EQ(ReadAll(big), atCap + ";");
 }

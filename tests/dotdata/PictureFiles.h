@@ -77,6 +77,46 @@ inline QByteArray MakeBmp(const BmpFields& s)
     return b;
 }
 
+// An RLE8 BMP (bottom-up) of palette indices indexAt(x, y), y from the top:
+// each row as runs of equal indices of at most 255, ended by an end-of-line
+// escape, the file by an end-of-bitmap escape. Rows are encoded one at a time.
+inline QByteArray MakeRle8Bmp(int w, int h, const std::vector<QRgb>& palette,
+                              const std::function<std::uint8_t(int, int)>& indexAt)
+{
+    QByteArray data;
+    for (int y = h - 1; y >= 0; --y) {
+        for (int x = 0; x < w;) {
+            const std::uint8_t v = indexAt(x, y);
+            int run = 1;
+            while (x + run < w && run < 255 && indexAt(x + run, y) == v)
+                ++run;
+            data.append(static_cast<char>(run)).append(static_cast<char>(v));
+            x += run;
+        }
+        data.append(2, '\0');
+    }
+    data.append('\0').append('\1');
+    BmpFields s;
+    s.width = w;
+    s.height = h;
+    s.bitCount = 8;
+    s.compression = 1;
+    s.palette = palette;
+    s.valueAt = [](int, int) { return 0u; };
+    BmpFields header = s;
+    header.height = 1;
+    header.width = 1;
+    QByteArray b = MakeBmp(header);
+    const int offset = 54 + static_cast<int>(palette.size()) * 4;
+    b.truncate(offset);
+    Put32(b, 18, static_cast<std::uint32_t>(w));
+    Put32(b, 22, static_cast<std::uint32_t>(h));
+    Put32(b, 34, static_cast<std::uint32_t>(data.size()));
+    b.append(data);
+    Put32(b, 2, static_cast<std::uint32_t>(b.size()));
+    return b;
+}
+
 // A 24-bit BMP of the colours colorAt(x, y), y from the top.
 inline QByteArray MakeBmp24(int w, int h, const std::function<QRgb(int, int)>& colorAt)
 {

@@ -1,6 +1,9 @@
 #include "FrameFixture.h"
 
 #include <QFile>
+#include <QFileInfo>
+
+#include <sys/stat.h>
 
 TEST_F(FrameTest, CloseWritesTheFourKeysInOrder)
 {
@@ -85,4 +88,15 @@ TEST_F(FrameTest, MissingOrBadPictureColorsMeansExact)
         for (int id = CommandId::PictureExact; id <= CommandId::PictureDithered; ++id)
             EXPECT_EQ(Act(id)->isChecked(), id - CommandId::PictureExact == c.expected) << c.stored << id;
     }
+}
+
+TEST_F(FrameTest, SettingsFifoIsNeitherWaitedForNorReplaced)
+{
+    // A FIFO without a writer would block a plain open forever.
+    ASSERT_EQ(::mkfifo(QFile::encodeName(SettingsPath()).constData(), 0600), 0);
+    frame = MakeFrame();
+    EXPECT_EQ(frame->Language(), 1);
+    EXPECT_EQ(Canvas()->ShowGrid(), 1);
+    frame->close();
+    EXPECT_FALSE(QFileInfo(SettingsPath()).isFile());
 }

@@ -1,0 +1,108 @@
+// Writes the seed corpus of the fuzz targets into a folder: small valid
+// pictures of every kind the decoders handle, listings and settings files.
+//   make_seeds DIR  ->  DIR/bmp, DIR/jpeg, DIR/listing, DIR/profile
+#include "tests/dotdata/PictureFiles.h"
+
+#include <QDir>
+#include <QFile>
+#include <QCoreApplication>
+
+#include <cstdio>
+
+using namespace testpic;
+
+namespace {
+
+bool Put(const QDir& dir, const QString& name, const QByteArray& bytes)
+{
+    QFile file(dir.filePath(name));
+    return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
+}
+
+QRgb Pattern(int x, int y)
+{
+    return qRgb((x * 37) & 255, (y * 59) & 255, ((x + y) * 11) & 255);
+}
+
+bool BmpSeeds(const QDir& dir)
+{
+    bool ok = Put(dir, "rgb24.bmp", MakeBmp24(9, 7, Pattern));
+    const std::vector<QRgb> palette = {qRgb(255, 0, 0), qRgb(0, 255, 0), qRgb(0, 0, 255), qRgb(255, 255, 255)};
+    for (int bits : {1, 4, 8}) {
+        BmpFields s;
+        s.width = 11;
+        s.height = bits == 4 ? -5 : 5;
+        s.bitCount = bits;
+        s.palette = palette;
+        s.valueAt = [bits](int x, int y) { return static_cast<std::uint32_t>((x + y) % (bits == 1 ? 2 : 4)); };
+        ok = Put(dir, QStringLiteral("indexed%1.bmp").arg(bits), MakeBmp(s)) && ok;
+    }
+    for (int bits : {16, 32}) {
+        BmpFields s;
+        s.width = 6;
+        s.height = 4;
+        s.bitCount = bits;
+        s.compression = 3;
+        s.masks = bits == 16 ? std::vector<std::uint32_t>{0xF800, 0x07E0, 0x001F}
+                             : std::vector<std::uint32_t>{0xFF0000, 0xFF00, 0xFF};
+        s.valueAt = [](int x, int y) { return static_cast<std::uint32_t>(x * 1237 + y * 7919); };
+        ok = Put(dir, QStringLiteral("bitfields%1.bmp").arg(bits), MakeBmp(s)) && ok;
+    }
+    ok = Put(dir, "rle8.bmp", MakeRle8Bmp(20, 6, palette, [](int x, int y) { return std::uint8_t((x / 3 + y) % 4); }))
+        && ok;
+    // RLE4 with a literal run, a delta and an end of bitmap, written by hand.
+    QByteArray rle4 = MakeRle8Bmp(8, 2, palette, [](int, int) { return std::uint8_t(0); });
+    Put16(rle4, 28, 4);
+    Put32(rle4, 30, 2);
+    const QByteArray data("\x04\x12\x00\x04\x12\x30\x00\x02\x01\x01\x00\x00\x02\x21\x00\x01", 16);
+    rle4.truncate(54 + 16);
+    rle4.append(data);
+    Put32(rle4, 34, static_cast<std::uint32_t>(data.size()));
+    return Put(dir, "rle4.bmp", rle4) && ok;
+}
+
+bool JpegSeeds(const QDir& dir)
+{
+    const QImage image = MakeImage(24, 16, Pattern);
+    bool ok = Put(dir, "baseline.jpg", MakeJpeg(image));
+    ok = Put(dir, "progressive.jpg", MakeJpeg(image, true)) && ok;
+    ok = Put(dir, "gray.jpg", MakeJpeg(image.convertToFormat(QImage::Format_Grayscale8))) && ok;
+    return Put(dir, "large-size.jpg", WithJpegSize(MakeJpeg(image), 3000, 2000)) && ok;
+}
+
+bool ListingSeeds(const QDir& dir)
+{
+    // The first two bytes choose the canvas size in blocks.
+    bool ok = Put(dir, "small", QByteArray("\x01\x00", 2) + "1-1-1-R, 1-1-2-G, 1-8-8-O\r\n\r\n2-1-2-B\r\n\r\n");
+    ok = Put(dir, "full", QByteArray("\x7F\x5F", 2) + "12288-8-8-W, 12288-1-1-P\r\n\r\n1-1-1-Y\n") && ok;
+    return Put(dir, "bad", QByteArray("\x03\x03", 2) + "1-1-1-R\n\nhello, 2147483647-1-1-R\r") && ok;
+}
+
+bool ProfileSeeds(const QDir& dir)
+{
+    bool ok = Put(dir, "lf.ini", "[Main]\nLanguage=1\nBkColor=0\nShowGrid=1\n");
+    ok = Put(dir, "crlf.ini", "; settings\r\n[Main]\r\nShowGrid=5\r\n\r\n[Extra]\r\nKey=abc\r\n") && ok;
+    ok = Put(dir, "cr.ini", "[main]\r bkcolor = 255 ; red\rShowGrid=4294967295") && ok;
+    const QString text = QStringLiteral("[Main]\r\nLanguage=2\r\nShowGrid=0\r\n");
+    QByteArray utf16("\xFF\xFE", 2);
+    utf16.append(reinterpret_cast<const char*>(text.utf16()), text.size() * 2);
+    ok = Put(dir, "utf16.ini", utf16) && ok;
+    return Put(dir, "junk.ini", QByteArray("[Other]\n\xC3\x28\xFF=1\n[Main\nShowGrid=-3\n", 32)) && ok;
+}
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    QCoreApplication app(argc, argv);
+    if (argc < 2) {
+        std::fprintf(stderr, "usage: make_seeds DIR\n");
+        return 1;
+    }
+    const QDir root(QString::fromLocal8Bit(argv[1]));
+    for (const char* sub : {"bmp", "jpeg", "listing", "profile"})
+        root.mkpath(QString::fromLatin1(sub));
+    const bool ok = BmpSeeds(QDir(root.filePath("bmp"))) && JpegSeeds(QDir(root.filePath("jpeg")))
+        && ListingSeeds(QDir(root.filePath("listing"))) && ProfileSeeds(QDir(root.filePath("profile")));
+    return ok ? 0 : 1;
+}

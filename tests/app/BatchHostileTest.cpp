@@ -1,0 +1,65 @@
+// Batch runs on special files and failed saves: a clear message and exit 2,
+// never a hang.
+#include "TestSupport.h"
+
+#include <QFile>
+
+#include <gtest/gtest.h>
+
+#include <sys/stat.h>
+
+TEST(BatchHostile, SpecialFilesAreRefusedAtOnce)
+{
+    CScratchDir dir;
+    const QString fifo = dir.FilePath("fifo");
+    ASSERT_EQ(::mkfifo(QFile::encodeName(fifo).constData(), 0600), 0);
+    const QString zero = dir.FilePath("zero.txt");
+    ASSERT_TRUE(QFile::link("/dev/zero", zero));
+    for (const QString& path : {fifo, zero}) {
+        SProcessResult r = RunPellmark({"--new", "16x16:image", "--load-dots", path});
+        EXPECT_EQ(r.exitCode, 2);
+        EXPECT_TRUE(r.err.startsWith("--load-dots: '")) << r.err.toStdString();
+        EXPECT_TRUE(r.err.contains("is not a regular file")) << r.err.toStdString();
+        r = RunPellmark({"--open", path});
+        EXPECT_EQ(r.exitCode, 2);
+        EXPECT_TRUE(r.err.startsWith("--open: cannot read the picture")) << r.err.toStdString();
+    }
+}
+
+TEST(BatchHostile, ListingsLargerThanAFullCanvasAreRefused)
+{
+    CScratchDir dir;
+    const QString big = dir.FilePath("big.txt");
+    // 12288 lines of 836 bytes is the largest listing; one byte more is refused.
+    ASSERT_TRUE(WriteAll(big, QByteArray(12288 * 836 + 1, '\n')));
+    const SProcessResult r = RunPellmark({"--new", "16x16:image", "--load-dots", big});
+    EXPECT_EQ(r.exitCode, 2);
+    EXPECT_TRUE(r.err.contains("is larger than 10272768 bytes")) << r.err.toStdString();
+}
+
+TEST(BatchHostile, JunkLineIsQuotedShortAndEscaped)
+{
+    CScratchDir dir;
+    const QString junk = dir.FilePath("junk.txt");
+    ASSERT_TRUE(WriteAll(junk, "1-1-1-R, " + QByteArray("x\r\0", 3).repeated(1000)));
+    const SProcessResult r = RunPellmark({"--new", "16x16:image", "--load-dots", junk});
+    EXPECT_EQ(r.exitCode, 2);
+    EXPECT_LT(r.err.size(), 300) << r.err.toStdString();
+    EXPECT_TRUE(r.err.contains("line 1: 'x\\r\\0x\\r\\0")) << r.err.toStdString();
+    EXPECT_EQ(r.err.count('\n'), 1);
+    EXPECT_FALSE(r.err.contains('\0'));
+    EXPECT_FALSE(r.err.contains('\r'));
+}
+
+TEST(BatchHostile, FailedImageSaveKeepsItsReason)
+{
+    CScratchDir dir;
+    const QString target = dir.FilePath("missing/out.bmp");
+    const SProcessResult r = RunPellmark({"--new", "16x16:image", "--save-image", target});
+    EXPECT_EQ(r.exitCode, 2);
+    const QString err = QString::fromUtf8(r.err).trimmed();
+    EXPECT_EQ(r.err.count('\n'), 1) << r.err.toStdString();
+    const QString prefix = QStringLiteral("--save-image: The picture could not be saved as \"%1\": ").arg(target);
+    ASSERT_TRUE(err.startsWith(prefix)) << r.err.toStdString();
+    EXPECT_GT(err.size(), prefix.size()); // the reason follows
+}

@@ -1,0 +1,90 @@
+#include "base/QuotedText.h"
+#include "base/RegularFile.h"
+
+#include "TestSupport.h"
+
+#include <QFile>
+
+#include <gtest/gtest.h>
+
+#include <sys/stat.h>
+
+namespace {
+
+QString MakeFifo(const CScratchDir& dir)
+{
+    const QString path = dir.FilePath("fifo");
+    return ::mkfifo(QFile::encodeName(path).constData(), 0600) == 0 ? path : QString();
+}
+
+} // namespace
+
+TEST(RegularFile, SpecialFilesAreRefusedWithoutBlocking)
+{
+    CScratchDir dir;
+    const QString fifo = MakeFifo(dir);
+    ASSERT_FALSE(fifo.isEmpty());
+    const QString zeroLink = dir.FilePath("zero");
+    ASSERT_TRUE(QFile::link("/dev/zero", zeroLink));
+    for (const QString& path : {fifo, zeroLink, QStringLiteral("/dev/zero"), dir.Path()}) {
+        QFile file;
+        EXPECT_EQ(CRegularFile::Open(path, 1024, file), CRegularFile::NotRegular) << path.toStdString();
+        EXPECT_FALSE(file.isOpen());
+        QByteArray bytes("stale");
+        EXPECT_EQ(CRegularFile::ReadAll(path, 1024, bytes), CRegularFile::NotRegular);
+        EXPECT_TRUE(bytes.isEmpty());
+    }
+    QFile missing;
+    EXPECT_EQ(CRegularFile::Open(dir.FilePath("absent"), 1024, missing), CRegularFile::CannotOpen);
+}
+
+TEST(RegularFile, CapIsTheLargestSizeAccepted)
+{
+    CScratchDir dir;
+    const QString path = dir.FilePath("f");
+    ASSERT_TRUE(WriteAll(path, QByteArray(100, 'a')));
+    QByteArray bytes;
+    EXPECT_EQ(CRegularFile::ReadAll(path, 100, bytes), CRegularFile::Ok);
+    EXPECT_EQ(bytes, QByteArray(100, 'a'));
+    EXPECT_EQ(CRegularFile::ReadAll(path, 99, bytes), CRegularFile::TooLarge);
+    EXPECT_TRUE(bytes.isEmpty());
+
+    const QString link = dir.FilePath("link");
+    ASSERT_TRUE(QFile::link(path, link));
+    QFile file;
+    ASSERT_EQ(CRegularFile::Open(link, 100, file), CRegularFile::Ok);
+    EXPECT_FALSE(file.isSequential());
+    EXPECT_EQ(file.size(), 100);
+    EXPECT_TRUE(file.seek(50));
+    EXPECT_EQ(file.readAll(), QByteArray(50, 'a'));
+}
+
+TEST(RegularFile, DescriptionsNameTheFileQuoted)
+{
+    const QString path = QStringLiteral("a\nb");
+    EXPECT_EQ(CRegularFile::Describe(CRegularFile::NotRegular, path, 5), QStringLiteral("'a\\nb' is not a regular file"));
+    EXPECT_EQ(CRegularFile::Describe(CRegularFile::TooLarge, path, 5), QStringLiteral("'a\\nb' is larger than 5 bytes"));
+    EXPECT_EQ(CRegularFile::Describe(CRegularFile::CannotOpen, path, 5), QStringLiteral("cannot open 'a\\nb'"));
+}
+
+TEST(QuotedText, AtMostSixtyCharactersAreShown)
+{
+    const QString sixty(60, QLatin1Char('x'));
+    EXPECT_EQ(CQuotedText::Quote(sixty), sixty);
+    EXPECT_EQ(CQuotedText::Quote(sixty + QLatin1Char('y')), sixty + QStringLiteral("..."));
+    EXPECT_EQ(CQuotedText::Quote(QString(10 * 1024 * 1024, QLatin1Char('z'))).size(), 63);
+    EXPECT_EQ(CQuotedText::Quote(QStringLiteral("abc"), 2), QStringLiteral("ab..."));
+    EXPECT_EQ(CQuotedText::Quote(QString()), QString());
+}
+
+TEST(QuotedText, ControlCharactersAreEscaped)
+{
+    const QString raw = QStringLiteral("a\r\n\tb") + QChar(0) + QChar(0x1B) + QChar(0x7F) + QChar(0x85)
+        + QChar(0x2028) + QStringLiteral("\u00e9\u4e2d");
+    EXPECT_EQ(CQuotedText::Quote(raw),
+              QStringLiteral("a\\r\\n\\tb\\0\\x1b\\x7f\\x85\\u2028\u00e9\u4e2d"));
+    // A character outside the basic plane stays whole; a lone half is escaped.
+    const QString emoji = QString::fromUcs4(U"\U0001F600");
+    EXPECT_EQ(CQuotedText::Quote(emoji), emoji);
+    EXPECT_EQ(CQuotedText::Quote(emoji.left(1)), QStringLiteral("\\ud83d"));
+}

@@ -1,0 +1,263 @@
+// Hostile sizes, run-length data and listings: every size from the file is
+// checked before use, only the canvas corner is kept, and bad input is named
+// briefly.
+#include "dotdata/DotListingReader.h"
+#include "dotdata/PictureDecoder.h"
+
+#include "base/QuotedText.h"
+#include "dotdata/PictureFiles.h"
+#include "TestSupport.h"
+
+#include <QBuffer>
+#include <QFile>
+
+#include <gtest/gtest.h>
+
+#include <array>
+#include <climits>
+
+#include <sys/stat.h>
+
+using namespace testpic;
+
+namespace {
+
+DecodedPicture Decode(const QByteArray& bytes, QSize limit = QSize(1024, 768))
+{
+    QBuffer buffer;
+    buffer.setData(bytes);
+    buffer.open(QIODevice::ReadOnly);
+    DecodedPicture out;
+    CPictureDecoder::Decode(buffer, limit, out);
+    return out;
+}
+
+QRgb PixelAt(const DecodedPicture& p, int x, int y)
+{
+    const uchar* bgr = p.pixels.constScanLine(y) + 3 * x;
+    return qRgb(bgr[2], bgr[1], bgr[0]) & 0xFFFFFF;
+}
+
+const std::vector<QRgb> kPalette = {qRgb(255, 0, 0), qRgb(0, 255, 0), qRgb(0, 0, 255), qRgb(255, 255, 255)};
+
+// An RLE BMP of the given size and depth holding exactly these data bytes.
+QByteArray RleBmp(int width, int height, int bitCount, const QByteArray& data)
+{
+    QByteArray b = MakeRle8Bmp(1, 1, kPalette, [](int, int) { return std::uint8_t(0); });
+    b.truncate(54 + static_cast<int>(kPalette.size()) * 4);
+    Put32(b, 18, static_cast<std::uint32_t>(width));
+    Put32(b, 22, static_cast<std::uint32_t>(height));
+    Put16(b, 28, static_cast<std::uint16_t>(bitCount));
+    Put32(b, 30, bitCount == 8 ? 1u : 2u);
+    Put32(b, 34, static_cast<std::uint32_t>(data.size()));
+    b.append(data);
+    Put32(b, 2, static_cast<std::uint32_t>(b.size()));
+    return b;
+}
+
+} // namespace
+
+TEST(HostileBmp, LargestDeclaredSizesAreRefusedWithoutOverflow)
+{
+    // 2^31 - 1 squared: the row arithmetic needs more than 64 bits.
+    for (int bits : {24, 32}) {
+        BmpFields s;
+        s.bitCount = bits;
+        s.valueAt = [](int, int) { return 0u; };
+        for (const auto& [w, h] : std::array<std::pair<int, int>, 4>{
+                 {{INT_MAX, INT_MAX}, {INT_MAX, -INT_MAX}, {INT_MAX, 2}, {1, INT_MAX}}}) {
+            QByteArray b = MakeBmp(s);
+            Put32(b, 18, static_cast<std::uint32_t>(w));
+            Put32(b, 22, static_cast<std::uint32_t>(h));
+            EXPECT_FALSE(Decode(b).IsValid()) << bits << " bits, " << w << " x " << h;
+        }
+    }
+    // Run-length data of that size: an early end-of-bitmap escape is a whole
+    // picture (the rest is the first palette colour); data that simply stops
+    // is cut short.
+    const DecodedPicture p = Decode(RleBmp(INT_MAX, INT_MAX, 8, QByteArray("\xFF\x01\x00\x00\x00\x01", 6)));
+    ASSERT_TRUE(p.IsValid());
+    EXPECT_EQ(p.size, QSize(INT_MAX, INT_MAX));
+    EXPECT_EQ(p.pixels.size(), QSize(1024, 768));
+    EXPECT_EQ(PixelAt(p, 1023, 767), 0xFF0000u);
+    EXPECT_FALSE(Decode(RleBmp(INT_MAX, INT_MAX, 8, QByteArray("\x00\x02\xFF\xFF", 4))).IsValid());
+}
+
+TEST(HostileBmp, RunLengthDataKeepsOnlyTheCanvasCorner)
+{
+    // 2000 x 1000, bottom-up: row 999 (the first stored) is all index 1;
+    // then deltas to the top row, where runs put index 2 at x 0..9 and
+    // index 3 at x 1020..1029.
+    QByteArray data;
+    for (int x = 0; x < 2000; x += 250)
+        data.append('\xFA').append('\x01');
+    data.append(QByteArray("\x00\x00", 2));
+    for (int row = 1; row < 999; row += 1)
+        data.append(QByteArray("\x00\x00", 2));
+    data.append(QByteArray("\x0A\x02\x00\x02\xFF\x00\x00\x02\xFF\x00\x00\x02\xFF\x00\x00\x02\xEB\x00\x0A\x03\x00\x01", 22));
+    // 10 + 255 * 3 + 235 = 1010 ... 1020, then 10 of index 3.
+    data.replace(data.size() - 22 + 16, 1, QByteArray(1, static_cast<char>(245)));
+    const DecodedPicture p = Decode(RleBmp(2000, 1000, 8, data));
+    ASSERT_TRUE(p.IsValid());
+    EXPECT_EQ(p.size, QSize(2000, 1000));
+    EXPECT_EQ(p.pixels.size(), QSize(1024, 768));
+    EXPECT_EQ(PixelAt(p, 0, 0), 0x0000FFu);
+    EXPECT_EQ(PixelAt(p, 9, 0), 0x0000FFu);
+    EXPECT_EQ(PixelAt(p, 10, 0), 0xFF0000u); // skipped: the first palette colour
+    EXPECT_EQ(PixelAt(p, 1019, 0), 0xFF0000u);
+    EXPECT_EQ(PixelAt(p, 1020, 0), 0xFFFFFFu);
+    EXPECT_EQ(PixelAt(p, 1023, 0), 0xFFFFFFu);
+    EXPECT_EQ(PixelAt(p, 0, 1), 0xFF0000u);
+    EXPECT_EQ(PixelAt(p, 500, 767), 0xFF0000u); // stored row 232: nothing written
+}
+
+TEST(HostileBmp, RunLengthEscapesInBothDepths)
+{
+    // 8 x 2 RLE4: row 1 (bottom) = run of 4 alternating 1/2, then a literal
+    // run of 4 (3,0,1,2); row 0 (top), after the end of the line and a delta
+    // of 5 to the right, = run of 2 of index 3.
+    const QByteArray rle4("\x04\x12\x00\x04\x30\x12\x00\x00\x00\x02\x05\x00\x02\x33\x00\x01", 16);
+    DecodedPicture p = Decode(RleBmp(8, 2, 4, rle4));
+    ASSERT_TRUE(p.IsValid());
+    const std::array<QRgb, 8> bottom = {0x00FF00, 0x0000FF, 0x00FF00, 0x0000FF, 0xFFFFFF, 0xFF0000, 0x00FF00, 0x0000FF};
+    for (int x = 0; x < 8; ++x)
+        EXPECT_EQ(PixelAt(p, x, 1), bottom[static_cast<std::size_t>(x)]) << x;
+    const std::array<QRgb, 8> top = {0xFF0000, 0xFF0000, 0xFF0000, 0xFF0000, 0xFF0000, 0xFFFFFF, 0xFFFFFF, 0xFF0000};
+    for (int x = 0; x < 8; ++x)
+        EXPECT_EQ(PixelAt(p, x, 0), top[static_cast<std::size_t>(x)]) << x;
+
+    // RLE8 literal runs of odd length are padded to a 16-bit boundary.
+    const QByteArray rle8("\x00\x03\x01\x02\x03\x00\x01\x01\x00\x00\x03\x02\x00\x01", 14);
+    p = Decode(RleBmp(4, 2, 8, rle8));
+    ASSERT_TRUE(p.IsValid());
+    EXPECT_EQ(PixelAt(p, 0, 1), 0x00FF00u);
+    EXPECT_EQ(PixelAt(p, 2, 1), 0xFFFFFFu);
+    EXPECT_EQ(PixelAt(p, 3, 1), 0x00FF00u);
+    EXPECT_EQ(PixelAt(p, 0, 0), 0x0000FFu);
+    EXPECT_EQ(PixelAt(p, 3, 0), 0xFF0000u);
+
+    // Data that stops inside a literal run or before its last row is cut short.
+    EXPECT_FALSE(Decode(RleBmp(4, 2, 8, rle8.left(4))).IsValid());
+    EXPECT_FALSE(Decode(RleBmp(4, 2, 8, QByteArray("\x04\x01\x00\x00", 4))).IsValid());
+    // Ending on the last row without the end-of-bitmap escape is complete.
+    EXPECT_TRUE(Decode(RleBmp(4, 2, 8, QByteArray("\x04\x01\x00\x00\x04\x02\x00\x00", 8))).IsValid());
+}
+
+TEST(HostileJpeg, EmptyScansAndFloodsOfSegmentsAreRefused)
+{
+    const QByteArray good = MakeJpeg(MakeImage(16, 16, [](int x, int) { return qRgb(x * 16, 0, 0); }));
+    ASSERT_TRUE(Decode(good).IsValid());
+    const int sos = good.indexOf("\xFF\xDA");
+    ASSERT_GT(sos, 0);
+    const int scanStart = sos + 2 + ((static_cast<uchar>(good[sos + 2]) << 8) | static_cast<uchar>(good[sos + 3]));
+    for (int fill : {1, 2, 100, 10000}) {
+        const QByteArray filled = good.left(scanStart) + QByteArray(fill, '\xFF') + QByteArray("\xFF\xD9", 2);
+        EXPECT_FALSE(Decode(filled).IsValid()) << fill;
+    }
+    // Fill bytes and empty segments before the frame are walked across
+    // buffer boundaries, and the picture behind them still decodes.
+    const QByteArray comment("\xFF\xFE\x00\x02", 4);
+    const QByteArray padded = good.left(2) + comment.repeated(900) + QByteArray(70000, '\xFF') + good.mid(2);
+    EXPECT_TRUE(Decode(padded).IsValid());
+    EXPECT_FALSE(Decode(padded.left(padded.size() - good.size() + 10) + QByteArray("\xFF\xD9", 2)).IsValid());
+    // A thousand segments on top of the picture's own are too many.
+    EXPECT_FALSE(Decode(good.left(2) + comment.repeated(1000) + good.mid(2)).IsValid());
+    // Stuffed zero bytes carry data, RST markers do not.
+    const QByteArray markers = good.left(scanStart) + QByteArray("\xFF\xD0\xFF\xD1\xFF\xFF\xD9", 7);
+    EXPECT_FALSE(Decode(markers).IsValid());
+}
+
+TEST(HostileListing, BlockNumbersNearTheIntLimitAreNamedErrors)
+{
+    CDotListingReader reader;
+    for (const char* entry : {"2147483647-1-1-R", "2147483647-8-8-R", "2147483648-1-1-R", "268435457-1-1-R",
+                              "12289-1-1-R", "99999999999999999999-1-1-R"}) {
+        EXPECT_FALSE(reader.Read(QStringLiteral("1-1-1-R\n%1\n").arg(entry), 1024, 768)) << entry;
+        EXPECT_TRUE(reader.Error().startsWith("line 2: '")) << reader.Error().toStdString();
+        EXPECT_TRUE(reader.Dots().empty());
+    }
+    // The last block of a full canvas is its bottom-right corner.
+    ASSERT_TRUE(reader.Read(QStringLiteral("12288-8-8-W"), 1024, 768));
+    EXPECT_EQ(reader.Dots()[0].x, 1023);
+    EXPECT_EQ(reader.Dots()[0].y, 767);
+    EXPECT_EQ(reader.Dots()[0].colorIndex, 5);
+}
+
+TEST(HostileListing, JunkIsQuotedShortAndEscaped)
+{
+    CDotListingReader reader;
+    QByteArray junk("1-1-1-R, ");
+    junk += QByteArray("x\r\0", 3).repeated(1000);
+    QBuffer buffer(&junk);
+    buffer.open(QIODevice::ReadOnly);
+    EXPECT_FALSE(reader.Read(buffer, 1024, 768));
+    EXPECT_TRUE(reader.Error().startsWith("line 1: 'x\\r\\0x\\r\\0")) << reader.Error().toStdString();
+    EXPECT_LT(reader.Error().size(), 200);
+    EXPECT_FALSE(reader.Error().contains(QChar(0)));
+    EXPECT_FALSE(reader.Error().contains(QLatin1Char('\r')));
+
+    // The same junk beyond the line cap is quoted from the line's start.
+    junk += QByteArray("x\r\0", 3).repeated(2000);
+    QBuffer longer(&junk);
+    longer.open(QIODevice::ReadOnly);
+    EXPECT_FALSE(reader.Read(longer, 1024, 768));
+    EXPECT_TRUE(reader.Error().startsWith("line 1: '1-1-1-R, x\\r\\0x")) << reader.Error().toStdString();
+    EXPECT_LT(reader.Error().size(), 200);
+
+    // An entry of 100 characters is cut at 60.
+    EXPECT_FALSE(reader.Read(QString(100, QLatin1Char('7')), 8, 8));
+    EXPECT_TRUE(reader.Error().contains(QString(60, QLatin1Char('7')) + QStringLiteral("...'")));
+    EXPECT_FALSE(reader.Error().contains(QString(61, QLatin1Char('7'))));
+}
+
+TEST(HostileListing, LinesAndListingsHaveCaps)
+{
+    CDotListingReader reader;
+    // A line of kMaxLineBytes is read; one byte more is too long.
+    QString line = QStringLiteral("1-1-1-R");
+    line += QString(CDotListingReader::kMaxLineBytes - line.size() - 1, QLatin1Char(' ')) + QLatin1Char('\n');
+    ASSERT_EQ(line.size(), CDotListingReader::kMaxLineBytes);
+    EXPECT_TRUE(reader.Read(line, 8, 8)) << reader.Error().toStdString();
+    EXPECT_FALSE(reader.Read(QLatin1Char(' ') + line, 8, 8));
+    EXPECT_TRUE(reader.Error().startsWith("line 1:"));
+    EXPECT_TRUE(reader.Error().contains("too long"));
+
+    // Blank lines up to the cap of a full listing, then one byte more.
+    const QByteArray blankLine = QByteArray(CDotListingReader::kMaxLineBytes - 1, ' ') + '\n';
+    QByteArray blanks = blankLine.repeated(CDotListingReader::kMaxBytes / blankLine.size());
+    blanks.append(QByteArray(CDotListingReader::kMaxBytes % blankLine.size(), '\n'));
+    ASSERT_EQ(blanks.size(), CDotListingReader::kMaxBytes);
+    QBuffer buffer(&blanks);
+    buffer.open(QIODevice::ReadOnly);
+    EXPECT_TRUE(reader.Read(buffer, 8, 8));
+    blanks.append('\n');
+    QBuffer over(&blanks);
+    over.open(QIODevice::ReadOnly);
+    EXPECT_FALSE(reader.Read(over, 8, 8));
+    EXPECT_TRUE(reader.Error().contains("longer than"));
+}
+
+TEST(HostilePictureFile, OnlyRegularFilesAreDecodedAndFailuresSayWhy)
+{
+    CScratchDir dir;
+    const QString fifo = dir.FilePath("fifo.bmp");
+    ASSERT_EQ(::mkfifo(QFile::encodeName(fifo).constData(), 0600), 0);
+    const QString junk = dir.FilePath("junk.bmp");
+    ASSERT_TRUE(WriteAll(junk, "BM not really"));
+    const QString good = dir.FilePath("good.bmp");
+    ASSERT_TRUE(WriteAll(good, MakeBmp24(9, 2, [](int x, int) { return x ? qRgb(0, 0, 0) : qRgb(255, 0, 0); })));
+
+    DecodedPicture p;
+    QString why;
+    EXPECT_FALSE(CPictureDecoder::DecodeFile(fifo, QSize(1024, 768), p, why));
+    EXPECT_EQ(why, QStringLiteral("'%1' is not a regular file").arg(CQuotedText::Quote(fifo)));
+    EXPECT_FALSE(CPictureDecoder::DecodeFile(QStringLiteral("/dev/zero"), QSize(1024, 768), p, why));
+    EXPECT_EQ(why, QStringLiteral("'/dev/zero' is not a regular file"));
+    EXPECT_FALSE(CPictureDecoder::DecodeFile(junk, QSize(1024, 768), p, why));
+    EXPECT_TRUE(why.endsWith("is not a BMP or JPEG picture that can be read"));
+    EXPECT_FALSE(p.IsValid());
+    ASSERT_TRUE(CPictureDecoder::DecodeFile(good, QSize(1024, 768), p, why));
+    EXPECT_TRUE(why.isEmpty());
+    EXPECT_EQ(p.size, QSize(9, 2));
+    EXPECT_EQ(PixelAt(p, 0, 1), 0xFF0000u);
+}
