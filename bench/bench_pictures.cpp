@@ -210,24 +210,23 @@ int RunPeak()
     std::printf("%-42s %-8s %s\n", "file", "result", "peak RSS");
     std::fflush(stdout);
     ReportImport("(no file: process baseline)", dir.filePath("absent"));
-    for (const auto& [name, bytes] : cases) {
+    // Each file is written, then opened by a fresh process.
+    const auto report = [&dir](const char* name, const QByteArray& bytes) {
         const QString path = dir.filePath("case");
         QFile file(path);
         if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size())
-            return 1;
+            return false;
         file.close();
         std::fflush(stdout);
         ReportImport(name, path);
-    }
-    for (const auto& [name, bytes] : LargePictures()) {
-        const QString path = dir.filePath("large");
-        QFile file(path);
-        if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size())
+        return true;
+    };
+    for (const auto& [name, bytes] : cases)
+        if (!report(name, bytes))
             return 1;
-        file.close();
-        std::fflush(stdout);
-        ReportImport(name, path);
-    }
+    for (const auto& [name, bytes] : LargePictures())
+        if (!report(name, bytes))
+            return 1;
     // A 36 MB BMP of 4000 x 3000 pixels, written by Qt.
     const QString bmp = dir.filePath("photo.bmp");
     photo.save(bmp, "BMP");

@@ -5,6 +5,13 @@
 #include <QFile>
 #include <QProcess>
 
+#include <sys/stat.h>
+
+bool MakeFifo(const QString& path)
+{
+    return ::mkfifo(QFile::encodeName(path).constData(), 0600) == 0;
+}
+
 QByteArray ReadAll(const QString& path)
 {
     QFile file(path);

@@ -47,6 +47,10 @@ inline LogFont FontOf(const char* face, int height)
     return lf;
 }
 
+// Makes a FIFO at path, which nothing writes to: reading it would block.
+// False when it cannot be made.
+bool MakeFifo(const QString& path);
+
 // The whole content of a file as bytes; empty when it cannot be read.
 QByteArray ReadAll(const QString& path);
 // Writes bytes to a file, replacing it.

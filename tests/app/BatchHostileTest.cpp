@@ -6,13 +6,12 @@
 
 #include <gtest/gtest.h>
 
-#include <sys/stat.h>
 
 TEST(BatchHostile, SpecialFilesAreRefusedAtOnce)
 {
     CScratchDir dir;
     const QString fifo = dir.FilePath("fifo");
-    ASSERT_EQ(::mkfifo(QFile::encodeName(fifo).constData(), 0600), 0);
+    ASSERT_TRUE(MakeFifo(fifo));
     const QString zero = dir.FilePath("zero.txt");
     ASSERT_TRUE(QFile::link("/dev/zero", zero));
     for (const QString& path : {fifo, zero}) {

@@ -9,7 +9,6 @@
 
 #include <gtest/gtest.h>
 
-#include <sys/stat.h>
 
 namespace {
 
@@ -58,7 +57,7 @@ TEST_F(TessikAppTest, FileThatCannotBeOpenedEndsStartUp)
 
     // A FIFO without a writer is refused at once instead of blocking the start.
     const QString fifo = dir.FilePath(QStringLiteral("fifo.bmp"));
-    ASSERT_EQ(::mkfifo(QFile::encodeName(fifo).constData(), 0600), 0);
+    ASSERT_TRUE(MakeFifo(fifo));
     EXPECT_FALSE(app.InitInstance({QStringLiteral("pellmark"), fifo}));
     EXPECT_EQ(messages.size(), 2);
     EXPECT_EQ(app.MainFrame(), nullptr);

@@ -7,7 +7,6 @@
 
 #include <gtest/gtest.h>
 
-#include <sys/stat.h>
 
 #include <utility>
 #include <vector>
@@ -160,7 +159,7 @@ TEST(ProfileFile, SpecialAndOversizedFilesReadAsMissingAndAreNotReplaced)
 {
     CScratchDir dir;
     const QString fifo = dir.FilePath("fifo.ini");
-    ASSERT_EQ(::mkfifo(QFile::encodeName(fifo).constData(), 0600), 0);
+    ASSERT_TRUE(MakeFifo(fifo));
     const QString zero = dir.FilePath("zero.ini");
     ASSERT_TRUE(QFile::link("/dev/zero", zero));
     for (const QString& path : {fifo, zero}) {

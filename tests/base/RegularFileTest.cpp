@@ -7,14 +7,13 @@
 
 #include <gtest/gtest.h>
 
-#include <sys/stat.h>
 
 namespace {
 
 QString MakeFifo(const CScratchDir& dir)
 {
     const QString path = dir.FilePath("fifo");
-    return ::mkfifo(QFile::encodeName(path).constData(), 0600) == 0 ? path : QString();
+    return MakeFifo(path) ? path : QString();
 }
 
 } // namespace

@@ -16,27 +16,10 @@
 #include <array>
 #include <climits>
 
-#include <sys/stat.h>
 
 using namespace testpic;
 
 namespace {
-
-DecodedPicture Decode(const QByteArray& bytes, QSize limit = QSize(1024, 768))
-{
-    QBuffer buffer;
-    buffer.setData(bytes);
-    buffer.open(QIODevice::ReadOnly);
-    DecodedPicture out;
-    CPictureDecoder::Decode(buffer, limit, out);
-    return out;
-}
-
-QRgb PixelAt(const DecodedPicture& p, int x, int y)
-{
-    const uchar* bgr = p.pixels.constScanLine(y) + 3 * x;
-    return qRgb(bgr[2], bgr[1], bgr[0]) & 0xFFFFFF;
-}
 
 const std::vector<QRgb> kPalette = {qRgb(255, 0, 0), qRgb(0, 255, 0), qRgb(0, 0, 255), qRgb(255, 255, 255)};
 
@@ -241,7 +224,7 @@ TEST(HostilePictureFile, OnlyRegularFilesAreDecodedAndFailuresSayWhy)
 {
     CScratchDir dir;
     const QString fifo = dir.FilePath("fifo.bmp");
-    ASSERT_EQ(::mkfifo(QFile::encodeName(fifo).constData(), 0600), 0);
+    ASSERT_TRUE(MakeFifo(fifo));
     const QString junk = dir.FilePath("junk.bmp");
     ASSERT_TRUE(WriteAll(junk, "BM not really"));
     const QString good = dir.FilePath("good.bmp");

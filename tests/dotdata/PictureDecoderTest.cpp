@@ -14,23 +14,6 @@ namespace {
 
 const QSize kLimit(1024, 768);
 
-DecodedPicture Decode(const QByteArray& bytes, QSize limit = kLimit)
-{
-    QBuffer buffer;
-    buffer.setData(bytes);
-    buffer.open(QIODevice::ReadOnly);
-    DecodedPicture out;
-    CPictureDecoder::Decode(buffer, limit, out);
-    return out;
-}
-
-// The decoded pixel as 0xRRGGBB.
-QRgb PixelAt(const DecodedPicture& p, int x, int y)
-{
-    const uchar* bgr = p.pixels.constScanLine(y) + 3 * x;
-    return qRgb(bgr[2], bgr[1], bgr[0]) & 0xFFFFFF;
-}
-
 QRgb Checker(int x, int y)
 {
     return (x + y) % 2 ? qRgb(255, 0, 0) : qRgb(0, 0, 255);

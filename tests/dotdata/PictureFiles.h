@@ -4,6 +4,8 @@
 // depth written field by field, independent of the code under test, and JPEG
 // files from Qt's writer.
 
+#include "dotdata/PictureDecoder.h"
+
 #include <QBuffer>
 #include <QByteArray>
 #include <QImageWriter>
@@ -160,6 +162,24 @@ inline QByteArray WithJpegSize(QByteArray jpeg, int width, int height)
         }
     }
     return jpeg;
+}
+
+// Decodes bytes as a picture file, the top-left limit kept.
+inline DecodedPicture Decode(const QByteArray& bytes, QSize limit = QSize(1024, 768))
+{
+    QBuffer buffer;
+    buffer.setData(bytes);
+    buffer.open(QIODevice::ReadOnly);
+    DecodedPicture out;
+    CPictureDecoder::Decode(buffer, limit, out);
+    return out;
+}
+
+// The decoded pixel as 0xRRGGBB.
+inline QRgb PixelAt(const DecodedPicture& p, int x, int y)
+{
+    const uchar* bgr = p.pixels.constScanLine(y) + 3 * x;
+    return qRgb(bgr[2], bgr[1], bgr[0]) & 0xFFFFFF;
 }
 
 } // namespace testpic

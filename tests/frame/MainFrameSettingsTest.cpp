@@ -3,7 +3,6 @@
 #include <QFile>
 #include <QFileInfo>
 
-#include <sys/stat.h>
 
 TEST_F(FrameTest, CloseWritesTheFourKeysInOrder)
 {
@@ -93,7 +92,7 @@ TEST_F(FrameTest, MissingOrBadPictureColorsMeansExact)
 TEST_F(FrameTest, SettingsFifoIsNeitherWaitedForNorReplaced)
 {
     // A FIFO without a writer would block a plain open forever.
-    ASSERT_EQ(::mkfifo(QFile::encodeName(SettingsPath()).constData(), 0600), 0);
+    ASSERT_TRUE(MakeFifo(SettingsPath()));
     frame = MakeFrame();
     EXPECT_EQ(frame->Language(), 1);
     EXPECT_EQ(Canvas()->ShowGrid(), 1);
