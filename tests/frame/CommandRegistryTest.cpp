@@ -57,8 +57,9 @@ TEST_F(FrameTest, RegistryRowsNestAsTheMenuBarShowsThem)
             depth = entry.nDepth + 1;
             topMenus += entry.nDepth == 0 ? 1 : 0;
         }
-        if (entry.nDepth == 0)
+        if (entry.nDepth == 0) {
             EXPECT_EQ(entry.nRow, SCommandEntry::Popup) << entry.aszText[0];
+        }
     }
     EXPECT_EQ(frame->menuBar()->actions().size(), topMenus);
 }
