@@ -19,29 +19,51 @@ std::array<unsigned, 8> DotMasks(const SExportOptions& options)
     return masks;
 }
 
+// The palette colours spread over 32 slots by a multiplicative hash, so that
+// a dot's colour is found with one look-up and one comparison.
+constexpr int kSlotShift = 27;
+constexpr std::size_t kSlots = std::size_t{1} << (32 - kSlotShift);
+
+constexpr std::size_t SlotOf(COLORREF c)
+{
+    return static_cast<std::size_t>((c * 0x9E3779B1u) >> kSlotShift);
+}
+
+constexpr bool PaletteSlotsDiffer()
+{
+    for (std::size_t i = 0; i < DotPalette.size(); ++i)
+        for (std::size_t j = i + 1; j < DotPalette.size(); ++j)
+            if (SlotOf(DotPalette[i]) == SlotOf(DotPalette[j]))
+                return false;
+    return true;
+}
+static_assert(PaletteSlotsDiffer(), "each dot colour needs a slot of its own");
+
 // The plane bits of every dot, rows from the top, so that runs in either
 // direction read one byte a dot.
 std::vector<std::uint8_t> PlaneCodes(const CDotGrid& grid, SExportOptions::Planes planes)
 {
+    // A slot no palette colour uses holds a colour no dot can have.
+    std::array<COLORREF, kSlots> colours;
+    colours.fill(0xFFFFFFFFu);
+    std::array<std::uint8_t, kSlots> codes{};
+    for (std::size_t i = 0; i < DotPalette.size(); ++i) {
+        colours[SlotOf(DotPalette[i])] = DotPalette[i];
+        codes[SlotOf(DotPalette[i])] = static_cast<std::uint8_t>(CPlaneColors::BitsOf(planes, static_cast<int>(i)));
+    }
     const int width = grid.Width();
     const int height = grid.Height();
-    std::vector<std::uint8_t> codes(static_cast<std::size_t>(width) * static_cast<std::size_t>(height));
-    // Neighbouring dots mostly share a colour: remember the last one looked up.
-    COLORREF last = grid.BackColor();
-    std::uint8_t lastCode = static_cast<std::uint8_t>(CPlaneColors::BitsOf(planes, PaletteIndexOf(last)));
+    std::vector<std::uint8_t> result(static_cast<std::size_t>(width) * static_cast<std::size_t>(height));
     for (int y = 0; y < height; ++y) {
         const std::uint8_t* dot = grid.Bits() + static_cast<std::size_t>(height - 1 - y) * 3u * width;
-        std::uint8_t* code = codes.data() + static_cast<std::size_t>(y) * width;
+        std::uint8_t* code = result.data() + static_cast<std::size_t>(y) * width;
         for (int x = 0; x < width; ++x, dot += 3) {
             const COLORREF c = MakeColor(dot[2], dot[1], dot[0]);
-            if (c != last) {
-                last = c;
-                lastCode = static_cast<std::uint8_t>(CPlaneColors::BitsOf(planes, PaletteIndexOf(c)));
-            }
-            code[x] = lastCode;
+            const std::size_t slot = SlotOf(c);
+            code[x] = colours[slot] == c ? codes[slot] : 0;
         }
     }
-    return codes;
+    return result;
 }
 
 } // namespace
