@@ -2,7 +2,7 @@
 
 #include "base/DotPalette.h"
 #include "dotdata/ColorMatcher.h"
-#include "dotdata/ExportOptions.h"
+#include "base/ExportOptions.h"
 
 #include <array>
 

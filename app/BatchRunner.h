@@ -2,7 +2,7 @@
 
 #include "app/BatchCommandLine.h"
 #include "base/FrameDialogs.h"
-#include "dotdata/ExportOptions.h"
+#include "base/ExportOptions.h"
 
 #include <QString>
 

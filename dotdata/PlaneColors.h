@@ -1,6 +1,6 @@
 #pragma once
 
-#include "dotdata/ExportOptions.h"
+#include "base/ExportOptions.h"
 
 #include <QString>
 

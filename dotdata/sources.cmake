@@ -12,7 +12,6 @@ list(APPEND CORE_SOURCES
 # Controller exports: bytes in a chosen scan, bit order, module chain and
 # colour planes, as C arrays, raw bytes and Intel HEX, and read back.
 list(APPEND CORE_SOURCES
-  dotdata/ExportOptions.h dotdata/ExportOptions.cpp
   dotdata/PlaneColors.h dotdata/PlaneColors.cpp
   dotdata/ByteLayout.h dotdata/ByteLayout.cpp
   dotdata/DotBytes.h dotdata/DotBytes.cpp

@@ -28,9 +28,15 @@ struct SExportOptions
     bool operator!=(const SExportOptions& other) const { return !(*this == other); }
 };
 
-// The words of the options as the command line and the Export dialog name
-// them: "rows", "msb", "8x8", "red-green". Each Parse returns false, leaving
+// The words of the options as the command line names them: "rows", "msb", "8x8", "red-green". Each Parse returns false, leaving
 // the options unchanged, when the word is not one of the choices.
+// What the Export dialog returns on OK: the file and how to write it.
+struct SExportRequest
+{
+    QString path;
+    SExportOptions options;
+};
+
 class CExportOptionNames
 {
 public:

@@ -1,4 +1,4 @@
-#include "dotdata/ExportOptions.h"
+#include "base/ExportOptions.h"
 
 #include <array>
 
