@@ -2,6 +2,7 @@
 
 #include "base/DotGrid.h"
 #include "dialogs/ExportDotView.h"
+#include "TestSupport.h"
 
 #include <QComboBox>
 #include <QTest>
@@ -15,11 +16,7 @@ namespace {
 // The 16 x 8 canvas with dots at (0,0), (9,0) and (15,7) from the top left.
 CDotGrid SampleGrid()
 {
-    CDotGrid grid;
-    grid.Create(16, 8, ImageMode);
-    for (const auto& dot : {std::pair{0, 0}, std::pair{9, 0}, std::pair{15, 7}})
-        grid.SetDot(dot.first, 7 - dot.second, MakeColor(255, 0, 0));
-    return grid;
+    return GridWithDots(16, 8, {{0, 0}, {9, 0}, {15, 7}}, MakeColor(255, 0, 0));
 }
 
 SExportRequest RequestFor(const char* path, SExportOptions::Scan scan = SExportOptions::Rows)

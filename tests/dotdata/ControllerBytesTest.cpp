@@ -2,6 +2,7 @@
 #include "dotdata/ByteLayout.h"
 #include "dotdata/DotBytes.h"
 #include "SevenColours.h"
+#include "TestSupport.h"
 
 #include <QStringList>
 
@@ -15,15 +16,9 @@ namespace {
 constexpr COLORREF kBack = MakeColor(0, 0, 40);
 const COLORREF kRed = kSevenColours[0].Value();
 
-// A canvas of the background colour with the given dots lit, (x, y) from the top left.
 CDotGrid GridWith(int w, int h, std::initializer_list<std::pair<int, int>> dots, COLORREF colour = kRed)
 {
-    CDotGrid grid;
-    grid.SetBackgroundColor(kBack, false);
-    grid.Create(w, h, ImageMode);
-    for (const auto& dot : dots)
-        grid.SetDot(dot.first, h - 1 - dot.second, colour);
-    return grid;
+    return GridWithDots(w, h, dots, colour, kBack);
 }
 
 QByteArray Encode(const CDotGrid& grid, const SExportOptions& options)

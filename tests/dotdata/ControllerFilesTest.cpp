@@ -17,12 +17,7 @@ constexpr COLORREF kGreen = MakeColor(0, 255, 0);
 // The 16 x 8 canvas with dots at (0,0), (9,0) and (15,7), x and y from the top left.
 CDotGrid SampleGrid()
 {
-    CDotGrid grid;
-    grid.SetBackgroundColor(kBack, false);
-    grid.Create(16, 8, ImageMode);
-    for (const auto& dot : {std::pair{0, 0}, std::pair{9, 0}, std::pair{15, 7}})
-        grid.SetDot(dot.first, 7 - dot.second, kGreen);
-    return grid;
+    return GridWithDots(16, 8, {{0, 0}, {9, 0}, {15, 7}}, kGreen, kBack);
 }
 
 const QByteArray kSampleRows = QByteArray::fromHex("80400000000000000000000000000001");
