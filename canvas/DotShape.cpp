@@ -1,7 +1,10 @@
 #include "canvas/DotShape.h"
 
+#include "base/DotGrid.h"
+
 #include <algorithm>
 #include <cmath>
+#include <cstdint>
 #include <cstdlib>
 
 namespace {
@@ -124,9 +127,11 @@ void CDotShape::AddClipped(int row, int left, int right)
 
 void CDotShape::Normalize()
 {
-    std::sort(m_runs.begin(), m_runs.end(), [](const SDotRun& a, const SDotRun& b) {
+    const auto before = [](const SDotRun& a, const SDotRun& b) {
         return a.nRow != b.nRow ? a.nRow < b.nRow : a.nLeft < b.nLeft;
-    });
+    };
+    if (!std::is_sorted(m_runs.begin(), m_runs.end(), before))
+        std::sort(m_runs.begin(), m_runs.end(), before);
     // Runs that overlap or touch on one row become one.
     std::size_t kept = 0;
     for (std::size_t i = 0; i < m_runs.size(); ++i) {
@@ -247,4 +252,26 @@ QPoint CDotShape::SquareCorner(QPoint anchor, QPoint corner)
     const int dy = corner.y() - anchor.y();
     const int side = std::max(std::abs(dx), std::abs(dy));
     return {anchor.x() + (dx < 0 ? -side : side), anchor.y() + (dy < 0 ? -side : side)};
+}
+
+void PaintShape(CDotGrid& grid, const CDotShape& shape, COLORREF colour)
+{
+    if (grid.IsEmpty())
+        return;
+    const std::uint8_t bgr[3] = {static_cast<std::uint8_t>(BlueOf(colour)), static_cast<std::uint8_t>(GreenOf(colour)),
+                                 static_cast<std::uint8_t>(RedOf(colour))};
+    const std::size_t stride = 3u * static_cast<std::size_t>(grid.Width());
+    for (const SDotRun& run : shape.Runs()) {
+        const int left = std::max(run.nLeft, 0);
+        const int right = std::min(run.nRight, grid.Width() - 1);
+        if (run.nRow < 0 || run.nRow >= grid.Height() || left > right)
+            continue;
+        std::uint8_t* dot = grid.Bits() + static_cast<std::size_t>(grid.Height() - 1 - run.nRow) * stride
+            + 3u * static_cast<std::size_t>(left);
+        for (int n = right - left + 1; n > 0; --n, dot += 3) {
+            dot[0] = bgr[0];
+            dot[1] = bgr[1];
+            dot[2] = bgr[2];
+        }
+    }
 }

@@ -4,8 +4,12 @@
 #include <QRect>
 #include <QSize>
 
+#include "base/Color.h"
+
 #include <functional>
 #include <vector>
+
+class CDotGrid;
 
 // A run of dots on one display row (row 0 at the top), columns inclusive.
 struct SDotRun
@@ -88,3 +92,7 @@ private:
     QSize m_canvas;
     std::vector<SDotRun> m_runs;
 };
+
+// Gives every dot of the shape the colour; the shape's rows are display rows
+// of the grid. Dots beyond the grid are left out.
+void PaintShape(CDotGrid& grid, const CDotShape& shape, COLORREF colour);
