@@ -217,23 +217,27 @@ int CExactGlyphs::EmFor(int lfHeight) const
     const std::vector<SStrike> strikes = Strikes();
     if (strikes.empty())
         return font.EmPixels();
-    // A bitmap font cannot be scaled: the height picks one of its strikes.
+    // A bitmap font cannot be scaled: the height picks one of its strikes,
+    // by the nearest cell height (or em), the smaller on a tie; of strikes
+    // sharing that cell height, the largest fills the cell best.
     const bool byCell = lfHeight > 0;
     const long long target = lfHeight < 0 ? -static_cast<long long>(lfHeight)
                              : lfHeight > 0 ? lfHeight
                                             : font.EmPixels();
-    const SStrike* chosen = nullptr;
-    long long chosenDistance = std::numeric_limits<long long>::max();
+    const auto valueOf = [byCell](const SStrike& s) { return byCell ? s.nCellHeight : s.nEm; };
+    int nearest = valueOf(strikes.front());
     for (const SStrike& s : strikes) {
-        const long long d = std::llabs((byCell ? s.nCellHeight : s.nEm) - target);
-        // Strikes come by em, so the larger wins a tie at distance 0 (the
-        // glyphs that fill the cell), the smaller one elsewhere.
-        if (d < chosenDistance || (d == 0 && chosenDistance == 0)) {
-            chosen = &s;
-            chosenDistance = d;
-        }
+        const long long d = std::llabs(valueOf(s) - target);
+        const long long best = std::llabs(nearest - target);
+        if (d < best || (d == best && valueOf(s) < nearest))
+            nearest = valueOf(s);
     }
-    return chosen->nEm;
+    int em = 0;
+    for (const SStrike& s : strikes) {
+        if (valueOf(s) == nearest)
+            em = std::max(em, s.nEm);
+    }
+    return em;
 }
 
 int CExactGlyphs::HeightSelecting(int em) const

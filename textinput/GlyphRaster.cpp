@@ -209,30 +209,26 @@ QImage CGlyphRaster::LitTextWithExactGlyphs(QSize size, const QRect& box, int fl
     if (size.isEmpty() || text.isEmpty())
         return exactDots;
 
-    // Lay the text out as drawText would: lines broken at line ends (and at
-    // words when wrapping) and spaced by the font's line height and leading.
+    // Lines are broken as drawText breaks them (at line ends, and at words
+    // when wrapping) but spaced by the exact font's own line, so that its
+    // glyphs are never cut at the top of the box.
     QString laidOut = text;
     laidOut.replace(QLatin1Char('\n'), QChar::LineSeparator);
     QTextLayout layout(laidOut, m_font);
     QTextOption option(Qt::Alignment(flags) & Qt::AlignHorizontal_Mask);
     option.setWrapMode(flags & Qt::TextWordWrap ? QTextOption::WordWrap : QTextOption::ManualWrap);
     layout.setTextOption(option);
-    const qreal leading = std::max<qreal>(0, QFontMetricsF(m_font).leading());
-    qreal height = 0;
     layout.beginLayout();
-    for (QTextLine line = layout.createLine(); line.isValid(); line = layout.createLine()) {
+    for (QTextLine line = layout.createLine(); line.isValid(); line = layout.createLine())
         line.setLineWidth(box.width());
-        line.setPosition(QPointF(0, height));
-        height += line.height() + leading;
-    }
     layout.endLayout();
-    height -= leading;
-    qreal top = box.top();
+    const int pitch = std::max(1, m_pExact->Ascent() + m_pExact->Descent());
+    const int height = pitch * layout.lineCount();
+    int top = box.top();
     if (flags & Qt::AlignBottom)
         top = box.bottom() + 1 - height;
     else if (flags & Qt::AlignVCenter)
         top = box.top() + (box.height() - height) / 2;
-    const QPointF origin(box.left(), top);
 
     QPainter painter(&coverage);
     painter.setRenderHint(QPainter::TextAntialiasing, true);
@@ -240,6 +236,7 @@ QImage CGlyphRaster::LitTextWithExactGlyphs(QSize size, const QRect& box, int fl
     painter.setClipRect(box);
     for (int l = 0; l < layout.lineCount(); ++l) {
         const QTextLine line = layout.lineAt(l);
+        const qreal shift = top + l * pitch + m_pExact->Ascent() - (line.y() + line.ascent());
         const QStringList characters = CharactersOf(laidOut.mid(line.textStart(), line.textLength()));
         for (QGlyphRun run : line.glyphRuns()) {
             // Glyphs of the chosen family are matched back to their
@@ -258,23 +255,23 @@ QImage CGlyphRaster::LitTextWithExactGlyphs(QSize size, const QRect& box, int fl
             QList<quint32> restGlyphs;
             QList<QPointF> restPositions;
             for (qsizetype i = 0; i < glyphs.size() && i < positions.size(); ++i) {
+                const QPointF pen(box.left() + positions[i].x(), positions[i].y() + shift);
                 SExactGlyph glyph;
                 const auto found = characterOf.constFind(glyphs[i]);
                 if (found != characterOf.constEnd() && m_pExact->Glyph(*found, glyph)) {
-                    const QPointF pen = origin + positions[i];
                     const QPoint at(static_cast<int>(std::lround(pen.x())) + glyph.ptOffset.x(),
                                     static_cast<int>(std::lround(pen.y())) + glyph.ptOffset.y());
                     LightMask(exactDots, glyph.mask, at, box);
                     continue;
                 }
                 restGlyphs.append(glyphs[i]);
-                restPositions.append(positions[i]);
+                restPositions.append(pen);
             }
             if (restGlyphs.isEmpty())
                 continue;
             run.setGlyphIndexes(restGlyphs);
             run.setPositions(restPositions);
-            painter.drawGlyphRun(origin, run);
+            painter.drawGlyphRun(QPointF(0, 0), run);
         }
     }
     painter.end();
