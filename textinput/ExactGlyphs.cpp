@@ -217,36 +217,39 @@ int CExactGlyphs::EmFor(int lfHeight) const
     const std::vector<SStrike> strikes = Strikes();
     if (strikes.empty())
         return font.EmPixels();
-    // A bitmap font cannot be scaled: the height picks one of its strikes,
-    // by the nearest cell height (or em), the smaller on a tie; of strikes
-    // sharing that cell height, the largest fills the cell best.
-    const bool byCell = lfHeight > 0;
-    const long long target = lfHeight < 0 ? -static_cast<long long>(lfHeight)
-                             : lfHeight > 0 ? lfHeight
-                                            : font.EmPixels();
-    const auto valueOf = [byCell](const SStrike& s) { return byCell ? s.nCellHeight : s.nEm; };
-    int nearest = valueOf(strikes.front());
+    // A bitmap font cannot be scaled: the height picks the strike of the
+    // nearest em, the smaller on a tie. Its line heights cannot tell its
+    // strikes apart (they are often padded to one shared line), so a height
+    // of either sign is taken as the em here.
+    const long long target = lfHeight != 0 ? std::llabs(static_cast<long long>(lfHeight)) : font.EmPixels();
+    int nearest = strikes.front().nEm;
     for (const SStrike& s : strikes) {
-        const long long d = std::llabs(valueOf(s) - target);
-        const long long best = std::llabs(nearest - target);
-        if (d < best || (d == best && valueOf(s) < nearest))
-            nearest = valueOf(s);
+        if (std::llabs(s.nEm - target) < std::llabs(nearest - target))
+            nearest = s.nEm;
     }
-    int em = 0;
-    for (const SStrike& s : strikes) {
-        if (valueOf(s) == nearest)
-            em = std::max(em, s.nEm);
-    }
-    return em;
+    return nearest;
 }
 
-int CExactGlyphs::HeightSelecting(int em) const
+std::vector<SExactHeight> CExactGlyphs::ExactHeights(int maxHeight) const
 {
-    for (const SStrike& s : Strikes()) {
-        if (s.nEm == em)
-            return EmFor(s.nCellHeight) == em ? s.nCellHeight : -em;
+    std::vector<SExactHeight> heights;
+    if (IsBitmapOnly()) {
+        for (const SStrike& s : Strikes()) {
+            if (heights.empty() || heights.back().nHeight != s.nEm)
+                heights.push_back({s.nEm, s.nEm});
+        }
+        return heights;
     }
-    return -em;
+    std::vector<std::pair<int, bool>> known; // em, exact
+    for (int h = 1; h <= maxHeight; ++h) {
+        const int em = EmFor(h);
+        auto it = std::find_if(known.begin(), known.end(), [em](const auto& k) { return k.first == em; });
+        if (it == known.end())
+            it = known.insert(known.end(), {em, IsExactAt(em)});
+        if (it->second)
+            heights.push_back({h, em});
+    }
+    return heights;
 }
 
 const CExactGlyphs::SFace* CExactGlyphs::StrikeFaceFor(int em, int* strikeIndex) const

@@ -18,6 +18,14 @@ struct SStrike
     bool operator==(const SStrike& o) const { return nEm == o.nEm && nCellHeight == o.nCellHeight; }
 };
 
+// A height (as a font height is given) at which a font draws exactly, and
+// the em size in pixels it gives.
+struct SExactHeight
+{
+    int nHeight = 0;
+    int nEm = 0;
+};
+
 // A glyph exactly as its designer put it on the dot grid.
 struct SExactGlyph
 {
@@ -49,14 +57,14 @@ public:
     // The strikes of every face of the family, by em size.
     std::vector<SStrike> Strikes() const;
 
-    // The em size in pixels that the height rule gives for this font: a
-    // negative height is the em, a positive one the cell height. A
-    // bitmap-only font has its strikes' sizes only: the strike whose cell
-    // height is that (the largest of several), else the nearest.
+    // The em size in pixels that a font height gives: for an outline font
+    // the height rule of LogFont (negative the em, positive the cell
+    // height); a bitmap-only font has its strikes' sizes only, and a height
+    // of either sign picks the strike of the nearest em.
     int EmFor(int lfHeight) const;
-    // The height that selects the strike of em size em with the rule above:
-    // its cell height, or -em when a larger strike shares that cell height.
-    int HeightSelecting(int em) const;
+    // The heights from 1 to maxHeight at which the font draws exactly; for
+    // a bitmap-only font, its strikes' sizes.
+    std::vector<SExactHeight> ExactHeights(int maxHeight) const;
     // Whether the font draws exactly at em: it has a strike there, or its
     // outlines lie on the pixel grid of that size.
     bool IsExactAt(int em) const;

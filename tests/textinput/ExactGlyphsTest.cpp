@@ -126,29 +126,41 @@ TEST(ExactGlyphs, StrikesAndGridSizesAreFoundPerFamily)
     EXPECT_FALSE(CExactGlyphs(FontOf("No Such Family 21", 16)).IsOpen());
 }
 
-TEST(ExactGlyphs, BitmapFontHeightsPickAStrikeByCellOrEm)
+TEST(ExactGlyphs, BitmapFontHeightsPickTheStrikeOfTheNearestEm)
 {
     // Strikes of 12, 13 and 14 pixels share a 15-pixel line, 15 and 16 an
-    // 18-pixel one.
+    // 18-pixel one: only the em tells them apart.
     const CExactGlyphs song(FontOf(kBitmapSong, 16));
     ASSERT_TRUE(song.IsOpen());
     EXPECT_TRUE(song.IsBitmapOnly());
     EXPECT_EQ(EmsOf(song.Strikes()), (std::vector<int>{12, 13, 14, 15, 16}));
-    EXPECT_EQ(song.EmFor(15), 14); // the largest strike of that line
-    EXPECT_EQ(song.EmFor(18), 16);
-    EXPECT_EQ(song.EmFor(-13), 13); // a negative height is the em
-    EXPECT_EQ(song.EmFor(17), 16);  // no such line: the nearest
-    EXPECT_EQ(song.EmFor(16), 14); // the nearer line, 15
-    EXPECT_EQ(song.EmFor(14), 14);
-    EXPECT_EQ(song.EmFor(72), 16);
-    EXPECT_EQ(song.EmFor(-40), 16);
-    EXPECT_EQ(song.EmFor(1), 14);
-    EXPECT_EQ(song.HeightSelecting(12), -12);
-    EXPECT_EQ(song.HeightSelecting(14), 15);
-    EXPECT_EQ(song.HeightSelecting(15), -15);
-    EXPECT_EQ(song.HeightSelecting(16), 18);
-    for (int em : {12, 13, 14, 15, 16})
-        EXPECT_EQ(song.EmFor(song.HeightSelecting(em)), em) << em;
+    const std::pair<int, int> heightToEm[] = {{12, 12}, {13, 13}, {15, 15}, {16, 16}, {-13, 13}, {-16, 16},
+                                              {17, 16}, {72, 16}, {-40, 16}, {11, 12}, {1, 12}};
+    for (const auto& [height, em] : heightToEm)
+        EXPECT_EQ(song.EmFor(height), em) << height;
+    std::vector<int> offered;
+    for (const SExactHeight& h : song.ExactHeights(72))
+        offered.push_back(h.nHeight);
+    EXPECT_EQ(offered, (std::vector<int>{12, 13, 14, 15, 16}));
+}
+
+TEST(ExactGlyphs, OutlineFontHeightsAreExactWhereTheirEmHasAStrike)
+{
+    const CExactGlyphs sharp(FontOf(kSharp, 16));
+    const std::vector<SExactHeight> heights = sharp.ExactHeights(72);
+    ASSERT_FALSE(heights.empty());
+    std::vector<int> ems;
+    for (const SExactHeight& h : heights) {
+        EXPECT_EQ(h.nEm, FontOf(kSharp, h.nHeight).EmPixels()) << h.nHeight;
+        if (ems.empty() || ems.back() != h.nEm)
+            ems.push_back(h.nEm);
+    }
+    EXPECT_EQ(ems, (std::vector<int>{12, 13, 14, 15, 16}));
+    // Unifont's cell is its em: 16, 32, 48 and 64.
+    std::vector<int> unifont;
+    for (const SExactHeight& h : CExactGlyphs(FontOf("Unifont", 16)).ExactHeights(72))
+        unifont.push_back(h.nHeight);
+    EXPECT_EQ(unifont, (std::vector<int>{16, 32, 48, 64}));
 }
 
 TEST(ExactGlyphs, SyntheticStylesAndOtherSizesGoThroughCoverage)
