@@ -35,6 +35,7 @@ struct SBlock
     QString szFace;
     int nHeight;     // font height in dots
     bool bExact;     // the font's own dots where it has them
+    int nCell;       // cell height of the canvas, 0 from the font
     QString szLabel;
 };
 
@@ -57,12 +58,16 @@ int HeightForEm(int em)
     return -em;
 }
 
-// One row of characters as one landscape text-mode canvas.
-CDotGrid RenderRow(const QString& text, const LogFont& font, const SGlyphRasterOptions& options)
+// One row of characters as one landscape text-mode canvas, in cells of
+// the given height as a New canvas of that height makes them (0: cells from
+// the font).
+CDotGrid RenderRow(const QString& text, const LogFont& font, const SGlyphRasterOptions& options, int cell)
 {
     CDotGrid grid;
     grid.Create(8, 8, TextMode);
     CCanvasText canvasText;
+    if (cell > 0)
+        CTextRenderer::SetUpNewCanvas(canvasText, cell * kPerRow, cell, TextMode);
     CTextRenderer renderer(grid, canvasText);
     renderer.SetGlyphOptions(options);
     QTextDocument document;
@@ -111,12 +116,15 @@ int main(int argc, char** argv)
     std::vector<SSection> sections;
     for (int em : {12, 16}) {
         const int height = HeightForEm(em);
-        sections.push_back({{{face, height, false, QStringLiteral("%1, height %2: stroke-keeping rendering").arg(face).arg(height)},
-                             {strikeFace, height, true,
-                              QStringLiteral("%1, height %2: its own %3-pixel strike").arg(strikeFace).arg(height).arg(em)}},
-                            3});
+        // Both in the 16-dot cells of a 16-dot sign.
+        sections.push_back(
+            {{{face, height, false, 16,
+               QStringLiteral("%1, height %2 in 16-dot cells: stroke-keeping rendering").arg(face).arg(height)},
+              {strikeFace, height, true, 16,
+               QStringLiteral("%1, height %2 in 16-dot cells: its own %3-pixel strike").arg(strikeFace).arg(height).arg(em)}},
+             3});
     }
-    sections.push_back({{{face, 24, false, QStringLiteral("%1, height 24 dots").arg(face)}}, 3});
+    sections.push_back({{{face, 24, false, 0, QStringLiteral("%1, height 24 dots").arg(face)}}, 3});
 
     int width = 0;
     int height = kMargin;
@@ -124,7 +132,7 @@ int main(int argc, char** argv)
         int rowWidth = kMargin;
         int rowHeight = 0;
         for (const SBlock& b : s.blocks) {
-            const int cell = CTextRenderer::Round8(std::abs(b.nHeight));
+            const int cell = b.nCell > 0 ? b.nCell : CTextRenderer::Round8(std::abs(b.nHeight));
             rowWidth += kPerRow * cell * s.nDotSize + kMargin;
             rowHeight = std::max(rowHeight, (kCharacters / kPerRow) * cell * s.nDotSize);
         }
@@ -149,7 +157,7 @@ int main(int argc, char** argv)
             int rowY = y + kLabelHeight;
             int blockWidth = 0;
             for (int first = 0; first < characters.size(); first += kPerRow) {
-                const CDotGrid grid = RenderRow(characters.mid(first, kPerRow), font, blockOptions);
+                const CDotGrid grid = RenderRow(characters.mid(first, kPerRow), font, blockOptions, b.nCell);
                 DrawGrid(painter, grid, QPoint(x, rowY), s.nDotSize);
                 rowY += grid.Height() * s.nDotSize;
                 blockWidth = std::max(blockWidth, grid.Width() * s.nDotSize);
