@@ -1,5 +1,6 @@
 #include "app/BatchCommandLine.h"
 
+#include "base/CanvasMode.h"
 #include "base/DotPalette.h"
 #include "dotdata/ColorMatcher.h"
 
@@ -30,8 +31,8 @@ constexpr std::array<SOptionInfo, 27> kOptions = {{
     {"--text", SBatchStep::Text, true, "STRING", "type this text into the input pane"},
     {"--text-colors", SBatchStep::TextColors, true, "NAME[,NAME...]", "one colour per character, the last repeating"},
     {"--font", SBatchStep::Font, true, "FAMILY", "font family of the text"},
-    {"--size", SBatchStep::Size, true, "PX", "font height in dots"},
-    {"--offset", SBatchStep::Offset, true, "X,Y", "text mode: glyph offset inside the cells"},
+    {"--size", SBatchStep::Size, true, "PX", "font height in dots, 1..5792"},
+    {"--offset", SBatchStep::Offset, true, "X,Y", "text mode: glyph offset inside the cells, each -5792..5792"},
     {"--stretch", SBatchStep::Stretch, true, "N", "text mode: vertical stretch, -32..64"},
     {"--overlay-at", SBatchStep::OverlayAt, true, "X,Y", "image mode: position of the text overlay"},
     {"--merge", SBatchStep::Merge, false, "", "merge the text into the dots"},
@@ -144,6 +145,13 @@ bool CBatchCommandLine::ParseInt(const QString& option, const QString& value, in
     return ok || Fail(option, QStringLiteral("'%1' is not a number").arg(value));
 }
 
+bool CBatchCommandLine::CheckRange(const QString& option, const QString& what, int value, int low, int high)
+{
+    if (value >= low && value <= high)
+        return true;
+    return Fail(option, QStringLiteral("%1 must be within %2..%3").arg(what).arg(low).arg(high));
+}
+
 bool CBatchCommandLine::ParsePair(const QString& option, const QString& value, QChar separator, int& a, int& b)
 {
     const QStringList parts = value.split(separator);
@@ -189,20 +197,25 @@ bool CBatchCommandLine::ParseValue(SBatchStep& step, const QString& value)
         return true;
     case SBatchStep::SetDot:
     case SBatchStep::ClearDot:
-    case SBatchStep::Offset:
-    case SBatchStep::OverlayAt:
         return ParsePair(option, value, QLatin1Char(','), step.x, step.y);
+    case SBatchStep::Offset:
+        return ParsePair(option, value, QLatin1Char(','), step.x, step.y)
+            && CheckRange(option, QStringLiteral("X"), step.x, -kMaxGlyphOffset, kMaxGlyphOffset)
+            && CheckRange(option, QStringLiteral("Y"), step.y, -kMaxGlyphOffset, kMaxGlyphOffset);
+    case SBatchStep::OverlayAt:
+        // Past the canvas's right or bottom edge nothing of the text shows.
+        return ParsePair(option, value, QLatin1Char(','), step.x, step.y)
+            && CheckRange(option, QStringLiteral("X"), step.x, -kMaxOverlayReach, kMaxCanvasWidth - 1)
+            && CheckRange(option, QStringLiteral("Y"), step.y, -kMaxOverlayReach, kMaxCanvasHeight - 1);
     case SBatchStep::Size:
-        if (!ParseInt(option, value, step.x))
-            return false;
-        return step.x > 0 || Fail(option, QStringLiteral("the size must be above 0"));
+        return ParseInt(option, value, step.x) && CheckRange(option, QStringLiteral("the size"), step.x, 1, kMaxFontHeight);
     case SBatchStep::Match:
         step.x = MatchingOfName(value);
         return step.x >= 0 || Fail(option, QStringLiteral("'%1' is none of exact, nearest, dither").arg(value));
     case SBatchStep::Stretch:
         if (!ParseInt(option, value, step.x))
             return false;
-        return (step.x >= -32 && step.x <= 64) || Fail(option, QStringLiteral("the stretch must be within -32..64"));
+        return CheckRange(option, QStringLiteral("the stretch"), step.x, kStretchMin, kStretchMax);
     default:
         if (value.isEmpty() && step.kind != SBatchStep::Text)
             return Fail(option, QStringLiteral("empty value"));
