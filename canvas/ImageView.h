@@ -37,6 +37,8 @@ public:
     const CDotGrid& Grid() const { return m_grid; }
     CCanvasText& Text() { return m_text; }
     const CCanvasText& Text() const { return m_text; }
+    // How many dots the overlay's ink runs past the grid's width and height.
+    QSize OverlayOverflow() const { return m_overflow; }
 
     // Installed by the frame: answers whether the input pane holds text that
     // has not been merged yet.
