@@ -1,5 +1,6 @@
 #include "app/BatchCommandLine.h"
 
+#include "base/CanvasMode.h"
 #include "base/DotPalette.h"
 #include "base/SignLayoutOptions.h"
 #include "dotdata/ColorMatcher.h"
@@ -31,8 +32,8 @@ constexpr std::array<SOptionInfo, 31> kOptions = {{
     {"--text", SBatchStep::Text, true, "STRING", "type this text into the input pane"},
     {"--text-colors", SBatchStep::TextColors, true, "NAME[,NAME...]", "one colour per character, the last repeating"},
     {"--font", SBatchStep::Font, true, "FAMILY", "font family of the text"},
-    {"--size", SBatchStep::Size, true, "PX", "font height in dots"},
-    {"--offset", SBatchStep::Offset, true, "X,Y", "text mode: glyph offset inside the cells"},
+    {"--size", SBatchStep::Size, true, "PX", "font height in dots, 1..5792"},
+    {"--offset", SBatchStep::Offset, true, "X,Y", "text mode: glyph offset inside the cells, each -5792..5792"},
     {"--stretch", SBatchStep::Stretch, true, "N", "text mode: vertical stretch, -32..64"},
     {"--overlay-at", SBatchStep::OverlayAt, true, "X,Y", "image mode: position of the text overlay"},
     {"--align", SBatchStep::Align, true, "H[,V]", "image mode: align the text's ink: left|center|right[,top|middle|bottom]"},
@@ -163,6 +164,13 @@ bool CBatchCommandLine::ParseInt(const QString& option, const QString& value, in
     return ok || Fail(option, QStringLiteral("'%1' is not a number").arg(value));
 }
 
+bool CBatchCommandLine::CheckRange(const QString& option, const QString& what, int value, int low, int high)
+{
+    if (value >= low && value <= high)
+        return true;
+    return Fail(option, QStringLiteral("%1 must be within %2..%3").arg(what).arg(low).arg(high));
+}
+
 bool CBatchCommandLine::ParsePair(const QString& option, const QString& value, QChar separator, int& a, int& b)
 {
     const QStringList parts = value.split(separator);
@@ -208,13 +216,18 @@ bool CBatchCommandLine::ParseValue(SBatchStep& step, const QString& value)
         return true;
     case SBatchStep::SetDot:
     case SBatchStep::ClearDot:
-    case SBatchStep::Offset:
-    case SBatchStep::OverlayAt:
         return ParsePair(option, value, QLatin1Char(','), step.x, step.y);
+    case SBatchStep::Offset:
+        return ParsePair(option, value, QLatin1Char(','), step.x, step.y)
+            && CheckRange(option, QStringLiteral("X"), step.x, -kMaxGlyphOffset, kMaxGlyphOffset)
+            && CheckRange(option, QStringLiteral("Y"), step.y, -kMaxGlyphOffset, kMaxGlyphOffset);
+    case SBatchStep::OverlayAt:
+        // Past the canvas's right or bottom edge nothing of the text shows.
+        return ParsePair(option, value, QLatin1Char(','), step.x, step.y)
+            && CheckRange(option, QStringLiteral("X"), step.x, -kMaxOverlayReach, kMaxCanvasWidth - 1)
+            && CheckRange(option, QStringLiteral("Y"), step.y, -kMaxOverlayReach, kMaxCanvasHeight - 1);
     case SBatchStep::Size:
-        if (!ParseInt(option, value, step.x))
-            return false;
-        return step.x > 0 || Fail(option, QStringLiteral("the size must be above 0"));
+        return ParseInt(option, value, step.x) && CheckRange(option, QStringLiteral("the size"), step.x, 1, kMaxFontHeight);
     case SBatchStep::Match:
         step.x = MatchingOfName(value);
         return step.x >= 0 || Fail(option, QStringLiteral("'%1' is none of exact, nearest, dither").arg(value));
@@ -229,16 +242,13 @@ bool CBatchCommandLine::ParseValue(SBatchStep& step, const QString& value)
     }
     case SBatchStep::Spacing:
     case SBatchStep::LineSpacing:
-        if (!ParseInt(option, value, step.x))
-            return false;
-        return SSignLayoutOptions::IsSpacing(step.x)
-            || Fail(option, QStringLiteral("the spacing must be within %1..%2")
-                                .arg(SSignLayoutOptions::kSpacingMin)
-                                .arg(SSignLayoutOptions::kSpacingMax));
+        return ParseInt(option, value, step.x)
+            && CheckRange(option, QStringLiteral("the spacing"), step.x, SSignLayoutOptions::kSpacingMin,
+                          SSignLayoutOptions::kSpacingMax);
     case SBatchStep::Stretch:
         if (!ParseInt(option, value, step.x))
             return false;
-        return (step.x >= -32 && step.x <= 64) || Fail(option, QStringLiteral("the stretch must be within -32..64"));
+        return CheckRange(option, QStringLiteral("the stretch"), step.x, kStretchMin, kStretchMax);
     default:
         if (value.isEmpty() && step.kind != SBatchStep::Text)
             return Fail(option, QStringLiteral("empty value"));

@@ -51,6 +51,8 @@ private:
     bool ParseValue(SBatchStep& step, const QString& value);
     bool ParsePair(const QString& option, const QString& value, QChar separator, int& a, int& b);
     bool ParseInt(const QString& option, const QString& value, int& result);
+    // Numbers past what the canvas can use are refused, not quietly ignored.
+    bool CheckRange(const QString& option, const QString& what, int value, int low, int high);
 
     std::vector<SBatchStep> m_steps;
     QString m_szError;

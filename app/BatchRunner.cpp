@@ -85,7 +85,7 @@ bool CBatchRunner::RunStep(const SBatchStep& step)
     case SBatchStep::New:
         return NewCanvas(step);
     case SBatchStep::Open:
-        return m_pSteps->Open(step.text) || Fail(step, QStringLiteral("cannot read the picture: %1").arg(OneLine(m_szMessage)));
+        return OpenPicture(step);
     case SBatchStep::Match:
         m_pSteps->SetPictureColors(step.x);
         return true;
@@ -166,6 +166,17 @@ bool CBatchRunner::NewCanvas(const SBatchStep& step)
     const int width = RoundToBlocks(step.x, kMaxCanvasWidth);
     const int height = RoundToBlocks(step.y, kMaxCanvasHeight);
     return m_pSteps->NewCanvas(width, height, step.mode) || Fail(step, QStringLiteral("not enough memory for the canvas"));
+}
+
+bool CBatchRunner::OpenPicture(const SBatchStep& step)
+{
+    if (!m_pSteps->Open(step.text))
+        return Fail(step, QStringLiteral("cannot read the picture: %1").arg(OneLine(m_szMessage)));
+    // Not an error: a picture may well be blank. One line says what would help.
+    if (m_pSteps->OpenLitNothing())
+        m_err << step.option << ": warning: exact colours lit no dot of " << CQuotedText::Quote(step.text)
+              << "; for a photo or a scan put --match nearest or --match dither before --open" << Qt::endl;
+    return true;
 }
 
 bool CBatchRunner::EditDot(const SBatchStep& step, bool light)

@@ -32,6 +32,7 @@ private:
     bool RunStep(const SBatchStep& step);
     bool Fail(const SBatchStep& step, const QString& what);
     bool NewCanvas(const SBatchStep& step);
+    bool OpenPicture(const SBatchStep& step);
     bool EditDot(const SBatchStep& step, bool light);
     bool TypeText(const SBatchStep& step);
     bool SetFont(const SBatchStep& step);

@@ -22,7 +22,10 @@ bool CCommandSteps::NewCanvas(int width, int height, int mode)
 
 bool CCommandSteps::Open(const QString& path)
 {
-    return m_canvas.LoadPicture(path);
+    if (!m_canvas.LoadPicture(path))
+        return false;
+    m_bOpenLitNothing = m_canvas.PictureColors() == ExactColors && !CDotListing::HasLitDot(m_canvas.Grid());
+    return true;
 }
 
 void CCommandSteps::SetPictureColors(int matching)

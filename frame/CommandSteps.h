@@ -24,6 +24,9 @@ public:
     // Open: the picture replaces the dots; a file that cannot be read keeps
     // the old canvas and says so once.
     bool Open(const QString& path);
+    // Whether the last successful Open matched exact colours and lit no dot:
+    // a photo or a scan then shows nothing, and the other ways would help.
+    bool OpenLitNothing() const { return m_bOpenLitNothing; }
     // Edit > Picture Colors: how the next Open turns pixels into dots.
     void SetPictureColors(int matching);
     // View Image: shows the dots, or covers them with the dot text pane and
@@ -58,4 +61,5 @@ public:
 private:
     CImageView& m_canvas;
     CInputTextView& m_pane;
+    bool m_bOpenLitNothing = false;
 };

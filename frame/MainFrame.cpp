@@ -400,7 +400,8 @@ void CMainFrame::OnOpen()
     const QString path = m_dialogs.askOpenFile();
     if (path.isEmpty())
         return;
-    m_pSteps->Open(path);
+    if (m_pSteps->Open(path) && m_pSteps->OpenLitNothing())
+        OnStatusText(0, ExactLitNothingHint());
 }
 
 void CMainFrame::OnPrint()
@@ -470,6 +471,12 @@ QString CMainFrame::EmptyListingHint()
 {
     return tr("No dots listed: a text-mode canvas lists only merged text. "
               "To list a picture, choose File > New in image mode, then Open it.");
+}
+
+QString CMainFrame::ExactLitNothingHint()
+{
+    return tr("Exact Colors lit no dot of this picture. For a photo or a scan, choose "
+              "Edit > Picture Colors > Nearest Color or Dithered, then Open it again.");
 }
 
 bool CMainFrame::IsTextPaneShown() const

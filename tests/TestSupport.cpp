@@ -31,6 +31,7 @@ SProcessResult RunPellmark(const QStringList& arguments)
     process.setArguments(arguments);
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
     env.remove(QStringLiteral("DISPLAY"));
+    env.remove(QStringLiteral("WAYLAND_DISPLAY"));
     env.remove(QStringLiteral("QT_QPA_PLATFORM"));
     process.setProcessEnvironment(env);
     process.start();
