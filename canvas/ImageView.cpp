@@ -421,14 +421,16 @@ void CImageView::SetOverlayText(const QString& text)
 
 void CImageView::SetOverlayColor(COLORREF colour)
 {
+    // Colours do not move the text: the layout waits for the paint, or for
+    // the text that usually follows.
     m_text.m_crText = colour;
-    Repaint();
+    viewport()->update();
 }
 
 void CImageView::SetOverlayColors(const std::vector<COLORREF>& colours)
 {
     m_text.m_acrOverlay = colours;
-    Repaint();
+    viewport()->update();
 }
 
 void CImageView::SetLayoutOptions(const SSignLayoutOptions& options)

@@ -202,7 +202,8 @@ TEST(InputPaneColours, ImageModeColoursTheSelectionAndSendsEachCharactersColour)
     QTextCursor end(p.view.RichEdit()->document());
     end.movePosition(QTextCursor::End);
     p.view.RichEdit()->setTextCursor(end);
-    p.Type(QStringLiteral("\ng"));
+    QTest::keyClick(p.view.RichEdit(), Qt::Key_Return);
+    p.Type(QStringLiteral("g"));
     p.view.SelectColor(1);
     p.Type(QStringLiteral("o"));
     EXPECT_EQ(p.sent.back(), QStringLiteral("text Hi\ngo"));
