@@ -8,6 +8,7 @@
 #include "frame/MenuTable.h"
 #include "frame/OverflowMessage.h"
 #include "frame/PaneLink.h"
+#include "textinput/ExactGlyphs.h"
 #include "textinput/FontComboBox.h"
 #include "textinput/InputTextView.h"
 
@@ -131,6 +132,7 @@ bool CBatchRunner::RunStep(const SBatchStep& step)
         return true;
     case SBatchStep::Merge:
         WarnOfOverflow(step);
+        WarnOfMissingSize(step);
         m_pSteps->MergeText();
         return true;
     case SBatchStep::SaveDots:
@@ -225,6 +227,21 @@ bool CBatchRunner::SetFont(const SBatchStep& step)
     }
     m_pSteps->ApplyFont(font);
     return true;
+}
+
+void CBatchRunner::WarnOfMissingSize(const SBatchStep& step)
+{
+    // A bitmap font cannot be scaled: a size it lacks is drawn at its
+    // nearest, which the run says once rather than silently.
+    const LogFont font = m_pInputPane->CurrentFont();
+    const CExactGlyphs exact(font);
+    if (!exact.IsBitmapOnly() || font.lfHeight == 0)
+        return;
+    const int em = exact.EmFor(font.lfHeight);
+    if (em == std::abs(font.lfHeight))
+        return;
+    m_err << step.option << ": warning: " << font.lfFaceName << " has no size " << std::abs(font.lfHeight)
+          << "; it is drawn at its size " << em << Qt::endl;
 }
 
 bool CBatchRunner::SetOffset(const SBatchStep& step)

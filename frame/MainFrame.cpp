@@ -448,7 +448,7 @@ void CMainFrame::OnLanguage(int language)
 {
     m_nLanguage = language;
     PutUpLanguageMenu();
-    m_pInputPane->SetLanguage(language);
+    m_pInputPane->SetLanguage(m_nLanguage);
     ShowOverflow();
 }
 

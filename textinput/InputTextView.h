@@ -42,6 +42,9 @@ public:
 
     void SetInputMode(int mode);
     int InputMode() const { return m_nMode; }
+    // The language of the pane's own tips: 0 English, 1 Simplified,
+    // 2 Traditional Chinese.
+    void SetLanguage(int language);
     void SelectColor(int index);
     int ColorIndex() const { return m_nColorIndex; }
     // Takes the font for the input text and tells the canvas; the font sent
@@ -64,9 +67,6 @@ public:
     // are ignored.
     void SetLayoutOptions(const SSignLayoutOptions& options);
     SSignLayoutOptions LayoutOptions() const;
-    // Tooltips in the interface language: 0 English, 1 Simplified Chinese,
-    // 2 Traditional Chinese.
-    void SetLanguage(int language);
     // Text mode's stretch box; values outside kStretchMin..kStretchMax are ignored.
     void SetStretch(int stretch);
     // Image mode's X and Y boxes.
@@ -121,6 +121,7 @@ private:
     void CreateControls();
     void SetTextFormat(LogFont& font, qint64 colour, bool wholeText);
     void SelectFace(const QString& face);
+    void FillSizeList();
     void SetMerged(int merged);
     void OnTextChanged();
     // Image mode: tells the canvas the characters' colours when they have
@@ -135,6 +136,8 @@ private:
 
     LogFont m_logFont;
     int m_nMode = TextMode;
+    int m_nLanguage = 0;
+    LogFont m_lfListedSizes; // the font whose sizes the size box lists
     QTextEdit* m_richEdit = nullptr;
     QToolBar* m_toolBar = nullptr;
     std::array<QAction*, 7> m_colorActions{};

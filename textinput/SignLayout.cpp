@@ -12,6 +12,15 @@
 #include <memory>
 #include <utility>
 
+// The text with each line end as one line separator (CR LF is one line
+// end), and the colour of each of its UTF-16 units: a character without a
+// colour of its own takes the overlay colour.
+struct SPreparedText
+{
+    QString text;
+    std::vector<COLORREF> colours;
+};
+
 namespace {
 
 constexpr int kPad = 2;              // the lit-dot decision looks two dots to each side
@@ -21,20 +30,9 @@ constexpr int kFitProbeEm = 200;     // large enough that hinting plays no part
 constexpr int kFitTriesAbove = 2;    // ems tried around the outline estimate
 constexpr int kFitTriesBelow = 8;
 
-using Align = SSignLayoutOptions::Align;
-
-// The text with each line end as one line separator (CR LF is one line
-// end), and the colour of each of its UTF-16 units: a character without a
-// colour of its own takes the overlay colour.
-struct SPrepared
+SPreparedText Prepare(const CCanvasText& t)
 {
-    QString text;
-    std::vector<COLORREF> colours;
-};
-
-SPrepared Prepare(const CCanvasText& t)
-{
-    SPrepared p;
+    SPreparedText p;
     const QString& in = t.m_szText;
     p.text.reserve(in.size());
     p.colours.reserve(static_cast<std::size_t>(in.size()));
@@ -184,7 +182,7 @@ struct SBlock
     bool bDrawable = true; // every line can be drawn whole
 };
 
-SBlock LayOutBlock(const SPrepared& prepared, const QFont& font, qreal lineWidth, bool wrap, int lineSpacing)
+SBlock LayOutBlock(const SPreparedText& prepared, const QFont& font, qreal lineWidth, bool wrap, int lineSpacing)
 {
     SBlock block;
     block.layout = std::make_unique<QTextLayout>(prepared.text, font);
@@ -201,7 +199,7 @@ SBlock LayOutBlock(const SPrepared& prepared, const QFont& font, qreal lineWidth
 
 // Rows from the topmost to the bottommost ink of the block, measured on its
 // dots when they can be drawn, else on the glyph outlines.
-int InkHeight(const SBlock& block, const SPrepared& prepared, const SGlyphRasterOptions& options)
+int InkHeight(const SBlock& block, const SPreparedText& prepared, const SGlyphRasterOptions& options)
 {
     QRect ink;
     for (std::size_t i = 0; i < block.areas.size(); ++i) {
@@ -230,14 +228,43 @@ int AlignedStart(int align, int extent, int size)
     }
 }
 
+bool SingleColour(const std::vector<COLORREF>& colours)
+{
+    return std::all_of(colours.begin(), colours.end(), [&colours](COLORREF c) { return c == colours.front(); });
+}
+
 } // namespace
+
+void CSignLayout::LayOutExact(const CGlyphRaster& raster, const CCanvasText& text, const SPreparedText& prepared)
+{
+    // The font's designer drew these dots: the rasteriser's wrapped text
+    // drawing keeps them whole, spaced by the font's own line.
+    const QRect panel(0, 0, m_nWidth, m_nHeight);
+    m_clip = panel & QRect(QPoint(text.m_nTextX, text.m_nTextY), panel.bottomRight());
+    if (m_clip.isEmpty())
+        return;
+    QString lines = prepared.text;
+    lines.replace(QChar(QChar::LineSeparator), QLatin1Char('\n'));
+    const QImage lit = raster.LitText(panel.size(), m_clip, Qt::AlignLeft | Qt::AlignTop | Qt::TextWordWrap, lines);
+    SLine line;
+    line.area = panel;
+    line.dots = QImage(panel.size(), QImage::Format_RGB32);
+    line.dots.fill(Qt::black);
+    CGlyphRaster::Paint(line.dots, lit, prepared.colours.front());
+    for (int y = 0; y < lit.height(); ++y)
+        for (int x = 0; x < lit.width(); ++x)
+            if (lit.constScanLine(y)[x] != 0)
+                line.ink |= QRect(x, y, 1, 1);
+    m_inkRect = line.ink;
+    m_lines.push_back(std::move(line));
+}
 
 CSignLayout::CSignLayout(const CCanvasText& text, int width, int height, const SGlyphRasterOptions& options)
     : m_nWidth(std::max(width, 0))
     , m_nHeight(std::max(height, 0))
 {
     const SSignLayoutOptions& o = text.m_layout;
-    const SPrepared prepared = Prepare(text);
+    const SPreparedText prepared = Prepare(text);
     m_nEm = text.m_lfText.EmPixels();
     if (m_nWidth == 0 || m_nHeight == 0 || prepared.text.isEmpty())
         return;
@@ -247,6 +274,10 @@ CSignLayout::CSignLayout(const CCanvasText& text, int width, int height, const S
         font.lfHeight = -m_nEm;
     }
     const CGlyphRaster raster(font, options);
+    if (raster.IsExact() && o == SSignLayoutOptions() && SingleColour(prepared.colours)) {
+        LayOutExact(raster, text, prepared);
+        return;
+    }
 
     const bool wrap = !o.BreaksOnlyAtLineBreaks();
     const qreal lineWidth = wrap ? std::max(m_nWidth - text.m_nTextX, 0) : kUnbrokenWidth;
@@ -312,7 +343,7 @@ int CSignLayout::FitEm(const CCanvasText& text, const SGlyphRasterOptions& optio
 {
     // The ink height grows in step with the em: an estimate from the
     // outlines at a large size, then the largest em near it whose dots fit.
-    const SPrepared prepared = Prepare(text);
+    const SPreparedText prepared = Prepare(text);
     const int spacing = text.m_layout.nSpacing;
     const int lineSpacing = text.m_layout.nLineSpacing;
     const auto inkHeightAt = [&](int em) {

@@ -9,6 +9,8 @@
 
 #include <vector>
 
+struct SPreparedText;
+
 // Lays the image-mode text out on a width x height panel and draws it as
 // dots: every character in its own colour, the font's own advances and
 // kerning plus the extra spacing, lines either wrapped at the right edge
@@ -54,6 +56,9 @@ private:
         QPoint shift; // from layout coordinates to the panel
     };
 
+    // Text in a font that has its designer's dots at this size, laid out
+    // from X/Y without options: those dots, whole.
+    void LayOutExact(const CGlyphRaster& raster, const CCanvasText& text, const SPreparedText& prepared);
     // Shifts each line onto the panel: by its line box to X/Y, or by its ink
     // to the chosen alignment and then by X/Y.
     void Place(const CCanvasText& text);

@@ -257,3 +257,21 @@ TEST(SignLayoutOverflow, HugeTextIsDrawnOnlyWhereThePanelIs)
     const QImage image = layout.Render();
     EXPECT_EQ(image.size(), QSize(64, 32));
 }
+
+// A font with its designer's dots at the size keeps them on the overlay
+// placed from X/Y: the same dots as the rasteriser's wrapped text.
+TEST(SignLayoutUnaligned, DesignersDotsStayWhole)
+{
+    CCanvasText text = TextOf(QStringLiteral("Unifont 16"), "Unifont", -16);
+    text.m_nTextX = 3;
+    text.m_nTextY = 2;
+    const CGlyphRaster raster(text.m_lfText);
+    ASSERT_TRUE(raster.IsExact());
+    QImage expected(64, 40, QImage::Format_RGB32);
+    expected.fill(Qt::black);
+    CGlyphRaster::Paint(expected,
+                        raster.LitText(expected.size(), QRect(QPoint(3, 2), QPoint(63, 39)),
+                                       Qt::AlignLeft | Qt::AlignTop | Qt::TextWordWrap, text.m_szText),
+                        kRed);
+    EXPECT_EQ(CSignLayout(text, 64, 40).Render(), expected);
+}
