@@ -71,6 +71,7 @@ CMainFrame::CMainFrame(const QString& settingsPath, bool showSplash, QWidget* pa
     CreateStatusBar();
     m_nLanguage = ValidLanguage(CProfileFile(m_szSettingsPath).GetInt(kSection, kLanguageKey, kDefaultLanguage));
     PutUpLanguageMenu();
+    m_pInputPane->SetLanguage(m_nLanguage);
     resize(800, 600);
     if (showSplash)
         CSplashWnd::RunSplash();
@@ -432,6 +433,7 @@ void CMainFrame::OnLanguage(int language)
 {
     m_nLanguage = language;
     PutUpLanguageMenu();
+    m_pInputPane->SetLanguage(m_nLanguage);
 }
 
 void CMainFrame::OnHelp()
