@@ -149,6 +149,18 @@ void CCanvasDocument::SetOverlayColor(COLORREF colour)
     emit Changed();
 }
 
+void CCanvasDocument::SetOverlayColors(const std::vector<COLORREF>& colours)
+{
+    m_text.m_acrOverlay = colours;
+    emit Changed();
+}
+
+void CCanvasDocument::SetLayoutOptions(const SSignLayoutOptions& options)
+{
+    m_text.m_layout = options;
+    emit Changed();
+}
+
 void CCanvasDocument::SetTextFont(const LogFont& font)
 {
     m_text.m_lfText = font;

@@ -49,6 +49,8 @@ CImageView::CImageView(QWidget* parent, CCanvasDocument* document)
     m_wndTextPane->hide();
     auto* presses = new CPressWatcher([this] { emit Activated(); }, this);
     presses->WatchTree(this);
+    // Open and Rotate change the panel under the overlay.
+    connect(this, &CZoomView::GridSizeChanged, this, &CImageView::OverlayChanged);
 }
 
 CImageView::~CImageView() = default;
@@ -132,7 +134,22 @@ bool CImageView::Redo()
 
 void CImageView::Repaint()
 {
+    OverlayChanged();
     viewport()->update();
+}
+
+void CImageView::OverlayChanged()
+{
+    const CDotGrid& grid = Grid();
+    QSize overflow(0, 0);
+    if (grid.Mode() == ImageMode && !grid.IsEmpty() && !Text().m_szText.isEmpty()) {
+        m_overlay.Get(Text(), grid.Width(), grid.Height());
+        overflow = QSize(m_overlay.Layout()->OverflowWidth(), m_overlay.Layout()->OverflowHeight());
+    }
+    if (overflow == m_overflow)
+        return;
+    m_overflow = overflow;
+    emit OverlayOverflowChanged(overflow.width(), overflow.height());
 }
 
 QRect CImageView::OverlayRect(int x, int y, bool scaled) const
@@ -143,7 +160,8 @@ QRect CImageView::OverlayRect(int x, int y, bool scaled) const
 
 void CImageView::DrawTextOverlay(QImage& target, int x, int y, bool scaled)
 {
-    CopyColourKeyed(target, OverlayRect(x, y, scaled), RenderTextOverlay(Text(), Grid().Width(), Grid().Height()));
+    // The laid-out overlay the canvas shows is the one burnt in.
+    CopyColourKeyed(target, OverlayRect(x, y, scaled), m_overlay.Get(Text(), Grid().Width(), Grid().Height()));
 }
 
 void CImageView::paintEvent(QPaintEvent* event)

@@ -20,7 +20,7 @@ enum TextField : unsigned {
 unsigned ChangedTextFields(const CCanvasText& a, const CCanvasText& b)
 {
     unsigned fields = 0;
-    if (a.m_szText != b.m_szText)
+    if (a.m_szText != b.m_szText || a.m_acrOverlay != b.m_acrOverlay)
         fields |= kTextString;
     if (a.m_lfText != b.m_lfText)
         fields |= kFont;
@@ -43,8 +43,10 @@ unsigned ChangedTextFields(const CCanvasText& a, const CCanvasText& b)
 template <typename Op>
 void ForTextFields(CCanvasText& a, CCanvasText& b, unsigned fields, Op op)
 {
-    if (fields & kTextString)
+    if (fields & kTextString) {
         op(a.m_szText, b.m_szText);
+        op(a.m_acrOverlay, b.m_acrOverlay);
+    }
     if (fields & kFont)
         op(a.m_lfText, b.m_lfText);
     if (fields & kOverlayColour)
