@@ -5,7 +5,7 @@
 #include "canvas/ImageView.h"
 #include "dotdata/DotListingReader.h"
 #include "frame/CommandSteps.h"
-#include "frame/MenuTable.h"
+#include "frame/Languages.h"
 #include "frame/OverflowMessage.h"
 #include "frame/PaneLink.h"
 #include "textinput/ExactGlyphs.h"
