@@ -12,7 +12,6 @@
 #include "textinput/FontComboBox.h"
 #include "textinput/InputTextView.h"
 
-#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -293,19 +292,13 @@ void CBatchRunner::WarnOfOverflow(const SBatchStep& step)
         m_err << step.option << ": warning: " << message << " The part outside is cut off." << Qt::endl;
 }
 
-bool CBatchRunner::GenerateListing(const SBatchStep& step)
+bool CBatchRunner::CheckListing(const SBatchStep& step)
 {
-    CImageView& canvas = *m_pCanvas;
-    if (canvas.Grid().IsEmpty())
+    if (m_pCanvas->Grid().IsEmpty())
         return Fail(step, QStringLiteral("the canvas is empty"));
     if (m_pSteps->ListingLeavesDotsOut())
         return Fail(step, QStringLiteral("a text-mode canvas with lit dots but no merged text lists nothing; "
                                          "start with --new WxH:image to list a picture"));
-    // View Image: the text pane covers the canvas and the worker fills it.
-    m_pSteps->ShowListing();
-    while (canvas.IsDotTextRunning())
-        QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents, 50);
-    QCoreApplication::processEvents();
     return true;
 }
 
@@ -321,7 +314,7 @@ bool CBatchRunner::CheckOutputFolder(const SBatchStep& step)
 
 bool CBatchRunner::SaveDots(const SBatchStep& step)
 {
-    if (!CheckOutputFolder(step) || !GenerateListing(step))
+    if (!CheckOutputFolder(step) || !CheckListing(step))
         return false;
     m_szOutputPath = step.text;
     m_pSteps->SaveDot();
@@ -330,7 +323,7 @@ bool CBatchRunner::SaveDots(const SBatchStep& step)
 
 bool CBatchRunner::PrintPdf(const SBatchStep& step)
 {
-    if (!CheckOutputFolder(step) || !GenerateListing(step))
+    if (!CheckOutputFolder(step) || !CheckListing(step))
         return false;
     // The same writer as the window's Print to PDF: complete and checked
     // before it replaces anything.

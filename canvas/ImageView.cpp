@@ -5,6 +5,7 @@
 #include "canvas/DotRaster.h"
 #include "canvas/PanTool.h"
 #include "dotdata/DotTextWorker.h"
+#include "dotdata/ListingDocument.h"
 #include "dotdata/SaveDot.h"
 
 #include <QMouseEvent>
@@ -17,7 +18,6 @@
 namespace {
 constexpr QRgb kFieldColor = qRgb(0, 128, 0);
 constexpr QRgb kGridLineColor = qRgb(212, 208, 200);
-constexpr int kTextPaneLineHeight = 18; // ascent + descent of the listing font
 } // namespace
 
 const CFrameDialogs CImageView::kNoDialogs;
@@ -41,11 +41,7 @@ CImageView::CImageView(QWidget* parent, CCanvasDocument* document)
     // Read-only still moves through the listing by keyboard (Ctrl+Home, Ctrl+End).
     m_wndTextPane->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
     m_wndTextPane->setMaximumBlockCount(0);
-    LogFont paneFont = LogFont::DefaultGuiFont();
-    paneFont.lfHeight = kTextPaneLineHeight;
-    QFont font(paneFont.lfFaceName);
-    font.setPixelSize(paneFont.EmPixels());
-    m_wndTextPane->setFont(font);
+    m_wndTextPane->setFont(CListingDocument::ListingFont());
     m_wndTextPane->hide();
     auto* presses = new CPressWatcher([this] { emit Activated(); }, this);
     presses->WatchTree(this);

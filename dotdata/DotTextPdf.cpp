@@ -2,6 +2,7 @@
 
 #include "dotdata/DotFile.h"
 #include "dotdata/DotTextPrinter.h"
+#include "dotdata/ListingDocument.h"
 
 #include <QBuffer>
 #include <QDir>
@@ -12,6 +13,11 @@
 
 CDotTextPdf::CDotTextPdf(const QPlainTextEdit& pane)
     : CDotTextPdf(*pane.document(), pane.font(), pane.logicalDpiY())
+{
+}
+
+CDotTextPdf::CDotTextPdf(const CListingDocument& listing)
+    : CDotTextPdf(listing.Text(), listing.Font(), listing.SourceDpi())
 {
 }
 

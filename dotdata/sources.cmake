@@ -25,6 +25,7 @@ list(APPEND CORE_SOURCES
   dotdata/DotListingSink.h
   dotdata/DotListing.h dotdata/DotListing.cpp
   dotdata/DotFile.h dotdata/DotFile.cpp
+  dotdata/ListingDocument.h dotdata/ListingDocument.cpp
   dotdata/DotListingReader.h dotdata/DotListingReader.cpp
   dotdata/SaveDot.h dotdata/SaveDot.cpp
 )

@@ -46,7 +46,7 @@ public:
     bool LoadExport(const QString& path, const SExportOptions& options, QString& error);
     // Print: paper, or a PDF file when there is no printer or the user picks
     // one; PrintToPdf is the PDF path alone, for batch mode. Both print the
-    // dot text pane's listing.
+    // document's listing, which the dot text pane only shows.
     void Print(const CFrameDialogs& dialogs);
     bool PrintToPdf(const QString& path, QString& error);
     // The listing shown leaves lit dots out: a text-mode canvas whose dots
