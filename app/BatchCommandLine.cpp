@@ -19,7 +19,7 @@ struct SOptionInfo
 
 constexpr std::array<SOptionInfo, 27> kOptions = {{
     {"--new", SBatchStep::New, true, "WxH[:text|:image]", "make a new canvas (sizes corrected as in the New dialog)"},
-    {"--open", SBatchStep::Open, true, "FILE", "open a BMP or JPEG picture"},
+    {"--open", SBatchStep::Open, true, "FILE", "open a BMP, PNG or JPEG picture"},
     {"--match", SBatchStep::Match, true, "exact|nearest|dither", "how the --open options after it turn pixels into dots"},
     {"--mirror", SBatchStep::Mirror, false, "", "exchange left and right"},
     {"--flip", SBatchStep::Flip, false, "", "exchange top and bottom"},
@@ -37,7 +37,7 @@ constexpr std::array<SOptionInfo, 27> kOptions = {{
     {"--overlay-at", SBatchStep::OverlayAt, true, "X,Y", "image mode: position of the text overlay"},
     {"--merge", SBatchStep::Merge, false, "", "merge the text into the dots"},
     {"--save-dots", SBatchStep::SaveDots, true, "FILE", "write the dot-data listing"},
-    {"--save-image", SBatchStep::SaveImage, true, "FILE", "write the canvas as BMP (.bmp) or JPEG (any other name)"},
+    {"--save-image", SBatchStep::SaveImage, true, "FILE", "write the canvas as BMP (.bmp), PNG (.png) or JPEG (.jpg, .jpeg, .jpe, no extension)"},
     {"--print-pdf", SBatchStep::PrintPdf, true, "FILE", "print the dot-data listing into a PDF file"},
     {"--load-dots", SBatchStep::LoadDots, true, "FILE", "light the dots of an image-mode listing"},
     {"--undo", SBatchStep::Undo, false, "", "take back the last change to the dots"},

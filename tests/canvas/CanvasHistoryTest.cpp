@@ -381,3 +381,28 @@ TEST_F(CanvasHistoryTest, AChangeOfTheTextStateAloneKeepsNoDots)
     m_history.Redo();
     EXPECT_TRUE(Now() == after);
 }
+
+TEST_F(CanvasHistoryTest, AStepLargerThanTheLimitIsNotKept)
+{
+    // 12 KB for a 64 x 64 grid against a limit of 8 KB: neither the change
+    // nor, after undoing a growth, the state to redo may stay.
+    MakeGrid(32, 32); // 3 KB
+    CCanvasHistory history(m_grid, m_text, 8 * 1024);
+    history.EditDot(1, 1, kColours[0]);
+    ASSERT_TRUE(history.RecordWhole(CCanvasHistory::Kind::MergeText, [this] { return m_grid.Resize(64, 64); }));
+    EXPECT_LE(history.StoredBytes(), history.ByteLimit());
+    ASSERT_TRUE(history.Undo()); // the grid of 32 x 32 back; the 12 KB one would be the redo
+    EXPECT_EQ(m_grid.Width(), 32);
+    EXPECT_LE(history.StoredBytes(), history.ByteLimit());
+    EXPECT_FALSE(history.CanRedo());
+    EXPECT_TRUE(history.CanUndo()); // the click before it stays
+
+    ASSERT_TRUE(history.RecordWhole(CCanvasHistory::Kind::MergeText, [this] { return m_grid.Resize(64, 64); }));
+    ASSERT_TRUE(history.RecordWhole(CCanvasHistory::Kind::MergeText, [this] {
+        m_grid.SetDot(0, 0, kColours[2]);
+        return true;
+    }));
+    // The 12 KB state before the second change is over the limit alone.
+    EXPECT_LE(history.StoredBytes(), history.ByteLimit());
+    EXPECT_EQ(history.UndoCount(), 0u);
+}
