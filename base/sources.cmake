@@ -19,4 +19,5 @@ list(APPEND CORE_SOURCES
   base/RegularFile.h base/RegularFile.cpp
   base/SaveTarget.h base/SaveTarget.cpp
   base/QuotedText.h base/QuotedText.cpp
+  base/ExportOptions.h base/ExportOptions.cpp
 )
