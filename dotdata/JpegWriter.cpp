@@ -83,7 +83,7 @@ bool CJpegWriter::Encode(const CDotGrid& grid, QByteArray& jpeg, QString& error)
         return false;
     }
     if (grid.Width() > kMaxSide || grid.Height() > kMaxSide) {
-        error = QStringLiteral("A JPEG picture has at most 65,535 dots a side; this canvas is %1 x %2. "
+        error = QStringLiteral("A JPEG picture has at most 65,500 dots a side; this canvas is %1 x %2. "
                                "Save it as BMP or PNG.")
                     .arg(grid.Width())
                     .arg(grid.Height());

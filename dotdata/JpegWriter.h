@@ -11,8 +11,8 @@ class CDotGrid;
 class CJpegWriter
 {
 public:
-    // The format stores each side in 16 bits.
-    static constexpr int kMaxSide = 65535;
+    // The format stores each side in 16 bits; the encoder stops a little short.
+    static constexpr int kMaxSide = 65500;
 
     // False with a readable reason when the grid is empty, has a side past
     // kMaxSide, or the encoder fails.

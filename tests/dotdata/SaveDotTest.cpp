@@ -89,6 +89,6 @@ TEST(SaveDot, AFifoChosenInTheDialogIsRefusedWithItsReason)
     ASSERT_EQ(rig.m_messages.size(), 1);
     EXPECT_TRUE(rig.m_messages[0].startsWith(CSaveDot::FailureMessage(fifo)));
     EXPECT_TRUE(rig.m_messages[0].contains(QStringLiteral("not a regular file")));
+    EXPECT_TRUE(QFileInfo(fifo).exists());
     EXPECT_FALSE(QFileInfo(fifo).isFile());
-    EXPECT_EQ(rig.Files(), QStringList{QStringLiteral("fifo.txt")});
 }

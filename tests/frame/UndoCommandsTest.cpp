@@ -112,7 +112,7 @@ TEST_F(UndoCommandsTest, PromptsNameTheNextStep)
 {
     NewCanvas(16, 8, 1);
     Trigger(Rotate);
-    ClickDot(1, 1, Qt::RightButton);
+    ClickDot(1, 1);
     EXPECT_EQ(Act(Undo)->statusTip(), QStringLiteral("Undo Dot Edit"));
     Trigger(Undo);
     EXPECT_EQ(Act(Undo)->statusTip(), QStringLiteral("Undo Rotate"));
