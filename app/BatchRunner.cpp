@@ -6,6 +6,7 @@
 #include "dotdata/DotListingReader.h"
 #include "frame/CommandSteps.h"
 #include "frame/PaneLink.h"
+#include "textinput/ExactGlyphs.h"
 #include "textinput/FontComboBox.h"
 #include "textinput/InputTextView.h"
 
@@ -122,6 +123,7 @@ bool CBatchRunner::RunStep(const SBatchStep& step)
     case SBatchStep::OverlayAt:
         return SetOverlayPosition(step);
     case SBatchStep::Merge:
+        WarnOfMissingSize(step);
         m_pSteps->MergeText();
         return true;
     case SBatchStep::SaveDots:
@@ -216,6 +218,21 @@ bool CBatchRunner::SetFont(const SBatchStep& step)
     }
     m_pSteps->ApplyFont(font);
     return true;
+}
+
+void CBatchRunner::WarnOfMissingSize(const SBatchStep& step)
+{
+    // A bitmap font cannot be scaled: a size it lacks is drawn at its
+    // nearest, which the run says once rather than silently.
+    const LogFont font = m_pInputPane->CurrentFont();
+    const CExactGlyphs exact(font);
+    if (!exact.IsBitmapOnly() || font.lfHeight == 0)
+        return;
+    const int em = exact.EmFor(font.lfHeight);
+    if (em == std::abs(font.lfHeight))
+        return;
+    m_err << step.option << ": warning: " << font.lfFaceName << " has no size " << std::abs(font.lfHeight)
+          << "; it is drawn at its size " << em << Qt::endl;
 }
 
 bool CBatchRunner::SetOffset(const SBatchStep& step)

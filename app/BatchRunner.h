@@ -37,6 +37,7 @@ private:
     bool EditDot(const SBatchStep& step, bool light);
     bool TypeText(const SBatchStep& step);
     bool SetFont(const SBatchStep& step);
+    void WarnOfMissingSize(const SBatchStep& step);
     bool SetOffset(const SBatchStep& step);
     bool SetOverlayPosition(const SBatchStep& step);
     bool GenerateListing(const SBatchStep& step);

@@ -71,6 +71,7 @@ CMainFrame::CMainFrame(const QString& settingsPath, bool showSplash, QWidget* pa
     CreateStatusBar();
     m_nLanguage = ValidLanguage(CProfileFile(m_szSettingsPath).GetInt(kSection, kLanguageKey, kDefaultLanguage));
     PutUpLanguageMenu();
+    m_pInputPane->SetLanguage(m_nLanguage);
     resize(800, 600);
     if (showSplash)
         CSplashWnd::RunSplash();
@@ -313,6 +314,7 @@ void CMainFrame::UpdateCommandStates()
     Action(SaveDot)->setEnabled(listingComplete);
     Action(Print)->setEnabled(listingComplete);
     Action(SaveImage)->setEnabled(!textPaneShown);
+    Action(Export)->setEnabled(!textPaneShown && !m_pCanvas->Grid().IsEmpty());
     Action(ViewImage)->setChecked(!textPaneShown);
     for (int id = Red; id <= Orange; ++id)
         Action(id)->setChecked(m_pCanvas->Grid().ColorIndex() == id - Red);
@@ -349,6 +351,7 @@ void CMainFrame::OnCommand(int id)
         case SaveDot: m_pSteps->SaveDot(); break;
         case SaveImage: m_pSteps->SaveImage(); break;
         case Print: OnPrint(); break;
+        case Export: OnExport(); break;
         case Exit: QuitWithoutSaving(); return;
         case Mirror: m_pSteps->Mirror(); break;
         case Flip: m_pSteps->Flip(); break;
@@ -398,6 +401,19 @@ void CMainFrame::OnPrint()
     m_pSteps->Print(m_dialogs);
 }
 
+void CMainFrame::OnExport()
+{
+    if (!m_dialogs.askExport)
+        return;
+    const std::optional<SExportRequest> request = m_dialogs.askExport(m_pCanvas->Grid(), m_lastExport, m_nLanguage);
+    if (!request)
+        return;
+    m_lastExport = *request;
+    QString error;
+    if (!m_pSteps->ExportTo(request->path, request->options, error))
+        m_dialogs.ShowMessage(error);
+}
+
 void CMainFrame::OnMergeText()
 {
     // Merge Text belongs to the input pane; with the canvas active it does nothing.
@@ -437,6 +453,7 @@ void CMainFrame::OnLanguage(int language)
 {
     m_nLanguage = language;
     PutUpLanguageMenu();
+    m_pInputPane->SetLanguage(m_nLanguage);
 }
 
 void CMainFrame::OnHelp()
