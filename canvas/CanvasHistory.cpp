@@ -35,6 +35,7 @@ enum TextField : unsigned {
     kGlyphOffsets = 1u << 5,
     kStretch = 1u << 6,
     kCharColours = 1u << 7,
+    kDotsFromText = 1u << 8,
 };
 
 unsigned ChangedTextFields(const CCanvasText& a, const CCanvasText& b)
@@ -56,6 +57,8 @@ unsigned ChangedTextFields(const CCanvasText& a, const CCanvasText& b)
         fields |= kStretch;
     if (a.m_abCharColor != b.m_abCharColor)
         fields |= kCharColours;
+    if (a.m_bDotsFromText != b.m_bDotsFromText)
+        fields |= kDotsFromText;
     return fields;
 }
 
@@ -87,6 +90,8 @@ void SwapTextFields(CCanvasText& a, CCanvasText& b, unsigned fields)
         swap(a.m_nStretch, b.m_nStretch);
     if (fields & kCharColours)
         swap(a.m_abCharColor, b.m_abCharColor);
+    if (fields & kDotsFromText)
+        swap(a.m_bDotsFromText, b.m_bDotsFromText);
 }
 
 bool SameDots(const CDotGrid& a, const CDotGrid& b)
@@ -149,11 +154,23 @@ void CCanvasHistory::Push(SStep step)
     m_nStoredBytes += BytesOf(step);
     m_steps.push_back(std::move(step));
     ++m_nDone;
-    // The newest step stays even when it alone is over the limit.
-    while (m_nStoredBytes > m_nByteLimit && m_steps.size() > 1) {
-        m_nStoredBytes -= BytesOf(m_steps.front());
-        m_steps.pop_front();
-        --m_nDone;
+    KeepWithinLimit();
+}
+
+void CCanvasHistory::KeepWithinLimit()
+{
+    // The steps farthest ahead to redo go first, then the oldest; a step
+    // over the limit on its own is not kept at all, however recent: a few
+    // huge canvases must not hold hundreds of megabytes.
+    while (m_nStoredBytes > m_nByteLimit && !m_steps.empty()) {
+        if (m_steps.size() > m_nDone) {
+            m_nStoredBytes -= BytesOf(m_steps.back());
+            m_steps.pop_back();
+        } else {
+            m_nStoredBytes -= BytesOf(m_steps.front());
+            m_steps.pop_front();
+            --m_nDone;
+        }
     }
 }
 
@@ -175,6 +192,9 @@ bool CCanvasHistory::EditDot(int column, int storageRow, COLORREF colour)
     step.crBefore = m_grid.DotAt(column, storageRow);
     step.crAfter = colour;
     m_grid.SetDot(column, storageRow, colour);
+    // A click that leaves the dot as it was is no step: undo would seem to do nothing.
+    if (m_grid.DotAt(column, storageRow) == step.crBefore)
+        return true;
     Push(std::move(step));
     return true;
 }
@@ -196,6 +216,9 @@ bool CCanvasHistory::SelfInverse(Kind kind, void (CDotGrid::*change)())
     (m_grid.*change)();
     SStep step;
     step.nKind = kind;
+    // Turned over, merged text no longer describes the dots.
+    step.bDotsFromTextBefore = m_text.m_bDotsFromText;
+    m_text.m_bDotsFromText = 0;
     Push(std::move(step));
     return true;
 }
@@ -246,8 +269,8 @@ bool CCanvasHistory::RecordWhole(Kind kind, const std::function<bool()>& change)
 
 void CCanvasHistory::Exchange(SStep& step)
 {
-    // The state kept may now be of another size; the count follows it. The
-    // limit is enforced at the next recorded change.
+    // The state kept may now be of another size; the count follows it, and
+    // the caller keeps it within the limit.
     m_nStoredBytes -= BytesOf(step);
     SState& other = *step.pOther;
     if (other.bGrid) {
@@ -271,9 +294,11 @@ bool CCanvasHistory::Undo()
         break;
     case Kind::Mirror:
         m_grid.Mirror();
+        m_text.m_bDotsFromText = step.bDotsFromTextBefore;
         break;
     case Kind::Flip:
         m_grid.Flip();
+        m_text.m_bDotsFromText = step.bDotsFromTextBefore;
         break;
     case Kind::Background:
         UndoBackground(step);
@@ -282,6 +307,7 @@ bool CCanvasHistory::Undo()
         Exchange(step);
         break;
     }
+    KeepWithinLimit();
     return true;
 }
 
@@ -296,9 +322,11 @@ bool CCanvasHistory::Redo()
         break;
     case Kind::Mirror:
         m_grid.Mirror();
+        m_text.m_bDotsFromText = 0;
         break;
     case Kind::Flip:
         m_grid.Flip();
+        m_text.m_bDotsFromText = 0;
         break;
     case Kind::Background:
         m_grid.SetBackgroundColor(step.crAfter, true);
@@ -307,5 +335,6 @@ bool CCanvasHistory::Redo()
         Exchange(step);
         break;
     }
+    KeepWithinLimit();
     return true;
 }

@@ -39,8 +39,8 @@ public:
 
     // Each makes its change and records it; a recorded change drops the
     // steps that could have been redone.
-    // One dot (storage row) takes the colour. False, with nothing recorded,
-    // when the dot is outside the grid.
+    // One dot (storage row) takes the colour, recorded when that changes it.
+    // False, with nothing recorded, when the dot is outside the grid.
     bool EditDot(int column, int storageRow, COLORREF colour);
     // False, with nothing recorded, on an empty grid.
     bool Mirror();
@@ -87,6 +87,7 @@ private:
         COLORREF crBefore = 0;                // EditDot: the dot's colour; Background: the background
         COLORREF crAfter = 0;
         std::vector<std::uint8_t> abChanged;  // Background: one bit per dot that was recoloured
+        int bDotsFromTextBefore = 1;          // Mirror, Flip: whether the dots were merged text
         std::unique_ptr<SState> pOther;       // whole-state steps: the state on the step's other side
     };
 
@@ -95,6 +96,7 @@ private:
     bool SelfInverse(Kind kind, void (CDotGrid::*change)());
     void Push(SStep step);
     void DropRedoSteps();
+    void KeepWithinLimit();
     void Exchange(SStep& step);
     void UndoBackground(const SStep& step);
 

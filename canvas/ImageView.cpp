@@ -8,6 +8,7 @@
 #include "dotdata/PictureImport.h"
 #include "dotdata/SaveDot.h"
 
+#include <QFontDatabase>
 #include <QMouseEvent>
 #include <QPaintEvent>
 #include <QPainter>
@@ -38,7 +39,12 @@ CImageView::CImageView(QWidget* parent)
     // Read-only still moves through the listing by keyboard (Ctrl+Home, Ctrl+End).
     m_wndTextPane->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
     m_wndTextPane->setMaximumBlockCount(0);
+    // Fixed pitch keeps the entries in columns; without wrapping a line never
+    // breaks inside an entry such as "3-8-2-R" (a break after a hyphen is
+    // allowed by the usual line-breaking rules).
+    m_wndTextPane->setLineWrapMode(QPlainTextEdit::NoWrap);
     LogFont paneFont = LogFont::DefaultGuiFont();
+    paneFont.lfFaceName = QFontDatabase::systemFont(QFontDatabase::FixedFont).family().left(LogFont::kFaceNameLength);
     paneFont.lfHeight = kTextPaneLineHeight;
     QFont font(paneFont.lfFaceName);
     font.setPixelSize(paneFont.EmPixels());
@@ -124,7 +130,13 @@ void CImageView::Flip()
 void CImageView::Rotate()
 {
     // The old grid is kept: the dots past the limits are lost otherwise.
-    if (!m_history.RecordWhole(CCanvasHistory::Kind::Rotate, [this] { return m_grid.Rotate(); }))
+    const auto rotate = [this] {
+        if (!m_grid.Rotate())
+            return false;
+        m_text.m_bDotsFromText = 0;
+        return true;
+    };
+    if (!m_history.RecordWhole(CCanvasHistory::Kind::Rotate, rotate))
         return;
     SetGridSize(m_grid.Width(), m_grid.Height());
     emit HistoryChanged();
@@ -181,6 +193,7 @@ void CImageView::ChangeDots(CCanvasHistory::Kind kind, const std::function<void(
 {
     m_history.RecordWhole(kind, [this, &change] {
         change(m_grid);
+        m_text.m_bDotsFromText = 0;
         return true;
     });
     Repaint();
@@ -346,7 +359,12 @@ bool CImageView::viewportEvent(QEvent* event)
 bool CImageView::LoadPicture(const QString& path)
 {
     QString why;
-    const auto import = [this, &path, &why] { return CPictureImport::Import(path, m_grid, m_nPictureColors, &why); };
+    const auto import = [this, &path, &why] {
+        if (!CPictureImport::Import(path, m_grid, m_nPictureColors, &why))
+            return false;
+        m_text.m_bDotsFromText = 0;
+        return true;
+    };
     if (!m_history.RecordWhole(CCanvasHistory::Kind::Open, import)) {
         const QString cannot = tr("The picture \"%1\" cannot be read.").arg(CQuotedText::Quote(path));
         m_pDialogs->ShowMessage(why.isEmpty() ? cannot : cannot + QLatin1Char('\n') + why);

@@ -1,6 +1,7 @@
 #include "dotdata/SaveDot.h"
 
 #include "base/FrameDialogs.h"
+#include "base/SaveTarget.h"
 #include "dotdata/DotFile.h"
 
 #include <QDir>
@@ -13,7 +14,8 @@ bool CSaveDot::Save(const CFrameDialogs& dialogs, const QString& paneText, QStri
     path = chosen;
     if (CDotFile::Write(chosen, CDotFile::Bytes(paneText)))
         return true;
-    dialogs.ShowMessage(FailureMessage(chosen));
+    const QString refusal = CSaveTarget::Refusal(chosen);
+    dialogs.ShowMessage(refusal.isEmpty() ? FailureMessage(chosen) : FailureMessage(chosen) + QLatin1Char('\n') + refusal);
     return false;
 }
 
