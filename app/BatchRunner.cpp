@@ -5,6 +5,8 @@
 #include "canvas/ImageView.h"
 #include "dotdata/DotListingReader.h"
 #include "frame/CommandSteps.h"
+#include "frame/MenuTable.h"
+#include "frame/OverflowMessage.h"
 #include "frame/PaneLink.h"
 #include "textinput/ExactGlyphs.h"
 #include "textinput/FontComboBox.h"
@@ -122,7 +124,14 @@ bool CBatchRunner::RunStep(const SBatchStep& step)
         return true;
     case SBatchStep::OverlayAt:
         return SetOverlayPosition(step);
+    case SBatchStep::Align:
+    case SBatchStep::Spacing:
+    case SBatchStep::LineSpacing:
+    case SBatchStep::FitHeight:
+        SetLayout(step);
+        return true;
     case SBatchStep::Merge:
+        WarnOfOverflow(step);
         WarnOfMissingSize(step);
         m_pSteps->MergeText();
         return true;
@@ -249,6 +258,39 @@ bool CBatchRunner::SetOverlayPosition(const SBatchStep& step)
         return Fail(step, QStringLiteral("the overlay position applies to image mode only"));
     m_pInputPane->SetOverlayPosition(step.x, step.y);
     return true;
+}
+
+void CBatchRunner::SetLayout(const SBatchStep& step)
+{
+    // As the layout buttons and boxes would: the options stay for the next text.
+    SSignLayoutOptions options = m_pInputPane->LayoutOptions();
+    switch (step.kind) {
+    case SBatchStep::Align:
+        options.nAlignH = step.x;
+        options.nAlignV = step.y;
+        break;
+    case SBatchStep::Spacing:
+        options.nSpacing = step.x;
+        break;
+    case SBatchStep::LineSpacing:
+        options.nLineSpacing = step.x;
+        break;
+    default:
+        options.bFitHeight = true;
+        break;
+    }
+    m_pInputPane->SetLayoutOptions(options);
+}
+
+void CBatchRunner::WarnOfOverflow(const SBatchStep& step)
+{
+    const CImageView& canvas = *m_pCanvas;
+    if (canvas.Grid().Mode() != ImageMode || canvas.Text().m_szText.isEmpty() || !m_pInputPane->IsMergePending())
+        return;
+    const QSize overflow = canvas.OverlayOverflow();
+    const QString message = OverflowMessage(kLanguageEnglish, overflow.width(), overflow.height());
+    if (!message.isEmpty())
+        m_err << step.option << ": warning: " << message << " The part outside is cut off." << Qt::endl;
 }
 
 bool CBatchRunner::GenerateListing(const SBatchStep& step)

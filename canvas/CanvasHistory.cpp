@@ -40,7 +40,7 @@ enum TextField : unsigned {
 unsigned ChangedTextFields(const CCanvasText& a, const CCanvasText& b)
 {
     unsigned fields = 0;
-    if (a.m_szText != b.m_szText)
+    if (a.m_szText != b.m_szText || a.m_acrOverlay != b.m_acrOverlay)
         fields |= kTextString;
     if (a.m_lfText != b.m_lfText)
         fields |= kFont;
@@ -62,8 +62,10 @@ unsigned ChangedTextFields(const CCanvasText& a, const CCanvasText& b)
 void SwapTextFields(CCanvasText& a, CCanvasText& b, unsigned fields)
 {
     using std::swap;
-    if (fields & kTextString)
+    if (fields & kTextString) {
         swap(a.m_szText, b.m_szText);
+        swap(a.m_acrOverlay, b.m_acrOverlay);
+    }
     if (fields & kFont)
         swap(a.m_lfText, b.m_lfText);
     if (fields & kOverlayColour)

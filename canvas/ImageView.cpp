@@ -46,6 +46,8 @@ CImageView::CImageView(QWidget* parent)
     m_wndTextPane->hide();
     auto* presses = new CPressWatcher([this] { emit Activated(); }, this);
     presses->WatchTree(this);
+    // Open and Rotate change the panel under the overlay.
+    connect(this, &CZoomView::GridSizeChanged, this, &CImageView::OverlayChanged);
 }
 
 bool CImageView::CanEditDots() const
@@ -187,7 +189,21 @@ void CImageView::ChangeDots(CCanvasHistory::Kind kind, const std::function<void(
 
 void CImageView::Repaint()
 {
+    OverlayChanged();
     viewport()->update();
+}
+
+void CImageView::OverlayChanged()
+{
+    QSize overflow(0, 0);
+    if (m_grid.Mode() == ImageMode && !m_grid.IsEmpty() && !m_text.m_szText.isEmpty()) {
+        m_overlay.Get(m_text, m_grid.Width(), m_grid.Height());
+        overflow = QSize(m_overlay.Layout()->OverflowWidth(), m_overlay.Layout()->OverflowHeight());
+    }
+    if (overflow == m_overflow)
+        return;
+    m_overflow = overflow;
+    emit OverlayOverflowChanged(overflow.width(), overflow.height());
 }
 
 QRect CImageView::OverlayRect(int x, int y, bool scaled) const
@@ -198,8 +214,8 @@ QRect CImageView::OverlayRect(int x, int y, bool scaled) const
 
 void CImageView::DrawTextOverlay(QImage& target, int x, int y, bool scaled)
 {
-    CopyColourKeyed(target, OverlayRect(x, y, scaled),
-                    RenderTextOverlay(m_text, m_grid.Width(), m_grid.Height()));
+    // The laid-out overlay the canvas shows is the one burnt in.
+    CopyColourKeyed(target, OverlayRect(x, y, scaled), m_overlay.Get(m_text, m_grid.Width(), m_grid.Height()));
 }
 
 void CImageView::paintEvent(QPaintEvent* event)
@@ -405,7 +421,21 @@ void CImageView::SetOverlayText(const QString& text)
 
 void CImageView::SetOverlayColor(COLORREF colour)
 {
+    // Colours do not move the text: the layout waits for the paint, or for
+    // the text that usually follows.
     m_text.m_crText = colour;
+    viewport()->update();
+}
+
+void CImageView::SetOverlayColors(const std::vector<COLORREF>& colours)
+{
+    m_text.m_acrOverlay = colours;
+    viewport()->update();
+}
+
+void CImageView::SetLayoutOptions(const SSignLayoutOptions& options)
+{
+    m_text.m_layout = options;
     Repaint();
 }
 

@@ -37,6 +37,8 @@ public:
     const CDotGrid& Grid() const { return m_grid; }
     CCanvasText& Text() { return m_text; }
     const CCanvasText& Text() const { return m_text; }
+    // How many dots the overlay's ink runs past the grid's width and height.
+    QSize OverlayOverflow() const { return m_overflow; }
 
     // Installed by the frame: answers whether the input pane holds text that
     // has not been merged yet.
@@ -109,6 +111,10 @@ public slots:
     // and the stretch.
     void SetOverlayText(const QString& text);
     void SetOverlayColor(COLORREF colour);
+    // The colour of each character (code point) of the overlay text.
+    void SetOverlayColors(const std::vector<COLORREF>& colours);
+    // Alignment, spacing and fitting of the overlay on the panel.
+    void SetLayoutOptions(const SSignLayoutOptions& options);
     void MergeText(QTextEdit* source, const LogFont& font);
     void SetTextX(int x);
     void SetTextY(int y);
@@ -128,6 +134,9 @@ signals:
     void HistoryChanged();
     // Undo or redo has put back this text state; the input pane's controls follow it.
     void TextStateRestored(const CCanvasText& text);
+    // The overlay's ink now runs this many dots past the grid's width and
+    // height (0, 0 when it fits, or when there is no overlay).
+    void OverlayOverflowChanged(int wider, int taller);
 
 protected:
     void paintEvent(QPaintEvent* event) override;
@@ -150,6 +159,9 @@ private:
     // Text mode: renders the text again, recording the change when it alters anything.
     void RenderRecorded(const std::function<void()>& adjust);
     bool StepHistory(bool (CCanvasHistory::*step)());
+    // Lays the overlay out again after a change to it or to the grid, and
+    // tells how far it runs past the grid.
+    void OverlayChanged();
 
     CDotGrid m_grid;
     CCanvasText m_text;
@@ -160,6 +172,7 @@ private:
     int m_bPanning = 0;
     int m_nLastX = 0;
     int m_nLastY = 0;
+    QSize m_overflow{0, 0}; // what OverlayOverflowChanged last told
     std::function<bool()> m_fnMergePending;
 
     static const CFrameDialogs kNoDialogs;

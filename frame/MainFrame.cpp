@@ -12,6 +12,7 @@
 #include "frame/HelpWindow.h"
 #include "frame/LockIndicators.h"
 #include "frame/MenuTable.h"
+#include "frame/OverflowMessage.h"
 #include "frame/PaneLink.h"
 #include "frame/ToolbarImages.h"
 #include "textinput/InputTextView.h"
@@ -125,6 +126,7 @@ void CMainFrame::CreateClient()
     // Undo and Redo follow the history, which mouse edits and pane changes also fill.
     connect(m_pCanvas, &CImageView::HistoryChanged, this, &CMainFrame::UpdateCommandStates);
     connect(m_pCanvas, &CImageView::StatusText, this, &CMainFrame::OnStatusText);
+    connect(m_pCanvas, &CImageView::OverlayOverflowChanged, this, &CMainFrame::ShowOverflow);
     m_bPanesReady = 1;
 }
 
@@ -181,6 +183,8 @@ void CMainFrame::CreateToolBar()
 void CMainFrame::CreateStatusBar()
 {
     QStatusBar* bar = statusBar();
+    m_pOverflowLabel = new QLabel(bar);
+    bar->addWidget(m_pOverflowLabel, 1);
     for (int pane = 1; pane < kStatusPaneCount; ++pane) {
         auto* label = new QLabel(bar);
         const QString widest = QString::fromLatin1(kPaneTexts[static_cast<std::size_t>(pane)]);
@@ -250,6 +254,17 @@ void CMainFrame::OnStatusText(int pane, const QString& text)
     label->setText(shown);
     // Shown at once, not when the interface thread is next idle.
     label->repaint();
+}
+
+void CMainFrame::ShowOverflow()
+{
+    const QSize overflow = m_pCanvas->OverlayOverflow();
+    m_pOverflowLabel->setText(OverflowMessage(m_nLanguage, overflow.width(), overflow.height()));
+}
+
+QString CMainFrame::OverflowText() const
+{
+    return m_pOverflowLabel->text();
 }
 
 void CMainFrame::UpdateLockIndicators()
@@ -449,6 +464,7 @@ void CMainFrame::OnLanguage(int language)
     m_nLanguage = language;
     PutUpLanguageMenu();
     m_pInputPane->SetLanguage(m_nLanguage);
+    ShowOverflow();
 }
 
 void CMainFrame::OnHelp()

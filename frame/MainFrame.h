@@ -57,6 +57,9 @@ public:
     QString StatusPaneText(int pane) const;
     // The help page of the current language beside the executable.
     QString HelpPath() const;
+    // What the status bar says while the overlay text runs past the canvas;
+    // empty while it fits.
+    QString OverflowText() const;
     // What the status bar says when View Image lists nothing of the lit dots.
     static QString EmptyListingHint();
     // The status line after an Exact Colors open that lit no dot.
@@ -87,6 +90,7 @@ private:
     void CreateStatusBar();
     void PutUpLanguageMenu();
     void UpdateLockIndicators();
+    void ShowOverflow();
     void NoteActivePane(QWidget* widget);
     void WriteSettings() const;
 
@@ -114,6 +118,7 @@ private:
     CFlatSplitterWnd* m_splitter = nullptr;
     QToolBar* m_toolBar = nullptr;
     std::array<QLabel*, kStatusPaneCount> m_statusPanes {};
+    QLabel* m_pOverflowLabel = nullptr; // left in the status bar, under passing messages
     QHash<int, QAction*> m_actions;
     QList<QMenu*> m_menus;
     QWidget* m_pActivePane = nullptr; // the pane last clicked or tabbed into: commands go there first

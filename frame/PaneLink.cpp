@@ -15,6 +15,8 @@ void LinkPanes(CImageView* canvas, CInputTextView* pane)
     constexpr auto direct = Qt::DirectConnection;
     QObject::connect(pane, &CInputTextView::OverlayTextChanged, canvas, &CImageView::SetOverlayText, direct);
     QObject::connect(pane, &CInputTextView::OverlayColorChanged, canvas, &CImageView::SetOverlayColor, direct);
+    QObject::connect(pane, &CInputTextView::OverlayColorsChanged, canvas, &CImageView::SetOverlayColors, direct);
+    QObject::connect(pane, &CInputTextView::LayoutOptionsChanged, canvas, &CImageView::SetLayoutOptions, direct);
     QObject::connect(pane, &CInputTextView::MergeRequested, canvas, &CImageView::MergeText, direct);
     QObject::connect(pane, &CInputTextView::TextXChanged, canvas, &CImageView::SetTextX, direct);
     QObject::connect(pane, &CInputTextView::TextYChanged, canvas, &CImageView::SetTextY, direct);
