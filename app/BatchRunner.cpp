@@ -296,9 +296,13 @@ bool CBatchRunner::CheckListing(const SBatchStep& step)
 {
     if (m_pCanvas->Grid().IsEmpty())
         return Fail(step, QStringLiteral("the canvas is empty"));
-    if (m_pSteps->ListingLeavesDotsOut())
+    if (m_pSteps->ListingLeavesDotsOut() && m_pCanvas->Text().m_szText.isEmpty())
         return Fail(step, QStringLiteral("a text-mode canvas with lit dots but no merged text lists nothing; "
                                          "start with --new WxH:image to list a picture"));
+    if (m_pSteps->ListingLeavesDotsOut())
+        return Fail(step, QStringLiteral("a text-mode canvas lists only merged text, and --open, --load-dots, "
+                                         "--rotate, --mirror or --flip replaced its dots; merge again, "
+                                         "or start with --new WxH:image to list a picture"));
     return true;
 }
 

@@ -41,6 +41,10 @@ CImageView::CImageView(QWidget* parent, CCanvasDocument* document)
     // Read-only still moves through the listing by keyboard (Ctrl+Home, Ctrl+End).
     m_wndTextPane->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
     m_wndTextPane->setMaximumBlockCount(0);
+    // Fixed pitch keeps the entries in columns; without wrapping a line never
+    // breaks inside an entry such as "3-8-2-R" (a break after a hyphen is
+    // allowed by the usual line-breaking rules).
+    m_wndTextPane->setLineWrapMode(QPlainTextEdit::NoWrap);
     m_wndTextPane->setFont(CListingDocument::ListingFont());
     m_wndTextPane->hide();
     auto* presses = new CPressWatcher([this] { emit Activated(); }, this);

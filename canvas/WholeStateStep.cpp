@@ -15,6 +15,7 @@ enum TextField : unsigned {
     kGlyphOffsets = 1u << 5,
     kStretch = 1u << 6,
     kCharColours = 1u << 7,
+    kDotsFromText = 1u << 8,
 };
 
 unsigned ChangedTextFields(const CCanvasText& a, const CCanvasText& b)
@@ -36,6 +37,8 @@ unsigned ChangedTextFields(const CCanvasText& a, const CCanvasText& b)
         fields |= kStretch;
     if (a.m_abCharColor != b.m_abCharColor)
         fields |= kCharColours;
+    if (a.m_bDotsFromText != b.m_bDotsFromText)
+        fields |= kDotsFromText;
     return fields;
 }
 
@@ -68,6 +71,8 @@ void ForTextFields(CCanvasText& a, CCanvasText& b, unsigned fields, Op op)
         op(a.m_nStretch, b.m_nStretch);
     if (fields & kCharColours)
         op(a.m_abCharColor, b.m_abCharColor);
+    if (fields & kDotsFromText)
+        op(a.m_bDotsFromText, b.m_bDotsFromText);
 }
 
 bool SameDots(const CDotGrid& a, const CDotGrid& b)

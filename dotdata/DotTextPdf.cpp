@@ -1,5 +1,6 @@
 #include "dotdata/DotTextPdf.h"
 
+#include "base/SaveTarget.h"
 #include "dotdata/DotFile.h"
 #include "dotdata/DotTextPrinter.h"
 #include "dotdata/ListingDocument.h"
@@ -66,6 +67,9 @@ bool CDotTextPdf::Write(const QString& path, QString& error) const
 bool CDotTextPdf::Write(QSaveFile& file, QString& error) const
 {
     const QString name = QDir::toNativeSeparators(file.fileName());
+    error = CSaveTarget::Refusal(file.fileName());
+    if (!error.isEmpty())
+        return false;
     const QByteArray bytes = Render();
     if (bytes.isEmpty()) {
         error = QStringLiteral("the PDF file %1 could not be made").arg(name);

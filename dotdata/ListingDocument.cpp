@@ -2,6 +2,7 @@
 
 #include "base/LogFont.h"
 
+#include <QFontDatabase>
 #include <QGuiApplication>
 #include <QScreen>
 
@@ -21,7 +22,9 @@ CListingDocument::CListingDocument(const QString& listing)
 
 QFont CListingDocument::ListingFont()
 {
+    // Fixed pitch keeps the entries in columns, on screen and on paper.
     LogFont paneFont = LogFont::DefaultGuiFont();
+    paneFont.lfFaceName = QFontDatabase::systemFont(QFontDatabase::FixedFont).family().left(LogFont::kFaceNameLength);
     paneFont.lfHeight = kListingLineHeight;
     QFont font(paneFont.lfFaceName);
     font.setPixelSize(paneFont.EmPixels());

@@ -19,6 +19,7 @@ bool CCommandSteps::NewCanvas(int width, int height, int mode)
     if (!m_canvas.NewCanvas(width, height, mode))
         return false;
     m_pane.SetInputMode(mode);
+    m_pane.OnNewCanvas();
     return true;
 }
 

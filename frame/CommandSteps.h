@@ -19,8 +19,9 @@ public:
     CCommandSteps(CImageView& canvas, CInputTextView& pane);
 
     // New: a fresh canvas of the (already corrected) size and mode; the input
-    // pane takes the mode and keeps its text, unrendered. False, keeping the
-    // old canvas, when the dots cannot be allocated.
+    // pane takes the mode and keeps its text, unrendered, offered for the
+    // next Merge Text (as the overlay in image mode). False, keeping the old
+    // canvas, when the dots cannot be allocated.
     bool NewCanvas(int width, int height, int mode);
     // Open: the picture replaces the dots; a file that cannot be read keeps
     // the old canvas and says so once.

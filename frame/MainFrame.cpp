@@ -185,6 +185,8 @@ void CMainFrame::CreateStatusBar()
         bar->addPermanentWidget(label);
     }
     m_statusPanes[kProgressPane]->setText(QString::fromLatin1(kPaneTexts[kProgressPane]));
+    // "100%" alone reads like a zoom level.
+    m_statusPanes[kProgressPane]->setToolTip(tr("How much of the dot-data listing has been written"));
     UpdateLockIndicators();
     // The locks are switched anywhere on the desktop; their LEDs are read
     // a few times a second.
@@ -288,8 +290,11 @@ QString CMainFrame::HelpPath() const
 
 int CMainFrame::ClientHeight() const
 {
+    // The first layout runs while the window is being shown, before the menu
+    // bar is: the bar counts unless it was hidden on purpose, at the height
+    // it asks for, which it has not been given yet.
     const QWidget* menu = menuWidget();
-    const int menuHeight = menu && menu->isVisible() ? menu->height() : 0;
+    const int menuHeight = menu && !menu->isHidden() ? menu->sizeHint().height() : 0;
     return height() - menuHeight;
 }
 
@@ -383,7 +388,7 @@ void CMainFrame::OnViewImage()
     m_pSteps->ToggleViewImage();
     // An empty listing of lit dots is never left unexplained.
     if (m_pCanvas->IsTextPaneShown() && m_pSteps->ListingLeavesDotsOut())
-        OnStatusText(0, EmptyListingHint());
+        OnStatusText(0, m_pCanvas->Text().m_szText.isEmpty() ? EmptyListingHint() : ReplacedTextHint());
     else
         statusBar()->clearMessage();
 }
@@ -432,6 +437,13 @@ QString CMainFrame::EmptyListingHint()
 {
     return tr("No dots listed: a text-mode canvas lists only merged text. "
               "To list a picture, choose File > New in image mode, then Open it.");
+}
+
+QString CMainFrame::ReplacedTextHint()
+{
+    return tr("No dots listed: a text-mode canvas lists only merged text, and a picture, a listing "
+              "or a turn has replaced its dots. Merge Text lists the text again; to list a picture, "
+              "choose File > New in image mode, then Open it.");
 }
 
 QString CMainFrame::ExactLitNothingHint()

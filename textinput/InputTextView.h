@@ -41,6 +41,9 @@ public:
     explicit CInputTextView(QWidget* parent = nullptr);
 
     void SetInputMode(int mode);
+    // After New: the typed text is offered to the new canvas (merge pending,
+    // and the overlay in image mode); an empty pane has nothing to merge.
+    void OnNewCanvas();
     int InputMode() const { return m_nMode; }
     // The language of the pane's own tips: 0 English, 1 Simplified,
     // 2 Traditional Chinese.
@@ -119,6 +122,9 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    bool IsCanvasHistoryKey(const QKeyEvent* event) const;
+    // Keys the rich edit must not handle itself; true when taken here.
+    bool FilterRichEditKey(QEvent* event);
     void CreateRichEdit();
     void CreateToolBar();
     void CreateControls();
