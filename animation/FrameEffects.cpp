@@ -23,16 +23,6 @@ CDotGrid BlankPanel(const CDotGrid& message, int width, int height)
     return panel;
 }
 
-std::uint8_t* RowOf(CDotGrid& grid, int displayRow)
-{
-    return grid.Bits() + 3u * static_cast<std::size_t>(grid.Height() - 1 - displayRow) * grid.Width();
-}
-
-const std::uint8_t* RowOf(const CDotGrid& grid, int displayRow)
-{
-    return grid.Bits() + 3u * static_cast<std::size_t>(grid.Height() - 1 - displayRow) * grid.Width();
-}
-
 // Copies the message into the panel so that panel dot (x, y) shows message
 // dot (x + dx, y + dy) where there is one; other dots are left alone.
 void Place(const CDotGrid& message, CDotGrid& panel, int dx, int dy)
@@ -43,7 +33,7 @@ void Place(const CDotGrid& message, CDotGrid& panel, int dx, int dy)
         return;
     const std::size_t bytes = 3u * static_cast<std::size_t>(x1 - x0);
     for (int y = y0; y < y1; ++y)
-        std::memcpy(RowOf(panel, y) + 3 * x0, RowOf(message, y + dy) + 3 * (x0 + dx), bytes);
+        std::memcpy(panel.DisplayRowBits(y) + 3 * x0, message.DisplayRowBits(y + dy) + 3 * (x0 + dx), bytes);
 }
 
 } // namespace
@@ -95,6 +85,8 @@ bool CFrameEffects::Scroll(const CDotGrid& message, int panelWidth, int panelHei
     }
     const int duration = CFrameList::ClampDuration(durationMs);
     frames.reserve(static_cast<std::size_t>(count));
+    // Scrolling down, the message's last row enters first.
+    const int lastMessageRow = message.Height() - 1;
     for (int k = 0; k < count; ++k) {
         SSignFrame frame{blank, duration};
         if (frame.grid.IsEmpty()) {
@@ -106,7 +98,7 @@ bool CFrameEffects::Scroll(const CDotGrid& message, int panelWidth, int panelHei
         case Direction::Left: Place(message, frame.grid, k - (panelWidth - 1), 0); break;
         case Direction::Right: Place(message, frame.grid, message.Width() - 1 - k, 0); break;
         case Direction::Up: Place(message, frame.grid, 0, k - (panelHeight - 1)); break;
-        case Direction::Down: Place(message, frame.grid, 0, message.Height() - 1 - k); break;
+        case Direction::Down: Place(message, frame.grid, 0, lastMessageRow - k); break;
         }
         frames.push_back(std::move(frame));
     }
@@ -159,7 +151,7 @@ bool CFrameEffects::Wipe(const CDotGrid& message, Direction direction, int durat
         case Direction::Up: y0 = height - k; break;
         }
         for (int y = y0; y < y1; ++y)
-            std::memcpy(RowOf(frame.grid, y) + 3 * x0, RowOf(message, y) + 3 * x0,
+            std::memcpy(frame.grid.DisplayRowBits(y) + 3 * x0, message.DisplayRowBits(y) + 3 * x0,
                         3u * static_cast<std::size_t>(x1 - x0));
         frames.push_back(std::move(frame));
     }

@@ -60,13 +60,10 @@ void CFrameList::CopyTopLeft(const CDotGrid& from, CDotGrid& to)
 {
     if (from.IsEmpty() || to.IsEmpty())
         return;
-    // Display row y is storage row H-1-y in both grids.
     const int columns = std::min(from.Width(), to.Width());
     const int rows = std::min(from.Height(), to.Height());
     for (int y = 0; y < rows; ++y)
-        std::memcpy(to.Bits() + 3u * static_cast<std::size_t>(to.Height() - 1 - y) * to.Width(),
-                    from.Bits() + 3u * static_cast<std::size_t>(from.Height() - 1 - y) * from.Width(),
-                    3u * static_cast<std::size_t>(columns));
+        std::memcpy(to.DisplayRowBits(y), from.DisplayRowBits(y), 3u * static_cast<std::size_t>(columns));
 }
 
 bool CFrameList::Select(int index)

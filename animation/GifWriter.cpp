@@ -81,7 +81,7 @@ std::vector<std::uint8_t> LampMask(int pitch)
 // The colour index of each dot of a display row: 0 unlit, 1..7 the dot colours.
 void DotIndices(const CDotGrid& grid, int y, std::vector<GifPixelType>& indices)
 {
-    const std::uint8_t* dot = grid.Bits() + 3u * static_cast<std::size_t>(grid.Height() - 1 - y) * grid.Width();
+    const std::uint8_t* dot = grid.DisplayRowBits(y);
     for (int x = 0; x < grid.Width(); ++x, dot += 3) {
         const int index = PaletteIndexOf(MakeColor(dot[2], dot[1], dot[0]));
         indices[static_cast<std::size_t>(x)] = static_cast<GifPixelType>(index == kUnlitIndex ? 0 : index + 1);

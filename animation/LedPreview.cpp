@@ -154,7 +154,7 @@ void CLedPreview::DrawFrame(bool all)
     m_pImageBits = m_image.bits();
     int left = columns, right = -1, top = rows, bottom = -1;
     for (int y = 0; y < rows; ++y) {
-        const std::uint8_t* dot = grid.Bits() + 3u * static_cast<std::size_t>(rows - 1 - y) * columns;
+        const std::uint8_t* dot = grid.DisplayRowBits(y);
         std::uint8_t* drawn = m_abDrawn.data() + static_cast<std::size_t>(y) * columns;
         for (int x = 0; x < columns; ++x, dot += 3) {
             const auto sprite = static_cast<std::uint8_t>(PaletteIndexOf(MakeColor(dot[2], dot[1], dot[0])));

@@ -58,6 +58,10 @@ public:
     int Height() const { return m_nHeight; }
     const std::uint8_t* Bits() const { return m_pBits.get(); }
     std::uint8_t* Bits() { return m_pBits.get(); }
+    // The first dot (blue, green, red bytes) of a display row inside the grid;
+    // the row's dots follow left to right.
+    const std::uint8_t* DisplayRowBits(int displayRow) const { return m_pBits.get() + RowOffset(displayRow); }
+    std::uint8_t* DisplayRowBits(int displayRow) { return m_pBits.get() + RowOffset(displayRow); }
     std::size_t ByteCount() const { return BytesFor(m_nWidth, m_nHeight); }
     COLORREF DotColor() const { return m_crDot; }
     int ColorIndex() const { return m_nColorIndex; }
@@ -66,6 +70,10 @@ public:
     void SetMode(int mode) { m_nMode = mode; }
 
 private:
+    std::size_t RowOffset(int displayRow) const
+    {
+        return 3u * static_cast<std::size_t>(m_nWidth) * static_cast<std::size_t>(StorageRow(displayRow));
+    }
     static std::size_t BytesFor(int width, int height)
     {
         return 3u * static_cast<std::size_t>(width) * static_cast<std::size_t>(height);

@@ -48,12 +48,9 @@ bool PlaceDots(const CDotGrid& grid, const QRect& source, QSize size, QPoint to,
     const QRect kept = source.translated(shift) & QRect(QPoint(0, 0), size);
     const std::size_t bytes = 3u * static_cast<std::size_t>(kept.width());
     for (int y = kept.top(); y <= kept.bottom(); ++y) {
-        const int oldRow = grid.Height() - 1 - (y - shift.y());
-        const int newRow = size.height() - 1 - y;
-        const std::uint8_t* from = grid.Bits()
-            + 3u * (static_cast<std::size_t>(oldRow) * grid.Width() + static_cast<std::size_t>(kept.left() - shift.x()));
-        std::uint8_t* into = placed.Bits()
-            + 3u * (static_cast<std::size_t>(newRow) * size.width() + static_cast<std::size_t>(kept.left()));
+        const std::uint8_t* from
+            = grid.DisplayRowBits(y - shift.y()) + 3u * static_cast<std::size_t>(kept.left() - shift.x());
+        std::uint8_t* into = placed.DisplayRowBits(y) + 3u * static_cast<std::size_t>(kept.left());
         std::memcpy(into, from, bytes);
     }
     out = std::move(placed);

@@ -38,10 +38,9 @@ CDotFragment CDotFragment::Copy(const CDotGrid& grid, const QRect& area)
     CDotFragment fragment(area.width(), area.height());
     const QRect inside = area & QRect(0, 0, grid.Width(), grid.Height());
     for (int y = inside.top(); y <= inside.bottom(); ++y) {
-        const int storageRow = grid.Height() - 1 - y;
         for (int x = inside.left(); x <= inside.right(); ++x)
             fragment.m_abIndex[fragment.At(x - area.left(), y - area.top())]
-                = static_cast<std::uint8_t>(grid.ColorIndexOf(x, storageRow));
+                = static_cast<std::uint8_t>(grid.DisplayColorIndexOf(x, y));
     }
     return fragment;
 }
@@ -71,10 +70,9 @@ void CDotFragment::Place(CDotGrid& grid, QPoint topLeft) const
 {
     const QRect inside = QRect(topLeft, QSize(m_nWidth, m_nHeight)) & QRect(0, 0, grid.Width(), grid.Height());
     for (int y = inside.top(); y <= inside.bottom(); ++y) {
-        const int storageRow = grid.Height() - 1 - y;
         for (int x = inside.left(); x <= inside.right(); ++x) {
             const int index = m_abIndex[At(x - topLeft.x(), y - topLeft.y())];
-            grid.SetDot(x, storageRow, index < kPaletteSize ? DotPalette[static_cast<std::size_t>(index)] : grid.BackColor());
+            grid.SetDisplayDot(x, y, index < kPaletteSize ? DotPalette[static_cast<std::size_t>(index)] : grid.BackColor());
         }
     }
 }

@@ -51,9 +51,11 @@ void FillArea(QImage& target, const QRect& clip, QRgb colour)
         std::memcpy(Line(target, y) + area.left(), first, bytes);
 }
 
-void StretchDots(QImage& target, const QImage& dots, QPoint origin, int size, const QRect& clip)
+void StretchDots(QImage& target, const CDotGrid& grid, QPoint origin, int size, const QRect& clip)
 {
-    const QRect area = StretchArea(target, dots.size(), origin, size, clip);
+    if (grid.IsEmpty())
+        return;
+    const QRect area = StretchArea(target, QSize(grid.Width(), grid.Height()), origin, size, clip);
     if (area.isEmpty())
         return;
     const std::size_t bytes = sizeof(QRgb) * static_cast<std::size_t>(area.width());
@@ -71,7 +73,7 @@ void StretchDots(QImage& target, const QImage& dots, QPoint origin, int size, co
         }
         previousRow = displayRow;
         previousLine = out;
-        const uchar* dot = dots.constScanLine(dots.height() - 1 - displayRow) + 3 * firstColumn;
+        const std::uint8_t* dot = grid.DisplayRowBits(displayRow) + 3 * firstColumn;
         if (size == 1) {
             for (QRgb* end = out + area.width(); out != end; ++out, dot += 3)
                 *out = qRgb(dot[2], dot[1], dot[0]);

@@ -14,10 +14,10 @@
 // Fills 'clip' of 'target' with one colour.
 void FillArea(QImage& target, const QRect& clip, QRgb colour);
 
-// Draws every dot of 'dots' (bottom-up rows, as WrapGridBits gives) as a
-// size x size block whose grid corner is at 'origin' in target pixels, by
-// pixel replication. Only target pixels inside 'clip' are written.
-void StretchDots(QImage& target, const QImage& dots, QPoint origin, int size, const QRect& clip);
+// Draws every dot of the grid as a size x size block whose grid corner is at
+// 'origin' in target pixels, by pixel replication. Only target pixels inside
+// 'clip' are written.
+void StretchDots(QImage& target, const CDotGrid& grid, QPoint origin, int size, const QRect& clip);
 
 // Like StretchDots for a top-down 32-bit picture, except that pure black
 // pixels are transparent: the target keeps what it had under them.

@@ -260,14 +260,12 @@ void PaintShape(CDotGrid& grid, const CDotShape& shape, COLORREF colour)
         return;
     const std::uint8_t bgr[3] = {static_cast<std::uint8_t>(BlueOf(colour)), static_cast<std::uint8_t>(GreenOf(colour)),
                                  static_cast<std::uint8_t>(RedOf(colour))};
-    const std::size_t stride = 3u * static_cast<std::size_t>(grid.Width());
     for (const SDotRun& run : shape.Runs()) {
         const int left = std::max(run.nLeft, 0);
         const int right = std::min(run.nRight, grid.Width() - 1);
         if (run.nRow < 0 || run.nRow >= grid.Height() || left > right)
             continue;
-        std::uint8_t* dot = grid.Bits() + static_cast<std::size_t>(grid.Height() - 1 - run.nRow) * stride
-            + 3u * static_cast<std::size_t>(left);
+        std::uint8_t* dot = grid.DisplayRowBits(run.nRow) + 3u * static_cast<std::size_t>(left);
         for (int n = right - left + 1; n > 0; --n, dot += 3) {
             dot[0] = bgr[0];
             dot[1] = bgr[1];

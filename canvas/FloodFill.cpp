@@ -50,12 +50,11 @@ public:
 private:
     void Classify(const CDotGrid& grid, int column, int row)
     {
-        const COLORREF start = grid.DotAt(column, m_nHeight - 1 - row);
+        const COLORREF start = grid.DisplayDotAt(column, row);
         const bool unlit = PaletteIndexOf(start) == kUnlitIndex;
         const COLORREF back = grid.BackColor();
-        const std::size_t stride = 3u * static_cast<std::size_t>(m_nWidth);
         for (int y = 0; y < m_nHeight; ++y) {
-            const std::uint8_t* dot = grid.Bits() + static_cast<std::size_t>(m_nHeight - 1 - y) * stride;
+            const std::uint8_t* dot = grid.DisplayRowBits(y);
             std::uint8_t* state = &m_abState[At(0, y)];
             for (int x = 0; x < m_nWidth; ++x, dot += 3) {
                 const COLORREF colour = MakeColor(dot[2], dot[1], dot[0]);

@@ -176,7 +176,7 @@ void CImageView::paintEvent(QPaintEvent* event)
     const CDotGrid& grid = Grid();
     FillArea(surface, clip, kFieldColor);
     if (!grid.IsEmpty()) {
-        StretchDots(surface, WrapGridBits(grid), origin, EffectiveDotSize(), clip);
+        StretchDots(surface, grid, origin, EffectiveDotSize(), clip);
         if (grid.Mode() == ImageMode && !Text().m_szText.isEmpty())
             StretchKeyed(surface, m_overlay.Get(Text(), grid.Width(), grid.Height()), origin, EffectiveDotSize(),
                          clip);

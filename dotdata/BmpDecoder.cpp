@@ -232,6 +232,7 @@ bool DecodeRows(QIODevice& device, const BmpLayout& l, QSize keep, QImage& out)
         return false;
     std::vector<uchar> row(static_cast<std::size_t>((qint64{keep.width()} * l.bitCount + 7) / 8));
     for (int y = 0; y < keep.height(); ++y) {
+        // The file's own row order: most BMPs store the bottom row first.
         const qint64 fileRow = l.bottomUp ? l.height - 1 - y : y;
         if (!ReadAt(device, l.dataOffset + fileRow * l.stride, row.data(), static_cast<qint64>(row.size())))
             return false;

@@ -29,8 +29,7 @@ SArea CoveredArea(const QImage& rows, const CDotGrid& grid)
 // Display row y of the grid, as blue, green, red bytes.
 std::uint8_t* GridRow(CDotGrid& grid, int y)
 {
-    const std::size_t stride = 3u * static_cast<std::size_t>(grid.Width());
-    return grid.Bits() + static_cast<std::size_t>(grid.Height() - 1 - y) * stride;
+    return grid.DisplayRowBits(y);
 }
 
 void Store(std::uint8_t* dot, COLORREF colour)

@@ -55,7 +55,7 @@ std::vector<std::uint8_t> PlaneCodes(const CDotGrid& grid, SExportOptions::Plane
     const int height = grid.Height();
     std::vector<std::uint8_t> result(static_cast<std::size_t>(width) * static_cast<std::size_t>(height));
     for (int y = 0; y < height; ++y) {
-        const std::uint8_t* dot = grid.Bits() + static_cast<std::size_t>(height - 1 - y) * 3u * width;
+        const std::uint8_t* dot = grid.DisplayRowBits(y);
         std::uint8_t* code = result.data() + static_cast<std::size_t>(y) * width;
         for (int x = 0; x < width; ++x, dot += 3) {
             const COLORREF c = MakeColor(dot[2], dot[1], dot[0]);
@@ -126,7 +126,7 @@ bool CDotBytes::Decode(const QByteArray& bytes, const CByteLayout& layout, int m
             const COLORREF colour = colorIndex == kUnlitIndex ? grid.BackColor() : DotPalette[static_cast<std::size_t>(colorIndex)];
             const int x = run.x + i * run.dx;
             const int y = run.y + i * run.dy;
-            grid.SetDot(x, grid.Height() - 1 - y, colour);
+            grid.SetDisplayDot(x, y, colour);
         }
     });
     return true;

@@ -132,8 +132,7 @@ void CDotListing::ForEachLitDot(const CDotGrid& grid, int band, int column, F&& 
     const int columns = std::min(kBlockSide, width - x0);
     const int rows = std::min(kBlockSide, height - y0);
     for (int r = 0; r < rows; ++r) {
-        const int storageRow = height - 1 - (y0 + r);
-        const std::uint8_t* p = grid.Bits() + 3 * (static_cast<std::size_t>(width) * storageRow + x0);
+        const std::uint8_t* p = grid.DisplayRowBits(y0 + r) + 3 * static_cast<std::size_t>(x0);
         for (int c = 0; c < columns; ++c, p += 3) {
             const int index = PaletteIndexOf(MakeColor(p[2], p[1], p[0]));
             if (index != kUnlitIndex)

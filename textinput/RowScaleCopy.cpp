@@ -60,11 +60,10 @@ void StretchRowsOnto(const QImage& source, QPoint srcOrigin, QSize srcSize, CDot
         }
         if (lines.empty())
             continue;
-        const int storageRow = grid.Height() - 1 - gridRow;
         for (int i = 0; i < srcSize.width(); ++i) {
             const int x = srcOrigin.x() + i;
             if (x >= 0 && x < source.width())
-                grid.SetDot(dst.x() + i, storageRow, FromQRgb(CombinedPixel(lines, x, ground)));
+                grid.SetDisplayDot(dst.x() + i, gridRow, FromQRgb(CombinedPixel(lines, x, ground)));
         }
     }
 }

@@ -26,7 +26,7 @@ TEST(DotRaster, StretchWritesWholeAndPartDotsOnlyInsideTheClip)
     ASSERT_EQ(WrapGridBits(grid).constBits(), grid.Bits());
     QImage target = Blank(20, 12);
     const QRect clip(3, 2, 7, 5); // starts and ends inside dots
-    StretchDots(target, WrapGridBits(grid), {-2, -1}, 5, clip);
+    StretchDots(target, grid, {-2, -1}, 5, clip);
     for (int y = 0; y < target.height(); ++y) {
         for (int x = 0; x < target.width(); ++x) {
             // Only pixels inside the clip lie over a dot: outside it the index would run past the palette.
