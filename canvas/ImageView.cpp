@@ -257,6 +257,7 @@ void CImageView::mousePressEvent(QMouseEvent* event)
 void CImageView::mouseReleaseEvent(QMouseEvent* event)
 {
     m_pTool->Release(ToolEvent(*event));
+    emit GestureEnded();
 }
 
 void CImageView::mouseMoveEvent(QMouseEvent* event)
@@ -278,8 +279,10 @@ void CImageView::keyPressEvent(QKeyEvent* event)
     case Qt::Key_Down: dy = 1; break;
     default: break;
     }
-    if ((dx != 0 || dy != 0) && m_pTool->Nudge(dx, dy))
+    if ((dx != 0 || dy != 0) && m_pTool->Nudge(dx, dy)) {
+        emit GestureEnded();
         return;
+    }
     CZoomView::keyPressEvent(event);
 }
 

@@ -144,6 +144,8 @@ signals:
     void PointerDot(int column, int row, bool onGrid);
     // The colour picker took this palette index as the dot colour.
     void DotColorPicked(int index);
+    // A mouse gesture or an arrow key has ended: what the selection holds may have changed.
+    void GestureEnded();
 
 protected:
     void paintEvent(QPaintEvent* event) override;

@@ -21,9 +21,11 @@
 #include <QAction>
 #include <QActionGroup>
 #include <QApplication>
+#include <QClipboard>
 #include <QCloseEvent>
 #include <QDir>
 #include <QFileInfo>
+#include <QGuiApplication>
 #include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
@@ -124,6 +126,9 @@ void CMainFrame::CreateClient()
     connect(m_pCanvas, &CImageView::StatusText, this, &CMainFrame::OnStatusText);
     // The colour picker changes the checked colour.
     connect(m_pCanvas, &CImageView::DotColorPicked, this, &CMainFrame::UpdateCommandStates);
+    // Cut, Copy, Delete and Crop follow the selection, Paste the clipboard.
+    connect(m_pCanvas, &CImageView::GestureEnded, this, &CMainFrame::UpdateCommandStates);
+    connect(QGuiApplication::clipboard(), &QClipboard::dataChanged, this, &CMainFrame::UpdateCommandStates);
     m_bPanesReady = 1;
 }
 
