@@ -2,6 +2,7 @@
 
 #include "base/CanvasMode.h"
 #include "base/DotPalette.h"
+#include "base/ExportOptions.h"
 #include "canvas/CanvasSize.h"
 #include "canvas/DotShape.h"
 #include "dotdata/ColorMatcher.h"
@@ -19,7 +20,7 @@ struct SOptionInfo
     const char* help;
 };
 
-constexpr std::array<SOptionInfo, 37> kOptions = {{
+constexpr std::array<SOptionInfo, 46> kOptions = {{
     {"--new", SBatchStep::New, true, "WxH[:text|:image]", "make a new canvas (sizes corrected as in the New dialog)"},
     {"--open", SBatchStep::Open, true, "FILE", "open a BMP or JPEG picture"},
     {"--match", SBatchStep::Match, true, "exact|nearest|dither", "how the --open options after it turn pixels into dots"},
@@ -53,6 +54,15 @@ constexpr std::array<SOptionInfo, 37> kOptions = {{
     {"--resize", SBatchStep::Resize, true, "WxH[:ANCHOR]",
      "resize the canvas, keeping the dots at ANCHOR (top-left, top, ..., center, ..., bottom-right)"},
     {"--crop", SBatchStep::Crop, true, "X,Y,W,H", "keep only this area of the canvas, at its top left"},
+    {"--export", SBatchStep::Export, true, "FILE", "write bytes for a controller: C array (.c, .h), raw (.bin), Intel HEX (.hex)"},
+    {"--scan", SBatchStep::Scan, true, "rows|columns", "export: 8 dots a byte along rows from the top, or columns from the left"},
+    {"--bit-order", SBatchStep::BitOrder, true, "msb|lsb", "export: the first dot of a byte in the high or the low bit"},
+    {"--module", SBatchStep::Module, true, "WxH|none", "export: cut the canvas into modules of W x H dots, written in chain order"},
+    {"--module-order", SBatchStep::ModuleOrder, true, "rows|columns", "export: chain the modules across each row, or down each column"},
+    {"--serpentine", SBatchStep::Serpentine, false, "", "export: every other row (column) of modules runs back"},
+    {"--invert", SBatchStep::Invert, false, "", "export: a lit dot is 0 (active-low panels)"},
+    {"--planes", SBatchStep::Planes, true, "mono|red-green|rgb", "export: one bit plane, or red and green, or red, green and blue"},
+    {"--load-export", SBatchStep::LoadExport, true, "FILE", "redraw the dots from a .bin or .hex export made with the same options"},
     {"--undo", SBatchStep::Undo, false, "", "take back the last change to the dots"},
     {"--redo", SBatchStep::Redo, false, "", "make the last change taken back again"},
     {"--list-fonts", SBatchStep::ListFonts, false, "", "print the font families"},
@@ -219,6 +229,42 @@ bool CBatchCommandLine::ParseResize(SBatchStep& step, const QString& value)
     return ParsePair(step.option, size, QLatin1Char('x'), step.x, step.y);
 }
 
+bool CBatchCommandLine::ParseExportOption(SBatchStep& step, const QString& value)
+{
+    // The word is checked here; the runner applies it to its export options.
+    SExportOptions options;
+    bool ok = false;
+    QString choices;
+    switch (step.kind) {
+    case SBatchStep::Scan:
+        ok = CExportOptionNames::ParseScan(value, options);
+        choices = CExportOptionNames::ScanWords().join(QStringLiteral(", "));
+        break;
+    case SBatchStep::BitOrder:
+        ok = CExportOptionNames::ParseBitOrder(value, options);
+        choices = CExportOptionNames::BitOrderWords().join(QStringLiteral(", "));
+        break;
+    case SBatchStep::ModuleOrder:
+        ok = CExportOptionNames::ParseModuleOrder(value, options);
+        choices = CExportOptionNames::ModuleOrderWords().join(QStringLiteral(", "));
+        break;
+    case SBatchStep::Planes:
+        ok = CExportOptionNames::ParsePlanes(value, options);
+        choices = CExportOptionNames::PlanesWords().join(QStringLiteral(", "));
+        break;
+    default:
+        if (!CExportOptionNames::ParseModule(value, options))
+            return Fail(step.option, QStringLiteral("'%1' is not a module size WxH (1..1024 each) or none").arg(value));
+        step.x = options.moduleWidth;
+        step.y = options.moduleHeight;
+        return true;
+    }
+    if (!ok)
+        return Fail(step.option, QStringLiteral("'%1' is none of %2").arg(value, choices));
+    step.text = value;
+    return true;
+}
+
 bool CBatchCommandLine::ParseValue(SBatchStep& step, const QString& value)
 {
     const QString& option = step.option;
@@ -283,6 +329,12 @@ bool CBatchCommandLine::ParseValue(SBatchStep& step, const QString& value)
     case SBatchStep::Match:
         step.x = MatchingOfName(value);
         return step.x >= 0 || Fail(option, QStringLiteral("'%1' is none of exact, nearest, dither").arg(value));
+    case SBatchStep::Scan:
+    case SBatchStep::BitOrder:
+    case SBatchStep::Module:
+    case SBatchStep::ModuleOrder:
+    case SBatchStep::Planes:
+        return ParseExportOption(step, value);
     case SBatchStep::Stretch:
         if (!ParseInt(option, value, step.x))
             return false;

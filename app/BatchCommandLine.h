@@ -16,12 +16,13 @@ struct SBatchStep
         SaveDots, SaveImage, PrintPdf, LoadDots, ListFonts, Help, Version,
         Undo, Redo, Match,
         Line, ClearLine, Rect, ClearRect, Ellipse, ClearEllipse, Fill, ClearFill, Resize, Crop,
+        Export, Scan, BitOrder, Module, ModuleOrder, Serpentine, Invert, Planes, LoadExport,
     };
 
     Kind kind = Help;
     QString option;          // as typed, for messages
     QString text;            // file name, text, font family
-    int x = 0;               // width, column, offset, size, stretch, colour index, --match way
+    int x = 0;               // width, column, offset, size, stretch, colour index, --match way, export option
     int y = 0;               // height, row, offset
     int x2 = 0;              // shapes: the second corner; --crop: width and height
     int y2 = 0;
@@ -52,6 +53,7 @@ public:
 private:
     bool Fail(const QString& option, const QString& what);
     bool ParseValue(SBatchStep& step, const QString& value);
+    bool ParseExportOption(SBatchStep& step, const QString& value);
     bool ParsePair(const QString& option, const QString& value, QChar separator, int& a, int& b);
     bool ParseInt(const QString& option, const QString& value, int& result);
     // X0,Y0,X1,Y1 (or X,Y,W,H), each within the drawing limits.

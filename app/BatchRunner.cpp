@@ -136,6 +136,19 @@ bool CBatchRunner::RunStep(const SBatchStep& step)
         return PrintPdf(step);
     case SBatchStep::LoadDots:
         return LoadDots(step);
+    case SBatchStep::Scan:
+    case SBatchStep::BitOrder:
+    case SBatchStep::Module:
+    case SBatchStep::ModuleOrder:
+    case SBatchStep::Serpentine:
+    case SBatchStep::Invert:
+    case SBatchStep::Planes:
+        SetExportOption(step);
+        return true;
+    case SBatchStep::Export:
+        return Export(step);
+    case SBatchStep::LoadExport:
+        return LoadExport(step);
     case SBatchStep::Undo:
         return m_pSteps->Undo() || Fail(step, QStringLiteral("nothing to undo"));
     case SBatchStep::Redo:
@@ -349,6 +362,56 @@ bool CBatchRunner::LoadDots(const SBatchStep& step)
             dots.SetDisplayDot(dot.x, dot.y, DotPalette[static_cast<std::size_t>(dot.colorIndex)]);
     });
     return true;
+}
+
+void CBatchRunner::SetExportOption(const SBatchStep& step)
+{
+    // The values were checked when the command line was read.
+    SExportOptions& options = m_exportOptions;
+    switch (step.kind) {
+    case SBatchStep::Scan:
+        CExportOptionNames::ParseScan(step.text, options);
+        break;
+    case SBatchStep::BitOrder:
+        CExportOptionNames::ParseBitOrder(step.text, options);
+        break;
+    case SBatchStep::ModuleOrder:
+        CExportOptionNames::ParseModuleOrder(step.text, options);
+        break;
+    case SBatchStep::Planes:
+        CExportOptionNames::ParsePlanes(step.text, options);
+        break;
+    case SBatchStep::Module:
+        options.moduleWidth = step.x;
+        options.moduleHeight = step.y;
+        break;
+    case SBatchStep::Serpentine:
+        options.serpentine = true;
+        break;
+    case SBatchStep::Invert:
+        options.invert = true;
+        break;
+    default:
+        break;
+    }
+}
+
+bool CBatchRunner::Export(const SBatchStep& step)
+{
+    if (m_pCanvas->Grid().IsEmpty())
+        return Fail(step, QStringLiteral("the canvas is empty"));
+    if (!CheckOutputFolder(step))
+        return false;
+    QString error;
+    return m_pSteps->ExportTo(step.text, m_exportOptions, error) || Fail(step, OneLine(error));
+}
+
+bool CBatchRunner::LoadExport(const SBatchStep& step)
+{
+    if (m_pCanvas->Grid().IsEmpty())
+        return Fail(step, QStringLiteral("the canvas is empty; make one with --new or --open first"));
+    QString error;
+    return m_pSteps->LoadExport(step.text, m_exportOptions, error) || Fail(step, OneLine(error));
 }
 
 void CBatchRunner::ListFonts()

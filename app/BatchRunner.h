@@ -2,6 +2,7 @@
 
 #include "app/BatchCommandLine.h"
 #include "base/FrameDialogs.h"
+#include "base/ExportOptions.h"
 
 #include <QString>
 
@@ -47,6 +48,9 @@ private:
     bool SaveDots(const SBatchStep& step);
     bool PrintPdf(const SBatchStep& step);
     bool LoadDots(const SBatchStep& step);
+    void SetExportOption(const SBatchStep& step);
+    bool Export(const SBatchStep& step);
+    bool LoadExport(const SBatchStep& step);
     bool CheckOutputFolder(const SBatchStep& step);
     void ListFonts();
 
@@ -58,6 +62,7 @@ private:
     std::unique_ptr<CDrawingSteps> m_pDrawing;
     CFrameDialogs m_dialogs;         // answers with the paths of the options, keeps messages
     std::vector<int> m_anTextColors; // last --text-colors, reapplied to new text
+    SExportOptions m_exportOptions;  // set by the export options, used by the exports after them
     QString m_szMessage;             // what the last operation told the user
     QString m_szOutputPath;          // the file the running step writes
 };

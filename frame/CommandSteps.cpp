@@ -1,6 +1,7 @@
 #include "frame/CommandSteps.h"
 
 #include "canvas/ImageView.h"
+#include "dotdata/ControllerExport.h"
 #include "dotdata/DotListing.h"
 #include "dotdata/DotTextPdf.h"
 #include "frame/ListingPrint.h"
@@ -62,6 +63,20 @@ void CCommandSteps::SaveImage()
 bool CCommandSteps::SaveImageTo(const QString& path)
 {
     return m_canvas.SaveImageTo(path);
+}
+
+bool CCommandSteps::ExportTo(const QString& path, const SExportOptions& options, QString& error)
+{
+    return CControllerExport::Write(m_canvas.Grid(), options, path, error);
+}
+
+bool CCommandSteps::LoadExport(const QString& path, const SExportOptions& options, QString& error)
+{
+    CDotGrid loaded = m_canvas.Grid();
+    if (!CControllerExport::Read(path, options, loaded.ColorIndex(), loaded, error))
+        return false;
+    m_canvas.Document().ChangeDots(EUndoKind::LoadDots, [&loaded](CDotGrid& dots) { dots = loaded; });
+    return true;
 }
 
 void CCommandSteps::Print(const CFrameDialogs& dialogs)

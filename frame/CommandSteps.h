@@ -8,6 +8,7 @@
 class CImageView;
 class CInputTextView;
 struct CFrameDialogs;
+struct SExportOptions;
 
 // The steps that follow each command once its dialog (if any) has been
 // answered. The window's actions and batch mode both call these, so both do
@@ -36,6 +37,13 @@ public:
     void SaveDot();
     void SaveImage();
     bool SaveImageTo(const QString& path);
+    // Export: the dots as bytes for a controller, in the file form the
+    // extension names. False with a reason; an unknown extension is refused.
+    bool ExportTo(const QString& path, const SExportOptions& options, QString& error);
+    // Redraws every dot from a raw or hex export made with these options, as
+    // one step of the history; mono dots take the dot colour. False with a
+    // reason, the dots unchanged.
+    bool LoadExport(const QString& path, const SExportOptions& options, QString& error);
     // Print: paper, or a PDF file when there is no printer or the user picks
     // one; PrintToPdf is the PDF path alone, for batch mode. Both print the
     // dot text pane's listing.
