@@ -58,4 +58,6 @@ constexpr int Delete = 32913;
 constexpr int SelectAll = 32914;
 constexpr int ResizeCanvas = 32915;
 constexpr int CropToSelection = 32916;
+// File > Export: bytes for a controller.
+constexpr int Export = 32870;
 } // namespace CommandId

@@ -119,6 +119,12 @@ const std::vector<SCommandEntry>& CCommandRegistry::Entries()
         Separator(1),
         Command(1, Exit, {"&Exit", "退出(&E)", "退出(&E)"}, "Exit", false, kNoKeys, kNoCell, false,
                 [](CMainFrame& f, int) { f.QuitWithoutSaving(); }),
+        Separator(1),
+        Command(1, Export, {"E&xport...", "导出...(&X)", "匯出...(&X)"}, "Export", true, kNoKeys, kNoCell, false,
+                [](CMainFrame& f, int) { f.OnExport(); },
+                [](const CMainFrame& f, int) {
+                    return Enabled(!f.IsTextPaneShown() && !f.m_pCanvas->Grid().IsEmpty());
+                }),
 
         Popup(0, {"&Edit", "编辑(&E)", "編輯(&E)"}),
         Command(1, Undo, {"&Undo", "撤销(&U)", "復原(&U)"}, "Undo", false, {"Ctrl+Z", nullptr}, kNoCell, false,

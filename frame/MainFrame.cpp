@@ -14,6 +14,7 @@
 #include "frame/HelpWindow.h"
 #include "frame/LockIndicators.h"
 #include "frame/Languages.h"
+#include "frame/OverflowMessage.h"
 #include "frame/PaneLink.h"
 #include "frame/ToolbarImages.h"
 #include "textinput/InputTextView.h"
@@ -70,6 +71,7 @@ CMainFrame::CMainFrame(const QString& settingsPath, bool showSplash, QWidget* pa
     CreateStatusBar();
     m_nLanguage = ValidLanguage(CProfileFile(m_szSettingsPath).GetInt(kSection, kLanguageKey, kDefaultLanguage));
     PutUpLanguageMenu();
+    m_pInputPane->SetLanguage(m_nLanguage);
     resize(800, 600);
     if (showSplash)
         CSplashWnd::RunSplash();
@@ -129,6 +131,7 @@ void CMainFrame::CreateClient()
     // Cut, Copy, Delete and Crop follow the selection, Paste the clipboard.
     connect(m_pCanvas, &CImageView::GestureEnded, this, &CMainFrame::UpdateCommandStates);
     connect(QGuiApplication::clipboard(), &QClipboard::dataChanged, this, &CMainFrame::UpdateCommandStates);
+    connect(m_pCanvas, &CImageView::OverlayOverflowChanged, this, &CMainFrame::ShowOverflow);
     m_bPanesReady = 1;
 }
 
@@ -188,6 +191,8 @@ void CMainFrame::CreateToolBar()
 void CMainFrame::CreateStatusBar()
 {
     QStatusBar* bar = statusBar();
+    m_pOverflowLabel = new QLabel(bar);
+    bar->addWidget(m_pOverflowLabel, 1);
     for (int pane = 1; pane < kStatusPaneCount; ++pane) {
         auto* label = new QLabel(bar);
         const QString widest = QString::fromLatin1(kPaneTexts[static_cast<std::size_t>(pane)]);
@@ -198,6 +203,8 @@ void CMainFrame::CreateStatusBar()
     }
     m_statusPanes[kProgressPane]->setText(QString::fromLatin1(kPaneTexts[kProgressPane]));
     m_pReadout = new CCanvasReadout(*bar, *m_pCanvas);
+    // "100%" alone reads like a zoom level.
+    m_statusPanes[kProgressPane]->setToolTip(tr("How much of the dot-data listing has been written"));
     UpdateLockIndicators();
     // The locks are switched anywhere on the desktop; their LEDs are read
     // a few times a second.
@@ -267,6 +274,17 @@ void CMainFrame::OnStatusText(int pane, const QString& text)
     label->repaint();
 }
 
+void CMainFrame::ShowOverflow()
+{
+    const QSize overflow = m_pCanvas->OverlayOverflow();
+    m_pOverflowLabel->setText(OverflowMessage(m_nLanguage, overflow.width(), overflow.height()));
+}
+
+QString CMainFrame::OverflowText() const
+{
+    return m_pOverflowLabel->text();
+}
+
 void CMainFrame::UpdateLockIndicators()
 {
     const CLockIndicators locks;
@@ -290,8 +308,11 @@ QString CMainFrame::HelpPath() const
 
 int CMainFrame::ClientHeight() const
 {
+    // The first layout runs while the window is being shown, before the menu
+    // bar is: the bar counts unless it was hidden on purpose, at the height
+    // it asks for, which it has not been given yet.
     const QWidget* menu = menuWidget();
-    const int menuHeight = menu && menu->isVisible() ? menu->height() : 0;
+    const int menuHeight = menu && !menu->isHidden() ? menu->sizeHint().height() : 0;
     return height() - menuHeight;
 }
 
@@ -377,6 +398,19 @@ void CMainFrame::OnPrint()
     m_pSteps->Print(m_dialogs);
 }
 
+void CMainFrame::OnExport()
+{
+    if (!m_dialogs.askExport)
+        return;
+    const std::optional<SExportRequest> request = m_dialogs.askExport(m_pCanvas->Grid(), m_lastExport, m_nLanguage);
+    if (!request)
+        return;
+    m_lastExport = *request;
+    QString error;
+    if (!m_pSteps->ExportTo(request->path, request->options, error))
+        m_dialogs.ShowMessage(error);
+}
+
 void CMainFrame::OnMergeText()
 {
     // Merge Text belongs to the input pane; with the canvas active it does nothing.
@@ -390,7 +424,7 @@ void CMainFrame::OnViewImage()
     m_pSteps->ToggleViewImage();
     // An empty listing of lit dots is never left unexplained.
     if (m_pCanvas->IsTextPaneShown() && m_pSteps->ListingLeavesDotsOut())
-        OnStatusText(0, EmptyListingHint());
+        OnStatusText(0, m_pCanvas->Text().m_szText.isEmpty() ? EmptyListingHint() : ReplacedTextHint());
     else
         statusBar()->clearMessage();
 }
@@ -416,6 +450,8 @@ void CMainFrame::OnLanguage(int language)
 {
     m_nLanguage = language;
     PutUpLanguageMenu();
+    m_pInputPane->SetLanguage(m_nLanguage);
+    ShowOverflow();
 }
 
 void CMainFrame::OnHelp()
@@ -437,6 +473,13 @@ QString CMainFrame::EmptyListingHint()
 {
     return tr("No dots listed: a text-mode canvas lists only merged text. "
               "To list a picture, choose File > New in image mode, then Open it.");
+}
+
+QString CMainFrame::ReplacedTextHint()
+{
+    return tr("No dots listed: a text-mode canvas lists only merged text, and a picture, a listing "
+              "or a turn has replaced its dots. Merge Text lists the text again; to list a picture, "
+              "choose File > New in image mode, then Open it.");
 }
 
 QString CMainFrame::ExactLitNothingHint()

@@ -5,7 +5,10 @@
 #include "base/PressWatcher.h"
 #include "base/QtColor.h"
 #include "base/TextCharacters.h"
+#include "textinput/ExactGlyphs.h"
 #include "textinput/FontComboBox.h"
+#include "textinput/SignLayoutBar.h"
+#include "textinput/TextRenderer.h"
 
 #include <QAction>
 #include <QActionGroup>
@@ -27,7 +30,15 @@
 
 namespace {
 
-const char* const kFontSizes[] = {"8", "12", "16", "24", "32", "48", "64", "72"};
+const int kFontSizes[] = {8, 12, 16, 24, 32, 48, 64, 72};
+// Exact sizes are looked for up to the largest listed size.
+constexpr int kMaxListedSize = 72;
+// The tip of a size at which the font has its designer's dots.
+constexpr const char* kExactSizeTips[] = {
+    "The font's own dots at this size: drawn by its designer, %1 dots to the em",
+    "此字号使用字体自带的点阵：由字体设计者逐点绘制，每字 %1 点",
+    "此字號使用字型自帶的點陣：由字型設計者逐點繪製，每字 %1 點",
+};
 constexpr COLORREF kInitialTextColor = 0x00FFFFFF;
 constexpr QSize kButtonSize(16, 15);
 
@@ -144,8 +155,7 @@ void CInputTextView::CreateControls()
     m_sizeCombo->setEditable(true);
     m_sizeCombo->setInsertPolicy(QComboBox::NoInsert);
     m_sizeCombo->setGeometry(310, 2, 50, 20);
-    for (const char* size : kFontSizes)
-        m_sizeCombo->addItem(QString::fromLatin1(size));
+    FillSizeList();
     m_sizeCombo->setEditText(QString::number(m_logFont.lfHeight));
     connect(m_sizeCombo, &QComboBox::activated, this, [this](int index) {
         if (index < 0)
@@ -193,6 +203,11 @@ void CInputTextView::CreateControls()
     m_posLabel = new QLabel(this);
     m_posLabel->setGeometry(420, 6, 105, 14);
     UpdatePosLabel();
+
+    // Right of where the X/Y slider shows.
+    m_layoutBar = new CSignLayoutBar(this);
+    m_layoutBar->move(540, -1);
+    connect(m_layoutBar, &CSignLayoutBar::OptionsChanged, this, &CInputTextView::LayoutOptionsChanged);
 }
 
 QAction* CInputTextView::ColorAction(int index) const
@@ -236,8 +251,19 @@ void CInputTextView::SetInputMode(int mode)
     m_editY->setVisible(!textMode);
     m_stretchCombo->setVisible(textMode);
     m_posLabel->setVisible(textMode);
+    m_layoutBar->setVisible(!textMode);
     if (textMode)
         HideSlider(); // the slider belongs to the image-mode edits
+}
+
+void CInputTextView::OnNewCanvas()
+{
+    // A new canvas holds none of the typed text: the text waits for Merge
+    // Text, and in image mode floats over the new dots as the overlay again.
+    const QString text = m_richEdit->toPlainText();
+    if (m_nMode != TextMode && !text.isEmpty())
+        emit OverlayTextChanged(text.left(kMaxOverlayChars));
+    SetMerged(text.isEmpty() ? 1 : 0);
 }
 
 void CInputTextView::SelectColor(int index)
@@ -249,13 +275,14 @@ void CInputTextView::SelectColor(int index)
     m_nColorIndex = index;
     m_colorActions[static_cast<std::size_t>(index)]->setChecked(true);
     const COLORREF colour = DotPalette[static_cast<std::size_t>(index)];
-    if (m_nMode == TextMode) {
-        SetTextFormat(m_logFont, colour, false);
-        return;
+    if (m_nMode != TextMode) {
+        HideSlider();
+        if (!m_bColouring)
+            emit OverlayColorChanged(colour);
     }
-    HideSlider();
-    emit OverlayColorChanged(colour);
-    SetTextFormat(m_logFont, colour, true);
+    // Only the selected characters (or what is typed next at the caret) take
+    // the colour, so one text can carry several colours, on the overlay too.
+    SetTextFormat(m_logFont, colour, false);
 }
 
 void CInputTextView::SelectFace(const QString& face)
@@ -271,12 +298,59 @@ void CInputTextView::SelectFace(const QString& face)
     m_fontCombo->setCurrentIndex(-1);
 }
 
+void CInputTextView::SetLanguage(int language)
+{
+    m_layoutBar->SetLanguage(language);
+    m_nLanguage = std::clamp(language, 0, static_cast<int>(std::size(kExactSizeTips)) - 1);
+    m_lfListedSizes = LogFont(); // the tips are written anew
+    FillSizeList();
+}
+
+void CInputTextView::FillSizeList()
+{
+    // The sizes depend on the face and style only, not on the height.
+    LogFont face = m_logFont;
+    face.lfHeight = 0;
+    if (face == m_lfListedSizes && m_sizeCombo->count() > 0)
+        return;
+    m_lfListedSizes = face;
+    const CExactGlyphs exact(face);
+    const std::vector<SExactHeight> exactHeights = exact.ExactHeights(kMaxListedSize);
+    // A bitmap font has its own sizes only; any other font the usual list
+    // with its exact sizes among them.
+    std::vector<int> sizes;
+    if (!exact.IsBitmapOnly())
+        sizes.assign(std::begin(kFontSizes), std::end(kFontSizes));
+    for (const SExactHeight& h : exactHeights)
+        sizes.push_back(h.nHeight);
+    std::sort(sizes.begin(), sizes.end());
+    sizes.erase(std::unique(sizes.begin(), sizes.end()), sizes.end());
+
+    const QSignalBlocker quiet(m_sizeCombo);
+    const QString shown = m_sizeCombo->currentText();
+    m_sizeCombo->clear();
+    QFont bold = m_sizeCombo->font();
+    bold.setBold(true);
+    for (const int size : sizes) {
+        m_sizeCombo->addItem(QString::number(size));
+        const auto found = std::find_if(exactHeights.begin(), exactHeights.end(),
+                                        [size](const SExactHeight& h) { return h.nHeight == size; });
+        if (found == exactHeights.end())
+            continue;
+        const int i = m_sizeCombo->count() - 1;
+        m_sizeCombo->setItemData(i, bold, Qt::FontRole);
+        m_sizeCombo->setItemData(i, QString::fromUtf8(kExactSizeTips[m_nLanguage]).arg(found->nEm), Qt::ToolTipRole);
+    }
+    m_sizeCombo->setEditText(shown);
+}
+
 void CInputTextView::ApplyFont(const LogFont& font)
 {
     if (&font != &m_logFont) {
         m_logFont = font;
         SelectFace(m_logFont.lfFaceName);
     }
+    FillSizeList();
     SetTextFormat(m_logFont, -1, true);
     SetMerged(0);
     emit FontApplied(font);
@@ -381,13 +455,10 @@ void CInputTextView::SetCharacterColors(const std::vector<int>& colors)
 {
     if (colors.empty())
         return;
-    if (m_nMode != TextMode) {
-        SelectColor(colors.front());
-        return;
-    }
     // Selecting each character (one code point, one or two UTF-16 units)
     // and choosing its colour, as the user would.
     QTextDocument* document = m_richEdit->document();
+    m_bColouring = true;
     int position = 0;
     std::size_t k = 0;
     for (const QString& character : CharactersOf(m_richEdit->toPlainText())) {
@@ -401,6 +472,21 @@ void CInputTextView::SetCharacterColors(const std::vector<int>& colors)
     QTextCursor end(document);
     end.movePosition(QTextCursor::End);
     m_richEdit->setTextCursor(end);
+    m_bColouring = false;
+    if (m_nMode == TextMode)
+        return;
+    emit OverlayColorChanged(DotPalette[static_cast<std::size_t>(m_nColorIndex)]);
+    SendOverlay(false);
+}
+
+void CInputTextView::SetLayoutOptions(const SSignLayoutOptions& options)
+{
+    m_layoutBar->SetOptions(options);
+}
+
+SSignLayoutOptions CInputTextView::LayoutOptions() const
+{
+    return m_layoutBar->Options();
 }
 
 void CInputTextView::SetStretch(int stretch)
@@ -432,12 +518,25 @@ void CInputTextView::OnTextChanged()
         m_bTrimming = false;
     }
     const QString text = m_richEdit->toPlainText();
-    if (text == m_szLastText)
-        return; // only the formatting changed
+    const bool edited = text != m_szLastText; // else only the formatting changed
     m_szLastText = text;
     if (m_nMode != TextMode)
-        emit OverlayTextChanged(text.left(kMaxOverlayChars));
-    SetMerged(0);
+        SendOverlay(edited);
+    if (edited)
+        SetMerged(0);
+}
+
+void CInputTextView::SendOverlay(bool textChanged)
+{
+    if (m_bColouring)
+        return;
+    std::vector<COLORREF> colours = CTextRenderer::CharacterColors(*m_richEdit->document());
+    if (textChanged || colours != m_acrLastColors) {
+        m_acrLastColors = std::move(colours);
+        emit OverlayColorsChanged(m_acrLastColors);
+    }
+    if (textChanged)
+        emit OverlayTextChanged(m_szLastText.left(kMaxOverlayChars));
 }
 
 void CInputTextView::OnEditChanged(QLineEdit* edit)
@@ -481,8 +580,43 @@ void CInputTextView::HideSlider()
     m_slider->hide();
 }
 
+bool CInputTextView::IsCanvasHistoryKey(const QKeyEvent* event) const
+{
+    // With nothing typed since the last merge the edit's own undo would take
+    // back typing the canvas has already merged; the canvas's history is meant.
+    if (IsMergePending())
+        return false;
+    const QKeyCombination key = event->keyCombination();
+    return event->matches(QKeySequence::Undo) || event->matches(QKeySequence::Redo)
+        || key == QKeyCombination(Qt::ControlModifier, Qt::Key_Y)
+        || key == QKeyCombination(Qt::ControlModifier | Qt::ShiftModifier, Qt::Key_Z);
+}
+
+bool CInputTextView::FilterRichEditKey(QEvent* event)
+{
+    if (event->type() != QEvent::ShortcutOverride && event->type() != QEvent::KeyPress)
+        return false;
+    auto* key = static_cast<QKeyEvent*>(event);
+    if (IsCanvasHistoryKey(key)) {
+        // Left to the window's Undo or Redo shortcut; when that is disabled
+        // the key press still must not reach the edit.
+        event->ignore();
+        return true;
+    }
+    // A tab is no sign character: Tab, Ctrl+Tab and their Shift forms move
+    // the focus instead of typing one.
+    if (event->type() == QEvent::KeyPress && (key->key() == Qt::Key_Tab || key->key() == Qt::Key_Backtab)) {
+        const bool back = key->key() == Qt::Key_Backtab || (key->modifiers() & Qt::ShiftModifier);
+        focusNextPrevChild(!back);
+        return true;
+    }
+    return false;
+}
+
 bool CInputTextView::eventFilter(QObject* watched, QEvent* event)
 {
+    if (watched == m_richEdit && FilterRichEditKey(event))
+        return true;
     if (event->type() == QEvent::KeyPress) {
         MoveKeyOnce(static_cast<QKeyEvent*>(event));
     } else if (event->type() == QEvent::KeyRelease) {

@@ -6,6 +6,7 @@
 #include "frame/LockIndicators.h"
 
 #include <QDir>
+#include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
 #include <QStatusBar>
@@ -13,6 +14,7 @@
 #include <QTextEdit>
 #include <QToolBar>
 
+#include <algorithm>
 #include <cstring>
 
 using namespace CommandId;
@@ -45,7 +47,7 @@ QList<int> MenuIds(const QList<QAction*>& actions)
 
 // The three menu bars, written out by hand, depth first.
 const QStringList kEnglishMenu = {
-    "&File", "&New", "&Open", "-", "&Save", "Save &Image", "-", "&Print", "-", "&Exit",
+    "&File", "&New", "&Open", "-", "&Save", "Save &Image", "-", "&Print", "-", "&Exit", "-", "E&xport...",
     "&Edit", "&Undo", "&Redo", "-", "&Mirror", "&Flip", "&Rotate", "-", "Change &Color", "&Red", "&Green", "&Blue", "&Yellow", "&Pink",
     "&White", "&Orange", "&Picture Colors", "Exact Colors", "Nearest Color", "Dithered", "-", "&Zoom In", "Zoom &Out", "Toggle &Grid", "-", "Merge &Text",
     "-", "Cu&t", "Cop&y", "Pa&ste", "&Delete", "Select &All", "-", "Resize Can&vas...", "Crop to Se&lection",
@@ -55,7 +57,7 @@ const QStringList kEnglishMenu = {
     "&Fill", "Color Pic&ker", "&Select",
 };
 const QStringList kSimplifiedMenu = {
-    "文件(&F)", "新建图像(&N)", "打开图像(&O)", "-", "保存点阵数据(&S)", "保存图像(&I)", "-", "打印(&P)", "-", "退出(&E)",
+    "文件(&F)", "新建图像(&N)", "打开图像(&O)", "-", "保存点阵数据(&S)", "保存图像(&I)", "-", "打印(&P)", "-", "退出(&E)", "-", "导出...(&X)",
     "编辑(&E)", "撤销(&U)", "重做(&R)", "-", "左右调换(&M)", "上下调换(&F)", "旋转90度(&R)", "-", "修改格点颜色(&C)", "红色(&R)", "绿色(&G)",
     "蓝色(&B)", "黄色(&Y)", "粉红色(&P)", "白色(&W)", "橙色(&O)", "图片颜色(&P)", "精确颜色", "最接近颜色", "抖动", "-", "放大格点(&Z)", "缩小格点(&O)", "切换格线(&G)", "-",
     "合并文字(&T)", "-", "剪切(&T)", "复制(&Y)", "粘贴(&S)", "删除(&D)", "全选(&A)", "-", "调整画布大小(&V)...", "裁剪到选区(&L)",
@@ -65,7 +67,7 @@ const QStringList kSimplifiedMenu = {
     "选择(&S)",
 };
 const QStringList kTraditionalMenu = {
-    "文件(&F)", "新建圖像(&N)", "打開圖像(&O)", "-", "保存點陣資料(&S)", "保存圖像(&I)", "-", "打印(&P)", "-", "退出(&E)",
+    "文件(&F)", "新建圖像(&N)", "打開圖像(&O)", "-", "保存點陣資料(&S)", "保存圖像(&I)", "-", "打印(&P)", "-", "退出(&E)", "-", "匯出...(&X)",
     "編輯(&E)", "復原(&U)", "取消復原(&R)", "-", "左右調換(&M)", "上下調換(&F)", "旋轉90度(&R)", "-", "修改格點顏色(&C)", "紅色(&R)", "綠色(&G)",
     "藍色(&B)", "黃色(&Y)", "粉紅色(&P)", "白色(&W)", "橙色(&O)", "圖片顏色(&P)", "精確顏色", "最接近顏色", "抖動", "-", "放大格點(&Z)", "縮小格點(&O)", "切換格線(&G)", "-",
     "合併文字(&T)", "-", "剪下(&T)", "複製(&Y)", "貼上(&S)", "刪除(&D)", "全選(&A)", "-", "調整畫布大小(&V)...", "裁剪到選取範圍(&L)",
@@ -96,7 +98,7 @@ TEST_F(FrameTest, MenusAreRebuiltWholeInEachLanguage)
 
     // Every language has the same commands in the same places.
     EXPECT_EQ(MenuIds(frame->menuBar()->actions()),
-              (QList<int>{0, 1000, 1001, -1, 1002, 1003, -1, 32787, -1, 1004,
+              (QList<int>{0, 1000, 1001, -1, 1002, 1003, -1, 32787, -1, 1004, -1, 32870,
                           0, 32850, 32851, -1, 1005, 1006, 1007, -1, 0, 32777, 32778, 32779, 32780, 32781, 32782, 32783,
                           0, 32795, 32796, 32797, -1, 1011, 1012, 1013, -1, 2207,
                           -1, 32910, 32911, 32912, 32913, 32914, -1, 32915, 32916,
@@ -173,6 +175,12 @@ TEST_F(FrameTest, StatusPanesAndLockIndicators)
     EXPECT_EQ(frame->StatusPaneText(1), QStringLiteral("100%"));
     frame->OnStatusText(1, QStringLiteral("\t\t37%"));
     EXPECT_EQ(frame->StatusPaneText(1), QStringLiteral("37%"));
+    // The percentage is the listing's progress, not a zoom level, and its tip says so.
+    const QList<QLabel*> panes = frame->statusBar()->findChildren<QLabel*>();
+    const auto progress = std::find_if(panes.begin(), panes.end(),
+                                       [](const QLabel* pane) { return pane->text() == QStringLiteral("37%"); });
+    ASSERT_NE(progress, panes.end());
+    EXPECT_TRUE((*progress)->toolTip().contains(QStringLiteral("listing"))) << (*progress)->toolTip().toStdString();
     // Indices outside the five panes are ignored.
     frame->OnStatusText(5, QStringLiteral("x"));
     frame->OnStatusText(-1, QStringLiteral("x"));
@@ -227,6 +235,21 @@ TEST_F(FrameTest, CanvasRowFollowsTheWindowHeight)
     // The input row keeps 143 pixels less the two bars.
     const int bars = frame->ToolBar()->height() + frame->statusBar()->height();
     EXPECT_EQ(frame->Splitter()->RowInfo(1).nCurSize, 143 - bars);
+}
+
+TEST_F(FrameTest, TheFirstLayoutLeavesTheMenuBarOut)
+{
+    frame->show();
+    QCoreApplication::processEvents();
+    const int menuHeight = frame->menuBar()->height();
+    ASSERT_GT(menuHeight, 0);
+    EXPECT_EQ(frame->ClientHeight(), frame->height() - menuHeight);
+    const int first = frame->Splitter()->RowInfo(0).nIdealSize;
+    EXPECT_EQ(first, frame->height() - menuHeight - 150);
+    // A resize to the same height finds nothing to correct.
+    frame->resize(frame->width() + 10, frame->height());
+    QCoreApplication::processEvents();
+    EXPECT_EQ(frame->Splitter()->RowInfo(0).nIdealSize, first);
 }
 
 TEST_F(FrameTest, CancelledNewChangesNothingAndShortcutsReachIt)
