@@ -129,6 +129,10 @@ const char* CCanvasHistory::KindName(Kind kind)
     case Kind::MergeText: return "Merge Text";
     case Kind::Render: return "Text Layout";
     case Kind::LoadDots: return "Load Dots";
+    case Kind::Draw: return "Drawing";
+    case Kind::Fill: return "Fill";
+    case Kind::ResizeCanvas: return "Resize Canvas";
+    case Kind::Crop: return "Crop";
     }
     return "";
 }

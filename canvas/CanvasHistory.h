@@ -28,7 +28,7 @@
 class CCanvasHistory
 {
 public:
-    enum class Kind { EditDot, Mirror, Flip, Rotate, Background, Open, MergeText, Render, LoadDots };
+    enum class Kind { EditDot, Mirror, Flip, Rotate, Background, Open, MergeText, Render, LoadDots, Draw, Fill, ResizeCanvas, Crop };
 
     static constexpr std::size_t kDefaultByteLimit = std::size_t{64} << 20;
 

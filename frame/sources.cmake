@@ -11,6 +11,7 @@ list(APPEND UI_SOURCES
   frame/MainFrame.h frame/MainFrame.cpp
   frame/PaneLink.h frame/PaneLink.cpp
   frame/CommandSteps.h frame/CommandSteps.cpp
+  frame/DrawingSteps.h frame/DrawingSteps.cpp
   frame/ListingPrint.h frame/ListingPrint.cpp
   frame/DesktopOpener.h frame/DesktopOpener.cpp
   frame/HelpWindow.h frame/HelpWindow.cpp
