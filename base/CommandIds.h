@@ -39,4 +39,6 @@ constexpr int Redo = 32851;
 constexpr int PictureExact = 32795;
 constexpr int PictureNearest = 32796;
 constexpr int PictureDithered = 32797;
+// File > Export: bytes for a controller.
+constexpr int Export = 32870;
 } // namespace CommandId
