@@ -185,8 +185,10 @@ int main(int argc, char** argv)
     centred.nAlignH = SSignLayoutOptions::AlignCentre;
     centred.nAlignV = SSignLayoutOptions::AlignCentre;
     pane.SetLayoutOptions(centred);
-    canvas.ZoomIn();
-    canvas.ZoomIn();
+    pane.SetOverlayPosition(0, 0);
+    // The whole panel in the window.
+    while (canvas.DotSize() * 128 > canvas.viewport()->width() - 16 && canvas.DotSize() > 1)
+        canvas.ZoomOut();
     Save(frame, out.filePath(QStringLiteral("sign-layout.png")));
 
     SavePictureColors(out.filePath(QStringLiteral("picture-colors.png")));
