@@ -21,7 +21,7 @@ struct SOptionInfo
 
 constexpr std::array<SOptionInfo, 40> kOptions = {{
     {"--new", SBatchStep::New, true, "WxH[:text|:image]", "make a new canvas (sizes corrected as in the New dialog)"},
-    {"--open", SBatchStep::Open, true, "FILE", "open a BMP or JPEG picture"},
+    {"--open", SBatchStep::Open, true, "FILE", "open a BMP, PNG or JPEG picture"},
     {"--match", SBatchStep::Match, true, "exact|nearest|dither", "how the --open options after it turn pixels into dots"},
     {"--mirror", SBatchStep::Mirror, false, "", "exchange left and right"},
     {"--flip", SBatchStep::Flip, false, "", "exchange top and bottom"},
@@ -43,7 +43,7 @@ constexpr std::array<SOptionInfo, 40> kOptions = {{
     {"--fit-height", SBatchStep::FitHeight, false, "", "image mode: size the font so the text's ink fills the rows"},
     {"--merge", SBatchStep::Merge, false, "", "merge the text into the dots"},
     {"--save-dots", SBatchStep::SaveDots, true, "FILE", "write the dot-data listing"},
-    {"--save-image", SBatchStep::SaveImage, true, "FILE", "write the canvas as BMP (.bmp) or JPEG (any other name)"},
+    {"--save-image", SBatchStep::SaveImage, true, "FILE", "write the canvas as BMP (.bmp), PNG (.png) or JPEG (.jpg, .jpeg, .jpe, no extension)"},
     {"--print-pdf", SBatchStep::PrintPdf, true, "FILE", "print the dot-data listing into a PDF file"},
     {"--load-dots", SBatchStep::LoadDots, true, "FILE", "light the dots of an image-mode listing"},
     {"--export", SBatchStep::Export, true, "FILE", "write bytes for a controller: C array (.c, .h), raw (.bin), Intel HEX (.hex)"},

@@ -5,14 +5,13 @@
 #include "canvas/ImageView.h"
 #include "dotdata/DotListingReader.h"
 #include "frame/CommandSteps.h"
-#include "frame/MenuTable.h"
+#include "frame/Languages.h"
 #include "frame/OverflowMessage.h"
 #include "frame/PaneLink.h"
 #include "textinput/ExactGlyphs.h"
 #include "textinput/FontComboBox.h"
 #include "textinput/InputTextView.h"
 
-#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -293,19 +292,17 @@ void CBatchRunner::WarnOfOverflow(const SBatchStep& step)
         m_err << step.option << ": warning: " << message << " The part outside is cut off." << Qt::endl;
 }
 
-bool CBatchRunner::GenerateListing(const SBatchStep& step)
+bool CBatchRunner::CheckListing(const SBatchStep& step)
 {
-    CImageView& canvas = *m_pCanvas;
-    if (canvas.Grid().IsEmpty())
+    if (m_pCanvas->Grid().IsEmpty())
         return Fail(step, QStringLiteral("the canvas is empty"));
-    if (m_pSteps->ListingLeavesDotsOut())
+    if (m_pSteps->ListingLeavesDotsOut() && m_pCanvas->Text().m_szText.isEmpty())
         return Fail(step, QStringLiteral("a text-mode canvas with lit dots but no merged text lists nothing; "
                                          "start with --new WxH:image to list a picture"));
-    // View Image: the text pane covers the canvas and the worker fills it.
-    m_pSteps->ShowListing();
-    while (canvas.IsDotTextRunning())
-        QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents, 50);
-    QCoreApplication::processEvents();
+    if (m_pSteps->ListingLeavesDotsOut())
+        return Fail(step, QStringLiteral("a text-mode canvas lists only merged text, and --open, --load-dots, "
+                                         "--rotate, --mirror or --flip replaced its dots; merge again, "
+                                         "or start with --new WxH:image to list a picture"));
     return true;
 }
 
@@ -321,7 +318,7 @@ bool CBatchRunner::CheckOutputFolder(const SBatchStep& step)
 
 bool CBatchRunner::SaveDots(const SBatchStep& step)
 {
-    if (!CheckOutputFolder(step) || !GenerateListing(step))
+    if (!CheckOutputFolder(step) || !CheckListing(step))
         return false;
     m_szOutputPath = step.text;
     m_pSteps->SaveDot();
@@ -330,7 +327,7 @@ bool CBatchRunner::SaveDots(const SBatchStep& step)
 
 bool CBatchRunner::PrintPdf(const SBatchStep& step)
 {
-    if (!CheckOutputFolder(step) || !GenerateListing(step))
+    if (!CheckOutputFolder(step) || !CheckListing(step))
         return false;
     // The same writer as the window's Print to PDF: complete and checked
     // before it replaces anything.
@@ -350,9 +347,9 @@ bool CBatchRunner::LoadDots(const SBatchStep& step)
     CDotListingReader reader;
     if (!reader.Read(file, grid.Width(), grid.Height()))
         return Fail(step, QStringLiteral("%1: %2").arg(CQuotedText::Quote(step.text), reader.Error()));
-    m_pCanvas->ChangeDots(CCanvasHistory::Kind::LoadDots, [&reader](CDotGrid& dots) {
+    m_pCanvas->Document().ChangeDots(EUndoKind::LoadDots, [&reader](CDotGrid& dots) {
         for (const CDotListingReader::SDot& dot : reader.Dots())
-            dots.SetDot(dot.x, dots.Height() - 1 - dot.y, DotPalette[static_cast<std::size_t>(dot.colorIndex)]);
+            dots.SetDisplayDot(dot.x, dot.y, DotPalette[static_cast<std::size_t>(dot.colorIndex)]);
     });
     return true;
 }

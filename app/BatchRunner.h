@@ -43,7 +43,8 @@ private:
     void SetLayout(const SBatchStep& step);
     // One warning line when the overlay about to be merged runs past the canvas.
     void WarnOfOverflow(const SBatchStep& step);
-    bool GenerateListing(const SBatchStep& step);
+    // The listing can be written: dots, and none left out.
+    bool CheckListing(const SBatchStep& step);
     bool SaveDots(const SBatchStep& step);
     bool PrintPdf(const SBatchStep& step);
     bool LoadDots(const SBatchStep& step);

@@ -30,5 +30,7 @@ struct CCanvasText
     int m_nGlyphOffsetX = 0;           // text mode: glyph shift inside its cell
     int m_nGlyphOffsetY = 0;
     int m_nStretch = 0;                // text mode: rows added to each glyph's height
+    int m_bDotsFromText = 1;           // text mode: the dots are the rendering of m_szText; 0 once a
+                                       // picture, a listing or a turn has replaced them
     std::array<std::uint8_t, kMaxChars> m_abCharColor{}; // palette index (7 = none) per character
 };

@@ -18,6 +18,8 @@ list(APPEND CORE_SOURCES
   base/ProfileFile.h base/ProfileFile.cpp
   base/SettingsLocation.h base/SettingsLocation.cpp
   base/RegularFile.h base/RegularFile.cpp
+  base/SaveTarget.h base/SaveTarget.cpp
   base/QuotedText.h base/QuotedText.cpp
+  base/Outcome.h
   base/ExportOptions.h base/ExportOptions.cpp
 )

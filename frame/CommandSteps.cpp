@@ -4,6 +4,7 @@
 #include "dotdata/ControllerExport.h"
 #include "dotdata/DotListing.h"
 #include "dotdata/DotTextPdf.h"
+#include "dotdata/ListingDocument.h"
 #include "frame/ListingPrint.h"
 #include "textinput/InputTextView.h"
 
@@ -18,6 +19,7 @@ bool CCommandSteps::NewCanvas(int width, int height, int mode)
     if (!m_canvas.NewCanvas(width, height, mode))
         return false;
     m_pane.SetInputMode(mode);
+    m_pane.OnNewCanvas();
     return true;
 }
 
@@ -75,18 +77,20 @@ bool CCommandSteps::LoadExport(const QString& path, const SExportOptions& option
     CDotGrid loaded = m_canvas.Grid();
     if (!CControllerExport::Read(path, options, loaded.ColorIndex(), loaded, error))
         return false;
-    m_canvas.ChangeDots(CCanvasHistory::Kind::LoadDots, [&loaded](CDotGrid& dots) { dots = loaded; });
+    m_canvas.Document().ChangeDots(EUndoKind::LoadDots, [&loaded](CDotGrid& dots) { dots = loaded; });
     return true;
 }
 
 void CCommandSteps::Print(const CFrameDialogs& dialogs)
 {
-    CListingPrint(dialogs, *m_canvas.TextPane()).Run();
+    const CListingDocument listing(m_canvas.Document().Listing());
+    CListingPrint(dialogs, listing).Run();
 }
 
 bool CCommandSteps::PrintToPdf(const QString& path, QString& error)
 {
-    return CDotTextPdf(*m_canvas.TextPane()).Write(path, error);
+    const CListingDocument listing(m_canvas.Document().Listing());
+    return CDotTextPdf(listing).Write(path, error);
 }
 
 bool CCommandSteps::ListingLeavesDotsOut() const
@@ -138,5 +142,5 @@ bool CCommandSteps::EditDot(int column, int row, bool light)
 {
     const CDotGrid& grid = m_canvas.Grid();
     const COLORREF colour = light ? grid.DotColor() : grid.BackColor();
-    return m_canvas.EditDot(column, grid.Height() - 1 - row, colour);
+    return m_canvas.EditDot(column, row, colour);
 }

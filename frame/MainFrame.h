@@ -27,6 +27,8 @@ class QToolBar;
 class CMainFrame : public QMainWindow
 {
     Q_OBJECT
+    // The registry's functions run the commands and read their states.
+    friend class CCommandRegistry;
 
 public:
     static constexpr int kStatusPaneCount = 5;
@@ -62,6 +64,8 @@ public:
     QString OverflowText() const;
     // What the status bar says when View Image lists nothing of the lit dots.
     static QString EmptyListingHint();
+    // The same when merged text was there but its dots have been replaced.
+    static QString ReplacedTextHint();
     // The status line after an Exact Colors open that lit no dot.
     static QString ExactLitNothingHint();
     // Height of the client area: the window without its menu bar.

@@ -256,6 +256,16 @@ void CInputTextView::SetInputMode(int mode)
         HideSlider(); // the slider belongs to the image-mode edits
 }
 
+void CInputTextView::OnNewCanvas()
+{
+    // A new canvas holds none of the typed text: the text waits for Merge
+    // Text, and in image mode floats over the new dots as the overlay again.
+    const QString text = m_richEdit->toPlainText();
+    if (m_nMode != TextMode && !text.isEmpty())
+        emit OverlayTextChanged(text.left(kMaxOverlayChars));
+    SetMerged(text.isEmpty() ? 1 : 0);
+}
+
 void CInputTextView::SelectColor(int index)
 {
     if (index < 0 || index >= kPaletteSize)
@@ -570,8 +580,43 @@ void CInputTextView::HideSlider()
     m_slider->hide();
 }
 
+bool CInputTextView::IsCanvasHistoryKey(const QKeyEvent* event) const
+{
+    // With nothing typed since the last merge the edit's own undo would take
+    // back typing the canvas has already merged; the canvas's history is meant.
+    if (IsMergePending())
+        return false;
+    const QKeyCombination key = event->keyCombination();
+    return event->matches(QKeySequence::Undo) || event->matches(QKeySequence::Redo)
+        || key == QKeyCombination(Qt::ControlModifier, Qt::Key_Y)
+        || key == QKeyCombination(Qt::ControlModifier | Qt::ShiftModifier, Qt::Key_Z);
+}
+
+bool CInputTextView::FilterRichEditKey(QEvent* event)
+{
+    if (event->type() != QEvent::ShortcutOverride && event->type() != QEvent::KeyPress)
+        return false;
+    auto* key = static_cast<QKeyEvent*>(event);
+    if (IsCanvasHistoryKey(key)) {
+        // Left to the window's Undo or Redo shortcut; when that is disabled
+        // the key press still must not reach the edit.
+        event->ignore();
+        return true;
+    }
+    // A tab is no sign character: Tab, Ctrl+Tab and their Shift forms move
+    // the focus instead of typing one.
+    if (event->type() == QEvent::KeyPress && (key->key() == Qt::Key_Tab || key->key() == Qt::Key_Backtab)) {
+        const bool back = key->key() == Qt::Key_Backtab || (key->modifiers() & Qt::ShiftModifier);
+        focusNextPrevChild(!back);
+        return true;
+    }
+    return false;
+}
+
 bool CInputTextView::eventFilter(QObject* watched, QEvent* event)
 {
+    if (watched == m_richEdit && FilterRichEditKey(event))
+        return true;
     if (event->type() == QEvent::KeyPress) {
         MoveKeyOnce(static_cast<QKeyEvent*>(event));
     } else if (event->type() == QEvent::KeyRelease) {
@@ -593,8 +638,15 @@ void CInputTextView::MoveKeyOnce(const QKeyEvent* event)
         return;
     m_pLastKey = event;
     const int key = MoveKeyOf(event->key());
-    if (key != 0 && m_nMode == TextMode && !m_richEdit->document()->isEmpty())
+    if (key == 0 || m_nMode != TextMode || m_richEdit->document()->isEmpty())
+        return;
+    if (!event->isAutoRepeat()) {
         MoveText(key);
+        return;
+    }
+    emit MoveRepeating(true);
+    MoveText(key);
+    emit MoveRepeating(false);
 }
 
 void CInputTextView::paintEvent(QPaintEvent*)

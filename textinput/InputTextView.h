@@ -41,6 +41,9 @@ public:
     explicit CInputTextView(QWidget* parent = nullptr);
 
     void SetInputMode(int mode);
+    // After New: the typed text is offered to the new canvas (merge pending,
+    // and the overlay in image mode); an empty pane has nothing to merge.
+    void OnNewCanvas();
     int InputMode() const { return m_nMode; }
     // The language of the pane's own tips: 0 English, 1 Simplified,
     // 2 Traditional Chinese.
@@ -105,6 +108,9 @@ signals:
     void TextYChanged(int y);
     void FontApplied(const LogFont& font);
     void StretchChanged(int stretch);
+    // A held arrow key repeats (true) the move that follows, or the moves
+    // end (false): the document makes the moves of one hold one undo step.
+    void MoveRepeating(bool repeating);
     // IsMergePending() has changed its answer.
     void MergePendingChanged(bool pending);
     // The user has clicked into the pane or one of its controls.
@@ -116,6 +122,9 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    bool IsCanvasHistoryKey(const QKeyEvent* event) const;
+    // Keys the rich edit must not handle itself; true when taken here.
+    bool FilterRichEditKey(QEvent* event);
     void CreateRichEdit();
     void CreateToolBar();
     void CreateControls();

@@ -103,6 +103,7 @@ void CTextRenderer::SetUpNewCanvas(CCanvasText& text, int width, int height, int
     text.m_abCharColor.fill(static_cast<std::uint8_t>(kUnlitIndex));
     text.m_nCellWidth = 0;
     text.m_nCellHeight = 0;
+    text.m_bDotsFromText = 1;
     if (mode != TextMode)
         return;
     text.m_bVertical = width < height ? 1 : 0;
@@ -167,6 +168,7 @@ bool CTextRenderer::RenderText()
     if (TooLarge(width, height) || !SizeGrid(static_cast<int>(width), static_cast<int>(height)))
         return false;
 
+    m_text.m_bDotsFromText = 1;
     const std::vector<COLORREF> colours = m_pTextSource ? NonBlankColors(*m_pTextSource) : std::vector<COLORREF>();
     const int boxWidth = static_cast<int>(g);
     const int boxHeight = static_cast<int>(e);
