@@ -5,7 +5,9 @@
 #include "canvas/DotsStep.h"
 #include "canvas/ImageView.h"
 
+#include "SevenColours.h"
 #include "TestSupport.h"
+#include "dotdata/ExportRegistry.h"
 
 #include <QImage>
 #include <QSignalSpy>
@@ -166,4 +168,27 @@ TEST(CanvasTools, TheCanvasHandsTheMouseToTheCurrentToolInDisplayCoordinates)
     EXPECT_EQ(view.PointerShape(), Qt::SizeAllCursor);
     view.TogglePanMode();
     EXPECT_EQ(view.PointerShape(), Qt::ArrowCursor);
+}
+
+// A PNG export keeps every dot: opened again it gives the same canvas, in
+// every colour, at a size that is no multiple of eight either way.
+TEST(CanvasDocument, PngExportOpensAsTheSameDots)
+{
+    CScratchDir dir;
+    CCanvasDocument doc;
+    ASSERT_TRUE(doc.NewCanvas(13, 9, ImageMode));
+    for (std::size_t i = 0; i < kSevenColours.size(); ++i) {
+        doc.EditDot(static_cast<int>(i), static_cast<int>(i), kSevenColours[i].Value());
+        doc.EditDot(12 - static_cast<int>(i), 8, kSevenColours[i].Value());
+    }
+    const CDotGrid before = doc.Grid();
+    const QString path = dir.FilePath(QStringLiteral("sign.png"));
+    ASSERT_TRUE(CExportRegistry::WriteExport(doc.ExportSource(), path));
+    CCanvasDocument opened;
+    ASSERT_TRUE(opened.Open(path));
+    ASSERT_EQ(opened.Grid().Width(), 13);
+    ASSERT_EQ(opened.Grid().Height(), 9);
+    for (int y = 0; y < 9; ++y)
+        for (int x = 0; x < 13; ++x)
+            ASSERT_EQ(opened.Grid().DisplayDotAt(x, y), before.DisplayDotAt(x, y)) << x << "," << y;
 }
