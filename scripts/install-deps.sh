@@ -7,6 +7,7 @@ PACKAGES=(
   cmake g++ make pkg-config
   qt6-base-dev qt6-base-dev-tools libqt6printsupport6 libgl1-mesa-dev
   libgtest-dev libgmock-dev libbenchmark-dev
+  libgif-dev
   fonts-dejavu-core fonts-wqy-zenhei fonts-unifont
   xvfb xauth imagemagick
   dpkg-dev desktop-file-utils appstream poppler-utils
