@@ -135,10 +135,10 @@ void CLedPreview::PutSprite(int column, int row, int sprite)
 {
     const QRgb* source = m_aSprites[static_cast<std::size_t>(sprite)].data();
     const std::size_t rowBytes = sizeof(QRgb) * static_cast<std::size_t>(m_nPitch);
-    for (int y = 0; y < m_nPitch; ++y) {
-        auto* target = reinterpret_cast<QRgb*>(m_image.scanLine(row * m_nPitch + y)) + column * m_nPitch;
-        std::memcpy(target, source + static_cast<std::size_t>(y) * m_nPitch, rowBytes);
-    }
+    const qsizetype stride = m_image.bytesPerLine();
+    uchar* target = m_pImageBits + stride * row * m_nPitch + rowBytes * column;
+    for (int y = 0; y < m_nPitch; ++y, target += stride, source += m_nPitch)
+        std::memcpy(target, source, rowBytes);
 }
 
 void CLedPreview::DrawFrame(bool all)
@@ -149,6 +149,9 @@ void CLedPreview::DrawFrame(bool all)
     const int columns = Columns(), rows = Rows();
     if (grid.Width() != columns || grid.Height() != rows || grid.IsEmpty())
         return;
+    // Once a frame: writing through the pointer then never reaches a copy
+    // someone took of the picture.
+    m_pImageBits = m_image.bits();
     int left = columns, right = -1, top = rows, bottom = -1;
     for (int y = 0; y < rows; ++y) {
         const std::uint8_t* dot = grid.Bits() + 3u * static_cast<std::size_t>(rows - 1 - y) * columns;

@@ -74,6 +74,7 @@ private:
     int m_nPitch = 0;
     QSize m_dots;                      // columns and rows laid out
     QImage m_image;                    // the dots, m_nPitch pixels a dot
+    uchar* m_pImageBits = nullptr;
     std::array<std::vector<QRgb>, kSpriteCount> m_aSprites;
     std::vector<std::uint8_t> m_abDrawn; // sprite drawn at each dot, row by row from the top
     QTimer m_timer;
