@@ -139,6 +139,11 @@ bool CFrameList::SetDuration(int index, int ms)
 
 bool CFrameList::Replace(std::vector<SSignFrame> frames, int current)
 {
+    return Swap(frames, current);
+}
+
+bool CFrameList::Swap(std::vector<SSignFrame>& frames, int& current)
+{
     if (frames.empty() || current < 0 || current >= static_cast<int>(frames.size()))
         return false;
     const int width = frames.front().grid.Width(), height = frames.front().grid.Height();
@@ -148,10 +153,10 @@ bool CFrameList::Replace(std::vector<SSignFrame> frames, int current)
         frame.nDurationMs = ClampDuration(frame.nDurationMs);
     }
     const int colorIndex = m_live.ColorIndex();
-    m_frames = std::move(frames);
-    m_nCurrent = current;
-    m_live = std::move(Stored(m_nCurrent));
-    Stored(m_nCurrent) = CDotGrid();
+    std::swap(m_live, Stored(m_nCurrent));
+    std::swap(m_frames, frames);
+    std::swap(m_nCurrent, current);
+    std::swap(m_live, Stored(m_nCurrent));
     m_live.SetDotColor(colorIndex);
     return true;
 }

@@ -61,9 +61,12 @@ public:
     bool Move(int from, int to);
     bool SetDuration(int index, int ms);
 
-    // Every frame at once, current first selected. frames must not be empty
+    // Every frame at once, frame current selected. frames must not be empty
     // and must all have one size (the live grid takes it).
     bool Replace(std::vector<SSignFrame> frames, int current);
+    // The same, handing back the frames that were in the list (the live one
+    // among them) and which of them was current.
+    bool Swap(std::vector<SSignFrame>& frames, int& current);
     // Every frame as copies, the live one included.
     std::vector<SSignFrame> Copy() const;
     // Back to one frame, the live grid, with its duration.

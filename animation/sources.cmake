@@ -4,6 +4,7 @@
 list(APPEND CORE_SOURCES
   animation/FrameList.h animation/FrameList.cpp
   animation/FrameEffects.h animation/FrameEffects.cpp
+  animation/FrameStep.h animation/FrameStep.cpp
   animation/GifWriter.h animation/GifWriter.cpp
   animation/FrameImages.h animation/FrameImages.cpp
 )
