@@ -12,13 +12,13 @@ bool IsAcross(Direction direction)
     return direction == Direction::Left || direction == Direction::Right;
 }
 
-// A grid of the given size in the message's colours and mode, all background.
+// A grid of the given size in the message's colours, all background.
 CDotGrid BlankPanel(const CDotGrid& message, int width, int height)
 {
     CDotGrid panel;
     panel.SetBackgroundColor(message.BackColor(), false);
     panel.SetDotColor(message.ColorIndex());
-    if (!panel.Create(width, height, message.Mode()))
+    if (!panel.Create(width, height, ImageMode))
         return CDotGrid();
     return panel;
 }
@@ -122,6 +122,7 @@ bool CFrameEffects::Blink(const CDotGrid& message, int durationMs, std::vector<S
     const int duration = CFrameList::ClampDuration(durationMs);
     CDotGrid off = BlankPanel(message, message.Width(), message.Height());
     SSignFrame on{message, duration};
+    on.grid.SetMode(ImageMode);
     if (off.IsEmpty() || on.grid.IsEmpty()) {
         error = QStringLiteral("Not enough memory for the frames.");
         return false;

@@ -34,7 +34,9 @@ public:
 
     // Each fills frames and returns true, or returns false with a reason
     // (nothing to animate, more frames than memory allows) leaving frames
-    // empty. Frames take the message's colours and mode.
+    // empty. Frames take the message's colours and are image-mode pictures:
+    // a moved text no longer sits in its character cells, so its listing is
+    // the plain list of lit dots.
     static bool Scroll(const CDotGrid& message, int panelWidth, int panelHeight, Direction direction,
                        int durationMs, std::vector<SSignFrame>& frames, QString& error);
     // The message, then the background, each for durationMs.

@@ -1,6 +1,9 @@
 #include "app/BatchCommandLine.h"
 
 #include "base/DotPalette.h"
+#include "base/QuotedText.h"
+#include "animation/FrameEffects.h"
+#include "animation/FrameList.h"
 #include "dotdata/ColorMatcher.h"
 
 #include <array>
@@ -16,7 +19,7 @@ struct SOptionInfo
     const char* help;
 };
 
-constexpr std::array<SOptionInfo, 27> kOptions = {{
+constexpr std::array<SOptionInfo, 39> kOptions = {{
     {"--new", SBatchStep::New, true, "WxH[:text|:image]", "make a new canvas (sizes corrected as in the New dialog)"},
     {"--open", SBatchStep::Open, true, "FILE", "open a BMP or JPEG picture"},
     {"--match", SBatchStep::Match, true, "exact|nearest|dither", "how the --open options after it turn pixels into dots"},
@@ -35,12 +38,24 @@ constexpr std::array<SOptionInfo, 27> kOptions = {{
     {"--stretch", SBatchStep::Stretch, true, "N", "text mode: vertical stretch, -32..64"},
     {"--overlay-at", SBatchStep::OverlayAt, true, "X,Y", "image mode: position of the text overlay"},
     {"--merge", SBatchStep::Merge, false, "", "merge the text into the dots"},
-    {"--save-dots", SBatchStep::SaveDots, true, "FILE", "write the dot-data listing"},
+    {"--save-dots", SBatchStep::SaveDots, true, "FILE", "write the dot-data listing (%d in FILE: one per frame)"},
     {"--save-image", SBatchStep::SaveImage, true, "FILE", "write the canvas as BMP (.bmp) or JPEG (any other name)"},
     {"--print-pdf", SBatchStep::PrintPdf, true, "FILE", "print the dot-data listing into a PDF file"},
     {"--load-dots", SBatchStep::LoadDots, true, "FILE", "light the dots of an image-mode listing"},
     {"--undo", SBatchStep::Undo, false, "", "take back the last change to the dots"},
     {"--redo", SBatchStep::Redo, false, "", "make the last change taken back again"},
+    {"--frame", SBatchStep::Frame, true, "N", "edit and save frame N (from 1)"},
+    {"--add-frame", SBatchStep::AddFrame, false, "", "add a blank frame after the current one"},
+    {"--duplicate-frame", SBatchStep::DuplicateFrame, false, "", "add a copy of the current frame after it"},
+    {"--delete-frame", SBatchStep::DeleteFrame, false, "", "delete the current frame"},
+    {"--move-frame", SBatchStep::MoveFrame, true, "N", "move the current frame to place N"},
+    {"--duration", SBatchStep::Duration, true, "MS", "how long the current frame shows, 10..60000 ms"},
+    {"--panel", SBatchStep::Panel, true, "WxH", "the sign the next --scroll moves across (default: the canvas)"},
+    {"--scroll", SBatchStep::Scroll, true, "left|right|up|down[:SPEED]", "frames of the canvas scrolling across the panel, SPEED dots a second (20)"},
+    {"--blink", SBatchStep::Blink, true, "MS", "two frames: the canvas, then nothing, MS each"},
+    {"--wipe", SBatchStep::Wipe, true, "left|right|up|down[:SPEED]", "frames uncovering the canvas a column or row at a time"},
+    {"--save-gif", SBatchStep::SaveGif, true, "FILE", "write the frames as an animated GIF"},
+    {"--save-frames", SBatchStep::SaveFrames, true, "FILE", "write each frame as FILE-001.png ... (.png or .bmp; %d for the number)"},
     {"--list-fonts", SBatchStep::ListFonts, false, "", "print the font families"},
     {"--help", SBatchStep::Help, false, "", "print this help"},
     {"--version", SBatchStep::Version, false, "", "print the version"},
@@ -152,6 +167,22 @@ bool CBatchCommandLine::ParsePair(const QString& option, const QString& value, Q
     return ParseInt(option, parts.at(0), a) && ParseInt(option, parts.at(1), b);
 }
 
+bool CBatchCommandLine::ParseMovement(SBatchStep& step, const QString& value)
+{
+    const QStringList parts = value.split(QLatin1Char(':'));
+    CFrameEffects::Direction direction = CFrameEffects::Direction::Left;
+    if (parts.size() > 2 || !CFrameEffects::DirectionOfName(parts.at(0), direction))
+        return Fail(step.option, QStringLiteral("'%1' is not left, right, up or down[:SPEED]").arg(CQuotedText::Quote(value)));
+    step.x = static_cast<int>(direction);
+    step.y = CFrameEffects::kDefaultSpeed;
+    if (parts.size() == 2 && !ParseInt(step.option, parts.at(1), step.y))
+        return false;
+    return (step.y >= CFrameEffects::kMinSpeed && step.y <= CFrameEffects::kMaxSpeed)
+        || Fail(step.option, QStringLiteral("the speed must be within %1..%2 dots a second")
+                                 .arg(CFrameEffects::kMinSpeed)
+                                 .arg(CFrameEffects::kMaxSpeed));
+}
+
 bool CBatchCommandLine::ParseValue(SBatchStep& step, const QString& value)
 {
     const QString& option = step.option;
@@ -199,6 +230,27 @@ bool CBatchCommandLine::ParseValue(SBatchStep& step, const QString& value)
     case SBatchStep::Match:
         step.x = MatchingOfName(value);
         return step.x >= 0 || Fail(option, QStringLiteral("'%1' is none of exact, nearest, dither").arg(value));
+    case SBatchStep::Frame:
+    case SBatchStep::MoveFrame:
+        if (!ParseInt(option, value, step.x))
+            return false;
+        return step.x >= 1 || Fail(option, QStringLiteral("frames are numbered from 1"));
+    case SBatchStep::Duration:
+    case SBatchStep::Blink:
+        if (!ParseInt(option, value, step.x))
+            return false;
+        return (step.x >= CFrameList::kMinDurationMs && step.x <= CFrameList::kMaxDurationMs)
+            || Fail(option, QStringLiteral("the duration must be within %1..%2 ms")
+                                .arg(CFrameList::kMinDurationMs)
+                                .arg(CFrameList::kMaxDurationMs));
+    case SBatchStep::Panel:
+        if (!ParsePair(option, value, QLatin1Char('x'), step.x, step.y))
+            return false;
+        return (step.x >= 1 && step.y >= 1 && step.x <= kMaxCanvasWidth && step.y <= kMaxCanvasHeight)
+            || Fail(option, QStringLiteral("the panel must be within 1x1..%1x%2").arg(kMaxCanvasWidth).arg(kMaxCanvasHeight));
+    case SBatchStep::Scroll:
+    case SBatchStep::Wipe:
+        return ParseMovement(step, value);
     case SBatchStep::Stretch:
         if (!ParseInt(option, value, step.x))
             return false;

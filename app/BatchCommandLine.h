@@ -15,13 +15,16 @@ struct SBatchStep
         Text, TextColors, Font, Size, Offset, Stretch, OverlayAt, Merge,
         SaveDots, SaveImage, PrintPdf, LoadDots, ListFonts, Help, Version,
         Undo, Redo, Match,
+        Frame, AddFrame, DuplicateFrame, DeleteFrame, MoveFrame, Duration, Panel, Scroll, Blink, Wipe,
+        SaveGif, SaveFrames,
     };
 
     Kind kind = Help;
     QString option;          // as typed, for messages
     QString text;            // file name, text, font family
-    int x = 0;               // width, column, offset, size, stretch, colour index, --match way
-    int y = 0;               // height, row, offset
+    int x = 0;               // width, column, offset, size, stretch, colour index, --match way,
+                             // frame number, duration, direction (CFrameEffects::Direction)
+    int y = 0;               // height, row, offset, speed
     int mode = 0;            // --new: 0 text, 1 image
     COLORREF color = 0;      // --background
     std::vector<int> colors; // --text-colors: palette indices
@@ -51,6 +54,8 @@ private:
     bool ParseValue(SBatchStep& step, const QString& value);
     bool ParsePair(const QString& option, const QString& value, QChar separator, int& a, int& b);
     bool ParseInt(const QString& option, const QString& value, int& result);
+    // left|right|up|down[:SPEED] of --scroll and --wipe.
+    bool ParseMovement(SBatchStep& step, const QString& value);
 
     std::vector<SBatchStep> m_steps;
     QString m_szError;

@@ -38,6 +38,7 @@ void ExpectScroll(const CDotGrid& message, int panelWidth, int panelHeight, Dire
         const CDotGrid& frame = frames[static_cast<std::size_t>(k)].grid;
         ASSERT_EQ(frame.Width(), panelWidth);
         ASSERT_EQ(frame.Height(), panelHeight);
+        EXPECT_EQ(frame.Mode(), ImageMode);
         EXPECT_EQ(frames[static_cast<std::size_t>(k)].nDurationMs, 50);
         for (int y = 0; y < panelHeight; ++y)
             for (int x = 0; x < panelWidth; ++x)
@@ -61,7 +62,8 @@ bool IsBlank(const CDotGrid& grid)
 
 TEST(FrameEffects, ThreeHundredDotMessageScrollsAcrossSixtyFourDotPanelInThreeHundredSixtyFourFrames)
 {
-    const CDotGrid message = PatternGrid(300, 16);
+    CDotGrid message = PatternGrid(300, 16);
+    message.SetMode(TextMode);
     ExpectScroll(message, 64, 16, Direction::Left, 300 + 64);
     ExpectScroll(message, 64, 16, Direction::Right, 300 + 64);
 
