@@ -4,6 +4,7 @@
 #include "base/QuotedText.h"
 #include "animation/FrameEffects.h"
 #include "animation/FrameList.h"
+#include "animation/GifWriter.h"
 #include "dotdata/ColorMatcher.h"
 
 #include <array>
@@ -19,7 +20,7 @@ struct SOptionInfo
     const char* help;
 };
 
-constexpr std::array<SOptionInfo, 39> kOptions = {{
+constexpr std::array<SOptionInfo, 40> kOptions = {{
     {"--new", SBatchStep::New, true, "WxH[:text|:image]", "make a new canvas (sizes corrected as in the New dialog)"},
     {"--open", SBatchStep::Open, true, "FILE", "open a BMP or JPEG picture"},
     {"--match", SBatchStep::Match, true, "exact|nearest|dither", "how the --open options after it turn pixels into dots"},
@@ -54,6 +55,7 @@ constexpr std::array<SOptionInfo, 39> kOptions = {{
     {"--scroll", SBatchStep::Scroll, true, "left|right|up|down[:SPEED]", "frames of the canvas scrolling across the panel, SPEED dots a second (20)"},
     {"--blink", SBatchStep::Blink, true, "MS", "two frames: the canvas, then nothing, MS each"},
     {"--wipe", SBatchStep::Wipe, true, "left|right|up|down[:SPEED]", "frames uncovering the canvas a column or row at a time"},
+    {"--gif-dots", SBatchStep::GifDots, true, "PX", "the next --save-gif draws each dot as a round lamp PX pixels across (0: one pixel)"},
     {"--save-gif", SBatchStep::SaveGif, true, "FILE", "write the frames as an animated GIF"},
     {"--save-frames", SBatchStep::SaveFrames, true, "FILE", "write each frame as FILE-001.png ... (.png or .bmp; %d for the number)"},
     {"--list-fonts", SBatchStep::ListFonts, false, "", "print the font families"},
@@ -251,6 +253,11 @@ bool CBatchCommandLine::ParseValue(SBatchStep& step, const QString& value)
     case SBatchStep::Scroll:
     case SBatchStep::Wipe:
         return ParseMovement(step, value);
+    case SBatchStep::GifDots:
+        if (!ParseInt(option, value, step.x))
+            return false;
+        return (step.x >= 0 && step.x <= CGifWriter::kMaxLedPitch)
+            || Fail(option, QStringLiteral("the lamp size must be within 0..%1 pixels").arg(CGifWriter::kMaxLedPitch));
     case SBatchStep::Stretch:
         if (!ParseInt(option, value, step.x))
             return false;

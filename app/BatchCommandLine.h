@@ -16,7 +16,7 @@ struct SBatchStep
         SaveDots, SaveImage, PrintPdf, LoadDots, ListFonts, Help, Version,
         Undo, Redo, Match,
         Frame, AddFrame, DuplicateFrame, DeleteFrame, MoveFrame, Duration, Panel, Scroll, Blink, Wipe,
-        SaveGif, SaveFrames,
+        SaveGif, GifDots, SaveFrames,
     };
 
     Kind kind = Help;

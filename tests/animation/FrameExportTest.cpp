@@ -5,6 +5,7 @@
 #include "animation/GifWriter.h"
 #include "dotdata/ImageExport.h"
 
+#include <QBuffer>
 #include <QDir>
 #include <QFileInfo>
 #include <QFile>
@@ -68,6 +69,31 @@ TEST(GifWriter, DecodesBackToTheSameFramesAndDurations)
     QImageReader again(path, "gif");
     ASSERT_FALSE(again.read().isNull());
     EXPECT_EQ(again.nextImageDelay(), 20);
+}
+
+TEST(GifWriter, LampsOfAPitchShowTheSignOnBlack)
+{
+    CDotGrid live;
+    CFrameList list(live);
+    FillSample(list);
+    QByteArray bytes;
+    QString error;
+    ASSERT_TRUE(CGifWriter::Encode(list, bytes, error, 6)) << error.toStdString();
+    QBuffer buffer(&bytes);
+    QImageReader reader(&buffer, "gif");
+    for (int i = 0; i < list.Count(); ++i) {
+        const QImage image = reader.read();
+        ASSERT_EQ(image.size(), QSize(24 * 6, 16 * 6));
+        EXPECT_EQ(reader.nextImageDelay(), list.Duration(i));
+        for (int y = 0; y < 16; ++y)
+            for (int x = 0; x < 24; ++x) {
+                const COLORREF dot = ColorAt(list.Grid(i), x, y);
+                const QRgb centre = image.pixel(x * 6 + 3, y * 6 + 3);
+                const COLORREF expected = dot == kTestBackground ? MakeColor(38, 38, 38) : dot;
+                ASSERT_EQ(MakeColor(qRed(centre), qGreen(centre), qBlue(centre)), expected) << i << ": " << x << "," << y;
+                ASSERT_EQ(image.pixel(x * 6, y * 6), qRgb(0, 0, 0)) << i << ": " << x << "," << y;
+            }
+    }
 }
 
 TEST(GifWriter, DelaysAreHundredthsRoundedToTheNearest)
