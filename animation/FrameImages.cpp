@@ -68,7 +68,8 @@ bool CFrameImages::Write(const CFrameList& frames, const QString& path, int& wri
     for (int i = 0; i < frames.Count(); ++i) {
         const QString name = FramePath(path, i + 1, frames.Count());
         QString why;
-        const bool ok = bmp ? CImageExport::Write(frames.Grid(i), name, why) : WritePng(frames.Grid(i), name, why);
+        const CDotGrid picture = frames.Picture(i);
+        const bool ok = bmp ? CImageExport::Write(picture, name, why) : WritePng(picture, name, why);
         if (!ok) {
             error = QStringLiteral("\"%1\" could not be written: %2")
                         .arg(CQuotedText::Quote(QFileInfo(name).fileName()), why);

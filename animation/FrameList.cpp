@@ -33,30 +33,56 @@ bool CFrameList::HasRoomFor(int frames) const
     return static_cast<std::size_t>(frames) <= room;
 }
 
-void CFrameList::SwapIn(int index)
+template <typename F>
+void CFrameList::Reshape(F change)
 {
-    // The painting colour belongs to the user, not to a frame.
+    // The painting colour and the background belong to the document, not
+    // to a frame: the frame that goes live takes them.
     const int colorIndex = m_live.ColorIndex();
+    const COLORREF background = m_live.BackColor();
     std::swap(m_live, Stored(m_nCurrent));
-    m_nCurrent = index;
+    change();
     std::swap(m_live, Stored(m_nCurrent));
     m_live.SetDotColor(colorIndex);
+    if (m_live.BackColor() != background)
+        m_live.SetBackgroundColor(background, true);
+}
+
+CDotGrid CFrameList::Picture(int index) const
+{
+    CDotGrid picture = Grid(index);
+    if (picture.BackColor() != m_live.BackColor())
+        picture.SetBackgroundColor(m_live.BackColor(), true);
+    return picture;
+}
+
+void CFrameList::CopyTopLeft(const CDotGrid& from, CDotGrid& to)
+{
+    if (from.IsEmpty() || to.IsEmpty())
+        return;
+    // Display row y is storage row H-1-y in both grids.
+    const int columns = std::min(from.Width(), to.Width());
+    const int rows = std::min(from.Height(), to.Height());
+    for (int y = 0; y < rows; ++y)
+        std::memcpy(to.Bits() + 3u * static_cast<std::size_t>(to.Height() - 1 - y) * to.Width(),
+                    from.Bits() + 3u * static_cast<std::size_t>(from.Height() - 1 - y) * from.Width(),
+                    3u * static_cast<std::size_t>(columns));
 }
 
 bool CFrameList::Select(int index)
 {
     if (!IsIndex(index) || index == m_nCurrent)
         return false;
-    SwapIn(index);
+    Reshape([&] { m_nCurrent = index; });
     return true;
 }
 
-CDotGrid CFrameList::BlankLike(const CDotGrid& like) const
+CDotGrid CFrameList::BlankLike(const CDotGrid& like, int width, int height)
 {
     CDotGrid blank;
     blank.SetBackgroundColor(like.BackColor(), false);
     blank.SetDotColor(like.ColorIndex());
-    if (!blank.Create(like.Width(), like.Height(), like.Mode()))
+    if (!blank.Create(width, height, like.Mode()))
         return CDotGrid();
     return blank;
 }
@@ -67,19 +93,16 @@ bool CFrameList::Insert(int index, SSignFrame frame)
         || frame.grid.Height() != m_live.Height() || frame.grid.IsEmpty() || !HasRoomFor(1))
         return false;
     frame.nDurationMs = ClampDuration(frame.nDurationMs);
-    // Every frame is stored while the list changes shape; the new one then goes live.
-    std::swap(m_live, Stored(m_nCurrent));
-    const int colorIndex = Stored(m_nCurrent).ColorIndex();
-    m_frames.insert(m_frames.begin() + index, std::move(frame));
-    m_nCurrent = index;
-    std::swap(m_live, Stored(m_nCurrent));
-    m_live.SetDotColor(colorIndex);
+    Reshape([&] {
+        m_frames.insert(m_frames.begin() + index, std::move(frame));
+        m_nCurrent = index;
+    });
     return true;
 }
 
 bool CFrameList::AddBlank()
 {
-    CDotGrid blank = BlankLike(m_live);
+    CDotGrid blank = BlankLike(m_live, m_live.Width(), m_live.Height());
     return !blank.IsEmpty() && Insert(m_nCurrent + 1, SSignFrame{std::move(blank), Duration(m_nCurrent)});
 }
 
@@ -94,15 +117,13 @@ bool CFrameList::Remove(int index, SSignFrame* out)
 {
     if (!IsIndex(index) || Count() < 2)
         return false;
-    const int colorIndex = m_live.ColorIndex();
-    std::swap(m_live, Stored(m_nCurrent));
-    if (out)
-        *out = std::move(m_frames[static_cast<std::size_t>(index)]);
-    m_frames.erase(m_frames.begin() + index);
-    if (index < m_nCurrent || m_nCurrent >= Count())
-        --m_nCurrent;
-    std::swap(m_live, Stored(m_nCurrent));
-    m_live.SetDotColor(colorIndex);
+    Reshape([&] {
+        if (out)
+            *out = std::move(m_frames[static_cast<std::size_t>(index)]);
+        m_frames.erase(m_frames.begin() + index);
+        if (index < m_nCurrent || m_nCurrent >= Count())
+            --m_nCurrent;
+    });
     return true;
 }
 
@@ -152,12 +173,10 @@ bool CFrameList::Swap(std::vector<SSignFrame>& frames, int& current)
             return false;
         frame.nDurationMs = ClampDuration(frame.nDurationMs);
     }
-    const int colorIndex = m_live.ColorIndex();
-    std::swap(m_live, Stored(m_nCurrent));
-    std::swap(m_frames, frames);
-    std::swap(m_nCurrent, current);
-    std::swap(m_live, Stored(m_nCurrent));
-    m_live.SetDotColor(colorIndex);
+    Reshape([&] {
+        std::swap(m_frames, frames);
+        std::swap(m_nCurrent, current);
+    });
     return true;
 }
 
@@ -178,23 +197,31 @@ void CFrameList::Reset()
     m_nCurrent = 0;
 }
 
+bool CFrameList::FitLiveToFrames()
+{
+    if (!IsAnimated())
+        return false;
+    const CDotGrid& other = Stored(m_nCurrent == 0 ? 1 : 0);
+    if (other.Width() == m_live.Width() && other.Height() == m_live.Height())
+        return false;
+    CDotGrid fitted = BlankLike(m_live, other.Width(), other.Height());
+    if (fitted.IsEmpty())
+        return false;
+    CopyTopLeft(m_live, fitted);
+    m_live = std::move(fitted);
+    return true;
+}
+
 void CFrameList::FitToLive()
 {
     const int width = m_live.Width(), height = m_live.Height();
     ForEachStored([&](CDotGrid& grid) {
         if (grid.Width() == width && grid.Height() == height)
             return;
-        CDotGrid fitted = BlankLike(m_live);
-        fitted.SetBackgroundColor(grid.BackColor(), false);
-        fitted.FillWithBackground();
-        // Top-left stays: display row y is storage row H-1-y in both grids.
-        const int columns = std::min(width, grid.Width());
-        const int rows = std::min(height, grid.Height());
-        for (int y = 0; y < rows && !fitted.IsEmpty() && !grid.IsEmpty(); ++y) {
-            std::memcpy(fitted.Bits() + 3u * static_cast<std::size_t>(height - 1 - y) * width,
-                        grid.Bits() + 3u * static_cast<std::size_t>(grid.Height() - 1 - y) * grid.Width(),
-                        3u * static_cast<std::size_t>(columns));
-        }
+        CDotGrid fitted = BlankLike(grid, width, height);
+        if (fitted.IsEmpty())
+            return; // out of memory: the frame keeps its dots, and its size
+        CopyTopLeft(grid, fitted);
         grid = std::move(fitted);
     });
 }

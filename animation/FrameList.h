@@ -17,7 +17,9 @@ struct SSignFrame
 // every holder of the live grid keeps editing whichever frame is current.
 // Selecting another frame exchanges the dots, never the grid object.
 //
-// A list that was never given a second frame is just the live grid.
+// A list that was never given a second frame is just the live grid. The
+// painting colour and the background are the live grid's: a frame going
+// live takes them.
 class CFrameList
 {
 public:
@@ -74,6 +76,12 @@ public:
     // After the live grid changed size: the other frames take the new size,
     // keeping their top-left dots, the rest filled with the background.
     void FitToLive();
+    // The other way: the live grid goes back to the size of the other frames,
+    // keeping its top-left dots. False when there was nothing to fit.
+    bool FitLiveToFrames();
+    // Frame index as it looks: stored frames keep the background they had
+    // when they were last live, the live grid's is the document's.
+    CDotGrid Picture(int index) const;
     // Applies a change (a new background, a dot colour) to every stored frame.
     template <typename F>
     void ForEachStored(F change)
@@ -87,9 +95,12 @@ public:
 private:
     bool IsIndex(int index) const { return index >= 0 && index < Count(); }
     CDotGrid& Stored(int index) { return m_frames[static_cast<std::size_t>(index)].grid; }
-    // Puts the live dots back into their slot and the frame index into the live grid.
-    void SwapIn(int index);
-    CDotGrid BlankLike(const CDotGrid& like) const;
+    // Runs a change of the list's shape with every frame stored, then puts
+    // frame m_nCurrent into the live grid.
+    template <typename F>
+    void Reshape(F change);
+    static void CopyTopLeft(const CDotGrid& from, CDotGrid& to);
+    static CDotGrid BlankLike(const CDotGrid& like, int width, int height);
 
     CDotGrid& m_live;
     // The slot of the current frame holds no dots while they are live.

@@ -34,7 +34,7 @@ void CFrameStrip::SetFrames(const CFrameList* frames)
 
 QIcon CFrameStrip::Thumbnail(int index) const
 {
-    const CDotGrid& grid = m_pFrames->Grid(index);
+    const CDotGrid grid = m_pFrames->Picture(index);
     if (grid.IsEmpty())
         return QIcon();
     // Whole dots, never blurred: the largest whole scale that fits, or a

@@ -183,7 +183,7 @@ bool CGifWriter::Encode(const CFrameList& frames, QByteArray& bytes, QString& er
     }
     int status = 0;
     GifPtr gif(EGifOpen(&bytes, AppendBytes, &status));
-    const auto map = MakeColorMap(first.BackColor(), pitch > 0);
+    const auto map = MakeColorMap(frames.Live().BackColor(), pitch > 0);
     if (!gif || !map) {
         error = QStringLiteral("Not enough memory for the GIF.");
         return false;

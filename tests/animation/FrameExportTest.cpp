@@ -20,6 +20,7 @@ namespace {
 // keeps to the longest a frame may have.
 void FillSample(CFrameList& list)
 {
+    list.Live().SetBackgroundColor(MakeColor(40, 0, 80), false); // the document's background
     const int durations[] = {20, 30, 50, 990, 60000};
     std::vector<SSignFrame> frames;
     for (int i = 0; i < 5; ++i)
@@ -58,7 +59,7 @@ TEST(GifWriter, DecodesBackToTheSameFramesAndDurations)
     for (int i = 0; i < list.Count(); ++i) {
         const QImage image = reader.read();
         ASSERT_FALSE(image.isNull()) << "frame " << i << ": " << reader.errorString().toStdString();
-        ExpectPictureIsGrid(image, list.Grid(i), i);
+        ExpectPictureIsGrid(image, list.Picture(i), i);
         EXPECT_EQ(reader.nextImageDelay(), list.Duration(i)) << "frame " << i;
     }
     EXPECT_FALSE(reader.canRead());
@@ -87,9 +88,9 @@ TEST(GifWriter, LampsOfAPitchShowTheSignOnBlack)
         EXPECT_EQ(reader.nextImageDelay(), list.Duration(i));
         for (int y = 0; y < 16; ++y)
             for (int x = 0; x < 24; ++x) {
-                const COLORREF dot = ColorAt(list.Grid(i), x, y);
+                const COLORREF dot = ColorAt(list.Picture(i), x, y);
                 const QRgb centre = image.pixel(x * 6 + 3, y * 6 + 3);
-                const COLORREF expected = dot == kTestBackground ? MakeColor(38, 38, 38) : dot;
+                const COLORREF expected = dot == MakeColor(40, 0, 80) ? MakeColor(38, 38, 38) : dot;
                 ASSERT_EQ(MakeColor(qRed(centre), qGreen(centre), qBlue(centre)), expected) << i << ": " << x << "," << y;
                 ASSERT_EQ(image.pixel(x * 6, y * 6), qRgb(0, 0, 0)) << i << ": " << x << "," << y;
             }
@@ -162,13 +163,13 @@ TEST(FrameImages, EachFrameBecomesAPictureOfItsOwn)
     EXPECT_EQ(written, 5);
     for (int i = 0; i < 5; ++i) {
         const QImage image(dir.FilePath(QStringLiteral("f-00%1.png").arg(i + 1)));
-        ExpectPictureIsGrid(image, list.Grid(i), i);
+        ExpectPictureIsGrid(image, list.Picture(i), i);
     }
     // BMP frames are byte for byte what Save Image writes.
     ASSERT_TRUE(CFrameImages::Write(list, dir.FilePath(QStringLiteral("b%d.BMP")), written, error));
     for (int i = 0; i < 5; ++i) {
         const QString single = dir.FilePath(QStringLiteral("single.bmp"));
-        ASSERT_TRUE(CImageExport::Write(list.Grid(i), single, error));
+        ASSERT_TRUE(CImageExport::Write(list.Picture(i), single, error));
         EXPECT_EQ(ReadAll(dir.FilePath(QStringLiteral("b%1.BMP").arg(i + 1))), ReadAll(single)) << i;
     }
     // Other extensions are refused before anything is written.

@@ -190,3 +190,42 @@ TEST(FrameList, CopyResetAndFitToANewSize)
     EXPECT_EQ(list.Duration(0), 20);
     EXPECT_EQ(&list.Grid(0), &live);
 }
+
+TEST(FrameList, TheBackgroundAndPaintColourAreTheDocumentsNotAFramesOwn)
+{
+    CDotGrid live;
+    CFrameList list(live);
+    Fill(list, 2);
+    const COLORREF newBack = MakeColor(10, 20, 30);
+    live.SetBackgroundColor(newBack, true);
+    live.SetDotColor(4);
+    // The stored frame still has the old background, but shows the new one.
+    EXPECT_EQ(list.Grid(1).BackColor(), kTestBackground);
+    const CDotGrid picture = list.Picture(1);
+    ASSERT_TRUE(list.Select(1));
+    for (int y = 0; y < 8; ++y)
+        for (int x = 0; x < 16; ++x) {
+            const COLORREF expected = PatternColor(x, y, 1) == kTestBackground ? newBack : PatternColor(x, y, 1);
+            ASSERT_EQ(ColorAt(live, x, y), expected) << x << "," << y;
+            ASSERT_EQ(ColorAt(picture, x, y), expected) << x << "," << y;
+        }
+    EXPECT_EQ(live.BackColor(), newBack);
+    EXPECT_EQ(live.ColorIndex(), 4);
+}
+
+TEST(FrameList, TheLiveGridGoesBackToTheFrameSize)
+{
+    CDotGrid live;
+    CFrameList list(live);
+    EXPECT_FALSE(list.FitLiveToFrames()); // one frame: any size is its own
+    Fill(list, 2);
+    EXPECT_FALSE(list.FitLiveToFrames());
+    // A rendering made the live grid 24 x 4: cut to 16 x 8, top-left kept.
+    live = PatternGrid(24, 4, 3);
+    ASSERT_TRUE(list.FitLiveToFrames());
+    ASSERT_EQ(live.Width(), 16);
+    ASSERT_EQ(live.Height(), 8);
+    for (int y = 0; y < 8; ++y)
+        for (int x = 0; x < 16; ++x)
+            ASSERT_EQ(ColorAt(live, x, y), y < 4 ? PatternColor(x, y, 3) : kTestBackground) << x << "," << y;
+}
