@@ -24,6 +24,7 @@ std::string Order(const CFrameList& list, int seeds)
 // A list of frames a, b, c, ... (seeds 0, 1, 2, ...) with durations 10, 20, 30, ...
 void Fill(CFrameList& list, int count)
 {
+    list.Live().SetBackgroundColor(kTestBackground, false);
     std::vector<SSignFrame> frames;
     for (int i = 0; i < count; ++i)
         frames.push_back(SSignFrame{PatternGrid(16, 8, i), 10 * (i + 1)});

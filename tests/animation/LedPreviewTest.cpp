@@ -48,6 +48,7 @@ struct SPreviewFixture : ::testing::Test
 
     void SetUp() override
     {
+        live.SetBackgroundColor(kTestBackground, false);
         std::vector<SSignFrame> frames;
         for (int i = 0; i < 3; ++i)
             frames.push_back(SSignFrame{PatternGrid(16, 8, i), 20});
