@@ -8,4 +8,5 @@ list(APPEND UI_SOURCES
   dialogs/SplashWnd.h dialogs/SplashWnd.cpp
   dialogs/AboutDlg.h dialogs/AboutDlg.cpp
   dialogs/NewDialog.h dialogs/NewDialog.cpp
+  dialogs/ScrollDialog.h dialogs/ScrollDialog.cpp
 )
