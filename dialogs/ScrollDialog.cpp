@@ -55,7 +55,7 @@ CScrollDialog::CScrollDialog(int panelWidth, int panelHeight, int speed, int lan
     auto* form = new QFormLayout(this);
     form->addRow(Text(SignWidth, language), m_spinWidth);
     form->addRow(Text(SignHeight, language), m_spinHeight);
-    form->addRow(Text(Speed, language), m_spinSpeed);
+    form->addRow(Text(SpeedLabel, language), m_spinSpeed);
     form->addRow(buttons);
 }
 

@@ -25,7 +25,7 @@ public:
     // The texts of this dialog and of the one-number questions that go with
     // the other effects (blink and frame durations, wipe speed), by id.
     static QString Text(int id, int language);
-    enum TextId { Title, SignWidth, SignHeight, Speed, DotsPerSecond, FrameDuration, Milliseconds, BlinkTitle,
+    enum TextId { Title, SignWidth, SignHeight, SpeedLabel, DotsPerSecond, FrameDuration, Milliseconds, BlinkTitle,
                   WipeTitle, DurationTitle };
 
 private:
