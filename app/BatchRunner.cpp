@@ -267,9 +267,9 @@ bool CBatchRunner::LoadDots(const SBatchStep& step)
     CDotListingReader reader;
     if (!reader.Read(file, grid.Width(), grid.Height()))
         return Fail(step, QStringLiteral("%1: %2").arg(CQuotedText::Quote(step.text), reader.Error()));
-    m_pCanvas->ChangeDots(CCanvasHistory::Kind::LoadDots, [&reader](CDotGrid& dots) {
+    m_pCanvas->Document().ChangeDots(EUndoKind::LoadDots, [&reader](CDotGrid& dots) {
         for (const CDotListingReader::SDot& dot : reader.Dots())
-            dots.SetDot(dot.x, dots.Height() - 1 - dot.y, DotPalette[static_cast<std::size_t>(dot.colorIndex)]);
+            dots.SetDisplayDot(dot.x, dot.y, DotPalette[static_cast<std::size_t>(dot.colorIndex)]);
     });
     return true;
 }

@@ -18,4 +18,5 @@ list(APPEND CORE_SOURCES
   base/SettingsLocation.h base/SettingsLocation.cpp
   base/RegularFile.h base/RegularFile.cpp
   base/QuotedText.h base/QuotedText.cpp
+  base/Outcome.h
 )

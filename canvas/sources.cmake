@@ -2,9 +2,17 @@
 list(APPEND CORE_SOURCES
   canvas/DotRaster.h canvas/DotRaster.cpp
   canvas/TextOverlay.h canvas/TextOverlay.cpp
+  canvas/UndoStep.h
+  canvas/DotsStep.h canvas/DotsStep.cpp
+  canvas/GridSteps.h canvas/GridSteps.cpp
+  canvas/WholeStateStep.h canvas/WholeStateStep.cpp
   canvas/CanvasHistory.h canvas/CanvasHistory.cpp
+  canvas/CanvasDocument.h canvas/CanvasDocument.cpp
 )
 list(APPEND UI_SOURCES
   canvas/ZoomView.h canvas/ZoomView.cpp
+  canvas/CanvasTool.h
+  canvas/DotPaintTool.h canvas/DotPaintTool.cpp
+  canvas/PanTool.h canvas/PanTool.cpp
   canvas/ImageView.h canvas/ImageView.cpp
 )

@@ -285,3 +285,23 @@ void CDotListing::Progress(int n, int total)
     m_nLast = percent;
     m_sink.Status(StatusFor(percent));
 }
+
+namespace {
+
+// Gathers the listing in one string and drops the progress texts.
+class CStringSink : public CDotListingSink
+{
+public:
+    void Insert(const QString& text) override { m_szText += text; }
+    void Status(const QString&) override {}
+    QString m_szText;
+};
+
+} // namespace
+
+QString CDotListing::Whole(const CDotGrid& grid, const CCanvasText& text)
+{
+    CStringSink sink;
+    CDotListing(sink).Generate(grid, text);
+    return sink.m_szText;
+}

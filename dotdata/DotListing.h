@@ -31,6 +31,9 @@ public:
     void WriteImageModeDots(const CDotGrid& grid);
     void WriteTextModeDots(const CDotGrid& grid, const CCanvasText& text);
 
+    // The whole listing in one string, without progress texts.
+    static QString Whole(const CDotGrid& grid, const CCanvasText& text);
+
     // Whether any dot has one of the seven dot colours.
     static bool HasLitDot(const CDotGrid& grid);
     // A text-mode listing names only the dots of merged characters: without

@@ -2,6 +2,7 @@
 
 #include "base/DotGrid.h"
 #include "base/GridImage.h"
+#include "dotdata/ExportRegistry.h"
 
 #include <QImage>
 #include <QImageWriter>
@@ -52,11 +53,10 @@ QByteArray CImageExport::BmpHeader(int width, int height)
 
 bool CImageExport::Write(const CDotGrid& grid, const QString& path, QString& error)
 {
-    if (grid.IsEmpty()) {
-        error = QStringLiteral("The canvas has no dots.");
-        return false;
-    }
-    return IsBmpPath(path) ? WriteBmp(grid, path, error) : WriteJpeg(grid, path, error);
+    const CCanvasText noText;
+    const COutcome outcome = CExportRegistry::WritePicture({grid, noText}, path);
+    error = outcome.Message();
+    return outcome.IsOk();
 }
 
 bool CImageExport::WriteBmp(const CDotGrid& grid, const QString& path, QString& error)

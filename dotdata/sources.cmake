@@ -8,6 +8,7 @@ list(APPEND CORE_SOURCES
   dotdata/ColorMatcher.h dotdata/ColorMatcher.cpp
   dotdata/PictureImport.h dotdata/PictureImport.cpp
   dotdata/ImageExport.h dotdata/ImageExport.cpp
+  dotdata/ExportRegistry.h dotdata/ExportRegistry.cpp
 )
 # Dot-data listing, its worker, Save Dot and printing.
 list(APPEND CORE_SOURCES

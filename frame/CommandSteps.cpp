@@ -120,5 +120,5 @@ bool CCommandSteps::EditDot(int column, int row, bool light)
 {
     const CDotGrid& grid = m_canvas.Grid();
     const COLORREF colour = light ? grid.DotColor() : grid.BackColor();
-    return m_canvas.EditDot(column, grid.Height() - 1 - row, colour);
+    return m_canvas.EditDot(column, row, colour);
 }

@@ -7,11 +7,11 @@
 #include "dialogs/FlatSplitterWnd.h"
 #include "dialogs/SplashWnd.h"
 #include "base/CommandIds.h"
-#include "frame/CommandTable.h"
+#include "frame/CommandRegistry.h"
 #include "frame/HelpFile.h"
 #include "frame/HelpWindow.h"
 #include "frame/LockIndicators.h"
-#include "frame/MenuTable.h"
+#include "frame/Languages.h"
 #include "frame/PaneLink.h"
 #include "frame/ToolbarImages.h"
 #include "textinput/InputTextView.h"
@@ -46,13 +46,6 @@ constexpr int kLockPollMs = 300;
 
 // Text of the status panes 1 to 4 when shown; pane 1 also takes its width from it.
 constexpr std::array<const char*, CMainFrame::kStatusPaneCount> kPaneTexts = {"", "100%", "CAP", "NUM", "SCRL"};
-
-// The prompt of Undo or Redo names the step it would take back or do again,
-// in English like every prompt; none when there is no step.
-QString StepPrompt(const char* command, const char* step)
-{
-    return step ? QStringLiteral("%1 %2").arg(QLatin1String(command), QLatin1String(step)) : QString();
-}
 
 bool Contains(const QWidget* pane, const QWidget* widget)
 {
@@ -129,17 +122,17 @@ void CMainFrame::CreateClient()
 
 void CMainFrame::CreateActions()
 {
-    for (const CCommandInfo& info : kCommandTable) {
-        auto* action = new QAction(QString::fromLatin1(info.szName), this);
-        action->setData(info.nId);
+    for (const SCommandEntry* entry : CCommandRegistry::Commands()) {
+        auto* action = new QAction(QString::fromLatin1(entry->szName), this);
+        action->setData(entry->nId);
         action->setToolTip(action->text());
-        action->setCheckable(info.bCheckable);
+        action->setCheckable(entry->bCheckable);
         // The button images belong to the toolbar; menus show texts and check marks only.
         action->setIconVisibleInMenu(false);
-        action->setShortcuts(ShortcutsOf(info));
-        if (info.bHasPrompt)
-            action->setStatusTip(action->text());
-        const int id = info.nId;
+        action->setShortcuts(CCommandRegistry::Shortcuts(*entry));
+        if (entry->szPrompt)
+            action->setStatusTip(QString::fromLatin1(entry->szPrompt));
+        const int id = entry->nId;
         connect(action, &QAction::triggered, this, [this, id] { OnCommand(id); });
         m_actions.insert(id, action);
         // Shortcuts work whichever bar or menu currently shows the action.
@@ -162,16 +155,14 @@ void CMainFrame::CreateToolBar()
     m_toolBar->setAllowedAreas(Qt::AllToolBarAreas);
 
     const QList<QImage> images = ToolbarCells(QImage(QStringLiteral(":/frame/toolbar.bmp")));
-    int button = 0;
-    for (const int id : kToolbarLayout) {
-        if (id == 0) {
+    for (const SCommandEntry* entry : CCommandRegistry::ToolbarLayout()) {
+        if (!entry) {
             m_toolBar->addSeparator();
             continue;
         }
-        QAction* action = Action(id);
-        if (button < images.size())
-            action->setIcon(QIcon(QPixmap::fromImage(images.at(button))));
-        ++button;
+        QAction* action = Action(entry->nId);
+        if (entry->nToolbarCell < images.size())
+            action->setIcon(QIcon(QPixmap::fromImage(images.at(entry->nToolbarCell))));
         m_toolBar->addAction(action);
     }
     addToolBar(Qt::TopToolBarArea, m_toolBar);
@@ -207,19 +198,26 @@ void CMainFrame::PutUpLanguageMenu()
     m_menus.clear();
 
     std::array<QMenu*, 3> parents {}; // the open popup at each depth
-    for (const CMenuItem& item : kMenuTable) {
+    for (const SCommandEntry& item : CCommandRegistry::Entries()) {
+        if (item.nDepth == SCommandEntry::kNoMenu)
+            continue;
         const QString text = QString::fromUtf8(item.aszText[static_cast<std::size_t>(m_nLanguage)]);
         QMenu* parent = item.nDepth > 0 ? parents[static_cast<std::size_t>(item.nDepth - 1)] : nullptr;
-        if (item.nId == CMenuItem::kPopup) {
+        switch (item.nRow) {
+        case SCommandEntry::Popup: {
             QMenu* menu = parent ? parent->addMenu(text) : bar->addMenu(text);
             connect(menu, &QMenu::aboutToShow, this, &CMainFrame::UpdateCommandStates);
             m_menus << menu;
             parents[static_cast<std::size_t>(item.nDepth)] = menu;
-        } else if (item.nId == CMenuItem::kSeparator) {
+            break;
+        }
+        case SCommandEntry::Separator:
             parent->addSeparator();
-        } else if (QAction* action = Action(item.nId)) {
-            action->setText(text);
-            parent->addAction(action);
+            break;
+        case SCommandEntry::Command:
+            Action(item.nId)->setText(text);
+            parent->addAction(Action(item.nId));
+            break;
         }
     }
 }
@@ -299,75 +297,25 @@ void CMainFrame::NoteActivePane(QWidget* widget)
 
 void CMainFrame::UpdateCommandStates()
 {
-    const bool textPaneShown = IsTextPaneShown();
-    // A listing still being written would be saved or printed incomplete.
-    const bool listingComplete = textPaneShown && !m_pCanvas->IsDotTextRunning();
-    const bool mergePending = IsMergePending();
-    const bool textMode = m_pCanvas->Grid().Mode() == TextMode;
-
-    Action(SaveDot)->setEnabled(listingComplete);
-    Action(Print)->setEnabled(listingComplete);
-    Action(SaveImage)->setEnabled(!textPaneShown);
-    Action(ViewImage)->setChecked(!textPaneShown);
-    for (int id = Red; id <= Orange; ++id)
-        Action(id)->setChecked(m_pCanvas->Grid().ColorIndex() == id - Red);
-    Action(MergeText)->setEnabled(mergePending);
-    for (int id = TextUp; id <= TextOrigin; ++id)
-        Action(id)->setEnabled(textMode && mergePending);
-    Action(Pan)->setChecked(IsPanMode());
-    Action(Undo)->setEnabled(m_pCanvas->CanUndo());
-    Action(Redo)->setEnabled(m_pCanvas->CanRedo());
-    const CCanvasHistory& history = m_pCanvas->History();
-    const char* undoStep = history.CanUndo() ? CCanvasHistory::KindName(history.NextUndo()) : nullptr;
-    const char* redoStep = history.CanRedo() ? CCanvasHistory::KindName(history.NextRedo()) : nullptr;
-    Action(Undo)->setStatusTip(StepPrompt("Undo", undoStep));
-    Action(Redo)->setStatusTip(StepPrompt("Redo", redoStep));
-    for (int id = PictureExact; id <= PictureDithered; ++id)
-        Action(id)->setChecked(m_pCanvas->PictureColors() == id - PictureExact);
-    for (int language = 0; language < kLanguageCount; ++language)
-        Action(English + language)->setChecked(m_nLanguage == language);
+    for (const SCommandEntry* entry : CCommandRegistry::Commands()) {
+        if (!entry->pfnState)
+            continue;
+        const SCommandState state = entry->pfnState(*this, entry->nArg);
+        QAction* action = Action(entry->nId);
+        action->setEnabled(state.bEnabled);
+        if (entry->bCheckable)
+            action->setChecked(state.bChecked);
+        if (state.bSetsPrompt)
+            action->setStatusTip(state.szPrompt);
+    }
 }
 
 void CMainFrame::OnCommand(int id)
 {
-    if (id >= Red && id <= Orange) {
-        // Only the colour of the next painted dot changes; nothing is repainted.
-        m_pCanvas->Grid().SetDotColor(id - Red);
-    } else if (id >= English && id <= ChineseTraditional) {
-        OnLanguage(id - English);
-    } else if (id >= PictureExact && id <= PictureDithered) {
-        m_pSteps->SetPictureColors(id - PictureExact);
-    } else {
-        switch (id) {
-        case New: OnNew(); break;
-        case Open: OnOpen(); break;
-        case SaveDot: m_pSteps->SaveDot(); break;
-        case SaveImage: m_pSteps->SaveImage(); break;
-        case Print: OnPrint(); break;
-        case Exit: QuitWithoutSaving(); return;
-        case Mirror: m_pSteps->Mirror(); break;
-        case Flip: m_pSteps->Flip(); break;
-        case Rotate: m_pSteps->Rotate(); break;
-        case Undo: m_pSteps->Undo(); break;
-        case Redo: m_pSteps->Redo(); break;
-        case ZoomIn: m_pCanvas->ZoomIn(); break;
-        case ZoomOut: m_pCanvas->ZoomOut(); break;
-        case ToggleGrid: m_pCanvas->ToggleGrid(); break;
-        case Pan: m_pCanvas->TogglePanMode(); break;
-        case MergeText: OnMergeText(); break;
-        case ViewImage: OnViewImage(); break;
-        case BackgroundColor: OnBackgroundColor(); break;
-        case Font: OnFont(); break;
-        case TextUp: m_pInputPane->MoveText(CInputTextView::KeyUp); break;
-        case TextDown: m_pInputPane->MoveText(CInputTextView::KeyDown); break;
-        case TextLeft: m_pInputPane->MoveText(CInputTextView::KeyLeft); break;
-        case TextRight: m_pInputPane->MoveText(CInputTextView::KeyRight); break;
-        case TextOrigin: m_pInputPane->MoveText(CInputTextView::KeyHome); break;
-        case Help: OnHelp(); break;
-        case About: m_dialogs.showAbout(); break;
-        default: break;
-        }
-    }
+    const SCommandEntry* entry = CCommandRegistry::Find(id);
+    if (!entry || !entry->pfnRun)
+        return;
+    entry->pfnRun(*this, entry->nArg);
     UpdateCommandStates();
 }
 

@@ -27,6 +27,8 @@ class QToolBar;
 class CMainFrame : public QMainWindow
 {
     Q_OBJECT
+    // The registry's functions run the commands and read their states.
+    friend class CCommandRegistry;
 
 public:
     static constexpr int kStatusPaneCount = 5;

@@ -1,14 +1,14 @@
 # Sources of the frame subsystem.
 list(APPEND CORE_SOURCES
-  frame/CommandTable.h frame/CommandTable.cpp
   frame/HelpFile.h frame/HelpFile.cpp
   frame/LockIndicators.h frame/LockIndicators.cpp
-  frame/MenuTable.h frame/MenuTable.cpp
+  frame/Languages.h
   frame/ToolbarImages.h frame/ToolbarImages.cpp
 )
 list(APPEND UI_SOURCES
   frame/FrameDialogs.h frame/FrameDialogs.cpp
   frame/MainFrame.h frame/MainFrame.cpp
+  frame/CommandRegistry.h frame/CommandRegistry.cpp
   frame/PaneLink.h frame/PaneLink.cpp
   frame/CommandSteps.h frame/CommandSteps.cpp
   frame/ListingPrint.h frame/ListingPrint.cpp

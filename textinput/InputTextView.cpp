@@ -504,8 +504,15 @@ void CInputTextView::MoveKeyOnce(const QKeyEvent* event)
         return;
     m_pLastKey = event;
     const int key = MoveKeyOf(event->key());
-    if (key != 0 && m_nMode == TextMode && !m_richEdit->document()->isEmpty())
+    if (key == 0 || m_nMode != TextMode || m_richEdit->document()->isEmpty())
+        return;
+    if (!event->isAutoRepeat()) {
         MoveText(key);
+        return;
+    }
+    emit MoveRepeating(true);
+    MoveText(key);
+    emit MoveRepeating(false);
 }
 
 void CInputTextView::paintEvent(QPaintEvent*)

@@ -93,6 +93,9 @@ signals:
     void TextYChanged(int y);
     void FontApplied(const LogFont& font);
     void StretchChanged(int stretch);
+    // A held arrow key repeats (true) the move that follows, or the moves
+    // end (false): the document makes the moves of one hold one undo step.
+    void MoveRepeating(bool repeating);
     // IsMergePending() has changed its answer.
     void MergePendingChanged(bool pending);
     // The user has clicked into the pane or one of its controls.

@@ -151,23 +151,23 @@ TEST_F(CanvasHistoryTest, EveryKindOfChangeUndoesAndRedoesByteForByte)
 TEST_F(CanvasHistoryTest, ClicksInEachColourGiveBackTheDotBefore)
 {
     MakeGrid(16, 8);
-    // Column 15, row 7: the last dot of both axes, and (3, 0) in the middle of the bottom row.
+    // Column 15, row 7: the last dot of both axes, and (3, 0) in the middle of the top row.
     for (int i = 0; i < 7; ++i) {
         SCOPED_TRACE(i);
-        const COLORREF old = m_grid.DotAt(15, 7);
-        const COLORREF oldMiddle = m_grid.DotAt(3, 0);
+        const COLORREF old = m_grid.DisplayDotAt(15, 7);
+        const COLORREF oldMiddle = m_grid.DisplayDotAt(3, 0);
         ASSERT_TRUE(m_history.EditDot(15, 7, kColours[i]));
         ASSERT_TRUE(m_history.EditDot(3, 0, kColours[(i + 1) % 7]));
-        EXPECT_EQ(m_grid.DotAt(15, 7), kColours[i]);
+        EXPECT_EQ(m_grid.DisplayDotAt(15, 7), kColours[i]);
         m_history.Undo();
-        EXPECT_EQ(m_grid.DotAt(3, 0), oldMiddle);
+        EXPECT_EQ(m_grid.DisplayDotAt(3, 0), oldMiddle);
         m_history.Undo();
-        EXPECT_EQ(m_grid.DotAt(15, 7), old);
+        EXPECT_EQ(m_grid.DisplayDotAt(15, 7), old);
         m_history.Redo();
-        EXPECT_EQ(m_grid.DotAt(15, 7), kColours[i]);
-        EXPECT_EQ(m_grid.DotAt(3, 0), oldMiddle);
+        EXPECT_EQ(m_grid.DisplayDotAt(15, 7), kColours[i]);
+        EXPECT_EQ(m_grid.DisplayDotAt(3, 0), oldMiddle);
         m_history.Redo();
-        EXPECT_EQ(m_grid.DotAt(3, 0), kColours[(i + 1) % 7]);
+        EXPECT_EQ(m_grid.DisplayDotAt(3, 0), kColours[(i + 1) % 7]);
     }
 }
 

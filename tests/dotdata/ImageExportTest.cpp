@@ -70,12 +70,18 @@ TEST(ImageExport, ExtensionDecidesTheFormat)
         ASSERT_TRUE(CImageExport::Write(grid, dir.FilePath(name), error)) << name;
         EXPECT_TRUE(ReadAll(dir.FilePath(name)).startsWith("BM")) << name;
     }
-    for (const char* name : {"a.bmp.jpg", "a.jpeg", "a.jpe", "a.png", "noextension"}) {
+    for (const char* name : {"a.bmp.jpg", "a.jpeg", "a.JPE", "noextension", "pics.bmp/name", "dot."}) {
+        QDir(dir.Path()).mkpath(QStringLiteral("pics.bmp"));
         ASSERT_TRUE(CImageExport::Write(grid, dir.FilePath(name), error)) << name;
         EXPECT_TRUE(IsJpegFile(ReadAll(dir.FilePath(name)))) << name;
     }
-    // The last dot of the whole path counts, even in a folder name.
-    EXPECT_FALSE(CImageExport::IsBmpPath(QStringLiteral("/tmp/pics.bmp/name")));
+    // A picture is never written under an extension that names another
+    // format: the file would not open as what it says it is.
+    for (const char* name : {"a.xyz", "a.txt", "a.bmpx"}) {
+        EXPECT_FALSE(CImageExport::Write(grid, dir.FilePath(name), error)) << name;
+        EXPECT_TRUE(error.contains(QStringLiteral("bmp, jpg, jpeg, jpe"))) << error.toStdString();
+        EXPECT_FALSE(QFile::exists(dir.FilePath(name))) << name;
+    }
     EXPECT_TRUE(CImageExport::IsBmpPath(QStringLiteral("图片.Bmp")));
 }
 
