@@ -39,4 +39,20 @@ constexpr int Redo = 32851;
 constexpr int PictureExact = 32795;
 constexpr int PictureNearest = 32796;
 constexpr int PictureDithered = 32797;
+// View > Sign Preview and the Frames menu.
+constexpr int SignPreview = 32900;
+constexpr int AddFrame = 32901;
+constexpr int DuplicateFrame = 32902;
+constexpr int DeleteFrame = 32903;
+constexpr int PreviousFrame = 32904;
+constexpr int NextFrame = 32905;
+constexpr int MoveFrameEarlier = 32906;
+constexpr int MoveFrameLater = 32907;
+constexpr int FrameDuration = 32908;
+constexpr int ScrollLeft = 32909; // Right, Up and Down follow, in the order of CFrameEffects::Direction
+constexpr int ScrollDown = 32912;
+constexpr int Blink = 32913;
+constexpr int Wipe = 32914;
+constexpr int SaveAnimation = 32915;
+constexpr int SaveFrames = 32916;
 } // namespace CommandId

@@ -19,6 +19,18 @@ struct CNewCanvasRequest
     int nMode = TextMode;
 };
 
+// What the Scroll dialog returns on OK: the sign the canvas moves across
+// and the speed in dots a second.
+struct CScrollRequest
+{
+    int nPanelWidth = 0;
+    int nPanelHeight = 0;
+    int nSpeed = 0;
+};
+
+// The one-number questions of the frame commands.
+enum class EFrameNumber { WipeSpeed, BlinkMs, FrameDurationMs };
+
 // Every dialog and message box of the program, each behind a function. The
 // frame fills them with the real dialogs and hands the seam down to the
 // canvas and the panes, which open nothing of their own; batch mode and
@@ -39,6 +51,10 @@ struct CFrameDialogs
     std::function<void()> quit;                         // ends the event loop, no close events
     std::function<bool()> hasPrinter;                   // whether any printer is set up
     std::function<QString()> askPdfFile;                // the PDF file to print into
+    std::function<std::optional<CScrollRequest>(const CScrollRequest& suggested)> askScroll;
+    std::function<std::optional<int>(EFrameNumber what, int current)> askFrameNumber;
+    std::function<QString(const QString& prefill)> askSaveAnimationPath; // GIF, asks before overwriting
+    std::function<QString(const QString& prefill)> askSaveFramesPath;    // PNG or BMP
 
     QString AskSaveImagePath(const QString& prefill) const
     {

@@ -1,6 +1,7 @@
 #include "canvas/CanvasDocument.h"
 
 #include "base/QuotedText.h"
+#include "canvas/FrameUndoStep.h"
 #include "canvas/TextOverlay.h"
 #include "dotdata/DotListing.h"
 #include "dotdata/PictureImport.h"
@@ -12,6 +13,7 @@ CCanvasDocument::CCanvasDocument(QObject* parent)
     : QObject(parent)
 {
     m_text.m_lfText = LogFont::DefaultGuiFont();
+    m_history.SetFrameHooks([this] { return m_frames.Current(); }, [this](int frame) { m_frames.Select(frame); });
 }
 
 CCanvasDocument::~CCanvasDocument() = default;
@@ -38,9 +40,54 @@ bool CCanvasDocument::NewCanvas(int width, int height, int mode)
 {
     if (!m_grid.Create(width, height, mode))
         return false;
+    const bool hadFrames = m_frames.IsAnimated();
+    m_frames.Reset();
     emit Resized(width, height);
     CTextRenderer::SetUpNewCanvas(m_text, width, height, mode);
     m_history.Clear();
+    emit HistoryChanged();
+    if (hadFrames)
+        emit FramesChanged();
+    return true;
+}
+
+std::function<bool()> CCanvasDocument::KeepingFrameSize(const std::function<bool()>& change)
+{
+    return [this, change] {
+        const bool changed = change();
+        return m_frames.FitLiveToFrames() || changed;
+    };
+}
+
+void CCanvasDocument::AfterFrameChange(int width, int height, int mode)
+{
+    if (m_grid.Width() != width || m_grid.Height() != height)
+        emit Resized(m_grid.Width(), m_grid.Height());
+    if (m_grid.Mode() != mode)
+        emit ModeChanged(m_grid.Mode());
+    emit Changed();
+    emit FramesChanged();
+}
+
+bool CCanvasDocument::SelectFrame(int index)
+{
+    const int mode = m_grid.Mode();
+    if (!m_frames.Select(index))
+        return false;
+    // A held key's renderings on one frame are not one step with another's.
+    m_history.EndMerge();
+    AfterFrameChange(m_grid.Width(), m_grid.Height(), mode);
+    return true;
+}
+
+bool CCanvasDocument::ChangeFrames(const std::function<bool(CFrameList&, CFrameStep&)>& change)
+{
+    const int width = m_grid.Width(), height = m_grid.Height(), mode = m_grid.Mode();
+    CFrameStep step;
+    if (!change(m_frames, step))
+        return false;
+    m_history.Push(std::make_unique<CFrameUndoStep>(m_frames, std::move(step)));
+    AfterFrameChange(width, height, mode);
     emit HistoryChanged();
     return true;
 }
@@ -49,7 +96,7 @@ COutcome CCanvasDocument::Open(const QString& path)
 {
     QString why;
     const auto import = [this, &path, &why] { return CPictureImport::Import(path, m_grid, m_nPictureColors, &why); };
-    if (!m_history.RecordWhole(EUndoKind::Open, import)) {
+    if (!m_history.RecordWhole(EUndoKind::Open, KeepingFrameSize(import))) {
         const QString cannot = tr("The picture \"%1\" cannot be read.").arg(CQuotedText::Quote(path));
         return COutcome::Failed(why.isEmpty() ? cannot : cannot + QLatin1Char('\n') + why);
     }
@@ -73,7 +120,7 @@ void CCanvasDocument::Flip()
 void CCanvasDocument::Rotate()
 {
     // The old grid is kept: the dots past the limits are lost otherwise.
-    if (!m_history.RecordWhole(EUndoKind::Rotate, [this] { return m_grid.Rotate(); }))
+    if (!m_history.RecordWhole(EUndoKind::Rotate, KeepingFrameSize([this] { return m_grid.Rotate(); })))
         return;
     emit Resized(m_grid.Width(), m_grid.Height());
     emit HistoryChanged();
@@ -126,11 +173,20 @@ bool CCanvasDocument::StepHistory(bool (CCanvasHistory::*step)())
 {
     const int width = m_grid.Width();
     const int height = m_grid.Height();
+    const int mode = m_grid.Mode();
+    const int current = m_frames.Current(), count = m_frames.Count();
+    const bool undo = step == &CCanvasHistory::Undo;
+    const bool framesStep = undo ? m_history.CanUndo() && m_history.NextUndo() == EUndoKind::Frames
+                                 : m_history.CanRedo() && m_history.NextRedo() == EUndoKind::Frames;
     if (!(m_history.*step)())
         return false;
     // The layout step only when the size changed: it also scrolls to the top.
     if (m_grid.Width() != width || m_grid.Height() != height)
         emit Resized(m_grid.Width(), m_grid.Height());
+    if (m_grid.Mode() != mode)
+        emit ModeChanged(m_grid.Mode());
+    if (framesStep || m_frames.Current() != current || m_frames.Count() != count)
+        emit FramesChanged();
     emit Changed();
     emit TextChanged(m_text);
     emit HistoryChanged();
@@ -165,21 +221,24 @@ void CCanvasDocument::MergeText(QTextDocument* source, const LogFont& font)
         return m_grid.Mode() == TextMode ? m_textRenderer.MergeText(source, font)
                                          : m_textRenderer.BurnInOverlay(burnIn);
     };
-    if (m_history.RecordWhole(EUndoKind::MergeText, merge))
-        Recorded();
+    const int width = m_grid.Width(), height = m_grid.Height();
+    if (!m_history.RecordWhole(EUndoKind::MergeText, KeepingFrameSize(merge)))
+        return;
+    // The renderer announced the size it drew; the frames may have cut it.
+    if (m_frames.IsAnimated() && (m_grid.Width() != width || m_grid.Height() != height))
+        emit Resized(m_grid.Width(), m_grid.Height());
+    Recorded();
 }
 
 void CCanvasDocument::RenderRecorded(const std::function<void()>& adjust)
 {
     // A rendering that reproduces what is there is no step of its own.
-    const bool recorded = m_history.RecordWhole(
-        EUndoKind::Render,
-        [this, &adjust] {
-            adjust();
-            m_textRenderer.RenderText();
-            return false;
-        },
-        m_bMergeRenderings);
+    const bool recorded = m_history.RecordWhole(EUndoKind::Render, KeepingFrameSize([this, &adjust] {
+                                                    adjust();
+                                                    m_textRenderer.RenderText();
+                                                    return false;
+                                                }),
+                                                m_bMergeRenderings);
     if (recorded)
         emit HistoryChanged();
 }

@@ -19,6 +19,7 @@ const char* UndoKindName(EUndoKind kind)
     case EUndoKind::Render: return "Text Layout";
     case EUndoKind::LoadDots: return "Load Dots";
     case EUndoKind::Draw: return "Drawing";
+    case EUndoKind::Frames: return "Frames";
     }
     return "";
 }
@@ -71,6 +72,8 @@ void CCanvasHistory::Push(std::unique_ptr<CUndoStep> step, bool mayMerge)
             return;
         }
     }
+    if (m_fnCurrentFrame)
+        step->SetFrame(m_fnCurrentFrame());
     m_nStoredBytes += BytesOf(*step);
     m_steps.push_back(std::move(step));
     ++m_nDone;
@@ -131,11 +134,18 @@ bool CCanvasHistory::RecordWhole(Kind kind, const std::function<bool()>& change,
     return true;
 }
 
+void CCanvasHistory::SelectFrameOf(const CUndoStep& step)
+{
+    if (m_fnSelectFrame)
+        m_fnSelectFrame(step.Frame());
+}
+
 bool CCanvasHistory::Undo()
 {
     if (!CanUndo())
         return false;
     CUndoStep& step = *m_steps[--m_nDone];
+    SelectFrameOf(step);
     // A whole-state step may now hold a grid of another size; the count
     // follows it. The limit is enforced at the next recorded change.
     m_nStoredBytes -= BytesOf(step);
@@ -151,6 +161,7 @@ bool CCanvasHistory::Redo()
     if (!CanRedo())
         return false;
     CUndoStep& step = *m_steps[m_nDone++];
+    SelectFrameOf(step);
     m_nStoredBytes -= BytesOf(step);
     SCanvasState state = State();
     step.Redo(state);

@@ -7,7 +7,7 @@
 
 // What a change to the canvas is, for the Undo and Redo prompts and for
 // telling which steps may merge.
-enum class EUndoKind { EditDot, Mirror, Flip, Rotate, Background, Open, MergeText, Render, LoadDots, Draw };
+enum class EUndoKind { EditDot, Mirror, Flip, Rotate, Background, Open, MergeText, Render, LoadDots, Draw, Frames };
 
 // The English name of a kind of step, as the prompts show it.
 const char* UndoKindName(EUndoKind kind);
@@ -49,7 +49,12 @@ public:
     }
 
     EUndoKind Kind() const { return m_nKind; }
+    // The frame that was current when the step was recorded: undo and redo
+    // make it current again before they act, since the step's dots are its.
+    int Frame() const { return m_nFrame; }
+    void SetFrame(int frame) { m_nFrame = frame; }
 
 private:
     EUndoKind m_nKind;
+    int m_nFrame = 0;
 };

@@ -1,9 +1,11 @@
 #include "frame/FrameDialogs.h"
 
 #include "base/ProductTitle.h"
+#include "animation/FrameEffects.h"
 #include "base/QtColor.h"
 #include "dialogs/AboutDlg.h"
 #include "dialogs/NewDialog.h"
+#include "dialogs/ScrollDialog.h"
 #include "frame/DesktopOpener.h"
 
 #include <QCheckBox>
@@ -12,6 +14,7 @@
 #include <QFileDialog>
 #include <QFontDialog>
 #include <QGroupBox>
+#include <QInputDialog>
 #include <QMessageBox>
 #include <QPrintDialog>
 #include <QPrinter>
@@ -111,10 +114,39 @@ std::optional<LogFont> AskFont(QWidget* owner, const LogFont& current)
     return LogFont::FromQFont(dialog.selectedFont());
 }
 
+std::optional<CScrollRequest> AskScroll(QWidget* owner, const CScrollRequest& suggested, int language)
+{
+    CScrollDialog dialog(suggested.nPanelWidth, suggested.nPanelHeight, suggested.nSpeed, language, owner);
+    if (dialog.exec() != QDialog::Accepted)
+        return std::nullopt;
+    return CScrollRequest{dialog.PanelWidth(), dialog.PanelHeight(), dialog.Speed()};
+}
+
+std::optional<int> AskFrameNumber(QWidget* owner, EFrameNumber what, int current, int language)
+{
+    const auto text = [language](int id) { return CScrollDialog::Text(id, language); };
+    QInputDialog dialog(owner);
+    dialog.setInputMode(QInputDialog::IntInput);
+    if (what == EFrameNumber::WipeSpeed) {
+        dialog.setWindowTitle(text(CScrollDialog::WipeTitle));
+        dialog.setLabelText(text(CScrollDialog::SpeedLabel) + text(CScrollDialog::DotsPerSecond));
+        dialog.setIntRange(CFrameEffects::kMinSpeed, CFrameEffects::kMaxSpeed);
+    } else {
+        dialog.setWindowTitle(text(what == EFrameNumber::BlinkMs ? CScrollDialog::BlinkTitle : CScrollDialog::DurationTitle));
+        dialog.setLabelText(text(CScrollDialog::FrameDuration) + text(CScrollDialog::Milliseconds));
+        dialog.setIntRange(CFrameList::kMinDurationMs, CFrameList::kMaxDurationMs);
+    }
+    dialog.setIntValue(current);
+    if (dialog.exec() != QDialog::Accepted)
+        return std::nullopt;
+    return dialog.intValue();
+}
+
 } // namespace
 
-CFrameDialogs MakeFrameDialogs(QWidget* owner)
+CFrameDialogs MakeFrameDialogs(QWidget* owner, std::function<int()> language)
 {
+    const auto languageNow = [language] { return language ? language() : 0; };
     CFrameDialogs dialogs;
     dialogs.askNewCanvas = [owner] { return AskNewCanvas(owner); };
     dialogs.askOpenFile = [owner] { return AskOpenFile(owner); };
@@ -129,6 +161,19 @@ CFrameDialogs MakeFrameDialogs(QWidget* owner)
     dialogs.quit = [] { QCoreApplication::exit(0); };
     dialogs.hasPrinter = [] { return !QPrinterInfo::availablePrinterNames().isEmpty(); };
     dialogs.askPdfFile = [owner] { return AskPdfFile(owner); };
+    dialogs.askScroll = [owner, languageNow](const CScrollRequest& suggested) {
+        return AskScroll(owner, suggested, languageNow());
+    };
+    dialogs.askFrameNumber = [owner, languageNow](EFrameNumber what, int current) {
+        return AskFrameNumber(owner, what, current, languageNow());
+    };
+    dialogs.askSaveAnimationPath = [owner](const QString& prefill) {
+        return AskSaveFile(owner, prefill, {QStringLiteral("GIF (*.gif)")}, QStringLiteral("gif"));
+    };
+    dialogs.askSaveFramesPath = [owner](const QString& prefill) {
+        return AskSaveFile(owner, prefill, {QStringLiteral("PNG (*.png)"), QStringLiteral("BMP (*.bmp)")},
+                           QStringLiteral("png"));
+    };
     dialogs.showMessage = [owner](const QString& text) { QMessageBox::warning(owner, ProductTitle(), text); };
     return dialogs;
 }

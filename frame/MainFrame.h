@@ -1,5 +1,7 @@
 #pragma once
 
+#include "animation/PreviewWindow.h"
+#include "frame/AnimationSteps.h"
 #include "frame/CommandSteps.h"
 #include "frame/FrameDialogs.h"
 
@@ -12,6 +14,7 @@
 #include <memory>
 
 class CFlatSplitterWnd;
+class CFrameStrip;
 class CHelpWindow;
 class CImageView;
 class CInputTextView;
@@ -50,6 +53,11 @@ public:
     const QString& SettingsPath() const { return m_szSettingsPath; }
     CFrameDialogs& Dialogs() { return m_dialogs; }
     CCommandSteps& Steps() { return *m_pSteps; }
+    CAnimationSteps& Animation() { return *m_pAnimation; }
+    // The thumbnails under the canvas (hidden with one frame), and the
+    // preview window once View > Sign Preview has opened it.
+    CFrameStrip* FrameStrip() const { return m_pFrameStrip; }
+    CPreviewWindow* PreviewWindow() const { return m_pPreview; }
     // The program's own help window, once Help has needed it.
     CHelpWindow* HelpWindow() const;
 
@@ -99,6 +107,9 @@ private:
     void OnFont();
     void OnLanguage(int language);
     void OnHelp();
+    void OnSignPreview();
+    // The strip and the preview follow the document's frames.
+    void LinkFrames();
 
     // Pane state the command states depend on.
     bool IsTextPaneShown() const;
@@ -118,6 +129,9 @@ private:
     QWidget* m_pActivePane = nullptr; // the pane last clicked or tabbed into: commands go there first
     CFrameDialogs m_dialogs;
     std::unique_ptr<CCommandSteps> m_pSteps;
+    std::unique_ptr<CAnimationSteps> m_pAnimation;
+    CFrameStrip* m_pFrameStrip = nullptr;
+    QPointer<CPreviewWindow> m_pPreview;
     QTimer* m_pLockTimer = nullptr;
     QMetaObject::Connection m_focusConnection; // to the application, ended before the frame goes
     QPointer<CHelpWindow> m_pHelpWindow;

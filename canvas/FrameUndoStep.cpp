@@ -1,0 +1,33 @@
+#include "canvas/FrameUndoStep.h"
+
+#include <utility>
+
+CFrameUndoStep::CFrameUndoStep(CFrameList& frames, CFrameStep step)
+    : CUndoStep(EUndoKind::Frames)
+    , m_frames(frames)
+    , m_step(std::move(step))
+{
+}
+
+void CFrameUndoStep::Undo(SCanvasState&)
+{
+    m_step.Undo(m_frames);
+}
+
+void CFrameUndoStep::Redo(SCanvasState&)
+{
+    m_step.Redo(m_frames);
+}
+
+const char* CFrameUndoStep::Label() const
+{
+    switch (m_step.GetKind()) {
+    case CFrameStep::Kind::Add: return "Add Frame";
+    case CFrameStep::Kind::Duplicate: return "Duplicate Frame";
+    case CFrameStep::Kind::Delete: return "Delete Frame";
+    case CFrameStep::Kind::Move: return "Move Frame";
+    case CFrameStep::Kind::Duration: return "Frame Duration";
+    case CFrameStep::Kind::Replace: return "Effect";
+    }
+    return "Frames";
+}
