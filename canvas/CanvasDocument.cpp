@@ -83,11 +83,22 @@ bool CCanvasDocument::SelectFrame(int index)
 bool CCanvasDocument::ChangeFrames(const std::function<bool(CFrameList&, CFrameStep&)>& change)
 {
     const int width = m_grid.Width(), height = m_grid.Height(), mode = m_grid.Mode();
+    const CCanvasText before = m_text;
     CFrameStep step;
     if (!change(m_frames, step))
         return false;
-    m_history.Push(std::make_unique<CFrameUndoStep>(m_frames, std::move(step)));
+    auto recorded = std::make_unique<CFrameUndoStep>(m_frames, std::move(step));
+    // Text-mode text turned into picture frames: it would show as an
+    // overlay on each of them. The text it was merged from stays in the
+    // input pane, and undo brings the text state back.
+    if (mode == TextMode && m_grid.Mode() == ImageMode) {
+        m_text.m_szText.clear();
+        recorded->KeepText(before);
+    }
+    m_history.Push(std::move(recorded));
     AfterFrameChange(width, height, mode);
+    if (mode != m_grid.Mode())
+        emit TextChanged(m_text);
     emit HistoryChanged();
     return true;
 }

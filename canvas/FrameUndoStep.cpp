@@ -9,14 +9,18 @@ CFrameUndoStep::CFrameUndoStep(CFrameList& frames, CFrameStep step)
 {
 }
 
-void CFrameUndoStep::Undo(SCanvasState&)
+void CFrameUndoStep::Undo(SCanvasState& state)
 {
     m_step.Undo(m_frames);
+    if (m_pOtherText)
+        std::swap(state.text, *m_pOtherText);
 }
 
-void CFrameUndoStep::Redo(SCanvasState&)
+void CFrameUndoStep::Redo(SCanvasState& state)
 {
     m_step.Redo(m_frames);
+    if (m_pOtherText)
+        std::swap(state.text, *m_pOtherText);
 }
 
 const char* CFrameUndoStep::Label() const

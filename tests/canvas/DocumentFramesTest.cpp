@@ -118,6 +118,7 @@ TEST_F(DocumentFramesTest, EffectsMakePictureFramesAndUndoBringsTheTextBack)
 {
     m_doc.NewCanvas(24, 8, TextMode);
     m_doc.EditDot(0, 0, kRed);
+    m_doc.Text().m_szText = QStringLiteral("ABC"); // as merged
     QSignalSpy modes(&m_doc, &CCanvasDocument::ModeChanged);
     QSignalSpy sizes(&m_doc, &CCanvasDocument::Resized);
     QString error;
@@ -130,6 +131,8 @@ TEST_F(DocumentFramesTest, EffectsMakePictureFramesAndUndoBringsTheTextBack)
     EXPECT_EQ(modes.at(0).at(0).toInt(), ImageMode);
     ASSERT_EQ(sizes.count(), 1);
     EXPECT_EQ(QString::fromLatin1(m_doc.History().NextUndoLabel()), QStringLiteral("Effect"));
+    // The merged text is no overlay on the picture frames.
+    EXPECT_TRUE(m_doc.Text().m_szText.isEmpty());
 
     ASSERT_TRUE(m_doc.Undo());
     EXPECT_EQ(m_doc.Frames().Count(), 1);
@@ -137,6 +140,7 @@ TEST_F(DocumentFramesTest, EffectsMakePictureFramesAndUndoBringsTheTextBack)
     EXPECT_EQ(m_doc.Mode(), TextMode);
     EXPECT_EQ(modes.at(1).at(0).toInt(), TextMode);
     EXPECT_EQ(m_doc.Grid().DisplayDotAt(0, 0), kRed);
+    EXPECT_EQ(m_doc.Text().m_szText, QStringLiteral("ABC"));
 
     // New forgets the frames.
     ASSERT_TRUE(m_doc.Redo());
