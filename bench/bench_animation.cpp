@@ -80,15 +80,24 @@ void ScrollFrames()
     std::printf("scroll: %zu frames of 128 x 16 in %.2f ms of processor time (goal <= 50 ms)\n", frames.size(), ms);
 }
 
+// The frames of a message of messageWidth x height scrolling across a
+// panelWidth-dot panel, each shown ms.
+void FillScroll(CFrameList& list, int messageWidth, int height, int panelWidth, int ms)
+{
+    std::vector<SSignFrame> frames;
+    QString error;
+    CFrameEffects::Scroll(Message(messageWidth, height), panelWidth, height, CFrameEffects::Direction::Left, ms, frames,
+                          error);
+    list.Replace(std::move(frames), 0);
+}
+
 void GifFile()
 {
     // 372 + 128 = 500 frames.
     CDotGrid live;
     CFrameList list(live);
-    std::vector<SSignFrame> frames;
+    FillScroll(list, 372, 16, 128, 50);
     QString error;
-    CFrameEffects::Scroll(Message(372, 16), 128, 16, CFrameEffects::Direction::Left, 50, frames, error);
-    list.Replace(std::move(frames), 0);
     QTemporaryDir dir;
     const QString path = dir.filePath(QStringLiteral("sign.gif"));
     const double ms = MedianMs([&] { CGifWriter::Write(list, path, error); });
@@ -102,10 +111,7 @@ void PreviewPlay()
     // for three seconds in a window of 5 pixels a dot.
     CDotGrid live;
     CFrameList list(live);
-    std::vector<SSignFrame> frames;
-    QString error;
-    CFrameEffects::Scroll(Message(512, 64), 256, 64, CFrameEffects::Direction::Left, 16, frames, error);
-    list.Replace(std::move(frames), 0);
+    FillScroll(list, 512, 64, 256, 16);
     CLedPreview preview;
     preview.SetFrames(&list);
     preview.resize(256 * 5, 64 * 5);
