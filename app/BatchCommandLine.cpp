@@ -1,11 +1,13 @@
 #include "app/BatchCommandLine.h"
 
+#include "base/CanvasMode.h"
 #include "base/DotPalette.h"
 #include "base/QuotedText.h"
 #include "animation/FrameEffects.h"
 #include "animation/FrameList.h"
 #include "animation/GifWriter.h"
 #include "dotdata/ColorMatcher.h"
+#include "base/ExportOptions.h"
 
 #include <array>
 
@@ -20,7 +22,7 @@ struct SOptionInfo
     const char* help;
 };
 
-constexpr std::array<SOptionInfo, 40> kOptions = {{
+constexpr std::array<SOptionInfo, 49> kOptions = {{
     {"--new", SBatchStep::New, true, "WxH[:text|:image]", "make a new canvas (sizes corrected as in the New dialog)"},
     {"--open", SBatchStep::Open, true, "FILE", "open a BMP or JPEG picture"},
     {"--match", SBatchStep::Match, true, "exact|nearest|dither", "how the --open options after it turn pixels into dots"},
@@ -34,8 +36,8 @@ constexpr std::array<SOptionInfo, 40> kOptions = {{
     {"--text", SBatchStep::Text, true, "STRING", "type this text into the input pane"},
     {"--text-colors", SBatchStep::TextColors, true, "NAME[,NAME...]", "one colour per character, the last repeating"},
     {"--font", SBatchStep::Font, true, "FAMILY", "font family of the text"},
-    {"--size", SBatchStep::Size, true, "PX", "font height in dots"},
-    {"--offset", SBatchStep::Offset, true, "X,Y", "text mode: glyph offset inside the cells"},
+    {"--size", SBatchStep::Size, true, "PX", "font height in dots, 1..5792"},
+    {"--offset", SBatchStep::Offset, true, "X,Y", "text mode: glyph offset inside the cells, each -5792..5792"},
     {"--stretch", SBatchStep::Stretch, true, "N", "text mode: vertical stretch, -32..64"},
     {"--overlay-at", SBatchStep::OverlayAt, true, "X,Y", "image mode: position of the text overlay"},
     {"--merge", SBatchStep::Merge, false, "", "merge the text into the dots"},
@@ -43,6 +45,15 @@ constexpr std::array<SOptionInfo, 40> kOptions = {{
     {"--save-image", SBatchStep::SaveImage, true, "FILE", "write the canvas as BMP (.bmp) or JPEG (any other name)"},
     {"--print-pdf", SBatchStep::PrintPdf, true, "FILE", "print the dot-data listing into a PDF file"},
     {"--load-dots", SBatchStep::LoadDots, true, "FILE", "light the dots of an image-mode listing"},
+    {"--export", SBatchStep::Export, true, "FILE", "write bytes for a controller: C array (.c, .h), raw (.bin), Intel HEX (.hex)"},
+    {"--scan", SBatchStep::Scan, true, "rows|columns", "export: 8 dots a byte along rows from the top, or columns from the left"},
+    {"--bit-order", SBatchStep::BitOrder, true, "msb|lsb", "export: the first dot of a byte in the high or the low bit"},
+    {"--module", SBatchStep::Module, true, "WxH|none", "export: cut the canvas into modules of W x H dots, written in chain order"},
+    {"--module-order", SBatchStep::ModuleOrder, true, "rows|columns", "export: chain the modules across each row, or down each column"},
+    {"--serpentine", SBatchStep::Serpentine, false, "", "export: every other row (column) of modules runs back"},
+    {"--invert", SBatchStep::Invert, false, "", "export: a lit dot is 0 (active-low panels)"},
+    {"--planes", SBatchStep::Planes, true, "mono|red-green|rgb", "export: one bit plane, or red and green, or red, green and blue"},
+    {"--load-export", SBatchStep::LoadExport, true, "FILE", "redraw the dots from a .bin or .hex export made with the same options"},
     {"--undo", SBatchStep::Undo, false, "", "take back the last change to the dots"},
     {"--redo", SBatchStep::Redo, false, "", "make the last change taken back again"},
     {"--frame", SBatchStep::Frame, true, "N", "edit and save frame N (from 1)"},
@@ -161,6 +172,13 @@ bool CBatchCommandLine::ParseInt(const QString& option, const QString& value, in
     return ok || Fail(option, QStringLiteral("'%1' is not a number").arg(value));
 }
 
+bool CBatchCommandLine::CheckRange(const QString& option, const QString& what, int value, int low, int high)
+{
+    if (value >= low && value <= high)
+        return true;
+    return Fail(option, QStringLiteral("%1 must be within %2..%3").arg(what).arg(low).arg(high));
+}
+
 bool CBatchCommandLine::ParsePair(const QString& option, const QString& value, QChar separator, int& a, int& b)
 {
     const QStringList parts = value.split(separator);
@@ -179,10 +197,44 @@ bool CBatchCommandLine::ParseMovement(SBatchStep& step, const QString& value)
     step.y = CFrameEffects::kDefaultSpeed;
     if (parts.size() == 2 && !ParseInt(step.option, parts.at(1), step.y))
         return false;
-    return (step.y >= CFrameEffects::kMinSpeed && step.y <= CFrameEffects::kMaxSpeed)
-        || Fail(step.option, QStringLiteral("the speed must be within %1..%2 dots a second")
-                                 .arg(CFrameEffects::kMinSpeed)
-                                 .arg(CFrameEffects::kMaxSpeed));
+    return CheckRange(step.option, QStringLiteral("the speed (dots a second)"), step.y, CFrameEffects::kMinSpeed,
+                      CFrameEffects::kMaxSpeed);
+}
+
+bool CBatchCommandLine::ParseExportOption(SBatchStep& step, const QString& value)
+{
+    // The word is checked here; the runner applies it to its export options.
+    SExportOptions options;
+    bool ok = false;
+    QString choices;
+    switch (step.kind) {
+    case SBatchStep::Scan:
+        ok = CExportOptionNames::ParseScan(value, options);
+        choices = CExportOptionNames::ScanWords().join(QStringLiteral(", "));
+        break;
+    case SBatchStep::BitOrder:
+        ok = CExportOptionNames::ParseBitOrder(value, options);
+        choices = CExportOptionNames::BitOrderWords().join(QStringLiteral(", "));
+        break;
+    case SBatchStep::ModuleOrder:
+        ok = CExportOptionNames::ParseModuleOrder(value, options);
+        choices = CExportOptionNames::ModuleOrderWords().join(QStringLiteral(", "));
+        break;
+    case SBatchStep::Planes:
+        ok = CExportOptionNames::ParsePlanes(value, options);
+        choices = CExportOptionNames::PlanesWords().join(QStringLiteral(", "));
+        break;
+    default:
+        if (!CExportOptionNames::ParseModule(value, options))
+            return Fail(step.option, QStringLiteral("'%1' is not a module size WxH (1..1024 each) or none").arg(value));
+        step.x = options.moduleWidth;
+        step.y = options.moduleHeight;
+        return true;
+    }
+    if (!ok)
+        return Fail(step.option, QStringLiteral("'%1' is none of %2").arg(value, choices));
+    step.text = value;
+    return true;
 }
 
 bool CBatchCommandLine::ParseValue(SBatchStep& step, const QString& value)
@@ -222,46 +274,50 @@ bool CBatchCommandLine::ParseValue(SBatchStep& step, const QString& value)
         return true;
     case SBatchStep::SetDot:
     case SBatchStep::ClearDot:
-    case SBatchStep::Offset:
-    case SBatchStep::OverlayAt:
         return ParsePair(option, value, QLatin1Char(','), step.x, step.y);
+    case SBatchStep::Offset:
+        return ParsePair(option, value, QLatin1Char(','), step.x, step.y)
+            && CheckRange(option, QStringLiteral("X"), step.x, -kMaxGlyphOffset, kMaxGlyphOffset)
+            && CheckRange(option, QStringLiteral("Y"), step.y, -kMaxGlyphOffset, kMaxGlyphOffset);
+    case SBatchStep::OverlayAt:
+        // Past the canvas's right or bottom edge nothing of the text shows.
+        return ParsePair(option, value, QLatin1Char(','), step.x, step.y)
+            && CheckRange(option, QStringLiteral("X"), step.x, -kMaxOverlayReach, kMaxCanvasWidth - 1)
+            && CheckRange(option, QStringLiteral("Y"), step.y, -kMaxOverlayReach, kMaxCanvasHeight - 1);
     case SBatchStep::Size:
-        if (!ParseInt(option, value, step.x))
-            return false;
-        return step.x > 0 || Fail(option, QStringLiteral("the size must be above 0"));
+        return ParseInt(option, value, step.x) && CheckRange(option, QStringLiteral("the size"), step.x, 1, kMaxFontHeight);
     case SBatchStep::Match:
         step.x = MatchingOfName(value);
         return step.x >= 0 || Fail(option, QStringLiteral("'%1' is none of exact, nearest, dither").arg(value));
     case SBatchStep::Frame:
     case SBatchStep::MoveFrame:
-        if (!ParseInt(option, value, step.x))
-            return false;
-        return step.x >= 1 || Fail(option, QStringLiteral("frames are numbered from 1"));
+        return ParseInt(option, value, step.x)
+            && (step.x >= 1 || Fail(option, QStringLiteral("frames are numbered from 1")));
     case SBatchStep::Duration:
     case SBatchStep::Blink:
-        if (!ParseInt(option, value, step.x))
-            return false;
-        return (step.x >= CFrameList::kMinDurationMs && step.x <= CFrameList::kMaxDurationMs)
-            || Fail(option, QStringLiteral("the duration must be within %1..%2 ms")
-                                .arg(CFrameList::kMinDurationMs)
-                                .arg(CFrameList::kMaxDurationMs));
+        return ParseInt(option, value, step.x)
+            && CheckRange(option, QStringLiteral("the duration (ms)"), step.x, CFrameList::kMinDurationMs,
+                          CFrameList::kMaxDurationMs);
     case SBatchStep::Panel:
-        if (!ParsePair(option, value, QLatin1Char('x'), step.x, step.y))
-            return false;
-        return (step.x >= 1 && step.y >= 1 && step.x <= kMaxCanvasWidth && step.y <= kMaxCanvasHeight)
-            || Fail(option, QStringLiteral("the panel must be within 1x1..%1x%2").arg(kMaxCanvasWidth).arg(kMaxCanvasHeight));
+        return ParsePair(option, value, QLatin1Char('x'), step.x, step.y)
+            && CheckRange(option, QStringLiteral("the width"), step.x, 1, kMaxCanvasWidth)
+            && CheckRange(option, QStringLiteral("the height"), step.y, 1, kMaxCanvasHeight);
     case SBatchStep::Scroll:
     case SBatchStep::Wipe:
         return ParseMovement(step, value);
     case SBatchStep::GifDots:
-        if (!ParseInt(option, value, step.x))
-            return false;
-        return (step.x >= 0 && step.x <= CGifWriter::kMaxLedPitch)
-            || Fail(option, QStringLiteral("the lamp size must be within 0..%1 pixels").arg(CGifWriter::kMaxLedPitch));
+        return ParseInt(option, value, step.x)
+            && CheckRange(option, QStringLiteral("the lamp size (pixels)"), step.x, 0, CGifWriter::kMaxLedPitch);
+    case SBatchStep::Scan:
+    case SBatchStep::BitOrder:
+    case SBatchStep::Module:
+    case SBatchStep::ModuleOrder:
+    case SBatchStep::Planes:
+        return ParseExportOption(step, value);
     case SBatchStep::Stretch:
         if (!ParseInt(option, value, step.x))
             return false;
-        return (step.x >= -32 && step.x <= 64) || Fail(option, QStringLiteral("the stretch must be within -32..64"));
+        return CheckRange(option, QStringLiteral("the stretch"), step.x, kStretchMin, kStretchMax);
     default:
         if (value.isEmpty() && step.kind != SBatchStep::Text)
             return Fail(option, QStringLiteral("empty value"));

@@ -17,12 +17,13 @@ struct SBatchStep
         Undo, Redo, Match,
         Frame, AddFrame, DuplicateFrame, DeleteFrame, MoveFrame, Duration, Panel, Scroll, Blink, Wipe,
         SaveGif, GifDots, SaveFrames,
+        Export, Scan, BitOrder, Module, ModuleOrder, Serpentine, Invert, Planes, LoadExport,
     };
 
     Kind kind = Help;
     QString option;          // as typed, for messages
     QString text;            // file name, text, font family
-    int x = 0;               // width, column, offset, size, stretch, colour index, --match way,
+    int x = 0;               // width, column, offset, size, stretch, colour index, --match way, export option,
                              // frame number, duration, direction (CFrameEffects::Direction)
     int y = 0;               // height, row, offset, speed
     int mode = 0;            // --new: 0 text, 1 image
@@ -52,10 +53,13 @@ public:
 private:
     bool Fail(const QString& option, const QString& what);
     bool ParseValue(SBatchStep& step, const QString& value);
+    bool ParseExportOption(SBatchStep& step, const QString& value);
     bool ParsePair(const QString& option, const QString& value, QChar separator, int& a, int& b);
     bool ParseInt(const QString& option, const QString& value, int& result);
     // left|right|up|down[:SPEED] of --scroll and --wipe.
     bool ParseMovement(SBatchStep& step, const QString& value);
+    // Numbers past what the canvas can use are refused, not quietly ignored.
+    bool CheckRange(const QString& option, const QString& what, int value, int low, int high);
 
     std::vector<SBatchStep> m_steps;
     QString m_szError;

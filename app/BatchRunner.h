@@ -2,6 +2,7 @@
 
 #include "app/BatchCommandLine.h"
 #include "base/FrameDialogs.h"
+#include "base/ExportOptions.h"
 
 #include <QString>
 
@@ -33,9 +34,11 @@ private:
     bool RunStep(const SBatchStep& step);
     bool Fail(const SBatchStep& step, const QString& what);
     bool NewCanvas(const SBatchStep& step);
+    bool OpenPicture(const SBatchStep& step);
     bool EditDot(const SBatchStep& step, bool light);
     bool TypeText(const SBatchStep& step);
     bool SetFont(const SBatchStep& step);
+    void WarnOfMissingSize(const SBatchStep& step);
     bool SetOffset(const SBatchStep& step);
     bool SetOverlayPosition(const SBatchStep& step);
     bool GenerateListing(const SBatchStep& step);
@@ -49,6 +52,9 @@ private:
     bool SaveAnimation(const SBatchStep& step);
     // A frame number N of the options, 1..count; false after saying what is wrong.
     bool CheckFrameNumber(const SBatchStep& step);
+    void SetExportOption(const SBatchStep& step);
+    bool Export(const SBatchStep& step);
+    bool LoadExport(const SBatchStep& step);
     bool CheckOutputFolder(const SBatchStep& step);
     void ListFonts();
 
@@ -63,6 +69,7 @@ private:
     int m_nGifDots = 0;              // last --gif-dots
     CFrameDialogs m_dialogs;         // answers with the paths of the options, keeps messages
     std::vector<int> m_anTextColors; // last --text-colors, reapplied to new text
+    SExportOptions m_exportOptions;  // set by the export options, used by the exports after them
     QString m_szMessage;             // what the last operation told the user
     QString m_szOutputPath;          // the file the running step writes
 };

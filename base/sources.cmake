@@ -19,4 +19,5 @@ list(APPEND CORE_SOURCES
   base/RegularFile.h base/RegularFile.cpp
   base/QuotedText.h base/QuotedText.cpp
   base/Outcome.h
+  base/ExportOptions.h base/ExportOptions.cpp
 )

@@ -9,4 +9,6 @@ list(APPEND UI_SOURCES
   dialogs/AboutDlg.h dialogs/AboutDlg.cpp
   dialogs/NewDialog.h dialogs/NewDialog.cpp
   dialogs/ScrollDialog.h dialogs/ScrollDialog.cpp
+  dialogs/ExportDialog.h dialogs/ExportDialog.cpp
+  dialogs/ExportDotView.h dialogs/ExportDotView.cpp
 )

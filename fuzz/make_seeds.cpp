@@ -1,6 +1,7 @@
 // Writes the seed corpus of the fuzz targets into a folder: small valid
 // pictures of every kind the decoders handle, listings and settings files.
-//   make_seeds DIR  ->  DIR/bmp, DIR/jpeg, DIR/listing, DIR/profile
+//   make_seeds DIR  ->  DIR/bmp, DIR/jpeg, DIR/listing, DIR/profile, DIR/hex
+#include "dotdata/IntelHex.h"
 #include "tests/dotdata/PictureFiles.h"
 
 #include <QDir>
@@ -90,6 +91,19 @@ bool ProfileSeeds(const QDir& dir)
     return Put(dir, "junk.ini", QByteArray("[Other]\n\xC3\x28\xFF=1\n[Main\nShowGrid=-3\n", 32)) && ok;
 }
 
+// Intel HEX exports; the first two bytes of each seed give the byte count
+// the fuzz target asks for (1 + first + 256 * second).
+bool HexSeeds(const QDir& dir)
+{
+    QByteArray bytes(4096, '\0');
+    for (int i = 0; i < bytes.size(); ++i)
+        bytes[i] = static_cast<char>(i * 13);
+    bool ok = Put(dir, "full.hex", QByteArray("\xFF\x0F", 2) + CIntelHex::Write(bytes));
+    ok = Put(dir, "sample.hex", QByteArray("\x0F\x00", 2) + ":10000000804000000000000000000000000000012F\n:00000001FF\n") && ok;
+    return Put(dir, "segments.hex", QByteArray("\x11\x00", 2) + ":1000000000000000000000000000000000000000F0\r\n"
+               ":020000020001FB\r\n:02000000445565\r\n:0400000300000000F9\r\n:00000001FF\r\n") && ok;
+}
+
 } // namespace
 
 int main(int argc, char** argv)
@@ -100,9 +114,10 @@ int main(int argc, char** argv)
         return 1;
     }
     const QDir root(QString::fromLocal8Bit(argv[1]));
-    for (const char* sub : {"bmp", "jpeg", "listing", "profile"})
+    for (const char* sub : {"bmp", "jpeg", "listing", "profile", "hex"})
         root.mkpath(QString::fromLatin1(sub));
     const bool ok = BmpSeeds(QDir(root.filePath("bmp"))) && JpegSeeds(QDir(root.filePath("jpeg")))
-        && ListingSeeds(QDir(root.filePath("listing"))) && ProfileSeeds(QDir(root.filePath("profile")));
+        && ListingSeeds(QDir(root.filePath("listing"))) && ProfileSeeds(QDir(root.filePath("profile")))
+        && HexSeeds(QDir(root.filePath("hex")));
     return ok ? 0 : 1;
 }

@@ -6,9 +6,10 @@ set -euo pipefail
 PACKAGES=(
   cmake g++ make pkg-config
   qt6-base-dev qt6-base-dev-tools libqt6printsupport6 libgl1-mesa-dev
+  libfreetype-dev libfontconfig-dev
   libgtest-dev libgmock-dev libbenchmark-dev
   libgif-dev
-  fonts-dejavu-core fonts-wqy-zenhei fonts-unifont
+  fonts-dejavu-core fonts-wqy-zenhei fonts-unifont fonts-arphic-uming xfonts-wqy
   xvfb xauth imagemagick
   dpkg-dev desktop-file-utils appstream poppler-utils
 )
