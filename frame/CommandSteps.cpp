@@ -75,7 +75,7 @@ bool CCommandSteps::LoadExport(const QString& path, const SExportOptions& option
     CDotGrid loaded = m_canvas.Grid();
     if (!CControllerExport::Read(path, options, loaded.ColorIndex(), loaded, error))
         return false;
-    m_canvas.ChangeDots(CCanvasHistory::Kind::LoadDots, [&loaded](CDotGrid& dots) { dots = loaded; });
+    m_canvas.Document().ChangeDots(EUndoKind::LoadDots, [&loaded](CDotGrid& dots) { dots = loaded; });
     return true;
 }
 

@@ -96,7 +96,7 @@ TEST_F(CanvasHistoryTest, EveryKindOfChangeUndoesAndRedoesByteForByte)
         std::function<void(CCanvasHistory&, CDotGrid&, CCanvasText&)> change;
     } cases[] = {
         {"left click", [](CCanvasHistory& h, CDotGrid&, CCanvasText&) { h.EditDot(2, 0, kColours[0]); }},
-        {"right click", [](CCanvasHistory& h, CDotGrid&, CCanvasText&) { h.EditDot(0, 0, kBack); }},
+        {"right click", [](CCanvasHistory& h, CDotGrid&, CCanvasText&) { h.EditDot(0, 15, kBack); }},
         {"mirror", [](CCanvasHistory& h, CDotGrid&, CCanvasText&) { h.Mirror(); }},
         {"flip", [](CCanvasHistory& h, CDotGrid&, CCanvasText&) { h.Flip(); }},
         {"rotate", [](CCanvasHistory& h, CDotGrid& g, CCanvasText&) { h.RecordWhole(Kind::Rotate, [&g] { return g.Rotate(); }); }},

@@ -169,10 +169,10 @@ TEST_F(CanvasUndoTest, RefusedWhileTheListingIsWrittenAndWorksUnderTheTextPane)
     ASSERT_TRUE(m_view.IsDotTextRunning());
     EXPECT_FALSE(m_view.CanUndo());
     EXPECT_FALSE(m_view.Undo());
-    EXPECT_EQ(m_view.Grid().DotAt(2, 2), kGreen);
+    EXPECT_EQ(m_view.Grid().DisplayDotAt(2, 2), kGreen);
     ASSERT_TRUE(QTest::qWaitFor([this] { return !m_view.IsDotTextRunning(); }, 20000));
     EXPECT_TRUE(m_view.CanUndo());
     ASSERT_TRUE(m_view.Undo());
-    EXPECT_EQ(m_view.Grid().DotAt(2, 2), kBack);
+    EXPECT_EQ(m_view.Grid().DisplayDotAt(2, 2), kBack);
     EXPECT_TRUE(m_view.IsTextPaneShown());
 }
