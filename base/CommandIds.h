@@ -39,6 +39,8 @@ constexpr int Redo = 32851;
 constexpr int PictureExact = 32795;
 constexpr int PictureNearest = 32796;
 constexpr int PictureDithered = 32797;
+// File > Export: bytes for a controller.
+constexpr int Export = 32870;
 // View > Sign Preview and the Frames menu.
 constexpr int SignPreview = 32900;
 constexpr int AddFrame = 32901;

@@ -2,6 +2,7 @@
 
 #include "base/CanvasMode.h"
 #include "base/Color.h"
+#include "base/ExportOptions.h"
 #include "base/LogFont.h"
 
 #include <QString>
@@ -9,6 +10,7 @@
 #include <functional>
 #include <optional>
 
+class CDotGrid;
 class QPrinter;
 
 // What the New dialog returns on OK.
@@ -51,6 +53,11 @@ struct CFrameDialogs
     std::function<void()> quit;                         // ends the event loop, no close events
     std::function<bool()> hasPrinter;                   // whether any printer is set up
     std::function<QString()> askPdfFile;                // the PDF file to print into
+    // File > Export: the form and options for these dots, starting from the
+    // last request, then the file (asks before overwriting); language is
+    // the menus' (0 English, 1 Simplified, 2 Traditional Chinese).
+    std::function<std::optional<SExportRequest>(const CDotGrid& grid, const SExportRequest& last, int language)>
+        askExport;
     std::function<std::optional<CScrollRequest>(const CScrollRequest& suggested)> askScroll;
     std::function<std::optional<int>(EFrameNumber what, int current)> askFrameNumber;
     std::function<QString(const QString& prefill)> askSaveAnimationPath; // GIF, asks before overwriting

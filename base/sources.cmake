@@ -10,6 +10,7 @@ list(APPEND CORE_SOURCES
   base/CanvasMode.h
   base/CommandIds.h
   base/CanvasText.h
+  base/SignLayoutOptions.h
   base/FrameDialogs.h
   base/PressWatcher.h
   base/ProductTitle.h
@@ -17,6 +18,7 @@ list(APPEND CORE_SOURCES
   base/ProfileFile.h base/ProfileFile.cpp
   base/SettingsLocation.h base/SettingsLocation.cpp
   base/RegularFile.h base/RegularFile.cpp
+  base/SaveTarget.h base/SaveTarget.cpp
   base/QuotedText.h base/QuotedText.cpp
   base/Outcome.h
   base/ExportOptions.h base/ExportOptions.cpp

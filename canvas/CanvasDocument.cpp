@@ -106,7 +106,12 @@ bool CCanvasDocument::ChangeFrames(const std::function<bool(CFrameList&, CFrameS
 COutcome CCanvasDocument::Open(const QString& path)
 {
     QString why;
-    const auto import = [this, &path, &why] { return CPictureImport::Import(path, m_grid, m_nPictureColors, &why); };
+    const auto import = [this, &path, &why] {
+        if (!CPictureImport::Import(path, m_grid, m_nPictureColors, &why))
+            return false;
+        m_text.m_bDotsFromText = 0;
+        return true;
+    };
     if (!m_history.RecordWhole(EUndoKind::Open, KeepingFrameSize(import))) {
         const QString cannot = tr("The picture \"%1\" cannot be read.").arg(CQuotedText::Quote(path));
         return COutcome::Failed(why.isEmpty() ? cannot : cannot + QLatin1Char('\n') + why);
@@ -131,7 +136,13 @@ void CCanvasDocument::Flip()
 void CCanvasDocument::Rotate()
 {
     // The old grid is kept: the dots past the limits are lost otherwise.
-    if (!m_history.RecordWhole(EUndoKind::Rotate, KeepingFrameSize([this] { return m_grid.Rotate(); })))
+    const auto rotate = [this] {
+        if (!m_grid.Rotate())
+            return false;
+        m_text.m_bDotsFromText = 0;
+        return true;
+    };
+    if (!m_history.RecordWhole(EUndoKind::Rotate, KeepingFrameSize(rotate)))
         return;
     emit Resized(m_grid.Width(), m_grid.Height());
     emit HistoryChanged();
@@ -165,6 +176,7 @@ void CCanvasDocument::ChangeDots(EUndoKind kind, const std::function<void(CDotGr
 {
     m_history.RecordWhole(kind, [this, &change] {
         change(m_grid);
+        m_text.m_bDotsFromText = 0;
         return true;
     });
     Recorded();
@@ -213,6 +225,18 @@ void CCanvasDocument::SetOverlayText(const QString& text)
 void CCanvasDocument::SetOverlayColor(COLORREF colour)
 {
     m_text.m_crText = colour;
+    emit Changed();
+}
+
+void CCanvasDocument::SetOverlayColors(const std::vector<COLORREF>& colours)
+{
+    m_text.m_acrOverlay = colours;
+    emit Changed();
+}
+
+void CCanvasDocument::SetLayoutOptions(const SSignLayoutOptions& options)
+{
+    m_text.m_layout = options;
     emit Changed();
 }
 

@@ -14,6 +14,7 @@
 #include <QString>
 
 #include <functional>
+#include <vector>
 #include <memory>
 
 class QTextDocument;
@@ -97,6 +98,10 @@ public:
     // undo step when it changes anything); image mode moves the overlay.
     void SetOverlayText(const QString& text);
     void SetOverlayColor(COLORREF colour);
+    // The colour of each character (code point) of the overlay text.
+    void SetOverlayColors(const std::vector<COLORREF>& colours);
+    // Alignment, spacing and fitting of the overlay on the panel.
+    void SetLayoutOptions(const SSignLayoutOptions& options);
     void SetTextFont(const LogFont& font);
     void SetTextX(int x);
     void SetTextY(int y);

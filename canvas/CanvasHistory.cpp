@@ -49,12 +49,21 @@ void CCanvasHistory::DropRedoSteps()
 
 void CCanvasHistory::EnforceLimit()
 {
-    // The newest step stays even when it alone is over the limit.
-    while (m_nStoredBytes > m_nByteLimit && m_steps.size() > 1) {
-        m_nStoredBytes -= BytesOf(*m_steps.front());
-        m_steps.pop_front();
-        --m_nDone;
+    // The steps farthest ahead to redo go first, then the oldest; a step
+    // over the limit on its own is not kept at all, however recent: a few
+    // huge canvases must not hold hundreds of megabytes.
+    while (m_nStoredBytes > m_nByteLimit && !m_steps.empty()) {
+        if (m_steps.size() > m_nDone) {
+            m_nStoredBytes -= BytesOf(*m_steps.back());
+            m_steps.pop_back();
+        } else {
+            m_nStoredBytes -= BytesOf(*m_steps.front());
+            m_steps.pop_front();
+            --m_nDone;
+        }
     }
+    if (m_nDone == 0)
+        m_bMergeOpen = false;
 }
 
 void CCanvasHistory::Push(std::unique_ptr<CUndoStep> step, bool mayMerge)
@@ -93,9 +102,14 @@ bool CCanvasHistory::EditDot(int column, int row, COLORREF colour)
 {
     if (!m_grid.Contains(column, row))
         return false;
-    auto step = std::make_unique<CDotsStep>(Kind::EditDot);
-    step->Add(column, row, m_grid.DisplayDotAt(column, row), colour);
+    const COLORREF before = m_grid.DisplayDotAt(column, row);
     m_grid.SetDisplayDot(column, row, colour);
+    // A click that leaves the dot as it was is no step: undo would seem to do nothing.
+    const COLORREF after = m_grid.DisplayDotAt(column, row);
+    if (after == before)
+        return true;
+    auto step = std::make_unique<CDotsStep>(Kind::EditDot);
+    step->Add(column, row, before, after);
     Push(std::move(step));
     return true;
 }
@@ -115,7 +129,10 @@ bool CCanvasHistory::SelfInverse(Kind kind, void (CDotGrid::*change)())
     if (m_grid.IsEmpty())
         return false;
     (m_grid.*change)();
-    Push(std::make_unique<CSelfInverseStep>(kind, change));
+    // Turned over, merged text no longer describes the dots.
+    auto step = std::make_unique<CSelfInverseStep>(kind, change, m_text.m_bDotsFromText);
+    m_text.m_bDotsFromText = 0;
+    Push(std::move(step));
     return true;
 }
 
@@ -147,12 +164,13 @@ bool CCanvasHistory::Undo()
     CUndoStep& step = *m_steps[--m_nDone];
     SelectFrameOf(step);
     // A whole-state step may now hold a grid of another size; the count
-    // follows it. The limit is enforced at the next recorded change.
+    // follows it and stays within the limit.
     m_nStoredBytes -= BytesOf(step);
     SCanvasState state = State();
     step.Undo(state);
     m_nStoredBytes += BytesOf(step);
     m_bMergeOpen = false;
+    EnforceLimit();
     return true;
 }
 
@@ -167,5 +185,6 @@ bool CCanvasHistory::Redo()
     step.Redo(state);
     m_nStoredBytes += BytesOf(step);
     m_bMergeOpen = false;
+    EnforceLimit();
     return true;
 }

@@ -5,22 +5,34 @@
 #include <cstdint>
 #include <vector>
 
-// Mirror and Flip: making the change again takes it back, so nothing is kept.
+// Mirror and Flip: making the change again takes it back, so no dots are
+// kept. Turned dots are no longer the merged text's rendering; undo gives
+// back whether they were.
 class CSelfInverseStep : public CUndoStep
 {
 public:
-    CSelfInverseStep(EUndoKind kind, void (CDotGrid::*change)())
+    CSelfInverseStep(EUndoKind kind, void (CDotGrid::*change)(), int dotsFromTextBefore)
         : CUndoStep(kind)
         , m_pfnChange(change)
+        , m_bDotsFromTextBefore(dotsFromTextBefore)
     {
     }
 
-    void Undo(SCanvasState& state) override { (state.grid.*m_pfnChange)(); }
-    void Redo(SCanvasState& state) override { (state.grid.*m_pfnChange)(); }
+    void Undo(SCanvasState& state) override
+    {
+        (state.grid.*m_pfnChange)();
+        state.text.m_bDotsFromText = m_bDotsFromTextBefore;
+    }
+    void Redo(SCanvasState& state) override
+    {
+        (state.grid.*m_pfnChange)();
+        state.text.m_bDotsFromText = 0;
+    }
     std::size_t Bytes() const override { return sizeof(*this); }
 
 private:
     void (CDotGrid::*m_pfnChange)();
+    int m_bDotsFromTextBefore;
 };
 
 // A new background colour, which the dots of the old one followed: one bit

@@ -5,6 +5,7 @@
 #include "canvas/DotRaster.h"
 #include "canvas/PanTool.h"
 #include "dotdata/DotTextWorker.h"
+#include "dotdata/ListingDocument.h"
 #include "dotdata/SaveDot.h"
 
 #include <QMouseEvent>
@@ -17,7 +18,6 @@
 namespace {
 constexpr QRgb kFieldColor = qRgb(0, 128, 0);
 constexpr QRgb kGridLineColor = qRgb(212, 208, 200);
-constexpr int kTextPaneLineHeight = 18; // ascent + descent of the listing font
 } // namespace
 
 const CFrameDialogs CImageView::kNoDialogs;
@@ -41,14 +41,16 @@ CImageView::CImageView(QWidget* parent, CCanvasDocument* document)
     // Read-only still moves through the listing by keyboard (Ctrl+Home, Ctrl+End).
     m_wndTextPane->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
     m_wndTextPane->setMaximumBlockCount(0);
-    LogFont paneFont = LogFont::DefaultGuiFont();
-    paneFont.lfHeight = kTextPaneLineHeight;
-    QFont font(paneFont.lfFaceName);
-    font.setPixelSize(paneFont.EmPixels());
-    m_wndTextPane->setFont(font);
+    // Fixed pitch keeps the entries in columns; without wrapping a line never
+    // breaks inside an entry such as "3-8-2-R" (a break after a hyphen is
+    // allowed by the usual line-breaking rules).
+    m_wndTextPane->setLineWrapMode(QPlainTextEdit::NoWrap);
+    m_wndTextPane->setFont(CListingDocument::ListingFont());
     m_wndTextPane->hide();
     auto* presses = new CPressWatcher([this] { emit Activated(); }, this);
     presses->WatchTree(this);
+    // Open and Rotate change the panel under the overlay.
+    connect(this, &CZoomView::GridSizeChanged, this, &CImageView::OverlayChanged);
 }
 
 CImageView::~CImageView() = default;
@@ -132,7 +134,22 @@ bool CImageView::Redo()
 
 void CImageView::Repaint()
 {
+    OverlayChanged();
     viewport()->update();
+}
+
+void CImageView::OverlayChanged()
+{
+    const CDotGrid& grid = Grid();
+    QSize overflow(0, 0);
+    if (grid.Mode() == ImageMode && !grid.IsEmpty() && !Text().m_szText.isEmpty()) {
+        m_overlay.Get(Text(), grid.Width(), grid.Height());
+        overflow = QSize(m_overlay.Layout()->OverflowWidth(), m_overlay.Layout()->OverflowHeight());
+    }
+    if (overflow == m_overflow)
+        return;
+    m_overflow = overflow;
+    emit OverlayOverflowChanged(overflow.width(), overflow.height());
 }
 
 QRect CImageView::OverlayRect(int x, int y, bool scaled) const
@@ -143,7 +160,8 @@ QRect CImageView::OverlayRect(int x, int y, bool scaled) const
 
 void CImageView::DrawTextOverlay(QImage& target, int x, int y, bool scaled)
 {
-    CopyColourKeyed(target, OverlayRect(x, y, scaled), RenderTextOverlay(Text(), Grid().Width(), Grid().Height()));
+    // The laid-out overlay the canvas shows is the one burnt in.
+    CopyColourKeyed(target, OverlayRect(x, y, scaled), m_overlay.Get(Text(), Grid().Width(), Grid().Height()));
 }
 
 void CImageView::paintEvent(QPaintEvent* event)

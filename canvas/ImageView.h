@@ -47,6 +47,8 @@ public:
     CCanvasText& Text() { return m_pDoc->Text(); }
     const CCanvasText& Text() const { return m_pDoc->Text(); }
     const CCanvasHistory& History() const { return m_pDoc->History(); }
+    // How many dots the overlay's ink runs past the grid's width and height.
+    QSize OverlayOverflow() const { return m_overflow; }
     void SetMergePendingQuery(std::function<bool()> query) { m_pDoc->SetMergePendingQuery(std::move(query)); }
     bool CanEditDots() const { return m_pDoc->CanEditDots(); }
     // One mouse edit of the dot (display row): false when edits are refused.
@@ -106,6 +108,8 @@ public slots:
     // The input pane's settings, passed on to the document.
     void SetOverlayText(const QString& text) { m_pDoc->SetOverlayText(text); }
     void SetOverlayColor(COLORREF colour) { m_pDoc->SetOverlayColor(colour); }
+    void SetOverlayColors(const std::vector<COLORREF>& colours) { m_pDoc->SetOverlayColors(colours); }
+    void SetLayoutOptions(const SSignLayoutOptions& options) { m_pDoc->SetLayoutOptions(options); }
     void MergeText(QTextEdit* source, const LogFont& font);
     void SetTextX(int x) { m_pDoc->SetTextX(x); }
     void SetTextY(int y) { m_pDoc->SetTextY(y); }
@@ -124,6 +128,9 @@ signals:
     void HistoryChanged();
     // Undo or redo has put back this text state; the input pane's controls follow it.
     void TextStateRestored(const CCanvasText& text);
+    // The overlay's ink now runs this many dots past the grid's width and
+    // height (0, 0 when it fits, or when there is no overlay).
+    void OverlayOverflowChanged(int wider, int taller);
 
 protected:
     void paintEvent(QPaintEvent* event) override;
@@ -139,11 +146,15 @@ private:
     SToolEvent ToolEvent(const QMouseEvent& event) const;
     void UpdatePointer();
     QRect OverlayRect(int x, int y, bool scaled) const;
+    // Lays the overlay out again after a change to it or to the grid, and
+    // tells how far it runs past the grid.
+    void OverlayChanged();
 
     CCanvasDocument* m_pDoc = nullptr;
     COverlayCache m_overlay;
     QPlainTextEdit* m_wndTextPane = nullptr;
     int m_bTextPaneShown = 0;
+    QSize m_overflow{0, 0}; // what OverlayOverflowChanged last told
 
     static const CFrameDialogs kNoDialogs;
     const CFrameDialogs* m_pDialogs = &kNoDialogs;

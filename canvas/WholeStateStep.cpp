@@ -15,12 +15,13 @@ enum TextField : unsigned {
     kGlyphOffsets = 1u << 5,
     kStretch = 1u << 6,
     kCharColours = 1u << 7,
+    kDotsFromText = 1u << 8,
 };
 
 unsigned ChangedTextFields(const CCanvasText& a, const CCanvasText& b)
 {
     unsigned fields = 0;
-    if (a.m_szText != b.m_szText)
+    if (a.m_szText != b.m_szText || a.m_acrOverlay != b.m_acrOverlay)
         fields |= kTextString;
     if (a.m_lfText != b.m_lfText)
         fields |= kFont;
@@ -36,6 +37,8 @@ unsigned ChangedTextFields(const CCanvasText& a, const CCanvasText& b)
         fields |= kStretch;
     if (a.m_abCharColor != b.m_abCharColor)
         fields |= kCharColours;
+    if (a.m_bDotsFromText != b.m_bDotsFromText)
+        fields |= kDotsFromText;
     return fields;
 }
 
@@ -43,8 +46,10 @@ unsigned ChangedTextFields(const CCanvasText& a, const CCanvasText& b)
 template <typename Op>
 void ForTextFields(CCanvasText& a, CCanvasText& b, unsigned fields, Op op)
 {
-    if (fields & kTextString)
+    if (fields & kTextString) {
         op(a.m_szText, b.m_szText);
+        op(a.m_acrOverlay, b.m_acrOverlay);
+    }
     if (fields & kFont)
         op(a.m_lfText, b.m_lfText);
     if (fields & kOverlayColour)
@@ -66,6 +71,8 @@ void ForTextFields(CCanvasText& a, CCanvasText& b, unsigned fields, Op op)
         op(a.m_nStretch, b.m_nStretch);
     if (fields & kCharColours)
         op(a.m_abCharColor, b.m_abCharColor);
+    if (fields & kDotsFromText)
+        op(a.m_bDotsFromText, b.m_bDotsFromText);
 }
 
 bool SameDots(const CDotGrid& a, const CDotGrid& b)

@@ -1,6 +1,6 @@
 #include "dotdata/ExportRegistry.h"
 
-#include "dotdata/DotFile.h"
+#include "base/QuotedText.h"
 #include "dotdata/DotListing.h"
 #include "dotdata/ImageExport.h"
 #include "dotdata/SaveDot.h"
@@ -20,17 +20,11 @@ COutcome FromError(bool written, const QString& error)
     return written ? COutcome::Ok() : COutcome::Failed(error);
 }
 
-COutcome WriteBmp(const SExportSource& source, const QString& path)
+template <CImageExport::Format format>
+COutcome WritePictureAs(const SExportSource& source, const QString& path)
 {
     QString error;
-    const bool written = CImageExport::WriteBmp(source.grid, path, error);
-    return FromError(written, error);
-}
-
-COutcome WriteJpeg(const SExportSource& source, const QString& path)
-{
-    QString error;
-    const bool written = CImageExport::WriteJpeg(source.grid, path, error);
+    const bool written = CImageExport::WriteAs(source.grid, path, format, error);
     return FromError(written, error);
 }
 
@@ -38,9 +32,7 @@ COutcome WriteListing(const SExportSource& source, const QString& path)
 {
     if (source.grid.IsEmpty())
         return COutcome::Failed(Tr("The canvas has no dots."));
-    if (CDotFile::Write(path, CDotFile::Bytes(CDotListing::Whole(source.grid, source.text))))
-        return COutcome::Ok();
-    return COutcome::Failed(CSaveDot::FailureMessage(path));
+    return CSaveDot::WriteListing(path, CDotListing::Whole(source.grid, source.text));
 }
 
 } // namespace
@@ -71,8 +63,9 @@ QString SExporter::DialogFilter() const
 const std::vector<SExporter>& CExportRegistry::All()
 {
     static const std::vector<SExporter> exporters = {
-        {"BMP", SExporter::Picture, {"bmp", nullptr, nullptr, nullptr}, WriteBmp},
-        {"JPG", SExporter::Picture, {"jpg", "jpeg", "jpe", nullptr}, WriteJpeg},
+        {"BMP", SExporter::Picture, {"bmp", nullptr, nullptr, nullptr}, WritePictureAs<CImageExport::Bmp>},
+        {"JPG", SExporter::Picture, {"jpg", "jpeg", "jpe", nullptr}, WritePictureAs<CImageExport::Jpeg>},
+        {"PNG", SExporter::Picture, {"png", nullptr, nullptr, nullptr}, WritePictureAs<CImageExport::Png>},
         {"TXT", SExporter::Listing, {"txt", nullptr, nullptr, nullptr}, WriteListing},
     };
     return exporters;
@@ -90,9 +83,9 @@ std::vector<const SExporter*> CExportRegistry::Family(SExporter::EFamily family)
 
 const SExporter* CExportRegistry::PictureFor(const QString& path)
 {
-    const QString suffix = QFileInfo(path).suffix();
-    // A name without extension has always been written as a JPEG.
-    const QString wanted = suffix.isEmpty() ? QStringLiteral("jpg") : suffix;
+    const QString ending = CImageExport::NameEnding(path);
+    // A name without an ending has always been written as a JPEG.
+    const QString wanted = ending.isEmpty() ? QStringLiteral("jpg") : ending;
     for (const SExporter* exporter : Family(SExporter::Picture)) {
         if (exporter->HasExtension(wanted))
             return exporter;
@@ -110,8 +103,11 @@ COutcome CExportRegistry::WritePicture(const SExportSource& source, const QStrin
     if (source.grid.IsEmpty())
         return COutcome::Failed(Tr("The canvas has no dots."));
     const SExporter* exporter = PictureFor(path);
-    if (!exporter)
-        return COutcome::Failed(Tr("Pictures can be saved as %1 only.").arg(ExtensionList(SExporter::Picture)));
+    if (!exporter) {
+        return COutcome::Failed(Tr("\"%1\" asks for a kind of picture that is not written. "
+                                   "End the name in .bmp, .png or .jpg.")
+                                    .arg(CQuotedText::Quote(QFileInfo(path).fileName())));
+    }
     return exporter->pfnWrite(source, path);
 }
 

@@ -1,6 +1,7 @@
 #include "dotdata/SaveDot.h"
 
 #include "base/FrameDialogs.h"
+#include "base/SaveTarget.h"
 #include "dotdata/DotFile.h"
 
 #include <QDir>
@@ -19,11 +20,16 @@ bool CSaveDot::Save(const CFrameDialogs& dialogs, const Writer& write, QString& 
 
 bool CSaveDot::Save(const CFrameDialogs& dialogs, const QString& listing, QString& path)
 {
-    const auto write = [&listing](const QString& chosen) {
-        return CDotFile::Write(chosen, CDotFile::Bytes(listing)) ? COutcome::Ok()
-                                                                 : COutcome::Failed(FailureMessage(chosen));
-    };
-    return Save(dialogs, write, path);
+    return Save(dialogs, [&listing](const QString& chosen) { return WriteListing(chosen, listing); }, path);
+}
+
+COutcome CSaveDot::WriteListing(const QString& path, const QString& listing)
+{
+    if (CDotFile::Write(path, CDotFile::Bytes(listing)))
+        return COutcome::Ok();
+    // Say why when the name is not a regular file's, such as a folder or a pipe.
+    const QString refusal = CSaveTarget::Refusal(path);
+    return COutcome::Failed(refusal.isEmpty() ? FailureMessage(path) : FailureMessage(path) + QLatin1Char('\n') + refusal);
 }
 
 QString CSaveDot::FailureMessage(const QString& path)

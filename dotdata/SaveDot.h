@@ -22,5 +22,7 @@ public:
     // The same, writing the given listing text.
     static bool Save(const CFrameDialogs& dialogs, const QString& listing, QString& path);
 
+    // Writes the listing text to the file; the failure says why.
+    static COutcome WriteListing(const QString& path, const QString& listing);
     static QString FailureMessage(const QString& path);
 };

@@ -132,6 +132,12 @@ const std::vector<SCommandEntry>& CCommandRegistry::Entries()
         Separator(1),
         Command(1, Exit, {"&Exit", "退出(&E)", "退出(&E)"}, "Exit", false, kNoKeys, kNoCell, false,
                 [](CMainFrame& f, int) { f.QuitWithoutSaving(); }),
+        Separator(1),
+        Command(1, Export, {"E&xport...", "导出...(&X)", "匯出...(&X)"}, "Export", true, kNoKeys, kNoCell, false,
+                [](CMainFrame& f, int) { f.OnExport(); },
+                [](const CMainFrame& f, int) {
+                    return Enabled(!f.IsTextPaneShown() && !f.m_pCanvas->Grid().IsEmpty());
+                }),
 
         Popup(0, {"&Edit", "编辑(&E)", "編輯(&E)"}),
         Command(1, Undo, {"&Undo", "撤销(&U)", "復原(&U)"}, "Undo", false, {"Ctrl+Z", nullptr}, kNoCell, false,
@@ -204,6 +210,13 @@ const std::vector<SCommandEntry>& CCommandRegistry::Entries()
                           {"Chinese &Traditional", "Chinese &Traditional", "Chinese &Traditional"},
                           "Chinese Traditional", false, kNoKeys, kNoCell, false, language, languageChecked, 2)),
 
+        Popup(0, {"&Help", "帮助(&H)", "説明(&H)"}),
+        Command(1, Help, {"&Help", "帮助(&H)", "幫助(&H)"}, "Help", false, kNoKeys, kNoCell, false,
+                [](CMainFrame& f, int) { f.OnHelp(); }),
+        Command(1, About, {"&About...", "关于...(&A)", "關於...(&A)"}, "About", false, kNoKeys, kNoCell, false,
+                [](CMainFrame& f, int) { f.m_dialogs.showAbout(); }),
+
+        // Menus past the specified ones.
         Popup(0, {"&View", "视图(&V)", "檢視(&V)"}),
         Command(1, SignPreview, {"Sign &Preview", "显示屏预览(&P)", "顯示屏預覽(&P)"}, "Sign Preview", false,
                 {"F5", nullptr}, kNoCell, false, [](CMainFrame& f, int) { f.OnSignPreview(); }),
@@ -248,12 +261,6 @@ const std::vector<SCommandEntry>& CCommandRegistry::Entries()
                 false, kNoKeys, kNoCell, false, [](CMainFrame& f, int) { f.m_pAnimation->AskSaveGif(f.m_dialogs); }),
         Command(1, SaveFrames, {"Save &Frames...", "保存各帧...(&F)", "保存各幀...(&F)"}, "Save Frames", false, kNoKeys,
                 kNoCell, false, [](CMainFrame& f, int) { f.m_pAnimation->AskSaveFrames(f.m_dialogs); }),
-
-        Popup(0, {"&Help", "帮助(&H)", "説明(&H)"}),
-        Command(1, Help, {"&Help", "帮助(&H)", "幫助(&H)"}, "Help", false, kNoKeys, kNoCell, false,
-                [](CMainFrame& f, int) { f.OnHelp(); }),
-        Command(1, About, {"&About...", "关于...(&A)", "關於...(&A)"}, "About", false, kNoKeys, kNoCell, false,
-                [](CMainFrame& f, int) { f.m_dialogs.showAbout(); }),
 
         // On the toolbar only.
         Command(kNoMenu, TextUp, {}, "Move Text Up", false, kNoKeys, 17, false, moveText, textButtons,

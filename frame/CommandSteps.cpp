@@ -4,6 +4,7 @@
 #include "dotdata/ControllerExport.h"
 #include "dotdata/DotListing.h"
 #include "dotdata/DotTextPdf.h"
+#include "dotdata/ListingDocument.h"
 #include "frame/ListingPrint.h"
 #include "textinput/InputTextView.h"
 
@@ -18,6 +19,7 @@ bool CCommandSteps::NewCanvas(int width, int height, int mode)
     if (!m_canvas.NewCanvas(width, height, mode))
         return false;
     m_pane.SetInputMode(mode);
+    m_pane.OnNewCanvas();
     return true;
 }
 
@@ -81,12 +83,14 @@ bool CCommandSteps::LoadExport(const QString& path, const SExportOptions& option
 
 void CCommandSteps::Print(const CFrameDialogs& dialogs)
 {
-    CListingPrint(dialogs, *m_canvas.TextPane()).Run();
+    const CListingDocument listing(m_canvas.Document().Listing());
+    CListingPrint(dialogs, listing).Run();
 }
 
 bool CCommandSteps::PrintToPdf(const QString& path, QString& error)
 {
-    return CDotTextPdf(*m_canvas.TextPane()).Write(path, error);
+    const CListingDocument listing(m_canvas.Document().Listing());
+    return CDotTextPdf(listing).Write(path, error);
 }
 
 bool CCommandSteps::ListingLeavesDotsOut() const

@@ -4,6 +4,7 @@
 #include "animation/FrameEffects.h"
 #include "base/QtColor.h"
 #include "dialogs/AboutDlg.h"
+#include "dialogs/ExportDialog.h"
 #include "dialogs/NewDialog.h"
 #include "dialogs/ScrollDialog.h"
 #include "frame/DesktopOpener.h"
@@ -35,8 +36,10 @@ QString AskOpenFile(QWidget* owner)
     // Qt separates the patterns of one filter by blanks.
     const QString bmp = QStringLiteral("BMP (*.bmp)");
     const QString jpg = QStringLiteral("JPG (*.jpg *.jpeg *.jpe)");
+    const QString png = QStringLiteral("PNG (*.png)");
     QString selected = bmp;
-    return QFileDialog::getOpenFileName(owner, QString(), QString(), bmp + QStringLiteral(";;") + jpg, &selected);
+    return QFileDialog::getOpenFileName(owner, QString(), QString(), QStringList{bmp, jpg, png}.join(QStringLiteral(";;")),
+                                        &selected);
 }
 
 bool AskPrinter(QWidget* owner, QPrinter& printer)
@@ -69,13 +72,27 @@ QString AskSaveFile(QWidget* owner, const QString& prefill, const QStringList& f
 QString AskSaveImagePath(QWidget* owner, const QString& prefill)
 {
     // Qt separates patterns with spaces, so the JPG patterns are listed that way.
-    return AskSaveFile(owner, prefill, {QStringLiteral("BMP (*.bmp)"), QStringLiteral("JPG (*.jpg *.jpeg *.jpe)")},
+    return AskSaveFile(owner, prefill, {QStringLiteral("BMP (*.bmp)"), QStringLiteral("JPG (*.jpg *.jpeg *.jpe)"),
+                                        QStringLiteral("PNG (*.png)")},
                        QStringLiteral("bmp"));
 }
 
 QString AskSaveDotPath(QWidget* owner, const QString& prefill)
 {
     return AskSaveFile(owner, prefill, {QStringLiteral("TXT (*.txt)")}, QStringLiteral("txt"));
+}
+
+std::optional<SExportRequest> AskExport(QWidget* owner, const CDotGrid& grid, const SExportRequest& last, int language)
+{
+    CExportDialog dialog(grid, language, owner);
+    dialog.SetRequest(last);
+    if (dialog.exec() != QDialog::Accepted)
+        return std::nullopt;
+    SExportRequest request = dialog.Request();
+    request.path = AskSaveFile(owner, request.path, {dialog.Filter()}, dialog.Extension());
+    if (request.path.isEmpty())
+        return std::nullopt;
+    return request;
 }
 
 QString AskPdfFile(QWidget* owner)
@@ -101,7 +118,7 @@ std::optional<LogFont> AskFont(QWidget* owner, const LogFont& current)
 {
     // Qt's own dialog, so that its effects (underline, strike-out), which a
     // dot sign cannot show, can be taken away.
-    QFontDialog dialog(current.ToQFont(), owner);
+    QFontDialog dialog(current.ToDialogFont(), owner);
     dialog.setOption(QFontDialog::DontUseNativeDialog);
     for (QCheckBox* effect : dialog.findChildren<QCheckBox*>()) {
         effect->setChecked(false);
@@ -111,7 +128,7 @@ std::optional<LogFont> AskFont(QWidget* owner, const LogFont& current)
     }
     if (dialog.exec() != QDialog::Accepted)
         return std::nullopt;
-    return LogFont::FromQFont(dialog.selectedFont());
+    return LogFont::FromDialogFont(dialog.selectedFont(), current);
 }
 
 std::optional<CScrollRequest> AskScroll(QWidget* owner, const CScrollRequest& suggested, int language)
@@ -155,6 +172,9 @@ CFrameDialogs MakeFrameDialogs(QWidget* owner, std::function<int()> language)
     dialogs.askPrinter = [owner](QPrinter& printer) { return AskPrinter(owner, printer); };
     dialogs.askColor = [owner](COLORREF current) { return AskColor(owner, current); };
     dialogs.askFont = [owner](const LogFont& current) { return AskFont(owner, current); };
+    dialogs.askExport = [owner](const CDotGrid& grid, const SExportRequest& last, int language) {
+        return AskExport(owner, grid, last, language);
+    };
     dialogs.showAbout = [owner] { CAboutDlg::ShowAbout(owner); };
     dialogs.openFile = [](const QString& path) { return CDesktopOpener::Open(path); };
     // exit(), unlike quit(), does not send close events to the windows.

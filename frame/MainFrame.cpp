@@ -15,6 +15,7 @@
 #include "frame/HelpWindow.h"
 #include "frame/LockIndicators.h"
 #include "frame/Languages.h"
+#include "frame/OverflowMessage.h"
 #include "frame/PaneLink.h"
 #include "frame/ToolbarImages.h"
 #include "textinput/InputTextView.h"
@@ -133,6 +134,7 @@ void CMainFrame::CreateClient()
     // Undo and Redo follow the history, which mouse edits and pane changes also fill.
     connect(m_pCanvas, &CImageView::HistoryChanged, this, &CMainFrame::UpdateCommandStates);
     connect(m_pCanvas, &CImageView::StatusText, this, &CMainFrame::OnStatusText);
+    connect(m_pCanvas, &CImageView::OverlayOverflowChanged, this, &CMainFrame::ShowOverflow);
     m_bPanesReady = 1;
 }
 
@@ -187,6 +189,8 @@ void CMainFrame::CreateToolBar()
 void CMainFrame::CreateStatusBar()
 {
     QStatusBar* bar = statusBar();
+    m_pOverflowLabel = new QLabel(bar);
+    bar->addWidget(m_pOverflowLabel, 1);
     for (int pane = 1; pane < kStatusPaneCount; ++pane) {
         auto* label = new QLabel(bar);
         const QString widest = QString::fromLatin1(kPaneTexts[static_cast<std::size_t>(pane)]);
@@ -196,6 +200,8 @@ void CMainFrame::CreateStatusBar()
         bar->addPermanentWidget(label);
     }
     m_statusPanes[kProgressPane]->setText(QString::fromLatin1(kPaneTexts[kProgressPane]));
+    // "100%" alone reads like a zoom level.
+    m_statusPanes[kProgressPane]->setToolTip(tr("How much of the dot-data listing has been written"));
     UpdateLockIndicators();
     // The locks are switched anywhere on the desktop; their LEDs are read
     // a few times a second.
@@ -265,6 +271,17 @@ void CMainFrame::OnStatusText(int pane, const QString& text)
     label->repaint();
 }
 
+void CMainFrame::ShowOverflow()
+{
+    const QSize overflow = m_pCanvas->OverlayOverflow();
+    m_pOverflowLabel->setText(OverflowMessage(m_nLanguage, overflow.width(), overflow.height()));
+}
+
+QString CMainFrame::OverflowText() const
+{
+    return m_pOverflowLabel->text();
+}
+
 void CMainFrame::UpdateLockIndicators()
 {
     const CLockIndicators locks;
@@ -288,8 +305,11 @@ QString CMainFrame::HelpPath() const
 
 int CMainFrame::ClientHeight() const
 {
+    // The first layout runs while the window is being shown, before the menu
+    // bar is: the bar counts unless it was hidden on purpose, at the height
+    // it asks for, which it has not been given yet.
     const QWidget* menu = menuWidget();
-    const int menuHeight = menu && menu->isVisible() ? menu->height() : 0;
+    const int menuHeight = menu && !menu->isHidden() ? menu->sizeHint().height() : 0;
     return height() - menuHeight;
 }
 
@@ -357,6 +377,19 @@ void CMainFrame::OnPrint()
     m_pSteps->Print(m_dialogs);
 }
 
+void CMainFrame::OnExport()
+{
+    if (!m_dialogs.askExport)
+        return;
+    const std::optional<SExportRequest> request = m_dialogs.askExport(m_pCanvas->Grid(), m_lastExport, m_nLanguage);
+    if (!request)
+        return;
+    m_lastExport = *request;
+    QString error;
+    if (!m_pSteps->ExportTo(request->path, request->options, error))
+        m_dialogs.ShowMessage(error);
+}
+
 void CMainFrame::OnMergeText()
 {
     // Merge Text belongs to the input pane; with the canvas active it does nothing.
@@ -370,7 +403,7 @@ void CMainFrame::OnViewImage()
     m_pSteps->ToggleViewImage();
     // An empty listing of lit dots is never left unexplained.
     if (m_pCanvas->IsTextPaneShown() && m_pSteps->ListingLeavesDotsOut())
-        OnStatusText(0, EmptyListingHint());
+        OnStatusText(0, m_pCanvas->Text().m_szText.isEmpty() ? EmptyListingHint() : ReplacedTextHint());
     else
         statusBar()->clearMessage();
 }
@@ -399,6 +432,7 @@ void CMainFrame::OnLanguage(int language)
     m_pInputPane->SetLanguage(m_nLanguage);
     if (m_pPreview)
         m_pPreview->SetLanguage(language);
+    ShowOverflow();
 }
 
 void CMainFrame::LinkFrames()
@@ -461,6 +495,13 @@ QString CMainFrame::EmptyListingHint()
 {
     return tr("No dots listed: a text-mode canvas lists only merged text. "
               "To list a picture, choose File > New in image mode, then Open it.");
+}
+
+QString CMainFrame::ReplacedTextHint()
+{
+    return tr("No dots listed: a text-mode canvas lists only merged text, and a picture, a listing "
+              "or a turn has replaced its dots. Merge Text lists the text again; to list a picture, "
+              "choose File > New in image mode, then Open it.");
 }
 
 QString CMainFrame::ExactLitNothingHint()

@@ -67,8 +67,13 @@ public:
     QString StatusPaneText(int pane) const;
     // The help page of the current language beside the executable.
     QString HelpPath() const;
+    // What the status bar says while the overlay text runs past the canvas;
+    // empty while it fits.
+    QString OverflowText() const;
     // What the status bar says when View Image lists nothing of the lit dots.
     static QString EmptyListingHint();
+    // The same when merged text was there but its dots have been replaced.
+    static QString ReplacedTextHint();
     // The status line after an Exact Colors open that lit no dot.
     static QString ExactLitNothingHint();
     // Height of the client area: the window without its menu bar.
@@ -97,12 +102,14 @@ private:
     void CreateStatusBar();
     void PutUpLanguageMenu();
     void UpdateLockIndicators();
+    void ShowOverflow();
     void NoteActivePane(QWidget* widget);
     void WriteSettings() const;
 
     void OnNew();
     void OnOpen();
     void OnPrint();
+    void OnExport();
     void OnMergeText();
     void OnViewImage();
     void OnBackgroundColor();
@@ -126,10 +133,12 @@ private:
     CFlatSplitterWnd* m_splitter = nullptr;
     QToolBar* m_toolBar = nullptr;
     std::array<QLabel*, kStatusPaneCount> m_statusPanes {};
+    QLabel* m_pOverflowLabel = nullptr; // left in the status bar, under passing messages
     QHash<int, QAction*> m_actions;
     QList<QMenu*> m_menus;
     QWidget* m_pActivePane = nullptr; // the pane last clicked or tabbed into: commands go there first
     CFrameDialogs m_dialogs;
+    SExportRequest m_lastExport; // the form, options and file of the last export
     std::unique_ptr<CCommandSteps> m_pSteps;
     std::unique_ptr<CAnimationSteps> m_pAnimation;
     CFrameStrip* m_pFrameStrip = nullptr;

@@ -17,6 +17,8 @@ void LinkPanes(CImageView* canvas, CInputTextView* pane)
     constexpr auto direct = Qt::DirectConnection;
     QObject::connect(pane, &CInputTextView::OverlayTextChanged, document, &CCanvasDocument::SetOverlayText, direct);
     QObject::connect(pane, &CInputTextView::OverlayColorChanged, document, &CCanvasDocument::SetOverlayColor, direct);
+    QObject::connect(pane, &CInputTextView::OverlayColorsChanged, document, &CCanvasDocument::SetOverlayColors, direct);
+    QObject::connect(pane, &CInputTextView::LayoutOptionsChanged, document, &CCanvasDocument::SetLayoutOptions, direct);
     QObject::connect(
         pane, &CInputTextView::MergeRequested, document,
         [document](QTextEdit* source, const LogFont& font) {

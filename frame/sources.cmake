@@ -3,6 +3,7 @@ list(APPEND CORE_SOURCES
   frame/HelpFile.h frame/HelpFile.cpp
   frame/LockIndicators.h frame/LockIndicators.cpp
   frame/Languages.h
+  frame/OverflowMessage.h frame/OverflowMessage.cpp
   frame/ToolbarImages.h frame/ToolbarImages.cpp
 )
 list(APPEND UI_SOURCES

@@ -17,6 +17,7 @@ TEST(ExportRegistry, PicturesAreChosenByExtensionAndUnknownOnesRefused)
         {"a.bmp", "BMP"},     {"A.BMP", "BMP"},       {"a.jpg", "JPG"},     {"a.JPEG", "JPG"},
         {"a.jpe", "JPG"},     {"noextension", "JPG"}, {"dir.bmp/x", "JPG"}, {"a.bmp.jpg", "JPG"},
         {"a.jpg.bmp", "BMP"}, {"a.gif", nullptr},     {"a.txt", nullptr},   {"a.bmp~", nullptr},
+        {"a.png", "PNG"},     {"B.Png", "PNG"},       {".png", "JPG"},      {"a.", "JPG"},
     };
     for (const auto& c : cases) {
         const SExporter* exporter = CExportRegistry::PictureFor(QString::fromUtf8(c.path));
@@ -33,7 +34,8 @@ TEST(ExportRegistry, PicturesAreChosenByExtensionAndUnknownOnesRefused)
 TEST(ExportRegistry, DialogFiltersComeFromTheTable)
 {
     EXPECT_EQ(CExportRegistry::DialogFilters(SExporter::Picture),
-              (QStringList{QStringLiteral("BMP (*.bmp)"), QStringLiteral("JPG (*.jpg *.jpeg *.jpe)")}));
+              (QStringList{QStringLiteral("BMP (*.bmp)"), QStringLiteral("JPG (*.jpg *.jpeg *.jpe)"),
+                           QStringLiteral("PNG (*.png)")}));
     EXPECT_EQ(CExportRegistry::DialogFilters(SExporter::Listing), QStringList{QStringLiteral("TXT (*.txt)")});
 }
 
