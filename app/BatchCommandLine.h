@@ -15,6 +15,7 @@ struct SBatchStep
         Text, TextColors, Font, Size, Offset, Stretch, OverlayAt, Merge,
         SaveDots, SaveImage, PrintPdf, LoadDots, ListFonts, Help, Version,
         Undo, Redo, Match, Align, Spacing, LineSpacing, FitHeight,
+        Line, ClearLine, Rect, ClearRect, Ellipse, ClearEllipse, Fill, ClearFill, Resize, Crop,
         Frame, AddFrame, DuplicateFrame, DeleteFrame, MoveFrame, Duration, Panel, Scroll, Blink, Wipe,
         SaveGif, GifDots, SaveFrames,
         Export, Scan, BitOrder, Module, ModuleOrder, Serpentine, Invert, Planes, LoadExport,
@@ -26,7 +27,9 @@ struct SBatchStep
     int x = 0;               // width, column, offset, size, stretch, colour index, --match way, export option,
                              // frame number, duration, direction (CFrameEffects::Direction)
     int y = 0;               // height, row, offset, speed
-    int mode = 0;            // --new: 0 text, 1 image
+    int x2 = 0;              // shapes: the second corner; --crop: width and height
+    int y2 = 0;
+    int mode = 0;            // --new: 0 text, 1 image; --rect, --ellipse: 1 filled; --resize: the anchor
     COLORREF color = 0;      // --background
     std::vector<int> colors; // --text-colors: palette indices
 };
@@ -58,6 +61,9 @@ private:
     bool ParseInt(const QString& option, const QString& value, int& result);
     // left|right|up|down[:SPEED] of --scroll and --wipe.
     bool ParseMovement(SBatchStep& step, const QString& value);
+    // X0,Y0,X1,Y1 (or X,Y,W,H), each within the drawing limits.
+    bool ParseFour(SBatchStep& step, const QString& value);
+    bool ParseResize(SBatchStep& step, const QString& value);
     // Numbers past what the canvas can use are refused, not quietly ignored.
     bool CheckRange(const QString& option, const QString& what, int value, int low, int high);
 

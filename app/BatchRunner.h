@@ -11,6 +11,7 @@
 
 class CAnimationSteps;
 class CCommandSteps;
+class CDrawingSteps;
 class CImageView;
 class CInputTextView;
 class QTextStream;
@@ -36,6 +37,10 @@ private:
     bool NewCanvas(const SBatchStep& step);
     bool OpenPicture(const SBatchStep& step);
     bool EditDot(const SBatchStep& step, bool light);
+    bool Draw(const SBatchStep& step);
+    bool Fill(const SBatchStep& step);
+    bool Resize(const SBatchStep& step);
+    bool Crop(const SBatchStep& step);
     bool TypeText(const SBatchStep& step);
     bool SetFont(const SBatchStep& step);
     void WarnOfMissingSize(const SBatchStep& step);
@@ -68,6 +73,7 @@ private:
     std::unique_ptr<CInputTextView> m_pInputPane;
     std::unique_ptr<CCommandSteps> m_pSteps;
     std::unique_ptr<CAnimationSteps> m_pAnimation;
+    std::unique_ptr<CDrawingSteps> m_pDrawing;
     int m_nPanelWidth = 0;           // last --panel; 0: the canvas's size
     int m_nPanelHeight = 0;
     int m_nGifDots = 0;              // last --gif-dots

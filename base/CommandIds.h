@@ -39,22 +39,41 @@ constexpr int Redo = 32851;
 constexpr int PictureExact = 32795;
 constexpr int PictureNearest = 32796;
 constexpr int PictureDithered = 32797;
+// The drawing tools, in the order of CImageView::EToolKind (ToolClick + kind).
+constexpr int ToolClick = 32900;
+constexpr int ToolPencil = 32901;
+constexpr int ToolLine = 32902;
+constexpr int ToolRectangle = 32903;
+constexpr int ToolFilledRectangle = 32904;
+constexpr int ToolEllipse = 32905;
+constexpr int ToolFilledEllipse = 32906;
+constexpr int ToolFill = 32907;
+constexpr int ToolPicker = 32908;
+constexpr int ToolSelect = 32909;
+// Edit: the selection and the clipboard, and the canvas size.
+constexpr int Cut = 32910;
+constexpr int Copy = 32911;
+constexpr int Paste = 32912;
+constexpr int Delete = 32913;
+constexpr int SelectAll = 32914;
+constexpr int ResizeCanvas = 32915;
+constexpr int CropToSelection = 32916;
 // File > Export: bytes for a controller.
 constexpr int Export = 32870;
 // View > Sign Preview and the Frames menu.
-constexpr int SignPreview = 32900;
-constexpr int AddFrame = 32901;
-constexpr int DuplicateFrame = 32902;
-constexpr int DeleteFrame = 32903;
-constexpr int PreviousFrame = 32904;
-constexpr int NextFrame = 32905;
-constexpr int MoveFrameEarlier = 32906;
-constexpr int MoveFrameLater = 32907;
-constexpr int FrameDuration = 32908;
-constexpr int ScrollLeft = 32909; // Right, Up and Down follow, in the order of CFrameEffects::Direction
-constexpr int ScrollDown = 32912;
-constexpr int Blink = 32913;
-constexpr int Wipe = 32914;
-constexpr int SaveAnimation = 32915;
-constexpr int SaveFrames = 32916;
+constexpr int SignPreview = 32940;
+constexpr int AddFrame = 32941;
+constexpr int DuplicateFrame = 32942;
+constexpr int DeleteFrame = 32943;
+constexpr int PreviousFrame = 32944;
+constexpr int NextFrame = 32945;
+constexpr int MoveFrameEarlier = 32946;
+constexpr int MoveFrameLater = 32947;
+constexpr int FrameDuration = 32948;
+constexpr int ScrollLeft = 32949; // Right, Up and Down follow, in the order of CFrameEffects::Direction
+constexpr int ScrollDown = 32952;
+constexpr int Blink = 32953;
+constexpr int Wipe = 32954;
+constexpr int SaveAnimation = 32955;
+constexpr int SaveFrames = 32956;
 } // namespace CommandId

@@ -1,6 +1,10 @@
 #include "canvas/CanvasDocument.h"
 
 #include "base/QuotedText.h"
+#include "canvas/CanvasSize.h"
+#include "canvas/DotFragment.h"
+#include "canvas/DotShape.h"
+#include "canvas/DotsStep.h"
 #include "canvas/FrameUndoStep.h"
 #include "canvas/TextOverlay.h"
 #include "dotdata/DotListing.h"
@@ -162,6 +166,88 @@ bool CCanvasDocument::EditDot(int column, int row, COLORREF colour)
         emit HistoryChanged();
     emit Changed();
     return true;
+}
+
+bool CCanvasDocument::DrawShape(const CDotShape& shape, COLORREF colour, EUndoKind kind)
+{
+    if (!CanEditDots())
+        return false;
+    auto step = std::make_unique<CDotsStep>(kind);
+    step->Reserve(static_cast<std::size_t>(shape.DotCount()));
+    for (const SDotRun& run : shape.Runs()) {
+        for (int column = run.nLeft; column <= run.nRight; ++column)
+            step->Paint(m_grid, column, run.nRow, colour);
+    }
+    if (step->IsEmpty())
+        return false;
+    RecordStep(std::move(step));
+    return true;
+}
+
+bool CCanvasDocument::PlaceFragment(const CDotFragment& fragment, QPoint at, const QRect& cleared, EUndoKind kind)
+{
+    if (!CanEditDots())
+        return false;
+    auto step = std::make_unique<CDotsStep>(kind);
+    const QRect inside = cleared & QRect(0, 0, m_grid.Width(), m_grid.Height());
+    for (int row = inside.top(); row <= inside.bottom(); ++row) {
+        for (int column = inside.left(); column <= inside.right(); ++column)
+            step->Paint(m_grid, column, row, m_grid.BackColor());
+    }
+    for (int row = 0; row < fragment.Height(); ++row) {
+        for (int column = 0; column < fragment.Width(); ++column) {
+            const int index = fragment.IndexAt(column, row);
+            const COLORREF colour = index < kPaletteSize ? DotPalette[static_cast<std::size_t>(index)] : m_grid.BackColor();
+            step->Paint(m_grid, at.x() + column, at.y() + row, colour);
+        }
+    }
+    if (step->IsEmpty())
+        return false;
+    RecordStep(std::move(step));
+    return true;
+}
+
+bool CCanvasDocument::ReplaceGrid(EUndoKind kind, const std::function<bool(const CDotGrid&, CDotGrid&)>& make)
+{
+    if (m_frames.IsAnimated())
+        return ReplaceEveryFrame(make);
+    CDotGrid made;
+    if (!make(m_grid, made))
+        return false;
+    if (!m_history.RecordWhole(kind, [this, &made] {
+            m_grid = std::move(made);
+            return true;
+        }))
+        return false;
+    emit Resized(m_grid.Width(), m_grid.Height());
+    Recorded();
+    return true;
+}
+
+bool CCanvasDocument::ReplaceEveryFrame(const std::function<bool(const CDotGrid&, CDotGrid&)>& make)
+{
+    // The frames keep one size: each takes the same change, as one step.
+    std::vector<SSignFrame> frames = m_frames.Copy();
+    for (SSignFrame& frame : frames) {
+        CDotGrid made;
+        if (!make(frame.grid, made) || made.ByteCount() > CFrameList::kMaxTotalBytes / frames.size())
+            return false;
+        frame.grid = std::move(made);
+    }
+    return ChangeFrames([&frames](CFrameList& list, CFrameStep& step) {
+        return CFrameStep::Replace(list, std::move(frames), step, list.Current());
+    });
+}
+
+bool CCanvasDocument::ResizeCanvas(QSize size, int anchor)
+{
+    return ReplaceGrid(EUndoKind::ResizeCanvas,
+                       [&](const CDotGrid& grid, CDotGrid& out) { return ResizedGrid(grid, size, anchor, out); });
+}
+
+bool CCanvasDocument::CropCanvas(const QRect& area)
+{
+    return ReplaceGrid(EUndoKind::Crop, [&](const CDotGrid& grid, CDotGrid& out) { return CroppedGrid(grid, area, out); });
 }
 
 void CCanvasDocument::RecordStep(std::unique_ptr<CUndoStep> step, bool mayMerge)

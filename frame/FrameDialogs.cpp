@@ -6,6 +6,7 @@
 #include "dialogs/AboutDlg.h"
 #include "dialogs/ExportDialog.h"
 #include "dialogs/NewDialog.h"
+#include "dialogs/ResizeCanvasDialog.h"
 #include "dialogs/ScrollDialog.h"
 #include "frame/DesktopOpener.h"
 
@@ -159,6 +160,14 @@ std::optional<int> AskFrameNumber(QWidget* owner, EFrameNumber what, int current
     return dialog.intValue();
 }
 
+std::optional<CCanvasSizeRequest> AskCanvasSize(QWidget* owner, int width, int height, int language)
+{
+    CResizeCanvasDialog dialog(width, height, language, owner);
+    if (dialog.exec() != QDialog::Accepted)
+        return std::nullopt;
+    return CCanvasSizeRequest{dialog.CanvasWidth(), dialog.CanvasHeight(), dialog.Anchor()};
+}
+
 } // namespace
 
 CFrameDialogs MakeFrameDialogs(QWidget* owner, std::function<int()> language)
@@ -193,6 +202,9 @@ CFrameDialogs MakeFrameDialogs(QWidget* owner, std::function<int()> language)
     dialogs.askSaveFramesPath = [owner](const QString& prefill) {
         return AskSaveFile(owner, prefill, {QStringLiteral("PNG (*.png)"), QStringLiteral("BMP (*.bmp)")},
                            QStringLiteral("png"));
+    };
+    dialogs.askCanvasSize = [owner](int width, int height, int language) {
+        return AskCanvasSize(owner, width, height, language);
     };
     dialogs.showMessage = [owner](const QString& text) { QMessageBox::warning(owner, ProductTitle(), text); };
     return dialogs;

@@ -10,7 +10,9 @@
 #include "dialogs/FlatSplitterWnd.h"
 #include "dialogs/SplashWnd.h"
 #include "base/CommandIds.h"
+#include "frame/CanvasReadout.h"
 #include "frame/CommandRegistry.h"
+#include "frame/DrawingSteps.h"
 #include "frame/HelpFile.h"
 #include "frame/HelpWindow.h"
 #include "frame/LockIndicators.h"
@@ -23,9 +25,11 @@
 #include <QAction>
 #include <QActionGroup>
 #include <QApplication>
+#include <QClipboard>
 #include <QCloseEvent>
 #include <QDir>
 #include <QFileInfo>
+#include <QGuiApplication>
 #include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
@@ -35,6 +39,8 @@
 #include <QTimer>
 #include <QToolBar>
 #include <QVBoxLayout>
+
+#include <algorithm>
 
 using namespace CommandId;
 
@@ -116,6 +122,7 @@ void CMainFrame::CreateClient()
     m_pCanvas->SetDialogs(&m_dialogs);
     m_pSteps = std::make_unique<CCommandSteps>(*m_pCanvas, *m_pInputPane);
     m_pAnimation = std::make_unique<CAnimationSteps>(m_pCanvas->Document());
+    m_pDrawing = std::make_unique<CDrawingSteps>(*m_pCanvas);
     LinkPanes(m_pCanvas, m_pInputPane);
     LinkFrames();
 
@@ -134,6 +141,11 @@ void CMainFrame::CreateClient()
     // Undo and Redo follow the history, which mouse edits and pane changes also fill.
     connect(m_pCanvas, &CImageView::HistoryChanged, this, &CMainFrame::UpdateCommandStates);
     connect(m_pCanvas, &CImageView::StatusText, this, &CMainFrame::OnStatusText);
+    // The colour picker changes the checked colour.
+    connect(m_pCanvas, &CImageView::DotColorPicked, this, &CMainFrame::UpdateCommandStates);
+    // Cut, Copy, Delete and Crop follow the selection, Paste the clipboard.
+    connect(m_pCanvas, &CImageView::GestureEnded, this, &CMainFrame::UpdateCommandStates);
+    connect(QGuiApplication::clipboard(), &QClipboard::dataChanged, this, &CMainFrame::UpdateCommandStates);
     connect(m_pCanvas, &CImageView::OverlayOverflowChanged, this, &CMainFrame::ShowOverflow);
     m_bPanesReady = 1;
 }
@@ -173,14 +185,19 @@ void CMainFrame::CreateToolBar()
     m_toolBar->setAllowedAreas(Qt::AllToolBarAreas);
 
     const QList<QImage> images = ToolbarCells(QImage(QStringLiteral(":/frame/toolbar.bmp")));
+    const QList<QImage> tools = ToolbarCells(QImage(QStringLiteral(":/frame/tools.bmp")));
     for (const SCommandEntry* entry : CCommandRegistry::ToolbarLayout()) {
         if (!entry) {
             m_toolBar->addSeparator();
             continue;
         }
         QAction* action = Action(entry->nId);
-        if (entry->nToolbarCell < images.size())
-            action->setIcon(QIcon(QPixmap::fromImage(images.at(entry->nToolbarCell))));
+        const int cell = entry->nToolbarCell;
+        const int toolCell = cell - SCommandEntry::kToolCells;
+        if (cell < images.size())
+            action->setIcon(QIcon(QPixmap::fromImage(images.at(cell))));
+        else if (toolCell >= 0 && toolCell < tools.size())
+            action->setIcon(QIcon(QPixmap::fromImage(tools.at(toolCell))));
         m_toolBar->addAction(action);
     }
     addToolBar(Qt::TopToolBarArea, m_toolBar);
@@ -200,6 +217,7 @@ void CMainFrame::CreateStatusBar()
         bar->addPermanentWidget(label);
     }
     m_statusPanes[kProgressPane]->setText(QString::fromLatin1(kPaneTexts[kProgressPane]));
+    m_pReadout = new CCanvasReadout(*bar, *m_pCanvas);
     // "100%" alone reads like a zoom level.
     m_statusPanes[kProgressPane]->setToolTip(tr("How much of the dot-data listing has been written"));
     UpdateLockIndicators();
@@ -344,6 +362,8 @@ void CMainFrame::UpdateCommandStates()
         if (state.bSetsPrompt)
             action->setStatusTip(state.szPrompt);
     }
+    if (m_pReadout)
+        m_pReadout->Update();
 }
 
 void CMainFrame::OnCommand(int id)
@@ -351,8 +371,24 @@ void CMainFrame::OnCommand(int id)
     const SCommandEntry* entry = CCommandRegistry::Find(id);
     if (!entry || !entry->pfnRun)
         return;
+    // Floating dots are put down before anything else happens to the
+    // canvas; the selection's own commands and the view's keep them.
+    static constexpr std::array<int, 8> kKeepFloating = {Cut, Copy, Paste, Delete, SelectAll, ZoomIn, ZoomOut,
+                                                        ToggleGrid};
+    if (std::find(kKeepFloating.begin(), kKeepFloating.end(), id) == kKeepFloating.end())
+        m_pDrawing->PlaceFloating();
     entry->pfnRun(*this, entry->nArg);
     UpdateCommandStates();
+}
+
+void CMainFrame::OnResizeCanvas()
+{
+    const CDotGrid& grid = m_pCanvas->Grid();
+    if (grid.IsEmpty() || !m_dialogs.askCanvasSize)
+        return;
+    const std::optional<CCanvasSizeRequest> request = m_dialogs.askCanvasSize(grid.Width(), grid.Height(), m_nLanguage);
+    if (request)
+        m_pDrawing->ResizeCanvas(QSize(request->nWidth, request->nHeight), request->nAnchor);
 }
 
 void CMainFrame::OnNew()

@@ -13,6 +13,8 @@
 #include <array>
 #include <memory>
 
+class CCanvasReadout;
+class CDrawingSteps;
 class CFlatSplitterWnd;
 class CFrameStrip;
 class CHelpWindow;
@@ -58,6 +60,9 @@ public:
     // preview window once View > Sign Preview has opened it.
     CFrameStrip* FrameStrip() const { return m_pFrameStrip; }
     CPreviewWindow* PreviewWindow() const { return m_pPreview; }
+    CDrawingSteps& Drawing() { return *m_pDrawing; }
+    // The panes after the original five: pointer, block, zoom, canvas size.
+    const CCanvasReadout& Readout() const { return *m_pReadout; }
     // The program's own help window, once Help has needed it.
     CHelpWindow* HelpWindow() const;
 
@@ -119,6 +124,7 @@ private:
     void OnSignPreview();
     // The strip and the preview follow the document's frames.
     void LinkFrames();
+    void OnResizeCanvas();
 
     // Pane state the command states depend on.
     bool IsTextPaneShown() const;
@@ -143,6 +149,8 @@ private:
     std::unique_ptr<CAnimationSteps> m_pAnimation;
     CFrameStrip* m_pFrameStrip = nullptr;
     QPointer<CPreviewWindow> m_pPreview;
+    std::unique_ptr<CDrawingSteps> m_pDrawing;
+    CCanvasReadout* m_pReadout = nullptr; // owned by the status bar
     QTimer* m_pLockTimer = nullptr;
     QMetaObject::Connection m_focusConnection; // to the application, ended before the frame goes
     QPointer<CHelpWindow> m_pHelpWindow;

@@ -2,6 +2,7 @@
 // frame operations undo and redo, every other step is taken back on its own
 // frame, and the frames keep one size.
 #include "canvas/CanvasDocument.h"
+#include "canvas/CanvasSize.h"
 #include "frame/AnimationSteps.h"
 
 #include "SevenColours.h"
@@ -168,4 +169,35 @@ TEST_F(DocumentFramesTest, ChangesThatWouldResizeOneFrameKeepTheFrameSize)
     EXPECT_EQ(m_doc.Grid().Width(), 16);
     EXPECT_EQ(m_doc.Grid().Height(), 8);
     EXPECT_EQ(m_doc.Frames().Grid(0).Width(), 16);
+}
+
+TEST_F(DocumentFramesTest, ResizeAndCropChangeEveryFrameAsOneStep)
+{
+    m_doc.EditDot(0, 0, kRed);
+    ASSERT_TRUE(m_steps.AddFrame());
+    m_doc.EditDot(15, 7, kGreen); // bottom-right of frame 2
+
+    // Growing to 32 x 16 with the dots kept at the bottom right: both frames move.
+    ASSERT_TRUE(m_doc.ResizeCanvas(QSize(32, 16), AnchorBottomRight));
+    for (int i = 0; i < 2; ++i) {
+        EXPECT_EQ(m_doc.Frames().Grid(i).Width(), 32) << i;
+        EXPECT_EQ(m_doc.Frames().Grid(i).Height(), 16) << i;
+    }
+    EXPECT_EQ(m_doc.Grid().DisplayDotAt(31, 15), kGreen);
+    EXPECT_EQ(m_doc.Frames().Grid(0).DisplayDotAt(16, 8), kRed);
+
+    // A crop keeps the same area of each frame.
+    ASSERT_TRUE(m_doc.CropCanvas(QRect(16, 8, 16, 8)));
+    EXPECT_EQ(m_doc.Frames().Grid(0).Width(), 16);
+    EXPECT_EQ(m_doc.Frames().Grid(0).DisplayDotAt(0, 0), kRed);
+    EXPECT_EQ(m_doc.Grid().DisplayDotAt(15, 7), kGreen);
+
+    // Undo takes each back for every frame.
+    ASSERT_TRUE(m_doc.Undo());
+    ASSERT_TRUE(m_doc.Undo());
+    EXPECT_EQ(m_doc.Frames().Count(), 2);
+    EXPECT_EQ(m_doc.Grid().Width(), 16);
+    EXPECT_EQ(m_doc.Frames().Grid(0).Width(), 16);
+    EXPECT_EQ(m_doc.Frames().Grid(0).DisplayDotAt(0, 0), kRed);
+    EXPECT_EQ(m_doc.Grid().DisplayDotAt(15, 7), kGreen);
 }
