@@ -88,6 +88,13 @@ TEST(PreviewWindow, TextsInThreeLanguagesAndTheFrameShown)
     QTest::keyClick(&window, Qt::Key_Space);
     EXPECT_TRUE(window.Preview().IsPlaying());
     EXPECT_EQ(play->text(), QStringLiteral("Pause"));
+    // Still while the frames go by.
+    const int started = window.Preview().ShownFrame();
+    for (int wait = 0; wait < 100 && window.Preview().ShownFrame() == started; ++wait)
+        QTest::qWait(10);
+    EXPECT_NE(window.Preview().ShownFrame(), started);
+    EXPECT_TRUE(window.Preview().IsPlaying());
+    EXPECT_EQ(play->text(), QStringLiteral("Pause"));
     QTest::keyClick(&window, Qt::Key_Space);
     EXPECT_FALSE(window.Preview().IsPlaying());
     EXPECT_EQ(play->text(), QStringLiteral("Play"));
