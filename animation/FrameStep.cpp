@@ -60,11 +60,11 @@ bool CFrameStep::SetDuration(CFrameList& list, int index, int ms, CFrameStep& st
     return true;
 }
 
-bool CFrameStep::Replace(CFrameList& list, std::vector<SSignFrame> frames, CFrameStep& step)
+bool CFrameStep::Replace(CFrameList& list, std::vector<SSignFrame> frames, CFrameStep& step, int current)
 {
     step.Begin(list, Kind::Replace);
     step.m_others = std::move(frames);
-    step.m_nOthersCurrent = 0;
+    step.m_nOthersCurrent = current;
     if (list.Swap(step.m_others, step.m_nOthersCurrent))
         return true;
     step.m_others.clear();

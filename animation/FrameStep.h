@@ -26,7 +26,8 @@ public:
     static bool Delete(CFrameList& list, int index, CFrameStep& step);
     static bool Move(CFrameList& list, int from, int to, CFrameStep& step);
     static bool SetDuration(CFrameList& list, int index, int ms, CFrameStep& step);
-    static bool Replace(CFrameList& list, std::vector<SSignFrame> frames, CFrameStep& step);
+    // current: the frame of the new list to show.
+    static bool Replace(CFrameList& list, std::vector<SSignFrame> frames, CFrameStep& step, int current = 0);
 
     Kind GetKind() const { return m_nKind; }
     // Bytes of dots the step keeps.

@@ -209,6 +209,7 @@ void CLedPreview::Play()
 {
     if (!m_pFrames || IsPlaying())
         return;
+    m_bPlaying = true;
     m_clock.start();
     m_nDueMs = m_pFrames->Duration(m_nShown);
     m_timer.start(static_cast<int>(m_nDueMs));
@@ -219,6 +220,7 @@ void CLedPreview::Pause()
 {
     if (!IsPlaying())
         return;
+    m_bPlaying = false;
     m_timer.stop();
     emit PlayingChanged(false);
 }

@@ -33,7 +33,7 @@ public:
 
     void Play();
     void Pause();
-    bool IsPlaying() const { return m_timer.isActive(); }
+    bool IsPlaying() const { return m_bPlaying; }
     void StepForward();
     void StepBack();
     void ShowFrame(int index);
@@ -78,6 +78,8 @@ private:
     std::array<std::vector<QRgb>, kSpriteCount> m_aSprites;
     std::vector<std::uint8_t> m_abDrawn; // sprite drawn at each dot, row by row from the top
     QTimer m_timer;
+    // Between Play and Pause; the single-shot timer is idle while a frame is drawn.
+    bool m_bPlaying = false;
     QElapsedTimer m_clock;
     qint64 m_nDueMs = 0;               // when the shown frame's time is up, on m_clock
 };

@@ -10,4 +10,6 @@ list(APPEND CORE_SOURCES
 )
 list(APPEND UI_SOURCES
   animation/LedPreview.h animation/LedPreview.cpp
+  animation/PreviewWindow.h animation/PreviewWindow.cpp
+  animation/FrameStrip.h animation/FrameStrip.cpp
 )

@@ -1,9 +1,13 @@
 #include "app/BatchCommandLine.h"
 
+#include "animation/FrameEffects.h"
+#include "animation/FrameList.h"
+#include "animation/GifWriter.h"
 #include "base/CanvasMode.h"
 #include "base/DotPalette.h"
-#include "base/SignLayoutOptions.h"
 #include "base/ExportOptions.h"
+#include "base/QuotedText.h"
+#include "base/SignLayoutOptions.h"
 #include "canvas/CanvasSize.h"
 #include "canvas/DotShape.h"
 #include "dotdata/ColorMatcher.h"
@@ -21,7 +25,7 @@ struct SOptionInfo
     const char* help;
 };
 
-constexpr std::array<SOptionInfo, 50> kOptions = {{
+constexpr std::array<SOptionInfo, 63> kOptions = {{
     {"--new", SBatchStep::New, true, "WxH[:text|:image]", "make a new canvas (sizes corrected as in the New dialog)"},
     {"--open", SBatchStep::Open, true, "FILE", "open a BMP, PNG or JPEG picture"},
     {"--match", SBatchStep::Match, true, "exact|nearest|dither", "how the --open options after it turn pixels into dots"},
@@ -44,7 +48,7 @@ constexpr std::array<SOptionInfo, 50> kOptions = {{
     {"--line-spacing", SBatchStep::LineSpacing, true, "N", "image mode: extra dots between lines, -32..64"},
     {"--fit-height", SBatchStep::FitHeight, false, "", "image mode: size the font so the text's ink fills the rows"},
     {"--merge", SBatchStep::Merge, false, "", "merge the text into the dots"},
-    {"--save-dots", SBatchStep::SaveDots, true, "FILE", "write the dot-data listing"},
+    {"--save-dots", SBatchStep::SaveDots, true, "FILE", "write the dot-data listing (%d in FILE: one per frame)"},
     {"--save-image", SBatchStep::SaveImage, true, "FILE", "write the canvas as BMP (.bmp), PNG (.png) or JPEG (.jpg, .jpeg, .jpe, no extension)"},
     {"--print-pdf", SBatchStep::PrintPdf, true, "FILE", "print the dot-data listing into a PDF file"},
     {"--load-dots", SBatchStep::LoadDots, true, "FILE", "light the dots of an image-mode listing"},
@@ -70,6 +74,19 @@ constexpr std::array<SOptionInfo, 50> kOptions = {{
     {"--load-export", SBatchStep::LoadExport, true, "FILE", "redraw the dots from a .bin or .hex export made with the same options"},
     {"--undo", SBatchStep::Undo, false, "", "take back the last change to the dots"},
     {"--redo", SBatchStep::Redo, false, "", "make the last change taken back again"},
+    {"--frame", SBatchStep::Frame, true, "N", "edit and save frame N (from 1)"},
+    {"--add-frame", SBatchStep::AddFrame, false, "", "add a blank frame after the current one"},
+    {"--duplicate-frame", SBatchStep::DuplicateFrame, false, "", "add a copy of the current frame after it"},
+    {"--delete-frame", SBatchStep::DeleteFrame, false, "", "delete the current frame"},
+    {"--move-frame", SBatchStep::MoveFrame, true, "N", "move the current frame to place N"},
+    {"--duration", SBatchStep::Duration, true, "MS", "how long the current frame shows, 10..60000 ms"},
+    {"--panel", SBatchStep::Panel, true, "WxH", "the sign the next --scroll moves across (default: the canvas)"},
+    {"--scroll", SBatchStep::Scroll, true, "left|right|up|down[:SPEED]", "frames of the canvas scrolling across the panel, SPEED dots a second (20)"},
+    {"--blink", SBatchStep::Blink, true, "MS", "two frames: the canvas, then nothing, MS each"},
+    {"--wipe", SBatchStep::Wipe, true, "left|right|up|down[:SPEED]", "frames uncovering the canvas a column or row at a time"},
+    {"--gif-dots", SBatchStep::GifDots, true, "PX", "the next --save-gif draws each dot as a round lamp PX pixels across (0: one pixel)"},
+    {"--save-gif", SBatchStep::SaveGif, true, "FILE", "write the frames as an animated GIF"},
+    {"--save-frames", SBatchStep::SaveFrames, true, "FILE", "write each frame as FILE-001.png ... (.png or .bmp; %d for the number)"},
     {"--list-fonts", SBatchStep::ListFonts, false, "", "print the font families"},
     {"--help", SBatchStep::Help, false, "", "print this help"},
     {"--version", SBatchStep::Version, false, "", "print the version"},
@@ -203,6 +220,20 @@ bool CBatchCommandLine::ParsePair(const QString& option, const QString& value, Q
     if (parts.size() != 2)
         return Fail(option, QStringLiteral("'%1' is not of the form A%2B").arg(value, separator));
     return ParseInt(option, parts.at(0), a) && ParseInt(option, parts.at(1), b);
+}
+
+bool CBatchCommandLine::ParseMovement(SBatchStep& step, const QString& value)
+{
+    const QStringList parts = value.split(QLatin1Char(':'));
+    CFrameEffects::Direction direction = CFrameEffects::Direction::Left;
+    if (parts.size() > 2 || !CFrameEffects::DirectionOfName(parts.at(0), direction))
+        return Fail(step.option, QStringLiteral("'%1' is not left, right, up or down[:SPEED]").arg(CQuotedText::Quote(value)));
+    step.x = static_cast<int>(direction);
+    step.y = CFrameEffects::kDefaultSpeed;
+    if (parts.size() == 2 && !ParseInt(step.option, parts.at(1), step.y))
+        return false;
+    return CheckRange(step.option, QStringLiteral("the speed (dots a second)"), step.y, CFrameEffects::kMinSpeed,
+                      CFrameEffects::kMaxSpeed);
 }
 
 bool CBatchCommandLine::ParseFour(SBatchStep& step, const QString& value)
@@ -348,6 +379,25 @@ bool CBatchCommandLine::ParseValue(SBatchStep& step, const QString& value)
     case SBatchStep::Match:
         step.x = MatchingOfName(value);
         return step.x >= 0 || Fail(option, QStringLiteral("'%1' is none of exact, nearest, dither").arg(value));
+    case SBatchStep::Frame:
+    case SBatchStep::MoveFrame:
+        return ParseInt(option, value, step.x)
+            && (step.x >= 1 || Fail(option, QStringLiteral("frames are numbered from 1")));
+    case SBatchStep::Duration:
+    case SBatchStep::Blink:
+        return ParseInt(option, value, step.x)
+            && CheckRange(option, QStringLiteral("the duration (ms)"), step.x, CFrameList::kMinDurationMs,
+                          CFrameList::kMaxDurationMs);
+    case SBatchStep::Panel:
+        return ParsePair(option, value, QLatin1Char('x'), step.x, step.y)
+            && CheckRange(option, QStringLiteral("the width"), step.x, 1, kMaxCanvasWidth)
+            && CheckRange(option, QStringLiteral("the height"), step.y, 1, kMaxCanvasHeight);
+    case SBatchStep::Scroll:
+    case SBatchStep::Wipe:
+        return ParseMovement(step, value);
+    case SBatchStep::GifDots:
+        return ParseInt(option, value, step.x)
+            && CheckRange(option, QStringLiteral("the lamp size (pixels)"), step.x, 0, CGifWriter::kMaxLedPitch);
     case SBatchStep::Align: {
         const QStringList axes = value.split(QLatin1Char(','));
         step.x = AlignOfName(kHorizontalNames, axes.value(0));

@@ -16,14 +16,17 @@ struct SBatchStep
         SaveDots, SaveImage, PrintPdf, LoadDots, ListFonts, Help, Version,
         Undo, Redo, Match, Align, Spacing, LineSpacing, FitHeight,
         Line, ClearLine, Rect, ClearRect, Ellipse, ClearEllipse, Fill, ClearFill, Resize, Crop,
+        Frame, AddFrame, DuplicateFrame, DeleteFrame, MoveFrame, Duration, Panel, Scroll, Blink, Wipe,
+        SaveGif, GifDots, SaveFrames,
         Export, Scan, BitOrder, Module, ModuleOrder, Serpentine, Invert, Planes, LoadExport,
     };
 
     Kind kind = Help;
     QString option;          // as typed, for messages
     QString text;            // file name, text, font family
-    int x = 0;               // width, column, offset, size, stretch, colour index, --match way, export option
-    int y = 0;               // height, row, offset
+    int x = 0;               // width, column, offset, size, stretch, colour index, --match way, export option,
+                             // frame number, duration, direction (CFrameEffects::Direction)
+    int y = 0;               // height, row, offset, speed
     int x2 = 0;              // shapes: the second corner; --crop: width and height
     int y2 = 0;
     int mode = 0;            // --new: 0 text, 1 image; --rect, --ellipse: 1 filled; --resize: the anchor
@@ -56,6 +59,8 @@ private:
     bool ParseExportOption(SBatchStep& step, const QString& value);
     bool ParsePair(const QString& option, const QString& value, QChar separator, int& a, int& b);
     bool ParseInt(const QString& option, const QString& value, int& result);
+    // left|right|up|down[:SPEED] of --scroll and --wipe.
+    bool ParseMovement(SBatchStep& step, const QString& value);
     // X0,Y0,X1,Y1 (or X,Y,W,H), each within the drawing limits.
     bool ParseFour(SBatchStep& step, const QString& value);
     bool ParseResize(SBatchStep& step, const QString& value);

@@ -1,9 +1,11 @@
 #include "app/BatchRunner.h"
 
+#include "animation/FrameImages.h"
 #include "base/QuotedText.h"
 #include "base/RegularFile.h"
 #include "canvas/ImageView.h"
 #include "dotdata/DotListingReader.h"
+#include "frame/AnimationSteps.h"
 #include "frame/CommandSteps.h"
 #include "frame/DrawingSteps.h"
 #include "frame/Languages.h"
@@ -37,6 +39,7 @@ CBatchRunner::CBatchRunner(QTextStream& out, QTextStream& err)
     , m_pCanvas(std::make_unique<CImageView>())
     , m_pInputPane(std::make_unique<CInputTextView>())
     , m_pSteps(std::make_unique<CCommandSteps>(*m_pCanvas, *m_pInputPane))
+    , m_pAnimation(std::make_unique<CAnimationSteps>(m_pCanvas->Document()))
     , m_pDrawing(std::make_unique<CDrawingSteps>(*m_pCanvas))
 {
     LinkPanes(m_pCanvas.get(), m_pInputPane.get());
@@ -163,6 +166,27 @@ bool CBatchRunner::RunStep(const SBatchStep& step)
         return m_pSteps->Undo() || Fail(step, QStringLiteral("nothing to undo"));
     case SBatchStep::Redo:
         return m_pSteps->Redo() || Fail(step, QStringLiteral("nothing to redo"));
+    case SBatchStep::Frame:
+    case SBatchStep::AddFrame:
+    case SBatchStep::DuplicateFrame:
+    case SBatchStep::DeleteFrame:
+    case SBatchStep::MoveFrame:
+    case SBatchStep::Duration:
+        return RunFrameStep(step);
+    case SBatchStep::Panel:
+        m_nPanelWidth = step.x;
+        m_nPanelHeight = step.y;
+        return true;
+    case SBatchStep::Scroll:
+    case SBatchStep::Blink:
+    case SBatchStep::Wipe:
+        return RunEffect(step);
+    case SBatchStep::GifDots:
+        m_nGifDots = step.x;
+        return true;
+    case SBatchStep::SaveGif:
+    case SBatchStep::SaveFrames:
+        return SaveAnimation(step);
     case SBatchStep::Line:
     case SBatchStep::ClearLine:
     case SBatchStep::Rect:
@@ -384,6 +408,8 @@ bool CBatchRunner::CheckOutputFolder(const SBatchStep& step)
 
 bool CBatchRunner::SaveDots(const SBatchStep& step)
 {
+    if (step.text.contains(QLatin1String("%d")))
+        return SaveDotsPerFrame(step);
     if (!CheckOutputFolder(step) || !CheckListing(step))
         return false;
     m_szOutputPath = step.text;
@@ -478,4 +504,89 @@ void CBatchRunner::ListFonts()
     for (int i = 0; i < fonts.count(); ++i)
         m_out << fonts.itemText(i) << '\n';
     m_out.flush();
+}
+
+bool CBatchRunner::SaveDotsPerFrame(const SBatchStep& step)
+{
+    const CFrameList& frames = m_pCanvas->Document().Frames();
+    const int current = frames.Current();
+    for (int i = 0; i < frames.Count(); ++i) {
+        SBatchStep one = step;
+        one.text = CFrameImages::FramePath(step.text, i + 1, frames.Count());
+        m_pAnimation->SelectFrame(i);
+        if (!SaveDots(one))
+            return false;
+    }
+    // The options after this one go on with the frame that was current.
+    m_pAnimation->SelectFrame(current);
+    return true;
+}
+
+bool CBatchRunner::CheckFrameNumber(const SBatchStep& step)
+{
+    const int count = m_pCanvas->Document().Frames().Count();
+    return step.x <= count
+        || Fail(step, QStringLiteral("there is no frame %1: the document has %2").arg(step.x).arg(count));
+}
+
+bool CBatchRunner::RunFrameStep(const SBatchStep& step)
+{
+    CAnimationSteps& frames = *m_pAnimation;
+    switch (step.kind) {
+    case SBatchStep::Frame:
+        if (!CheckFrameNumber(step))
+            return false;
+        // Choosing the frame that is current already changes nothing.
+        frames.SelectFrame(step.x - 1);
+        return true;
+    case SBatchStep::AddFrame:
+        return frames.AddFrame() || Fail(step, QStringLiteral("no room for another frame"));
+    case SBatchStep::DuplicateFrame:
+        return frames.DuplicateFrame() || Fail(step, QStringLiteral("no room for another frame"));
+    case SBatchStep::DeleteFrame:
+        return frames.DeleteFrame() || Fail(step, QStringLiteral("the only frame cannot be deleted"));
+    case SBatchStep::MoveFrame:
+        if (!CheckFrameNumber(step))
+            return false;
+        frames.MoveFrame(step.x - 1);
+        return true;
+    case SBatchStep::Duration:
+        frames.SetFrameDuration(step.x);
+        return true;
+    default:
+        return true;
+    }
+}
+
+bool CBatchRunner::RunEffect(const SBatchStep& step)
+{
+    const CDotGrid& grid = m_pCanvas->Grid();
+    const auto direction = static_cast<CFrameEffects::Direction>(step.x);
+    QString error;
+    bool made = false;
+    switch (step.kind) {
+    case SBatchStep::Scroll:
+        made = m_pAnimation->Scroll(direction, step.y, m_nPanelWidth > 0 ? m_nPanelWidth : grid.Width(),
+                                    m_nPanelHeight > 0 ? m_nPanelHeight : grid.Height(), error);
+        break;
+    case SBatchStep::Blink:
+        made = m_pAnimation->Blink(step.x, error);
+        break;
+    default:
+        made = m_pAnimation->Wipe(direction, step.y, error);
+        break;
+    }
+    return made || Fail(step, OneLine(error));
+}
+
+bool CBatchRunner::SaveAnimation(const SBatchStep& step)
+{
+    if (m_pCanvas->Grid().IsEmpty())
+        return Fail(step, QStringLiteral("the canvas is empty"));
+    if (!CheckOutputFolder(step))
+        return false;
+    QString error;
+    const bool saved = step.kind == SBatchStep::SaveGif ? m_pAnimation->SaveGif(step.text, m_nGifDots, error)
+                                                         : m_pAnimation->SaveFrames(step.text, error);
+    return saved || Fail(step, OneLine(error));
 }

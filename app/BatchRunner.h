@@ -9,6 +9,7 @@
 #include <memory>
 #include <vector>
 
+class CAnimationSteps;
 class CCommandSteps;
 class CDrawingSteps;
 class CImageView;
@@ -53,6 +54,13 @@ private:
     bool SaveDots(const SBatchStep& step);
     bool PrintPdf(const SBatchStep& step);
     bool LoadDots(const SBatchStep& step);
+    // --save-dots with %d: one listing per frame, numbered from 1.
+    bool SaveDotsPerFrame(const SBatchStep& step);
+    bool RunFrameStep(const SBatchStep& step);
+    bool RunEffect(const SBatchStep& step);
+    bool SaveAnimation(const SBatchStep& step);
+    // A frame number N of the options, 1..count; false after saying what is wrong.
+    bool CheckFrameNumber(const SBatchStep& step);
     void SetExportOption(const SBatchStep& step);
     bool Export(const SBatchStep& step);
     bool LoadExport(const SBatchStep& step);
@@ -64,7 +72,11 @@ private:
     std::unique_ptr<CImageView> m_pCanvas;
     std::unique_ptr<CInputTextView> m_pInputPane;
     std::unique_ptr<CCommandSteps> m_pSteps;
+    std::unique_ptr<CAnimationSteps> m_pAnimation;
     std::unique_ptr<CDrawingSteps> m_pDrawing;
+    int m_nPanelWidth = 0;           // last --panel; 0: the canvas's size
+    int m_nPanelHeight = 0;
+    int m_nGifDots = 0;              // last --gif-dots
     CFrameDialogs m_dialogs;         // answers with the paths of the options, keeps messages
     std::vector<int> m_anTextColors; // last --text-colors, reapplied to new text
     SExportOptions m_exportOptions;  // set by the export options, used by the exports after them

@@ -60,4 +60,20 @@ constexpr int ResizeCanvas = 32915;
 constexpr int CropToSelection = 32916;
 // File > Export: bytes for a controller.
 constexpr int Export = 32870;
+// View > Sign Preview and the Frames menu.
+constexpr int SignPreview = 32940;
+constexpr int AddFrame = 32941;
+constexpr int DuplicateFrame = 32942;
+constexpr int DeleteFrame = 32943;
+constexpr int PreviousFrame = 32944;
+constexpr int NextFrame = 32945;
+constexpr int MoveFrameEarlier = 32946;
+constexpr int MoveFrameLater = 32947;
+constexpr int FrameDuration = 32948;
+constexpr int ScrollLeft = 32949; // Right, Up and Down follow, in the order of CFrameEffects::Direction
+constexpr int ScrollDown = 32952;
+constexpr int Blink = 32953;
+constexpr int Wipe = 32954;
+constexpr int SaveAnimation = 32955;
+constexpr int SaveFrames = 32956;
 } // namespace CommandId

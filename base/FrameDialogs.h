@@ -21,6 +21,18 @@ struct CNewCanvasRequest
     int nMode = TextMode;
 };
 
+// What the Scroll dialog returns on OK: the sign the canvas moves across
+// and the speed in dots a second.
+struct CScrollRequest
+{
+    int nPanelWidth = 0;
+    int nPanelHeight = 0;
+    int nSpeed = 0;
+};
+
+// The one-number questions of the frame commands.
+enum class EFrameNumber { WipeSpeed, BlinkMs, FrameDurationMs };
+
 // What the Resize Canvas dialog returns on OK: the size and the anchor
 // (a CanvasAnchor: where the present dots stay).
 struct CCanvasSizeRequest
@@ -57,6 +69,10 @@ struct CFrameDialogs
     // the menus' (0 English, 1 Simplified, 2 Traditional Chinese).
     std::function<std::optional<SExportRequest>(const CDotGrid& grid, const SExportRequest& last, int language)>
         askExport;
+    std::function<std::optional<CScrollRequest>(const CScrollRequest& suggested)> askScroll;
+    std::function<std::optional<int>(EFrameNumber what, int current)> askFrameNumber;
+    std::function<QString(const QString& prefill)> askSaveAnimationPath; // GIF, asks before overwriting
+    std::function<QString(const QString& prefill)> askSaveFramesPath;    // PNG or BMP
 
     QString AskSaveImagePath(const QString& prefill) const
     {

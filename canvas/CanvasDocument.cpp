@@ -5,6 +5,7 @@
 #include "canvas/DotFragment.h"
 #include "canvas/DotShape.h"
 #include "canvas/DotsStep.h"
+#include "canvas/FrameUndoStep.h"
 #include "canvas/TextOverlay.h"
 #include "dotdata/DotListing.h"
 #include "dotdata/PictureImport.h"
@@ -16,6 +17,7 @@ CCanvasDocument::CCanvasDocument(QObject* parent)
     : QObject(parent)
 {
     m_text.m_lfText = LogFont::DefaultGuiFont();
+    m_history.SetFrameHooks([this] { return m_frames.Current(); }, [this](int frame) { m_frames.Select(frame); });
 }
 
 CCanvasDocument::~CCanvasDocument() = default;
@@ -42,9 +44,65 @@ bool CCanvasDocument::NewCanvas(int width, int height, int mode)
 {
     if (!m_grid.Create(width, height, mode))
         return false;
+    const bool hadFrames = m_frames.IsAnimated();
+    m_frames.Reset();
     emit Resized(width, height);
     CTextRenderer::SetUpNewCanvas(m_text, width, height, mode);
     m_history.Clear();
+    emit HistoryChanged();
+    if (hadFrames)
+        emit FramesChanged();
+    return true;
+}
+
+std::function<bool()> CCanvasDocument::KeepingFrameSize(const std::function<bool()>& change)
+{
+    return [this, change] {
+        const bool changed = change();
+        return m_frames.FitLiveToFrames() || changed;
+    };
+}
+
+void CCanvasDocument::AfterFrameChange(int width, int height, int mode)
+{
+    if (m_grid.Width() != width || m_grid.Height() != height)
+        emit Resized(m_grid.Width(), m_grid.Height());
+    if (m_grid.Mode() != mode)
+        emit ModeChanged(m_grid.Mode());
+    emit Changed();
+    emit FramesChanged();
+}
+
+bool CCanvasDocument::SelectFrame(int index)
+{
+    const int mode = m_grid.Mode();
+    if (!m_frames.Select(index))
+        return false;
+    // A held key's renderings on one frame are not one step with another's.
+    m_history.EndMerge();
+    AfterFrameChange(m_grid.Width(), m_grid.Height(), mode);
+    return true;
+}
+
+bool CCanvasDocument::ChangeFrames(const std::function<bool(CFrameList&, CFrameStep&)>& change)
+{
+    const int width = m_grid.Width(), height = m_grid.Height(), mode = m_grid.Mode();
+    const CCanvasText before = m_text;
+    CFrameStep step;
+    if (!change(m_frames, step))
+        return false;
+    auto recorded = std::make_unique<CFrameUndoStep>(m_frames, std::move(step));
+    // Text-mode text turned into picture frames: it would show as an
+    // overlay on each of them. The text it was merged from stays in the
+    // input pane, and undo brings the text state back.
+    if (mode == TextMode && m_grid.Mode() == ImageMode) {
+        m_text.m_szText.clear();
+        recorded->KeepText(before);
+    }
+    m_history.Push(std::move(recorded));
+    AfterFrameChange(width, height, mode);
+    if (mode != m_grid.Mode())
+        emit TextChanged(m_text);
     emit HistoryChanged();
     return true;
 }
@@ -58,7 +116,7 @@ COutcome CCanvasDocument::Open(const QString& path)
         m_text.m_bDotsFromText = 0;
         return true;
     };
-    if (!m_history.RecordWhole(EUndoKind::Open, import)) {
+    if (!m_history.RecordWhole(EUndoKind::Open, KeepingFrameSize(import))) {
         const QString cannot = tr("The picture \"%1\" cannot be read.").arg(CQuotedText::Quote(path));
         return COutcome::Failed(why.isEmpty() ? cannot : cannot + QLatin1Char('\n') + why);
     }
@@ -88,7 +146,7 @@ void CCanvasDocument::Rotate()
         m_text.m_bDotsFromText = 0;
         return true;
     };
-    if (!m_history.RecordWhole(EUndoKind::Rotate, rotate))
+    if (!m_history.RecordWhole(EUndoKind::Rotate, KeepingFrameSize(rotate)))
         return;
     emit Resized(m_grid.Width(), m_grid.Height());
     emit HistoryChanged();
@@ -149,10 +207,12 @@ bool CCanvasDocument::PlaceFragment(const CDotFragment& fragment, QPoint at, con
     return true;
 }
 
-bool CCanvasDocument::ReplaceGrid(EUndoKind kind, const std::function<bool(CDotGrid&)>& make)
+bool CCanvasDocument::ReplaceGrid(EUndoKind kind, const std::function<bool(const CDotGrid&, CDotGrid&)>& make)
 {
+    if (m_frames.IsAnimated())
+        return ReplaceEveryFrame(make);
     CDotGrid made;
-    if (!make(made))
+    if (!make(m_grid, made))
         return false;
     if (!m_history.RecordWhole(kind, [this, &made] {
             m_grid = std::move(made);
@@ -164,14 +224,30 @@ bool CCanvasDocument::ReplaceGrid(EUndoKind kind, const std::function<bool(CDotG
     return true;
 }
 
+bool CCanvasDocument::ReplaceEveryFrame(const std::function<bool(const CDotGrid&, CDotGrid&)>& make)
+{
+    // The frames keep one size: each takes the same change, as one step.
+    std::vector<SSignFrame> frames = m_frames.Copy();
+    for (SSignFrame& frame : frames) {
+        CDotGrid made;
+        if (!make(frame.grid, made) || made.ByteCount() > CFrameList::kMaxTotalBytes / frames.size())
+            return false;
+        frame.grid = std::move(made);
+    }
+    return ChangeFrames([&frames](CFrameList& list, CFrameStep& step) {
+        return CFrameStep::Replace(list, std::move(frames), step, list.Current());
+    });
+}
+
 bool CCanvasDocument::ResizeCanvas(QSize size, int anchor)
 {
-    return ReplaceGrid(EUndoKind::ResizeCanvas, [&](CDotGrid& out) { return ResizedGrid(m_grid, size, anchor, out); });
+    return ReplaceGrid(EUndoKind::ResizeCanvas,
+                       [&](const CDotGrid& grid, CDotGrid& out) { return ResizedGrid(grid, size, anchor, out); });
 }
 
 bool CCanvasDocument::CropCanvas(const QRect& area)
 {
-    return ReplaceGrid(EUndoKind::Crop, [&](CDotGrid& out) { return CroppedGrid(m_grid, area, out); });
+    return ReplaceGrid(EUndoKind::Crop, [&](const CDotGrid& grid, CDotGrid& out) { return CroppedGrid(grid, area, out); });
 }
 
 void CCanvasDocument::RecordStep(std::unique_ptr<CUndoStep> step, bool mayMerge)
@@ -206,11 +282,20 @@ bool CCanvasDocument::StepHistory(bool (CCanvasHistory::*step)())
 {
     const int width = m_grid.Width();
     const int height = m_grid.Height();
+    const int mode = m_grid.Mode();
+    const int current = m_frames.Current(), count = m_frames.Count();
+    const bool undo = step == &CCanvasHistory::Undo;
+    const bool framesStep = undo ? m_history.CanUndo() && m_history.NextUndo() == EUndoKind::Frames
+                                 : m_history.CanRedo() && m_history.NextRedo() == EUndoKind::Frames;
     if (!(m_history.*step)())
         return false;
     // The layout step only when the size changed: it also scrolls to the top.
     if (m_grid.Width() != width || m_grid.Height() != height)
         emit Resized(m_grid.Width(), m_grid.Height());
+    if (m_grid.Mode() != mode)
+        emit ModeChanged(m_grid.Mode());
+    if (framesStep || m_frames.Current() != current || m_frames.Count() != count)
+        emit FramesChanged();
     emit Changed();
     emit TextChanged(m_text);
     emit HistoryChanged();
@@ -257,21 +342,24 @@ void CCanvasDocument::MergeText(QTextDocument* source, const LogFont& font)
         return m_grid.Mode() == TextMode ? m_textRenderer.MergeText(source, font)
                                          : m_textRenderer.BurnInOverlay(burnIn);
     };
-    if (m_history.RecordWhole(EUndoKind::MergeText, merge))
-        Recorded();
+    const int width = m_grid.Width(), height = m_grid.Height();
+    if (!m_history.RecordWhole(EUndoKind::MergeText, KeepingFrameSize(merge)))
+        return;
+    // The renderer announced the size it drew; the frames may have cut it.
+    if (m_frames.IsAnimated() && (m_grid.Width() != width || m_grid.Height() != height))
+        emit Resized(m_grid.Width(), m_grid.Height());
+    Recorded();
 }
 
 void CCanvasDocument::RenderRecorded(const std::function<void()>& adjust)
 {
     // A rendering that reproduces what is there is no step of its own.
-    const bool recorded = m_history.RecordWhole(
-        EUndoKind::Render,
-        [this, &adjust] {
-            adjust();
-            m_textRenderer.RenderText();
-            return false;
-        },
-        m_bMergeRenderings);
+    const bool recorded = m_history.RecordWhole(EUndoKind::Render, KeepingFrameSize([this, &adjust] {
+                                                    adjust();
+                                                    m_textRenderer.RenderText();
+                                                    return false;
+                                                }),
+                                                m_bMergeRenderings);
     if (recorded)
         emit HistoryChanged();
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "animation/FrameStep.h"
 #include "base/CanvasText.h"
 #include "base/DotGrid.h"
 #include "base/LogFont.h"
@@ -46,6 +47,9 @@ public:
     CCanvasText& Text() { return m_text; }
     const CCanvasText& Text() const { return m_text; }
     const CCanvasHistory& History() const { return m_history; }
+    // The frames of an animated sign. Grid() is always the current frame; a
+    // document never given a second frame is that grid alone.
+    const CFrameList& Frames() const { return m_frames; }
     CTextRenderer& Renderer() { return m_textRenderer; }
     SExportSource ExportSource() const { return {m_grid, m_text}; }
     int Mode() const { return m_grid.Mode(); }
@@ -94,6 +98,13 @@ public:
     // (a loaded listing) and records it as one step.
     void ChangeDots(EUndoKind kind, const std::function<void(CDotGrid&)>& change);
 
+    // Makes another frame the one edited, listed and saved; not a step of
+    // the history. False for an index out of range or the current frame.
+    bool SelectFrame(int index);
+    // Runs a change to the list of frames (see CFrameStep) and records it
+    // for undo. False, recording nothing, when the list refused it.
+    bool ChangeFrames(const std::function<bool(CFrameList&, CFrameStep&)>& change);
+
     bool CanUndo() const { return m_history.CanUndo(); }
     bool CanRedo() const { return m_history.CanRedo(); }
     bool Undo();
@@ -139,17 +150,31 @@ signals:
     void TextChanged(const CCanvasText& text);
     // A change was recorded, undone or redone, or the history was cleared.
     void HistoryChanged();
+    // Frames were added, deleted, moved, retimed or replaced, or another
+    // frame became current.
+    void FramesChanged();
+    // The current frame is of the other mode (effects make image-mode frames).
+    void ModeChanged(int mode);
 
 private:
     void SetTextOffset(int CCanvasText::*glyphOffset, int CCanvasText::*overlayPosition, int value);
     // Text mode: renders the text again, recording the change when it alters anything.
     void RenderRecorded(const std::function<void()>& adjust);
     bool StepHistory(bool (CCanvasHistory::*step)());
-    bool ReplaceGrid(EUndoKind kind, const std::function<bool(CDotGrid&)>& make);
+    // The grid made anew from the present one (a resize, a crop), as one step;
+    // with several frames every frame is made anew.
+    bool ReplaceGrid(EUndoKind kind, const std::function<bool(const CDotGrid&, CDotGrid&)>& make);
+    bool ReplaceEveryFrame(const std::function<bool(const CDotGrid&, CDotGrid&)>& make);
     void Recorded();
+    // Around a change that may resize the grid: in a document of several
+    // frames the grid keeps the frames' size.
+    std::function<bool()> KeepingFrameSize(const std::function<bool()>& change);
+    // Tells the views what a change of frames or an undo altered.
+    void AfterFrameChange(int width, int height, int mode);
 
     CDotGrid m_grid;
     CCanvasText m_text;
+    CFrameList m_frames{m_grid};
     std::function<bool()> m_fnMergePending;
     int m_nPictureColors = ExactColors;
     bool m_bMergeRenderings = false;

@@ -26,6 +26,7 @@ const char* UndoKindName(EUndoKind kind)
     case EUndoKind::Paste: return "Paste";
     case EUndoKind::Cut: return "Cut";
     case EUndoKind::Delete: return "Delete";
+    case EUndoKind::Frames: return "Frames";
     }
     return "";
 }
@@ -87,6 +88,8 @@ void CCanvasHistory::Push(std::unique_ptr<CUndoStep> step, bool mayMerge)
             return;
         }
     }
+    if (m_fnCurrentFrame)
+        step->SetFrame(m_fnCurrentFrame());
     m_nStoredBytes += BytesOf(*step);
     m_steps.push_back(std::move(step));
     ++m_nDone;
@@ -155,11 +158,18 @@ bool CCanvasHistory::RecordWhole(Kind kind, const std::function<bool()>& change,
     return true;
 }
 
+void CCanvasHistory::SelectFrameOf(const CUndoStep& step)
+{
+    if (m_fnSelectFrame)
+        m_fnSelectFrame(step.Frame());
+}
+
 bool CCanvasHistory::Undo()
 {
     if (!CanUndo())
         return false;
     CUndoStep& step = *m_steps[--m_nDone];
+    SelectFrameOf(step);
     // A whole-state step may now hold a grid of another size; the count
     // follows it and stays within the limit.
     m_nStoredBytes -= BytesOf(step);
@@ -176,6 +186,7 @@ bool CCanvasHistory::Redo()
     if (!CanRedo())
         return false;
     CUndoStep& step = *m_steps[m_nDone++];
+    SelectFrameOf(step);
     m_nStoredBytes -= BytesOf(step);
     SCanvasState state = State();
     step.Redo(state);

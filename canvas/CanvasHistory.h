@@ -51,6 +51,18 @@ public:
     // reports success or has altered anything; true when recorded.
     bool RecordWhole(Kind kind, const std::function<bool()>& change, bool mayMerge = false);
 
+    // A document of several frames: which frame is current, and how to make
+    // one current. Each step remembers its frame and is taken back (or done
+    // again) on it.
+    void SetFrameHooks(std::function<int()> current, std::function<void(int)> select)
+    {
+        m_fnCurrentFrame = std::move(current);
+        m_fnSelectFrame = std::move(select);
+    }
+    // The next step starts afresh instead of merging into the newest one
+    // (another frame became current).
+    void EndMerge() { m_bMergeOpen = false; }
+
     bool CanUndo() const { return m_nDone > 0; }
     bool CanRedo() const { return m_nDone < m_steps.size(); }
     // False, changing nothing, when there is nothing to undo (redo).
@@ -78,6 +90,7 @@ private:
     void DropRedoSteps();
     void EnforceLimit();
     SCanvasState State() { return {m_grid, m_text}; }
+    void SelectFrameOf(const CUndoStep& step);
 
     CDotGrid& m_grid;
     CCanvasText& m_text;
@@ -86,4 +99,6 @@ private:
     std::size_t m_nStoredBytes = 0;
     std::size_t m_nByteLimit;
     bool m_bMergeOpen = false; // the newest step may still take a merge
+    std::function<int()> m_fnCurrentFrame;
+    std::function<void(int)> m_fnSelectFrame;
 };

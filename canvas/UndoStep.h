@@ -9,7 +9,7 @@
 // telling which steps may merge.
 enum class EUndoKind {
     EditDot, Mirror, Flip, Rotate, Background, Open, MergeText, Render, LoadDots, Draw,
-    Fill, ResizeCanvas, Crop, Move, Paste, Cut, Delete,
+    Fill, ResizeCanvas, Crop, Move, Paste, Cut, Delete, Frames,
 };
 
 // The English name of a kind of step, as the prompts show it.
@@ -52,7 +52,12 @@ public:
     }
 
     EUndoKind Kind() const { return m_nKind; }
+    // The frame that was current when the step was recorded: undo and redo
+    // make it current again before they act, since the step's dots are its.
+    int Frame() const { return m_nFrame; }
+    void SetFrame(int frame) { m_nFrame = frame; }
 
 private:
     EUndoKind m_nKind;
+    int m_nFrame = 0;
 };

@@ -6,6 +6,7 @@ list(APPEND CORE_SOURCES
   canvas/DotsStep.h canvas/DotsStep.cpp
   canvas/GridSteps.h canvas/GridSteps.cpp
   canvas/WholeStateStep.h canvas/WholeStateStep.cpp
+  canvas/FrameUndoStep.h canvas/FrameUndoStep.cpp
   canvas/CanvasHistory.h canvas/CanvasHistory.cpp
   canvas/CanvasDocument.h canvas/CanvasDocument.cpp
   canvas/DotShape.h canvas/DotShape.cpp

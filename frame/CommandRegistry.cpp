@@ -2,6 +2,8 @@
 
 #include "base/CommandIds.h"
 #include "canvas/ImageView.h"
+#include "canvas/CanvasDocument.h"
+#include "frame/AnimationSteps.h"
 #include "frame/DrawingSteps.h"
 #include "frame/MainFrame.h"
 #include "textinput/InputTextView.h"
@@ -100,6 +102,22 @@ const std::vector<SCommandEntry>& CCommandRegistry::Entries()
     const Run takeUpTool = [](CMainFrame& f, int kind) { f.m_pCanvas->TakeUpTool(kind); };
     const State toolChecked = [](const CMainFrame& f, int kind) { return Checked(f.m_pCanvas->ToolKind() == kind); };
     const State hasSelection = [](const CMainFrame& f, int) { return Enabled(f.m_pDrawing->HasSelection()); };
+    // Frame commands change what the listing shows: not while it is up.
+    const State framesFree = [](const CMainFrame& f, int) { return Enabled(!f.IsTextPaneShown()); };
+    const State severalFrames = [](const CMainFrame& f, int) {
+        return Enabled(!f.IsTextPaneShown() && f.m_pCanvas->Document().Frames().IsAnimated());
+    };
+    const State canMove = [](const CMainFrame& f, int delta) {
+        const CFrameList& frames = f.m_pCanvas->Document().Frames();
+        const int to = frames.Current() + delta;
+        return Enabled(!f.IsTextPaneShown() && to >= 0 && to < frames.Count());
+    };
+    const Run moveFrame = [](CMainFrame& f, int delta) {
+        f.m_pAnimation->MoveFrame(f.m_pCanvas->Document().Frames().Current() + delta);
+    };
+    const Run scroll = [](CMainFrame& f, int direction) {
+        f.m_pAnimation->AskScroll(f.m_dialogs, static_cast<CFrameEffects::Direction>(direction));
+    };
 
     static const std::vector<SCommandEntry> entries = {
         Popup(0, {"&File", "文件(&F)", "文件(&F)"}),
@@ -246,6 +264,51 @@ const std::vector<SCommandEntry>& CCommandRegistry::Entries()
                           {"I", nullptr}, kToolCells + 8, false, takeUpTool, toolChecked, CImageView::PickerTool)),
         Checkable(Command(1, ToolSelect, {"&Select", "选择(&S)", "選取(&S)"}, "Select", true, {"S", nullptr},
                           kToolCells + 9, false, takeUpTool, toolChecked, CImageView::SelectTool)),
+
+        Popup(0, {"&View", "视图(&V)", "檢視(&V)"}),
+        Command(1, SignPreview, {"Sign &Preview", "显示屏预览(&P)", "顯示屏預覽(&P)"}, "Sign Preview", false,
+                {"F5", nullptr}, kNoCell, false, [](CMainFrame& f, int) { f.OnSignPreview(); }),
+
+        Popup(0, {"F&rames", "帧(&R)", "幀(&R)"}),
+        Command(1, AddFrame, {"&Add Frame", "添加帧(&A)", "新增幀(&A)"}, "Add Frame", false, kNoKeys, kNoCell, false,
+                [](CMainFrame& f, int) { f.m_pAnimation->AddFrame(); }, framesFree),
+        Command(1, DuplicateFrame, {"&Duplicate Frame", "复制帧(&D)", "複製幀(&D)"}, "Duplicate Frame", false, kNoKeys,
+                kNoCell, false, [](CMainFrame& f, int) { f.m_pAnimation->DuplicateFrame(); }, framesFree),
+        Command(1, DeleteFrame, {"De&lete Frame", "删除帧(&L)", "刪除幀(&L)"}, "Delete Frame", false, kNoKeys, kNoCell,
+                false, [](CMainFrame& f, int) { f.m_pAnimation->DeleteFrame(); }, severalFrames),
+        Separator(1),
+        Command(1, PreviousFrame, {"&Previous Frame", "上一帧(&P)", "上一幀(&P)"}, "Previous Frame", false,
+                {"Ctrl+PgUp", nullptr}, kNoCell, false, [](CMainFrame& f, int) { f.m_pAnimation->StepFrame(-1); },
+                severalFrames),
+        Command(1, NextFrame, {"&Next Frame", "下一帧(&N)", "下一幀(&N)"}, "Next Frame", false,
+                {"Ctrl+PgDown", nullptr}, kNoCell, false, [](CMainFrame& f, int) { f.m_pAnimation->StepFrame(1); },
+                severalFrames),
+        Command(1, MoveFrameEarlier, {"Move Frame &Earlier", "帧前移(&E)", "幀前移(&E)"}, "Move Frame Earlier", false,
+                kNoKeys, kNoCell, false, moveFrame, canMove, -1),
+        Command(1, MoveFrameLater, {"Move Frame &Later", "帧后移(&L)", "幀後移(&L)"}, "Move Frame Later", false,
+                kNoKeys, kNoCell, false, moveFrame, canMove, 1),
+        Command(1, FrameDuration, {"Frame D&uration...", "帧时长...(&U)", "幀時長...(&U)"}, "Frame Duration", false,
+                kNoKeys, kNoCell, false, [](CMainFrame& f, int) { f.m_pAnimation->AskFrameDuration(f.m_dialogs); },
+                framesFree),
+        Separator(1),
+        Command(1, ScrollLeft, {"Scroll &Left...", "向左滚动...(&L)", "向左捲動...(&L)"}, "Scroll Left", false, kNoKeys,
+                kNoCell, false, scroll, framesFree, static_cast<int>(CFrameEffects::Direction::Left)),
+        Command(1, ScrollLeft + 1, {"Scroll &Right...", "向右滚动...(&R)", "向右捲動...(&R)"}, "Scroll Right", false,
+                kNoKeys, kNoCell, false, scroll, framesFree, static_cast<int>(CFrameEffects::Direction::Right)),
+        Command(1, ScrollLeft + 2, {"Scroll &Up...", "向上滚动...(&U)", "向上捲動...(&U)"}, "Scroll Up", false, kNoKeys,
+                kNoCell, false, scroll, framesFree, static_cast<int>(CFrameEffects::Direction::Up)),
+        Command(1, ScrollDown, {"Scroll Do&wn...", "向下滚动...(&W)", "向下捲動...(&W)"}, "Scroll Down", false,
+                kNoKeys, kNoCell, false, scroll, framesFree, static_cast<int>(CFrameEffects::Direction::Down)),
+        Command(1, Blink, {"&Blink...", "闪烁...(&B)", "閃爍...(&B)"}, "Blink", false, kNoKeys, kNoCell, false,
+                [](CMainFrame& f, int) { f.m_pAnimation->AskBlink(f.m_dialogs); }, framesFree),
+        Command(1, Wipe, {"W&ipe...", "擦除...(&I)", "擦除...(&I)"}, "Wipe", false, kNoKeys, kNoCell, false,
+                [](CMainFrame& f, int) { f.m_pAnimation->AskWipe(f.m_dialogs, CFrameEffects::Direction::Right); },
+                framesFree),
+        Separator(1),
+        Command(1, SaveAnimation, {"&Save Animation...", "保存动画...(&S)", "保存動畫...(&S)"}, "Save Animation",
+                false, kNoKeys, kNoCell, false, [](CMainFrame& f, int) { f.m_pAnimation->AskSaveGif(f.m_dialogs); }),
+        Command(1, SaveFrames, {"Save &Frames...", "保存各帧...(&F)", "保存各幀...(&F)"}, "Save Frames", false, kNoKeys,
+                kNoCell, false, [](CMainFrame& f, int) { f.m_pAnimation->AskSaveFrames(f.m_dialogs); }),
 
         // On the toolbar only.
         Command(kNoMenu, TextUp, {}, "Move Text Up", false, kNoKeys, 17, false, moveText, textButtons,

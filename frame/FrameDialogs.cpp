@@ -1,11 +1,13 @@
 #include "frame/FrameDialogs.h"
 
 #include "base/ProductTitle.h"
+#include "animation/FrameEffects.h"
 #include "base/QtColor.h"
 #include "dialogs/AboutDlg.h"
 #include "dialogs/ExportDialog.h"
 #include "dialogs/NewDialog.h"
 #include "dialogs/ResizeCanvasDialog.h"
+#include "dialogs/ScrollDialog.h"
 #include "frame/DesktopOpener.h"
 
 #include <QCheckBox>
@@ -14,6 +16,7 @@
 #include <QFileDialog>
 #include <QFontDialog>
 #include <QGroupBox>
+#include <QInputDialog>
 #include <QMessageBox>
 #include <QPrintDialog>
 #include <QPrinter>
@@ -129,6 +132,34 @@ std::optional<LogFont> AskFont(QWidget* owner, const LogFont& current)
     return LogFont::FromDialogFont(dialog.selectedFont(), current);
 }
 
+std::optional<CScrollRequest> AskScroll(QWidget* owner, const CScrollRequest& suggested, int language)
+{
+    CScrollDialog dialog(suggested.nPanelWidth, suggested.nPanelHeight, suggested.nSpeed, language, owner);
+    if (dialog.exec() != QDialog::Accepted)
+        return std::nullopt;
+    return CScrollRequest{dialog.PanelWidth(), dialog.PanelHeight(), dialog.Speed()};
+}
+
+std::optional<int> AskFrameNumber(QWidget* owner, EFrameNumber what, int current, int language)
+{
+    const auto text = [language](int id) { return CScrollDialog::Text(id, language); };
+    QInputDialog dialog(owner);
+    dialog.setInputMode(QInputDialog::IntInput);
+    if (what == EFrameNumber::WipeSpeed) {
+        dialog.setWindowTitle(text(CScrollDialog::WipeTitle));
+        dialog.setLabelText(text(CScrollDialog::SpeedLabel) + text(CScrollDialog::DotsPerSecond));
+        dialog.setIntRange(CFrameEffects::kMinSpeed, CFrameEffects::kMaxSpeed);
+    } else {
+        dialog.setWindowTitle(text(what == EFrameNumber::BlinkMs ? CScrollDialog::BlinkTitle : CScrollDialog::DurationTitle));
+        dialog.setLabelText(text(CScrollDialog::FrameDuration) + text(CScrollDialog::Milliseconds));
+        dialog.setIntRange(CFrameList::kMinDurationMs, CFrameList::kMaxDurationMs);
+    }
+    dialog.setIntValue(current);
+    if (dialog.exec() != QDialog::Accepted)
+        return std::nullopt;
+    return dialog.intValue();
+}
+
 std::optional<CCanvasSizeRequest> AskCanvasSize(QWidget* owner, int width, int height, int language)
 {
     CResizeCanvasDialog dialog(width, height, language, owner);
@@ -139,8 +170,9 @@ std::optional<CCanvasSizeRequest> AskCanvasSize(QWidget* owner, int width, int h
 
 } // namespace
 
-CFrameDialogs MakeFrameDialogs(QWidget* owner)
+CFrameDialogs MakeFrameDialogs(QWidget* owner, std::function<int()> language)
 {
+    const auto languageNow = [language] { return language ? language() : 0; };
     CFrameDialogs dialogs;
     dialogs.askNewCanvas = [owner] { return AskNewCanvas(owner); };
     dialogs.askOpenFile = [owner] { return AskOpenFile(owner); };
@@ -158,6 +190,19 @@ CFrameDialogs MakeFrameDialogs(QWidget* owner)
     dialogs.quit = [] { QCoreApplication::exit(0); };
     dialogs.hasPrinter = [] { return !QPrinterInfo::availablePrinterNames().isEmpty(); };
     dialogs.askPdfFile = [owner] { return AskPdfFile(owner); };
+    dialogs.askScroll = [owner, languageNow](const CScrollRequest& suggested) {
+        return AskScroll(owner, suggested, languageNow());
+    };
+    dialogs.askFrameNumber = [owner, languageNow](EFrameNumber what, int current) {
+        return AskFrameNumber(owner, what, current, languageNow());
+    };
+    dialogs.askSaveAnimationPath = [owner](const QString& prefill) {
+        return AskSaveFile(owner, prefill, {QStringLiteral("GIF (*.gif)")}, QStringLiteral("gif"));
+    };
+    dialogs.askSaveFramesPath = [owner](const QString& prefill) {
+        return AskSaveFile(owner, prefill, {QStringLiteral("PNG (*.png)"), QStringLiteral("BMP (*.bmp)")},
+                           QStringLiteral("png"));
+    };
     dialogs.askCanvasSize = [owner](int width, int height, int language) {
         return AskCanvasSize(owner, width, height, language);
     };

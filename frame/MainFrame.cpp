@@ -1,8 +1,11 @@
 #include "frame/MainFrame.h"
 
+#include "animation/FrameStrip.h"
+#include "animation/PreviewWindow.h"
 #include "base/ProductTitle.h"
 #include "base/ProfileFile.h"
 #include "base/SettingsLocation.h"
+#include "canvas/CanvasDocument.h"
 #include "canvas/ImageView.h"
 #include "dialogs/FlatSplitterWnd.h"
 #include "dialogs/SplashWnd.h"
@@ -36,6 +39,7 @@
 #include <QTextEdit>
 #include <QTimer>
 #include <QToolBar>
+#include <QVBoxLayout>
 
 #include <algorithm>
 
@@ -74,7 +78,7 @@ QString ToolTipOf(QString text, const QKeySequence& key)
 CMainFrame::CMainFrame(const QString& settingsPath, bool showSplash, QWidget* parent)
     : QMainWindow(parent)
     , m_szSettingsPath(settingsPath.isEmpty() ? DefaultSettingsPath() : settingsPath)
-    , m_dialogs(MakeFrameDialogs(this))
+    , m_dialogs(MakeFrameDialogs(this, [this] { return m_nLanguage; }))
 {
     CreateClient();
     CreateActions();
@@ -112,15 +116,26 @@ void CMainFrame::CreateClient()
 {
     m_splitter = new CFlatSplitterWnd(this);
     m_pInputPane = new CInputTextView(m_splitter);
-    m_pCanvas = new CImageView(m_splitter);
-    m_splitter->SetPane(0, m_pCanvas);
+    // The top row: the canvas, and under it the frames' thumbnails when
+    // there is more than one frame.
+    auto* top = new QWidget(m_splitter);
+    auto* column = new QVBoxLayout(top);
+    column->setContentsMargins(0, 0, 0, 0);
+    column->setSpacing(0);
+    m_pCanvas = new CImageView(top);
+    m_pFrameStrip = new CFrameStrip(top);
+    column->addWidget(m_pCanvas, 1);
+    column->addWidget(m_pFrameStrip);
+    m_splitter->SetPane(0, top);
     m_splitter->SetPane(1, m_pInputPane);
     setCentralWidget(m_splitter);
     m_pActivePane = m_pCanvas;
     m_pCanvas->SetDialogs(&m_dialogs);
     m_pSteps = std::make_unique<CCommandSteps>(*m_pCanvas, *m_pInputPane);
+    m_pAnimation = std::make_unique<CAnimationSteps>(m_pCanvas->Document());
     m_pDrawing = std::make_unique<CDrawingSteps>(*m_pCanvas);
     LinkPanes(m_pCanvas, m_pInputPane);
+    LinkFrames();
 
     const CProfileFile settings(m_szSettingsPath);
     m_pCanvas->Grid().SetBackgroundColor(
@@ -466,7 +481,50 @@ void CMainFrame::OnLanguage(int language)
     m_nLanguage = language;
     PutUpLanguageMenu();
     m_pInputPane->SetLanguage(m_nLanguage);
+    if (m_pPreview)
+        m_pPreview->SetLanguage(language);
     ShowOverflow();
+}
+
+void CMainFrame::LinkFrames()
+{
+    CCanvasDocument& document = m_pCanvas->Document();
+    m_pFrameStrip->SetFrames(&document.Frames());
+    connect(m_pFrameStrip, &CFrameStrip::FrameChosen, this, [this](int index) {
+        m_pAnimation->SelectFrame(index);
+        UpdateCommandStates();
+    });
+    connect(&document, &CCanvasDocument::FramesChanged, this, [this] {
+        m_pFrameStrip->Refresh();
+        if (m_pPreview)
+            m_pPreview->Refresh();
+        UpdateCommandStates();
+    });
+    // Edits of the current frame: its thumbnail and the preview follow.
+    connect(&document, &CCanvasDocument::Changed, this, [this] {
+        if (m_pFrameStrip->isVisible())
+            m_pFrameStrip->RefreshCurrent();
+        if (m_pPreview && m_pPreview->isVisible())
+            m_pPreview->Refresh();
+    });
+    connect(&document, &CCanvasDocument::Resized, this, [this] {
+        if (m_pPreview)
+            m_pPreview->Refresh();
+    });
+}
+
+void CMainFrame::OnSignPreview()
+{
+    if (!m_pPreview) {
+        m_pPreview = new CPreviewWindow(this);
+        m_pPreview->SetFrames(&m_pCanvas->Document().Frames());
+        m_pPreview->resize(m_pPreview->sizeHint());
+    }
+    m_pPreview->SetLanguage(m_nLanguage);
+    m_pPreview->Refresh();
+    m_pPreview->show();
+    m_pPreview->raise();
+    m_pPreview->activateWindow();
 }
 
 void CMainFrame::OnHelp()

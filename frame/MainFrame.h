@@ -1,5 +1,7 @@
 #pragma once
 
+#include "animation/PreviewWindow.h"
+#include "frame/AnimationSteps.h"
 #include "frame/CommandSteps.h"
 #include "frame/FrameDialogs.h"
 
@@ -14,6 +16,7 @@
 class CCanvasReadout;
 class CDrawingSteps;
 class CFlatSplitterWnd;
+class CFrameStrip;
 class CHelpWindow;
 class CImageView;
 class CInputTextView;
@@ -52,6 +55,11 @@ public:
     const QString& SettingsPath() const { return m_szSettingsPath; }
     CFrameDialogs& Dialogs() { return m_dialogs; }
     CCommandSteps& Steps() { return *m_pSteps; }
+    CAnimationSteps& Animation() { return *m_pAnimation; }
+    // The thumbnails under the canvas (hidden with one frame), and the
+    // preview window once View > Sign Preview has opened it.
+    CFrameStrip* FrameStrip() const { return m_pFrameStrip; }
+    CPreviewWindow* PreviewWindow() const { return m_pPreview; }
     CDrawingSteps& Drawing() { return *m_pDrawing; }
     // The panes after the original five: pointer, block, zoom, canvas size.
     const CCanvasReadout& Readout() const { return *m_pReadout; }
@@ -113,6 +121,9 @@ private:
     void OnFont();
     void OnLanguage(int language);
     void OnHelp();
+    void OnSignPreview();
+    // The strip and the preview follow the document's frames.
+    void LinkFrames();
     void OnResizeCanvas();
 
     // Pane state the command states depend on.
@@ -135,6 +146,9 @@ private:
     CFrameDialogs m_dialogs;
     SExportRequest m_lastExport; // the form, options and file of the last export
     std::unique_ptr<CCommandSteps> m_pSteps;
+    std::unique_ptr<CAnimationSteps> m_pAnimation;
+    CFrameStrip* m_pFrameStrip = nullptr;
+    QPointer<CPreviewWindow> m_pPreview;
     std::unique_ptr<CDrawingSteps> m_pDrawing;
     CCanvasReadout* m_pReadout = nullptr; // owned by the status bar
     QTimer* m_pLockTimer = nullptr;

@@ -32,6 +32,8 @@ void LinkPanes(CImageView* canvas, CInputTextView* pane)
     QObject::connect(pane, &CInputTextView::MoveRepeating, document, &CCanvasDocument::SetMergeRenderings, direct);
     QObject::connect(canvas, &CImageView::GridSizeChanged, pane, &CInputTextView::OnGridSizeChanged, direct);
     QObject::connect(document, &CCanvasDocument::TextChanged, pane, &CInputTextView::OnCanvasTextRestored, direct);
+    // Effects make image-mode frames; the pane shows the controls of the current frame's mode.
+    QObject::connect(document, &CCanvasDocument::ModeChanged, pane, &CInputTextView::SetInputMode, direct);
 
     const QPointer<CInputTextView> guarded(pane);
     document->SetMergePendingQuery([guarded] { return guarded && guarded->IsMergePending(); });

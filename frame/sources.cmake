@@ -10,6 +10,7 @@ list(APPEND UI_SOURCES
   frame/FrameDialogs.h frame/FrameDialogs.cpp
   frame/MainFrame.h frame/MainFrame.cpp
   frame/CommandRegistry.h frame/CommandRegistry.cpp
+  frame/AnimationSteps.h frame/AnimationSteps.cpp
   frame/PaneLink.h frame/PaneLink.cpp
   frame/CommandSteps.h frame/CommandSteps.cpp
   frame/DrawingSteps.h frame/DrawingSteps.cpp

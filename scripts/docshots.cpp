@@ -1,9 +1,14 @@
 // Draws the README's pictures of the main window: a text-mode canvas with
 // two merged Chinese characters, an image-mode picture with an overlay, a
-// two-colour message centred on a 128 x 16 panel;
-// and a colourful test picture opened in the three ways of Picture Colors.
-// Usage: docshots OUTPUT_FOLDER
+// two-colour message centred on a 128 x 16 panel; a colourful test picture
+// opened in the three ways of Picture Colors; and a scrolling sign: the window
+// with its frame strip, and the preview window.
+// Usage: docshots OUTPUT_FOLDER [SECONDS]: with SECONDS the windows stay up
+// that long at the end, for a screenshot of the whole screen.
 #include "base/GridImage.h"
+#include "animation/LedPreview.h"
+#include "base/CommandIds.h"
+#include "canvas/CanvasDocument.h"
 #include "canvas/ImageView.h"
 #include "dotdata/PictureImport.h"
 #include "frame/MainFrame.h"
@@ -17,6 +22,7 @@
 #include <QPainterPath>
 #include <QTemporaryDir>
 #include <QTextEdit>
+#include <QTimer>
 
 namespace {
 
@@ -192,5 +198,37 @@ int main(int argc, char** argv)
     Save(frame, out.filePath(QStringLiteral("sign-layout.png")));
 
     SavePictureColors(out.filePath(QStringLiteral("picture-colors.png")));
+
+    // A greeting scrolling across a 96 x 16 sign.
+    canvas.NewCanvas(16, 16, 0);
+    pane.SetInputMode(0);
+    font.lfFaceName = QStringLiteral("WenQuanYi Zen Hei");
+    font.lfHeight = 16;
+    pane.ApplyFont(font);
+    pane.RichEdit()->clear();
+    const QString greeting = QStringLiteral("欢迎光临");
+    for (int i = 0; i < greeting.size(); ++i) {
+        pane.SelectColor(i % 7);
+        Type(pane, greeting.mid(i, 1));
+    }
+    pane.OnMergeText();
+    QString error;
+    frame.Animation().Scroll(CFrameEffects::Direction::Left, 30, 96, 16, error);
+    frame.Animation().SelectFrame(70);
+    canvas.ZoomIn();
+    Save(frame, out.filePath(QStringLiteral("frames.png")));
+    frame.OnCommand(CommandId::English);
+    frame.OnCommand(CommandId::SignPreview);
+    CPreviewWindow& preview = *frame.PreviewWindow();
+    preview.resize(96 * 7, 16 * 7 + 40);
+    preview.Preview().ShowFrame(70);
+    QCoreApplication::processEvents();
+    preview.grab().save(out.filePath(QStringLiteral("preview.png")));
+
+    if (argc > 2) {
+        preview.Preview().Play();
+        QTimer::singleShot(QString::fromLocal8Bit(argv[2]).toInt() * 1000, &app, &QCoreApplication::quit);
+        return app.exec();
+    }
     return 0;
 }

@@ -55,6 +55,10 @@ const QStringList kEnglishMenu = {
     "Chinese &Traditional", "&Help", "&Help", "&About...",
     "&Tools", "&Click Dots", "&Pencil", "&Line", "&Rectangle", "F&illed Rectangle", "&Ellipse", "Fille&d Ellipse",
     "&Fill", "Color Pic&ker", "&Select",
+    "&View", "Sign &Preview", "F&rames", "&Add Frame", "&Duplicate Frame", "De&lete Frame", "-",
+    "&Previous Frame", "&Next Frame", "Move Frame &Earlier", "Move Frame &Later", "Frame D&uration...", "-",
+    "Scroll &Left...", "Scroll &Right...", "Scroll &Up...", "Scroll Do&wn...", "&Blink...", "W&ipe...", "-",
+    "&Save Animation...", "Save &Frames...",
 };
 const QStringList kSimplifiedMenu = {
     "文件(&F)", "新建图像(&N)", "打开图像(&O)", "-", "保存点阵数据(&S)", "保存图像(&I)", "-", "打印(&P)", "-", "退出(&E)", "-", "导出...(&X)",
@@ -65,6 +69,9 @@ const QStringList kSimplifiedMenu = {
     "Chinese &Simplified", "Chinese &Traditional", "帮助(&H)", "帮助(&H)", "关于...(&A)",
     "工具(&T)", "单点(&C)", "铅笔(&P)", "直线(&L)", "矩形(&R)", "实心矩形(&I)", "椭圆(&E)", "实心椭圆(&D)", "填充(&F)", "取色(&K)",
     "选择(&S)",
+    "视图(&V)", "显示屏预览(&P)", "帧(&R)", "添加帧(&A)", "复制帧(&D)", "删除帧(&L)", "-",
+    "上一帧(&P)", "下一帧(&N)", "帧前移(&E)", "帧后移(&L)", "帧时长...(&U)", "-", "向左滚动...(&L)", "向右滚动...(&R)",
+    "向上滚动...(&U)", "向下滚动...(&W)", "闪烁...(&B)", "擦除...(&I)", "-", "保存动画...(&S)", "保存各帧...(&F)",
 };
 const QStringList kTraditionalMenu = {
     "文件(&F)", "新建圖像(&N)", "打開圖像(&O)", "-", "保存點陣資料(&S)", "保存圖像(&I)", "-", "打印(&P)", "-", "退出(&E)", "-", "匯出...(&X)",
@@ -75,6 +82,9 @@ const QStringList kTraditionalMenu = {
     "Chinese &Simplified", "Chinese &Traditional", "説明(&H)", "幫助(&H)", "關於...(&A)",
     "工具(&T)", "單點(&C)", "鉛筆(&P)", "直線(&L)", "矩形(&R)", "實心矩形(&I)", "橢圓(&E)", "實心橢圓(&D)", "填滿(&F)", "取色(&K)",
     "選取(&S)",
+    "檢視(&V)", "顯示屏預覽(&P)", "幀(&R)", "新增幀(&A)", "複製幀(&D)", "刪除幀(&L)", "-",
+    "上一幀(&P)", "下一幀(&N)", "幀前移(&E)", "幀後移(&L)", "幀時長...(&U)", "-", "向左捲動...(&L)", "向右捲動...(&R)",
+    "向上捲動...(&U)", "向下捲動...(&W)", "閃爍...(&B)", "擦除...(&I)", "-", "保存動畫...(&S)", "保存各幀...(&F)",
 };
 
 } // namespace
@@ -94,7 +104,7 @@ TEST_F(FrameTest, MenusAreRebuiltWholeInEachLanguage)
     Trigger(ChineseTraditional);
     Trigger(ChineseTraditional);
     EXPECT_EQ(MenuTexts(frame->menuBar()->actions()), kTraditionalMenu);
-    EXPECT_EQ(frame->menuBar()->actions().size(), 5);
+    EXPECT_EQ(frame->menuBar()->actions().size(), 7);
 
     // Every language has the same commands in the same places.
     EXPECT_EQ(MenuIds(frame->menuBar()->actions()),
@@ -104,7 +114,10 @@ TEST_F(FrameTest, MenusAreRebuiltWholeInEachLanguage)
                           -1, 32910, 32911, 32912, 32913, 32914, -1, 32915, 32916,
                           0, 32776, 32786, 1021, 0, 2100, 2101, 2102,
                           0, 32788, 1024,
-                          0, 32900, 32901, 32902, 32903, 32904, 32905, 32906, 32907, 32908, 32909}));
+                          0, 32900, 32901, 32902, 32903, 32904, 32905, 32906, 32907, 32908, 32909,
+                          0, 32940,
+                          0, 32941, 32942, 32943, -1, 32944, 32945, 32946, 32947, 32948, -1,
+                          32949, 32950, 32951, 32952, 32953, 32954, -1, 32955, 32956}));
 
     // Prompts and tool tips stay English; only some commands have a prompt.
     EXPECT_EQ(Act(New)->statusTip(), QStringLiteral("New"));

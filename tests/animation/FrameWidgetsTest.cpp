@@ -1,0 +1,101 @@
+#include "AnimationSupport.h"
+#include "animation/FrameList.h"
+#include "animation/FrameStrip.h"
+#include "animation/LedPreview.h"
+#include "animation/PreviewWindow.h"
+
+#include <QLabel>
+#include <QSignalSpy>
+#include <QTest>
+#include <QToolButton>
+
+#include <gtest/gtest.h>
+
+TEST(FrameStrip, ShownOnlyWithMoreThanOneFrameAndChoosesFrames)
+{
+    CDotGrid live = PatternGrid(16, 8);
+    CFrameList list(live);
+    QWidget canvasArea;
+    CFrameStrip strip(&canvasArea);
+    strip.SetFrames(&list);
+    canvasArea.show();
+    EXPECT_FALSE(strip.isVisible());
+    EXPECT_EQ(strip.count(), 0);
+
+    ASSERT_TRUE(list.Duplicate(0));
+    ASSERT_TRUE(list.AddBlank());
+    ASSERT_TRUE(list.SetDuration(2, 250));
+    strip.Refresh();
+    EXPECT_TRUE(strip.isVisible());
+    ASSERT_EQ(strip.count(), 3);
+    EXPECT_EQ(strip.currentRow(), 2);
+    EXPECT_EQ(strip.item(2)->text(), QStringLiteral("3 \u00B7 250 ms"));
+    // 16 x 8 dots fill the 32-pixel height at 4 pixels a dot, one colour a dot.
+    const QImage thumb = strip.item(0)->icon().pixmap(QSize(128, 32)).toImage();
+    ASSERT_EQ(thumb.size(), QSize(64, 32));
+    for (int y = 0; y < 8; ++y)
+        for (int x = 0; x < 16; ++x) {
+            const QRgb p = thumb.pixel(x * 4 + 3, y * 4 + 3);
+            ASSERT_EQ(MakeColor(qRed(p), qGreen(p), qBlue(p)), PatternColor(x, y)) << x << "," << y;
+        }
+
+    // Choosing a thumbnail asks for that frame; refreshing does not.
+    QSignalSpy chosen(&strip, &CFrameStrip::FrameChosen);
+    strip.setCurrentRow(0);
+    ASSERT_EQ(chosen.count(), 1);
+    EXPECT_EQ(chosen.at(0).at(0).toInt(), 0);
+    strip.Refresh();
+    strip.RefreshCurrent();
+    EXPECT_EQ(chosen.count(), 1);
+    EXPECT_EQ(strip.currentRow(), 2);
+
+    ASSERT_TRUE(list.Remove(0));
+    ASSERT_TRUE(list.Remove(0));
+    strip.Refresh();
+    EXPECT_FALSE(strip.isVisible());
+}
+
+TEST(PreviewWindow, TextsInThreeLanguagesAndTheFrameShown)
+{
+    CDotGrid live = PatternGrid(16, 8);
+    CFrameList list(live);
+    ASSERT_TRUE(list.Duplicate(0));
+    ASSERT_TRUE(list.SetDuration(1, 40));
+    CPreviewWindow window;
+    window.SetFrames(&list);
+    window.resize(400, 240);
+    window.show();
+    const auto* label = window.findChildren<QLabel*>().value(0);
+    ASSERT_NE(label, nullptr);
+    EXPECT_EQ(label->text(), QStringLiteral("Frame 1 of 2, 100 ms"));
+    EXPECT_EQ(window.windowTitle(), QStringLiteral("Sign Preview"));
+
+    QTest::keyClick(&window, Qt::Key_Right);
+    EXPECT_EQ(window.Preview().ShownFrame(), 1);
+    window.SetLanguage(1);
+    EXPECT_EQ(window.windowTitle(), QString::fromUtf8("显示屏预览"));
+    EXPECT_EQ(label->text(), QString::fromUtf8("第 2 帧，共 2 帧，40 毫秒"));
+    window.SetLanguage(2);
+    EXPECT_EQ(label->text(), QString::fromUtf8("第 2 幀，共 2 幀，40 毫秒"));
+
+    // Space plays and pauses; the button says what it will do.
+    window.SetLanguage(0);
+    QToolButton* play = nullptr;
+    for (QToolButton* button : window.findChildren<QToolButton*>())
+        if (button->text() == QStringLiteral("Play"))
+            play = button;
+    ASSERT_NE(play, nullptr);
+    QTest::keyClick(&window, Qt::Key_Space);
+    EXPECT_TRUE(window.Preview().IsPlaying());
+    EXPECT_EQ(play->text(), QStringLiteral("Pause"));
+    // Still while the frames go by.
+    const int started = window.Preview().ShownFrame();
+    for (int wait = 0; wait < 100 && window.Preview().ShownFrame() == started; ++wait)
+        QTest::qWait(10);
+    EXPECT_NE(window.Preview().ShownFrame(), started);
+    EXPECT_TRUE(window.Preview().IsPlaying());
+    EXPECT_EQ(play->text(), QStringLiteral("Pause"));
+    QTest::keyClick(&window, Qt::Key_Space);
+    EXPECT_FALSE(window.Preview().IsPlaying());
+    EXPECT_EQ(play->text(), QStringLiteral("Play"));
+}

@@ -1,0 +1,125 @@
+// The frame commands in the window: the thumbnail strip, the preview window,
+// the effects' dialogs, states and export.
+#include "FrameFixture.h"
+#include "SevenColours.h"
+
+#include "animation/FrameStrip.h"
+#include "animation/LedPreview.h"
+#include "animation/PreviewWindow.h"
+#include "canvas/CanvasDocument.h"
+
+#include <QImageReader>
+
+using namespace CommandId;
+
+TEST_F(FrameTest, TheStripShowsWithASecondFrameAndChoosesTheFrameToEdit)
+{
+    NewCanvas(16, 8, ImageMode);
+    frame->show();
+    CFrameStrip* strip = frame->FrameStrip();
+    EXPECT_FALSE(strip->isVisible());
+    frame->UpdateCommandStates();
+    EXPECT_FALSE(Act(DeleteFrame)->isEnabled());
+    EXPECT_FALSE(Act(NextFrame)->isEnabled());
+
+    Trigger(DuplicateFrame);
+    EXPECT_TRUE(strip->isVisible());
+    EXPECT_EQ(strip->count(), 2);
+    EXPECT_TRUE(Act(DeleteFrame)->isEnabled());
+    EXPECT_TRUE(Act(MoveFrameEarlier)->isEnabled());
+    EXPECT_FALSE(Act(MoveFrameLater)->isEnabled());
+
+    CCanvasDocument& document = Canvas()->Document();
+    document.EditDot(3, 3, kSevenColours[3].Value());
+    strip->setCurrentRow(0);
+    EXPECT_EQ(document.Frames().Current(), 0);
+    EXPECT_NE(Canvas()->Grid().DisplayDotAt(3, 3), kSevenColours[3].Value());
+    Trigger(NextFrame);
+    EXPECT_EQ(document.Frames().Current(), 1);
+    EXPECT_EQ(strip->currentRow(), 1);
+
+    // The strip goes when undo takes the second frame away.
+    Trigger(Undo);
+    Trigger(Undo);
+    EXPECT_EQ(document.Frames().Count(), 1);
+    EXPECT_FALSE(strip->isVisible());
+
+    // Frame commands wait while the listing covers the canvas.
+    Trigger(ViewImage);
+    frame->UpdateCommandStates();
+    EXPECT_FALSE(Act(AddFrame)->isEnabled());
+    EXPECT_FALSE(Act(ScrollLeft)->isEnabled());
+}
+
+TEST_F(FrameTest, ScrollAsksForTheSignAndTheSpeedThenThePreviewPlaysIt)
+{
+    NewCanvas(24, 8, ImageMode);
+    Canvas()->Document().EditDot(0, 0, kSevenColours[0].Value());
+    CScrollRequest asked;
+    frame->Dialogs().askScroll = [&asked](const CScrollRequest& suggested) {
+        asked = suggested;
+        return std::optional<CScrollRequest>(CScrollRequest{16, 8, 50});
+    };
+    Trigger(ScrollLeft + 1); // right
+    // The first time the dialog suggests the canvas itself and the usual speed.
+    EXPECT_EQ(asked.nPanelWidth, 24);
+    EXPECT_EQ(asked.nPanelHeight, 8);
+    EXPECT_EQ(asked.nSpeed, 20);
+    const CFrameList& frames = Canvas()->Document().Frames();
+    EXPECT_EQ(frames.Count(), 24 + 16);
+    EXPECT_EQ(frames.Duration(0), 20);
+    EXPECT_EQ(Canvas()->Grid().Width(), 16);
+    // The last answer is offered next time; a cancelled dialog changes nothing.
+    frame->Dialogs().askScroll = [&asked](const CScrollRequest& suggested) {
+        asked = suggested;
+        return std::optional<CScrollRequest>();
+    };
+    Trigger(ScrollLeft);
+    EXPECT_EQ(asked.nPanelWidth, 16);
+    EXPECT_EQ(asked.nSpeed, 50);
+    EXPECT_EQ(frames.Count(), 40);
+
+    Trigger(SignPreview);
+    CPreviewWindow* preview = frame->PreviewWindow();
+    ASSERT_NE(preview, nullptr);
+    EXPECT_TRUE(preview->isVisible());
+    EXPECT_EQ(preview->windowTitle(), QString::fromUtf8("显示屏预览"));
+    Trigger(English);
+    EXPECT_EQ(preview->windowTitle(), QStringLiteral("Sign Preview"));
+    preview->Preview().StepForward();
+    EXPECT_EQ(preview->Preview().ShownFrame(), 1);
+    // The preview follows the document: an undo leaves one frame of 24 dots.
+    Trigger(Undo);
+    EXPECT_EQ(preview->Preview().Picture().width(), 24 * preview->Preview().Pitch());
+    EXPECT_EQ(preview->Preview().ShownFrame(), 0);
+}
+
+TEST_F(FrameTest, EffectsThatCannotBeMadeAreToldAndAnimationsSaved)
+{
+    NewCanvas(16, 8, ImageMode);
+    frame->Dialogs().askFrameNumber = [](EFrameNumber what, int current) {
+        return std::optional<int>(what == EFrameNumber::BlinkMs ? 300 : current);
+    };
+    Trigger(Blink);
+    const CFrameList& frames = Canvas()->Document().Frames();
+    ASSERT_EQ(frames.Count(), 2);
+    EXPECT_EQ(frames.Duration(1), 300);
+
+    const QString path = dir.FilePath(QStringLiteral("sign.gif"));
+    frame->Dialogs().askSaveAnimationPath = [path](const QString&) { return path; };
+    Trigger(SaveAnimation);
+    QImageReader reader(path, "gif");
+    EXPECT_EQ(reader.imageCount(), 2);
+    EXPECT_TRUE(messages.isEmpty());
+
+    // A scroll of the largest canvas across the largest sign needs more
+    // memory than frames may take: refused in one message, nothing changed.
+    NewCanvas(1024, 768, ImageMode);
+    frame->Dialogs().askScroll = [](const CScrollRequest&) {
+        return std::optional<CScrollRequest>(CScrollRequest{1024, 768, 20});
+    };
+    Trigger(ScrollLeft);
+    ASSERT_EQ(messages.size(), 1);
+    EXPECT_TRUE(messages.first().contains(QStringLiteral("more than memory allows")));
+    EXPECT_EQ(frames.Count(), 1);
+}
