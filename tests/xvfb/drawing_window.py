@@ -20,7 +20,7 @@ SKIPPED = 77
 COLUMNS, ROWS = 32, 16
 UNLIT = (0, 0, 0)
 FIELD = (0, 128, 0)  # around the canvas
-TRIES = 60  # polls of 0.1 s before a wait gives up
+TRIES = 300  # polls of 0.1 s before a wait gives up (a sanitizer build starts slowly)
 
 
 def ideal_line(x0, y0, x1, y1):
