@@ -2,27 +2,16 @@
 
 #include <QtEndian>
 
-#include <array>
+#include <zlib.h>
+
+#include <algorithm>
+#include <cstring>
 
 namespace {
 
-constexpr char kSignature[] = "\x89PNG\r\n\x1a\n";
 constexpr qsizetype kChunkOverhead = 12; // length, type, CRC
 constexpr qsizetype kHeaderLength = 13;
 constexpr std::uint32_t kMaxChunkLength = 0x7FFFFFFFu;
-
-constexpr std::array<std::uint32_t, 256> MakeCrcTable()
-{
-    std::array<std::uint32_t, 256> table {};
-    for (std::uint32_t n = 0; n < 256; ++n) {
-        std::uint32_t c = n;
-        for (int k = 0; k < 8; ++k)
-            c = (c & 1) ? 0xEDB88320u ^ (c >> 1) : c >> 1;
-        table[n] = c;
-    }
-    return table;
-}
-constexpr std::array<std::uint32_t, 256> kCrcTable = MakeCrcTable();
 
 std::uint32_t BigEndian32(const QByteArray& bytes, qsizetype offset)
 {
@@ -90,29 +79,24 @@ bool CPngChunks::CrcMatches(const QByteArray& bytes, const SChunk& chunk)
 QByteArray CPngChunks::MakeChunk(const char* type, const QByteArray& data)
 {
     QByteArray chunk(8, '\0');
+    chunk.reserve(data.size() + kChunkOverhead);
     qToBigEndian(static_cast<std::uint32_t>(data.size()), chunk.data());
-    chunk.replace(4, 4, type, 4);
-    chunk += data;
-    QByteArray crc(4, '\0');
-    qToBigEndian(Crc32(chunk.constData() + 4, chunk.size() - 4), crc.data());
-    return chunk + crc;
+    std::memcpy(chunk.data() + 4, type, 4);
+    chunk.append(data);
+    char crc[4];
+    qToBigEndian(Crc32(chunk.constData() + 4, chunk.size() - 4), crc);
+    return chunk.append(crc, 4);
 }
 
-QByteArray CPngChunks::InsertAfterHeader(const QByteArray& png, const QByteArray& chunk)
+std::uint32_t CPngChunks::Crc32(const char* data, qsizetype size)
 {
-    const qsizetype afterHeader = kSignatureSize + kChunkOverhead + kHeaderLength;
-    QByteArray result;
-    result.reserve(png.size() + chunk.size());
-    result.append(png.constData(), afterHeader);
-    result.append(chunk);
-    result.append(png.constData() + afterHeader, png.size() - afterHeader);
-    return result;
-}
-
-std::uint32_t CPngChunks::Crc32(const char* data, qsizetype size, std::uint32_t crc)
-{
-    crc = ~crc;
-    for (qsizetype i = 0; i < size; ++i)
-        crc = kCrcTable[(crc ^ static_cast<std::uint8_t>(data[i])) & 0xFFu] ^ (crc >> 8);
-    return ~crc;
+    // zlib takes at most a uInt at a time.
+    uLong crc = crc32(0, nullptr, 0);
+    const auto* bytes = reinterpret_cast<const Bytef*>(data);
+    for (qsizetype done = 0; done < size;) {
+        const auto part = static_cast<uInt>(std::min<qsizetype>(size - done, 1 << 30));
+        crc = crc32(crc, bytes + done, part);
+        done += part;
+    }
+    return static_cast<std::uint32_t>(crc);
 }

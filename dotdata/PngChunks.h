@@ -26,6 +26,7 @@ public:
         qsizetype nLength = 0;    // of the chunk's data
     };
 
+    static constexpr const char* kSignature = "\x89PNG\r\n\x1a\n";
     static constexpr qsizetype kSignatureSize = 8;
     static constexpr qsizetype kMaxChunks = 1 << 16;
 
@@ -40,9 +41,7 @@ public:
     static bool CrcMatches(const QByteArray& bytes, const SChunk& chunk);
     // A complete chunk: length, type, data and CRC.
     static QByteArray MakeChunk(const char* type, const QByteArray& data);
-    // The PNG file with chunk put right after its image header.
-    static QByteArray InsertAfterHeader(const QByteArray& png, const QByteArray& chunk);
-    static std::uint32_t Crc32(const char* data, qsizetype size, std::uint32_t crc = 0);
+    static std::uint32_t Crc32(const char* data, qsizetype size);
 
 private:
     std::vector<SChunk> m_chunks;

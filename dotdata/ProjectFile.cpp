@@ -3,6 +3,7 @@
 #include "base/QuotedText.h"
 #include "base/RegularFile.h"
 #include "base/TextCharacters.h"
+#include "dotdata/DotPng.h"
 #include "dotdata/PngChunks.h"
 #include "dotdata/ProjectText.h"
 
@@ -10,7 +11,6 @@
 #include <QFileInfo>
 #include <QImage>
 #include <QImageReader>
-#include <QImageWriter>
 #include <QSaveFile>
 
 #include <algorithm>
@@ -164,31 +164,6 @@ bool GetInput(CProjectText& in, SProjectInput& input)
     return true;
 }
 
-// The dots as a top-down RGB picture; a 1 x 1 stand-in for an empty grid,
-// which a PNG cannot be.
-QImage PictureOf(const CDotGrid& grid)
-{
-    if (grid.IsEmpty()) {
-        QImage blank(1, 1, QImage::Format_RGB888);
-        blank.fill(Qt::black);
-        return blank;
-    }
-    const int w = grid.Width();
-    const int h = grid.Height();
-    const std::size_t stride = 3u * static_cast<std::size_t>(w);
-    QImage image(w, h, QImage::Format_RGB888);
-    for (int y = 0; y < h; ++y) {
-        const std::uint8_t* src = grid.Bits() + static_cast<std::size_t>(h - 1 - y) * stride;
-        std::uint8_t* dst = image.scanLine(y);
-        for (std::size_t i = 0; i < stride; i += 3) {
-            dst[i] = src[i + 2];
-            dst[i + 1] = src[i + 1];
-            dst[i + 2] = src[i];
-        }
-    }
-    return image;
-}
-
 void CopyPicture(const QImage& picture, CDotGrid& grid)
 {
     const QImage rgb = picture.convertToFormat(QImage::Format_RGB888);
@@ -298,18 +273,10 @@ CProjectFile::Status DecodeGrid(const QByteArray& bytes, const CPngChunks& chunk
 
 } // namespace
 
-QByteArray CProjectFile::Encode(const SProject& project, int compression)
+QByteArray CProjectFile::Encode(const SProject& project)
 {
-    QByteArray png;
-    QBuffer buffer(&png);
-    buffer.open(QIODevice::WriteOnly);
-    QImageWriter writer(&buffer, "png");
-    writer.setCompression(compression);
-    if (!writer.write(PictureOf(project.m_grid)))
-        return {};
-    buffer.close();
     const QByteArray settings = TextChunkData(SettingsText(project));
-    return CPngChunks::InsertAfterHeader(png, CPngChunks::MakeChunk("iTXt", settings));
+    return CDotPng::Encode(project.m_grid, CPngChunks::MakeChunk("iTXt", settings));
 }
 
 CProjectFile::Status CProjectFile::Decode(const QByteArray& bytes, SProject& project, QString& detail)

@@ -35,8 +35,8 @@ public:
     // per character; the renderer never makes more dots than this.
     static constexpr long long kMaxDots = 1LL << 25;
 
-    // The whole file in memory. compression: zlib level 0..9, -1 default.
-    static QByteArray Encode(const SProject& project, int compression = kDefaultCompression);
+    // The whole file in memory; null when memory runs out.
+    static QByteArray Encode(const SProject& project);
     // detail names what is wrong in a short phrase when the result is not Ok.
     static Status Decode(const QByteArray& bytes, SProject& project, QString& detail);
 
@@ -51,7 +51,4 @@ public:
     static bool IsProject(const QString& path);
 
     static QString Describe(Status status, const QString& path, const QString& detail);
-
-private:
-    static constexpr int kDefaultCompression = 1;
 };

@@ -21,6 +21,7 @@ list(APPEND CORE_SOURCES
 list(APPEND CORE_SOURCES
   dotdata/Project.h
   dotdata/PngChunks.h dotdata/PngChunks.cpp
+  dotdata/DotPng.h dotdata/DotPng.cpp
   dotdata/ProjectText.h dotdata/ProjectText.cpp
   dotdata/ProjectFile.h dotdata/ProjectFile.cpp
 )

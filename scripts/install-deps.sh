@@ -5,7 +5,7 @@ set -euo pipefail
 
 PACKAGES=(
   cmake g++ make pkg-config
-  qt6-base-dev qt6-base-dev-tools libqt6printsupport6 libgl1-mesa-dev
+  qt6-base-dev qt6-base-dev-tools libqt6printsupport6 libgl1-mesa-dev zlib1g-dev
   libgtest-dev libgmock-dev libbenchmark-dev
   fonts-dejavu-core fonts-wqy-zenhei fonts-unifont
   xvfb xauth imagemagick

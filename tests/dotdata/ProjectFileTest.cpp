@@ -112,7 +112,7 @@ QByteArray SmallFile()
     return CProjectFile::Encode(p);
 }
 
-// A project file whose settings are exactly text.
+// A project file whose settings are exactly text, its picture written by Qt.
 QByteArray WithSettings(const QByteArray& text, int width = 16, int height = 8)
 {
     QImage picture(width, height, QImage::Format_RGB888);
@@ -123,7 +123,8 @@ QByteArray WithSettings(const QByteArray& text, int width = 16, int height = 8)
     QImageWriter(&buffer, "png").write(picture);
     QByteArray data(CProjectFile::kKeyword);
     data.append(5, '\0');
-    return CPngChunks::InsertAfterHeader(png, CPngChunks::MakeChunk("iTXt", data + text));
+    constexpr int kAfterHeader = 8 + 25;
+    return png.insert(kAfterHeader, CPngChunks::MakeChunk("iTXt", data + text));
 }
 
 CProjectFile::Status DecodeInto(const QByteArray& bytes, SProject& project, QString& detail)
