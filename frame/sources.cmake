@@ -5,6 +5,7 @@ list(APPEND CORE_SOURCES
   frame/LockIndicators.h frame/LockIndicators.cpp
   frame/MenuTable.h frame/MenuTable.cpp
   frame/ToolbarImages.h frame/ToolbarImages.cpp
+  frame/RecoveryStore.h frame/RecoveryStore.cpp
 )
 list(APPEND UI_SOURCES
   frame/FrameDialogs.h frame/FrameDialogs.cpp
