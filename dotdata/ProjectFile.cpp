@@ -104,7 +104,7 @@ QByteArray SettingsText(const SProject& p)
 {
     const CDotGrid& grid = p.m_grid;
     const CCanvasText& text = p.m_text;
-    const SProjectInput& input = p.m_input;
+    const SInputState& input = p.m_input;
     CProjectText out;
     out.Put("version", CProjectFile::kVersion);
     out.Put("width", grid.Width());
@@ -150,7 +150,7 @@ bool GetCanvasText(CProjectText& in, CCanvasText& text)
         && in.GetInt("stretch", kStretchMin, kStretchMax, text.m_nStretch);
 }
 
-bool GetInput(CProjectText& in, SProjectInput& input)
+bool GetInput(CProjectText& in, SInputState& input)
 {
     constexpr int kMaxInput = CCanvasText::kMaxChars;
     if (!in.GetText("input.text", kMaxInput, input.m_szText)

@@ -47,7 +47,7 @@ SProject TextProject()
     t.m_nGlyphOffsetX = -3;
     t.m_nGlyphOffsetY = 2;
     t.m_nStretch = -7;
-    SProjectInput& in = p.m_input;
+    SInputState& in = p.m_input;
     in.m_szText = QStringLiteral("你好\nAB\\x\t\r\x01 end");
     for (int i = 0; i < 14; ++i)
         in.m_acrColor.push_back(kSevenColours[static_cast<std::size_t>(i % 7)].Value());
