@@ -16,9 +16,9 @@ struct SOptionInfo
     const char* help;
 };
 
-constexpr std::array<SOptionInfo, 27> kOptions = {{
+constexpr std::array<SOptionInfo, 28> kOptions = {{
     {"--new", SBatchStep::New, true, "WxH[:text|:image]", "make a new canvas (sizes corrected as in the New dialog)"},
-    {"--open", SBatchStep::Open, true, "FILE", "open a BMP or JPEG picture"},
+    {"--open", SBatchStep::Open, true, "FILE", "open a BMP or JPEG picture, or a project (known by its content)"},
     {"--match", SBatchStep::Match, true, "exact|nearest|dither", "how the --open options after it turn pixels into dots"},
     {"--mirror", SBatchStep::Mirror, false, "", "exchange left and right"},
     {"--flip", SBatchStep::Flip, false, "", "exchange top and bottom"},
@@ -39,6 +39,7 @@ constexpr std::array<SOptionInfo, 27> kOptions = {{
     {"--save-image", SBatchStep::SaveImage, true, "FILE", "write the canvas as BMP (.bmp) or JPEG (any other name)"},
     {"--print-pdf", SBatchStep::PrintPdf, true, "FILE", "print the dot-data listing into a PDF file"},
     {"--load-dots", SBatchStep::LoadDots, true, "FILE", "light the dots of an image-mode listing"},
+    {"--save-project", SBatchStep::SaveProject, true, "FILE", "save the whole document as a project (PNG)"},
     {"--undo", SBatchStep::Undo, false, "", "take back the last change to the dots"},
     {"--redo", SBatchStep::Redo, false, "", "make the last change taken back again"},
     {"--list-fonts", SBatchStep::ListFonts, false, "", "print the font families"},

@@ -1,9 +1,7 @@
 #include "app/BatchRunner.h"
 
-#include "base/QuotedText.h"
-#include "base/RegularFile.h"
 #include "canvas/ImageView.h"
-#include "dotdata/DotListingReader.h"
+#include "dotdata/ProjectFile.h"
 #include "frame/CommandSteps.h"
 #include "frame/PaneLink.h"
 #include "textinput/FontComboBox.h"
@@ -83,7 +81,7 @@ bool CBatchRunner::RunStep(const SBatchStep& step)
     case SBatchStep::New:
         return NewCanvas(step);
     case SBatchStep::Open:
-        return m_pSteps->Open(step.text) || Fail(step, QStringLiteral("cannot read the picture: %1").arg(OneLine(m_szMessage)));
+        return OpenFile(step);
     case SBatchStep::Match:
         m_pSteps->SetPictureColors(step.x);
         return true;
@@ -134,6 +132,8 @@ bool CBatchRunner::RunStep(const SBatchStep& step)
         return PrintPdf(step);
     case SBatchStep::LoadDots:
         return LoadDots(step);
+    case SBatchStep::SaveProject:
+        return SaveProject(step);
     case SBatchStep::Undo:
         return m_pSteps->Undo() || Fail(step, QStringLiteral("nothing to undo"));
     case SBatchStep::Redo:
@@ -149,6 +149,20 @@ bool CBatchRunner::RunStep(const SBatchStep& step)
         return true;
     }
     return true;
+}
+
+bool CBatchRunner::OpenFile(const SBatchStep& step)
+{
+    QString error;
+    if (CProjectFile::IsProject(step.text))
+        return m_pSteps->OpenProject(step.text, error) || Fail(step, error);
+    return m_pSteps->Open(step.text) || Fail(step, QStringLiteral("cannot read the picture: %1").arg(OneLine(m_szMessage)));
+}
+
+bool CBatchRunner::SaveProject(const SBatchStep& step)
+{
+    QString error;
+    return CheckOutputFolder(step) && (m_pSteps->SaveProject(step.text, error) || Fail(step, error));
 }
 
 bool CBatchRunner::NewCanvas(const SBatchStep& step)
@@ -257,21 +271,10 @@ bool CBatchRunner::PrintPdf(const SBatchStep& step)
 
 bool CBatchRunner::LoadDots(const SBatchStep& step)
 {
-    QFile file;
-    const CRegularFile::Status status = CRegularFile::Open(step.text, CDotListingReader::kMaxBytes, file);
-    if (status != CRegularFile::Ok)
-        return Fail(step, CRegularFile::Describe(status, step.text, CDotListingReader::kMaxBytes));
-    const CDotGrid& grid = m_pCanvas->Grid();
-    if (grid.IsEmpty())
+    if (m_pCanvas->Grid().IsEmpty() && QFileInfo(step.text).isFile())
         return Fail(step, QStringLiteral("the canvas is empty; make one with --new or --open first"));
-    CDotListingReader reader;
-    if (!reader.Read(file, grid.Width(), grid.Height()))
-        return Fail(step, QStringLiteral("%1: %2").arg(CQuotedText::Quote(step.text), reader.Error()));
-    m_pCanvas->ChangeDots(CCanvasHistory::Kind::LoadDots, [&reader](CDotGrid& dots) {
-        for (const CDotListingReader::SDot& dot : reader.Dots())
-            dots.SetDot(dot.x, dots.Height() - 1 - dot.y, DotPalette[static_cast<std::size_t>(dot.colorIndex)]);
-    });
-    return true;
+    QString error;
+    return m_pSteps->LoadDots(step.text, error) || Fail(step, error);
 }
 
 void CBatchRunner::ListFonts()

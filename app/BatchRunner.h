@@ -32,6 +32,8 @@ private:
     bool RunStep(const SBatchStep& step);
     bool Fail(const SBatchStep& step, const QString& what);
     bool NewCanvas(const SBatchStep& step);
+    bool OpenFile(const SBatchStep& step);
+    bool SaveProject(const SBatchStep& step);
     bool EditDot(const SBatchStep& step, bool light);
     bool TypeText(const SBatchStep& step);
     bool SetFont(const SBatchStep& step);

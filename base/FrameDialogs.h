@@ -4,6 +4,7 @@
 #include "base/Color.h"
 #include "base/LogFont.h"
 
+#include <QDateTime>
 #include <QString>
 
 #include <functional>
@@ -18,6 +19,9 @@ struct CNewCanvasRequest
     int nHeight = 0;
     int nMode = TextMode;
 };
+
+// The answers to "save the changes first?".
+enum class ESaveChoice { Save, Discard, Cancel };
 
 // Every dialog and message box of the program, each behind a function. The
 // frame fills them with the real dialogs and hands the seam down to the
@@ -39,6 +43,15 @@ struct CFrameDialogs
     std::function<void()> quit;                         // ends the event loop, no close events
     std::function<bool()> hasPrinter;                   // whether any printer is set up
     std::function<QString()> askPdfFile;                // the PDF file to print into
+    // Project files; the texts follow the interface language.
+    std::function<QString(int language)> askOpenProject;
+    std::function<QString(int language, const QString& prefill)> askSaveProjectPath;
+    // The document has unsaved changes: save them first, throw them away,
+    // or keep working (also what a closed box means).
+    std::function<ESaveChoice(int language, const QString& name)> askSaveChanges;
+    // Unsaved work of an earlier run (last written at when) was found:
+    // true restores it, false throws it away, nothing decides later.
+    std::function<std::optional<bool>(int language, const QDateTime& when)> askRestoreWork;
 
     QString AskSaveImagePath(const QString& prefill) const
     {
@@ -47,6 +60,10 @@ struct CFrameDialogs
     QString AskSaveDotPath(const QString& prefill) const
     {
         return askSaveDotPath ? askSaveDotPath(prefill) : QString();
+    }
+    ESaveChoice AskSaveChanges(int language, const QString& name) const
+    {
+        return askSaveChanges ? askSaveChanges(language, name) : ESaveChoice::Cancel;
     }
     void ShowMessage(const QString& text) const
     {

@@ -397,6 +397,18 @@ bool CImageView::NewCanvas(int w, int h, int mode)
     return true;
 }
 
+void CImageView::RestoreCanvas(CDotGrid grid, const CCanvasText& text, int pictureColors, QTextDocument* source)
+{
+    m_grid = std::move(grid);
+    m_text = text;
+    m_textRenderer.SetTextSource(source);
+    SetPictureColors(pictureColors);
+    SetGridSize(m_grid.Width(), m_grid.Height());
+    m_history.Clear();
+    Repaint();
+    emit HistoryChanged();
+}
+
 void CImageView::SetOverlayText(const QString& text)
 {
     m_text.m_szText = text;

@@ -16,6 +16,7 @@
 class CDotTextWorker;
 class QImage;
 class QPlainTextEdit;
+class QTextDocument;
 class QTextEdit;
 class QScrollBar;
 
@@ -102,6 +103,10 @@ public:
     // through the layout step, with the character cells of the mode. False,
     // keeping the old grid, when the dots cannot be allocated.
     bool NewCanvas(int w, int h, int mode);
+    // A project's canvas replaces this one whole: dots, text and the
+    // Picture Colors choice, laid out anew with an empty history. The glyph
+    // colours of later renderings come from source, as after Merge Text.
+    void RestoreCanvas(CDotGrid grid, const CCanvasText& text, int pictureColors, QTextDocument* source);
 
 public slots:
     // What the input pane sends: overlay text and colour, Merge Text, the

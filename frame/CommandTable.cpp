@@ -6,7 +6,7 @@
 
 using namespace CommandId;
 
-const std::array<CCommandInfo, 39> kCommandTable = {{
+const std::array<CCommandInfo, 46> kCommandTable = {{
     {New, "New", true, false, {"Ctrl+N", nullptr}},
     {Open, "Open", true, false, {"Ctrl+O", nullptr}},
     {SaveDot, "Save Dot", true, false, {"Ctrl+S", nullptr}},
@@ -47,6 +47,14 @@ const std::array<CCommandInfo, 39> kCommandTable = {{
     {PictureExact, "Exact Colors", false, true, {nullptr, nullptr}},
     {PictureNearest, "Nearest Color", false, true, {nullptr, nullptr}},
     {PictureDithered, "Dithered", false, true, {nullptr, nullptr}},
+    // Ctrl+S stays Save (the listing); projects take Shift and Alt with it.
+    {OpenProject, "Open Project", true, false, {"Ctrl+Shift+O", nullptr}},
+    {SaveProject, "Save Project", true, false, {"Ctrl+Shift+S", nullptr}},
+    {SaveProjectAs, "Save Project As", true, false, {"Ctrl+Alt+S", nullptr}},
+    {RecentFile, "Recent File 1", false, false, {nullptr, nullptr}},
+    {RecentFile + 1, "Recent File 2", false, false, {nullptr, nullptr}},
+    {RecentFile + 2, "Recent File 3", false, false, {nullptr, nullptr}},
+    {RecentFileLast, "Recent File 4", false, false, {nullptr, nullptr}},
 }};
 
 const std::array<int, 31> kToolbarLayout = {

@@ -5,6 +5,7 @@
 #include "dialogs/AboutDlg.h"
 #include "dialogs/NewDialog.h"
 #include "frame/DesktopOpener.h"
+#include "frame/KeepTexts.h"
 
 #include <QCheckBox>
 #include <QColorDialog>
@@ -12,7 +13,9 @@
 #include <QFileDialog>
 #include <QFontDialog>
 #include <QGroupBox>
+#include <QLocale>
 #include <QMessageBox>
+#include <QPushButton>
 #include <QPrintDialog>
 #include <QPrinter>
 #include <QPrinterInfo>
@@ -111,6 +114,49 @@ std::optional<LogFont> AskFont(QWidget* owner, const LogFont& current)
     return LogFont::FromQFont(dialog.selectedFont());
 }
 
+QString AskOpenProject(QWidget* owner, int language)
+{
+    return QFileDialog::getOpenFileName(owner, QString(), QString(), KeepText::ProjectFilter.In(language));
+}
+
+QString AskSaveProjectPath(QWidget* owner, int language, const QString& prefill)
+{
+    return AskSaveFile(owner, prefill, {KeepText::ProjectFilter.In(language)}, QStringLiteral("png"));
+}
+
+ESaveChoice AskSaveChanges(QWidget* owner, int language, const QString& name)
+{
+    QMessageBox box(QMessageBox::Warning, ProductTitle(), KeepText::SaveChanges.In(language).arg(name),
+                    QMessageBox::NoButton, owner);
+    QPushButton* save = box.addButton(KeepText::SaveButton.In(language), QMessageBox::AcceptRole);
+    QPushButton* discard = box.addButton(KeepText::DiscardButton.In(language), QMessageBox::DestructiveRole);
+    QPushButton* cancel = box.addButton(KeepText::CancelButton.In(language), QMessageBox::RejectRole);
+    box.setDefaultButton(save);
+    box.setEscapeButton(cancel);
+    box.exec();
+    if (box.clickedButton() == save)
+        return ESaveChoice::Save;
+    return box.clickedButton() == discard ? ESaveChoice::Discard : ESaveChoice::Cancel;
+}
+
+std::optional<bool> AskRestoreWork(QWidget* owner, int language, const QDateTime& when)
+{
+    const QString time = QLocale::system().toString(when, QLocale::ShortFormat);
+    QMessageBox box(QMessageBox::Question, ProductTitle(), KeepText::RestoreWork.In(language).arg(time),
+                    QMessageBox::NoButton, owner);
+    QPushButton* restore = box.addButton(KeepText::RestoreButton.In(language), QMessageBox::AcceptRole);
+    QPushButton* discard = box.addButton(KeepText::DiscardButton.In(language), QMessageBox::DestructiveRole);
+    QPushButton* later = box.addButton(KeepText::LaterButton.In(language), QMessageBox::RejectRole);
+    box.setDefaultButton(restore);
+    box.setEscapeButton(later);
+    box.exec();
+    if (box.clickedButton() == restore)
+        return true;
+    if (box.clickedButton() == discard)
+        return false;
+    return std::nullopt;
+}
+
 } // namespace
 
 CFrameDialogs MakeFrameDialogs(QWidget* owner)
@@ -130,5 +176,11 @@ CFrameDialogs MakeFrameDialogs(QWidget* owner)
     dialogs.hasPrinter = [] { return !QPrinterInfo::availablePrinterNames().isEmpty(); };
     dialogs.askPdfFile = [owner] { return AskPdfFile(owner); };
     dialogs.showMessage = [owner](const QString& text) { QMessageBox::warning(owner, ProductTitle(), text); };
+    dialogs.askOpenProject = [owner](int language) { return AskOpenProject(owner, language); };
+    dialogs.askSaveProjectPath = [owner](int language, const QString& prefill) {
+        return AskSaveProjectPath(owner, language, prefill);
+    };
+    dialogs.askSaveChanges = [owner](int language, const QString& name) { return AskSaveChanges(owner, language, name); };
+    dialogs.askRestoreWork = [owner](int language, const QDateTime& when) { return AskRestoreWork(owner, language, when); };
     return dialogs;
 }

@@ -120,7 +120,7 @@ void CRecoveryStore::Discard()
 
 QString CRecoveryStore::ClaimOrphan()
 {
-    DropOrphan();
+    ReleaseOrphan();
     const QDir dir(m_szFolder);
     // Newest first; locks without a file are leftovers of programs that
     // ended before their first write.
@@ -161,6 +161,11 @@ void CRecoveryStore::DropOrphan()
     if (m_szOrphanId.isEmpty())
         return;
     QFile::remove(PathOf(m_szOrphanId, kProjectSuffix));
+    ReleaseOrphan();
+}
+
+void CRecoveryStore::ReleaseOrphan()
+{
     m_pOrphanLock.reset(); // unlocking removes the lock file
     m_szOrphanId.clear();
     m_orphanTime = QDateTime();

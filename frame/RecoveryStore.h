@@ -59,6 +59,8 @@ public:
     bool ReadOrphan(SProject& project, QString& error) const;
     // Removes the claimed orphan and its lock.
     void DropOrphan();
+    // Leaves the claimed orphan for a later run.
+    void ReleaseOrphan();
 
 signals:
     // A write has finished (ok: the recovery file is complete).

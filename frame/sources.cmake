@@ -6,12 +6,15 @@ list(APPEND CORE_SOURCES
   frame/MenuTable.h frame/MenuTable.cpp
   frame/ToolbarImages.h frame/ToolbarImages.cpp
   frame/RecoveryStore.h frame/RecoveryStore.cpp
+  frame/KeepTexts.h frame/KeepTexts.cpp
+  frame/UserSettings.h frame/UserSettings.cpp
 )
 list(APPEND UI_SOURCES
   frame/FrameDialogs.h frame/FrameDialogs.cpp
   frame/MainFrame.h frame/MainFrame.cpp
   frame/PaneLink.h frame/PaneLink.cpp
   frame/CommandSteps.h frame/CommandSteps.cpp
+  frame/ProjectKeeper.h frame/ProjectKeeper.cpp
   frame/ListingPrint.h frame/ListingPrint.cpp
   frame/DesktopOpener.h frame/DesktopOpener.cpp
   frame/HelpWindow.h frame/HelpWindow.cpp

@@ -8,7 +8,7 @@ PACKAGES=(
   qt6-base-dev qt6-base-dev-tools libqt6printsupport6 libgl1-mesa-dev zlib1g-dev
   libgtest-dev libgmock-dev libbenchmark-dev
   fonts-dejavu-core fonts-wqy-zenhei fonts-unifont
-  xvfb xauth imagemagick
+  xvfb xauth imagemagick openbox xdotool wmctrl
   dpkg-dev desktop-file-utils appstream poppler-utils
 )
 
