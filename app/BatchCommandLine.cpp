@@ -1,7 +1,9 @@
 #include "app/BatchCommandLine.h"
 
+#include "base/CanvasMode.h"
 #include "base/DotPalette.h"
 #include "dotdata/ColorMatcher.h"
+#include "base/ExportOptions.h"
 
 #include <array>
 
@@ -16,7 +18,7 @@ struct SOptionInfo
     const char* help;
 };
 
-constexpr std::array<SOptionInfo, 28> kOptions = {{
+constexpr std::array<SOptionInfo, 37> kOptions = {{
     {"--new", SBatchStep::New, true, "WxH[:text|:image]", "make a new canvas (sizes corrected as in the New dialog)"},
     {"--open", SBatchStep::Open, true, "FILE", "open a BMP or JPEG picture, or a project (known by its content)"},
     {"--match", SBatchStep::Match, true, "exact|nearest|dither", "how the --open options after it turn pixels into dots"},
@@ -30,8 +32,8 @@ constexpr std::array<SOptionInfo, 28> kOptions = {{
     {"--text", SBatchStep::Text, true, "STRING", "type this text into the input pane"},
     {"--text-colors", SBatchStep::TextColors, true, "NAME[,NAME...]", "one colour per character, the last repeating"},
     {"--font", SBatchStep::Font, true, "FAMILY", "font family of the text"},
-    {"--size", SBatchStep::Size, true, "PX", "font height in dots"},
-    {"--offset", SBatchStep::Offset, true, "X,Y", "text mode: glyph offset inside the cells"},
+    {"--size", SBatchStep::Size, true, "PX", "font height in dots, 1..5792"},
+    {"--offset", SBatchStep::Offset, true, "X,Y", "text mode: glyph offset inside the cells, each -5792..5792"},
     {"--stretch", SBatchStep::Stretch, true, "N", "text mode: vertical stretch, -32..64"},
     {"--overlay-at", SBatchStep::OverlayAt, true, "X,Y", "image mode: position of the text overlay"},
     {"--merge", SBatchStep::Merge, false, "", "merge the text into the dots"},
@@ -39,6 +41,15 @@ constexpr std::array<SOptionInfo, 28> kOptions = {{
     {"--save-image", SBatchStep::SaveImage, true, "FILE", "write the canvas as BMP (.bmp) or JPEG (any other name)"},
     {"--print-pdf", SBatchStep::PrintPdf, true, "FILE", "print the dot-data listing into a PDF file"},
     {"--load-dots", SBatchStep::LoadDots, true, "FILE", "light the dots of an image-mode listing"},
+    {"--export", SBatchStep::Export, true, "FILE", "write bytes for a controller: C array (.c, .h), raw (.bin), Intel HEX (.hex)"},
+    {"--scan", SBatchStep::Scan, true, "rows|columns", "export: 8 dots a byte along rows from the top, or columns from the left"},
+    {"--bit-order", SBatchStep::BitOrder, true, "msb|lsb", "export: the first dot of a byte in the high or the low bit"},
+    {"--module", SBatchStep::Module, true, "WxH|none", "export: cut the canvas into modules of W x H dots, written in chain order"},
+    {"--module-order", SBatchStep::ModuleOrder, true, "rows|columns", "export: chain the modules across each row, or down each column"},
+    {"--serpentine", SBatchStep::Serpentine, false, "", "export: every other row (column) of modules runs back"},
+    {"--invert", SBatchStep::Invert, false, "", "export: a lit dot is 0 (active-low panels)"},
+    {"--planes", SBatchStep::Planes, true, "mono|red-green|rgb", "export: one bit plane, or red and green, or red, green and blue"},
+    {"--load-export", SBatchStep::LoadExport, true, "FILE", "redraw the dots from a .bin or .hex export made with the same options"},
     {"--save-project", SBatchStep::SaveProject, true, "FILE", "save the whole document as a project (PNG)"},
     {"--undo", SBatchStep::Undo, false, "", "take back the last change to the dots"},
     {"--redo", SBatchStep::Redo, false, "", "make the last change taken back again"},
@@ -145,12 +156,55 @@ bool CBatchCommandLine::ParseInt(const QString& option, const QString& value, in
     return ok || Fail(option, QStringLiteral("'%1' is not a number").arg(value));
 }
 
+bool CBatchCommandLine::CheckRange(const QString& option, const QString& what, int value, int low, int high)
+{
+    if (value >= low && value <= high)
+        return true;
+    return Fail(option, QStringLiteral("%1 must be within %2..%3").arg(what).arg(low).arg(high));
+}
+
 bool CBatchCommandLine::ParsePair(const QString& option, const QString& value, QChar separator, int& a, int& b)
 {
     const QStringList parts = value.split(separator);
     if (parts.size() != 2)
         return Fail(option, QStringLiteral("'%1' is not of the form A%2B").arg(value, separator));
     return ParseInt(option, parts.at(0), a) && ParseInt(option, parts.at(1), b);
+}
+
+bool CBatchCommandLine::ParseExportOption(SBatchStep& step, const QString& value)
+{
+    // The word is checked here; the runner applies it to its export options.
+    SExportOptions options;
+    bool ok = false;
+    QString choices;
+    switch (step.kind) {
+    case SBatchStep::Scan:
+        ok = CExportOptionNames::ParseScan(value, options);
+        choices = CExportOptionNames::ScanWords().join(QStringLiteral(", "));
+        break;
+    case SBatchStep::BitOrder:
+        ok = CExportOptionNames::ParseBitOrder(value, options);
+        choices = CExportOptionNames::BitOrderWords().join(QStringLiteral(", "));
+        break;
+    case SBatchStep::ModuleOrder:
+        ok = CExportOptionNames::ParseModuleOrder(value, options);
+        choices = CExportOptionNames::ModuleOrderWords().join(QStringLiteral(", "));
+        break;
+    case SBatchStep::Planes:
+        ok = CExportOptionNames::ParsePlanes(value, options);
+        choices = CExportOptionNames::PlanesWords().join(QStringLiteral(", "));
+        break;
+    default:
+        if (!CExportOptionNames::ParseModule(value, options))
+            return Fail(step.option, QStringLiteral("'%1' is not a module size WxH (1..1024 each) or none").arg(value));
+        step.x = options.moduleWidth;
+        step.y = options.moduleHeight;
+        return true;
+    }
+    if (!ok)
+        return Fail(step.option, QStringLiteral("'%1' is none of %2").arg(value, choices));
+    step.text = value;
+    return true;
 }
 
 bool CBatchCommandLine::ParseValue(SBatchStep& step, const QString& value)
@@ -190,20 +244,31 @@ bool CBatchCommandLine::ParseValue(SBatchStep& step, const QString& value)
         return true;
     case SBatchStep::SetDot:
     case SBatchStep::ClearDot:
-    case SBatchStep::Offset:
-    case SBatchStep::OverlayAt:
         return ParsePair(option, value, QLatin1Char(','), step.x, step.y);
+    case SBatchStep::Offset:
+        return ParsePair(option, value, QLatin1Char(','), step.x, step.y)
+            && CheckRange(option, QStringLiteral("X"), step.x, -kMaxGlyphOffset, kMaxGlyphOffset)
+            && CheckRange(option, QStringLiteral("Y"), step.y, -kMaxGlyphOffset, kMaxGlyphOffset);
+    case SBatchStep::OverlayAt:
+        // Past the canvas's right or bottom edge nothing of the text shows.
+        return ParsePair(option, value, QLatin1Char(','), step.x, step.y)
+            && CheckRange(option, QStringLiteral("X"), step.x, -kMaxOverlayReach, kMaxCanvasWidth - 1)
+            && CheckRange(option, QStringLiteral("Y"), step.y, -kMaxOverlayReach, kMaxCanvasHeight - 1);
     case SBatchStep::Size:
-        if (!ParseInt(option, value, step.x))
-            return false;
-        return step.x > 0 || Fail(option, QStringLiteral("the size must be above 0"));
+        return ParseInt(option, value, step.x) && CheckRange(option, QStringLiteral("the size"), step.x, 1, kMaxFontHeight);
     case SBatchStep::Match:
         step.x = MatchingOfName(value);
         return step.x >= 0 || Fail(option, QStringLiteral("'%1' is none of exact, nearest, dither").arg(value));
+    case SBatchStep::Scan:
+    case SBatchStep::BitOrder:
+    case SBatchStep::Module:
+    case SBatchStep::ModuleOrder:
+    case SBatchStep::Planes:
+        return ParseExportOption(step, value);
     case SBatchStep::Stretch:
         if (!ParseInt(option, value, step.x))
             return false;
-        return (step.x >= -32 && step.x <= 64) || Fail(option, QStringLiteral("the stretch must be within -32..64"));
+        return CheckRange(option, QStringLiteral("the stretch"), step.x, kStretchMin, kStretchMax);
     default:
         if (value.isEmpty() && step.kind != SBatchStep::Text)
             return Fail(option, QStringLiteral("empty value"));

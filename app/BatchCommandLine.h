@@ -14,13 +14,15 @@ struct SBatchStep
         New, Open, Mirror, Flip, Rotate, DotColor, Background, SetDot, ClearDot,
         Text, TextColors, Font, Size, Offset, Stretch, OverlayAt, Merge,
         SaveDots, SaveImage, PrintPdf, LoadDots, ListFonts, Help, Version,
-        Undo, Redo, Match, SaveProject,
+        Undo, Redo, Match,
+        Export, Scan, BitOrder, Module, ModuleOrder, Serpentine, Invert, Planes, LoadExport,
+        SaveProject,
     };
 
     Kind kind = Help;
     QString option;          // as typed, for messages
     QString text;            // file name, text, font family
-    int x = 0;               // width, column, offset, size, stretch, colour index, --match way
+    int x = 0;               // width, column, offset, size, stretch, colour index, --match way, export option
     int y = 0;               // height, row, offset
     int mode = 0;            // --new: 0 text, 1 image
     COLORREF color = 0;      // --background
@@ -49,8 +51,11 @@ public:
 private:
     bool Fail(const QString& option, const QString& what);
     bool ParseValue(SBatchStep& step, const QString& value);
+    bool ParseExportOption(SBatchStep& step, const QString& value);
     bool ParsePair(const QString& option, const QString& value, QChar separator, int& a, int& b);
     bool ParseInt(const QString& option, const QString& value, int& result);
+    // Numbers past what the canvas can use are refused, not quietly ignored.
+    bool CheckRange(const QString& option, const QString& what, int value, int low, int high);
 
     std::vector<SBatchStep> m_steps;
     QString m_szError;

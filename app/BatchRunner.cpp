@@ -1,9 +1,11 @@
 #include "app/BatchRunner.h"
 
+#include "base/QuotedText.h"
 #include "canvas/ImageView.h"
 #include "dotdata/ProjectFile.h"
 #include "frame/CommandSteps.h"
 #include "frame/PaneLink.h"
+#include "textinput/ExactGlyphs.h"
 #include "textinput/FontComboBox.h"
 #include "textinput/InputTextView.h"
 
@@ -81,7 +83,7 @@ bool CBatchRunner::RunStep(const SBatchStep& step)
     case SBatchStep::New:
         return NewCanvas(step);
     case SBatchStep::Open:
-        return OpenFile(step);
+        return OpenPicture(step);
     case SBatchStep::Match:
         m_pSteps->SetPictureColors(step.x);
         return true;
@@ -120,6 +122,7 @@ bool CBatchRunner::RunStep(const SBatchStep& step)
     case SBatchStep::OverlayAt:
         return SetOverlayPosition(step);
     case SBatchStep::Merge:
+        WarnOfMissingSize(step);
         m_pSteps->MergeText();
         return true;
     case SBatchStep::SaveDots:
@@ -134,6 +137,19 @@ bool CBatchRunner::RunStep(const SBatchStep& step)
         return LoadDots(step);
     case SBatchStep::SaveProject:
         return SaveProject(step);
+    case SBatchStep::Scan:
+    case SBatchStep::BitOrder:
+    case SBatchStep::Module:
+    case SBatchStep::ModuleOrder:
+    case SBatchStep::Serpentine:
+    case SBatchStep::Invert:
+    case SBatchStep::Planes:
+        SetExportOption(step);
+        return true;
+    case SBatchStep::Export:
+        return Export(step);
+    case SBatchStep::LoadExport:
+        return LoadExport(step);
     case SBatchStep::Undo:
         return m_pSteps->Undo() || Fail(step, QStringLiteral("nothing to undo"));
     case SBatchStep::Redo:
@@ -151,14 +167,6 @@ bool CBatchRunner::RunStep(const SBatchStep& step)
     return true;
 }
 
-bool CBatchRunner::OpenFile(const SBatchStep& step)
-{
-    QString error;
-    if (CProjectFile::IsProject(step.text))
-        return m_pSteps->OpenProject(step.text, error) || Fail(step, error);
-    return m_pSteps->Open(step.text) || Fail(step, QStringLiteral("cannot read the picture: %1").arg(OneLine(m_szMessage)));
-}
-
 bool CBatchRunner::SaveProject(const SBatchStep& step)
 {
     QString error;
@@ -171,6 +179,21 @@ bool CBatchRunner::NewCanvas(const SBatchStep& step)
     const int width = RoundToBlocks(step.x, kMaxCanvasWidth);
     const int height = RoundToBlocks(step.y, kMaxCanvasHeight);
     return m_pSteps->NewCanvas(width, height, step.mode) || Fail(step, QStringLiteral("not enough memory for the canvas"));
+}
+
+bool CBatchRunner::OpenPicture(const SBatchStep& step)
+{
+    // A project is known by its content and replaces the whole document.
+    QString error;
+    if (CProjectFile::IsProject(step.text))
+        return m_pSteps->OpenProject(step.text, error) || Fail(step, error);
+    if (!m_pSteps->Open(step.text))
+        return Fail(step, QStringLiteral("cannot read the picture: %1").arg(OneLine(m_szMessage)));
+    // Not an error: a picture may well be blank. One line says what would help.
+    if (m_pSteps->OpenLitNothing())
+        m_err << step.option << ": warning: exact colours lit no dot of " << CQuotedText::Quote(step.text)
+              << "; for a photo or a scan put --match nearest or --match dither before --open" << Qt::endl;
+    return true;
 }
 
 bool CBatchRunner::EditDot(const SBatchStep& step, bool light)
@@ -206,6 +229,21 @@ bool CBatchRunner::SetFont(const SBatchStep& step)
     }
     m_pSteps->ApplyFont(font);
     return true;
+}
+
+void CBatchRunner::WarnOfMissingSize(const SBatchStep& step)
+{
+    // A bitmap font cannot be scaled: a size it lacks is drawn at its
+    // nearest, which the run says once rather than silently.
+    const LogFont font = m_pInputPane->CurrentFont();
+    const CExactGlyphs exact(font);
+    if (!exact.IsBitmapOnly() || font.lfHeight == 0)
+        return;
+    const int em = exact.EmFor(font.lfHeight);
+    if (em == std::abs(font.lfHeight))
+        return;
+    m_err << step.option << ": warning: " << font.lfFaceName << " has no size " << std::abs(font.lfHeight)
+          << "; it is drawn at its size " << em << Qt::endl;
 }
 
 bool CBatchRunner::SetOffset(const SBatchStep& step)
@@ -275,6 +313,56 @@ bool CBatchRunner::LoadDots(const SBatchStep& step)
         return Fail(step, QStringLiteral("the canvas is empty; make one with --new or --open first"));
     QString error;
     return m_pSteps->LoadDots(step.text, error) || Fail(step, error);
+}
+
+void CBatchRunner::SetExportOption(const SBatchStep& step)
+{
+    // The values were checked when the command line was read.
+    SExportOptions& options = m_exportOptions;
+    switch (step.kind) {
+    case SBatchStep::Scan:
+        CExportOptionNames::ParseScan(step.text, options);
+        break;
+    case SBatchStep::BitOrder:
+        CExportOptionNames::ParseBitOrder(step.text, options);
+        break;
+    case SBatchStep::ModuleOrder:
+        CExportOptionNames::ParseModuleOrder(step.text, options);
+        break;
+    case SBatchStep::Planes:
+        CExportOptionNames::ParsePlanes(step.text, options);
+        break;
+    case SBatchStep::Module:
+        options.moduleWidth = step.x;
+        options.moduleHeight = step.y;
+        break;
+    case SBatchStep::Serpentine:
+        options.serpentine = true;
+        break;
+    case SBatchStep::Invert:
+        options.invert = true;
+        break;
+    default:
+        break;
+    }
+}
+
+bool CBatchRunner::Export(const SBatchStep& step)
+{
+    if (m_pCanvas->Grid().IsEmpty())
+        return Fail(step, QStringLiteral("the canvas is empty"));
+    if (!CheckOutputFolder(step))
+        return false;
+    QString error;
+    return m_pSteps->ExportTo(step.text, m_exportOptions, error) || Fail(step, OneLine(error));
+}
+
+bool CBatchRunner::LoadExport(const SBatchStep& step)
+{
+    if (m_pCanvas->Grid().IsEmpty())
+        return Fail(step, QStringLiteral("the canvas is empty; make one with --new or --open first"));
+    QString error;
+    return m_pSteps->LoadExport(step.text, m_exportOptions, error) || Fail(step, OneLine(error));
 }
 
 void CBatchRunner::ListFonts()

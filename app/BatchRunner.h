@@ -2,6 +2,7 @@
 
 #include "app/BatchCommandLine.h"
 #include "base/FrameDialogs.h"
+#include "base/ExportOptions.h"
 
 #include <QString>
 
@@ -32,17 +33,21 @@ private:
     bool RunStep(const SBatchStep& step);
     bool Fail(const SBatchStep& step, const QString& what);
     bool NewCanvas(const SBatchStep& step);
-    bool OpenFile(const SBatchStep& step);
+    bool OpenPicture(const SBatchStep& step);
     bool SaveProject(const SBatchStep& step);
     bool EditDot(const SBatchStep& step, bool light);
     bool TypeText(const SBatchStep& step);
     bool SetFont(const SBatchStep& step);
+    void WarnOfMissingSize(const SBatchStep& step);
     bool SetOffset(const SBatchStep& step);
     bool SetOverlayPosition(const SBatchStep& step);
     bool GenerateListing(const SBatchStep& step);
     bool SaveDots(const SBatchStep& step);
     bool PrintPdf(const SBatchStep& step);
     bool LoadDots(const SBatchStep& step);
+    void SetExportOption(const SBatchStep& step);
+    bool Export(const SBatchStep& step);
+    bool LoadExport(const SBatchStep& step);
     bool CheckOutputFolder(const SBatchStep& step);
     void ListFonts();
 
@@ -53,6 +58,7 @@ private:
     std::unique_ptr<CCommandSteps> m_pSteps;
     CFrameDialogs m_dialogs;         // answers with the paths of the options, keeps messages
     std::vector<int> m_anTextColors; // last --text-colors, reapplied to new text
+    SExportOptions m_exportOptions;  // set by the export options, used by the exports after them
     QString m_szMessage;             // what the last operation told the user
     QString m_szOutputPath;          // the file the running step writes
 };

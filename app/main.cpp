@@ -6,6 +6,7 @@
 #include <QTextStream>
 
 #include <cstdio>
+#include <cstdlib>
 
 namespace {
 
@@ -39,6 +40,17 @@ QStringList RawArguments(int argc, char** argv)
     return arguments;
 }
 
+// While the window's application starts, a display that cannot be reached
+// ends the program with one line and status 1 instead of an abort; the
+// platform's own lines about it are left out.
+void NoDisplayHandler(QtMsgType type, const QMessageLogContext&, const QString&)
+{
+    if (type != QtFatalMsg)
+        return;
+    std::fputs("pellmark: cannot open the display; options run without one (see pellmark --help)\n", stderr);
+    std::_Exit(1);
+}
+
 } // namespace
 
 int main(int argc, char** argv)
@@ -46,7 +58,9 @@ int main(int argc, char** argv)
     if (CBatchCommandLine::IsBatch(RawArguments(argc, argv)))
         return RunBatch(argc, argv);
 
+    const QtMessageHandler previous = qInstallMessageHandler(NoDisplayHandler);
     QApplication application(argc, argv);
+    qInstallMessageHandler(previous);
     CTessikApp app;
     if (!app.InitInstance(QCoreApplication::arguments()))
         return 1;

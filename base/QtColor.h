@@ -10,6 +10,11 @@ inline QColor ToQColor(COLORREF c)
     return QColor(RedOf(c), GreenOf(c), BlueOf(c));
 }
 
+inline QRgb ToQRgb(COLORREF c)
+{
+    return qRgb(RedOf(c), GreenOf(c), BlueOf(c));
+}
+
 inline COLORREF FromQRgb(QRgb rgb)
 {
     return MakeColor(qRed(rgb), qGreen(rgb), qBlue(rgb));

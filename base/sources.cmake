@@ -19,4 +19,5 @@ list(APPEND CORE_SOURCES
   base/SettingsLocation.h base/SettingsLocation.cpp
   base/RegularFile.h base/RegularFile.cpp
   base/QuotedText.h base/QuotedText.cpp
+  base/ExportOptions.h base/ExportOptions.cpp
 )

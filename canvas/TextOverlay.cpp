@@ -20,8 +20,8 @@ QImage RenderTextOverlay(const CCanvasText& text, int width, int height)
 
     // The same rasteriser as the text-mode glyphs: one colour, no lost strokes.
     const CGlyphRaster raster(text.m_lfText);
-    const QImage coverage = raster.Coverage(image.size(), box, Qt::AlignLeft | Qt::AlignTop | Qt::TextWordWrap, lines);
-    CGlyphRaster::Paint(image, raster.LitDots(coverage), text.m_crText);
+    const QImage lit = raster.LitText(image.size(), box, Qt::AlignLeft | Qt::AlignTop | Qt::TextWordWrap, lines);
+    CGlyphRaster::Paint(image, lit, text.m_crText);
     return image;
 }
 

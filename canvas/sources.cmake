@@ -3,6 +3,10 @@ list(APPEND CORE_SOURCES
   canvas/DotRaster.h canvas/DotRaster.cpp
   canvas/TextOverlay.h canvas/TextOverlay.cpp
   canvas/CanvasHistory.h canvas/CanvasHistory.cpp
+  canvas/DotShape.h canvas/DotShape.cpp
+  canvas/FloodFill.h canvas/FloodFill.cpp
+  canvas/DotFragment.h canvas/DotFragment.cpp
+  canvas/CanvasSize.h canvas/CanvasSize.cpp
 )
 list(APPEND UI_SOURCES
   canvas/ZoomView.h canvas/ZoomView.cpp

@@ -76,6 +76,33 @@ void CDotListing::Generate(const CDotGrid& grid, const CCanvasText& text)
     m_sink.Status(StatusFor(100));
 }
 
+QString CDotListing::DotName(const CDotGrid& grid, const CCanvasText& text, int column, int row)
+{
+    if (grid.IsEmpty() || column < 0 || row < 0 || column >= grid.Width() || row >= grid.Height())
+        return {};
+    const SBlockGeometry g = GeometryOf(grid);
+    const int band = row / kBlockSide;
+    const int blockColumn = column / kBlockSide;
+    // Blocks are numbered in the order the writer visits them.
+    int number = band * g.nColumns + blockColumn + 1;
+    if (grid.Mode() != ImageMode) {
+        if (text.m_szText.isEmpty())
+            return {};
+        if (!text.m_bVertical) {
+            // Each character's block columns, band by band, one character after another.
+            const int len = static_cast<int>(CharactersOf(text.m_szText).size());
+            for (int i = 0; i < len; ++i) {
+                const auto [start, end] = UnitsOfCharacter(g.nColumns, len, i);
+                if (blockColumn >= start && blockColumn < end) {
+                    number = g.nBands * start + band * (end - start) + (blockColumn - start) + 1;
+                    break;
+                }
+            }
+        }
+    }
+    return QStringLiteral("%1-%2-%3").arg(number).arg(row % kBlockSide + 1).arg(column % kBlockSide + 1);
+}
+
 CDotListing::SBlockGeometry CDotListing::GeometryOf(const CDotGrid& grid)
 {
     SBlockGeometry g;

@@ -38,6 +38,12 @@ public:
     // into a text-mode canvas). True in that case.
     static bool LeavesLitDotsOut(const CDotGrid& grid, const CCanvasText& text);
 
+    // Where the listing writes the dot at (column, row from the top): its
+    // block number, and row and column 1..8 inside the block, as
+    // "block-row-column". Empty when the listing would not name that dot
+    // (outside the grid, or a text-mode canvas without merged text).
+    static QString DotName(const CDotGrid& grid, const CCanvasText& text, int column, int row);
+
     // "\t\t<percent>%": two tabs right-align the text in the status pane.
     static QString StatusFor(int percent);
     // Colour name of a palette index as used in text-mode headers; "X" for

@@ -28,16 +28,21 @@ bool CPictureImport::Place(const DecodedPicture& picture, CDotGrid& grid, int ma
     const int height = RoundToBlocks(picture.size.height(), kMaxCanvasHeight);
     if (!grid.Resize(width, height))
         return false;
+    MatchPixels(picture.pixels, grid, matching);
+    return true;
+}
+
+void CPictureImport::MatchPixels(const QImage& pixels, CDotGrid& grid, int matching)
+{
     const int way = ValidColorMatching(matching);
     if (way == ExactColors) {
-        ImageToGrid(picture.pixels, grid);
+        ImageToGrid(pixels, grid);
         grid.NormalizeToPalette();
-        return true;
+        return;
     }
     const CColorMatcher matcher(grid.BackColor());
     if (way == NearestColor)
-        matcher.MatchNearest(picture.pixels, grid);
+        matcher.MatchNearest(pixels, grid);
     else
-        matcher.MatchDithered(picture.pixels, grid);
-    return true;
+        matcher.MatchDithered(pixels, grid);
 }

@@ -4,6 +4,7 @@
 
 struct DecodedPicture;
 class CDotGrid;
+class QImage;
 class QString;
 
 // Open: turns a BMP or JPEG file into the grid's dots in one pass, file ->
@@ -21,4 +22,7 @@ public:
     static bool Import(const QString& path, CDotGrid& grid, int matching = ExactColors, QString* why = nullptr);
     // The grid steps of Import for a picture already decoded.
     static bool Place(const DecodedPicture& picture, CDotGrid& grid, int matching = ExactColors);
+    // The matching step alone: the top-down pixels become the dots they
+    // cover from the grid's top-left corner, which keeps its size.
+    static void MatchPixels(const QImage& pixels, CDotGrid& grid, int matching);
 };

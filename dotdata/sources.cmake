@@ -9,6 +9,16 @@ list(APPEND CORE_SOURCES
   dotdata/PictureImport.h dotdata/PictureImport.cpp
   dotdata/ImageExport.h dotdata/ImageExport.cpp
 )
+# Controller exports: bytes in a chosen scan, bit order, module chain and
+# colour planes, as C arrays, raw bytes and Intel HEX, and read back.
+list(APPEND CORE_SOURCES
+  dotdata/PlaneColors.h dotdata/PlaneColors.cpp
+  dotdata/ByteLayout.h dotdata/ByteLayout.cpp
+  dotdata/DotBytes.h dotdata/DotBytes.cpp
+  dotdata/CArrayText.h dotdata/CArrayText.cpp
+  dotdata/IntelHex.h dotdata/IntelHex.cpp
+  dotdata/ControllerExport.h dotdata/ControllerExport.cpp
+)
 # Dot-data listing, its worker, Save Dot and printing.
 list(APPEND CORE_SOURCES
   dotdata/DotListingSink.h

@@ -3,6 +3,7 @@
 #include "canvas/ImageView.h"
 #include "base/QuotedText.h"
 #include "base/RegularFile.h"
+#include "dotdata/ControllerExport.h"
 #include "dotdata/DotListing.h"
 #include "dotdata/DotListingReader.h"
 #include "dotdata/DotTextPdf.h"
@@ -28,7 +29,10 @@ bool CCommandSteps::NewCanvas(int width, int height, int mode)
 
 bool CCommandSteps::Open(const QString& path)
 {
-    return m_canvas.LoadPicture(path);
+    if (!m_canvas.LoadPicture(path))
+        return false;
+    m_bOpenLitNothing = m_canvas.PictureColors() == ExactColors && !CDotListing::HasLitDot(m_canvas.Grid());
+    return true;
 }
 
 void CCommandSteps::SetPictureColors(int matching)
@@ -65,6 +69,20 @@ void CCommandSteps::SaveImage()
 bool CCommandSteps::SaveImageTo(const QString& path)
 {
     return m_canvas.SaveImageTo(path);
+}
+
+bool CCommandSteps::ExportTo(const QString& path, const SExportOptions& options, QString& error)
+{
+    return CControllerExport::Write(m_canvas.Grid(), options, path, error);
+}
+
+bool CCommandSteps::LoadExport(const QString& path, const SExportOptions& options, QString& error)
+{
+    CDotGrid loaded = m_canvas.Grid();
+    if (!CControllerExport::Read(path, options, loaded.ColorIndex(), loaded, error))
+        return false;
+    m_canvas.ChangeDots(CCanvasHistory::Kind::LoadDots, [&loaded](CDotGrid& dots) { dots = loaded; });
+    return true;
 }
 
 void CCommandSteps::Print(const CFrameDialogs& dialogs)

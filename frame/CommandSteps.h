@@ -9,6 +9,7 @@
 class CImageView;
 class CInputTextView;
 struct CFrameDialogs;
+struct SExportOptions;
 
 // The steps that follow each command once its dialog (if any) has been
 // answered. The window's actions and batch mode both call these, so both do
@@ -25,6 +26,9 @@ public:
     // Open: the picture replaces the dots; a file that cannot be read keeps
     // the old canvas and says so once.
     bool Open(const QString& path);
+    // Whether the last successful Open matched exact colours and lit no dot:
+    // a photo or a scan then shows nothing, and the other ways would help.
+    bool OpenLitNothing() const { return m_bOpenLitNothing; }
     // Edit > Picture Colors: how the next Open turns pixels into dots.
     void SetPictureColors(int matching);
     // View Image: shows the dots, or covers them with the dot text pane and
@@ -34,6 +38,13 @@ public:
     void SaveDot();
     void SaveImage();
     bool SaveImageTo(const QString& path);
+    // Export: the dots as bytes for a controller, in the file form the
+    // extension names. False with a reason; an unknown extension is refused.
+    bool ExportTo(const QString& path, const SExportOptions& options, QString& error);
+    // Redraws every dot from a raw or hex export made with these options, as
+    // one step of the history; mono dots take the dot colour. False with a
+    // reason, the dots unchanged.
+    bool LoadExport(const QString& path, const SExportOptions& options, QString& error);
     // Print: paper, or a PDF file when there is no printer or the user picks
     // one; PrintToPdf is the PDF path alone, for batch mode. Both print the
     // dot text pane's listing.
@@ -72,4 +83,5 @@ public:
 private:
     CImageView& m_canvas;
     CInputTextView& m_pane;
+    bool m_bOpenLitNothing = false;
 };

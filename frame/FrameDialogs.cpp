@@ -20,6 +20,9 @@
 #include <QPrinter>
 #include <QPrinterInfo>
 
+#include <algorithm>
+#include <array>
+
 namespace {
 
 std::optional<CNewCanvasRequest> AskNewCanvas(QWidget* owner)
@@ -124,37 +127,41 @@ QString AskSaveProjectPath(QWidget* owner, int language, const QString& prefill)
     return AskSaveFile(owner, prefill, {KeepText::ProjectFilter.In(language)}, QStringLiteral("png"));
 }
 
+// A box of three answers: the first is the default, the last what closing
+// the box means. The index of the answer given.
+int AskOneOfThree(QWidget* owner, QMessageBox::Icon icon, const QString& text, const std::array<QString, 3>& answers)
+{
+    QMessageBox box(icon, ProductTitle(), text, QMessageBox::NoButton, owner);
+    const std::array<QMessageBox::ButtonRole, 3> roles = {QMessageBox::AcceptRole, QMessageBox::DestructiveRole,
+                                                         QMessageBox::RejectRole};
+    std::array<QPushButton*, 3> buttons {};
+    for (std::size_t i = 0; i < buttons.size(); ++i)
+        buttons[i] = box.addButton(answers[i], roles[i]);
+    box.setDefaultButton(buttons.front());
+    box.setEscapeButton(buttons.back());
+    box.exec();
+    const auto chosen = std::find(buttons.begin(), buttons.end(), box.clickedButton());
+    return chosen == buttons.end() ? 2 : static_cast<int>(chosen - buttons.begin());
+}
+
 ESaveChoice AskSaveChanges(QWidget* owner, int language, const QString& name)
 {
-    QMessageBox box(QMessageBox::Warning, ProductTitle(), KeepText::SaveChanges.In(language).arg(name),
-                    QMessageBox::NoButton, owner);
-    QPushButton* save = box.addButton(KeepText::SaveButton.In(language), QMessageBox::AcceptRole);
-    QPushButton* discard = box.addButton(KeepText::DiscardButton.In(language), QMessageBox::DestructiveRole);
-    QPushButton* cancel = box.addButton(KeepText::CancelButton.In(language), QMessageBox::RejectRole);
-    box.setDefaultButton(save);
-    box.setEscapeButton(cancel);
-    box.exec();
-    if (box.clickedButton() == save)
-        return ESaveChoice::Save;
-    return box.clickedButton() == discard ? ESaveChoice::Discard : ESaveChoice::Cancel;
+    using namespace KeepText;
+    const int answer = AskOneOfThree(owner, QMessageBox::Warning, SaveChanges.In(language).arg(name),
+                                     {SaveButton.In(language), DiscardButton.In(language), CancelButton.In(language)});
+    const std::array<ESaveChoice, 3> choices = {ESaveChoice::Save, ESaveChoice::Discard, ESaveChoice::Cancel};
+    return choices[static_cast<std::size_t>(answer)];
 }
 
 std::optional<bool> AskRestoreWork(QWidget* owner, int language, const QDateTime& when)
 {
+    using namespace KeepText;
     const QString time = QLocale::system().toString(when, QLocale::ShortFormat);
-    QMessageBox box(QMessageBox::Question, ProductTitle(), KeepText::RestoreWork.In(language).arg(time),
-                    QMessageBox::NoButton, owner);
-    QPushButton* restore = box.addButton(KeepText::RestoreButton.In(language), QMessageBox::AcceptRole);
-    QPushButton* discard = box.addButton(KeepText::DiscardButton.In(language), QMessageBox::DestructiveRole);
-    QPushButton* later = box.addButton(KeepText::LaterButton.In(language), QMessageBox::RejectRole);
-    box.setDefaultButton(restore);
-    box.setEscapeButton(later);
-    box.exec();
-    if (box.clickedButton() == restore)
-        return true;
-    if (box.clickedButton() == discard)
-        return false;
-    return std::nullopt;
+    const int answer = AskOneOfThree(owner, QMessageBox::Question, RestoreWork.In(language).arg(time),
+                                     {RestoreButton.In(language), DiscardButton.In(language), LaterButton.In(language)});
+    if (answer == 2)
+        return std::nullopt;
+    return answer == 0;
 }
 
 } // namespace

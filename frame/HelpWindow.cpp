@@ -2,6 +2,9 @@
 
 #include "base/ProductTitle.h"
 
+#include <QKeySequence>
+#include <QScreen>
+#include <QShortcut>
 #include <QTextBrowser>
 #include <QUrl>
 #include <QVBoxLayout>
@@ -19,6 +22,8 @@ CHelpWindow::CHelpWindow(QWidget* parent)
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addWidget(m_pBrowser);
     resize(kInitialSize);
+    auto* close = new QShortcut(QKeySequence(Qt::Key_Escape), this);
+    connect(close, &QShortcut::activated, this, &QWidget::close);
     connect(m_pBrowser, &QTextBrowser::sourceChanged, this, &CHelpWindow::UpdateTitle);
     UpdateTitle();
 }
@@ -26,6 +31,8 @@ CHelpWindow::CHelpWindow(QWidget* parent)
 void CHelpWindow::ShowPage(const QString& path)
 {
     m_pBrowser->setSource(QUrl::fromLocalFile(path));
+    if (!isVisible())
+        PlaceOnScreen();
     show();
     raise();
     activateWindow();
@@ -36,4 +43,35 @@ void CHelpWindow::UpdateTitle()
     // The pages' titles name the product; a page without one gets it all the same.
     const QString title = m_pBrowser->documentTitle();
     setWindowTitle(title.contains(ProductTitle()) ? title : ProductTitle());
+}
+
+QRect CHelpWindow::FitInto(const QRect& wanted, const QRect& available)
+{
+    QRect placed(wanted.topLeft(), wanted.size().boundedTo(available.size()));
+    // Moved back inside from whichever side it sticks out, right and bottom first
+    // so that the top-left corner, with the title bar, wins.
+    if (placed.right() > available.right())
+        placed.moveRight(available.right());
+    if (placed.bottom() > available.bottom())
+        placed.moveBottom(available.bottom());
+    if (placed.left() < available.left())
+        placed.moveLeft(available.left());
+    if (placed.top() < available.top())
+        placed.moveTop(available.top());
+    return placed;
+}
+
+void CHelpWindow::PlaceOnScreen()
+{
+    const QWidget* owner = parentWidget() ? parentWidget()->window() : nullptr;
+    const QScreen* screen = owner ? owner->screen() : this->screen();
+    if (!screen)
+        return;
+    const QRect available = screen->availableGeometry();
+    // Over the middle of the main window, whole on the screen; the window
+    // frame is allowed for, as the placement is of the inside.
+    const QMargins frame(8, 32, 8, 8);
+    QRect wanted(QPoint(), kInitialSize.grownBy(frame));
+    wanted.moveCenter(owner ? owner->frameGeometry().center() : available.center());
+    setGeometry(FitInto(wanted, available).marginsRemoved(frame));
 }

@@ -90,6 +90,7 @@ CMainFrame::CMainFrame(const QString& settingsPath, bool showSplash, QWidget* pa
     CreateStatusBar();
     m_nLanguage = ValidLanguage(CProfileFile(m_szSettingsPath).GetInt(kSection, kLanguageKey, kDefaultLanguage));
     PutUpLanguageMenu();
+    m_pInputPane->SetLanguage(m_nLanguage);
     resize(800, 600);
     if (showSplash)
         CSplashWnd::RunSplash();
@@ -543,7 +544,8 @@ void CMainFrame::OnOpen()
     const QString path = m_dialogs.askOpenFile();
     if (path.isEmpty())
         return;
-    m_pSteps->Open(path);
+    if (m_pSteps->Open(path) && m_pSteps->OpenLitNothing())
+        OnStatusText(0, ExactLitNothingHint());
 }
 
 void CMainFrame::OnPrint()
@@ -590,6 +592,7 @@ void CMainFrame::OnLanguage(int language)
 {
     m_nLanguage = language;
     PutUpLanguageMenu();
+    m_pInputPane->SetLanguage(m_nLanguage);
     UpdateCaption();
 }
 
@@ -612,6 +615,12 @@ QString CMainFrame::EmptyListingHint()
 {
     return tr("No dots listed: a text-mode canvas lists only merged text. "
               "To list a picture, choose File > New in image mode, then Open it.");
+}
+
+QString CMainFrame::ExactLitNothingHint()
+{
+    return tr("Exact Colors lit no dot of this picture. For a photo or a scan, choose "
+              "Edit > Picture Colors > Nearest Color or Dithered, then Open it again.");
 }
 
 bool CMainFrame::IsTextPaneShown() const

@@ -60,6 +60,8 @@ public:
     QString HelpPath() const;
     // What the status bar says when View Image lists nothing of the lit dots.
     static QString EmptyListingHint();
+    // The status line after an Exact Colors open that lit no dot.
+    static QString ExactLitNothingHint();
     // Height of the client area: the window without its menu bar.
     int ClientHeight() const;
 

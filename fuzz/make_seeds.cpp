@@ -1,7 +1,8 @@
 // Writes the seed corpus of the fuzz targets into a folder: small valid
-// pictures of every kind the decoders handle, listings, settings files and
-// projects.
-//   make_seeds DIR  ->  DIR/bmp, DIR/jpeg, DIR/listing, DIR/profile, DIR/project
+// pictures of every kind the decoders handle, listings, settings files,
+// Intel HEX exports and projects.
+//   make_seeds DIR  ->  DIR/bmp, DIR/jpeg, DIR/listing, DIR/profile, DIR/hex, DIR/project
+#include "dotdata/IntelHex.h"
 #include "dotdata/ProjectFile.h"
 #include "tests/dotdata/PictureFiles.h"
 
@@ -92,6 +93,19 @@ bool ProfileSeeds(const QDir& dir)
     return Put(dir, "junk.ini", QByteArray("[Other]\n\xC3\x28\xFF=1\n[Main\nShowGrid=-3\n", 32)) && ok;
 }
 
+// Intel HEX exports; the first two bytes of each seed give the byte count
+// the fuzz target asks for (1 + first + 256 * second).
+bool HexSeeds(const QDir& dir)
+{
+    QByteArray bytes(4096, '\0');
+    for (int i = 0; i < bytes.size(); ++i)
+        bytes[i] = static_cast<char>(i * 13);
+    bool ok = Put(dir, "full.hex", QByteArray("\xFF\x0F", 2) + CIntelHex::Write(bytes));
+    ok = Put(dir, "sample.hex", QByteArray("\x0F\x00", 2) + ":10000000804000000000000000000000000000012F\n:00000001FF\n") && ok;
+    return Put(dir, "segments.hex", QByteArray("\x11\x00", 2) + ":1000000000000000000000000000000000000000F0\r\n"
+               ":020000020001FB\r\n:02000000445565\r\n:0400000300000000F9\r\n:00000001FF\r\n") && ok;
+}
+
 bool ProjectSeeds(const QDir& dir)
 {
     SProject text;
@@ -120,10 +134,10 @@ int main(int argc, char** argv)
         return 1;
     }
     const QDir root(QString::fromLocal8Bit(argv[1]));
-    for (const char* sub : {"bmp", "jpeg", "listing", "profile", "project"})
+    for (const char* sub : {"bmp", "jpeg", "listing", "profile", "hex", "project"})
         root.mkpath(QString::fromLatin1(sub));
     const bool ok = BmpSeeds(QDir(root.filePath("bmp"))) && JpegSeeds(QDir(root.filePath("jpeg")))
         && ListingSeeds(QDir(root.filePath("listing"))) && ProfileSeeds(QDir(root.filePath("profile")))
-        && ProjectSeeds(QDir(root.filePath("project")));
+        && HexSeeds(QDir(root.filePath("hex"))) && ProjectSeeds(QDir(root.filePath("project")));
     return ok ? 0 : 1;
 }

@@ -31,7 +31,7 @@ set(CPACK_DEBIAN_PACKAGE_SECTION graphics)
 # Dependencies come from the shared libraries the program links (dpkg-shlibdeps).
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 # The Chinese menus need a CJK font; Help hands its page to the desktop's opener.
-set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "fonts-wqy-zenhei, xdg-utils")
+set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "fonts-wqy-zenhei, fonts-arphic-uming, xfonts-wqy, fonts-unifont, xdg-utils")
 include(CPack)
 
 # The installed desktop entry and AppStream data are checked when the

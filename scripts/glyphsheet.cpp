@@ -1,10 +1,13 @@
 // Draws the README's glyph sheet: the 200 most frequent characters of the
-// benchmark list rendered by the canvas's own text rendering at 12, 16 and
-// 24 dots, each dot shown as a square.
+// benchmark list rendered by the canvas's own text rendering, each dot shown
+// as a square. At the heights that give 12 and 16 pixels to the em, the
+// stroke-keeping rendering of the outlines stands beside the font's own
+// hand-drawn strikes (WenQuanYi Zen Hei Sharp); 24 dots has no strike.
 // Usage: glyphsheet OUTPUT.png [FACE] [--hinting none|vertical|full]
 #include "bench/CommonChars.h"
 #include "base/CanvasText.h"
 #include "base/DotGrid.h"
+#include "textinput/ExactGlyphs.h"
 #include "textinput/TextRenderer.h"
 
 #include <QGuiApplication>
@@ -23,19 +26,48 @@ constexpr COLORREF kInk = 0x0000FFFF; // yellow, as on a sign
 const QColor kPaper(24, 24, 24);
 const QColor kUnlit(48, 48, 48);
 
+const char* const kStrikeFace = "WenQuanYi Zen Hei Sharp";
+
+// One block of the sheet: a face at a height, drawn with or without the
+// font's own dots.
+struct SBlock
+{
+    QString szFace;
+    int nHeight;     // font height in dots
+    bool bExact;     // the font's own dots where it has them
+    int nCell;       // cell height of the canvas, 0 from the font
+    QString szLabel;
+};
+
+// A row of the sheet: one block, or two side by side.
 struct SSection
 {
-    int nHeight;  // font height in dots
+    std::vector<SBlock> blocks;
     int nDotSize; // pixels per dot on the sheet
 };
-const SSection kSections[] = {{12, 4}, {16, 4}, {24, 3}};
 
-// One row of characters as one landscape text-mode canvas.
-CDotGrid RenderRow(const QString& text, const LogFont& font, const SGlyphRasterOptions& options)
+// The first height that gives the strike face an em of em pixels.
+int HeightForEm(int em)
+{
+    LogFont font;
+    font.lfFaceName = QString::fromLatin1(kStrikeFace);
+    for (const SExactHeight& h : CExactGlyphs(font).ExactHeights(64)) {
+        if (h.nEm == em)
+            return h.nHeight;
+    }
+    return -em;
+}
+
+// One row of characters as one landscape text-mode canvas, in cells of
+// the given height as a New canvas of that height makes them (0: cells from
+// the font).
+CDotGrid RenderRow(const QString& text, const LogFont& font, const SGlyphRasterOptions& options, int cell)
 {
     CDotGrid grid;
     grid.Create(8, 8, TextMode);
     CCanvasText canvasText;
+    if (cell > 0)
+        CTextRenderer::SetUpNewCanvas(canvasText, cell * kPerRow, cell, TextMode);
     CTextRenderer renderer(grid, canvasText);
     renderer.SetGlyphOptions(options);
     QTextDocument document;
@@ -80,32 +112,60 @@ int main(int argc, char** argv)
         }
     }
     const QString characters = CommonHanzi().left(kCharacters);
+    const QString strikeFace = QString::fromLatin1(kStrikeFace);
+    std::vector<SSection> sections;
+    for (int em : {12, 16}) {
+        const int height = HeightForEm(em);
+        // Both in the 16-dot cells of a 16-dot sign.
+        sections.push_back(
+            {{{face, height, false, 16,
+               QStringLiteral("%1, height %2 in 16-dot cells: stroke-keeping rendering").arg(face).arg(height)},
+              {strikeFace, height, true, 16,
+               QStringLiteral("%1, height %2 in 16-dot cells: its own %3-pixel strike").arg(strikeFace).arg(height).arg(em)}},
+             3});
+    }
+    sections.push_back({{{face, 24, false, 0, QStringLiteral("%1, height 24 dots").arg(face)}}, 3});
 
     int width = 0;
     int height = kMargin;
-    for (const SSection& s : kSections) {
-        const int cell = CTextRenderer::Round8(s.nHeight);
-        width = std::max(width, 2 * kMargin + kPerRow * cell * s.nDotSize);
-        height += kLabelHeight + (kCharacters / kPerRow) * cell * s.nDotSize + kMargin;
+    for (const SSection& s : sections) {
+        int rowWidth = kMargin;
+        int rowHeight = 0;
+        for (const SBlock& b : s.blocks) {
+            const int cell = b.nCell > 0 ? b.nCell : CTextRenderer::Round8(std::abs(b.nHeight));
+            rowWidth += kPerRow * cell * s.nDotSize + kMargin;
+            rowHeight = std::max(rowHeight, (kCharacters / kPerRow) * cell * s.nDotSize);
+        }
+        width = std::max(width, rowWidth);
+        height += kLabelHeight + rowHeight + kMargin;
     }
     QImage sheet(width, height, QImage::Format_RGB32);
     sheet.fill(kPaper);
     QPainter painter(&sheet);
     painter.setPen(Qt::white);
     int y = kMargin;
-    for (const SSection& s : kSections) {
-        LogFont font;
-        font.lfFaceName = face;
-        font.lfHeight = s.nHeight;
-        painter.drawText(QRect(kMargin, y, width, kLabelHeight), Qt::AlignLeft | Qt::AlignVCenter,
-                         QStringLiteral("%1, height %2 dots").arg(face).arg(s.nHeight));
-        y += kLabelHeight;
-        for (int first = 0; first < characters.size(); first += kPerRow) {
-            const CDotGrid grid = RenderRow(characters.mid(first, kPerRow), font, options);
-            DrawGrid(painter, grid, QPoint(kMargin, y), s.nDotSize);
-            y += grid.Height() * s.nDotSize;
+    for (const SSection& s : sections) {
+        int x = kMargin;
+        int bottom = y;
+        for (const SBlock& b : s.blocks) {
+            LogFont font;
+            font.lfFaceName = b.szFace;
+            font.lfHeight = b.nHeight;
+            SGlyphRasterOptions blockOptions = options;
+            blockOptions.bExactGlyphs = b.bExact;
+            painter.drawText(QRect(x, y, width - x, kLabelHeight), Qt::AlignLeft | Qt::AlignVCenter, b.szLabel);
+            int rowY = y + kLabelHeight;
+            int blockWidth = 0;
+            for (int first = 0; first < characters.size(); first += kPerRow) {
+                const CDotGrid grid = RenderRow(characters.mid(first, kPerRow), font, blockOptions, b.nCell);
+                DrawGrid(painter, grid, QPoint(x, rowY), s.nDotSize);
+                rowY += grid.Height() * s.nDotSize;
+                blockWidth = std::max(blockWidth, grid.Width() * s.nDotSize);
+            }
+            x += blockWidth + kMargin;
+            bottom = std::max(bottom, rowY);
         }
-        y += kMargin;
+        y = bottom + kMargin;
     }
     painter.end();
     return sheet.save(path) ? 0 : 1;

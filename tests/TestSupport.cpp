@@ -12,6 +12,17 @@ bool MakeFifo(const QString& path)
     return ::mkfifo(QFile::encodeName(path).constData(), 0600) == 0;
 }
 
+CDotGrid GridWithDots(int width, int height, std::initializer_list<std::pair<int, int>> dots, COLORREF colour,
+                      COLORREF background)
+{
+    CDotGrid grid;
+    grid.SetBackgroundColor(background, false);
+    grid.Create(width, height, ImageMode);
+    for (const auto& dot : dots)
+        grid.SetDot(dot.first, height - 1 - dot.second, colour);
+    return grid;
+}
+
 QByteArray ReadAll(const QString& path)
 {
     QFile file(path);
@@ -31,6 +42,7 @@ SProcessResult RunPellmark(const QStringList& arguments)
     process.setArguments(arguments);
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
     env.remove(QStringLiteral("DISPLAY"));
+    env.remove(QStringLiteral("WAYLAND_DISPLAY"));
     env.remove(QStringLiteral("QT_QPA_PLATFORM"));
     process.setProcessEnvironment(env);
     process.start();

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "base/DotGrid.h"
 #include "base/LogFont.h"
 
 #include <QSaveFile>
@@ -8,6 +9,8 @@
 #include <QTemporaryDir>
 
 #include <algorithm>
+#include <initializer_list>
+#include <utility>
 
 // A scratch directory for one test, removed afterwards.
 class CScratchDir
@@ -46,6 +49,11 @@ inline LogFont FontOf(const char* face, int height)
     lf.lfHeight = height;
     return lf;
 }
+
+// An image-mode canvas of the background colour with the given dots lit,
+// each (x, y) counted from the top left.
+CDotGrid GridWithDots(int width, int height, std::initializer_list<std::pair<int, int>> dots, COLORREF colour,
+                      COLORREF background = 0);
 
 // Makes a FIFO at path, which nothing writes to: reading it would block.
 // False when it cannot be made.

@@ -1,8 +1,14 @@
 #include "textinput/GlyphRaster.h"
 
 #include "base/QtColor.h"
+#include "base/TextCharacters.h"
 
+#include <QFontMetricsF>
+#include <QGlyphRun>
+#include <QHash>
 #include <QPainter>
+#include <QRawFont>
+#include <QTextLayout>
 
 #include <algorithm>
 #include <cmath>
@@ -69,12 +75,46 @@ void FillUnservedInk(const CPaddedMap& coverage, CPaddedMap& lit, int width, int
         lit.Row(y)[x] = kLit;
 }
 
+// Lights the dots of mask with their top-left at 'at' in target, inside clip.
+void LightMask(QImage& target, const QImage& mask, QPoint at, const QRect& clip)
+{
+    const QRect area = QRect(at, mask.size()).intersected(clip).intersected(target.rect());
+    for (int y = area.top(); y <= area.bottom(); ++y) {
+        const uchar* in = mask.constScanLine(y - at.y()) - at.x();
+        uchar* out = target.scanLine(y);
+        for (int x = area.left(); x <= area.right(); ++x) {
+            if (in[x] != 0)
+                out[x] = kLit;
+        }
+    }
+}
+
+// Where a glyph of 'length' dots starting 'start' dots into a box of 'box'
+// dots goes: where the font puts it, moved just inside the box when it
+// would be cut there but fits.
+int KeptInside(int start, int length, int box)
+{
+    if (length > box)
+        return start;
+    return std::clamp(start, 0, box - length);
+}
+
 } // namespace
 
 CGlyphRaster::CGlyphRaster(const LogFont& font, const SGlyphRasterOptions& options)
     : m_font(font.ToQFont())
     , m_options(options)
 {
+    auto exact = std::make_shared<CExactGlyphs>(font);
+    if (exact->IsOpen() && (options.bExactGlyphs || exact->IsBitmapOnly())) {
+        const int em = exact->EmFor(font.lfHeight);
+        // A bitmap font is never scaled: its glyphs come at a strike's size,
+        // and so does anything drawn for characters the strike lacks.
+        if (exact->IsBitmapOnly())
+            m_font.setPixelSize(em);
+        if (exact->SetEm(em))
+            m_pExact = std::move(exact);
+    }
     m_font.setStyleStrategy(QFont::PreferAntialias);
     m_font.setHintingPreference(m_font.pixelSize() >= options.nUnhintedFromEm ? QFont::PreferNoHinting
                                                                               : options.hinting);
@@ -148,9 +188,116 @@ void CGlyphRaster::Paint(QImage& target, const QImage& mask, COLORREF colour)
     }
 }
 
+bool CGlyphRaster::ExactGlyph(const QString& character, SExactGlyph& glyph) const
+{
+    return m_pExact && !character.isEmpty() && m_pExact->Glyph(CodePointOf(character), glyph);
+}
+
+QImage CGlyphRaster::LitText(QSize size, const QRect& box, int flags, const QString& text) const
+{
+    if (!m_pExact)
+        return LitDots(Coverage(size, box, flags, text));
+    return LitTextWithExactGlyphs(size, box, flags, text);
+}
+
+QImage CGlyphRaster::LitTextWithExactGlyphs(QSize size, const QRect& box, int flags, const QString& text) const
+{
+    QImage coverage(size, QImage::Format_Alpha8);
+    coverage.fill(0);
+    QImage exactDots(size, QImage::Format_Alpha8);
+    exactDots.fill(0);
+    if (size.isEmpty() || text.isEmpty())
+        return exactDots;
+
+    // Lines are broken as drawText breaks them (at line ends, and at words
+    // when wrapping) but spaced by the exact font's own line, so that its
+    // glyphs are never cut at the top of the box.
+    QString laidOut = text;
+    laidOut.replace(QLatin1Char('\n'), QChar::LineSeparator);
+    QTextLayout layout(laidOut, m_font);
+    QTextOption option(Qt::Alignment(flags) & Qt::AlignHorizontal_Mask);
+    option.setWrapMode(flags & Qt::TextWordWrap ? QTextOption::WordWrap : QTextOption::ManualWrap);
+    layout.setTextOption(option);
+    layout.beginLayout();
+    for (QTextLine line = layout.createLine(); line.isValid(); line = layout.createLine())
+        line.setLineWidth(box.width());
+    layout.endLayout();
+    const int pitch = std::max(1, m_pExact->Ascent() + m_pExact->Descent());
+    const int height = pitch * layout.lineCount();
+    int top = box.top();
+    if (flags & Qt::AlignBottom)
+        top = box.bottom() + 1 - height;
+    else if (flags & Qt::AlignVCenter)
+        top = box.top() + (box.height() - height) / 2;
+
+    QPainter painter(&coverage);
+    painter.setRenderHint(QPainter::TextAntialiasing, true);
+    painter.setPen(Qt::white);
+    painter.setClipRect(box);
+    for (int l = 0; l < layout.lineCount(); ++l) {
+        const QTextLine line = layout.lineAt(l);
+        const qreal shift = top + l * pitch + m_pExact->Ascent() - (line.y() + line.ascent());
+        const QStringList characters = CharactersOf(laidOut.mid(line.textStart(), line.textLength()));
+        for (QGlyphRun run : line.glyphRuns()) {
+            // Glyphs of the chosen family are matched back to their
+            // characters; those of fallback fonts and shaped forms are not.
+            const QRawFont raw = run.rawFont();
+            QHash<quint32, char32_t> characterOf;
+            if (raw.familyName().compare(m_font.family(), Qt::CaseInsensitive) == 0) {
+                for (const QString& c : characters) {
+                    const QList<quint32> indexes = raw.glyphIndexesForString(c);
+                    if (indexes.size() == 1 && !characterOf.contains(indexes.front()))
+                        characterOf.insert(indexes.front(), CodePointOf(c));
+                }
+            }
+            const QList<quint32> glyphs = run.glyphIndexes();
+            const QList<QPointF> positions = run.positions();
+            QList<quint32> restGlyphs;
+            QList<QPointF> restPositions;
+            for (qsizetype i = 0; i < glyphs.size() && i < positions.size(); ++i) {
+                const QPointF pen(box.left() + positions[i].x(), positions[i].y() + shift);
+                SExactGlyph glyph;
+                const auto found = characterOf.constFind(glyphs[i]);
+                if (found != characterOf.constEnd() && m_pExact->Glyph(*found, glyph)) {
+                    const QPoint at(static_cast<int>(std::lround(pen.x())) + glyph.ptOffset.x(),
+                                    static_cast<int>(std::lround(pen.y())) + glyph.ptOffset.y());
+                    LightMask(exactDots, glyph.mask, at, box);
+                    continue;
+                }
+                restGlyphs.append(glyphs[i]);
+                restPositions.append(pen);
+            }
+            if (restGlyphs.isEmpty())
+                continue;
+            run.setGlyphIndexes(restGlyphs);
+            run.setPositions(restPositions);
+            painter.drawGlyphRun(QPointF(0, 0), run);
+        }
+    }
+    painter.end();
+
+    QImage lit = LitDots(coverage);
+    LightMask(lit, exactDots, QPoint(0, 0), lit.rect());
+    return lit;
+}
+
 void CGlyphRaster::DrawCentred(QImage& surface, const QString& character, COLORREF colour, COLORREF back) const
 {
     surface.fill(ToQColor(back));
+    SExactGlyph glyph;
+    if (ExactGlyph(character, glyph)) {
+        // The font's line (ascent + descent) is centred in the box, as for
+        // any glyph; the designer's dots are kept whole where they fit.
+        const int left = (surface.width() - glyph.nAdvance) / 2 + glyph.ptOffset.x();
+        const int baseline = (surface.height() - (m_pExact->Ascent() + m_pExact->Descent())) / 2 + m_pExact->Ascent();
+        const QPoint at(KeptInside(left, glyph.mask.width(), surface.width()),
+                        KeptInside(baseline + glyph.ptOffset.y(), glyph.mask.height(), surface.height()));
+        QImage lit(surface.size(), QImage::Format_Alpha8);
+        lit.fill(0);
+        LightMask(lit, glyph.mask, at, lit.rect());
+        Paint(surface, lit, colour);
+        return;
+    }
     const QImage coverage = Coverage(surface.size(), surface.rect(), Qt::AlignCenter | Qt::TextSingleLine, character);
     Paint(surface, LitDots(coverage), colour);
 }

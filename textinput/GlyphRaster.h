@@ -2,11 +2,14 @@
 
 #include "base/Color.h"
 #include "base/LogFont.h"
+#include "textinput/ExactGlyphs.h"
 
 #include <QFont>
 #include <QImage>
 #include <QRect>
 #include <QString>
+
+#include <memory>
 
 // How smooth coverage becomes lit dots. The defaults are the ones the glyph
 // stroke benchmark finds to keep every stroke from 8 to 64 dots without
@@ -29,11 +32,16 @@ struct SGlyphRasterOptions
     // From this em size on a row is a small part of a stroke and snapping
     // only moves edges: no hinting.
     int nUnhintedFromEm = 24;
+    // The font's own dots (bitmap strikes, pixel-grid outlines) where it has
+    // them; off, every glyph goes through coverage (for comparisons).
+    bool bExactGlyphs = true;
 };
 
-// Draws text as dots of one colour: the text is rasterised with smooth edges
-// into a coverage map, which then decides each dot lit or not. A plain
-// unsmoothed rasteriser drops thin strokes that fall between pixel centres;
+// Draws text as dots of one colour. Where the font's designer drew the
+// glyphs for this size (a bitmap strike, or outlines on the pixel grid),
+// those dots are used exactly. Otherwise the text is rasterised with smooth
+// edges into a coverage map, which then decides each dot lit or not: a plain
+// unsmoothed rasteriser drops thin strokes that fall between pixel centres,
 // here a stroke always lights the dots along its middle.
 class CGlyphRaster
 {
@@ -41,6 +49,11 @@ public:
     explicit CGlyphRaster(const LogFont& font, const SGlyphRasterOptions& options = {});
 
     const QFont& Font() const { return m_font; }
+    // Whether the font has its designer's dots at this size.
+    bool IsExact() const { return m_pExact != nullptr; }
+    // The designer's dots of one character (a code point); false when this
+    // character is drawn from coverage.
+    bool ExactGlyph(const QString& character, SExactGlyph& glyph) const;
 
     // Coverage (0..255) of the text drawn into box of a width x height map,
     // with drawText's alignment flags.
@@ -48,6 +61,10 @@ public:
     // The dots of a coverage map that are lit: 255 lit, 0 not.
     static QImage LitDots(const QImage& coverage, const SGlyphRasterOptions& options);
     QImage LitDots(const QImage& coverage) const { return LitDots(coverage, m_options); }
+    // The lit dots (255) of text drawn into box of a width x height map, with
+    // drawText's alignment and wrapping flags; the designer's dots where the
+    // font has them.
+    QImage LitText(QSize size, const QRect& box, int flags, const QString& text) const;
 
     // One character centred in a surface (RGB32) filled with back, its lit
     // dots in colour.
@@ -56,6 +73,10 @@ public:
     static void Paint(QImage& target, const QImage& mask, COLORREF colour);
 
 private:
+    QImage LitTextWithExactGlyphs(QSize size, const QRect& box, int flags, const QString& text) const;
+
     QFont m_font;
     SGlyphRasterOptions m_options;
+    // The font's own dots at this size; null when it has none here.
+    std::shared_ptr<const CExactGlyphs> m_pExact;
 };

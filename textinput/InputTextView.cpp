@@ -5,6 +5,7 @@
 #include "base/PressWatcher.h"
 #include "base/QtColor.h"
 #include "base/TextCharacters.h"
+#include "textinput/ExactGlyphs.h"
 #include "textinput/FontComboBox.h"
 
 #include <QAction>
@@ -28,7 +29,15 @@
 
 namespace {
 
-const char* const kFontSizes[] = {"8", "12", "16", "24", "32", "48", "64", "72"};
+const int kFontSizes[] = {8, 12, 16, 24, 32, 48, 64, 72};
+// Exact sizes are looked for up to the largest listed size.
+constexpr int kMaxListedSize = 72;
+// The tip of a size at which the font has its designer's dots.
+constexpr const char* kExactSizeTips[] = {
+    "The font's own dots at this size: drawn by its designer, %1 dots to the em",
+    "此字号使用字体自带的点阵：由字体设计者逐点绘制，每字 %1 点",
+    "此字號使用字型自帶的點陣：由字型設計者逐點繪製，每字 %1 點",
+};
 constexpr COLORREF kInitialTextColor = 0x00FFFFFF;
 constexpr QSize kButtonSize(16, 15);
 
@@ -145,8 +154,7 @@ void CInputTextView::CreateControls()
     m_sizeCombo->setEditable(true);
     m_sizeCombo->setInsertPolicy(QComboBox::NoInsert);
     m_sizeCombo->setGeometry(310, 2, 50, 20);
-    for (const char* size : kFontSizes)
-        m_sizeCombo->addItem(QString::fromLatin1(size));
+    FillSizeList();
     m_sizeCombo->setEditText(QString::number(m_logFont.lfHeight));
     connect(m_sizeCombo, &QComboBox::activated, this, [this](int index) {
         if (index < 0)
@@ -272,12 +280,58 @@ void CInputTextView::SelectFace(const QString& face)
     m_fontCombo->setCurrentIndex(-1);
 }
 
+void CInputTextView::SetLanguage(int language)
+{
+    m_nLanguage = std::clamp(language, 0, static_cast<int>(std::size(kExactSizeTips)) - 1);
+    m_lfListedSizes = LogFont(); // the tips are written anew
+    FillSizeList();
+}
+
+void CInputTextView::FillSizeList()
+{
+    // The sizes depend on the face and style only, not on the height.
+    LogFont face = m_logFont;
+    face.lfHeight = 0;
+    if (face == m_lfListedSizes && m_sizeCombo->count() > 0)
+        return;
+    m_lfListedSizes = face;
+    const CExactGlyphs exact(face);
+    const std::vector<SExactHeight> exactHeights = exact.ExactHeights(kMaxListedSize);
+    // A bitmap font has its own sizes only; any other font the usual list
+    // with its exact sizes among them.
+    std::vector<int> sizes;
+    if (!exact.IsBitmapOnly())
+        sizes.assign(std::begin(kFontSizes), std::end(kFontSizes));
+    for (const SExactHeight& h : exactHeights)
+        sizes.push_back(h.nHeight);
+    std::sort(sizes.begin(), sizes.end());
+    sizes.erase(std::unique(sizes.begin(), sizes.end()), sizes.end());
+
+    const QSignalBlocker quiet(m_sizeCombo);
+    const QString shown = m_sizeCombo->currentText();
+    m_sizeCombo->clear();
+    QFont bold = m_sizeCombo->font();
+    bold.setBold(true);
+    for (const int size : sizes) {
+        m_sizeCombo->addItem(QString::number(size));
+        const auto found = std::find_if(exactHeights.begin(), exactHeights.end(),
+                                        [size](const SExactHeight& h) { return h.nHeight == size; });
+        if (found == exactHeights.end())
+            continue;
+        const int i = m_sizeCombo->count() - 1;
+        m_sizeCombo->setItemData(i, bold, Qt::FontRole);
+        m_sizeCombo->setItemData(i, QString::fromUtf8(kExactSizeTips[m_nLanguage]).arg(found->nEm), Qt::ToolTipRole);
+    }
+    m_sizeCombo->setEditText(shown);
+}
+
 void CInputTextView::ApplyFont(const LogFont& font)
 {
     if (&font != &m_logFont) {
         m_logFont = font;
         SelectFace(m_logFont.lfFaceName);
     }
+    FillSizeList();
     SetTextFormat(m_logFont, -1, true);
     SetMerged(0);
     emit FontApplied(font);

@@ -41,6 +41,9 @@ public:
 
     void SetInputMode(int mode);
     int InputMode() const { return m_nMode; }
+    // The language of the pane's own tips: 0 English, 1 Simplified,
+    // 2 Traditional Chinese.
+    void SetLanguage(int language);
     void SelectColor(int index);
     int ColorIndex() const { return m_nColorIndex; }
     // Takes the font for the input text and tells the canvas; the font sent
@@ -115,6 +118,7 @@ private:
     void CreateControls();
     void SetTextFormat(LogFont& font, qint64 colour, bool wholeText);
     void SelectFace(const QString& face);
+    void FillSizeList();
     void SetMerged(int merged);
     void OnTextChanged();
     void OnEditChanged(QLineEdit* edit);
@@ -126,6 +130,8 @@ private:
 
     LogFont m_logFont;
     int m_nMode = TextMode;
+    int m_nLanguage = 0;
+    LogFont m_lfListedSizes; // the font whose sizes the size box lists
     QTextEdit* m_richEdit = nullptr;
     QToolBar* m_toolBar = nullptr;
     std::array<QAction*, 7> m_colorActions{};

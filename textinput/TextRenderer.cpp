@@ -1,5 +1,6 @@
 #include "textinput/TextRenderer.h"
 
+#include "base/CanvasMode.h"
 #include "base/DotGrid.h"
 #include "base/DotPalette.h"
 #include "base/GridImage.h"
@@ -17,6 +18,11 @@ namespace {
 
 // Characters without a colour of their own show in the edit's default white.
 constexpr COLORREF kDefaultTextColor = 0x00FFFFFF;
+
+static_assert(static_cast<long long>(kMaxFontHeight) * kMaxFontHeight <= CTextRenderer::kMaxRenderedDots,
+              "one character of the largest font must render");
+static_assert(static_cast<long long>(kMaxFontHeight + 8) * (kMaxFontHeight + 8) > CTextRenderer::kMaxRenderedDots,
+              "the largest font height is the largest that renders");
 
 bool TooLarge(long long width, long long height)
 {

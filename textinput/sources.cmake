@@ -1,6 +1,7 @@
 # Sources of the text input subsystem.
 list(APPEND CORE_SOURCES
   textinput/RowScaleCopy.h textinput/RowScaleCopy.cpp
+  textinput/ExactGlyphs.h textinput/ExactGlyphs.cpp
   textinput/GlyphRaster.h textinput/GlyphRaster.cpp
   textinput/TextRenderer.h textinput/TextRenderer.cpp
 )

@@ -65,7 +65,7 @@ TEST(BatchCommandLine, BadInputNamesTheOption)
     EXPECT_EQ(ErrorOf({"--text-colors", "red,,blue"}), "--text-colors: unknown colour ''");
     EXPECT_EQ(ErrorOf({"--background", "12345g"}), "--background: '12345g' is not a colour RRGGBB");
     EXPECT_EQ(ErrorOf({"--size", "big"}), "--size: 'big' is not a number");
-    EXPECT_EQ(ErrorOf({"--size", "0"}), "--size: the size must be above 0");
+    EXPECT_EQ(ErrorOf({"--size", "0"}), "--size: the size must be within 1..5792");
     EXPECT_EQ(ErrorOf({"--stretch", "65"}), "--stretch: the stretch must be within -32..64");
     EXPECT_EQ(ErrorOf({"--set-dot", "1;2"}), "--set-dot: '1;2' is not of the form A,B");
     EXPECT_EQ(ErrorOf({"--match"}), "--match: missing value exact|nearest|dither");
@@ -102,11 +102,47 @@ TEST(BatchCommandLine, StretchAndSizeLimitsHoldAtTheirEdges)
     } cases[] = {
         {"--stretch", "-33", false}, {"--stretch", "-32", true}, {"--stretch", "64", true},
         {"--stretch", "65", false},  {"--size", "0", false},     {"--size", "1", true},
+        {"--size", "5792", true},    {"--size", "5793", false},  {"--size", "99999", false},
     };
     for (const auto& k : cases) {
         CBatchCommandLine line;
         EXPECT_EQ(line.Parse({k.option, k.value}), k.accepted) << k.option << " " << k.value;
-        if (k.accepted)
+        if (k.accepted) {
             EXPECT_EQ(line.Steps()[0].x, QString(k.value).toInt()) << k.option << " " << k.value;
+        }
     }
+}
+
+TEST(BatchCommandLine, PositionsStopWhereTheCanvasCanNoLongerShowThem)
+{
+    // Glyph offsets reach one cell of the largest font (5792) either way; the
+    // overlay starts at most on the last column or row of the largest canvas
+    // and at least 2^23 dots before it; the int extremes are refused, not wrapped.
+    const struct
+    {
+        const char* option;
+        const char* value;
+        bool accepted;
+    } cases[] = {
+        {"--offset", "5792,-5792", true},         {"--offset", "-5792,5792", true},
+        {"--offset", "5793,0", false},            {"--offset", "0,-5793", false},
+        {"--offset", "2147483647,0", false},      {"--offset", "0,-2147483648", false},
+        {"--overlay-at", "1023,767", true},       {"--overlay-at", "1024,0", false},
+        {"--overlay-at", "0,768", false},         {"--overlay-at", "-8388608,-8388608", true},
+        {"--overlay-at", "-8388609,0", false},    {"--overlay-at", "0,-8388609", false},
+        {"--overlay-at", "-2147483648,0", false}, {"--set-dot", "2147483647,0", true},
+    };
+    for (const auto& k : cases) {
+        CBatchCommandLine line;
+        EXPECT_EQ(line.Parse({k.option, k.value}), k.accepted) << k.option << " " << k.value;
+        if (k.accepted) {
+            const QStringList xy = QString(k.value).split(',');
+            EXPECT_EQ(line.Steps()[0].x, xy[0].toInt()) << k.option << " " << k.value;
+            EXPECT_EQ(line.Steps()[0].y, xy[1].toInt()) << k.option << " " << k.value;
+        } else {
+            EXPECT_TRUE(line.Error().startsWith(QString("%1: ").arg(k.option))) << line.Error().toStdString();
+        }
+    }
+    EXPECT_EQ(ErrorOf({"--offset", "0,5793"}), "--offset: Y must be within -5792..5792");
+    EXPECT_EQ(ErrorOf({"--overlay-at", "1024,0"}), "--overlay-at: X must be within -8388608..1023");
 }

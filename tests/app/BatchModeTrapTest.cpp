@@ -78,3 +78,46 @@ TEST(BatchModeTraps, TextModeListingOfLitDotsWithoutTextIsRefused)
     EXPECT_TRUE(QFile::exists(empty));
     EXPECT_EQ(ReadAll(empty), QByteArray());
 }
+
+TEST(BatchModeTraps, ExactOpenThatLightsNothingWarnsOnceAndGoesOn)
+{
+    CScratchDir dir;
+    // A photo-like ramp: no pixel is exactly a dot colour.
+    QImage photo(32, 16, QImage::Format_RGB888);
+    for (int y = 0; y < photo.height(); ++y)
+        for (int x = 0; x < photo.width(); ++x)
+            photo.setPixelColor(x, y, QColor(40 + 6 * x, 90 + 5 * y, 60 + 3 * x));
+    const QString photoPath = dir.FilePath(QStringLiteral("photo.bmp"));
+    ASSERT_TRUE(photo.save(photoPath, "BMP"));
+    const QString txt = dir.FilePath(QStringLiteral("photo.txt"));
+
+    SProcessResult r = RunPellmark({QStringLiteral("--open"), photoPath, QStringLiteral("--save-dots"), txt});
+    EXPECT_EQ(r.exitCode, 0) << r.err.toStdString();
+    EXPECT_EQ(r.err.count('\n'), 1) << r.err.toStdString();
+    EXPECT_TRUE(r.err.startsWith("--open: warning: ")) << r.err.toStdString();
+    EXPECT_TRUE(r.err.contains("--match nearest") && r.err.contains("--match dither")) << r.err.toStdString();
+    EXPECT_TRUE(QFile::exists(txt));
+
+    // Nearest lights it, and a picture with dot colours lights under Exact: no warning.
+    r = RunPellmark({QStringLiteral("--match"), QStringLiteral("nearest"), QStringLiteral("--open"), photoPath});
+    EXPECT_EQ(r.exitCode, 0);
+    EXPECT_TRUE(r.err.isEmpty()) << r.err.toStdString();
+    r = RunPellmark({QStringLiteral("--open"), WriteSample(dir)});
+    EXPECT_EQ(r.exitCode, 0);
+    EXPECT_TRUE(r.err.isEmpty()) << r.err.toStdString();
+}
+
+TEST(BatchModeTraps, NumbersPastWhatTheCanvasCanUseAreBadInput)
+{
+    const QStringList bad[] = {
+        {"--new", "64x16", "--size", "99999", "--text", "A", "--merge"},
+        {"--new", "64x16", "--size", "5793"},
+        {"--new", "64x16", "--offset", "2147483647,-2147483647"},
+        {"--new", "64x16:image", "--overlay-at", "-2147483647,0"},
+    };
+    for (const QStringList& args : bad) {
+        const SProcessResult r = RunPellmark(args);
+        EXPECT_EQ(r.exitCode, 2) << args.join(' ').toStdString();
+        EXPECT_EQ(r.err.count('\n'), 1) << r.err.toStdString();
+    }
+}

@@ -1,5 +1,6 @@
 #include "SevenColours.h"
 #include "TestSupport.h"
+#include "../textinput/FontOwnDots.h"
 
 #include <QDir>
 #include <QFile>
@@ -154,4 +155,38 @@ TEST(BatchProcess, MatchAppliesToTheOpensAfterIt)
     ASSERT_EQ(r.exitCode, 0) << r.err.toStdString();
     EXPECT_NE(ReadAll(before), ReadAll(expected));
     EXPECT_EQ(ReadAll(after), ReadAll(expected));
+}
+
+// A bitmap font merged at a size it has comes out as its strike, quietly;
+// at a size it lacks, at its nearest size, with one warning line.
+TEST(BatchProcess, BitmapFontSizesAndTheWarningForOneItLacks)
+{
+    CScratchDir dir;
+    const CFontOwnDots own("/usr/share/fonts/X11/misc/wenquanyi_12pt.pcf", "WenQuanYi Bitmap Song");
+    DotRows strike;
+    ASSERT_TRUE(own.Strike(U'赢', 16, strike));
+    for (const char* size : {"16", "17"}) {
+        const QString out = dir.FilePath(QStringLiteral("song%1.bmp").arg(size));
+        const SProcessResult r = RunPellmark({"--new", "16x16:text", "--font", "WenQuanYi Bitmap Song", "--size", size,
+                                              "--text", "赢", "--merge", "--save-image", out});
+        ASSERT_EQ(r.exitCode, 0) << r.err.toStdString();
+        const QList<QByteArray> lines = r.err.trimmed().split('\n');
+        if (QByteArray(size) == "16") {
+            EXPECT_TRUE(r.err.isEmpty()) << r.err.toStdString();
+        } else {
+            ASSERT_EQ(lines.size(), 1);
+            EXPECT_TRUE(lines[0].contains("warning") && lines[0].contains("17") && lines[0].contains("16"))
+                << lines[0].toStdString();
+        }
+        const QImage picture(out);
+        ASSERT_EQ(picture.size(), QSize(16, 16));
+        DotRows rows;
+        for (int y = 0; y < 16; ++y) {
+            std::string row;
+            for (int x = 0; x < 16; ++x)
+                row += (picture.pixel(x, y) & 0xFFFFFFu) == 0xFFFFFFu ? '#' : '.';
+            rows.push_back(row);
+        }
+        EXPECT_EQ(Trimmed(rows), strike) << size;
+    }
 }

@@ -62,3 +62,17 @@ TEST_F(TessikAppTest, FileThatCannotBeOpenedEndsStartUp)
     EXPECT_EQ(messages.size(), 2);
     EXPECT_EQ(app.MainFrame(), nullptr);
 }
+
+TEST(TessikAppStart, NoDisplayEndsWithOneLineAndStatusOne)
+{
+    CScratchDir dir;
+    const QString file = dir.FilePath(QStringLiteral("doc.txt"));
+    ASSERT_TRUE(WriteAll(file, "x"));
+    for (const QStringList& args : {QStringList(), QStringList{file}}) {
+        const SProcessResult r = RunPellmark(args);
+        EXPECT_EQ(r.exitCode, 1) << r.err.toStdString();
+        EXPECT_EQ(r.err.count('\n'), 1) << r.err.toStdString();
+        EXPECT_TRUE(r.err.startsWith("pellmark: cannot open the display")) << r.err.toStdString();
+        EXPECT_TRUE(r.out.isEmpty());
+    }
+}

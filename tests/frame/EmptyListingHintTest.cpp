@@ -63,3 +63,22 @@ TEST_F(EmptyListingHintTest, NoHintWhereTheListingIsWhole)
     NewCanvas(16, 8, TextMode);
     EXPECT_TRUE(ViewImage().isEmpty());
 }
+
+TEST_F(EmptyListingHintTest, ExactOpenThatLightsNothingNamesTheOtherWays)
+{
+    NewCanvas(16, 8, ImageMode);
+    QImage blank(16, 8, QImage::Format_RGB888);
+    blank.fill(QColor(10, 20, 30));
+    ASSERT_TRUE(blank.save(m_szPicture, "BMP"));
+    Trigger(Open);
+    const QString said = frame->StatusPaneText(0);
+    EXPECT_EQ(said, CMainFrame::ExactLitNothingHint());
+    EXPECT_TRUE(said.contains(QStringLiteral("Nearest Color")) && said.contains(QStringLiteral("Dithered")));
+
+    // The same file under Nearest Color is no reason for the hint.
+    frame->statusBar()->clearMessage();
+    Trigger(PictureNearest);
+    Trigger(Open);
+    EXPECT_TRUE(frame->StatusPaneText(0).isEmpty());
+    EXPECT_TRUE(messages.isEmpty());
+}

@@ -8,6 +8,7 @@
 #include <QPdfWriter>
 #include <QPlainTextEdit>
 #include <QPrinter>
+#include <QScreen>
 #include <QScrollBar>
 #include <QTest>
 #include <QTextBrowser>
@@ -169,4 +170,38 @@ TEST_F(PrintAndHelpTest, HelpWindowFollowsThePagesLinks)
     EXPECT_GT(browser->verticalScrollBar()->value(), 0);
     browser->backward();
     EXPECT_EQ(browser->source().fragment(), QStringLiteral("dotdata"));
+}
+
+TEST_F(PrintAndHelpTest, HelpWindowOpensWholeOnTheScreenAndEscClosesIt)
+{
+    frame->Dialogs().openFile = [](const QString&) { return false; };
+    frame->show();
+    Trigger(English);
+    Trigger(Help);
+    CHelpWindow* help = frame->HelpWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(help));
+    const QRect screen = help->screen()->availableGeometry();
+    EXPECT_TRUE(screen.contains(help->geometry())) << help->geometry().height() << " in " << screen.height();
+    QTest::keyClick(help->Browser(), Qt::Key_Escape);
+    EXPECT_FALSE(help->isVisible());
+}
+
+TEST(HelpWindowPlacement, FitsIntoTheScreenFromEverySide)
+{
+    const QRect screen(0, 0, 800, 600);
+    const struct
+    {
+        QRect wanted;
+        QRect placed;
+    } cases[] = {
+        {{40, 30, 720, 640}, {40, 0, 720, 600}},   // too tall: shrunk to the height, at the top
+        {{100, 100, 200, 100}, {100, 100, 200, 100}}, // inside: unchanged
+        {{700, 550, 200, 100}, {600, 500, 200, 100}}, // past right and bottom
+        {{-50, -20, 200, 100}, {0, 0, 200, 100}},     // past left and top
+        {{-10, -10, 900, 700}, {0, 0, 800, 600}},     // larger on both axes
+    };
+    for (const auto& k : cases)
+        EXPECT_EQ(CHelpWindow::FitInto(k.wanted, screen), k.placed) << k.wanted.x() << "," << k.wanted.y();
+    // A screen that does not start at the origin.
+    EXPECT_EQ(CHelpWindow::FitInto({0, 0, 100, 100}, {800, 200, 640, 480}), QRect(800, 200, 100, 100));
 }

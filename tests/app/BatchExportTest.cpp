@@ -1,0 +1,91 @@
+#include "app/BatchCommandLine.h"
+
+#include "TestSupport.h"
+
+#include <QDir>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+const QStringList kSample = {"--new", "16x8:image", "--dot-color", "green",
+                             "--set-dot", "0,0", "--set-dot", "9,0", "--set-dot", "15,7"};
+
+QString ParseError(const QStringList& args)
+{
+    CBatchCommandLine line;
+    return line.Parse(args) ? QString() : line.Error();
+}
+
+} // namespace
+
+TEST(BatchExport, WorkedExampleInEachOrder)
+{
+    CScratchDir dir;
+    const SProcessResult r = RunPellmark(QStringList(kSample) << "--export" << dir.FilePath("rows.bin")
+                                         << "--export" << dir.FilePath("rows.h")
+                                         << "--bit-order" << "lsb" << "--export" << dir.FilePath("lsb.bin")
+                                         << "--bit-order" << "msb" << "--scan" << "columns"
+                                         << "--export" << dir.FilePath("columns.hex"));
+    ASSERT_EQ(r.exitCode, 0) << r.err.toStdString();
+    EXPECT_TRUE(r.err.isEmpty() && r.out.isEmpty());
+    EXPECT_EQ(ReadAll(dir.FilePath("rows.bin")).toHex(' '), "80 40 00 00 00 00 00 00 00 00 00 00 00 00 00 01");
+    EXPECT_EQ(ReadAll(dir.FilePath("lsb.bin")).toHex(' '), "01 02 00 00 00 00 00 00 00 00 00 00 00 00 00 80");
+    EXPECT_TRUE(ReadAll(dir.FilePath("rows.h")).contains("const uint8_t rows[] = {\n    0x80, 0x40, 0x00,"));
+    EXPECT_EQ(ReadAll(dir.FilePath("columns.hex")), ":1000000080000000000000000080000000000001EF\r\n:00000001FF\r\n");
+}
+
+TEST(BatchExport, LoadExportRedrawsTheSameDots)
+{
+    // Modules, snaking and rgb planes, through a hex file onto a fresh canvas:
+    // the listing of both canvases is the same, and Undo takes the load back.
+    CScratchDir dir;
+    const QStringList options = {"--planes", "rgb", "--module", "8x8", "--module-order", "columns",
+                                 "--serpentine", "--invert", "--scan", "columns"};
+    QStringList first = {"--new", "32x16:image"};
+    const char* colours[] = {"red", "green", "blue", "yellow", "pink", "white"};
+    for (int i = 0; i < 12; ++i)
+        first << "--dot-color" << colours[i % 6] << "--set-dot" << QString("%1,%2").arg(i * 5 % 32).arg(i * 3 % 16);
+    first << options << "--export" << dir.FilePath("sign.hex") << "--save-dots" << dir.FilePath("first.txt");
+    ASSERT_EQ(RunPellmark(first).exitCode, 0);
+    const SProcessResult r = RunPellmark(QStringList{"--new", "32x16:image"} << options
+                                         << "--load-export" << dir.FilePath("sign.hex")
+                                         << "--save-dots" << dir.FilePath("second.txt") << "--undo"
+                                         << "--save-dots" << dir.FilePath("undone.txt"));
+    ASSERT_EQ(r.exitCode, 0) << r.err.toStdString();
+    EXPECT_EQ(ReadAll(dir.FilePath("second.txt")), ReadAll(dir.FilePath("first.txt")));
+    EXPECT_FALSE(ReadAll(dir.FilePath("first.txt")).isEmpty());
+    EXPECT_EQ(ReadAll(dir.FilePath("undone.txt")), "");
+}
+
+TEST(BatchExport, BadValuesAndFilesStopTheRun)
+{
+    EXPECT_EQ(ParseError({"--scan", "diagonal"}), "--scan: 'diagonal' is none of rows, columns");
+    EXPECT_EQ(ParseError({"--bit-order", "MSB"}), "--bit-order: 'MSB' is none of msb, lsb");
+    EXPECT_EQ(ParseError({"--planes", "rgbw"}), "--planes: 'rgbw' is none of mono, red-green, rgb");
+    EXPECT_EQ(ParseError({"--module-order", "snake"}), "--module-order: 'snake' is none of rows, columns");
+    for (const char* bad : {"0x8", "8", "8x", "1025x8", "-8x8", "8x8x8"})
+        EXPECT_EQ(ParseError({"--module", bad}), QStringLiteral("--module: '%1' is not a module size WxH (1..1024 each) or none").arg(bad));
+    EXPECT_EQ(ParseError({"--module", "1024x1", "--module", "none", "--serpentine", "--invert"}), QString());
+
+    CScratchDir dir;
+    struct SCase
+    {
+        QStringList args;
+        const char* says;
+    };
+    const SCase cases[] = {
+        {{"--export", dir.FilePath("sign.txt")}, "names no controller format; use .c, .h, .bin or .hex."},
+        {{"--module", "24x16", "--export", dir.FilePath("a.bin")}, "A 16 x 8 canvas does not split into whole modules of 24 x 16 dots."},
+        {{"--export", dir.FilePath("no/such/a.bin")}, "does not exist"},
+        {{"--load-export", dir.FilePath("missing.bin")}, "cannot open"},
+        {{"--load-export", dir.FilePath("a.h")}, "is neither a .bin nor a .hex file"},
+    };
+    for (const SCase& c : cases) {
+        const SProcessResult r = RunPellmark(QStringList(kSample) << c.args);
+        EXPECT_EQ(r.exitCode, 2) << c.says;
+        EXPECT_TRUE(r.err.contains(c.says)) << r.err.toStdString();
+        EXPECT_EQ(r.err.count('\n'), 1);
+    }
+    EXPECT_TRUE(QDir(dir.Path()).entryList(QDir::Files).isEmpty());
+}

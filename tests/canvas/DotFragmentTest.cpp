@@ -1,0 +1,115 @@
+#include "ShapeArt.h"
+
+#include "../SevenColours.h"
+#include "canvas/DotFragment.h"
+#include "dotdata/ColorMatcher.h"
+
+#include <QBuffer>
+#include <QImageReader>
+#include <gtest/gtest.h>
+
+namespace {
+
+// One dot of each colour on the top row, unlit below.
+CDotFragment SevenDots()
+{
+    CDotFragment fragment(7, 2);
+    for (const SDotColour& colour : kSevenColours)
+        fragment.SetIndex(colour.index, 0, colour.index);
+    return fragment;
+}
+
+void ExpectSevenDots(const CDotFragment& fragment)
+{
+    ASSERT_EQ(fragment.Width(), 7);
+    ASSERT_EQ(fragment.Height(), 2);
+    for (const SDotColour& colour : kSevenColours) {
+        EXPECT_EQ(fragment.IndexAt(colour.index, 0), colour.index) << colour.name;
+        EXPECT_EQ(fragment.IndexAt(colour.index, 1), kUnlitIndex) << colour.name;
+    }
+}
+
+QImage ThroughPng(const QImage& image)
+{
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    image.save(&buffer, "PNG");
+    return QImage::fromData(bytes, "PNG");
+}
+
+} // namespace
+
+TEST(DotFragment, CopyAndPlaceCarryColoursAndUnlitTakesTheNewBackground)
+{
+    CDotGrid grid;
+    grid.Create(10, 4, ImageMode);
+    SevenDots().Place(grid, QPoint(2, 1));
+    for (const SDotColour& colour : kSevenColours)
+        EXPECT_EQ(grid.DotAt(2 + colour.index, 4 - 1 - 1), colour.Value()) << colour.name;
+
+    const CDotFragment copy = CDotFragment::Copy(grid, QRect(2, 1, 7, 2));
+    ExpectSevenDots(copy);
+    CDotGrid other;
+    other.SetBackgroundColor(MakeColor(9, 9, 9), false);
+    other.Create(8, 8, ImageMode);
+    other.SetDot(0, 6, DotPalette[0]);
+    copy.Place(other, QPoint(0, 0));
+    EXPECT_EQ(other.DotAt(0, 6), MakeColor(9, 9, 9)) << "an unlit dot of the fragment clears what was lit";
+    EXPECT_EQ(other.DotAt(6, 7), kSevenColours[6].Value());
+}
+
+TEST(DotFragment, PartsOutsideTheGridAreUnlitAndDroppedWhenPlaced)
+{
+    CDotGrid grid = GridFromArt("##\n##\n", DotPalette[1]);
+    const CDotFragment copy = CDotFragment::Copy(grid, QRect(-1, -1, 3, 3));
+    EXPECT_EQ(copy.IndexAt(0, 0), kUnlitIndex);
+    EXPECT_EQ(copy.IndexAt(1, 1), 1);
+    EXPECT_EQ(copy.IndexAt(2, 2), 1);
+    EXPECT_EQ(copy.IndexAt(3, 3), kUnlitIndex);
+
+    CDotGrid target = GridFromArt("...\n...\n...\n", DotPalette[0]);
+    // Unlit dots are placed too: the fragment is opaque.
+    copy.Place(target, QPoint(1, 1));
+    EXPECT_EQ(Art(target), "...\n...\n..#\n");
+    copy.Place(target, QPoint(-2, -2));
+    EXPECT_EQ(Art(target), "#..\n...\n..#\n");
+}
+
+TEST(DotFragment, PictureRoundTripIsExactForEveryColour)
+{
+    const COLORREF background = MakeColor(0, 0, 0);
+    const QImage picture = SevenDots().ToImage(background);
+    EXPECT_EQ(picture.pixel(4, 0), qRgb(188, 143, 143));
+    EXPECT_EQ(picture.pixel(4, 1), qRgb(0, 0, 0));
+    for (int matching : {ExactColors, NearestColor, DitheredColors})
+        ExpectSevenDots(CDotFragment::FromImage(ThroughPng(picture), matching, background));
+}
+
+TEST(DotFragment, PicturesFromElsewhereGoThroughTheColourMatching)
+{
+    QImage picture(3, 1, QImage::Format_ARGB32);
+    picture.setPixel(0, 0, qRgba(250, 5, 5, 255));
+    picture.setPixel(1, 0, qRgba(255, 0, 0, 0));
+    picture.setPixel(2, 0, qRgba(0, 255, 0, 255));
+    const CDotFragment exact = CDotFragment::FromImage(picture, ExactColors, MakeColor(0, 0, 0));
+    EXPECT_EQ(exact.IndexAt(0, 0), kUnlitIndex);
+    EXPECT_EQ(exact.IndexAt(1, 0), kUnlitIndex) << "a transparent pixel is unlit";
+    EXPECT_EQ(exact.IndexAt(2, 0), 1);
+    const CDotFragment nearest = CDotFragment::FromImage(picture, NearestColor, MakeColor(0, 0, 0));
+    EXPECT_EQ(nearest.IndexAt(0, 0), 0);
+    EXPECT_EQ(nearest.IndexAt(1, 0), kUnlitIndex);
+}
+
+TEST(DotFragment, HugeOrEmptyPictures)
+{
+    QImage huge(1500, 1000, QImage::Format_RGB32);
+    huge.fill(qRgb(255, 255, 255));
+    const CDotFragment fragment = CDotFragment::FromImage(huge, ExactColors, 0);
+    EXPECT_EQ(fragment.Width(), kMaxCanvasWidth);
+    EXPECT_EQ(fragment.Height(), kMaxCanvasHeight);
+    EXPECT_EQ(fragment.IndexAt(1023, 767), 5);
+    EXPECT_TRUE(CDotFragment::FromImage(QImage(), ExactColors, 0).IsEmpty());
+    EXPECT_TRUE(CDotFragment(0, 5).IsEmpty());
+    EXPECT_TRUE(CDotFragment().ToImage(0).isNull());
+}

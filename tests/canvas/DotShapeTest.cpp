@@ -1,0 +1,272 @@
+#include "ShapeArt.h"
+
+#include <gtest/gtest.h>
+
+#include <climits>
+#include <cmath>
+#include <set>
+#include <utility>
+
+namespace {
+
+using DotSet = std::set<std::pair<int, int>>;
+
+DotSet Dots(const CDotShape& shape)
+{
+    DotSet dots;
+    shape.ForEachDot([&](int x, int y) { dots.insert({x, y}); });
+    return dots;
+}
+
+// The dots of the ideal line, worked out from distances: along the longer
+// axis from its smaller end, the nearer of the two dots around the line,
+// and on a tie the one nearer to the start's minor coordinate.
+DotSet IdealLine(QPoint a, QPoint b)
+{
+    const bool steep = std::abs(b.y() - a.y()) > std::abs(b.x() - a.x());
+    if (steep) {
+        a = a.transposed();
+        b = b.transposed();
+    }
+    if (a.x() > b.x())
+        std::swap(a, b);
+    DotSet dots;
+    for (int x = a.x(); x <= b.x(); ++x) {
+        const double t = a.x() == b.x() ? a.y() : a.y() + double(x - a.x()) * (b.y() - a.y()) / (b.x() - a.x());
+        const double low = std::floor(t);
+        const double high = std::ceil(t);
+        double y = t - low < high - t ? low : high;
+        if (t - low == high - t)
+            y = std::abs(low - a.y()) < std::abs(high - a.y()) ? low : high;
+        const int yi = static_cast<int>(y);
+        dots.insert(steep ? std::make_pair(yi, x) : std::make_pair(x, yi));
+    }
+    return dots;
+}
+
+CDotShape Line(QSize canvas, QPoint a, QPoint b)
+{
+    CDotShape shape(canvas);
+    shape.AddLine(a, b);
+    return shape;
+}
+
+CDotShape Rectangle(QSize canvas, QPoint a, QPoint b, bool filled)
+{
+    CDotShape shape(canvas);
+    shape.AddRectangle(a, b, filled);
+    return shape;
+}
+
+CDotShape Ellipse(QSize canvas, QPoint a, QPoint b, bool filled)
+{
+    CDotShape shape(canvas);
+    shape.AddEllipse(a, b, filled);
+    return shape;
+}
+
+} // namespace
+
+TEST(DotShapeLine, OneLineIntoEachOctantFromTheCentre)
+{
+    CDotShape star(QSize(11, 11));
+    for (QPoint end : {QPoint(8, 6), QPoint(6, 8), QPoint(4, 8), QPoint(2, 6), QPoint(2, 4), QPoint(4, 2),
+                       QPoint(6, 2), QPoint(8, 4)})
+        star.AddLine(QPoint(5, 5), end);
+    EXPECT_EQ(Art(star), "...........\n"
+                         "...........\n"
+                         "....#.#....\n"
+                         "....#.#....\n"
+                         "..##.#.##..\n"
+                         "....###....\n"
+                         "..##.#.##..\n"
+                         "....#.#....\n"
+                         "....#.#....\n"
+                         "...........\n"
+                         "...........\n");
+}
+
+TEST(DotShapeLine, EveryLineInAWindowIsTheIdealLineInBothDirections)
+{
+    const QSize canvas(7, 6);
+    for (int a = 0; a < 42; ++a) {
+        for (int b = 0; b < 42; ++b) {
+            const QPoint from(a % 7, a / 7);
+            const QPoint to(b % 7, b / 7);
+            const CDotShape forward = Line(canvas, from, to);
+            ASSERT_EQ(Dots(forward), IdealLine(from, to)) << from.x() << "," << from.y() << " " << to.x() << "," << to.y();
+            ASSERT_EQ(forward.Runs(), Line(canvas, to, from).Runs());
+        }
+    }
+}
+
+TEST(DotShapeLine, TiesGoTowardTheStartOfTheLongerAxis)
+{
+    // Half-way rows at x = 6 and x = 8 stay on the row of the left end.
+    EXPECT_EQ(Art(Line(QSize(10, 8), QPoint(9, 7), QPoint(5, 5))), "..........\n"
+                                                                    "..........\n"
+                                                                    "..........\n"
+                                                                    "..........\n"
+                                                                    "..........\n"
+                                                                    ".....##...\n"
+                                                                    ".......##.\n"
+                                                                    ".........#\n");
+}
+
+TEST(DotShapeLine, ThirtyTwoByFifteenLightsOneDotPerColumnOnTheIdealLine)
+{
+    const CDotShape line = Line(QSize(32, 16), QPoint(0, 0), QPoint(31, 15));
+    ASSERT_EQ(line.DotCount(), 32);
+    for (int x = 0; x < 32; ++x) {
+        int lit = 0;
+        for (int y = 0; y < 16; ++y) {
+            if (line.Contains(x, y)) {
+                ++lit;
+                EXPECT_LT(std::abs(y - x * 15.0 / 31.0), 0.5) << x;
+            }
+        }
+        EXPECT_EQ(lit, 1) << x;
+    }
+}
+
+TEST(DotShapeLine, ClippedToTheCanvasAndSafeFarOutside)
+{
+    // Only the part inside is kept, on the same course as the whole line.
+    EXPECT_EQ(Dots(Line(QSize(4, 4), QPoint(-4, -2), QPoint(8, 4))),
+              (DotSet{{0, 0}, {1, 0}, {2, 1}, {3, 1}}));
+    EXPECT_TRUE(Line(QSize(4, 4), QPoint(INT_MIN, INT_MIN), QPoint(INT_MAX, INT_MIN)).IsEmpty());
+    EXPECT_EQ(Line(QSize(4, 4), QPoint(INT_MIN, 0), QPoint(INT_MAX, 0)).DotCount(), 4);
+    EXPECT_EQ(Line(QSize(4, 4), QPoint(1, 2), QPoint(1, 2)).DotCount(), 1);
+}
+
+TEST(DotShapeLine, APencilDragWithFarApartEventsLeavesNoGap)
+{
+    // Three pointer positions far apart: the path joins them with lines and
+    // counts the shared dots once.
+    CDotShape path(QSize(12, 8));
+    path.AddLine(QPoint(0, 0), QPoint(0, 0));
+    path.AddLine(QPoint(0, 0), QPoint(9, 2));
+    path.AddLine(QPoint(9, 2), QPoint(2, 6));
+    EXPECT_EQ(Art(path), "###.........\n"
+                         "...####.....\n"
+                         ".......###..\n"
+                         ".......##...\n"
+                         ".....##.....\n"
+                         "...##.......\n"
+                         "..#.........\n"
+                         "............\n");
+    EXPECT_EQ(path.DotCount(), 10 + 8 - 1);
+}
+
+TEST(DotShapeRectangle, OutlineAndFilledAtOddAndEvenSizes)
+{
+    const QSize canvas(12, 10);
+    const CDotShape outline = Rectangle(canvas, QPoint(10, 8), QPoint(2, 2), false);
+    EXPECT_EQ(Art(outline), "............\n"
+                            "............\n"
+                            "..#########.\n"
+                            "..#.......#.\n"
+                            "..#.......#.\n"
+                            "..#.......#.\n"
+                            "..#.......#.\n"
+                            "..#.......#.\n"
+                            "..#########.\n"
+                            "............\n");
+    EXPECT_EQ(outline.DotCount(), 28);
+    EXPECT_EQ(Rectangle(canvas, QPoint(2, 2), QPoint(10, 8), true).DotCount(), 9 * 7);
+    EXPECT_EQ(Rectangle(canvas, QPoint(1, 1), QPoint(4, 6), false).DotCount(), 2 * 4 + 2 * 4);
+    EXPECT_EQ(Rectangle(canvas, QPoint(1, 1), QPoint(4, 6), true).DotCount(), 4 * 6);
+    // Thin boxes have no inside.
+    EXPECT_EQ(Rectangle(canvas, QPoint(3, 3), QPoint(3, 3), false).DotCount(), 1);
+    EXPECT_EQ(Rectangle(canvas, QPoint(3, 0), QPoint(3, 9), false).DotCount(), 10);
+    EXPECT_EQ(Rectangle(canvas, QPoint(0, 4), QPoint(11, 5), false).DotCount(), 24);
+}
+
+TEST(DotShapeRectangle, AClippedOutlineShowsNoEdgeAlongTheBorder)
+{
+    EXPECT_EQ(Art(Rectangle(QSize(6, 4), QPoint(-3, -3), QPoint(2, 1), false)), "..#...\n"
+                                                                                  "###...\n"
+                                                                                  "......\n"
+                                                                                  "......\n");
+}
+
+TEST(DotShapeRectangle, ShiftMakesASquareOfTheLongerDrag)
+{
+    EXPECT_EQ(CDotShape::SquareCorner(QPoint(2, 2), QPoint(10, 5)), QPoint(10, 10));
+    EXPECT_EQ(CDotShape::SquareCorner(QPoint(5, 5), QPoint(1, 7)), QPoint(1, 9));
+    EXPECT_EQ(CDotShape::SquareCorner(QPoint(5, 5), QPoint(6, -2)), QPoint(12, -2));
+    EXPECT_EQ(CDotShape::SquareCorner(QPoint(5, 5), QPoint(5, 5)), QPoint(5, 5));
+}
+
+struct SEllipseCase
+{
+    int width, height;
+    const char* filled;
+    const char* outline;
+};
+
+TEST(DotShapeEllipse, OutlineAndFilledAtOddAndEvenSizes)
+{
+    const SEllipseCase cases[] = {
+        {1, 1, "#\n", "#\n"},
+        {2, 2, "##\n##\n", "##\n##\n"},
+        {3, 3, ".#.\n###\n.#.\n", ".#.\n#.#\n.#.\n"},
+        {4, 4, ".##.\n####\n####\n.##.\n", ".##.\n#..#\n#..#\n.##.\n"},
+        {5, 5, ".###.\n#####\n#####\n#####\n.###.\n", ".###.\n#...#\n#...#\n#...#\n.###.\n"},
+        {7, 7, "..###..\n.#####.\n#######\n#######\n#######\n.#####.\n..###..\n",
+         "..###..\n.#...#.\n#.....#\n#.....#\n#.....#\n.#...#.\n..###..\n"},
+        {8, 4, "..####..\n########\n########\n..####..\n", "..####..\n##....##\n##....##\n..####..\n"},
+        {1, 5, "#\n#\n#\n#\n#\n", "#\n#\n#\n#\n#\n"},
+    };
+    for (const SEllipseCase& c : cases) {
+        const QSize canvas(c.width, c.height);
+        const QPoint far(c.width - 1, c.height - 1);
+        EXPECT_EQ(Art(Ellipse(canvas, QPoint(0, 0), far, true)), c.filled) << c.width << "x" << c.height;
+        EXPECT_EQ(Art(Ellipse(canvas, far, QPoint(0, 0), false)), c.outline) << c.width << "x" << c.height;
+    }
+}
+
+TEST(DotShapeEllipse, LargeEllipsesAreSymmetricAndTheOutlineLiesOnTheFilledOne)
+{
+    for (QSize box : {QSize(40, 40), QSize(41, 17), QSize(64, 9), QSize(13, 50)}) {
+        const CDotShape filled = Ellipse(box, QPoint(0, 0), QPoint(box.width() - 1, box.height() - 1), true);
+        const CDotShape outline = Ellipse(box, QPoint(0, 0), QPoint(box.width() - 1, box.height() - 1), false);
+        // Each extreme row and column is reached.
+        EXPECT_EQ(filled.Bounds(), QRect(QPoint(0, 0), box));
+        filled.ForEachDot([&](int x, int y) {
+            EXPECT_TRUE(filled.Contains(box.width() - 1 - x, y));
+            EXPECT_TRUE(filled.Contains(x, box.height() - 1 - y));
+        });
+        outline.ForEachDot([&](int x, int y) { EXPECT_TRUE(filled.Contains(x, y)); });
+    }
+}
+
+TEST(DotShapeEllipse, ClippedCircleKeepsItsCourse)
+{
+    // The 7 x 7 circle above, centred on the top-left dot.
+    EXPECT_EQ(Art(Ellipse(QSize(5, 5), QPoint(-3, -3), QPoint(3, 3), false)), "...#.\n"
+                                                                              "...#.\n"
+                                                                              "..#..\n"
+                                                                              "##...\n"
+                                                                              ".....\n");
+    // Far larger than the canvas: the filled one covers it, the outline misses it.
+    EXPECT_EQ(Ellipse(QSize(16, 16), QPoint(-8000, -8000), QPoint(8000, 8000), true).DotCount(), 256);
+    EXPECT_TRUE(Ellipse(QSize(16, 16), QPoint(-8000, -8000), QPoint(8000, 8000), false).IsEmpty());
+    EXPECT_FALSE(Ellipse(QSize(16, 16), QPoint(INT_MIN, INT_MIN), QPoint(INT_MAX, INT_MAX), true).IsEmpty());
+}
+
+TEST(DotShape, RunsStayDisjointAndCutToAnArea)
+{
+    CDotShape shape(QSize(10, 3));
+    shape.AddRun(1, 2, 4);
+    shape.AddRun(1, 5, 6);
+    shape.AddRun(1, 3, 3);
+    shape.AddRun(0, -5, 20);
+    shape.AddRun(2, 8, 7);
+    EXPECT_EQ(shape.Runs(), (std::vector<SDotRun>{{0, 0, 9}, {1, 2, 6}}));
+    EXPECT_EQ(shape.DotCount(), 15);
+    EXPECT_EQ(shape.Bounds(), QRect(QPoint(0, 0), QPoint(9, 1)));
+    EXPECT_EQ(shape.RunsIn(QRect(QPoint(4, 1), QPoint(9, 2))), (std::vector<SDotRun>{{1, 4, 6}}));
+    EXPECT_FALSE(shape.Contains(7, 1));
+    EXPECT_TRUE(shape.Contains(2, 1));
+}

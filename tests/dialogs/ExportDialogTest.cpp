@@ -1,0 +1,120 @@
+#include "dialogs/ExportDialog.h"
+
+#include "base/DotGrid.h"
+#include "dialogs/ExportDotView.h"
+#include "TestSupport.h"
+
+#include <QComboBox>
+#include <QTest>
+
+#include <algorithm>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+// The 16 x 8 canvas with dots at (0,0), (9,0) and (15,7) from the top left.
+CDotGrid SampleGrid()
+{
+    return GridWithDots(16, 8, {{0, 0}, {9, 0}, {15, 7}}, MakeColor(255, 0, 0));
+}
+
+SExportRequest RequestFor(const char* path, SExportOptions::Scan scan = SExportOptions::Rows)
+{
+    SExportRequest request;
+    request.path = QString::fromUtf8(path);
+    request.options.scan = scan;
+    return request;
+}
+
+} // namespace
+
+TEST(ExportDialog, PreviewShowsTheFirstLinesOfEachForm)
+{
+    const CDotGrid grid = SampleGrid();
+    CExportDialog dialog(grid, 0);
+    EXPECT_TRUE(dialog.PreviewText().contains("const uint8_t sign[] = {\n    0x80, 0x40, 0x00,"));
+    EXPECT_LE(dialog.PreviewText().count('\n'), CExportDialog::kPreviewLines);
+
+    dialog.SetRequest(RequestFor("/tmp/out/panel.bin"));
+    EXPECT_EQ(dialog.PreviewText(), "00000000 80 40 00 00 00 00 00 00 00 00 00 00 00 00 00 01\n");
+    EXPECT_EQ(dialog.Request().path, "/tmp/out/panel.bin");
+
+    dialog.SetRequest(RequestFor("panel.HEX", SExportOptions::Columns));
+    EXPECT_EQ(dialog.PreviewText(), ":1000000080000000000000000080000000000001EF\n:00000001FF\n");
+    EXPECT_EQ(dialog.Request().options.scan, SExportOptions::Columns);
+
+    // Choosing another form in the box changes the preview and the extension.
+    auto* form = dialog.findChildren<QComboBox*>().at(0);
+    form->setCurrentIndex(1);
+    EXPECT_EQ(dialog.Request().path, "./panel.c");
+    EXPECT_TRUE(dialog.PreviewText().contains("const uint8_t panel[]"));
+
+    // A name without a known extension starts as a C header.
+    dialog.SetRequest(RequestFor("panel.txt"));
+    EXPECT_EQ(dialog.Extension(), "h");
+}
+
+TEST(ExportDialog, OptionsRoundTripAndModulesThatDoNotFitDisableOk)
+{
+    CDotGrid grid;
+    grid.Create(64, 32, ImageMode);
+    CExportDialog dialog(grid, 0);
+    SExportRequest request = RequestFor("a.hex", SExportOptions::Columns);
+    SExportOptions& o = request.options;
+    o.bitOrder = SExportOptions::LsbFirst;
+    o.moduleWidth = 16;
+    o.moduleHeight = 8;
+    o.moduleOrder = SExportOptions::ModuleColumns;
+    o.serpentine = true;
+    o.invert = true;
+    o.planes = SExportOptions::RedGreen;
+    dialog.SetRequest(request);
+    EXPECT_TRUE(dialog.Request().options == o);
+    EXPECT_TRUE(dialog.CanAccept());
+
+    o.moduleWidth = 24;
+    dialog.SetRequest(request);
+    EXPECT_FALSE(dialog.CanAccept());
+    EXPECT_EQ(dialog.PreviewText().toStdString(), "A 64 x 32 canvas does not split into whole modules of 24 x 8 dots.");
+}
+
+TEST(ExportDialog, TheByteUnderTheMouseIsOutlinedAndNamed)
+{
+    const CDotGrid grid = SampleGrid();
+    CExportDialog dialog(grid, 0);
+    CExportDotView* dots = dialog.DotView();
+    EXPECT_EQ(dialog.ByteText().toStdString(), "Point at a dot to see its byte.");
+
+    ASSERT_TRUE(dots->HighlightDot(9, 0));
+    EXPECT_EQ(dialog.ByteText().toStdString(), "Byte 1: 0x40, dots (8, 0) to (15, 0)");
+    // The same dot read in columns is the tenth byte, all of column 9.
+    dialog.SetRequest(RequestFor("a.h", SExportOptions::Columns));
+    EXPECT_EQ(dialog.ByteText().toStdString(), "Byte 9: 0x80, dots (9, 0) to (9, 7)");
+    EXPECT_FALSE(dots->HighlightDot(16, 0));
+    EXPECT_EQ(dialog.ByteText().toStdString(), "Point at a dot to see its byte.");
+
+    // A real mouse move over the picture: the bottom-right dot's byte.
+    dialog.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&dialog));
+    // The picture is centred with square dots: its bottom-right corner.
+    const double scale = std::min(dots->width() / 16.0, dots->height() / 8.0);
+    const QPoint corner(int((dots->width() + 16 * scale) / 2) - 2, int((dots->height() + 8 * scale) / 2) - 2);
+    QTest::mouseMove(dots, corner);
+    ASSERT_TRUE(dots->HasHighlight());
+    EXPECT_EQ(dialog.ByteText().toStdString(), "Byte 15: 0x01, dots (15, 0) to (15, 7)");
+    int x = -1;
+    int y = -1;
+    EXPECT_FALSE(dots->DotAt(QPoint(-1, 10), x, y));
+}
+
+TEST(ExportDialog, SpeaksTheMenuLanguage)
+{
+    const CDotGrid grid = SampleGrid();
+    EXPECT_EQ(CExportDialog(grid, 0).windowTitle(), "Export");
+    EXPECT_EQ(CExportDialog(grid, 1).windowTitle(), "导出");
+    EXPECT_EQ(CExportDialog(grid, 2).windowTitle(), "匯出");
+    CExportDialog chinese(grid, 1);
+    ASSERT_TRUE(chinese.DotView()->HighlightDot(0, 0));
+    EXPECT_EQ(chinese.ByteText().toStdString(), "第 0 字节:0x80,点 (0, 0) 至 (7, 0)");
+}

@@ -1,0 +1,283 @@
+#include "base/DotGrid.h"
+#include "dotdata/ByteLayout.h"
+#include "dotdata/DotBytes.h"
+#include "SevenColours.h"
+#include "TestSupport.h"
+
+#include <QStringList>
+
+#include <cstring>
+#include <vector>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+constexpr COLORREF kBack = MakeColor(0, 0, 40);
+const COLORREF kRed = kSevenColours[0].Value();
+
+CDotGrid GridWith(int w, int h, std::initializer_list<std::pair<int, int>> dots, COLORREF colour = kRed)
+{
+    return GridWithDots(w, h, dots, colour, kBack);
+}
+
+QByteArray Encode(const CDotGrid& grid, const SExportOptions& options)
+{
+    CByteLayout layout;
+    QString error;
+    EXPECT_TRUE(layout.Set(grid.Width(), grid.Height(), options, error)) << error.toStdString();
+    return CDotBytes::Encode(grid, layout);
+}
+
+// Bytes written as "80 40 00".
+QByteArray Hex(const QByteArray& bytes) { return bytes.toHex(' '); }
+
+SExportOptions Options(SExportOptions::Scan scan, SExportOptions::BitOrder order)
+{
+    SExportOptions options;
+    options.scan = scan;
+    options.bitOrder = order;
+    return options;
+}
+
+// The expected bytes: size zeros with the given (index, value) pairs set.
+QByteArray Expected(int size, std::initializer_list<std::pair<int, int>> set)
+{
+    QByteArray bytes(size, '\0');
+    for (const auto& entry : set)
+        bytes[entry.first] = static_cast<char>(entry.second);
+    return bytes;
+}
+
+} // namespace
+
+TEST(ControllerBytes, SixteenByEightInEachScanAndBitOrder)
+{
+    const CDotGrid grid = GridWith(16, 8, {{0, 0}, {9, 0}, {15, 7}});
+    using O = SExportOptions;
+    EXPECT_EQ(Hex(Encode(grid, Options(O::Rows, O::MsbFirst))), "80 40 00 00 00 00 00 00 00 00 00 00 00 00 00 01");
+    EXPECT_EQ(Hex(Encode(grid, Options(O::Rows, O::LsbFirst))), "01 02 00 00 00 00 00 00 00 00 00 00 00 00 00 80");
+    EXPECT_EQ(Hex(Encode(grid, Options(O::Columns, O::MsbFirst))), "80 00 00 00 00 00 00 00 00 80 00 00 00 00 00 01");
+    EXPECT_EQ(Hex(Encode(grid, Options(O::Columns, O::LsbFirst))), "01 00 00 00 00 00 00 00 00 01 00 00 00 00 00 80");
+
+    // Inverted: every dot's bit flips.
+    SExportOptions inverted = Options(O::Rows, O::MsbFirst);
+    inverted.invert = true;
+    EXPECT_EQ(Hex(Encode(grid, inverted)), "7f bf ff ff ff ff ff ff ff ff ff ff ff ff ff fe");
+}
+
+TEST(ControllerBytes, ModulesChainInOrderAndSnake)
+{
+    // 64 x 32 in 16 x 8 modules: 4 across, 4 down, 16 bytes each (rows of 2 bytes).
+    const CDotGrid grid = GridWith(64, 32, {{0, 8}, {63, 31}, {20, 3}});
+    struct SCase
+    {
+        SExportOptions::ModuleOrder order;
+        bool serpentine;
+        int at08, at6331, at203; // byte index of each dot, by hand
+    };
+    const SCase cases[] = {
+        // (0,8) is module (0,1); (63,31) module (3,3) bottom right; (20,3) module (1,0), row 3, dot 4.
+        {SExportOptions::ModuleRows, false, 4 * 16, 15 * 16 + 15, 1 * 16 + 6},
+        // Module row 1 runs right to left: (0,1) is 4th + 3; module row 3 too: (3,3) is 12th.
+        {SExportOptions::ModuleRows, true, 7 * 16, 12 * 16 + 15, 1 * 16 + 6},
+        // Down the columns: (0,1) is 1st, (3,3) 15th, (1,0) 4th.
+        {SExportOptions::ModuleColumns, false, 1 * 16, 15 * 16 + 15, 4 * 16 + 6},
+        // Column 1 and 3 of modules run bottom to top: (3,3) is 12th, (1,0) 7th.
+        {SExportOptions::ModuleColumns, true, 1 * 16, 12 * 16 + 15, 7 * 16 + 6},
+    };
+    for (const SCase& c : cases) {
+        SExportOptions options;
+        options.moduleWidth = 16;
+        options.moduleHeight = 8;
+        options.moduleOrder = c.order;
+        options.serpentine = c.serpentine;
+        EXPECT_EQ(Encode(grid, options), Expected(256, {{c.at08, 0x80}, {c.at6331, 0x01}, {c.at203, 0x08}}))
+            << "order " << c.order << " serpentine " << c.serpentine;
+    }
+
+    // MAX7219-style 8 x 8 modules read in columns: 32 modules of 8 bytes. (9,1)
+    // is column 1 of module 1; (9,9) column 1 of module (1,1), which the
+    // snaking second row puts 6th from its start, 14th in the chain.
+    SExportOptions max;
+    max.moduleWidth = 8;
+    max.moduleHeight = 8;
+    max.scan = SExportOptions::Columns;
+    max.serpentine = true;
+    EXPECT_EQ(Encode(GridWith(64, 32, {{9, 1}, {9, 9}}), max), Expected(256, {{8 + 1, 0x40}, {14 * 8 + 1, 0x40}}));
+}
+
+TEST(ControllerBytes, ByteAtAgreesWithTheEncoderForEveryDot)
+{
+    // The byte under the cursor is computed directly; the encoder walks the
+    // chain. Both must name the same byte and bit for every dot.
+    for (int set = 0; set < 6; ++set) {
+        SExportOptions options;
+        options.scan = set % 2 ? SExportOptions::Columns : SExportOptions::Rows;
+        options.bitOrder = set % 3 == 1 ? SExportOptions::LsbFirst : SExportOptions::MsbFirst;
+        options.moduleWidth = set < 2 ? 0 : 12;
+        options.moduleHeight = set < 2 ? 0 : 8;
+        options.moduleOrder = set >= 4 ? SExportOptions::ModuleColumns : SExportOptions::ModuleRows;
+        options.serpentine = set >= 3;
+        CByteLayout layout;
+        QString error;
+        ASSERT_TRUE(layout.Set(24, 16, options, error));
+        for (int y = 0; y < 16; ++y) {
+            for (int x = 0; x < 24; ++x) {
+                CByteLayout::SRun run;
+                const qint64 index = layout.ByteAt(x, y, run);
+                const QByteArray bytes = CDotBytes::Encode(GridWith(24, 16, {{x, y}}), layout);
+                ASSERT_EQ(bytes.count('\0'), bytes.size() - 1) << x << "," << y;
+                ASSERT_NE(bytes.at(index), '\0') << "set " << set << " dot " << x << "," << y;
+                // The dot is in its byte's run.
+                const int i = run.dx ? x - run.x : y - run.y;
+                EXPECT_TRUE(i >= 0 && i < run.count && (run.dx ? y == run.y : x == run.x)) << x << "," << y;
+            }
+        }
+        CByteLayout::SRun run;
+        EXPECT_EQ(layout.ByteAt(24, 0, run), -1);
+        EXPECT_EQ(layout.ByteAt(0, -1, run), -1);
+    }
+}
+
+TEST(ControllerBytes, ShortLinesArePaddedWithZeros)
+{
+    // A 12-dot row takes two bytes, the second ending in four zero bits, also
+    // when inverted.
+    const CDotGrid grid = GridWith(12, 8, {{11, 0}, {0, 7}});
+    SExportOptions options;
+    EXPECT_EQ(Encode(grid, options), Expected(16, {{1, 0x10}, {14, 0x80}}));
+    options.bitOrder = SExportOptions::LsbFirst;
+    EXPECT_EQ(Encode(grid, options), Expected(16, {{1, 0x08}, {14, 0x01}}));
+    options.bitOrder = SExportOptions::MsbFirst;
+    options.invert = true;
+    const QByteArray inverted = Encode(grid, options);
+    EXPECT_EQ(Hex(inverted.left(4)), "ff e0 ff f0");
+    EXPECT_EQ(Hex(inverted.right(2)), "7f f0");
+
+    // Columns of 12 dots: modules 8 x 12 on an 8 x 24 canvas.
+    SExportOptions columns;
+    columns.scan = SExportOptions::Columns;
+    columns.moduleWidth = 8;
+    columns.moduleHeight = 12;
+    CByteLayout layout;
+    QString error;
+    ASSERT_TRUE(layout.Set(8, 24, columns, error));
+    EXPECT_EQ(layout.PlaneBytes(), 2 * 8 * 2);
+    EXPECT_EQ(layout.PaddingBits(), 4);
+    // (0,11) ends column 0 of module 0; (7,12) starts column 7 of module 1.
+    EXPECT_EQ(CDotBytes::Encode(GridWith(8, 24, {{0, 11}, {7, 12}}), layout), Expected(32, {{1, 0x10}, {16 + 14, 0x80}}));
+    EXPECT_TRUE(layout.Describe().join(' ').contains("the last ending in 4 zero bits"));
+}
+
+TEST(ControllerBytes, ModulesMustDivideTheCanvas)
+{
+    CByteLayout layout;
+    QString error;
+    SExportOptions options;
+    options.moduleWidth = 24;
+    options.moduleHeight = 16;
+    EXPECT_FALSE(layout.Set(64, 32, options, error));
+    EXPECT_EQ(error, "A 64 x 32 canvas does not split into whole modules of 24 x 16 dots.");
+    options.moduleWidth = 72;
+    options.moduleHeight = 8;
+    EXPECT_FALSE(layout.Set(64, 32, options, error));
+    options.moduleWidth = 64;
+    options.moduleHeight = 32;
+    EXPECT_TRUE(layout.Set(64, 32, options, error));
+    EXPECT_EQ(layout.ModuleCount(), 1);
+    options.moduleWidth = 1;
+    options.moduleHeight = 1;
+    ASSERT_TRUE(layout.Set(64, 32, options, error));
+    EXPECT_EQ(layout.TotalBytes(), 64 * 32);
+    EXPECT_FALSE(layout.Set(0, 8, SExportOptions(), error));
+}
+
+TEST(ControllerBytes, PlanesForEachColour)
+{
+    // One dot at (0,0) of an 8 x 8 canvas: each plane's first byte is 80 when
+    // the colour lights that plane. Expectations per colour: red, green, blue planes.
+    struct SPlanes
+    {
+        const char* redGreen;
+        const char* rgb;
+        int readBackRedGreen; // palette index read back
+        int readBackRgb;
+    };
+    const SPlanes expected[7] = {
+        {"10", "100", 0, 0}, // Red
+        {"01", "010", 1, 1}, // Green
+        {"01", "001", 1, 2}, // Blue: no blue LED, lit green
+        {"11", "110", 3, 3}, // Yellow
+        {"10", "101", 0, 4}, // Pink
+        {"11", "111", 3, 5}, // White
+        {"11", "110", 3, 3}, // Orange: red and green, read back as Yellow
+    };
+    for (const SDotColour& colour : kSevenColours) {
+        const SPlanes& e = expected[colour.index];
+        const CDotGrid grid = GridWith(8, 8, {{0, 0}}, colour.Value());
+        for (const auto planes : {SExportOptions::Mono, SExportOptions::RedGreen, SExportOptions::Rgb}) {
+            SExportOptions options;
+            options.planes = planes;
+            const QByteArray bytes = Encode(grid, options);
+            const char* bits = planes == SExportOptions::Mono ? "1" : planes == SExportOptions::RedGreen ? e.redGreen : e.rgb;
+            ASSERT_EQ(bytes.size(), 8 * static_cast<int>(strlen(bits))) << colour.name;
+            for (int p = 0; bits[p]; ++p) {
+                EXPECT_EQ(static_cast<unsigned char>(bytes[8 * p]), bits[p] == '1' ? 0x80 : 0x00)
+                    << colour.name << " plane " << p << " of " << bits;
+                EXPECT_EQ(bytes.mid(8 * p + 1, 7), QByteArray(7, '\0'));
+            }
+            // Read back: mono dots come back in the given colour.
+            CByteLayout layout;
+            QString error;
+            ASSERT_TRUE(layout.Set(8, 8, options, error));
+            CDotGrid back = GridWith(8, 8, {{3, 3}});
+            ASSERT_TRUE(CDotBytes::Decode(bytes, layout, 6, back));
+            const int want = planes == SExportOptions::Mono ? 6 : planes == SExportOptions::RedGreen ? e.readBackRedGreen : e.readBackRgb;
+            EXPECT_EQ(back.DotAt(0, 7), kSevenColours[static_cast<std::size_t>(want)].Value()) << colour.name;
+            EXPECT_EQ(back.DotAt(3, 4), kBack) << "every other dot is redrawn unlit";
+        }
+    }
+}
+
+TEST(ControllerBytes, RoundTripForEveryOptionSet)
+{
+    // Colours each plane setting keeps apart.
+    const std::vector<std::vector<int>> keptColours = {{2}, {0, 1, 3}, {0, 1, 2, 3, 4, 5}};
+    const std::pair<int, int> modules[] = {{0, 0}, {8, 8}, {16, 8}, {32, 16}, {24, 32}};
+    int sets = 0;
+    for (int planes = 0; planes < 3; ++planes) {
+        const std::vector<int>& colours = keptColours[static_cast<std::size_t>(planes)];
+        CDotGrid grid;
+        grid.SetBackgroundColor(kBack, false);
+        grid.Create(96, 32, ImageMode);
+        for (int y = 0; y < 32; ++y)
+            for (int x = 0; x < 96; ++x)
+                if ((x * 5 + y * 3) % 7 < 4)
+                    grid.SetDot(x, y, DotPalette[static_cast<std::size_t>(colours[static_cast<std::size_t>(x + y) % colours.size()])]);
+        for (int bits = 0; bits < 32; ++bits) {
+            for (const auto& module : modules) {
+                SExportOptions options;
+                options.planes = static_cast<SExportOptions::Planes>(planes);
+                options.scan = bits & 1 ? SExportOptions::Columns : SExportOptions::Rows;
+                options.bitOrder = bits & 2 ? SExportOptions::LsbFirst : SExportOptions::MsbFirst;
+                options.moduleOrder = bits & 4 ? SExportOptions::ModuleColumns : SExportOptions::ModuleRows;
+                options.serpentine = bits & 8;
+                options.invert = bits & 16;
+                options.moduleWidth = module.first;
+                options.moduleHeight = module.second;
+                CByteLayout layout;
+                QString error;
+                ASSERT_TRUE(layout.Set(96, 32, options, error)) << error.toStdString();
+                const QByteArray bytes = CDotBytes::Encode(grid, layout);
+                CDotGrid back = grid;
+                back.FillWithBackground();
+                ASSERT_TRUE(CDotBytes::Decode(bytes, layout, colours[0], back));
+                ASSERT_EQ(0, memcmp(back.Bits(), grid.Bits(), grid.ByteCount()))
+                    << "planes " << planes << " bits " << bits << " module " << module.first << "x" << module.second;
+                ++sets;
+            }
+        }
+    }
+    EXPECT_EQ(sets, 3 * 32 * 5);
+}

@@ -1,0 +1,221 @@
+#include "FontOwnDots.h"
+#include "TestSupport.h"
+#include "textinput/ExactGlyphs.h"
+#include "textinput/GlyphRaster.h"
+
+#include "../../bench/CommonChars.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+constexpr const char* kZenHeiFile = "/usr/share/fonts/truetype/wqy/wqy-zenhei.ttc";
+constexpr const char* kUMingFile = "/usr/share/fonts/truetype/arphic/uming.ttc";
+constexpr const char* kSongFile16 = "/usr/share/fonts/X11/misc/wenquanyi_12pt.pcf";
+constexpr const char* kUnifontFile = "/usr/share/fonts/opentype/unifont/unifont.otf";
+constexpr const char* kSharp = "WenQuanYi Zen Hei Sharp";
+constexpr const char* kUMing = "AR PL UMing CN";
+constexpr const char* kBitmapSong = "WenQuanYi Bitmap Song";
+
+// Every 10th of the 500 most frequent characters, and the dense ones that
+// blur first at small sizes.
+QStringList SampleCharacters()
+{
+    const QStringList all = CharactersOf(CommonHanzi().left(500));
+    QStringList sample;
+    for (int i = 0; i < all.size(); i += 10)
+        sample << all[i];
+    sample << CharactersOf(QStringLiteral("着就意最警赢"));
+    return sample;
+}
+
+// How many of the characters the program renders at height lfHeight exactly
+// as the font's own dots (a strike at em, or the outline's grid at em).
+int IdenticalCount(const QStringList& characters, const CFontOwnDots& own, const char* face, int lfHeight, int em,
+                   bool grid)
+{
+    const std::vector<DotRows> rendered = ProgramDots(characters.join(QString()), face, lfHeight);
+    int same = 0;
+    for (int i = 0; i < characters.size() && i < static_cast<int>(rendered.size()); ++i) {
+        DotRows reference;
+        const char32_t code = CodePointOf(characters[i]);
+        const bool read = grid ? own.Grid(code, em, reference) : own.Strike(code, em, reference);
+        EXPECT_TRUE(read) << qPrintable(characters[i]);
+        same += read && reference == rendered[static_cast<std::size_t>(i)] ? 1 : 0;
+    }
+    return same;
+}
+
+std::vector<int> EmsOf(const std::vector<SStrike>& strikes)
+{
+    std::vector<int> ems;
+    for (const SStrike& s : strikes)
+        ems.push_back(s.nEm);
+    return ems;
+}
+
+} // namespace
+
+TEST(ExactGlyphs, StrikesComeOutDotForDotAtTwelveAndSixteen)
+{
+    const QStringList sample = SampleCharacters();
+    struct SCase
+    {
+        const char* file;
+        const char* face;
+        int em;
+    };
+    for (const SCase& c : {SCase{kZenHeiFile, kSharp, 12}, SCase{kZenHeiFile, kSharp, 16},
+                           SCase{kUMingFile, kUMing, 12}, SCase{kUMingFile, kUMing, 16}}) {
+        const CFontOwnDots own(c.file, c.face);
+        ASSERT_TRUE(own.IsOpen()) << c.face;
+        // The em itself (a negative height), in the cell the font makes.
+        const int same = IdenticalCount(sample, own, c.face, -c.em, c.em, false);
+        EXPECT_GE(same * 100, 97 * sample.size()) << c.face << " at " << c.em << ": " << same << " of " << sample.size();
+    }
+}
+
+TEST(ExactGlyphs, AStrikeIsKeptWholeInASixteenDotCellWhereItsLineIsTaller)
+{
+    // Zen Hei Sharp's 16-pixel line is 21 pixels, Bitmap Song's 18; their
+    // 16-row glyphs still fit a 16-dot cell and must not lose a row.
+    const QStringList sample = CharactersOf(QStringLiteral("国最警赢量"));
+    const CFontOwnDots sharp(kZenHeiFile, kSharp);
+    EXPECT_EQ(IdenticalCount(sample, sharp, kSharp, -16, 16, false), sample.size());
+    const CFontOwnDots song(kSongFile16, kBitmapSong);
+    EXPECT_EQ(IdenticalCount(sample, song, kBitmapSong, -16, 16, false), sample.size());
+}
+
+TEST(ExactGlyphs, UnifontAtSixteenAndThirtyTwoLightsExactlyItsGridSquares)
+{
+    const CFontOwnDots own(kUnifontFile, "Unifont");
+    ASSERT_TRUE(own.IsOpen());
+    const QStringList hanzi = SampleCharacters();
+    for (int em : {16, 32})
+        EXPECT_EQ(IdenticalCount(hanzi, own, "Unifont", -em, em, true), hanzi.size()) << em;
+    // Half-width letters in their half-width cells, with the diagonals of
+    // A, V, W, X, Z, k, v, w, x, z where pixels touch only at corners.
+    const QStringList latin = CharactersOf(QStringLiteral("AVWXZ&@kvwxz%"));
+    EXPECT_EQ(IdenticalCount(latin, own, "Unifont", 16, 16, true), latin.size());
+}
+
+TEST(ExactGlyphs, StrikesAndGridSizesAreFoundPerFamily)
+{
+    const CExactGlyphs sharp(FontOf(kSharp, 16));
+    ASSERT_TRUE(sharp.IsOpen());
+    EXPECT_FALSE(sharp.IsBitmapOnly());
+    EXPECT_EQ(EmsOf(sharp.Strikes()), (std::vector<int>{12, 13, 14, 15, 16}));
+    EXPECT_TRUE(sharp.IsExactAt(12));
+    EXPECT_TRUE(sharp.IsExactAt(16));
+    EXPECT_FALSE(sharp.IsExactAt(11));
+    EXPECT_FALSE(sharp.IsExactAt(17));
+
+    EXPECT_EQ(EmsOf(CExactGlyphs(FontOf(kUMing, 16)).Strikes()), (std::vector<int>{11, 12, 13, 14, 15, 16}));
+
+    // The smooth Zen Hei of the same file has no strikes and no grid.
+    const CExactGlyphs smooth(FontOf("WenQuanYi Zen Hei", 16));
+    EXPECT_TRUE(smooth.Strikes().empty());
+    for (int em = 8; em <= 33; ++em)
+        EXPECT_FALSE(smooth.IsExactAt(em)) << em;
+
+    // Unifont is drawn on a 16-pixel grid: exact at multiples of 16 only.
+    const CExactGlyphs unifont(FontOf("Unifont", 16));
+    for (int em = 8; em <= 33; ++em)
+        EXPECT_EQ(unifont.IsExactAt(em), em % 16 == 0) << em;
+
+    EXPECT_FALSE(CExactGlyphs(FontOf("No Such Family 21", 16)).IsOpen());
+}
+
+TEST(ExactGlyphs, BitmapFontHeightsPickTheStrikeOfTheNearestEm)
+{
+    // Strikes of 12, 13 and 14 pixels share a 15-pixel line, 15 and 16 an
+    // 18-pixel one: only the em tells them apart.
+    const CExactGlyphs song(FontOf(kBitmapSong, 16));
+    ASSERT_TRUE(song.IsOpen());
+    EXPECT_TRUE(song.IsBitmapOnly());
+    EXPECT_EQ(EmsOf(song.Strikes()), (std::vector<int>{12, 13, 14, 15, 16}));
+    const std::pair<int, int> heightToEm[] = {{12, 12}, {13, 13}, {15, 15}, {16, 16}, {-13, 13}, {-16, 16},
+                                              {17, 16}, {72, 16}, {-40, 16}, {11, 12}, {1, 12}};
+    for (const auto& [height, em] : heightToEm)
+        EXPECT_EQ(song.EmFor(height), em) << height;
+    std::vector<int> offered;
+    for (const SExactHeight& h : song.ExactHeights(72))
+        offered.push_back(h.nHeight);
+    EXPECT_EQ(offered, (std::vector<int>{12, 13, 14, 15, 16}));
+}
+
+TEST(ExactGlyphs, OutlineFontHeightsAreExactWhereTheirEmHasAStrike)
+{
+    const CExactGlyphs sharp(FontOf(kSharp, 16));
+    const std::vector<SExactHeight> heights = sharp.ExactHeights(72);
+    ASSERT_FALSE(heights.empty());
+    std::vector<int> ems;
+    for (const SExactHeight& h : heights) {
+        EXPECT_EQ(h.nEm, FontOf(kSharp, h.nHeight).EmPixels()) << h.nHeight;
+        if (ems.empty() || ems.back() != h.nEm)
+            ems.push_back(h.nEm);
+    }
+    EXPECT_EQ(ems, (std::vector<int>{12, 13, 14, 15, 16}));
+    // Unifont's cell is its em: 16, 32, 48 and 64.
+    std::vector<int> unifont;
+    for (const SExactHeight& h : CExactGlyphs(FontOf("Unifont", 16)).ExactHeights(72))
+        unifont.push_back(h.nHeight);
+    EXPECT_EQ(unifont, (std::vector<int>{16, 32, 48, 64}));
+}
+
+TEST(ExactGlyphs, SyntheticStylesAndOtherSizesGoThroughCoverage)
+{
+    LogFont bold = FontOf(kSharp, -16);
+    bold.lfWeight = 700; // the family has no bold: a synthetic one is no strike
+    EXPECT_FALSE(CGlyphRaster(bold).IsExact());
+    LogFont italic = FontOf(kSharp, -16);
+    italic.lfItalic = true;
+    EXPECT_FALSE(CGlyphRaster(italic).IsExact());
+    EXPECT_FALSE(CGlyphRaster(FontOf(kSharp, -17)).IsExact()); // no snapping to 16
+    EXPECT_TRUE(CGlyphRaster(FontOf(kSharp, -16)).IsExact());
+
+    SGlyphRasterOptions off;
+    off.bExactGlyphs = false;
+    EXPECT_FALSE(CGlyphRaster(FontOf(kSharp, -16), off).IsExact());
+    // A bitmap font has nothing else to draw with.
+    EXPECT_TRUE(CGlyphRaster(FontOf(kBitmapSong, 16), off).IsExact());
+}
+
+TEST(ExactGlyphs, ACharacterTheStrikeLacksIsStillDrawn)
+{
+    // U+4DC0 (a hexagram) is not in Zen Hei Sharp: a fallback font draws it
+    // through coverage, beside strike glyphs of the same text.
+    const CGlyphRaster raster(FontOf(kSharp, -16));
+    SExactGlyph glyph;
+    ASSERT_FALSE(raster.ExactGlyph(QStringLiteral("\u4DC0"), glyph));
+    const std::vector<DotRows> cells = ProgramDots(QStringLiteral("国\u4DC0"), kSharp, -16);
+    ASSERT_EQ(cells.size(), 2u);
+    EXPECT_FALSE(cells[1].empty());
+}
+
+TEST(ExactGlyphs, OverlayTextUsesTheStrikeWhereverItIsPlaced)
+{
+    const CFontOwnDots own(kZenHeiFile, kSharp);
+    DotRows guo;
+    ASSERT_TRUE(own.Strike(U'国', 16, guo));
+    const CGlyphRaster raster(FontOf(kSharp, -16));
+    for (const QPoint at : {QPoint(0, 0), QPoint(3, 5), QPoint(17, 1)}) {
+        const QImage lit = raster.LitText(QSize(64, 32), QRect(at, QPoint(63, 31)), Qt::AlignLeft | Qt::AlignTop,
+                                          QStringLiteral("国"));
+        DotRows rows;
+        for (int y = 0; y < lit.height(); ++y) {
+            std::string row;
+            for (int x = 0; x < lit.width(); ++x)
+                row += lit.constScanLine(y)[x] ? '#' : '.';
+            rows.push_back(row);
+        }
+        EXPECT_EQ(Trimmed(rows), guo) << at.x() << "," << at.y();
+    }
+    // Two lines, each character its strike: the second line's 国 too.
+    const QImage two = raster.LitText(QSize(40, 64), QRect(0, 0, 40, 64), Qt::AlignLeft | Qt::AlignTop | Qt::TextWordWrap,
+                                      QStringLiteral("国\n国"));
+    int litRows = 0;
+    for (int y = 0; y < two.height(); ++y)
+        litRows += std::any_of(two.constScanLine(y), two.constScanLine(y) + two.width(), [](uchar v) { return v; }) ? 1 : 0;
+    EXPECT_EQ(litRows, 2 * static_cast<int>(guo.size()));
+}
