@@ -39,10 +39,12 @@ constexpr int Redo = 32851;
 constexpr int PictureExact = 32795;
 constexpr int PictureNearest = 32796;
 constexpr int PictureDithered = 32797;
+// File > Export: bytes for a controller.
+constexpr int Export = 32870;
 // Project files, and the four most recent files of the File menu.
 constexpr int OpenProject = 32860;
 constexpr int SaveProject = 32861;
 constexpr int SaveProjectAs = 32862;
-constexpr int RecentFile = 32870; // the newest; the others follow
-constexpr int RecentFileLast = 32873;
+constexpr int RecentFile = 32880; // the newest; the others follow
+constexpr int RecentFileLast = 32883;
 } // namespace CommandId

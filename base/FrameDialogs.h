@@ -2,6 +2,7 @@
 
 #include "base/CanvasMode.h"
 #include "base/Color.h"
+#include "base/ExportOptions.h"
 #include "base/LogFont.h"
 
 #include <QDateTime>
@@ -10,6 +11,7 @@
 #include <functional>
 #include <optional>
 
+class CDotGrid;
 class QPrinter;
 
 // What the New dialog returns on OK.
@@ -43,6 +45,11 @@ struct CFrameDialogs
     std::function<void()> quit;                         // ends the event loop, no close events
     std::function<bool()> hasPrinter;                   // whether any printer is set up
     std::function<QString()> askPdfFile;                // the PDF file to print into
+    // File > Export: the form and options for these dots, starting from the
+    // last request, then the file (asks before overwriting); language is
+    // the menus' (0 English, 1 Simplified, 2 Traditional Chinese).
+    std::function<std::optional<SExportRequest>(const CDotGrid& grid, const SExportRequest& last, int language)>
+        askExport;
     // Project files; the texts follow the interface language.
     std::function<QString(int language)> askOpenProject;
     std::function<QString(int language, const QString& prefill)> askSaveProjectPath;

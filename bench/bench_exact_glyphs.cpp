@@ -9,9 +9,14 @@
 // and with every glyph drawn by the stroke-keeping renderer instead
 // ("before"), and the mean number of differing dots per differing glyph.
 //
+// Then, per font, the heights to type for its designer's dots and the
+// share identical there, in the cells the font makes and in the 16-dot
+// cells of a 16-dot sign.
+//
 // Usage: bench_exact_glyphs [--list]
 #include "CommonChars.h"
 #include "tests/textinput/FontOwnDots.h"
+#include "textinput/ExactGlyphs.h"
 
 #include <QElapsedTimer>
 #include <QGuiApplication>
@@ -123,6 +128,37 @@ int main(int argc, char** argv)
                     c.bGrid ? "pixel grid" : "strike", static_cast<long long>(ms));
         Print("before", old, list);
         Print("after", after, list);
+    }
+
+    std::printf("\nHeights that give the font's own dots (cell = the cells the font makes, 16 = a 16-dot New canvas)\n");
+    const char* const faces[] = {"WenQuanYi Zen Hei Sharp", "AR PL UMing CN", "WenQuanYi Bitmap Song", "Unifont"};
+    const QStringList sample = characters.mid(0, 100);
+    for (const char* face : faces) {
+        LogFont font;
+        font.lfFaceName = QString::fromLatin1(face);
+        const CExactGlyphs exact(font);
+        std::printf("\n%s%s\n  height  em  identical(cell)  identical(16)\n", face,
+                    exact.IsBitmapOnly() ? " (bitmap only)" : "");
+        const SCase* reference = nullptr;
+        for (const SCase& c : kCases) {
+            if (QString::fromLatin1(c.szFace) == font.lfFaceName)
+                reference = &c;
+        }
+        for (const SExactHeight& h : exact.ExactHeights(64)) {
+            std::printf("  %6d  %2d", h.nHeight, h.nEm);
+            if (reference) {
+                const CFontOwnDots own(reference->szPath, face);
+                const SCase at{reference->szPath, face, h.nEm, reference->bGrid};
+                const QString text = sample.join(QString());
+                const SScore inCell = Score(sample, ProgramDots(text, face, h.nHeight), own, at);
+                std::printf("  %7d of %3d", inCell.nSame, inCell.nCompared);
+                if (h.nEm <= 16) {
+                    const SScore in16 = Score(sample, ProgramDots(text, face, h.nHeight, {}, 16), own, at);
+                    std::printf("  %7d of %3d", in16.nSame, in16.nCompared);
+                }
+            }
+            std::printf("\n");
+        }
     }
     return 0;
 }

@@ -11,9 +11,10 @@
 // colour is counted as grey.
 //
 // Usage: bench_glyph_strokes [--list] [--lit C] [--ridge C] [--same C] [--ink C]
-//            [--hinting none|vertical|full] [--dump FACE HEIGHT TEXT] [face...]
+//            [--hinting none|vertical|full] [--no-exact] [--dump FACE HEIGHT TEXT] [face...]
 // The options try other rasteriser settings than the renderer's defaults;
-// --dump draws the named characters with the options given before it.
+// --no-exact draws strike and grid fonts through coverage too; --dump draws
+// the named characters with the options given before it.
 #include "CommonChars.h"
 #include "base/CanvasText.h"
 #include "base/DotGrid.h"
@@ -229,6 +230,8 @@ int main(int argc, char** argv)
             options.fSameCoverage = QString::fromLocal8Bit(argv[++i]).toFloat();
         } else if (arg == QLatin1String("--ridge") && hasValue) {
             options.fRidgeCoverage = QString::fromLocal8Bit(argv[++i]).toFloat();
+        } else if (arg == QLatin1String("--no-exact")) {
+            options.bExactGlyphs = false;
         } else if (arg == QLatin1String("--hinting") && hasValue) {
             const QString h = QString::fromLocal8Bit(argv[++i]);
             options.hinting = h == QLatin1String("none")       ? QFont::PreferNoHinting

@@ -218,6 +218,11 @@ QString CExportDialog::Extension() const
     return QLatin1String(kForms.at(static_cast<std::size_t>(std::max(0, m_pFormat->currentIndex()))).extension);
 }
 
+QString CExportDialog::Filter() const
+{
+    return Text(kForms.at(static_cast<std::size_t>(std::max(0, m_pFormat->currentIndex()))).text);
+}
+
 SExportRequest CExportDialog::Request() const
 {
     SExportRequest request;

@@ -32,8 +32,10 @@ public:
     // The path given to SetRequest with the chosen form's extension, and the
     // options of the controls.
     SExportRequest Request() const;
-    // The extension of the chosen form, without the dot.
+    // The extension of the chosen form, without the dot, and its file
+    // dialog filter, such as "C array (*.h)".
     QString Extension() const;
+    QString Filter() const;
 
     // What the preview shows, for tests: the text, the line about the byte
     // under the mouse, and whether OK can be pressed.

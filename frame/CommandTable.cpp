@@ -6,13 +6,14 @@
 
 using namespace CommandId;
 
-const std::array<CCommandInfo, 46> kCommandTable = {{
+const std::array<CCommandInfo, 47> kCommandTable = {{
     {New, "New", true, false, {"Ctrl+N", nullptr}},
     {Open, "Open", true, false, {"Ctrl+O", nullptr}},
     {SaveDot, "Save Dot", true, false, {"Ctrl+S", nullptr}},
     {SaveImage, "Save Image", true, false, {nullptr, nullptr}},
     {Print, "Print", false, false, {"Ctrl+P", nullptr}},
     {Exit, "Exit", false, false, {nullptr, nullptr}},
+    {Export, "Export", true, false, {nullptr, nullptr}},
     {Mirror, "Mirror", false, false, {nullptr, nullptr}},
     {Flip, "Flip", false, false, {nullptr, nullptr}},
     {Rotate, "Rotate", false, false, {nullptr, nullptr}},

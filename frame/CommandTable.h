@@ -18,7 +18,7 @@ struct CCommandInfo
     std::array<const char*, 2> aszShortcuts; // portable key texts, may be null
 };
 
-extern const std::array<CCommandInfo, 46> kCommandTable;
+extern const std::array<CCommandInfo, 47> kCommandTable;
 
 // The main toolbar in order; 0 is a separator.
 extern const std::array<int, 31> kToolbarLayout;

@@ -3,6 +3,7 @@
 #include "base/ProductTitle.h"
 #include "base/QtColor.h"
 #include "dialogs/AboutDlg.h"
+#include "dialogs/ExportDialog.h"
 #include "dialogs/NewDialog.h"
 #include "frame/DesktopOpener.h"
 #include "frame/KeepTexts.h"
@@ -79,6 +80,19 @@ QString AskSaveImagePath(QWidget* owner, const QString& prefill)
 QString AskSaveDotPath(QWidget* owner, const QString& prefill)
 {
     return AskSaveFile(owner, prefill, {QStringLiteral("TXT (*.txt)")}, QStringLiteral("txt"));
+}
+
+std::optional<SExportRequest> AskExport(QWidget* owner, const CDotGrid& grid, const SExportRequest& last, int language)
+{
+    CExportDialog dialog(grid, language, owner);
+    dialog.SetRequest(last);
+    if (dialog.exec() != QDialog::Accepted)
+        return std::nullopt;
+    SExportRequest request = dialog.Request();
+    request.path = AskSaveFile(owner, request.path, {dialog.Filter()}, dialog.Extension());
+    if (request.path.isEmpty())
+        return std::nullopt;
+    return request;
 }
 
 QString AskPdfFile(QWidget* owner)
@@ -176,6 +190,9 @@ CFrameDialogs MakeFrameDialogs(QWidget* owner)
     dialogs.askPrinter = [owner](QPrinter& printer) { return AskPrinter(owner, printer); };
     dialogs.askColor = [owner](COLORREF current) { return AskColor(owner, current); };
     dialogs.askFont = [owner](const LogFont& current) { return AskFont(owner, current); };
+    dialogs.askExport = [owner](const CDotGrid& grid, const SExportRequest& last, int language) {
+        return AskExport(owner, grid, last, language);
+    };
     dialogs.showAbout = [owner] { CAboutDlg::ShowAbout(owner); };
     dialogs.openFile = [](const QString& path) { return CDesktopOpener::Open(path); };
     // exit(), unlike quit(), does not send close events to the windows.

@@ -460,6 +460,7 @@ void CMainFrame::UpdateCommandStates()
     Action(SaveDot)->setEnabled(listingComplete);
     Action(Print)->setEnabled(listingComplete);
     Action(SaveImage)->setEnabled(!textPaneShown);
+    Action(Export)->setEnabled(!textPaneShown && !m_pCanvas->Grid().IsEmpty());
     Action(ViewImage)->setChecked(!textPaneShown);
     for (int id = Red; id <= Orange; ++id)
         Action(id)->setChecked(m_pCanvas->Grid().ColorIndex() == id - Red);
@@ -498,6 +499,7 @@ void CMainFrame::OnCommand(int id)
         case SaveDot: m_pSteps->SaveDot(); break;
         case SaveImage: m_pSteps->SaveImage(); break;
         case Print: OnPrint(); break;
+        case Export: OnExport(); break;
         case Exit: QuitWithoutSaving(); return;
         case Mirror: m_pSteps->Mirror(); break;
         case Flip: m_pSteps->Flip(); break;
@@ -551,6 +553,19 @@ void CMainFrame::OnOpen()
 void CMainFrame::OnPrint()
 {
     m_pSteps->Print(m_dialogs);
+}
+
+void CMainFrame::OnExport()
+{
+    if (!m_dialogs.askExport)
+        return;
+    const std::optional<SExportRequest> request = m_dialogs.askExport(m_pCanvas->Grid(), m_lastExport, m_nLanguage);
+    if (!request)
+        return;
+    m_lastExport = *request;
+    QString error;
+    if (!m_pSteps->ExportTo(request->path, request->options, error))
+        m_dialogs.ShowMessage(error);
 }
 
 void CMainFrame::OnMergeText()

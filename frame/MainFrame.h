@@ -114,6 +114,7 @@ private:
     void OnNew();
     void OnOpen();
     void OnPrint();
+    void OnExport();
     void OnMergeText();
     void OnViewImage();
     void OnBackgroundColor();
@@ -138,6 +139,7 @@ private:
     QList<QMenu*> m_menus;
     QWidget* m_pActivePane = nullptr; // the pane last clicked or tabbed into: commands go there first
     CFrameDialogs m_dialogs;
+    SExportRequest m_lastExport; // the form, options and file of the last export
     std::unique_ptr<CCommandSteps> m_pSteps;
     QTimer* m_pLockTimer = nullptr;
     QMetaObject::Connection m_focusConnection; // to the application, ended before the frame goes

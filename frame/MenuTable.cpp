@@ -5,7 +5,7 @@ constexpr int kPopup = CMenuItem::kPopup;
 constexpr int kSeparator = CMenuItem::kSeparator;
 }
 
-const std::array<CMenuItem, 56> kMenuTable = {{
+const std::array<CMenuItem, 58> kMenuTable = {{
     {0, kPopup, {"&File", "文件(&F)", "文件(&F)"}},
     {1, 1000, {"&New", "新建图像(&N)", "新建圖像(&N)"}},
     {1, 1001, {"&Open", "打开图像(&O)", "打開圖像(&O)"}},
@@ -17,15 +17,17 @@ const std::array<CMenuItem, 56> kMenuTable = {{
     {1, kSeparator, {"", "", ""}},
     {1, 1004, {"&Exit", "退出(&E)", "退出(&E)"}},
     {1, kSeparator, {"", "", ""}},
+    {1, 32870, {"E&xport...", "导出...(&X)", "匯出...(&X)"}},
+    {1, kSeparator, {"", "", ""}},
     {1, 32860, {"Open Pro&ject...", "打开项目(&J)...", "打開專案(&J)..."}},
     {1, 32861, {"Save Projec&t", "保存项目(&T)", "保存專案(&T)"}},
     {1, 32862, {"Save Project &As...", "项目另存为(&A)...", "專案另存為(&A)..."}},
     {1, kSeparator, {"", "", ""}},
     // The recent files: their texts are the file names, set by the frame.
-    {1, 32870, {"", "", ""}},
-    {1, 32871, {"", "", ""}},
-    {1, 32872, {"", "", ""}},
-    {1, 32873, {"", "", ""}},
+    {1, 32880, {"", "", ""}},
+    {1, 32881, {"", "", ""}},
+    {1, 32882, {"", "", ""}},
+    {1, 32883, {"", "", ""}},
     {0, kPopup, {"&Edit", "编辑(&E)", "編輯(&E)"}},
     {1, 32850, {"&Undo", "撤销(&U)", "復原(&U)"}},
     {1, 32851, {"&Redo", "重做(&R)", "取消復原(&R)"}},

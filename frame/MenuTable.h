@@ -20,7 +20,7 @@ constexpr int kLanguageSimplified = 1;
 constexpr int kLanguageTraditional = 2;
 constexpr int kDefaultLanguage = kLanguageSimplified;
 
-extern const std::array<CMenuItem, 56> kMenuTable;
+extern const std::array<CMenuItem, 58> kMenuTable;
 
 // A stored language number outside the table means the default.
 constexpr int ValidLanguage(int language)

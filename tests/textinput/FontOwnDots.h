@@ -60,13 +60,16 @@ inline DotRows CellDots(const CDotGrid& grid, int left, int top, int width, int 
 }
 
 // Each character of text as the program renders it in text mode, merged
-// in one go in a font of height lfHeight (cells from the font), white.
+// in one go in a font of height lfHeight, white: in cells from the font, or
+// in square cells of the given size as a New canvas that high makes them.
 inline std::vector<DotRows> ProgramDots(const QString& text, const char* face, int lfHeight,
-                                        const SGlyphRasterOptions& options = {})
+                                        const SGlyphRasterOptions& options = {}, int cell = 0)
 {
     CDotGrid grid;
     grid.Create(8, 8, TextMode);
     CCanvasText canvasText;
+    if (cell > 0)
+        CTextRenderer::SetUpNewCanvas(canvasText, cell * 2, cell, TextMode);
     CTextRenderer renderer(grid, canvasText);
     renderer.SetGlyphOptions(options);
     QTextDocument document;
