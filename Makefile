@@ -16,8 +16,11 @@ SANITIZE_ENV = ASAN_OPTIONS=detect_leaks=0:abort_on_error=1 UBSAN_OPTIONS=print_
 deps:
 	@bash scripts/install-deps.sh
 
+# Extra CMake options, e.g. CMAKE_OPTIONS=-DPELLMARK_WERROR=ON as in CI.
+CMAKE_OPTIONS ?=
+
 configure: deps
-	@cmake -S . -B $(BUILD_DIR) -DCMAKE_BUILD_TYPE=Release >/dev/null
+	@cmake -S . -B $(BUILD_DIR) -DCMAKE_BUILD_TYPE=Release $(CMAKE_OPTIONS) >/dev/null
 
 build: configure
 	@cmake --build $(BUILD_DIR) -j $(JOBS)

@@ -2,6 +2,7 @@
 
 #include "base/CanvasMode.h"
 #include "base/DotPalette.h"
+#include "base/SignLayoutOptions.h"
 #include "dotdata/ColorMatcher.h"
 #include "base/ExportOptions.h"
 
@@ -18,9 +19,9 @@ struct SOptionInfo
     const char* help;
 };
 
-constexpr std::array<SOptionInfo, 37> kOptions = {{
+constexpr std::array<SOptionInfo, 41> kOptions = {{
     {"--new", SBatchStep::New, true, "WxH[:text|:image]", "make a new canvas (sizes corrected as in the New dialog)"},
-    {"--open", SBatchStep::Open, true, "FILE", "open a BMP or JPEG picture, or a project (known by its content)"},
+    {"--open", SBatchStep::Open, true, "FILE", "open a BMP, PNG or JPEG picture, or a project (known by its content)"},
     {"--match", SBatchStep::Match, true, "exact|nearest|dither", "how the --open options after it turn pixels into dots"},
     {"--mirror", SBatchStep::Mirror, false, "", "exchange left and right"},
     {"--flip", SBatchStep::Flip, false, "", "exchange top and bottom"},
@@ -36,9 +37,13 @@ constexpr std::array<SOptionInfo, 37> kOptions = {{
     {"--offset", SBatchStep::Offset, true, "X,Y", "text mode: glyph offset inside the cells, each -5792..5792"},
     {"--stretch", SBatchStep::Stretch, true, "N", "text mode: vertical stretch, -32..64"},
     {"--overlay-at", SBatchStep::OverlayAt, true, "X,Y", "image mode: position of the text overlay"},
+    {"--align", SBatchStep::Align, true, "H[,V]", "image mode: align the text's ink: left|center|right[,top|middle|bottom]"},
+    {"--spacing", SBatchStep::Spacing, true, "N", "image mode: extra dots between characters, -32..64"},
+    {"--line-spacing", SBatchStep::LineSpacing, true, "N", "image mode: extra dots between lines, -32..64"},
+    {"--fit-height", SBatchStep::FitHeight, false, "", "image mode: size the font so the text's ink fills the rows"},
     {"--merge", SBatchStep::Merge, false, "", "merge the text into the dots"},
     {"--save-dots", SBatchStep::SaveDots, true, "FILE", "write the dot-data listing"},
-    {"--save-image", SBatchStep::SaveImage, true, "FILE", "write the canvas as BMP (.bmp) or JPEG (any other name)"},
+    {"--save-image", SBatchStep::SaveImage, true, "FILE", "write the canvas as BMP (.bmp), PNG (.png) or JPEG (.jpg, .jpeg, .jpe, no extension)"},
     {"--print-pdf", SBatchStep::PrintPdf, true, "FILE", "print the dot-data listing into a PDF file"},
     {"--load-dots", SBatchStep::LoadDots, true, "FILE", "light the dots of an image-mode listing"},
     {"--export", SBatchStep::Export, true, "FILE", "write bytes for a controller: C array (.c, .h), raw (.bin), Intel HEX (.hex)"},
@@ -67,6 +72,20 @@ struct SMatchingName
 constexpr std::array<SMatchingName, 3> kMatchingNames = {{
     {"exact", ExactColors}, {"nearest", NearestColor}, {"dither", DitheredColors},
 }};
+
+// The values of --align, each axis's in the order of its alignments.
+constexpr std::array<const char*, 3> kHorizontalNames = {"left", "center", "right"};
+constexpr std::array<const char*, 3> kVerticalNames = {"top", "middle", "bottom"};
+
+// The alignment a name gives on an axis, or Unaligned.
+int AlignOfName(const std::array<const char*, 3>& names, const QString& name)
+{
+    for (std::size_t i = 0; i < names.size(); ++i) {
+        if (name == QLatin1String(names[i]))
+            return SSignLayoutOptions::AlignStart + static_cast<int>(i);
+    }
+    return SSignLayoutOptions::Unaligned;
+}
 
 int MatchingOfName(const QString& name)
 {
@@ -259,6 +278,20 @@ bool CBatchCommandLine::ParseValue(SBatchStep& step, const QString& value)
     case SBatchStep::Match:
         step.x = MatchingOfName(value);
         return step.x >= 0 || Fail(option, QStringLiteral("'%1' is none of exact, nearest, dither").arg(value));
+    case SBatchStep::Align: {
+        const QStringList axes = value.split(QLatin1Char(','));
+        step.x = AlignOfName(kHorizontalNames, axes.value(0));
+        step.y = axes.size() > 1 ? AlignOfName(kVerticalNames, axes.value(1)) : SSignLayoutOptions::Unaligned;
+        if (axes.size() > 2 || step.x == SSignLayoutOptions::Unaligned
+            || (axes.size() > 1 && step.y == SSignLayoutOptions::Unaligned))
+            return Fail(option, QStringLiteral("'%1' is not left|center|right[,top|middle|bottom]").arg(value));
+        return true;
+    }
+    case SBatchStep::Spacing:
+    case SBatchStep::LineSpacing:
+        return ParseInt(option, value, step.x)
+            && CheckRange(option, QStringLiteral("the spacing"), step.x, SSignLayoutOptions::kSpacingMin,
+                          SSignLayoutOptions::kSpacingMax);
     case SBatchStep::Scan:
     case SBatchStep::BitOrder:
     case SBatchStep::Module:

@@ -14,7 +14,7 @@ struct SBatchStep
         New, Open, Mirror, Flip, Rotate, DotColor, Background, SetDot, ClearDot,
         Text, TextColors, Font, Size, Offset, Stretch, OverlayAt, Merge,
         SaveDots, SaveImage, PrintPdf, LoadDots, ListFonts, Help, Version,
-        Undo, Redo, Match,
+        Undo, Redo, Match, Align, Spacing, LineSpacing, FitHeight,
         Export, Scan, BitOrder, Module, ModuleOrder, Serpentine, Invert, Planes, LoadExport,
         SaveProject,
     };

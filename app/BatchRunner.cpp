@@ -4,12 +4,13 @@
 #include "canvas/ImageView.h"
 #include "dotdata/ProjectFile.h"
 #include "frame/CommandSteps.h"
+#include "frame/Languages.h"
+#include "frame/OverflowMessage.h"
 #include "frame/PaneLink.h"
 #include "textinput/ExactGlyphs.h"
 #include "textinput/FontComboBox.h"
 #include "textinput/InputTextView.h"
 
-#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -121,7 +122,14 @@ bool CBatchRunner::RunStep(const SBatchStep& step)
         return true;
     case SBatchStep::OverlayAt:
         return SetOverlayPosition(step);
+    case SBatchStep::Align:
+    case SBatchStep::Spacing:
+    case SBatchStep::LineSpacing:
+    case SBatchStep::FitHeight:
+        SetLayout(step);
+        return true;
     case SBatchStep::Merge:
+        WarnOfOverflow(step);
         WarnOfMissingSize(step);
         m_pSteps->MergeText();
         return true;
@@ -262,19 +270,50 @@ bool CBatchRunner::SetOverlayPosition(const SBatchStep& step)
     return true;
 }
 
-bool CBatchRunner::GenerateListing(const SBatchStep& step)
+void CBatchRunner::SetLayout(const SBatchStep& step)
 {
-    CImageView& canvas = *m_pCanvas;
-    if (canvas.Grid().IsEmpty())
+    // As the layout buttons and boxes would: the options stay for the next text.
+    SSignLayoutOptions options = m_pInputPane->LayoutOptions();
+    switch (step.kind) {
+    case SBatchStep::Align:
+        options.nAlignH = step.x;
+        options.nAlignV = step.y;
+        break;
+    case SBatchStep::Spacing:
+        options.nSpacing = step.x;
+        break;
+    case SBatchStep::LineSpacing:
+        options.nLineSpacing = step.x;
+        break;
+    default:
+        options.bFitHeight = true;
+        break;
+    }
+    m_pInputPane->SetLayoutOptions(options);
+}
+
+void CBatchRunner::WarnOfOverflow(const SBatchStep& step)
+{
+    const CImageView& canvas = *m_pCanvas;
+    if (canvas.Grid().Mode() != ImageMode || canvas.Text().m_szText.isEmpty() || !m_pInputPane->IsMergePending())
+        return;
+    const QSize overflow = canvas.OverlayOverflow();
+    const QString message = OverflowMessage(kLanguageEnglish, overflow.width(), overflow.height());
+    if (!message.isEmpty())
+        m_err << step.option << ": warning: " << message << " The part outside is cut off." << Qt::endl;
+}
+
+bool CBatchRunner::CheckListing(const SBatchStep& step)
+{
+    if (m_pCanvas->Grid().IsEmpty())
         return Fail(step, QStringLiteral("the canvas is empty"));
-    if (m_pSteps->ListingLeavesDotsOut())
+    if (m_pSteps->ListingLeavesDotsOut() && m_pCanvas->Text().m_szText.isEmpty())
         return Fail(step, QStringLiteral("a text-mode canvas with lit dots but no merged text lists nothing; "
                                          "start with --new WxH:image to list a picture"));
-    // View Image: the text pane covers the canvas and the worker fills it.
-    m_pSteps->ShowListing();
-    while (canvas.IsDotTextRunning())
-        QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents, 50);
-    QCoreApplication::processEvents();
+    if (m_pSteps->ListingLeavesDotsOut())
+        return Fail(step, QStringLiteral("a text-mode canvas lists only merged text, and --open, --load-dots, "
+                                         "--rotate, --mirror or --flip replaced its dots; merge again, "
+                                         "or start with --new WxH:image to list a picture"));
     return true;
 }
 
@@ -290,7 +329,7 @@ bool CBatchRunner::CheckOutputFolder(const SBatchStep& step)
 
 bool CBatchRunner::SaveDots(const SBatchStep& step)
 {
-    if (!CheckOutputFolder(step) || !GenerateListing(step))
+    if (!CheckOutputFolder(step) || !CheckListing(step))
         return false;
     m_szOutputPath = step.text;
     m_pSteps->SaveDot();
@@ -299,7 +338,7 @@ bool CBatchRunner::SaveDots(const SBatchStep& step)
 
 bool CBatchRunner::PrintPdf(const SBatchStep& step)
 {
-    if (!CheckOutputFolder(step) || !GenerateListing(step))
+    if (!CheckOutputFolder(step) || !CheckListing(step))
         return false;
     // The same writer as the window's Print to PDF: complete and checked
     // before it replaces anything.

@@ -41,7 +41,11 @@ private:
     void WarnOfMissingSize(const SBatchStep& step);
     bool SetOffset(const SBatchStep& step);
     bool SetOverlayPosition(const SBatchStep& step);
-    bool GenerateListing(const SBatchStep& step);
+    void SetLayout(const SBatchStep& step);
+    // One warning line when the overlay about to be merged runs past the canvas.
+    void WarnOfOverflow(const SBatchStep& step);
+    // The listing can be written: dots, and none left out.
+    bool CheckListing(const SBatchStep& step);
     bool SaveDots(const SBatchStep& step);
     bool PrintPdf(const SBatchStep& step);
     bool LoadDots(const SBatchStep& step);

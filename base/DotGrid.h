@@ -32,8 +32,20 @@ public:
 
     void SetDotColor(int index);
     void SetBackgroundColor(COLORREF c, bool recolour);
+    // Storage rows (bottom-up), for code that walks the buffer.
     void SetDot(int column, int row, COLORREF c);
     COLORREF DotAt(int column, int row) const;
+    // Display rows (row 0 on top): what every layer above this one uses.
+    // Outside the grid, reading gives the background and writing does nothing.
+    void SetDisplayDot(int column, int displayRow, COLORREF c) { SetDot(column, StorageRow(displayRow), c); }
+    COLORREF DisplayDotAt(int column, int displayRow) const { return DotAt(column, StorageRow(displayRow)); }
+    int DisplayColorIndexOf(int column, int displayRow) const { return ColorIndexOf(column, StorageRow(displayRow)); }
+    bool Contains(int column, int row) const
+    {
+        return !IsEmpty() && column >= 0 && row >= 0 && column < m_nWidth && row < m_nHeight;
+    }
+    // The storage row of a display row and back: the flip is its own inverse.
+    int StorageRow(int displayRow) const { return m_nHeight - 1 - displayRow; }
     int ColorIndexOf(int column, int row) const;
     void NormalizeToPalette();
     void FillWithBackground();

@@ -57,11 +57,32 @@ LogFont LogFont::FromQFont(const QFont& font)
     LogFont lf;
     const int pixels = font.pixelSize() > 0 ? font.pixelSize() : QFontInfo(font).pixelSize();
     lf.lfHeight = -pixels;
-    lf.lfWeight = font.weight() >= QFont::Bold ? 700 : 400;
+    // Qt's weights are on the same 1..1000 scale (400 normal, 700 bold).
+    lf.lfWeight = std::clamp(static_cast<int>(font.weight()), 1, 1000);
     lf.lfItalic = font.italic();
     lf.lfUnderline = font.underline();
     lf.lfStrikeOut = font.strikeOut();
     lf.lfFaceName = font.family().left(kFaceNameLength);
+    return lf;
+}
+
+QFont LogFont::ToDialogFont() const
+{
+    QFont font = DescribedFont(*this);
+    font.setWeight(static_cast<QFont::Weight>(std::clamp(lfWeight, 1, 1000)));
+    const long long height = lfHeight == 0 ? EmPixels() : std::llabs(static_cast<long long>(lfHeight));
+    font.setPointSize(static_cast<int>(std::min<long long>(height, kMaxEmPixels)));
+    return font;
+}
+
+LogFont LogFont::FromDialogFont(const QFont& font, const LogFont& current)
+{
+    LogFont lf = FromQFont(font);
+    const int size = font.pointSize() > 0 ? font.pointSize() : std::max(1, font.pixelSize());
+    // The height keeps its kind: a cell height stays a cell height.
+    lf.lfHeight = current.lfHeight < 0 ? -size : size;
+    lf.lfCharSet = current.lfCharSet;
+    lf.lfPitchAndFamily = current.lfPitchAndFamily;
     return lf;
 }
 

@@ -30,6 +30,12 @@ struct LogFont
     // The platform's default interface font, as a description.
     static LogFont DefaultGuiFont();
     static LogFont FromQFont(const QFont& font);
+    // The font for the font dialog, whose size box shows this height as the
+    // input pane's size box does (the number of dots, not points or em).
+    QFont ToDialogFont() const;
+    // The dialog's choice back, its size read in the same unit: a choice
+    // left as it was gives back 'current' unchanged.
+    static LogFont FromDialogFont(const QFont& font, const LogFont& current);
     // The em size in pixels: a positive height is the cell height (ascent +
     // descent) measured in this font's own metrics, a negative one the em
     // itself, and 0 the font's default size.

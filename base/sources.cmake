@@ -11,6 +11,7 @@ list(APPEND CORE_SOURCES
   base/CommandIds.h
   base/CanvasText.h
   base/InputState.h
+  base/SignLayoutOptions.h
   base/FrameDialogs.h
   base/PressWatcher.h
   base/ProductTitle.h
@@ -18,6 +19,8 @@ list(APPEND CORE_SOURCES
   base/ProfileFile.h base/ProfileFile.cpp
   base/SettingsLocation.h base/SettingsLocation.cpp
   base/RegularFile.h base/RegularFile.cpp
+  base/SaveTarget.h base/SaveTarget.cpp
   base/QuotedText.h base/QuotedText.cpp
+  base/Outcome.h
   base/ExportOptions.h base/ExportOptions.cpp
 )

@@ -1,102 +1,27 @@
 #include "canvas/CanvasHistory.h"
 
-#include <cstring>
+#include "canvas/DotsStep.h"
+#include "canvas/GridSteps.h"
+#include "canvas/WholeStateStep.h"
+
 #include <utility>
 
-namespace {
-
-bool IsDotOf(const std::uint8_t* dot, COLORREF c)
+const char* UndoKindName(EUndoKind kind)
 {
-    return dot[0] == BlueOf(c) && dot[1] == GreenOf(c) && dot[2] == RedOf(c);
-}
-
-// One bit per dot, in storage order: set where the dot has the colour.
-std::vector<std::uint8_t> DotsOfColour(const CDotGrid& grid, COLORREF c)
-{
-    if (grid.IsEmpty())
-        return {};
-    const std::size_t dots = grid.ByteCount() / 3;
-    std::vector<std::uint8_t> bits((dots + 7) / 8, 0);
-    const std::uint8_t* p = grid.Bits();
-    for (std::size_t i = 0; i < dots; ++i, p += 3) {
-        if (IsDotOf(p, c))
-            bits[i / 8] = static_cast<std::uint8_t>(bits[i / 8] | (1u << (i % 8)));
+    switch (kind) {
+    case EUndoKind::EditDot: return "Dot Edit";
+    case EUndoKind::Mirror: return "Mirror";
+    case EUndoKind::Flip: return "Flip";
+    case EUndoKind::Rotate: return "Rotate";
+    case EUndoKind::Background: return "Background Color";
+    case EUndoKind::Open: return "Open";
+    case EUndoKind::MergeText: return "Merge Text";
+    case EUndoKind::Render: return "Text Layout";
+    case EUndoKind::LoadDots: return "Load Dots";
+    case EUndoKind::Draw: return "Drawing";
     }
-    return bits;
+    return "";
 }
-
-// The text state in groups that change together.
-enum TextField : unsigned {
-    kTextString = 1u << 0,
-    kFont = 1u << 1,
-    kOverlayColour = 1u << 2,
-    kOverlayPosition = 1u << 3,
-    kCells = 1u << 4,
-    kGlyphOffsets = 1u << 5,
-    kStretch = 1u << 6,
-    kCharColours = 1u << 7,
-};
-
-unsigned ChangedTextFields(const CCanvasText& a, const CCanvasText& b)
-{
-    unsigned fields = 0;
-    if (a.m_szText != b.m_szText)
-        fields |= kTextString;
-    if (a.m_lfText != b.m_lfText)
-        fields |= kFont;
-    if (a.m_crText != b.m_crText)
-        fields |= kOverlayColour;
-    if (a.m_nTextX != b.m_nTextX || a.m_nTextY != b.m_nTextY)
-        fields |= kOverlayPosition;
-    if (a.m_bVertical != b.m_bVertical || a.m_nCellWidth != b.m_nCellWidth || a.m_nCellHeight != b.m_nCellHeight)
-        fields |= kCells;
-    if (a.m_nGlyphOffsetX != b.m_nGlyphOffsetX || a.m_nGlyphOffsetY != b.m_nGlyphOffsetY)
-        fields |= kGlyphOffsets;
-    if (a.m_nStretch != b.m_nStretch)
-        fields |= kStretch;
-    if (a.m_abCharColor != b.m_abCharColor)
-        fields |= kCharColours;
-    return fields;
-}
-
-void SwapTextFields(CCanvasText& a, CCanvasText& b, unsigned fields)
-{
-    using std::swap;
-    if (fields & kTextString)
-        swap(a.m_szText, b.m_szText);
-    if (fields & kFont)
-        swap(a.m_lfText, b.m_lfText);
-    if (fields & kOverlayColour)
-        swap(a.m_crText, b.m_crText);
-    if (fields & kOverlayPosition) {
-        swap(a.m_nTextX, b.m_nTextX);
-        swap(a.m_nTextY, b.m_nTextY);
-    }
-    if (fields & kCells) {
-        swap(a.m_bVertical, b.m_bVertical);
-        swap(a.m_nCellWidth, b.m_nCellWidth);
-        swap(a.m_nCellHeight, b.m_nCellHeight);
-    }
-    if (fields & kGlyphOffsets) {
-        swap(a.m_nGlyphOffsetX, b.m_nGlyphOffsetX);
-        swap(a.m_nGlyphOffsetY, b.m_nGlyphOffsetY);
-    }
-    if (fields & kStretch)
-        swap(a.m_nStretch, b.m_nStretch);
-    if (fields & kCharColours)
-        swap(a.m_abCharColor, b.m_abCharColor);
-}
-
-bool SameDots(const CDotGrid& a, const CDotGrid& b)
-{
-    if (a.Width() != b.Width() || a.Height() != b.Height() || a.Mode() != b.Mode() || a.BackColor() != b.BackColor())
-        return false;
-    if (a.IsEmpty() || b.IsEmpty())
-        return a.IsEmpty() == b.IsEmpty();
-    return std::memcmp(a.Bits(), b.Bits(), a.ByteCount()) == 0;
-}
-
-} // namespace
 
 CCanvasHistory::CCanvasHistory(CDotGrid& grid, CCanvasText& text, std::size_t byteLimit)
     : m_grid(grid)
@@ -107,52 +32,59 @@ CCanvasHistory::CCanvasHistory(CDotGrid& grid, CCanvasText& text, std::size_t by
 
 CCanvasHistory::~CCanvasHistory() = default;
 
-std::size_t CCanvasHistory::BytesOf(const SStep& step)
+std::size_t CCanvasHistory::BytesOf(const CUndoStep& step)
 {
-    std::size_t bytes = sizeof(SStep) + step.abChanged.capacity();
-    if (step.pOther) {
-        bytes += sizeof(SState) + step.pOther->grid.ByteCount();
-        bytes += static_cast<std::size_t>(step.pOther->text.m_szText.capacity()) * sizeof(QChar);
-    }
-    return bytes;
-}
-
-const char* CCanvasHistory::KindName(Kind kind)
-{
-    switch (kind) {
-    case Kind::EditDot: return "Dot Edit";
-    case Kind::Mirror: return "Mirror";
-    case Kind::Flip: return "Flip";
-    case Kind::Rotate: return "Rotate";
-    case Kind::Background: return "Background Color";
-    case Kind::Open: return "Open";
-    case Kind::MergeText: return "Merge Text";
-    case Kind::Render: return "Text Layout";
-    case Kind::LoadDots: return "Load Dots";
-    }
-    return "";
+    // The queue's pointer to the step counts too.
+    return step.Bytes() + sizeof(std::unique_ptr<CUndoStep>);
 }
 
 void CCanvasHistory::DropRedoSteps()
 {
     while (m_steps.size() > m_nDone) {
-        m_nStoredBytes -= BytesOf(m_steps.back());
+        m_nStoredBytes -= BytesOf(*m_steps.back());
         m_steps.pop_back();
     }
 }
 
-void CCanvasHistory::Push(SStep step)
+void CCanvasHistory::EnforceLimit()
 {
+    // The steps farthest ahead to redo go first, then the oldest; a step
+    // over the limit on its own is not kept at all, however recent: a few
+    // huge canvases must not hold hundreds of megabytes.
+    while (m_nStoredBytes > m_nByteLimit && !m_steps.empty()) {
+        if (m_steps.size() > m_nDone) {
+            m_nStoredBytes -= BytesOf(*m_steps.back());
+            m_steps.pop_back();
+        } else {
+            m_nStoredBytes -= BytesOf(*m_steps.front());
+            m_steps.pop_front();
+            --m_nDone;
+        }
+    }
+    if (m_nDone == 0)
+        m_bMergeOpen = false;
+}
+
+void CCanvasHistory::Push(std::unique_ptr<CUndoStep> step, bool mayMerge)
+{
+    if (!step)
+        return;
+    const bool redoDropped = m_steps.size() > m_nDone;
     DropRedoSteps();
-    m_nStoredBytes += BytesOf(step);
+    if (mayMerge && m_bMergeOpen && !redoDropped && m_nDone > 0) {
+        CUndoStep& newest = *m_steps[m_nDone - 1];
+        const std::size_t before = BytesOf(newest);
+        if (newest.MergeWith(*step)) {
+            m_nStoredBytes = m_nStoredBytes - before + BytesOf(newest);
+            EnforceLimit();
+            return;
+        }
+    }
+    m_nStoredBytes += BytesOf(*step);
     m_steps.push_back(std::move(step));
     ++m_nDone;
-    // The newest step stays even when it alone is over the limit.
-    while (m_nStoredBytes > m_nByteLimit && m_steps.size() > 1) {
-        m_nStoredBytes -= BytesOf(m_steps.front());
-        m_steps.pop_front();
-        --m_nDone;
-    }
+    m_bMergeOpen = true;
+    EnforceLimit();
 }
 
 void CCanvasHistory::Clear()
@@ -160,19 +92,21 @@ void CCanvasHistory::Clear()
     m_steps.clear();
     m_nDone = 0;
     m_nStoredBytes = 0;
+    m_bMergeOpen = false;
 }
 
-bool CCanvasHistory::EditDot(int column, int storageRow, COLORREF colour)
+bool CCanvasHistory::EditDot(int column, int row, COLORREF colour)
 {
-    if (m_grid.IsEmpty() || column < 0 || storageRow < 0 || column >= m_grid.Width() || storageRow >= m_grid.Height())
+    if (!m_grid.Contains(column, row))
         return false;
-    SStep step;
-    step.nKind = Kind::EditDot;
-    step.nColumn = column;
-    step.nRow = storageRow;
-    step.crBefore = m_grid.DotAt(column, storageRow);
-    step.crAfter = colour;
-    m_grid.SetDot(column, storageRow, colour);
+    const COLORREF before = m_grid.DisplayDotAt(column, row);
+    m_grid.SetDisplayDot(column, row, colour);
+    // A click that leaves the dot as it was is no step: undo would seem to do nothing.
+    const COLORREF after = m_grid.DisplayDotAt(column, row);
+    if (after == before)
+        return true;
+    auto step = std::make_unique<CDotsStep>(Kind::EditDot);
+    step->Add(column, row, before, after);
     Push(std::move(step));
     return true;
 }
@@ -192,94 +126,41 @@ bool CCanvasHistory::SelfInverse(Kind kind, void (CDotGrid::*change)())
     if (m_grid.IsEmpty())
         return false;
     (m_grid.*change)();
-    SStep step;
-    step.nKind = kind;
+    // Turned over, merged text no longer describes the dots.
+    auto step = std::make_unique<CSelfInverseStep>(kind, change, m_text.m_bDotsFromText);
+    m_text.m_bDotsFromText = 0;
     Push(std::move(step));
     return true;
 }
 
 void CCanvasHistory::SetBackgroundColor(COLORREF colour)
 {
-    SStep step;
-    step.nKind = Kind::Background;
-    step.crBefore = m_grid.BackColor();
-    step.abChanged = DotsOfColour(m_grid, step.crBefore);
-    m_grid.SetBackgroundColor(colour, true);
-    step.crAfter = m_grid.BackColor();
-    Push(std::move(step));
+    Push(std::make_unique<CBackgroundStep>(m_grid, colour));
 }
 
-void CCanvasHistory::UndoBackground(const SStep& step)
+bool CCanvasHistory::RecordWhole(Kind kind, const std::function<bool()>& change, bool mayMerge)
 {
-    std::uint8_t* p = m_grid.Bits();
-    const std::size_t dots = m_grid.ByteCount() / 3;
-    for (std::size_t i = 0; p && i < dots && i / 8 < step.abChanged.size(); ++i) {
-        if (step.abChanged[i / 8] & (1u << (i % 8))) {
-            p[3 * i] = static_cast<std::uint8_t>(BlueOf(step.crBefore));
-            p[3 * i + 1] = static_cast<std::uint8_t>(GreenOf(step.crBefore));
-            p[3 * i + 2] = static_cast<std::uint8_t>(RedOf(step.crBefore));
-        }
-    }
-    m_grid.SetBackgroundColor(step.crBefore, false);
-}
-
-bool CCanvasHistory::RecordWhole(Kind kind, const std::function<bool()>& change)
-{
-    auto before = std::make_unique<SState>();
-    before->grid = m_grid;
-    before->text = m_text;
-    const bool done = change();
-    before->bGrid = done || !SameDots(m_grid, before->grid);
-    before->nTextFields = ChangedTextFields(m_text, before->text);
-    if (!before->bGrid && before->nTextFields == 0)
+    SCanvasState state = State();
+    std::unique_ptr<CWholeStateStep> step = CWholeStateStep::Record(kind, state, change);
+    if (!step)
         return false;
-    if (!before->bGrid)
-        before->grid = CDotGrid(); // a change of the text state alone keeps no dots
-    SStep step;
-    step.nKind = kind;
-    step.pOther = std::move(before);
-    Push(std::move(step));
+    Push(std::move(step), mayMerge);
     return true;
-}
-
-void CCanvasHistory::Exchange(SStep& step)
-{
-    // The state kept may now be of another size; the count follows it. The
-    // limit is enforced at the next recorded change.
-    m_nStoredBytes -= BytesOf(step);
-    SState& other = *step.pOther;
-    if (other.bGrid) {
-        // The colour the next click paints is the user's choice, not history.
-        const int pen = m_grid.ColorIndex();
-        std::swap(m_grid, other.grid);
-        m_grid.SetDotColor(pen);
-    }
-    SwapTextFields(m_text, other.text, other.nTextFields);
-    m_nStoredBytes += BytesOf(step);
 }
 
 bool CCanvasHistory::Undo()
 {
     if (!CanUndo())
         return false;
-    SStep& step = m_steps[--m_nDone];
-    switch (step.nKind) {
-    case Kind::EditDot:
-        m_grid.SetDot(step.nColumn, step.nRow, step.crBefore);
-        break;
-    case Kind::Mirror:
-        m_grid.Mirror();
-        break;
-    case Kind::Flip:
-        m_grid.Flip();
-        break;
-    case Kind::Background:
-        UndoBackground(step);
-        break;
-    default:
-        Exchange(step);
-        break;
-    }
+    CUndoStep& step = *m_steps[--m_nDone];
+    // A whole-state step may now hold a grid of another size; the count
+    // follows it and stays within the limit.
+    m_nStoredBytes -= BytesOf(step);
+    SCanvasState state = State();
+    step.Undo(state);
+    m_nStoredBytes += BytesOf(step);
+    m_bMergeOpen = false;
+    EnforceLimit();
     return true;
 }
 
@@ -287,23 +168,12 @@ bool CCanvasHistory::Redo()
 {
     if (!CanRedo())
         return false;
-    SStep& step = m_steps[m_nDone++];
-    switch (step.nKind) {
-    case Kind::EditDot:
-        m_grid.SetDot(step.nColumn, step.nRow, step.crAfter);
-        break;
-    case Kind::Mirror:
-        m_grid.Mirror();
-        break;
-    case Kind::Flip:
-        m_grid.Flip();
-        break;
-    case Kind::Background:
-        m_grid.SetBackgroundColor(step.crAfter, true);
-        break;
-    default:
-        Exchange(step);
-        break;
-    }
+    CUndoStep& step = *m_steps[m_nDone++];
+    m_nStoredBytes -= BytesOf(step);
+    SCanvasState state = State();
+    step.Redo(state);
+    m_nStoredBytes += BytesOf(step);
+    m_bMergeOpen = false;
+    EnforceLimit();
     return true;
 }

@@ -3,23 +3,17 @@
 #include "base/CanvasText.h"
 #include "base/Color.h"
 #include "base/DotGrid.h"
+#include "canvas/UndoStep.h"
 
 #include <cstddef>
-#include <cstdint>
 #include <deque>
 #include <functional>
 #include <memory>
-#include <vector>
 
 // The undo history of the canvas: every change to the dots, and to the text
-// state the dots were rendered from, in order. Each step keeps only what it
-// needs: a click the one dot it changed, Mirror and Flip nothing (they undo
-// themselves), a new background one bit per recoloured dot, and a change
-// that may replace the whole grid the state on its other side, which undo
-// and redo exchange with the canvas's: the grid when the change touched it,
-// and only the text fields it changed, so that what the input pane set in
-// between (overlay text, font) stays. What the steps keep is capped; the
-// oldest steps are dropped first.
+// state the dots were rendered from, in order, as step objects (see
+// CUndoStep). What the steps keep is capped; the oldest steps are dropped
+// first.
 //
 // The history works on the canvas's grid and text, which must outlive it,
 // and assumes every change to the dots is recorded here: a step is taken
@@ -28,7 +22,7 @@
 class CCanvasHistory
 {
 public:
-    enum class Kind { EditDot, Mirror, Flip, Rotate, Background, Open, MergeText, Render, LoadDots };
+    using Kind = EUndoKind;
 
     static constexpr std::size_t kDefaultByteLimit = std::size_t{64} << 20;
 
@@ -37,21 +31,25 @@ public:
     CCanvasHistory(const CCanvasHistory&) = delete;
     CCanvasHistory& operator=(const CCanvasHistory&) = delete;
 
-    // Each makes its change and records it; a recorded change drops the
-    // steps that could have been redone.
-    // One dot (storage row) takes the colour. False, with nothing recorded,
-    // when the dot is outside the grid.
-    bool EditDot(int column, int storageRow, COLORREF colour);
+    // Records a change already made. A recorded change drops the steps that
+    // could have been redone. With mayMerge, the step is offered to the
+    // newest step first (see CUndoStep::MergeWith), unless something was
+    // undone, redone or cleared since that one was recorded.
+    void Push(std::unique_ptr<CUndoStep> step, bool mayMerge = false);
+
+    // Each makes its change and records it.
+    // One dot (display row, 0 on top) takes the colour. False, with nothing
+    // recorded, when the dot is outside the grid.
+    bool EditDot(int column, int row, COLORREF colour);
     // False, with nothing recorded, on an empty grid.
     bool Mirror();
     bool Flip();
     // The background takes the colour and the dots of the old one follow it.
     void SetBackgroundColor(COLORREF colour);
     // Runs a change that may alter any part of the grid and of the text
-    // state, keeping what it altered as it was before. The step is recorded
-    // when the change reports success or has altered anything; true when
-    // recorded.
-    bool RecordWhole(Kind kind, const std::function<bool()>& change);
+    // state (see CWholeStateStep). The step is recorded when the change
+    // reports success or has altered anything; true when recorded.
+    bool RecordWhole(Kind kind, const std::function<bool()>& change, bool mayMerge = false);
 
     bool CanUndo() const { return m_nDone > 0; }
     bool CanRedo() const { return m_nDone < m_steps.size(); }
@@ -63,45 +61,29 @@ public:
     std::size_t UndoCount() const { return m_nDone; }
     std::size_t RedoCount() const { return m_steps.size() - m_nDone; }
     // What the next Undo (Redo) takes back (does again); only while there is one.
-    Kind NextUndo() const { return m_steps[m_nDone - 1].nKind; }
-    Kind NextRedo() const { return m_steps[m_nDone].nKind; }
+    Kind NextUndo() const { return m_steps[m_nDone - 1]->Kind(); }
+    Kind NextRedo() const { return m_steps[m_nDone]->Kind(); }
+    // The prompt names of those steps; null when there is none.
+    const char* NextUndoLabel() const { return CanUndo() ? m_steps[m_nDone - 1]->Label() : nullptr; }
+    const char* NextRedoLabel() const { return CanRedo() ? m_steps[m_nDone]->Label() : nullptr; }
     // The English name of a kind of step, for prompts.
-    static const char* KindName(Kind kind);
+    static const char* KindName(Kind kind) { return UndoKindName(kind); }
     // Bytes the steps hold, their own records included.
     std::size_t StoredBytes() const { return m_nStoredBytes; }
     std::size_t ByteLimit() const { return m_nByteLimit; }
 
 private:
-    struct SState
-    {
-        CDotGrid grid;            // kept only when the change touched the dots
-        bool bGrid = false;
-        CCanvasText text;
-        unsigned nTextFields = 0; // the text fields the change altered
-    };
-    struct SStep
-    {
-        Kind nKind = Kind::EditDot;
-        int nColumn = 0;                      // EditDot: the dot
-        int nRow = 0;
-        COLORREF crBefore = 0;                // EditDot: the dot's colour; Background: the background
-        COLORREF crAfter = 0;
-        std::vector<std::uint8_t> abChanged;  // Background: one bit per dot that was recoloured
-        std::unique_ptr<SState> pOther;       // whole-state steps: the state on the step's other side
-    };
-
-    static std::size_t BytesOf(const SStep& step);
-    // Mirror and Flip: applying the change again takes it back, so nothing is kept.
+    static std::size_t BytesOf(const CUndoStep& step);
     bool SelfInverse(Kind kind, void (CDotGrid::*change)());
-    void Push(SStep step);
     void DropRedoSteps();
-    void Exchange(SStep& step);
-    void UndoBackground(const SStep& step);
+    void EnforceLimit();
+    SCanvasState State() { return {m_grid, m_text}; }
 
     CDotGrid& m_grid;
     CCanvasText& m_text;
-    std::deque<SStep> m_steps;
+    std::deque<std::unique_ptr<CUndoStep>> m_steps;
     std::size_t m_nDone = 0; // steps in effect; those after them can be redone
     std::size_t m_nStoredBytes = 0;
     std::size_t m_nByteLimit;
+    bool m_bMergeOpen = false; // the newest step may still take a merge
 };

@@ -3,124 +3,119 @@
 #include "base/CanvasText.h"
 #include "base/DotGrid.h"
 #include "base/FrameDialogs.h"
-#include "canvas/CanvasHistory.h"
+#include "canvas/CanvasDocument.h"
+#include "canvas/CanvasTool.h"
 #include "canvas/TextOverlay.h"
 #include "canvas/ZoomView.h"
-#include "dotdata/ColorMatcher.h"
-#include "textinput/TextRenderer.h"
 
 #include <QPointer>
 
 #include <functional>
+#include <memory>
 
 class CDotTextWorker;
+class CDotPaintTool;
+class CPanTool;
 class QImage;
 class QPlainTextEdit;
-class QTextDocument;
 class QTextEdit;
-class QScrollBar;
 
-// The canvas pane: shows the dot grid it owns, edits it with the mouse, and
-// can give way to the dot text pane that lists the dots as text.
+// The canvas pane of both modes (the name is historical): a view of the
+// document that shows its dots, hands the mouse to the current tool, and
+// can give way to the dot text pane that lists the dots as text (View
+// Image, a name that also stayed).
 class CImageView : public CZoomView
 {
     Q_OBJECT
 
 public:
-    explicit CImageView(QWidget* parent = nullptr);
+    // Without a document the canvas makes one of its own.
+    explicit CImageView(QWidget* parent = nullptr, CCanvasDocument* document = nullptr);
+    ~CImageView() override;
+
+    CCanvasDocument& Document() { return *m_pDoc; }
+    const CCanvasDocument& Document() const { return *m_pDoc; }
 
     // The dialog seam the canvas asks and tells the user through; it must
     // outlive the canvas. Until one is set every question is cancelled and
     // every message dropped.
     void SetDialogs(const CFrameDialogs* dialogs) { m_pDialogs = dialogs ? dialogs : &kNoDialogs; }
 
-    CDotGrid& Grid() { return m_grid; }
-    const CDotGrid& Grid() const { return m_grid; }
-    CCanvasText& Text() { return m_text; }
-    const CCanvasText& Text() const { return m_text; }
+    // Shorthands for the document's state.
+    CDotGrid& Grid() { return m_pDoc->Grid(); }
+    const CDotGrid& Grid() const { return m_pDoc->Grid(); }
+    CCanvasText& Text() { return m_pDoc->Text(); }
+    const CCanvasText& Text() const { return m_pDoc->Text(); }
+    const CCanvasHistory& History() const { return m_pDoc->History(); }
+    // How many dots the overlay's ink runs past the grid's width and height.
+    QSize OverlayOverflow() const { return m_overflow; }
+    void SetMergePendingQuery(std::function<bool()> query) { m_pDoc->SetMergePendingQuery(std::move(query)); }
+    bool CanEditDots() const { return m_pDoc->CanEditDots(); }
+    // One mouse edit of the dot (display row): false when edits are refused.
+    bool EditDot(int column, int row, COLORREF colour) { return m_pDoc->EditDot(column, row, colour); }
 
-    // Installed by the frame: answers whether the input pane holds text that
-    // has not been merged yet.
-    void SetMergePendingQuery(std::function<bool()> query) { m_fnMergePending = std::move(query); }
-    // Image mode always allows edits, text mode only while no merge is pending.
-    bool CanEditDots() const;
-    // One mouse edit: the dot (storage row) gets the colour when edits are
-    // allowed. False when the edit was refused.
-    bool EditDot(int column, int storageRow, COLORREF colour);
-
-    // Undo and redo of the changes to the dots and to the text state they
-    // were rendered from. Refused while the listing's worker runs.
+    // Undo and redo of the document, refused while the listing's worker runs.
     bool CanUndo() const;
     bool CanRedo() const;
     bool Undo();
     bool Redo();
-    const CCanvasHistory& History() const { return m_history; }
-    // Runs a change to the dots made outside the canvas's own commands (a
-    // loaded listing), recording it for undo, and repaints.
-    void ChangeDots(CCanvasHistory::Kind kind, const std::function<void(CDotGrid&)>& change);
 
     // 1 covers the canvas with the dot text pane, 0 brings the dots back.
     void ShowTextPane(int show);
     int IsTextPaneShown() const { return m_bTextPaneShown; }
     QPlainTextEdit* TextPane() const { return m_wndTextPane; }
 
-    // The dot-data listing: generated into the text pane by a worker thread
-    // working on a copy of the dots, saved as a .txt file, printed.
+    // View Image: the listing is generated into the text pane by a worker
+    // thread working on a copy of the dots, and only shown there.
     void BeginDotText();
     bool IsDotTextRunning() const;
+    // Save Dot: asks for the file, then writes the document's listing.
     void SaveDotData();
 
-    // The hand tool: the left button drags the view instead of editing.
-    int PanMode() const { return m_bPanMode; }
+    // The tools. The hand tool (pan mode) drags the view instead of painting.
+    int PanMode() const;
     void TogglePanMode();
-    Qt::CursorShape PointerShape() const;
+    // Takes up a tool; null means the default (click-to-paint) tool. The
+    // tool must outlive its use.
+    void SetTool(CCanvasTool* tool);
+    CCanvasTool& Tool() const { return *m_pTool; }
+    Qt::CursorShape PointerShape() const { return m_pTool->Cursor(); }
 
-    void Mirror();
-    void Flip();
-    void Rotate();
-    void SetDotColor(int index);
-    void SetBackgroundColor(COLORREF c);
+    void Mirror() { m_pDoc->Mirror(); }
+    void Flip() { m_pDoc->Flip(); }
+    void Rotate() { m_pDoc->Rotate(); }
+    void SetDotColor(int index) { m_pDoc->SetDotColor(index); }
+    void SetBackgroundColor(COLORREF c) { m_pDoc->SetBackgroundColor(c); }
     void Repaint();
 
     // Lays the overlay text over the top-down picture 'target' at (x, y):
     // one dot per pixel, or each dot as a square of the dot size when scaled.
     void DrawTextOverlay(QImage& target, int x, int y, bool scaled);
 
-    // Pictures. Open: the picture replaces the dots and the grid is laid out
-    // anew; a file that cannot be read keeps the old dots and says so once.
+    // Open: a file that cannot be read keeps the old dots and says so once.
     bool LoadPicture(const QString& path);
-    // How the next Open turns the picture's pixels into dots (ColorMatching);
-    // a value outside the three ways means Exact.
-    int PictureColors() const { return m_nPictureColors; }
-    void SetPictureColors(int matching) { m_nPictureColors = ValidColorMatching(matching); }
-    // Save Image: asks for the file name (pre-filled with the last one), then
-    // writes the dots as BMP or JPEG; a failed write is reported.
+    int PictureColors() const { return m_pDoc->PictureColors(); }
+    void SetPictureColors(int matching) { m_pDoc->SetPictureColors(matching); }
+    // Save Image: asks for the file name (pre-filled with the last one),
+    // then writes the dots in the format of its extension; a failure is told.
     void SaveImage();
     bool SaveImageTo(const QString& path);
-    QString ImagePath() const { return m_szImagePath; }
+    QString ImagePath() const { return m_pDoc->ImagePath(); }
 
-    // The New command's canvas steps: a fresh w x h grid of background colour
-    // through the layout step, with the character cells of the mode. False,
-    // keeping the old grid, when the dots cannot be allocated.
-    bool NewCanvas(int w, int h, int mode);
-    // A project's canvas replaces this one whole: dots, text and the
-    // Picture Colors choice, laid out anew with an empty history. The glyph
-    // colours of later renderings come from source, as after Merge Text.
-    void RestoreCanvas(CDotGrid grid, const CCanvasText& text, int pictureColors, QTextDocument* source);
+    bool NewCanvas(int w, int h, int mode) { return m_pDoc->NewCanvas(w, h, mode); }
 
 public slots:
-    // What the input pane sends: overlay text and colour, Merge Text, the
-    // glyph offsets (text mode) or overlay position (image mode), the font
-    // and the stretch.
-    void SetOverlayText(const QString& text);
-    void SetOverlayColor(COLORREF colour);
+    // The input pane's settings, passed on to the document.
+    void SetOverlayText(const QString& text) { m_pDoc->SetOverlayText(text); }
+    void SetOverlayColor(COLORREF colour) { m_pDoc->SetOverlayColor(colour); }
+    void SetOverlayColors(const std::vector<COLORREF>& colours) { m_pDoc->SetOverlayColors(colours); }
+    void SetLayoutOptions(const SSignLayoutOptions& options) { m_pDoc->SetLayoutOptions(options); }
     void MergeText(QTextEdit* source, const LogFont& font);
-    void SetTextX(int x);
-    void SetTextY(int y);
-    void SetTextFont(const LogFont& font);
-    void SetStretch(int stretch);
-    // Text mode: both glyph offsets, rendered once as one change.
-    void SetTextOffsets(int x, int y);
+    void SetTextX(int x) { m_pDoc->SetTextX(x); }
+    void SetTextY(int y) { m_pDoc->SetTextY(y); }
+    void SetTextFont(const LogFont& font) { m_pDoc->SetTextFont(font); }
+    void SetStretch(int stretch) { m_pDoc->SetStretch(stretch); }
+    void SetTextOffsets(int x, int y) { m_pDoc->SetTextOffsets(x, y); }
 
 signals:
     // A progress text of the listing for the given status-bar pane.
@@ -129,10 +124,13 @@ signals:
     void DotTextFinished();
     // The user has clicked into the canvas or its dot text pane.
     void Activated();
-    // A change was recorded, undone or redone, or the history was cleared.
+    // The document's history changed (recorded, undone, redone, cleared).
     void HistoryChanged();
     // Undo or redo has put back this text state; the input pane's controls follow it.
     void TextStateRestored(const CCanvasText& text);
+    // The overlay's ink now runs this many dots past the grid's width and
+    // height (0, 0 when it fits, or when there is no overlay).
+    void OverlayOverflowChanged(int wider, int taller);
 
 protected:
     void paintEvent(QPaintEvent* event) override;
@@ -144,37 +142,25 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
-    bool IsMergePending() const { return m_fnMergePending && m_fnMergePending(); }
-    void EditDotAt(QPoint client, COLORREF colour);
-    void DragStep(QPoint client);
-    void DragAxis(QScrollBar* bar, int& last, int pointer);
+    void ConnectDocument();
+    SToolEvent ToolEvent(const QMouseEvent& event) const;
     void UpdatePointer();
     QRect OverlayRect(int x, int y, bool scaled) const;
-    // Text mode moves the glyphs and renders again; image mode moves the overlay.
-    void SetTextOffset(int CCanvasText::*glyphOffset, int CCanvasText::*overlayPosition, int value);
-    // Text mode: renders the text again, recording the change when it alters anything.
-    void RenderRecorded(const std::function<void()>& adjust);
-    bool StepHistory(bool (CCanvasHistory::*step)());
+    // Lays the overlay out again after a change to it or to the grid, and
+    // tells how far it runs past the grid.
+    void OverlayChanged();
 
-    CDotGrid m_grid;
-    CCanvasText m_text;
+    CCanvasDocument* m_pDoc = nullptr;
     COverlayCache m_overlay;
     QPlainTextEdit* m_wndTextPane = nullptr;
     int m_bTextPaneShown = 0;
-    int m_bPanMode = 0;
-    int m_bPanning = 0;
-    int m_nLastX = 0;
-    int m_nLastY = 0;
-    std::function<bool()> m_fnMergePending;
+    QSize m_overflow{0, 0}; // what OverlayOverflowChanged last told
 
     static const CFrameDialogs kNoDialogs;
     const CFrameDialogs* m_pDialogs = &kNoDialogs;
-    QString m_szImagePath;
-    int m_nPictureColors = ExactColors;
     QPointer<CDotTextWorker> m_hDotThread; // the listing's worker while it runs
-    QString m_szDotPath;                   // last Save Dot file, pre-fills its dialog
 
-    // After m_grid and m_text, which they render into and record.
-    CTextRenderer m_textRenderer{m_grid, m_text, [this](int w, int h) { SetGridSize(w, h); }};
-    CCanvasHistory m_history{m_grid, m_text};
+    std::unique_ptr<CDotPaintTool> m_pPaintTool;
+    std::unique_ptr<CPanTool> m_pPanTool;
+    CCanvasTool* m_pTool = nullptr;
 };

@@ -1,44 +1,24 @@
 #include "canvas/TextOverlay.h"
 
-#include "textinput/GlyphRaster.h"
-
 #include <QPainter>
 
 QImage RenderTextOverlay(const CCanvasText& text, int width, int height)
 {
-    if (width <= 0 || height <= 0)
-        return {};
-    QImage image(width, height, QImage::Format_RGB32);
-    image.fill(Qt::black);
-    const QRect box(QPoint(text.m_nTextX, text.m_nTextY), QPoint(width - 1, height - 1));
-    if (text.m_szText.isEmpty() || box.isEmpty())
-        return image;
-
-    QString lines = text.m_szText;
-    lines.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
-    lines.replace(QChar('\r'), QChar('\n'));
-
-    // The same rasteriser as the text-mode glyphs: one colour, no lost strokes.
-    const CGlyphRaster raster(text.m_lfText);
-    const QImage lit = raster.LitText(image.size(), box, Qt::AlignLeft | Qt::AlignTop | Qt::TextWordWrap, lines);
-    CGlyphRaster::Paint(image, lit, text.m_crText);
-    return image;
+    return CSignLayout(text, width, height).Render();
 }
+
+COverlayCache::COverlayCache() = default;
+COverlayCache::~COverlayCache() = default;
 
 const QImage& COverlayCache::Get(const CCanvasText& text, int width, int height)
 {
-    const QPoint position(text.m_nTextX, text.m_nTextY);
-    const QSize size(width, height);
-    const bool same = !m_image.isNull() && m_size == size && m_ptText == position && m_crText == text.m_crText
-        && m_szText == text.m_szText && m_lfText == text.m_lfText;
-    if (same)
+    SKey key{text.m_szText, text.m_acrOverlay, text.m_crText, text.m_lfText,
+             QPoint(text.m_nTextX, text.m_nTextY), text.m_layout, QSize(width, height)};
+    if (m_pLayout && key == m_key)
         return m_image;
-    m_image = RenderTextOverlay(text, width, height);
-    m_szText = text.m_szText;
-    m_lfText = text.m_lfText;
-    m_crText = text.m_crText;
-    m_ptText = position;
-    m_size = size;
+    m_pLayout = std::make_unique<CSignLayout>(text, width, height);
+    m_image = m_pLayout->Render();
+    m_key = std::move(key);
     return m_image;
 }
 

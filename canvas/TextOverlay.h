@@ -1,33 +1,55 @@
 #pragma once
 
 #include "base/CanvasText.h"
+#include "textinput/SignLayout.h"
 
 #include <QImage>
 #include <QRect>
 
-// The image-mode text overlay: the canvas text drawn one pixel per dot into a
-// black picture of the grid's size, then laid over the dots with black as the
-// transparent colour.
+#include <memory>
 
-// The text of 'text' in its font and colour, word-wrapped inside the
-// rectangle from (m_nTextX, m_nTextY) to (width, height) of a black
-// width x height picture. Text outside that rectangle is cut off.
+// The image-mode text overlay: the canvas text laid out on the panel one
+// pixel per dot, drawn into a black picture of the grid's size, then laid
+// over the dots with black as the transparent colour.
+
+// The overlay of 'text' on a black width x height picture: each character in
+// its colour, placed and cut as its layout options say.
 QImage RenderTextOverlay(const CCanvasText& text, int width, int height);
 
-// The last rendered overlay, kept until the text, its font, colour or
-// position, or the grid size changes: paints then cost only the copy.
+// The last laid-out overlay, kept until the text, its colours, font,
+// position or layout, or the grid size changes: paints then cost only the
+// copy.
 class COverlayCache
 {
 public:
+    COverlayCache();
+    ~COverlayCache();
+
     const QImage& Get(const CCanvasText& text, int width, int height);
+    // The layout behind the last Get: how far the text runs past the panel.
+    const CSignLayout* Layout() const { return m_pLayout.get(); }
 
 private:
+    struct SKey
+    {
+        QString szText;
+        std::vector<COLORREF> acrOverlay;
+        COLORREF crText = 0;
+        LogFont lfText;
+        QPoint ptText;
+        SSignLayoutOptions layout;
+        QSize size;
+
+        bool operator==(const SKey& o) const
+        {
+            return size == o.size && ptText == o.ptText && crText == o.crText && layout == o.layout
+                && szText == o.szText && acrOverlay == o.acrOverlay && lfText == o.lfText;
+        }
+    };
+
     QImage m_image;
-    QString m_szText;
-    LogFont m_lfText;
-    COLORREF m_crText = 0;
-    QPoint m_ptText;
-    QSize m_size;
+    std::unique_ptr<CSignLayout> m_pLayout;
+    SKey m_key;
 };
 
 // Draws 'source' into 'dest' of a target of any format by pixel

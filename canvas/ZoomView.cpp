@@ -90,7 +90,7 @@ QRect CZoomView::DotToClient(int column, int displayRow) const
     return {m_nOriginX + column * s - m_nScrollX, m_nOriginY + displayRow * s - m_nScrollY, s, s};
 }
 
-bool CZoomView::ClientToDot(QPoint client, int& column, int& storageRow) const
+bool CZoomView::ClientToDot(QPoint client, int& column, int& row) const
 {
     const int s = EffectiveDotSize();
     const int lx = client.x() + m_nScrollX - m_nOriginX;
@@ -98,7 +98,7 @@ bool CZoomView::ClientToDot(QPoint client, int& column, int& storageRow) const
     if (lx < 0 || ly < 0 || lx >= s * m_nGridWidth || ly >= s * m_nGridHeight)
         return false;
     column = lx / s;
-    storageRow = m_nGridHeight - 1 - ly / s;
+    row = ly / s;
     return true;
 }
 

@@ -45,8 +45,11 @@ public:
 
     // Client square of the dot in this column and display row (row 0 on top).
     QRect DotToClient(int column, int displayRow) const;
-    // The dot under a client point; false when the point is off the grid.
-    bool ClientToDot(QPoint client, int& column, int& storageRow) const;
+    // The dot (column, display row) under a client point; false when the
+    // point is off the grid.
+    bool ClientToDot(QPoint client, int& column, int& row) const;
+    // v rounded up to a whole number of dots.
+    int RoundUpToDot(int v) const;
 
 signals:
     void GridSizeChanged(int width, int height);
@@ -59,8 +62,6 @@ protected:
     void UpdateScrollRanges();
     // The off-screen picture paints are composed in, as large as the viewport.
     QImage& Surface();
-    // v rounded up to a whole number of dots.
-    int RoundUpToDot(int v) const;
 
 private:
     void SnapThumbTrack(QScrollBar* bar, int action);

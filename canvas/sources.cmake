@@ -2,7 +2,12 @@
 list(APPEND CORE_SOURCES
   canvas/DotRaster.h canvas/DotRaster.cpp
   canvas/TextOverlay.h canvas/TextOverlay.cpp
+  canvas/UndoStep.h
+  canvas/DotsStep.h canvas/DotsStep.cpp
+  canvas/GridSteps.h canvas/GridSteps.cpp
+  canvas/WholeStateStep.h canvas/WholeStateStep.cpp
   canvas/CanvasHistory.h canvas/CanvasHistory.cpp
+  canvas/CanvasDocument.h canvas/CanvasDocument.cpp
   canvas/DotShape.h canvas/DotShape.cpp
   canvas/FloodFill.h canvas/FloodFill.cpp
   canvas/DotFragment.h canvas/DotFragment.cpp
@@ -10,5 +15,8 @@ list(APPEND CORE_SOURCES
 )
 list(APPEND UI_SOURCES
   canvas/ZoomView.h canvas/ZoomView.cpp
+  canvas/CanvasTool.h
+  canvas/DotPaintTool.h canvas/DotPaintTool.cpp
+  canvas/PanTool.h canvas/PanTool.cpp
   canvas/ImageView.h canvas/ImageView.cpp
 )

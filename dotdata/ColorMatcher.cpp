@@ -6,6 +6,7 @@
 #include <QImage>
 
 #include <algorithm>
+#include <limits>
 #include <utility>
 #include <vector>
 
@@ -54,6 +55,69 @@ CColorMatcher::CColorMatcher(COLORREF background)
     m_acrLook[kUnlitIndex] = background;
     SetScores(m_nearest, kNearestWeight);
     SetScores(m_dither, kDitherWeight);
+    SetScores(m_family, kNearestWeight, kFamilyLumaWeight);
+}
+
+namespace {
+
+constexpr int kGreyChroma = 24;
+constexpr int kClearChroma = 32;
+constexpr int kClearSaturationPercent = 30;
+
+constexpr unsigned Bit(int index) { return 1u << static_cast<unsigned>(index); }
+
+// The hue angle in degrees, 0 <= hue < 360, of a pixel that is no grey.
+double HueOf(int red, int green, int blue)
+{
+    const int high = std::max({red, green, blue});
+    const int chroma = high - std::min({red, green, blue});
+    double hue = 0;
+    if (high == red)
+        hue = 60.0 * (green - blue) / chroma;
+    else if (high == green)
+        hue = 120.0 + 60.0 * (blue - red) / chroma;
+    else
+        hue = 240.0 + 60.0 * (red - green) / chroma;
+    return hue < 0 ? hue + 360.0 : hue;
+}
+
+} // namespace
+
+int CColorMatcher::HueFamily(int red, int green, int blue)
+{
+    const int high = std::max({red, green, blue});
+    const int chroma = high - std::min({red, green, blue});
+    if (chroma < kClearChroma || chroma * 100 < kClearSaturationPercent * high)
+        return -1;
+    const double hue = HueOf(red, green, blue);
+    // Palette order: Red, Green, Blue, Yellow, Pink, White, Orange.
+    if (hue < 15 || hue >= 330)
+        return 0;
+    if (hue < 45)
+        return 6;
+    if (hue < 90)
+        return 3;
+    if (hue < 180)
+        return 1;
+    if (hue < 270)
+        return 2;
+    return 4;
+}
+
+int CColorMatcher::NearestIndex(int red, int green, int blue) const
+{
+    const int chroma = std::max({red, green, blue}) - std::min({red, green, blue});
+    constexpr int kWhite = 5;
+    constexpr int kPink = 4;
+    if (chroma <= kGreyChroma)
+        return ClosestIndex(red, green, blue, m_nearest, Bit(kWhite) | Bit(kUnlitIndex));
+    const int family = HueFamily(red, green, blue);
+    if (family >= 0)
+        return ClosestIndex(red, green, blue, m_family, Bit(family) | Bit(kUnlitIndex));
+    // Pink is the dull red: no candidate for oranges, yellows, greens or blues.
+    const double hue = HueOf(red, green, blue);
+    const bool reddish = hue < 30 || hue >= 270;
+    return ClosestIndex(red, green, blue, m_nearest, reddish ? 0xFFu : 0xFFu & ~Bit(kPink));
 }
 
 // The distance is a quadratic form d(p, c) = (p - c)' M (p - c) in R, G, B,
@@ -62,7 +126,7 @@ CColorMatcher::CColorMatcher(COLORREF background)
 // thousandths. Over the candidates c, d differs from c' M c - 2 (M c)' p only
 // by p' M p, the same for all of them; so the nearest candidate is the one of
 // least score, found with three products each.
-void CColorMatcher::SetScores(SScores& scores, std::int64_t weight) const
+void CColorMatcher::SetScores(SScores& scores, std::int64_t weight, std::int64_t lumaWeight) const
 {
     constexpr std::array<std::array<std::int64_t, 3>, 3> rows = {{{299, 587, 114}, {-299, -587, 886}, {701, -587, -114}}};
     for (std::size_t i = 0; i < m_acrLook.size(); ++i) {
@@ -70,7 +134,7 @@ void CColorMatcher::SetScores(SScores& scores, std::int64_t weight) const
         const std::array<std::int64_t, 3> c = {RedOf(look), GreenOf(look), BlueOf(look)};
         std::array<std::int64_t, 3> mc {};
         for (std::size_t k = 0; k < 3; ++k) {
-            const std::int64_t w = k == 0 ? 1 : weight;
+            const std::int64_t w = k == 0 ? lumaWeight : weight;
             const std::int64_t along = rows[k][0] * c[0] + rows[k][1] * c[1] + rows[k][2] * c[2];
             for (std::size_t j = 0; j < 3; ++j)
                 mc[j] += w * rows[k][j] * along;
@@ -82,11 +146,14 @@ void CColorMatcher::SetScores(SScores& scores, std::int64_t weight) const
     }
 }
 
-int CColorMatcher::ClosestIndex(int red, int green, int blue, const SScores& scores)
+int CColorMatcher::ClosestIndex(int red, int green, int blue, const SScores& scores, unsigned among)
 {
     std::array<double, 8> score;
-    for (std::size_t i = 0; i < score.size(); ++i)
+    for (std::size_t i = 0; i < score.size(); ++i) {
         score[i] = scores.adConstant[i] - (scores.adRed[i] * red + scores.adGreen[i] * green + scores.adBlue[i] * blue);
+        if (!(among & (1u << i)))
+            score[i] = std::numeric_limits<double>::infinity();
+    }
     // Pairs, then pairs of winners: a short chain, since dithering waits for
     // each answer. The later candidate wins only when strictly nearer, so on
     // a tie the lower index, a dot colour before unlit, is kept.

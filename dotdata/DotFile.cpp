@@ -1,5 +1,7 @@
 #include "dotdata/DotFile.h"
 
+#include "base/SaveTarget.h"
+
 #include <QSaveFile>
 
 QByteArray CDotFile::Bytes(const QString& paneText)
@@ -17,7 +19,7 @@ bool CDotFile::Write(const QString& path, const QByteArray& bytes)
 
 bool CDotFile::Write(QSaveFile& file, const QByteArray& bytes)
 {
-    if (!file.open(QIODevice::WriteOnly))
+    if (!CSaveTarget::Refusal(file.fileName()).isEmpty() || !file.open(QIODevice::WriteOnly))
         return false;
     const bool written = file.write(bytes) == bytes.size() && file.flush();
     if (!written) {

@@ -13,7 +13,8 @@ public:
     static QByteArray Bytes(const QString& paneText);
 
     // Writes bytes to path, replacing the file only once everything has been
-    // written: a failed write leaves an existing file as it was.
+    // written: a failed write leaves an existing file as it was. A target
+    // that is not a regular file is refused (see CSaveTarget).
     static bool Write(const QString& path, const QByteArray& bytes);
     // The same on a save file the caller has named (and may have extended).
     // Every write and the flush are checked before committing: a short write

@@ -52,7 +52,12 @@ bool CDotListing::HasLitDot(const CDotGrid& grid)
 
 bool CDotListing::LeavesLitDotsOut(const CDotGrid& grid, const CCanvasText& text)
 {
-    return grid.Mode() != ImageMode && text.m_szText.isEmpty() && HasLitDot(grid);
+    return grid.Mode() != ImageMode && !ListsMergedText(text) && HasLitDot(grid);
+}
+
+bool CDotListing::ListsMergedText(const CCanvasText& text)
+{
+    return !text.m_szText.isEmpty() && text.m_bDotsFromText;
 }
 
 QString CDotListing::StatusFor(int percent)
@@ -168,7 +173,8 @@ void CDotListing::WriteTextModeDots(const CDotGrid& grid, const CCanvasText& tex
     m_nLast = 100;
     m_nBlockNo = 0;
     m_nDots = 0;
-    if (text.m_szText.isEmpty())
+    // Headers naming characters over dots of a picture would mislabel them.
+    if (!ListsMergedText(text))
         return;
     // One header per character as the renderer gave it a cell: a code point.
     m_characters = CharactersOf(text.m_szText);
@@ -311,4 +317,24 @@ void CDotListing::Progress(int n, int total)
         return;
     m_nLast = percent;
     m_sink.Status(StatusFor(percent));
+}
+
+namespace {
+
+// Gathers the listing in one string and drops the progress texts.
+class CStringSink : public CDotListingSink
+{
+public:
+    void Insert(const QString& text) override { m_szText += text; }
+    void Status(const QString&) override {}
+    QString m_szText;
+};
+
+} // namespace
+
+QString CDotListing::Whole(const CDotGrid& grid, const CCanvasText& text)
+{
+    CStringSink sink;
+    CDotListing(sink).Generate(grid, text);
+    return sink.m_szText;
 }

@@ -31,12 +31,19 @@ public:
     void WriteImageModeDots(const CDotGrid& grid);
     void WriteTextModeDots(const CDotGrid& grid, const CCanvasText& text);
 
+    // The whole listing in one string, without progress texts.
+    static QString Whole(const CDotGrid& grid, const CCanvasText& text);
+
     // Whether any dot has one of the seven dot colours.
     static bool HasLitDot(const CDotGrid& grid);
     // A text-mode listing names only the dots of merged characters: without
     // merged text it is empty, however many dots are lit (a picture opened
-    // into a text-mode canvas). True in that case.
+    // into a text-mode canvas), and so it is once a picture, a listing or a
+    // turn has replaced the merged text's dots. True in those cases.
     static bool LeavesLitDotsOut(const CDotGrid& grid, const CCanvasText& text);
+    // Whether a text-mode listing lists the text's characters: there is
+    // merged text and the dots are still its rendering.
+    static bool ListsMergedText(const CCanvasText& text);
 
     // Where the listing writes the dot at (column, row from the top): its
     // block number, and row and column 1..8 inside the block, as

@@ -8,6 +8,17 @@
 
 namespace {
 
+// The bytes of a line without its end (LF or CR LF): the cap counts these.
+qint64 LineLength(const QByteArray& line)
+{
+    qint64 length = line.size();
+    if (length > 0 && line[length - 1] == '\n')
+        --length;
+    if (length > 0 && line[length - 1] == '\r')
+        --length;
+    return length;
+}
+
 int IndexOfLetter(const QString& letter)
 {
     if (letter.size() != 1)
@@ -72,7 +83,8 @@ bool CDotListingReader::Read(QIODevice& device, int width, int height)
     m_szError.clear();
     qint64 total = 0;
     for (qint64 number = 1; !device.atEnd(); ++number) {
-        const QByteArray bytes = device.readLine(kMaxLineBytes + 2); // may stop one byte short of its argument
+        // At most the longest line and a CR LF (readLine stops one byte short of its argument).
+        const QByteArray bytes = device.readLine(kMaxLineBytes + 3);
         total += bytes.size();
         if (total > kMaxBytes) {
             m_szError = QStringLiteral("line %1: the listing is longer than the %2 bytes of a full canvas")
@@ -80,7 +92,7 @@ bool CDotListingReader::Read(QIODevice& device, int width, int height)
             m_dots.clear();
             return false;
         }
-        if (bytes.size() > kMaxLineBytes) {
+        if (LineLength(bytes) > kMaxLineBytes) {
             m_szError = QStringLiteral("line %1: '%2' is too long for a dot listing")
                             .arg(number).arg(CQuotedText::Quote(QString::fromUtf8(bytes)));
             m_dots.clear();

@@ -17,7 +17,8 @@ public:
     // each a line of 64 entries of at most "12288-8-8-R, " (13 characters)
     // followed by a blank line, CR LF line ends.
     static constexpr qint64 kMaxBytes = qint64{12288} * (64 * 13 + 4);
-    // No line of a listing is longer than a block of 64 entries.
+    // No line of a listing is longer than a block of 64 entries; the cap
+    // counts the line without its end.
     static constexpr qint64 kMaxLineBytes = 4096;
 
     struct SDot

@@ -1,7 +1,9 @@
 #include "dotdata/DotTextPdf.h"
 
+#include "base/SaveTarget.h"
 #include "dotdata/DotFile.h"
 #include "dotdata/DotTextPrinter.h"
+#include "dotdata/ListingDocument.h"
 
 #include <QBuffer>
 #include <QDir>
@@ -12,6 +14,11 @@
 
 CDotTextPdf::CDotTextPdf(const QPlainTextEdit& pane)
     : CDotTextPdf(*pane.document(), pane.font(), pane.logicalDpiY())
+{
+}
+
+CDotTextPdf::CDotTextPdf(const CListingDocument& listing)
+    : CDotTextPdf(listing.Text(), listing.Font(), listing.SourceDpi())
 {
 }
 
@@ -60,6 +67,9 @@ bool CDotTextPdf::Write(const QString& path, QString& error) const
 bool CDotTextPdf::Write(QSaveFile& file, QString& error) const
 {
     const QString name = QDir::toNativeSeparators(file.fileName());
+    error = CSaveTarget::Refusal(file.fileName());
+    if (!error.isEmpty())
+        return false;
     const QByteArray bytes = Render();
     if (bytes.isEmpty()) {
         error = QStringLiteral("the PDF file %1 could not be made").arg(name);

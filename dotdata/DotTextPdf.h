@@ -5,6 +5,7 @@
 #include <QPageLayout>
 #include <QString>
 
+class CListingDocument;
 class QPlainTextEdit;
 class QSaveFile;
 class QTextDocument;
@@ -19,6 +20,7 @@ class CDotTextPdf
 public:
     // The pane's text in the pane's font, on the pages of the default printer.
     explicit CDotTextPdf(const QPlainTextEdit& pane);
+    explicit CDotTextPdf(const CListingDocument& listing);
     CDotTextPdf(const QTextDocument& text, const QFont& font, int sourceDpi);
 
     // Pages as a printer sets them up (size, orientation, margins, resolution).

@@ -1,5 +1,6 @@
 #include "dotdata/DotTextPrinter.h"
 
+#include <QFontMetricsF>
 #include <QPainter>
 #include <QPlainTextEdit>
 #include <QPrinter>
@@ -7,6 +8,32 @@
 #include <QTextOption>
 
 #include <algorithm>
+
+namespace {
+
+// The characters from 'start' that fill a line of 'width' with whole
+// entries: a listing line breaks only after the ", " between two entries,
+// never inside "3-8-2-R". 0 when not even one entry fits.
+int WholeEntriesThatFit(const QString& text, int start, const QFontMetricsF& metrics, qreal width)
+{
+    int fitting = 0;
+    qreal used = 0;
+    int from = start;
+    while (from < text.size()) {
+        const int comma = text.indexOf(QLatin1String(", "), from);
+        const int end = comma < 0 ? static_cast<int>(text.size()) : comma + 2;
+        // The blank that ends a line takes no room on it.
+        const int inked = comma < 0 ? end : comma + 1;
+        if (used + metrics.horizontalAdvance(text.mid(from, inked - from)) > width)
+            break;
+        used += metrics.horizontalAdvance(text.mid(from, end - from));
+        fitting = end - start;
+        from = end;
+    }
+    return fitting;
+}
+
+} // namespace
 
 QRect CDotTextPrinter::RenderRect(int horzRes, int vertRes, int dpiX, int dpiY)
 {
@@ -118,9 +145,18 @@ void CDotTextPrinter::LayOutBlock()
     option.setWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
     m_pLayout->setTextOption(option);
     m_pLayout->beginLayout();
+    const QString text = m_block.text();
+    const QFontMetricsF metrics(m_font);
     qreal y = 0;
+    int start = 0;
     for (QTextLine line = m_pLayout->createLine(); line.isValid(); line = m_pLayout->createLine()) {
-        line.setLineWidth(m_dLineWidth);
+        const int whole = WholeEntriesThatFit(text, start, metrics, m_dLineWidth);
+        // An entry wider than the whole line is wrapped as it comes.
+        if (whole > 0)
+            line.setNumColumns(whole, m_dLineWidth);
+        else
+            line.setLineWidth(m_dLineWidth);
+        start += line.textLength();
         line.setPosition(QPointF(0, y));
         y += line.height();
     }

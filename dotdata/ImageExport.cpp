@@ -2,7 +2,12 @@
 
 #include "base/DotGrid.h"
 #include "base/GridImage.h"
+#include "base/SaveTarget.h"
+#include "dotdata/ExportRegistry.h"
+#include "dotdata/JpegWriter.h"
 
+#include <QBuffer>
+#include <QFileInfo>
 #include <QImage>
 #include <QImageWriter>
 #include <QSaveFile>
@@ -11,30 +16,46 @@
 namespace {
 
 constexpr int kBmpHeaderSize = 54;
-constexpr int kJpegQuality = 100;
 
 void Put16(QByteArray& b, int offset, quint16 v) { qToLittleEndian(v, b.data() + offset); }
 void Put32(QByteArray& b, int offset, quint32 v) { qToLittleEndian(v, b.data() + offset); }
 
-bool Commit(QSaveFile& file, QString& error)
+// Bytes of one BMP row: three a pixel, padded to a multiple of four.
+qint64 BmpStride(int width)
 {
-    if (file.commit())
-        return true;
-    error = file.errorString();
-    return false;
+    return (3 * qint64{width} + 3) / 4 * 4;
 }
 
 } // namespace
 
-bool CImageExport::IsBmpPath(const QString& path)
+QString CImageExport::NameEnding(const QString& path)
 {
-    const int dot = path.lastIndexOf(QLatin1Char('.'));
-    return dot >= 0 && path.mid(dot).compare(QLatin1String(".bmp"), Qt::CaseInsensitive) == 0;
+    // The ending of the file name only: a dot in a folder's name or a name
+    // that starts with a dot names no format.
+    const QString name = QFileInfo(path).fileName();
+    const int dot = name.lastIndexOf(QLatin1Char('.'));
+    if (dot <= 0 || dot == name.size() - 1)
+        return {};
+    return name.mid(dot + 1).toLower();
+}
+
+CImageExport::Format CImageExport::FormatOf(const QString& path)
+{
+    const QString ending = NameEnding(path);
+    if (ending.isEmpty())
+        return Jpeg;
+    if (ending == QLatin1String("bmp"))
+        return Bmp;
+    if (ending == QLatin1String("png"))
+        return Png;
+    if (ending == QLatin1String("jpg") || ending == QLatin1String("jpeg") || ending == QLatin1String("jpe"))
+        return Jpeg;
+    return Unknown;
 }
 
 QByteArray CImageExport::BmpHeader(int width, int height)
 {
-    const quint32 pixelBytes = 3u * static_cast<quint32>(width) * static_cast<quint32>(height);
+    const auto pixelBytes = static_cast<quint32>(BmpStride(width) * height);
     QByteArray h(kBmpHeaderSize, '\0');
     h[0] = 'B';
     h[1] = 'M';
@@ -50,56 +71,76 @@ QByteArray CImageExport::BmpHeader(int width, int height)
     return h;
 }
 
+bool CImageExport::WriteBmpRows(const CDotGrid& grid, QIODevice& device)
+{
+    // The grid's buffer is already the bottom-up pixel array; only the row
+    // ends may need fill bytes (never when W is a multiple of 4).
+    const qint64 rowBytes = 3 * qint64{grid.Width()};
+    const QByteArray fill(static_cast<int>(BmpStride(grid.Width()) - rowBytes), '\0');
+    if (fill.isEmpty())
+        return device.write(reinterpret_cast<const char*>(grid.Bits()), rowBytes * grid.Height()) == rowBytes * grid.Height();
+    for (int row = 0; row < grid.Height(); ++row) {
+        const char* bits = reinterpret_cast<const char*>(grid.Bits()) + rowBytes * row;
+        if (device.write(bits, rowBytes) != rowBytes || device.write(fill) != fill.size())
+            return false;
+    }
+    return true;
+}
+
 bool CImageExport::Write(const CDotGrid& grid, const QString& path, QString& error)
 {
-    if (grid.IsEmpty()) {
-        error = QStringLiteral("The canvas has no dots.");
-        return false;
-    }
-    return IsBmpPath(path) ? WriteBmp(grid, path, error) : WriteJpeg(grid, path, error);
+    const CCanvasText noText;
+    const COutcome outcome = CExportRegistry::WritePicture({grid, noText}, path);
+    error = outcome.Message();
+    return outcome.IsOk();
 }
 
-bool CImageExport::WriteBmp(const CDotGrid& grid, const QString& path, QString& error)
+bool CImageExport::WriteAs(const CDotGrid& grid, const QString& path, Format format, QString& error)
 {
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly)) {
-        error = file.errorString();
-        return false;
+    if (format == Bmp) {
+        return WriteFile(path, error, [&grid](QIODevice& file) {
+            return file.write(BmpHeader(grid.Width(), grid.Height())) == kBmpHeaderSize && WriteBmpRows(grid, file);
+        });
     }
-    // The grid's buffer is already the bottom-up pixel array with rows that
-    // need no padding (W is a multiple of 8).
-    const QByteArray header = BmpHeader(grid.Width(), grid.Height());
-    const auto pixelBytes = static_cast<qint64>(grid.ByteCount());
-    if (file.write(header) != header.size()
-        || file.write(reinterpret_cast<const char*>(grid.Bits()), pixelBytes) != pixelBytes
-        || !file.flush()) {
-        error = file.errorString();
-        file.cancelWriting();
-        return false;
-    }
-    return Commit(file, error);
+    QByteArray bytes;
+    return Encode(grid, format, bytes, error)
+        && WriteFile(path, error, [&bytes](QIODevice& file) { return file.write(bytes) == bytes.size(); });
 }
 
-bool CImageExport::WriteJpeg(const CDotGrid& grid, const QString& path, QString& error)
+bool CImageExport::Encode(const CDotGrid& grid, Format format, QByteArray& bytes, QString& error)
 {
-    // Mirroring the wrapped bottom-up rows yields the top-down image the
+    if (format == Jpeg)
+        return CJpegWriter::Encode(grid, bytes, error);
+    // PNG. Mirroring the wrapped bottom-up rows yields the top-down image the
     // writer expects, in one copy.
     const QImage image = WrapGridBits(grid).mirrored(false, true);
-    if (image.isNull()) {
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    QImageWriter writer(&buffer, "png");
+    if (image.isNull() || !writer.write(image)) {
         error = QStringLiteral("Not enough memory for the picture.");
         return false;
     }
+    return true;
+}
+
+bool CImageExport::WriteFile(const QString& path, QString& error, const std::function<bool(QIODevice&)>& write)
+{
+    error = CSaveTarget::Refusal(path);
+    if (!error.isEmpty())
+        return false;
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly)) {
         error = file.errorString();
         return false;
     }
-    QImageWriter writer(&file, "jpeg");
-    writer.setQuality(kJpegQuality);
-    if (!writer.write(image) || !file.flush()) {
-        error = writer.error() != QImageWriter::UnknownError ? writer.errorString() : file.errorString();
+    if (!write(file) || !file.flush()) {
+        error = file.errorString();
         file.cancelWriting();
         return false;
     }
-    return Commit(file, error);
+    if (file.commit())
+        return true;
+    error = file.errorString();
+    return false;
 }

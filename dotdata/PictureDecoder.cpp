@@ -4,6 +4,7 @@
 #include "base/RegularFile.h"
 #include "dotdata/BmpDecoder.h"
 #include "dotdata/JpegDecoder.h"
+#include "dotdata/PngDecoder.h"
 
 #include <QFile>
 #include <QIODevice>
@@ -18,6 +19,8 @@ bool CPictureDecoder::Decode(QIODevice& device, QSize limit, DecodedPicture& out
         return CBmpDecoder::Decode(device, limit, out);
     if (CJpegDecoder::IsJpeg(head))
         return CJpegDecoder::Decode(device, limit, out);
+    if (CPngDecoder::IsPng(head))
+        return CPngDecoder::Decode(device, limit, out);
     return false;
 }
 
@@ -33,7 +36,7 @@ bool CPictureDecoder::DecodeFile(const QString& path, QSize limit, DecodedPictur
     }
     if (Decode(file, limit, out))
         return true;
-    why = QStringLiteral("'%1' is not a BMP or JPEG picture that can be read").arg(CQuotedText::Quote(path));
+    why = QStringLiteral("'%1' is not a BMP, PNG or JPEG picture that can be read").arg(CQuotedText::Quote(path));
     return false;
 }
 

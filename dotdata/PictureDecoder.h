@@ -5,7 +5,7 @@
 class QIODevice;
 class QString;
 
-// Decodes a BMP or JPEG picture, recognised by its content, never by a file
+// Decodes a BMP, PNG or JPEG picture, recognised by its content, never by a file
 // name. Only the top-left part inside the limit is decoded.
 class CPictureDecoder
 {

@@ -7,7 +7,7 @@ class CDotGrid;
 class QImage;
 class QString;
 
-// Open: turns a BMP or JPEG file into the grid's dots in one pass, file ->
+// Open: turns a BMP, PNG or JPEG file into the grid's dots in one pass, file ->
 // decoder -> grid. The picture's size is rounded up to whole blocks of 8 and
 // clamped to the canvas limits, the picture hangs from the top-left corner
 // unscaled, and its pixels become dots in one of the ColorMatching ways

@@ -1,20 +1,35 @@
 #include "dotdata/SaveDot.h"
 
 #include "base/FrameDialogs.h"
+#include "base/SaveTarget.h"
 #include "dotdata/DotFile.h"
 
 #include <QDir>
 
-bool CSaveDot::Save(const CFrameDialogs& dialogs, const QString& paneText, QString& path)
+bool CSaveDot::Save(const CFrameDialogs& dialogs, const Writer& write, QString& path)
 {
     const QString chosen = dialogs.AskSaveDotPath(path);
     if (chosen.isEmpty())
         return false;
     path = chosen;
-    if (CDotFile::Write(chosen, CDotFile::Bytes(paneText)))
-        return true;
-    dialogs.ShowMessage(FailureMessage(chosen));
-    return false;
+    const COutcome written = write(chosen);
+    if (!written)
+        dialogs.ShowMessage(written.Message());
+    return written.IsOk();
+}
+
+bool CSaveDot::Save(const CFrameDialogs& dialogs, const QString& listing, QString& path)
+{
+    return Save(dialogs, [&listing](const QString& chosen) { return WriteListing(chosen, listing); }, path);
+}
+
+COutcome CSaveDot::WriteListing(const QString& path, const QString& listing)
+{
+    if (CDotFile::Write(path, CDotFile::Bytes(listing)))
+        return COutcome::Ok();
+    // Say why when the name is not a regular file's, such as a folder or a pipe.
+    const QString refusal = CSaveTarget::Refusal(path);
+    return COutcome::Failed(refusal.isEmpty() ? FailureMessage(path) : FailureMessage(path) + QLatin1Char('\n') + refusal);
 }
 
 QString CSaveDot::FailureMessage(const QString& path)

@@ -1,18 +1,28 @@
 #pragma once
 
+#include "base/Outcome.h"
+
 #include <QString>
+
+#include <functional>
 
 struct CFrameDialogs;
 
 // Save Dot: asks for a .txt file name through the dialog seam and writes the
-// dot text pane's text to it.
+// dot-data listing to it.
 class CSaveDot
 {
 public:
-    // Asks for the file, pre-filled from path, which then holds the choice,
-    // and writes paneText. A file that cannot be written is left as it was
-    // and the user is told so. True when a file was written.
-    static bool Save(const CFrameDialogs& dialogs, const QString& paneText, QString& path);
+    using Writer = std::function<COutcome(const QString& path)>;
 
+    // Asks for the file, pre-filled from path, which then holds the choice,
+    // and has write write it. A file that cannot be written is left as it
+    // was and the user is told so. True when a file was written.
+    static bool Save(const CFrameDialogs& dialogs, const Writer& write, QString& path);
+    // The same, writing the given listing text.
+    static bool Save(const CFrameDialogs& dialogs, const QString& listing, QString& path);
+
+    // Writes the listing text to the file; the failure says why.
+    static COutcome WriteListing(const QString& path, const QString& listing);
     static QString FailureMessage(const QString& path);
 };

@@ -4,10 +4,13 @@ list(APPEND CORE_SOURCES
   dotdata/DecodedPicture.h
   dotdata/BmpDecoder.h dotdata/BmpDecoder.cpp
   dotdata/JpegDecoder.h dotdata/JpegDecoder.cpp
+  dotdata/PngDecoder.h dotdata/PngDecoder.cpp
   dotdata/PictureDecoder.h dotdata/PictureDecoder.cpp
   dotdata/ColorMatcher.h dotdata/ColorMatcher.cpp
   dotdata/PictureImport.h dotdata/PictureImport.cpp
+  dotdata/JpegWriter.h dotdata/JpegWriter.cpp
   dotdata/ImageExport.h dotdata/ImageExport.cpp
+  dotdata/ExportRegistry.h dotdata/ExportRegistry.cpp
 )
 # Controller exports: bytes in a chosen scan, bit order, module chain and
 # colour planes, as C arrays, raw bytes and Intel HEX, and read back.
@@ -24,6 +27,7 @@ list(APPEND CORE_SOURCES
   dotdata/DotListingSink.h
   dotdata/DotListing.h dotdata/DotListing.cpp
   dotdata/DotFile.h dotdata/DotFile.cpp
+  dotdata/ListingDocument.h dotdata/ListingDocument.cpp
   dotdata/DotListingReader.h dotdata/DotListingReader.cpp
   dotdata/SaveDot.h dotdata/SaveDot.cpp
 )

@@ -7,6 +7,7 @@
 #include "dotdata/DotListing.h"
 #include "dotdata/DotListingReader.h"
 #include "dotdata/DotTextPdf.h"
+#include "dotdata/ListingDocument.h"
 #include "dotdata/ProjectFile.h"
 #include "frame/ListingPrint.h"
 #include "textinput/InputTextView.h"
@@ -24,6 +25,7 @@ bool CCommandSteps::NewCanvas(int width, int height, int mode)
     if (!m_canvas.NewCanvas(width, height, mode))
         return false;
     m_pane.SetInputMode(mode);
+    m_pane.OnNewCanvas();
     return true;
 }
 
@@ -81,18 +83,20 @@ bool CCommandSteps::LoadExport(const QString& path, const SExportOptions& option
     CDotGrid loaded = m_canvas.Grid();
     if (!CControllerExport::Read(path, options, loaded.ColorIndex(), loaded, error))
         return false;
-    m_canvas.ChangeDots(CCanvasHistory::Kind::LoadDots, [&loaded](CDotGrid& dots) { dots = loaded; });
+    m_canvas.Document().ChangeDots(EUndoKind::LoadDots, [&loaded](CDotGrid& dots) { dots = loaded; });
     return true;
 }
 
 void CCommandSteps::Print(const CFrameDialogs& dialogs)
 {
-    CListingPrint(dialogs, *m_canvas.TextPane()).Run();
+    const CListingDocument listing(m_canvas.Document().Listing());
+    CListingPrint(dialogs, listing).Run();
 }
 
 bool CCommandSteps::PrintToPdf(const QString& path, QString& error)
 {
-    return CDotTextPdf(*m_canvas.TextPane()).Write(path, error);
+    const CListingDocument listing(m_canvas.Document().Listing());
+    return CDotTextPdf(listing).Write(path, error);
 }
 
 bool CCommandSteps::ListingLeavesDotsOut() const
@@ -144,7 +148,7 @@ bool CCommandSteps::EditDot(int column, int row, bool light)
 {
     const CDotGrid& grid = m_canvas.Grid();
     const COLORREF colour = light ? grid.DotColor() : grid.BackColor();
-    return m_canvas.EditDot(column, grid.Height() - 1 - row, colour);
+    return m_canvas.EditDot(column, row, colour);
 }
 
 bool CCommandSteps::LoadDots(const QString& path, QString& error)
@@ -155,7 +159,7 @@ bool CCommandSteps::LoadDots(const QString& path, QString& error)
         error = CRegularFile::Describe(status, path, CDotListingReader::kMaxBytes);
         return false;
     }
-    const CDotGrid& grid = m_canvas.Grid();
+    const CDotGrid& grid = m_canvas.Document().Grid();
     if (grid.IsEmpty()) {
         error = QStringLiteral("there is no canvas to draw the listing on");
         return false;
@@ -165,20 +169,21 @@ bool CCommandSteps::LoadDots(const QString& path, QString& error)
         error = QStringLiteral("%1: %2").arg(CQuotedText::Quote(path), reader.Error());
         return false;
     }
-    m_canvas.ChangeDots(CCanvasHistory::Kind::LoadDots, [&reader](CDotGrid& dots) {
+    m_canvas.Document().ChangeDots(EUndoKind::LoadDots, [&reader](CDotGrid& dots) {
         for (const CDotListingReader::SDot& dot : reader.Dots())
-            dots.SetDot(dot.x, dots.Height() - 1 - dot.y, DotPalette[static_cast<std::size_t>(dot.colorIndex)]);
+            dots.SetDisplayDot(dot.x, dot.y, DotPalette[static_cast<std::size_t>(dot.colorIndex)]);
     });
     return true;
 }
 
 SProject CCommandSteps::Project() const
 {
+    const CCanvasDocument& document = m_canvas.Document();
     SProject project;
-    project.m_grid = m_canvas.Grid();
-    project.m_text = m_canvas.Text();
+    project.m_grid = document.Grid();
+    project.m_text = document.Text();
     project.m_input = m_pane.InputState();
-    project.m_nPictureColors = m_canvas.PictureColors();
+    project.m_nPictureColors = document.PictureColors();
     return project;
 }
 
@@ -187,8 +192,8 @@ void CCommandSteps::RestoreProject(SProject project)
     const int mode = project.m_grid.Mode();
     m_pane.SetInputMode(mode);
     m_pane.RestoreInputState(project.m_input, project.m_text);
-    m_canvas.RestoreCanvas(std::move(project.m_grid), project.m_text, project.m_nPictureColors,
-                           m_pane.RichEdit()->document());
+    m_canvas.Document().Restore(std::move(project.m_grid), project.m_text, project.m_nPictureColors,
+                                m_pane.RichEdit()->document());
 }
 
 bool CCommandSteps::SaveProject(const QString& path, QString& error) const

@@ -20,8 +20,9 @@ public:
     CCommandSteps(CImageView& canvas, CInputTextView& pane);
 
     // New: a fresh canvas of the (already corrected) size and mode; the input
-    // pane takes the mode and keeps its text, unrendered. False, keeping the
-    // old canvas, when the dots cannot be allocated.
+    // pane takes the mode and keeps its text, unrendered, offered for the
+    // next Merge Text (as the overlay in image mode). False, keeping the old
+    // canvas, when the dots cannot be allocated.
     bool NewCanvas(int width, int height, int mode);
     // Open: the picture replaces the dots; a file that cannot be read keeps
     // the old canvas and says so once.
@@ -47,7 +48,7 @@ public:
     bool LoadExport(const QString& path, const SExportOptions& options, QString& error);
     // Print: paper, or a PDF file when there is no printer or the user picks
     // one; PrintToPdf is the PDF path alone, for batch mode. Both print the
-    // dot text pane's listing.
+    // document's listing, which the dot text pane only shows.
     void Print(const CFrameDialogs& dialogs);
     bool PrintToPdf(const QString& path, QString& error);
     // The listing shown leaves lit dots out: a text-mode canvas whose dots

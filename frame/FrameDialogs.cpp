@@ -39,8 +39,10 @@ QString AskOpenFile(QWidget* owner)
     // Qt separates the patterns of one filter by blanks.
     const QString bmp = QStringLiteral("BMP (*.bmp)");
     const QString jpg = QStringLiteral("JPG (*.jpg *.jpeg *.jpe)");
+    const QString png = QStringLiteral("PNG (*.png)");
     QString selected = bmp;
-    return QFileDialog::getOpenFileName(owner, QString(), QString(), bmp + QStringLiteral(";;") + jpg, &selected);
+    return QFileDialog::getOpenFileName(owner, QString(), QString(), QStringList{bmp, jpg, png}.join(QStringLiteral(";;")),
+                                        &selected);
 }
 
 bool AskPrinter(QWidget* owner, QPrinter& printer)
@@ -73,7 +75,8 @@ QString AskSaveFile(QWidget* owner, const QString& prefill, const QStringList& f
 QString AskSaveImagePath(QWidget* owner, const QString& prefill)
 {
     // Qt separates patterns with spaces, so the JPG patterns are listed that way.
-    return AskSaveFile(owner, prefill, {QStringLiteral("BMP (*.bmp)"), QStringLiteral("JPG (*.jpg *.jpeg *.jpe)")},
+    return AskSaveFile(owner, prefill, {QStringLiteral("BMP (*.bmp)"), QStringLiteral("JPG (*.jpg *.jpeg *.jpe)"),
+                                        QStringLiteral("PNG (*.png)")},
                        QStringLiteral("bmp"));
 }
 
@@ -118,7 +121,7 @@ std::optional<LogFont> AskFont(QWidget* owner, const LogFont& current)
 {
     // Qt's own dialog, so that its effects (underline, strike-out), which a
     // dot sign cannot show, can be taken away.
-    QFontDialog dialog(current.ToQFont(), owner);
+    QFontDialog dialog(current.ToDialogFont(), owner);
     dialog.setOption(QFontDialog::DontUseNativeDialog);
     for (QCheckBox* effect : dialog.findChildren<QCheckBox*>()) {
         effect->setChecked(false);
@@ -128,7 +131,7 @@ std::optional<LogFont> AskFont(QWidget* owner, const LogFont& current)
     }
     if (dialog.exec() != QDialog::Accepted)
         return std::nullopt;
-    return LogFont::FromQFont(dialog.selectedFont());
+    return LogFont::FromDialogFont(dialog.selectedFont(), current);
 }
 
 QString AskOpenProject(QWidget* owner, int language)

@@ -1,6 +1,6 @@
 #include "frame/HelpFile.h"
 
-#include "frame/MenuTable.h"
+#include "frame/Languages.h"
 
 #include <QDir>
 #include <QFileInfo>

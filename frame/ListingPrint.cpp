@@ -2,14 +2,14 @@
 
 #include "dotdata/DotTextPdf.h"
 #include "dotdata/DotTextPrinter.h"
+#include "dotdata/ListingDocument.h"
 #include "frame/FrameDialogs.h"
 
-#include <QPlainTextEdit>
 #include <QPrinter>
 
-CListingPrint::CListingPrint(const CFrameDialogs& dialogs, const QPlainTextEdit& pane)
+CListingPrint::CListingPrint(const CFrameDialogs& dialogs, const CListingDocument& listing)
     : m_dialogs(dialogs)
-    , m_pane(pane)
+    , m_listing(listing)
 {
 }
 
@@ -39,7 +39,7 @@ void CListingPrint::Run() const
 
 bool CListingPrint::PrintOnPaper(QPagedPaintDevice& device) const
 {
-    CDotTextPrinter printer(*m_pane.document(), m_pane.font(), m_pane.logicalDpiY());
+    CDotTextPrinter printer(m_listing.Text(), m_listing.Font(), m_listing.SourceDpi());
     if (printer.Print(device, [&device] { device.newPage(); }) > 0)
         return true;
     m_dialogs.showMessage(PrinterFailureMessage());
@@ -48,7 +48,7 @@ bool CListingPrint::PrintOnPaper(QPagedPaintDevice& device) const
 
 bool CListingPrint::PrintToPdf(const QString& path, const QPageLayout* layout, int resolution) const
 {
-    CDotTextPdf pdf(m_pane);
+    CDotTextPdf pdf(m_listing);
     if (layout)
         pdf.SetPage(*layout, resolution);
     QString error;

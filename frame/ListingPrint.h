@@ -2,9 +2,9 @@
 
 #include <QString>
 
+class CListingDocument;
 class QPageLayout;
 class QPagedPaintDevice;
-class QPlainTextEdit;
 struct CFrameDialogs;
 
 // File > Print of the dot listing. With a printer: the print dialog, then
@@ -15,7 +15,7 @@ struct CFrameDialogs;
 class CListingPrint
 {
 public:
-    CListingPrint(const CFrameDialogs& dialogs, const QPlainTextEdit& pane);
+    CListingPrint(const CFrameDialogs& dialogs, const CListingDocument& listing);
 
     void Run() const;
 
@@ -27,5 +27,5 @@ public:
 
 private:
     const CFrameDialogs& m_dialogs;
-    const QPlainTextEdit& m_pane;
+    const CListingDocument& m_listing;
 };

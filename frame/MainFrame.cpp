@@ -9,11 +9,12 @@
 #include "dotdata/PictureDecoder.h"
 #include "dotdata/ProjectFile.h"
 #include "base/CommandIds.h"
-#include "frame/CommandTable.h"
+#include "frame/CommandRegistry.h"
 #include "frame/HelpFile.h"
 #include "frame/HelpWindow.h"
 #include "frame/LockIndicators.h"
-#include "frame/MenuTable.h"
+#include "frame/Languages.h"
+#include "frame/OverflowMessage.h"
 #include "frame/PaneLink.h"
 #include "frame/ProjectKeeper.h"
 #include "frame/UserSettings.h"
@@ -53,13 +54,6 @@ constexpr int kLockPollMs = 300;
 
 // Text of the status panes 1 to 4 when shown; pane 1 also takes its width from it.
 constexpr std::array<const char*, CMainFrame::kStatusPaneCount> kPaneTexts = {"", "100%", "CAP", "NUM", "SCRL"};
-
-// The prompt of Undo or Redo names the step it would take back or do again,
-// in English like every prompt; none when there is no step.
-QString StepPrompt(const char* command, const char* step)
-{
-    return step ? QStringLiteral("%1 %2").arg(QLatin1String(command), QLatin1String(step)) : QString();
-}
 
 bool Contains(const QWidget* pane, const QWidget* widget)
 {
@@ -154,6 +148,7 @@ void CMainFrame::CreateClient()
     connect(m_pCanvas, &CImageView::HistoryChanged, this, &CMainFrame::UpdateCommandStates);
     connect(m_pCanvas, &CImageView::StatusText, this, &CMainFrame::OnStatusText);
     WatchForChanges();
+    connect(m_pCanvas, &CImageView::OverlayOverflowChanged, this, &CMainFrame::ShowOverflow);
     m_bPanesReady = 1;
 }
 
@@ -272,17 +267,17 @@ void CMainFrame::StoreUserSettings() const
 
 void CMainFrame::CreateActions()
 {
-    for (const CCommandInfo& info : kCommandTable) {
-        auto* action = new QAction(QString::fromLatin1(info.szName), this);
-        action->setData(info.nId);
+    for (const SCommandEntry* entry : CCommandRegistry::Commands()) {
+        auto* action = new QAction(QString::fromLatin1(entry->szName), this);
+        action->setData(entry->nId);
         action->setToolTip(action->text());
-        action->setCheckable(info.bCheckable);
+        action->setCheckable(entry->bCheckable);
         // The button images belong to the toolbar; menus show texts and check marks only.
         action->setIconVisibleInMenu(false);
-        action->setShortcuts(ShortcutsOf(info));
-        if (info.bHasPrompt)
-            action->setStatusTip(action->text());
-        const int id = info.nId;
+        action->setShortcuts(CCommandRegistry::Shortcuts(*entry));
+        if (entry->szPrompt)
+            action->setStatusTip(QString::fromLatin1(entry->szPrompt));
+        const int id = entry->nId;
         connect(action, &QAction::triggered, this, [this, id] { OnCommand(id); });
         // The recent files show once there are some (UpdateRecentFiles).
         action->setVisible(id < RecentFile || id > RecentFileLast);
@@ -307,16 +302,14 @@ void CMainFrame::CreateToolBar()
     m_toolBar->setAllowedAreas(Qt::AllToolBarAreas);
 
     const QList<QImage> images = ToolbarCells(QImage(QStringLiteral(":/frame/toolbar.bmp")));
-    int button = 0;
-    for (const int id : kToolbarLayout) {
-        if (id == 0) {
+    for (const SCommandEntry* entry : CCommandRegistry::ToolbarLayout()) {
+        if (!entry) {
             m_toolBar->addSeparator();
             continue;
         }
-        QAction* action = Action(id);
-        if (button < images.size())
-            action->setIcon(QIcon(QPixmap::fromImage(images.at(button))));
-        ++button;
+        QAction* action = Action(entry->nId);
+        if (entry->nToolbarCell < images.size())
+            action->setIcon(QIcon(QPixmap::fromImage(images.at(entry->nToolbarCell))));
         m_toolBar->addAction(action);
     }
     addToolBar(Qt::TopToolBarArea, m_toolBar);
@@ -325,6 +318,8 @@ void CMainFrame::CreateToolBar()
 void CMainFrame::CreateStatusBar()
 {
     QStatusBar* bar = statusBar();
+    m_pOverflowLabel = new QLabel(bar);
+    bar->addWidget(m_pOverflowLabel, 1);
     for (int pane = 1; pane < kStatusPaneCount; ++pane) {
         auto* label = new QLabel(bar);
         const QString widest = QString::fromLatin1(kPaneTexts[static_cast<std::size_t>(pane)]);
@@ -334,6 +329,8 @@ void CMainFrame::CreateStatusBar()
         bar->addPermanentWidget(label);
     }
     m_statusPanes[kProgressPane]->setText(QString::fromLatin1(kPaneTexts[kProgressPane]));
+    // "100%" alone reads like a zoom level.
+    m_statusPanes[kProgressPane]->setToolTip(tr("How much of the dot-data listing has been written"));
     UpdateLockIndicators();
     // The locks are switched anywhere on the desktop; their LEDs are read
     // a few times a second.
@@ -352,21 +349,28 @@ void CMainFrame::PutUpLanguageMenu()
     m_menus.clear();
 
     std::array<QMenu*, 3> parents {}; // the open popup at each depth
-    for (const CMenuItem& item : kMenuTable) {
+    for (const SCommandEntry& item : CCommandRegistry::Entries()) {
+        if (item.nDepth == SCommandEntry::kNoMenu)
+            continue;
         const QString text = QString::fromUtf8(item.aszText[static_cast<std::size_t>(m_nLanguage)]);
         QMenu* parent = item.nDepth > 0 ? parents[static_cast<std::size_t>(item.nDepth - 1)] : nullptr;
-        if (item.nId == CMenuItem::kPopup) {
+        switch (item.nRow) {
+        case SCommandEntry::Popup: {
             QMenu* menu = parent ? parent->addMenu(text) : bar->addMenu(text);
             connect(menu, &QMenu::aboutToShow, this, &CMainFrame::UpdateCommandStates);
             m_menus << menu;
             parents[static_cast<std::size_t>(item.nDepth)] = menu;
-        } else if (item.nId == CMenuItem::kSeparator) {
+            break;
+        }
+        case SCommandEntry::Separator:
             parent->addSeparator();
-        } else if (QAction* action = Action(item.nId)) {
+            break;
+        case SCommandEntry::Command:
             // The recent files are named by the frame, not the table.
             if (!text.isEmpty())
-                action->setText(text);
-            parent->addAction(action);
+                Action(item.nId)->setText(text);
+            parent->addAction(Action(item.nId));
+            break;
         }
     }
     // The recent-file list is read when the menu holding it opens.
@@ -403,6 +407,17 @@ void CMainFrame::OnStatusText(int pane, const QString& text)
     label->repaint();
 }
 
+void CMainFrame::ShowOverflow()
+{
+    const QSize overflow = m_pCanvas->OverlayOverflow();
+    m_pOverflowLabel->setText(OverflowMessage(m_nLanguage, overflow.width(), overflow.height()));
+}
+
+QString CMainFrame::OverflowText() const
+{
+    return m_pOverflowLabel->text();
+}
+
 void CMainFrame::UpdateLockIndicators()
 {
     const CLockIndicators locks;
@@ -426,8 +441,11 @@ QString CMainFrame::HelpPath() const
 
 int CMainFrame::ClientHeight() const
 {
+    // The first layout runs while the window is being shown, before the menu
+    // bar is: the bar counts unless it was hidden on purpose, at the height
+    // it asks for, which it has not been given yet.
     const QWidget* menu = menuWidget();
-    const int menuHeight = menu && menu->isVisible() ? menu->height() : 0;
+    const int menuHeight = menu && !menu->isHidden() ? menu->sizeHint().height() : 0;
     return height() - menuHeight;
 }
 
@@ -451,82 +469,25 @@ void CMainFrame::NoteActivePane(QWidget* widget)
 
 void CMainFrame::UpdateCommandStates()
 {
-    const bool textPaneShown = IsTextPaneShown();
-    // A listing still being written would be saved or printed incomplete.
-    const bool listingComplete = textPaneShown && !m_pCanvas->IsDotTextRunning();
-    const bool mergePending = IsMergePending();
-    const bool textMode = m_pCanvas->Grid().Mode() == TextMode;
-
-    Action(SaveDot)->setEnabled(listingComplete);
-    Action(Print)->setEnabled(listingComplete);
-    Action(SaveImage)->setEnabled(!textPaneShown);
-    Action(Export)->setEnabled(!textPaneShown && !m_pCanvas->Grid().IsEmpty());
-    Action(ViewImage)->setChecked(!textPaneShown);
-    for (int id = Red; id <= Orange; ++id)
-        Action(id)->setChecked(m_pCanvas->Grid().ColorIndex() == id - Red);
-    Action(MergeText)->setEnabled(mergePending);
-    for (int id = TextUp; id <= TextOrigin; ++id)
-        Action(id)->setEnabled(textMode && mergePending);
-    Action(Pan)->setChecked(IsPanMode());
-    Action(Undo)->setEnabled(m_pCanvas->CanUndo());
-    Action(Redo)->setEnabled(m_pCanvas->CanRedo());
-    const CCanvasHistory& history = m_pCanvas->History();
-    const char* undoStep = history.CanUndo() ? CCanvasHistory::KindName(history.NextUndo()) : nullptr;
-    const char* redoStep = history.CanRedo() ? CCanvasHistory::KindName(history.NextRedo()) : nullptr;
-    Action(Undo)->setStatusTip(StepPrompt("Undo", undoStep));
-    Action(Redo)->setStatusTip(StepPrompt("Redo", redoStep));
-    for (int id = PictureExact; id <= PictureDithered; ++id)
-        Action(id)->setChecked(m_pCanvas->PictureColors() == id - PictureExact);
-    for (int language = 0; language < kLanguageCount; ++language)
-        Action(English + language)->setChecked(m_nLanguage == language);
+    for (const SCommandEntry* entry : CCommandRegistry::Commands()) {
+        if (!entry->pfnState)
+            continue;
+        const SCommandState state = entry->pfnState(*this, entry->nArg);
+        QAction* action = Action(entry->nId);
+        action->setEnabled(state.bEnabled);
+        if (entry->bCheckable)
+            action->setChecked(state.bChecked);
+        if (state.bSetsPrompt)
+            action->setStatusTip(state.szPrompt);
+    }
 }
 
 void CMainFrame::OnCommand(int id)
 {
-    if (id >= Red && id <= Orange) {
-        // Only the colour of the next painted dot changes; nothing is repainted.
-        m_pCanvas->Grid().SetDotColor(id - Red);
-    } else if (id >= English && id <= ChineseTraditional) {
-        OnLanguage(id - English);
-    } else if (id >= PictureExact && id <= PictureDithered) {
-        m_pSteps->SetPictureColors(id - PictureExact);
-    } else if (id >= RecentFile && id <= RecentFileLast) {
-        OnRecentFile(id - RecentFile);
-    } else {
-        switch (id) {
-        case New: OnNew(); break;
-        case Open: OnOpen(); break;
-        case SaveDot: m_pSteps->SaveDot(); break;
-        case SaveImage: m_pSteps->SaveImage(); break;
-        case Print: OnPrint(); break;
-        case Export: OnExport(); break;
-        case Exit: QuitWithoutSaving(); return;
-        case Mirror: m_pSteps->Mirror(); break;
-        case Flip: m_pSteps->Flip(); break;
-        case Rotate: m_pSteps->Rotate(); break;
-        case Undo: m_pSteps->Undo(); break;
-        case Redo: m_pSteps->Redo(); break;
-        case ZoomIn: m_pCanvas->ZoomIn(); break;
-        case ZoomOut: m_pCanvas->ZoomOut(); break;
-        case ToggleGrid: m_pCanvas->ToggleGrid(); break;
-        case Pan: m_pCanvas->TogglePanMode(); break;
-        case MergeText: OnMergeText(); break;
-        case ViewImage: OnViewImage(); break;
-        case BackgroundColor: OnBackgroundColor(); break;
-        case Font: OnFont(); break;
-        case TextUp: m_pInputPane->MoveText(CInputTextView::KeyUp); break;
-        case TextDown: m_pInputPane->MoveText(CInputTextView::KeyDown); break;
-        case TextLeft: m_pInputPane->MoveText(CInputTextView::KeyLeft); break;
-        case TextRight: m_pInputPane->MoveText(CInputTextView::KeyRight); break;
-        case TextOrigin: m_pInputPane->MoveText(CInputTextView::KeyHome); break;
-        case Help: OnHelp(); break;
-        case About: m_dialogs.showAbout(); break;
-        case OpenProject: m_pKeeper->OpenProject(); break;
-        case SaveProject: m_pKeeper->SaveProject(); break;
-        case SaveProjectAs: m_pKeeper->SaveProjectAs(); break;
-        default: break;
-        }
-    }
+    const SCommandEntry* entry = CCommandRegistry::Find(id);
+    if (!entry || !entry->pfnRun)
+        return;
+    entry->pfnRun(*this, entry->nArg);
     UpdateCommandStates();
 }
 
@@ -581,7 +542,7 @@ void CMainFrame::OnViewImage()
     m_pSteps->ToggleViewImage();
     // An empty listing of lit dots is never left unexplained.
     if (m_pCanvas->IsTextPaneShown() && m_pSteps->ListingLeavesDotsOut())
-        OnStatusText(0, EmptyListingHint());
+        OnStatusText(0, m_pCanvas->Text().m_szText.isEmpty() ? EmptyListingHint() : ReplacedTextHint());
     else
         statusBar()->clearMessage();
 }
@@ -609,6 +570,7 @@ void CMainFrame::OnLanguage(int language)
     PutUpLanguageMenu();
     m_pInputPane->SetLanguage(m_nLanguage);
     UpdateCaption();
+    ShowOverflow();
 }
 
 void CMainFrame::OnHelp()
@@ -630,6 +592,13 @@ QString CMainFrame::EmptyListingHint()
 {
     return tr("No dots listed: a text-mode canvas lists only merged text. "
               "To list a picture, choose File > New in image mode, then Open it.");
+}
+
+QString CMainFrame::ReplacedTextHint()
+{
+    return tr("No dots listed: a text-mode canvas lists only merged text, and a picture, a listing "
+              "or a turn has replaced its dots. Merge Text lists the text again; to list a picture, "
+              "choose File > New in image mode, then Open it.");
 }
 
 QString CMainFrame::ExactLitNothingHint()

@@ -28,6 +28,8 @@ class QToolBar;
 class CMainFrame : public QMainWindow
 {
     Q_OBJECT
+    // The registry's functions run the commands and read their states.
+    friend class CCommandRegistry;
 
 public:
     static constexpr int kStatusPaneCount = 5;
@@ -58,8 +60,13 @@ public:
     QString StatusPaneText(int pane) const;
     // The help page of the current language beside the executable.
     QString HelpPath() const;
+    // What the status bar says while the overlay text runs past the canvas;
+    // empty while it fits.
+    QString OverflowText() const;
     // What the status bar says when View Image lists nothing of the lit dots.
     static QString EmptyListingHint();
+    // The same when merged text was there but its dots have been replaced.
+    static QString ReplacedTextHint();
     // The status line after an Exact Colors open that lit no dot.
     static QString ExactLitNothingHint();
     // Height of the client area: the window without its menu bar.
@@ -104,6 +111,7 @@ private:
     void CreateStatusBar();
     void PutUpLanguageMenu();
     void UpdateLockIndicators();
+    void ShowOverflow();
     void NoteActivePane(QWidget* widget);
     void WriteSettings() const;
     void WatchForChanges();
@@ -135,6 +143,7 @@ private:
     CFlatSplitterWnd* m_splitter = nullptr;
     QToolBar* m_toolBar = nullptr;
     std::array<QLabel*, kStatusPaneCount> m_statusPanes {};
+    QLabel* m_pOverflowLabel = nullptr; // left in the status bar, under passing messages
     QHash<int, QAction*> m_actions;
     QList<QMenu*> m_menus;
     QWidget* m_pActivePane = nullptr; // the pane last clicked or tabbed into: commands go there first

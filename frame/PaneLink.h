@@ -3,7 +3,8 @@
 class CImageView;
 class CInputTextView;
 
-// Connects the input pane and the canvas both ways: every change in the pane
-// reaches the canvas synchronously, the canvas reports its grid size to the
-// pane, and the canvas asks the pane whether a merge is pending.
+// Connects the input pane to the canvas's document both ways: every change
+// in the pane reaches the document synchronously, the canvas reports its
+// grid size to the pane, the pane follows text states put back by undo, and
+// the document asks the pane whether a merge is pending.
 void LinkPanes(CImageView* canvas, CInputTextView* pane);

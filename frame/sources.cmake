@@ -1,9 +1,9 @@
 # Sources of the frame subsystem.
 list(APPEND CORE_SOURCES
-  frame/CommandTable.h frame/CommandTable.cpp
   frame/HelpFile.h frame/HelpFile.cpp
   frame/LockIndicators.h frame/LockIndicators.cpp
-  frame/MenuTable.h frame/MenuTable.cpp
+  frame/Languages.h
+  frame/OverflowMessage.h frame/OverflowMessage.cpp
   frame/ToolbarImages.h frame/ToolbarImages.cpp
   frame/RecoveryStore.h frame/RecoveryStore.cpp
   frame/KeepTexts.h frame/KeepTexts.cpp
@@ -12,6 +12,7 @@ list(APPEND CORE_SOURCES
 list(APPEND UI_SOURCES
   frame/FrameDialogs.h frame/FrameDialogs.cpp
   frame/MainFrame.h frame/MainFrame.cpp
+  frame/CommandRegistry.h frame/CommandRegistry.cpp
   frame/PaneLink.h frame/PaneLink.cpp
   frame/CommandSteps.h frame/CommandSteps.cpp
   frame/ProjectKeeper.h frame/ProjectKeeper.cpp

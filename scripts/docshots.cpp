@@ -1,5 +1,6 @@
 // Draws the README's pictures of the main window: a text-mode canvas with
-// two merged Chinese characters, and an image-mode picture with an overlay;
+// two merged Chinese characters, an image-mode picture with an overlay, a
+// two-colour message centred on a 128 x 16 panel;
 // and a colourful test picture opened in the three ways of Picture Colors.
 // Usage: docshots OUTPUT_FOLDER
 #include "base/GridImage.h"
@@ -168,6 +169,27 @@ int main(int argc, char** argv)
     Type(pane, QStringLiteral("SALE"));
     pane.SetOverlayPosition(12, 8);
     Save(frame, out.filePath(QStringLiteral("image-mode.png")));
+
+    // A two-colour greeting centred on a 128 x 16 panel.
+    canvas.NewCanvas(128, 16, 1);
+    pane.SetInputMode(1);
+    font.lfFaceName = QStringLiteral("WenQuanYi Zen Hei");
+    font.lfHeight = 16;
+    pane.ApplyFont(font);
+    pane.RichEdit()->clear();
+    pane.SelectColor(0);
+    Type(pane, QString::fromUtf8("欢迎光临 "));
+    pane.SelectColor(1);
+    Type(pane, QStringLiteral("Welcome"));
+    SSignLayoutOptions centred;
+    centred.nAlignH = SSignLayoutOptions::AlignCentre;
+    centred.nAlignV = SSignLayoutOptions::AlignCentre;
+    pane.SetLayoutOptions(centred);
+    pane.SetOverlayPosition(0, 0);
+    // The whole panel in the window.
+    while (canvas.DotSize() * 128 > canvas.viewport()->width() - 16 && canvas.DotSize() > 1)
+        canvas.ZoomOut();
+    Save(frame, out.filePath(QStringLiteral("sign-layout.png")));
 
     SavePictureColors(out.filePath(QStringLiteral("picture-colors.png")));
     return 0;

@@ -200,6 +200,44 @@ QImage CGlyphRaster::LitText(QSize size, const QRect& box, int flags, const QStr
     return LitTextWithExactGlyphs(size, box, flags, text);
 }
 
+void CGlyphRaster::DrawRun(QGlyphRun run, const QStringList& characters, QPointF offset, const QRect& box,
+                           QImage& exactDots, QPainter& painter) const
+{
+    // Glyphs of the chosen family are matched back to their characters;
+    // those of fallback fonts and shaped forms are not.
+    const QRawFont raw = run.rawFont();
+    QHash<quint32, char32_t> characterOf;
+    if (raw.familyName().compare(m_font.family(), Qt::CaseInsensitive) == 0) {
+        for (const QString& c : characters) {
+            const QList<quint32> indexes = raw.glyphIndexesForString(c);
+            if (indexes.size() == 1 && !characterOf.contains(indexes.front()))
+                characterOf.insert(indexes.front(), CodePointOf(c));
+        }
+    }
+    const QList<quint32> glyphs = run.glyphIndexes();
+    const QList<QPointF> positions = run.positions();
+    QList<quint32> restGlyphs;
+    QList<QPointF> restPositions;
+    for (qsizetype i = 0; i < glyphs.size() && i < positions.size(); ++i) {
+        const QPointF pen = positions[i] + offset;
+        SExactGlyph glyph;
+        const auto found = characterOf.constFind(glyphs[i]);
+        if (found != characterOf.constEnd() && m_pExact->Glyph(*found, glyph)) {
+            const QPoint at(static_cast<int>(std::lround(pen.x())) + glyph.ptOffset.x(),
+                            static_cast<int>(std::lround(pen.y())) + glyph.ptOffset.y());
+            LightMask(exactDots, glyph.mask, at, box);
+            continue;
+        }
+        restGlyphs.append(glyphs[i]);
+        restPositions.append(pen);
+    }
+    if (restGlyphs.isEmpty())
+        return;
+    run.setGlyphIndexes(restGlyphs);
+    run.setPositions(restPositions);
+    painter.drawGlyphRun(QPointF(0, 0), run);
+}
+
 QImage CGlyphRaster::LitTextWithExactGlyphs(QSize size, const QRect& box, int flags, const QString& text) const
 {
     QImage coverage(size, QImage::Format_Alpha8);
@@ -238,41 +276,8 @@ QImage CGlyphRaster::LitTextWithExactGlyphs(QSize size, const QRect& box, int fl
         const QTextLine line = layout.lineAt(l);
         const qreal shift = top + l * pitch + m_pExact->Ascent() - (line.y() + line.ascent());
         const QStringList characters = CharactersOf(laidOut.mid(line.textStart(), line.textLength()));
-        for (QGlyphRun run : line.glyphRuns()) {
-            // Glyphs of the chosen family are matched back to their
-            // characters; those of fallback fonts and shaped forms are not.
-            const QRawFont raw = run.rawFont();
-            QHash<quint32, char32_t> characterOf;
-            if (raw.familyName().compare(m_font.family(), Qt::CaseInsensitive) == 0) {
-                for (const QString& c : characters) {
-                    const QList<quint32> indexes = raw.glyphIndexesForString(c);
-                    if (indexes.size() == 1 && !characterOf.contains(indexes.front()))
-                        characterOf.insert(indexes.front(), CodePointOf(c));
-                }
-            }
-            const QList<quint32> glyphs = run.glyphIndexes();
-            const QList<QPointF> positions = run.positions();
-            QList<quint32> restGlyphs;
-            QList<QPointF> restPositions;
-            for (qsizetype i = 0; i < glyphs.size() && i < positions.size(); ++i) {
-                const QPointF pen(box.left() + positions[i].x(), positions[i].y() + shift);
-                SExactGlyph glyph;
-                const auto found = characterOf.constFind(glyphs[i]);
-                if (found != characterOf.constEnd() && m_pExact->Glyph(*found, glyph)) {
-                    const QPoint at(static_cast<int>(std::lround(pen.x())) + glyph.ptOffset.x(),
-                                    static_cast<int>(std::lround(pen.y())) + glyph.ptOffset.y());
-                    LightMask(exactDots, glyph.mask, at, box);
-                    continue;
-                }
-                restGlyphs.append(glyphs[i]);
-                restPositions.append(pen);
-            }
-            if (restGlyphs.isEmpty())
-                continue;
-            run.setGlyphIndexes(restGlyphs);
-            run.setPositions(restPositions);
-            painter.drawGlyphRun(QPointF(0, 0), run);
-        }
+        for (const QGlyphRun& run : line.glyphRuns())
+            DrawRun(run, characters, QPointF(box.left(), shift), box, exactDots, painter);
     }
     painter.end();
 

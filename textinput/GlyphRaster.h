@@ -5,11 +5,15 @@
 #include "textinput/ExactGlyphs.h"
 
 #include <QFont>
+#include <QGlyphRun>
 #include <QImage>
 #include <QRect>
 #include <QString>
+#include <QStringList>
 
 #include <memory>
+
+class QPainter;
 
 // How smooth coverage becomes lit dots. The defaults are the ones the glyph
 // stroke benchmark finds to keep every stroke from 8 to 64 dots without
@@ -74,6 +78,11 @@ public:
 
 private:
     QImage LitTextWithExactGlyphs(QSize size, const QRect& box, int flags, const QString& text) const;
+    // Lights the glyphs of run that the font has exact dots for in
+    // exactDots, and draws the others into the painter's coverage map;
+    // characters are the text of the run's line, offset moves every glyph.
+    void DrawRun(QGlyphRun run, const QStringList& characters, QPointF offset, const QRect& box, QImage& exactDots,
+                 QPainter& painter) const;
 
     QFont m_font;
     SGlyphRasterOptions m_options;

@@ -7,6 +7,8 @@
 #include "base/TextCharacters.h"
 #include "textinput/ExactGlyphs.h"
 #include "textinput/FontComboBox.h"
+#include "textinput/SignLayoutBar.h"
+#include "textinput/TextRenderer.h"
 
 #include <QAction>
 #include <QActionGroup>
@@ -202,6 +204,11 @@ void CInputTextView::CreateControls()
     m_posLabel = new QLabel(this);
     m_posLabel->setGeometry(420, 6, 105, 14);
     UpdatePosLabel();
+
+    // Right of where the X/Y slider shows.
+    m_layoutBar = new CSignLayoutBar(this);
+    m_layoutBar->move(540, -1);
+    connect(m_layoutBar, &CSignLayoutBar::OptionsChanged, this, &CInputTextView::LayoutOptionsChanged);
 }
 
 QAction* CInputTextView::ColorAction(int index) const
@@ -245,8 +252,19 @@ void CInputTextView::SetInputMode(int mode)
     m_editY->setVisible(!textMode);
     m_stretchCombo->setVisible(textMode);
     m_posLabel->setVisible(textMode);
+    m_layoutBar->setVisible(!textMode);
     if (textMode)
         HideSlider(); // the slider belongs to the image-mode edits
+}
+
+void CInputTextView::OnNewCanvas()
+{
+    // A new canvas holds none of the typed text: the text waits for Merge
+    // Text, and in image mode floats over the new dots as the overlay again.
+    const QString text = m_richEdit->toPlainText();
+    if (m_nMode != TextMode && !text.isEmpty())
+        emit OverlayTextChanged(text.left(kMaxOverlayChars));
+    SetMerged(text.isEmpty() ? 1 : 0);
 }
 
 void CInputTextView::SelectColor(int index)
@@ -258,13 +276,14 @@ void CInputTextView::SelectColor(int index)
     m_nColorIndex = index;
     m_colorActions[static_cast<std::size_t>(index)]->setChecked(true);
     const COLORREF colour = DotPalette[static_cast<std::size_t>(index)];
-    if (m_nMode == TextMode) {
-        SetTextFormat(m_logFont, colour, false);
-        return;
+    if (m_nMode != TextMode) {
+        HideSlider();
+        if (!m_bColouring)
+            emit OverlayColorChanged(colour);
     }
-    HideSlider();
-    emit OverlayColorChanged(colour);
-    SetTextFormat(m_logFont, colour, true);
+    // Only the selected characters (or what is typed next at the caret) take
+    // the colour, so one text can carry several colours, on the overlay too.
+    SetTextFormat(m_logFont, colour, false);
 }
 
 void CInputTextView::SelectFace(const QString& face)
@@ -282,6 +301,7 @@ void CInputTextView::SelectFace(const QString& face)
 
 void CInputTextView::SetLanguage(int language)
 {
+    m_layoutBar->SetLanguage(language);
     m_nLanguage = std::clamp(language, 0, static_cast<int>(std::size(kExactSizeTips)) - 1);
     m_lfListedSizes = LogFont(); // the tips are written anew
     FillSizeList();
@@ -436,13 +456,10 @@ void CInputTextView::SetCharacterColors(const std::vector<int>& colors)
 {
     if (colors.empty())
         return;
-    if (m_nMode != TextMode) {
-        SelectColor(colors.front());
-        return;
-    }
     // Selecting each character (one code point, one or two UTF-16 units)
     // and choosing its colour, as the user would.
     QTextDocument* document = m_richEdit->document();
+    m_bColouring = true;
     int position = 0;
     std::size_t k = 0;
     for (const QString& character : CharactersOf(m_richEdit->toPlainText())) {
@@ -456,6 +473,21 @@ void CInputTextView::SetCharacterColors(const std::vector<int>& colors)
     QTextCursor end(document);
     end.movePosition(QTextCursor::End);
     m_richEdit->setTextCursor(end);
+    m_bColouring = false;
+    if (m_nMode == TextMode)
+        return;
+    emit OverlayColorChanged(DotPalette[static_cast<std::size_t>(m_nColorIndex)]);
+    SendOverlay(false);
+}
+
+void CInputTextView::SetLayoutOptions(const SSignLayoutOptions& options)
+{
+    m_layoutBar->SetOptions(options);
+}
+
+SSignLayoutOptions CInputTextView::LayoutOptions() const
+{
+    return m_layoutBar->Options();
 }
 
 SInputState CInputTextView::InputState() const
@@ -505,6 +537,9 @@ void CInputTextView::RestoreInputState(const SInputState& state, const CCanvasTe
         m_colorActions[static_cast<std::size_t>(m_nColorIndex)]->setChecked(true);
         SetTextFormat(m_logFont, DotPalette[static_cast<std::size_t>(m_nColorIndex)], false);
         OnCanvasTextRestored(text);
+        m_layoutBar->SetOptions(text.m_layout);
+        // The overlay's colours are the document's already.
+        m_acrLastColors = CTextRenderer::CharacterColors(*m_richEdit->document());
         // Typing the text above counted as an edit; the frame hears of the
         // pending merge once, from what the state says.
         m_pMergeAction->setEnabled(wasPending);
@@ -541,12 +576,25 @@ void CInputTextView::OnTextChanged()
         m_bTrimming = false;
     }
     const QString text = m_richEdit->toPlainText();
-    if (text == m_szLastText)
-        return; // only the formatting changed
+    const bool edited = text != m_szLastText; // else only the formatting changed
     m_szLastText = text;
     if (m_nMode != TextMode)
-        emit OverlayTextChanged(text.left(kMaxOverlayChars));
-    SetMerged(0);
+        SendOverlay(edited);
+    if (edited)
+        SetMerged(0);
+}
+
+void CInputTextView::SendOverlay(bool textChanged)
+{
+    if (m_bColouring)
+        return;
+    std::vector<COLORREF> colours = CTextRenderer::CharacterColors(*m_richEdit->document());
+    if (textChanged || colours != m_acrLastColors) {
+        m_acrLastColors = std::move(colours);
+        emit OverlayColorsChanged(m_acrLastColors);
+    }
+    if (textChanged)
+        emit OverlayTextChanged(m_szLastText.left(kMaxOverlayChars));
 }
 
 void CInputTextView::OnEditChanged(QLineEdit* edit)
@@ -590,8 +638,43 @@ void CInputTextView::HideSlider()
     m_slider->hide();
 }
 
+bool CInputTextView::IsCanvasHistoryKey(const QKeyEvent* event) const
+{
+    // With nothing typed since the last merge the edit's own undo would take
+    // back typing the canvas has already merged; the canvas's history is meant.
+    if (IsMergePending())
+        return false;
+    const QKeyCombination key = event->keyCombination();
+    return event->matches(QKeySequence::Undo) || event->matches(QKeySequence::Redo)
+        || key == QKeyCombination(Qt::ControlModifier, Qt::Key_Y)
+        || key == QKeyCombination(Qt::ControlModifier | Qt::ShiftModifier, Qt::Key_Z);
+}
+
+bool CInputTextView::FilterRichEditKey(QEvent* event)
+{
+    if (event->type() != QEvent::ShortcutOverride && event->type() != QEvent::KeyPress)
+        return false;
+    auto* key = static_cast<QKeyEvent*>(event);
+    if (IsCanvasHistoryKey(key)) {
+        // Left to the window's Undo or Redo shortcut; when that is disabled
+        // the key press still must not reach the edit.
+        event->ignore();
+        return true;
+    }
+    // A tab is no sign character: Tab, Ctrl+Tab and their Shift forms move
+    // the focus instead of typing one.
+    if (event->type() == QEvent::KeyPress && (key->key() == Qt::Key_Tab || key->key() == Qt::Key_Backtab)) {
+        const bool back = key->key() == Qt::Key_Backtab || (key->modifiers() & Qt::ShiftModifier);
+        focusNextPrevChild(!back);
+        return true;
+    }
+    return false;
+}
+
 bool CInputTextView::eventFilter(QObject* watched, QEvent* event)
 {
+    if (watched == m_richEdit && FilterRichEditKey(event))
+        return true;
     if (event->type() == QEvent::KeyPress) {
         MoveKeyOnce(static_cast<QKeyEvent*>(event));
     } else if (event->type() == QEvent::KeyRelease) {
@@ -613,8 +696,15 @@ void CInputTextView::MoveKeyOnce(const QKeyEvent* event)
         return;
     m_pLastKey = event;
     const int key = MoveKeyOf(event->key());
-    if (key != 0 && m_nMode == TextMode && !m_richEdit->document()->isEmpty())
+    if (key == 0 || m_nMode != TextMode || m_richEdit->document()->isEmpty())
+        return;
+    if (!event->isAutoRepeat()) {
         MoveText(key);
+        return;
+    }
+    emit MoveRepeating(true);
+    MoveText(key);
+    emit MoveRepeating(false);
 }
 
 void CInputTextView::paintEvent(QPaintEvent*)

@@ -5,6 +5,7 @@
 #include "base/Color.h"
 #include "base/InputState.h"
 #include "base/LogFont.h"
+#include "base/SignLayoutOptions.h"
 
 #include <QString>
 #include <QWidget>
@@ -13,6 +14,7 @@
 #include <vector>
 
 class CFontComboBox;
+class CSignLayoutBar;
 class QAction;
 class QComboBox;
 class QKeyEvent;
@@ -40,6 +42,9 @@ public:
     explicit CInputTextView(QWidget* parent = nullptr);
 
     void SetInputMode(int mode);
+    // After New: the typed text is offered to the new canvas (merge pending,
+    // and the overlay in image mode); an empty pane has nothing to merge.
+    void OnNewCanvas();
     int InputMode() const { return m_nMode; }
     // The language of the pane's own tips: 0 English, 1 Simplified,
     // 2 Traditional Chinese.
@@ -59,10 +64,13 @@ public:
     // Replaces the input with text, typed at the caret in the current font
     // and colour.
     void SetInputText(const QString& text);
-    // Text mode: colours the characters in order, the last colour going on
-    // for the rest; image mode: the overlay takes the first colour. Indexes
-    // outside the palette are ignored.
+    // Colours the characters in order, the last colour going on for the
+    // rest. Indexes outside the palette are ignored.
     void SetCharacterColors(const std::vector<int>& colors);
+    // Image mode's layout buttons and spacing boxes; options out of range
+    // are ignored.
+    void SetLayoutOptions(const SSignLayoutOptions& options);
+    SSignLayoutOptions LayoutOptions() const;
     // Text mode's stretch box; values outside kStretchMin..kStretchMax are ignored.
     void SetStretch(int stretch);
     // Image mode's X and Y boxes.
@@ -85,6 +93,7 @@ public:
     QComboBox* StretchCombo() const { return m_stretchCombo; }
     QLabel* PosLabel() const { return m_posLabel; }
     QSlider* Slider() const { return m_slider; }
+    CSignLayoutBar* LayoutBar() const { return m_layoutBar; }
 
 public slots:
     // The canvas reports the size of its grid.
@@ -97,11 +106,17 @@ public slots:
 signals:
     void OverlayTextChanged(const QString& text);
     void OverlayColorChanged(COLORREF colour);
+    // Image mode: the colour of each character (code point) of the text.
+    void OverlayColorsChanged(const std::vector<COLORREF>& colours);
+    void LayoutOptionsChanged(const SSignLayoutOptions& options);
     void MergeRequested(QTextEdit* source, const LogFont& font);
     void TextXChanged(int x);
     void TextYChanged(int y);
     void FontApplied(const LogFont& font);
     void StretchChanged(int stretch);
+    // A held arrow key repeats (true) the move that follows, or the moves
+    // end (false): the document makes the moves of one hold one undo step.
+    void MoveRepeating(bool repeating);
     // IsMergePending() has changed its answer.
     void MergePendingChanged(bool pending);
     // The user has clicked into the pane or one of its controls.
@@ -113,6 +128,9 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    bool IsCanvasHistoryKey(const QKeyEvent* event) const;
+    // Keys the rich edit must not handle itself; true when taken here.
+    bool FilterRichEditKey(QEvent* event);
     void CreateRichEdit();
     void CreateToolBar();
     void CreateControls();
@@ -121,6 +139,9 @@ private:
     void FillSizeList();
     void SetMerged(int merged);
     void OnTextChanged();
+    // Image mode: tells the canvas the characters' colours when they have
+    // changed or the text has, then the text when it has.
+    void SendOverlay(bool textChanged);
     void OnEditChanged(QLineEdit* edit);
     void OnSliderMoved(int value);
     void ShowSlider(QLineEdit* target);
@@ -143,6 +164,7 @@ private:
     QLineEdit* m_editY = nullptr;
     QComboBox* m_stretchCombo = nullptr;
     QLabel* m_posLabel = nullptr;
+    CSignLayoutBar* m_layoutBar = nullptr;
     int m_bMerged = 1;
     int m_nColorIndex = 5;
     int m_nCanvasWidth = 1;
@@ -154,6 +176,8 @@ private:
     QString m_szLastText;      // plain text at the last change, to tell edits from format changes
     int m_nLastChangeEnd = 0;  // end of the last insertion, where an over-long input is cut
     bool m_bTrimming = false;
+    bool m_bColouring = false; // SetCharacterColors tells the canvas once, at the end
+    std::vector<COLORREF> m_acrLastColors; // the colours last sent to the canvas
     bool m_bSyncingSlider = false;
     const QKeyEvent* m_pLastKey = nullptr; // key press already seen on its way up, until released
 };

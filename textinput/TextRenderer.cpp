@@ -67,9 +67,17 @@ QString CTextRenderer::WithoutBlanks(const QString& text)
 
 std::vector<COLORREF> CTextRenderer::NonBlankColors(const QTextDocument& document)
 {
+    return CharacterColors(document, true);
+}
+
+std::vector<COLORREF> CTextRenderer::CharacterColors(const QTextDocument& document, bool skipBlanks)
+{
     std::vector<COLORREF> colours;
     bool afterHigh = false; // the next unit may end a surrogate pair
     for (QTextBlock block = document.begin(); block.isValid(); block = block.next()) {
+        // The line end between two paragraphs is a character of the plain text.
+        if (block != document.begin() && !skipBlanks)
+            colours.push_back(kDefaultTextColor);
         for (auto it = block.begin(); !it.atEnd(); ++it) {
             const QTextFragment fragment = it.fragment();
             const QBrush brush = fragment.charFormat().foreground();
@@ -77,7 +85,7 @@ std::vector<COLORREF> CTextRenderer::NonBlankColors(const QTextDocument& documen
             for (const QChar c : fragment.text()) {
                 const bool secondHalf = afterHigh && c.isLowSurrogate();
                 afterHigh = c.isHighSurrogate();
-                if (!IsBlank(c) && !secondHalf)
+                if (!(skipBlanks && IsBlank(c)) && !secondHalf)
                     colours.push_back(colour);
             }
         }
@@ -91,9 +99,11 @@ void CTextRenderer::SetUpNewCanvas(CCanvasText& text, int width, int height, int
     // Text left from the last canvas would show as an overlay that the next
     // Merge burns in, or be rendered raw by the next offset step.
     text.m_szText.clear();
+    text.m_acrOverlay.clear();
     text.m_abCharColor.fill(static_cast<std::uint8_t>(kUnlitIndex));
     text.m_nCellWidth = 0;
     text.m_nCellHeight = 0;
+    text.m_bDotsFromText = 1;
     if (mode != TextMode)
         return;
     text.m_bVertical = width < height ? 1 : 0;
@@ -158,6 +168,7 @@ bool CTextRenderer::RenderText()
     if (TooLarge(width, height) || !SizeGrid(static_cast<int>(width), static_cast<int>(height)))
         return false;
 
+    m_text.m_bDotsFromText = 1;
     const std::vector<COLORREF> colours = m_pTextSource ? NonBlankColors(*m_pTextSource) : std::vector<COLORREF>();
     const int boxWidth = static_cast<int>(g);
     const int boxHeight = static_cast<int>(e);
@@ -187,6 +198,7 @@ bool CTextRenderer::BurnInOverlay(const OverlayPainter& drawOverlay)
         ImageToGrid(image, m_grid);
     }
     m_text.m_szText.clear();
+    m_text.m_acrOverlay.clear();
     m_text.m_nTextX = 0;
     m_text.m_nTextY = 0;
     return true;

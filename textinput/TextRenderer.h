@@ -65,6 +65,9 @@ public:
     // The colour of each non-blank character (code point) of the document,
     // in order.
     static std::vector<COLORREF> NonBlankColors(const QTextDocument& document);
+    // The colour of every character (code point) of the document's plain
+    // text, line ends included, or of its non-blank ones only.
+    static std::vector<COLORREF> CharacterColors(const QTextDocument& document, bool skipBlanks = false);
 
 private:
     bool SizeGrid(int width, int height);

@@ -4,8 +4,10 @@ list(APPEND CORE_SOURCES
   textinput/ExactGlyphs.h textinput/ExactGlyphs.cpp
   textinput/GlyphRaster.h textinput/GlyphRaster.cpp
   textinput/TextRenderer.h textinput/TextRenderer.cpp
+  textinput/SignLayout.h textinput/SignLayout.cpp
 )
 list(APPEND UI_SOURCES
   textinput/InputTextView.h textinput/InputTextView.cpp
   textinput/FontComboBox.h textinput/FontComboBox.cpp
+  textinput/SignLayoutBar.h textinput/SignLayoutBar.cpp
 )

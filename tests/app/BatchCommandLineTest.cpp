@@ -113,6 +113,41 @@ TEST(BatchCommandLine, StretchAndSizeLimitsHoldAtTheirEdges)
     }
 }
 
+TEST(BatchCommandLine, AlignNamesEachAxisAndSpacingsHoldTheirLimits)
+{
+    const struct
+    {
+        const char* value;
+        int h, v;
+    } aligns[] = {
+        {"left", 1, 0}, {"center", 2, 0}, {"right", 3, 0}, {"left,top", 1, 1}, {"center,middle", 2, 2}, {"right,bottom", 3, 3},
+    };
+    for (const auto& a : aligns) {
+        CBatchCommandLine line;
+        ASSERT_TRUE(line.Parse({"--align", a.value})) << a.value;
+        EXPECT_EQ(line.Steps()[0].x, a.h) << a.value;
+        EXPECT_EQ(line.Steps()[0].y, a.v) << a.value;
+    }
+    for (const char* bad : {"middle", "top,left", "center,", ",middle", "left,top,top", "Center", ""})
+        EXPECT_EQ(ErrorOf({"--align", bad}),
+                  QStringLiteral("--align: '%1' is not left|center|right[,top|middle|bottom]").arg(bad));
+    for (const char* option : {"--spacing", "--line-spacing"}) {
+        for (const int value : {-33, -32, -1, 0, 3, 64, 65}) {
+            CBatchCommandLine line;
+            const bool inside = value >= -32 && value <= 64;
+            EXPECT_EQ(line.Parse({option, QString::number(value)}), inside) << option << " " << value;
+            if (inside) {
+                EXPECT_EQ(line.Steps()[0].x, value);
+            } else {
+                EXPECT_EQ(line.Error(), QStringLiteral("%1: the spacing must be within -32..64").arg(option));
+            }
+        }
+    }
+    CBatchCommandLine line;
+    ASSERT_TRUE(line.Parse({"--fit-height", "--merge"}));
+    EXPECT_EQ(line.Steps()[0].kind, SBatchStep::FitHeight);
+}
+
 TEST(BatchCommandLine, PositionsStopWhereTheCanvasCanNoLongerShowThem)
 {
     // Glyph offsets reach one cell of the largest font (5792) either way; the

@@ -2,7 +2,9 @@
 // never a hang.
 #include "TestSupport.h"
 
+#include <QDir>
 #include <QFile>
+#include <QFileInfo>
 
 #include <gtest/gtest.h>
 
@@ -61,4 +63,47 @@ TEST(BatchHostile, FailedImageSaveKeepsItsReason)
     const QString prefix = QStringLiteral("--save-image: The picture could not be saved as \"%1\": ").arg(target);
     ASSERT_TRUE(err.startsWith(prefix)) << r.err.toStdString();
     EXPECT_GT(err.size(), prefix.size()); // the reason follows
+}
+
+TEST(BatchHostile, SavesLeaveWhatIsNotARegularFileAlone)
+{
+    CScratchDir dir;
+    const QString fifo = dir.FilePath("fifo");
+    ASSERT_TRUE(MakeFifo(fifo));
+    const QString linkToFifo = dir.FilePath("link-to-fifo");
+    ASSERT_TRUE(QFile::link(fifo, linkToFifo));
+    const QString folder = dir.FilePath("folder.bmp");
+    ASSERT_TRUE(QDir().mkpath(folder));
+    const char* options[] = {"--save-dots", "--save-image", "--print-pdf"};
+    for (const char* option : options) {
+        for (const QString& target : {fifo, linkToFifo, folder}) {
+            const SProcessResult r = RunPellmark({"--new", "16x16:image", "--set-dot", "1,1", option, target});
+            EXPECT_EQ(r.exitCode, 2) << option << " " << target.toStdString();
+            EXPECT_EQ(r.err.count('\n'), 1) << r.err.toStdString();
+            EXPECT_TRUE(r.err.startsWith(QByteArray(option) + ": ")) << r.err.toStdString();
+        }
+        EXPECT_EQ(QFileInfo(fifo).isFile(), false);
+        EXPECT_TRUE(QFileInfo(linkToFifo).isSymLink());
+        EXPECT_TRUE(QFileInfo(folder).isDir());
+    }
+    EXPECT_EQ(QDir(dir.Path()).entryList(QDir::Files | QDir::System | QDir::Dirs | QDir::NoDotAndDotDot).size(), 3);
+}
+
+TEST(BatchHostile, ALinkToAFileSavesIntoThatFileKeepingItsMode)
+{
+    CScratchDir dir;
+    const char* cases[][2] = {{"--save-dots", "dots.txt"}, {"--save-image", "dots.bmp"}, {"--print-pdf", "dots.pdf"}};
+    for (const auto& k : cases) {
+        const QString file = dir.FilePath(k[1]);
+        const QString link = dir.FilePath(QStringLiteral("link-") + k[1]);
+        ASSERT_TRUE(WriteAll(file, "old"));
+        const QFileDevice::Permissions mode = QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ReadGroup;
+        ASSERT_TRUE(QFile::setPermissions(file, mode));
+        ASSERT_TRUE(QFile::link(file, link));
+        const SProcessResult r = RunPellmark({"--new", "16x16:image", "--set-dot", "1,1", k[0], link});
+        EXPECT_EQ(r.exitCode, 0) << r.err.toStdString();
+        EXPECT_TRUE(QFileInfo(link).isSymLink()) << k[0];
+        EXPECT_NE(ReadAll(file), QByteArray("old")) << k[0];
+        EXPECT_EQ(QFile::permissions(file) & QFileDevice::Permissions(0x7077), mode) << k[0]; // owner, group, other
+    }
 }

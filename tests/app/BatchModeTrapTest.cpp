@@ -121,3 +121,33 @@ TEST(BatchModeTraps, NumbersPastWhatTheCanvasCanUseAreBadInput)
         EXPECT_EQ(r.err.count('\n'), 1) << r.err.toStdString();
     }
 }
+
+TEST(BatchModeTraps, DotsThatNoLongerComeFromTheMergedTextAreNotListedAsIt)
+{
+    CScratchDir dir;
+    const QString sign = WriteSample(dir);
+    const QString txt = dir.FilePath(QStringLiteral("out.txt"));
+    const QStringList merged{"--new", "16x8:text", "--font", "DejaVu Sans", "--size", "8", "--text", "OPEN", "--merge"};
+    SProcessResult r = RunPellmark(QStringList(merged) << "--save-dots" << txt);
+    ASSERT_EQ(r.exitCode, 0) << r.err.toStdString();
+    const QByteArray untouched = ReadAll(txt);
+    ASSERT_TRUE(untouched.startsWith("/*****  O, White")) << untouched.constData();
+
+    const QStringList replacing[] = {{"--open", sign}, {"--rotate"}, {"--mirror"}, {"--flip"}, {"--mirror", "--flip"}};
+    for (const QStringList& change : replacing) {
+        QFile::remove(txt);
+        r = RunPellmark(QStringList(merged) << change << "--save-dots" << txt);
+        EXPECT_EQ(r.exitCode, 2) << change.join(' ').toStdString();
+        EXPECT_TRUE(r.err.startsWith("--save-dots: a text-mode canvas lists only merged text")) << r.err.toStdString();
+        EXPECT_EQ(r.err.count('\n'), 1) << r.err.toStdString();
+        EXPECT_FALSE(QFile::exists(txt));
+    }
+    // Taken back, or rendered again from the text, the dots are the text's again.
+    const QStringList restoring[] = {{"--mirror", "--undo"}, {"--rotate", "--undo"}, {"--open", sign, "--undo"},
+                                     {"--flip", "--merge"}};
+    for (const QStringList& change : restoring) {
+        r = RunPellmark(QStringList(merged) << change << "--save-dots" << txt);
+        EXPECT_EQ(r.exitCode, 0) << change.join(' ').toStdString() << ": " << r.err.toStdString();
+        EXPECT_EQ(ReadAll(txt), untouched) << change.join(' ').toStdString();
+    }
+}

@@ -120,3 +120,15 @@ TEST(BatchUndo, NothingToTakeBackIsBadInput)
         EXPECT_FALSE(QFile::exists(out)) << c.args.join(' ').toStdString();
     }
 }
+
+TEST(BatchUndo, ARepeatedDotIsOneStep)
+{
+    CScratchDir dir;
+    const SOutputs unlit = RunAndSave(dir, QStringLiteral("unlit"), {"--new", "16x8:image"});
+    // The second click changes nothing, so Undo takes back the first.
+    const SOutputs undone = RunAndSave(dir, QStringLiteral("undone"),
+                                       {"--new", "16x8:image", "--set-dot", "0,0", "--set-dot", "0,0", "--undo"});
+    EXPECT_EQ(undone.dots, unlit.dots);
+    EXPECT_EQ(undone.image, unlit.image);
+    EXPECT_TRUE(undone.dots.isEmpty());
+}

@@ -1,5 +1,6 @@
 #include "base/QuotedText.h"
 #include "base/RegularFile.h"
+#include "base/SaveTarget.h"
 
 #include "TestSupport.h"
 
@@ -86,4 +87,39 @@ TEST(QuotedText, ControlCharactersAreEscaped)
     const QString emoji = QString::fromUcs4(U"\U0001F600");
     EXPECT_EQ(CQuotedText::Quote(emoji), emoji);
     EXPECT_EQ(CQuotedText::Quote(emoji.left(1)), QStringLiteral("\\ud83d"));
+}
+
+TEST(SaveTarget, OnlyWhatIsMissingOrARegularFileMayBeReplaced)
+{
+    CScratchDir dir;
+    const QString file = dir.FilePath(QStringLiteral("file.txt"));
+    ASSERT_TRUE(WriteAll(file, "x"));
+    const QString fifo = dir.FilePath(QStringLiteral("fifo"));
+    ASSERT_TRUE(MakeFifo(fifo));
+    const struct
+    {
+        QString path;
+        const char* refusal; // nullptr: may be written
+    } cases[] = {
+        {dir.FilePath(QStringLiteral("new.txt")), nullptr},
+        {file, nullptr},
+        {dir.FilePath(QStringLiteral("link-to-file")), nullptr},
+        {dir.FilePath(QStringLiteral("dangling")), nullptr},
+        {fifo, "is not a regular file"},
+        {dir.FilePath(QStringLiteral("link-to-fifo")), "is not a regular file"},
+        {QStringLiteral("/dev/null"), "is not a regular file"},
+        {dir.Path(), "is a folder"},
+    };
+    ASSERT_TRUE(QFile::link(file, cases[2].path));
+    ASSERT_TRUE(QFile::link(dir.FilePath(QStringLiteral("nowhere")), cases[3].path));
+    ASSERT_TRUE(QFile::link(fifo, cases[5].path));
+    for (const auto& k : cases) {
+        const QString refusal = CSaveTarget::Refusal(k.path);
+        if (!k.refusal) {
+            EXPECT_TRUE(refusal.isEmpty()) << k.path.toStdString() << ": " << refusal.toStdString();
+            continue;
+        }
+        EXPECT_TRUE(refusal.contains(QLatin1String(k.refusal))) << refusal.toStdString();
+        EXPECT_TRUE(refusal.contains(CQuotedText::Quote(k.path))) << refusal.toStdString();
+    }
 }

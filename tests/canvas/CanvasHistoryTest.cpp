@@ -96,7 +96,7 @@ TEST_F(CanvasHistoryTest, EveryKindOfChangeUndoesAndRedoesByteForByte)
         std::function<void(CCanvasHistory&, CDotGrid&, CCanvasText&)> change;
     } cases[] = {
         {"left click", [](CCanvasHistory& h, CDotGrid&, CCanvasText&) { h.EditDot(2, 0, kColours[0]); }},
-        {"right click", [](CCanvasHistory& h, CDotGrid&, CCanvasText&) { h.EditDot(0, 0, kBack); }},
+        {"right click", [](CCanvasHistory& h, CDotGrid&, CCanvasText&) { h.EditDot(0, 15, kBack); }},
         {"mirror", [](CCanvasHistory& h, CDotGrid&, CCanvasText&) { h.Mirror(); }},
         {"flip", [](CCanvasHistory& h, CDotGrid&, CCanvasText&) { h.Flip(); }},
         {"rotate", [](CCanvasHistory& h, CDotGrid& g, CCanvasText&) { h.RecordWhole(Kind::Rotate, [&g] { return g.Rotate(); }); }},
@@ -151,23 +151,23 @@ TEST_F(CanvasHistoryTest, EveryKindOfChangeUndoesAndRedoesByteForByte)
 TEST_F(CanvasHistoryTest, ClicksInEachColourGiveBackTheDotBefore)
 {
     MakeGrid(16, 8);
-    // Column 15, row 7: the last dot of both axes, and (3, 0) in the middle of the bottom row.
+    // Column 15, row 7: the last dot of both axes, and (3, 0) in the middle of the top row.
     for (int i = 0; i < 7; ++i) {
         SCOPED_TRACE(i);
-        const COLORREF old = m_grid.DotAt(15, 7);
-        const COLORREF oldMiddle = m_grid.DotAt(3, 0);
+        const COLORREF old = m_grid.DisplayDotAt(15, 7);
+        const COLORREF oldMiddle = m_grid.DisplayDotAt(3, 0);
         ASSERT_TRUE(m_history.EditDot(15, 7, kColours[i]));
         ASSERT_TRUE(m_history.EditDot(3, 0, kColours[(i + 1) % 7]));
-        EXPECT_EQ(m_grid.DotAt(15, 7), kColours[i]);
+        EXPECT_EQ(m_grid.DisplayDotAt(15, 7), kColours[i]);
         m_history.Undo();
-        EXPECT_EQ(m_grid.DotAt(3, 0), oldMiddle);
+        EXPECT_EQ(m_grid.DisplayDotAt(3, 0), oldMiddle);
         m_history.Undo();
-        EXPECT_EQ(m_grid.DotAt(15, 7), old);
+        EXPECT_EQ(m_grid.DisplayDotAt(15, 7), old);
         m_history.Redo();
-        EXPECT_EQ(m_grid.DotAt(15, 7), kColours[i]);
-        EXPECT_EQ(m_grid.DotAt(3, 0), oldMiddle);
+        EXPECT_EQ(m_grid.DisplayDotAt(15, 7), kColours[i]);
+        EXPECT_EQ(m_grid.DisplayDotAt(3, 0), oldMiddle);
         m_history.Redo();
-        EXPECT_EQ(m_grid.DotAt(3, 0), kColours[(i + 1) % 7]);
+        EXPECT_EQ(m_grid.DisplayDotAt(3, 0), kColours[(i + 1) % 7]);
     }
 }
 
@@ -179,8 +179,10 @@ TEST_F(CanvasHistoryTest, ClicksOutsideTheGridRecordNothing)
     EXPECT_FALSE(m_history.EditDot(-1, 0, kColours[0]));
     EXPECT_FALSE(m_history.EditDot(0, -1, kColours[0]));
     EXPECT_FALSE(m_history.CanUndo());
-    EXPECT_TRUE(m_history.EditDot(15, 7, kColours[0]));
-    EXPECT_TRUE(m_history.EditDot(0, 0, kColours[0]));
+    // Each click changes its dot, so each is a step.
+    const auto other = [this](int c, int r) { return m_grid.DotAt(c, r) == kColours[0] ? kColours[1] : kColours[0]; };
+    EXPECT_TRUE(m_history.EditDot(15, 7, other(15, 7)));
+    EXPECT_TRUE(m_history.EditDot(0, 0, other(0, 0)));
     EXPECT_EQ(m_history.UndoCount(), 2u);
 
     // An empty grid has nothing to mirror, flip or click.
@@ -251,14 +253,14 @@ TEST_F(CanvasHistoryTest, StepsUndoInReverseOrderAndRedoForward)
 TEST_F(CanvasHistoryTest, ANewChangeDropsWhatCouldBeRedone)
 {
     MakeGrid(16, 8);
-    m_history.EditDot(0, 0, kColours[0]);
+    m_history.EditDot(0, 0, m_grid.DotAt(0, 0) == kColours[0] ? kColours[3] : kColours[0]);
     const SPicture first = Now();
     m_history.Mirror();
     m_history.Flip();
     m_history.Undo();
     m_history.Undo();
     EXPECT_EQ(m_history.RedoCount(), 2u);
-    m_history.EditDot(1, 0, kColours[1]);
+    m_history.EditDot(1, 0, m_grid.DotAt(1, 0) == kColours[1] ? kColours[2] : kColours[1]);
     EXPECT_EQ(m_history.RedoCount(), 0u);
     EXPECT_FALSE(m_history.Redo());
     m_history.Undo();
@@ -303,9 +305,13 @@ TEST_F(CanvasHistoryTest, AWholeStateChangeIsRecordedOnlyWhenSomethingChanged)
 TEST_F(CanvasHistoryTest, TenThousandClicksStayUnderOneMegabyte)
 {
     MakeGrid(128, 128);
-    for (int i = 0; i < 10000; ++i)
+    std::size_t changing = 0; // a click that leaves its dot as it was is no step
+    for (int i = 0; i < 10000; ++i) {
+        changing += m_grid.DisplayDotAt(i % 128, (i / 128) % 128) != kColours[i % 7];
         m_history.EditDot(i % 128, (i / 128) % 128, kColours[i % 7]);
-    EXPECT_EQ(m_history.UndoCount(), 10000u);
+    }
+    EXPECT_GT(changing, 9000u);
+    EXPECT_EQ(m_history.UndoCount(), changing);
     EXPECT_LT(m_history.StoredBytes(), std::size_t{1} << 20);
     EXPECT_EQ(CCanvasHistory::kDefaultByteLimit, std::size_t{64} * 1024 * 1024);
 }
@@ -380,4 +386,29 @@ TEST_F(CanvasHistoryTest, AChangeOfTheTextStateAloneKeepsNoDots)
     EXPECT_EQ(m_text.m_nStretch, 0);
     m_history.Redo();
     EXPECT_TRUE(Now() == after);
+}
+
+TEST_F(CanvasHistoryTest, AStepLargerThanTheLimitIsNotKept)
+{
+    // 12 KB for a 64 x 64 grid against a limit of 8 KB: neither the change
+    // nor, after undoing a growth, the state to redo may stay.
+    MakeGrid(32, 32); // 3 KB
+    CCanvasHistory history(m_grid, m_text, 8 * 1024);
+    history.EditDot(1, 1, kColours[0]);
+    ASSERT_TRUE(history.RecordWhole(CCanvasHistory::Kind::MergeText, [this] { return m_grid.Resize(64, 64); }));
+    EXPECT_LE(history.StoredBytes(), history.ByteLimit());
+    ASSERT_TRUE(history.Undo()); // the grid of 32 x 32 back; the 12 KB one would be the redo
+    EXPECT_EQ(m_grid.Width(), 32);
+    EXPECT_LE(history.StoredBytes(), history.ByteLimit());
+    EXPECT_FALSE(history.CanRedo());
+    EXPECT_TRUE(history.CanUndo()); // the click before it stays
+
+    ASSERT_TRUE(history.RecordWhole(CCanvasHistory::Kind::MergeText, [this] { return m_grid.Resize(64, 64); }));
+    ASSERT_TRUE(history.RecordWhole(CCanvasHistory::Kind::MergeText, [this] {
+        m_grid.SetDot(0, 0, kColours[2]);
+        return true;
+    }));
+    // The 12 KB state before the second change is over the limit alone.
+    EXPECT_LE(history.StoredBytes(), history.ByteLimit());
+    EXPECT_EQ(history.UndoCount(), 0u);
 }

@@ -115,13 +115,16 @@ TEST_F(CanvasUndoTest, EachCommandOfTheCanvasIsOneStep)
     m_view.Flip();
     m_view.Rotate();
     m_view.SetBackgroundColor(MakeColor(1, 2, 3));
-    m_view.SetOverlayText(QStringLiteral("A"));
+    m_view.SetOverlayColors({kRed, kBack});
+    m_view.SetOverlayText(QStringLiteral("AB"));
     m_view.MergeText(nullptr, TestFont());
+    EXPECT_TRUE(m_view.Text().m_acrOverlay.empty());
     EXPECT_EQ(m_view.History().UndoCount(), 6u);
     EXPECT_EQ(changed.count(), 6);
-    // The overlay text came back with the undone burn-in.
+    // The overlay text came back with the undone burn-in, in its colours.
     ASSERT_TRUE(m_view.Undo());
-    EXPECT_EQ(m_view.Text().m_szText, QStringLiteral("A"));
+    EXPECT_EQ(m_view.Text().m_szText, QStringLiteral("AB"));
+    EXPECT_EQ(m_view.Text().m_acrOverlay, (std::vector<COLORREF>{kRed, kBack}));
     m_view.Undo();
     EXPECT_EQ(m_view.Grid().BackColor(), kBack);
     m_view.Undo();
@@ -169,10 +172,10 @@ TEST_F(CanvasUndoTest, RefusedWhileTheListingIsWrittenAndWorksUnderTheTextPane)
     ASSERT_TRUE(m_view.IsDotTextRunning());
     EXPECT_FALSE(m_view.CanUndo());
     EXPECT_FALSE(m_view.Undo());
-    EXPECT_EQ(m_view.Grid().DotAt(2, 2), kGreen);
+    EXPECT_EQ(m_view.Grid().DisplayDotAt(2, 2), kGreen);
     ASSERT_TRUE(QTest::qWaitFor([this] { return !m_view.IsDotTextRunning(); }, 20000));
     EXPECT_TRUE(m_view.CanUndo());
     ASSERT_TRUE(m_view.Undo());
-    EXPECT_EQ(m_view.Grid().DotAt(2, 2), kBack);
+    EXPECT_EQ(m_view.Grid().DisplayDotAt(2, 2), kBack);
     EXPECT_TRUE(m_view.IsTextPaneShown());
 }

@@ -1,7 +1,9 @@
 #include "CanvasFixture.h"
 
 #include <QPlainTextEdit>
+#include <QFontInfo>
 #include <QTextBlock>
+#include <QTextLayout>
 
 namespace {
 
@@ -82,4 +84,20 @@ TEST_F(ListingPaneTest, UsualKeysMoveThroughALongListing)
     EXPECT_LT(PaneBar()->value(), PaneBar()->maximum());
     // The listing stays as it was: keys only move through it.
     EXPECT_EQ(Pane()->document()->blockCount(), kFullCanvasBlocks);
+}
+
+TEST_F(ListingPaneTest, EntriesKeepTheirColumnsAndAreNeverSplit)
+{
+    EXPECT_TRUE(QFontInfo(Pane()->font()).fixedPitch()) << Pane()->font().family().toStdString();
+    // A block line of 64 entries stays one line, however narrow the pane.
+    QStringList entries;
+    for (int i = 0; i < 64; ++i)
+        entries << QStringLiteral("3-%1-%2-R").arg(i / 8 + 1).arg(i % 8 + 1);
+    m_view.resize(200, 200);
+    m_view.ShowTextPane(1);
+    Pane()->setPlainText(entries.join(QStringLiteral(", ")));
+    QCoreApplication::processEvents();
+    const QTextBlock block = Pane()->document()->firstBlock();
+    ASSERT_TRUE(block.layout());
+    EXPECT_EQ(block.layout()->lineCount(), 1);
 }

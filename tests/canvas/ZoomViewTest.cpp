@@ -123,10 +123,11 @@ TEST_F(ZoomView, HitTestFollowsOriginAndScrolling)
     Show(500, 300);
     NewGrid(16, 16);
     int c = -1, r = -1;
+    // Display rows: row 0 on top.
     ASSERT_TRUE(m_view.ClientToDot({192, 88}, c, r));
-    EXPECT_EQ(QPoint(c, r), QPoint(0, 15));
+    EXPECT_EQ(QPoint(c, r), QPoint(0, 0));
     ASSERT_TRUE(m_view.ClientToDot({319, 215}, c, r));
-    EXPECT_EQ(QPoint(c, r), QPoint(15, 0));
+    EXPECT_EQ(QPoint(c, r), QPoint(15, 15));
     EXPECT_FALSE(m_view.ClientToDot({320, 100}, c, r));
     EXPECT_FALSE(m_view.ClientToDot({191, 100}, c, r));
 
@@ -134,7 +135,7 @@ TEST_F(ZoomView, HitTestFollowsOriginAndScrolling)
     HBar()->setValue(80);
     VBar()->setValue(40);
     ASSERT_TRUE(m_view.ClientToDot({17, 9}, c, r));
-    EXPECT_EQ(QPoint(c, r), QPoint(12, 63 - 6));
+    EXPECT_EQ(QPoint(c, r), QPoint(12, 6));
     EXPECT_EQ(m_view.DotToClient(12, 6).topLeft(), QPoint(16, 8));
 }
 

@@ -8,6 +8,7 @@
 #include <gtest/gtest.h>
 
 #include <array>
+#include <utility>
 
 using namespace testpic;
 
@@ -97,12 +98,15 @@ TEST(ColorMatcher, NearestCandidateOfEachColour)
         {qRgb(0, 0, 0), kBlack, kUnlitIndex, kUnlitIndex},
         {qRgb(64, 64, 64), kBlack, kUnlitIndex, kUnlitIndex},
         {qRgb(81, 81, 81), kBlack, kUnlitIndex, kUnlitIndex},
-        {qRgb(82, 82, 82), kBlack, 4, kUnlitIndex},
-        {qRgb(89, 89, 89), kBlack, 4, kUnlitIndex},
-        {qRgb(90, 90, 90), kBlack, 4, 4},
-        {qRgb(187, 187, 187), kBlack, 4, 4},
-        {qRgb(188, 188, 188), kBlack, 4, 5},
-        {qRgb(199, 199, 199), kBlack, 4, 5},
+        // Nearest keeps greys to white and unlit, split at half lightness.
+        {qRgb(82, 82, 82), kBlack, kUnlitIndex, kUnlitIndex},
+        {qRgb(89, 89, 89), kBlack, kUnlitIndex, kUnlitIndex},
+        {qRgb(90, 90, 90), kBlack, kUnlitIndex, 4},
+        {qRgb(127, 127, 127), kBlack, kUnlitIndex, 4},
+        {qRgb(128, 128, 128), kBlack, 5, 4},
+        {qRgb(187, 187, 187), kBlack, 5, 4},
+        {qRgb(188, 188, 188), kBlack, 5, 5},
+        {qRgb(199, 199, 199), kBlack, 5, 5},
         {qRgb(200, 200, 200), kBlack, 5, 5},
         // Unlit looks like the background, whatever colour that is.
         {qRgb(0, 0, 90), kDarkBlue, kUnlitIndex, kUnlitIndex},
@@ -148,14 +152,12 @@ TEST(ColorMatcher, ChoiceIsNearestByThePlainDistance)
             for (int g = 0; g < 256; g += 15) {
                 for (int b = 0; b < 256; b += 51) {
                     const QRgb p = qRgb(r, g, b);
-                    for (const double w : {1.0, 3.0}) {
-                        const int chosen = w == 1.0 ? matcher.NearestIndex(r, g, b) : matcher.DitherIndex(r, g, b);
-                        ASSERT_GE(chosen, 0);
-                        ASSERT_LT(chosen, 8);
-                        const double best = distance(p, looks[static_cast<std::size_t>(chosen)], w);
-                        for (const COLORREF other : looks)
-                            ASSERT_LE(best, distance(p, other, w) + 1e-6) << r << "," << g << "," << b << " w " << w;
-                    }
+                    const int chosen = matcher.DitherIndex(r, g, b);
+                    ASSERT_GE(chosen, 0);
+                    ASSERT_LT(chosen, 8);
+                    const double best = distance(p, looks[static_cast<std::size_t>(chosen)], 3.0);
+                    for (const COLORREF other : looks)
+                        ASSERT_LE(best, distance(p, other, 3.0) + 1e-6) << r << "," << g << "," << b;
                 }
             }
         }
@@ -297,4 +299,53 @@ TEST(ColorMatcher, MatchingWritesOnlyTheCoveredDots)
             matcher.MatchDithered(big, small);
         EXPECT_EQ(Count(small, DotPalette[0]), 8 * 16) << WayName(way);
     }
+}
+
+TEST(ColorMatcher, NearestKeepsTheHueFamilyOfMutedColours)
+{
+    // Muted patches as a photo has them: each keeps its hue (none turns Pink);
+    // greys go to white or unlit by lightness alone.
+    const struct
+    {
+        QRgb pixel;
+        int index;
+    } patches[] = {
+        {qRgb(70, 120, 70), 1},  {qRgb(50, 110, 60), 1},   // muted greens (a circuit board)
+        {qRgb(150, 70, 70), 0},  {qRgb(120, 40, 45), 0},   // muted reds
+        {qRgb(60, 80, 150), 2},  {qRgb(70, 90, 130), 2},   // muted blues
+        {qRgb(160, 150, 70), 3}, {qRgb(140, 130, 60), 3},  // muted yellows
+        {qRgb(170, 110, 60), 6}, {qRgb(150, 100, 50), 6},  // muted oranges
+        {qRgb(20, 20, 20), kUnlitIndex}, {qRgb(100, 104, 98), kUnlitIndex},
+        {qRgb(150, 150, 150), 5}, {qRgb(230, 226, 232), 5},
+        {qRgb(188, 143, 143), 4},                          // Pink itself stays Pink
+    };
+    for (const auto& k : patches) {
+        const QImage patch = MakeImage(8, 8, [&k](int, int) { return k.pixel; });
+        const CDotGrid grid = Placed(patch, NearestColor);
+        const COLORREF expected = k.index == kUnlitIndex ? kBlack : DotPalette[static_cast<std::size_t>(k.index)];
+        for (const auto& [x, y] : {std::pair{0, 0}, std::pair{7, 7}, std::pair{3, 5}})
+            EXPECT_EQ(At(grid, x, y), expected) << qRed(k.pixel) << "," << qGreen(k.pixel) << "," << qBlue(k.pixel);
+    }
+}
+
+TEST(ColorMatcher, HueFamiliesMeetAtTheirBorders)
+{
+    // Hue angles worked by hand, each pair on either side of a border:
+    // 60 * 63 / 255 = 14.8 and 60 * 64 / 255 = 15.1; 191 and 192 give 44.9
+    // and 45.2; 120 - 60 * 128 / 255 = 89.9 and 127 gives 90.1; 120 + 60 *
+    // 254 / 255 = 179.8 against 180; 240 + 60 * 127 / 255 = 269.9 against
+    // 270.1; 360 - 60 * 128 / 255 = 329.9 against 330.1 for 127.
+    const struct
+    {
+        int r, g, b;
+        int family;
+    } cases[] = {
+        {255, 63, 0, 0},   {255, 64, 0, 6},   {255, 191, 0, 6}, {255, 192, 0, 3},
+        {128, 255, 0, 3},  {127, 255, 0, 1},  {0, 255, 254, 1}, {0, 255, 255, 2},
+        {127, 0, 255, 2},  {128, 0, 255, 4},  {255, 0, 128, 4}, {255, 0, 127, 0},
+        // Too grey, too pale or too dull for a hue of its own.
+        {100, 131, 100, -1}, {200, 255, 200, -1}, {40, 70, 40, -1},
+    };
+    for (const auto& k : cases)
+        EXPECT_EQ(CColorMatcher::HueFamily(k.r, k.g, k.b), k.family) << k.r << "," << k.g << "," << k.b;
 }

@@ -196,14 +196,18 @@ TEST(HostileListing, JunkIsQuotedShortAndEscaped)
 TEST(HostileListing, LinesAndListingsHaveCaps)
 {
     CDotListingReader reader;
-    // A line of kMaxLineBytes is read; one byte more is too long.
+    // A line of kMaxLineBytes is read, whatever its end or none; one byte
+    // more is too long, also as the last line without an end.
     QString line = QStringLiteral("1-1-1-R");
-    line += QString(CDotListingReader::kMaxLineBytes - line.size() - 1, QLatin1Char(' ')) + QLatin1Char('\n');
+    line += QString(CDotListingReader::kMaxLineBytes - line.size(), QLatin1Char(' '));
     ASSERT_EQ(line.size(), CDotListingReader::kMaxLineBytes);
-    EXPECT_TRUE(reader.Read(line, 8, 8)) << reader.Error().toStdString();
-    EXPECT_FALSE(reader.Read(QLatin1Char(' ') + line, 8, 8));
-    EXPECT_TRUE(reader.Error().startsWith("line 1:"));
-    EXPECT_TRUE(reader.Error().contains("too long"));
+    for (const char* end : {"", "\n", "\r\n"}) {
+        const QString next = *end ? QStringLiteral("1-1-2-G\n") : QString(); // a line without an end is the last
+        EXPECT_TRUE(reader.Read(line + QLatin1String(end) + next, 8, 8)) << reader.Error().toStdString();
+        EXPECT_FALSE(reader.Read(QLatin1Char(' ') + line + QLatin1String(end), 8, 8)) << QByteArray(end).size();
+        EXPECT_TRUE(reader.Error().startsWith("line 1:"));
+        EXPECT_TRUE(reader.Error().contains("too long"));
+    }
 
     // Blank lines up to the cap of a full listing, then one byte more.
     const QByteArray blankLine = QByteArray(CDotListingReader::kMaxLineBytes - 1, ' ') + '\n';
@@ -237,7 +241,7 @@ TEST(HostilePictureFile, OnlyRegularFilesAreDecodedAndFailuresSayWhy)
     EXPECT_FALSE(CPictureDecoder::DecodeFile(QStringLiteral("/dev/zero"), QSize(1024, 768), p, why));
     EXPECT_EQ(why, QStringLiteral("'/dev/zero' is not a regular file"));
     EXPECT_FALSE(CPictureDecoder::DecodeFile(junk, QSize(1024, 768), p, why));
-    EXPECT_TRUE(why.endsWith("is not a BMP or JPEG picture that can be read"));
+    EXPECT_TRUE(why.endsWith("is not a BMP, PNG or JPEG picture that can be read"));
     EXPECT_FALSE(p.IsValid());
     ASSERT_TRUE(CPictureDecoder::DecodeFile(good, QSize(1024, 768), p, why));
     EXPECT_TRUE(why.isEmpty());

@@ -1,6 +1,7 @@
 #include "dotdata/ImageExport.h"
 
 #include "base/DotGrid.h"
+#include "base/QtColor.h"
 #include "dotdata/PictureImport.h"
 #include "SevenColours.h"
 #include "TestSupport.h"
@@ -8,6 +9,7 @@
 #include <QDir>
 #include <QFile>
 #include <QImageReader>
+#include <QtEndian>
 
 #include <cstdlib>
 
@@ -70,13 +72,62 @@ TEST(ImageExport, ExtensionDecidesTheFormat)
         ASSERT_TRUE(CImageExport::Write(grid, dir.FilePath(name), error)) << name;
         EXPECT_TRUE(ReadAll(dir.FilePath(name)).startsWith("BM")) << name;
     }
-    for (const char* name : {"a.bmp.jpg", "a.jpeg", "a.jpe", "a.png", "noextension"}) {
+    for (const char* name : {"a.bmp.jpg", "a.jpeg", "a.JPE", "noextension", "a.", ".png"}) {
         ASSERT_TRUE(CImageExport::Write(grid, dir.FilePath(name), error)) << name;
         EXPECT_TRUE(IsJpegFile(ReadAll(dir.FilePath(name)))) << name;
     }
-    // The last dot of the whole path counts, even in a folder name.
-    EXPECT_FALSE(CImageExport::IsBmpPath(QStringLiteral("/tmp/pics.bmp/name")));
-    EXPECT_TRUE(CImageExport::IsBmpPath(QStringLiteral("图片.Bmp")));
+    for (const char* name : {"a.png", "b.PNG", "a.jpg.png"}) {
+        ASSERT_TRUE(CImageExport::Write(grid, dir.FilePath(name), error)) << name;
+        EXPECT_TRUE(ReadAll(dir.FilePath(name)).startsWith("\x89PNG\r\n\x1A\n")) << name;
+    }
+    // A name asking for a format that is not written is refused and writes nothing.
+    for (const char* name : {"a.gif", "a.tiff", "a.bmp.webp", "a.jpg2"}) {
+        error.clear();
+        EXPECT_FALSE(CImageExport::Write(grid, dir.FilePath(name), error)) << name;
+        EXPECT_TRUE(error.contains(QLatin1String(name)) && error.contains(".png")) << error.toStdString();
+        EXPECT_FALSE(QFile::exists(dir.FilePath(name))) << name;
+    }
+    // Only the file name's ending counts, not a folder's.
+    EXPECT_EQ(CImageExport::FormatOf(QStringLiteral("/tmp/pics.bmp/name")), CImageExport::Jpeg);
+    EXPECT_EQ(CImageExport::FormatOf(QStringLiteral("/tmp/pics.gif/name.bmp")), CImageExport::Bmp);
+    EXPECT_EQ(CImageExport::FormatOf(QStringLiteral("图片.Bmp")), CImageExport::Bmp);
+}
+
+TEST(ImageExport, PngAndNarrowBmpReadBackDotForDot)
+{
+    // 3 x 2: each BMP row is 9 bytes and takes 3 fill bytes; 13 x 1 takes 1;
+    // 4 x 2 takes none.
+    CScratchDir dir;
+    const struct
+    {
+        int width;
+        int height;
+        int fileBytes;
+    } sizes[] = {{3, 2, 54 + 2 * 12}, {13, 1, 54 + 40}, {4, 2, 54 + 24}};
+    for (const auto& k : sizes) {
+        const CDotGrid grid = PaintedGrid(k.width, k.height);
+        for (const char* name : {"narrow.bmp", "narrow.png"}) {
+            QString error;
+            ASSERT_TRUE(CImageExport::Write(grid, dir.FilePath(name), error)) << error.toStdString();
+            const QImage image(dir.FilePath(name));
+            ASSERT_EQ(image.size(), QSize(k.width, k.height)) << name << " " << k.width;
+            for (int y = 0; y < k.height; ++y)
+                for (int x = 0; x < k.width; ++x)
+                    EXPECT_EQ(image.pixel(x, y) & 0xFFFFFFu, ToQColor(grid.DotAt(x, k.height - 1 - y)).rgb() & 0xFFFFFFu)
+                        << name << " " << x << "," << y;
+        }
+        const QByteArray bmp = ReadAll(dir.FilePath("narrow.bmp"));
+        ASSERT_EQ(bmp.size(), k.fileBytes) << k.width;
+        EXPECT_EQ(qFromLittleEndian<quint32>(bmp.constData() + 2), static_cast<quint32>(k.fileBytes));
+    }
+    // The 3 x 2 rows byte for byte: 9 bytes of dots, then 3 zero bytes each.
+    const CDotGrid grid = PaintedGrid(3, 2);
+    QString error;
+    ASSERT_TRUE(CImageExport::Write(grid, dir.FilePath("three.bmp"), error));
+    const QByteArray bmp = ReadAll(dir.FilePath("three.bmp"));
+    const QByteArray dots(reinterpret_cast<const char*>(grid.Bits()), 18);
+    EXPECT_EQ(bmp.mid(54, 12), dots.left(9) + QByteArray(3, '\0'));
+    EXPECT_EQ(bmp.mid(66, 12), dots.mid(9) + QByteArray(3, '\0'));
 }
 
 TEST(ImageExport, WrittenPicturesReadBack)
@@ -180,4 +231,22 @@ TEST(ImageExport, PicturesAreTheRightWayUpWithEveryColourInItsPlace)
         }
         EXPECT_TRUE(near(image.pixel(60, 4), 0, 40, 0)) << name;
     }
+}
+
+TEST(ImageExport, JpegSaysWhyACanvasWiderThanItCanHoldIsRefused)
+{
+    // The widest text canvas (511 characters of 256 dots) is far past the
+    // 65,500 dots a JPEG side can have; BMP and PNG take it.
+    CScratchDir dir;
+    CDotGrid wide;
+    ASSERT_TRUE(wide.Create(65501, 8, TextMode));
+    QString error;
+    EXPECT_FALSE(CImageExport::Write(wide, dir.FilePath("wide.jpg"), error));
+    EXPECT_TRUE(error.contains("65,500")) << error.toStdString();
+    EXPECT_TRUE(error.contains("65501 x 8")) << error.toStdString();
+    EXPECT_FALSE(QFile::exists(dir.FilePath("wide.jpg")));
+    CDotGrid edge;
+    ASSERT_TRUE(edge.Create(65500, 8, TextMode));
+    EXPECT_TRUE(CImageExport::Write(edge, dir.FilePath("edge.jpg"), error)) << error.toStdString();
+    EXPECT_TRUE(CImageExport::Write(wide, dir.FilePath("wide.png"), error)) << error.toStdString();
 }

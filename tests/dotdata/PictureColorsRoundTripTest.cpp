@@ -103,3 +103,25 @@ TEST_F(PictureColorsRoundTrip, TheWayIsKeptAcrossOpensAndBadValuesMeanExact)
     for (const int bad : {-1, 3, 1000})
         EXPECT_EQ((m_view.SetPictureColors(bad), m_view.PictureColors()), ExactColors) << bad;
 }
+
+TEST_F(PictureColorsRoundTrip, OneDotStrokesOfASignSurviveJpeg)
+{
+    // A 64 x 16 sign on black: red one-dot uprights every third column,
+    // green one-dot bars every fifth row, and a red-green diagonal. Colour
+    // kept at half resolution would smear every stroke into its neighbours.
+    CDotGrid sign;
+    sign.SetBackgroundColor(MakeColor(0, 0, 0), false);
+    sign.Create(64, 16, ImageMode);
+    for (int r = 0; r < 16; ++r) {
+        for (int c = 0; c < 64; ++c) {
+            if (c % 3 == 1)
+                sign.SetDot(c, r, DotPalette[0]);
+            else if (r % 5 == 2)
+                sign.SetDot(c, r, DotPalette[1]);
+        }
+        sign.SetDot(r * 4, r, DotPalette[static_cast<std::size_t>(r % 2)]);
+    }
+    m_view.Grid().SetBackgroundColor(MakeColor(0, 0, 0), false);
+    SaveAndReopen(sign, NearestColor);
+    EXPECT_GE(SameDots(sign, m_view.Grid()), 64 * 16 * 98 / 100);
+}

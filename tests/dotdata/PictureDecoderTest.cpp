@@ -167,7 +167,11 @@ TEST(PictureDecoder, FormatComesFromTheContent)
     QBuffer buffer(&png);
     buffer.open(QIODevice::WriteOnly);
     MakeImage(4, 4, Checker).save(&buffer, "PNG");
-    EXPECT_FALSE(Decode(png).IsValid());
+    EXPECT_TRUE(Decode(png).IsValid());
+    EXPECT_FALSE(Decode(png.mid(1)).IsValid()); // no longer recognised as anything
+    QByteArray gif = "GIF89a";
+    gif.append(QByteArray(64, '\0'));
+    EXPECT_FALSE(Decode(gif).IsValid());
     EXPECT_FALSE(Decode(QByteArray()).IsValid());
     EXPECT_TRUE(Decode(MakeJpeg(MakeImage(8, 8, Checker))).IsValid());
 }

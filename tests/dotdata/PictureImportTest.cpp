@@ -140,10 +140,13 @@ TEST(PictureImport, PlaceRoundsAnchorsAndNormalises)
     EXPECT_EQ(At(grid, 0, 0), MakeColor(255, 0, 0));
     EXPECT_EQ(At(grid, 5, 5), MakeColor(0, 255, 0));
     EXPECT_EQ(At(grid, 9, 8), kBack);
-    for (int y = 0; y < 16; ++y)
-        for (int x = 0; x < 16; ++x)
-            if (x >= 10 || y >= 9)
+    for (int y = 0; y < 16; ++y) {
+        for (int x = 0; x < 16; ++x) {
+            if (x >= 10 || y >= 9) {
                 ASSERT_EQ(At(grid, x, y), kBack) << x << "," << y;
+            }
+        }
+    }
 
     // A picture past the limits keeps its top-left 1024 x 768.
     picture.size = QSize(1030, 770);

@@ -127,3 +127,35 @@ TEST(PrintDotText, PageThatTakesNoTextEndsTheJob)
     CDotTextPrinter normal(text, PaneFont(), 96); // less than two inches: no room at all
     EXPECT_EQ(PrintOnImages(normal, 1.9, 1.9).size(), 1u);
 }
+
+TEST(PrintDotText, LinesBreakOnlyBetweenEntries)
+{
+    // A full block line of 64 entries, too wide for the page, in the
+    // proportional and in a fixed-pitch font: every printed line holds whole
+    // entries, never "3-8-2-" at the end of one and "R" at the start of the next.
+    QStringList entries;
+    for (int i = 0; i < 64; ++i)
+        entries << QStringLiteral("1234-%1-%2-%3").arg(i / 8 + 1).arg(i % 8 + 1).arg(QLatin1Char("RGBYPWO"[i % 7]));
+    const QString line = entries.join(QStringLiteral(", "));
+    QFont fixed(QStringLiteral("DejaVu Sans Mono"));
+    fixed.setPixelSize(18);
+    for (const QFont& font : {PaneFont(), fixed}) {
+        CScratchDir dir;
+        QTextDocument document(line + QStringLiteral("\n\n") + line);
+        QPrinter printer(QPrinter::HighResolution);
+        printer.setOutputFormat(QPrinter::PdfFormat);
+        printer.setOutputFileName(dir.FilePath(QStringLiteral("dots.pdf")));
+        ASSERT_GE(CDotTextPrinter(document, font, 96).Print(printer), 1);
+        const QStringList printed = PdfText(printer.outputFileName()).split(QLatin1Char('\n'), Qt::SkipEmptyParts);
+        const QRegularExpression whole(QStringLiteral("^(\\d+-\\d-\\d-[RGBYPWO])(, \\d+-\\d-\\d-[RGBYPWO])*,?$"));
+        int lines = 0;
+        for (QString text : printed) {
+            text = text.remove(QLatin1Char('\f')).trimmed(); // a form feed starts each new page
+            if (text.isEmpty())
+                continue;
+            ++lines;
+            EXPECT_TRUE(whole.match(text).hasMatch()) << font.family().toStdString() << ": '" << text.toStdString() << "'";
+        }
+        EXPECT_GE(lines, 4) << font.family().toStdString(); // each listing line wraps at least once
+    }
+}

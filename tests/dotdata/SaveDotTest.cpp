@@ -6,6 +6,7 @@
 #include "dotdata/SaveDot.h"
 
 #include <QDir>
+#include <QFileInfo>
 #include <QSaveFile>
 
 #include <gtest/gtest.h>
@@ -76,4 +77,18 @@ TEST(SaveDot, FailedWriteKeepsTheOldFileAndTellsTheUserOnce)
     CFillingSaveFile roomy(path, listing.size());
     EXPECT_TRUE(CDotFile::Write(roomy, listing));
     EXPECT_EQ(ReadAll(path), listing);
+}
+
+TEST(SaveDot, AFifoChosenInTheDialogIsRefusedWithItsReason)
+{
+    SSaveRig rig;
+    const QString fifo = rig.m_dir.FilePath(QStringLiteral("fifo.txt"));
+    ASSERT_TRUE(MakeFifo(fifo));
+    rig.m_szAnswer = fifo;
+    EXPECT_FALSE(rig.Save(QStringLiteral("1-1-1-R\n")));
+    ASSERT_EQ(rig.m_messages.size(), 1);
+    EXPECT_TRUE(rig.m_messages[0].startsWith(CSaveDot::FailureMessage(fifo)));
+    EXPECT_TRUE(rig.m_messages[0].contains(QStringLiteral("not a regular file")));
+    EXPECT_TRUE(QFileInfo(fifo).exists());
+    EXPECT_FALSE(QFileInfo(fifo).isFile());
 }

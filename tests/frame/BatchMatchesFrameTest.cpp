@@ -29,7 +29,6 @@ TEST_F(BatchMatchesFrameTest, TextRoadGivesIdenticalFiles)
         QCoreApplication::sendEvent(Pane()->RichEdit(), &typed);
     }
     Trigger(MergeText);
-    Trigger(Mirror);
     const QString frameImage = dir.FilePath("frame.bmp");
     frame->Dialogs().askSaveImagePath = [frameImage](const QString&) { return frameImage; };
     Trigger(SaveImage);
@@ -42,7 +41,7 @@ TEST_F(BatchMatchesFrameTest, TextRoadGivesIdenticalFiles)
     const QString batchImage = dir.FilePath("batch.bmp");
     const QString batchDots = dir.FilePath("batch.txt");
     const SProcessResult r = RunPellmark({"--new", "32x16:text", "--font", "WenQuanYi Zen Hei", "--size", "16",
-                                          "--text", text, "--text-colors", "red,green", "--merge", "--mirror",
+                                          "--text", text, "--text-colors", "red,green", "--merge",
                                           "--save-image", batchImage, "--save-dots", batchDots});
     ASSERT_EQ(r.exitCode, 0) << r.err.toStdString();
     EXPECT_FALSE(ReadAll(frameDots).isEmpty());

@@ -4,6 +4,7 @@
 #include <QPlainTextEdit>
 #include <QStatusBar>
 #include <QTest>
+#include <QTextEdit>
 
 using namespace CommandId;
 
@@ -81,4 +82,22 @@ TEST_F(EmptyListingHintTest, ExactOpenThatLightsNothingNamesTheOtherWays)
     Trigger(Open);
     EXPECT_TRUE(frame->StatusPaneText(0).isEmpty());
     EXPECT_TRUE(messages.isEmpty());
+}
+
+TEST_F(EmptyListingHintTest, APictureOverMergedTextIsNotListedAsTheText)
+{
+    NewCanvas(32, 16, TextMode);
+    Pane()->SetInputText(QStringLiteral("OPEN"));
+    QTest::mouseClick(Pane()->RichEdit()->viewport(), Qt::LeftButton);
+    Trigger(MergeText);
+    ASSERT_EQ(Canvas()->Text().m_szText, QStringLiteral("OPEN"));
+    Trigger(Open);
+    EXPECT_EQ(ViewImage(), CMainFrame::ReplacedTextHint());
+    EXPECT_TRUE(Canvas()->TextPane()->toPlainText().isEmpty());
+    Trigger(CommandId::ViewImage);
+
+    // Undo brings the text's dots back, and with them its listing.
+    Trigger(Undo);
+    EXPECT_TRUE(ViewImage().isEmpty());
+    EXPECT_TRUE(Canvas()->TextPane()->toPlainText().startsWith(QStringLiteral("/*****  O, White")));
 }

@@ -2,6 +2,7 @@
 
 #include "frame/HelpWindow.h"
 #include "frame/ListingPrint.h"
+#include "dotdata/ListingDocument.h"
 
 #include <QDir>
 #include <QImage>
@@ -109,7 +110,8 @@ TEST_F(PrintAndHelpTest, APrinterThatCannotBeginGivesOneMessage)
     // Painting on a PDF writer aimed at a folder cannot begin, as on a
     // printer that is not there.
     QPdfWriter broken(dir.Path());
-    EXPECT_FALSE(CListingPrint(frame->Dialogs(), *Canvas()->TextPane()).PrintOnPaper(broken));
+    const CListingDocument listing(Canvas()->Document().Listing());
+    EXPECT_FALSE(CListingPrint(frame->Dialogs(), listing).PrintOnPaper(broken));
     EXPECT_EQ(messages, QStringList{CListingPrint::PrinterFailureMessage()});
     EXPECT_EQ(QDir(dir.Path()).entryList(QDir::Files), QStringList{QStringLiteral("sample.bmp")});
 }

@@ -6,6 +6,7 @@
 #include "frame/LockIndicators.h"
 
 #include <QDir>
+#include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
 #include <QStatusBar>
@@ -13,6 +14,7 @@
 #include <QTextEdit>
 #include <QToolBar>
 
+#include <algorithm>
 #include <cstring>
 
 using namespace CommandId;
@@ -168,6 +170,12 @@ TEST_F(FrameTest, StatusPanesAndLockIndicators)
     EXPECT_EQ(frame->StatusPaneText(1), QStringLiteral("100%"));
     frame->OnStatusText(1, QStringLiteral("\t\t37%"));
     EXPECT_EQ(frame->StatusPaneText(1), QStringLiteral("37%"));
+    // The percentage is the listing's progress, not a zoom level, and its tip says so.
+    const QList<QLabel*> panes = frame->statusBar()->findChildren<QLabel*>();
+    const auto progress = std::find_if(panes.begin(), panes.end(),
+                                       [](const QLabel* pane) { return pane->text() == QStringLiteral("37%"); });
+    ASSERT_NE(progress, panes.end());
+    EXPECT_TRUE((*progress)->toolTip().contains(QStringLiteral("listing"))) << (*progress)->toolTip().toStdString();
     // Indices outside the five panes are ignored.
     frame->OnStatusText(5, QStringLiteral("x"));
     frame->OnStatusText(-1, QStringLiteral("x"));
@@ -222,6 +230,21 @@ TEST_F(FrameTest, CanvasRowFollowsTheWindowHeight)
     // The input row keeps 143 pixels less the two bars.
     const int bars = frame->ToolBar()->height() + frame->statusBar()->height();
     EXPECT_EQ(frame->Splitter()->RowInfo(1).nCurSize, 143 - bars);
+}
+
+TEST_F(FrameTest, TheFirstLayoutLeavesTheMenuBarOut)
+{
+    frame->show();
+    QCoreApplication::processEvents();
+    const int menuHeight = frame->menuBar()->height();
+    ASSERT_GT(menuHeight, 0);
+    EXPECT_EQ(frame->ClientHeight(), frame->height() - menuHeight);
+    const int first = frame->Splitter()->RowInfo(0).nIdealSize;
+    EXPECT_EQ(first, frame->height() - menuHeight - 150);
+    // A resize to the same height finds nothing to correct.
+    frame->resize(frame->width() + 10, frame->height());
+    QCoreApplication::processEvents();
+    EXPECT_EQ(frame->Splitter()->RowInfo(0).nIdealSize, first);
 }
 
 TEST_F(FrameTest, CancelledNewChangesNothingAndShortcutsReachIt)

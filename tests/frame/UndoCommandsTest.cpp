@@ -112,7 +112,7 @@ TEST_F(UndoCommandsTest, PromptsNameTheNextStep)
 {
     NewCanvas(16, 8, 1);
     Trigger(Rotate);
-    ClickDot(1, 1, Qt::RightButton);
+    ClickDot(1, 1);
     EXPECT_EQ(Act(Undo)->statusTip(), QStringLiteral("Undo Dot Edit"));
     Trigger(Undo);
     EXPECT_EQ(Act(Undo)->statusTip(), QStringLiteral("Undo Rotate"));
@@ -150,4 +150,65 @@ TEST_F(UndoCommandsTest, ThePaneFollowsAnUndoneRendering)
     EXPECT_EQ(Canvas()->History().UndoCount(), steps - 1);
     EXPECT_EQ(Canvas()->History().RedoCount(), 1u);
     EXPECT_EQ(Dots(Canvas()->Grid()), atTwo);
+}
+
+TEST_F(UndoCommandsTest, AClickThatChangesNothingIsNoStep)
+{
+    NewCanvas(16, 8, 1);
+    const COLORREF back = DotAt(3, 2);
+    ClickDot(3, 2);
+    ClickDot(3, 2);                      // already lit in the dot colour
+    ClickDot(5, 5, Qt::RightButton);     // already the background
+    EXPECT_EQ(Canvas()->History().UndoCount(), 1u);
+    Trigger(Undo);
+    EXPECT_EQ(DotAt(3, 2), back);
+    EXPECT_FALSE(Act(Undo)->isEnabled());
+}
+
+TEST_F(UndoCommandsTest, CtrlZInThePaneAfterMergeTakesBackTheMerge)
+{
+    NewCanvas(32, 16, 0);
+    QTextEdit* edit = Pane()->RichEdit();
+    edit->setFocus();
+    QTest::keyClicks(edit, QStringLiteral("AB"));
+    // Typing not merged yet: the keys are the edit's own.
+    const std::size_t before = Canvas()->History().UndoCount();
+    QTest::keyClick(edit, Qt::Key_Z, Qt::ControlModifier);
+    EXPECT_NE(edit->toPlainText(), QStringLiteral("AB"));
+    EXPECT_EQ(Canvas()->History().UndoCount(), before);
+    QTest::keyClick(edit, Qt::Key_Y, Qt::ControlModifier);
+    ASSERT_EQ(edit->toPlainText(), QStringLiteral("AB"));
+    Trigger(MergeText);
+    ASSERT_EQ(Canvas()->Text().m_szText, QStringLiteral("AB"));
+    const std::size_t steps = Canvas()->History().UndoCount();
+
+    // Nothing typed since the merge: the canvas's history answers.
+    QTest::keyClick(edit, Qt::Key_Z, Qt::ControlModifier);
+    EXPECT_EQ(Canvas()->History().UndoCount(), steps - 1);
+    EXPECT_EQ(edit->toPlainText(), QStringLiteral("AB"));
+    QTest::keyClick(edit, Qt::Key_Y, Qt::ControlModifier);
+    EXPECT_EQ(Canvas()->History().UndoCount(), steps);
+    EXPECT_EQ(Canvas()->Text().m_szText, QStringLiteral("AB"));
+    EXPECT_EQ(edit->toPlainText(), QStringLiteral("AB"));
+}
+
+TEST_F(UndoCommandsTest, TabKeysInThePaneMoveTheFocusAndTypeNothing)
+{
+    NewCanvas(32, 16, 0);
+    QTextEdit* edit = Pane()->RichEdit();
+    const struct
+    {
+        Qt::Key key;
+        Qt::KeyboardModifiers modifiers;
+    } keys[] = {{Qt::Key_Tab, Qt::NoModifier},
+                {Qt::Key_Tab, Qt::ControlModifier},
+                {Qt::Key_Backtab, Qt::ShiftModifier},
+                {Qt::Key_Tab, Qt::ControlModifier | Qt::ShiftModifier}};
+    for (const auto& k : keys) {
+        edit->setFocus();
+        ASSERT_TRUE(QTest::qWaitFor([edit] { return edit->hasFocus(); }, 2000));
+        QTest::keyClick(edit, k.key, k.modifiers);
+        EXPECT_FALSE(edit->hasFocus()) << k.key << " " << k.modifiers;
+        EXPECT_FALSE(edit->toPlainText().contains(QLatin1Char('\t'))) << k.key << " " << k.modifiers;
+    }
 }

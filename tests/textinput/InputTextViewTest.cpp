@@ -30,6 +30,7 @@ struct Pane
     CInputTextView view;
     QStringList sent;
     std::vector<LogFont> fonts;
+    std::vector<std::vector<COLORREF>> overlayColours; // every OverlayColorsChanged
     QTextEdit* mergeSource = nullptr;
 
     Pane()
@@ -38,6 +39,10 @@ struct Pane
         QObject::connect(&view, &CInputTextView::OverlayTextChanged, [this](const QString& t) { sent << "text " + t; });
         QObject::connect(&view, &CInputTextView::OverlayColorChanged,
                          [this](COLORREF c) { sent << QStringLiteral("colour %1").arg(c, 6, 16, QLatin1Char('0')); });
+        QObject::connect(&view, &CInputTextView::OverlayColorsChanged, [this](const std::vector<COLORREF>& c) {
+            overlayColours.push_back(c);
+            sent << QStringLiteral("colours");
+        });
         QObject::connect(&view, &CInputTextView::MergeRequested, [this](QTextEdit* source, const LogFont& f) {
             mergeSource = source;
             fonts.push_back(f);
@@ -133,8 +138,12 @@ TEST(InputPaneOperations, TextColoursStretchAndPositionActLikeTheControls)
     p.sent.clear();
     p.view.SetOverlayPosition(12, 9);
     EXPECT_EQ(p.sent, (QStringList{"X 12", "Y 9"}));
+    p.sent.clear();
     p.view.SetCharacterColors({2, 3});
-    EXPECT_EQ(p.view.ColorIndex(), 2); // the overlay has one colour: the first
+    // Each character its colour, told once.
+    EXPECT_EQ(p.Colours(), (std::vector<COLORREF>{DotPalette[2], DotPalette[3]}));
+    EXPECT_EQ(p.sent, (QStringList{"colour 00ffff", "colours"}));
+    EXPECT_EQ(p.overlayColours.back(), (std::vector<COLORREF>{DotPalette[2], DotPalette[3]}));
 }
 
 TEST(InputPaneColours, ColourGoesToTheSelectionOrTheNextTypedText)
@@ -172,15 +181,33 @@ TEST(InputPaneColours, SameColourKeepsTheMergedStateAndBadIndexesAreIgnored)
     EXPECT_TRUE(p.view.IsMergePending());
 }
 
-TEST(InputPaneColours, ImageModeColoursTheWholeTextAndSendsTheColour)
+// Image mode colours like text mode: the selection, or what is typed next;
+// the canvas hears every character's colour, line ends included, before
+// the text, and a recolouring alone without the text.
+TEST(InputPaneColours, ImageModeColoursTheSelectionAndSendsEachCharactersColour)
 {
     Pane p;
     p.view.SetInputMode(ImageMode);
     p.Type(QStringLiteral("Hi"));
-    EXPECT_EQ(p.sent, (QStringList{"text H", "text Hi"}));
+    EXPECT_EQ(p.sent, (QStringList{"colours", "text H", "colours", "text Hi"}));
+    QTextCursor second(p.view.RichEdit()->document());
+    second.setPosition(1);
+    second.setPosition(2, QTextCursor::KeepAnchor);
+    p.view.RichEdit()->setTextCursor(second);
+    p.sent.clear();
     p.view.SelectColor(0);
-    EXPECT_EQ(p.sent.back(), QStringLiteral("colour 0000ff"));
-    EXPECT_EQ(p.Colours(), (std::vector<COLORREF>{kRed, kRed}));
+    EXPECT_EQ(p.sent, (QStringList{"colour 0000ff", "colours"}));
+    EXPECT_EQ(p.overlayColours.back(), (std::vector<COLORREF>{kWhite, kRed}));
+
+    QTextCursor end(p.view.RichEdit()->document());
+    end.movePosition(QTextCursor::End);
+    p.view.RichEdit()->setTextCursor(end);
+    QTest::keyClick(p.view.RichEdit(), Qt::Key_Return);
+    p.Type(QStringLiteral("g"));
+    p.view.SelectColor(1);
+    p.Type(QStringLiteral("o"));
+    EXPECT_EQ(p.sent.back(), QStringLiteral("text Hi\ngo"));
+    EXPECT_EQ(p.overlayColours.back(), (std::vector<COLORREF>{kWhite, kRed, kWhite, kRed, kGreen}));
 }
 
 TEST(InputPaneColours, EachButtonGivesItsOwnColourInBothModes)

@@ -2,16 +2,22 @@
 #include "canvas/ImageView.h"
 #include "frame/PaneLink.h"
 #include "textinput/InputTextView.h"
+#include "textinput/SignLayoutBar.h"
 
 #include <QApplication>
+#include <QAction>
 #include <QComboBox>
 #include <QFocusEvent>
 #include <QLineEdit>
 #include <QSlider>
+#include <QSpinBox>
 #include <QTest>
+#include <QTextCursor>
 #include <QTextEdit>
 
 #include <gtest/gtest.h>
+
+#include <set>
 
 namespace {
 
@@ -131,4 +137,92 @@ TEST(LinkedPanes, ImageModeOverlayIsBurntInAtItsPosition)
     EXPECT_TRUE(p.canvas.Text().m_szText.isEmpty());
     EXPECT_EQ(p.canvas.Text().m_nTextX, 0);
     EXPECT_EQ(p.pane.EditX()->text(), QStringLiteral("0"));
+}
+
+// Colours chosen in text mode go on into image mode: red typed before a New
+// stays red, and the overlay and Merge show every character in the colour
+// the pane shows it in.
+TEST(LinkedPanes, ImageModeShowsAndBurnsTheColoursThePaneShows)
+{
+    Panes p;
+    p.UseFont("DejaVu Sans", 16);
+    p.pane.SelectColor(0);
+    QTest::keyClicks(p.pane.RichEdit(), QStringLiteral("AB"));
+    p.New(64, 16, ImageMode);
+    QTest::keyClicks(p.pane.RichEdit(), QStringLiteral("C"));
+    const auto colours = [](const QImage& image) {
+        std::set<QRgb> seen;
+        for (int y = 0; y < image.height(); ++y)
+            for (int x = 0; x < image.width(); ++x)
+                seen.insert(image.pixel(x, y) & 0x00FFFFFFu);
+        return seen;
+    };
+    QImage overlay(64, 16, QImage::Format_RGB32);
+    overlay.fill(Qt::black);
+    p.canvas.DrawTextOverlay(overlay, 0, 0, false);
+    EXPECT_EQ(colours(overlay), (std::set<QRgb>{0x000000u, 0xFF0000u}));
+
+    // A green last character, then the burn-in: red left of green, nothing else lit.
+    QTextCursor last(p.pane.RichEdit()->document());
+    last.setPosition(2);
+    last.setPosition(3, QTextCursor::KeepAnchor);
+    p.pane.RichEdit()->setTextCursor(last);
+    p.pane.SelectColor(1);
+    p.pane.OnMergeText();
+    int redRight = -1;
+    int greenLeft = 64;
+    const CDotGrid& grid = p.canvas.Grid();
+    for (int row = 0; row < grid.Height(); ++row) {
+        for (int x = 0; x < grid.Width(); ++x) {
+            const int index = grid.ColorIndexOf(x, row);
+            EXPECT_TRUE(index == 0 || index == 1 || index == kUnlitIndex) << x << "," << row;
+            if (index == 0)
+                redRight = std::max(redRight, x);
+            if (index == 1)
+                greenLeft = std::min(greenLeft, x);
+        }
+    }
+    EXPECT_GE(redRight, 0);
+    EXPECT_LT(redRight, greenLeft);
+    EXPECT_LT(greenLeft, 64);
+}
+
+// The layout buttons and boxes reach the canvas at once, and its overlay
+// follows; its overflow is told as it changes.
+TEST(LinkedPanes, LayoutControlsReachTheCanvasAndItsOverflowIsTold)
+{
+    Panes p;
+    p.New(64, 16, ImageMode);
+    p.UseFont("DejaVu Sans", 16);
+    std::vector<QSize> told;
+    QObject::connect(&p.canvas, &CImageView::OverlayOverflowChanged,
+                     [&told](int wider, int taller) { told.emplace_back(wider, taller); });
+    QTest::keyClicks(p.pane.RichEdit(), QStringLiteral("I"));
+    p.pane.LayoutBar()->ButtonAction(CSignLayoutBar::Right)->trigger();
+    p.pane.LayoutBar()->ButtonAction(CSignLayoutBar::Middle)->trigger();
+    p.pane.LayoutBar()->SpacingBox()->setValue(3);
+    SSignLayoutOptions expected;
+    expected.nAlignH = SSignLayoutOptions::AlignEnd;
+    expected.nAlignV = SSignLayoutOptions::AlignCentre;
+    expected.nSpacing = 3;
+    EXPECT_EQ(p.canvas.Text().m_layout, expected);
+    QImage overlay(64, 16, QImage::Format_RGB32);
+    overlay.fill(Qt::black);
+    p.canvas.DrawTextOverlay(overlay, 0, 0, false);
+    bool lastColumnLit = false;
+    for (int y = 0; y < 16; ++y)
+        lastColumnLit = lastColumnLit || (overlay.pixel(63, y) & 0xFFFFFFu) != 0;
+    EXPECT_TRUE(lastColumnLit);
+    // Pressed again: the axis goes back to X/Y.
+    p.pane.LayoutBar()->ButtonAction(CSignLayoutBar::Right)->trigger();
+    EXPECT_EQ(p.canvas.Text().m_layout.nAlignH, SSignLayoutOptions::Unaligned);
+    EXPECT_TRUE(told.empty());
+
+    QTest::keyClicks(p.pane.RichEdit(), QStringLiteral("IIIIIIIIIIIIIIIIIIIIIIIIIIIIIIIIIIIIIIIIIIII"));
+    p.pane.LayoutBar()->ButtonAction(CSignLayoutBar::Centre)->trigger();
+    ASSERT_FALSE(told.empty());
+    EXPECT_GT(told.back().width(), 0);
+    EXPECT_EQ(told.back().height(), 0);
+    p.pane.LayoutBar()->SpacingBox()->setValue(-3);
+    EXPECT_EQ(told.back(), QSize(0, 0));
 }

@@ -1,0 +1,281 @@
+#include "canvas/CanvasDocument.h"
+
+#include "base/QuotedText.h"
+#include "canvas/TextOverlay.h"
+#include "dotdata/DotListing.h"
+#include "dotdata/PictureImport.h"
+
+#include <QImage>
+#include <QTextDocument>
+
+CCanvasDocument::CCanvasDocument(QObject* parent)
+    : QObject(parent)
+{
+    m_text.m_lfText = LogFont::DefaultGuiFont();
+}
+
+CCanvasDocument::~CCanvasDocument() = default;
+
+bool CCanvasDocument::CanEditDots() const
+{
+    switch (m_grid.Mode()) {
+    case ImageMode:
+        return true;
+    case TextMode:
+        return !IsMergePending();
+    default:
+        return false;
+    }
+}
+
+void CCanvasDocument::Recorded()
+{
+    emit Changed();
+    emit HistoryChanged();
+}
+
+bool CCanvasDocument::NewCanvas(int width, int height, int mode)
+{
+    if (!m_grid.Create(width, height, mode))
+        return false;
+    emit Resized(width, height);
+    CTextRenderer::SetUpNewCanvas(m_text, width, height, mode);
+    m_history.Clear();
+    emit HistoryChanged();
+    return true;
+}
+
+void CCanvasDocument::Restore(CDotGrid grid, const CCanvasText& text, int pictureColors, QTextDocument* source)
+{
+    m_grid = std::move(grid);
+    m_text = text;
+    m_textRenderer.SetTextSource(source);
+    SetPictureColors(pictureColors);
+    m_history.Clear();
+    emit Resized(m_grid.Width(), m_grid.Height());
+    emit Changed();
+    emit HistoryChanged();
+}
+
+COutcome CCanvasDocument::Open(const QString& path)
+{
+    QString why;
+    const auto import = [this, &path, &why] {
+        if (!CPictureImport::Import(path, m_grid, m_nPictureColors, &why))
+            return false;
+        m_text.m_bDotsFromText = 0;
+        return true;
+    };
+    if (!m_history.RecordWhole(EUndoKind::Open, import)) {
+        const QString cannot = tr("The picture \"%1\" cannot be read.").arg(CQuotedText::Quote(path));
+        return COutcome::Failed(why.isEmpty() ? cannot : cannot + QLatin1Char('\n') + why);
+    }
+    emit Resized(m_grid.Width(), m_grid.Height());
+    emit HistoryChanged();
+    return COutcome::Ok();
+}
+
+void CCanvasDocument::Mirror()
+{
+    if (m_history.Mirror())
+        Recorded();
+}
+
+void CCanvasDocument::Flip()
+{
+    if (m_history.Flip())
+        Recorded();
+}
+
+void CCanvasDocument::Rotate()
+{
+    // The old grid is kept: the dots past the limits are lost otherwise.
+    const auto rotate = [this] {
+        if (!m_grid.Rotate())
+            return false;
+        m_text.m_bDotsFromText = 0;
+        return true;
+    };
+    if (!m_history.RecordWhole(EUndoKind::Rotate, rotate))
+        return;
+    emit Resized(m_grid.Width(), m_grid.Height());
+    emit HistoryChanged();
+}
+
+void CCanvasDocument::SetBackgroundColor(COLORREF colour)
+{
+    m_history.SetBackgroundColor(colour);
+    Recorded();
+}
+
+bool CCanvasDocument::EditDot(int column, int row, COLORREF colour)
+{
+    if (!CanEditDots())
+        return false;
+    if (m_history.EditDot(column, row, colour))
+        emit HistoryChanged();
+    emit Changed();
+    return true;
+}
+
+void CCanvasDocument::RecordStep(std::unique_ptr<CUndoStep> step, bool mayMerge)
+{
+    if (!step)
+        return;
+    m_history.Push(std::move(step), mayMerge);
+    Recorded();
+}
+
+void CCanvasDocument::ChangeDots(EUndoKind kind, const std::function<void(CDotGrid&)>& change)
+{
+    m_history.RecordWhole(kind, [this, &change] {
+        change(m_grid);
+        m_text.m_bDotsFromText = 0;
+        return true;
+    });
+    Recorded();
+}
+
+bool CCanvasDocument::Undo()
+{
+    return StepHistory(&CCanvasHistory::Undo);
+}
+
+bool CCanvasDocument::Redo()
+{
+    return StepHistory(&CCanvasHistory::Redo);
+}
+
+bool CCanvasDocument::StepHistory(bool (CCanvasHistory::*step)())
+{
+    const int width = m_grid.Width();
+    const int height = m_grid.Height();
+    if (!(m_history.*step)())
+        return false;
+    // The layout step only when the size changed: it also scrolls to the top.
+    if (m_grid.Width() != width || m_grid.Height() != height)
+        emit Resized(m_grid.Width(), m_grid.Height());
+    emit Changed();
+    emit TextChanged(m_text);
+    emit HistoryChanged();
+    return true;
+}
+
+void CCanvasDocument::SetOverlayText(const QString& text)
+{
+    m_text.m_szText = text;
+    emit Changed();
+}
+
+void CCanvasDocument::SetOverlayColor(COLORREF colour)
+{
+    m_text.m_crText = colour;
+    emit Changed();
+}
+
+void CCanvasDocument::SetOverlayColors(const std::vector<COLORREF>& colours)
+{
+    m_text.m_acrOverlay = colours;
+    emit Changed();
+}
+
+void CCanvasDocument::SetLayoutOptions(const SSignLayoutOptions& options)
+{
+    m_text.m_layout = options;
+    emit Changed();
+}
+
+void CCanvasDocument::SetTextFont(const LogFont& font)
+{
+    m_text.m_lfText = font;
+    emit Changed();
+}
+
+void CCanvasDocument::MergeText(QTextDocument* source, const LogFont& font)
+{
+    const auto burnIn = [this](QImage& image) {
+        CopyColourKeyed(image, QRect(0, 0, m_grid.Width(), m_grid.Height()),
+                        RenderTextOverlay(m_text, m_grid.Width(), m_grid.Height()));
+    };
+    const auto merge = [&] {
+        return m_grid.Mode() == TextMode ? m_textRenderer.MergeText(source, font)
+                                         : m_textRenderer.BurnInOverlay(burnIn);
+    };
+    if (m_history.RecordWhole(EUndoKind::MergeText, merge))
+        Recorded();
+}
+
+void CCanvasDocument::RenderRecorded(const std::function<void()>& adjust)
+{
+    // A rendering that reproduces what is there is no step of its own.
+    const bool recorded = m_history.RecordWhole(
+        EUndoKind::Render,
+        [this, &adjust] {
+            adjust();
+            m_textRenderer.RenderText();
+            return false;
+        },
+        m_bMergeRenderings);
+    if (recorded)
+        emit HistoryChanged();
+}
+
+void CCanvasDocument::SetTextOffset(int CCanvasText::*glyphOffset, int CCanvasText::*overlayPosition, int value)
+{
+    if (m_grid.Mode() == TextMode)
+        RenderRecorded([this, glyphOffset, value] { m_text.*glyphOffset = value; });
+    else
+        m_text.*overlayPosition = value;
+    emit Changed();
+}
+
+void CCanvasDocument::SetTextX(int x)
+{
+    SetTextOffset(&CCanvasText::m_nGlyphOffsetX, &CCanvasText::m_nTextX, x);
+}
+
+void CCanvasDocument::SetTextY(int y)
+{
+    SetTextOffset(&CCanvasText::m_nGlyphOffsetY, &CCanvasText::m_nTextY, y);
+}
+
+void CCanvasDocument::SetStretch(int stretch)
+{
+    if (m_grid.Mode() != TextMode) {
+        m_text.m_nStretch = stretch;
+        return;
+    }
+    RenderRecorded([this, stretch] { m_text.m_nStretch = stretch; });
+    emit Changed();
+}
+
+void CCanvasDocument::SetTextOffsets(int x, int y)
+{
+    if (m_grid.Mode() != TextMode)
+        return;
+    RenderRecorded([this, x, y] {
+        m_text.m_nGlyphOffsetX = x;
+        m_text.m_nGlyphOffsetY = y;
+    });
+    emit Changed();
+}
+
+QString CCanvasDocument::Listing() const
+{
+    if (m_grid.IsEmpty())
+        return {};
+    return CDotListing::Whole(m_grid, m_text);
+}
+
+COutcome CCanvasDocument::SaveImageTo(const QString& path)
+{
+    const COutcome written = CExportRegistry::WritePicture(ExportSource(), path);
+    if (written)
+        return written;
+    return COutcome::Failed(tr("The picture could not be saved as \"%1\":\n%2").arg(path, written.Message()));
+}
+
+COutcome CCanvasDocument::SaveDotTo(const QString& path)
+{
+    return CExportRegistry::ListingExporter().pfnWrite(ExportSource(), path);
+}

@@ -1,0 +1,148 @@
+#pragma once
+
+#include "base/CanvasText.h"
+#include "base/DotGrid.h"
+#include "base/LogFont.h"
+#include "base/Outcome.h"
+#include "canvas/CanvasHistory.h"
+#include "dotdata/ColorMatcher.h"
+#include "dotdata/ExportRegistry.h"
+#include "textinput/TextRenderer.h"
+
+#include <QObject>
+#include <QString>
+
+#include <functional>
+#include <vector>
+#include <memory>
+
+class QTextDocument;
+
+// The document: the dots, the canvas text with everything it is laid out
+// with, the undo history, the text renderer, the Picture Colors choice and
+// the last file names. No widget: the canvas and the input pane are views
+// that call its operations and follow its signals, and batch mode can drive
+// it alone. Every change to the dots goes through here and is recorded for
+// undo.
+//
+// Coordinates are display coordinates: column from the left, row 0 on top.
+class CCanvasDocument : public QObject
+{
+    Q_OBJECT
+
+public:
+    explicit CCanvasDocument(QObject* parent = nullptr);
+    ~CCanvasDocument() override;
+
+    // Direct access for views and tests. A change made through these is not
+    // recorded and tells no view; operations below do both.
+    CDotGrid& Grid() { return m_grid; }
+    const CDotGrid& Grid() const { return m_grid; }
+    CCanvasText& Text() { return m_text; }
+    const CCanvasText& Text() const { return m_text; }
+    const CCanvasHistory& History() const { return m_history; }
+    CTextRenderer& Renderer() { return m_textRenderer; }
+    SExportSource ExportSource() const { return {m_grid, m_text}; }
+    int Mode() const { return m_grid.Mode(); }
+
+    // Installed by whoever holds the typed text: whether it differs from
+    // what was last merged. Text mode refuses mouse edits while it does.
+    void SetMergePendingQuery(std::function<bool()> query) { m_fnMergePending = std::move(query); }
+    bool IsMergePending() const { return m_fnMergePending && m_fnMergePending(); }
+    // Image mode always allows edits, text mode only while no merge is pending.
+    bool CanEditDots() const;
+
+    // New: a fresh w x h grid of background colour in the mode, the cells of
+    // the mode, no text and no history. False, keeping everything, when the
+    // dots cannot be allocated.
+    bool NewCanvas(int width, int height, int mode);
+    // A saved document replaces this one whole: dots, text and the Picture
+    // Colors choice, laid out anew with an empty history. Later renderings
+    // take their glyph colours from source, as after Merge Text.
+    void Restore(CDotGrid grid, const CCanvasText& text, int pictureColors, QTextDocument* source);
+    // Open: the picture replaces the dots, turned into dots the Picture
+    // Colors way; a file that cannot be read keeps the old dots.
+    COutcome Open(const QString& path);
+    int PictureColors() const { return m_nPictureColors; }
+    // A value outside the three ways means Exact.
+    void SetPictureColors(int matching) { m_nPictureColors = ValidColorMatching(matching); }
+
+    void Mirror();
+    void Flip();
+    void Rotate();
+    // The colour the next painted dot takes (palette index).
+    void SetDotColor(int index) { m_grid.SetDotColor(index); }
+    void SetBackgroundColor(COLORREF colour);
+    // One dot takes the colour. False when edits are refused now; a dot
+    // outside the grid changes nothing.
+    bool EditDot(int column, int row, COLORREF colour);
+    // Records a change a tool has already made to the dots.
+    void RecordStep(std::unique_ptr<CUndoStep> step, bool mayMerge = false);
+    // Runs a change to the dots made outside the document's own operations
+    // (a loaded listing) and records it as one step.
+    void ChangeDots(EUndoKind kind, const std::function<void(CDotGrid&)>& change);
+
+    bool CanUndo() const { return m_history.CanUndo(); }
+    bool CanRedo() const { return m_history.CanRedo(); }
+    bool Undo();
+    bool Redo();
+
+    // What the input pane sets. Text mode renders the glyphs again (one
+    // undo step when it changes anything); image mode moves the overlay.
+    void SetOverlayText(const QString& text);
+    void SetOverlayColor(COLORREF colour);
+    // The colour of each character (code point) of the overlay text.
+    void SetOverlayColors(const std::vector<COLORREF>& colours);
+    // Alignment, spacing and fitting of the overlay on the panel.
+    void SetLayoutOptions(const SSignLayoutOptions& options);
+    void SetTextFont(const LogFont& font);
+    void SetTextX(int x);
+    void SetTextY(int y);
+    void SetStretch(int stretch);
+    // Text mode: both glyph offsets, rendered once as one change.
+    void SetTextOffsets(int x, int y);
+    // While on, consecutive renderings (a held arrow key) merge into one step.
+    void SetMergeRenderings(bool merge) { m_bMergeRenderings = merge; }
+    // Merge Text: text mode renders the source's text into cells, image
+    // mode burns the overlay into the dots.
+    void MergeText(QTextDocument* source, const LogFont& font);
+
+    // The dot-data listing, whole, with '\n' line ends.
+    QString Listing() const;
+    COutcome SaveImageTo(const QString& path);
+    COutcome SaveDotTo(const QString& path);
+    // The last names chosen, which pre-fill the save dialogs.
+    const QString& ImagePath() const { return m_szImagePath; }
+    void SetImagePath(const QString& path) { m_szImagePath = path; }
+    const QString& DotPath() const { return m_szDotPath; }
+    void SetDotPath(const QString& path) { m_szDotPath = path; }
+
+signals:
+    // The dots or the overlay changed: views repaint.
+    void Changed();
+    // The grid was laid out anew at this size (New, Open, Rotate, a
+    // rendering); views relayout.
+    void Resized(int width, int height);
+    // Undo or redo put back this text state; controls showing it follow.
+    void TextChanged(const CCanvasText& text);
+    // A change was recorded, undone or redone, or the history was cleared.
+    void HistoryChanged();
+
+private:
+    void SetTextOffset(int CCanvasText::*glyphOffset, int CCanvasText::*overlayPosition, int value);
+    // Text mode: renders the text again, recording the change when it alters anything.
+    void RenderRecorded(const std::function<void()>& adjust);
+    bool StepHistory(bool (CCanvasHistory::*step)());
+    void Recorded();
+
+    CDotGrid m_grid;
+    CCanvasText m_text;
+    std::function<bool()> m_fnMergePending;
+    int m_nPictureColors = ExactColors;
+    bool m_bMergeRenderings = false;
+    QString m_szImagePath;
+    QString m_szDotPath;
+    // After m_grid and m_text, which they render into and record.
+    CTextRenderer m_textRenderer{m_grid, m_text, [this](int w, int h) { emit Resized(w, h); }};
+    CCanvasHistory m_history{m_grid, m_text};
+};

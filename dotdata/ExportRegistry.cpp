@@ -1,0 +1,128 @@
+#include "dotdata/ExportRegistry.h"
+
+#include "base/QuotedText.h"
+#include "dotdata/DotListing.h"
+#include "dotdata/ImageExport.h"
+#include "dotdata/SaveDot.h"
+
+#include <QCoreApplication>
+#include <QFileInfo>
+
+namespace {
+
+QString Tr(const char* text)
+{
+    return QCoreApplication::translate("CExportRegistry", text);
+}
+
+COutcome FromError(bool written, const QString& error)
+{
+    return written ? COutcome::Ok() : COutcome::Failed(error);
+}
+
+template <CImageExport::Format format>
+COutcome WritePictureAs(const SExportSource& source, const QString& path)
+{
+    QString error;
+    const bool written = CImageExport::WriteAs(source.grid, path, format, error);
+    return FromError(written, error);
+}
+
+COutcome WriteListing(const SExportSource& source, const QString& path)
+{
+    if (source.grid.IsEmpty())
+        return COutcome::Failed(Tr("The canvas has no dots."));
+    return CSaveDot::WriteListing(path, CDotListing::Whole(source.grid, source.text));
+}
+
+} // namespace
+
+QStringList SExporter::Extensions() const
+{
+    QStringList list;
+    for (const char* extension : aszExtensions) {
+        if (extension)
+            list << QString::fromLatin1(extension);
+    }
+    return list;
+}
+
+bool SExporter::HasExtension(const QString& suffix) const
+{
+    return Extensions().contains(suffix, Qt::CaseInsensitive);
+}
+
+QString SExporter::DialogFilter() const
+{
+    QStringList patterns;
+    for (const QString& extension : Extensions())
+        patterns << QStringLiteral("*.") + extension;
+    return QStringLiteral("%1 (%2)").arg(QLatin1String(szName), patterns.join(QLatin1Char(' ')));
+}
+
+const std::vector<SExporter>& CExportRegistry::All()
+{
+    static const std::vector<SExporter> exporters = {
+        {"BMP", SExporter::Picture, {"bmp", nullptr, nullptr, nullptr}, WritePictureAs<CImageExport::Bmp>},
+        {"JPG", SExporter::Picture, {"jpg", "jpeg", "jpe", nullptr}, WritePictureAs<CImageExport::Jpeg>},
+        {"PNG", SExporter::Picture, {"png", nullptr, nullptr, nullptr}, WritePictureAs<CImageExport::Png>},
+        {"TXT", SExporter::Listing, {"txt", nullptr, nullptr, nullptr}, WriteListing},
+    };
+    return exporters;
+}
+
+std::vector<const SExporter*> CExportRegistry::Family(SExporter::EFamily family)
+{
+    std::vector<const SExporter*> found;
+    for (const SExporter& exporter : All()) {
+        if (exporter.nFamily == family)
+            found.push_back(&exporter);
+    }
+    return found;
+}
+
+const SExporter* CExportRegistry::PictureFor(const QString& path)
+{
+    const QString ending = CImageExport::NameEnding(path);
+    // A name without an ending has always been written as a JPEG.
+    const QString wanted = ending.isEmpty() ? QStringLiteral("jpg") : ending;
+    for (const SExporter* exporter : Family(SExporter::Picture)) {
+        if (exporter->HasExtension(wanted))
+            return exporter;
+    }
+    return nullptr;
+}
+
+const SExporter& CExportRegistry::ListingExporter()
+{
+    return *Family(SExporter::Listing).front();
+}
+
+COutcome CExportRegistry::WritePicture(const SExportSource& source, const QString& path)
+{
+    if (source.grid.IsEmpty())
+        return COutcome::Failed(Tr("The canvas has no dots."));
+    const SExporter* exporter = PictureFor(path);
+    if (!exporter) {
+        return COutcome::Failed(Tr("\"%1\" asks for a kind of picture that is not written. "
+                                   "End the name in .bmp, .png or .jpg.")
+                                    .arg(CQuotedText::Quote(QFileInfo(path).fileName())));
+    }
+    return exporter->pfnWrite(source, path);
+}
+
+QStringList CExportRegistry::DialogFilters(SExporter::EFamily family)
+{
+    QStringList filters;
+    for (const SExporter* exporter : Family(family))
+        filters << exporter->DialogFilter();
+    return filters;
+}
+
+QString CExportRegistry::ExtensionList(SExporter::EFamily family)
+{
+    QStringList extensions;
+    for (const SExporter* exporter : Family(family))
+        extensions << exporter->Extensions();
+    return extensions.join(QStringLiteral(", "));
+}

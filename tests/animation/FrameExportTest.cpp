@@ -1,0 +1,182 @@
+#include "AnimationSupport.h"
+#include "TestSupport.h"
+#include "animation/FrameImages.h"
+#include "animation/FrameList.h"
+#include "animation/GifWriter.h"
+#include "dotdata/ImageExport.h"
+
+#include <QBuffer>
+#include <QDir>
+#include <QFileInfo>
+#include <QFile>
+#include <QImage>
+#include <QImageReader>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+// Frames of every colour and different durations, from the shortest a GIF
+// keeps to the longest a frame may have.
+void FillSample(CFrameList& list)
+{
+    list.Live().SetBackgroundColor(MakeColor(40, 0, 80), false); // the document's background
+    const int durations[] = {20, 30, 50, 990, 60000};
+    std::vector<SSignFrame> frames;
+    for (int i = 0; i < 5; ++i)
+        frames.push_back(SSignFrame{PatternGrid(24, 16, i), durations[i]});
+    ASSERT_TRUE(list.Replace(std::move(frames), 0));
+}
+
+void ExpectPictureIsGrid(const QImage& image, const CDotGrid& grid, int frame)
+{
+    ASSERT_EQ(image.width(), grid.Width()) << "frame " << frame;
+    ASSERT_EQ(image.height(), grid.Height()) << "frame " << frame;
+    for (int y = 0; y < grid.Height(); ++y)
+        for (int x = 0; x < grid.Width(); ++x) {
+            const QRgb p = image.pixel(x, y);
+            ASSERT_EQ(MakeColor(qRed(p), qGreen(p), qBlue(p)), ColorAt(grid, x, y))
+                << "frame " << frame << " dot " << x << "," << y;
+        }
+}
+
+} // namespace
+
+TEST(GifWriter, DecodesBackToTheSameFramesAndDurations)
+{
+    CDotGrid live;
+    CFrameList list(live);
+    FillSample(list);
+    CScratchDir dir;
+    const QString path = dir.FilePath(QStringLiteral("sign.gif"));
+    QString error;
+    ASSERT_TRUE(CGifWriter::Write(list, path, error)) << error.toStdString();
+
+    QImageReader reader(path, "gif");
+    ASSERT_TRUE(reader.supportsAnimation());
+    EXPECT_EQ(reader.imageCount(), 5);
+    EXPECT_EQ(reader.loopCount(), -1); // for ever
+    for (int i = 0; i < list.Count(); ++i) {
+        const QImage image = reader.read();
+        ASSERT_FALSE(image.isNull()) << "frame " << i << ": " << reader.errorString().toStdString();
+        ExpectPictureIsGrid(image, list.Picture(i), i);
+        EXPECT_EQ(reader.nextImageDelay(), list.Duration(i)) << "frame " << i;
+    }
+    EXPECT_FALSE(reader.canRead());
+
+    // A 10 ms frame plays at 20 ms, not at the 100 ms a one-hundredth delay gets.
+    list.SetDuration(0, 10);
+    ASSERT_TRUE(CGifWriter::Write(list, path, error));
+    QImageReader again(path, "gif");
+    ASSERT_FALSE(again.read().isNull());
+    EXPECT_EQ(again.nextImageDelay(), 20);
+}
+
+TEST(GifWriter, LampsOfAPitchShowTheSignOnBlack)
+{
+    CDotGrid live;
+    CFrameList list(live);
+    FillSample(list);
+    QByteArray bytes;
+    QString error;
+    ASSERT_TRUE(CGifWriter::Encode(list, bytes, error, 6)) << error.toStdString();
+    QBuffer buffer(&bytes);
+    QImageReader reader(&buffer, "gif");
+    for (int i = 0; i < list.Count(); ++i) {
+        const QImage image = reader.read();
+        ASSERT_EQ(image.size(), QSize(24 * 6, 16 * 6));
+        EXPECT_EQ(reader.nextImageDelay(), list.Duration(i));
+        for (int y = 0; y < 16; ++y)
+            for (int x = 0; x < 24; ++x) {
+                const COLORREF dot = ColorAt(list.Picture(i), x, y);
+                const QRgb centre = image.pixel(x * 6 + 3, y * 6 + 3);
+                const COLORREF expected = dot == MakeColor(40, 0, 80) ? MakeColor(38, 38, 38) : dot;
+                ASSERT_EQ(MakeColor(qRed(centre), qGreen(centre), qBlue(centre)), expected) << i << ": " << x << "," << y;
+                ASSERT_EQ(image.pixel(x * 6, y * 6), qRgb(0, 0, 0)) << i << ": " << x << "," << y;
+            }
+    }
+}
+
+TEST(GifWriter, DelaysAreHundredthsRoundedToTheNearest)
+{
+    const struct
+    {
+        int ms, delay;
+    } cases[] = {{20, 2}, {24, 2}, {25, 3}, {33, 3}, {50, 5}, {995, 100}, {60000, 6000},
+                 // Below what readers honour: the shortest they keep.
+                 {10, 2}, {14, 2}, {0, 2}, {-4, 2}, {700000, 65535}};
+    for (const auto& c : cases)
+        EXPECT_EQ(CGifWriter::DelayOf(c.ms), c.delay) << c.ms << " ms";
+}
+
+TEST(GifWriter, FailedWritesLeaveWhatWasThere)
+{
+    CDotGrid live = PatternGrid(16, 8);
+    CFrameList list(live);
+    CScratchDir dir;
+    QString error;
+    // No such folder.
+    EXPECT_FALSE(CGifWriter::Write(list, dir.FilePath(QStringLiteral("none/sign.gif")), error));
+    EXPECT_FALSE(error.isEmpty());
+    // A folder in the way of the file.
+    const QString folder = dir.FilePath(QStringLiteral("taken.gif"));
+    ASSERT_TRUE(QDir().mkpath(folder));
+    EXPECT_FALSE(CGifWriter::Write(list, folder, error));
+    EXPECT_TRUE(QFileInfo(folder).isDir());
+    // Nothing to write: an existing file stays as it was.
+    const QString kept = dir.FilePath(QStringLiteral("kept.gif"));
+    ASSERT_TRUE(WriteAll(kept, "old"));
+    CDotGrid empty;
+    CFrameList none(empty);
+    EXPECT_FALSE(CGifWriter::Write(none, kept, error));
+    EXPECT_EQ(ReadAll(kept), QByteArray("old"));
+}
+
+TEST(FrameImages, NumberedNames)
+{
+    const struct
+    {
+        const char *path, *expected;
+        int number, count;
+    } cases[] = {
+        {"/a/sign.png", "/a/sign-001.png", 1, 9},
+        {"/a/sign.png", "/a/sign-120.png", 120, 120},
+        {"/a/sign.bmp", "/a/sign-0042.bmp", 42, 1000},
+        {"/a/f%d.png", "/a/f7.png", 7, 364},
+        {"/a.b/sign", "/a.b/sign-003", 3, 5},
+        {"/a/.png", "/a/.png-001", 1, 2},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(CFrameImages::FramePath(QString::fromUtf8(c.path), c.number, c.count), QString::fromUtf8(c.expected));
+}
+
+TEST(FrameImages, EachFrameBecomesAPictureOfItsOwn)
+{
+    CDotGrid live;
+    CFrameList list(live);
+    FillSample(list);
+    CScratchDir dir;
+    int written = 0;
+    QString error;
+    ASSERT_TRUE(CFrameImages::Write(list, dir.FilePath(QStringLiteral("f.png")), written, error))
+        << error.toStdString();
+    EXPECT_EQ(written, 5);
+    for (int i = 0; i < 5; ++i) {
+        const QImage image(dir.FilePath(QStringLiteral("f-00%1.png").arg(i + 1)));
+        ExpectPictureIsGrid(image, list.Picture(i), i);
+    }
+    // BMP frames are byte for byte what Save Image writes.
+    ASSERT_TRUE(CFrameImages::Write(list, dir.FilePath(QStringLiteral("b%d.BMP")), written, error));
+    for (int i = 0; i < 5; ++i) {
+        const QString single = dir.FilePath(QStringLiteral("single.bmp"));
+        ASSERT_TRUE(CImageExport::Write(list.Picture(i), single, error));
+        EXPECT_EQ(ReadAll(dir.FilePath(QStringLiteral("b%1.BMP").arg(i + 1))), ReadAll(single)) << i;
+    }
+    // Other extensions are refused before anything is written.
+    EXPECT_FALSE(CFrameImages::Write(list, dir.FilePath(QStringLiteral("f.jpg")), written, error));
+    EXPECT_EQ(written, 0);
+    EXPECT_FALSE(QFile::exists(dir.FilePath(QStringLiteral("f-001.jpg"))));
+    // A file that cannot be written stops the run and is named.
+    EXPECT_FALSE(CFrameImages::Write(list, dir.FilePath(QStringLiteral("none/f.png")), written, error));
+    EXPECT_TRUE(error.contains(QStringLiteral("f-001.png"))) << error.toStdString();
+}

@@ -1,0 +1,120 @@
+#include "AnimationSupport.h"
+#include "animation/FrameList.h"
+#include "animation/LedPreview.h"
+
+#include <QSignalSpy>
+#include <QTest>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+constexpr QRgb kBlack = 0xFF000000;
+
+// The pixel at the centre of dot (x, y) and at its top-left corner, in the gap.
+QRgb CentreOf(const CLedPreview& preview, int x, int y)
+{
+    const int p = preview.Pitch();
+    return preview.Picture().pixel(x * p + p / 2, y * p + p / 2);
+}
+QRgb CornerOf(const CLedPreview& preview, int x, int y)
+{
+    const int p = preview.Pitch();
+    return preview.Picture().pixel(x * p, y * p);
+}
+
+void ExpectShows(const CLedPreview& preview, const CDotGrid& grid)
+{
+    for (int y = 0; y < grid.Height(); ++y)
+        for (int x = 0; x < grid.Width(); ++x) {
+            const COLORREF c = ColorAt(grid, x, y);
+            const QRgb centre = CentreOf(preview, x, y);
+            if (c == kTestBackground) {
+                // Unlit: a dark dot, never the canvas background.
+                ASSERT_LT(qRed(centre) + qGreen(centre) + qBlue(centre), 150) << x << "," << y;
+                ASSERT_EQ(qRed(centre), qGreen(centre));
+            } else {
+                ASSERT_EQ(MakeColor(qRed(centre), qGreen(centre), qBlue(centre)), c) << x << "," << y;
+            }
+            ASSERT_EQ(CornerOf(preview, x, y), kBlack) << x << "," << y;
+        }
+}
+
+struct SPreviewFixture : ::testing::Test
+{
+    CDotGrid live;
+    CFrameList list{live};
+    CLedPreview preview;
+
+    void SetUp() override
+    {
+        live.SetBackgroundColor(kTestBackground, false);
+        std::vector<SSignFrame> frames;
+        for (int i = 0; i < 3; ++i)
+            frames.push_back(SSignFrame{PatternGrid(16, 8, i), 20});
+        ASSERT_TRUE(list.Replace(std::move(frames), 0));
+        preview.SetFrames(&list);
+        preview.resize(16 * 10 + 7, 8 * 10 + 3); // pitch 10, the rest black
+        preview.show();
+    }
+};
+
+} // namespace
+
+TEST_F(SPreviewFixture, RoundDotsInTheSignColoursWithGapsOnBlack)
+{
+    EXPECT_EQ(preview.Pitch(), 10);
+    ExpectShows(preview, list.Grid(0));
+    // Square dots whatever the window's shape: the smaller fit wins.
+    preview.resize(16 * 30, 8 * 6);
+    EXPECT_EQ(preview.Pitch(), 6);
+    EXPECT_EQ(preview.Picture().size(), QSize(16 * 6, 8 * 6));
+    ExpectShows(preview, list.Grid(0));
+}
+
+TEST_F(SPreviewFixture, StepsLoopsAndFollowsChanges)
+{
+    preview.StepForward();
+    EXPECT_EQ(preview.ShownFrame(), 1);
+    ExpectShows(preview, list.Grid(1));
+    preview.StepBack();
+    preview.StepBack();
+    EXPECT_EQ(preview.ShownFrame(), 2);
+    ExpectShows(preview, list.Grid(2));
+    preview.StepForward();
+    EXPECT_EQ(preview.ShownFrame(), 0);
+
+    // An edit of the shown frame appears on Refresh.
+    LightAt(live, 3, 4, kSevenColours[4].Value());
+    preview.Refresh();
+    EXPECT_EQ(CentreOf(preview, 3, 4), qRgb(188, 143, 143));
+    // A frame deleted under the preview: it shows one that exists.
+    preview.ShowFrame(2);
+    ASSERT_TRUE(list.Remove(2));
+    preview.Refresh();
+    EXPECT_EQ(preview.ShownFrame(), 1);
+    ExpectShows(preview, list.Grid(1));
+    // A new size: drawn again at a pitch that fits.
+    ASSERT_TRUE(live.Rotate());
+    list.FitToLive();
+    preview.Refresh();
+    EXPECT_EQ(preview.Picture().size(), QSize(8 * preview.Pitch(), 16 * preview.Pitch()));
+}
+
+TEST_F(SPreviewFixture, PlaysInOrderAndLoopsUntilPaused)
+{
+    QSignalSpy shown(&preview, &CLedPreview::FrameShown);
+    preview.Play();
+    EXPECT_TRUE(preview.IsPlaying());
+    // Four steps take it round the three frames and back to the second.
+    for (int wait = 0; wait < 200 && shown.count() < 4; ++wait)
+        QTest::qWait(10);
+    preview.Pause();
+    EXPECT_FALSE(preview.IsPlaying());
+    ASSERT_GE(shown.count(), 4);
+    for (int i = 0; i < 4; ++i)
+        EXPECT_EQ(shown.at(i).at(0).toInt(), (i + 1) % 3);
+    const int stoppedAt = preview.ShownFrame();
+    QTest::qWait(60);
+    EXPECT_EQ(preview.ShownFrame(), stoppedAt);
+}

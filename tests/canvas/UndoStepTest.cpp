@@ -1,0 +1,155 @@
+// Undo steps as objects: sparse dot steps, merging of renderings and of
+// drawing gestures, and when the history lets a step merge.
+#include "canvas/CanvasHistory.h"
+#include "canvas/DotsStep.h"
+#include "canvas/WholeStateStep.h"
+
+#include <gtest/gtest.h>
+
+#include <QByteArray>
+#include <QPoint>
+
+#include <memory>
+
+namespace {
+
+constexpr COLORREF kBack = MakeColor(0, 0, 90);
+constexpr COLORREF kRed = 0x000000FF;
+constexpr COLORREF kGreen = 0x0000FF00;
+
+QByteArray Dots(const CDotGrid& grid)
+{
+    return QByteArray(reinterpret_cast<const char*>(grid.Bits()), static_cast<int>(grid.ByteCount()));
+}
+
+class UndoStepTest : public ::testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        m_grid.SetBackgroundColor(kBack, false);
+        ASSERT_TRUE(m_grid.Create(16, 8, ImageMode));
+    }
+    // A rendering that moves the glyphs and paints a dot to show it.
+    void Render(int offset, bool mayMerge)
+    {
+        m_history.RecordWhole(
+            EUndoKind::Render,
+            [this, offset] {
+                m_text.m_nGlyphOffsetX = offset;
+                m_grid.SetDisplayDot(offset, 0, kGreen);
+                return false;
+            },
+            mayMerge);
+    }
+    std::unique_ptr<CDotsStep> Stroke(std::initializer_list<QPoint> dots, COLORREF colour)
+    {
+        auto step = std::make_unique<CDotsStep>(EUndoKind::Draw);
+        for (const QPoint& dot : dots)
+            step->Paint(m_grid, dot.x(), dot.y(), colour);
+        return step;
+    }
+
+    CDotGrid m_grid;
+    CCanvasText m_text;
+    CCanvasHistory m_history{m_grid, m_text};
+};
+
+} // namespace
+
+TEST_F(UndoStepTest, ADotsStepKeepsOnlyChangedDotsAndUndoesInReverse)
+{
+    const QByteArray before = Dots(m_grid);
+    CDotsStep step(EUndoKind::Draw);
+    // Outside the grid on each side, and a dot that already has the colour: not noted.
+    EXPECT_FALSE(step.Paint(m_grid, -1, 0, kRed));
+    EXPECT_FALSE(step.Paint(m_grid, 16, 0, kRed));
+    EXPECT_FALSE(step.Paint(m_grid, 0, -1, kRed));
+    EXPECT_FALSE(step.Paint(m_grid, 0, 8, kRed));
+    EXPECT_FALSE(step.Paint(m_grid, 3, 3, kBack));
+    EXPECT_TRUE(step.IsEmpty());
+    // The same dot twice: undo must end with its first colour.
+    EXPECT_TRUE(step.Paint(m_grid, 15, 7, kRed));
+    EXPECT_TRUE(step.Paint(m_grid, 15, 7, kGreen));
+    EXPECT_TRUE(step.Paint(m_grid, 0, 0, kRed));
+    ASSERT_EQ(step.Changes().size(), 3u);
+    // Display rows: (0, 0) is the top-left dot, the last row of storage.
+    EXPECT_EQ(m_grid.DotAt(0, 7), kRed);
+    const QByteArray after = Dots(m_grid);
+    SCanvasState state{m_grid, m_text};
+    step.Undo(state);
+    EXPECT_EQ(Dots(m_grid), before);
+    step.Redo(state);
+    EXPECT_EQ(Dots(m_grid), after);
+    EXPECT_LT(step.Bytes(), 200u);
+}
+
+TEST_F(UndoStepTest, StrokesOfOneGestureMergeClicksDoNot)
+{
+    const QByteArray before = Dots(m_grid);
+    m_history.Push(Stroke({{1, 1}, {2, 1}}, kRed), true);
+    m_history.Push(Stroke({{3, 1}}, kRed), true);
+    EXPECT_EQ(m_history.UndoCount(), 1u);
+    EXPECT_STREQ(m_history.NextUndoLabel(), "Drawing");
+    m_history.EditDot(5, 5, kRed);
+    m_history.EditDot(6, 5, kRed);
+    EXPECT_EQ(m_history.UndoCount(), 3u);
+    m_history.Undo();
+    m_history.Undo();
+    ASSERT_TRUE(m_history.Undo());
+    EXPECT_EQ(Dots(m_grid), before);
+    EXPECT_FALSE(m_history.CanUndo());
+}
+
+TEST_F(UndoStepTest, MergedRenderingsUndoToBeforeTheFirstAndRedoToAfterTheLast)
+{
+    Render(1, false);
+    const QByteArray atOne = Dots(m_grid);
+    Render(2, false);
+    Render(3, true);
+    const QByteArray atThree = Dots(m_grid);
+    EXPECT_EQ(m_history.UndoCount(), 2u);
+    ASSERT_TRUE(m_history.Undo());
+    EXPECT_EQ(m_text.m_nGlyphOffsetX, 1);
+    EXPECT_EQ(Dots(m_grid), atOne);
+    ASSERT_TRUE(m_history.Redo());
+    EXPECT_EQ(m_text.m_nGlyphOffsetX, 3);
+    EXPECT_EQ(Dots(m_grid), atThree);
+}
+
+TEST_F(UndoStepTest, NothingMergesAcrossAnUndoOrIntoAnotherKind)
+{
+    Render(1, false);
+    Render(2, true);
+    ASSERT_EQ(m_history.UndoCount(), 1u);
+    m_history.Undo();
+    // After an undo the next rendering is a step of its own, and the undone
+    // one can no longer be redone.
+    Render(4, true);
+    EXPECT_EQ(m_history.UndoCount(), 1u);
+    EXPECT_FALSE(m_history.CanRedo());
+    m_history.Undo();
+    EXPECT_EQ(m_text.m_nGlyphOffsetX, 0);
+
+    m_history.Mirror();
+    Render(5, true);
+    EXPECT_EQ(m_history.UndoCount(), 2u);
+    m_history.SetBackgroundColor(MakeColor(1, 2, 3));
+    Render(6, true);
+    Render(7, false);
+    EXPECT_EQ(m_history.UndoCount(), 5u);
+}
+
+TEST_F(UndoStepTest, MergingKeepsTheByteCountAndTheCap)
+{
+    Render(1, false);
+    const std::size_t one = m_history.StoredBytes();
+    for (int i = 2; i < 12; ++i)
+        Render(i, true);
+    EXPECT_EQ(m_history.UndoCount(), 1u);
+    // One step still keeps one grid, not eleven.
+    EXPECT_LT(m_history.StoredBytes(), 2 * one);
+    while (m_history.Undo()) {
+    }
+    EXPECT_EQ(m_text.m_nGlyphOffsetX, 0);
+}

@@ -1,0 +1,59 @@
+// The export registry: which file names become which format, the filters
+// the dialogs offer, and the listing exporter against the listing writer.
+#include "dotdata/ExportRegistry.h"
+
+#include "dotdata/DotListing.h"
+#include "TestSupport.h"
+
+#include <gtest/gtest.h>
+
+TEST(ExportRegistry, PicturesAreChosenByExtensionAndUnknownOnesRefused)
+{
+    const struct
+    {
+        const char* path;
+        const char* format; // null: refused
+    } cases[] = {
+        {"a.bmp", "BMP"},     {"A.BMP", "BMP"},       {"a.jpg", "JPG"},     {"a.JPEG", "JPG"},
+        {"a.jpe", "JPG"},     {"noextension", "JPG"}, {"dir.bmp/x", "JPG"}, {"a.bmp.jpg", "JPG"},
+        {"a.jpg.bmp", "BMP"}, {"a.gif", nullptr},     {"a.txt", nullptr},   {"a.bmp~", nullptr},
+        {"a.png", "PNG"},     {"B.Png", "PNG"},       {".png", "JPG"},      {"a.", "JPG"},
+    };
+    for (const auto& c : cases) {
+        const SExporter* exporter = CExportRegistry::PictureFor(QString::fromUtf8(c.path));
+        if (!c.format) {
+            EXPECT_EQ(exporter, nullptr) << c.path;
+            continue;
+        }
+        ASSERT_NE(exporter, nullptr) << c.path;
+        EXPECT_STREQ(exporter->szName, c.format) << c.path;
+        EXPECT_EQ(exporter->nFamily, SExporter::Picture);
+    }
+}
+
+TEST(ExportRegistry, DialogFiltersComeFromTheTable)
+{
+    EXPECT_EQ(CExportRegistry::DialogFilters(SExporter::Picture),
+              (QStringList{QStringLiteral("BMP (*.bmp)"), QStringLiteral("JPG (*.jpg *.jpeg *.jpe)"),
+                           QStringLiteral("PNG (*.png)")}));
+    EXPECT_EQ(CExportRegistry::DialogFilters(SExporter::Listing), QStringList{QStringLiteral("TXT (*.txt)")});
+}
+
+TEST(ExportRegistry, TheListingExporterWritesTheListingWithCrLf)
+{
+    CScratchDir dir;
+    CDotGrid grid;
+    ASSERT_TRUE(grid.Create(16, 8, ImageMode));
+    grid.SetDisplayDot(0, 0, DotPalette[0]);
+    grid.SetDisplayDot(9, 7, DotPalette[6]);
+    const CCanvasText text;
+    QString expected = CDotListing::Whole(grid, text);
+    ASSERT_EQ(expected, QStringLiteral("1-1-1-R\n\n2-8-2-O\n\n"));
+    const QString path = dir.FilePath(QStringLiteral("any name.dat"));
+    ASSERT_TRUE(CExportRegistry::ListingExporter().pfnWrite({grid, text}, path));
+    EXPECT_EQ(ReadAll(path), expected.replace(QLatin1Char('\n'), QStringLiteral("\r\n")).toUtf8());
+    // No dots, no file.
+    const CDotGrid empty;
+    EXPECT_FALSE(CExportRegistry::ListingExporter().pfnWrite({empty, text}, dir.FilePath(QStringLiteral("e.txt"))));
+    EXPECT_FALSE(QFile::exists(dir.FilePath(QStringLiteral("e.txt"))));
+}

@@ -1,0 +1,65 @@
+// The command registry against the frame it builds: every entry has its
+// action, its menu place and its button, and nothing is made twice.
+#include "FrameFixture.h"
+
+#include "frame/CommandRegistry.h"
+
+#include <QMenu>
+#include <QMenuBar>
+#include <QSet>
+#include <QToolBar>
+
+TEST_F(FrameTest, EveryRegistryCommandHasOneActionItsButtonAndItsMenuItem)
+{
+    QSet<int> ids;
+    QSet<int> cells;
+    for (const SCommandEntry* entry : CCommandRegistry::Commands()) {
+        SCOPED_TRACE(entry->szName);
+        EXPECT_FALSE(ids.contains(entry->nId));
+        ids.insert(entry->nId);
+        QAction* action = Act(entry->nId);
+        ASSERT_TRUE(action);
+        EXPECT_EQ(action->toolTip(), QString::fromLatin1(entry->szName));
+        EXPECT_EQ(action->isCheckable(), entry->bCheckable);
+        EXPECT_EQ(action->shortcuts(), CCommandRegistry::Shortcuts(*entry));
+        EXPECT_TRUE(entry->pfnRun);
+        if (entry->nToolbarCell != SCommandEntry::kNoCell) {
+            EXPECT_FALSE(cells.contains(entry->nToolbarCell));
+            cells.insert(entry->nToolbarCell);
+            EXPECT_TRUE(frame->ToolBar()->actions().contains(action));
+            EXPECT_FALSE(action->icon().isNull());
+        } else {
+            EXPECT_FALSE(frame->ToolBar()->actions().contains(action));
+        }
+        if (entry->nDepth == SCommandEntry::kNoMenu)
+            continue;
+        for (const char* text : entry->aszText)
+            EXPECT_TRUE(text && *text);
+        EXPECT_FALSE(action->associatedObjects().isEmpty());
+    }
+    // The toolbar strip holds 24 cells, all used.
+    EXPECT_EQ(cells.size(), 24);
+    for (int cell = 0; cell < 24; ++cell)
+        EXPECT_TRUE(cells.contains(cell)) << cell;
+    EXPECT_EQ(CCommandRegistry::Find(0), nullptr);
+}
+
+TEST_F(FrameTest, RegistryRowsNestAsTheMenuBarShowsThem)
+{
+    // Each row is at most one level below the popup before it.
+    int depth = 0;
+    int topMenus = 0;
+    for (const SCommandEntry& entry : CCommandRegistry::Entries()) {
+        if (entry.nDepth == SCommandEntry::kNoMenu)
+            continue;
+        EXPECT_LE(entry.nDepth, depth) << entry.aszText[0];
+        if (entry.nRow == SCommandEntry::Popup) {
+            depth = entry.nDepth + 1;
+            topMenus += entry.nDepth == 0 ? 1 : 0;
+        }
+        if (entry.nDepth == 0) {
+            EXPECT_EQ(entry.nRow, SCommandEntry::Popup) << entry.aszText[0];
+        }
+    }
+    EXPECT_EQ(frame->menuBar()->actions().size(), topMenus);
+}

@@ -1,0 +1,277 @@
+#include "textinput/GlyphRaster.h"
+#include "textinput/SignLayout.h"
+
+#include "SevenColours.h"
+#include "TestSupport.h"
+
+#include <QPainter>
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+
+namespace {
+
+using Options = SSignLayoutOptions;
+
+constexpr COLORREF kRed = MakeColor(255, 0, 0);
+constexpr COLORREF kGreen = MakeColor(0, 255, 0);
+constexpr COLORREF kBlue = MakeColor(0, 0, 255);
+
+CCanvasText TextOf(const QString& text, const char* face, int height)
+{
+    CCanvasText t;
+    t.m_szText = text;
+    t.m_lfText = FontOf(face, height);
+    t.m_crText = kRed;
+    return t;
+}
+
+// The non-black pixels of a picture, found by looking at every pixel.
+QRect InkOf(const QImage& image)
+{
+    QRect ink;
+    for (int y = 0; y < image.height(); ++y)
+        for (int x = 0; x < image.width(); ++x)
+            if ((image.pixel(x, y) & 0x00FFFFFFu) != 0)
+                ink |= QRect(x, y, 1, 1);
+    return ink;
+}
+
+QRect InkOf(const CCanvasText& text, int width, int height)
+{
+    return InkOf(CSignLayout(text, width, height).Render());
+}
+
+// The leftover of an extent on a panel, split as the alignment says: the
+// margin before the ink.
+int ExpectedStart(int align, int extent, int size)
+{
+    const int leftover = size - extent;
+    if (align == Options::AlignCentre)
+        return leftover / 2; // the smaller half first (leftover >= 0 here)
+    return align == Options::AlignEnd ? leftover : 0;
+}
+
+} // namespace
+
+// Each alignment on each axis, at a leftover of each parity: the margin
+// before the ink is the whole, half (rounded down) or none of it, and X/Y
+// then nudge the aligned text.
+TEST(SignLayoutAlign, EachAlignmentOnBothAxesAtOddAndEvenLeftovers)
+{
+    CCanvasText text = TextOf(QStringLiteral("Hi"), "DejaVu Sans", 12);
+    const QRect natural = InkOf(text, 200, 40);
+    ASSERT_FALSE(natural.isEmpty());
+    for (const int align : {Options::AlignStart, Options::AlignCentre, Options::AlignEnd}) {
+        for (const int extra : {0, 1}) {
+            const int width = natural.width() + 20 + extra;
+            const int height = natural.height() + 6 + extra;
+            text.m_layout = Options();
+            text.m_layout.nAlignH = align;
+            text.m_layout.nAlignV = align;
+            const QRect ink = InkOf(text, width, height);
+            EXPECT_EQ(ink.size(), natural.size()) << align << " " << extra;
+            EXPECT_EQ(ink.left(), ExpectedStart(align, natural.width(), width)) << align << " " << extra;
+            EXPECT_EQ(ink.top(), ExpectedStart(align, natural.height(), height)) << align << " " << extra;
+            EXPECT_EQ(CSignLayout(text, width, height).InkRect(), ink);
+
+            // Nudged: every dot two to the right and one down, cut at the edges.
+            const QImage before = CSignLayout(text, width, height).Render();
+            text.m_nTextX = 2;
+            text.m_nTextY = 1;
+            const CSignLayout nudged(text, width, height);
+            EXPECT_EQ(nudged.InkRect(), ink.translated(2, 1)) << align << " " << extra;
+            const QImage after = nudged.Render();
+            for (int y = 1; y < height; ++y)
+                for (int x = 2; x < width; ++x)
+                    ASSERT_EQ(after.pixel(x, y), before.pixel(x - 2, y - 1)) << align << " " << extra;
+            text.m_nTextX = 0;
+            text.m_nTextY = 0;
+        }
+    }
+}
+
+// One aligned axis leaves the other to X/Y; each line of a centred text is
+// centred on its own ink.
+TEST(SignLayoutAlign, OneAxisAlignedAndLinesCentredEachOnItsOwn)
+{
+    CCanvasText text = TextOf(QStringLiteral("I"), "DejaVu Sans", 12);
+    text.m_nTextY = 5;
+    const QRect unaligned = InkOf(text, 64, 40);
+    text.m_layout.nAlignH = Options::AlignEnd;
+    const QRect right = InkOf(text, 64, 40);
+    EXPECT_EQ(right.top(), unaligned.top());
+    EXPECT_EQ(right.right(), 63);
+
+    text.m_szText = QStringLiteral("IIIIII\nI");
+    text.m_layout.nAlignH = Options::AlignCentre;
+    text.m_nTextY = 0;
+    const QImage image = CSignLayout(text, 64, 40).Render();
+    const QRect first = InkOf(image.copy(0, 0, 64, 14));
+    const QRect second = InkOf(image.copy(0, 14, 64, 26));
+    ASSERT_FALSE(first.isEmpty());
+    ASSERT_FALSE(second.isEmpty());
+    EXPECT_LE(std::abs(first.left() - (63 - first.right())), 1);
+    EXPECT_LE(std::abs(second.left() - (63 - second.right())), 1);
+    EXPECT_GT(second.left(), first.left() + 5);
+}
+
+// Without an alignment the text is exactly what the platform's wrapped text
+// drawing from X/Y gives: the same lit dots, wrapped at the same words, cut
+// at X/Y and at the edges.
+TEST(SignLayoutUnaligned, PlacesAndWrapsAsWrappedTextDrawingFromXY)
+{
+    struct
+    {
+        const char* text;
+        int x, y, width, height;
+    } const cases[] = {
+        {"HW", 2, 3, 32, 24}, {"MM MM MM", 0, 0, 32, 40}, {"Lights on\nthe sign", 5, 1, 64, 32}, {"WAVE", 3, 0, 16, 16},
+    };
+    for (const auto& c : cases) {
+        CCanvasText text = TextOf(QString::fromUtf8(c.text), "DejaVu Sans", -10);
+        text.m_nTextX = c.x;
+        text.m_nTextY = c.y;
+        // The reference: one drawText call into the box, as the canvas once drew it.
+        QImage expected(c.width, c.height, QImage::Format_RGB32);
+        expected.fill(Qt::black);
+        const QRect box(QPoint(c.x, c.y), QPoint(c.width - 1, c.height - 1));
+        const CGlyphRaster raster(text.m_lfText);
+        const QImage coverage = raster.Coverage(expected.size(), box, Qt::AlignLeft | Qt::AlignTop | Qt::TextWordWrap,
+                                                QString::fromUtf8(c.text));
+        CGlyphRaster::Paint(expected, raster.LitDots(coverage), kRed);
+        EXPECT_EQ(CSignLayout(text, c.width, c.height).Render(), expected) << c.text;
+    }
+}
+
+// Extra spacing adds its dots between each two characters (three gaps in
+// four characters), and line spacing between two lines; both may be negative.
+TEST(SignLayoutSpacing, CharacterAndLineSpacingAddTheirDots)
+{
+    CCanvasText text = TextOf(QStringLiteral("HHHH"), "DejaVu Sans", 16);
+    text.m_layout.nAlignH = Options::AlignStart;
+    const int plain = InkOf(text, 200, 32).width();
+    for (const int spacing : {-1, 0, 3}) {
+        text.m_layout.nSpacing = spacing;
+        EXPECT_EQ(InkOf(text, 200, 32).width(), plain + 3 * spacing) << spacing;
+    }
+    text.m_szText = QStringLiteral("H\nH");
+    text.m_layout.nSpacing = 0;
+    const int lines = InkOf(text, 200, 64).height();
+    for (const int spacing : {-1, 0, 3}) {
+        text.m_layout.nLineSpacing = spacing;
+        EXPECT_EQ(InkOf(text, 200, 64).height(), lines + spacing) << spacing;
+    }
+}
+
+// Text exactly as wide as the panel fits; one dot more runs over by one,
+// however it is aligned; lines that wrap below the panel run over its height.
+TEST(SignLayoutOverflow, ExactWidthFitsAndOneDotWiderRunsOver)
+{
+    CCanvasText text = TextOf(QStringLiteral("Welcome"), "DejaVu Sans", 16);
+    text.m_layout.nAlignV = Options::AlignCentre;
+    for (const int align : {Options::AlignStart, Options::AlignCentre, Options::AlignEnd}) {
+        text.m_layout.nAlignH = align;
+        const int inkWidth = CSignLayout(text, 400, 16).InkRect().width();
+        const CSignLayout exact(text, inkWidth, 16);
+        EXPECT_EQ(exact.OverflowWidth(), 0) << align;
+        EXPECT_EQ(InkOf(exact.Render()).width(), inkWidth) << align;
+        const CSignLayout over(text, inkWidth - 1, 16);
+        EXPECT_EQ(over.OverflowWidth(), 1) << align;
+        EXPECT_EQ(over.OverflowHeight(), 0) << align;
+    }
+    CCanvasText wrapped = TextOf(QStringLiteral("one two three four"), "DejaVu Sans", 16);
+    const CSignLayout low(wrapped, 40, 16);
+    EXPECT_EQ(low.OverflowWidth(), 0);
+    EXPECT_GT(low.OverflowHeight(), 16);
+    wrapped.m_szText.clear();
+    EXPECT_EQ(CSignLayout(wrapped, 40, 16).OverflowHeight(), 0);
+}
+
+// Fit to height: the ink fills the rows from the top, whatever the size
+// asked for, Latin and Chinese alike; all but one row when no whole font
+// size gives the panel's height exactly, never one row more.
+TEST(SignLayoutFit, InkFillsSixteenAndThirtyTwoRows)
+{
+    for (const char* message : {"Welcome", "欢迎光临 Welcome"}) {
+        for (const int rows : {16, 32}) {
+            CCanvasText text = TextOf(QString::fromUtf8(message), "WenQuanYi Zen Hei", 9);
+            text.m_layout.bFitHeight = true;
+            const CSignLayout layout(text, 512, rows);
+            const QRect ink = InkOf(layout.Render());
+            EXPECT_EQ(ink.top(), 0) << message << " " << rows;
+            EXPECT_LE(ink.height(), rows) << message << " " << rows;
+            EXPECT_GE(ink.height(), rows - 1) << message << " " << rows;
+            EXPECT_EQ(layout.OverflowHeight(), 0) << message << " " << rows;
+        }
+    }
+}
+
+// Every colour: each character drawn only in its own colour, in order, and
+// a CR LF line end counts as one character.
+TEST(SignLayoutColours, EachCharacterInItsOwnColour)
+{
+    CCanvasText text = TextOf(QStringLiteral("IIIIIII"), "DejaVu Sans", 16);
+    for (const SDotColour& colour : kSevenColours)
+        text.m_acrOverlay.push_back(colour.Value());
+    text.m_layout.nSpacing = 2;
+    const QImage image = CSignLayout(text, 128, 16).Render();
+    int lastRight = -1;
+    for (const SDotColour& colour : kSevenColours) {
+        QRect inked;
+        for (int y = 0; y < image.height(); ++y)
+            for (int x = 0; x < image.width(); ++x)
+                if (image.pixel(x, y) == qRgb(colour.red, colour.green, colour.blue))
+                    inked |= QRect(x, y, 1, 1);
+        ASSERT_FALSE(inked.isEmpty()) << colour.name;
+        EXPECT_GT(inked.left(), lastRight) << colour.name;
+        lastRight = inked.right();
+    }
+
+    text.m_szText = QStringLiteral("I\r\nI\rI");
+    text.m_acrOverlay = {kRed, kGreen, kBlue, kGreen, kRed};
+    text.m_layout = Options();
+    const QImage lines = CSignLayout(text, 32, 64).Render();
+    std::vector<QRgb> rows; // the colour of each line, top down
+    for (int y = 0; y < lines.height(); ++y) {
+        for (int x = 0; x < lines.width(); ++x) {
+            const QRgb p = lines.pixel(x, y);
+            if ((p & 0xFFFFFFu) != 0 && (rows.empty() || rows.back() != p))
+                rows.push_back(p);
+        }
+    }
+    EXPECT_EQ(rows, (std::vector<QRgb>{qRgb(255, 0, 0), qRgb(0, 0, 255), qRgb(255, 0, 0)}));
+}
+
+// An absurd size costs no more than the panel: the part on the panel is
+// drawn, and the overflow is still told.
+TEST(SignLayoutOverflow, HugeTextIsDrawnOnlyWhereThePanelIs)
+{
+    CCanvasText text = TextOf(QStringLiteral("WW"), "DejaVu Sans", 5000);
+    text.m_layout.nAlignH = Options::AlignCentre;
+    text.m_layout.nAlignV = Options::AlignCentre;
+    const CSignLayout layout(text, 64, 32);
+    EXPECT_GT(layout.OverflowWidth(), 2000);
+    EXPECT_GT(layout.OverflowHeight(), 1000);
+    const QImage image = layout.Render();
+    EXPECT_EQ(image.size(), QSize(64, 32));
+}
+
+// A font with its designer's dots at the size keeps them on the overlay
+// placed from X/Y: the same dots as the rasteriser's wrapped text.
+TEST(SignLayoutUnaligned, DesignersDotsStayWhole)
+{
+    CCanvasText text = TextOf(QStringLiteral("Unifont 16"), "Unifont", -16);
+    text.m_nTextX = 3;
+    text.m_nTextY = 2;
+    const CGlyphRaster raster(text.m_lfText);
+    ASSERT_TRUE(raster.IsExact());
+    QImage expected(64, 40, QImage::Format_RGB32);
+    expected.fill(Qt::black);
+    CGlyphRaster::Paint(expected,
+                        raster.LitText(expected.size(), QRect(QPoint(3, 2), QPoint(63, 39)),
+                                       Qt::AlignLeft | Qt::AlignTop | Qt::TextWordWrap, text.m_szText),
+                        kRed);
+    EXPECT_EQ(CSignLayout(text, 64, 40).Render(), expected);
+}
