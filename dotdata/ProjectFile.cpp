@@ -63,6 +63,26 @@ bool GetFlag(CProjectText& in, const QByteArray& key, bool& flag)
     return true;
 }
 
+void PutLayout(CProjectText& out, const SSignLayoutOptions& layout)
+{
+    out.Put("layout.alignH", layout.nAlignH);
+    out.Put("layout.alignV", layout.nAlignV);
+    out.Put("layout.spacing", layout.nSpacing);
+    out.Put("layout.lineSpacing", layout.nLineSpacing);
+    out.Put("layout.fitHeight", layout.bFitHeight ? 1 : 0);
+}
+
+// Files written before the layout choices existed leave the defaults.
+bool GetLayout(CProjectText& in, SSignLayoutOptions& layout)
+{
+    using L = SSignLayoutOptions;
+    return in.GetInt("layout.alignH", L::Unaligned, L::AlignEnd, layout.nAlignH)
+        && in.GetInt("layout.alignV", L::Unaligned, L::AlignEnd, layout.nAlignV)
+        && in.GetInt("layout.spacing", L::kSpacingMin, L::kSpacingMax, layout.nSpacing)
+        && in.GetInt("layout.lineSpacing", L::kSpacingMin, L::kSpacingMax, layout.nLineSpacing)
+        && GetFlag(in, "layout.fitHeight", layout.bFitHeight);
+}
+
 bool GetFont(CProjectText& in, const QByteArray& prefix, LogFont& font)
 {
     return in.GetInt(prefix + ".height", kIntMin, kIntMax, font.lfHeight)
@@ -126,6 +146,9 @@ QByteArray SettingsText(const SProject& p)
     out.Put("glyphOffsetX", text.m_nGlyphOffsetX);
     out.Put("glyphOffsetY", text.m_nGlyphOffsetY);
     out.Put("stretch", text.m_nStretch);
+    out.Put("dotsFromText", text.m_bDotsFromText);
+    out.PutColorRuns("overlayColors", text.m_acrOverlay);
+    PutLayout(out, text.m_layout);
 
     out.Put("input.text", input.m_szText);
     out.PutColorRuns("input.colors", input.m_acrColor);
@@ -147,7 +170,9 @@ bool GetCanvasText(CProjectText& in, CCanvasText& text)
         && in.GetInt("cellHeight", 0, kMaxCell, text.m_nCellHeight)
         && in.GetInt("glyphOffsetX", kIntMin, kIntMax, text.m_nGlyphOffsetX)
         && in.GetInt("glyphOffsetY", kIntMin, kIntMax, text.m_nGlyphOffsetY)
-        && in.GetInt("stretch", kStretchMin, kStretchMax, text.m_nStretch);
+        && in.GetInt("stretch", kStretchMin, kStretchMax, text.m_nStretch)
+        && in.GetInt("dotsFromText", 0, 1, text.m_bDotsFromText)
+        && in.GetColorRuns("overlayColors", CCanvasText::kMaxChars, text.m_acrOverlay) && GetLayout(in, text.m_layout);
 }
 
 bool GetInput(CProjectText& in, SInputState& input)

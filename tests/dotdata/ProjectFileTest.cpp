@@ -47,6 +47,7 @@ SProject TextProject()
     t.m_nGlyphOffsetX = -3;
     t.m_nGlyphOffsetY = 2;
     t.m_nStretch = -7;
+    t.m_bDotsFromText = 0;
     SInputState& in = p.m_input;
     in.m_szText = QStringLiteral("你好\nAB\\x\t\r\x01 end");
     for (int i = 0; i < 14; ++i)
@@ -69,6 +70,9 @@ SProject ImageProject()
     p.m_text.m_szText = QStringLiteral("Overlay");
     p.m_text.m_nTextX = 1000;
     p.m_text.m_nTextY = 700;
+    p.m_text.m_acrOverlay = {DotPalette[0], DotPalette[0], MakeColor(1, 2, 3), DotPalette[6]};
+    p.m_text.m_layout = {SSignLayoutOptions::AlignEnd, SSignLayoutOptions::AlignCentre, SSignLayoutOptions::kSpacingMin,
+                         SSignLayoutOptions::kSpacingMax, true};
     p.m_input.m_szText = QStringLiteral("Overlay");
     p.m_input.m_acrColor.assign(7, kSevenColours[3].Value());
     p.m_input.m_bMerged = 0;
@@ -96,6 +100,9 @@ void ExpectSame(const SProject& a, const SProject& b)
     EXPECT_EQ(s.m_nGlyphOffsetX, t.m_nGlyphOffsetX);
     EXPECT_EQ(s.m_nGlyphOffsetY, t.m_nGlyphOffsetY);
     EXPECT_EQ(s.m_nStretch, t.m_nStretch);
+    EXPECT_EQ(s.m_bDotsFromText, t.m_bDotsFromText);
+    EXPECT_EQ(s.m_acrOverlay, t.m_acrOverlay);
+    EXPECT_TRUE(s.m_layout == t.m_layout);
     // Colours count for the characters of the text only.
     for (std::size_t i = 0; i < static_cast<std::size_t>(CharactersOf(s.m_szText).size()); ++i)
         EXPECT_EQ(s.m_abCharColor[i], t.m_abCharColor[i]) << i;
@@ -257,6 +264,18 @@ TEST(ProjectFile, NewerVersionsAreRefusedUnknownKeysIgnored)
     EXPECT_EQ(project.m_grid.Width(), 16);
 }
 
+TEST(ProjectFile, FilesFromBeforeTheOverlayColoursAndLayoutOpenWithTheDefaults)
+{
+    SProject project = ImageProject();
+    QString detail;
+    ASSERT_EQ(DecodeInto(WithSettings("version=1\nwidth=16\nheight=8\nmode=1\ntext=old\n"), project, detail),
+              CProjectFile::Ok)
+        << detail.toStdString();
+    EXPECT_TRUE(project.m_text.m_acrOverlay.empty());
+    EXPECT_TRUE(project.m_text.m_layout == SSignLayoutOptions());
+    EXPECT_EQ(project.m_text.m_bDotsFromText, 1);
+}
+
 TEST(ProjectFile, MalformedAndOutOfRangeSettingsAreNamed)
 {
     const char* const head = "version=1\nwidth=16\nheight=8\n";
@@ -271,6 +290,10 @@ TEST(ProjectFile, MalformedAndOutOfRangeSettingsAreNamed)
         {"input.colors=FF0000*1025", "input.colors"}, {"input.merged=2", "input.merged"},
         {"cellWidth=-1", "cellWidth"}, {"width=9", "9"}, {"no equals sign", "without a key"},
         {"textColors=018", "colour"}, {"version=x", "version"},
+        {"dotsFromText=2", "dotsFromText"}, {"overlayColors=FF0000*1025", "overlayColors"},
+        {"layout.alignH=4", "layout.alignH"}, {"layout.alignV=-1", "layout.alignV"},
+        {"layout.spacing=65", "layout.spacing"}, {"layout.lineSpacing=-33", "layout.lineSpacing"},
+        {"layout.fitHeight=2", "layout.fitHeight"},
     };
     for (const auto& c : cases) {
         SProject project = ImageProject();
