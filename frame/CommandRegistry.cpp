@@ -132,11 +132,16 @@ const std::vector<SCommandEntry>& CCommandRegistry::Entries()
                 true, {"Ctrl+Alt+S", nullptr}, kNoCell, false,
                 [](CMainFrame& f, int) { f.m_pKeeper->SaveProjectAs(); }),
         Separator(1),
-        // The four most recent files: the frame names them and shows those there are.
-        Command(1, RecentFile, {"", "", ""}, "Recent File 1", false, kNoKeys, kNoCell, false, recentFile, nullptr, 0),
-        Command(1, RecentFile + 1, {"", "", ""}, "Recent File 2", false, kNoKeys, kNoCell, false, recentFile, nullptr, 1),
-        Command(1, RecentFile + 2, {"", "", ""}, "Recent File 3", false, kNoKeys, kNoCell, false, recentFile, nullptr, 2),
-        Command(1, RecentFileLast, {"", "", ""}, "Recent File 4", false, kNoKeys, kNoCell, false, recentFile, nullptr, 3),
+        // The four most recent files: the frame shows those there are, named
+        // after their files.
+        Command(1, RecentFile, {"Recent File &1", "最近的文件(&1)", "最近的檔案(&1)"}, "Recent File 1", false, kNoKeys,
+                kNoCell, false, recentFile, nullptr, 0),
+        Command(1, RecentFile + 1, {"Recent File &2", "最近的文件(&2)", "最近的檔案(&2)"}, "Recent File 2", false,
+                kNoKeys, kNoCell, false, recentFile, nullptr, 1),
+        Command(1, RecentFile + 2, {"Recent File &3", "最近的文件(&3)", "最近的檔案(&3)"}, "Recent File 3", false,
+                kNoKeys, kNoCell, false, recentFile, nullptr, 2),
+        Command(1, RecentFileLast, {"Recent File &4", "最近的文件(&4)", "最近的檔案(&4)"}, "Recent File 4", false,
+                kNoKeys, kNoCell, false, recentFile, nullptr, 3),
 
         Popup(0, {"&Edit", "编辑(&E)", "編輯(&E)"}),
         Command(1, Undo, {"&Undo", "撤销(&U)", "復原(&U)"}, "Undo", false, {"Ctrl+Z", nullptr}, kNoCell, false,

@@ -366,14 +366,14 @@ void CMainFrame::PutUpLanguageMenu()
             parent->addSeparator();
             break;
         case SCommandEntry::Command:
-            // The recent files are named by the frame, not the table.
-            if (!text.isEmpty())
-                Action(item.nId)->setText(text);
+            Action(item.nId)->setText(text);
             parent->addAction(Action(item.nId));
             break;
         }
     }
-    // The recent-file list is read when the menu holding it opens.
+    // The recent files are named after their files, and read again when the
+    // menu holding them opens.
+    UpdateRecentFiles();
     for (QObject* holder : Action(RecentFile)->associatedObjects()) {
         if (auto* menu = qobject_cast<QMenu*>(holder))
             connect(menu, &QMenu::aboutToShow, this, &CMainFrame::UpdateRecentFiles);

@@ -46,7 +46,9 @@ QList<int> MenuIds(const QList<QAction*>& actions)
 }
 
 // The recent-file entries, hidden until there are recent files.
-const char* const kRecent[] = {"Recent File 1", "Recent File 2", "Recent File 3", "Recent File 4"};
+const char* const kRecent[] = {"Recent File &1", "Recent File &2", "Recent File &3", "Recent File &4"};
+const char* const kRecentS[] = {"最近的文件(&1)", "最近的文件(&2)", "最近的文件(&3)", "最近的文件(&4)"};
+const char* const kRecentT[] = {"最近的檔案(&1)", "最近的檔案(&2)", "最近的檔案(&3)", "最近的檔案(&4)"};
 
 // The three menu bars, written out by hand, depth first.
 const QStringList kEnglishMenu = {
@@ -59,7 +61,7 @@ const QStringList kEnglishMenu = {
 };
 const QStringList kSimplifiedMenu = {
     "文件(&F)", "新建图像(&N)", "打开图像(&O)", "-", "保存点阵数据(&S)", "保存图像(&I)", "-", "打印(&P)", "-", "退出(&E)", "-", "导出...(&X)",
-    "-", "打开项目(&J)...", "保存项目(&T)", "项目另存为(&A)...", "-", kRecent[0], kRecent[1], kRecent[2], kRecent[3],
+    "-", "打开项目(&J)...", "保存项目(&T)", "项目另存为(&A)...", "-", kRecentS[0], kRecentS[1], kRecentS[2], kRecentS[3],
     "编辑(&E)", "撤销(&U)", "重做(&R)", "-", "左右调换(&M)", "上下调换(&F)", "旋转90度(&R)", "-", "修改格点颜色(&C)", "红色(&R)", "绿色(&G)",
     "蓝色(&B)", "黄色(&Y)", "粉红色(&P)", "白色(&W)", "橙色(&O)", "图片颜色(&P)", "精确颜色", "最接近颜色", "抖动", "-", "放大格点(&Z)", "缩小格点(&O)", "切换格线(&G)", "-",
     "合并文字(&T)", "系统(&S)", "查看图片(&I)", "背景色...(&B)", "输入区字体...(&F)", "&Language", "&English",
@@ -67,7 +69,7 @@ const QStringList kSimplifiedMenu = {
 };
 const QStringList kTraditionalMenu = {
     "文件(&F)", "新建圖像(&N)", "打開圖像(&O)", "-", "保存點陣資料(&S)", "保存圖像(&I)", "-", "打印(&P)", "-", "退出(&E)", "-", "匯出...(&X)",
-    "-", "打開專案(&J)...", "保存專案(&T)", "專案另存為(&A)...", "-", kRecent[0], kRecent[1], kRecent[2], kRecent[3],
+    "-", "打開專案(&J)...", "保存專案(&T)", "專案另存為(&A)...", "-", kRecentT[0], kRecentT[1], kRecentT[2], kRecentT[3],
     "編輯(&E)", "復原(&U)", "取消復原(&R)", "-", "左右調換(&M)", "上下調換(&F)", "旋轉90度(&R)", "-", "修改格點顏色(&C)", "紅色(&R)", "綠色(&G)",
     "藍色(&B)", "黃色(&Y)", "粉紅色(&P)", "白色(&W)", "橙色(&O)", "圖片顏色(&P)", "精確顏色", "最接近顏色", "抖動", "-", "放大格點(&Z)", "縮小格點(&O)", "切換格線(&G)", "-",
     "合併文字(&T)", "系統(&S)", "查看图片(&I)", "背景色...(&B)", "輸入區字體...(&F)", "&Language", "&English",
