@@ -5,6 +5,7 @@
 #include "dialogs/AboutDlg.h"
 #include "dialogs/ExportDialog.h"
 #include "dialogs/NewDialog.h"
+#include "dialogs/ResizeCanvasDialog.h"
 #include "frame/DesktopOpener.h"
 #include "frame/KeepTexts.h"
 
@@ -181,6 +182,14 @@ std::optional<bool> AskRestoreWork(QWidget* owner, int language, const QDateTime
     return answer == 0;
 }
 
+std::optional<CCanvasSizeRequest> AskCanvasSize(QWidget* owner, int width, int height, int language)
+{
+    CResizeCanvasDialog dialog(width, height, language, owner);
+    if (dialog.exec() != QDialog::Accepted)
+        return std::nullopt;
+    return CCanvasSizeRequest{dialog.CanvasWidth(), dialog.CanvasHeight(), dialog.Anchor()};
+}
+
 } // namespace
 
 CFrameDialogs MakeFrameDialogs(QWidget* owner)
@@ -202,6 +211,9 @@ CFrameDialogs MakeFrameDialogs(QWidget* owner)
     dialogs.quit = [] { QCoreApplication::exit(0); };
     dialogs.hasPrinter = [] { return !QPrinterInfo::availablePrinterNames().isEmpty(); };
     dialogs.askPdfFile = [owner] { return AskPdfFile(owner); };
+    dialogs.askCanvasSize = [owner](int width, int height, int language) {
+        return AskCanvasSize(owner, width, height, language);
+    };
     dialogs.showMessage = [owner](const QString& text) { QMessageBox::warning(owner, ProductTitle(), text); };
     dialogs.askOpenProject = [owner](int language) { return AskOpenProject(owner, language); };
     dialogs.askSaveProjectPath = [owner](int language, const QString& prefill) {

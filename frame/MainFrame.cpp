@@ -9,7 +9,9 @@
 #include "dotdata/PictureDecoder.h"
 #include "dotdata/ProjectFile.h"
 #include "base/CommandIds.h"
+#include "frame/CanvasReadout.h"
 #include "frame/CommandRegistry.h"
+#include "frame/DrawingSteps.h"
 #include "frame/HelpFile.h"
 #include "frame/HelpWindow.h"
 #include "frame/LockIndicators.h"
@@ -24,12 +26,14 @@
 #include <QAction>
 #include <QActionGroup>
 #include <QApplication>
+#include <QClipboard>
 #include <QCloseEvent>
 #include <QDir>
 #include <QDragEnterEvent>
 #include <QDropEvent>
 #include <QMimeData>
 #include <QFileInfo>
+#include <QGuiApplication>
 #include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
@@ -38,6 +42,8 @@
 #include <QTextEdit>
 #include <QTimer>
 #include <QToolBar>
+
+#include <algorithm>
 
 using namespace CommandId;
 
@@ -124,6 +130,7 @@ void CMainFrame::CreateClient()
     m_pActivePane = m_pCanvas;
     m_pCanvas->SetDialogs(&m_dialogs);
     m_pSteps = std::make_unique<CCommandSteps>(*m_pCanvas, *m_pInputPane);
+    m_pDrawing = std::make_unique<CDrawingSteps>(*m_pCanvas);
     LinkPanes(m_pCanvas, m_pInputPane);
     m_pKeeper = new CProjectKeeper(*m_pSteps, m_dialogs, [this] { return m_nLanguage; }, this);
     connect(m_pKeeper, &CProjectKeeper::StateChanged, this, &CMainFrame::UpdateCaption);
@@ -147,6 +154,11 @@ void CMainFrame::CreateClient()
     // Undo and Redo follow the history, which mouse edits and pane changes also fill.
     connect(m_pCanvas, &CImageView::HistoryChanged, this, &CMainFrame::UpdateCommandStates);
     connect(m_pCanvas, &CImageView::StatusText, this, &CMainFrame::OnStatusText);
+    // The colour picker changes the checked colour.
+    connect(m_pCanvas, &CImageView::DotColorPicked, this, &CMainFrame::UpdateCommandStates);
+    // Cut, Copy, Delete and Crop follow the selection, Paste the clipboard.
+    connect(m_pCanvas, &CImageView::GestureEnded, this, &CMainFrame::UpdateCommandStates);
+    connect(QGuiApplication::clipboard(), &QClipboard::dataChanged, this, &CMainFrame::UpdateCommandStates);
     WatchForChanges();
     connect(m_pCanvas, &CImageView::OverlayOverflowChanged, this, &CMainFrame::ShowOverflow);
     m_bPanesReady = 1;
@@ -164,6 +176,7 @@ void CMainFrame::WatchForChanges()
     connect(m_pInputPane, &CInputTextView::TextXChanged, this, changed);
     connect(m_pInputPane, &CInputTextView::TextYChanged, this, changed);
     connect(m_pInputPane, &CInputTextView::OverlayColorChanged, this, changed);
+    connect(m_pInputPane, &CInputTextView::LayoutOptionsChanged, this, changed);
     connect(m_pInputPane, &CInputTextView::MergePendingChanged, this, changed);
 }
 
@@ -302,14 +315,19 @@ void CMainFrame::CreateToolBar()
     m_toolBar->setAllowedAreas(Qt::AllToolBarAreas);
 
     const QList<QImage> images = ToolbarCells(QImage(QStringLiteral(":/frame/toolbar.bmp")));
+    const QList<QImage> tools = ToolbarCells(QImage(QStringLiteral(":/frame/tools.bmp")));
     for (const SCommandEntry* entry : CCommandRegistry::ToolbarLayout()) {
         if (!entry) {
             m_toolBar->addSeparator();
             continue;
         }
         QAction* action = Action(entry->nId);
-        if (entry->nToolbarCell < images.size())
-            action->setIcon(QIcon(QPixmap::fromImage(images.at(entry->nToolbarCell))));
+        const int cell = entry->nToolbarCell;
+        const int toolCell = cell - SCommandEntry::kToolCells;
+        if (cell < images.size())
+            action->setIcon(QIcon(QPixmap::fromImage(images.at(cell))));
+        else if (toolCell >= 0 && toolCell < tools.size())
+            action->setIcon(QIcon(QPixmap::fromImage(tools.at(toolCell))));
         m_toolBar->addAction(action);
     }
     addToolBar(Qt::TopToolBarArea, m_toolBar);
@@ -329,6 +347,7 @@ void CMainFrame::CreateStatusBar()
         bar->addPermanentWidget(label);
     }
     m_statusPanes[kProgressPane]->setText(QString::fromLatin1(kPaneTexts[kProgressPane]));
+    m_pReadout = new CCanvasReadout(*bar, *m_pCanvas);
     // "100%" alone reads like a zoom level.
     m_statusPanes[kProgressPane]->setToolTip(tr("How much of the dot-data listing has been written"));
     UpdateLockIndicators();
@@ -480,6 +499,8 @@ void CMainFrame::UpdateCommandStates()
         if (state.bSetsPrompt)
             action->setStatusTip(state.szPrompt);
     }
+    if (m_pReadout)
+        m_pReadout->Update();
 }
 
 void CMainFrame::OnCommand(int id)
@@ -487,8 +508,24 @@ void CMainFrame::OnCommand(int id)
     const SCommandEntry* entry = CCommandRegistry::Find(id);
     if (!entry || !entry->pfnRun)
         return;
+    // Floating dots are put down before anything else happens to the
+    // canvas; the selection's own commands and the view's keep them.
+    static constexpr std::array<int, 8> kKeepFloating = {Cut, Copy, Paste, Delete, SelectAll, ZoomIn, ZoomOut,
+                                                        ToggleGrid};
+    if (std::find(kKeepFloating.begin(), kKeepFloating.end(), id) == kKeepFloating.end())
+        m_pDrawing->PlaceFloating();
     entry->pfnRun(*this, entry->nArg);
     UpdateCommandStates();
+}
+
+void CMainFrame::OnResizeCanvas()
+{
+    const CDotGrid& grid = m_pCanvas->Grid();
+    if (grid.IsEmpty() || !m_dialogs.askCanvasSize)
+        return;
+    const std::optional<CCanvasSizeRequest> request = m_dialogs.askCanvasSize(grid.Width(), grid.Height(), m_nLanguage);
+    if (request)
+        m_pDrawing->ResizeCanvas(QSize(request->nWidth, request->nHeight), request->nAnchor);
 }
 
 void CMainFrame::OnNew()

@@ -37,9 +37,11 @@ TEST_F(FrameTest, EveryRegistryCommandHasOneActionItsButtonAndItsMenuItem)
             EXPECT_TRUE(text && *text);
         EXPECT_FALSE(action->associatedObjects().isEmpty());
     }
-    // The toolbar strip holds 24 cells, all used.
-    EXPECT_EQ(cells.size(), 24);
+    // The toolbar strip holds 24 cells, the tools' strip 10, all used.
+    EXPECT_EQ(cells.size(), 24 + 10);
     for (int cell = 0; cell < 24; ++cell)
+        EXPECT_TRUE(cells.contains(cell)) << cell;
+    for (int cell = SCommandEntry::kToolCells; cell < SCommandEntry::kToolCells + 10; ++cell)
         EXPECT_TRUE(cells.contains(cell)) << cell;
     EXPECT_EQ(CCommandRegistry::Find(0), nullptr);
 }

@@ -4,6 +4,7 @@
 // they are; a run that did not end cleanly has its work offered back.
 #include "FrameFixture.h"
 
+#include "canvas/CanvasDocument.h"
 #include "dotdata/ProjectFile.h"
 #include "frame/ProjectKeeper.h"
 #include "frame/RecoveryStore.h"
@@ -245,5 +246,31 @@ TEST_F(KeepWorkTest, WindowGeometryAndFontComeBackFromTheUserSettings)
     EXPECT_EQ(Pane()->CurrentFont().lfHeight, 24);
     EXPECT_EQ(Canvas()->Text().m_lfText.lfHeight, 24);
     EXPECT_FALSE(Pane()->IsMergePending());
+    EXPECT_FALSE(frame->isWindowModified());
+}
+
+TEST_F(KeepWorkTest, AnImageProjectPutsItsLayoutAndOverlayColoursBackInThePane)
+{
+    NewCanvas(64, 16, ImageMode);
+    Pane()->SetInputText(QStringLiteral("Hi"));
+    Pane()->SetCharacterColors({0, 1});
+    const QString path = Project("overlay.png");
+    SaveAnswers(path);
+    Trigger(SaveProject);
+    ASSERT_FALSE(frame->isWindowModified());
+    // A layout choice alone is a change worth keeping.
+    const SSignLayoutOptions layout{SSignLayoutOptions::AlignCentre, SSignLayoutOptions::AlignEnd, 3, -2, false};
+    Pane()->SetLayoutOptions(layout);
+    EXPECT_TRUE(frame->isWindowModified());
+    Trigger(SaveProject);
+
+    NewCanvas(8, 8, TextMode);
+    Pane()->SetLayoutOptions(SSignLayoutOptions());
+    saveAnswer = ESaveChoice::Discard;
+    frame->Dialogs().askOpenProject = [path](int) { return path; };
+    Trigger(OpenProject);
+    EXPECT_TRUE(Pane()->LayoutOptions() == layout);
+    EXPECT_TRUE(Canvas()->Document().Text().m_layout == layout);
+    EXPECT_EQ(Canvas()->Document().Text().m_acrOverlay, (std::vector<COLORREF>{DotPalette[0], DotPalette[1]}));
     EXPECT_FALSE(frame->isWindowModified());
 }
