@@ -21,8 +21,11 @@ public:
     CCanvasReadout(QStatusBar& bar, CImageView& canvas);
 
     QString Text(int pane) const;
+    QString ToolTip(int pane) const;
     // Zoom and size follow the canvas; called whenever command states are.
     void Update();
+    // The panes' tips in the menu language (0 English, 1 Simplified, 2 Traditional Chinese).
+    void SetLanguage(int language);
     // The pointer is over this dot, or off the grid.
     void ShowPointer(int column, int row, bool onGrid);
 

@@ -38,6 +38,7 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QPlainTextEdit>
+#include <QRegularExpression>
 #include <QStatusBar>
 #include <QTextEdit>
 #include <QTimer>
@@ -76,6 +77,17 @@ QString DraggedFile(const QMimeData* data)
             return url.toLocalFile();
     }
     return {};
+}
+
+// A tool button's tip: its menu text without the mnemonic ("&Line" and
+// "直线(&L)" alike), then its key.
+QString ToolTipOf(QString text, const QKeySequence& key)
+{
+    static const QRegularExpression kMnemonic(QStringLiteral("\\(&.\\)|&"));
+    text.remove(kMnemonic);
+    if (key.isEmpty())
+        return text;
+    return QStringLiteral("%1 (%2)").arg(text, key.toString(QKeySequence::NativeText));
 }
 } // namespace
 
@@ -386,10 +398,14 @@ void CMainFrame::PutUpLanguageMenu()
             break;
         case SCommandEntry::Command:
             Action(item.nId)->setText(text);
+            if (item.nToolbarCell >= SCommandEntry::kToolCells)
+                Action(item.nId)->setToolTip(ToolTipOf(text, Action(item.nId)->shortcut()));
             parent->addAction(Action(item.nId));
             break;
         }
     }
+    if (m_pReadout)
+        m_pReadout->SetLanguage(m_nLanguage);
     // The recent files are named after their files, and read again when the
     // menu holding them opens.
     UpdateRecentFiles();

@@ -113,6 +113,32 @@ TEST_F(DrawingTools, EachShapeToolDrawsItsShapeAsOneStepAndTheRightButtonClears)
     EXPECT_EQ(Steps(), 3u);
 }
 
+TEST_F(DrawingTools, EveryDrawingToolUndoesAndRedoesAsOneWholeStep)
+{
+    for (int tool : {CImageView::PencilTool, CImageView::LineTool, CImageView::RectangleTool,
+                     CImageView::FilledRectangleTool, CImageView::EllipseTool, CImageView::FilledEllipseTool,
+                     CImageView::FillTool}) {
+        ASSERT_TRUE(m_view.Document().NewCanvas(16, 16, ImageMode));
+        m_view.Grid().SetDisplayDot(0, 15, kGreen);
+        const std::string before = Lit();
+        m_view.TakeUpTool(tool);
+        m_nHeld = Qt::LeftButton;
+        Press({1, 2});
+        MoveTo({7, 4});
+        MoveTo({12, 9});
+        Release({12, 9});
+        m_nHeld = Qt::NoButton;
+        const std::string after = Lit();
+        EXPECT_NE(after, before) << tool;
+        EXPECT_EQ(Steps(), 1u) << tool;
+        ASSERT_TRUE(m_view.Undo()) << tool;
+        EXPECT_EQ(Lit(), before) << tool;
+        EXPECT_EQ(m_view.Grid().DisplayDotAt(0, 15), kGreen) << tool;
+        ASSERT_TRUE(m_view.Redo()) << tool;
+        EXPECT_EQ(Lit(), after) << tool;
+    }
+}
+
 TEST_F(DrawingTools, ShiftDragsASquareAndACircle)
 {
     m_view.TakeUpTool(CImageView::RectangleTool);

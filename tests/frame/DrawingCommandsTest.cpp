@@ -164,6 +164,29 @@ TEST_F(DrawingCommands, ToolsMenuComesLastAndOneToolIsChecked)
     EXPECT_EQ(Act(Copy)->shortcut(), QKeySequence(QStringLiteral("Ctrl+C")));
 }
 
+TEST_F(DrawingCommands, ToolTipsAndReadoutTipsFollowTheMenuLanguage)
+{
+    const struct
+    {
+        int language;
+        const char* lineTip;
+        const char* filledTip;
+        const char* blockTipStart;
+    } cases[] = {
+        {English, "Line (L)", "Filled Rectangle (Shift+R)", "The same dot"},
+        {ChineseSimplified, "直线 (L)", "实心矩形 (Shift+R)", "该格点"},
+        {ChineseTraditional, "直線 (L)", "實心矩形 (Shift+R)", "該格點"},
+    };
+    for (const auto& c : cases) {
+        Trigger(c.language);
+        EXPECT_EQ(Act(ToolLine)->toolTip(), QString::fromUtf8(c.lineTip));
+        EXPECT_EQ(Act(ToolFilledRectangle)->toolTip(), QString::fromUtf8(c.filledTip));
+        EXPECT_TRUE(frame->Readout().ToolTip(CCanvasReadout::BlockPane).startsWith(QString::fromUtf8(c.blockTipStart)))
+            << c.language;
+    }
+    EXPECT_EQ(Act(Mirror)->toolTip(), QStringLiteral("Mirror")) << "the original buttons keep their tips";
+}
+
 TEST_F(DrawingCommands, TheStatusBarNamesTheDotUnderThePointerAsTheListingDoes)
 {
     frame->resize(800, 600);
