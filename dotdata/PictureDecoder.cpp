@@ -46,5 +46,5 @@ bool CPictureDecoder::IsPictureFile(const QString& path)
     if (CRegularFile::Open(path, kMaxFileBytes, file) != CRegularFile::Ok)
         return false;
     const QByteArray head = file.peek(4);
-    return CBmpDecoder::IsBmp(head) || CJpegDecoder::IsJpeg(head);
+    return CBmpDecoder::IsBmp(head) || CJpegDecoder::IsJpeg(head) || CPngDecoder::IsPng(head);
 }

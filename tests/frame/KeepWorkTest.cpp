@@ -191,6 +191,14 @@ TEST_F(KeepWorkTest, DroppedFilesOpenAsWhatTheyAre)
     EXPECT_EQ(Canvas()->Grid().Width(), 8);
     EXPECT_EQ(Canvas()->Grid().DotAt(1, 6), DotPalette[0]);
     EXPECT_TRUE(Pane()->RichEdit()->toPlainText().isEmpty());
+    // A PNG that is no project is a picture too.
+    picture = QImage(24, 4, QImage::Format_RGB888);
+    picture.fill(Qt::red);
+    const QString png = Project("small.png");
+    ASSERT_TRUE(picture.save(png, "PNG"));
+    Drop(frame.get(), png);
+    EXPECT_EQ(Canvas()->Grid().Width(), 24);
+    EXPECT_TRUE(messages.isEmpty()) << messages.join(' ').toStdString();
 
     SProject project;
     project.m_grid.Create(24, 16, TextMode);
