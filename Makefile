@@ -6,7 +6,7 @@ SANITIZE_DIR ?= build-sanitize
 FUZZ_DIR ?= build-fuzz
 # Seconds each fuzz target runs for.
 FUZZ_SECONDS ?= 600
-FUZZ_TARGETS = bmp jpeg listing profile hex
+FUZZ_TARGETS = bmp jpeg listing profile hex project
 # Qt and the font libraries keep memory until exit on purpose; leaks are not
 # what these runs look for.
 SANITIZE_ENV = ASAN_OPTIONS=detect_leaks=0:abort_on_error=1 UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1

@@ -25,9 +25,9 @@ struct SOptionInfo
     const char* help;
 };
 
-constexpr std::array<SOptionInfo, 63> kOptions = {{
+constexpr std::array<SOptionInfo, 64> kOptions = {{
     {"--new", SBatchStep::New, true, "WxH[:text|:image]", "make a new canvas (sizes corrected as in the New dialog)"},
-    {"--open", SBatchStep::Open, true, "FILE", "open a BMP, PNG or JPEG picture"},
+    {"--open", SBatchStep::Open, true, "FILE", "open a BMP, PNG or JPEG picture, or a project (known by its content)"},
     {"--match", SBatchStep::Match, true, "exact|nearest|dither", "how the --open options after it turn pixels into dots"},
     {"--mirror", SBatchStep::Mirror, false, "", "exchange left and right"},
     {"--flip", SBatchStep::Flip, false, "", "exchange top and bottom"},
@@ -72,6 +72,7 @@ constexpr std::array<SOptionInfo, 63> kOptions = {{
     {"--invert", SBatchStep::Invert, false, "", "export: a lit dot is 0 (active-low panels)"},
     {"--planes", SBatchStep::Planes, true, "mono|red-green|rgb", "export: one bit plane, or red and green, or red, green and blue"},
     {"--load-export", SBatchStep::LoadExport, true, "FILE", "redraw the dots from a .bin or .hex export made with the same options"},
+    {"--save-project", SBatchStep::SaveProject, true, "FILE", "save the whole document as a project (PNG)"},
     {"--undo", SBatchStep::Undo, false, "", "take back the last change to the dots"},
     {"--redo", SBatchStep::Redo, false, "", "make the last change taken back again"},
     {"--frame", SBatchStep::Frame, true, "N", "edit and save frame N (from 1)"},

@@ -19,6 +19,7 @@ struct SBatchStep
         Frame, AddFrame, DuplicateFrame, DeleteFrame, MoveFrame, Duration, Panel, Scroll, Blink, Wipe,
         SaveGif, GifDots, SaveFrames,
         Export, Scan, BitOrder, Module, ModuleOrder, Serpentine, Invert, Planes, LoadExport,
+        SaveProject,
     };
 
     Kind kind = Help;

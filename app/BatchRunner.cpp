@@ -2,10 +2,10 @@
 
 #include "animation/FrameImages.h"
 #include "base/QuotedText.h"
-#include "base/RegularFile.h"
 #include "canvas/ImageView.h"
 #include "dotdata/DotListingReader.h"
 #include "frame/AnimationSteps.h"
+#include "dotdata/ProjectFile.h"
 #include "frame/CommandSteps.h"
 #include "frame/DrawingSteps.h"
 #include "frame/Languages.h"
@@ -149,6 +149,8 @@ bool CBatchRunner::RunStep(const SBatchStep& step)
         return PrintPdf(step);
     case SBatchStep::LoadDots:
         return LoadDots(step);
+    case SBatchStep::SaveProject:
+        return SaveProject(step);
     case SBatchStep::Scan:
     case SBatchStep::BitOrder:
     case SBatchStep::Module:
@@ -214,6 +216,12 @@ bool CBatchRunner::RunStep(const SBatchStep& step)
     return true;
 }
 
+bool CBatchRunner::SaveProject(const SBatchStep& step)
+{
+    QString error;
+    return CheckOutputFolder(step) && (m_pSteps->SaveProject(step.text, error) || Fail(step, error));
+}
+
 bool CBatchRunner::NewCanvas(const SBatchStep& step)
 {
     // The New dialog's correction, without its question.
@@ -224,6 +232,10 @@ bool CBatchRunner::NewCanvas(const SBatchStep& step)
 
 bool CBatchRunner::OpenPicture(const SBatchStep& step)
 {
+    // A project is known by its content and replaces the whole document.
+    QString error;
+    if (CProjectFile::IsProject(step.text))
+        return m_pSteps->OpenProject(step.text, error) || Fail(step, error);
     if (!m_pSteps->Open(step.text))
         return Fail(step, QStringLiteral("cannot read the picture: %1").arg(OneLine(m_szMessage)));
     // Not an error: a picture may well be blank. One line says what would help.
@@ -429,21 +441,10 @@ bool CBatchRunner::PrintPdf(const SBatchStep& step)
 
 bool CBatchRunner::LoadDots(const SBatchStep& step)
 {
-    QFile file;
-    const CRegularFile::Status status = CRegularFile::Open(step.text, CDotListingReader::kMaxBytes, file);
-    if (status != CRegularFile::Ok)
-        return Fail(step, CRegularFile::Describe(status, step.text, CDotListingReader::kMaxBytes));
-    const CDotGrid& grid = m_pCanvas->Grid();
-    if (grid.IsEmpty())
+    if (m_pCanvas->Grid().IsEmpty() && QFileInfo(step.text).isFile())
         return Fail(step, QStringLiteral("the canvas is empty; make one with --new or --open first"));
-    CDotListingReader reader;
-    if (!reader.Read(file, grid.Width(), grid.Height()))
-        return Fail(step, QStringLiteral("%1: %2").arg(CQuotedText::Quote(step.text), reader.Error()));
-    m_pCanvas->Document().ChangeDots(EUndoKind::LoadDots, [&reader](CDotGrid& dots) {
-        for (const CDotListingReader::SDot& dot : reader.Dots())
-            dots.SetDisplayDot(dot.x, dot.y, DotPalette[static_cast<std::size_t>(dot.colorIndex)]);
-    });
-    return true;
+    QString error;
+    return m_pSteps->LoadDots(step.text, error) || Fail(step, error);
 }
 
 void CBatchRunner::SetExportOption(const SBatchStep& step)

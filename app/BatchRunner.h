@@ -36,6 +36,7 @@ private:
     bool Fail(const SBatchStep& step, const QString& what);
     bool NewCanvas(const SBatchStep& step);
     bool OpenPicture(const SBatchStep& step);
+    bool SaveProject(const SBatchStep& step);
     bool EditDot(const SBatchStep& step, bool light);
     bool Draw(const SBatchStep& step);
     bool Fill(const SBatchStep& step);

@@ -3,7 +3,10 @@
 #include "app/TessikDoc.h"
 #include "base/ProductTitle.h"
 #include "base/RegularFile.h"
+#include "dotdata/ProjectFile.h"
 #include "frame/MainFrame.h"
+#include "frame/ProjectKeeper.h"
+#include "frame/RecoveryStore.h"
 
 #include <QCoreApplication>
 #include <QGuiApplication>
@@ -41,6 +44,14 @@ bool CTessikApp::InitInstance(const QStringList& arguments)
     }
 
     m_pMainFrame = std::make_unique<CMainFrame>();
+    m_pMainFrame->RestoreUserSettings();
     m_pMainFrame->show();
+    CProjectKeeper& keeper = m_pMainFrame->Keeper();
+    keeper.StartRecovery(CRecoveryStore::DefaultFolder());
+    keeper.OfferRecovery();
+    // A project named on the command line opens; any other file only names
+    // the document.
+    if (!files.isEmpty() && CProjectFile::IsProject(files.first()) && keeper.MayDiscardWork())
+        keeper.OpenProjectFile(files.first());
     return true;
 }

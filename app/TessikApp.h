@@ -18,9 +18,11 @@ public:
     CTessikApp();
     ~CTessikApp();
 
-    // Builds the document and the frame and shows it. A file named on the
-    // command line only names the document; one that cannot be opened ends
-    // start-up (false) after telling the user.
+    // Builds the document and the frame, shows it with the window geometry
+    // of the last run and offers back work a crashed run left unsaved. A
+    // project named on the command line is opened; any other file only
+    // names the document; one that cannot be opened ends start-up (false)
+    // after telling the user.
     bool InitInstance(const QStringList& arguments);
 
     // Tests replace the message box.

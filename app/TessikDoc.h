@@ -8,8 +8,6 @@
 class CTessikDoc
 {
 public:
-    static constexpr int kRecentFileCount = 4;
-
     const QString& PathName() const { return m_szPathName; }
     void SetPathName(const QString& path);
 

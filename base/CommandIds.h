@@ -76,4 +76,10 @@ constexpr int Blink = 32953;
 constexpr int Wipe = 32954;
 constexpr int SaveAnimation = 32955;
 constexpr int SaveFrames = 32956;
+// Project files, and the four most recent files of the File menu.
+constexpr int OpenProject = 32860;
+constexpr int SaveProject = 32861;
+constexpr int SaveProjectAs = 32862;
+constexpr int RecentFile = 32880; // the newest; the others follow
+constexpr int RecentFileLast = 32883;
 } // namespace CommandId

@@ -5,6 +5,7 @@
 #include "base/ExportOptions.h"
 #include "base/LogFont.h"
 
+#include <QDateTime>
 #include <QString>
 
 #include <functional>
@@ -32,6 +33,8 @@ struct CScrollRequest
 
 // The one-number questions of the frame commands.
 enum class EFrameNumber { WipeSpeed, BlinkMs, FrameDurationMs };
+// The answers to "save the changes first?".
+enum class ESaveChoice { Save, Discard, Cancel };
 
 // What the Resize Canvas dialog returns on OK: the size and the anchor
 // (a CanvasAnchor: where the present dots stay).
@@ -73,6 +76,15 @@ struct CFrameDialogs
     std::function<std::optional<int>(EFrameNumber what, int current)> askFrameNumber;
     std::function<QString(const QString& prefill)> askSaveAnimationPath; // GIF, asks before overwriting
     std::function<QString(const QString& prefill)> askSaveFramesPath;    // PNG or BMP
+    // Project files; the texts follow the interface language.
+    std::function<QString(int language)> askOpenProject;
+    std::function<QString(int language, const QString& prefill)> askSaveProjectPath;
+    // The document has unsaved changes: save them first, throw them away,
+    // or keep working (also what a closed box means).
+    std::function<ESaveChoice(int language, const QString& name)> askSaveChanges;
+    // Unsaved work of an earlier run (last written at when) was found:
+    // true restores it, false throws it away, nothing decides later.
+    std::function<std::optional<bool>(int language, const QDateTime& when)> askRestoreWork;
 
     QString AskSaveImagePath(const QString& prefill) const
     {
@@ -81,6 +93,10 @@ struct CFrameDialogs
     QString AskSaveDotPath(const QString& prefill) const
     {
         return askSaveDotPath ? askSaveDotPath(prefill) : QString();
+    }
+    ESaveChoice AskSaveChanges(int language, const QString& name) const
+    {
+        return askSaveChanges ? askSaveChanges(language, name) : ESaveChoice::Cancel;
     }
     void ShowMessage(const QString& text) const
     {

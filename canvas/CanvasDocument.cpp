@@ -107,6 +107,18 @@ bool CCanvasDocument::ChangeFrames(const std::function<bool(CFrameList&, CFrameS
     return true;
 }
 
+void CCanvasDocument::Restore(CDotGrid grid, const CCanvasText& text, int pictureColors, QTextDocument* source)
+{
+    m_grid = std::move(grid);
+    m_text = text;
+    m_textRenderer.SetTextSource(source);
+    SetPictureColors(pictureColors);
+    m_history.Clear();
+    emit Resized(m_grid.Width(), m_grid.Height());
+    emit Changed();
+    emit HistoryChanged();
+}
+
 COutcome CCanvasDocument::Open(const QString& path)
 {
     QString why;

@@ -65,6 +65,10 @@ public:
     // the mode, no text and no history. False, keeping everything, when the
     // dots cannot be allocated.
     bool NewCanvas(int width, int height, int mode);
+    // A saved document replaces this one whole: dots, text and the Picture
+    // Colors choice, laid out anew with an empty history. Later renderings
+    // take their glyph colours from source, as after Merge Text.
+    void Restore(CDotGrid grid, const CCanvasText& text, int pictureColors, QTextDocument* source);
     // Open: the picture replaces the dots, turned into dots the Picture
     // Colors way; a file that cannot be read keeps the old dots.
     COutcome Open(const QString& path);

@@ -39,3 +39,12 @@ bool CPictureDecoder::DecodeFile(const QString& path, QSize limit, DecodedPictur
     why = QStringLiteral("'%1' is not a BMP, PNG or JPEG picture that can be read").arg(CQuotedText::Quote(path));
     return false;
 }
+
+bool CPictureDecoder::IsPictureFile(const QString& path)
+{
+    QFile file;
+    if (CRegularFile::Open(path, kMaxFileBytes, file) != CRegularFile::Ok)
+        return false;
+    const QByteArray head = file.peek(4);
+    return CBmpDecoder::IsBmp(head) || CJpegDecoder::IsJpeg(head) || CPngDecoder::IsPng(head);
+}

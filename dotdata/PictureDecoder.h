@@ -19,4 +19,7 @@ public:
     // kMaxFileBytes (never blocking on a FIFO); when false, why is a short
     // sentence naming the file and what is wrong with it.
     static bool DecodeFile(const QString& path, QSize limit, DecodedPicture& out, QString& why);
+    // Whether the file starts as a BMP, PNG or JPEG picture does (a regular file
+    // only; nothing else is read).
+    static bool IsPictureFile(const QString& path);
 };

@@ -31,6 +31,14 @@ list(APPEND CORE_SOURCES
   dotdata/DotListingReader.h dotdata/DotListingReader.cpp
   dotdata/SaveDot.h dotdata/SaveDot.cpp
 )
+# Project files: the canvas as a PNG with the rest of the document beside it.
+list(APPEND CORE_SOURCES
+  dotdata/Project.h
+  dotdata/PngChunks.h dotdata/PngChunks.cpp
+  dotdata/DotPng.h dotdata/DotPng.cpp
+  dotdata/ProjectText.h dotdata/ProjectText.cpp
+  dotdata/ProjectFile.h dotdata/ProjectFile.cpp
+)
 list(APPEND UI_SOURCES
   dotdata/DotTextWorker.h dotdata/DotTextWorker.cpp
   dotdata/DotTextPrinter.h dotdata/DotTextPrinter.cpp

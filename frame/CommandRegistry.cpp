@@ -6,6 +6,7 @@
 #include "frame/AnimationSteps.h"
 #include "frame/DrawingSteps.h"
 #include "frame/MainFrame.h"
+#include "frame/ProjectKeeper.h"
 #include "textinput/InputTextView.h"
 
 #include <algorithm>
@@ -99,6 +100,7 @@ const std::vector<SCommandEntry>& CCommandRegistry::Entries()
         return Enabled(f.m_pCanvas->Grid().Mode() == TextMode && f.IsMergePending());
     };
     const Run moveText = [](CMainFrame& f, int key) { f.m_pInputPane->MoveText(key); };
+    const Run recentFile = [](CMainFrame& f, int index) { f.OnRecentFile(index); };
     const Run takeUpTool = [](CMainFrame& f, int kind) { f.m_pCanvas->TakeUpTool(kind); };
     const State toolChecked = [](const CMainFrame& f, int kind) { return Checked(f.m_pCanvas->ToolKind() == kind); };
     const State hasSelection = [](const CMainFrame& f, int) { return Enabled(f.m_pDrawing->HasSelection()); };
@@ -143,6 +145,26 @@ const std::vector<SCommandEntry>& CCommandRegistry::Entries()
                 [](const CMainFrame& f, int) {
                     return Enabled(!f.IsTextPaneShown() && !f.m_pCanvas->Grid().IsEmpty());
                 }),
+        Separator(1),
+        // Ctrl+S stays Save (the listing); projects take Shift and Alt with it.
+        Command(1, OpenProject, {"Open Pro&ject...", "打开项目(&J)...", "打開專案(&J)..."}, "Open Project", true,
+                {"Ctrl+Shift+O", nullptr}, kNoCell, false, [](CMainFrame& f, int) { f.m_pKeeper->OpenProject(); }),
+        Command(1, SaveProject, {"Save Projec&t", "保存项目(&T)", "保存專案(&T)"}, "Save Project", true,
+                {"Ctrl+Shift+S", nullptr}, kNoCell, false, [](CMainFrame& f, int) { f.m_pKeeper->SaveProject(); }),
+        Command(1, SaveProjectAs, {"Save Project &As...", "项目另存为(&A)...", "專案另存為(&A)..."}, "Save Project As",
+                true, {"Ctrl+Alt+S", nullptr}, kNoCell, false,
+                [](CMainFrame& f, int) { f.m_pKeeper->SaveProjectAs(); }),
+        Separator(1),
+        // The four most recent files: the frame shows those there are, named
+        // after their files.
+        Command(1, RecentFile, {"Recent File &1", "最近的文件(&1)", "最近的檔案(&1)"}, "Recent File 1", false, kNoKeys,
+                kNoCell, false, recentFile, nullptr, 0),
+        Command(1, RecentFile + 1, {"Recent File &2", "最近的文件(&2)", "最近的檔案(&2)"}, "Recent File 2", false,
+                kNoKeys, kNoCell, false, recentFile, nullptr, 1),
+        Command(1, RecentFile + 2, {"Recent File &3", "最近的文件(&3)", "最近的檔案(&3)"}, "Recent File 3", false,
+                kNoKeys, kNoCell, false, recentFile, nullptr, 2),
+        Command(1, RecentFileLast, {"Recent File &4", "最近的文件(&4)", "最近的檔案(&4)"}, "Recent File 4", false,
+                kNoKeys, kNoCell, false, recentFile, nullptr, 3),
 
         Popup(0, {"&Edit", "编辑(&E)", "編輯(&E)"}),
         Command(1, Undo, {"&Undo", "撤销(&U)", "復原(&U)"}, "Undo", false, {"Ctrl+Z", nullptr}, kNoCell, false,

@@ -1,13 +1,19 @@
 #include "frame/CommandSteps.h"
 
 #include "canvas/ImageView.h"
+#include "base/QuotedText.h"
+#include "base/RegularFile.h"
 #include "dotdata/ControllerExport.h"
 #include "dotdata/DotListing.h"
+#include "dotdata/DotListingReader.h"
 #include "dotdata/ExportRegistry.h"
 #include "dotdata/DotTextPdf.h"
 #include "dotdata/ListingDocument.h"
+#include "dotdata/ProjectFile.h"
 #include "frame/ListingPrint.h"
 #include "textinput/InputTextView.h"
+
+#include <QTextEdit>
 
 CCommandSteps::CCommandSteps(CImageView& canvas, CInputTextView& pane)
     : m_canvas(canvas)
@@ -146,4 +152,63 @@ bool CCommandSteps::EditDot(int column, int row, bool light)
     const CDotGrid& grid = m_canvas.Grid();
     const COLORREF colour = light ? grid.DotColor() : grid.BackColor();
     return m_canvas.EditDot(column, row, colour);
+}
+
+bool CCommandSteps::LoadDots(const QString& path, QString& error)
+{
+    QFile file;
+    const CRegularFile::Status status = CRegularFile::Open(path, CDotListingReader::kMaxBytes, file);
+    if (status != CRegularFile::Ok) {
+        error = CRegularFile::Describe(status, path, CDotListingReader::kMaxBytes);
+        return false;
+    }
+    const CDotGrid& grid = m_canvas.Document().Grid();
+    if (grid.IsEmpty()) {
+        error = QStringLiteral("there is no canvas to draw the listing on");
+        return false;
+    }
+    CDotListingReader reader;
+    if (!reader.Read(file, grid.Width(), grid.Height())) {
+        error = QStringLiteral("%1: %2").arg(CQuotedText::Quote(path), reader.Error());
+        return false;
+    }
+    m_canvas.Document().ChangeDots(EUndoKind::LoadDots, [&reader](CDotGrid& dots) {
+        for (const CDotListingReader::SDot& dot : reader.Dots())
+            dots.SetDisplayDot(dot.x, dot.y, DotPalette[static_cast<std::size_t>(dot.colorIndex)]);
+    });
+    return true;
+}
+
+SProject CCommandSteps::Project() const
+{
+    const CCanvasDocument& document = m_canvas.Document();
+    SProject project;
+    project.m_grid = document.Grid();
+    project.m_text = document.Text();
+    project.m_input = m_pane.InputState();
+    project.m_nPictureColors = document.PictureColors();
+    return project;
+}
+
+void CCommandSteps::RestoreProject(SProject project)
+{
+    const int mode = project.m_grid.Mode();
+    m_pane.SetInputMode(mode);
+    m_pane.RestoreInputState(project.m_input, project.m_text);
+    m_canvas.Document().Restore(std::move(project.m_grid), project.m_text, project.m_nPictureColors,
+                                m_pane.RichEdit()->document());
+}
+
+bool CCommandSteps::SaveProject(const QString& path, QString& error) const
+{
+    return CProjectFile::Save(path, Project(), error);
+}
+
+bool CCommandSteps::OpenProject(const QString& path, QString& error)
+{
+    SProject project;
+    if (CProjectFile::Load(path, project, error) != CProjectFile::Ok)
+        return false;
+    RestoreProject(std::move(project));
+    return true;
 }

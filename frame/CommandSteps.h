@@ -2,6 +2,7 @@
 
 #include "base/Color.h"
 #include "base/LogFont.h"
+#include "dotdata/Project.h"
 
 #include <QString>
 
@@ -66,6 +67,19 @@ public:
     // again. False when there is none, or while the listing is being written.
     bool Undo();
     bool Redo();
+
+    // Draws the lit dots of an image-mode listing onto the canvas, as one
+    // undoable change; error says why a file cannot be used.
+    bool LoadDots(const QString& path, QString& error);
+    // The whole document as a project, and a project put in its place (the
+    // input pane takes the project's mode and its typed text).
+    SProject Project() const;
+    void RestoreProject(SProject project);
+    // Save Project to a file; error is one sentence for the user.
+    bool SaveProject(const QString& path, QString& error) const;
+    // Open Project: the file replaces the document; a file that cannot be
+    // read keeps the document and error says why.
+    bool OpenProject(const QString& path, QString& error);
 
 private:
     CImageView& m_canvas;

@@ -9,6 +9,7 @@
 #include "dialogs/ResizeCanvasDialog.h"
 #include "dialogs/ScrollDialog.h"
 #include "frame/DesktopOpener.h"
+#include "frame/KeepTexts.h"
 
 #include <QCheckBox>
 #include <QColorDialog>
@@ -17,10 +18,15 @@
 #include <QFontDialog>
 #include <QGroupBox>
 #include <QInputDialog>
+#include <QLocale>
 #include <QMessageBox>
+#include <QPushButton>
 #include <QPrintDialog>
 #include <QPrinter>
 #include <QPrinterInfo>
+
+#include <algorithm>
+#include <array>
 
 namespace {
 
@@ -160,6 +166,53 @@ std::optional<int> AskFrameNumber(QWidget* owner, EFrameNumber what, int current
     return dialog.intValue();
 }
 
+QString AskOpenProject(QWidget* owner, int language)
+{
+    return QFileDialog::getOpenFileName(owner, QString(), QString(), KeepText::ProjectFilter.In(language));
+}
+
+QString AskSaveProjectPath(QWidget* owner, int language, const QString& prefill)
+{
+    return AskSaveFile(owner, prefill, {KeepText::ProjectFilter.In(language)}, QStringLiteral("png"));
+}
+
+// A box of three answers: the first is the default, the last what closing
+// the box means. The index of the answer given.
+int AskOneOfThree(QWidget* owner, QMessageBox::Icon icon, const QString& text, const std::array<QString, 3>& answers)
+{
+    QMessageBox box(icon, ProductTitle(), text, QMessageBox::NoButton, owner);
+    const std::array<QMessageBox::ButtonRole, 3> roles = {QMessageBox::AcceptRole, QMessageBox::DestructiveRole,
+                                                         QMessageBox::RejectRole};
+    std::array<QPushButton*, 3> buttons {};
+    for (std::size_t i = 0; i < buttons.size(); ++i)
+        buttons[i] = box.addButton(answers[i], roles[i]);
+    box.setDefaultButton(buttons.front());
+    box.setEscapeButton(buttons.back());
+    box.exec();
+    const auto chosen = std::find(buttons.begin(), buttons.end(), box.clickedButton());
+    return chosen == buttons.end() ? 2 : static_cast<int>(chosen - buttons.begin());
+}
+
+ESaveChoice AskSaveChanges(QWidget* owner, int language, const QString& name)
+{
+    using namespace KeepText;
+    const int answer = AskOneOfThree(owner, QMessageBox::Warning, SaveChanges.In(language).arg(name),
+                                     {SaveButton.In(language), DiscardButton.In(language), CancelButton.In(language)});
+    const std::array<ESaveChoice, 3> choices = {ESaveChoice::Save, ESaveChoice::Discard, ESaveChoice::Cancel};
+    return choices[static_cast<std::size_t>(answer)];
+}
+
+std::optional<bool> AskRestoreWork(QWidget* owner, int language, const QDateTime& when)
+{
+    using namespace KeepText;
+    const QString time = QLocale::system().toString(when, QLocale::ShortFormat);
+    const int answer = AskOneOfThree(owner, QMessageBox::Question, RestoreWork.In(language).arg(time),
+                                     {RestoreButton.In(language), DiscardButton.In(language), LaterButton.In(language)});
+    if (answer == 2)
+        return std::nullopt;
+    return answer == 0;
+}
+
 std::optional<CCanvasSizeRequest> AskCanvasSize(QWidget* owner, int width, int height, int language)
 {
     CResizeCanvasDialog dialog(width, height, language, owner);
@@ -207,5 +260,11 @@ CFrameDialogs MakeFrameDialogs(QWidget* owner, std::function<int()> language)
         return AskCanvasSize(owner, width, height, language);
     };
     dialogs.showMessage = [owner](const QString& text) { QMessageBox::warning(owner, ProductTitle(), text); };
+    dialogs.askOpenProject = [owner](int language) { return AskOpenProject(owner, language); };
+    dialogs.askSaveProjectPath = [owner](int language, const QString& prefill) {
+        return AskSaveProjectPath(owner, language, prefill);
+    };
+    dialogs.askSaveChanges = [owner](int language, const QString& name) { return AskSaveChanges(owner, language, name); };
+    dialogs.askRestoreWork = [owner](int language, const QDateTime& when) { return AskRestoreWork(owner, language, when); };
     return dialogs;
 }

@@ -9,6 +9,8 @@
 #include "canvas/ImageView.h"
 #include "dialogs/FlatSplitterWnd.h"
 #include "dialogs/SplashWnd.h"
+#include "dotdata/PictureDecoder.h"
+#include "dotdata/ProjectFile.h"
 #include "base/CommandIds.h"
 #include "frame/CanvasReadout.h"
 #include "frame/CommandRegistry.h"
@@ -19,6 +21,8 @@
 #include "frame/Languages.h"
 #include "frame/OverflowMessage.h"
 #include "frame/PaneLink.h"
+#include "frame/ProjectKeeper.h"
+#include "frame/UserSettings.h"
 #include "frame/ToolbarImages.h"
 #include "textinput/InputTextView.h"
 
@@ -28,6 +32,9 @@
 #include <QClipboard>
 #include <QCloseEvent>
 #include <QDir>
+#include <QDragEnterEvent>
+#include <QDropEvent>
+#include <QMimeData>
 #include <QFileInfo>
 #include <QGuiApplication>
 #include <QLabel>
@@ -63,6 +70,19 @@ bool Contains(const QWidget* pane, const QWidget* widget)
 {
     return pane && widget && (pane == widget || pane->isAncestorOf(widget));
 }
+
+// The first local file a drag carries; empty when it carries none.
+QString DraggedFile(const QMimeData* data)
+{
+    if (!data || !data->hasUrls())
+        return {};
+    for (const QUrl& url : data->urls()) {
+        if (url.isLocalFile())
+            return url.toLocalFile();
+    }
+    return {};
+}
+
 // A tool button's tip: its menu text without the mnemonic ("&Line" and
 // "直线(&L)" alike), then its key.
 QString ToolTipOf(QString text, const QKeySequence& key)
@@ -91,6 +111,9 @@ CMainFrame::CMainFrame(const QString& settingsPath, bool showSplash, QWidget* pa
     if (showSplash)
         CSplashWnd::RunSplash();
     setWindowTitle(ProductTitle());
+    // Files dropped anywhere on the window, the input text included.
+    setAcceptDrops(true);
+    m_pInputPane->RichEdit()->viewport()->installEventFilter(this);
 
     // The pane that is clicked into, or tabbed into, becomes the active one.
     connect(m_pCanvas, &CImageView::Activated, this, [this] { m_pActivePane = m_pCanvas; });
@@ -136,6 +159,12 @@ void CMainFrame::CreateClient()
     m_pDrawing = std::make_unique<CDrawingSteps>(*m_pCanvas);
     LinkPanes(m_pCanvas, m_pInputPane);
     LinkFrames();
+    m_pKeeper = new CProjectKeeper(*m_pSteps, m_dialogs, [this] { return m_nLanguage; }, this);
+    connect(m_pKeeper, &CProjectKeeper::StateChanged, this, &CMainFrame::UpdateCaption);
+    connect(m_pKeeper, &CProjectKeeper::ProjectFileUsed, this, [this](const QString& path) {
+        CUserSettings::AddRecentFile(path);
+        UpdateRecentFiles();
+    });
 
     const CProfileFile settings(m_szSettingsPath);
     m_pCanvas->Grid().SetBackgroundColor(
@@ -157,8 +186,123 @@ void CMainFrame::CreateClient()
     // Cut, Copy, Delete and Crop follow the selection, Paste the clipboard.
     connect(m_pCanvas, &CImageView::GestureEnded, this, &CMainFrame::UpdateCommandStates);
     connect(QGuiApplication::clipboard(), &QClipboard::dataChanged, this, &CMainFrame::UpdateCommandStates);
+    WatchForChanges();
     connect(m_pCanvas, &CImageView::OverlayOverflowChanged, this, &CMainFrame::ShowOverflow);
     m_bPanesReady = 1;
+}
+
+void CMainFrame::WatchForChanges()
+{
+    // Every change to the dots is recorded in the history; typing, colouring
+    // and the pane's settings change the document without it.
+    const auto changed = [this] { m_pKeeper->NoteChange(); };
+    connect(m_pCanvas, &CImageView::HistoryChanged, this, changed);
+    connect(m_pInputPane->RichEdit()->document(), &QTextDocument::contentsChanged, this, changed);
+    connect(m_pInputPane, &CInputTextView::FontApplied, this, changed);
+    connect(m_pInputPane, &CInputTextView::StretchChanged, this, changed);
+    connect(m_pInputPane, &CInputTextView::TextXChanged, this, changed);
+    connect(m_pInputPane, &CInputTextView::TextYChanged, this, changed);
+    connect(m_pInputPane, &CInputTextView::OverlayColorChanged, this, changed);
+    connect(m_pInputPane, &CInputTextView::LayoutOptionsChanged, this, changed);
+    connect(m_pInputPane, &CInputTextView::MergePendingChanged, this, changed);
+}
+
+void CMainFrame::UpdateCaption()
+{
+    setWindowTitle(m_pKeeper->Caption());
+    setWindowModified(m_pKeeper->IsModified());
+}
+
+void CMainFrame::UpdateRecentFiles()
+{
+    const QStringList recent = CUserSettings::RecentFiles();
+    for (int i = 0; i < CUserSettings::kRecentFileCount; ++i) {
+        QAction* action = Action(RecentFile + i);
+        const bool shown = i < recent.size();
+        action->setVisible(shown);
+        if (!shown)
+            continue;
+        // The name with its number as the key; the whole path as prompt.
+        QString name = QFileInfo(recent.at(i)).fileName();
+        action->setText(QStringLiteral("&%1 %2").arg(i + 1).arg(name.replace(QLatin1Char('&'), QLatin1String("&&"))));
+        action->setStatusTip(QDir::toNativeSeparators(recent.at(i)));
+    }
+}
+
+void CMainFrame::OnRecentFile(int index)
+{
+    const QStringList recent = CUserSettings::RecentFiles();
+    if (index < recent.size())
+        OpenByContent(recent.at(index));
+}
+
+void CMainFrame::OpenByContent(const QString& path)
+{
+    if (CProjectFile::IsProject(path)) {
+        if (m_pKeeper->MayDiscardWork())
+            m_pKeeper->OpenProjectFile(path);
+    } else if (CPictureDecoder::IsPictureFile(path)) {
+        m_pSteps->Open(path);
+    } else {
+        QString error;
+        if (!m_pSteps->LoadDots(path, error))
+            m_dialogs.ShowMessage(tr("The file cannot be drawn as a dot listing: %1.").arg(error));
+    }
+    UpdateCommandStates();
+}
+
+void CMainFrame::dragEnterEvent(QDragEnterEvent* event)
+{
+    if (!DraggedFile(event->mimeData()).isEmpty())
+        event->acceptProposedAction();
+}
+
+void CMainFrame::dropEvent(QDropEvent* event)
+{
+    const QString path = DraggedFile(event->mimeData());
+    if (path.isEmpty())
+        return;
+    event->acceptProposedAction();
+    OpenByContent(path);
+}
+
+bool CMainFrame::eventFilter(QObject* watched, QEvent* event)
+{
+    // The input text takes dropped text itself, but files go to the window.
+    const QEvent::Type type = event->type();
+    if (type == QEvent::DragEnter || type == QEvent::DragMove || type == QEvent::Drop) {
+        auto* drop = static_cast<QDropEvent*>(event);
+        if (!DraggedFile(drop->mimeData()).isEmpty()) {
+            if (type == QEvent::Drop)
+                dropEvent(drop);
+            else
+                drop->acceptProposedAction();
+            return true;
+        }
+    }
+    return QMainWindow::eventFilter(watched, event);
+}
+
+void CMainFrame::RestoreUserSettings()
+{
+    const QByteArray geometry = CUserSettings::WindowGeometry();
+    if (!geometry.isEmpty())
+        restoreGeometry(geometry);
+    if (const std::optional<LogFont> font = CUserSettings::InputFont()) {
+        // As if chosen last time: the pane shows it and the canvas draws
+        // with it, and nothing counts as changed.
+        SInputState state = m_pInputPane->InputState();
+        state.m_lfFont = *font;
+        m_pInputPane->RestoreInputState(state, m_pCanvas->Text());
+        m_pCanvas->Text().m_lfText = *font;
+    }
+    m_pKeeper->StartedAfresh();
+}
+
+void CMainFrame::StoreUserSettings() const
+{
+    CUserSettings::SetWindowGeometry(saveGeometry());
+    CUserSettings::SetInputFont(m_pInputPane->CurrentFont());
 }
 
 void CMainFrame::CreateActions()
@@ -175,6 +319,8 @@ void CMainFrame::CreateActions()
             action->setStatusTip(QString::fromLatin1(entry->szPrompt));
         const int id = entry->nId;
         connect(action, &QAction::triggered, this, [this, id] { OnCommand(id); });
+        // The recent files show once there are some (UpdateRecentFiles).
+        action->setVisible(id < RecentFile || id > RecentFileLast);
         m_actions.insert(id, action);
         // Shortcuts work whichever bar or menu currently shows the action.
         addAction(action);
@@ -275,6 +421,13 @@ void CMainFrame::PutUpLanguageMenu()
     }
     if (m_pReadout)
         m_pReadout->SetLanguage(m_nLanguage);
+    // The recent files are named after their files, and read again when the
+    // menu holding them opens.
+    UpdateRecentFiles();
+    for (QObject* holder : Action(RecentFile)->associatedObjects()) {
+        if (auto* menu = qobject_cast<QMenu*>(holder))
+            connect(menu, &QMenu::aboutToShow, this, &CMainFrame::UpdateRecentFiles);
+    }
 }
 
 QString CMainFrame::StatusPaneText(int pane) const
@@ -409,9 +562,12 @@ void CMainFrame::OnResizeCanvas()
 void CMainFrame::OnNew()
 {
     const std::optional<CNewCanvasRequest> request = m_dialogs.askNewCanvas();
-    if (!request)
+    // Asked once the new canvas is chosen, so that cancelling New keeps
+    // everything as it was.
+    if (!request || !m_pKeeper->MayDiscardWork())
         return;
-    m_pSteps->NewCanvas(request->nWidth, request->nHeight, request->nMode);
+    if (m_pSteps->NewCanvas(request->nWidth, request->nHeight, request->nMode))
+        m_pKeeper->StartedAfresh();
 }
 
 void CMainFrame::OnOpen()
@@ -483,6 +639,7 @@ void CMainFrame::OnLanguage(int language)
     m_pInputPane->SetLanguage(m_nLanguage);
     if (m_pPreview)
         m_pPreview->SetLanguage(language);
+    UpdateCaption();
     ShowOverflow();
 }
 
@@ -590,11 +747,20 @@ void CMainFrame::WriteSettings() const
 
 void CMainFrame::closeEvent(QCloseEvent* event)
 {
+    if (!m_pKeeper->MayDiscardWork()) {
+        event->ignore();
+        return;
+    }
     WriteSettings();
+    StoreUserSettings();
+    m_pKeeper->EndSession();
     event->accept();
 }
 
 void CMainFrame::QuitWithoutSaving()
 {
+    if (!m_pKeeper->MayDiscardWork())
+        return;
+    m_pKeeper->EndSession();
     m_dialogs.quit();
 }

@@ -20,6 +20,7 @@ class CFrameStrip;
 class CHelpWindow;
 class CImageView;
 class CInputTextView;
+class CProjectKeeper;
 class QAction;
 class QLabel;
 class QMenu;
@@ -88,8 +89,21 @@ public:
     void UpdateCommandStates();
     // Runs a command as if chosen from its menu or button.
     void OnCommand(int id);
-    // File > Exit: ends the program without passing through the close handler.
+    // File > Exit: ends the program without passing through the close
+    // handler, once unsaved work is saved or given up.
     void QuitWithoutSaving();
+
+    // The user's work: project file, unsaved changes, recovery file.
+    CProjectKeeper& Keeper() { return *m_pKeeper; }
+    // Opens a file as what its content says it is: a project (after asking
+    // about unsaved changes), a BMP or JPEG picture (as Open does), or else
+    // a dot listing drawn onto the canvas. Dropped files and the recent-file
+    // list come here.
+    void OpenByContent(const QString& path);
+    // The window geometry and the input pane's font from the last run, and
+    // storing them (on close).
+    void RestoreUserSettings();
+    void StoreUserSettings() const;
 
 public slots:
     // Progress text from the dot-data generation. Leading tabs, which mean
@@ -98,6 +112,9 @@ public slots:
 
 protected:
     void closeEvent(QCloseEvent* event) override;
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
 
 private:
@@ -110,6 +127,10 @@ private:
     void ShowOverflow();
     void NoteActivePane(QWidget* widget);
     void WriteSettings() const;
+    void WatchForChanges();
+    void UpdateCaption();
+    void UpdateRecentFiles();
+    void OnRecentFile(int index);
 
     void OnNew();
     void OnOpen();
@@ -154,4 +175,5 @@ private:
     QTimer* m_pLockTimer = nullptr;
     QMetaObject::Connection m_focusConnection; // to the application, ended before the frame goes
     QPointer<CHelpWindow> m_pHelpWindow;
+    CProjectKeeper* m_pKeeper = nullptr;
 };

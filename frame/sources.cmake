@@ -5,6 +5,9 @@ list(APPEND CORE_SOURCES
   frame/Languages.h
   frame/OverflowMessage.h frame/OverflowMessage.cpp
   frame/ToolbarImages.h frame/ToolbarImages.cpp
+  frame/RecoveryStore.h frame/RecoveryStore.cpp
+  frame/KeepTexts.h frame/KeepTexts.cpp
+  frame/UserSettings.h frame/UserSettings.cpp
 )
 list(APPEND UI_SOURCES
   frame/FrameDialogs.h frame/FrameDialogs.cpp
@@ -13,6 +16,7 @@ list(APPEND UI_SOURCES
   frame/AnimationSteps.h frame/AnimationSteps.cpp
   frame/PaneLink.h frame/PaneLink.cpp
   frame/CommandSteps.h frame/CommandSteps.cpp
+  frame/ProjectKeeper.h frame/ProjectKeeper.cpp
   frame/DrawingSteps.h frame/DrawingSteps.cpp
   frame/CanvasReadout.h frame/CanvasReadout.cpp
   frame/ListingPrint.h frame/ListingPrint.cpp

@@ -1,7 +1,9 @@
 // Writes the seed corpus of the fuzz targets into a folder: small valid
-// pictures of every kind the decoders handle, listings and settings files.
-//   make_seeds DIR  ->  DIR/bmp, DIR/jpeg, DIR/listing, DIR/profile, DIR/hex
+// pictures of every kind the decoders handle, listings, settings files,
+// Intel HEX exports and projects.
+//   make_seeds DIR  ->  DIR/bmp, DIR/jpeg, DIR/listing, DIR/profile, DIR/hex, DIR/project
 #include "dotdata/IntelHex.h"
+#include "dotdata/ProjectFile.h"
 #include "tests/dotdata/PictureFiles.h"
 
 #include <QDir>
@@ -104,6 +106,24 @@ bool HexSeeds(const QDir& dir)
                ":020000020001FB\r\n:02000000445565\r\n:0400000300000000F9\r\n:00000001FF\r\n") && ok;
 }
 
+bool ProjectSeeds(const QDir& dir)
+{
+    SProject text;
+    text.m_grid.Create(32, 16, TextMode);
+    text.m_grid.SetDot(3, 4, DotPalette[0]);
+    text.m_text.m_szText = QStringLiteral("你好");
+    text.m_text.m_abCharColor[1] = 3;
+    text.m_text.m_nCellWidth = text.m_text.m_nCellHeight = 16;
+    text.m_input.m_szText = QStringLiteral("你好\nAB");
+    text.m_input.m_acrColor.assign(5, DotPalette[2]);
+    bool ok = Put(dir, "text.png", CProjectFile::Encode(text));
+    SProject image;
+    image.m_grid.Create(8, 8, ImageMode);
+    image.m_text.m_szText = QStringLiteral("overlay \\ \x01");
+    ok = Put(dir, "image.png", CProjectFile::Encode(image)) && ok;
+    return Put(dir, "empty.png", CProjectFile::Encode(SProject())) && ok;
+}
+
 } // namespace
 
 int main(int argc, char** argv)
@@ -114,10 +134,10 @@ int main(int argc, char** argv)
         return 1;
     }
     const QDir root(QString::fromLocal8Bit(argv[1]));
-    for (const char* sub : {"bmp", "jpeg", "listing", "profile", "hex"})
+    for (const char* sub : {"bmp", "jpeg", "listing", "profile", "hex", "project"})
         root.mkpath(QString::fromLatin1(sub));
     const bool ok = BmpSeeds(QDir(root.filePath("bmp"))) && JpegSeeds(QDir(root.filePath("jpeg")))
         && ListingSeeds(QDir(root.filePath("listing"))) && ProfileSeeds(QDir(root.filePath("profile")))
-        && HexSeeds(QDir(root.filePath("hex")));
+        && HexSeeds(QDir(root.filePath("hex"))) && ProjectSeeds(QDir(root.filePath("project")));
     return ok ? 0 : 1;
 }

@@ -5,12 +5,12 @@ set -euo pipefail
 
 PACKAGES=(
   cmake g++ make pkg-config
-  qt6-base-dev qt6-base-dev-tools libqt6printsupport6 libgl1-mesa-dev libjpeg62-turbo-dev
+  qt6-base-dev qt6-base-dev-tools libqt6printsupport6 libgl1-mesa-dev libjpeg62-turbo-dev zlib1g-dev
   libfreetype-dev libfontconfig-dev
   libgtest-dev libgmock-dev libbenchmark-dev
   libgif-dev
   fonts-dejavu-core fonts-wqy-zenhei fonts-unifont fonts-arphic-uming xfonts-wqy
-  xvfb xauth imagemagick xdotool python3
+  xvfb xauth imagemagick openbox xdotool wmctrl python3
   dpkg-dev desktop-file-utils appstream poppler-utils
 )
 

@@ -1,4 +1,6 @@
 #include <QApplication>
+#include <QSettings>
+#include <QTemporaryDir>
 #include <gtest/gtest.h>
 
 int main(int argc, char** argv)
@@ -8,6 +10,10 @@ int main(int argc, char** argv)
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
+    // The per-user settings (recent files, window geometry) a test writes
+    // stay apart from the user's own and from every other test program.
+    const QTemporaryDir userSettings;
+    QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, userSettings.path());
     ::testing::InitGoogleTest(&argc, argv);
     return RUN_ALL_TESTS();
 }

@@ -21,6 +21,7 @@
 #include <QPainter>
 #include <QRegularExpressionValidator>
 #include <QSlider>
+#include <QTextBlock>
 #include <QTextCursor>
 #include <QTextDocument>
 #include <QTextEdit>
@@ -487,6 +488,63 @@ void CInputTextView::SetLayoutOptions(const SSignLayoutOptions& options)
 SSignLayoutOptions CInputTextView::LayoutOptions() const
 {
     return m_layoutBar->Options();
+}
+
+SInputState CInputTextView::InputState() const
+{
+    SInputState state;
+    state.m_szText = m_richEdit->toPlainText();
+    state.m_lfFont = m_logFont;
+    state.m_nColorIndex = m_nColorIndex;
+    state.m_bMerged = m_bMerged;
+    // One colour per code point; a line break takes the colour before it.
+    COLORREF last = kInitialTextColor;
+    const QTextDocument* document = m_richEdit->document();
+    for (QTextBlock block = document->begin(); block.isValid(); block = block.next()) {
+        if (block != document->begin())
+            state.m_acrColor.push_back(last);
+        for (auto it = block.begin(); !it.atEnd(); ++it) {
+            const QTextFragment fragment = it.fragment();
+            const QBrush brush = fragment.charFormat().foreground();
+            last = brush.style() == Qt::NoBrush ? kInitialTextColor : FromQRgb(brush.color().rgb());
+            for (qsizetype i = 0; i < CharactersOf(fragment.text()).size(); ++i)
+                state.m_acrColor.push_back(last);
+        }
+    }
+    return state;
+}
+
+void CInputTextView::RestoreInputState(const SInputState& state, const CCanvasText& text)
+{
+    const bool wasPending = m_pMergeAction->isEnabled();
+    {
+        const QSignalBlocker quiet(this);
+        m_logFont = state.m_lfFont;
+        SelectFace(m_logFont.lfFaceName);
+        m_sizeCombo->setEditText(QString::number(m_logFont.lfHeight));
+        m_richEdit->clear();
+        QTextCursor cursor(m_richEdit->document());
+        std::size_t k = 0;
+        for (const QString& character : CharactersOf(state.m_szText)) {
+            const COLORREF colour = k < state.m_acrColor.size() ? state.m_acrColor[k] : kInitialTextColor;
+            ++k;
+            SetTextFormat(m_logFont, colour, false);
+            cursor.insertText(character, m_richEdit->currentCharFormat());
+        }
+        m_szLastText = m_richEdit->toPlainText();
+        m_richEdit->setTextCursor(cursor);
+        m_nColorIndex = std::clamp(state.m_nColorIndex, 0, kPaletteSize - 1);
+        m_colorActions[static_cast<std::size_t>(m_nColorIndex)]->setChecked(true);
+        SetTextFormat(m_logFont, DotPalette[static_cast<std::size_t>(m_nColorIndex)], false);
+        OnCanvasTextRestored(text);
+        m_layoutBar->SetOptions(text.m_layout);
+        // The overlay's colours are the document's already.
+        m_acrLastColors = CTextRenderer::CharacterColors(*m_richEdit->document());
+        // Typing the text above counted as an edit; the frame hears of the
+        // pending merge once, from what the state says.
+        m_pMergeAction->setEnabled(wasPending);
+    }
+    SetMerged(state.m_bMerged ? 1 : 0);
 }
 
 void CInputTextView::SetStretch(int stretch)

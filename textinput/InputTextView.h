@@ -3,6 +3,7 @@
 #include "base/CanvasMode.h"
 #include "base/CanvasText.h"
 #include "base/Color.h"
+#include "base/InputState.h"
 #include "base/LogFont.h"
 #include "base/SignLayoutOptions.h"
 
@@ -74,6 +75,11 @@ public:
     void SetStretch(int stretch);
     // Image mode's X and Y boxes.
     void SetOverlayPosition(int x, int y);
+    // Everything the pane holds, for a project file, and the same put back
+    // (with the offsets, stretch and overlay position shown from text)
+    // without telling the canvas: the canvas gets its own state restored.
+    SInputState InputState() const;
+    void RestoreInputState(const SInputState& state, const CCanvasText& text);
     // The input differs from what was last merged.
     bool IsMergePending() const { return m_bMerged == 0 && m_nCanvasWidth > 0; }
 

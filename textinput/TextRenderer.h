@@ -41,6 +41,9 @@ public:
     // kMaxMergedChars characters as the merged text and renders it. False,
     // changing nothing, when the source holds no text.
     bool MergeText(QTextDocument* source, const LogFont& font);
+    // Where the glyph colours are read from when the text is rendered again
+    // (a project put back the merged text without a Merge Text).
+    void SetTextSource(QTextDocument* source) { m_pTextSource = source; }
     // Text mode: renders the merged text with the current font, cell,
     // offsets, stretch and the colours the source now has. False when
     // nothing was drawn.

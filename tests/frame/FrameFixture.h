@@ -38,6 +38,11 @@ protected:
         dialogs.hasPrinter = [] { return true; };
         dialogs.askPdfFile = [] { return QString(); };
         dialogs.showMessage = [this](const QString& text) { messages << text; };
+        // Unsaved work is thrown away without a word unless a test asks.
+        dialogs.askSaveChanges = [this](int, const QString& name) { return saveQuestions << name, saveAnswer; };
+        dialogs.askOpenProject = [](int) { return QString(); };
+        dialogs.askSaveProjectPath = [](int, const QString&) { return QString(); };
+        dialogs.askRestoreWork = [](int, const QDateTime&) { return std::optional<bool>(); };
         return made;
     }
 
@@ -74,5 +79,7 @@ protected:
     QStringList openedFiles;
     QStringList messages;
     int quitCount = 0;
+    QStringList saveQuestions;
+    ESaveChoice saveAnswer = ESaveChoice::Discard;
     std::unique_ptr<CMainFrame> frame;
 };

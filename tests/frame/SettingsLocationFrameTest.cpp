@@ -31,7 +31,10 @@ protected:
     std::unique_ptr<CMainFrame> MakeInstalledFrame() const
     {
         const CSettingsLocation location([](const QString&) { return false; });
-        return std::make_unique<CMainFrame>(location.SettingsPath(dir.Path()), false);
+        auto made = std::make_unique<CMainFrame>(location.SettingsPath(dir.Path()), false);
+        // The changes below are not kept in a project.
+        made->Dialogs().askSaveChanges = [](int, const QString&) { return ESaveChoice::Discard; };
+        return made;
     }
 
     QString m_szUserFolder;

@@ -45,9 +45,15 @@ QList<int> MenuIds(const QList<QAction*>& actions)
     return ids;
 }
 
+// The recent-file entries, hidden until there are recent files.
+const char* const kRecent[] = {"Recent File &1", "Recent File &2", "Recent File &3", "Recent File &4"};
+const char* const kRecentS[] = {"最近的文件(&1)", "最近的文件(&2)", "最近的文件(&3)", "最近的文件(&4)"};
+const char* const kRecentT[] = {"最近的檔案(&1)", "最近的檔案(&2)", "最近的檔案(&3)", "最近的檔案(&4)"};
+
 // The three menu bars, written out by hand, depth first.
 const QStringList kEnglishMenu = {
     "&File", "&New", "&Open", "-", "&Save", "Save &Image", "-", "&Print", "-", "&Exit", "-", "E&xport...",
+    "-", "Open Pro&ject...", "Save Projec&t", "Save Project &As...", "-", kRecent[0], kRecent[1], kRecent[2], kRecent[3],
     "&Edit", "&Undo", "&Redo", "-", "&Mirror", "&Flip", "&Rotate", "-", "Change &Color", "&Red", "&Green", "&Blue", "&Yellow", "&Pink",
     "&White", "&Orange", "&Picture Colors", "Exact Colors", "Nearest Color", "Dithered", "-", "&Zoom In", "Zoom &Out", "Toggle &Grid", "-", "Merge &Text",
     "-", "Cu&t", "Cop&y", "Pa&ste", "&Delete", "Select &All", "-", "Resize Can&vas...", "Crop to Se&lection",
@@ -62,6 +68,7 @@ const QStringList kEnglishMenu = {
 };
 const QStringList kSimplifiedMenu = {
     "文件(&F)", "新建图像(&N)", "打开图像(&O)", "-", "保存点阵数据(&S)", "保存图像(&I)", "-", "打印(&P)", "-", "退出(&E)", "-", "导出...(&X)",
+    "-", "打开项目(&J)...", "保存项目(&T)", "项目另存为(&A)...", "-", kRecentS[0], kRecentS[1], kRecentS[2], kRecentS[3],
     "编辑(&E)", "撤销(&U)", "重做(&R)", "-", "左右调换(&M)", "上下调换(&F)", "旋转90度(&R)", "-", "修改格点颜色(&C)", "红色(&R)", "绿色(&G)",
     "蓝色(&B)", "黄色(&Y)", "粉红色(&P)", "白色(&W)", "橙色(&O)", "图片颜色(&P)", "精确颜色", "最接近颜色", "抖动", "-", "放大格点(&Z)", "缩小格点(&O)", "切换格线(&G)", "-",
     "合并文字(&T)", "-", "剪切(&T)", "复制(&Y)", "粘贴(&S)", "删除(&D)", "全选(&A)", "-", "调整画布大小(&V)...", "裁剪到选区(&L)",
@@ -75,6 +82,7 @@ const QStringList kSimplifiedMenu = {
 };
 const QStringList kTraditionalMenu = {
     "文件(&F)", "新建圖像(&N)", "打開圖像(&O)", "-", "保存點陣資料(&S)", "保存圖像(&I)", "-", "打印(&P)", "-", "退出(&E)", "-", "匯出...(&X)",
+    "-", "打開專案(&J)...", "保存專案(&T)", "專案另存為(&A)...", "-", kRecentT[0], kRecentT[1], kRecentT[2], kRecentT[3],
     "編輯(&E)", "復原(&U)", "取消復原(&R)", "-", "左右調換(&M)", "上下調換(&F)", "旋轉90度(&R)", "-", "修改格點顏色(&C)", "紅色(&R)", "綠色(&G)",
     "藍色(&B)", "黃色(&Y)", "粉紅色(&P)", "白色(&W)", "橙色(&O)", "圖片顏色(&P)", "精確顏色", "最接近顏色", "抖動", "-", "放大格點(&Z)", "縮小格點(&O)", "切換格線(&G)", "-",
     "合併文字(&T)", "-", "剪下(&T)", "複製(&Y)", "貼上(&S)", "刪除(&D)", "全選(&A)", "-", "調整畫布大小(&V)...", "裁剪到選取範圍(&L)",
@@ -92,23 +100,24 @@ const QStringList kTraditionalMenu = {
 TEST_F(FrameTest, MenusAreRebuiltWholeInEachLanguage)
 {
     // No settings file: Simplified Chinese, and its item is marked.
-    EXPECT_EQ(MenuTexts(frame->menuBar()->actions()), kSimplifiedMenu);
+    EXPECT_EQ(MenuTexts(frame->menuBar()->actions()).join(u'|').toStdString(), kSimplifiedMenu.join(u'|').toStdString());
     EXPECT_TRUE(Act(ChineseSimplified)->isChecked());
 
     Trigger(English);
-    EXPECT_EQ(MenuTexts(frame->menuBar()->actions()), kEnglishMenu);
+    EXPECT_EQ(MenuTexts(frame->menuBar()->actions()).join(u'|').toStdString(), kEnglishMenu.join(u'|').toStdString());
     EXPECT_TRUE(Act(English)->isChecked());
     EXPECT_FALSE(Act(ChineseSimplified)->isChecked());
 
     // The same language twice reloads the same menus.
     Trigger(ChineseTraditional);
     Trigger(ChineseTraditional);
-    EXPECT_EQ(MenuTexts(frame->menuBar()->actions()), kTraditionalMenu);
+    EXPECT_EQ(MenuTexts(frame->menuBar()->actions()).join(u'|').toStdString(), kTraditionalMenu.join(u'|').toStdString());
     EXPECT_EQ(frame->menuBar()->actions().size(), 7);
 
     // Every language has the same commands in the same places.
     EXPECT_EQ(MenuIds(frame->menuBar()->actions()),
-              (QList<int>{0, 1000, 1001, -1, 1002, 1003, -1, 32787, -1, 1004, -1, 32870,
+              (QList<int>{0, 1000, 1001, -1, 1002, 1003, -1, 32787, -1, 1004, -1, 32870, -1, 32860, 32861, 32862,
+                          -1, 32880, 32881, 32882, 32883,
                           0, 32850, 32851, -1, 1005, 1006, 1007, -1, 0, 32777, 32778, 32779, 32780, 32781, 32782, 32783,
                           0, 32795, 32796, 32797, -1, 1011, 1012, 1013, -1, 2207,
                           -1, 32910, 32911, 32912, 32913, 32914, -1, 32915, 32916,

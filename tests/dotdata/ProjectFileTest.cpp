@@ -1,0 +1,352 @@
+// Project files: every part of the document comes back exactly, and a file
+// that is cut short, too large, corrupted or from a newer version is refused
+// with one sentence while the project read into is left alone.
+#include "dotdata/ProjectFile.h"
+
+#include "base/TextCharacters.h"
+#include "dotdata/PngChunks.h"
+#include "dotdata/ProjectText.h"
+#include "SevenColours.h"
+#include "TestSupport.h"
+
+#include <QBuffer>
+#include <QFile>
+#include <QImage>
+#include <QImageWriter>
+#include <QtEndian>
+
+#include <gtest/gtest.h>
+
+#include <cstring>
+
+namespace {
+
+// A text-mode project with Chinese text in all seven colours, every text
+// setting away from its default and a few dots touched up.
+SProject TextProject()
+{
+    SProject p;
+    p.m_grid.Create(64, 16, TextMode);
+    p.m_grid.SetBackgroundColor(MakeColor(10, 20, 30), true);
+    p.m_grid.SetDotColor(2);
+    for (int x = 0; x < 64; x += 3)
+        p.m_grid.SetDot(x, x % 16, kSevenColours[static_cast<std::size_t>(x % 7)].Value());
+    CCanvasText& t = p.m_text;
+    t.m_szText = QStringLiteral("你好AB七色字\U0001F600");
+    for (std::size_t i = 0; i < 8; ++i)
+        t.m_abCharColor[i] = static_cast<std::uint8_t>(i); // 0..6 and unlit
+    t.m_lfText = FontOf("WenQuanYi Zen Hei", 16);
+    t.m_lfText.lfWeight = 700;
+    t.m_lfText.lfItalic = true;
+    t.m_crText = MakeColor(255, 127, 0);
+    t.m_nTextX = 5;
+    t.m_nTextY = 9;
+    t.m_bVertical = 1;
+    t.m_nCellWidth = 16;
+    t.m_nCellHeight = 16;
+    t.m_nGlyphOffsetX = -3;
+    t.m_nGlyphOffsetY = 2;
+    t.m_nStretch = -7;
+    t.m_bDotsFromText = 0;
+    SInputState& in = p.m_input;
+    in.m_szText = QStringLiteral("你好\nAB\\x\t\r\x01 end");
+    for (int i = 0; i < 14; ++i)
+        in.m_acrColor.push_back(kSevenColours[static_cast<std::size_t>(i % 7)].Value());
+    in.m_acrColor.back() = MakeColor(1, 2, 3); // a pasted colour off the palette
+    in.m_lfFont = FontOf("DejaVu Sans", 24);
+    in.m_nColorIndex = 6;
+    in.m_bMerged = 0;
+    p.m_nPictureColors = 2;
+    return p;
+}
+
+SProject ImageProject()
+{
+    SProject p;
+    p.m_grid.Create(1024, 768, ImageMode);
+    for (int y = 0; y < 768; y += 7)
+        for (int x = y % 5; x < 1024; x += 11)
+            p.m_grid.SetDot(x, y, kSevenColours[static_cast<std::size_t>((x + y) % 7)].Value());
+    p.m_text.m_szText = QStringLiteral("Overlay");
+    p.m_text.m_nTextX = 1000;
+    p.m_text.m_nTextY = 700;
+    p.m_text.m_acrOverlay = {DotPalette[0], DotPalette[0], MakeColor(1, 2, 3), DotPalette[6]};
+    p.m_text.m_layout = {SSignLayoutOptions::AlignEnd, SSignLayoutOptions::AlignCentre, SSignLayoutOptions::kSpacingMin,
+                         SSignLayoutOptions::kSpacingMax, true};
+    p.m_input.m_szText = QStringLiteral("Overlay");
+    p.m_input.m_acrColor.assign(7, kSevenColours[3].Value());
+    p.m_input.m_bMerged = 0;
+    return p;
+}
+
+void ExpectSame(const SProject& a, const SProject& b)
+{
+    ASSERT_EQ(a.m_grid.Width(), b.m_grid.Width());
+    ASSERT_EQ(a.m_grid.Height(), b.m_grid.Height());
+    EXPECT_EQ(a.m_grid.Mode(), b.m_grid.Mode());
+    EXPECT_EQ(a.m_grid.BackColor(), b.m_grid.BackColor());
+    EXPECT_EQ(a.m_grid.ColorIndex(), b.m_grid.ColorIndex());
+    EXPECT_EQ(0, a.m_grid.ByteCount() == 0 ? 0 : std::memcmp(a.m_grid.Bits(), b.m_grid.Bits(), a.m_grid.ByteCount()));
+    const CCanvasText& s = a.m_text;
+    const CCanvasText& t = b.m_text;
+    EXPECT_EQ(s.m_szText, t.m_szText);
+    EXPECT_TRUE(s.m_lfText == t.m_lfText);
+    EXPECT_EQ(s.m_crText, t.m_crText);
+    EXPECT_EQ(s.m_nTextX, t.m_nTextX);
+    EXPECT_EQ(s.m_nTextY, t.m_nTextY);
+    EXPECT_EQ(s.m_bVertical, t.m_bVertical);
+    EXPECT_EQ(s.m_nCellWidth, t.m_nCellWidth);
+    EXPECT_EQ(s.m_nCellHeight, t.m_nCellHeight);
+    EXPECT_EQ(s.m_nGlyphOffsetX, t.m_nGlyphOffsetX);
+    EXPECT_EQ(s.m_nGlyphOffsetY, t.m_nGlyphOffsetY);
+    EXPECT_EQ(s.m_nStretch, t.m_nStretch);
+    EXPECT_EQ(s.m_bDotsFromText, t.m_bDotsFromText);
+    EXPECT_EQ(s.m_acrOverlay, t.m_acrOverlay);
+    EXPECT_TRUE(s.m_layout == t.m_layout);
+    // Colours count for the characters of the text only.
+    for (std::size_t i = 0; i < static_cast<std::size_t>(CharactersOf(s.m_szText).size()); ++i)
+        EXPECT_EQ(s.m_abCharColor[i], t.m_abCharColor[i]) << i;
+    EXPECT_TRUE(a.m_input == b.m_input);
+    EXPECT_EQ(a.m_nPictureColors, b.m_nPictureColors);
+}
+
+// A small project file whose every byte the corruption tests can visit.
+QByteArray SmallFile()
+{
+    SProject p = TextProject();
+    p.m_grid.Create(16, 8, TextMode);
+    p.m_grid.SetDot(3, 4, kSevenColours[0].Value());
+    return CProjectFile::Encode(p);
+}
+
+// A project file whose settings are exactly text, its picture written by Qt.
+QByteArray WithSettings(const QByteArray& text, int width = 16, int height = 8)
+{
+    QImage picture(width, height, QImage::Format_RGB888);
+    picture.fill(Qt::black);
+    QByteArray png;
+    QBuffer buffer(&png);
+    buffer.open(QIODevice::WriteOnly);
+    QImageWriter(&buffer, "png").write(picture);
+    QByteArray data(CProjectFile::kKeyword);
+    data.append(5, '\0');
+    constexpr int kAfterHeader = 8 + 25;
+    return png.insert(kAfterHeader, CPngChunks::MakeChunk("iTXt", data + text));
+}
+
+CProjectFile::Status DecodeInto(const QByteArray& bytes, SProject& project, QString& detail)
+{
+    return CProjectFile::Decode(bytes, project, detail);
+}
+
+} // namespace
+
+TEST(ProjectFile, EveryPartComesBackInBothModesAndOnAnEmptyCanvas)
+{
+    CScratchDir dir;
+    for (const SProject& original : {TextProject(), ImageProject(), SProject()}) {
+        const QString path = dir.FilePath(QStringLiteral("sign.png"));
+        QString error;
+        ASSERT_TRUE(CProjectFile::Save(path, original, error)) << error.toStdString();
+        SProject read;
+        ASSERT_EQ(CProjectFile::Load(path, read, error), CProjectFile::Ok) << error.toStdString();
+        ExpectSame(original, read);
+        EXPECT_TRUE(CProjectFile::IsProject(path));
+    }
+}
+
+TEST(ProjectFile, IsAPictureOfTheDotsForAnyViewer)
+{
+    const SProject p = TextProject();
+    QImage picture;
+    ASSERT_TRUE(picture.loadFromData(CProjectFile::Encode(p), "PNG"));
+    ASSERT_EQ(picture.size(), QSize(64, 16));
+    for (int x = 0; x < 64; x += 3) {
+        const SDotColour& c = kSevenColours[static_cast<std::size_t>(x % 7)];
+        EXPECT_EQ(picture.pixel(x, 15 - x % 16), qRgb(c.red, c.green, c.blue)) << x; // grid rows count from the bottom
+    }
+    EXPECT_EQ(picture.pixel(1, 0), qRgb(10, 20, 30));
+}
+
+TEST(ProjectText, EscapesKeepEveryCharacterOnOneLine)
+{
+    const QString lone = QString(QChar(0xD800)) + QStringLiteral("a") + QChar(0xDC00);
+    for (const QString& text : {QStringLiteral("a\\b\\\\n"), QStringLiteral("\n\r\t\x01\x7F="),
+                                QStringLiteral("你好\U0001F600"), lone, QString()}) {
+        const QString escaped = CProjectText::Escape(text);
+        EXPECT_FALSE(escaped.contains(QLatin1Char('\n')));
+        EXPECT_EQ(QString::fromUtf8(escaped.toUtf8()), escaped); // survives UTF-8
+        QString back;
+        ASSERT_TRUE(CProjectText::Unescape(escaped, back));
+        EXPECT_EQ(back, text);
+    }
+    QString ignored;
+    for (const char* broken : {"\\", "ab\\", "\\q", "\\x4", "\\xZZ", "\\u12", "\\u12G4"})
+        EXPECT_FALSE(CProjectText::Unescape(QString::fromLatin1(broken), ignored)) << broken;
+}
+
+TEST(ProjectFile, EveryCutIsRefusedAndLeavesTheProjectAlone)
+{
+    const QByteArray whole = SmallFile();
+    const SProject before = ImageProject();
+    for (qsizetype n = 0; n < whole.size(); ++n) {
+        SProject project = ImageProject();
+        QString detail;
+        const CProjectFile::Status status = DecodeInto(whole.left(n), project, detail);
+        ASSERT_NE(status, CProjectFile::Ok) << n;
+        EXPECT_EQ(status, n < 8 ? CProjectFile::NotProject : CProjectFile::Truncated) << n;
+        ASSERT_EQ(project.m_grid.Width(), 1024) << n;
+        EXPECT_EQ(project.m_input.m_szText, before.m_input.m_szText);
+    }
+}
+
+TEST(ProjectFile, EveryFlippedByteIsRefusedOrChangesNothing)
+{
+    const QByteArray whole = SmallFile();
+    SProject expected;
+    QString detail;
+    ASSERT_EQ(DecodeInto(whole, expected, detail), CProjectFile::Ok);
+    for (qsizetype i = 0; i < whole.size(); ++i) {
+        QByteArray bytes = whole;
+        bytes[i] = static_cast<char>(bytes[i] ^ 0x24);
+        SProject project;
+        const CProjectFile::Status status = DecodeInto(bytes, project, detail);
+        if (status == CProjectFile::Ok) {
+            ExpectSame(expected, project);
+        } else if (status != CProjectFile::NotProject) { // a broken keyword hides the settings
+            EXPECT_FALSE(detail.isEmpty()) << i;
+        }
+    }
+}
+
+TEST(ProjectFile, OversizedFilesCanvasesAndSettingsAreRefusedBeforeReading)
+{
+    CScratchDir dir;
+    const QString big = dir.FilePath(QStringLiteral("big.png"));
+    {
+        QFile file(big);
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write(SmallFile());
+        ASSERT_TRUE(file.resize(CProjectFile::kMaxBytes + 1)); // sparse
+    }
+    SProject project;
+    QString error;
+    EXPECT_EQ(CProjectFile::Load(big, project, error), CProjectFile::CannotRead);
+    EXPECT_TRUE(error.contains(QStringLiteral("larger than"))) << error.toStdString();
+
+    // A header claiming 2^25 + 1 dots, with settings that agree.
+    QByteArray huge = WithSettings("version=1\nwidth=32769\nheight=1024\n");
+    qToBigEndian<std::uint32_t>(32769, huge.data() + 16);
+    qToBigEndian<std::uint32_t>(1024, huge.data() + 20);
+    const QByteArray header = huge.mid(12, 17);
+    qToBigEndian(CPngChunks::Crc32(header.constData(), header.size()), huge.data() + 29);
+    QString detail;
+    EXPECT_EQ(DecodeInto(huge, project, detail), CProjectFile::Damaged);
+    EXPECT_TRUE(detail.contains(QStringLiteral("larger than Pellmark makes"))) << detail.toStdString();
+
+    const QByteArray padding(CProjectFile::kMaxSettingsBytes, 'x');
+    EXPECT_EQ(DecodeInto(WithSettings("version=1\nwidth=16\nheight=8\nz=" + padding), project, detail),
+              CProjectFile::Damaged);
+    EXPECT_TRUE(detail.contains(QStringLiteral("larger than"))) << detail.toStdString();
+}
+
+TEST(ProjectFile, NewerVersionsAreRefusedUnknownKeysIgnored)
+{
+    SProject project;
+    QString detail;
+    ASSERT_EQ(DecodeInto(WithSettings("version=2\nwidth=16\nheight=8\n"), project, detail), CProjectFile::Newer);
+    const QString message = CProjectFile::Describe(CProjectFile::Newer, QStringLiteral("/x/sign.png"), detail);
+    EXPECT_EQ(message.toStdString(), "The project 'sign.png' was saved by a newer Pellmark (project format 2); "
+                                     "this one opens format 1 and older.");
+    EXPECT_EQ(DecodeInto(WithSettings("version=1\nwidth=16\nheight=8\nlayout.align=centre\nfuture=\\q\n"), project,
+                         detail),
+              CProjectFile::Ok);
+    EXPECT_EQ(project.m_grid.Width(), 16);
+}
+
+TEST(ProjectFile, FilesFromBeforeTheOverlayColoursAndLayoutOpenWithTheDefaults)
+{
+    SProject project = ImageProject();
+    QString detail;
+    ASSERT_EQ(DecodeInto(WithSettings("version=1\nwidth=16\nheight=8\nmode=1\ntext=old\n"), project, detail),
+              CProjectFile::Ok)
+        << detail.toStdString();
+    EXPECT_TRUE(project.m_text.m_acrOverlay.empty());
+    EXPECT_TRUE(project.m_text.m_layout == SSignLayoutOptions());
+    EXPECT_EQ(project.m_text.m_bDotsFromText, 1);
+}
+
+TEST(ProjectFile, MalformedAndOutOfRangeSettingsAreNamed)
+{
+    const char* const head = "version=1\nwidth=16\nheight=8\n";
+    const struct {
+        const char* line;
+        const char* named;
+    } cases[] = {
+        {"mode=2", "mode"}, {"dotColor=7", "dotColor"}, {"dotColor=-1", "dotColor"},
+        {"stretch=65", "stretch"}, {"stretch=-33", "stretch"}, {"background=GG0000", "background"},
+        {"background=FFFFF", "background"}, {"text=ab\\", "text"}, {"font.face=" "0123456789012345678901234567890X", "font.face"},
+        {"font.height=-2147483648", "font.height"}, {"input.colors=FF0000*0", "input.colors"},
+        {"input.colors=FF0000*1025", "input.colors"}, {"input.merged=2", "input.merged"},
+        {"cellWidth=-1", "cellWidth"}, {"width=9", "9"}, {"no equals sign", "without a key"},
+        {"textColors=018", "colour"}, {"version=x", "version"},
+        {"dotsFromText=2", "dotsFromText"}, {"overlayColors=FF0000*1025", "overlayColors"},
+        {"layout.alignH=4", "layout.alignH"}, {"layout.alignV=-1", "layout.alignV"},
+        {"layout.spacing=65", "layout.spacing"}, {"layout.lineSpacing=-33", "layout.lineSpacing"},
+        {"layout.fitHeight=2", "layout.fitHeight"},
+    };
+    for (const auto& c : cases) {
+        SProject project = ImageProject();
+        QString detail;
+        EXPECT_EQ(DecodeInto(WithSettings(QByteArray(head) + c.line + '\n'), project, detail), CProjectFile::Damaged)
+            << c.line;
+        EXPECT_TRUE(detail.contains(QLatin1String(c.named))) << c.line << ": " << detail.toStdString();
+        EXPECT_EQ(project.m_grid.Width(), 1024) << c.line;
+    }
+    QString detail;
+    SProject project;
+    EXPECT_EQ(DecodeInto(WithSettings(QByteArray("version=1\nwidth=16\nheight=8\ntext=") + QByteArray(1025 * 3, 'a')
+                                          .replace("aaa", "你"),
+                                      16, 8),
+                         project, detail),
+              CProjectFile::Damaged);
+    EXPECT_EQ(DecodeInto(WithSettings(QByteArray("version=1\nwidth=16\nheight=8\n\xff\xfe=1\n")), project, detail),
+              CProjectFile::Damaged);
+    EXPECT_TRUE(detail.contains(QStringLiteral("UTF-8")));
+}
+
+TEST(ProjectFile, OnlyPngFilesWithProjectSettingsAreProjects)
+{
+    CScratchDir dir;
+    QImage picture(8, 8, QImage::Format_RGB888);
+    picture.fill(Qt::red);
+    const QString png = dir.FilePath(QStringLiteral("plain.png"));
+    ASSERT_TRUE(picture.save(png, "PNG"));
+    const QString bmp = dir.FilePath(QStringLiteral("plain.bmp"));
+    ASSERT_TRUE(picture.save(bmp, "BMP"));
+    const QString fifo = dir.FilePath(QStringLiteral("fifo.png"));
+    ASSERT_TRUE(MakeFifo(fifo));
+    for (const QString& path : {png, bmp, fifo, dir.FilePath(QStringLiteral("missing.png"))})
+        EXPECT_FALSE(CProjectFile::IsProject(path)) << path.toStdString();
+
+    SProject project = ImageProject();
+    QString error;
+    EXPECT_EQ(CProjectFile::Load(png, project, error), CProjectFile::NotProject);
+    EXPECT_EQ(error.toStdString(), "'plain.png' is not a Pellmark project.");
+    EXPECT_EQ(CProjectFile::Load(fifo, project, error), CProjectFile::CannotRead);
+    EXPECT_EQ(project.m_grid.Width(), 1024);
+}
+
+TEST(ProjectFile, SaveRefusesTargetsThatAreNotFilesAndKeepsTheOldFileOnFailure)
+{
+    CScratchDir dir;
+    const QString fifo = dir.FilePath(QStringLiteral("fifo.png"));
+    ASSERT_TRUE(MakeFifo(fifo));
+    QString error;
+    for (const QString& path : {fifo, dir.Path()}) {
+        EXPECT_FALSE(CProjectFile::Save(path, TextProject(), error)) << path.toStdString();
+        EXPECT_TRUE(error.contains(QStringLiteral("not a regular file"))) << error.toStdString();
+    }
+    EXPECT_FALSE(CProjectFile::Save(dir.FilePath(QStringLiteral("no/such/folder/x.png")), TextProject(), error));
+    EXPECT_TRUE(error.startsWith(QStringLiteral("The project could not be saved"))) << error.toStdString();
+}

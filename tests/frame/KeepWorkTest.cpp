@@ -1,0 +1,284 @@
+// Keeping the user's work in the window: unsaved changes are asked about
+// before New, Open Project, closing and Exit; projects open and save with
+// the caption and recent-file list following; dropped files open as what
+// they are; a run that did not end cleanly has its work offered back.
+#include "FrameFixture.h"
+
+#include "canvas/CanvasDocument.h"
+#include "dotdata/ProjectFile.h"
+#include "frame/ProjectKeeper.h"
+#include "frame/RecoveryStore.h"
+#include "frame/UserSettings.h"
+
+#include <QCoreApplication>
+#include <QDropEvent>
+#include <QFile>
+#include <QMimeData>
+#include <QSettings>
+#include <QStandardPaths>
+#include <QTextEdit>
+#include <QUrl>
+
+using namespace CommandId;
+
+namespace {
+
+class KeepWorkTest : public FrameTest
+{
+protected:
+    void SetUp() override
+    {
+        // The recent-file list and window settings go to a test location.
+        QStandardPaths::setTestModeEnabled(true);
+        QFile::remove(QSettings(QStringLiteral("Local AppWizard-Generated Applications"), QStringLiteral("Tessik")).fileName());
+        FrameTest::SetUp();
+        frame->show();
+    }
+    void TearDown() override { QStandardPaths::setTestModeEnabled(false); }
+
+    // A text-mode sign with typed, unmerged text: unsaved work.
+    void MakeWork(const QString& text = QStringLiteral("AB"))
+    {
+        NewCanvas(32, 16, TextMode);
+        Pane()->SetInputText(text);
+    }
+    QString Project(const char* name) const { return dir.FilePath(QString::fromLatin1(name)); }
+    void SaveAnswers(const QString& path) const
+    {
+        frame->Dialogs().askSaveProjectPath = [path](int, const QString&) { return path; };
+    }
+    void Drop(QWidget* target, const QString& path) const
+    {
+        QMimeData data;
+        data.setUrls({QUrl::fromLocalFile(path)});
+        const QPoint at = target->rect().center();
+        QDragEnterEvent enter(at, Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+        QCoreApplication::sendEvent(target, &enter);
+        ASSERT_TRUE(enter.isAccepted());
+        QDropEvent drop(at, Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+        QCoreApplication::sendEvent(target, &drop);
+    }
+};
+
+} // namespace
+
+TEST_F(KeepWorkTest, EveryWayOfLosingWorkAsksAndCancelKeepsIt)
+{
+    const std::function<void()> ways[] = {
+        [this] { frame->close(); },
+        [this] { Trigger(Exit); },
+        [this] { NewCanvas(8, 8, ImageMode); },
+        [this] {
+            const QString path = Project("other.png");
+            QString error;
+            ASSERT_TRUE(CProjectFile::Save(path, SProject(), error));
+            frame->Dialogs().askOpenProject = [path](int) { return path; };
+            Trigger(OpenProject);
+        },
+    };
+    int way = 0;
+    for (const auto& loseWork : ways) {
+        MakeWork();
+        saveQuestions.clear();
+        saveAnswer = ESaveChoice::Cancel;
+        loseWork();
+        EXPECT_EQ(saveQuestions, QStringList{QStringLiteral("未命名")}) << way; // "Untitled" in the start language
+        EXPECT_TRUE(frame->isVisible()) << way;
+        EXPECT_EQ(quitCount, 0) << way;
+        EXPECT_EQ(Pane()->RichEdit()->toPlainText(), QStringLiteral("AB")) << way;
+        EXPECT_EQ(Canvas()->Grid().Width(), 32) << way;
+        EXPECT_TRUE(frame->isWindowModified()) << way;
+        ++way;
+    }
+    // Nothing unsaved: nothing is asked.
+    saveAnswer = ESaveChoice::Discard;
+    NewCanvas(16, 16, TextMode);
+    saveQuestions.clear();
+    frame->close();
+    EXPECT_TRUE(saveQuestions.isEmpty());
+    EXPECT_FALSE(frame->isVisible());
+}
+
+TEST_F(KeepWorkTest, SaveFirstWritesTheProjectThenGoesOn)
+{
+    MakeWork(QStringLiteral("你好"));
+    const QString path = Project("kept.png");
+    SaveAnswers(path);
+    saveAnswer = ESaveChoice::Save;
+    frame->close();
+    EXPECT_FALSE(frame->isVisible());
+    SProject saved;
+    QString error;
+    ASSERT_EQ(CProjectFile::Load(path, saved, error), CProjectFile::Ok) << error.toStdString();
+    EXPECT_EQ(saved.m_input.m_szText, QStringLiteral("你好"));
+
+    // Cancelling the file dialog (or a failed save) keeps the window open.
+    frame = MakeFrame();
+    frame->show();
+    MakeWork();
+    SaveAnswers(QString());
+    frame->close();
+    EXPECT_TRUE(frame->isVisible());
+    SaveAnswers(dir.Path()); // a folder: the save fails and says so
+    frame->close();
+    EXPECT_TRUE(frame->isVisible());
+    ASSERT_EQ(messages.size(), 1);
+    EXPECT_TRUE(messages.front().contains(QStringLiteral("not a regular file")));
+}
+
+TEST_F(KeepWorkTest, ProjectsOpenWithCaptionAndRecentFiles)
+{
+    MakeWork(QStringLiteral("Sign"));
+    EXPECT_EQ(frame->windowTitle(), QStringLiteral("[*]Pellmark"));
+    EXPECT_TRUE(frame->isWindowModified());
+    const QString path = Project("shop.png");
+    SaveAnswers(path);
+    Trigger(SaveProject);
+    EXPECT_EQ(frame->windowTitle(), QStringLiteral("[*]shop.png - Pellmark"));
+    EXPECT_FALSE(frame->isWindowModified());
+    Pane()->SetInputText(QStringLiteral("Sign 2"));
+    EXPECT_TRUE(frame->isWindowModified());
+    Trigger(SaveProject); // to the same file, not asked
+    EXPECT_FALSE(frame->isWindowModified());
+
+    ASSERT_TRUE(Act(RecentFile)->isVisible());
+    EXPECT_EQ(Act(RecentFile)->text(), QStringLiteral("&1 shop.png"));
+    EXPECT_FALSE(Act(RecentFile + 1)->isVisible());
+
+    NewCanvas(8, 8, ImageMode);
+    EXPECT_EQ(frame->windowTitle(), QStringLiteral("Pellmark"));
+    Trigger(RecentFile);
+    EXPECT_EQ(frame->windowTitle(), QStringLiteral("[*]shop.png - Pellmark"));
+    EXPECT_EQ(Pane()->RichEdit()->toPlainText(), QStringLiteral("Sign 2"));
+    EXPECT_EQ(Canvas()->Grid().Width(), 32);
+    EXPECT_EQ(Pane()->InputMode(), TextMode);
+    EXPECT_FALSE(frame->isWindowModified());
+    EXPECT_FALSE(Act(Undo)->isEnabled()); // a fresh history
+}
+
+TEST_F(KeepWorkTest, ABadProjectSaysSoOnceAndKeepsTheDocument)
+{
+    MakeWork();
+    const QString bad = Project("bad.png");
+    QString error;
+    ASSERT_TRUE(CProjectFile::Save(bad, SProject(), error));
+    QByteArray bytes = ReadAll(bad);
+    ASSERT_TRUE(WriteAll(bad, bytes.left(bytes.size() - 5)));
+    frame->Dialogs().askOpenProject = [bad](int) { return bad; };
+    saveAnswer = ESaveChoice::Discard;
+    Trigger(OpenProject);
+    ASSERT_EQ(messages.size(), 1);
+    EXPECT_TRUE(messages.front().contains(QStringLiteral("incomplete"))) << messages.front().toStdString();
+    EXPECT_EQ(Pane()->RichEdit()->toPlainText(), QStringLiteral("AB"));
+    EXPECT_EQ(Canvas()->Grid().Width(), 32);
+}
+
+TEST_F(KeepWorkTest, DroppedFilesOpenAsWhatTheyAre)
+{
+    OpenSample(); // 16 x 8 image mode, four lit dots
+    const QString listing = Project("dots.txt");
+    ASSERT_TRUE(WriteAll(listing, "1-2-3-Y\r\n\r\n"));
+    Drop(frame.get(), listing);
+    EXPECT_EQ(Canvas()->Grid().DotAt(2, 6), DotPalette[3]); // row 1 from the top
+    EXPECT_TRUE(Act(Undo)->isEnabled());
+
+    QImage picture(8, 8, QImage::Format_RGB888);
+    picture.fill(Qt::black);
+    picture.setPixelColor(1, 1, Qt::red);
+    const QString bmp = Project("small.bmp");
+    ASSERT_TRUE(picture.save(bmp, "BMP"));
+    Drop(Pane()->RichEdit()->viewport(), bmp); // onto the typing area: opened, not typed
+    EXPECT_EQ(Canvas()->Grid().Width(), 8);
+    EXPECT_EQ(Canvas()->Grid().DotAt(1, 6), DotPalette[0]);
+    EXPECT_TRUE(Pane()->RichEdit()->toPlainText().isEmpty());
+    // A PNG that is no project is a picture too.
+    picture = QImage(24, 4, QImage::Format_RGB888);
+    picture.fill(Qt::red);
+    const QString png = Project("small.png");
+    ASSERT_TRUE(picture.save(png, "PNG"));
+    Drop(frame.get(), png);
+    EXPECT_EQ(Canvas()->Grid().Width(), 24);
+    EXPECT_TRUE(messages.isEmpty()) << messages.join(' ').toStdString();
+
+    SProject project;
+    project.m_grid.Create(24, 16, TextMode);
+    project.m_input.m_szText = QStringLiteral("dropped");
+    project.m_input.m_acrColor.assign(7, DotPalette[1]);
+    QString error;
+    ASSERT_TRUE(CProjectFile::Save(Project("drop.png"), project, error));
+    Drop(frame.get(), Project("drop.png"));
+    EXPECT_EQ(Canvas()->Grid().Width(), 24);
+    EXPECT_EQ(Pane()->RichEdit()->toPlainText(), QStringLiteral("dropped"));
+    EXPECT_EQ(frame->windowTitle(), QStringLiteral("[*]drop.png - Pellmark"));
+}
+
+TEST_F(KeepWorkTest, WorkOfARunThatDidNotEndIsOfferedBack)
+{
+    const QString folder = dir.FilePath(QStringLiteral("recovery"));
+    frame->Keeper().StartRecovery(folder);
+    MakeWork(QStringLiteral("lost?"));
+    ASSERT_TRUE(frame->Keeper().Recovery()->SaveNow());
+    auto crashed = std::move(frame); // still running: its work is not offered
+
+    frame = MakeFrame();
+    frame->Keeper().StartRecovery(folder);
+    int asked = 0;
+    frame->Dialogs().askRestoreWork = [&asked](int, const QDateTime&) { return ++asked, std::optional<bool>(true); };
+    EXPECT_FALSE(frame->Keeper().OfferRecovery());
+    crashed.reset(); // gone without ending its session
+    EXPECT_TRUE(frame->Keeper().OfferRecovery());
+    EXPECT_EQ(asked, 1);
+    EXPECT_EQ(Pane()->RichEdit()->toPlainText(), QStringLiteral("lost?"));
+    EXPECT_TRUE(frame->isWindowModified());
+    // The work is now kept under this run's own file; the old one is gone.
+    const QStringList files = QDir(folder).entryList({QStringLiteral("*.png")}, QDir::Files);
+    ASSERT_EQ(files.size(), 1);
+    EXPECT_EQ(QDir(folder).filePath(files.front()), frame->Keeper().Recovery()->FilePath());
+
+    // Discarding the work removes the file; a clean close leaves none.
+    saveAnswer = ESaveChoice::Discard;
+    frame->close();
+    EXPECT_TRUE(QDir(folder).entryList({QStringLiteral("*.png")}, QDir::Files).isEmpty());
+}
+
+TEST_F(KeepWorkTest, WindowGeometryAndFontComeBackFromTheUserSettings)
+{
+    frame->setGeometry(40, 50, 700, 500);
+    LogFont font = FontOf("DejaVu Sans", 24);
+    Pane()->ApplyFont(font);
+    frame->StoreUserSettings();
+    frame = MakeFrame();
+    frame->RestoreUserSettings();
+    EXPECT_EQ(frame->size(), QSize(700, 500));
+    EXPECT_EQ(Pane()->CurrentFont().lfFaceName, QStringLiteral("DejaVu Sans"));
+    EXPECT_EQ(Pane()->CurrentFont().lfHeight, 24);
+    EXPECT_EQ(Canvas()->Text().m_lfText.lfHeight, 24);
+    EXPECT_FALSE(Pane()->IsMergePending());
+    EXPECT_FALSE(frame->isWindowModified());
+}
+
+TEST_F(KeepWorkTest, AnImageProjectPutsItsLayoutAndOverlayColoursBackInThePane)
+{
+    NewCanvas(64, 16, ImageMode);
+    Pane()->SetInputText(QStringLiteral("Hi"));
+    Pane()->SetCharacterColors({0, 1});
+    const QString path = Project("overlay.png");
+    SaveAnswers(path);
+    Trigger(SaveProject);
+    ASSERT_FALSE(frame->isWindowModified());
+    // A layout choice alone is a change worth keeping.
+    const SSignLayoutOptions layout{SSignLayoutOptions::AlignCentre, SSignLayoutOptions::AlignEnd, 3, -2, false};
+    Pane()->SetLayoutOptions(layout);
+    EXPECT_TRUE(frame->isWindowModified());
+    Trigger(SaveProject);
+
+    NewCanvas(8, 8, TextMode);
+    Pane()->SetLayoutOptions(SSignLayoutOptions());
+    saveAnswer = ESaveChoice::Discard;
+    frame->Dialogs().askOpenProject = [path](int) { return path; };
+    Trigger(OpenProject);
+    EXPECT_TRUE(Pane()->LayoutOptions() == layout);
+    EXPECT_TRUE(Canvas()->Document().Text().m_layout == layout);
+    EXPECT_EQ(Canvas()->Document().Text().m_acrOverlay, (std::vector<COLORREF>{DotPalette[0], DotPalette[1]}));
+    EXPECT_FALSE(frame->isWindowModified());
+}
