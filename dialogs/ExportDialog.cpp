@@ -284,6 +284,7 @@ void CExportDialog::UpdatePreview()
     m_pModuleHeight->setEnabled(modules);
     m_pModuleOrder->setEnabled(modules);
     m_pSerpentine->setEnabled(modules);
+    m_pByteLine->setVisible(bytes);
     if (!bytes) {
         m_pButtons->button(QDialogButtonBox::Ok)->setEnabled(!m_grid.IsEmpty());
         m_pDots->SetLayout(CByteLayout());

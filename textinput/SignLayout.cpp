@@ -372,18 +372,8 @@ void PaintLargeGlyph(QImage& dots, const QRect& window, const SLaidGlyph& g, con
     const QRect part = (g.outline & window).adjusted(-kPad, -kPad, kPad, kPad);
     if (part.isEmpty())
         return;
-    QImage coverage(part.size(), QImage::Format_Alpha8);
-    coverage.fill(0);
-    QPainter painter(&coverage);
-    painter.setRenderHint(QPainter::TextAntialiasing, true);
-    painter.setPen(Qt::white);
-    QGlyphRun run;
-    run.setRawFont(g.raw);
-    run.setGlyphIndexes({g.nIndex});
     const QPointF pen = QPointF(g.ptPen) + QPointF(g.ptFraction) / CSignLayoutCache::kSubDots;
-    run.setPositions({pen - QPointF(part.topLeft())});
-    painter.drawGlyphRun(QPointF(0, 0), run);
-    painter.end();
+    const QImage coverage = CSignLayoutCache::GlyphCoverage(g.raw, g.nIndex, pen, part);
     PaintGlyph(dots, dots.rect(), {CGlyphRaster::LitDots(coverage, options), QPoint()},
                part.topLeft() - window.topLeft(), g.colour);
 }

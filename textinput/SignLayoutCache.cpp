@@ -42,6 +42,21 @@ SGlyphDots Trimmed(const QImage& lit, QPoint topLeft)
 
 } // namespace
 
+QImage CSignLayoutCache::GlyphCoverage(const QRawFont& raw, quint32 glyph, QPointF pen, const QRect& box)
+{
+    QImage coverage(box.size(), QImage::Format_Alpha8);
+    coverage.fill(0);
+    QPainter painter(&coverage);
+    painter.setRenderHint(QPainter::TextAntialiasing, true);
+    painter.setPen(Qt::white);
+    QGlyphRun run;
+    run.setRawFont(raw);
+    run.setGlyphIndexes({glyph});
+    run.setPositions({pen - QPointF(box.topLeft())});
+    painter.drawGlyphRun(QPointF(0, 0), run);
+    return coverage;
+}
+
 void CSignLayoutCache::UseOptions(const SGlyphRasterOptions& options)
 {
     if (options == m_options)
@@ -109,17 +124,7 @@ bool CSignLayoutCache::CoverageGlyph(int font, const QRawFont& raw, quint32 glyp
     const QRect box = raw.boundingRect(glyph).translated(pen).toAlignedRect().adjusted(-kPad, -kPad, kPad, kPad);
     if (static_cast<long long>(box.width()) * box.height() > kMaxGlyphDots)
         return false;
-    QImage coverage(box.size(), QImage::Format_Alpha8);
-    coverage.fill(0);
-    QPainter painter(&coverage);
-    painter.setRenderHint(QPainter::TextAntialiasing, true);
-    painter.setPen(Qt::white);
-    QGlyphRun run;
-    run.setRawFont(raw);
-    run.setGlyphIndexes({glyph});
-    run.setPositions({pen - QPointF(box.topLeft())});
-    painter.drawGlyphRun(QPointF(0, 0), run);
-    painter.end();
+    const QImage coverage = GlyphCoverage(raw, glyph, pen, box);
     SGlyphEntry entry{Trimmed(CGlyphRaster::LitDots(coverage, m_options), box.topLeft()), true};
     dots = entry.dots;
     Keep(key, entry);

@@ -56,6 +56,10 @@ public:
     void UseOptions(const SGlyphRasterOptions& options);
     const SGlyphRasterOptions& Options() const { return m_options; }
 
+    // The coverage (Alpha8, 0..255) of one glyph of raw with its pen at pen,
+    // on a map of box.
+    static QImage GlyphCoverage(const QRawFont& raw, quint32 glyph, QPointF pen, const QRect& box);
+
     // A rasteriser of font under the current rules (opening a font's own
     // dots costs more than a keystroke's layout).
     const CGlyphRaster& Raster(const LogFont& font);
