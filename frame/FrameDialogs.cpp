@@ -150,5 +150,10 @@ CFrameDialogs MakeFrameDialogs(QWidget* owner)
     dialogs.hasPrinter = [] { return !QPrinterInfo::availablePrinterNames().isEmpty(); };
     dialogs.askPdfFile = [owner] { return AskPdfFile(owner); };
     dialogs.showMessage = [owner](const QString& text) { QMessageBox::warning(owner, ProductTitle(), text); };
+    dialogs.askYesNo = [owner](const QString& question) {
+        return QMessageBox::question(owner, ProductTitle(), question, QMessageBox::Yes | QMessageBox::No,
+                                     QMessageBox::No)
+            == QMessageBox::Yes;
+    };
     return dialogs;
 }
