@@ -3,8 +3,10 @@
 #include "base/CanvasMode.h"
 #include "base/DotPalette.h"
 #include "base/SignLayoutOptions.h"
-#include "dotdata/ColorMatcher.h"
 #include "base/ExportOptions.h"
+#include "canvas/CanvasSize.h"
+#include "canvas/DotShape.h"
+#include "dotdata/ColorMatcher.h"
 
 #include <array>
 
@@ -19,7 +21,7 @@ struct SOptionInfo
     const char* help;
 };
 
-constexpr std::array<SOptionInfo, 40> kOptions = {{
+constexpr std::array<SOptionInfo, 50> kOptions = {{
     {"--new", SBatchStep::New, true, "WxH[:text|:image]", "make a new canvas (sizes corrected as in the New dialog)"},
     {"--open", SBatchStep::Open, true, "FILE", "open a BMP, PNG or JPEG picture"},
     {"--match", SBatchStep::Match, true, "exact|nearest|dither", "how the --open options after it turn pixels into dots"},
@@ -46,6 +48,17 @@ constexpr std::array<SOptionInfo, 40> kOptions = {{
     {"--save-image", SBatchStep::SaveImage, true, "FILE", "write the canvas as BMP (.bmp), PNG (.png) or JPEG (.jpg, .jpeg, .jpe, no extension)"},
     {"--print-pdf", SBatchStep::PrintPdf, true, "FILE", "print the dot-data listing into a PDF file"},
     {"--load-dots", SBatchStep::LoadDots, true, "FILE", "light the dots of an image-mode listing"},
+    {"--line", SBatchStep::Line, true, "X0,Y0,X1,Y1", "draw a line from X0,Y0 to X1,Y1 in the dot colour"},
+    {"--clear-line", SBatchStep::ClearLine, true, "X0,Y0,X1,Y1", "clear the dots of that line"},
+    {"--rect", SBatchStep::Rect, true, "X0,Y0,X1,Y1[:fill]", "draw a rectangle with these corners (:fill fills it)"},
+    {"--clear-rect", SBatchStep::ClearRect, true, "X0,Y0,X1,Y1[:fill]", "clear the dots of that rectangle"},
+    {"--ellipse", SBatchStep::Ellipse, true, "X0,Y0,X1,Y1[:fill]", "draw the ellipse inside these corners"},
+    {"--clear-ellipse", SBatchStep::ClearEllipse, true, "X0,Y0,X1,Y1[:fill]", "clear the dots of that ellipse"},
+    {"--fill", SBatchStep::Fill, true, "X,Y", "fill the area of the dot's colour around X,Y with the dot colour"},
+    {"--clear-fill", SBatchStep::ClearFill, true, "X,Y", "clear the area of the dot's colour around X,Y"},
+    {"--resize", SBatchStep::Resize, true, "WxH[:ANCHOR]",
+     "resize the canvas, keeping the dots at ANCHOR (top-left, top, ..., center, ..., bottom-right)"},
+    {"--crop", SBatchStep::Crop, true, "X,Y,W,H", "keep only this area of the canvas, at its top left"},
     {"--export", SBatchStep::Export, true, "FILE", "write bytes for a controller: C array (.c, .h), raw (.bin), Intel HEX (.hex)"},
     {"--scan", SBatchStep::Scan, true, "rows|columns", "export: 8 dots a byte along rows from the top, or columns from the left"},
     {"--bit-order", SBatchStep::BitOrder, true, "msb|lsb", "export: the first dot of a byte in the high or the low bit"},
@@ -61,6 +74,9 @@ constexpr std::array<SOptionInfo, 40> kOptions = {{
     {"--help", SBatchStep::Help, false, "", "print this help"},
     {"--version", SBatchStep::Version, false, "", "print the version"},
 }};
+
+// Coordinates of the drawing options.
+constexpr int kDrawLimit = CDotShape::kCoordinateLimit;
 
 // The values of --match.
 struct SMatchingName
@@ -191,6 +207,49 @@ bool CBatchCommandLine::ParsePair(const QString& option, const QString& value, Q
     return ParseInt(option, parts.at(0), a) && ParseInt(option, parts.at(1), b);
 }
 
+bool CBatchCommandLine::ParseFour(SBatchStep& step, const QString& value)
+{
+    const QString& option = step.option;
+    QString numbers = value;
+    const bool shape = step.kind != SBatchStep::Crop && step.kind != SBatchStep::Line && step.kind != SBatchStep::ClearLine;
+    if (shape && value.endsWith(QLatin1String(":fill"))) {
+        step.mode = 1;
+        numbers.chop(5);
+    }
+    const QStringList parts = numbers.split(QLatin1Char(','));
+    if (parts.size() != 4)
+        return Fail(option, QStringLiteral("'%1' is not of the form A,B,C,D").arg(value));
+    std::array<int, 4> v {};
+    for (std::size_t i = 0; i < v.size(); ++i) {
+        if (!ParseInt(option, parts.at(static_cast<int>(i)), v[i]))
+            return false;
+        // Far beyond any canvas, and small enough for exact shape arithmetic.
+        if (v[i] < -kDrawLimit || v[i] > kDrawLimit)
+            return Fail(option, QStringLiteral("%1 is outside -%2..%2").arg(v[i]).arg(kDrawLimit));
+    }
+    step.x = v[0];
+    step.y = v[1];
+    step.x2 = v[2];
+    step.y2 = v[3];
+    if (step.kind == SBatchStep::Crop && (step.x2 <= 0 || step.y2 <= 0))
+        return Fail(option, QStringLiteral("the width and height must be above 0"));
+    return true;
+}
+
+bool CBatchCommandLine::ParseResize(SBatchStep& step, const QString& value)
+{
+    QString size = value;
+    step.mode = AnchorTopLeft;
+    const int colon = value.indexOf(QLatin1Char(':'));
+    if (colon >= 0) {
+        step.mode = AnchorOfName(value.mid(colon + 1));
+        if (step.mode < 0)
+            return Fail(step.option, QStringLiteral("'%1' is none of %2").arg(value.mid(colon + 1), AnchorNames()));
+        size = value.left(colon);
+    }
+    return ParsePair(step.option, size, QLatin1Char('x'), step.x, step.y);
+}
+
 bool CBatchCommandLine::ParseExportOption(SBatchStep& step, const QString& value)
 {
     // The word is checked here; the runner applies it to its export options.
@@ -262,6 +321,18 @@ bool CBatchCommandLine::ParseValue(SBatchStep& step, const QString& value)
             step.colors.push_back(index);
         }
         return true;
+    case SBatchStep::Line:
+    case SBatchStep::ClearLine:
+    case SBatchStep::Rect:
+    case SBatchStep::ClearRect:
+    case SBatchStep::Ellipse:
+    case SBatchStep::ClearEllipse:
+    case SBatchStep::Crop:
+        return ParseFour(step, value);
+    case SBatchStep::Resize:
+        return ParseResize(step, value);
+    case SBatchStep::Fill:
+    case SBatchStep::ClearFill:
     case SBatchStep::SetDot:
     case SBatchStep::ClearDot:
         return ParsePair(option, value, QLatin1Char(','), step.x, step.y);

@@ -17,6 +17,7 @@ struct SBatchStep
         Text, TextColors, Font, Size, Offset, Stretch, OverlayAt, Merge,
         SaveDots, SaveImage, PrintPdf, LoadDots, ListFonts, Help, Version,
         Undo, Redo, Match, Align, Spacing, LineSpacing, FitHeight,
+        Line, ClearLine, Rect, ClearRect, Ellipse, ClearEllipse, Fill, ClearFill, Resize, Crop,
         Export, Scan, BitOrder, Module, ModuleOrder, Serpentine, Invert, Planes, LoadExport,
     };
 
@@ -26,7 +27,9 @@ struct SBatchStep
     QByteArray rawText;      // the value's bytes as given, when known
     int x = 0;               // width, column, offset, size, stretch, colour index, --match way, export option
     int y = 0;               // height, row, offset
-    int mode = 0;            // --new: 0 text, 1 image
+    int x2 = 0;              // shapes: the second corner; --crop: width and height
+    int y2 = 0;
+    int mode = 0;            // --new: 0 text, 1 image; --rect, --ellipse: 1 filled; --resize: the anchor
     COLORREF color = 0;      // --background
     std::vector<int> colors; // --text-colors: palette indices
 };
@@ -57,6 +60,9 @@ private:
     bool ParseExportOption(SBatchStep& step, const QString& value);
     bool ParsePair(const QString& option, const QString& value, QChar separator, int& a, int& b);
     bool ParseInt(const QString& option, const QString& value, int& result);
+    // X0,Y0,X1,Y1 (or X,Y,W,H), each within the drawing limits.
+    bool ParseFour(SBatchStep& step, const QString& value);
+    bool ParseResize(SBatchStep& step, const QString& value);
     // Numbers past what the canvas can use are refused, not quietly ignored.
     bool CheckRange(const QString& option, const QString& what, int value, int low, int high);
 

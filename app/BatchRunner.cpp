@@ -6,6 +6,7 @@
 #include "canvas/ImageView.h"
 #include "dotdata/DotListingReader.h"
 #include "frame/CommandSteps.h"
+#include "frame/DrawingSteps.h"
 #include "frame/Languages.h"
 #include "frame/OverflowMessage.h"
 #include "frame/PaneLink.h"
@@ -37,6 +38,7 @@ CBatchRunner::CBatchRunner(QTextStream& out, QTextStream& err)
     , m_pCanvas(std::make_unique<CImageView>())
     , m_pInputPane(std::make_unique<CInputTextView>())
     , m_pSteps(std::make_unique<CCommandSteps>(*m_pCanvas, *m_pInputPane))
+    , m_pDrawing(std::make_unique<CDrawingSteps>(*m_pCanvas))
 {
     LinkPanes(m_pCanvas.get(), m_pInputPane.get());
     // A save dialog is answered with the file the option names; a message
@@ -182,6 +184,20 @@ bool CBatchRunner::RunStep(const SBatchStep& step)
         return m_pSteps->Undo() || Fail(step, QStringLiteral("nothing to undo"));
     case SBatchStep::Redo:
         return m_pSteps->Redo() || Fail(step, QStringLiteral("nothing to redo"));
+    case SBatchStep::Line:
+    case SBatchStep::ClearLine:
+    case SBatchStep::Rect:
+    case SBatchStep::ClearRect:
+    case SBatchStep::Ellipse:
+    case SBatchStep::ClearEllipse:
+        return Draw(step);
+    case SBatchStep::Fill:
+    case SBatchStep::ClearFill:
+        return Fill(step);
+    case SBatchStep::Resize:
+        return Resize(step);
+    case SBatchStep::Crop:
+        return Crop(step);
     case SBatchStep::ListFonts:
         ListFonts();
         return true;
@@ -221,6 +237,56 @@ bool CBatchRunner::EditDot(const SBatchStep& step, bool light)
         return Fail(step, QStringLiteral("%1,%2 is outside the %3 x %4 canvas")
                               .arg(step.x).arg(step.y).arg(grid.Width()).arg(grid.Height()));
     return m_pSteps->EditDot(step.x, step.y, light) || Fail(step, QStringLiteral("the typed text must be merged first"));
+}
+
+bool CBatchRunner::Draw(const SBatchStep& step)
+{
+    const QPoint from(step.x, step.y);
+    const QPoint to(step.x2, step.y2);
+    const bool filled = step.mode == 1;
+    bool allowed = false;
+    switch (step.kind) {
+    case SBatchStep::Line:
+    case SBatchStep::ClearLine:
+        allowed = m_pDrawing->Line(from, to, step.kind == SBatchStep::Line);
+        break;
+    case SBatchStep::Rect:
+    case SBatchStep::ClearRect:
+        allowed = m_pDrawing->Rectangle(from, to, filled, step.kind == SBatchStep::Rect);
+        break;
+    default:
+        allowed = m_pDrawing->Ellipse(from, to, filled, step.kind == SBatchStep::Ellipse);
+        break;
+    }
+    return allowed || Fail(step, QStringLiteral("the typed text must be merged first"));
+}
+
+bool CBatchRunner::Fill(const SBatchStep& step)
+{
+    const CDotGrid& grid = m_pCanvas->Grid();
+    if (!grid.Contains(step.x, step.y))
+        return Fail(step, QStringLiteral("%1,%2 is outside the %3 x %4 canvas")
+                              .arg(step.x).arg(step.y).arg(grid.Width()).arg(grid.Height()));
+    return m_pDrawing->Fill(QPoint(step.x, step.y), step.kind == SBatchStep::Fill)
+        || Fail(step, QStringLiteral("the typed text must be merged first"));
+}
+
+bool CBatchRunner::Resize(const SBatchStep& step)
+{
+    if (m_pCanvas->Grid().IsEmpty())
+        return Fail(step, QStringLiteral("the canvas is empty"));
+    return m_pDrawing->ResizeCanvas(QSize(step.x, step.y), step.mode)
+        || Fail(step, QStringLiteral("not enough memory for the canvas"));
+}
+
+bool CBatchRunner::Crop(const SBatchStep& step)
+{
+    const CDotGrid& grid = m_pCanvas->Grid();
+    const QRect area(step.x, step.y, step.x2, step.y2);
+    if (!area.intersects(QRect(0, 0, grid.Width(), grid.Height())))
+        return Fail(step, QStringLiteral("%1,%2,%3,%4 lies outside the %5 x %6 canvas")
+                              .arg(step.x).arg(step.y).arg(step.x2).arg(step.y2).arg(grid.Width()).arg(grid.Height()));
+    return m_pDrawing->Crop(area) || Fail(step, QStringLiteral("not enough memory for the canvas"));
 }
 
 bool CBatchRunner::TypeText(const SBatchStep& step)

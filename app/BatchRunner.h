@@ -10,6 +10,7 @@
 #include <vector>
 
 class CCommandSteps;
+class CDrawingSteps;
 class CImageView;
 class CInputTextView;
 class QTextStream;
@@ -36,6 +37,10 @@ private:
     bool NewCanvas(const SBatchStep& step);
     bool OpenPicture(const SBatchStep& step);
     bool EditDot(const SBatchStep& step, bool light);
+    bool Draw(const SBatchStep& step);
+    bool Fill(const SBatchStep& step);
+    bool Resize(const SBatchStep& step);
+    bool Crop(const SBatchStep& step);
     bool TypeText(const SBatchStep& step);
     bool SetFont(const SBatchStep& step);
     void WarnOfMissingSize(const SBatchStep& step);
@@ -60,6 +65,7 @@ private:
     std::unique_ptr<CImageView> m_pCanvas;
     std::unique_ptr<CInputTextView> m_pInputPane;
     std::unique_ptr<CCommandSteps> m_pSteps;
+    std::unique_ptr<CDrawingSteps> m_pDrawing;
     CFrameDialogs m_dialogs;         // answers with the paths of the options, keeps messages
     std::vector<int> m_anTextColors; // last --text-colors, reapplied to new text
     SExportOptions m_exportOptions;  // set by the export options, used by the exports after them

@@ -39,6 +39,25 @@ constexpr int Redo = 32851;
 constexpr int PictureExact = 32795;
 constexpr int PictureNearest = 32796;
 constexpr int PictureDithered = 32797;
+// The drawing tools, in the order of CImageView::EToolKind (ToolClick + kind).
+constexpr int ToolClick = 32900;
+constexpr int ToolPencil = 32901;
+constexpr int ToolLine = 32902;
+constexpr int ToolRectangle = 32903;
+constexpr int ToolFilledRectangle = 32904;
+constexpr int ToolEllipse = 32905;
+constexpr int ToolFilledEllipse = 32906;
+constexpr int ToolFill = 32907;
+constexpr int ToolPicker = 32908;
+constexpr int ToolSelect = 32909;
+// Edit: the selection and the clipboard, and the canvas size.
+constexpr int Cut = 32910;
+constexpr int Copy = 32911;
+constexpr int Paste = 32912;
+constexpr int Delete = 32913;
+constexpr int SelectAll = 32914;
+constexpr int ResizeCanvas = 32915;
+constexpr int CropToSelection = 32916;
 // File > Export: bytes for a controller.
 constexpr int Export = 32870;
 } // namespace CommandId

@@ -21,6 +21,15 @@ struct CNewCanvasRequest
     int nMode = TextMode;
 };
 
+// What the Resize Canvas dialog returns on OK: the size and the anchor
+// (a CanvasAnchor: where the present dots stay).
+struct CCanvasSizeRequest
+{
+    int nWidth = 0;
+    int nHeight = 0;
+    int nAnchor = 0;
+};
+
 // Every dialog and message box of the program, each behind a function. The
 // frame fills them with the real dialogs and hands the seam down to the
 // canvas and the panes, which open nothing of their own; batch mode and
@@ -42,6 +51,8 @@ struct CFrameDialogs
     std::function<void()> quit;                         // ends the event loop, no close events
     std::function<bool()> hasPrinter;                   // whether any printer is set up
     std::function<QString()> askPdfFile;                // the PDF file to print into
+    // Resize Canvas, starting from the present size, in the menu language.
+    std::function<std::optional<CCanvasSizeRequest>(int width, int height, int language)> askCanvasSize;
     // File > Export: the form and options for these dots, starting from the
     // last request, then the file (asks before overwriting); language is
     // the menus' (0 English, 1 Simplified, 2 Traditional Chinese).

@@ -1,6 +1,10 @@
 #include "canvas/CanvasDocument.h"
 
 #include "base/QuotedText.h"
+#include "canvas/CanvasSize.h"
+#include "canvas/DotFragment.h"
+#include "canvas/DotShape.h"
+#include "canvas/DotsStep.h"
 #include "canvas/TextOverlay.h"
 #include "dotdata/DotListing.h"
 #include "dotdata/PictureImport.h"
@@ -104,6 +108,70 @@ bool CCanvasDocument::EditDot(int column, int row, COLORREF colour)
         emit HistoryChanged();
     emit Changed();
     return true;
+}
+
+bool CCanvasDocument::DrawShape(const CDotShape& shape, COLORREF colour, EUndoKind kind)
+{
+    if (!CanEditDots())
+        return false;
+    auto step = std::make_unique<CDotsStep>(kind);
+    step->Reserve(static_cast<std::size_t>(shape.DotCount()));
+    for (const SDotRun& run : shape.Runs()) {
+        for (int column = run.nLeft; column <= run.nRight; ++column)
+            step->Paint(m_grid, column, run.nRow, colour);
+    }
+    if (step->IsEmpty())
+        return false;
+    RecordStep(std::move(step));
+    return true;
+}
+
+bool CCanvasDocument::PlaceFragment(const CDotFragment& fragment, QPoint at, const QRect& cleared, EUndoKind kind)
+{
+    if (!CanEditDots())
+        return false;
+    auto step = std::make_unique<CDotsStep>(kind);
+    const QRect inside = cleared & QRect(0, 0, m_grid.Width(), m_grid.Height());
+    for (int row = inside.top(); row <= inside.bottom(); ++row) {
+        for (int column = inside.left(); column <= inside.right(); ++column)
+            step->Paint(m_grid, column, row, m_grid.BackColor());
+    }
+    for (int row = 0; row < fragment.Height(); ++row) {
+        for (int column = 0; column < fragment.Width(); ++column) {
+            const int index = fragment.IndexAt(column, row);
+            const COLORREF colour = index < kPaletteSize ? DotPalette[static_cast<std::size_t>(index)] : m_grid.BackColor();
+            step->Paint(m_grid, at.x() + column, at.y() + row, colour);
+        }
+    }
+    if (step->IsEmpty())
+        return false;
+    RecordStep(std::move(step));
+    return true;
+}
+
+bool CCanvasDocument::ReplaceGrid(EUndoKind kind, const std::function<bool(CDotGrid&)>& make)
+{
+    CDotGrid made;
+    if (!make(made))
+        return false;
+    if (!m_history.RecordWhole(kind, [this, &made] {
+            m_grid = std::move(made);
+            return true;
+        }))
+        return false;
+    emit Resized(m_grid.Width(), m_grid.Height());
+    Recorded();
+    return true;
+}
+
+bool CCanvasDocument::ResizeCanvas(QSize size, int anchor)
+{
+    return ReplaceGrid(EUndoKind::ResizeCanvas, [&](CDotGrid& out) { return ResizedGrid(m_grid, size, anchor, out); });
+}
+
+bool CCanvasDocument::CropCanvas(const QRect& area)
+{
+    return ReplaceGrid(EUndoKind::Crop, [&](CDotGrid& out) { return CroppedGrid(m_grid, area, out); });
 }
 
 void CCanvasDocument::RecordStep(std::unique_ptr<CUndoStep> step, bool mayMerge)

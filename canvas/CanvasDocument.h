@@ -10,12 +10,17 @@
 #include "textinput/TextRenderer.h"
 
 #include <QObject>
+#include <QPoint>
+#include <QRect>
+#include <QSize>
 #include <QString>
 
 #include <functional>
 #include <vector>
 #include <memory>
 
+class CDotFragment;
+class CDotShape;
 class QTextDocument;
 
 // The document: the dots, the canvas text with everything it is laid out
@@ -72,6 +77,17 @@ public:
     // One dot takes the colour. False when edits are refused now; a dot
     // outside the grid changes nothing.
     bool EditDot(int column, int row, COLORREF colour);
+    // Drawing tools: every dot of the shape takes the colour, as one step.
+    // False when edits are refused now or no dot changed (nothing recorded).
+    bool DrawShape(const CDotShape& shape, COLORREF colour, EUndoKind kind = EUndoKind::Draw);
+    // A selection put down: the dots of 'cleared' (where it was lifted from,
+    // may be empty) become background, then the fragment lands with its
+    // top-left dot at 'at'; one step. False as DrawShape.
+    bool PlaceFragment(const CDotFragment& fragment, QPoint at, const QRect& cleared, EUndoKind kind);
+    // Resize Canvas and Crop (see CanvasSize.h), one step each. False, with
+    // nothing changed, when the change is refused or memory runs out.
+    bool ResizeCanvas(QSize size, int anchor);
+    bool CropCanvas(const QRect& area);
     // Records a change a tool has already made to the dots.
     void RecordStep(std::unique_ptr<CUndoStep> step, bool mayMerge = false);
     // Runs a change to the dots made outside the document's own operations
@@ -129,6 +145,7 @@ private:
     // Text mode: renders the text again, recording the change when it alters anything.
     void RenderRecorded(const std::function<void()>& adjust);
     bool StepHistory(bool (CCanvasHistory::*step)());
+    bool ReplaceGrid(EUndoKind kind, const std::function<bool(CDotGrid&)>& make);
     void Recorded();
 
     CDotGrid m_grid;

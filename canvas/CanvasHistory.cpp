@@ -19,6 +19,13 @@ const char* UndoKindName(EUndoKind kind)
     case EUndoKind::Render: return "Text Layout";
     case EUndoKind::LoadDots: return "Load Dots";
     case EUndoKind::Draw: return "Drawing";
+    case EUndoKind::Fill: return "Fill";
+    case EUndoKind::ResizeCanvas: return "Resize Canvas";
+    case EUndoKind::Crop: return "Crop";
+    case EUndoKind::Move: return "Move";
+    case EUndoKind::Paste: return "Paste";
+    case EUndoKind::Cut: return "Cut";
+    case EUndoKind::Delete: return "Delete";
     }
     return "";
 }

@@ -16,6 +16,8 @@ struct SToolEvent
     int nRow = 0;
     Qt::MouseButton nButton = Qt::NoButton; // the button pressed or released; none on a move
     Qt::MouseButtons nButtons;               // the buttons held
+    QPoint ptDot;                            // the dot position, also off the grid
+    Qt::KeyboardModifiers nModifiers;        // Shift constrains shapes
 };
 
 // What the canvas does with the mouse. The canvas hands every press, move
@@ -40,4 +42,12 @@ public:
     virtual Qt::CursorShape Cursor() const = 0;
     // Another tool is taken up: a gesture in progress ends without effect.
     virtual void Cancel() {}
+    // An arrow key over the canvas: true when the tool used it (a selection
+    // moves one dot); otherwise the view scrolls as usual.
+    virtual bool Nudge(int dx, int dy)
+    {
+        (void)dx;
+        (void)dy;
+        return false;
+    }
 };

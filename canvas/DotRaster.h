@@ -11,6 +11,9 @@
 // Format_ARGB32), done by hand because it is the hot path of every paint:
 // a transformed QPainter copy of the grid costs several times more.
 
+// The colour of the grid lines between enlarged dots.
+constexpr QRgb kGridLineColor = qRgb(212, 208, 200);
+
 // Fills 'clip' of 'target' with one colour.
 void FillArea(QImage& target, const QRect& clip, QRgb colour);
 

@@ -28,6 +28,8 @@ public:
     // that already has the colour is left out. True when noted.
     bool Paint(CDotGrid& grid, int column, int row, COLORREF colour);
     bool IsEmpty() const { return m_changes.empty(); }
+    // Room for this many changes, so a large gesture grows the list once.
+    void Reserve(std::size_t count) { m_changes.reserve(count); }
     const std::vector<SDotChange>& Changes() const { return m_changes; }
 
     void Undo(SCanvasState& state) override;

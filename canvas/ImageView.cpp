@@ -3,11 +3,17 @@
 #include "base/PressWatcher.h"
 #include "canvas/DotPaintTool.h"
 #include "canvas/DotRaster.h"
+#include "canvas/DotSelection.h"
+#include "canvas/FillTool.h"
 #include "canvas/PanTool.h"
+#include "canvas/PickerTool.h"
+#include "canvas/SelectTool.h"
+#include "canvas/ShapeTool.h"
 #include "dotdata/DotTextWorker.h"
 #include "dotdata/ListingDocument.h"
 #include "dotdata/SaveDot.h"
 
+#include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPaintEvent>
 #include <QPainter>
@@ -17,7 +23,6 @@
 
 namespace {
 constexpr QRgb kFieldColor = qRgb(0, 128, 0);
-constexpr QRgb kGridLineColor = qRgb(212, 208, 200);
 } // namespace
 
 const CFrameDialogs CImageView::kNoDialogs;
@@ -30,6 +35,7 @@ CImageView::CImageView(QWidget* parent, CCanvasDocument* document)
     m_pPaintTool = std::make_unique<CDotPaintTool>(*m_pDoc);
     m_pPanTool = std::make_unique<CPanTool>(*this, *m_pPaintTool);
     m_pTool = m_pPaintTool.get();
+    CreateTools();
     viewport()->setMouseTracking(true);
     // The pointer shape is also chosen over the scroll bars.
     horizontalScrollBar()->installEventFilter(this);
@@ -54,6 +60,52 @@ CImageView::CImageView(QWidget* parent, CCanvasDocument* document)
 }
 
 CImageView::~CImageView() = default;
+
+void CImageView::CreateTools()
+{
+    m_pSelection = std::make_unique<CDotSelection>(*m_pDoc);
+    // A new grid leaves nothing to select.
+    connect(m_pDoc, &CCanvasDocument::Resized, this, [this] { m_pSelection->Forget(); });
+    const std::array<std::pair<int, CShapeTool::EShape>, 6> shapes = {{
+        {PencilTool, CShapeTool::Pencil},
+        {LineTool, CShapeTool::Line},
+        {RectangleTool, CShapeTool::Rectangle},
+        {FilledRectangleTool, CShapeTool::FilledRectangle},
+        {EllipseTool, CShapeTool::Ellipse},
+        {FilledEllipseTool, CShapeTool::FilledEllipse},
+    }};
+    for (const auto& [kind, shape] : shapes)
+        m_apTools[static_cast<std::size_t>(kind)] = std::make_unique<CShapeTool>(*m_pDoc, *this, shape);
+    m_apTools[FillTool] = std::make_unique<::CFillTool>(*m_pDoc);
+    m_apTools[PickerTool] = std::make_unique<::CPickerTool>(*m_pDoc, [this](int index) { emit DotColorPicked(index); });
+    m_apTools[SelectTool] = std::make_unique<::CSelectTool>(*m_pSelection, *this);
+}
+
+void CImageView::TakeUpTool(int kind)
+{
+    if (kind <= ClickTool || kind >= kToolKinds) {
+        SetTool(nullptr);
+        return;
+    }
+    SetTool(m_apTools[static_cast<std::size_t>(kind)].get());
+}
+
+int CImageView::ToolKind() const
+{
+    if (m_pTool == m_pPanTool.get())
+        return -1;
+    for (int kind = ClickTool + 1; kind < kToolKinds; ++kind) {
+        if (m_pTool == m_apTools[static_cast<std::size_t>(kind)].get())
+            return kind;
+    }
+    return ClickTool;
+}
+
+QPoint CImageView::FirstVisibleDot() const
+{
+    const QPoint corner = ClientToDotAnywhere(QPoint(0, 0));
+    return {std::max(corner.x(), 0), std::max(corner.y(), 0)};
+}
 
 void CImageView::ConnectDocument()
 {
@@ -210,6 +262,8 @@ SToolEvent CImageView::ToolEvent(const QMouseEvent& event) const
     tool.bOnGrid = ClientToDot(tool.ptClient, tool.nColumn, tool.nRow);
     tool.nButton = event.button();
     tool.nButtons = event.buttons();
+    tool.ptDot = ClientToDotAnywhere(tool.ptClient);
+    tool.nModifiers = event.modifiers();
     return tool;
 }
 
@@ -221,12 +275,33 @@ void CImageView::mousePressEvent(QMouseEvent* event)
 void CImageView::mouseReleaseEvent(QMouseEvent* event)
 {
     m_pTool->Release(ToolEvent(*event));
+    emit GestureEnded();
 }
 
 void CImageView::mouseMoveEvent(QMouseEvent* event)
 {
+    const SToolEvent tool = ToolEvent(*event);
+    emit PointerDot(tool.nColumn, tool.nRow, tool.bOnGrid);
+    m_pTool->Move(tool);
     UpdatePointer();
-    m_pTool->Move(ToolEvent(*event));
+}
+
+void CImageView::keyPressEvent(QKeyEvent* event)
+{
+    int dx = 0;
+    int dy = 0;
+    switch (event->key()) {
+    case Qt::Key_Left: dx = -1; break;
+    case Qt::Key_Right: dx = 1; break;
+    case Qt::Key_Up: dy = -1; break;
+    case Qt::Key_Down: dy = 1; break;
+    default: break;
+    }
+    if ((dx != 0 || dy != 0) && m_pTool->Nudge(dx, dy)) {
+        emit GestureEnded();
+        return;
+    }
+    CZoomView::keyPressEvent(event);
 }
 
 bool CImageView::eventFilter(QObject* watched, QEvent* event)

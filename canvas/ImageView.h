@@ -10,9 +10,11 @@
 
 #include <QPointer>
 
+#include <array>
 #include <functional>
 #include <memory>
 
+class CDotSelection;
 class CDotTextWorker;
 class CDotPaintTool;
 class CPanTool;
@@ -79,6 +81,20 @@ public:
     // tool must outlive its use.
     void SetTool(CCanvasTool* tool);
     CCanvasTool& Tool() const { return *m_pTool; }
+    // The canvas's own tools, taken up by kind; the click tool is the default.
+    enum EToolKind {
+        ClickTool, PencilTool, LineTool, RectangleTool, FilledRectangleTool, EllipseTool, FilledEllipseTool,
+        FillTool, PickerTool, SelectTool, kToolKinds
+    };
+    void TakeUpTool(int kind);
+    // The kind of the tool in use; -1 for the hand.
+    int ToolKind() const;
+    CCanvasTool& ToolOfKind(int kind) const { return *m_apTools[static_cast<std::size_t>(kind)]; }
+    // The selected dots and what floats above them (the select tool's and Edit's).
+    CDotSelection& Selection() { return *m_pSelection; }
+    const CDotSelection& Selection() const { return *m_pSelection; }
+    // The top-left dot in the window, where a paste lands when nothing is selected.
+    QPoint FirstVisibleDot() const;
     Qt::CursorShape PointerShape() const { return m_pTool->Cursor(); }
 
     void Mirror() { m_pDoc->Mirror(); }
@@ -128,6 +144,12 @@ signals:
     void HistoryChanged();
     // Undo or redo has put back this text state; the input pane's controls follow it.
     void TextStateRestored(const CCanvasText& text);
+    // The pointer is over this dot (display coordinates), or has left the grid.
+    void PointerDot(int column, int row, bool onGrid);
+    // The colour picker took this palette index as the dot colour.
+    void DotColorPicked(int index);
+    // A mouse gesture or an arrow key has ended: what the selection holds may have changed.
+    void GestureEnded();
     // The overlay's ink now runs this many dots past the grid's width and
     // height (0, 0 when it fits, or when there is no overlay).
     void OverlayOverflowChanged(int wider, int taller);
@@ -138,11 +160,13 @@ protected:
     void mousePressEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
     bool viewportEvent(QEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     void ConnectDocument();
+    void CreateTools();
     SToolEvent ToolEvent(const QMouseEvent& event) const;
     void UpdatePointer();
     QRect OverlayRect(int x, int y, bool scaled) const;
@@ -162,5 +186,7 @@ private:
 
     std::unique_ptr<CDotPaintTool> m_pPaintTool;
     std::unique_ptr<CPanTool> m_pPanTool;
+    std::unique_ptr<CDotSelection> m_pSelection;
+    std::array<std::unique_ptr<CCanvasTool>, kToolKinds> m_apTools; // the click tool's entry stays empty
     CCanvasTool* m_pTool = nullptr;
 };

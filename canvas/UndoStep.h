@@ -7,7 +7,10 @@
 
 // What a change to the canvas is, for the Undo and Redo prompts and for
 // telling which steps may merge.
-enum class EUndoKind { EditDot, Mirror, Flip, Rotate, Background, Open, MergeText, Render, LoadDots, Draw };
+enum class EUndoKind {
+    EditDot, Mirror, Flip, Rotate, Background, Open, MergeText, Render, LoadDots, Draw,
+    Fill, ResizeCanvas, Crop, Move, Paste, Cut, Delete,
+};
 
 // The English name of a kind of step, as the prompts show it.
 const char* UndoKindName(EUndoKind kind);

@@ -102,6 +102,16 @@ bool CZoomView::ClientToDot(QPoint client, int& column, int& row) const
     return true;
 }
 
+QPoint CZoomView::ClientToDotAnywhere(QPoint client) const
+{
+    const int s = EffectiveDotSize();
+    const int lx = client.x() + m_nScrollX - m_nOriginX;
+    const int ly = client.y() + m_nScrollY - m_nOriginY;
+    // Rounded down on both sides of the grid's corner.
+    auto floorDiv = [s](int v) { return v >= 0 ? v / s : -((-v + s - 1) / s); };
+    return {floorDiv(lx), floorDiv(ly)};
+}
+
 void CZoomView::UpdateScrollRanges()
 {
     const QSize client = viewport()->size();

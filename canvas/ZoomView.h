@@ -48,6 +48,9 @@ public:
     // The dot (column, display row) under a client point; false when the
     // point is off the grid.
     bool ClientToDot(QPoint client, int& column, int& row) const;
+    // The dot position under a client point, also beyond the grid's edges
+    // (a gesture dragged past them); display rows.
+    QPoint ClientToDotAnywhere(QPoint client) const;
     // v rounded up to a whole number of dots.
     int RoundUpToDot(int v) const;
 

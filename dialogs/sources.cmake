@@ -8,6 +8,7 @@ list(APPEND UI_SOURCES
   dialogs/SplashWnd.h dialogs/SplashWnd.cpp
   dialogs/AboutDlg.h dialogs/AboutDlg.cpp
   dialogs/NewDialog.h dialogs/NewDialog.cpp
+  dialogs/ResizeCanvasDialog.h dialogs/ResizeCanvasDialog.cpp
   dialogs/ExportDialog.h dialogs/ExportDialog.cpp
   dialogs/ExportDotView.h dialogs/ExportDotView.cpp
 )

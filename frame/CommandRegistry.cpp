@@ -2,6 +2,7 @@
 
 #include "base/CommandIds.h"
 #include "canvas/ImageView.h"
+#include "frame/DrawingSteps.h"
 #include "frame/MainFrame.h"
 #include "textinput/InputTextView.h"
 
@@ -19,6 +20,7 @@ using State = SCommandState (*)(const CMainFrame&, int);
 constexpr int kNoMenu = SCommandEntry::kNoMenu;
 constexpr int kNoCell = SCommandEntry::kNoCell;
 constexpr Keys kNoKeys = {nullptr, nullptr};
+constexpr int kToolCells = SCommandEntry::kToolCells;
 
 SCommandEntry Popup(int depth, const Texts& texts)
 {
@@ -95,6 +97,9 @@ const std::vector<SCommandEntry>& CCommandRegistry::Entries()
         return Enabled(f.m_pCanvas->Grid().Mode() == TextMode && f.IsMergePending());
     };
     const Run moveText = [](CMainFrame& f, int key) { f.m_pInputPane->MoveText(key); };
+    const Run takeUpTool = [](CMainFrame& f, int kind) { f.m_pCanvas->TakeUpTool(kind); };
+    const State toolChecked = [](const CMainFrame& f, int kind) { return Checked(f.m_pCanvas->ToolKind() == kind); };
+    const State hasSelection = [](const CMainFrame& f, int) { return Enabled(f.m_pDrawing->HasSelection()); };
 
     static const std::vector<SCommandEntry> entries = {
         Popup(0, {"&File", "文件(&F)", "文件(&F)"}),
@@ -174,6 +179,24 @@ const std::vector<SCommandEntry>& CCommandRegistry::Entries()
         Command(1, MergeText, {"Merge &Text", "合并文字(&T)", "合併文字(&T)"}, "Merge Text", true, kNoKeys, kNoCell,
                 false, [](CMainFrame& f, int) { f.OnMergeText(); },
                 [](const CMainFrame& f, int) { return Enabled(f.IsMergePending()); }),
+        Separator(1),
+        Command(1, Cut, {"Cu&t", "剪切(&T)", "剪下(&T)"}, "Cut", true, {"Ctrl+X", "Shift+Del"}, kNoCell, false,
+                [](CMainFrame& f, int) { f.m_pDrawing->Cut(); }, hasSelection),
+        Command(1, Copy, {"Cop&y", "复制(&Y)", "複製(&Y)"}, "Copy", true, {"Ctrl+C", "Ctrl+Ins"}, kNoCell, false,
+                [](CMainFrame& f, int) { f.m_pDrawing->Copy(); }, hasSelection),
+        Command(1, Paste, {"Pa&ste", "粘贴(&S)", "貼上(&S)"}, "Paste", true, {"Ctrl+V", "Shift+Ins"}, kNoCell, false,
+                [](CMainFrame& f, int) { f.m_pDrawing->Paste(); },
+                [](const CMainFrame&, int) { return Enabled(CDrawingSteps::ClipboardHasPicture()); }),
+        Command(1, Delete, {"&Delete", "删除(&D)", "刪除(&D)"}, "Delete", true, {"Del", nullptr}, kNoCell, false,
+                [](CMainFrame& f, int) { f.m_pDrawing->Delete(); }, hasSelection),
+        Command(1, SelectAll, {"Select &All", "全选(&A)", "全選(&A)"}, "Select All", true, {"Ctrl+A", nullptr},
+                kNoCell, false, [](CMainFrame& f, int) { f.m_pDrawing->SelectAll(); }),
+        Separator(1),
+        Command(1, ResizeCanvas, {"Resize Can&vas...", "调整画布大小(&V)...", "調整畫布大小(&V)..."}, "Resize Canvas",
+                true, kNoKeys, kNoCell, false, [](CMainFrame& f, int) { f.OnResizeCanvas(); }),
+        Command(1, CropToSelection, {"Crop to Se&lection", "裁剪到选区(&L)", "裁剪到選取範圍(&L)"}, "Crop to Selection",
+                true, kNoKeys, kNoCell, false, [](CMainFrame& f, int) { f.m_pDrawing->CropToSelection(); },
+                hasSelection),
 
         Popup(0, {"&System", "系统(&S)", "系統(&S)"}),
         Checkable(Command(1, ViewImage, {"View &Image", "查看图片(&I)", "查看图片(&I)"}, "View Image", false, kNoKeys,
@@ -197,6 +220,32 @@ const std::vector<SCommandEntry>& CCommandRegistry::Entries()
                 [](CMainFrame& f, int) { f.OnHelp(); }),
         Command(1, About, {"&About...", "关于...(&A)", "關於...(&A)"}, "About", false, kNoKeys, kNoCell, false,
                 [](CMainFrame& f, int) { f.m_dialogs.showAbout(); }),
+
+        // The tools, after the menus of the original program. Their single
+        // keys reach the canvas only: typing into a text field keeps them.
+        Popup(0, {"&Tools", "工具(&T)", "工具(&T)"}),
+        Checkable(Command(1, ToolClick, {"&Click Dots", "单点(&C)", "單點(&C)"}, "Click Dots", true, {"D", nullptr},
+                          kToolCells, false, takeUpTool, toolChecked, CImageView::ClickTool)),
+        Checkable(Command(1, ToolPencil, {"&Pencil", "铅笔(&P)", "鉛筆(&P)"}, "Pencil", true, {"P", nullptr},
+                          kToolCells + 1, false, takeUpTool, toolChecked, CImageView::PencilTool)),
+        Checkable(Command(1, ToolLine, {"&Line", "直线(&L)", "直線(&L)"}, "Line", true, {"L", nullptr},
+                          kToolCells + 2, false, takeUpTool, toolChecked, CImageView::LineTool)),
+        Checkable(Command(1, ToolRectangle, {"&Rectangle", "矩形(&R)", "矩形(&R)"}, "Rectangle", true, {"R", nullptr},
+                          kToolCells + 3, false, takeUpTool, toolChecked, CImageView::RectangleTool)),
+        Checkable(Command(1, ToolFilledRectangle, {"F&illed Rectangle", "实心矩形(&I)", "實心矩形(&I)"},
+                          "Filled Rectangle", true, {"Shift+R", nullptr}, kToolCells + 4, false, takeUpTool,
+                          toolChecked, CImageView::FilledRectangleTool)),
+        Checkable(Command(1, ToolEllipse, {"&Ellipse", "椭圆(&E)", "橢圓(&E)"}, "Ellipse", true, {"E", nullptr},
+                          kToolCells + 5, false, takeUpTool, toolChecked, CImageView::EllipseTool)),
+        Checkable(Command(1, ToolFilledEllipse, {"Fille&d Ellipse", "实心椭圆(&D)", "實心橢圓(&D)"}, "Filled Ellipse",
+                          true, {"Shift+E", nullptr}, kToolCells + 6, false, takeUpTool, toolChecked,
+                          CImageView::FilledEllipseTool)),
+        Checkable(Command(1, ToolFill, {"&Fill", "填充(&F)", "填滿(&F)"}, "Fill", true, {"F", nullptr},
+                          kToolCells + 7, false, takeUpTool, toolChecked, CImageView::FillTool)),
+        Checkable(Command(1, ToolPicker, {"Color Pic&ker", "取色(&K)", "取色(&K)"}, "Color Picker", true,
+                          {"I", nullptr}, kToolCells + 8, false, takeUpTool, toolChecked, CImageView::PickerTool)),
+        Checkable(Command(1, ToolSelect, {"&Select", "选择(&S)", "選取(&S)"}, "Select", true, {"S", nullptr},
+                          kToolCells + 9, false, takeUpTool, toolChecked, CImageView::SelectTool)),
 
         // On the toolbar only.
         Command(kNoMenu, TextUp, {}, "Move Text Up", false, kNoKeys, 17, false, moveText, textButtons,

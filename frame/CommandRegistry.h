@@ -27,6 +27,7 @@ struct SCommandEntry
     enum ERow { Command, Popup, Separator };
     static constexpr int kNoMenu = -1; // a command only on the toolbar
     static constexpr int kNoCell = -1; // a command not on the toolbar
+    static constexpr int kToolCells = 100; // cells from here on are in the tools' strip
 
     ERow nRow;
     int nDepth;

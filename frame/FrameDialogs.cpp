@@ -5,6 +5,7 @@
 #include "dialogs/AboutDlg.h"
 #include "dialogs/ExportDialog.h"
 #include "dialogs/NewDialog.h"
+#include "dialogs/ResizeCanvasDialog.h"
 #include "frame/DesktopOpener.h"
 
 #include <QCheckBox>
@@ -128,6 +129,14 @@ std::optional<LogFont> AskFont(QWidget* owner, const LogFont& current)
     return LogFont::FromDialogFont(dialog.selectedFont(), current);
 }
 
+std::optional<CCanvasSizeRequest> AskCanvasSize(QWidget* owner, int width, int height, int language)
+{
+    CResizeCanvasDialog dialog(width, height, language, owner);
+    if (dialog.exec() != QDialog::Accepted)
+        return std::nullopt;
+    return CCanvasSizeRequest{dialog.CanvasWidth(), dialog.CanvasHeight(), dialog.Anchor()};
+}
+
 } // namespace
 
 CFrameDialogs MakeFrameDialogs(QWidget* owner)
@@ -149,6 +158,9 @@ CFrameDialogs MakeFrameDialogs(QWidget* owner)
     dialogs.quit = [] { QCoreApplication::exit(0); };
     dialogs.hasPrinter = [] { return !QPrinterInfo::availablePrinterNames().isEmpty(); };
     dialogs.askPdfFile = [owner] { return AskPdfFile(owner); };
+    dialogs.askCanvasSize = [owner](int width, int height, int language) {
+        return AskCanvasSize(owner, width, height, language);
+    };
     dialogs.showMessage = [owner](const QString& text) { QMessageBox::warning(owner, ProductTitle(), text); };
     dialogs.askYesNo = [owner](const QString& question) {
         return QMessageBox::question(owner, ProductTitle(), question, QMessageBox::Yes | QMessageBox::No,

@@ -7,7 +7,9 @@
 #include "dialogs/FlatSplitterWnd.h"
 #include "dialogs/SplashWnd.h"
 #include "base/CommandIds.h"
+#include "frame/CanvasReadout.h"
 #include "frame/CommandRegistry.h"
+#include "frame/DrawingSteps.h"
 #include "frame/HelpFile.h"
 #include "frame/HelpWindow.h"
 #include "frame/LockIndicators.h"
@@ -20,17 +22,22 @@
 #include <QAction>
 #include <QActionGroup>
 #include <QApplication>
+#include <QClipboard>
 #include <QCloseEvent>
 #include <QDir>
 #include <QFileInfo>
+#include <QGuiApplication>
 #include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
 #include <QPlainTextEdit>
+#include <QRegularExpression>
 #include <QStatusBar>
 #include <QTextEdit>
 #include <QTimer>
 #include <QToolBar>
+
+#include <algorithm>
 
 using namespace CommandId;
 
@@ -51,6 +58,16 @@ constexpr std::array<const char*, CMainFrame::kStatusPaneCount> kPaneTexts = {""
 bool Contains(const QWidget* pane, const QWidget* widget)
 {
     return pane && widget && (pane == widget || pane->isAncestorOf(widget));
+}
+// A tool button's tip: its menu text without the mnemonic ("&Line" and
+// "直线(&L)" alike), then its key.
+QString ToolTipOf(QString text, const QKeySequence& key)
+{
+    static const QRegularExpression kMnemonic(QStringLiteral("\\(&.\\)|&"));
+    text.remove(kMnemonic);
+    if (key.isEmpty())
+        return text;
+    return QStringLiteral("%1 (%2)").arg(text, key.toString(QKeySequence::NativeText));
 }
 } // namespace
 
@@ -102,6 +119,7 @@ void CMainFrame::CreateClient()
     m_pActivePane = m_pCanvas;
     m_pCanvas->SetDialogs(&m_dialogs);
     m_pSteps = std::make_unique<CCommandSteps>(*m_pCanvas, *m_pInputPane);
+    m_pDrawing = std::make_unique<CDrawingSteps>(*m_pCanvas);
     LinkPanes(m_pCanvas, m_pInputPane);
 
     const CProfileFile settings(m_szSettingsPath);
@@ -119,6 +137,11 @@ void CMainFrame::CreateClient()
     // Undo and Redo follow the history, which mouse edits and pane changes also fill.
     connect(m_pCanvas, &CImageView::HistoryChanged, this, &CMainFrame::UpdateCommandStates);
     connect(m_pCanvas, &CImageView::StatusText, this, &CMainFrame::OnStatusText);
+    // The colour picker changes the checked colour.
+    connect(m_pCanvas, &CImageView::DotColorPicked, this, &CMainFrame::UpdateCommandStates);
+    // Cut, Copy, Delete and Crop follow the selection, Paste the clipboard.
+    connect(m_pCanvas, &CImageView::GestureEnded, this, &CMainFrame::UpdateCommandStates);
+    connect(QGuiApplication::clipboard(), &QClipboard::dataChanged, this, &CMainFrame::UpdateCommandStates);
     connect(m_pCanvas, &CImageView::OverlayOverflowChanged, this, &CMainFrame::ShowOverflow);
     m_bPanesReady = 1;
 }
@@ -158,14 +181,19 @@ void CMainFrame::CreateToolBar()
     m_toolBar->setAllowedAreas(Qt::AllToolBarAreas);
 
     const QList<QImage> images = ToolbarCells(QImage(QStringLiteral(":/frame/toolbar.bmp")));
+    const QList<QImage> tools = ToolbarCells(QImage(QStringLiteral(":/frame/tools.bmp")));
     for (const SCommandEntry* entry : CCommandRegistry::ToolbarLayout()) {
         if (!entry) {
             m_toolBar->addSeparator();
             continue;
         }
         QAction* action = Action(entry->nId);
-        if (entry->nToolbarCell < images.size())
-            action->setIcon(QIcon(QPixmap::fromImage(images.at(entry->nToolbarCell))));
+        const int cell = entry->nToolbarCell;
+        const int toolCell = cell - SCommandEntry::kToolCells;
+        if (cell < images.size())
+            action->setIcon(QIcon(QPixmap::fromImage(images.at(cell))));
+        else if (toolCell >= 0 && toolCell < tools.size())
+            action->setIcon(QIcon(QPixmap::fromImage(tools.at(toolCell))));
         m_toolBar->addAction(action);
     }
     addToolBar(Qt::TopToolBarArea, m_toolBar);
@@ -185,6 +213,7 @@ void CMainFrame::CreateStatusBar()
         bar->addPermanentWidget(label);
     }
     m_statusPanes[kProgressPane]->setText(QString::fromLatin1(kPaneTexts[kProgressPane]));
+    m_pReadout = new CCanvasReadout(*bar, *m_pCanvas);
     // "100%" alone reads like a zoom level.
     m_statusPanes[kProgressPane]->setToolTip(tr("How much of the dot-data listing has been written"));
     UpdateLockIndicators();
@@ -223,10 +252,14 @@ void CMainFrame::PutUpLanguageMenu()
             break;
         case SCommandEntry::Command:
             Action(item.nId)->setText(text);
+            if (item.nToolbarCell >= SCommandEntry::kToolCells)
+                Action(item.nId)->setToolTip(ToolTipOf(text, Action(item.nId)->shortcut()));
             parent->addAction(Action(item.nId));
             break;
         }
     }
+    if (m_pReadout)
+        m_pReadout->SetLanguage(m_nLanguage);
 }
 
 QString CMainFrame::StatusPaneText(int pane) const
@@ -329,6 +362,8 @@ void CMainFrame::UpdateCommandStates()
         if (state.bSetsPrompt)
             action->setStatusTip(state.szPrompt);
     }
+    if (m_pReadout)
+        m_pReadout->Update();
 }
 
 void CMainFrame::OnCommand(int id)
@@ -336,8 +371,24 @@ void CMainFrame::OnCommand(int id)
     const SCommandEntry* entry = CCommandRegistry::Find(id);
     if (!entry || !entry->pfnRun)
         return;
+    // Floating dots are put down before anything else happens to the
+    // canvas; the selection's own commands and the view's keep them.
+    static constexpr std::array<int, 8> kKeepFloating = {Cut, Copy, Paste, Delete, SelectAll, ZoomIn, ZoomOut,
+                                                        ToggleGrid};
+    if (std::find(kKeepFloating.begin(), kKeepFloating.end(), id) == kKeepFloating.end())
+        m_pDrawing->PlaceFloating();
     entry->pfnRun(*this, entry->nArg);
     UpdateCommandStates();
+}
+
+void CMainFrame::OnResizeCanvas()
+{
+    const CDotGrid& grid = m_pCanvas->Grid();
+    if (grid.IsEmpty() || !m_dialogs.askCanvasSize)
+        return;
+    const std::optional<CCanvasSizeRequest> request = m_dialogs.askCanvasSize(grid.Width(), grid.Height(), m_nLanguage);
+    if (request)
+        m_pDrawing->ResizeCanvas(QSize(request->nWidth, request->nHeight), request->nAnchor);
 }
 
 void CMainFrame::OnNew()

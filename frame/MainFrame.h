@@ -11,6 +11,8 @@
 #include <array>
 #include <memory>
 
+class CCanvasReadout;
+class CDrawingSteps;
 class CFlatSplitterWnd;
 class CHelpWindow;
 class CImageView;
@@ -50,6 +52,9 @@ public:
     const QString& SettingsPath() const { return m_szSettingsPath; }
     CFrameDialogs& Dialogs() { return m_dialogs; }
     CCommandSteps& Steps() { return *m_pSteps; }
+    CDrawingSteps& Drawing() { return *m_pDrawing; }
+    // The panes after the original five: pointer, block, zoom, canvas size.
+    const CCanvasReadout& Readout() const { return *m_pReadout; }
     // The program's own help window, once Help has needed it.
     CHelpWindow* HelpWindow() const;
 
@@ -108,6 +113,7 @@ private:
     void OnFont();
     void OnLanguage(int language);
     void OnHelp();
+    void OnResizeCanvas();
 
     // Pane state the command states depend on.
     bool IsTextPaneShown() const;
@@ -129,6 +135,8 @@ private:
     CFrameDialogs m_dialogs;
     SExportRequest m_lastExport; // the form, options and file of the last export
     std::unique_ptr<CCommandSteps> m_pSteps;
+    std::unique_ptr<CDrawingSteps> m_pDrawing;
+    CCanvasReadout* m_pReadout = nullptr; // owned by the status bar
     QTimer* m_pLockTimer = nullptr;
     QMetaObject::Connection m_focusConnection; // to the application, ended before the frame goes
     QPointer<CHelpWindow> m_pHelpWindow;

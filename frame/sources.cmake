@@ -12,6 +12,8 @@ list(APPEND UI_SOURCES
   frame/CommandRegistry.h frame/CommandRegistry.cpp
   frame/PaneLink.h frame/PaneLink.cpp
   frame/CommandSteps.h frame/CommandSteps.cpp
+  frame/DrawingSteps.h frame/DrawingSteps.cpp
+  frame/CanvasReadout.h frame/CanvasReadout.cpp
   frame/ListingPrint.h frame/ListingPrint.cpp
   frame/DesktopOpener.h frame/DesktopOpener.cpp
   frame/HelpWindow.h frame/HelpWindow.cpp

@@ -10,7 +10,7 @@ PACKAGES=(
   libgtest-dev libgmock-dev libbenchmark-dev
   libgif-dev
   fonts-dejavu-core fonts-wqy-zenhei fonts-unifont fonts-arphic-uming xfonts-wqy
-  xvfb xauth imagemagick
+  xvfb xauth imagemagick xdotool python3
   dpkg-dev desktop-file-utils appstream poppler-utils
 )
 

@@ -19,7 +19,10 @@ TEST_F(FrameTest, EveryRegistryCommandHasOneActionItsButtonAndItsMenuItem)
         ids.insert(entry->nId);
         QAction* action = Act(entry->nId);
         ASSERT_TRUE(action);
-        EXPECT_EQ(action->toolTip(), QString::fromLatin1(entry->szName));
+        // The tools' tips follow the menu language (see the drawing commands' tests).
+        if (entry->nToolbarCell < SCommandEntry::kToolCells) {
+            EXPECT_EQ(action->toolTip(), QString::fromLatin1(entry->szName));
+        }
         EXPECT_EQ(action->isCheckable(), entry->bCheckable);
         EXPECT_EQ(action->shortcuts(), CCommandRegistry::Shortcuts(*entry));
         EXPECT_TRUE(entry->pfnRun);
@@ -37,9 +40,11 @@ TEST_F(FrameTest, EveryRegistryCommandHasOneActionItsButtonAndItsMenuItem)
             EXPECT_TRUE(text && *text);
         EXPECT_FALSE(action->associatedObjects().isEmpty());
     }
-    // The toolbar strip holds 24 cells, all used.
-    EXPECT_EQ(cells.size(), 24);
+    // The toolbar strip holds 24 cells, the tools' strip 10, all used.
+    EXPECT_EQ(cells.size(), 24 + 10);
     for (int cell = 0; cell < 24; ++cell)
+        EXPECT_TRUE(cells.contains(cell)) << cell;
+    for (int cell = SCommandEntry::kToolCells; cell < SCommandEntry::kToolCells + 10; ++cell)
         EXPECT_TRUE(cells.contains(cell)) << cell;
     EXPECT_EQ(CCommandRegistry::Find(0), nullptr);
 }

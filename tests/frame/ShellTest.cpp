@@ -50,22 +50,31 @@ const QStringList kEnglishMenu = {
     "&File", "&New", "&Open", "-", "&Save", "Save &Image", "-", "&Print", "-", "&Exit", "-", "E&xport...",
     "&Edit", "&Undo", "&Redo", "-", "&Mirror", "&Flip", "&Rotate", "-", "Change &Color", "&Red", "&Green", "&Blue", "&Yellow", "&Pink",
     "&White", "&Orange", "&Picture Colors", "Exact Colors", "Nearest Color", "Dithered", "-", "&Zoom In", "Zoom &Out", "Toggle &Grid", "-", "Merge &Text",
+    "-", "Cu&t", "Cop&y", "Pa&ste", "&Delete", "Select &All", "-", "Resize Can&vas...", "Crop to Se&lection",
     "&System", "View &Image", "&Background Color...", "&Font...", "&Language", "&English", "Chinese &Simplified",
     "Chinese &Traditional", "&Help", "&Help", "&About...",
+    "&Tools", "&Click Dots", "&Pencil", "&Line", "&Rectangle", "F&illed Rectangle", "&Ellipse", "Fille&d Ellipse",
+    "&Fill", "Color Pic&ker", "&Select",
 };
 const QStringList kSimplifiedMenu = {
     "文件(&F)", "新建图像(&N)", "打开图像(&O)", "-", "保存点阵数据(&S)", "保存图像(&I)", "-", "打印(&P)", "-", "退出(&E)", "-", "导出...(&X)",
     "编辑(&E)", "撤销(&U)", "重做(&R)", "-", "左右调换(&M)", "上下调换(&F)", "旋转90度(&R)", "-", "修改格点颜色(&C)", "红色(&R)", "绿色(&G)",
     "蓝色(&B)", "黄色(&Y)", "粉红色(&P)", "白色(&W)", "橙色(&O)", "图片颜色(&P)", "精确颜色", "最接近颜色", "抖动", "-", "放大格点(&Z)", "缩小格点(&O)", "切换格线(&G)", "-",
-    "合并文字(&T)", "系统(&S)", "查看图片(&I)", "背景色...(&B)", "输入区字体...(&F)", "&Language", "&English",
+    "合并文字(&T)", "-", "剪切(&T)", "复制(&Y)", "粘贴(&S)", "删除(&D)", "全选(&A)", "-", "调整画布大小(&V)...", "裁剪到选区(&L)",
+    "系统(&S)", "查看图片(&I)", "背景色...(&B)", "输入区字体...(&F)", "&Language", "&English",
     "Chinese &Simplified", "Chinese &Traditional", "帮助(&H)", "帮助(&H)", "关于...(&A)",
+    "工具(&T)", "单点(&C)", "铅笔(&P)", "直线(&L)", "矩形(&R)", "实心矩形(&I)", "椭圆(&E)", "实心椭圆(&D)", "填充(&F)", "取色(&K)",
+    "选择(&S)",
 };
 const QStringList kTraditionalMenu = {
     "文件(&F)", "新建圖像(&N)", "打開圖像(&O)", "-", "保存點陣資料(&S)", "保存圖像(&I)", "-", "打印(&P)", "-", "退出(&E)", "-", "匯出...(&X)",
     "編輯(&E)", "復原(&U)", "取消復原(&R)", "-", "左右調換(&M)", "上下調換(&F)", "旋轉90度(&R)", "-", "修改格點顏色(&C)", "紅色(&R)", "綠色(&G)",
     "藍色(&B)", "黃色(&Y)", "粉紅色(&P)", "白色(&W)", "橙色(&O)", "圖片顏色(&P)", "精確顏色", "最接近顏色", "抖動", "-", "放大格點(&Z)", "縮小格點(&O)", "切換格線(&G)", "-",
-    "合併文字(&T)", "系統(&S)", "查看图片(&I)", "背景色...(&B)", "輸入區字體...(&F)", "&Language", "&English",
+    "合併文字(&T)", "-", "剪下(&T)", "複製(&Y)", "貼上(&S)", "刪除(&D)", "全選(&A)", "-", "調整畫布大小(&V)...", "裁剪到選取範圍(&L)",
+    "系統(&S)", "查看图片(&I)", "背景色...(&B)", "輸入區字體...(&F)", "&Language", "&English",
     "Chinese &Simplified", "Chinese &Traditional", "説明(&H)", "幫助(&H)", "關於...(&A)",
+    "工具(&T)", "單點(&C)", "鉛筆(&P)", "直線(&L)", "矩形(&R)", "實心矩形(&I)", "橢圓(&E)", "實心橢圓(&D)", "填滿(&F)", "取色(&K)",
+    "選取(&S)",
 };
 
 } // namespace
@@ -85,15 +94,17 @@ TEST_F(FrameTest, MenusAreRebuiltWholeInEachLanguage)
     Trigger(ChineseTraditional);
     Trigger(ChineseTraditional);
     EXPECT_EQ(MenuTexts(frame->menuBar()->actions()), kTraditionalMenu);
-    EXPECT_EQ(frame->menuBar()->actions().size(), 4);
+    EXPECT_EQ(frame->menuBar()->actions().size(), 5);
 
     // Every language has the same commands in the same places.
     EXPECT_EQ(MenuIds(frame->menuBar()->actions()),
               (QList<int>{0, 1000, 1001, -1, 1002, 1003, -1, 32787, -1, 1004, -1, 32870,
                           0, 32850, 32851, -1, 1005, 1006, 1007, -1, 0, 32777, 32778, 32779, 32780, 32781, 32782, 32783,
                           0, 32795, 32796, 32797, -1, 1011, 1012, 1013, -1, 2207,
+                          -1, 32910, 32911, 32912, 32913, 32914, -1, 32915, 32916,
                           0, 32776, 32786, 1021, 0, 2100, 2101, 2102,
-                          0, 32788, 1024}));
+                          0, 32788, 1024,
+                          0, 32900, 32901, 32902, 32903, 32904, 32905, 32906, 32907, 32908, 32909}));
 
     // Prompts and tool tips stay English; only some commands have a prompt.
     EXPECT_EQ(Act(New)->statusTip(), QStringLiteral("New"));
@@ -121,7 +132,8 @@ TEST_F(FrameTest, ToolbarButtonsInOrderWithTheirImages)
     const QList<int> expected = {1000, 1001, 1002, 1003, 0, 1005, 1006, 1007, 0,
                                  32777, 32778, 32779, 32780, 32781, 32782, 32783, 0,
                                  1011, 1012, 1013, 0, 1014, 1015, 1016, 1017, 1018, 0,
-                                 32776, 0, 32789, 0};
+                                 32776, 0, 32789, 0,
+                                 32900, 32901, 32902, 32903, 32904, 32905, 32906, 32907, 32908, 32909};
     QList<int> actual;
     for (const QAction* action : frame->ToolBar()->actions()) {
         actual << (action->isSeparator() ? 0 : action->data().toInt());

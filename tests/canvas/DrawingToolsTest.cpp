@@ -1,0 +1,241 @@
+#include "CanvasFixture.h"
+#include "ShapeArt.h"
+
+#include "canvas/CanvasTool.h"
+#include "canvas/DotSelection.h"
+
+#include <set>
+#include <utility>
+
+namespace {
+
+constexpr COLORREF kRed = MakeColor(255, 0, 0);
+constexpr COLORREF kGreen = MakeColor(0, 255, 0);
+
+// A 16 x 16 image-mode canvas at dot size 8; gestures are given in dots.
+class DrawingTools : public CanvasFixture
+{
+protected:
+    void SetUp() override
+    {
+        Show(400, 300);
+        NewGrid(16, 16);
+        ZoomTo(8);
+        m_view.Grid().SetDotColor(0);
+    }
+    QPoint At(int column, int row) const { return m_view.DotToClient(column, row).center(); }
+    void Press(QPoint dot, Qt::MouseButton button = Qt::LeftButton, Qt::KeyboardModifiers keys = {})
+    {
+        QTest::mousePress(m_view.viewport(), button, keys, At(dot.x(), dot.y()));
+    }
+    void MoveTo(QPoint dot, Qt::KeyboardModifiers keys = {})
+    {
+        // QTest moves carry no modifiers; the event is sent as a drag would send it.
+        QMouseEvent move(QEvent::MouseMove, At(dot.x(), dot.y()), m_view.viewport()->mapToGlobal(At(dot.x(), dot.y())),
+                         Qt::NoButton, m_nHeld, keys);
+        QCoreApplication::sendEvent(m_view.viewport(), &move);
+    }
+    void Release(QPoint dot, Qt::MouseButton button = Qt::LeftButton, Qt::KeyboardModifiers keys = {})
+    {
+        QTest::mouseRelease(m_view.viewport(), button, keys, At(dot.x(), dot.y()));
+    }
+    void Drag(QPoint from, QPoint to, Qt::MouseButton button = Qt::LeftButton, Qt::KeyboardModifiers keys = {})
+    {
+        m_nHeld = button;
+        Press(from, button, keys);
+        MoveTo(to, keys);
+        Release(to, button, keys);
+        m_nHeld = Qt::NoButton;
+    }
+    std::string Lit() const { return Art(m_view.Grid()); }
+    std::size_t Steps() const { return m_view.History().UndoCount(); }
+
+    Qt::MouseButtons m_nHeld = Qt::NoButton;
+};
+
+std::string ShapeArt(void (CDotShape::*add)(QPoint, QPoint, bool), QPoint a, QPoint b, bool filled)
+{
+    CDotShape shape(QSize(16, 16));
+    (shape.*add)(a, b, filled);
+    return Art(shape);
+}
+
+} // namespace
+
+TEST_F(DrawingTools, APencilDragWithFarApartEventsPaintsTheWholePathAsOneStep)
+{
+    m_view.TakeUpTool(CImageView::PencilTool);
+    m_nHeld = Qt::LeftButton;
+    Press({0, 0});
+    MoveTo({9, 2});
+    MoveTo({2, 6});
+    Release({2, 6});
+    CDotShape path(QSize(16, 16));
+    path.AddLine({0, 0}, {9, 2});
+    path.AddLine({9, 2}, {2, 6});
+    EXPECT_EQ(Lit(), Art(path));
+    EXPECT_EQ(Steps(), 1u);
+    ASSERT_TRUE(m_view.Undo());
+    EXPECT_EQ(Lit(), Art(CDotShape(QSize(16, 16))));
+    ASSERT_TRUE(m_view.Redo());
+    EXPECT_EQ(Lit(), Art(path));
+}
+
+TEST_F(DrawingTools, EachShapeToolDrawsItsShapeAsOneStepAndTheRightButtonClears)
+{
+    struct SCase
+    {
+        int tool;
+        void (CDotShape::*add)(QPoint, QPoint, bool);
+        bool filled;
+    };
+    const SCase cases[] = {
+        {CImageView::RectangleTool, &CDotShape::AddRectangle, false},
+        {CImageView::FilledRectangleTool, &CDotShape::AddRectangle, true},
+        {CImageView::EllipseTool, &CDotShape::AddEllipse, false},
+        {CImageView::FilledEllipseTool, &CDotShape::AddEllipse, true},
+    };
+    for (const SCase& c : cases) {
+        ASSERT_TRUE(m_view.Document().NewCanvas(16, 16, ImageMode));
+        m_view.TakeUpTool(c.tool);
+        Drag({12, 11}, {2, 3});
+        EXPECT_EQ(Lit(), ShapeArt(c.add, {2, 3}, {12, 11}, c.filled)) << c.tool;
+        EXPECT_EQ(Steps(), 1u) << c.tool;
+        // The same shape with the right button takes every dot back.
+        Drag({2, 3}, {12, 11}, Qt::RightButton);
+        EXPECT_EQ(Lit(), Art(CDotShape(QSize(16, 16)))) << c.tool;
+        EXPECT_EQ(Steps(), 2u) << c.tool;
+    }
+    m_view.TakeUpTool(CImageView::LineTool);
+    Drag({0, 15}, {15, 0});
+    EXPECT_EQ(m_view.Grid().DisplayDotAt(0, 15), kRed);
+    EXPECT_EQ(m_view.Grid().DisplayDotAt(15, 0), kRed);
+    EXPECT_EQ(Steps(), 3u);
+}
+
+TEST_F(DrawingTools, EveryDrawingToolUndoesAndRedoesAsOneWholeStep)
+{
+    for (int tool : {CImageView::PencilTool, CImageView::LineTool, CImageView::RectangleTool,
+                     CImageView::FilledRectangleTool, CImageView::EllipseTool, CImageView::FilledEllipseTool,
+                     CImageView::FillTool}) {
+        ASSERT_TRUE(m_view.Document().NewCanvas(16, 16, ImageMode));
+        m_view.Grid().SetDisplayDot(0, 15, kGreen);
+        const std::string before = Lit();
+        m_view.TakeUpTool(tool);
+        m_nHeld = Qt::LeftButton;
+        Press({1, 2});
+        MoveTo({7, 4});
+        MoveTo({12, 9});
+        Release({12, 9});
+        m_nHeld = Qt::NoButton;
+        const std::string after = Lit();
+        EXPECT_NE(after, before) << tool;
+        EXPECT_EQ(Steps(), 1u) << tool;
+        ASSERT_TRUE(m_view.Undo()) << tool;
+        EXPECT_EQ(Lit(), before) << tool;
+        EXPECT_EQ(m_view.Grid().DisplayDotAt(0, 15), kGreen) << tool;
+        ASSERT_TRUE(m_view.Redo()) << tool;
+        EXPECT_EQ(Lit(), after) << tool;
+    }
+}
+
+TEST_F(DrawingTools, ShiftDragsASquareAndACircle)
+{
+    m_view.TakeUpTool(CImageView::RectangleTool);
+    Drag({1, 1}, {9, 4}, Qt::LeftButton, Qt::ShiftModifier);
+    EXPECT_EQ(Lit(), ShapeArt(&CDotShape::AddRectangle, {1, 1}, {9, 9}, false));
+}
+
+TEST_F(DrawingTools, ThePreviewShowsOnScreenWithoutTouchingTheDots)
+{
+    m_view.TakeUpTool(CImageView::LineTool);
+    m_nHeld = Qt::LeftButton;
+    Press({1, 1});
+    MoveTo({8, 1});
+    QCoreApplication::processEvents();
+    EXPECT_EQ(m_view.Grid().DisplayDotAt(5, 1), m_view.Grid().BackColor());
+    EXPECT_EQ(Grab().pixel(At(5, 1)), Rgb(kRed));
+    EXPECT_EQ(Steps(), 0u);
+    // Taking up another tool ends the gesture without effect.
+    m_view.TakeUpTool(CImageView::ClickTool);
+    Release({8, 1});
+    QCoreApplication::processEvents();
+    EXPECT_EQ(Grab().pixel(At(5, 1)), Rgb(m_view.Grid().BackColor()));
+    EXPECT_EQ(Steps(), 0u);
+}
+
+TEST_F(DrawingTools, FillColoursTheAreaAsOneStepAndRefillingRecordsNothing)
+{
+    m_view.TakeUpTool(CImageView::RectangleTool);
+    Drag({2, 2}, {10, 8});
+    m_view.Grid().SetDotColor(1);
+    m_view.TakeUpTool(CImageView::FillTool);
+    QTest::mouseClick(m_view.viewport(), Qt::LeftButton, {}, At(5, 5));
+    int green = 0;
+    for (int y = 0; y < 16; ++y)
+        for (int x = 0; x < 16; ++x)
+            green += m_view.Grid().DisplayDotAt(x, y) == kGreen;
+    EXPECT_EQ(green, 7 * 5);
+    EXPECT_EQ(Steps(), 2u);
+    QTest::mouseClick(m_view.viewport(), Qt::LeftButton, {}, At(5, 5));
+    EXPECT_EQ(Steps(), 2u) << "a fill that changes nothing is no step";
+    ASSERT_TRUE(m_view.Undo());
+    EXPECT_EQ(m_view.Grid().DisplayDotAt(5, 5), m_view.Grid().BackColor());
+}
+
+TEST_F(DrawingTools, ThePickerTakesALitDotsColour)
+{
+    m_view.Grid().SetDisplayDot(3, 3, kGreen);
+    int picked = -1;
+    QObject::connect(&m_view, &CImageView::DotColorPicked, [&](int index) { picked = index; });
+    m_view.TakeUpTool(CImageView::PickerTool);
+    QTest::mouseClick(m_view.viewport(), Qt::LeftButton, {}, At(4, 4));
+    EXPECT_EQ(m_view.Grid().ColorIndex(), 0) << "an unlit dot has no colour to take";
+    QTest::mouseClick(m_view.viewport(), Qt::LeftButton, {}, At(3, 3));
+    EXPECT_EQ(m_view.Grid().ColorIndex(), 1);
+    EXPECT_EQ(picked, 1);
+    EXPECT_EQ(Steps(), 0u);
+}
+
+TEST_F(DrawingTools, ASelectionMovesByDragAndArrowsAndLandsAsOneStep)
+{
+    m_view.Grid().SetDisplayDot(1, 1, kGreen);
+    m_view.Grid().SetDisplayDot(2, 2, kRed);
+    m_view.Grid().SetDisplayDot(6, 4, kRed); // passed over by the move, and kept
+    m_view.TakeUpTool(CImageView::SelectTool);
+    Drag({1, 1}, {2, 2});
+    EXPECT_EQ(m_view.Selection().Area(), QRect(1, 1, 2, 2));
+    Drag({1, 1}, {5, 3});
+    m_view.setFocus();
+    QTest::keyClick(&m_view, Qt::Key_Right);
+    QTest::keyClick(&m_view, Qt::Key_Down);
+    EXPECT_EQ(m_view.Selection().Area(), QRect(6, 4, 2, 2));
+    EXPECT_TRUE(m_view.Selection().IsFloating());
+    EXPECT_EQ(m_view.Grid().DisplayDotAt(1, 1), kGreen) << "nothing changes while the dots float";
+    EXPECT_EQ(Steps(), 0u);
+
+    m_view.TakeUpTool(CImageView::ClickTool);
+    EXPECT_EQ(m_view.Grid().DisplayDotAt(1, 1), m_view.Grid().BackColor());
+    EXPECT_EQ(m_view.Grid().DisplayDotAt(2, 2), m_view.Grid().BackColor());
+    EXPECT_EQ(m_view.Grid().DisplayDotAt(6, 4), kGreen);
+    EXPECT_EQ(m_view.Grid().DisplayDotAt(7, 5), kRed);
+    EXPECT_EQ(Steps(), 1u);
+    ASSERT_TRUE(m_view.Undo());
+    EXPECT_EQ(m_view.Grid().DisplayDotAt(1, 1), kGreen);
+    EXPECT_EQ(m_view.Grid().DisplayDotAt(2, 2), kRed);
+    EXPECT_EQ(m_view.Grid().DisplayDotAt(6, 4), kRed);
+    EXPECT_EQ(m_view.Grid().DisplayDotAt(7, 5), m_view.Grid().BackColor());
+}
+
+TEST_F(DrawingTools, ToolsRefuseWhileTypedTextWaitsForItsMerge)
+{
+    NewGrid(16, 16, TextMode);
+    m_view.SetMergePendingQuery([] { return true; });
+    for (int tool : {CImageView::PencilTool, CImageView::LineTool, CImageView::RectangleTool, CImageView::FillTool}) {
+        m_view.TakeUpTool(tool);
+        Drag({1, 1}, {5, 5});
+        EXPECT_EQ(Steps(), 0u) << tool;
+        EXPECT_EQ(m_view.PointerShape(), Qt::ForbiddenCursor) << tool;
+    }
+    EXPECT_EQ(Lit(), Art(CDotShape(QSize(16, 16))));
+}
