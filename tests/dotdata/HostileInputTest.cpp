@@ -276,6 +276,24 @@ TEST(HostileJpeg, ScansTimesBlocksAreBounded)
     EXPECT_FALSE(Decode(withScans(489)).IsValid());
 }
 
+TEST(HostileJpeg, FilesUpToTheSizeCapOpen)
+{
+    // A valid picture made exactly 64 MB long by fill bytes before its frame
+    // (which no other check counts) opens with its pixels; one byte more is
+    // refused by the cap alone.
+    constexpr qsizetype kCap = qsizetype{64} << 20;
+    const QByteArray plain = MakeJpeg(MakeImage(64, 48, [](int x, int y) { return qRgb(x * 4, y * 5, 128); }));
+    const DecodedPicture expected = Decode(plain);
+    ASSERT_TRUE(expected.IsValid());
+    const auto padded = [&plain](qsizetype size) {
+        return plain.left(2) + QByteArray(size - plain.size(), '\xFF') + plain.mid(2);
+    };
+    const DecodedPicture atCap = Decode(padded(kCap));
+    ASSERT_TRUE(atCap.IsValid());
+    EXPECT_EQ(atCap.pixels, expected.pixels);
+    EXPECT_FALSE(Decode(padded(kCap + 1)).IsValid());
+}
+
 TEST(HostileListing, BlockNumbersNearTheIntLimitAreNamedErrors)
 {
     CDotListingReader reader;
