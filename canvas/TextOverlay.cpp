@@ -16,8 +16,13 @@ const QImage& COverlayCache::Get(const CCanvasText& text, int width, int height)
              QPoint(text.m_nTextX, text.m_nTextY), text.m_layout, QSize(width, height)};
     if (m_pLayout && key == m_key)
         return m_image;
-    m_pLayout = std::make_unique<CSignLayout>(text, width, height);
-    m_image = m_pLayout->Render();
+    m_pLayout = std::make_unique<CSignLayout>(text, width, height, SGlyphRasterOptions(), &m_drawn);
+    // The picture of the last layout is drawn over when nothing else holds
+    // it: no new allocation per keystroke.
+    if (m_image.size() != QSize(width, height) || m_image.format() != QImage::Format_RGB32)
+        m_image = QImage(width, height, QImage::Format_RGB32);
+    m_image.fill(Qt::black);
+    m_pLayout->Paint(m_image);
     m_key = std::move(key);
     return m_image;
 }

@@ -2,6 +2,7 @@
 
 #include "base/CanvasText.h"
 #include "textinput/SignLayout.h"
+#include "textinput/SignLayoutCache.h"
 
 #include <QImage>
 #include <QRect>
@@ -49,6 +50,7 @@ private:
 
     QImage m_image;
     std::unique_ptr<CSignLayout> m_pLayout;
+    CSignLayoutCache m_drawn; // glyphs and lines of the layouts before
     SKey m_key;
 };
 

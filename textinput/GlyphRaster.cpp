@@ -193,6 +193,36 @@ bool CGlyphRaster::ExactGlyph(const QString& character, SExactGlyph& glyph) cons
     return m_pExact && !character.isEmpty() && m_pExact->Glyph(CodePointOf(character), glyph);
 }
 
+bool CGlyphRaster::ExactGlyph(char32_t code, SExactGlyph& glyph) const
+{
+    return m_pExact && m_pExact->Glyph(code, glyph);
+}
+
+int CGlyphRaster::ExactAscent() const
+{
+    return m_pExact ? m_pExact->Ascent() : 0;
+}
+
+int CGlyphRaster::ExactPitch() const
+{
+    return m_pExact ? std::max(1, m_pExact->Ascent() + m_pExact->Descent()) : 0;
+}
+
+QHash<quint32, char32_t> CGlyphRaster::ExactCharacters(const QRawFont& raw, const QStringList& characters) const
+{
+    // Glyphs of the chosen family are matched back to their characters;
+    // those of fallback fonts and shaped forms are not.
+    QHash<quint32, char32_t> characterOf;
+    if (!m_pExact || raw.familyName().compare(m_font.family(), Qt::CaseInsensitive) != 0)
+        return characterOf;
+    for (const QString& c : characters) {
+        const QList<quint32> indexes = raw.glyphIndexesForString(c);
+        if (indexes.size() == 1 && !characterOf.contains(indexes.front()))
+            characterOf.insert(indexes.front(), CodePointOf(c));
+    }
+    return characterOf;
+}
+
 QImage CGlyphRaster::LitText(QSize size, const QRect& box, int flags, const QString& text) const
 {
     if (!m_pExact)
@@ -203,17 +233,7 @@ QImage CGlyphRaster::LitText(QSize size, const QRect& box, int flags, const QStr
 void CGlyphRaster::DrawRun(QGlyphRun run, const QStringList& characters, QPointF offset, const QRect& box,
                            QImage& exactDots, QPainter& painter) const
 {
-    // Glyphs of the chosen family are matched back to their characters;
-    // those of fallback fonts and shaped forms are not.
-    const QRawFont raw = run.rawFont();
-    QHash<quint32, char32_t> characterOf;
-    if (raw.familyName().compare(m_font.family(), Qt::CaseInsensitive) == 0) {
-        for (const QString& c : characters) {
-            const QList<quint32> indexes = raw.glyphIndexesForString(c);
-            if (indexes.size() == 1 && !characterOf.contains(indexes.front()))
-                characterOf.insert(indexes.front(), CodePointOf(c));
-        }
-    }
+    const QHash<quint32, char32_t> characterOf = ExactCharacters(run.rawFont(), characters);
     const QList<quint32> glyphs = run.glyphIndexes();
     const QList<QPointF> positions = run.positions();
     QList<quint32> restGlyphs;
@@ -260,7 +280,7 @@ QImage CGlyphRaster::LitTextWithExactGlyphs(QSize size, const QRect& box, int fl
     for (QTextLine line = layout.createLine(); line.isValid(); line = layout.createLine())
         line.setLineWidth(box.width());
     layout.endLayout();
-    const int pitch = std::max(1, m_pExact->Ascent() + m_pExact->Descent());
+    const int pitch = ExactPitch();
     const int height = pitch * layout.lineCount();
     int top = box.top();
     if (flags & Qt::AlignBottom)

@@ -6,6 +6,7 @@
 
 #include <QFont>
 #include <QGlyphRun>
+#include <QHash>
 #include <QImage>
 #include <QRect>
 #include <QString>
@@ -14,6 +15,7 @@
 #include <memory>
 
 class QPainter;
+class QRawFont;
 
 // How smooth coverage becomes lit dots. The defaults are the ones the glyph
 // stroke benchmark finds to keep every stroke from 8 to 64 dots without
@@ -39,6 +41,14 @@ struct SGlyphRasterOptions
     // The font's own dots (bitmap strikes, pixel-grid outlines) where it has
     // them; off, every glyph goes through coverage (for comparisons).
     bool bExactGlyphs = true;
+
+    bool operator==(const SGlyphRasterOptions& o) const
+    {
+        return fLitCoverage == o.fLitCoverage && fRidgeCoverage == o.fRidgeCoverage
+            && fSameCoverage == o.fSameCoverage && fInkCoverage == o.fInkCoverage && hinting == o.hinting
+            && nUnhintedFromEm == o.nUnhintedFromEm && bExactGlyphs == o.bExactGlyphs;
+    }
+    bool operator!=(const SGlyphRasterOptions& o) const { return !(*this == o); }
 };
 
 // Draws text as dots of one colour. Where the font's designer drew the
@@ -58,6 +68,15 @@ public:
     // The designer's dots of one character (a code point); false when this
     // character is drawn from coverage.
     bool ExactGlyph(const QString& character, SExactGlyph& glyph) const;
+    bool ExactGlyph(char32_t code, SExactGlyph& glyph) const;
+    // The font's own line above the baseline and its line pitch (ascent +
+    // descent), in dots; 0 when it has no exact dots here.
+    int ExactAscent() const;
+    int ExactPitch() const;
+    // The characters, of those given, whose glyphs in a run of raw are this
+    // font's own (glyph index to character); empty for a fallback font.
+    // Shaped forms that stand for several characters are left out.
+    QHash<quint32, char32_t> ExactCharacters(const QRawFont& raw, const QStringList& characters) const;
 
     // Coverage (0..255) of the text drawn into box of a width x height map,
     // with drawText's alignment flags.

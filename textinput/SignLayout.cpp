@@ -1,6 +1,7 @@
 #include "textinput/SignLayout.h"
 
 #include "base/QtColor.h"
+#include "base/TextCharacters.h"
 
 #include <QFontMetricsF>
 #include <QGlyphRun>
@@ -9,6 +10,8 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdint>
+#include <cstring>
 #include <memory>
 #include <utility>
 
@@ -26,9 +29,8 @@ namespace {
 constexpr int kPad = 2;              // the lit-dot decision looks two dots to each side
 constexpr int kMaxSide = 32000;      // the painter's coordinates stay well inside 16 bits
 constexpr qreal kUnbrokenWidth = 1e6; // a line width that never breaks a line
-constexpr int kFitProbeEm = 200;     // large enough that hinting plays no part
-constexpr int kFitTriesAbove = 2;    // ems tried around the outline estimate
-constexpr int kFitTriesBelow = 8;
+constexpr int kFitCorrections = 4;   // proportional steps of the fit before single ems
+constexpr int kFitSteps = 64;        // single ems tried at most either way
 
 SPreparedText Prepare(const CCanvasText& t)
 {
@@ -182,10 +184,11 @@ struct SBlock
     bool bDrawable = true; // every line can be drawn whole
 };
 
-SBlock LayOutBlock(const SPreparedText& prepared, const QFont& font, qreal lineWidth, bool wrap, int lineSpacing)
+SBlock LayOutBlock(const SPreparedText& prepared, const CGlyphRaster& raster, int spacing, qreal lineWidth, bool wrap,
+                   int lineSpacing)
 {
     SBlock block;
-    block.layout = std::make_unique<QTextLayout>(prepared.text, font);
+    block.layout = std::make_unique<QTextLayout>(prepared.text, LayoutFont(raster, spacing));
     LayOutLines(*block.layout, lineWidth, wrap, lineSpacing);
     for (int i = 0; i < block.layout->lineCount(); ++i) {
         const QRect area = GlyphArea(block.layout->lineAt(i));
@@ -195,22 +198,6 @@ SBlock LayOutBlock(const SPreparedText& prepared, const QFont& font, qreal lineW
     }
     block.bDrawable = block.bDrawable && block.nAreaDots <= CSignLayout::kMaxDrawnDots;
     return block;
-}
-
-// Rows from the topmost to the bottommost ink of the block, measured on its
-// dots when they can be drawn, else on the glyph outlines.
-int InkHeight(const SBlock& block, const SPreparedText& prepared, const SGlyphRasterOptions& options)
-{
-    QRect ink;
-    for (std::size_t i = 0; i < block.areas.size(); ++i) {
-        if (block.areas[i].isEmpty())
-            continue;
-        QRect lineInk = block.areas[i].adjusted(kPad, kPad, -kPad, -kPad);
-        if (block.bDrawable)
-            DrawLine(block.layout->lineAt(static_cast<int>(i)), block.areas[i], prepared.colours, options, lineInk);
-        ink |= lineInk;
-    }
-    return ink.height();
 }
 
 // Where an aligned extent starts on a panel of the given size: the leftover
@@ -231,6 +218,174 @@ int AlignedStart(int align, int extent, int size)
 bool SingleColour(const std::vector<COLORREF>& colours)
 {
     return std::all_of(colours.begin(), colours.end(), [&colours](COLORREF c) { return c == colours.front(); });
+}
+
+// Where the font's own glyphs lie: its line pitch from line to line when
+// the font has its designer's dots (as its wrapped text drawing spaces
+// them), else where the layout put them. The shift of each line's baseline.
+std::vector<qreal> BaselineShifts(const QTextLayout& layout, const CGlyphRaster& raster, int lineSpacing)
+{
+    std::vector<qreal> shifts;
+    for (int i = 0; i < layout.lineCount(); ++i) {
+        const QTextLine line = layout.lineAt(i);
+        const qreal baseline = raster.IsExact() ? i * (raster.ExactPitch() + lineSpacing) + raster.ExactAscent()
+                                                : line.y() + line.ascent();
+        shifts.push_back(baseline - (line.y() + line.ascent()));
+    }
+    return shifts;
+}
+
+// The glyphs of a line, each in the colour of its character, the font's own
+// dots where it has them.
+std::vector<SLaidGlyph> GlyphsOf(const QTextLine& line, qreal shift, const SPreparedText& prepared,
+                                 const CGlyphRaster& raster, CSignLayoutCache& cache)
+{
+    std::vector<SLaidGlyph> glyphs;
+    const QStringList characters = CharactersOf(prepared.text.mid(line.textStart(), line.textLength()));
+    const int end = line.textStart() + line.textLength();
+    for (int start = line.textStart(); start < end;) {
+        const COLORREF colour = prepared.colours[static_cast<std::size_t>(start)];
+        int stop = start + 1;
+        while (stop < end && prepared.colours[static_cast<std::size_t>(stop)] == colour)
+            ++stop;
+        for (const QGlyphRun& run : line.glyphRuns(start, stop - start)) {
+            const QRawFont raw = run.rawFont();
+            const QHash<quint32, char32_t> exact = raster.ExactCharacters(raw, characters);
+            const int font = cache.CoverageFont(raw);
+            const QList<quint32> indexes = run.glyphIndexes();
+            const QList<QPointF> positions = run.positions();
+            for (qsizetype i = 0; i < indexes.size() && i < positions.size(); ++i) {
+                const QPointF pen = positions[i] + QPointF(0, shift);
+                SLaidGlyph g;
+                g.raw = raw;
+                g.nFont = font;
+                g.nIndex = indexes[i];
+                g.colour = colour;
+                const auto code = exact.constFind(indexes[i]);
+                if (code != exact.constEnd() && cache.ExactGlyph(raster, *code, g.dots)) {
+                    g.bReady = true;
+                    g.ptPen = QPoint(static_cast<int>(std::lround(pen.x())), static_cast<int>(std::lround(pen.y())));
+                    g.outline = g.dots.At(g.ptPen);
+                } else {
+                    const QPointF steps = pen * CSignLayoutCache::kSubDots;
+                    const QPoint whole(static_cast<int>(std::lround(steps.x())), static_cast<int>(std::lround(steps.y())));
+                    const auto floorDiv = [](int v) { return v >= 0 ? v / CSignLayoutCache::kSubDots
+                                                                    : -((-v + CSignLayoutCache::kSubDots - 1) / CSignLayoutCache::kSubDots); };
+                    g.ptPen = QPoint(floorDiv(whole.x()), floorDiv(whole.y()));
+                    g.ptFraction = whole - g.ptPen * CSignLayoutCache::kSubDots;
+                    const QRectF box = raw.boundingRect(indexes[i]);
+                    g.outline = box.isEmpty() ? QRect() : box.translated(pen).toAlignedRect().adjusted(-kPad, -kPad, kPad, kPad);
+                }
+                glyphs.push_back(std::move(g));
+            }
+        }
+        start = stop;
+    }
+    return glyphs;
+}
+
+// The dots of a glyph; false when it is too large to draw whole.
+bool DotsOf(SLaidGlyph& g, CSignLayoutCache& cache)
+{
+    if (g.bReady)
+        return true;
+    if (g.outline.isEmpty())
+        return true; // nothing to draw: g.dots stays empty
+    g.bReady = cache.CoverageGlyph(g.nFont, g.raw, g.nIndex, g.ptFraction, g.dots);
+    return g.bReady;
+}
+
+bool Inside(const QRect& box, const QRect& ink, bool verticalOnly)
+{
+    if (ink.isEmpty())
+        return false;
+    const bool vertical = box.top() >= ink.top() && box.bottom() <= ink.bottom();
+    return verticalOnly ? vertical : vertical && box.left() >= ink.left() && box.right() <= ink.right();
+}
+
+// The lit part of a line put together from glyphs (only its rows when
+// verticalOnly). A glyph is drawn only when its box could still widen the
+// ink, so the glyphs at the extremes are taken first; a glyph too large to
+// draw counts by its outline.
+QRect InkOf(std::vector<SLaidGlyph>& glyphs, CSignLayoutCache& cache, bool verticalOnly)
+{
+    std::vector<std::size_t> order;
+    for (std::size_t i = 0; i < glyphs.size(); ++i) {
+        if (!glyphs[i].outline.isEmpty())
+            order.push_back(i);
+    }
+    const auto first = [&](std::size_t at, auto before) {
+        if (at < order.size())
+            std::iter_swap(order.begin() + static_cast<std::ptrdiff_t>(at),
+                           std::min_element(order.begin() + static_cast<std::ptrdiff_t>(at), order.end(), before));
+    };
+    const auto box = [&glyphs](std::size_t i) { return glyphs[i].outline; };
+    first(0, [&](std::size_t a, std::size_t b) { return box(a).top() < box(b).top(); });
+    first(1, [&](std::size_t a, std::size_t b) { return box(a).bottom() > box(b).bottom(); });
+    if (!verticalOnly) {
+        first(2, [&](std::size_t a, std::size_t b) { return box(a).left() < box(b).left(); });
+        first(3, [&](std::size_t a, std::size_t b) { return box(a).right() > box(b).right(); });
+    }
+    QRect ink;
+    for (const std::size_t i : order) {
+        SLaidGlyph& g = glyphs[i];
+        if (Inside(g.outline, ink, verticalOnly))
+            continue;
+        ink |= DotsOf(g, cache) ? g.dots.At(g.ptPen) : g.outline.adjusted(kPad, kPad, -kPad, -kPad);
+    }
+    return ink;
+}
+
+// Lights a glyph's dots, its pen at pen, in its colour on an RGB32 target
+// inside clip. Runs of unlit dots are skipped eight at a time: a large
+// glyph's mask is mostly unlit.
+void PaintGlyph(QImage& target, const QRect& clip, const SGlyphDots& glyph, QPoint pen, COLORREF colour)
+{
+    const QPoint at = pen + glyph.ptOffset;
+    const QRect span = QRect(at, glyph.mask.size()) & clip;
+    const QRgb ink = ToQRgb(colour);
+    for (int y = span.top(); y <= span.bottom(); ++y) {
+        const uchar* in = glyph.mask.constScanLine(y - at.y()) - at.x();
+        auto* out = reinterpret_cast<QRgb*>(target.scanLine(y));
+        int x = span.left();
+        while (x <= span.right()) {
+            std::uint64_t eight = 0;
+            if (x + 8 <= span.right() + 1) {
+                std::memcpy(&eight, in + x, sizeof eight);
+                if (eight == 0) {
+                    x += 8;
+                    continue;
+                }
+            }
+            const int stop = std::min(x + 8, span.right() + 1);
+            for (; x < stop; ++x) {
+                if (in[x] != 0)
+                    out[x] = ink;
+            }
+        }
+    }
+}
+
+// The part inside window of a glyph too large to draw whole.
+void PaintLargeGlyph(QImage& dots, const QRect& window, const SLaidGlyph& g, const SGlyphRasterOptions& options)
+{
+    const QRect part = (g.outline & window).adjusted(-kPad, -kPad, kPad, kPad);
+    if (part.isEmpty())
+        return;
+    QImage coverage(part.size(), QImage::Format_Alpha8);
+    coverage.fill(0);
+    QPainter painter(&coverage);
+    painter.setRenderHint(QPainter::TextAntialiasing, true);
+    painter.setPen(Qt::white);
+    QGlyphRun run;
+    run.setRawFont(g.raw);
+    run.setGlyphIndexes({g.nIndex});
+    const QPointF pen = QPointF(g.ptPen) + QPointF(g.ptFraction) / CSignLayoutCache::kSubDots;
+    run.setPositions({pen - QPointF(part.topLeft())});
+    painter.drawGlyphRun(QPointF(0, 0), run);
+    painter.end();
+    PaintGlyph(dots, dots.rect(), {CGlyphRaster::LitDots(coverage, options), QPoint()},
+               part.topLeft() - window.topLeft(), g.colour);
 }
 
 } // namespace
@@ -259,7 +414,8 @@ void CSignLayout::LayOutExact(const CGlyphRaster& raster, const CCanvasText& tex
     m_lines.push_back(std::move(line));
 }
 
-CSignLayout::CSignLayout(const CCanvasText& text, int width, int height, const SGlyphRasterOptions& options)
+CSignLayout::CSignLayout(const CCanvasText& text, int width, int height, const SGlyphRasterOptions& options,
+                         CSignLayoutCache* cache)
     : m_nWidth(std::max(width, 0))
     , m_nHeight(std::max(height, 0))
 {
@@ -268,32 +424,63 @@ CSignLayout::CSignLayout(const CCanvasText& text, int width, int height, const S
     m_nEm = text.m_lfText.EmPixels();
     if (m_nWidth == 0 || m_nHeight == 0 || prepared.text.isEmpty())
         return;
+    CSignLayoutCache ownCache;
+    CSignLayoutCache& kept = cache ? *cache : ownCache;
+    kept.UseOptions(options);
     LogFont font = text.m_lfText;
     if (o.bFitHeight) {
-        m_nEm = FitEm(text, options);
+        m_nEm = FitEm(text, prepared, kept);
         font.lfHeight = -m_nEm;
     }
-    const CGlyphRaster raster(font, options);
-    if (raster.IsExact() && o == SSignLayoutOptions() && SingleColour(prepared.colours)) {
+    const CGlyphRaster& raster = kept.Raster(font);
+    const bool plain = o == SSignLayoutOptions();
+    if (plain && raster.IsExact() && SingleColour(prepared.colours))
         LayOutExact(raster, text, prepared);
-        return;
-    }
+    else if (plain && !raster.IsExact())
+        LayOutWholeLines(text, prepared, raster, kept);
+    else
+        LayOutGlyphs(text, prepared, raster, kept);
+}
 
-    const bool wrap = !o.BreaksOnlyAtLineBreaks();
-    const qreal lineWidth = wrap ? std::max(m_nWidth - text.m_nTextX, 0) : kUnbrokenWidth;
-    if (wrap && lineWidth <= 0)
+CSignLayout::~CSignLayout() = default;
+
+void CSignLayout::LayOutWholeLines(const CCanvasText& text, const SPreparedText& prepared, const CGlyphRaster& raster,
+                                   CSignLayoutCache& cache)
+{
+    const qreal lineWidth = std::max(m_nWidth - text.m_nTextX, 0);
+    if (lineWidth <= 0)
         return; // no room right of X: nothing shows
-    const SBlock block = LayOutBlock(prepared, LayoutFont(raster, o.nSpacing), lineWidth, wrap, o.nLineSpacing);
+    const SBlock block = LayOutBlock(prepared, raster, 0, lineWidth, true, 0);
+    const SGlyphRasterOptions& options = cache.Options();
 
-    // Whole lines first, so that alignment is measured on the lit dots.
+    // Whole lines, each as the last layout drew it where that line is the
+    // same (typing redraws only the lines it changed).
+    const QString font = raster.Font().key();
+    std::vector<SDrawnLine> drawn;
     for (std::size_t i = 0; i < block.areas.size(); ++i) {
         SLine line;
         line.area = block.areas[i];
         line.ink = line.area.adjusted(kPad, kPad, -kPad, -kPad);
-        if (block.bDrawable && !line.area.isEmpty())
-            line.dots = DrawLine(block.layout->lineAt(static_cast<int>(i)), line.area, prepared.colours, options, line.ink);
+        if (block.bDrawable && !line.area.isEmpty()) {
+            const QTextLine textLine = block.layout->lineAt(static_cast<int>(i));
+            const QPoint at(0, static_cast<int>(std::lround(textLine.y())));
+            const auto from = prepared.colours.begin() + textLine.textStart();
+            SDrawnLine kept{font, prepared.text.mid(textLine.textStart(), textLine.textLength()),
+                            std::vector<COLORREF>(from, from + textLine.textLength()), line.area.translated(-at),
+                            QImage(), QRect()};
+            if (const SDrawnLine* before = cache.Line(kept.szFont, kept.szText, kept.acrText, kept.area)) {
+                line.dots = before->dots;
+                line.ink = before->ink.translated(at);
+            } else {
+                line.dots = DrawLine(textLine, line.area, prepared.colours, options, line.ink);
+            }
+            kept.dots = line.dots;
+            kept.ink = line.ink.translated(-at);
+            drawn.push_back(std::move(kept));
+        }
         m_lines.push_back(std::move(line));
     }
+    cache.KeepLines(std::move(drawn));
     Place(text);
 
     // Text too large to draw whole: only what lands on the panel.
@@ -307,6 +494,50 @@ CSignLayout::CSignLayout(const CCanvasText& text, int width, int height, const S
         QRect drawnInk;
         line.dots = DrawLine(block.layout->lineAt(static_cast<int>(i)), window, prepared.colours, options, drawnInk);
         line.area = window;
+    }
+}
+
+void CSignLayout::LayOutGlyphs(const CCanvasText& text, const SPreparedText& prepared, const CGlyphRaster& raster,
+                               CSignLayoutCache& cache)
+{
+    const SSignLayoutOptions& o = text.m_layout;
+    const bool wrap = !o.BreaksOnlyAtLineBreaks();
+    const qreal lineWidth = wrap ? std::max(m_nWidth - text.m_nTextX, 0) : kUnbrokenWidth;
+    if (wrap && lineWidth <= 0)
+        return; // no room right of X: nothing shows
+    const SBlock block = LayOutBlock(prepared, raster, o.nSpacing, lineWidth, wrap, o.nLineSpacing);
+    const std::vector<qreal> shifts = BaselineShifts(*block.layout, raster, o.nLineSpacing);
+
+    // The ink of every line first, so that alignment is measured on the lit
+    // dots, then only the glyphs that land on the panel are drawn.
+    for (int i = 0; i < block.layout->lineCount(); ++i) {
+        SLine line;
+        line.glyphs = GlyphsOf(block.layout->lineAt(i), shifts[static_cast<std::size_t>(i)], prepared, raster, cache);
+        line.ink = InkOf(line.glyphs, cache, false);
+        m_lines.push_back(std::move(line));
+    }
+    Place(text);
+    for (SLine& line : m_lines) {
+        const QRect visible = m_clip.translated(-line.shift);
+        std::vector<SLaidGlyph> shown;
+        std::vector<SLaidGlyph> large; // too large to keep whole: the part on the panel, drawn now
+        for (SLaidGlyph& g : line.glyphs) {
+            if (!g.outline.intersects(visible))
+                continue;
+            if (!DotsOf(g, cache)) {
+                line.area |= g.outline & visible;
+                large.push_back(std::move(g));
+            } else if (!g.dots.mask.isNull()) {
+                shown.push_back(std::move(g));
+            }
+        }
+        line.glyphs = std::move(shown);
+        if (large.empty())
+            continue;
+        line.dots = QImage(line.area.size(), QImage::Format_RGB32);
+        line.dots.fill(Qt::black);
+        for (const SLaidGlyph& g : large)
+            PaintLargeGlyph(line.dots, line.area, g, cache.Options());
     }
 }
 
@@ -339,28 +570,47 @@ void CSignLayout::Place(const CCanvasText& text)
     }
 }
 
-int CSignLayout::FitEm(const CCanvasText& text, const SGlyphRasterOptions& options) const
+int CSignLayout::FitEm(const CCanvasText& text, const SPreparedText& prepared, CSignLayoutCache& cache) const
 {
-    // The ink height grows in step with the em: an estimate from the
-    // outlines at a large size, then the largest em near it whose dots fit.
-    const SPreparedText prepared = Prepare(text);
-    const int spacing = text.m_layout.nSpacing;
-    const int lineSpacing = text.m_layout.nLineSpacing;
+    const int maxEm = 4 * m_nHeight + 64;
     const auto inkHeightAt = [&](int em) {
         LogFont font = text.m_lfText;
         font.lfHeight = -em;
-        const CGlyphRaster raster(font, options);
-        const SBlock block = LayOutBlock(prepared, LayoutFont(raster, spacing), kUnbrokenWidth, false, lineSpacing);
-        return InkHeight(block, prepared, options);
+        const CGlyphRaster& raster = cache.Raster(font);
+        const SBlock block = LayOutBlock(prepared, raster, text.m_layout.nSpacing, kUnbrokenWidth, false,
+                                         text.m_layout.nLineSpacing);
+        const std::vector<qreal> shifts = BaselineShifts(*block.layout, raster, text.m_layout.nLineSpacing);
+        QRect ink;
+        for (int i = 0; i < block.layout->lineCount(); ++i) {
+            std::vector<SLaidGlyph> glyphs =
+                GlyphsOf(block.layout->lineAt(i), shifts[static_cast<std::size_t>(i)], prepared, raster, cache);
+            ink |= InkOf(glyphs, cache, true);
+        }
+        return ink.height();
     };
-    const int probe = inkHeightAt(kFitProbeEm);
-    if (probe <= 0)
+    // The ink height grows nearly in step with the em: from the size asked
+    // for, a few proportional steps, then single ems to the largest whose ink
+    // fits the rows. The same text always takes the same steps, so the
+    // overlay and its burn-in fit alike.
+    int em = std::clamp(text.m_lfText.EmPixels(), 1, maxEm);
+    int height = inkHeightAt(em);
+    if (height <= 0)
         return std::max(text.m_lfText.EmPixels(), 1);
-    const int estimate = std::max(1, static_cast<int>(static_cast<long long>(m_nHeight) * kFitProbeEm / probe));
-    int em = estimate + kFitTriesAbove;
-    for (; em > std::max(1, estimate - kFitTriesBelow); --em) {
-        if (inkHeightAt(em) <= m_nHeight)
+    for (int i = 0; i < kFitCorrections && height != m_nHeight; ++i) {
+        const int next = std::clamp(static_cast<int>(static_cast<long long>(em) * m_nHeight / height), 1, maxEm);
+        if (next == em)
             break;
+        em = next;
+        height = std::max(inkHeightAt(em), 1);
+    }
+    for (int i = 0; i < kFitSteps && height > m_nHeight && em > 1; ++i)
+        height = inkHeightAt(--em);
+    for (int i = 0; i < kFitSteps && height <= m_nHeight && em < maxEm; ++i) {
+        const int above = inkHeightAt(em + 1);
+        if (above > m_nHeight)
+            break;
+        ++em;
+        height = above;
     }
     return em;
 }
@@ -393,6 +643,8 @@ void CSignLayout::Paint(QImage& target) const
 {
     const QRect clip = m_clip & target.rect();
     for (const SLine& line : m_lines) {
+        for (const SLaidGlyph& g : line.glyphs)
+            PaintGlyph(target, clip, g.dots, g.ptPen + line.shift, g.colour);
         if (line.dots.isNull())
             continue;
         const QPoint at = line.area.topLeft() + line.shift;

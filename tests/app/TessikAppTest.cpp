@@ -5,6 +5,7 @@
 #include "TestSupport.h"
 
 #include <QFile>
+#include <QSettings>
 #include <QStandardPaths>
 
 #include <gtest/gtest.h>
@@ -12,13 +13,21 @@
 
 namespace {
 
-// The recent-file list lives in the per-user settings: keep the tests'
-// copy apart from the user's.
+// The recent-file list lives in the per-user settings: each test keeps its
+// own copy in a folder of its own, apart from the user's and from tests
+// running at the same time.
 class TessikAppTest : public ::testing::Test
 {
 protected:
-    void SetUp() override { QStandardPaths::setTestModeEnabled(true); }
+    void SetUp() override
+    {
+        QStandardPaths::setTestModeEnabled(true);
+        QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, m_settings.Path());
+    }
     void TearDown() override { QStandardPaths::setTestModeEnabled(false); }
+
+private:
+    CScratchDir m_settings;
 };
 
 } // namespace

@@ -1,5 +1,8 @@
+#include "FontOwnDots.h"
 #include "textinput/GlyphRaster.h"
 #include "textinput/SignLayout.h"
+#include "textinput/SignLayoutCache.h"
+#include "base/QtColor.h"
 
 #include "SevenColours.h"
 #include "TestSupport.h"
@@ -274,4 +277,60 @@ TEST(SignLayoutUnaligned, DesignersDotsStayWhole)
                                        Qt::AlignLeft | Qt::AlignTop | Qt::TextWordWrap, text.m_szText),
                         kRed);
     EXPECT_EQ(CSignLayout(text, 64, 40).Render(), expected);
+}
+
+// A font's designer's dots stay whole however the text is laid out: each
+// glyph of a strike font, aligned, spaced and in a colour of its own, is
+// dot for dot the strike's glyph as read from the font file.
+TEST(SignLayoutExact, StrikeGlyphsStayWholeWhenAlignedSpacedAndColoured)
+{
+    const CFontOwnDots own("/usr/share/fonts/truetype/wqy/wqy-zenhei.ttc", "WenQuanYi Zen Hei Sharp");
+    ASSERT_TRUE(own.IsOpen());
+    const QString characters = QString::fromUtf8("中国光");
+    const COLORREF colours[] = {kRed, kGreen, kBlue};
+    struct SCase
+    {
+        int alignH, alignV, spacing;
+    } const cases[] = {{Options::AlignCentre, Options::AlignCentre, 0},
+                       {Options::AlignEnd, Options::AlignStart, 3},
+                       {Options::Unaligned, Options::Unaligned, 0}};
+    for (const SCase& c : cases) {
+        CCanvasText text = TextOf(characters, "WenQuanYi Zen Hei Sharp", -16);
+        text.m_acrOverlay.assign(std::begin(colours), std::end(colours));
+        text.m_layout.nAlignH = c.alignH;
+        text.m_layout.nAlignV = c.alignV;
+        text.m_layout.nSpacing = c.spacing;
+        const QImage image = CSignLayout(text, 96, 24).Render();
+        for (int i = 0; i < characters.size(); ++i) {
+            DotRows expected;
+            ASSERT_TRUE(own.Strike(characters[i].unicode(), 16, expected));
+            DotRows rendered;
+            const QRgb ink = ToQRgb(colours[i]);
+            for (int y = 0; y < image.height(); ++y) {
+                std::string row;
+                for (int x = 0; x < image.width(); ++x)
+                    row += image.pixel(x, y) == ink ? '#' : '.';
+                rendered.push_back(row);
+            }
+            EXPECT_EQ(Trimmed(rendered), expected) << i << " " << c.alignH << " " << c.spacing;
+        }
+    }
+}
+
+// Layouts that share what earlier layouts drew give the same dots as fresh
+// ones while text is typed, recoloured and taken back, wrapped or aligned.
+TEST(SignLayoutCache, KeptDrawingsNeverShowStaleDots)
+{
+    CSignLayoutCache cache;
+    CCanvasText text = TextOf(QString(), "DejaVu Sans", 20);
+    const QString typed = QStringLiteral("Lights on the sign tonight");
+    for (const bool aligned : {false, true}) {
+        text.m_layout.nAlignH = aligned ? Options::AlignCentre : Options::Unaligned;
+        for (int n = 1; n <= typed.size(); n += 3) {
+            text.m_szText = typed.left(n);
+            text.m_acrOverlay.assign(static_cast<std::size_t>(n), n % 2 ? kRed : kGreen);
+            ASSERT_EQ(CSignLayout(text, 120, 64, {}, &cache).Render(), CSignLayout(text, 120, 64).Render())
+                << aligned << " " << n;
+        }
+    }
 }
