@@ -59,7 +59,7 @@ constexpr std::array<SOptionInfo, 50> kOptions = {{
     {"--resize", SBatchStep::Resize, true, "WxH[:ANCHOR]",
      "resize the canvas, keeping the dots at ANCHOR (top-left, top, ..., center, ..., bottom-right)"},
     {"--crop", SBatchStep::Crop, true, "X,Y,W,H", "keep only this area of the canvas, at its top left"},
-    {"--export", SBatchStep::Export, true, "FILE", "write bytes for a controller: C array (.c, .h), raw (.bin), Intel HEX (.hex)"},
+    {"--export", SBatchStep::Export, true, "FILE", "write bytes for a controller: C array (.c, .h), raw (.bin), Intel HEX (.hex); or a PNG picture (.png)"},
     {"--scan", SBatchStep::Scan, true, "rows|columns", "export: 8 dots a byte along rows from the top, or columns from the left"},
     {"--bit-order", SBatchStep::BitOrder, true, "msb|lsb", "export: the first dot of a byte in the high or the low bit"},
     {"--module", SBatchStep::Module, true, "WxH|none", "export: cut the canvas into modules of W x H dots, written in chain order"},

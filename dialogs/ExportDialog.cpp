@@ -6,6 +6,7 @@
 #include "dotdata/CArrayText.h"
 #include "dotdata/ControllerExport.h"
 #include "dotdata/DotBytes.h"
+#include "dotdata/ExportRegistry.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -26,13 +27,13 @@ namespace {
 
 enum TextId {
     Title, Format, Scan, BitOrder, Modules, ModuleOrder, Serpentine, Invert, Planes, Preview,
-    Rows, Columns, MsbFirst, LsbFirst, Mono, RedGreen, Rgb, CArrayH, CArrayC, RawBytes, IntelHexText,
-    ByteLine, NoByte, Times,
+    Rows, Columns, MsbFirst, LsbFirst, Mono, RedGreen, Rgb, CArrayForm, RawForm, HexForm, PngForm,
+    ByteLine, NoByte, Times, PictureNote,
 };
 
 // UTF-8: English, Simplified Chinese, Traditional Chinese. A row of dots is
 // 行 in Simplified and 列 in Traditional Chinese, a column the other way round.
-constexpr std::array<std::array<const char*, 3>, 24> kTexts = {{
+constexpr std::array<std::array<const char*, 3>, 25> kTexts = {{
     {"Export", "导出", "匯出"},
     {"Form:", "格式:", "格式:"},
     {"Scan:", "扫描:", "掃描:"},
@@ -50,24 +51,27 @@ constexpr std::array<std::array<const char*, 3>, 24> kTexts = {{
     {"Mono", "单色", "單色"},
     {"Red and green", "红绿双色", "紅綠雙色"},
     {"RGB", "RGB", "RGB"},
-    {"C array (*.h)", "C 数组 (*.h)", "C 陣列 (*.h)"},
-    {"C array (*.c)", "C 数组 (*.c)", "C 陣列 (*.c)"},
-    {"Raw bytes (*.bin)", "原始字节 (*.bin)", "原始位元組 (*.bin)"},
-    {"Intel HEX (*.hex)", "Intel HEX (*.hex)", "Intel HEX (*.hex)"},
+    {"C array", "C 数组", "C 陣列"},
+    {"Raw bytes", "原始字节", "原始位元組"},
+    {"Intel HEX", "Intel HEX", "Intel HEX"},
+    {"PNG picture", "PNG 图片", "PNG 圖片"},
     {"Byte %1: 0x%2, dots (%3, %4) to (%5, %6)", "第 %1 字节:0x%2,点 (%3, %4) 至 (%5, %6)",
      "第 %1 位元組:0x%2,點 (%3, %4) 至 (%5, %6)"},
     {"Point at a dot to see its byte.", "指向一个点可看到它所在的字节。", "指向一個點可看到它所在的位元組。"},
     {"x", "×", "×"},
+    {"A %1 x %2 PNG picture, one pixel a dot, nothing lost. The options above do not apply to it.",
+     "%1 × %2 的 PNG 图片,每点一个像素,无损。上面的选项对它不适用。",
+     "%1 × %2 的 PNG 圖片,每點一個像素,無損。上面的選項對它不適用。"},
 }};
 
-// The forms in the order of the form box, each with its extension.
-struct SForm
+// The dialog's name of each form of the export registry.
+struct SFormName
 {
+    const char* registryName;
     TextId text;
-    const char* extension;
 };
-constexpr std::array<SForm, 4> kForms = {{
-    {CArrayH, "h"}, {CArrayC, "c"}, {RawBytes, "bin"}, {IntelHexText, "hex"},
+constexpr std::array<SFormName, 4> kFormNames = {{
+    {"C array", CArrayForm}, {"Raw bytes", RawForm}, {"Intel HEX", HexForm}, {"PNG", PngForm},
 }};
 
 // Raw bytes shown as a hex dump: offset, then 16 bytes a line.
@@ -98,6 +102,7 @@ CExportDialog::CExportDialog(const CDotGrid& grid, int language, QWidget* parent
     : QDialog(parent)
     , m_grid(grid)
     , m_nLanguage(language >= 0 && language < 3 ? language : 0)
+    , m_choices(CExportRegistry::ExportChoices())
 {
     BuildControls();
     UpdatePreview();
@@ -132,7 +137,10 @@ void CExportDialog::BuildControls()
         connect(box, &QSpinBox::valueChanged, this, &CExportDialog::UpdatePreview);
         return box;
     };
-    m_pFormat = combo({CArrayH, CArrayC, RawBytes, IntelHexText});
+    m_pFormat = new QComboBox(this);
+    for (const SExportChoice& choice : m_choices)
+        m_pFormat->addItem(FormFilter(choice));
+    connect(m_pFormat, &QComboBox::currentIndexChanged, this, &CExportDialog::UpdatePreview);
     m_pScan = combo({Rows, Columns});
     m_pBitOrder = combo({MsbFirst, LsbFirst});
     m_pModules = check(Modules);
@@ -189,8 +197,8 @@ void CExportDialog::SetRequest(const SExportRequest& request)
     m_szPath = request.path;
     const QString suffix = QFileInfo(request.path).suffix().toLower();
     int form = 0;
-    for (std::size_t i = 0; i < kForms.size(); ++i) {
-        if (suffix == QLatin1String(kForms[i].extension))
+    for (std::size_t i = 0; i < m_choices.size(); ++i) {
+        if (suffix == m_choices[i].szExtension)
             form = static_cast<int>(i);
     }
     const SExportOptions& o = request.options;
@@ -213,14 +221,29 @@ void CExportDialog::SetRequest(const SExportRequest& request)
     UpdatePreview();
 }
 
+const SExportChoice& CExportDialog::Choice() const
+{
+    return m_choices.at(static_cast<std::size_t>(std::max(0, m_pFormat->currentIndex())));
+}
+
+QString CExportDialog::FormFilter(const SExportChoice& choice) const
+{
+    QString name = QLatin1String(choice.pExporter->szName);
+    for (const SFormName& form : kFormNames) {
+        if (name == QLatin1String(form.registryName))
+            name = Text(form.text);
+    }
+    return QStringLiteral("%1 (*.%2)").arg(name, choice.szExtension);
+}
+
 QString CExportDialog::Extension() const
 {
-    return QLatin1String(kForms.at(static_cast<std::size_t>(std::max(0, m_pFormat->currentIndex()))).extension);
+    return Choice().szExtension;
 }
 
 QString CExportDialog::Filter() const
 {
-    return Text(kForms.at(static_cast<std::size_t>(std::max(0, m_pFormat->currentIndex()))).text);
+    return FormFilter(Choice());
 }
 
 SExportRequest CExportDialog::Request() const
@@ -252,11 +275,23 @@ SExportOptions CExportDialog::Options() const
 
 void CExportDialog::UpdatePreview()
 {
-    const bool modules = m_pModules->isChecked();
+    // A picture keeps every dot as it is: the byte options are not its.
+    const bool bytes = Choice().pExporter->nFamily == SExporter::Controller;
+    for (QWidget* control : std::initializer_list<QWidget*>{m_pScan, m_pBitOrder, m_pModules, m_pInvert, m_pPlanes})
+        control->setEnabled(bytes);
+    const bool modules = bytes && m_pModules->isChecked();
     m_pModuleWidth->setEnabled(modules);
     m_pModuleHeight->setEnabled(modules);
     m_pModuleOrder->setEnabled(modules);
     m_pSerpentine->setEnabled(modules);
+    if (!bytes) {
+        m_pButtons->button(QDialogButtonBox::Ok)->setEnabled(!m_grid.IsEmpty());
+        m_pDots->SetLayout(CByteLayout());
+        m_abBytes.clear();
+        m_pPreview->setPlainText(Text(PictureNote).arg(m_grid.Width()).arg(m_grid.Height()));
+        ShowByte(-1);
+        return;
+    }
 
     const SExportOptions options = Options();
     CByteLayout layout;

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "base/ExportOptions.h"
+#include "dotdata/ExportRegistry.h"
 
 #include <QDialog>
 
@@ -33,7 +34,8 @@ public:
     // options of the controls.
     SExportRequest Request() const;
     // The extension of the chosen form, without the dot, and its file
-    // dialog filter, such as "C array (*.h)".
+    // dialog filter, such as "C array (*.h)". The forms are the export
+    // registry's: the controller forms, then the PNG picture.
     QString Extension() const;
     QString Filter() const;
 
@@ -52,9 +54,12 @@ private:
     void ShowByte(qint64 index);
     SExportOptions Options() const;
     QString Text(int id) const;
+    const SExportChoice& Choice() const;
+    QString FormFilter(const SExportChoice& choice) const;
 
     const CDotGrid& m_grid;
     int m_nLanguage;
+    std::vector<SExportChoice> m_choices;
     QString m_szPath;
     QByteArray m_abBytes; // the bytes of the options shown, for the byte line
     QComboBox* m_pFormat = nullptr;

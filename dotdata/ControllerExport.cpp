@@ -3,6 +3,7 @@
 #include "base/DotGrid.h"
 #include "base/QuotedText.h"
 #include "base/RegularFile.h"
+#include "base/SaveTarget.h"
 #include "dotdata/ByteLayout.h"
 #include "dotdata/CArrayText.h"
 #include "dotdata/DotBytes.h"
@@ -64,6 +65,15 @@ bool CControllerExport::Write(const CDotGrid& grid, const SExportOptions& option
         error = QStringLiteral("'%1' names no controller format; use .c, .h, .bin or .hex.").arg(CQuotedText::Quote(path));
         return false;
     }
+    return WriteAs(grid, options, format, path, error);
+}
+
+bool CControllerExport::WriteAs(const CDotGrid& grid, const SExportOptions& options, Format format,
+                                const QString& path, QString& error)
+{
+    error = CSaveTarget::Refusal(path);
+    if (!error.isEmpty())
+        return false;
     QByteArray content;
     if (!Render(grid, options, format, CCArrayText::NameFromPath(path), content, error))
         return false;

@@ -24,6 +24,10 @@ public:
     // Writes the file through a save file: a failed write leaves an existing
     // file as it was. An extension that names no controller format is refused.
     static bool Write(const CDotGrid& grid, const SExportOptions& options, const QString& path, QString& error);
+    // The same in the given format, whatever the name. A target that is not
+    // a regular file (a FIFO, a device, a folder) is refused and left alone.
+    static bool WriteAs(const CDotGrid& grid, const SExportOptions& options, Format format, const QString& path,
+                        QString& error);
 
     // Reads a .bin or .hex export made for a canvas of the grid's size with
     // these options and redraws the grid's dots from it (mono dots in

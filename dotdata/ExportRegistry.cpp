@@ -1,6 +1,7 @@
 #include "dotdata/ExportRegistry.h"
 
 #include "base/QuotedText.h"
+#include "dotdata/ControllerExport.h"
 #include "dotdata/DotListing.h"
 #include "dotdata/ImageExport.h"
 #include "dotdata/SaveDot.h"
@@ -25,6 +26,14 @@ COutcome WritePictureAs(const SExportSource& source, const QString& path)
 {
     QString error;
     const bool written = CImageExport::WriteAs(source.grid, path, format, error);
+    return FromError(written, error);
+}
+
+template <CControllerExport::Format format>
+COutcome WriteControllerAs(const SExportSource& source, const QString& path)
+{
+    QString error;
+    const bool written = CControllerExport::WriteAs(source.grid, source.options, format, path, error);
     return FromError(written, error);
 }
 
@@ -67,6 +76,10 @@ const std::vector<SExporter>& CExportRegistry::All()
         {"JPG", SExporter::Picture, {"jpg", "jpeg", "jpe", nullptr}, WritePictureAs<CImageExport::Jpeg>},
         {"PNG", SExporter::Picture, {"png", nullptr, nullptr, nullptr}, WritePictureAs<CImageExport::Png>},
         {"TXT", SExporter::Listing, {"txt", nullptr, nullptr, nullptr}, WriteListing},
+        {"C array", SExporter::Controller, {"h", "c", nullptr, nullptr}, WriteControllerAs<CControllerExport::CArray>},
+        {"Raw bytes", SExporter::Controller, {"bin", nullptr, nullptr, nullptr}, WriteControllerAs<CControllerExport::Raw>},
+        {"Intel HEX", SExporter::Controller, {"hex", nullptr, nullptr, nullptr},
+         WriteControllerAs<CControllerExport::IntelHex>},
     };
     return exporters;
 }
@@ -125,4 +138,44 @@ QString CExportRegistry::ExtensionList(SExporter::EFamily family)
     for (const SExporter* exporter : Family(family))
         extensions << exporter->Extensions();
     return extensions.join(QStringLiteral(", "));
+}
+
+std::vector<SExportChoice> CExportRegistry::ExportChoices()
+{
+    std::vector<SExportChoice> choices;
+    for (const SExporter* exporter : Family(SExporter::Controller)) {
+        for (const QString& extension : exporter->Extensions())
+            choices.push_back({exporter, extension});
+    }
+    // A picture a controller tool can take without losing a dot.
+    const QString lossless = QStringLiteral("png");
+    choices.push_back({PictureFor(QStringLiteral("sign.") + lossless), lossless});
+    return choices;
+}
+
+const SExporter* CExportRegistry::ExportFor(const QString& path)
+{
+    const QString ending = CImageExport::NameEnding(path);
+    for (const SExportChoice& choice : ExportChoices()) {
+        if (choice.szExtension == ending)
+            return choice.pExporter;
+    }
+    return nullptr;
+}
+
+COutcome CExportRegistry::WriteExport(const SExportSource& source, const QString& path)
+{
+    const SExporter* exporter = ExportFor(path);
+    if (!exporter) {
+        QStringList endings;
+        for (const SExportChoice& choice : ExportChoices())
+            endings << QLatin1Char('.') + choice.szExtension;
+        const QString last = endings.takeLast();
+        return COutcome::Failed(Tr("\"%1\" names no export form; use %2 or %3.")
+                                    .arg(CQuotedText::Quote(QFileInfo(path).fileName()),
+                                         endings.join(QStringLiteral(", ")), last));
+    }
+    if (exporter->nFamily == SExporter::Picture && source.grid.IsEmpty())
+        return COutcome::Failed(Tr("The canvas has no dots."));
+    return exporter->pfnWrite(source, path);
 }

@@ -3,6 +3,7 @@
 #include "canvas/ImageView.h"
 #include "dotdata/ControllerExport.h"
 #include "dotdata/DotListing.h"
+#include "dotdata/ExportRegistry.h"
 #include "dotdata/DotTextPdf.h"
 #include "dotdata/ListingDocument.h"
 #include "frame/ListingPrint.h"
@@ -69,7 +70,9 @@ bool CCommandSteps::SaveImageTo(const QString& path)
 
 bool CCommandSteps::ExportTo(const QString& path, const SExportOptions& options, QString& error)
 {
-    return CControllerExport::Write(m_canvas.Grid(), options, path, error);
+    const COutcome written = CExportRegistry::WriteExport({m_canvas.Grid(), m_canvas.Text(), options}, path);
+    error = written.Message();
+    return written.IsOk();
 }
 
 bool CCommandSteps::LoadExport(const QString& path, const SExportOptions& options, QString& error)

@@ -35,6 +35,21 @@ TEST(BatchExport, WorkedExampleInEachOrder)
     EXPECT_EQ(ReadAll(dir.FilePath("columns.hex")), ":1000000080000000000000000080000000000001EF\r\n:00000001FF\r\n");
 }
 
+// A PNG export opens again as the same dots: its listing is the canvas's.
+TEST(BatchExport, PngExportOpensAsTheSameListing)
+{
+    CScratchDir dir;
+    ASSERT_EQ(RunPellmark(QStringList(kSample) << "--export" << dir.FilePath("sign.png") << "--save-dots"
+                                                << dir.FilePath("before.txt"))
+                  .exitCode,
+              0);
+    const SProcessResult r =
+        RunPellmark({"--open", dir.FilePath("sign.png"), "--save-dots", dir.FilePath("after.txt")});
+    ASSERT_EQ(r.exitCode, 0) << r.err.toStdString();
+    EXPECT_FALSE(ReadAll(dir.FilePath("before.txt")).isEmpty());
+    EXPECT_EQ(ReadAll(dir.FilePath("after.txt")), ReadAll(dir.FilePath("before.txt")));
+}
+
 TEST(BatchExport, LoadExportRedrawsTheSameDots)
 {
     // Modules, snaking and rgb planes, through a hex file onto a fresh canvas:
@@ -75,7 +90,7 @@ TEST(BatchExport, BadValuesAndFilesStopTheRun)
         const char* says;
     };
     const SCase cases[] = {
-        {{"--export", dir.FilePath("sign.txt")}, "names no controller format; use .c, .h, .bin or .hex."},
+        {{"--export", dir.FilePath("sign.txt")}, "names no export form; use .h, .c, .bin, .hex or .png."},
         {{"--module", "24x16", "--export", dir.FilePath("a.bin")}, "A 16 x 8 canvas does not split into whole modules of 24 x 16 dots."},
         {{"--export", dir.FilePath("no/such/a.bin")}, "does not exist"},
         {{"--load-export", dir.FilePath("missing.bin")}, "cannot open"},

@@ -5,7 +5,9 @@
 #include "canvas/DotsStep.h"
 #include "canvas/ImageView.h"
 
+#include "SevenColours.h"
 #include "TestSupport.h"
+#include "dotdata/ExportRegistry.h"
 
 #include <QImage>
 #include <QSignalSpy>
@@ -166,4 +168,27 @@ TEST(CanvasTools, TheCanvasHandsTheMouseToTheCurrentToolInDisplayCoordinates)
     EXPECT_EQ(view.PointerShape(), Qt::SizeAllCursor);
     view.TogglePanMode();
     EXPECT_EQ(view.PointerShape(), Qt::ArrowCursor);
+}
+
+// A PNG export keeps every dot: opened again it gives the same canvas, in
+// every colour (Open makes canvases of whole 8 x 8 blocks, so this one is).
+TEST(CanvasDocument, PngExportOpensAsTheSameDots)
+{
+    CScratchDir dir;
+    CCanvasDocument doc;
+    ASSERT_TRUE(doc.NewCanvas(24, 16, ImageMode));
+    for (std::size_t i = 0; i < kSevenColours.size(); ++i) {
+        doc.EditDot(static_cast<int>(i), static_cast<int>(i), kSevenColours[i].Value());
+        doc.EditDot(23 - static_cast<int>(i), 15, kSevenColours[i].Value());
+    }
+    const CDotGrid before = doc.Grid();
+    const QString path = dir.FilePath(QStringLiteral("sign.png"));
+    ASSERT_TRUE(CExportRegistry::WriteExport(doc.ExportSource(), path));
+    CCanvasDocument opened;
+    ASSERT_TRUE(opened.Open(path));
+    ASSERT_EQ(opened.Grid().Width(), before.Width());
+    ASSERT_EQ(opened.Grid().Height(), before.Height());
+    for (int y = 0; y < before.Height(); ++y)
+        for (int x = 0; x < before.Width(); ++x)
+            ASSERT_EQ(opened.Grid().DisplayDotAt(x, y), before.DisplayDotAt(x, y)) << x << "," << y;
 }

@@ -118,3 +118,23 @@ TEST(ExportDialog, SpeaksTheMenuLanguage)
     ASSERT_TRUE(chinese.DotView()->HighlightDot(0, 0));
     EXPECT_EQ(chinese.ByteText().toStdString(), "第 0 字节:0x80,点 (0, 0) 至 (7, 0)");
 }
+
+// The forms come from the export registry with PNG last; a picture takes
+// none of the byte options.
+TEST(ExportDialog, PngIsOfferedLastWithoutTheByteOptions)
+{
+    const CDotGrid grid = SampleGrid();
+    CExportDialog dialog(grid, 0);
+    const QList<QComboBox*> boxes = dialog.findChildren<QComboBox*>();
+    ASSERT_EQ(boxes.at(0)->count(), 5);
+    dialog.SetRequest(RequestFor("/tmp/out/panel.PNG"));
+    EXPECT_EQ(dialog.Extension(), "png");
+    EXPECT_EQ(dialog.Filter(), "PNG picture (*.png)");
+    EXPECT_EQ(dialog.Request().path, "/tmp/out/panel.png");
+    EXPECT_TRUE(dialog.CanAccept());
+    EXPECT_TRUE(dialog.PreviewText().startsWith("A 16 x 8 PNG picture")) << dialog.PreviewText().toStdString();
+    EXPECT_FALSE(boxes.at(1)->isEnabled());
+    boxes.at(0)->setCurrentIndex(0);
+    EXPECT_TRUE(boxes.at(1)->isEnabled());
+    EXPECT_EQ(dialog.Filter(), "C array (*.h)");
+}

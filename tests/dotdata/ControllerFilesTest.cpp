@@ -7,6 +7,8 @@
 #include <QDir>
 #include <QRegularExpression>
 
+#include <sys/stat.h>
+
 #include <gtest/gtest.h>
 
 namespace {
@@ -223,4 +225,27 @@ TEST(ControllerFiles, ReadBackDrawsTheFileOntoTheCanvas)
     EXPECT_TRUE(ReadBack(dir.FilePath("huge.hex"), SExportOptions(), target).contains("is larger than"));
     ASSERT_TRUE(WriteAll(dir.FilePath("bad.hex"), ":10000000804000000000000000000000000000012E\r\n:00000001FF\r\n"));
     EXPECT_TRUE(ReadBack(dir.FilePath("bad.hex"), SExportOptions(), target).contains("bad.hex', line 1"));
+}
+
+// A FIFO, a device or a folder is never replaced by an export, and the
+// write does not wait for a reader.
+TEST(ControllerFiles, TargetsThatAreNotRegularFilesAreLeftAlone)
+{
+    CScratchDir dir;
+    const CDotGrid grid = SampleGrid();
+    const QString fifo = dir.FilePath(QStringLiteral("pipe.hex"));
+    ASSERT_TRUE(MakeFifo(fifo));
+    const QString folder = dir.FilePath(QStringLiteral("folder.bin"));
+    ASSERT_TRUE(QDir(dir.Path()).mkdir(QStringLiteral("folder.bin")));
+    QString error;
+    EXPECT_FALSE(CControllerExport::Write(grid, SExportOptions(), fifo, error));
+    EXPECT_TRUE(error.endsWith("is not a regular file and is left as it is.")) << error.toStdString();
+    EXPECT_FALSE(CControllerExport::Write(grid, SExportOptions(), folder, error));
+    EXPECT_TRUE(error.endsWith("is a folder and is left as it is.")) << error.toStdString();
+    EXPECT_FALSE(CControllerExport::WriteAs(grid, SExportOptions(), CControllerExport::Raw,
+                                            QStringLiteral("/dev/null"), error));
+    struct stat st {};
+    ASSERT_EQ(::stat(QFile::encodeName(fifo).constData(), &st), 0);
+    EXPECT_TRUE(S_ISFIFO(st.st_mode));
+    EXPECT_TRUE(QDir(folder).isEmpty());
 }

@@ -5,6 +5,8 @@
 #include "dotdata/DotListing.h"
 #include "TestSupport.h"
 
+#include <QDir>
+
 #include <gtest/gtest.h>
 
 TEST(ExportRegistry, PicturesAreChosenByExtensionAndUnknownOnesRefused)
@@ -56,4 +58,40 @@ TEST(ExportRegistry, TheListingExporterWritesTheListingWithCrLf)
     const CDotGrid empty;
     EXPECT_FALSE(CExportRegistry::ListingExporter().pfnWrite({empty, text}, dir.FilePath(QStringLiteral("e.txt"))));
     EXPECT_FALSE(QFile::exists(dir.FilePath(QStringLiteral("e.txt"))));
+}
+
+// File > Export takes the controller forms and PNG by extension in any
+// letter case and refuses anything else with the list; Save Image still
+// offers only pictures.
+TEST(ExportRegistry, ExportFormsByExtensionApartFromSaveImage)
+{
+    const struct
+    {
+        const char* path;
+        const char* form; // null: refused
+    } cases[] = {
+        {"a.h", "C array"},   {"a.C", "C array"},  {"a.bin", "Raw bytes"}, {"a.HEX", "Intel HEX"},
+        {"a.png", "PNG"},     {"a.bmp", nullptr},  {"a.jpg", nullptr},     {"noextension", nullptr},
+        {"a.txt", nullptr},   {"a.hex~", nullptr},
+    };
+    for (const auto& c : cases) {
+        const SExporter* exporter = CExportRegistry::ExportFor(QString::fromUtf8(c.path));
+        if (!c.form) {
+            EXPECT_EQ(exporter, nullptr) << c.path;
+            continue;
+        }
+        ASSERT_NE(exporter, nullptr) << c.path;
+        EXPECT_STREQ(exporter->szName, c.form) << c.path;
+    }
+    EXPECT_EQ(CExportRegistry::PictureFor(QStringLiteral("a.h")), nullptr);
+    EXPECT_EQ(CExportRegistry::DialogFilters(SExporter::Controller),
+              (QStringList{QStringLiteral("C array (*.h *.c)"), QStringLiteral("Raw bytes (*.bin)"),
+                           QStringLiteral("Intel HEX (*.hex)")}));
+
+    CScratchDir dir;
+    const CDotGrid grid = GridWithDots(8, 8, {{1, 1}}, MakeColor(255, 0, 0));
+    const CCanvasText text;
+    const COutcome refused = CExportRegistry::WriteExport({grid, text}, dir.FilePath(QStringLiteral("sign.txt")));
+    EXPECT_EQ(refused.Message(), QStringLiteral("\"sign.txt\" names no export form; use .h, .c, .bin, .hex or .png."));
+    EXPECT_TRUE(QDir(dir.Path()).entryList(QDir::Files).isEmpty());
 }

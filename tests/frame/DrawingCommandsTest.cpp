@@ -204,6 +204,16 @@ TEST_F(DrawingCommands, TheStatusBarNamesTheDotUnderThePointerAsTheListingDoes)
     EXPECT_EQ(readout.Text(CCanvasReadout::BlockPane), QStringLiteral("2-4-3"));
     EXPECT_EQ(readout.Text(CCanvasReadout::ZoomPane), QStringLiteral("×8"));
     EXPECT_EQ(readout.Text(CCanvasReadout::SizePane), QStringLiteral("32 × 16"));
+    // The last dot on both axes, then the field beside the grid.
+    const QRect last = Canvas()->DotToClient(31, 15);
+    QTest::mouseMove(Canvas()->viewport(), last.center());
+    QCoreApplication::processEvents();
+    EXPECT_EQ(readout.Text(CCanvasReadout::PointerPane), QStringLiteral("31, 15"));
+    EXPECT_EQ(readout.Text(CCanvasReadout::BlockPane), QStringLiteral("8-8-8"));
+    QTest::mouseMove(Canvas()->viewport(), last.bottomRight() + QPoint(last.width() * 2, last.height() * 2));
+    QCoreApplication::processEvents();
+    EXPECT_EQ(readout.Text(CCanvasReadout::PointerPane), QString()) << "off the grid, no dot is named";
+    EXPECT_EQ(readout.Text(CCanvasReadout::BlockPane), QString());
     // The original panes keep their places: progress is still pane 1.
     EXPECT_EQ(frame->StatusPaneText(1), QStringLiteral("100%"));
 }
