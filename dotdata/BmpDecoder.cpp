@@ -244,7 +244,14 @@ bool DecodeRows(QIODevice& device, const BmpLayout& l, QSize keep, QImage& out)
 class ByteStream
 {
 public:
-    explicit ByteStream(QIODevice& device) : m_device(device), m_buffer(kStreamChunk) {}
+    // Reads from the device's present position; its size is taken once (a
+    // file's size costs a system call).
+    explicit ByteStream(QIODevice& device)
+        : m_device(device)
+        , m_buffer(kStreamChunk)
+        , m_nUnread(std::max<qint64>(0, device.size() - device.pos()))
+    {
+    }
 
     bool Next(uchar& b)
     {
@@ -253,12 +260,13 @@ public:
             m_pos = 0;
             if (m_len <= 0)
                 return false;
+            m_nUnread -= m_len;
         }
         b = m_buffer[static_cast<std::size_t>(m_pos++)];
         return true;
     }
     // Bytes of the device not yet handed out.
-    qint64 Left() const { return m_device.size() - m_device.pos() + (m_len - m_pos); }
+    qint64 Left() const { return m_nUnread + (m_len - m_pos); }
     bool Skip(qint64 n)
     {
         uchar b = 0;
@@ -274,6 +282,7 @@ private:
     std::vector<uchar> m_buffer;
     qint64 m_pos = 0;
     qint64 m_len = 0;
+    qint64 m_nUnread; // not yet read from the device
 };
 
 // Writes decoded palette indices into the kept corner only; the pen moves
