@@ -7,6 +7,11 @@ FUZZ_DIR ?= build-fuzz
 # Seconds each fuzz target runs for.
 FUZZ_SECONDS ?= 600
 FUZZ_TARGETS = bmp jpeg listing profile hex project
+# Longest input per target: the picture readers get room for long segments
+# and streams (their inputs can also be programs that build large files).
+FUZZ_MAX_LEN_bmp = 1048576
+FUZZ_MAX_LEN_jpeg = 1048576
+FUZZ_MAX_LEN = 65536
 # Qt and the font libraries keep memory until exit on purpose; leaks are not
 # what these runs look for.
 SANITIZE_ENV = ASAN_OPTIONS=detect_leaks=0:abort_on_error=1 UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
@@ -61,8 +66,9 @@ fuzz-build: deps
 fuzz: fuzz-build
 	@for t in $(FUZZ_TARGETS); do \
 	  mkdir -p $(FUZZ_DIR)/corpus/$$t $(FUZZ_DIR)/findings/$$t; \
+	  len=$(FUZZ_MAX_LEN); [ $$t = bmp ] && len=$(FUZZ_MAX_LEN_bmp); [ $$t = jpeg ] && len=$(FUZZ_MAX_LEN_jpeg); \
 	  echo "== fuzz_$$t for $(FUZZ_SECONDS) s"; \
-	  $(SANITIZE_ENV) ./$(FUZZ_DIR)/fuzz_$$t -max_total_time=$(FUZZ_SECONDS) -timeout=10 -rss_limit_mb=2048 -max_len=65536 \
+	  $(SANITIZE_ENV) ./$(FUZZ_DIR)/fuzz_$$t -max_total_time=$(FUZZ_SECONDS) -timeout=10 -rss_limit_mb=2048 -max_len=$$len \
 	    -artifact_prefix=$(FUZZ_DIR)/findings/$$t/ $(FUZZ_DIR)/corpus/$$t $(FUZZ_DIR)/seeds/$$t || exit 1; \
 	done
 

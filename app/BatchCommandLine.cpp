@@ -177,7 +177,7 @@ bool CBatchCommandLine::Fail(const QString& option, const QString& what)
     return false;
 }
 
-bool CBatchCommandLine::Parse(const QStringList& arguments)
+bool CBatchCommandLine::Parse(const QStringList& arguments, const QList<QByteArray>& rawArguments)
 {
     m_steps.clear();
     m_szError.clear();
@@ -195,6 +195,8 @@ bool CBatchCommandLine::Parse(const QStringList& arguments)
                 return Fail(arg, QStringLiteral("missing value %1").arg(QLatin1String(info->valueName)));
             if (!ParseValue(step, arguments.at(++i)))
                 return false;
+            if (i < rawArguments.size())
+                step.rawText = rawArguments.at(i);
         }
         m_steps.push_back(std::move(step));
     }

@@ -2,6 +2,8 @@
 
 #include "base/Color.h"
 
+#include <QByteArray>
+#include <QList>
 #include <QString>
 #include <QStringList>
 
@@ -25,6 +27,7 @@ struct SBatchStep
     Kind kind = Help;
     QString option;          // as typed, for messages
     QString text;            // file name, text, font family
+    QByteArray rawText;      // the value's bytes as given, when known
     int x = 0;               // width, column, offset, size, stretch, colour index, --match way, export option,
                              // frame number, duration, direction (CFrameEffects::Direction)
     int y = 0;               // height, row, offset, speed
@@ -44,8 +47,9 @@ public:
     static bool IsBatch(const QStringList& arguments);
 
     // arguments without the program name. Returns false with Error() set to
-    // one line naming the option and what is wrong.
-    bool Parse(const QStringList& arguments);
+    // one line naming the option and what is wrong. rawArguments, when
+    // given, are the same arguments as bytes: file names keep them.
+    bool Parse(const QStringList& arguments, const QList<QByteArray>& rawArguments = {});
 
     const std::vector<SBatchStep>& Steps() const { return m_steps; }
     const QString& Error() const { return m_szError; }

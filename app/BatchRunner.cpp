@@ -1,6 +1,7 @@
 #include "app/BatchRunner.h"
 
 #include "animation/FrameImages.h"
+#include "base/ByteFileName.h"
 #include "base/QuotedText.h"
 #include "canvas/ImageView.h"
 #include "dotdata/DotListingReader.h"
@@ -59,7 +60,7 @@ int CBatchRunner::Run(const std::vector<SBatchStep>& steps)
     StartInImageModeIfOpenedFirst(steps);
     for (const SBatchStep& step : steps) {
         m_szMessage.clear();
-        if (!RunStep(step))
+        if (!RunNamedStep(step))
             return 2;
     }
     return 0;
@@ -81,6 +82,26 @@ bool CBatchRunner::Fail(const SBatchStep& step, const QString& what)
 {
     m_err << step.option << ": " << what << Qt::endl;
     return false;
+}
+
+bool CBatchRunner::RunNamedStep(const SBatchStep& step)
+{
+    const bool reads = step.kind == SBatchStep::Open || step.kind == SBatchStep::LoadDots
+        || step.kind == SBatchStep::LoadExport;
+    const bool writes = step.kind == SBatchStep::SaveDots || step.kind == SBatchStep::SaveImage
+        || step.kind == SBatchStep::PrintPdf || step.kind == SBatchStep::Export;
+    if ((!reads && !writes) || step.rawText.isEmpty() || CByteFileName::IsUtf8(step.rawText))
+        return RunStep(step);
+    // A file name that is not UTF-8 reaches its file through a stand-in path.
+    CByteFileName name(step.rawText);
+    SBatchStep named = step;
+    QString error;
+    named.text = reads ? name.ReadPath() : name.WritePath(error);
+    if (named.text.isEmpty())
+        return Fail(step, error);
+    if (!RunStep(named))
+        return false;
+    return reads || name.Commit(error) || Fail(step, error);
 }
 
 bool CBatchRunner::RunStep(const SBatchStep& step)

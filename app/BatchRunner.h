@@ -32,6 +32,7 @@ public:
 
 private:
     void StartInImageModeIfOpenedFirst(const std::vector<SBatchStep>& steps);
+    bool RunNamedStep(const SBatchStep& step);
     bool RunStep(const SBatchStep& step);
     bool Fail(const SBatchStep& step, const QString& what);
     bool NewCanvas(const SBatchStep& step);

@@ -23,8 +23,13 @@ int RunBatch(int argc, char** argv)
     QApplication application(argc, argv);
     QTextStream out(stdout);
     QTextStream err(stderr);
+    // The application has taken its own options out of argv, so what is
+    // left lines up with arguments().
+    QList<QByteArray> raw;
+    for (int i = 1; i < argc; ++i)
+        raw << QByteArray(argv[i]);
     CBatchCommandLine commandLine;
-    if (!commandLine.Parse(QCoreApplication::arguments().mid(1))) {
+    if (!commandLine.Parse(QCoreApplication::arguments().mid(1), raw)) {
         err << commandLine.Error() << Qt::endl;
         return 2;
     }

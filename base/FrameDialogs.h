@@ -60,6 +60,7 @@ struct CFrameDialogs
     std::function<std::optional<COLORREF>(COLORREF current)> askColor;
     std::function<std::optional<LogFont>(const LogFont& current)> askFont;
     std::function<void(const QString& text)> showMessage; // one plain message box
+    std::function<bool(const QString& question)> askYesNo; // true for Yes
     std::function<void()> showAbout;
     std::function<bool(const QString& path)> openFile; // hands a file to the desktop's opener; false when none can show it
     std::function<void()> quit;                         // ends the event loop, no close events
@@ -98,6 +99,7 @@ struct CFrameDialogs
     {
         return askSaveChanges ? askSaveChanges(language, name) : ESaveChoice::Cancel;
     }
+    bool AskYesNo(const QString& question) const { return askYesNo && askYesNo(question); }
     void ShowMessage(const QString& text) const
     {
         if (showMessage)

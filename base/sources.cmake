@@ -20,6 +20,7 @@ list(APPEND CORE_SOURCES
   base/SettingsLocation.h base/SettingsLocation.cpp
   base/RegularFile.h base/RegularFile.cpp
   base/SaveTarget.h base/SaveTarget.cpp
+  base/ByteFileName.h base/ByteFileName.cpp
   base/QuotedText.h base/QuotedText.cpp
   base/Outcome.h
   base/ExportOptions.h base/ExportOptions.cpp

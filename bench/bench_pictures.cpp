@@ -10,6 +10,8 @@
 #include "tests/dotdata/PictureFiles.h"
 
 #include <QDir>
+#include <QElapsedTimer>
+#include <QtEndian>
 #include <QFile>
 #include <QImage>
 #include <QTemporaryDir>
@@ -137,9 +139,43 @@ long PeakKb()
 int ImportOne(const char* path)
 {
     CDotGrid grid;
+    QElapsedTimer clock;
+    clock.start();
     const bool loaded = CPictureImport::Import(QString::fromLocal8Bit(path), grid);
-    std::printf("%s %ld\n", loaded ? "loaded" : "refused", PeakKb());
+    std::printf("%s %ld %.2f\n", loaded ? "loaded" : "refused", PeakKb(), clock.nsecsElapsed() / 1e9);
     return 0;
+}
+
+// A small picture after 'count' marker segments of 64 KB (comments, Exif).
+QByteArray JpegAfterSegments(char marker, int count)
+{
+    const QByteArray small = MakeJpeg(QImage(16, 16, QImage::Format_RGB32));
+    QByteArray segment("\xFF", 1);
+    segment.append(marker).append("\xFF\xFF", 2).append(QByteArray(65533, 'x'));
+    return small.left(2) + segment.repeated(count) + small.mid(2);
+}
+
+// A grey 4096 x 6144 progressive picture of empty blocks whose last scan
+// comes again until there are 'scans' scans.
+QByteArray RepeatedScans(int scans)
+{
+    QImage grey(4096, 6144, QImage::Format_Grayscale8);
+    grey.fill(90);
+    const QByteArray plain = MakeJpeg(grey, true);
+    const qsizetype last = plain.lastIndexOf("\xFF\xDA");
+    const QByteArray scan = plain.mid(last, plain.size() - 2 - last);
+    const int have = static_cast<int>(plain.count("\xFF\xDA"));
+    return plain.left(plain.size() - 2) + scan.repeated(std::max(0, scans - have)) + plain.right(2);
+}
+
+// An RLE8 picture of 2^31 - 1 rows (negative: top-down) and 'bytes' bytes of
+// end-of-line codes.
+QByteArray EndOfLineFlood(qint32 height, qsizetype bytes)
+{
+    QByteArray b = MakeRle8Bmp(16, 1, {qRgb(255, 0, 0), qRgb(0, 255, 0)}, [](int, int) { return std::uint8_t(1); });
+    Put32(b, 22, static_cast<std::uint32_t>(height));
+    b.truncate(static_cast<qsizetype>(qFromLittleEndian<quint32>(b.constData() + 10)));
+    return b + QByteArray(bytes, '\0');
 }
 
 // Runs the import in a fresh process of this program, so the figure is that
@@ -149,12 +185,13 @@ void ReportImport(const char* name, const QString& path)
     const QByteArray command = "/proc/" + QByteArray::number(getpid()) + "/exe --import-one '" + path.toLocal8Bit() + "'";
     char result[16] = "failed";
     long kb = 0;
+    double seconds = 0;
     if (FILE* pipe = popen(command.constData(), "r")) {
-        if (std::fscanf(pipe, "%15s %ld", result, &kb) != 2)
+        if (std::fscanf(pipe, "%15s %ld %lf", result, &kb, &seconds) != 3)
             std::strcpy(result, "failed");
         pclose(pipe);
     }
-    std::printf("%-42s %-8s %6.1f MB\n", name, result, kb / 1024.0);
+    std::printf("%-42s %-8s %6.1f MB %6.2f s\n", name, result, kb / 1024.0, seconds);
 }
 
 // Pictures far larger than the canvas whose useful corner is 1024 x 768:
@@ -206,8 +243,15 @@ int RunPeak()
         {"65500 x 65500 JPEG with 14 MB of data", HugeJpegWithData()},
         {"4000 x 3000 JPEG", MakeJpeg(photo)},
         {"4000 x 3000 progressive JPEG", MakeJpeg(photo, true)},
+        {"950 comments of 64 KB before a JPEG", JpegAfterSegments('\xFE', 950)},
+        {"990 comments of 64 KB before a JPEG", JpegAfterSegments('\xFE', 990)},
+        {"950 Exif segments of 64 KB before a JPEG", JpegAfterSegments('\xE1', 950)},
+        {"4096 x 6144 grey progressive, 995 scans", RepeatedScans(995)},
+        {"4096 x 6144 grey progressive, 40 scans", RepeatedScans(40)},
+        {"RLE8 2^31-1 rows top-down, 256 MB of EOL", EndOfLineFlood(-INT32_MAX, qsizetype{256} << 20)},
+        {"RLE8 2^31-1 rows bottom-up, 256 MB of EOL", EndOfLineFlood(INT32_MAX, qsizetype{256} << 20)},
     };
-    std::printf("%-42s %-8s %s\n", "file", "result", "peak RSS");
+    std::printf("%-42s %-8s %s\n", "file", "result", "peak RSS, time");
     std::fflush(stdout);
     ReportImport("(no file: process baseline)", dir.filePath("absent"));
     // Each file is written, then opened by a fresh process.

@@ -245,7 +245,14 @@ bool DecodeRows(QIODevice& device, const BmpLayout& l, QSize keep, QImage& out)
 class ByteStream
 {
 public:
-    explicit ByteStream(QIODevice& device) : m_device(device), m_buffer(kStreamChunk) {}
+    // Reads from the device's present position; its size is taken once (a
+    // file's size costs a system call).
+    explicit ByteStream(QIODevice& device)
+        : m_device(device)
+        , m_buffer(kStreamChunk)
+        , m_nUnread(std::max<qint64>(0, device.size() - device.pos()))
+    {
+    }
 
     bool Next(uchar& b)
     {
@@ -254,10 +261,13 @@ public:
             m_pos = 0;
             if (m_len <= 0)
                 return false;
+            m_nUnread -= m_len;
         }
         b = m_buffer[static_cast<std::size_t>(m_pos++)];
         return true;
     }
+    // Bytes of the device not yet handed out.
+    qint64 Left() const { return m_nUnread + (m_len - m_pos); }
     bool Skip(qint64 n)
     {
         uchar b = 0;
@@ -273,6 +283,7 @@ private:
     std::vector<uchar> m_buffer;
     qint64 m_pos = 0;
     qint64 m_len = 0;
+    qint64 m_nUnread; // not yet read from the device
 };
 
 // Writes decoded palette indices into the kept corner only; the pen moves
@@ -309,6 +320,12 @@ public:
         m_y += dy;
     }
     bool PastLastRow() const { return m_y >= m_l.height; }
+    // Rows are stored in one direction only, so once the pen is below the
+    // last kept row nothing further can reach the canvas. Top-down rows keep
+    // the first rows, bottom-up rows the last ones.
+    bool PastKeptRows() const { return m_l.bottomUp ? PastLastRow() : m_y >= m_out.height(); }
+    // File rows the pen must still move down before it reaches a kept row.
+    qint64 RowsBeforeKept() const { return m_l.bottomUp ? std::max<qint64>(0, m_l.height - m_out.height() - m_y) : 0; }
 
 private:
     const BmpLayout& m_l;
@@ -345,9 +362,30 @@ void PutRun(RlePen& pen, int count, uchar value, bool fourBit)
     pen.Move(count - i, 0);
 }
 
+// The most rows 'bytes' of run-length data can move the pen down: a delta
+// escape of four bytes moves it 255 rows, an end of line of two bytes one.
+qint64 MostRowsIn(qint64 bytes)
+{
+    return bytes / 4 * 255 + (bytes % 4 >= 2 ? 1 : 0);
+}
+
+// The last two bytes of the data are the end-of-bitmap escape.
+bool EndsWithEndOfBitmap(QIODevice& device)
+{
+    uchar tail[2] = {};
+    const qint64 size = device.size();
+    const qint64 here = device.pos();
+    const bool ends = size >= 2 && ReadAt(device, size - 2, tail, 2) && tail[0] == 0 && tail[1] == 1;
+    device.seek(here);
+    return ends;
+}
+
 // Run-length data is decoded as it streams in, so only the kept corner is
 // ever held. A stream that ends before the end-of-bitmap escape or the last
-// row is truncated.
+// row is truncated. Reading stops as soon as the rest of the data can no
+// longer change the canvas: past the last kept row (top-down rows), or when
+// too few bytes are left to reach the first kept row even by the longest
+// deltas (bottom-up rows); then the data only has to end properly.
 bool DecodeCompressed(QIODevice& device, const BmpLayout& l, QSize keep, QImage& out)
 {
     out = QImage(keep, QImage::Format_BGR888);
@@ -359,7 +397,9 @@ bool DecodeCompressed(QIODevice& device, const BmpLayout& l, QSize keep, QImage&
     ByteStream in(device);
     RlePen pen(l, out);
     uchar count = 0, value = 0;
-    while (!pen.PastLastRow()) {
+    while (!pen.PastKeptRows()) {
+        if (pen.RowsBeforeKept() > MostRowsIn(in.Left()))
+            return EndsWithEndOfBitmap(device);
         if (!in.Next(count) || !in.Next(value))
             return false;
         if (count) {

@@ -22,9 +22,13 @@ public:
     explicit CDotTextPdf(const QPlainTextEdit& pane);
     explicit CDotTextPdf(const CListingDocument& listing);
     CDotTextPdf(const QTextDocument& text, const QFont& font, int sourceDpi);
+    CDotTextPdf(const QString& text, const QFont& font, int sourceDpi);
 
     // Pages as a printer sets them up (size, orientation, margins, resolution).
     void SetPage(const QPageLayout& layout, int resolution);
+
+    // The pages the file will have.
+    int CountPages() const;
 
     // The complete file; empty when painting could not begin or the result
     // is not a whole PDF.
@@ -39,7 +43,9 @@ public:
     static bool IsWholePdf(const QByteArray& bytes);
 
 private:
-    const QTextDocument& m_text;
+    QByteArray RenderPlain() const;
+
+    QString m_szText;
     QFont m_font;
     int m_nSourceDpi;
     QPageLayout m_layout;

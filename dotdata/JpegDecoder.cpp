@@ -1,5 +1,7 @@
 #include "dotdata/JpegDecoder.h"
 
+#include "dotdata/SkippingDevice.h"
+
 #include <QIODevice>
 #include <QImageReader>
 
@@ -17,6 +19,11 @@ constexpr int kAllocationLimitMB = 32;
 // Progressive and multi-scan files keep all coefficients (two bytes each)
 // while decoding; beyond this the file is refused.
 constexpr qint64 kMaxCoefficientBytes = qint64{48} * 1024 * 1024;
+// Each scan of such a file runs over every block it covers, even when a
+// few bytes code a run of thousands of empty blocks. Scans times blocks
+// beyond this are refused: about 40 scans of the largest picture accepted,
+// well under two seconds of decoding.
+constexpr qint64 kMaxScanBlocks = qint64{16} * 1000 * 1000;
 
 // The file is read in chunks of this size, never whole.
 constexpr qint64 kChunkBytes = 64 * 1024;
@@ -28,6 +35,25 @@ constexpr int kMaxSegments = 1000;
 
 constexpr int kSos = 0xDA;
 constexpr int kEoi = 0xD9;
+constexpr int kApp0 = 0xE0;
+constexpr int kApp14 = 0xEE; // Adobe: how the colours are coded
+constexpr int kCom = 0xFE;
+
+using Ranges = CSkippingDevice::Ranges;
+
+// Comments and application data other than the JFIF and Adobe headers carry
+// nothing the pixels need; the decoder would keep each one (up to 64 KB) in
+// memory, so they are left out of what it reads.
+bool IsSkippable(int marker)
+{
+    return marker == kCom || (marker > kApp0 && marker <= 0xEF && marker != kApp14);
+}
+
+// A marker followed by a two-byte length and its segment.
+bool HasLength(int marker)
+{
+    return marker >= 0xC0 && marker != 0xFF && !(marker >= 0xD0 && marker <= 0xD9);
+}
 
 struct JpegFrame
 {
@@ -41,6 +67,7 @@ struct JpegFrame
     int scanComponents = 0;
     qint64 scanStart = -1;
     int segments = 0; // marker segments before the first scan
+    Ranges skipped;   // skippable segments before the first scan
 };
 
 int Be16(const uchar* p) { return (p[0] << 8) | p[1]; }
@@ -135,6 +162,8 @@ bool ParseMarkers(QIODevice& device, JpegFrame& f)
             return false;
         if (++f.segments > kMaxSegments)
             return false;
+        if (IsSkippable(marker))
+            f.skipped.emplace_back(pos, pos + 2 + len);
         if (IsFrameMarker(marker) || marker == kSos) {
             seg.resize(static_cast<std::size_t>(len - 2) + 1);
             if (!ReadAt(device, pos + 4, seg.data(), len - 2))
@@ -156,7 +185,8 @@ bool ParseMarkers(QIODevice& device, JpegFrame& f)
 
 // What follows the first scan header: the bytes that carry entropy-coded
 // data (a stuffed FF 00 counts as one, fill bytes FF and marker bytes do
-// not), up to the last end marker. Entropy-coded data never contains FF D9,
+// not), up to the last end marker, and the marker segments between scans,
+// whose contents are stepped over. Entropy-coded data never contains FF D9,
 // so the last one after the scan header is the end marker; without it the
 // file was cut short.
 struct ScanData
@@ -164,33 +194,81 @@ struct ScanData
     qint64 dataBytes = 0;
     bool hasEnd = false;
     int markers = 0; // markers other than restarts, fill and the end
+    int scans = 1;
+    Ranges skipped; // skippable segments between scans
 };
 
-bool ReadScanData(QIODevice& device, qint64 scanStart, ScanData& scan)
+// Reads a device byte by byte from a position on, through a buffer, and
+// can jump ahead.
+class ByteReader
 {
-    if (!device.seek(scanStart))
-        return false;
-    std::vector<char> chunk(kChunkBytes);
+public:
+    ByteReader(QIODevice& device, qint64 pos) : m_device(device), m_buffer(static_cast<std::size_t>(kChunkBytes)), m_start(pos) {}
+
+    bool Next(uchar& b)
+    {
+        if (m_at == m_length && !Fill(m_start + m_length))
+            return false;
+        b = m_buffer[static_cast<std::size_t>(m_at++)];
+        return true;
+    }
+    qint64 Pos() const { return m_start + m_at; }
+    void JumpTo(qint64 pos)
+    {
+        if (pos >= m_start && pos <= m_start + m_length)
+            m_at = pos - m_start;
+        else
+            m_start = pos, m_at = m_length = 0;
+    }
+
+private:
+    bool Fill(qint64 pos)
+    {
+        m_start = pos;
+        m_at = 0;
+        m_length = m_device.seek(pos) ? m_device.read(reinterpret_cast<char*>(m_buffer.data()), kChunkBytes) : 0;
+        m_length = std::max<qint64>(m_length, 0);
+        return m_length > 0;
+    }
+
+    QIODevice& m_device;
+    std::vector<uchar> m_buffer;
+    qint64 m_start = 0;
+    qint64 m_at = 0;
+    qint64 m_length = 0;
+};
+
+void ReadScanData(QIODevice& device, qint64 scanStart, ScanData& scan)
+{
+    ByteReader in(device, scanStart);
     qint64 counted = 0; // data bytes seen so far
     bool afterFf = false;
-    for (;;) {
-        const qint64 got = device.read(chunk.data(), kChunkBytes);
-        if (got < 0)
-            return false;
-        if (got == 0)
-            return true;
-        for (qint64 i = 0; i < got; ++i) {
-            const auto b = static_cast<uchar>(chunk[static_cast<std::size_t>(i)]);
-            if (afterFf && b == kEoi) {
-                scan.hasEnd = true;
-                scan.dataBytes = counted;
-            } else if (afterFf && b != 0x00 && b != 0xFF && (b < 0xD0 || b > 0xD7)) {
-                ++scan.markers;
-            }
-            if (b != 0xFF && (!afterFf || b == 0x00))
-                ++counted;
-            afterFf = b == 0xFF;
+    uchar b = 0;
+    while (in.Next(b)) {
+        if (afterFf && b == kEoi) {
+            scan.hasEnd = true;
+            scan.dataBytes = counted;
+        } else if (afterFf && b != 0x00 && b != 0xFF && (b < 0xD0 || b > 0xD7)) {
+            ++scan.markers;
         }
+        if (afterFf && HasLength(b)) {
+            const qint64 markerPos = in.Pos() - 2;
+            uchar high = 0, low = 0;
+            if (!in.Next(high) || !in.Next(low))
+                return;
+            const int length = (high << 8) | low;
+            const qint64 end = markerPos + 2 + length;
+            if (b == kSos)
+                ++scan.scans;
+            if (IsSkippable(b) && length >= 2)
+                scan.skipped.emplace_back(markerPos, std::min(end, device.size()));
+            in.JumpTo(std::max(end, in.Pos()));
+            afterFf = false;
+            continue;
+        }
+        if (b != 0xFF && (!afterFf || b == 0x00))
+            ++counted;
+        afterFf = b == 0xFF;
     }
 }
 
@@ -237,15 +315,19 @@ bool CJpegDecoder::Decode(QIODevice& device, QSize limit, DecodedPicture& out)
         return false;
     JpegFrame frame;
     ScanData scan;
-    if (!ParseMarkers(device, frame) || !ReadScanData(device, frame.scanStart, scan) || !scan.hasEnd
-        || !HasDataForEveryBlock(frame, scan.dataBytes) || frame.segments + scan.markers > kMaxSegments)
+    if (!ParseMarkers(device, frame))
         return false;
-    if (NeedsWholeImage(frame) && CoefficientBytes(frame) > kMaxCoefficientBytes)
+    ReadScanData(device, frame.scanStart, scan);
+    if (!scan.hasEnd || !HasDataForEveryBlock(frame, scan.dataBytes) || frame.segments + scan.markers > kMaxSegments)
         return false;
-    if (!device.seek(0))
+    if (NeedsWholeImage(frame)
+        && (CoefficientBytes(frame) > kMaxCoefficientBytes || scan.scans * BlockCount(frame) > kMaxScanBlocks))
         return false;
 
-    QImageReader reader(&device, "jpeg");
+    Ranges skipped = std::move(frame.skipped);
+    skipped.insert(skipped.end(), scan.skipped.begin(), scan.skipped.end());
+    CSkippingDevice pixelData(device, std::move(skipped));
+    QImageReader reader(&pixelData, "jpeg");
     reader.setAllocationLimit(kAllocationLimitMB);
     reader.setAutoTransform(false);
     const QSize size = reader.size();

@@ -14,10 +14,10 @@ constexpr int kFallbackDpi = 96;
 } // namespace
 
 CListingDocument::CListingDocument(const QString& listing)
-    : m_font(ListingFont())
+    : m_szText(listing)
+    , m_font(ListingFont())
     , m_nSourceDpi(ScreenDpi())
 {
-    m_text.setPlainText(listing);
 }
 
 QFont CListingDocument::ListingFont()

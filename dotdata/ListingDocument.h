@@ -2,7 +2,6 @@
 
 #include <QFont>
 #include <QString>
-#include <QTextDocument>
 
 // The dot-data listing as the printers and the PDF writer take it: the text,
 // the font the dot text pane shows it in, and the resolution that font is
@@ -14,7 +13,7 @@ public:
     CListingDocument(const CListingDocument&) = delete;
     CListingDocument& operator=(const CListingDocument&) = delete;
 
-    const QTextDocument& Text() const { return m_text; }
+    const QString& Text() const { return m_szText; }
     const QFont& Font() const { return m_font; }
     int SourceDpi() const { return m_nSourceDpi; }
 
@@ -24,7 +23,7 @@ public:
     static int ScreenDpi();
 
 private:
-    QTextDocument m_text;
+    QString m_szText;
     QFont m_font;
     int m_nSourceDpi;
 };

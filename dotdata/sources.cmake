@@ -3,6 +3,7 @@
 list(APPEND CORE_SOURCES
   dotdata/DecodedPicture.h
   dotdata/BmpDecoder.h dotdata/BmpDecoder.cpp
+  dotdata/SkippingDevice.h dotdata/SkippingDevice.cpp
   dotdata/JpegDecoder.h dotdata/JpegDecoder.cpp
   dotdata/PngDecoder.h dotdata/PngDecoder.cpp
   dotdata/PictureDecoder.h dotdata/PictureDecoder.cpp
@@ -27,6 +28,7 @@ list(APPEND CORE_SOURCES
   dotdata/DotListingSink.h
   dotdata/DotListing.h dotdata/DotListing.cpp
   dotdata/DotFile.h dotdata/DotFile.cpp
+  dotdata/TextPdfWriter.h dotdata/TextPdfWriter.cpp
   dotdata/ListingDocument.h dotdata/ListingDocument.cpp
   dotdata/DotListingReader.h dotdata/DotListingReader.cpp
   dotdata/SaveDot.h dotdata/SaveDot.cpp

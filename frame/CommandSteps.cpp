@@ -90,10 +90,10 @@ bool CCommandSteps::LoadExport(const QString& path, const SExportOptions& option
     return true;
 }
 
-void CCommandSteps::Print(const CFrameDialogs& dialogs)
+void CCommandSteps::Print(const CFrameDialogs& dialogs, int language)
 {
     const CListingDocument listing(m_canvas.Document().Listing());
-    CListingPrint(dialogs, listing).Run();
+    CListingPrint(dialogs, listing, language).Run();
 }
 
 bool CCommandSteps::PrintToPdf(const QString& path, QString& error)

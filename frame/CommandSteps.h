@@ -49,7 +49,8 @@ public:
     // Print: paper, or a PDF file when there is no printer or the user picks
     // one; PrintToPdf is the PDF path alone, for batch mode. Both print the
     // document's listing, which the dot text pane only shows.
-    void Print(const CFrameDialogs& dialogs);
+    // language: the menus', for the question before a long job.
+    void Print(const CFrameDialogs& dialogs, int language);
     bool PrintToPdf(const QString& path, QString& error);
     // The listing shown leaves lit dots out: a text-mode canvas whose dots
     // do not come from merged text lists nothing.

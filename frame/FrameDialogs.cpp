@@ -266,5 +266,10 @@ CFrameDialogs MakeFrameDialogs(QWidget* owner, std::function<int()> language)
     };
     dialogs.askSaveChanges = [owner](int language, const QString& name) { return AskSaveChanges(owner, language, name); };
     dialogs.askRestoreWork = [owner](int language, const QDateTime& when) { return AskRestoreWork(owner, language, when); };
+    dialogs.askYesNo = [owner](const QString& question) {
+        return QMessageBox::question(owner, ProductTitle(), question, QMessageBox::Yes | QMessageBox::No,
+                                     QMessageBox::No)
+            == QMessageBox::Yes;
+    };
     return dialogs;
 }

@@ -7,10 +7,35 @@
 
 #include <QPrinter>
 
-CListingPrint::CListingPrint(const CFrameDialogs& dialogs, const CListingDocument& listing)
+#include <array>
+
+namespace {
+
+// English, Simplified Chinese, Traditional Chinese.
+constexpr std::array<const char*, 3> kManyPages = {
+    "The listing fills %1 pages. Print them all?",
+    "点阵数据共 %1 页，全部打印吗？",
+    "點陣資料共 %1 頁，全部列印嗎？",
+};
+
+} // namespace
+
+CListingPrint::CListingPrint(const CFrameDialogs& dialogs, const CListingDocument& listing, int language)
     : m_dialogs(dialogs)
     , m_listing(listing)
+    , m_nLanguage(language)
 {
+}
+
+bool CListingPrint::MayPrint(int pages) const
+{
+    return pages <= kAskAbovePages || m_dialogs.AskYesNo(ManyPagesQuestion(m_nLanguage, pages));
+}
+
+QString CListingPrint::ManyPagesQuestion(int language, int pages)
+{
+    const std::size_t column = language >= 0 && language < 3 ? static_cast<std::size_t>(language) : 0;
+    return QString::fromUtf8(kManyPages[column]).arg(pages);
 }
 
 void CListingPrint::Run() const
@@ -40,6 +65,8 @@ void CListingPrint::Run() const
 bool CListingPrint::PrintOnPaper(QPagedPaintDevice& device) const
 {
     CDotTextPrinter printer(m_listing.Text(), m_listing.Font(), m_listing.SourceDpi());
+    if (!MayPrint(printer.CountPages(device)))
+        return false;
     if (printer.Print(device, [&device] { device.newPage(); }) > 0)
         return true;
     m_dialogs.showMessage(PrinterFailureMessage());
@@ -51,6 +78,8 @@ bool CListingPrint::PrintToPdf(const QString& path, const QPageLayout* layout, i
     CDotTextPdf pdf(m_listing);
     if (layout)
         pdf.SetPage(*layout, resolution);
+    if (!MayPrint(pdf.CountPages()))
+        return false;
     QString error;
     if (pdf.Write(path, error))
         return true;

@@ -581,7 +581,7 @@ void CMainFrame::OnOpen()
 
 void CMainFrame::OnPrint()
 {
-    m_pSteps->Print(m_dialogs);
+    m_pSteps->Print(m_dialogs, m_nLanguage);
 }
 
 void CMainFrame::OnExport()

@@ -7,7 +7,7 @@
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
 {
     EnsureApplication();
-    QByteArray bytes = BytesOf(data, size);
+    QByteArray bytes = InputOf(data, size);
     QBuffer buffer(&bytes);
     buffer.open(QIODevice::ReadOnly);
     DecodedPicture picture;

@@ -7,9 +7,11 @@
 #include "tests/dotdata/PictureFiles.h"
 
 #include <QDir>
+#include <QtEndian>
 #include <QFile>
 #include <QCoreApplication>
 
+#include <algorithm>
 #include <cstdio>
 
 using namespace testpic;
@@ -61,7 +63,19 @@ bool BmpSeeds(const QDir& dir)
     rle4.truncate(54 + 16);
     rle4.append(data);
     Put32(rle4, 34, static_cast<std::uint32_t>(data.size()));
-    return Put(dir, "rle4.bmp", rle4) && ok;
+    ok = Put(dir, "rle4.bmp", rle4) && ok;
+    // Programs (see FuzzSupport.h): a top-down and a bottom-up RLE8 picture
+    // of 2^31 - 1 rows followed by 60,000 end-of-line codes.
+    for (const char* height : {"\x01\x00\x00\x80", "\xFF\xFF\xFF\x7F"}) {
+        QByteArray rle = MakeRle8Bmp(16, 1, palette, [](int, int) { return std::uint8_t(1); });
+        rle.replace(22, 4, QByteArray(height, 4));
+        rle.truncate(static_cast<qsizetype>(qFromLittleEndian<quint32>(rle.constData() + 10)));
+        rle += QByteArray("\x10\x01", 2);
+        QByteArray program("\0\x01", 2);
+        program += char(rle.size()) + rle + QByteArray("\x01\x02\x00\x00\x03\xEA\x60", 7);
+        ok = Put(dir, QStringLiteral("eol-flood-%1.prog").arg(height[3] == '\x80' ? "top-down" : "bottom-up"), program) && ok;
+    }
+    return ok;
 }
 
 bool JpegSeeds(const QDir& dir)
@@ -70,7 +84,29 @@ bool JpegSeeds(const QDir& dir)
     bool ok = Put(dir, "baseline.jpg", MakeJpeg(image));
     ok = Put(dir, "progressive.jpg", MakeJpeg(image, true)) && ok;
     ok = Put(dir, "gray.jpg", MakeJpeg(image.convertToFormat(QImage::Format_Grayscale8))) && ok;
-    return Put(dir, "large-size.jpg", WithJpegSize(MakeJpeg(image), 3000, 2000)) && ok;
+    ok = Put(dir, "large-size.jpg", WithJpegSize(MakeJpeg(image), 3000, 2000)) && ok;
+    // Programs (see FuzzSupport.h): 950 comments of 64 KB before a picture,
+    // and a grey progressive picture whose last scan comes 600 more times.
+    const QByteArray small = MakeJpeg(image);
+    QByteArray comments("\0\x01\x02\xFF\xD8\x02\xFE\xFF\xFF\x43\x03\x03\xB5", 13);
+    for (qsizetype at = 2; at < small.size(); at += 255) {
+        const QByteArray part = small.mid(at, 255);
+        comments += QByteArray("\x01", 1) + char(part.size()) + part;
+    }
+    ok = Put(dir, "comment-flood.prog", comments) && ok;
+    const QByteArray grey = MakeJpeg(MakeImage(2048, 1024, [](int, int) { return qRgb(90, 90, 90); })
+                                         .convertToFormat(QImage::Format_Grayscale8), true);
+    const qsizetype last = grey.lastIndexOf("\xFF\xDA");
+    QByteArray scans("\0", 1);
+    for (qsizetype at = 0; at < last; at += 255) {
+        const QByteArray part = grey.mid(at, std::min<qsizetype>(255, last - at));
+        scans += QByteArray("\x01", 1) + char(part.size()) + part;
+    }
+    const QByteArray lastScan = grey.mid(last, grey.size() - 2 - last);
+    if (lastScan.size() > 255)
+        return false;
+    scans += QByteArray("\x01", 1) + char(lastScan.size()) + lastScan + QByteArray("\x03\x02\x58\xFF\xD9", 5);
+    return Put(dir, "scan-flood.prog", scans) && ok;
 }
 
 bool ListingSeeds(const QDir& dir)

@@ -177,3 +177,18 @@ TEST(ProfileFile, SpecialAndOversizedFilesReadAsMissingAndAreNotReplaced)
     EXPECT_FALSE(CProfileFile(big).WriteInt("Main", "Language", 0));
     EXPECT_EQ(ReadAll(big), atCap + ";");
 }
+
+TEST(ProfileFile, NewSectionAfterALastLineWithoutItsEndStartsOnALineOfItsOwn)
+{
+    for (const char* eol : {"\n", "\r\n"}) {
+        CScratchDir dir;
+        const QString path = dir.FilePath("option.ini");
+        const QByteArray e(eol);
+        WriteAll(path, "[Other]" + e + "X=1");
+        const CProfileFile ini(path);
+        ASSERT_TRUE(ini.WriteInt("Main", "Language", 2));
+        EXPECT_EQ(ReadAll(path), "[Other]" + e + "X=1" + e + "[Main]" + e + "Language=2" + e) << eol;
+        EXPECT_EQ(ini.GetInt("Main", "Language", 0), 2) << eol;
+        EXPECT_EQ(ini.GetInt("Other", "X", 0), 1) << eol;
+    }
+}

@@ -1,6 +1,7 @@
 // Undo and redo as the canvas runs them: what each of its commands records,
 // the layout after a size change, the text state the next rendering starts
 // from, and the listing's worker.
+#include "canvas/CanvasHistory.h"
 #include "canvas/ImageView.h"
 
 #include "TestSupport.h"
@@ -178,4 +179,26 @@ TEST_F(CanvasUndoTest, RefusedWhileTheListingIsWrittenAndWorksUnderTheTextPane)
     ASSERT_TRUE(m_view.Undo());
     EXPECT_EQ(m_view.Grid().DisplayDotAt(2, 2), kBack);
     EXPECT_TRUE(m_view.IsTextPaneShown());
+}
+
+TEST(CanvasHistoryOverlay, UndoAndRedoBringTheOverlayBackOnBothAxes)
+{
+    // A recorded change that moves the overlay on both axes (as a merge that
+    // places the text does) is undone and redone on both.
+    CDotGrid grid;
+    grid.Create(16, 8, ImageMode);
+    CCanvasText text;
+    text.m_nTextX = 3;
+    text.m_nTextY = 5;
+    CCanvasHistory history(grid, text);
+    ASSERT_TRUE(history.RecordWhole(EUndoKind::MergeText, [&] {
+        text.m_nTextX = 9;
+        text.m_nTextY = 1;
+        grid.SetDot(0, 0, DotPalette[0]);
+        return true;
+    }));
+    ASSERT_TRUE(history.Undo());
+    EXPECT_EQ(QPoint(text.m_nTextX, text.m_nTextY), QPoint(3, 5));
+    ASSERT_TRUE(history.Redo());
+    EXPECT_EQ(QPoint(text.m_nTextX, text.m_nTextY), QPoint(9, 1));
 }

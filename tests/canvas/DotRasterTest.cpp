@@ -92,3 +92,25 @@ TEST(TextOverlay, TextWrapsAtWordsAndIsCutAtTheGridEdges)
 }
 
 } // namespace
+
+TEST(DotRaster, GridLinesReachTheLastPartlyVisibleColumnAndRow)
+{
+    // Every width and height modulo the pitch, scrolled and not: a line is
+    // drawn at each x (and y) where x + scroll is a multiple of the pitch,
+    // up to the last pixel.
+    constexpr int kPitch = 7;
+    constexpr QRgb kLine = 0xFFFFFFFFu;
+    for (int size = 21; size < 21 + kPitch; ++size) {
+        for (const int scroll : {0, 3}) {
+            QImage target(size, size, QImage::Format_RGB32);
+            target.fill(Qt::black);
+            DrawGridLines(target, target.rect(), kPitch, QPoint(scroll, scroll), kLine);
+            const int between = (kPitch - scroll + 1) % kPitch; // a row and column with no line
+            for (int i = 0; i < size; ++i) {
+                const bool onLine = (i + scroll) % kPitch == 0;
+                EXPECT_EQ(target.pixel(i, between) == kLine, onLine) << size << " scroll " << scroll << " x " << i;
+                EXPECT_EQ(target.pixel(between, i) == kLine, onLine) << size << " scroll " << scroll << " y " << i;
+            }
+        }
+    }
+}

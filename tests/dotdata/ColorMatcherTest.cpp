@@ -226,6 +226,17 @@ TEST(ColorMatcher, DitheredGreyAndDarkRedKeepTheirTone)
     EXPECT_GE(white, 64 * 64 * 40 / 100);
     EXPECT_LE(white, 64 * 64 * 60 / 100);
     EXPECT_TRUE(OnlyDotLooks(grey));
+    // Dark and light greys keep their tone: the mean lightness of the dots
+    // (unlit counts as 0) is the grey's within 5 %, and nearly all of them
+    // are white or unlit.
+    for (const int level : {32, 224}) {
+        const CDotGrid g = Placed(MakeImage(64, 64, [level](int, int) { return qRgb(level, level, level); }), DitheredColors);
+        double lightness = 0;
+        for (const COLORREF colour : DotPalette)
+            lightness += Count(g, colour) * (0.299 * RedOf(colour) + 0.587 * GreenOf(colour) + 0.114 * BlueOf(colour));
+        EXPECT_NEAR(lightness / (64 * 64), level, 255 * 0.05) << level;
+        EXPECT_GE(Count(g, DotPalette[5]) + Count(g, kBlack), 64 * 64 * 90 / 100) << level;
+    }
     // Half-bright red: about half the dots red, the rest unlit.
     const CDotGrid red = Placed(MakeImage(64, 64, [](int, int) { return qRgb(128, 0, 0); }), DitheredColors);
     const int lit = Count(red, DotPalette[0]);

@@ -105,7 +105,7 @@ TEST(DotTextPdf, AFullDiskLeavesTheOldFileByteForByte)
     const QString path = dir.FilePath(QStringLiteral("dots.pdf"));
     const QByteArray old = "%PDF-1.4 printed before\n%%EOF\n";
     ASSERT_TRUE(WriteAll(path, old));
-    for (const qint64 room : {qint64(0), qint64(1), qint64(4096), whole.size() - 1}) {
+    for (const qint64 room : {qint64(0), qint64(1), whole.size() / 2, whole.size() - 1}) {
         CFillingSaveFile file(path, room);
         QString error;
         EXPECT_FALSE(pdf.Write(file, error)) << room;

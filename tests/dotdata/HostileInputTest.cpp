@@ -126,6 +126,80 @@ TEST(HostileBmp, RunLengthEscapesInBothDepths)
     EXPECT_TRUE(Decode(RleBmp(4, 2, 8, QByteArray("\x04\x01\x00\x00\x04\x02\x00\x00", 8))).IsValid());
 }
 
+TEST(HostileBmp, Rle4LiteralAndRunLengthsOneToEight)
+{
+    // Indices cycle 1, 2, 3 (green, blue, white) from x 0; after them a run
+    // of two index 3 (white) shows that the data after the run was found at
+    // the right (16-bit padded) place. Literals start at 3: shorter counts
+    // are escapes.
+    const std::array<QRgb, 4> colour = {0xFF0000, 0x00FF00, 0x0000FF, 0xFFFFFF};
+    for (int n = 1; n <= 8; ++n) {
+        for (const bool literal : {false, true}) {
+            if (literal && n < 3)
+                continue;
+            QByteArray data;
+            if (literal) {
+                data.append('\0').append(static_cast<char>(n));
+                for (int i = 0; i < n; i += 2)
+                    data.append(static_cast<char>(((i % 3 + 1) << 4) | (i + 1 < n ? (i + 1) % 3 + 1 : 0)));
+                if (data.size() % 2)
+                    data.append('\0');
+            } else {
+                // A run repeats the two nibbles of its byte: 1, 2, 1, 2, ...
+                data.append(static_cast<char>(n)).append('\x12');
+            }
+            data.append(QByteArray("\x02\x33\x00\x01", 4));
+            const DecodedPicture p = Decode(RleBmp(16, 1, 4, data));
+            ASSERT_TRUE(p.IsValid()) << n << literal;
+            for (int x = 0; x < 16; ++x) {
+                const int index = x < n ? (literal ? x % 3 + 1 : x % 2 + 1) : (x < n + 2 ? 3 : 0);
+                EXPECT_EQ(PixelAt(p, x, 0), colour[static_cast<std::size_t>(index)]) << n << literal << " x " << x;
+            }
+        }
+    }
+}
+
+TEST(HostileBmp, RunLengthReadingStopsWhenTheRestCannotReachTheCanvas)
+{
+    // 4 MB of end-of-line codes after one run of green in the first stored row.
+    QByteArray lines("\x10\x01", 2);
+    lines.append(QByteArray(4 << 20, '\0'));
+    const auto decode = [](const QByteArray& bytes, qint64& read) {
+        QBuffer buffer;
+        buffer.setData(bytes);
+        buffer.open(QIODevice::ReadOnly);
+        DecodedPicture out;
+        CPictureDecoder::Decode(buffer, QSize(1024, 768), out);
+        read = buffer.pos();
+        return out;
+    };
+    qint64 read = 0;
+    // Top-down: below the 768 kept rows nothing can reach the canvas, so the
+    // rest is not read; the kept rows are whole.
+    DecodedPicture p = decode(RleBmp(16, -INT_MAX, 8, lines), read);
+    ASSERT_TRUE(p.IsValid());
+    EXPECT_LT(read, 1 << 20);
+    EXPECT_EQ(PixelAt(p, 15, 0), 0x00FF00u);
+    EXPECT_EQ(PixelAt(p, 0, 1), 0xFF0000u);
+    // Bottom-up: 4 MB cannot move the pen 2^31 rows up to the kept rows, so
+    // only the end of the data decides: cut short, or a whole picture of the
+    // first palette colour.
+    EXPECT_FALSE(decode(RleBmp(16, INT_MAX, 8, lines), read).IsValid());
+    EXPECT_LT(read, 1 << 20);
+    p = decode(RleBmp(16, INT_MAX, 8, lines + QByteArray("\x00\x01", 2)), read);
+    ASSERT_TRUE(p.IsValid());
+    EXPECT_LT(read, 1 << 20);
+    EXPECT_EQ(PixelAt(p, 0, 767), 0xFF0000u);
+    // Enough bytes for deltas to reach the kept rows: they are still read.
+    QByteArray deltas;
+    for (int i = 0; i < 200; ++i)
+        deltas.append(QByteArray("\x00\x02\x00\xFF", 4)); // 51,000 rows
+    p = decode(RleBmp(16, 51000 + 768, 8, deltas + QByteArray("\x03\x02\x00\x01", 4)), read);
+    ASSERT_TRUE(p.IsValid());
+    EXPECT_EQ(PixelAt(p, 2, 767), 0x0000FFu);
+    EXPECT_EQ(PixelAt(p, 3, 767), 0xFF0000u);
+}
+
 TEST(HostileJpeg, EmptyScansAndFloodsOfSegmentsAreRefused)
 {
     const QByteArray good = MakeJpeg(MakeImage(16, 16, [](int x, int) { return qRgb(x * 16, 0, 0); }));
@@ -148,6 +222,76 @@ TEST(HostileJpeg, EmptyScansAndFloodsOfSegmentsAreRefused)
     // Stuffed zero bytes carry data, RST markers do not.
     const QByteArray markers = good.left(scanStart) + QByteArray("\xFF\xD0\xFF\xD1\xFF\xFF\xD9", 7);
     EXPECT_FALSE(Decode(markers).IsValid());
+}
+
+namespace {
+
+// A marker segment with 'size' bytes of contents.
+QByteArray Segment(char marker, int size, char fill)
+{
+    QByteArray segment("\xFF", 1);
+    segment.append(marker).append(static_cast<char>((size + 2) >> 8)).append(static_cast<char>((size + 2) & 0xFF));
+    return segment + QByteArray(size, fill);
+}
+
+} // namespace
+
+TEST(HostileJpeg, CommentsAndApplicationDataAreSteppedOver)
+{
+    // Big comments and Exif before the frame and between the scans of a
+    // progressive file (holding what looks like an end marker) change no
+    // pixel.
+    const QImage image = MakeImage(64, 48, [](int x, int y) { return qRgb(x * 4, y * 5, 128); });
+    const QByteArray bulk = Segment('\xFE', 65533, '\xD9').repeated(3) + Segment('\xE1', 65533, '\xFF');
+    for (const bool progressive : {false, true}) {
+        const QByteArray plain = MakeJpeg(image, progressive);
+        const DecodedPicture expected = Decode(plain);
+        ASSERT_TRUE(expected.IsValid());
+        QByteArray padded = plain.left(2) + bulk + plain.mid(2);
+        const int lastScan = static_cast<int>(padded.lastIndexOf("\xFF\xDA"));
+        padded.insert(lastScan, bulk);
+        const DecodedPicture p = Decode(padded);
+        ASSERT_TRUE(p.IsValid()) << progressive;
+        EXPECT_EQ(p.pixels, expected.pixels) << progressive;
+    }
+}
+
+TEST(HostileJpeg, ScansTimesBlocksAreBounded)
+{
+    // A uniform grey progressive picture of 256 x 128 blocks whose last scan
+    // (a few bytes of empty blocks) comes again and again: each copy costs
+    // a pass over all 32,768 blocks. 488 scans fit in 16 million block
+    // passes, 489 do not.
+    const QByteArray plain = MakeJpeg(MakeImage(2048, 1024, [](int, int) { return qRgb(90, 90, 90); })
+                                          .convertToFormat(QImage::Format_Grayscale8),
+                                      true);
+    const int lastScan = static_cast<int>(plain.lastIndexOf("\xFF\xDA"));
+    const QByteArray last = plain.mid(lastScan, plain.size() - 2 - lastScan);
+    const int scans = static_cast<int>(plain.count("\xFF\xDA"));
+    ASSERT_LT(scans, 20);
+    const auto withScans = [&](int total) { return plain.left(plain.size() - 2) + last.repeated(total - scans) + plain.right(2); };
+    const DecodedPicture p = Decode(withScans(488));
+    ASSERT_TRUE(p.IsValid());
+    EXPECT_EQ(PixelAt(p, 1023, 767), 0x5A5A5Au);
+    EXPECT_FALSE(Decode(withScans(489)).IsValid());
+}
+
+TEST(HostileJpeg, FilesUpToTheSizeCapOpen)
+{
+    // A valid picture made exactly 64 MB long by fill bytes before its frame
+    // (which no other check counts) opens with its pixels; one byte more is
+    // refused by the cap alone.
+    constexpr qsizetype kCap = qsizetype{64} << 20;
+    const QByteArray plain = MakeJpeg(MakeImage(64, 48, [](int x, int y) { return qRgb(x * 4, y * 5, 128); }));
+    const DecodedPicture expected = Decode(plain);
+    ASSERT_TRUE(expected.IsValid());
+    const auto padded = [&plain](qsizetype size) {
+        return plain.left(2) + QByteArray(size - plain.size(), '\xFF') + plain.mid(2);
+    };
+    const DecodedPicture atCap = Decode(padded(kCap));
+    ASSERT_TRUE(atCap.IsValid());
+    EXPECT_EQ(atCap.pixels, expected.pixels);
+    EXPECT_FALSE(Decode(padded(kCap + 1)).IsValid());
 }
 
 TEST(HostileListing, BlockNumbersNearTheIntLimitAreNamedErrors)

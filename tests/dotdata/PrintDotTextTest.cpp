@@ -5,6 +5,7 @@
 #include <QImage>
 #include <QPrinter>
 #include <QRegularExpression>
+#include <QTextBlock>
 #include <QTextDocument>
 
 #include <gtest/gtest.h>
@@ -31,12 +32,19 @@ QString LongListing(int lines)
     return text;
 }
 
-// Prints onto images of widthIn x heightIn inches at kDpi, one per page.
-std::vector<QImage> PrintOnImages(CDotTextPrinter& printer, double widthIn, double heightIn)
+// A page of widthIn x heightIn inches at kDpi.
+QImage Paper(double widthIn, double heightIn)
 {
     QImage image(int(widthIn * kDpi), int(heightIn * kDpi), QImage::Format_RGB32);
     image.setDotsPerMeterX(qRound(kDpi / 0.0254));
     image.setDotsPerMeterY(qRound(kDpi / 0.0254));
+    return image;
+}
+
+// Prints onto images of widthIn x heightIn inches at kDpi, one per page.
+std::vector<QImage> PrintOnImages(CDotTextPrinter& printer, double widthIn, double heightIn)
+{
+    QImage image = Paper(widthIn, heightIn);
     const auto clear = [&image] { std::memset(image.bits(), 0xFF, static_cast<std::size_t>(image.sizeInBytes())); };
     clear();
     std::vector<QImage> pages;
@@ -73,35 +81,39 @@ int PdfPagesOf(const QString& text)
 
 } // namespace
 
-TEST(PrintDotText, PageIsCountedInWholeInchesWithOneInchMargins)
+TEST(PrintDotText, TextRunsOneInchFromThePaperEdgesAcrossThePrintableWidth)
 {
-    // 4800 pixels at 600 per inch are 8 inches: text from 1440 to 10080
-    // twips. 4900 pixels still make 8 inches.
-    const QRect eight = CDotTextPrinter::RenderRect(4800, 6600, 600, 600);
-    EXPECT_EQ(eight, QRect(600, 600, 3600, 5400));
-    EXPECT_EQ(eight.right() + 1, 10080 * 600 / 1440);
-    EXPECT_EQ(CDotTextPrinter::RenderRect(4900, 6650, 600, 600), eight);
-    EXPECT_TRUE(CDotTextPrinter::RenderRect(1100, 1100, 600, 600).isEmpty());
-    EXPECT_TRUE(CDotTextPrinter::RenderRect(4800, 6600, 0, 600).isEmpty());
+    // Letter at 600 dpi (5100 x 6600) with quarter-inch printer margins:
+    // the text keeps one inch from the paper's edges, so it starts 450
+    // pixels into the printable area and is 6.5 by 9 inches.
+    EXPECT_EQ(CDotTextPrinter::TextRect(5100, 6600, QRect(150, 150, 4800, 6300), 600, 600), QRect(450, 450, 3900, 5400));
+    // A4 (4961 x 7016): the fraction of an inch is used too.
+    EXPECT_EQ(CDotTextPrinter::TextRect(4961, 7016, QRect(0, 0, 4961, 7016), 600, 600), QRect(600, 600, 3761, 5816));
+    // Printer margins wider than an inch are kept.
+    EXPECT_EQ(CDotTextPrinter::TextRect(5100, 6600, QRect(900, 150, 3300, 6300), 600, 600), QRect(0, 450, 3300, 5400));
+    EXPECT_TRUE(CDotTextPrinter::TextRect(1100, 1100, QRect(0, 0, 1100, 1100), 600, 600).isEmpty());
+    EXPECT_TRUE(CDotTextPrinter::TextRect(4800, 6600, QRect(0, 0, 4800, 6600), 0, 600).isEmpty());
 }
 
 TEST(PrintDotText, PagesContinueWhereThePreviousStoppedInsideTheMargins)
 {
     QTextDocument text(LongListing(80) + QString(400, QLatin1Char('W')));
     CDotTextPrinter printer(text, PaneFont(), 96);
-    const std::vector<QImage> pages = PrintOnImages(printer, 8.7, 11.4); // 8 x 11 whole inches
+    const std::vector<QImage> pages = PrintOnImages(printer, 8.7, 11.4);
     ASSERT_GT(pages.size(), 2u);
+    EXPECT_EQ(printer.CountPages(Paper(8.7, 11.4)), static_cast<int>(pages.size()));
     for (const QImage& page : pages) {
         const QRect ink = InkOf(page);
         EXPECT_GE(ink.left(), kDpi);
         EXPECT_LE(ink.left(), kDpi + 5);
         EXPECT_GE(ink.top(), kDpi);
         EXPECT_LE(ink.top(), kDpi + 25);
-        EXPECT_LT(ink.right(), 7 * kDpi);
-        EXPECT_LT(ink.bottom(), 10 * kDpi);
+        EXPECT_LT(ink.right(), 7.7 * kDpi);
+        EXPECT_LT(ink.bottom(), 10.4 * kDpi);
     }
-    // The long last line is wrapped at the margin, not cut off.
-    EXPECT_GT(InkOf(pages.back()).right(), 6 * kDpi);
+    // The long last line is wrapped at the margin, not cut off, and uses
+    // the width past the last whole inch.
+    EXPECT_GT(InkOf(pages.back()).right(), 7.2 * kDpi);
 
     const std::vector<int>& starts = printer.PageStarts();
     const auto lineOf = [&text](int position) { return text.findBlock(position).blockNumber(); };

@@ -5,11 +5,14 @@
 #include "dotdata/ListingDocument.h"
 
 #include <QDir>
+#include <QFile>
 #include <QImage>
 #include <QPdfWriter>
 #include <QPlainTextEdit>
 #include <QPrinter>
+#include <QRegularExpression>
 #include <QScreen>
+#include <QSet>
 #include <QScrollBar>
 #include <QTest>
 #include <QTextBrowser>
@@ -206,4 +209,44 @@ TEST(HelpWindowPlacement, FitsIntoTheScreenFromEverySide)
         EXPECT_EQ(CHelpWindow::FitInto(k.wanted, screen), k.placed) << k.wanted.x() << "," << k.wanted.y();
     // A screen that does not start at the origin.
     EXPECT_EQ(CHelpWindow::FitInto({0, 0, 100, 100}, {800, 200, 640, 480}), QRect(800, 200, 100, 100));
+}
+
+TEST(ListingPrintQuestion, MoreThanAHundredPagesArePrintedOnlyAfterAYes)
+{
+    CScratchDir dir;
+    const QString path = dir.FilePath(QStringLiteral("dots.pdf"));
+    QStringList questions;
+    bool answer = false;
+    CFrameDialogs dialogs;
+    dialogs.askYesNo = [&](const QString& question) { return questions << question, answer; };
+    dialogs.showMessage = [](const QString&) {};
+    QString lines;
+    for (int i = 1; i <= 8000; ++i)
+        lines += QStringLiteral("%1-1-1-R\n").arg(i);
+    const CListingDocument longListing(lines);
+    const CListingDocument shortListing(lines.left(400));
+
+    // A few pages: no question.
+    EXPECT_TRUE(CListingPrint(dialogs, shortListing).PrintToPdf(path, nullptr, 0));
+    EXPECT_TRUE(questions.isEmpty());
+    // No: nothing is written.
+    QFile::remove(path);
+    EXPECT_FALSE(CListingPrint(dialogs, longListing, 1).PrintToPdf(path, nullptr, 0));
+    ASSERT_EQ(questions.size(), 1);
+    EXPECT_FALSE(QFile::exists(path));
+    // Yes: the file has the pages the question named.
+    answer = true;
+    EXPECT_TRUE(CListingPrint(dialogs, longListing).PrintToPdf(path, nullptr, 0));
+    ASSERT_EQ(questions.size(), 2);
+    const QString pdf = QString::fromLatin1(ReadAll(path));
+    const int pages = static_cast<int>(pdf.count(QRegularExpression(QStringLiteral("/Type\\s*/Page[^s]"))));
+    EXPECT_GT(pages, CListingPrint::kAskAbovePages);
+    EXPECT_EQ(questions[1], QStringLiteral("The listing fills %1 pages. Print them all?").arg(pages));
+    EXPECT_EQ(questions[0], CListingPrint::ManyPagesQuestion(1, pages));
+    // Each language has its own text with the number in it.
+    const QStringList texts = {CListingPrint::ManyPagesQuestion(0, 101), CListingPrint::ManyPagesQuestion(1, 101),
+                               CListingPrint::ManyPagesQuestion(2, 101)};
+    for (const QString& text : texts)
+        EXPECT_TRUE(text.contains(QStringLiteral("101"))) << text.toStdString();
+    EXPECT_EQ(QSet<QString>(texts.begin(), texts.end()).size(), 3);
 }

@@ -1,0 +1,86 @@
+// File names on the command line that are not UTF-8 open and save under
+// exactly their bytes.
+#include "TestSupport.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QFile>
+#include <QProcess>
+
+#include <gtest/gtest.h>
+
+#include <dirent.h>
+#include <algorithm>
+#include <fstream>
+#include <iterator>
+#include <sys/stat.h>
+
+namespace {
+
+// Runs a shell script in folder with $P the program and $N the bytes "caf\xE9".
+int RunScript(const QString& folder, const QString& script)
+{
+    QProcess shell;
+    shell.setWorkingDirectory(folder);
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert(QStringLiteral("P"), QDir(QCoreApplication::applicationDirPath()).filePath(QStringLiteral("pellmark")));
+    env.remove(QStringLiteral("DISPLAY"));
+    shell.setProcessEnvironment(env);
+    shell.start(QStringLiteral("/bin/sh"), {QStringLiteral("-c"), QStringLiteral("N=$(printf 'caf\\351'); ") + script});
+    shell.waitForFinished(60000);
+    return shell.exitCode();
+}
+
+std::string Bytes(const QString& folder, const char* name)
+{
+    std::ifstream in(QFile::encodeName(folder).toStdString() + "/" + name, std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+}
+
+QList<QByteArray> Entries(const QString& folder)
+{
+    QList<QByteArray> names;
+    DIR* dir = ::opendir(QFile::encodeName(folder).constData());
+    for (dirent* e = dir ? ::readdir(dir) : nullptr; e; e = ::readdir(dir)) {
+        if (qstrcmp(e->d_name, ".") != 0 && qstrcmp(e->d_name, "..") != 0)
+            names << QByteArray(e->d_name);
+    }
+    if (dir)
+        ::closedir(dir);
+    std::sort(names.begin(), names.end());
+    return names;
+}
+
+} // namespace
+
+TEST(BatchByteNames, NamesThatAreNotUtf8OpenAndSaveUnderTheirBytes)
+{
+    CScratchDir dir;
+    const QString folder = dir.Path();
+    ASSERT_EQ(RunScript(folder, QStringLiteral("\"$P\" --new 16x8:image --dot-color red --set-dot 0,0 --save-image \"$N.bmp\" "
+                                               "--save-dots \"$N.txt\" && \"$P\" --open \"$N.bmp\" --save-dots \"$N-2.txt\"")),
+              0);
+    EXPECT_EQ(Entries(folder), (QList<QByteArray>{"caf\xE9-2.txt", "caf\xE9.bmp", "caf\xE9.txt"}));
+    EXPECT_EQ(Bytes(folder, "caf\xE9.txt"), "1-1-1-R\r\n\r\n");
+    EXPECT_EQ(Bytes(folder, "caf\xE9-2.txt"), "1-1-1-R\r\n\r\n");
+    EXPECT_EQ(Bytes(folder, "caf\xE9.bmp").substr(0, 2), "BM");
+
+    // Through a symbolic link: the file it points to is replaced, in its mode.
+    WriteAll(dir.FilePath(QStringLiteral("real.txt")), "old");
+    QFile::setPermissions(dir.FilePath(QStringLiteral("real.txt")), QFile::ReadOwner | QFile::WriteOwner);
+    ASSERT_EQ(RunScript(folder, QStringLiteral("ln -s real.txt \"$N.lnk\" && \"$P\" --new 8x8:image --dot-color red --set-dot 1,0 "
+                                               "--save-dots \"$N.lnk\"")),
+              0);
+    EXPECT_EQ(Bytes(folder, "real.txt"), "1-1-2-R\r\n\r\n");
+    struct stat st {};
+    ASSERT_EQ(::lstat(QFile::encodeName(folder + QStringLiteral("/real.txt")).constData(), &st), 0);
+    EXPECT_EQ(st.st_mode & 0777, 0600u);
+    ASSERT_EQ(::lstat((QFile::encodeName(folder) + "/caf\xE9.lnk").constData(), &st), 0);
+    EXPECT_TRUE(S_ISLNK(st.st_mode));
+
+    // What is not a regular file is left alone, and no stand-in stays behind.
+    EXPECT_EQ(RunScript(folder, QStringLiteral("mkfifo \"$N.fifo\" && \"$P\" --new 8x8:image --set-dot 0,0 --save-dots \"$N.fifo\"")), 2);
+    ASSERT_EQ(::lstat((QFile::encodeName(folder) + "/caf\xE9.fifo").constData(), &st), 0);
+    EXPECT_TRUE(S_ISFIFO(st.st_mode));
+    EXPECT_EQ(Entries(folder).size(), 6);
+}
