@@ -10,6 +10,7 @@ list(APPEND CORE_SOURCES
   base/CanvasMode.h
   base/CommandIds.h
   base/CanvasText.h
+  base/SignFrame.h
   base/InputState.h
   base/SignLayoutOptions.h
   base/FrameDialogs.h

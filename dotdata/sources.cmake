@@ -40,6 +40,7 @@ list(APPEND CORE_SOURCES
   dotdata/DotPng.h dotdata/DotPng.cpp
   dotdata/ProjectText.h dotdata/ProjectText.cpp
   dotdata/ProjectFile.h dotdata/ProjectFile.cpp
+  dotdata/ProjectFrames.h dotdata/ProjectFrames.cpp
 )
 list(APPEND UI_SOURCES
   dotdata/DotTextWorker.h dotdata/DotTextWorker.cpp
