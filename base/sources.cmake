@@ -27,5 +27,8 @@ target_sources(pellmark_base PRIVATE
   base/ByteFileName.h base/ByteFileName.cpp
   base/QuotedText.h base/QuotedText.cpp
   base/Outcome.h
+  base/Languages.h
+  base/TriText.h
+  base/FixedChineseTexts.h
   base/ExportOptions.h base/ExportOptions.cpp
 )

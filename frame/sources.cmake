@@ -11,11 +11,10 @@ endif()
 target_sources(pellmark_frame PRIVATE
   frame/HelpFile.h frame/HelpFile.cpp
   frame/LockIndicators.h frame/LockIndicators.cpp
-  frame/Languages.h
   frame/OverflowMessage.h frame/OverflowMessage.cpp
   frame/ToolbarImages.h frame/ToolbarImages.cpp
   frame/RecoveryStore.h frame/RecoveryStore.cpp
-  frame/KeepTexts.h frame/KeepTexts.cpp
+  frame/KeepTexts.h
   frame/UserSettings.h frame/UserSettings.cpp
 )
 target_sources(pellmark_frame PRIVATE
