@@ -187,6 +187,10 @@ SProject CCommandSteps::Project() const
     project.m_text = document.Text();
     project.m_input = m_pane.InputState();
     project.m_nPictureColors = document.PictureColors();
+    if (document.Frames().IsAnimated()) {
+        project.m_frames = document.Frames().Copy();
+        project.m_nCurrentFrame = document.Frames().Current();
+    }
     return project;
 }
 
@@ -195,7 +199,8 @@ void CCommandSteps::RestoreProject(SProject project)
     const int mode = project.m_grid.Mode();
     m_pane.SetInputMode(mode);
     m_pane.RestoreInputState(project.m_input, project.m_text);
-    m_canvas.Document().Restore(std::move(project.m_grid), project.m_text, project.m_nPictureColors,
+    m_canvas.Document().Restore(std::move(project.m_grid), std::move(project.m_frames), project.m_nCurrentFrame,
+                                project.m_text, project.m_nPictureColors,
                                 m_pane.RichEdit()->document());
 }
 
