@@ -180,3 +180,27 @@ TEST(FrameImages, EachFrameBecomesAPictureOfItsOwn)
     EXPECT_FALSE(CFrameImages::Write(list, dir.FilePath(QStringLiteral("none/f.png")), written, error));
     EXPECT_TRUE(error.contains(QStringLiteral("f-001.png"))) << error.toStdString();
 }
+
+TEST(GifWriter, ALampIsADiscWithAGapAroundIt)
+{
+    // A pitch of 5 leaves a gap of one pixel: a disc of radius 2 about the
+    // cell's centre, drawn by hand; the cells of unlit dots show dark lamps.
+    const char* const kLamp[] = {"..#..", ".###.", "#####", ".###.", "..#.."};
+    CDotGrid live;
+    live.Create(2, 1, ImageMode);
+    live.SetDisplayDot(0, 0, MakeColor(255, 0, 0));
+    CFrameList list(live);
+    QByteArray bytes;
+    QString error;
+    ASSERT_TRUE(CGifWriter::Encode(list, bytes, error, 5)) << error.toStdString();
+    QBuffer buffer(&bytes);
+    const QImage image = QImageReader(&buffer, "gif").read();
+    ASSERT_EQ(image.size(), QSize(10, 5));
+    for (int y = 0; y < 5; ++y) {
+        for (int x = 0; x < 5; ++x) {
+            const bool lamp = kLamp[y][x] == '#';
+            EXPECT_EQ(image.pixel(x, y), lamp ? qRgb(255, 0, 0) : qRgb(0, 0, 0)) << x << "," << y;
+            EXPECT_EQ(image.pixel(5 + x, y), lamp ? qRgb(38, 38, 38) : qRgb(0, 0, 0)) << x << "," << y;
+        }
+    }
+}

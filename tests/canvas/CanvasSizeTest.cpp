@@ -135,3 +135,28 @@ TEST(CanvasSize, AnchorNamesInEitherSpelling)
     EXPECT_EQ(AnchorOfName(QStringLiteral("middle")), -1);
     EXPECT_EQ(AnchorOfName(QString()), -1);
 }
+
+// An odd difference cannot be split evenly: the dots sit half a dot toward
+// the top left of the centre, whether the canvas grows or shrinks. Text
+// canvases can have any size, so the old one need not be whole blocks.
+TEST(CanvasSize, OddDifferencesPutTheOddDotAfterTheDotsOnBothAxes)
+{
+    const struct
+    {
+        QSize from;
+        const char* anchor;
+        QSize to;
+        QPoint offset;
+    } cases[] = {
+        {{9, 9}, "center", {8, 8}, {-1, -1}},    {{9, 9}, "center", {16, 16}, {3, 3}},
+        {{13, 11}, "center", {8, 8}, {-3, -2}},  {{13, 11}, "right", {8, 8}, {-5, -2}},
+        {{13, 11}, "bottom", {16, 16}, {1, 5}},
+    };
+    for (const auto& c : cases) {
+        const CDotGrid old = PatternGrid(c.from.width(), c.from.height());
+        CDotGrid out;
+        ASSERT_TRUE(ResizedGrid(old, c.to, AnchorOfName(QString::fromLatin1(c.anchor)), out));
+        ASSERT_EQ(QSize(out.Width(), out.Height()), c.to);
+        ExpectPlaced(old, out, c.offset, c.anchor);
+    }
+}

@@ -270,3 +270,24 @@ TEST(DotShape, RunsStayDisjointAndCutToAnArea)
     EXPECT_FALSE(shape.Contains(7, 1));
     EXPECT_TRUE(shape.Contains(2, 1));
 }
+
+// Every box up to 24 x 24: a dot is in the filled ellipse exactly when its
+// centre lies inside the ellipse a quarter dot inside the box. In quarter
+// dots from the box's centre the dot's centre is X = 4x + 2 - 2w (Y alike)
+// and the half axes are P = 2w - 1 and Q = 2h - 1.
+TEST(DotShapeEllipse, EveryBoxUpToTwentyFourHoldsTheDotsInsideTheQuarterDotEllipse)
+{
+    for (int w = 1; w <= 24; ++w) {
+        for (int h = 1; h <= 24; ++h) {
+            const CDotShape filled = Ellipse(QSize(w, h), QPoint(0, 0), QPoint(w - 1, h - 1), true);
+            const long long p = 2 * w - 1, q = 2 * h - 1;
+            for (int y = 0; y < h; ++y) {
+                for (int x = 0; x < w; ++x) {
+                    const long long dx = 4 * x + 2 - 2 * w, dy = 4 * y + 2 - 2 * h;
+                    const bool inside = dx * dx * q * q + dy * dy * p * p <= p * p * q * q;
+                    ASSERT_EQ(filled.Contains(x, y), inside) << w << "x" << h << " at " << x << "," << y;
+                }
+            }
+        }
+    }
+}

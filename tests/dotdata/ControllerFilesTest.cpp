@@ -141,6 +141,22 @@ TEST(ControllerFiles, IntelHexAddressesAndChecksums)
     EXPECT_EQ(back, bytes);
 }
 
+TEST(ControllerFiles, IntelHexAddressesPastOneMegabyteUseBothBytesOfTheBase)
+{
+    // Bytes past 1 MB: the 17th 64 KB segment has the base 0010, the address
+    // record's first byte 00 and second 10 (checksum 0x100 - 0x16 = 0xEA).
+    QByteArray bytes(0x100000 + 32, '\0');
+    for (int i = 0; i < bytes.size(); ++i)
+        bytes[i] = static_cast<char>(i % 251);
+    const QByteArray hex = CIntelHex::Write(bytes);
+    EXPECT_TRUE(hex.contains("\n:02000004000FEB\r\n"));
+    EXPECT_TRUE(hex.contains("\n:020000040010EA\r\n:10000000"));
+    QByteArray back;
+    QString error;
+    ASSERT_TRUE(CIntelHex::Read(hex, bytes.size(), back, error)) << error.toStdString();
+    EXPECT_EQ(back, bytes);
+}
+
 TEST(ControllerFiles, IntelHexReaderRefusesBadRecords)
 {
     QByteArray bytes;

@@ -184,6 +184,14 @@ CProjectFile::Status DecodeInto(const QByteArray& bytes, SProject& project, QStr
     return CProjectFile::Decode(bytes, project, detail);
 }
 
+// A whole frame chunk like chunk, its frame index replaced.
+QByteArray FrameChunkAt(const QByteArray& chunk, quint32 index)
+{
+    QByteArray data = chunk.mid(8, chunk.size() - 12);
+    qToBigEndian(index, data.data());
+    return CPngChunks::MakeChunk("frAM", data);
+}
+
 } // namespace
 
 TEST(ProjectFile, EveryPartComesBackInBothModesAndOnAnEmptyCanvas)
@@ -249,6 +257,8 @@ TEST(ProjectFile, MissingDoubledOrMisfitFramesAreRefused)
         {QByteArray(file).replace(frames[1], frames[0]), "frame 1 is there twice"},
         {QByteArray(file).replace(frames[0], wider), "the dots of frame 1 are damaged"},
         {settingsSaid, "its settings fail their checksum"},
+        {QByteArray(file).replace(frames[0], FrameChunkAt(frames[0], 3)), "a frame has no place in the sign"},
+        {QByteArray(file).replace(frames[0], FrameChunkAt(frames[0], 1)), "frame 2 is there twice"},
     };
     for (const auto& c : cases) {
         SProject project = ImageProject();

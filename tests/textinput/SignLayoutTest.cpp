@@ -334,3 +334,18 @@ TEST(SignLayoutCache, KeptDrawingsNeverShowStaleDots)
         }
     }
 }
+
+// Every way text can end a line (as typed, pasted from another system, or
+// taken from a rich text pane) starts the next line, one line end each.
+TEST(SignLayoutLines, EveryKindOfLineEndBreaksTheLineOnce)
+{
+    CCanvasText text = TextOf(QStringLiteral("I\nI"), "DejaVu Sans", 12);
+    text.m_layout.nAlignH = Options::AlignCentre;
+    const QImage expected = CSignLayout(text, 32, 40).Render();
+    for (const QString& ends : {QStringLiteral("I\rI"), QStringLiteral("I\r\nI"), QStringLiteral("I\u2029I")}) {
+        text.m_szText = ends;
+        EXPECT_TRUE(CSignLayout(text, 32, 40).Render() == expected) << ends.size();
+    }
+    text.m_szText = QStringLiteral("II");
+    EXPECT_FALSE(CSignLayout(text, 32, 40).Render() == expected);
+}
