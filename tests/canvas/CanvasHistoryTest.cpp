@@ -316,6 +316,30 @@ TEST_F(CanvasHistoryTest, TenThousandClicksStayUnderOneMegabyte)
     EXPECT_EQ(CCanvasHistory::kDefaultByteLimit, std::size_t{64} * 1024 * 1024);
 }
 
+TEST_F(CanvasHistoryTest, AStepOfExactlyTheLimitIsKeptOneByteLessIsNot)
+{
+    MakeGrid(64, 64);
+    const auto change = [this] {
+        m_grid.SetDot(1, 1, kColours[0]);
+        return true;
+    };
+    std::size_t stepBytes = 0;
+    {
+        CCanvasHistory probe(m_grid, m_text);
+        ASSERT_TRUE(probe.RecordWhole(CCanvasHistory::Kind::LoadDots, change));
+        stepBytes = probe.StoredBytes();
+        probe.Undo();
+    }
+    ASSERT_GT(stepBytes, 0u);
+    for (const std::size_t limit : {stepBytes, stepBytes - 1}) {
+        CCanvasHistory history(m_grid, m_text, limit);
+        ASSERT_TRUE(history.RecordWhole(CCanvasHistory::Kind::LoadDots, change));
+        EXPECT_EQ(history.UndoCount(), limit == stepBytes ? 1u : 0u) << limit;
+        EXPECT_LE(history.StoredBytes(), limit);
+        history.Clear();
+    }
+}
+
 TEST_F(CanvasHistoryTest, TheLimitDropsTheOldestStepsFirst)
 {
     // Room for about three copies of a 64 x 64 grid (12 KB each).

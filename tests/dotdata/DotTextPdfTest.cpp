@@ -2,6 +2,7 @@
 
 #include "dotdata/DotTextPdf.h"
 #include "dotdata/DotTextPrinter.h"
+#include "dotdata/TextPdfWriter.h"
 
 #include <QDir>
 #include <QImage>
@@ -135,4 +136,21 @@ TEST(DotTextPdf, OnlyAWholeFileCounts)
     EXPECT_FALSE(CDotTextPdf(text, PaneFont(), 96).Write(dir.Path(), error));
     EXPECT_FALSE(error.isEmpty());
     EXPECT_FALSE(error.contains(QLatin1Char('\n')));
+}
+
+// Only printable ASCII and line ends go into the file as they are, in the
+// PDF's own Courier; anything else (a control character, DEL, any letter
+// beyond ASCII) makes the file through the font engine instead.
+TEST(TextPdfWriter, WritesOnlyPrintableAsciiAndLineEndsItself)
+{
+    const struct
+    {
+        const char16_t* text;
+        bool plain;
+    } cases[] = {
+        {u" 1-1-1-R, ~", true}, {u"a\r\nb\n", true}, {u"", true},
+        {u"\x7f", false},       {u"\x1f", false},   {u"\t", false}, {u"\u00e9", false}, {u"点", false},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(CTextPdfWriter::CanWrite(QString::fromUtf16(c.text)), c.plain) << QString::fromUtf16(c.text).toStdString();
 }
