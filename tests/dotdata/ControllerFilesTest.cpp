@@ -112,6 +112,13 @@ TEST(ControllerFiles, CArrayLinesAndNames)
         }
     }
     EXPECT_EQ(commentLines, 4);
+    // At the edge: " * " and 76 characters fit on one line, 77 do not.
+    for (const int second : {37, 38}) {
+        const QString words = QString(38, QLatin1Char('a')) + QLatin1Char(' ') + QString(second, QLatin1Char('b'));
+        const QList<QByteArray> edge = CCArrayText::Write(bytes, QStringLiteral("a"), {words}).split('\n');
+        EXPECT_EQ(edge.at(1).size(), second == 37 ? 79 : 41) << second;
+        EXPECT_EQ(edge.at(2).startsWith(" * b"), second == 38) << second;
+    }
 
     EXPECT_EQ(CCArrayText::NameFromPath(QStringLiteral("/tmp/my sign-2.h")), "my_sign_2");
     EXPECT_EQ(CCArrayText::NameFromPath(QStringLiteral("7seg.c")), "image_7seg");
