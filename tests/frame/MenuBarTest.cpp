@@ -11,6 +11,7 @@
 #include <QMenuBar>
 #include <QToolBar>
 
+#include <iterator>
 #include <vector>
 
 using namespace CommandId;
@@ -122,16 +123,16 @@ const SMenuRow kMenuBar[] = {
     {0, kSubmenu, {"F&rames", "帧(&R)", "幀(&R)"}},
     {1, AddFrame, {"&Add Frame", "添加帧(&A)", "新增幀(&A)"}},
     {1, DuplicateFrame, {"&Duplicate Frame", "复制帧(&D)", "複製幀(&D)"}},
-    {1, DeleteFrame, {"De&lete Frame", "删除帧(&L)", "刪除幀(&L)"}},
+    {1, DeleteFrame, {"Dele&te Frame", "删除帧(&T)", "刪除幀(&T)"}},
     {1, kLine, kLineText},
     {1, PreviousFrame, {"&Previous Frame", "上一帧(&P)", "上一幀(&P)"}},
     {1, NextFrame, {"&Next Frame", "下一帧(&N)", "下一幀(&N)"}},
     {1, MoveFrameEarlier, {"Move Frame &Earlier", "帧前移(&E)", "幀前移(&E)"}},
-    {1, MoveFrameLater, {"Move Frame &Later", "帧后移(&L)", "幀後移(&L)"}},
-    {1, FrameDuration, {"Frame D&uration...", "帧时长...(&U)", "幀時長...(&U)"}},
+    {1, MoveFrameLater, {"Move Frame Late&r", "帧后移(&R)", "幀後移(&R)"}},
+    {1, FrameDuration, {"Frame Durati&on...", "帧时长...(&O)", "幀時長...(&O)"}},
     {1, kLine, kLineText},
     {1, ScrollLeft, {"Scroll &Left...", "向左滚动...(&L)", "向左捲動...(&L)"}},
-    {1, ScrollLeft + 1, {"Scroll &Right...", "向右滚动...(&R)", "向右捲動...(&R)"}},
+    {1, ScrollLeft + 1, {"Scroll Ri&ght...", "向右滚动...(&G)", "向右捲動...(&G)"}},
     {1, ScrollLeft + 2, {"Scroll &Up...", "向上滚动...(&U)", "向上捲動...(&U)"}},
     {1, ScrollDown, {"Scroll Do&wn...", "向下滚动...(&W)", "向下捲動...(&W)"}},
     {1, Blink, {"&Blink...", "闪烁...(&B)", "閃爍...(&B)"}},
@@ -276,4 +277,27 @@ TEST_F(FrameTest, ToolbarButtonsInOrderEachWithItsCellOfTheStrip)
     EXPECT_EQ(Act(Red)->icon().pixmap(QSize(16, 15)).toImage().pixel(8, 7), qRgb(255, 0, 0));
     EXPECT_EQ(frame->toolBarArea(frame->ToolBar()), Qt::TopToolBarArea);
     EXPECT_EQ(frame->ToolBar()->allowedAreas(), Qt::AllToolBarAreas);
+}
+
+TEST(MenuBar, NoTwoItemsOfOneMenuShareAnAccessKey)
+{
+    for (int language = 0; language < kLanguageCount; ++language) {
+        // The letters taken in each menu, by the row that opens the menu.
+        std::vector<QString> taken(std::size(kMenuBar));
+        std::vector<std::size_t> parents; // the open menus, one per depth
+        for (std::size_t i = 0; i < std::size(kMenuBar); ++i) {
+            const SMenuRow& row = kMenuBar[i];
+            parents.resize(static_cast<std::size_t>(row.nDepth));
+            const QString text = row.text.Pick(language);
+            const qsizetype amp = text.indexOf(QLatin1Char('&'));
+            if (row.nDepth > 0 && amp >= 0 && amp + 1 < text.size()) {
+                const QChar key = text.at(amp + 1).toUpper();
+                QString& letters = taken[parents.back()];
+                EXPECT_FALSE(letters.contains(key)) << "language " << language << ": " << text.toStdString();
+                letters += key;
+            }
+            if (row.nId == kSubmenu)
+                parents.push_back(i);
+        }
+    }
 }
