@@ -9,6 +9,7 @@ list(APPEND CORE_SOURCES
   canvas/FrameUndoStep.h canvas/FrameUndoStep.cpp
   canvas/CanvasHistory.h canvas/CanvasHistory.cpp
   canvas/CanvasDocument.h canvas/CanvasDocument.cpp
+  canvas/DocumentFiles.h canvas/DocumentFiles.cpp
   canvas/DotShape.h canvas/DotShape.cpp
   canvas/FloodFill.h canvas/FloodFill.cpp
   canvas/DotFragment.h canvas/DotFragment.cpp

@@ -4,6 +4,7 @@ list(APPEND CORE_SOURCES
   textinput/ExactGlyphs.h textinput/ExactGlyphs.cpp
   textinput/GlyphRaster.h textinput/GlyphRaster.cpp
   textinput/TextRenderer.h textinput/TextRenderer.cpp
+  textinput/InputText.h textinput/InputText.cpp
   textinput/SignLayoutCache.h textinput/SignLayoutCache.cpp
   textinput/SignLayout.h textinput/SignLayout.cpp
 )
