@@ -2,6 +2,7 @@
 
 #include "animation/FrameList.h"
 #include "animation/LedPreview.h"
+#include "base/TriText.h"
 
 #include <QHBoxLayout>
 #include <QKeyEvent>
@@ -14,8 +15,7 @@
 
 namespace {
 
-// UTF-8: English, Simplified Chinese, Traditional Chinese.
-constexpr std::array<std::array<const char*, 3>, 6> kTexts = {{
+constexpr std::array<STriText, 6> kTexts = {{
     {"Sign Preview", "显示屏预览", "顯示屏預覽"},
     {"Play", "播放", "播放"},
     {"Pause", "暂停", "暫停"},
@@ -23,14 +23,14 @@ constexpr std::array<std::array<const char*, 3>, 6> kTexts = {{
     {"Next Frame", "下一帧", "下一幀"},
     {"Frame %1 of %2, %3 ms", "第 %1 帧，共 %2 帧，%3 毫秒", "第 %1 幀，共 %2 幀，%3 毫秒"},
 }};
+static_assert(AllComplete(kTexts));
 
 } // namespace
 
 QString CPreviewWindow::Text(int id, int language)
 {
     const auto row = static_cast<std::size_t>(std::clamp(id, 0, static_cast<int>(kTexts.size()) - 1));
-    const auto column = static_cast<std::size_t>(std::clamp(language, 0, 2));
-    return QString::fromUtf8(kTexts[row][column]);
+    return kTexts[row].Pick(language);
 }
 
 CPreviewWindow::CPreviewWindow(QWidget* parent) : QWidget(parent, Qt::Window)

@@ -9,7 +9,7 @@
 #include "dotdata/ProjectFile.h"
 #include "frame/CommandSteps.h"
 #include "frame/DrawingSteps.h"
-#include "frame/Languages.h"
+#include "base/Languages.h"
 #include "frame/OverflowMessage.h"
 #include "textinput/ExactGlyphs.h"
 #include "textinput/FontComboBox.h"

@@ -23,5 +23,8 @@ list(APPEND CORE_SOURCES
   base/ByteFileName.h base/ByteFileName.cpp
   base/QuotedText.h base/QuotedText.cpp
   base/Outcome.h
+  base/Languages.h
+  base/TriText.h
+  base/FixedChineseTexts.h
   base/ExportOptions.h base/ExportOptions.cpp
 )

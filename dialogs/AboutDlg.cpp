@@ -1,5 +1,6 @@
 #include "dialogs/AboutDlg.h"
 
+#include "base/FixedChineseTexts.h"
 #include "base/ProductTitle.h"
 
 #include <QGuiApplication>
@@ -35,7 +36,7 @@ void CAboutDlg::ShowAbout(QWidget* parent)
 CAboutDlg::CAboutDlg(QWidget* parent, int pictureId)
     : QDialog(parent, Qt::Dialog | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint)
 {
-    setWindowTitle(QStringLiteral("关于 ") + ProductTitle());
+    setWindowTitle(QString::fromUtf8(FixedChinese::kAboutPrefix) + ProductTitle());
     m_pOkButton = new QPushButton(QStringLiteral("OK"), this);
     m_pOkButton->setDefault(true);
     connect(m_pOkButton, &QPushButton::clicked, this, &QDialog::accept);

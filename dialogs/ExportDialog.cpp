@@ -1,6 +1,7 @@
 #include "dialogs/ExportDialog.h"
 
 #include "base/DotGrid.h"
+#include "base/TriText.h"
 #include "dialogs/ExportDotView.h"
 #include "dotdata/ByteLayout.h"
 #include "dotdata/CArrayText.h"
@@ -31,9 +32,9 @@ enum TextId {
     ByteLine, NoByte, Times, PictureNote,
 };
 
-// UTF-8: English, Simplified Chinese, Traditional Chinese. A row of dots is
-// 行 in Simplified and 列 in Traditional Chinese, a column the other way round.
-constexpr std::array<std::array<const char*, 3>, 25> kTexts = {{
+// A row of dots is 行 in Simplified and 列 in Traditional Chinese, a column
+// the other way round.
+constexpr std::array<STriText, 25> kTexts = {{
     {"Export", "导出", "匯出"},
     {"Form:", "格式:", "格式:"},
     {"Scan:", "扫描:", "掃描:"},
@@ -63,6 +64,7 @@ constexpr std::array<std::array<const char*, 3>, 25> kTexts = {{
      "%1 × %2 的 PNG 图片,每点一个像素,无损。上面的选项对它不适用。",
      "%1 × %2 的 PNG 圖片,每點一個像素,無損。上面的選項對它不適用。"},
 }};
+static_assert(AllComplete(kTexts));
 
 // The dialog's name of each form of the export registry.
 struct SFormName
@@ -101,7 +103,7 @@ QString FirstLines(const QByteArray& text, int lines)
 CExportDialog::CExportDialog(const CDotGrid& grid, int language, QWidget* parent)
     : QDialog(parent)
     , m_grid(grid)
-    , m_nLanguage(language >= 0 && language < 3 ? language : 0)
+    , m_nLanguage(language)
     , m_choices(CExportRegistry::ExportChoices())
 {
     BuildControls();
@@ -112,7 +114,7 @@ CExportDialog::~CExportDialog() = default;
 
 QString CExportDialog::Text(int id) const
 {
-    return QString::fromUtf8(kTexts.at(static_cast<std::size_t>(id)).at(static_cast<std::size_t>(m_nLanguage)));
+    return kTexts.at(static_cast<std::size_t>(id)).Pick(m_nLanguage);
 }
 
 void CExportDialog::BuildControls()

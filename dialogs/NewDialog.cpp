@@ -1,5 +1,7 @@
 #include "dialogs/NewDialog.h"
 
+#include "base/FixedChineseTexts.h"
+
 #include <QAbstractSpinBox>
 #include <QButtonGroup>
 #include <QLabel>
@@ -96,9 +98,9 @@ CNewDialog::CNewDialog(QWidget* parent)
     for (QAbstractSpinBox* box : {m_spinWidth, m_spinHeight})
         box->findChild<QLineEdit*>()->setText(QStringLiteral("16"));
 
-    m_radioText = new QRadioButton(QString::fromUtf8("文字模式"), this);
+    m_radioText = new QRadioButton(QString::fromUtf8(FixedChinese::kTextMode), this);
     m_radioText->setGeometry(FromDialogUnits(38, 63, 48, 10));
-    m_radioImage = new QRadioButton(QString::fromUtf8("图片模式"), this);
+    m_radioImage = new QRadioButton(QString::fromUtf8(FixedChinese::kImageMode), this);
     m_radioImage->setGeometry(FromDialogUnits(97, 63, 48, 10));
     auto* modes = new QButtonGroup(this);
     modes->addButton(m_radioText);
@@ -121,7 +123,7 @@ CNewDialog::CNewDialog(QWidget* parent)
 
 QString CNewDialog::CorrectionQuestion(int width, int height, int correctedWidth, int correctedHeight)
 {
-    return QString::fromUtf8("输入的数据 [%1x%2] 无效！\n\n是否自动修正为 %3x%4？")
+    return QString::fromUtf8(FixedChinese::kCorrectSize)
         .arg(width)
         .arg(height)
         .arg(correctedWidth)

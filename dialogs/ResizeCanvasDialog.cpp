@@ -1,6 +1,7 @@
 #include "dialogs/ResizeCanvasDialog.h"
 
 #include "base/CanvasMode.h"
+#include "base/TriText.h"
 
 #include <QButtonGroup>
 #include <QDialogButtonBox>
@@ -13,19 +14,14 @@
 
 namespace {
 
-struct SDialogTexts
-{
-    const char* title;
-    const char* width;
-    const char* height;
-    const char* anchor;
-};
-
-constexpr std::array<SDialogTexts, 3> kTexts = {{
-    {"Resize Canvas", "&Width:", "&Height:", "Keep the dots at"},
-    {"调整画布大小", "宽度(&W):", "高度(&H):", "原有格点位置"},
-    {"調整畫布大小", "寬度(&W):", "高度(&H):", "原有格點位置"},
+enum TextId { TitleText, WidthLabel, HeightLabel, AnchorLabel };
+constexpr std::array<STriText, 4> kTexts = {{
+    {"Resize Canvas", "调整画布大小", "調整畫布大小"},
+    {"&Width:", "宽度(&W):", "寬度(&W):"},
+    {"&Height:", "高度(&H):", "高度(&H):"},
+    {"Keep the dots at", "原有格点位置", "原有格點位置"},
 }};
+static_assert(AllComplete(kTexts));
 
 // Arrows pointing where the dots go, row by row from the top left.
 constexpr std::array<const char*, 9> kAnchorMarks = {"↖", "↑", "↗", "←", "•", "→", "↙", "↓", "↘"};
@@ -48,16 +44,15 @@ QSpinBox* SizeBox(int value, int limit)
 CResizeCanvasDialog::CResizeCanvasDialog(int width, int height, int language, QWidget* parent)
     : QDialog(parent)
 {
-    const SDialogTexts& texts = kTexts[static_cast<std::size_t>(language >= 0 && language < 3 ? language : 0)];
-    setWindowTitle(QString::fromUtf8(texts.title));
+    setWindowTitle(kTexts[TitleText].Pick(language));
 
     m_spinWidth = SizeBox(width, kMaxCanvasWidth);
     m_spinHeight = SizeBox(height, kMaxCanvasHeight);
     auto* sizes = new QFormLayout;
-    sizes->addRow(QString::fromUtf8(texts.width), m_spinWidth);
-    sizes->addRow(QString::fromUtf8(texts.height), m_spinHeight);
+    sizes->addRow(kTexts[WidthLabel].Pick(language), m_spinWidth);
+    sizes->addRow(kTexts[HeightLabel].Pick(language), m_spinHeight);
 
-    auto* anchorBox = new QGroupBox(QString::fromUtf8(texts.anchor));
+    auto* anchorBox = new QGroupBox(kTexts[AnchorLabel].Pick(language));
     auto* grid = new QGridLayout(anchorBox);
     auto* group = new QButtonGroup(this);
     for (int i = 0; i < 9; ++i) {

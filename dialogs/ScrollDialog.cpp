@@ -1,6 +1,7 @@
 #include "dialogs/ScrollDialog.h"
 
 #include "animation/FrameEffects.h"
+#include "base/TriText.h"
 
 #include <QDialogButtonBox>
 #include <QFormLayout>
@@ -11,8 +12,7 @@
 
 namespace {
 
-// UTF-8: English, Simplified Chinese, Traditional Chinese.
-constexpr std::array<std::array<const char*, 3>, 10> kTexts = {{
+constexpr std::array<STriText, 10> kTexts = {{
     {"Scroll", "滚动", "捲動"},
     {"Sign width (dots):", "显示屏宽度（点）：", "顯示屏寬度（點）："},
     {"Sign height (dots):", "显示屏高度（点）：", "顯示屏高度（點）："},
@@ -24,6 +24,7 @@ constexpr std::array<std::array<const char*, 3>, 10> kTexts = {{
     {"Wipe", "擦除", "擦除"},
     {"Frame Duration", "帧时长", "幀時長"},
 }};
+static_assert(AllComplete(kTexts));
 
 QSpinBox* MakeBox(int minimum, int maximum, int value, const QString& suffix, QWidget* parent)
 {
@@ -39,7 +40,7 @@ QSpinBox* MakeBox(int minimum, int maximum, int value, const QString& suffix, QW
 QString CScrollDialog::Text(int id, int language)
 {
     const auto row = static_cast<std::size_t>(std::clamp(id, 0, static_cast<int>(kTexts.size()) - 1));
-    return QString::fromUtf8(kTexts[row][static_cast<std::size_t>(std::clamp(language, 0, 2))]);
+    return kTexts[row].Pick(language);
 }
 
 CScrollDialog::CScrollDialog(int panelWidth, int panelHeight, int speed, int language, QWidget* parent)

@@ -1,8 +1,8 @@
 #include "frame/CanvasReadout.h"
 
+#include "base/TriText.h"
 #include "canvas/ImageView.h"
 #include "dotdata/DotListing.h"
-#include "frame/Languages.h"
 
 #include <QLabel>
 #include <QStatusBar>
@@ -14,15 +14,16 @@ namespace {
 constexpr std::array<const char*, CCanvasReadout::kPaneCount> kWidest = {"1023, 767", "12288-8-8", "×20",
                                                                          "1024 × 768"};
 
-// What each pane shows, per menu language.
-constexpr std::array<std::array<const char*, CCanvasReadout::kPaneCount>, kLanguageCount> kTips = {{
-    {"Dot under the pointer: column, row (from 0)", "The same dot as the dot-data listing names it: block-row-column",
-     "Screen pixels per dot", "Canvas size in dots"},
-    {"指针下的格点：列，行（从 0 起）", "该格点在点阵数据中的名称：块-行-列", "每个格点的屏幕像素数",
-     "画布大小（格点）"},
-    {"指標下的格點：欄，列（從 0 起）", "該格點在點陣資料中的名稱：區塊-列-欄", "每個格點的螢幕像素數",
-     "畫布大小（格點）"},
+// What each pane shows.
+constexpr std::array<STriText, CCanvasReadout::kPaneCount> kTips = {{
+    {"Dot under the pointer: column, row (from 0)", "指针下的格点：列，行（从 0 起）",
+     "指標下的格點：欄，列（從 0 起）"},
+    {"The same dot as the dot-data listing names it: block-row-column", "该格点在点阵数据中的名称：块-行-列",
+     "該格點在點陣資料中的名稱：區塊-列-欄"},
+    {"Screen pixels per dot", "每个格点的屏幕像素数", "每個格點的螢幕像素數"},
+    {"Canvas size in dots", "画布大小（格点）", "畫布大小（格點）"},
 }};
+static_assert(AllComplete(kTips));
 
 } // namespace
 
@@ -43,9 +44,8 @@ CCanvasReadout::CCanvasReadout(QStatusBar& bar, CImageView& canvas)
 
 void CCanvasReadout::SetLanguage(int language)
 {
-    const auto& tips = kTips[static_cast<std::size_t>(ValidLanguage(language))];
     for (std::size_t i = 0; i < m_apPanes.size(); ++i)
-        m_apPanes[i]->setToolTip(QString::fromUtf8(tips[i]));
+        m_apPanes[i]->setToolTip(kTips[i].Pick(language));
 }
 
 QString CCanvasReadout::Text(int pane) const

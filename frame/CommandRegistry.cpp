@@ -15,7 +15,6 @@ using namespace CommandId;
 
 namespace {
 
-using Texts = std::array<const char*, 3>;
 using Keys = std::array<const char*, 2>;
 using Run = void (*)(CMainFrame&, int);
 using State = SCommandState (*)(const CMainFrame&, int);
@@ -25,19 +24,19 @@ constexpr int kNoCell = SCommandEntry::kNoCell;
 constexpr Keys kNoKeys = {nullptr, nullptr};
 constexpr int kToolCells = SCommandEntry::kToolCells;
 
-SCommandEntry Popup(int depth, const Texts& texts)
+SCommandEntry Popup(int depth, const STriText& texts)
 {
     return {SCommandEntry::Popup, depth, 0, texts, nullptr, nullptr, false, kNoKeys, kNoCell, false, 0, nullptr, nullptr};
 }
 
 SCommandEntry Separator(int depth)
 {
-    return {SCommandEntry::Separator, depth, 0, {"", "", ""}, nullptr, nullptr, false, kNoKeys, kNoCell, false, 0,
+    return {SCommandEntry::Separator, depth, 0, {}, nullptr, nullptr, false, kNoKeys, kNoCell, false, 0,
             nullptr, nullptr};
 }
 
 // A command whose prompt, when it has one, is its name.
-SCommandEntry Command(int depth, int id, const Texts& texts, const char* name, bool prompt, const Keys& keys,
+SCommandEntry Command(int depth, int id, const STriText& texts, const char* name, bool prompt, const Keys& keys,
                       int cell, bool gapAfter, Run run, State state = nullptr, int arg = 0)
 {
     return {SCommandEntry::Command, depth, id, texts, name, prompt ? name : nullptr, false, keys, cell, gapAfter,

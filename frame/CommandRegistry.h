@@ -1,5 +1,7 @@
 #pragma once
 
+#include "base/TriText.h"
+
 #include <QKeySequence>
 #include <QList>
 #include <QString>
@@ -32,7 +34,7 @@ struct SCommandEntry
     ERow nRow;
     int nDepth;
     int nId;                              // commands only
-    std::array<const char*, 3> aszText;   // UTF-8 menu texts: English, Simplified, Traditional Chinese
+    STriText text;                        // menu text
     const char* szName;                   // English name, the tool tip
     const char* szPrompt;                 // status-bar prompt (English in every language), or null
     bool bCheckable;

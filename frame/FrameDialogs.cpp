@@ -1,7 +1,8 @@
 #include "frame/FrameDialogs.h"
 
-#include "base/ProductTitle.h"
 #include "animation/FrameEffects.h"
+#include "base/FixedChineseTexts.h"
+#include "base/ProductTitle.h"
 #include "base/QtColor.h"
 #include "dialogs/AboutDlg.h"
 #include "dialogs/ExportDialog.h"
@@ -63,7 +64,7 @@ bool AskPrinter(QWidget* owner, QPrinter& printer)
 
 QString AskSaveFile(QWidget* owner, const QString& prefill, const QStringList& filters, const QString& suffix)
 {
-    QFileDialog dialog(owner, QStringLiteral("保存文件"));
+    QFileDialog dialog(owner, QString::fromUtf8(FixedChinese::kSaveFileTitle));
     dialog.setAcceptMode(QFileDialog::AcceptSave);
     dialog.setFileMode(QFileDialog::AnyFile);
     dialog.setNameFilters(filters);
@@ -104,7 +105,7 @@ std::optional<SExportRequest> AskExport(QWidget* owner, const CDotGrid& grid, co
 
 QString AskPdfFile(QWidget* owner)
 {
-    QFileDialog dialog(owner, QStringLiteral("保存文件"), QString(), QStringLiteral("PDF (*.pdf)"));
+    QFileDialog dialog(owner, QString::fromUtf8(FixedChinese::kSaveFileTitle), QString(), QStringLiteral("PDF (*.pdf)"));
     dialog.setAcceptMode(QFileDialog::AcceptSave);
     dialog.setFileMode(QFileDialog::AnyFile);
     dialog.setDefaultSuffix(QStringLiteral("pdf"));
@@ -168,12 +169,12 @@ std::optional<int> AskFrameNumber(QWidget* owner, EFrameNumber what, int current
 
 QString AskOpenProject(QWidget* owner, int language)
 {
-    return QFileDialog::getOpenFileName(owner, QString(), QString(), KeepText::ProjectFilter.In(language));
+    return QFileDialog::getOpenFileName(owner, QString(), QString(), KeepText::ProjectFilter.Pick(language));
 }
 
 QString AskSaveProjectPath(QWidget* owner, int language, const QString& prefill)
 {
-    return AskSaveFile(owner, prefill, {KeepText::ProjectFilter.In(language)}, QStringLiteral("png"));
+    return AskSaveFile(owner, prefill, {KeepText::ProjectFilter.Pick(language)}, QStringLiteral("png"));
 }
 
 // A box of three answers: the first is the default, the last what closing
@@ -196,8 +197,9 @@ int AskOneOfThree(QWidget* owner, QMessageBox::Icon icon, const QString& text, c
 ESaveChoice AskSaveChanges(QWidget* owner, int language, const QString& name)
 {
     using namespace KeepText;
-    const int answer = AskOneOfThree(owner, QMessageBox::Warning, SaveChanges.In(language).arg(name),
-                                     {SaveButton.In(language), DiscardButton.In(language), CancelButton.In(language)});
+    const int answer =
+        AskOneOfThree(owner, QMessageBox::Warning, SaveChanges.Pick(language).arg(name),
+                      {SaveButton.Pick(language), DiscardButton.Pick(language), CancelButton.Pick(language)});
     const std::array<ESaveChoice, 3> choices = {ESaveChoice::Save, ESaveChoice::Discard, ESaveChoice::Cancel};
     return choices[static_cast<std::size_t>(answer)];
 }
@@ -206,8 +208,9 @@ std::optional<bool> AskRestoreWork(QWidget* owner, int language, const QDateTime
 {
     using namespace KeepText;
     const QString time = QLocale::system().toString(when, QLocale::ShortFormat);
-    const int answer = AskOneOfThree(owner, QMessageBox::Question, RestoreWork.In(language).arg(time),
-                                     {RestoreButton.In(language), DiscardButton.In(language), LaterButton.In(language)});
+    const int answer =
+        AskOneOfThree(owner, QMessageBox::Question, RestoreWork.Pick(language).arg(time),
+                      {RestoreButton.Pick(language), DiscardButton.Pick(language), LaterButton.Pick(language)});
     if (answer == 2)
         return std::nullopt;
     return answer == 0;

@@ -1,6 +1,6 @@
 #include "frame/HelpFile.h"
 
-#include "frame/Languages.h"
+#include "base/Languages.h"
 
 #include <QDir>
 #include <QFileInfo>

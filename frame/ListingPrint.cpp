@@ -1,5 +1,6 @@
 #include "frame/ListingPrint.h"
 
+#include "base/TriText.h"
 #include "dotdata/DotTextPdf.h"
 #include "dotdata/DotTextPrinter.h"
 #include "dotdata/ListingDocument.h"
@@ -7,16 +8,14 @@
 
 #include <QPrinter>
 
-#include <array>
-
 namespace {
 
-// English, Simplified Chinese, Traditional Chinese.
-constexpr std::array<const char*, 3> kManyPages = {
+constexpr STriText kManyPages = {
     "The listing fills %1 pages. Print them all?",
     "点阵数据共 %1 页，全部打印吗？",
     "點陣資料共 %1 頁，全部列印嗎？",
 };
+static_assert(kManyPages.IsComplete());
 
 } // namespace
 
@@ -34,8 +33,7 @@ bool CListingPrint::MayPrint(int pages) const
 
 QString CListingPrint::ManyPagesQuestion(int language, int pages)
 {
-    const std::size_t column = language >= 0 && language < 3 ? static_cast<std::size_t>(language) : 0;
-    return QString::fromUtf8(kManyPages[column]).arg(pages);
+    return kManyPages.Pick(language).arg(pages);
 }
 
 void CListingPrint::Run() const

@@ -18,7 +18,7 @@
 #include "frame/HelpFile.h"
 #include "frame/HelpWindow.h"
 #include "frame/LockIndicators.h"
-#include "frame/Languages.h"
+#include "base/Languages.h"
 #include "frame/OverflowMessage.h"
 #include "frame/PaneLink.h"
 #include "frame/ProjectKeeper.h"
@@ -399,7 +399,7 @@ void CMainFrame::PutUpLanguageMenu()
     for (const SCommandEntry& item : CCommandRegistry::Entries()) {
         if (item.nDepth == SCommandEntry::kNoMenu)
             continue;
-        const QString text = QString::fromUtf8(item.aszText[static_cast<std::size_t>(m_nLanguage)]);
+        const QString text = item.text.Pick(m_nLanguage);
         QMenu* parent = item.nDepth > 0 ? parents[static_cast<std::size_t>(item.nDepth - 1)] : nullptr;
         switch (item.nRow) {
         case SCommandEntry::Popup: {

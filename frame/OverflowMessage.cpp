@@ -1,21 +1,22 @@
 #include "frame/OverflowMessage.h"
 
-#include <array>
+#include "base/TriText.h"
 
 namespace {
 
-// Wider, taller, both; English, Simplified Chinese, Traditional Chinese.
-// The English texts take "1 dot" or "N dots", the Chinese ones the number.
-constexpr std::array<std::array<const char*, 3>, 3> kMessages = {{
+// Wider, taller, both. The English texts take "1 dot" or "N dots", the
+// Chinese ones the number.
+constexpr std::array<STriText, 3> kMessages = {{
     {"The text is %1 wider than the canvas.", "文字比画布宽 %1 点。", "文字比畫布寬 %1 點。"},
     {"The text is %1 taller than the canvas.", "文字比画布高 %1 点。", "文字比畫布高 %1 點。"},
     {"The text is %1 wider and %2 taller than the canvas.", "文字比画布宽 %1 点、高 %2 点。",
      "文字比畫布寬 %1 點、高 %2 點。"},
 }};
+static_assert(AllComplete(kMessages));
 
-QString Dots(std::size_t column, int n)
+QString Dots(int language, int n)
 {
-    if (column != 0)
+    if (language == kLanguageSimplified || language == kLanguageTraditional)
         return QString::number(n);
     return n == 1 ? QStringLiteral("1 dot") : QStringLiteral("%1 dots").arg(n);
 }
@@ -26,10 +27,9 @@ QString OverflowMessage(int language, int wider, int taller)
 {
     if (wider <= 0 && taller <= 0)
         return {};
-    const std::size_t column = language >= 0 && language < 3 ? static_cast<std::size_t>(language) : 0;
     const std::size_t row = wider > 0 && taller > 0 ? 2 : wider > 0 ? 0 : 1;
-    const QString text = QString::fromUtf8(kMessages[row][column]);
+    const QString text = kMessages[row].Pick(language);
     if (row == 2)
-        return text.arg(Dots(column, wider), Dots(column, taller));
-    return text.arg(Dots(column, wider > 0 ? wider : taller));
+        return text.arg(Dots(language, wider), Dots(language, taller));
+    return text.arg(Dots(language, wider > 0 ? wider : taller));
 }

@@ -69,7 +69,7 @@ void CProjectKeeper::NoteChange()
 
 QString CProjectKeeper::ProjectName() const
 {
-    return m_szPath.isEmpty() ? KeepText::Untitled.In(m_fnLanguage()) : QFileInfo(m_szPath).fileName();
+    return m_szPath.isEmpty() ? KeepText::Untitled.Pick(m_fnLanguage()) : QFileInfo(m_szPath).fileName();
 }
 
 QString CProjectKeeper::Caption() const

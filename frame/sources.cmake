@@ -2,11 +2,10 @@
 list(APPEND CORE_SOURCES
   frame/HelpFile.h frame/HelpFile.cpp
   frame/LockIndicators.h frame/LockIndicators.cpp
-  frame/Languages.h
   frame/OverflowMessage.h frame/OverflowMessage.cpp
   frame/ToolbarImages.h frame/ToolbarImages.cpp
   frame/RecoveryStore.h frame/RecoveryStore.cpp
-  frame/KeepTexts.h frame/KeepTexts.cpp
+  frame/KeepTexts.h
   frame/UserSettings.h frame/UserSettings.cpp
 )
 list(APPEND UI_SOURCES

@@ -5,6 +5,7 @@
 #include "base/PressWatcher.h"
 #include "base/QtColor.h"
 #include "base/TextCharacters.h"
+#include "base/TriText.h"
 #include "textinput/ExactGlyphs.h"
 #include "textinput/FontComboBox.h"
 #include "textinput/SignLayoutBar.h"
@@ -35,11 +36,12 @@ const int kFontSizes[] = {8, 12, 16, 24, 32, 48, 64, 72};
 // Exact sizes are looked for up to the largest listed size.
 constexpr int kMaxListedSize = 72;
 // The tip of a size at which the font has its designer's dots.
-constexpr const char* kExactSizeTips[] = {
+constexpr STriText kExactSizeTip = {
     "The font's own dots at this size: drawn by its designer, %1 dots to the em",
     "此字号使用字体自带的点阵：由字体设计者逐点绘制，每字 %1 点",
     "此字號使用字型自帶的點陣：由字型設計者逐點繪製，每字 %1 點",
 };
+static_assert(kExactSizeTip.IsComplete());
 constexpr QSize kButtonSize(16, 15);
 
 // A number as a C library conversion reads it: 0 when it is not one.
@@ -400,7 +402,7 @@ void CInputTextView::SelectFace(const QString& face)
 void CInputTextView::SetLanguage(int language)
 {
     m_layoutBar->SetLanguage(language);
-    m_nLanguage = std::clamp(language, 0, static_cast<int>(std::size(kExactSizeTips)) - 1);
+    m_nLanguage = std::clamp(language, 0, kLanguageCount - 1);
     m_lfListedSizes = LogFont(); // the tips are written anew
     FillSizeList();
 }
@@ -438,7 +440,7 @@ void CInputTextView::FillSizeList()
             continue;
         const int i = m_sizeCombo->count() - 1;
         m_sizeCombo->setItemData(i, bold, Qt::FontRole);
-        m_sizeCombo->setItemData(i, QString::fromUtf8(kExactSizeTips[m_nLanguage]).arg(found->nEm), Qt::ToolTipRole);
+        m_sizeCombo->setItemData(i, kExactSizeTip.Pick(m_nLanguage).arg(found->nEm), Qt::ToolTipRole);
     }
     m_sizeCombo->setEditText(shown);
 }

@@ -1,5 +1,7 @@
 #include "textinput/SignLayoutBar.h"
 
+#include "base/TriText.h"
+
 #include <QAction>
 #include <QActionGroup>
 #include <QPainter>
@@ -10,10 +12,9 @@ namespace {
 constexpr QSize kButtonSize(16, 15);
 constexpr int kSpinBoxWidth = 44;
 
-// Tooltips: English, Simplified Chinese, Traditional Chinese, in the order
-// of the buttons, then the two spacing boxes.
+// Tooltips in the order of the buttons, then the two spacing boxes.
 constexpr int kTipCount = CSignLayoutBar::kButtonCount + 2;
-constexpr std::array<std::array<const char*, 3>, kTipCount> kTips = {{
+constexpr std::array<STriText, kTipCount> kTips = {{
     {"Align Left (press again: X/Y only)", "左对齐（再按一下：只按 X/Y 放置）", "靠左對齊（再按一下：只按 X/Y 放置）"},
     {"Center Horizontally (press again: X/Y only)", "水平居中（再按一下：只按 X/Y 放置）", "水平置中（再按一下：只按 X/Y 放置）"},
     {"Align Right (press again: X/Y only)", "右对齐（再按一下：只按 X/Y 放置）", "靠右對齊（再按一下：只按 X/Y 放置）"},
@@ -25,6 +26,7 @@ constexpr std::array<std::array<const char*, 3>, kTipCount> kTips = {{
     {"Character spacing in dots", "字间距（点）", "字間距（點）"},
     {"Line spacing in dots", "行间距（点）", "行間距（點）"},
 }};
+static_assert(AllComplete(kTips));
 
 // A button image in the style of the colour buttons: dark strokes on the
 // light grey that the toolbar images use as their transparent colour.
@@ -114,11 +116,10 @@ QSpinBox* CSignLayoutBar::AddSpinBox()
 
 void CSignLayoutBar::SetLanguage(int language)
 {
-    const std::size_t column = language >= 0 && language < 3 ? static_cast<std::size_t>(language) : 0;
     for (std::size_t b = 0; b < m_actions.size(); ++b)
-        m_actions[b]->setToolTip(QString::fromUtf8(kTips[b][column]));
-    m_spacing->setToolTip(QString::fromUtf8(kTips[kButtonCount][column]));
-    m_lineSpacing->setToolTip(QString::fromUtf8(kTips[kButtonCount + 1][column]));
+        m_actions[b]->setToolTip(kTips[b].Pick(language));
+    m_spacing->setToolTip(kTips[kButtonCount].Pick(language));
+    m_lineSpacing->setToolTip(kTips[kButtonCount + 1].Pick(language));
 }
 
 SSignLayoutOptions CSignLayoutBar::Shown() const

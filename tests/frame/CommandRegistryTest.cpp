@@ -36,8 +36,7 @@ TEST_F(FrameTest, EveryRegistryCommandHasOneActionItsButtonAndItsMenuItem)
         }
         if (entry->nDepth == SCommandEntry::kNoMenu)
             continue;
-        for (const char* text : entry->aszText)
-            EXPECT_TRUE(text && *text);
+        EXPECT_TRUE(entry->text.IsComplete());
         EXPECT_FALSE(action->associatedObjects().isEmpty());
     }
     // The toolbar strip holds 24 cells, the tools' strip 10, all used.
@@ -57,13 +56,13 @@ TEST_F(FrameTest, RegistryRowsNestAsTheMenuBarShowsThem)
     for (const SCommandEntry& entry : CCommandRegistry::Entries()) {
         if (entry.nDepth == SCommandEntry::kNoMenu)
             continue;
-        EXPECT_LE(entry.nDepth, depth) << entry.aszText[0];
+        EXPECT_LE(entry.nDepth, depth) << entry.text.szEnglish;
         if (entry.nRow == SCommandEntry::Popup) {
             depth = entry.nDepth + 1;
             topMenus += entry.nDepth == 0 ? 1 : 0;
         }
         if (entry.nDepth == 0) {
-            EXPECT_EQ(entry.nRow, SCommandEntry::Popup) << entry.aszText[0];
+            EXPECT_EQ(entry.nRow, SCommandEntry::Popup) << entry.text.szEnglish;
         }
     }
     EXPECT_EQ(frame->menuBar()->actions().size(), topMenus);
