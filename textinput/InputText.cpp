@@ -5,6 +5,7 @@
 #include "base/TextCharacters.h"
 #include "textinput/TextRenderer.h"
 
+#include <QAbstractTextDocumentLayout>
 #include <QTextBlock>
 #include <QTextCharFormat>
 
@@ -20,6 +21,10 @@ CInputText::CInputText(QObject* parent)
     , m_logFont(LogFont::DefaultGuiFont())
 {
     SetTextFormat(m_logFont, kInitialTextColor, false);
+    // A document tells where a change happened (contentsChange) only once it
+    // has a layout, which a view would give it; the cut of an over-long
+    // input needs that place with or without a view.
+    m_document.documentLayout();
     connect(&m_document, &QTextDocument::contentsChange, this,
             [this](int position, int, int added) { m_nLastChangeEnd = position + added; });
     connect(&m_document, &QTextDocument::contentsChanged, this, &CInputText::OnContentsChanged);
