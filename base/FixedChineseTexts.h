@@ -2,10 +2,9 @@
 
 #include <array>
 
-// Texts that are meant to stay Chinese in every interface language: the
-// program has always shown them this way, and users and their guides know
-// the dialogs by them. They are not looked up by language; do not
-// translate them. UTF-8.
+// Texts that are meant to stay Chinese whatever the interface language: the
+// program shows them this way in English, Simplified and Traditional Chinese
+// alike. They are not looked up by language; do not translate them. UTF-8.
 namespace FixedChinese {
 // The New dialog's two mode buttons.
 constexpr const char* kTextMode = "文字模式";

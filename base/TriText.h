@@ -10,7 +10,8 @@
 // A user text in the three interface languages, UTF-8. Every text that
 // follows the language is one of these, kept in a table beside the code that
 // shows it, and is looked up with Pick. Texts that read the same in every
-// language are plain strings (see base/FixedChineseTexts.h).
+// language are plain strings: the English status-bar prompts, and the
+// Chinese texts of base/FixedChineseTexts.h.
 struct STriText
 {
     const char* szEnglish;

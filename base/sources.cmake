@@ -1,6 +1,10 @@
-# Sources of the base layer: the vocabulary every subsystem shares (grid,
-# palette, colours, fonts, canvas text, settings file). Includes nothing above it.
-list(APPEND CORE_SOURCES
+# The base layer: the vocabulary every subsystem shares (grid, palette,
+# colours, fonts, canvas text, settings file). Includes nothing above it and
+# needs no widgets.
+add_library(pellmark_base STATIC)
+target_include_directories(pellmark_base PUBLIC ${CMAKE_SOURCE_DIR})
+target_link_libraries(pellmark_base PUBLIC Qt6::Core Qt6::Gui)
+target_sources(pellmark_base PRIVATE
   base/Color.h
   base/QtColor.h
   base/DotPalette.h

@@ -1,5 +1,9 @@
-# Sources of the canvas subsystem.
-list(APPEND CORE_SOURCES
+# The canvas subsystem: the document, its history and drawing (widget-free),
+# and the canvas with its tools.
+add_library(pellmark_canvas STATIC)
+target_link_libraries(pellmark_canvas PUBLIC pellmark_base pellmark_dotdata pellmark_dotdata_widgets
+                      pellmark_textinput pellmark_animation Qt6::Widgets)
+target_sources(pellmark_canvas PRIVATE
   canvas/DotRaster.h canvas/DotRaster.cpp
   canvas/TextOverlay.h canvas/TextOverlay.cpp
   canvas/UndoStep.h
@@ -16,7 +20,7 @@ list(APPEND CORE_SOURCES
   canvas/CanvasSize.h canvas/CanvasSize.cpp
   canvas/DotSelection.h canvas/DotSelection.cpp
 )
-list(APPEND UI_SOURCES
+target_sources(pellmark_canvas PRIVATE
   canvas/ZoomView.h canvas/ZoomView.cpp
   canvas/CanvasTool.h
   canvas/DotPaintTool.h canvas/DotPaintTool.cpp

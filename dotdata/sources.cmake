@@ -1,6 +1,12 @@
-# Sources of the dotdata subsystem.
+# The dotdata subsystem: listing, pictures, exports and project files, with
+# no widgets (its tests link only this and base). The listing pane's worker
+# and the pane's printout and PDF need widgets and the printer: they form
+# pellmark_dotdata_widgets on top of it.
+add_library(pellmark_dotdata STATIC)
+target_link_libraries(pellmark_dotdata PUBLIC pellmark_base PRIVATE JPEG::JPEG ZLIB::ZLIB)
+
 # Picture reading, Open and Save Image.
-list(APPEND CORE_SOURCES
+target_sources(pellmark_dotdata PRIVATE
   dotdata/DecodedPicture.h
   dotdata/BmpDecoder.h dotdata/BmpDecoder.cpp
   dotdata/SkippingDevice.h dotdata/SkippingDevice.cpp
@@ -15,7 +21,7 @@ list(APPEND CORE_SOURCES
 )
 # Controller exports: bytes in a chosen scan, bit order, module chain and
 # colour planes, as C arrays, raw bytes and Intel HEX, and read back.
-list(APPEND CORE_SOURCES
+target_sources(pellmark_dotdata PRIVATE
   dotdata/PlaneColors.h dotdata/PlaneColors.cpp
   dotdata/ByteLayout.h dotdata/ByteLayout.cpp
   dotdata/DotBytes.h dotdata/DotBytes.cpp
@@ -23,8 +29,8 @@ list(APPEND CORE_SOURCES
   dotdata/IntelHex.h dotdata/IntelHex.cpp
   dotdata/ControllerExport.h dotdata/ControllerExport.cpp
 )
-# Dot-data listing, its worker, Save Dot and printing.
-list(APPEND CORE_SOURCES
+# Dot-data listing, Save Dot and the PDF page writer.
+target_sources(pellmark_dotdata PRIVATE
   dotdata/DotListingSink.h
   dotdata/DotListing.h dotdata/DotListing.cpp
   dotdata/DotFile.h dotdata/DotFile.cpp
@@ -34,14 +40,17 @@ list(APPEND CORE_SOURCES
   dotdata/SaveDot.h dotdata/SaveDot.cpp
 )
 # Project files: the canvas as a PNG with the rest of the document beside it.
-list(APPEND CORE_SOURCES
+target_sources(pellmark_dotdata PRIVATE
   dotdata/Project.h
   dotdata/PngChunks.h dotdata/PngChunks.cpp
   dotdata/DotPng.h dotdata/DotPng.cpp
   dotdata/ProjectText.h dotdata/ProjectText.cpp
   dotdata/ProjectFile.h dotdata/ProjectFile.cpp
 )
-list(APPEND UI_SOURCES
+
+add_library(pellmark_dotdata_widgets STATIC)
+target_link_libraries(pellmark_dotdata_widgets PUBLIC pellmark_dotdata Qt6::Widgets Qt6::PrintSupport)
+target_sources(pellmark_dotdata_widgets PRIVATE
   dotdata/DotTextWorker.h dotdata/DotTextWorker.cpp
   dotdata/DotTextPrinter.h dotdata/DotTextPrinter.cpp
   dotdata/DotTextPdf.h dotdata/DotTextPdf.cpp

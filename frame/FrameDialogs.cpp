@@ -105,7 +105,8 @@ std::optional<SExportRequest> AskExport(QWidget* owner, const CDotGrid& grid, co
 
 QString AskPdfFile(QWidget* owner)
 {
-    QFileDialog dialog(owner, QString::fromUtf8(FixedChinese::kSaveFileTitle), QString(), QStringLiteral("PDF (*.pdf)"));
+    QFileDialog dialog(owner, QString::fromUtf8(FixedChinese::kSaveFileTitle), QString(),
+                       QStringLiteral("PDF (*.pdf)"));
     dialog.setAcceptMode(QFileDialog::AcceptSave);
     dialog.setFileMode(QFileDialog::AnyFile);
     dialog.setDefaultSuffix(QStringLiteral("pdf"));

@@ -1,5 +1,14 @@
-# Sources of the frame subsystem.
-list(APPEND CORE_SOURCES
+# The frame subsystem: the main window, the command registry and the
+# command steps, over every pane and dialog.
+add_library(pellmark_frame STATIC)
+target_link_libraries(pellmark_frame PUBLIC pellmark_base pellmark_dotdata pellmark_dotdata_widgets pellmark_textinput
+                      pellmark_animation pellmark_canvas pellmark_dialogs Qt6::Widgets Qt6::PrintSupport)
+# The lock-key lights come from the X server's keyboard state when there is one.
+if(X11_FOUND)
+  target_link_libraries(pellmark_frame PUBLIC X11::X11)
+  target_compile_definitions(pellmark_frame PUBLIC PELLMARK_HAVE_XKB)
+endif()
+target_sources(pellmark_frame PRIVATE
   frame/HelpFile.h frame/HelpFile.cpp
   frame/LockIndicators.h frame/LockIndicators.cpp
   frame/OverflowMessage.h frame/OverflowMessage.cpp
@@ -8,7 +17,7 @@ list(APPEND CORE_SOURCES
   frame/KeepTexts.h
   frame/UserSettings.h frame/UserSettings.cpp
 )
-list(APPEND UI_SOURCES
+target_sources(pellmark_frame PRIVATE
   frame/FrameDialogs.h frame/FrameDialogs.cpp
   frame/MainFrame.h frame/MainFrame.cpp
   frame/CommandRegistry.h frame/CommandRegistry.cpp
@@ -22,6 +31,9 @@ list(APPEND UI_SOURCES
   frame/DesktopOpener.h frame/DesktopOpener.cpp
   frame/HelpWindow.h frame/HelpWindow.cpp
 )
+# The toolbar pictures.
+qt_add_resources(pellmark_frame frame PREFIX /frame BASE ${CMAKE_SOURCE_DIR}/res
+  FILES ${CMAKE_SOURCE_DIR}/res/toolbar.bmp ${CMAKE_SOURCE_DIR}/res/tools.bmp)
 
 # The help pages live beside the executable, where the Help command looks.
 foreach(help_page help_en.html help_chs.html help_cht.html help.css)

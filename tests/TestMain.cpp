@@ -1,4 +1,11 @@
+#ifdef PELLMARK_TESTS_WITHOUT_WIDGETS
+#include <QGuiApplication>
+using TestApplication = QGuiApplication;
+#else
 #include <QApplication>
+using TestApplication = QApplication;
+#endif
+
 #include <QSettings>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
@@ -9,7 +16,7 @@ int main(int argc, char** argv)
     // tests pick it, so ctest and a program run by hand behave the same.
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
+    TestApplication app(argc, argv);
     // The per-user settings (recent files, window geometry) a test writes
     // stay apart from the user's own and from every other test program.
     const QTemporaryDir userSettings;

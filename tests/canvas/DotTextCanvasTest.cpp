@@ -1,5 +1,5 @@
-#include "ListingSupport.h"
 #include "TestSupport.h"
+#include "dotdata/ListingSupport.h"
 
 #include "canvas/ImageView.h"
 #include "dotdata/DotTextPrinter.h"
