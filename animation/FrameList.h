@@ -1,15 +1,8 @@
 #pragma once
 
-#include "base/DotGrid.h"
+#include "base/SignFrame.h"
 
 #include <vector>
-
-// One picture of an animated sign: its dots and how long it stays up.
-struct SSignFrame
-{
-    CDotGrid grid;
-    int nDurationMs = 0;
-};
 
 // The frames of a sign, all of one size, played in order and looped. The
 // grid the rest of the program edits is the current frame: the list is built
@@ -23,12 +16,10 @@ struct SSignFrame
 class CFrameList
 {
 public:
-    static constexpr int kMinDurationMs = 10;
-    static constexpr int kMaxDurationMs = 60000;
-    static constexpr int kDefaultDurationMs = 100;
-    // What all frames together may hold: far beyond any real sign, it keeps
-    // effects and duplicates from exhausting memory.
-    static constexpr std::size_t kMaxTotalBytes = std::size_t{512} << 20;
+    static constexpr int kMinDurationMs = SSignFrame::kMinDurationMs;
+    static constexpr int kMaxDurationMs = SSignFrame::kMaxDurationMs;
+    static constexpr int kDefaultDurationMs = SSignFrame::kDefaultDurationMs;
+    static constexpr std::size_t kMaxTotalBytes = SSignFrame::kMaxTotalBytes;
 
     explicit CFrameList(CDotGrid& live);
     CFrameList(const CFrameList&) = delete;

@@ -14,6 +14,7 @@ target_sources(pellmark_base PRIVATE
   base/CanvasMode.h
   base/CommandIds.h
   base/CanvasText.h
+  base/SignFrame.h
   base/InputState.h
   base/SignLayoutOptions.h
   base/FrameDialogs.h

@@ -1,6 +1,7 @@
 // Time of one full repaint of the canvas: a 1024 x 768 grid with grid lines
 // in a 1600 x 1000 viewport, at several dot sizes. Prints the median of many
 // repaints for each size.
+#include "BenchView.h"
 #include "canvas/ImageView.h"
 
 #include <QApplication>
@@ -53,11 +54,7 @@ int main(int argc, char** argv)
     QApplication app(argc, argv);
 
     CImageView view;
-    view.setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    view.setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    view.resize(1600, 1000);
-    view.show();
-    QApplication::processEvents();
+    ShowBenchView(view);
 
     view.Grid().Create(kMaxCanvasWidth, kMaxCanvasHeight, ImageMode);
     FillPattern(view.Grid());

@@ -3,6 +3,7 @@
 // pointer move during a line or rectangle drag to the repainted window
 // (the move, the new shape and the repaint of what it covers), and a full
 // repaint of the window with a preview in progress. Median of many moves.
+#include "BenchView.h"
 #include "canvas/ImageView.h"
 
 #include <QApplication>
@@ -63,11 +64,7 @@ int main(int argc, char** argv)
         qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
     CImageView view;
-    view.setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    view.setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    view.resize(1600, 1000);
-    view.show();
-    QApplication::processEvents();
+    ShowBenchView(view);
     view.Document().NewCanvas(kMaxCanvasWidth, kMaxCanvasHeight, ImageMode);
     view.SetShowGrid(1);
     while (view.DotSize() < 8)

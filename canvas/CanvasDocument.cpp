@@ -131,9 +131,15 @@ bool CCanvasDocument::ChangeFrames(const std::function<bool(CFrameList&, CFrameS
     return true;
 }
 
-void CCanvasDocument::Restore(CDotGrid grid, const CCanvasText& text, int pictureColors, QTextDocument* source)
+void CCanvasDocument::Restore(CDotGrid grid, std::vector<SSignFrame> frames, int currentFrame, const CCanvasText& text,
+                              int pictureColors, QTextDocument* source)
 {
+    const bool hadFrames = m_frames.IsAnimated();
     m_grid = std::move(grid);
+    // Frames of the document this one replaces must not outlive it.
+    m_frames.Reset();
+    if (frames.size() > 1)
+        m_frames.Replace(std::move(frames), currentFrame);
     m_text = text;
     m_textRenderer.SetTextSource(source);
     SetPictureColors(pictureColors);
@@ -141,6 +147,8 @@ void CCanvasDocument::Restore(CDotGrid grid, const CCanvasText& text, int pictur
     emit Resized(m_grid.Width(), m_grid.Height());
     emit Changed();
     emit HistoryChanged();
+    if (hadFrames || m_frames.IsAnimated())
+        emit FramesChanged();
 }
 
 COutcome CCanvasDocument::Open(const QString& path)

@@ -72,9 +72,12 @@ public:
     // dots cannot be allocated.
     bool NewCanvas(int width, int height, int mode);
     // A saved document replaces this one whole: dots, text and the Picture
-    // Colors choice, laid out anew with an empty history. Later renderings
-    // take their glyph colours from source, as after Merge Text.
-    void Restore(CDotGrid grid, const CCanvasText& text, int pictureColors, QTextDocument* source);
+    // Colors choice, laid out anew with an empty history. frames holds every
+    // frame of an animated sign (frame currentFrame showing), or is empty for
+    // a still one. Later renderings take their glyph colours from source, as
+    // after Merge Text.
+    void Restore(CDotGrid grid, std::vector<SSignFrame> frames, int currentFrame, const CCanvasText& text,
+                 int pictureColors, QTextDocument* source);
     // Open: the picture replaces the dots, turned into dots the Picture
     // Colors way; a file that cannot be read keeps the old dots.
     COutcome Open(const QString& path);

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "base/DotGrid.h"
+
 #include <QPoint>
 #include <Qt>
 
@@ -18,6 +20,11 @@ struct SToolEvent
     Qt::MouseButtons nButtons;               // the buttons held
     QPoint ptDot;                            // the dot position, also off the grid
     Qt::KeyboardModifiers nModifiers;        // Shift constrains shapes
+
+    // Painting tools paint with the left button and erase with the right.
+    bool IsPaintButton() const { return nButton == Qt::LeftButton || nButton == Qt::RightButton; }
+    // What such a press paints: the painting colour, or the background.
+    COLORREF Ink(const CDotGrid& grid) const { return nButton == Qt::LeftButton ? grid.DotColor() : grid.BackColor(); }
 };
 
 // What the canvas does with the mouse. The canvas hands every press, move

@@ -4,14 +4,12 @@
 
 void CDotPaintTool::Press(const SToolEvent& event)
 {
-    if (event.nButton != Qt::LeftButton && event.nButton != Qt::RightButton)
+    if (!event.IsPaintButton())
         return;
     // Permission is asked before the hit test, as a refused click does nothing.
     if (!m_document.CanEditDots() || !event.bOnGrid)
         return;
-    const CDotGrid& grid = m_document.Grid();
-    const COLORREF colour = event.nButton == Qt::LeftButton ? grid.DotColor() : grid.BackColor();
-    m_document.EditDot(event.nColumn, event.nRow, colour);
+    m_document.EditDot(event.nColumn, event.nRow, event.Ink(m_document.Grid()));
 }
 
 Qt::CursorShape CDotPaintTool::Cursor() const

@@ -13,14 +13,14 @@ CShapeTool::CShapeTool(CCanvasDocument& document, CZoomView& view, EShape shape)
 
 void CShapeTool::Press(const SToolEvent& event)
 {
-    if (IsDrawing() || (event.nButton != Qt::LeftButton && event.nButton != Qt::RightButton))
+    if (IsDrawing() || !event.IsPaintButton())
         return;
     // A gesture starts on the grid; it may then be dragged past its edges.
     if (!m_document.CanEditDots() || !event.bOnGrid)
         return;
     const CDotGrid& grid = m_document.Grid();
     m_nButton = event.nButton;
-    m_crInk = event.nButton == Qt::LeftButton ? grid.DotColor() : grid.BackColor();
+    m_crInk = event.Ink(grid);
     m_ptAnchor = event.ptDot;
     m_ptLast = event.ptDot;
     m_shape = CDotShape(QSize(grid.Width(), grid.Height()));

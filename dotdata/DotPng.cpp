@@ -3,6 +3,9 @@
 #include "base/DotGrid.h"
 #include "dotdata/PngChunks.h"
 
+#include <QBuffer>
+#include <QImage>
+#include <QImageReader>
 #include <QtEndian>
 
 #include <zlib.h>
@@ -62,7 +65,7 @@ QByteArray CompressRows(const CDotGrid& grid, int width, int height)
     int status = Z_OK;
     for (int y = 0; y < height && status == Z_OK; ++y) {
         if (!grid.IsEmpty())
-            FilterRow(grid.Bits() + static_cast<std::size_t>(height - 1 - y) * (rowBytes - 1), width, row.data());
+            FilterRow(grid.DisplayRowBits(y), width, row.data());
         stream.next_in = row.data();
         stream.avail_in = static_cast<uInt>(rowBytes);
         status = deflate(&stream, y + 1 == height ? Z_FINISH : Z_NO_FLUSH);
@@ -93,4 +96,35 @@ QByteArray CDotPng::Encode(const CDotGrid& grid, const QByteArray& extraChunk)
     png.append(CPngChunks::MakeChunk("IDAT", pixels));
     png.append(CPngChunks::MakeChunk("IEND", QByteArray()));
     return png;
+}
+
+bool CDotPng::Decode(const QByteArray& png, int width, int height, int mode, CDotGrid& grid)
+{
+    CPngChunks chunks;
+    // The header is checked first so that a picture of another size is never
+    // decompressed.
+    if (chunks.Parse(png) != CPngChunks::Ok || chunks.Width() != width || chunks.Height() != height)
+        return false;
+    QBuffer buffer;
+    buffer.setData(png);
+    buffer.open(QIODevice::ReadOnly);
+    QImageReader reader(&buffer, "png");
+    QImage picture;
+    if (!reader.read(&picture) || picture.width() != width || picture.height() != height)
+        return false;
+    const QImage rgb = picture.convertToFormat(QImage::Format_RGB888);
+    CDotGrid read;
+    if (rgb.isNull() || !read.Create(width, height, mode))
+        return false;
+    for (int y = 0; y < height; ++y) {
+        const std::uint8_t* src = rgb.constScanLine(y);
+        std::uint8_t* dst = read.DisplayRowBits(y);
+        for (int i = 0; i < 3 * width; i += 3) {
+            dst[i] = src[i + 2];
+            dst[i + 1] = src[i + 1];
+            dst[i + 2] = src[i];
+        }
+    }
+    grid = std::move(read);
+    return true;
 }

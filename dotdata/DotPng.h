@@ -14,4 +14,8 @@ class CDotPng
 public:
     // Null when memory runs out.
     static QByteArray Encode(const CDotGrid& grid, const QByteArray& extraChunk);
+    // The other way, for a PNG of exactly width x height pixels (any PNG
+    // colour type): grid becomes a new grid of the mode holding its dots.
+    // False, leaving grid alone, for any other picture or damaged data.
+    static bool Decode(const QByteArray& png, int width, int height, int mode, CDotGrid& grid);
 };

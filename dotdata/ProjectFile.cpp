@@ -5,13 +5,13 @@
 #include "base/TextCharacters.h"
 #include "dotdata/DotPng.h"
 #include "dotdata/PngChunks.h"
+#include "dotdata/ProjectFrames.h"
 #include "dotdata/ProjectText.h"
 
-#include <QBuffer>
+#include <QFile>
 #include <QFileInfo>
-#include <QImage>
-#include <QImageReader>
 #include <QSaveFile>
+#include <QtEndian>
 
 #include <algorithm>
 #include <climits>
@@ -126,7 +126,7 @@ QByteArray SettingsText(const SProject& p)
     const CCanvasText& text = p.m_text;
     const SInputState& input = p.m_input;
     CProjectText out;
-    out.Put("version", CProjectFile::kVersion);
+    out.Put("version", CProjectFrames::IsAnimated(p) ? CProjectFile::kVersion : CProjectFile::kStillVersion);
     out.Put("width", grid.Width());
     out.Put("height", grid.Height());
     out.Put("mode", grid.Mode());
@@ -155,6 +155,7 @@ QByteArray SettingsText(const SProject& p)
     PutFont(out, "input.font", input.m_lfFont);
     out.Put("input.colorIndex", input.m_nColorIndex);
     out.Put("input.merged", input.m_bMerged);
+    CProjectFrames::PutSettings(out, p);
     return out.Bytes();
 }
 
@@ -187,22 +188,6 @@ bool GetInput(CProjectText& in, SInputState& input)
     // default white, a longer one is cut.
     input.m_acrColor.resize(static_cast<std::size_t>(CharactersOf(input.m_szText).size()), DotPalette[kWhiteIndex]);
     return true;
-}
-
-void CopyPicture(const QImage& picture, CDotGrid& grid)
-{
-    const QImage rgb = picture.convertToFormat(QImage::Format_RGB888);
-    const int h = grid.Height();
-    const std::size_t stride = 3u * static_cast<std::size_t>(grid.Width());
-    for (int y = 0; y < h; ++y) {
-        const std::uint8_t* src = rgb.constScanLine(y);
-        std::uint8_t* dst = grid.Bits() + static_cast<std::size_t>(h - 1 - y) * stride;
-        for (std::size_t i = 0; i < stride; i += 3) {
-            dst[i] = src[i + 2];
-            dst[i + 1] = src[i + 1];
-            dst[i + 2] = src[i];
-        }
-    }
 }
 
 // The project's PNG chunks: the settings chunk's text, or a status saying
@@ -274,21 +259,9 @@ CProjectFile::Status DecodeGrid(const QByteArray& bytes, const CPngChunks& chunk
 
     CDotGrid& grid = out.m_grid;
     grid = CDotGrid();
-    if (!empty) {
-        QBuffer buffer;
-        buffer.setData(bytes);
-        buffer.open(QIODevice::ReadOnly);
-        QImageReader reader(&buffer, "png");
-        QImage picture;
-        if (!reader.read(&picture) || picture.width() != width || picture.height() != height) {
-            detail = QStringLiteral("its picture data is damaged");
-            return CProjectFile::Damaged;
-        }
-        if (!grid.Create(width, height, mode)) {
-            detail = QStringLiteral("not enough memory for the canvas");
-            return CProjectFile::Damaged;
-        }
-        CopyPicture(picture, grid);
+    if (!empty && !CDotPng::Decode(bytes, width, height, mode, grid)) {
+        detail = QStringLiteral("its picture data is damaged");
+        return CProjectFile::Damaged;
     }
     grid.SetMode(mode);
     grid.SetBackgroundColor(background, false);
@@ -300,8 +273,10 @@ CProjectFile::Status DecodeGrid(const QByteArray& bytes, const CPngChunks& chunk
 
 QByteArray CProjectFile::Encode(const SProject& project)
 {
-    const QByteArray settings = TextChunkData(SettingsText(project));
-    return CDotPng::Encode(project.m_grid, CPngChunks::MakeChunk("iTXt", settings));
+    QByteArray chunks = CPngChunks::MakeChunk("iTXt", TextChunkData(SettingsText(project)));
+    if (!CProjectFrames::AppendChunks(project, chunks))
+        return {};
+    return CDotPng::Encode(project.m_grid, chunks);
 }
 
 CProjectFile::Status CProjectFile::Decode(const QByteArray& bytes, SProject& project, QString& detail)
@@ -333,6 +308,8 @@ CProjectFile::Status CProjectFile::Decode(const QByteArray& bytes, SProject& pro
         detail = in.Error().isEmpty() ? QStringLiteral("a character colour is not a digit 0 to 7") : in.Error();
         return Damaged;
     }
+    if (!CProjectFrames::Read(bytes, chunks, in, read, detail))
+        return Damaged;
     project = std::move(read);
     return Ok;
 }
@@ -370,15 +347,28 @@ CProjectFile::Status CProjectFile::Load(const QString& path, SProject& project, 
 
 bool CProjectFile::IsProject(const QString& path)
 {
-    QByteArray bytes;
-    if (CRegularFile::ReadAll(path, kMaxBytes, bytes) != CRegularFile::Ok || !CPngChunks::HasSignature(bytes))
+    QFile file;
+    if (CRegularFile::Open(path, kMaxBytes, file) != CRegularFile::Ok)
         return false;
-    CPngChunks chunks;
-    QByteArray settings;
-    QString detail;
-    const Status found = FindSettings(bytes, chunks, settings, detail);
-    // A damaged project is still a project: opening it says what is wrong.
-    return found != NotProject;
+    if (file.read(CPngChunks::kSignatureSize) != QByteArray(CPngChunks::kSignature, CPngChunks::kSignatureSize))
+        return false;
+    // Only the chunk headers are read, and the start of each text chunk, so
+    // that telling a project from a picture costs a few reads, not the file.
+    // A project whose later chunks are damaged is still a project: opening
+    // it says what is wrong.
+    const QByteArray prefix = TextChunkData(QByteArray());
+    for (qsizetype n = 0; n < CPngChunks::kMaxChunks; ++n) {
+        const QByteArray header = file.read(8);
+        if (header.size() < 8)
+            return false;
+        const quint32 length = qFromBigEndian<quint32>(header.constData());
+        const QByteArray type = header.mid(4);
+        if (type == "iTXt" && length >= static_cast<quint32>(prefix.size()) && file.peek(prefix.size()) == prefix)
+            return true;
+        if (type == "IEND" || !file.seek(file.pos() + qint64{length} + 4))
+            return false;
+    }
+    return false;
 }
 
 QString CProjectFile::Describe(Status status, const QString& path, const QString& detail)

@@ -26,7 +26,12 @@ public:
         Newer,      // a later format version
     };
 
-    static constexpr int kVersion = 1;
+    // The newest format this version reads. A still sign is written in the
+    // first format, which every version reads; an animated one in the second,
+    // which older versions refuse rather than open its current frame alone
+    // and lose the others on the next save.
+    static constexpr int kVersion = 2;
+    static constexpr int kStillVersion = 1;
     static constexpr const char* kKeyword = "Pellmark project";
     static constexpr const char* kSuffix = "png";
     static constexpr qint64 kMaxBytes = 64LL << 20;

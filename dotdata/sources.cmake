@@ -46,6 +46,7 @@ target_sources(pellmark_dotdata PRIVATE
   dotdata/DotPng.h dotdata/DotPng.cpp
   dotdata/ProjectText.h dotdata/ProjectText.cpp
   dotdata/ProjectFile.h dotdata/ProjectFile.cpp
+  dotdata/ProjectFrames.h dotdata/ProjectFrames.cpp
 )
 
 add_library(pellmark_dotdata_widgets STATIC)

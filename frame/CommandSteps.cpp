@@ -174,6 +174,10 @@ SProject CCommandSteps::Project() const
     project.m_text = document.Text();
     project.m_input = m_document.Input().State();
     project.m_nPictureColors = document.PictureColors();
+    if (document.Frames().IsAnimated()) {
+        project.m_frames = document.Frames().Copy();
+        project.m_nCurrentFrame = document.Frames().Current();
+    }
     return project;
 }
 
@@ -182,7 +186,8 @@ void CCommandSteps::RestoreProject(SProject project)
     const int mode = project.m_grid.Mode();
     Input().SetMode(mode);
     Input().Restore(project.m_input, project.m_text);
-    m_document.Restore(std::move(project.m_grid), project.m_text, project.m_nPictureColors, Input().TypedText());
+    m_document.Restore(std::move(project.m_grid), std::move(project.m_frames), project.m_nCurrentFrame,
+                       project.m_text, project.m_nPictureColors, Input().TypedText());
 }
 
 bool CCommandSteps::SaveProject(const QString& path, QString& error) const

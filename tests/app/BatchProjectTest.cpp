@@ -60,3 +60,22 @@ TEST(BatchProject, DotsThatNoLongerComeFromTheTextStaySo)
     EXPECT_NE(r.exitCode, 0);
     EXPECT_TRUE(r.err.contains("lists only merged text")) << r.err.toStdString();
 }
+
+TEST(BatchProject, AScrollingSignKeepsEveryFrameAndWhichOneShows)
+{
+    CScratchDir dir;
+    RunOk({"--new", "8x8:image", "--dot-color", "red", "--set-dot", "0,3", "--panel", "16x8", "--scroll", "left:25",
+           "--frame", "5", "--save-dots", dir.FilePath("f%d.txt"), "--save-dots", dir.FilePath("shown.txt"),
+           "--save-project", dir.FilePath("scroll.png")});
+    RunOk({"--open", dir.FilePath("scroll.png"), "--save-dots", dir.FilePath("g%d.txt"), "--save-dots",
+           dir.FilePath("opened.txt")});
+    EXPECT_TRUE(ReadAll(dir.FilePath("shown.txt")).contains("-R"));
+    EXPECT_EQ(ReadAll(dir.FilePath("opened.txt")), ReadAll(dir.FilePath("shown.txt")));
+    for (int k = 1; k <= 24; ++k) {
+        const QString name = QStringLiteral("f%1.txt").arg(k);
+        ASSERT_TRUE(QFile::exists(dir.FilePath(name))) << k;
+        const QByteArray frame = ReadAll(dir.FilePath(name));
+        EXPECT_EQ(ReadAll(dir.FilePath(QStringLiteral("g%1.txt").arg(k))), frame) << k;
+    }
+    EXPECT_FALSE(QFile::exists(dir.FilePath("g25.txt")));
+}

@@ -108,6 +108,51 @@ void ExpectSame(const SProject& a, const SProject& b)
         EXPECT_EQ(s.m_abCharColor[i], t.m_abCharColor[i]) << i;
     EXPECT_TRUE(a.m_input == b.m_input);
     EXPECT_EQ(a.m_nPictureColors, b.m_nPictureColors);
+    ASSERT_EQ(a.m_frames.size(), b.m_frames.size());
+    EXPECT_EQ(a.m_nCurrentFrame, b.m_nCurrentFrame);
+    for (std::size_t i = 0; i < a.m_frames.size(); ++i) {
+        const CDotGrid& f = a.m_frames[i].grid;
+        const CDotGrid& g = b.m_frames[i].grid;
+        ASSERT_EQ(f.ByteCount(), g.ByteCount()) << i;
+        EXPECT_EQ(0, std::memcmp(f.Bits(), g.Bits(), f.ByteCount())) << i;
+        EXPECT_EQ(f.Mode(), g.Mode()) << i;
+        EXPECT_EQ(f.BackColor(), g.BackColor()) << i;
+        EXPECT_EQ(a.m_frames[i].nDurationMs, b.m_frames[i].nDurationMs) << i;
+    }
+}
+
+// A 16 x 8 sign of three frames, the middle one current: each has its own
+// dots in other colours, its own background and duration (the shortest and
+// longest among them), and the last is a text-mode frame.
+SProject AnimatedProject()
+{
+    SProject p = TextProject();
+    p.m_grid.Create(16, 8, ImageMode);
+    const int durations[] = {SSignFrame::kMinDurationMs, 250, SSignFrame::kMaxDurationMs};
+    for (int i = 0; i < 3; ++i) {
+        CDotGrid grid;
+        grid.SetBackgroundColor(MakeColor(i * 40, 0, 9), false);
+        grid.Create(16, 8, i == 2 ? TextMode : ImageMode);
+        for (int k = 0; k < 7; ++k)
+            grid.SetDisplayDot((k * 5 + i) % 16, (k + 3 * i) % 8, kSevenColours[static_cast<std::size_t>((k + i) % 7)].Value());
+        p.m_frames.push_back(SSignFrame{std::move(grid), durations[i]});
+    }
+    p.m_nCurrentFrame = 1;
+    p.m_grid = p.m_frames[1].grid;
+    return p;
+}
+
+// The file's chunks of the given type, whole (length, type, data, CRC).
+QList<QByteArray> ChunksOf(const QByteArray& file, const char* type)
+{
+    CPngChunks chunks;
+    EXPECT_EQ(chunks.Parse(file), CPngChunks::Ok);
+    QList<QByteArray> found;
+    for (const CPngChunks::SChunk& c : chunks.Chunks()) {
+        if (c.type == type)
+            found << file.mid(c.nOffset - 8, c.nLength + 12);
+    }
+    return found;
 }
 
 // A small project file whose every byte the corruption tests can visit.
@@ -152,6 +197,87 @@ TEST(ProjectFile, EveryPartComesBackInBothModesAndOnAnEmptyCanvas)
         ASSERT_EQ(CProjectFile::Load(path, read, error), CProjectFile::Ok) << error.toStdString();
         ExpectSame(original, read);
         EXPECT_TRUE(CProjectFile::IsProject(path));
+    }
+}
+
+TEST(ProjectFile, AnimatedSignsKeepEveryFrameStillSignsStayInTheFirstFormat)
+{
+    const SProject animated = AnimatedProject();
+    const QByteArray file = CProjectFile::Encode(animated);
+    SProject read;
+    QString detail;
+    ASSERT_EQ(DecodeInto(file, read, detail), CProjectFile::Ok) << detail.toStdString();
+    ExpectSame(animated, read);
+    EXPECT_TRUE(file.contains("version=2\n"));
+    EXPECT_EQ(ChunksOf(file, "frAM").size(), 2);
+    // Any viewer shows the current frame.
+    QImage picture;
+    ASSERT_TRUE(picture.loadFromData(file, "PNG"));
+    const SDotColour& c = kSevenColours[1];
+    EXPECT_EQ(picture.pixel(1, 3), qRgb(c.red, c.green, c.blue));
+
+    // A still sign, with or without a list of its one frame, is written as
+    // before: the first format and no frame settings or chunks.
+    SProject still = TextProject();
+    const QByteArray plain = CProjectFile::Encode(still);
+    still.m_frames.push_back(SSignFrame{still.m_grid, 500});
+    EXPECT_EQ(CProjectFile::Encode(still), plain);
+    EXPECT_TRUE(plain.contains("version=1\n"));
+    EXPECT_FALSE(plain.contains("frame"));
+    EXPECT_TRUE(ChunksOf(plain, "frAM").isEmpty());
+}
+
+TEST(ProjectFile, MissingDoubledOrMisfitFramesAreRefused)
+{
+    const QByteArray file = CProjectFile::Encode(AnimatedProject());
+    const QList<QByteArray> frames = ChunksOf(file, "frAM");
+    ASSERT_EQ(frames.size(), 2);
+    SProject other = AnimatedProject();
+    other.m_grid.Create(17, 8, ImageMode);
+    for (SSignFrame& f : other.m_frames)
+        f.grid.Create(17, 8, ImageMode);
+    const QByteArray wider = ChunksOf(CProjectFile::Encode(other), "frAM").first();
+    QByteArray settingsSaid = file;
+    settingsSaid.replace("frames=3\n", "frames=4\n");
+
+    const struct
+    {
+        QByteArray bytes;
+        const char* detail;
+    } cases[] = {
+        {QByteArray(file).replace(frames[1], ""), "frame 3 of 3 is missing"},
+        {QByteArray(file).replace(frames[1], frames[0]), "frame 1 is there twice"},
+        {QByteArray(file).replace(frames[0], wider), "the dots of frame 1 are damaged"},
+        {settingsSaid, "its settings fail their checksum"},
+    };
+    for (const auto& c : cases) {
+        SProject project = ImageProject();
+        QString detail;
+        EXPECT_EQ(DecodeInto(c.bytes, project, detail), CProjectFile::Damaged) << c.detail;
+        EXPECT_EQ(detail.toStdString(), c.detail);
+        EXPECT_EQ(project.m_grid.Width(), 1024);
+    }
+
+    // Settings that announce more frames than there are, or a current frame
+    // past the last, name the setting.
+    const struct
+    {
+        QByteArray text;
+        const char* detail;
+    } settings[] = {
+        {"version=2\nwidth=16\nheight=8\nframes=2\n", "frame 2 of 2 is missing"},
+        {"version=2\nwidth=16\nheight=8\nframes=3\ncurrentFrame=3\n", "currentFrame: \"3\" is not a number from 0 to 2"},
+        {"version=2\nwidth=16\nheight=8\nframes=65537\n", "frames: \"65537\" is not a number from 1 to 65536"},
+        {"version=2\nwidth=16\nheight=8\nframes=2\nframeDuration=9\n", "frameDuration: \"9\" is not a number from 10 to 60000"},
+        {"version=2\nwidth=1024\nheight=768\nframes=300\n", "300 frames of 1024 x 768 dots are more than Pellmark keeps"},
+    };
+    for (const auto& c : settings) {
+        SProject project;
+        QString detail;
+        const QStringList size = QString::fromLatin1(c.text).split('\n');
+        const int width = size[1].mid(6).toInt(), height = size[2].mid(7).toInt();
+        EXPECT_EQ(DecodeInto(WithSettings(c.text, width, height), project, detail), CProjectFile::Damaged) << c.detail;
+        EXPECT_EQ(detail.toStdString(), c.detail);
     }
 }
 
@@ -202,7 +328,7 @@ TEST(ProjectFile, EveryCutIsRefusedAndLeavesTheProjectAlone)
 
 TEST(ProjectFile, EveryFlippedByteIsRefusedOrChangesNothing)
 {
-    const QByteArray whole = SmallFile();
+    for (const QByteArray& whole : {SmallFile(), CProjectFile::Encode(AnimatedProject())}) {
     SProject expected;
     QString detail;
     ASSERT_EQ(DecodeInto(whole, expected, detail), CProjectFile::Ok);
@@ -216,6 +342,7 @@ TEST(ProjectFile, EveryFlippedByteIsRefusedOrChangesNothing)
         } else if (status != CProjectFile::NotProject) { // a broken keyword hides the settings
             EXPECT_FALSE(detail.isEmpty()) << i;
         }
+    }
     }
 }
 
@@ -254,10 +381,10 @@ TEST(ProjectFile, NewerVersionsAreRefusedUnknownKeysIgnored)
 {
     SProject project;
     QString detail;
-    ASSERT_EQ(DecodeInto(WithSettings("version=2\nwidth=16\nheight=8\n"), project, detail), CProjectFile::Newer);
+    ASSERT_EQ(DecodeInto(WithSettings("version=3\nwidth=16\nheight=8\n"), project, detail), CProjectFile::Newer);
     const QString message = CProjectFile::Describe(CProjectFile::Newer, QStringLiteral("/x/sign.png"), detail);
-    EXPECT_EQ(message.toStdString(), "The project 'sign.png' was saved by a newer Pellmark (project format 2); "
-                                     "this one opens format 1 and older.");
+    EXPECT_EQ(message.toStdString(), "The project 'sign.png' was saved by a newer Pellmark (project format 3); "
+                                     "this one opens format 2 and older.");
     EXPECT_EQ(DecodeInto(WithSettings("version=1\nwidth=16\nheight=8\nlayout.align=centre\nfuture=\\q\n"), project,
                          detail),
               CProjectFile::Ok);
@@ -326,8 +453,18 @@ TEST(ProjectFile, OnlyPngFilesWithProjectSettingsAreProjects)
     ASSERT_TRUE(picture.save(bmp, "BMP"));
     const QString fifo = dir.FilePath(QStringLiteral("fifo.png"));
     ASSERT_TRUE(MakeFifo(fifo));
-    for (const QString& path : {png, bmp, fifo, dir.FilePath(QStringLiteral("missing.png"))})
+    // A text chunk of another keyword does not make a project.
+    const QString texted = dir.FilePath(QStringLiteral("texted.png"));
+    QImage withText = picture;
+    withText.setText(QStringLiteral("Pellmark"), QStringLiteral("project"));
+    ASSERT_TRUE(withText.save(texted, "PNG"));
+    for (const QString& path : {png, bmp, fifo, texted, dir.FilePath(QStringLiteral("missing.png"))})
         EXPECT_FALSE(CProjectFile::IsProject(path)) << path.toStdString();
+    // A project cut short after its settings is still one, so that opening
+    // it says what is wrong with it.
+    const QString cut = dir.FilePath(QStringLiteral("cut.png"));
+    ASSERT_TRUE(WriteAll(cut, CProjectFile::Encode(AnimatedProject()).chopped(100)));
+    EXPECT_TRUE(CProjectFile::IsProject(cut));
 
     SProject project = ImageProject();
     QString error;

@@ -201,3 +201,38 @@ TEST_F(DocumentFramesTest, ResizeAndCropChangeEveryFrameAsOneStep)
     EXPECT_EQ(m_doc.Frames().Grid(0).DisplayDotAt(0, 0), kRed);
     EXPECT_EQ(m_doc.Grid().DisplayDotAt(15, 7), kGreen);
 }
+
+TEST_F(DocumentFramesTest, ARestoredDocumentBringsItsOwnFramesAndNoneOfTheOld)
+{
+    ASSERT_TRUE(m_steps.AddFrame());
+    ASSERT_TRUE(m_steps.AddFrame());
+    ASSERT_EQ(m_doc.Frames().Count(), 3);
+    QTextDocument source;
+
+    // A still 24 x 4 document: one frame, its own size.
+    CDotGrid still;
+    still.Create(24, 4, ImageMode);
+    still.SetDisplayDot(23, 3, kGreen);
+    QSignalSpy framesChanged(&m_doc, &CCanvasDocument::FramesChanged);
+    m_doc.Restore(still, {}, 0, m_doc.Text(), 0, &source);
+    EXPECT_EQ(m_doc.Frames().Count(), 1);
+    EXPECT_EQ(m_doc.Grid().Width(), 24);
+    EXPECT_EQ(m_doc.Grid().DisplayDotAt(23, 3), kGreen);
+    EXPECT_EQ(framesChanged.count(), 1);
+
+    // Two frames, the second showing, each with its dots and duration.
+    std::vector<SSignFrame> frames(2);
+    for (std::size_t i = 0; i < frames.size(); ++i) {
+        frames[i].grid.Create(8, 8, ImageMode);
+        frames[i].grid.SetDisplayDot(static_cast<int>(i), 7, i == 0 ? kRed : kBlue);
+        frames[i].nDurationMs = 300 + static_cast<int>(i);
+    }
+    m_doc.Restore(frames[1].grid, frames, 1, m_doc.Text(), 0, &source);
+    ASSERT_EQ(m_doc.Frames().Count(), 2);
+    EXPECT_EQ(m_doc.Frames().Current(), 1);
+    EXPECT_EQ(m_doc.Grid().DisplayDotAt(1, 7), kBlue);
+    EXPECT_EQ(m_doc.Frames().Grid(0).DisplayDotAt(0, 7), kRed);
+    EXPECT_EQ(m_doc.Frames().Duration(0), 300);
+    EXPECT_EQ(m_doc.Frames().Duration(1), 301);
+    EXPECT_FALSE(m_doc.CanUndo());
+}

@@ -7,7 +7,6 @@
 
 #include <QDir>
 #include <QLabel>
-#include <QMenu>
 #include <QMenuBar>
 #include <QStatusBar>
 #include <QTest>
@@ -19,125 +18,10 @@
 
 using namespace CommandId;
 
-namespace {
-
-// Every text of the menu bar, depth first, separators as "-".
-QStringList MenuTexts(const QList<QAction*>& actions)
-{
-    QStringList texts;
-    for (const QAction* action : actions) {
-        texts << (action->isSeparator() ? QStringLiteral("-") : action->text());
-        if (action->menu())
-            texts << MenuTexts(action->menu()->actions());
-    }
-    return texts;
-}
-
-// Command ids of the menu bar, depth first: 0 for a submenu, -1 for a separator.
-QList<int> MenuIds(const QList<QAction*>& actions)
-{
-    QList<int> ids;
-    for (const QAction* action : actions) {
-        ids << (action->isSeparator() ? -1 : action->menu() ? 0 : action->data().toInt());
-        if (action->menu())
-            ids << MenuIds(action->menu()->actions());
-    }
-    return ids;
-}
-
-// The recent-file entries, hidden until there are recent files.
-const char* const kRecent[] = {"Recent File &1", "Recent File &2", "Recent File &3", "Recent File &4"};
-const char* const kRecentS[] = {"最近的文件(&1)", "最近的文件(&2)", "最近的文件(&3)", "最近的文件(&4)"};
-const char* const kRecentT[] = {"最近的檔案(&1)", "最近的檔案(&2)", "最近的檔案(&3)", "最近的檔案(&4)"};
-
-// The three menu bars, written out by hand, depth first.
-const QStringList kEnglishMenu = {
-    "&File", "&New", "&Open", "-", "&Save", "Save &Image", "-", "&Print", "-", "&Exit", "-", "E&xport...",
-    "-", "Open Pro&ject...", "Save Projec&t", "Save Project &As...", "-", kRecent[0], kRecent[1], kRecent[2], kRecent[3],
-    "&Edit", "&Undo", "&Redo", "-", "&Mirror", "&Flip", "&Rotate", "-", "Change &Color", "&Red", "&Green", "&Blue", "&Yellow", "&Pink",
-    "&White", "&Orange", "&Picture Colors", "Exact Colors", "Nearest Color", "Dithered", "-", "&Zoom In", "Zoom &Out", "Toggle &Grid", "-", "Merge &Text",
-    "-", "Cu&t", "Cop&y", "Pa&ste", "&Delete", "Select &All", "-", "Resize Can&vas...", "Crop to Se&lection",
-    "&System", "View &Image", "&Background Color...", "&Font...", "&Language", "&English", "Chinese &Simplified",
-    "Chinese &Traditional", "&Help", "&Help", "&About...",
-    "&Tools", "&Click Dots", "&Pencil", "&Line", "&Rectangle", "F&illed Rectangle", "&Ellipse", "Fille&d Ellipse",
-    "&Fill", "Color Pic&ker", "&Select",
-    "&View", "Sign &Preview", "F&rames", "&Add Frame", "&Duplicate Frame", "De&lete Frame", "-",
-    "&Previous Frame", "&Next Frame", "Move Frame &Earlier", "Move Frame &Later", "Frame D&uration...", "-",
-    "Scroll &Left...", "Scroll &Right...", "Scroll &Up...", "Scroll Do&wn...", "&Blink...", "W&ipe...", "-",
-    "&Save Animation...", "Save &Frames...",
-};
-const QStringList kSimplifiedMenu = {
-    "文件(&F)", "新建图像(&N)", "打开图像(&O)", "-", "保存点阵数据(&S)", "保存图像(&I)", "-", "打印(&P)", "-", "退出(&E)", "-", "导出...(&X)",
-    "-", "打开项目(&J)...", "保存项目(&T)", "项目另存为(&A)...", "-", kRecentS[0], kRecentS[1], kRecentS[2], kRecentS[3],
-    "编辑(&E)", "撤销(&U)", "重做(&R)", "-", "左右调换(&M)", "上下调换(&F)", "旋转90度(&R)", "-", "修改格点颜色(&C)", "红色(&R)", "绿色(&G)",
-    "蓝色(&B)", "黄色(&Y)", "粉红色(&P)", "白色(&W)", "橙色(&O)", "图片颜色(&P)", "精确颜色", "最接近颜色", "抖动", "-", "放大格点(&Z)", "缩小格点(&O)", "切换格线(&G)", "-",
-    "合并文字(&T)", "-", "剪切(&T)", "复制(&Y)", "粘贴(&S)", "删除(&D)", "全选(&A)", "-", "调整画布大小(&V)...", "裁剪到选区(&L)",
-    "系统(&S)", "查看图片(&I)", "背景色...(&B)", "输入区字体...(&F)", "&Language", "&English",
-    "Chinese &Simplified", "Chinese &Traditional", "帮助(&H)", "帮助(&H)", "关于...(&A)",
-    "工具(&T)", "单点(&C)", "铅笔(&P)", "直线(&L)", "矩形(&R)", "实心矩形(&I)", "椭圆(&E)", "实心椭圆(&D)", "填充(&F)", "取色(&K)",
-    "选择(&S)",
-    "视图(&V)", "显示屏预览(&P)", "帧(&R)", "添加帧(&A)", "复制帧(&D)", "删除帧(&L)", "-",
-    "上一帧(&P)", "下一帧(&N)", "帧前移(&E)", "帧后移(&L)", "帧时长...(&U)", "-", "向左滚动...(&L)", "向右滚动...(&R)",
-    "向上滚动...(&U)", "向下滚动...(&W)", "闪烁...(&B)", "擦除...(&I)", "-", "保存动画...(&S)", "保存各帧...(&F)",
-};
-const QStringList kTraditionalMenu = {
-    "文件(&F)", "新建圖像(&N)", "打開圖像(&O)", "-", "保存點陣資料(&S)", "保存圖像(&I)", "-", "打印(&P)", "-", "退出(&E)", "-", "匯出...(&X)",
-    "-", "打開專案(&J)...", "保存專案(&T)", "專案另存為(&A)...", "-", kRecentT[0], kRecentT[1], kRecentT[2], kRecentT[3],
-    "編輯(&E)", "復原(&U)", "取消復原(&R)", "-", "左右調換(&M)", "上下調換(&F)", "旋轉90度(&R)", "-", "修改格點顏色(&C)", "紅色(&R)", "綠色(&G)",
-    "藍色(&B)", "黃色(&Y)", "粉紅色(&P)", "白色(&W)", "橙色(&O)", "圖片顏色(&P)", "精確顏色", "最接近顏色", "抖動", "-", "放大格點(&Z)", "縮小格點(&O)", "切換格線(&G)", "-",
-    "合併文字(&T)", "-", "剪下(&T)", "複製(&Y)", "貼上(&S)", "刪除(&D)", "全選(&A)", "-", "調整畫布大小(&V)...", "裁剪到選取範圍(&L)",
-    "系統(&S)", "查看图片(&I)", "背景色...(&B)", "輸入區字體...(&F)", "&Language", "&English",
-    "Chinese &Simplified", "Chinese &Traditional", "説明(&H)", "幫助(&H)", "關於...(&A)",
-    "工具(&T)", "單點(&C)", "鉛筆(&P)", "直線(&L)", "矩形(&R)", "實心矩形(&I)", "橢圓(&E)", "實心橢圓(&D)", "填滿(&F)", "取色(&K)",
-    "選取(&S)",
-    "檢視(&V)", "顯示屏預覽(&P)", "幀(&R)", "新增幀(&A)", "複製幀(&D)", "刪除幀(&L)", "-",
-    "上一幀(&P)", "下一幀(&N)", "幀前移(&E)", "幀後移(&L)", "幀時長...(&U)", "-", "向左捲動...(&L)", "向右捲動...(&R)",
-    "向上捲動...(&U)", "向下捲動...(&W)", "閃爍...(&B)", "擦除...(&I)", "-", "保存動畫...(&S)", "保存各幀...(&F)",
-};
-
-} // namespace
-
-TEST_F(FrameTest, MenusAreRebuiltWholeInEachLanguage)
-{
-    // No settings file: Simplified Chinese, and its item is marked.
-    EXPECT_EQ(MenuTexts(frame->menuBar()->actions()).join(u'|').toStdString(), kSimplifiedMenu.join(u'|').toStdString());
-    EXPECT_TRUE(Act(ChineseSimplified)->isChecked());
-
-    Trigger(English);
-    EXPECT_EQ(MenuTexts(frame->menuBar()->actions()).join(u'|').toStdString(), kEnglishMenu.join(u'|').toStdString());
-    EXPECT_TRUE(Act(English)->isChecked());
-    EXPECT_FALSE(Act(ChineseSimplified)->isChecked());
-
-    // The same language twice reloads the same menus.
-    Trigger(ChineseTraditional);
-    Trigger(ChineseTraditional);
-    EXPECT_EQ(MenuTexts(frame->menuBar()->actions()).join(u'|').toStdString(), kTraditionalMenu.join(u'|').toStdString());
-    EXPECT_EQ(frame->menuBar()->actions().size(), 7);
-
-    // Every language has the same commands in the same places.
-    EXPECT_EQ(MenuIds(frame->menuBar()->actions()),
-              (QList<int>{0, 1000, 1001, -1, 1002, 1003, -1, 32787, -1, 1004, -1, 32870, -1, 32860, 32861, 32862,
-                          -1, 32880, 32881, 32882, 32883,
-                          0, 32850, 32851, -1, 1005, 1006, 1007, -1, 0, 32777, 32778, 32779, 32780, 32781, 32782, 32783,
-                          0, 32795, 32796, 32797, -1, 1011, 1012, 1013, -1, 2207,
-                          -1, 32910, 32911, 32912, 32913, 32914, -1, 32915, 32916,
-                          0, 32776, 32786, 1021, 0, 2100, 2101, 2102,
-                          0, 32788, 1024,
-                          0, 32900, 32901, 32902, 32903, 32904, 32905, 32906, 32907, 32908, 32909,
-                          0, 32940,
-                          0, 32941, 32942, 32943, -1, 32944, 32945, 32946, 32947, 32948, -1,
-                          32949, 32950, 32951, 32952, 32953, 32954, -1, 32955, 32956}));
-
-    // Prompts and tool tips stay English; only some commands have a prompt.
-    EXPECT_EQ(Act(New)->statusTip(), QStringLiteral("New"));
-    EXPECT_TRUE(Act(Mirror)->statusTip().isEmpty());
-    EXPECT_EQ(Act(Rotate)->toolTip(), QStringLiteral("Rotate"));
-}
-
 TEST_F(FrameTest, EachColourCommandSelectsItsColourAndCarriesItsName)
 {
     for (const SDotColour& colour : kSevenColours) {
-        const int id = 32777 + colour.index;
+        const int id = Red + colour.index;
         EXPECT_EQ(Act(id)->statusTip(), QString::fromLatin1(colour.name));
         // The toolbar button is a swatch of the colour.
         EXPECT_EQ(Act(id)->icon().pixmap(QSize(16, 15)).toImage().pixel(8, 7),
@@ -145,31 +29,8 @@ TEST_F(FrameTest, EachColourCommandSelectsItsColourAndCarriesItsName)
         Trigger(id);
         EXPECT_EQ(Canvas()->Grid().DotColor(), colour.Value()) << colour.name;
         for (const SDotColour& other : kSevenColours)
-            EXPECT_EQ(Act(32777 + other.index)->isChecked(), other.index == colour.index) << colour.name;
+            EXPECT_EQ(Act(Red + other.index)->isChecked(), other.index == colour.index) << colour.name;
     }
-}
-
-TEST_F(FrameTest, ToolbarButtonsInOrderWithTheirImages)
-{
-    const QList<int> expected = {1000, 1001, 1002, 1003, 0, 1005, 1006, 1007, 0,
-                                 32777, 32778, 32779, 32780, 32781, 32782, 32783, 0,
-                                 1011, 1012, 1013, 0, 1014, 1015, 1016, 1017, 1018, 0,
-                                 32776, 0, 32789, 0,
-                                 32900, 32901, 32902, 32903, 32904, 32905, 32906, 32907, 32908, 32909};
-    QList<int> actual;
-    for (const QAction* action : frame->ToolBar()->actions()) {
-        actual << (action->isSeparator() ? 0 : action->data().toInt());
-        if (action->isSeparator())
-            continue;
-        // Each button shows its cell of the strip, light grey see-through.
-        const QImage image = action->icon().pixmap(QSize(16, 15)).toImage();
-        ASSERT_EQ(image.size(), QSize(16, 15));
-        EXPECT_EQ(qAlpha(image.pixel(0, 14)), 0) << action->data().toInt();
-    }
-    EXPECT_EQ(actual, expected);
-    EXPECT_EQ(Act(Red)->icon().pixmap(QSize(16, 15)).toImage().pixel(8, 7), qRgb(255, 0, 0));
-    EXPECT_EQ(frame->toolBarArea(frame->ToolBar()), Qt::TopToolBarArea);
-    EXPECT_EQ(frame->ToolBar()->allowedAreas(), Qt::AllToolBarAreas);
 }
 
 TEST_F(FrameTest, StartStateAndColourChecks)
