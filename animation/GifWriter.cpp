@@ -1,6 +1,7 @@
 #include "animation/GifWriter.h"
 
 #include "animation/FrameList.h"
+#include "base/MessageTexts.h"
 
 #include <QSaveFile>
 
@@ -172,20 +173,20 @@ bool CGifWriter::Encode(const CFrameList& frames, QByteArray& bytes, QString& er
     bytes.clear();
     const CDotGrid& first = frames.Grid(0);
     if (first.IsEmpty()) {
-        error = QStringLiteral("The canvas has no dots.");
+        error = MessageText::English(MessageText::NoDots);
         return false;
     }
     const int pitch = std::clamp(ledPitch, 0, kMaxLedPitch);
     SRowMaker rows(first.Width(), pitch);
     if (rows.Width(first) > kMaxSide || rows.Height(first) > kMaxSide) {
-        error = QStringLiteral("The picture would be larger than a GIF can be.");
+        error = MessageText::English(MessageText::GifTooLarge);
         return false;
     }
     int status = 0;
     GifPtr gif(EGifOpen(&bytes, AppendBytes, &status));
     const auto map = MakeColorMap(frames.Live().BackColor(), pitch > 0);
     if (!gif || !map) {
-        error = QStringLiteral("Not enough memory for the GIF.");
+        error = MessageText::English(MessageText::NoMemoryForGif);
         return false;
     }
     EGifSetGifVersion(gif.get(), true);
@@ -204,7 +205,7 @@ bool CGifWriter::Encode(const CFrameList& frames, QByteArray& bytes, QString& er
     if (EGifCloseFile(handle, &status) != GIF_OK)
         ok = false;
     if (!ok) {
-        error = QStringLiteral("The GIF could not be encoded (%1).").arg(QString::fromUtf8(GifErrorString(status)));
+        error = MessageText::English(MessageText::GifFailed, {QString::fromUtf8(GifErrorString(status))});
         bytes.clear();
     }
     return ok;

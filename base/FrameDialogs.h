@@ -4,6 +4,7 @@
 #include "base/Color.h"
 #include "base/ExportOptions.h"
 #include "base/LogFont.h"
+#include "base/MessageTexts.h"
 
 #include <QDateTime>
 #include <QString>
@@ -60,6 +61,9 @@ struct CFrameDialogs
     std::function<std::optional<COLORREF>(COLORREF current)> askColor;
     std::function<std::optional<LogFont>(const LogFont& current)> askFont;
     std::function<void(const QString& text)> showMessage; // one plain message box
+    // The language ShowMessage puts messages into; left empty (batch mode),
+    // they stay in the English they are made in.
+    std::function<int()> messageLanguage;
     std::function<bool(const QString& question)> askYesNo; // true for Yes
     std::function<void()> showAbout;
     std::function<bool(const QString& path)> openFile; // hands a file to the desktop's opener; false when none can show it
@@ -100,9 +104,10 @@ struct CFrameDialogs
         return askSaveChanges ? askSaveChanges(language, name) : ESaveChoice::Cancel;
     }
     bool AskYesNo(const QString& question) const { return askYesNo && askYesNo(question); }
-    void ShowMessage(const QString& text) const
+    // A message made in English (MessageText), in the message language.
+    void ShowMessage(const QString& english) const
     {
         if (showMessage)
-            showMessage(text);
+            showMessage(messageLanguage ? MessageText::Translate(english, messageLanguage()) : english);
     }
 };

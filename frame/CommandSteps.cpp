@@ -1,5 +1,6 @@
 #include "frame/CommandSteps.h"
 
+#include "base/MessageTexts.h"
 #include "canvas/ImageView.h"
 #include "base/QuotedText.h"
 #include "base/RegularFile.h"
@@ -164,7 +165,7 @@ bool CCommandSteps::LoadDots(const QString& path, QString& error)
     }
     const CDotGrid& grid = m_canvas.Document().Grid();
     if (grid.IsEmpty()) {
-        error = QStringLiteral("there is no canvas to draw the listing on");
+        error = MessageText::English(MessageText::NoCanvasForListing);
         return false;
     }
     CDotListingReader reader;
