@@ -2,6 +2,7 @@
 
 #include "animation/FrameList.h"
 #include "base/MessageTexts.h"
+#include "base/SaveTarget.h"
 
 #include <QSaveFile>
 
@@ -213,6 +214,10 @@ bool CGifWriter::Encode(const CFrameList& frames, QByteArray& bytes, QString& er
 
 bool CGifWriter::Write(const CFrameList& frames, const QString& path, QString& error, int ledPitch)
 {
+    // A folder or a device named as the file is refused before any work.
+    error = CSaveTarget::Refusal(path);
+    if (!error.isEmpty())
+        return false;
     QByteArray bytes;
     if (!Encode(frames, bytes, error, ledPitch))
         return false;
