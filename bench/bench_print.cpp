@@ -2,6 +2,8 @@
 // time from the start of the job to the finished PDF file on A4 at 1200 dpi
 // (what Print makes for a printer or a file), and the number of pages; then
 // the same pages drawn glyph by glyph through Qt's PDF engine, for comparison.
+// With a printer queue (CUPS), paper both ways: the program's PDF handed to
+// the spooler, and the pages painted through Qt's print engine.
 #include "base/CanvasText.h"
 #include "base/DotGrid.h"
 #include "base/DotPalette.h"
@@ -9,6 +11,7 @@
 #include "dotdata/DotTextPdf.h"
 #include "dotdata/DotTextPrinter.h"
 #include "dotdata/ListingDocument.h"
+#include "frame/PrintSpool.h"
 
 #include <QApplication>
 #include <QBuffer>
@@ -16,6 +19,8 @@
 #include <QPageLayout>
 #include <QPageSize>
 #include <QPdfWriter>
+#include <QPrinter>
+#include <QPrinterInfo>
 
 #include <cstdio>
 
@@ -58,5 +63,26 @@ int main(int argc, char** argv)
     const double printed = clock.nsecsElapsed() / 1e9;
     std::printf("drawn glyph by glyph through Qt's PDF engine: %d pages in %.2f s, %.1f MB\n", pages, printed,
                 bytes.size() / 1e6);
+    std::fflush(stdout);
+
+    const QList<QPrinterInfo> queues = QPrinterInfo::availablePrinters();
+    if (queues.isEmpty()) {
+        std::printf("no printer queue: paper is not measured\n");
+        return 0;
+    }
+    QPrinter paper(queues.first(), QPrinter::HighResolution);
+    paper.setPageLayout(a4);
+    clock.restart();
+    CDotTextPdf spooled(listing);
+    spooled.SetPage(paper.pageLayout(), paper.resolution());
+    const COutcome sent = CPrintSpool::Submit(CPrintSpool::JobFor(paper, QStringLiteral("bench")), spooled.Render());
+    std::printf("paper on \"%s\", the PDF handed to the spooler: %d pages in %.2f s (goal: at most 2 s)%s\n",
+                qPrintable(paper.printerName()), spooled.PageCount(), clock.nsecsElapsed() / 1e9,
+                sent ? "" : qPrintable(QStringLiteral(", failed: ") + sent.Message()));
+    std::fflush(stdout);
+    clock.restart();
+    CDotTextPrinter painter(listing.Text(), listing.Font(), listing.SourceDpi());
+    const int painted = painter.Print(paper);
+    std::printf("paper painted through Qt's print engine: %d pages in %.2f s\n", painted, clock.nsecsElapsed() / 1e9);
     return 0;
 }

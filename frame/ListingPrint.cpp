@@ -6,6 +6,7 @@
 #include "dotdata/DotTextPrinter.h"
 #include "dotdata/ListingDocument.h"
 #include "frame/FrameDialogs.h"
+#include "frame/PrintSpool.h"
 
 #include <QPrinter>
 
@@ -24,6 +25,7 @@ CListingPrint::CListingPrint(const CFrameDialogs& dialogs, const CListingDocumen
     : m_dialogs(dialogs)
     , m_listing(listing)
     , m_nLanguage(language)
+    , m_fnSpool(&CPrintSpool::Submit)
 {
 }
 
@@ -49,8 +51,12 @@ void CListingPrint::Run() const
     if (!m_dialogs.askPrinter(printer))
         return;
     if (printer.outputFormat() != QPrinter::PdfFormat) {
-        printer.setDocName(QStringLiteral("Untitled"));
-        PrintOnPaper(printer);
+        const QString title = QStringLiteral("Untitled");
+        printer.setDocName(title);
+        if (CPrintSpool::CanSpool(printer))
+            SpoolOnPaper(printer.pageLayout(), printer.resolution(), CPrintSpool::JobFor(printer, title));
+        else
+            PrintOnPaper(printer);
         return;
     }
     // The dialog's file printer, or a dialog that found no printer after all.
@@ -69,6 +75,21 @@ bool CListingPrint::PrintOnPaper(QPagedPaintDevice& device) const
     if (printer.Print(device, [&device] { device.newPage(); }) > 0)
         return true;
     m_dialogs.ShowMessage(PrinterFailureMessage());
+    return false;
+}
+
+bool CListingPrint::SpoolOnPaper(const QPageLayout& layout, int resolution, const SSpoolJob& job) const
+{
+    CDotTextPdf pdf(m_listing);
+    pdf.SetPage(layout, resolution);
+    if (!MayPrint(pdf.CountPages()))
+        return false;
+    const QByteArray file = pdf.Render();
+    const COutcome sent = file.isEmpty() ? COutcome::Failed(QString()) : m_fnSpool(job, file);
+    if (sent)
+        return true;
+    const QString why = sent.Message().isEmpty() ? QString() : QStringLiteral(" (%1)").arg(sent.Message());
+    m_dialogs.showMessage(PrinterFailureMessage() + why);
     return false;
 }
 

@@ -8,6 +8,10 @@ if(X11_FOUND)
   target_link_libraries(pellmark_frame PUBLIC X11::X11)
   target_compile_definitions(pellmark_frame PUBLIC PELLMARK_HAVE_XKB)
 endif()
+if(Cups_FOUND)
+  target_link_libraries(pellmark_frame PRIVATE Cups::Cups)
+  target_compile_definitions(pellmark_frame PRIVATE PELLMARK_HAVE_CUPS)
+endif()
 target_sources(pellmark_frame PRIVATE
   frame/HelpFile.h frame/HelpFile.cpp
   frame/LockIndicators.h frame/LockIndicators.cpp
@@ -28,6 +32,7 @@ target_sources(pellmark_frame PRIVATE
   frame/DrawingSteps.h frame/DrawingSteps.cpp
   frame/CanvasReadout.h frame/CanvasReadout.cpp
   frame/ListingPrint.h frame/ListingPrint.cpp
+  frame/PrintSpool.h frame/PrintSpool.cpp
   frame/DesktopOpener.h frame/DesktopOpener.cpp
   frame/HelpWindow.h frame/HelpWindow.cpp
 )

@@ -8,7 +8,7 @@ PACKAGES=(
   qt6-base-dev qt6-base-dev-tools libqt6printsupport6 libgl1-mesa-dev libjpeg62-turbo-dev zlib1g-dev
   libfreetype-dev libfontconfig-dev
   libgtest-dev libgmock-dev libbenchmark-dev
-  libgif-dev
+  libgif-dev libcups2-dev
   fonts-dejavu-core fonts-wqy-zenhei fonts-unifont fonts-arphic-uming xfonts-wqy
   xvfb xauth imagemagick openbox xdotool wmctrl python3
   dpkg-dev desktop-file-utils appstream poppler-utils

@@ -2,6 +2,8 @@
 
 #include "frame/HelpWindow.h"
 #include "frame/ListingPrint.h"
+#include "frame/PrintSpool.h"
+#include "dotdata/DotTextPdf.h"
 #include "dotdata/ListingDocument.h"
 
 #include <QDir>
@@ -250,4 +252,75 @@ TEST(ListingPrintQuestion, MoreThanAHundredPagesArePrintedOnlyAfterAYes)
     for (const QString& text : texts)
         EXPECT_TRUE(text.contains(QStringLiteral("101"))) << text.toStdString();
     EXPECT_EQ(QSet<QString>(texts.begin(), texts.end()).size(), 3);
+}
+
+TEST(ListingSpool, PaperForASpoolerQueueIsTheWholePdfWithTheDialogsChoices)
+{
+    // The dialog's choices become spooler options.
+    for (const int copies : {1, 2}) {
+        QPrinter printer(QPrinter::HighResolution);
+        printer.setOutputFormat(QPrinter::PdfFormat);
+        printer.setPageSize(QPageSize(QPageSize::Letter));
+        printer.setCopyCount(copies);
+        printer.setCollateCopies(false);
+        const SSpoolJob job = CPrintSpool::JobFor(printer, QStringLiteral("Untitled"));
+        QStringList pairs;
+        for (qsizetype i = 0; i + 1 < job.aszOptions.size(); i += 2)
+            pairs << job.aszOptions[i] + QLatin1Char('=') + job.aszOptions[i + 1];
+        EXPECT_EQ(pairs.join(QLatin1Char(' ')).toStdString(), copies == 1 ? "media=Letter sides=one-sided"
+                                                              : "media=Letter copies=2 collate=false sides=one-sided");
+        EXPECT_EQ(job.szTitle, QStringLiteral("Untitled"));
+        EXPECT_FALSE(CPrintSpool::CanSpool(printer)); // a file printer is no queue
+    }
+    const struct
+    {
+        QPrinter::DuplexMode duplex;
+        QPageLayout::Orientation orientation;
+        const char* sides;
+    } duplexes[] = {
+        {QPrinter::DuplexNone, QPageLayout::Landscape, "one-sided"},
+        {QPrinter::DuplexLongSide, QPageLayout::Landscape, "two-sided-long-edge"},
+        {QPrinter::DuplexShortSide, QPageLayout::Portrait, "two-sided-short-edge"},
+        {QPrinter::DuplexAuto, QPageLayout::Portrait, "two-sided-long-edge"},
+        {QPrinter::DuplexAuto, QPageLayout::Landscape, "two-sided-short-edge"},
+    };
+    for (const auto& d : duplexes)
+        EXPECT_EQ(CPrintSpool::Sides(d.duplex, d.orientation).toStdString(), d.sides);
+
+    // The job is the listing's PDF on the printer's pages, asked about first
+    // when it is long; a spooler that refuses is told with its reason.
+    QString lines;
+    for (int i = 1; i <= 8000; ++i)
+        lines += QStringLiteral("%1-1-1-R\n").arg(i);
+    const CListingDocument listing(lines);
+    QStringList questions, messages;
+    bool answer = false;
+    CFrameDialogs dialogs;
+    dialogs.askYesNo = [&](const QString& question) { return questions << question, answer; };
+    dialogs.showMessage = [&](const QString& message) { messages << message; };
+    CListingPrint print(dialogs, listing);
+    QList<QByteArray> spooled;
+    COutcome result = COutcome::Ok();
+    print.SetSpool([&](const SSpoolJob& job, const QByteArray& pdf) {
+        EXPECT_EQ(job.szPrinter, QStringLiteral("sign-room"));
+        spooled << pdf;
+        return result;
+    });
+    const QPageLayout a4(QPageSize(QPageSize::A4), QPageLayout::Portrait, QMarginsF(6, 6, 6, 6), QPageLayout::Millimeter);
+    const SSpoolJob job{QStringLiteral("sign-room"), QStringLiteral("Untitled"), {}};
+    EXPECT_FALSE(print.SpoolOnPaper(a4, 600, job));
+    EXPECT_TRUE(spooled.isEmpty());
+    answer = true;
+    ASSERT_TRUE(print.SpoolOnPaper(a4, 600, job));
+    ASSERT_EQ(spooled.size(), 1);
+    ASSERT_EQ(questions.size(), 2);
+    EXPECT_TRUE(CDotTextPdf::IsWholePdf(spooled[0]));
+    const QString pdf = QString::fromLatin1(spooled[0]);
+    const int pages = static_cast<int>(pdf.count(QRegularExpression(QStringLiteral("/Type\\s*/Page[^s]"))));
+    EXPECT_EQ(questions[1], CListingPrint::ManyPagesQuestion(0, pages));
+    EXPECT_TRUE(messages.isEmpty());
+
+    result = COutcome::Failed(QStringLiteral("The printer or class does not exist."));
+    EXPECT_FALSE(print.SpoolOnPaper(a4, 600, job));
+    EXPECT_EQ(messages, QStringList{CListingPrint::PrinterFailureMessage() + " (The printer or class does not exist.)"});
 }
