@@ -40,8 +40,10 @@ bool CTessikApp::InitInstance(const QStringList& arguments)
         QFile file;
         if (CRegularFile::Open(files.first(), std::numeric_limits<qint64>::max(), file) != CRegularFile::Ok) {
             // No window is up yet: the message takes the language the frame will.
-            const QString english = MessageText::English(MessageText::CannotOpenAtStart, {CQuotedText::Quote(files.first())});
-            m_fnShowMessage(MessageText::Translate(english, CMainFrame::StoredLanguage(CMainFrame::DefaultSettingsPath())));
+            const int language = CMainFrame::StoredLanguage(CMainFrame::DefaultSettingsPath());
+            const QString english =
+                MessageText::English(MessageText::CannotOpenAtStart, {CQuotedText::Quote(files.first())});
+            m_fnShowMessage(MessageText::Translate(english, language));
             return false;
         }
         m_pDoc->SetPathName(files.first());

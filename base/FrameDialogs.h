@@ -4,7 +4,6 @@
 #include "base/Color.h"
 #include "base/ExportOptions.h"
 #include "base/LogFont.h"
-#include "base/MessageTexts.h"
 
 #include <QDateTime>
 #include <QString>
@@ -104,10 +103,6 @@ struct CFrameDialogs
         return askSaveChanges ? askSaveChanges(language, name) : ESaveChoice::Cancel;
     }
     bool AskYesNo(const QString& question) const { return askYesNo && askYesNo(question); }
-    // A message made in English (MessageText), in the message language.
-    void ShowMessage(const QString& english) const
-    {
-        if (showMessage)
-            showMessage(messageLanguage ? MessageText::Translate(english, messageLanguage()) : english);
-    }
+    // A message made in English (base/MessageTexts.h), in the message language.
+    void ShowMessage(const QString& english) const;
 };

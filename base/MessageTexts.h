@@ -94,6 +94,10 @@ inline constexpr STriText PdfNotWritten = {"the PDF file %1 could not be written
 inline constexpr STriText NothingPrinted = {"Nothing was printed: %1", "未打印任何内容：%1", "未列印任何內容：%1"};
 inline constexpr STriText PrinterNotStarted = {"The printer could not be started, so nothing was printed.",
                                                "无法启动打印机，因此未打印任何内容。", "無法啟動印表機，因此未列印任何內容。"};
+// The same with the print spooler's reason.
+inline constexpr STriText PrinterNotStartedWhy = {"The printer could not be started, so nothing was printed. (%1)",
+                                                  "无法启动打印机，因此未打印任何内容。（%1）",
+                                                  "無法啟動印表機，因此未列印任何內容。（%1）"};
 // %1: the help page's full name.
 inline constexpr STriText HelpMissing = {"The help page %1 is missing.", "找不到帮助页面 %1。", "找不到說明頁面 %1。"};
 
@@ -177,12 +181,12 @@ inline constexpr STriText FrameMissing = {"frame %1 of %2 is missing", "缺少�
 inline constexpr STriText CannotOpenAtStart = {"Cannot open \"%1\".", "无法打开“%1”。", "無法開啟「%1」。"};
 
 // Every entry, in the order Translate tries them.
-inline constexpr std::array<STriText, 64> kAll = {
+inline constexpr std::array<STriText, 65> kAll = {
     CannotOpen, CannotRead, NotRegularFile, FileTooLarge, NotAPicture, PictureUnreadable, NotAListing,
     NoCanvasForListing, ListingLine, ListingTooLong, ListingLineTooLong, NotADotEntry, FolderLeftAlone,
     SpecialFileLeftAlone, FileNotSaved, PictureNotSaved, NotWritten, CannotWrite, NoDots, NoMemoryForPicture,
     NotAPictureKind, JpegTooLarge, JpegFailed, NoExportForm, NoControllerFormat, NoWholeModules, PdfNotMade,
-    PdfNotWritten, NothingPrinted, PrinterNotStarted, HelpMissing, NothingToAnimate, AnimationTooLarge,
+    PdfNotWritten, NothingPrinted, PrinterNotStarted, PrinterNotStartedWhy, HelpMissing, NothingToAnimate, AnimationTooLarge,
     NoMemoryForFrames, GifTooLarge, NoMemoryForGif, GifFailed, NotAFramesName, AnimationNotSaved,
     NotRegularFileSentence, ProjectNotSaved, OutOfMemory, ProjectCannotOpen, NotAProject, ProjectIncomplete,
     ProjectDamaged, ProjectTooNew, EndsEarly, PictureStructureBroken, SettingsTooLarge, SettingsChecksum,

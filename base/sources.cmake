@@ -17,7 +17,7 @@ target_sources(pellmark_base PRIVATE
   base/SignFrame.h
   base/InputState.h
   base/SignLayoutOptions.h
-  base/FrameDialogs.h
+  base/FrameDialogs.h base/FrameDialogs.cpp
   base/PressWatcher.h
   base/ProductTitle.h
   base/TextCharacters.h base/TextCharacters.cpp

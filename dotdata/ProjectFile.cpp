@@ -253,8 +253,9 @@ CProjectFile::Status DecodeGrid(const QByteArray& bytes, const CPngChunks& chunk
     const int pictureWidth = empty ? 1 : width;
     const int pictureHeight = empty ? 1 : height;
     if (chunks.Width() != pictureWidth || chunks.Height() != pictureHeight) {
-        detail = MessageText::English(MessageText::SizesDisagree, {QString::number(chunks.Width()), QString::number(chunks.Height()),
-                                                               QString::number(width), QString::number(height)});
+        detail = MessageText::English(MessageText::SizesDisagree,
+                                      {QString::number(chunks.Width()), QString::number(chunks.Height()),
+                                       QString::number(width), QString::number(height)});
         return CProjectFile::Damaged;
     }
 

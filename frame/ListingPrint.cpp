@@ -89,7 +89,7 @@ bool CListingPrint::SpoolOnPaper(const QPageLayout& layout, int resolution, cons
     if (sent)
         return true;
     const QString why = sent.Message().isEmpty() ? QString() : QStringLiteral(" (%1)").arg(sent.Message());
-    m_dialogs.showMessage(PrinterFailureMessage() + why);
+    m_dialogs.ShowMessage(PrinterFailureMessage() + why);
     return false;
 }
 

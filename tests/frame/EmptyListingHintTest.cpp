@@ -17,6 +17,7 @@ protected:
     {
         FrameTest::SetUp();
         frame->show();
+        Trigger(English); // the hints' words are checked in English
         QImage image(16, 8, QImage::Format_RGB888);
         image.fill(QColor(10, 20, 30));
         image.setPixelColor(3, 2, QColor(255, 255, 0));
