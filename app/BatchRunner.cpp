@@ -3,7 +3,7 @@
 #include "animation/FrameImages.h"
 #include "base/ByteFileName.h"
 #include "base/QuotedText.h"
-#include "canvas/ImageView.h"
+#include "canvas/CanvasDocument.h"
 #include "dotdata/DotListingReader.h"
 #include "frame/AnimationSteps.h"
 #include "dotdata/ProjectFile.h"
@@ -11,10 +11,8 @@
 #include "frame/DrawingSteps.h"
 #include "base/Languages.h"
 #include "frame/OverflowMessage.h"
-#include "frame/PaneLink.h"
 #include "textinput/ExactGlyphs.h"
 #include "textinput/FontComboBox.h"
-#include "textinput/InputTextView.h"
 
 #include <QDir>
 #include <QFile>
@@ -37,23 +35,25 @@ QString OneLine(const QString& message)
 CBatchRunner::CBatchRunner(QTextStream& out, QTextStream& err)
     : m_out(out)
     , m_err(err)
-    , m_pCanvas(std::make_unique<CImageView>())
-    , m_pInputPane(std::make_unique<CInputTextView>())
-    , m_pSteps(std::make_unique<CCommandSteps>(*m_pCanvas, *m_pInputPane))
-    , m_pAnimation(std::make_unique<CAnimationSteps>(m_pCanvas->Document()))
-    , m_pDrawing(std::make_unique<CDrawingSteps>(*m_pCanvas))
+    , m_pDocument(std::make_unique<CCanvasDocument>())
+    , m_pSteps(std::make_unique<CCommandSteps>(*m_pDocument, m_dialogs))
+    , m_pAnimation(std::make_unique<CAnimationSteps>(*m_pDocument))
+    , m_pDrawing(std::make_unique<CDrawingSteps>(*m_pDocument))
 {
-    LinkPanes(m_pCanvas.get(), m_pInputPane.get());
     // A save dialog is answered with the file the option names; a message
     // the window would show in a box becomes the batch run's error.
     const auto outputPath = [this](const QString&) { return m_szOutputPath; };
     m_dialogs.askSaveImagePath = outputPath;
     m_dialogs.askSaveDotPath = outputPath;
     m_dialogs.showMessage = [this](const QString& text) { m_szMessage = text; };
-    m_pCanvas->SetDialogs(&m_dialogs);
 }
 
 CBatchRunner::~CBatchRunner() = default;
+
+CInputText& CBatchRunner::Input()
+{
+    return m_pDocument->Input();
+}
 
 int CBatchRunner::Run(const std::vector<SBatchStep>& steps)
 {
@@ -74,8 +74,8 @@ void CBatchRunner::StartInImageModeIfOpenedFirst(const std::vector<SBatchStep>& 
     });
     if (first == steps.end() || first->kind != SBatchStep::Open)
         return;
-    m_pCanvas->Grid().SetMode(ImageMode);
-    m_pInputPane->SetInputMode(ImageMode);
+    m_pDocument->Grid().SetMode(ImageMode);
+    Input().SetMode(ImageMode);
 }
 
 bool CBatchRunner::Fail(const SBatchStep& step, const QString& what)
@@ -106,7 +106,7 @@ bool CBatchRunner::RunNamedStep(const SBatchStep& step)
 
 bool CBatchRunner::RunStep(const SBatchStep& step)
 {
-    CImageView& canvas = *m_pCanvas;
+    CCanvasDocument& document = *m_pDocument;
     switch (step.kind) {
     case SBatchStep::New:
         return NewCanvas(step);
@@ -125,7 +125,7 @@ bool CBatchRunner::RunStep(const SBatchStep& step)
         m_pSteps->Rotate();
         return true;
     case SBatchStep::DotColor:
-        canvas.SetDotColor(step.x);
+        document.SetDotColor(step.x);
         return true;
     case SBatchStep::Background:
         m_pSteps->SetBackgroundColor(step.color);
@@ -137,7 +137,7 @@ bool CBatchRunner::RunStep(const SBatchStep& step)
         return TypeText(step);
     case SBatchStep::TextColors:
         m_anTextColors = step.colors;
-        m_pInputPane->SetCharacterColors(m_anTextColors);
+        Input().SetCharacterColors(m_anTextColors);
         return true;
     case SBatchStep::Font:
     case SBatchStep::Size:
@@ -145,7 +145,7 @@ bool CBatchRunner::RunStep(const SBatchStep& step)
     case SBatchStep::Offset:
         return SetOffset(step);
     case SBatchStep::Stretch:
-        m_pInputPane->SetStretch(step.x);
+        Input().SetStretch(step.x);
         return true;
     case SBatchStep::OverlayAt:
         return SetOverlayPosition(step);
@@ -163,7 +163,7 @@ bool CBatchRunner::RunStep(const SBatchStep& step)
     case SBatchStep::SaveDots:
         return SaveDots(step);
     case SBatchStep::SaveImage:
-        if (canvas.Grid().IsEmpty())
+        if (document.Grid().IsEmpty())
             return Fail(step, QStringLiteral("the canvas is empty"));
         return m_pSteps->SaveImageTo(step.text) || Fail(step, OneLine(m_szMessage));
     case SBatchStep::PrintPdf:
@@ -268,7 +268,7 @@ bool CBatchRunner::OpenPicture(const SBatchStep& step)
 
 bool CBatchRunner::EditDot(const SBatchStep& step, bool light)
 {
-    const CDotGrid& grid = m_pCanvas->Grid();
+    const CDotGrid& grid = m_pDocument->Grid();
     if (step.x < 0 || step.y < 0 || step.x >= grid.Width() || step.y >= grid.Height())
         return Fail(step, QStringLiteral("%1,%2 is outside the %3 x %4 canvas")
                               .arg(step.x).arg(step.y).arg(grid.Width()).arg(grid.Height()));
@@ -299,7 +299,7 @@ bool CBatchRunner::Draw(const SBatchStep& step)
 
 bool CBatchRunner::Fill(const SBatchStep& step)
 {
-    const CDotGrid& grid = m_pCanvas->Grid();
+    const CDotGrid& grid = m_pDocument->Grid();
     if (!grid.Contains(step.x, step.y))
         return Fail(step, QStringLiteral("%1,%2 is outside the %3 x %4 canvas")
                               .arg(step.x).arg(step.y).arg(grid.Width()).arg(grid.Height()));
@@ -309,7 +309,7 @@ bool CBatchRunner::Fill(const SBatchStep& step)
 
 bool CBatchRunner::Resize(const SBatchStep& step)
 {
-    if (m_pCanvas->Grid().IsEmpty())
+    if (m_pDocument->Grid().IsEmpty())
         return Fail(step, QStringLiteral("the canvas is empty"));
     return m_pDrawing->ResizeCanvas(QSize(step.x, step.y), step.mode)
         || Fail(step, QStringLiteral("not enough memory for the canvas"));
@@ -317,7 +317,7 @@ bool CBatchRunner::Resize(const SBatchStep& step)
 
 bool CBatchRunner::Crop(const SBatchStep& step)
 {
-    const CDotGrid& grid = m_pCanvas->Grid();
+    const CDotGrid& grid = m_pDocument->Grid();
     const QRect area(step.x, step.y, step.x2, step.y2);
     if (!area.intersects(QRect(0, 0, grid.Width(), grid.Height())))
         return Fail(step, QStringLiteral("%1,%2,%3,%4 lies outside the %5 x %6 canvas")
@@ -327,15 +327,15 @@ bool CBatchRunner::Crop(const SBatchStep& step)
 
 bool CBatchRunner::TypeText(const SBatchStep& step)
 {
-    m_pInputPane->SetInputText(step.text);
+    Input().SetText(step.text);
     // The last --text-colors goes on for new text.
-    m_pInputPane->SetCharacterColors(m_anTextColors);
+    Input().SetCharacterColors(m_anTextColors);
     return true;
 }
 
 bool CBatchRunner::SetFont(const SBatchStep& step)
 {
-    LogFont font = m_pInputPane->CurrentFont();
+    LogFont font = Input().Font();
     if (step.kind == SBatchStep::Size) {
         font.lfHeight = step.x;
     } else {
@@ -355,7 +355,7 @@ void CBatchRunner::WarnOfMissingSize(const SBatchStep& step)
 {
     // A bitmap font cannot be scaled: a size it lacks is drawn at its
     // nearest, which the run says once rather than silently.
-    const LogFont font = m_pInputPane->CurrentFont();
+    const LogFont font = Input().Font();
     const CExactGlyphs exact(font);
     if (!exact.IsBitmapOnly() || font.lfHeight == 0)
         return;
@@ -368,24 +368,24 @@ void CBatchRunner::WarnOfMissingSize(const SBatchStep& step)
 
 bool CBatchRunner::SetOffset(const SBatchStep& step)
 {
-    if (m_pCanvas->Grid().Mode() != TextMode)
+    if (m_pDocument->Grid().Mode() != TextMode)
         return Fail(step, QStringLiteral("glyph offsets apply to text mode only"));
-    m_pCanvas->SetTextOffsets(step.x, step.y);
+    m_pDocument->SetTextOffsets(step.x, step.y);
     return true;
 }
 
 bool CBatchRunner::SetOverlayPosition(const SBatchStep& step)
 {
-    if (m_pInputPane->InputMode() != ImageMode)
+    if (Input().Mode() != ImageMode)
         return Fail(step, QStringLiteral("the overlay position applies to image mode only"));
-    m_pInputPane->SetOverlayPosition(step.x, step.y);
+    Input().SetOverlayPosition(step.x, step.y);
     return true;
 }
 
 void CBatchRunner::SetLayout(const SBatchStep& step)
 {
     // As the layout buttons and boxes would: the options stay for the next text.
-    SSignLayoutOptions options = m_pInputPane->LayoutOptions();
+    SSignLayoutOptions options = Input().LayoutOptions();
     switch (step.kind) {
     case SBatchStep::Align:
         options.nAlignH = step.x;
@@ -401,15 +401,15 @@ void CBatchRunner::SetLayout(const SBatchStep& step)
         options.bFitHeight = true;
         break;
     }
-    m_pInputPane->SetLayoutOptions(options);
+    Input().SetLayoutOptions(options);
 }
 
 void CBatchRunner::WarnOfOverflow(const SBatchStep& step)
 {
-    const CImageView& canvas = *m_pCanvas;
-    if (canvas.Grid().Mode() != ImageMode || canvas.Text().m_szText.isEmpty() || !m_pInputPane->IsMergePending())
+    const CCanvasDocument& document = *m_pDocument;
+    if (document.Grid().Mode() != ImageMode || document.Text().m_szText.isEmpty() || !Input().IsMergePending())
         return;
-    const QSize overflow = canvas.OverlayOverflow();
+    const QSize overflow = document.OverlayOverflow();
     const QString message = OverflowMessage(kLanguageEnglish, overflow.width(), overflow.height());
     if (!message.isEmpty())
         m_err << step.option << ": warning: " << message << " The part outside is cut off." << Qt::endl;
@@ -417,9 +417,9 @@ void CBatchRunner::WarnOfOverflow(const SBatchStep& step)
 
 bool CBatchRunner::CheckListing(const SBatchStep& step)
 {
-    if (m_pCanvas->Grid().IsEmpty())
+    if (m_pDocument->Grid().IsEmpty())
         return Fail(step, QStringLiteral("the canvas is empty"));
-    if (m_pSteps->ListingLeavesDotsOut() && m_pCanvas->Text().m_szText.isEmpty())
+    if (m_pSteps->ListingLeavesDotsOut() && m_pDocument->Text().m_szText.isEmpty())
         return Fail(step, QStringLiteral("a text-mode canvas with lit dots but no merged text lists nothing; "
                                          "start with --new WxH:image to list a picture"));
     if (m_pSteps->ListingLeavesDotsOut())
@@ -462,7 +462,7 @@ bool CBatchRunner::PrintPdf(const SBatchStep& step)
 
 bool CBatchRunner::LoadDots(const SBatchStep& step)
 {
-    if (m_pCanvas->Grid().IsEmpty() && QFileInfo(step.text).isFile())
+    if (m_pDocument->Grid().IsEmpty() && QFileInfo(step.text).isFile())
         return Fail(step, QStringLiteral("the canvas is empty; make one with --new or --open first"));
     QString error;
     return m_pSteps->LoadDots(step.text, error) || Fail(step, error);
@@ -502,7 +502,7 @@ void CBatchRunner::SetExportOption(const SBatchStep& step)
 
 bool CBatchRunner::Export(const SBatchStep& step)
 {
-    if (m_pCanvas->Grid().IsEmpty())
+    if (m_pDocument->Grid().IsEmpty())
         return Fail(step, QStringLiteral("the canvas is empty"));
     if (!CheckOutputFolder(step))
         return false;
@@ -512,7 +512,7 @@ bool CBatchRunner::Export(const SBatchStep& step)
 
 bool CBatchRunner::LoadExport(const SBatchStep& step)
 {
-    if (m_pCanvas->Grid().IsEmpty())
+    if (m_pDocument->Grid().IsEmpty())
         return Fail(step, QStringLiteral("the canvas is empty; make one with --new or --open first"));
     QString error;
     return m_pSteps->LoadExport(step.text, m_exportOptions, error) || Fail(step, OneLine(error));
@@ -530,7 +530,7 @@ void CBatchRunner::ListFonts()
 
 bool CBatchRunner::SaveDotsPerFrame(const SBatchStep& step)
 {
-    const CFrameList& frames = m_pCanvas->Document().Frames();
+    const CFrameList& frames = m_pDocument->Frames();
     const int current = frames.Current();
     for (int i = 0; i < frames.Count(); ++i) {
         SBatchStep one = step;
@@ -546,7 +546,7 @@ bool CBatchRunner::SaveDotsPerFrame(const SBatchStep& step)
 
 bool CBatchRunner::CheckFrameNumber(const SBatchStep& step)
 {
-    const int count = m_pCanvas->Document().Frames().Count();
+    const int count = m_pDocument->Frames().Count();
     return step.x <= count
         || Fail(step, QStringLiteral("there is no frame %1: the document has %2").arg(step.x).arg(count));
 }
@@ -582,7 +582,7 @@ bool CBatchRunner::RunFrameStep(const SBatchStep& step)
 
 bool CBatchRunner::RunEffect(const SBatchStep& step)
 {
-    const CDotGrid& grid = m_pCanvas->Grid();
+    const CDotGrid& grid = m_pDocument->Grid();
     const auto direction = static_cast<CFrameEffects::Direction>(step.x);
     QString error;
     bool made = false;
@@ -603,7 +603,7 @@ bool CBatchRunner::RunEffect(const SBatchStep& step)
 
 bool CBatchRunner::SaveAnimation(const SBatchStep& step)
 {
-    if (m_pCanvas->Grid().IsEmpty())
+    if (m_pDocument->Grid().IsEmpty())
         return Fail(step, QStringLiteral("the canvas is empty"));
     if (!CheckOutputFolder(step))
         return false;

@@ -10,14 +10,14 @@
 #include <vector>
 
 class CAnimationSteps;
+class CCanvasDocument;
 class CCommandSteps;
 class CDrawingSteps;
-class CImageView;
-class CInputTextView;
+class CInputText;
 class QTextStream;
 
-// Runs the steps of a batch command line on a canvas and an input pane held
-// in memory, calling the same operations as the window's commands.
+// Runs the steps of a batch command line on a document held in memory,
+// calling the same operations as the window's commands.
 class CBatchRunner
 {
 public:
@@ -27,8 +27,7 @@ public:
     // 0 on success; 2 after the first failing step, which is reported on err.
     int Run(const std::vector<SBatchStep>& steps);
 
-    CImageView& Canvas() { return *m_pCanvas; }
-    CInputTextView& InputPane() { return *m_pInputPane; }
+    CCanvasDocument& Document() { return *m_pDocument; }
 
 private:
     void StartInImageModeIfOpenedFirst(const std::vector<SBatchStep>& steps);
@@ -68,18 +67,18 @@ private:
     bool LoadExport(const SBatchStep& step);
     bool CheckOutputFolder(const SBatchStep& step);
     void ListFonts();
+    CInputText& Input();
 
     QTextStream& m_out;
     QTextStream& m_err;
-    std::unique_ptr<CImageView> m_pCanvas;
-    std::unique_ptr<CInputTextView> m_pInputPane;
+    CFrameDialogs m_dialogs;         // answers with the paths of the options, keeps messages
+    std::unique_ptr<CCanvasDocument> m_pDocument;
     std::unique_ptr<CCommandSteps> m_pSteps;
     std::unique_ptr<CAnimationSteps> m_pAnimation;
     std::unique_ptr<CDrawingSteps> m_pDrawing;
     int m_nPanelWidth = 0;           // last --panel; 0: the canvas's size
     int m_nPanelHeight = 0;
     int m_nGifDots = 0;              // last --gif-dots
-    CFrameDialogs m_dialogs;         // answers with the paths of the options, keeps messages
     std::vector<int> m_anTextColors; // last --text-colors, reapplied to new text
     SExportOptions m_exportOptions;  // set by the export options, used by the exports after them
     QString m_szMessage;             // what the last operation told the user

@@ -4,11 +4,10 @@
 // PNG compressor; a sparse sign is much quicker. Also the part of an
 // autosave that runs on the interface thread: taking the snapshot of the
 // document (canvas and input pane) that the worker then writes.
-#include "canvas/ImageView.h"
+#include "base/FrameDialogs.h"
+#include "canvas/CanvasDocument.h"
 #include "dotdata/ProjectFile.h"
 #include "frame/CommandSteps.h"
-#include "frame/PaneLink.h"
-#include "textinput/InputTextView.h"
 
 #include <QApplication>
 
@@ -70,10 +69,9 @@ void BM_OpenProject(benchmark::State& state)
 
 void BM_AutosaveSnapshot(benchmark::State& state)
 {
-    CImageView canvas;
-    CInputTextView pane;
-    LinkPanes(&canvas, &pane);
-    CCommandSteps steps(canvas, pane);
+    CCanvasDocument document;
+    const CFrameDialogs dialogs;
+    CCommandSteps steps(document, dialogs);
     steps.RestoreProject(LargestProject(true));
     for (auto _ : state) {
         const SProject snapshot = steps.Project();

@@ -19,6 +19,30 @@ CCanvasDocument::CCanvasDocument(QObject* parent)
 {
     m_text.m_lfText = LogFont::DefaultGuiFont();
     m_history.SetFrameHooks([this] { return m_frames.Current(); }, [this](int frame) { m_frames.Select(frame); });
+    ConnectInput();
+}
+
+void CCanvasDocument::ConnectInput()
+{
+    // Direct connections: when the typed text's operation returns, the
+    // document has already acted on it.
+    constexpr auto direct = Qt::DirectConnection;
+    CInputText* input = &m_input;
+    connect(input, &CInputText::OverlayTextChanged, this, &CCanvasDocument::SetOverlayText, direct);
+    connect(input, &CInputText::OverlayColorChanged, this, &CCanvasDocument::SetOverlayColor, direct);
+    connect(input, &CInputText::OverlayChanged, this, &CCanvasDocument::SetOverlay, direct);
+    connect(input, &CInputText::LayoutOptionsChanged, this, &CCanvasDocument::SetLayoutOptions, direct);
+    connect(input, &CInputText::MergeRequested, this, &CCanvasDocument::MergeText, direct);
+    connect(input, &CInputText::TextXChanged, this, &CCanvasDocument::SetTextX, direct);
+    connect(input, &CInputText::TextYChanged, this, &CCanvasDocument::SetTextY, direct);
+    connect(input, &CInputText::FontApplied, this, &CCanvasDocument::SetTextFont, direct);
+    connect(input, &CInputText::StretchChanged, this, &CCanvasDocument::SetStretch, direct);
+    connect(input, &CInputText::MoveRepeating, this, &CCanvasDocument::SetMergeRenderings, direct);
+    // The typed text follows the grid's size, text states put back by undo,
+    // and the mode of the current frame (effects make image-mode frames).
+    connect(this, &CCanvasDocument::Resized, input, &CInputText::OnGridSizeChanged, direct);
+    connect(this, &CCanvasDocument::TextChanged, input, &CInputText::FollowCanvasText, direct);
+    connect(this, &CCanvasDocument::ModeChanged, input, &CInputText::SetMode, direct);
 }
 
 CCanvasDocument::~CCanvasDocument() = default;
@@ -339,6 +363,23 @@ void CCanvasDocument::SetOverlayColors(const std::vector<COLORREF>& colours)
 {
     m_text.m_acrOverlay = colours;
     emit Changed();
+}
+
+void CCanvasDocument::SetOverlay(const std::vector<COLORREF>& colours, const QString& text, bool textChanged)
+{
+    m_text.m_acrOverlay = colours;
+    if (textChanged)
+        m_text.m_szText = text;
+    emit Changed();
+}
+
+QSize CCanvasDocument::OverlayOverflow() const
+{
+    if (m_grid.Mode() != ImageMode || m_grid.IsEmpty() || m_text.m_szText.isEmpty())
+        return {0, 0};
+    COverlayCache overlay;
+    overlay.Get(m_text, m_grid.Width(), m_grid.Height());
+    return {overlay.Layout()->OverflowWidth(), overlay.Layout()->OverflowHeight()};
 }
 
 void CCanvasDocument::SetLayoutOptions(const SSignLayoutOptions& options)

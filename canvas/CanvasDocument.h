@@ -8,6 +8,7 @@
 #include "canvas/CanvasHistory.h"
 #include "dotdata/ColorMatcher.h"
 #include "dotdata/ExportRegistry.h"
+#include "textinput/InputText.h"
 #include "textinput/TextRenderer.h"
 
 #include <QObject>
@@ -25,11 +26,11 @@ class CDotShape;
 class QTextDocument;
 
 // The document: the dots, the canvas text with everything it is laid out
-// with, the undo history, the text renderer, the Picture Colors choice and
-// the last file names. No widget: the canvas and the input pane are views
-// that call its operations and follow its signals, and batch mode can drive
-// it alone. Every change to the dots goes through here and is recorded for
-// undo.
+// with, the typed text not yet merged (Input()), the undo history, the text
+// renderer, the Picture Colors choice and the last file names. No widget:
+// the canvas and the input pane are views that call its operations and
+// follow its signals, and batch mode drives it alone. Every change to the
+// dots goes through here and is recorded for undo.
 //
 // Coordinates are display coordinates: column from the left, row 0 on top.
 class CCanvasDocument : public QObject
@@ -54,10 +55,15 @@ public:
     SExportSource ExportSource() const { return {m_grid, m_text}; }
     int Mode() const { return m_grid.Mode(); }
 
-    // Installed by whoever holds the typed text: whether it differs from
-    // what was last merged. Text mode refuses mouse edits while it does.
+    // The typed text with its font, colours and settings. What it tells
+    // (typing, a font, offsets, Merge) reaches the document at once.
+    CInputText& Input() { return m_input; }
+    const CInputText& Input() const { return m_input; }
+    // Whether the typed text differs from what was last merged; text mode
+    // refuses mouse edits while it does. A query installed here answers
+    // instead of the typed text (tests of the edits alone).
     void SetMergePendingQuery(std::function<bool()> query) { m_fnMergePending = std::move(query); }
-    bool IsMergePending() const { return m_fnMergePending && m_fnMergePending(); }
+    bool IsMergePending() const { return m_fnMergePending ? m_fnMergePending() : m_input.IsMergePending(); }
     // Image mode always allows edits, text mode only while no merge is pending.
     bool CanEditDots() const;
 
@@ -123,6 +129,11 @@ public:
     void SetOverlayColor(COLORREF colour);
     // The colour of each character (code point) of the overlay text.
     void SetOverlayColors(const std::vector<COLORREF>& colours);
+    // Both at once, the text only when textChanged: one change for views.
+    void SetOverlay(const std::vector<COLORREF>& colours, const QString& text, bool textChanged);
+    // How many dots the overlay's ink runs past the grid's width and height;
+    // 0, 0 outside image mode or without overlay text.
+    QSize OverlayOverflow() const;
     // Alignment, spacing and fitting of the overlay on the panel.
     void SetLayoutOptions(const SSignLayoutOptions& options);
     void SetTextFont(const LogFont& font);
@@ -164,6 +175,7 @@ signals:
     void ModeChanged(int mode);
 
 private:
+    void ConnectInput();
     void SetTextOffset(int CCanvasText::*glyphOffset, int CCanvasText::*overlayPosition, int value);
     // Text mode: renders the text again, recording the change when it alters anything.
     void RenderRecorded(const std::function<void()>& adjust);
@@ -181,6 +193,7 @@ private:
 
     CDotGrid m_grid;
     CCanvasText m_text;
+    CInputText m_input;
     CFrameList m_frames{m_grid};
     std::function<bool()> m_fnMergePending;
     int m_nPictureColors = ExactColors;

@@ -1,6 +1,7 @@
 #include "canvas/ImageView.h"
 
 #include "base/PressWatcher.h"
+#include "canvas/DocumentFiles.h"
 #include "canvas/DotPaintTool.h"
 #include "canvas/DotRaster.h"
 #include "canvas/DotSelection.h"
@@ -11,7 +12,6 @@
 #include "canvas/ShapeTool.h"
 #include "dotdata/DotTextWorker.h"
 #include "dotdata/ListingDocument.h"
-#include "dotdata/SaveDot.h"
 
 #include <QKeyEvent>
 #include <QMouseEvent>
@@ -320,31 +320,17 @@ bool CImageView::viewportEvent(QEvent* event)
 
 bool CImageView::LoadPicture(const QString& path)
 {
-    const COutcome opened = m_pDoc->Open(path);
-    if (!opened)
-        m_pDialogs->ShowMessage(opened.Message());
-    return opened.IsOk();
+    return CDocumentFiles(*m_pDoc, *m_pDialogs).OpenPicture(path);
 }
 
 void CImageView::SaveImage()
 {
-    if (Grid().IsEmpty())
-        return;
-    const QString path = m_pDialogs->AskSaveImagePath(m_pDoc->ImagePath());
-    if (path.isEmpty())
-        return;
-    m_pDoc->SetImagePath(path);
-    SaveImageTo(path);
+    CDocumentFiles(*m_pDoc, *m_pDialogs).SaveImage();
 }
 
 bool CImageView::SaveImageTo(const QString& path)
 {
-    if (Grid().IsEmpty())
-        return false;
-    const COutcome saved = m_pDoc->SaveImageTo(path);
-    if (!saved)
-        m_pDialogs->ShowMessage(saved.Message());
-    return saved.IsOk();
+    return CDocumentFiles(*m_pDoc, *m_pDialogs).SaveImageTo(path);
 }
 
 void CImageView::BeginDotText()
@@ -365,11 +351,17 @@ bool CImageView::IsDotTextRunning() const
 
 void CImageView::SaveDotData()
 {
-    if (Grid().IsEmpty())
+    CDocumentFiles(*m_pDoc, *m_pDialogs).SaveDot();
+}
+
+void CImageView::ToggleDotText()
+{
+    if (m_bTextPaneShown) {
+        ShowTextPane(0);
         return;
-    QString path = m_pDoc->DotPath();
-    CSaveDot::Save(*m_pDialogs, [this](const QString& chosen) { return m_pDoc->SaveDotTo(chosen); }, path);
-    m_pDoc->SetDotPath(path);
+    }
+    ShowTextPane(1);
+    BeginDotText();
 }
 
 void CImageView::MergeText(QTextEdit* source, const LogFont& font)

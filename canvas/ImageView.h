@@ -73,6 +73,9 @@ public:
     bool IsDotTextRunning() const;
     // Save Dot: asks for the file, then writes the document's listing.
     void SaveDotData();
+    // View Image: the dot text pane with the listing written anew, or the
+    // dots again when it is shown.
+    void ToggleDotText();
 
     // The tools. The hand tool (pan mode) drags the view instead of painting.
     int PanMode() const;

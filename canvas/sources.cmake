@@ -13,6 +13,7 @@ target_sources(pellmark_canvas PRIVATE
   canvas/FrameUndoStep.h canvas/FrameUndoStep.cpp
   canvas/CanvasHistory.h canvas/CanvasHistory.cpp
   canvas/CanvasDocument.h canvas/CanvasDocument.cpp
+  canvas/DocumentFiles.h canvas/DocumentFiles.cpp
   canvas/DotShape.h canvas/DotShape.cpp
   canvas/FloodFill.h canvas/FloodFill.cpp
   canvas/DotFragment.h canvas/DotFragment.cpp

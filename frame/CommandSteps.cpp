@@ -1,9 +1,10 @@
 #include "frame/CommandSteps.h"
 
 #include "base/MessageTexts.h"
-#include "canvas/ImageView.h"
 #include "base/QuotedText.h"
 #include "base/RegularFile.h"
+#include "canvas/CanvasDocument.h"
+#include "canvas/DocumentFiles.h"
 #include "dotdata/ControllerExport.h"
 #include "dotdata/DotListing.h"
 #include "dotdata/DotListingReader.h"
@@ -12,147 +13,133 @@
 #include "dotdata/ListingDocument.h"
 #include "dotdata/ProjectFile.h"
 #include "frame/ListingPrint.h"
-#include "textinput/InputTextView.h"
 
-#include <QTextEdit>
-
-CCommandSteps::CCommandSteps(CImageView& canvas, CInputTextView& pane)
-    : m_canvas(canvas)
-    , m_pane(pane)
+CCommandSteps::CCommandSteps(CCanvasDocument& document, const CFrameDialogs& dialogs)
+    : m_document(document)
+    , m_dialogs(dialogs)
 {
+}
+
+CInputText& CCommandSteps::Input()
+{
+    return m_document.Input();
 }
 
 bool CCommandSteps::NewCanvas(int width, int height, int mode)
 {
-    if (!m_canvas.NewCanvas(width, height, mode))
+    if (!m_document.NewCanvas(width, height, mode))
         return false;
-    m_pane.SetInputMode(mode);
-    m_pane.OnNewCanvas();
+    Input().SetMode(mode);
+    Input().OnNewCanvas();
     return true;
 }
 
 bool CCommandSteps::Open(const QString& path)
 {
-    if (!m_canvas.LoadPicture(path))
+    if (!CDocumentFiles(m_document, m_dialogs).OpenPicture(path))
         return false;
-    m_bOpenLitNothing = m_canvas.PictureColors() == ExactColors && !CDotListing::HasLitDot(m_canvas.Grid());
+    m_bOpenLitNothing = m_document.PictureColors() == ExactColors && !CDotListing::HasLitDot(m_document.Grid());
     return true;
 }
 
 void CCommandSteps::SetPictureColors(int matching)
 {
-    m_canvas.SetPictureColors(matching);
-}
-
-void CCommandSteps::ToggleViewImage()
-{
-    if (m_canvas.IsTextPaneShown()) {
-        m_canvas.ShowTextPane(0);
-        return;
-    }
-    ShowListing();
-}
-
-void CCommandSteps::ShowListing()
-{
-    if (!m_canvas.IsTextPaneShown())
-        m_canvas.ShowTextPane(1);
-    m_canvas.BeginDotText();
+    m_document.SetPictureColors(matching);
 }
 
 void CCommandSteps::SaveDot()
 {
-    m_canvas.SaveDotData();
+    CDocumentFiles(m_document, m_dialogs).SaveDot();
 }
 
 void CCommandSteps::SaveImage()
 {
-    m_canvas.SaveImage();
+    CDocumentFiles(m_document, m_dialogs).SaveImage();
 }
 
 bool CCommandSteps::SaveImageTo(const QString& path)
 {
-    return m_canvas.SaveImageTo(path);
+    return CDocumentFiles(m_document, m_dialogs).SaveImageTo(path);
 }
 
 bool CCommandSteps::ExportTo(const QString& path, const SExportOptions& options, QString& error)
 {
-    const COutcome written = CExportRegistry::WriteExport({m_canvas.Grid(), m_canvas.Text(), options}, path);
+    const COutcome written = CExportRegistry::WriteExport({m_document.Grid(), m_document.Text(), options}, path);
     error = written.Message();
     return written.IsOk();
 }
 
 bool CCommandSteps::LoadExport(const QString& path, const SExportOptions& options, QString& error)
 {
-    CDotGrid loaded = m_canvas.Grid();
+    CDotGrid loaded = m_document.Grid();
     if (!CControllerExport::Read(path, options, loaded.ColorIndex(), loaded, error))
         return false;
-    m_canvas.Document().ChangeDots(EUndoKind::LoadDots, [&loaded](CDotGrid& dots) { dots = loaded; });
+    m_document.ChangeDots(EUndoKind::LoadDots, [&loaded](CDotGrid& dots) { dots = loaded; });
     return true;
 }
 
 void CCommandSteps::Print(const CFrameDialogs& dialogs, int language)
 {
-    const CListingDocument listing(m_canvas.Document().Listing());
+    const CListingDocument listing(m_document.Listing());
     CListingPrint(dialogs, listing, language).Run();
 }
 
 bool CCommandSteps::PrintToPdf(const QString& path, QString& error)
 {
-    const CListingDocument listing(m_canvas.Document().Listing());
+    const CListingDocument listing(m_document.Listing());
     return CDotTextPdf(listing).Write(path, error);
 }
 
 bool CCommandSteps::ListingLeavesDotsOut() const
 {
-    return CDotListing::LeavesLitDotsOut(m_canvas.Grid(), m_canvas.Text());
+    return CDotListing::LeavesLitDotsOut(m_document.Grid(), m_document.Text());
 }
 
 void CCommandSteps::MergeText()
 {
-    m_pane.OnMergeText();
+    Input().Merge();
 }
 
 void CCommandSteps::Mirror()
 {
-    m_canvas.Mirror();
+    m_document.Mirror();
 }
 
 void CCommandSteps::Flip()
 {
-    m_canvas.Flip();
+    m_document.Flip();
 }
 
 void CCommandSteps::Rotate()
 {
-    m_canvas.Rotate();
+    m_document.Rotate();
 }
 
 void CCommandSteps::SetBackgroundColor(COLORREF colour)
 {
-    m_canvas.SetBackgroundColor(colour);
+    m_document.SetBackgroundColor(colour);
 }
 
 void CCommandSteps::ApplyFont(const LogFont& font)
 {
-    m_pane.ApplyFont(font);
+    Input().ApplyFont(font);
 }
 
 bool CCommandSteps::Undo()
 {
-    return m_canvas.Undo();
+    return !(m_fnHistoryLocked && m_fnHistoryLocked()) && m_document.Undo();
 }
 
 bool CCommandSteps::Redo()
 {
-    return m_canvas.Redo();
+    return !(m_fnHistoryLocked && m_fnHistoryLocked()) && m_document.Redo();
 }
 
 bool CCommandSteps::EditDot(int column, int row, bool light)
 {
-    const CDotGrid& grid = m_canvas.Grid();
+    const CDotGrid& grid = m_document.Grid();
     const COLORREF colour = light ? grid.DotColor() : grid.BackColor();
-    return m_canvas.EditDot(column, row, colour);
+    return m_document.EditDot(column, row, colour);
 }
 
 bool CCommandSteps::LoadDots(const QString& path, QString& error)
@@ -163,7 +150,7 @@ bool CCommandSteps::LoadDots(const QString& path, QString& error)
         error = CRegularFile::Describe(status, path, CDotListingReader::kMaxBytes);
         return false;
     }
-    const CDotGrid& grid = m_canvas.Document().Grid();
+    const CDotGrid& grid = m_document.Grid();
     if (grid.IsEmpty()) {
         error = MessageText::English(MessageText::NoCanvasForListing);
         return false;
@@ -173,7 +160,7 @@ bool CCommandSteps::LoadDots(const QString& path, QString& error)
         error = QStringLiteral("%1: %2").arg(CQuotedText::Quote(path), reader.Error());
         return false;
     }
-    m_canvas.Document().ChangeDots(EUndoKind::LoadDots, [&reader](CDotGrid& dots) {
+    m_document.ChangeDots(EUndoKind::LoadDots, [&reader](CDotGrid& dots) {
         for (const CDotListingReader::SDot& dot : reader.Dots())
             dots.SetDisplayDot(dot.x, dot.y, DotPalette[static_cast<std::size_t>(dot.colorIndex)]);
     });
@@ -182,11 +169,11 @@ bool CCommandSteps::LoadDots(const QString& path, QString& error)
 
 SProject CCommandSteps::Project() const
 {
-    const CCanvasDocument& document = m_canvas.Document();
+    const CCanvasDocument& document = m_document;
     SProject project;
     project.m_grid = document.Grid();
     project.m_text = document.Text();
-    project.m_input = m_pane.InputState();
+    project.m_input = m_document.Input().State();
     project.m_nPictureColors = document.PictureColors();
     if (document.Frames().IsAnimated()) {
         project.m_frames = document.Frames().Copy();
@@ -198,11 +185,10 @@ SProject CCommandSteps::Project() const
 void CCommandSteps::RestoreProject(SProject project)
 {
     const int mode = project.m_grid.Mode();
-    m_pane.SetInputMode(mode);
-    m_pane.RestoreInputState(project.m_input, project.m_text);
-    m_canvas.Document().Restore(std::move(project.m_grid), std::move(project.m_frames), project.m_nCurrentFrame,
-                                project.m_text, project.m_nPictureColors,
-                                m_pane.RichEdit()->document());
+    Input().SetMode(mode);
+    Input().Restore(project.m_input, project.m_text);
+    m_document.Restore(std::move(project.m_grid), std::move(project.m_frames), project.m_nCurrentFrame,
+                       project.m_text, project.m_nPictureColors, Input().TypedText());
 }
 
 bool CCommandSteps::SaveProject(const QString& path, QString& error) const

@@ -6,21 +6,28 @@
 
 #include <QString>
 
-class CImageView;
-class CInputTextView;
+#include <functional>
+
+class CCanvasDocument;
+class CInputText;
 struct CFrameDialogs;
 struct SExportOptions;
 
 // The steps that follow each command once its dialog (if any) has been
 // answered. The window's actions and batch mode both call these, so both do
-// exactly the same to the canvas and the input pane.
+// exactly the same to the document and its typed text. Questions and
+// failures go through the dialog seam, which must outlive the steps.
 class CCommandSteps
 {
 public:
-    CCommandSteps(CImageView& canvas, CInputTextView& pane);
+    CCommandSteps(CCanvasDocument& document, const CFrameDialogs& dialogs);
 
-    // New: a fresh canvas of the (already corrected) size and mode; the input
-    // pane takes the mode and keeps its text, unrendered, offered for the
+    // While this answers true (the window is writing the listing into its
+    // pane) Undo and Redo are refused.
+    void SetHistoryLock(std::function<bool()> locked) { m_fnHistoryLocked = std::move(locked); }
+
+    // New: a fresh canvas of the (already corrected) size and mode; the typed
+    // text takes the mode and stays, unrendered, offered for the
     // next Merge Text (as the overlay in image mode). False, keeping the old
     // canvas, when the dots cannot be allocated.
     bool NewCanvas(int width, int height, int mode);
@@ -32,10 +39,6 @@ public:
     bool OpenLitNothing() const { return m_bOpenLitNothing; }
     // Edit > Picture Colors: how the next Open turns pixels into dots.
     void SetPictureColors(int matching);
-    // View Image: shows the dots, or covers them with the dot text pane and
-    // starts writing the listing into it.
-    void ToggleViewImage();
-    void ShowListing();
     void SaveDot();
     void SaveImage();
     bool SaveImageTo(const QString& path);
@@ -48,7 +51,7 @@ public:
     bool LoadExport(const QString& path, const SExportOptions& options, QString& error);
     // Print: paper, or a PDF file when there is no printer or the user picks
     // one; PrintToPdf is the PDF path alone, for batch mode. Both print the
-    // document's listing, which the dot text pane only shows.
+    // document's listing.
     // language: the menus', for the question before a long job.
     void Print(const CFrameDialogs& dialogs, int language);
     bool PrintToPdf(const QString& path, QString& error);
@@ -73,7 +76,7 @@ public:
     // undoable change; error says why a file cannot be used.
     bool LoadDots(const QString& path, QString& error);
     // The whole document as a project, and a project put in its place (the
-    // input pane takes the project's mode and its typed text).
+    // typed text takes the project's mode and its text).
     SProject Project() const;
     void RestoreProject(SProject project);
     // Save Project to a file; error is one sentence for the user.
@@ -83,7 +86,10 @@ public:
     bool OpenProject(const QString& path, QString& error);
 
 private:
-    CImageView& m_canvas;
-    CInputTextView& m_pane;
+    CInputText& Input();
+
+    CCanvasDocument& m_document;
+    const CFrameDialogs& m_dialogs;
+    std::function<bool()> m_fnHistoryLocked;
     bool m_bOpenLitNothing = false;
 };

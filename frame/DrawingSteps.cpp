@@ -14,9 +14,9 @@ namespace {
 
 const QString kPngType = QStringLiteral("image/png");
 
-QSize CanvasSizeOf(const CImageView& canvas)
+QSize CanvasSizeOf(const CCanvasDocument& document)
 {
-    return {canvas.Grid().Width(), canvas.Grid().Height()};
+    return {document.Grid().Width(), document.Grid().Height()};
 }
 
 // The clipboard's picture: its PNG when it offers one, else any picture Qt reads from it.
@@ -35,9 +35,15 @@ QImage ClipboardPicture()
 
 } // namespace
 
+CDrawingSteps::CDrawingSteps(CImageView& canvas)
+    : m_document(canvas.Document())
+    , m_pCanvas(&canvas)
+{
+}
+
 bool CDrawingSteps::Draw(const CDotShape& shape, bool light, EUndoKind kind)
 {
-    CCanvasDocument& document = m_canvas.Document();
+    CCanvasDocument& document = m_document;
     if (!document.CanEditDots())
         return false;
     const CDotGrid& grid = document.Grid();
@@ -47,69 +53,75 @@ bool CDrawingSteps::Draw(const CDotShape& shape, bool light, EUndoKind kind)
 
 bool CDrawingSteps::Line(QPoint from, QPoint to, bool light)
 {
-    CDotShape shape(CanvasSizeOf(m_canvas));
+    CDotShape shape(CanvasSizeOf(m_document));
     shape.AddLine(from, to);
     return Draw(shape, light, EUndoKind::Draw);
 }
 
 bool CDrawingSteps::Rectangle(QPoint corner, QPoint opposite, bool filled, bool light)
 {
-    CDotShape shape(CanvasSizeOf(m_canvas));
+    CDotShape shape(CanvasSizeOf(m_document));
     shape.AddRectangle(corner, opposite, filled);
     return Draw(shape, light, EUndoKind::Draw);
 }
 
 bool CDrawingSteps::Ellipse(QPoint corner, QPoint opposite, bool filled, bool light)
 {
-    CDotShape shape(CanvasSizeOf(m_canvas));
+    CDotShape shape(CanvasSizeOf(m_document));
     shape.AddEllipse(corner, opposite, filled);
     return Draw(shape, light, EUndoKind::Draw);
 }
 
 bool CDrawingSteps::Fill(QPoint at, bool light)
 {
-    if (!m_canvas.Grid().Contains(at.x(), at.y()))
+    if (!m_document.Grid().Contains(at.x(), at.y()))
         return false;
-    return Draw(FloodFillArea(m_canvas.Grid(), at.x(), at.y()), light, EUndoKind::Fill);
+    return Draw(FloodFillArea(m_document.Grid(), at.x(), at.y()), light, EUndoKind::Fill);
 }
 
 bool CDrawingSteps::ResizeCanvas(QSize size, int anchor)
 {
     PlaceFloating();
-    return m_canvas.Document().ResizeCanvas(size, anchor);
+    return m_document.ResizeCanvas(size, anchor);
 }
 
 bool CDrawingSteps::Crop(const QRect& area)
 {
     PlaceFloating();
-    return m_canvas.Document().CropCanvas(area);
+    return m_document.CropCanvas(area);
 }
 
 bool CDrawingSteps::CropToSelection()
 {
     PlaceFloating();
-    const QRect area = m_canvas.Selection().Area();
+    if (!m_pCanvas)
+        return false;
+    const QRect area = m_pCanvas->Selection().Area();
     return !area.isEmpty() && Crop(area);
 }
 
 void CDrawingSteps::SelectAll()
 {
-    m_canvas.TakeUpTool(CImageView::SelectTool);
-    m_canvas.Selection().SelectAll();
-    m_canvas.Repaint();
+    if (!m_pCanvas)
+        return;
+    m_pCanvas->TakeUpTool(CImageView::SelectTool);
+    m_pCanvas->Selection().SelectAll();
+    m_pCanvas->Repaint();
 }
 
 bool CDrawingSteps::HasSelection() const
 {
-    return !m_canvas.Selection().IsEmpty();
+    return m_pCanvas && !m_pCanvas->Selection().IsEmpty();
 }
 
 bool CDrawingSteps::Copy()
 {
-    const CDotFragment fragment = m_canvas.Selection().Copy();
+    if (!m_pCanvas)
+        return false;
+    const CDotFragment fragment = m_pCanvas->Selection().Copy();
     if (fragment.IsEmpty())
         return false;
-    const QImage picture = fragment.ToImage(m_canvas.Grid().BackColor());
+    const QImage picture = fragment.ToImage(m_document.Grid().BackColor());
     auto* data = new QMimeData;
     QByteArray png;
     QBuffer buffer(&png);
@@ -124,19 +136,19 @@ bool CDrawingSteps::Copy()
 
 bool CDrawingSteps::Cut()
 {
-    if (!m_canvas.CanEditDots() || !Copy())
+    if (!m_document.CanEditDots() || !Copy())
         return false;
-    m_canvas.Selection().Delete(true);
-    m_canvas.Repaint();
+    m_pCanvas->Selection().Delete(true);
+    m_pCanvas->Repaint();
     return true;
 }
 
 bool CDrawingSteps::Delete()
 {
-    if (!m_canvas.CanEditDots() || !HasSelection())
+    if (!m_document.CanEditDots() || !HasSelection())
         return false;
-    m_canvas.Selection().Delete();
-    m_canvas.Repaint();
+    m_pCanvas->Selection().Delete();
+    m_pCanvas->Repaint();
     return true;
 }
 
@@ -148,26 +160,28 @@ bool CDrawingSteps::ClipboardHasPicture()
 
 bool CDrawingSteps::Paste()
 {
-    if (!m_canvas.CanEditDots())
+    if (!m_pCanvas || !m_document.CanEditDots())
         return false;
     const QImage picture = ClipboardPicture();
     const CDotFragment fragment
-        = CDotFragment::FromImage(picture, m_canvas.PictureColors(), m_canvas.Grid().BackColor());
+        = CDotFragment::FromImage(picture, m_document.PictureColors(), m_document.Grid().BackColor());
     if (fragment.IsEmpty())
         return false;
-    CDotSelection& selection = m_canvas.Selection();
-    const QPoint at = selection.IsEmpty() ? m_canvas.FirstVisibleDot() : selection.Area().topLeft();
-    m_canvas.TakeUpTool(CImageView::SelectTool);
+    CDotSelection& selection = m_pCanvas->Selection();
+    const QPoint at = selection.IsEmpty() ? m_pCanvas->FirstVisibleDot() : selection.Area().topLeft();
+    m_pCanvas->TakeUpTool(CImageView::SelectTool);
     selection.Paste(fragment, at);
-    m_canvas.Repaint();
+    m_pCanvas->Repaint();
     return true;
 }
 
 void CDrawingSteps::PlaceFloating()
 {
-    CDotSelection& selection = m_canvas.Selection();
+    if (!m_pCanvas)
+        return;
+    CDotSelection& selection = m_pCanvas->Selection();
     if (!selection.IsFloating())
         return;
     selection.Place();
-    m_canvas.Repaint();
+    m_pCanvas->Repaint();
 }

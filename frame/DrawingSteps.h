@@ -6,6 +6,7 @@
 #include <QRect>
 #include <QSize>
 
+class CCanvasDocument;
 class CDotShape;
 class CImageView;
 
@@ -19,7 +20,10 @@ class CImageView;
 class CDrawingSteps
 {
 public:
-    explicit CDrawingSteps(CImageView& canvas) : m_canvas(canvas) {}
+    explicit CDrawingSteps(CImageView& canvas);
+    // Without a canvas (batch mode): drawing and the canvas size only; the
+    // selection and the clipboard steps do nothing.
+    explicit CDrawingSteps(CCanvasDocument& document) : m_document(document) {}
 
     bool Line(QPoint from, QPoint to, bool light);
     bool Rectangle(QPoint corner, QPoint opposite, bool filled, bool light);
@@ -53,5 +57,6 @@ public:
 private:
     bool Draw(const CDotShape& shape, bool light, EUndoKind kind);
 
-    CImageView& m_canvas;
+    CCanvasDocument& m_document;
+    CImageView* m_pCanvas = nullptr;
 };

@@ -184,7 +184,8 @@ void CMainFrame::CreateClient()
     setCentralWidget(m_splitter);
     m_pActivePane = m_pCanvas;
     m_pCanvas->SetDialogs(&m_dialogs);
-    m_pSteps = std::make_unique<CCommandSteps>(*m_pCanvas, *m_pInputPane);
+    m_pSteps = std::make_unique<CCommandSteps>(m_pCanvas->Document(), m_dialogs);
+    m_pSteps->SetHistoryLock([this] { return m_pCanvas->IsDotTextRunning(); });
     m_pAnimation = std::make_unique<CAnimationSteps>(m_pCanvas->Document());
     m_pDrawing = std::make_unique<CDrawingSteps>(*m_pCanvas);
     LinkPanes(m_pCanvas, m_pInputPane);
@@ -637,7 +638,7 @@ void CMainFrame::OnMergeText()
 
 void CMainFrame::OnViewImage()
 {
-    m_pSteps->ToggleViewImage();
+    m_pCanvas->ToggleDotText();
     // An empty listing of lit dots is never left unexplained.
     if (m_pCanvas->IsTextPaneShown() && m_pSteps->ListingLeavesDotsOut())
         OnStatusText(0, m_pCanvas->Text().m_szText.isEmpty() ? EmptyListingHint(m_nLanguage) : ReplacedTextHint(m_nLanguage));

@@ -3,8 +3,7 @@
 class CImageView;
 class CInputTextView;
 
-// Connects the input pane to the canvas's document both ways: every change
-// in the pane reaches the document synchronously, the canvas reports its
-// grid size to the pane, the pane follows text states put back by undo, and
-// the document asks the pane whether a merge is pending.
+// Makes the input pane a view of the typed text of the canvas's document:
+// every change in the pane reaches the document synchronously, and the pane
+// follows the grid size and the text states put back by undo.
 void LinkPanes(CImageView* canvas, CInputTextView* pane);

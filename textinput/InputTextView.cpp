@@ -42,7 +42,6 @@ constexpr STriText kExactSizeTip = {
     "此字號使用字型自帶的點陣：由字型設計者逐點繪製，每字 %1 點",
 };
 static_assert(kExactSizeTip.IsComplete());
-constexpr COLORREF kInitialTextColor = 0x00FFFFFF;
 constexpr QSize kButtonSize(16, 15);
 
 // A number as a C library conversion reads it: 0 when it is not one.
@@ -71,14 +70,17 @@ int MoveKeyOf(int qtKey)
 
 } // namespace
 
-CInputTextView::CInputTextView(QWidget* parent)
+CInputTextView::CInputTextView(QWidget* parent, CInputText* model)
     : QWidget(parent)
 {
+    if (!model) {
+        m_pOwnModel = std::make_unique<CInputText>();
+        model = m_pOwnModel.get();
+    }
     CreateRichEdit();
     CreateToolBar();
     CreateControls();
-    SetInputMode(TextMode);
-    SetMerged(1);
+    SetModel(*model);
     // The pane's own controls, and the edit field of the size box, which
     // can receive keys itself. A key that such an inner part passes up to
     // its control is seen twice; MoveKeyOnce counts it once.
@@ -92,19 +94,102 @@ CInputTextView::CInputTextView(QWidget* parent)
     presses->WatchTree(this);
 }
 
+CInputTextView::~CInputTextView()
+{
+    ReleaseModel();
+}
+
 void CInputTextView::CreateRichEdit()
 {
     m_richEdit = new QTextEdit(this);
-    m_logFont = LogFont::DefaultGuiFont();
     QPalette palette = m_richEdit->palette();
     palette.setColor(QPalette::Base, Qt::black);
     palette.setColor(QPalette::Text, Qt::white);
     m_richEdit->setPalette(palette);
     m_richEdit->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
-    SetTextFormat(m_logFont, kInitialTextColor, false);
-    connect(m_richEdit->document(), &QTextDocument::contentsChange, this,
-            [this](int position, int, int added) { m_nLastChangeEnd = position + added; });
-    connect(m_richEdit, &QTextEdit::textChanged, this, &CInputTextView::OnTextChanged);
+}
+
+void CInputTextView::SetModel(CInputText& model)
+{
+    if (&model == m_pModel)
+        return;
+    ReleaseModel();
+    m_pModel = &model;
+    m_richEdit->setDocument(model.TypedText());
+    m_richEdit->setTextCursor(model.Caret());
+    // The text's operations work at the user's caret.
+    model.SetCaretHooks([this] { return m_richEdit->textCursor(); },
+                        [this](const QTextCursor& caret) {
+                            const QTextCursor now = m_richEdit->textCursor();
+                            if (caret.position() != now.position() || caret.anchor() != now.anchor())
+                                m_richEdit->setTextCursor(caret);
+                            else if (!caret.hasSelection())
+                                m_richEdit->setCurrentCharFormat(caret.charFormat());
+                        });
+    ConnectModel();
+    ShowAll();
+}
+
+void CInputTextView::ReleaseModel()
+{
+    if (!m_pModel)
+        return;
+    disconnect(m_pModel, nullptr, this, nullptr);
+    m_pModel->SetCaretHooks({}, {});
+    m_pModel = nullptr;
+    m_richEdit->setDocument(new QTextDocument(m_richEdit));
+}
+
+void CInputTextView::ConnectModel()
+{
+    CInputText* model = m_pModel;
+    connect(model, &CInputText::OverlayTextChanged, this, &CInputTextView::OverlayTextChanged);
+    connect(model, &CInputText::OverlayColorChanged, this, &CInputTextView::OverlayColorChanged);
+    connect(model, &CInputText::OverlayChanged, this,
+            [this](const std::vector<COLORREF>& colours, const QString& text, bool textChanged) {
+                emit OverlayColorsChanged(colours);
+                if (textChanged)
+                    emit OverlayTextChanged(text);
+            });
+    connect(model, &CInputText::LayoutOptionsChanged, this, [this](const SSignLayoutOptions& options) {
+        if (m_layoutBar->Options() != options) {
+            const QSignalBlocker quiet(m_layoutBar);
+            m_layoutBar->SetOptions(options);
+        }
+        emit LayoutOptionsChanged(options);
+    });
+    connect(model, &CInputText::MergeRequested, this, [this](QTextDocument*, const LogFont& font) {
+        if (m_pModel->Mode() != TextMode)
+            HideSlider();
+        emit MergeRequested(m_richEdit, font);
+    });
+    connect(model, &CInputText::TextXChanged, this, &CInputTextView::TextXChanged);
+    connect(model, &CInputText::TextYChanged, this, &CInputTextView::TextYChanged);
+    connect(model, &CInputText::FontApplied, this, &CInputTextView::FontApplied);
+    connect(model, &CInputText::StretchChanged, this, &CInputTextView::StretchChanged);
+    connect(model, &CInputText::MoveRepeating, this, &CInputTextView::MoveRepeating);
+    connect(model, &CInputText::MergePendingChanged, this, [this](bool pending) {
+        m_pMergeAction->setEnabled(pending);
+        emit MergePendingChanged(pending);
+    });
+    connect(model, &CInputText::ModeChanged, this, &CInputTextView::ShowMode);
+    connect(model, &CInputText::ColorSelected, this, &CInputTextView::ShowColor);
+    connect(model, &CInputText::FontChanged, this, &CInputTextView::ShowFont);
+    connect(model, &CInputText::ShownValuesChanged, this, &CInputTextView::ShowValues);
+    connect(model, &CInputText::CanvasSizeChanged, this, [this](int width, int height) {
+        if (m_pModel->Mode() != TextMode && m_pSliderTarget) {
+            const QSignalBlocker quiet(m_slider);
+            m_slider->setMaximum((m_pSliderTarget == m_editX ? width : height) - kSliderMargin);
+        }
+    });
+    connect(model, &CInputText::Restored, this, &CInputTextView::ShowAll);
+    // The document goes before its views: the pane goes on with a text of its own.
+    connect(model, &CInputText::Closing, this, [this] {
+        ReleaseModel();
+        if (!m_pOwnModel)
+            m_pOwnModel = std::make_unique<CInputText>();
+        SetModel(*m_pOwnModel);
+    });
 }
 
 void CInputTextView::CreateToolBar()
@@ -127,7 +212,6 @@ void CInputTextView::CreateToolBar()
         QAction* action = m_toolBar->addAction(button(i), QString());
         action->setData(CommandId::PaneRed + i);
         action->setCheckable(true);
-        action->setChecked(i == m_nColorIndex);
         colours->addAction(action);
         connect(action, &QAction::triggered, this, [this, i] { SelectColor(i); });
         m_colorActions[static_cast<std::size_t>(i)] = action;
@@ -146,31 +230,31 @@ void CInputTextView::CreateControls()
     m_fontCombo = new CFontComboBox(this);
     m_fontCombo->setGeometry(205, 2, 100, 20);
     m_fontCombo->FillFontList();
-    SelectFace(m_logFont.lfFaceName);
     connect(m_fontCombo, &QComboBox::activated, this, [this](int index) {
         if (index < 0)
             return;
-        m_logFont.lfFaceName = m_fontCombo->itemText(index).left(LogFont::kFaceNameLength);
-        ApplyFont(m_logFont);
+        LogFont font = m_pModel->Font();
+        font.lfFaceName = m_fontCombo->itemText(index).left(LogFont::kFaceNameLength);
+        m_pModel->ApplyFont(font, true);
     });
 
     m_sizeCombo = new QComboBox(this);
     m_sizeCombo->setEditable(true);
     m_sizeCombo->setInsertPolicy(QComboBox::NoInsert);
     m_sizeCombo->setGeometry(310, 2, 50, 20);
-    FillSizeList();
-    m_sizeCombo->setEditText(QString::number(m_logFont.lfHeight));
     connect(m_sizeCombo, &QComboBox::activated, this, [this](int index) {
         if (index < 0)
             return;
-        m_logFont.lfHeight = SignedValue(m_sizeCombo->itemText(index));
-        ApplyFont(m_logFont);
+        LogFont font = m_pModel->Font();
+        font.lfHeight = SignedValue(m_sizeCombo->itemText(index));
+        m_pModel->ApplyFont(font, true);
     });
     connect(m_sizeCombo->lineEdit(), &QLineEdit::textEdited, this, [this](const QString& text) {
         bool ok = false;
         const uint height = text.toUInt(&ok);
-        m_logFont.lfHeight = ok && height <= 0x7FFFFFFFu ? static_cast<int>(height) : 0;
-        ApplyFont(m_logFont);
+        LogFont font = m_pModel->Font();
+        font.lfHeight = ok && height <= 0x7FFFFFFFu ? static_cast<int>(height) : 0;
+        m_pModel->ApplyFont(font, true);
     });
 
     m_slider = new QSlider(Qt::Horizontal, this);
@@ -200,17 +284,17 @@ void CInputTextView::CreateControls()
         QString text = m_stretchCombo->itemText(index).left(9);
         if (text.startsWith(QLatin1Char('+')))
             text.remove(0, 1);
-        emit StretchChanged(SignedValue(text));
+        m_pModel->SetStretch(SignedValue(text));
     });
 
     m_posLabel = new QLabel(this);
     m_posLabel->setGeometry(420, 6, 105, 14);
-    UpdatePosLabel();
 
     // Right of where the X/Y slider shows.
     m_layoutBar = new CSignLayoutBar(this);
     m_layoutBar->move(540, -1);
-    connect(m_layoutBar, &CSignLayoutBar::OptionsChanged, this, &CInputTextView::LayoutOptionsChanged);
+    connect(m_layoutBar, &CSignLayoutBar::OptionsChanged, this,
+            [this](const SSignLayoutOptions& options) { m_pModel->SetLayoutOptions(options); });
 }
 
 QAction* CInputTextView::ColorAction(int index) const
@@ -220,35 +304,13 @@ QAction* CInputTextView::ColorAction(int index) const
     return m_colorActions[static_cast<std::size_t>(index)];
 }
 
-void CInputTextView::SetTextFormat(LogFont& font, qint64 colour, bool wholeText)
-{
-    if (font.lfHeight < 0)
-        font.lfHeight = -font.lfHeight;
-    QTextCharFormat format;
-    format.setFontFamilies(QStringList{font.lfFaceName.left(LogFont::kFaceNameLength)});
-    if (font.lfHeight > 0)
-        format.setProperty(QTextFormat::FontPixelSize, font.lfHeight);
-    if (colour >= 0) {
-        format.setForeground(ToQColor(static_cast<COLORREF>(colour)));
-        format.setFontWeight(font.lfWeight >= 700 ? QFont::Bold : QFont::Normal);
-        format.setFontItalic(font.lfItalic);
-        format.setFontUnderline(font.lfUnderline);
-        format.setFontStrikeOut(font.lfStrikeOut);
-        format.setVerticalAlignment(QTextCharFormat::AlignNormal);
-        format.setAnchor(false);
-    }
-    if (wholeText) {
-        QTextCursor all(m_richEdit->document());
-        all.select(QTextCursor::Document);
-        all.mergeCharFormat(format);
-    }
-    // The selection, or what is typed next at the caret.
-    m_richEdit->mergeCurrentCharFormat(format);
-}
-
 void CInputTextView::SetInputMode(int mode)
 {
-    m_nMode = mode;
+    m_pModel->SetMode(mode);
+}
+
+void CInputTextView::ShowMode(int mode)
+{
     const bool textMode = mode == TextMode;
     m_editX->setVisible(!textMode);
     m_editY->setVisible(!textMode);
@@ -261,31 +323,67 @@ void CInputTextView::SetInputMode(int mode)
 
 void CInputTextView::OnNewCanvas()
 {
-    // A new canvas holds none of the typed text: the text waits for Merge
-    // Text, and in image mode floats over the new dots as the overlay again.
-    const QString text = m_richEdit->toPlainText();
-    if (m_nMode != TextMode && !text.isEmpty())
-        emit OverlayTextChanged(text.left(kMaxOverlayChars));
-    SetMerged(text.isEmpty() ? 1 : 0);
+    m_pModel->OnNewCanvas();
 }
 
 void CInputTextView::SelectColor(int index)
 {
-    if (index < 0 || index >= kPaletteSize)
-        return;
-    if (index != m_nColorIndex)
-        SetMerged(0);
-    m_nColorIndex = index;
+    m_pModel->SelectColor(index);
+}
+
+void CInputTextView::ShowColor(int index)
+{
     m_colorActions[static_cast<std::size_t>(index)]->setChecked(true);
-    const COLORREF colour = DotPalette[static_cast<std::size_t>(index)];
-    if (m_nMode != TextMode) {
+    if (m_pModel->Mode() != TextMode)
         HideSlider();
-        if (!m_bColouring)
-            emit OverlayColorChanged(colour);
+}
+
+void CInputTextView::ShowFont(bool fromOutside)
+{
+    if (fromOutside)
+        SelectFace(m_pModel->Font().lfFaceName);
+    FillSizeList();
+}
+
+void CInputTextView::ShowValues()
+{
+    const CInputText& model = *m_pModel;
+    m_posLabel->setText(QStringLiteral("X:%1 Y:%2").arg(model.OffsetX()).arg(model.OffsetY()));
+    if (m_stretchCombo->currentIndex() != model.Stretch() - kStretchMin) {
+        const QSignalBlocker quiet(m_stretchCombo);
+        m_stretchCombo->setCurrentIndex(model.Stretch() - kStretchMin);
     }
-    // Only the selected characters (or what is typed next at the caret) take
-    // the colour, so one text can carry several colours, on the overlay too.
-    SetTextFormat(m_logFont, colour, false);
+    // An edit keeps what the user typed while it reads as the same number.
+    bool rewritten = false;
+    for (QLineEdit* edit : {m_editX, m_editY}) {
+        const int value = edit == m_editX ? model.OverlayX() : model.OverlayY();
+        if (SignedValue(edit->text()) == value)
+            continue;
+        const QSignalBlocker quiet(edit);
+        edit->setText(QString::number(value));
+        rewritten = true;
+    }
+    if (rewritten && m_pSliderTarget) {
+        m_bSyncingSlider = true;
+        m_slider->setValue(SignedValue(m_pSliderTarget->text()));
+        m_bSyncingSlider = false;
+    }
+}
+
+void CInputTextView::ShowAll()
+{
+    const CInputText& model = *m_pModel;
+    ShowMode(model.Mode());
+    m_colorActions[static_cast<std::size_t>(model.ColorIndex())]->setChecked(true);
+    SelectFace(model.Font().lfFaceName);
+    FillSizeList();
+    m_sizeCombo->setEditText(QString::number(model.Font().lfHeight));
+    ShowValues();
+    if (m_layoutBar->Options() != model.LayoutOptions()) {
+        const QSignalBlocker quiet(m_layoutBar);
+        m_layoutBar->SetOptions(model.LayoutOptions());
+    }
+    m_pMergeAction->setEnabled(model.IsMergePending());
 }
 
 void CInputTextView::SelectFace(const QString& face)
@@ -312,7 +410,7 @@ void CInputTextView::SetLanguage(int language)
 void CInputTextView::FillSizeList()
 {
     // The sizes depend on the face and style only, not on the height.
-    LogFont face = m_logFont;
+    LogFont face = m_pModel->Font();
     face.lfHeight = 0;
     if (face == m_lfListedSizes && m_sizeCombo->count() > 0)
         return;
@@ -349,254 +447,67 @@ void CInputTextView::FillSizeList()
 
 void CInputTextView::ApplyFont(const LogFont& font)
 {
-    if (&font != &m_logFont) {
-        m_logFont = font;
-        SelectFace(m_logFont.lfFaceName);
-    }
-    FillSizeList();
-    SetTextFormat(m_logFont, -1, true);
-    SetMerged(0);
-    emit FontApplied(font);
+    m_pModel->ApplyFont(font);
 }
 
 void CInputTextView::OnMergeText()
 {
-    emit MergeRequested(m_richEdit, m_logFont);
-    SetMerged(1);
-    if (m_nMode == TextMode)
-        return;
-    HideSlider();
-    // Both positions go back to 0 and the canvas hears it even when an edit
-    // already read "0".
-    for (QLineEdit* edit : {m_editX, m_editY}) {
-        const QSignalBlocker quiet(edit);
-        edit->setText(QStringLiteral("0"));
-        OnEditChanged(edit);
-    }
+    m_pModel->Merge();
 }
 
 void CInputTextView::MoveText(int key)
 {
-    switch (key) {
-    case KeyLeft:
-    case KeyRight:
-        m_nOffsetX += key == KeyLeft ? -1 : 1;
-        emit TextXChanged(m_nOffsetX);
-        break;
-    case KeyUp:
-    case KeyDown:
-        m_nOffsetY += key == KeyUp ? -1 : 1;
-        emit TextYChanged(m_nOffsetY);
-        break;
-    case KeyHome:
-        m_nOffsetX = 0;
-        m_nOffsetY = 0;
-        emit TextXChanged(0);
-        emit TextYChanged(0);
-        break;
-    default:
-        return;
-    }
-    UpdatePosLabel();
-}
-
-void CInputTextView::UpdatePosLabel()
-{
-    m_posLabel->setText(QStringLiteral("X:%1 Y:%2").arg(m_nOffsetX).arg(m_nOffsetY));
+    m_pModel->MoveText(key);
 }
 
 void CInputTextView::OnGridSizeChanged(int width, int height)
 {
-    m_nCanvasWidth = width;
-    m_nCanvasHeight = height;
-    if (m_nMode != TextMode && m_pSliderTarget) {
-        const QSignalBlocker quiet(m_slider);
-        m_slider->setMaximum((m_pSliderTarget == m_editX ? width : height) - kSliderMargin);
-    }
-    SetMerged(m_bMerged);
+    m_pModel->OnGridSizeChanged(width, height);
 }
 
 void CInputTextView::OnCanvasTextRestored(const CCanvasText& text)
 {
-    m_nOffsetX = text.m_nGlyphOffsetX;
-    m_nOffsetY = text.m_nGlyphOffsetY;
-    UpdatePosLabel();
-    if (text.m_nStretch >= kStretchMin && text.m_nStretch <= kStretchMax) {
-        const QSignalBlocker quiet(m_stretchCombo);
-        m_stretchCombo->setCurrentIndex(text.m_nStretch - kStretchMin);
-    }
-    if (m_nMode == TextMode)
-        return;
-    for (QLineEdit* edit : {m_editX, m_editY}) {
-        const QSignalBlocker quiet(edit);
-        edit->setText(QString::number(edit == m_editX ? text.m_nTextX : text.m_nTextY));
-    }
-    if (m_pSliderTarget) {
-        m_bSyncingSlider = true;
-        m_slider->setValue(SignedValue(m_pSliderTarget->text()));
-        m_bSyncingSlider = false;
-    }
-}
-
-void CInputTextView::SetMerged(int merged)
-{
-    const bool wasPending = m_pMergeAction->isEnabled();
-    m_bMerged = merged;
-    const bool pending = IsMergePending();
-    m_pMergeAction->setEnabled(pending);
-    if (pending != wasPending)
-        emit MergePendingChanged(pending);
+    m_pModel->FollowCanvasText(text);
 }
 
 void CInputTextView::SetInputText(const QString& text)
 {
-    m_richEdit->clear();
-    m_richEdit->textCursor().insertText(text);
+    m_pModel->SetText(text);
 }
 
 void CInputTextView::SetCharacterColors(const std::vector<int>& colors)
 {
-    if (colors.empty())
-        return;
-    // Selecting each character (one code point, one or two UTF-16 units)
-    // and choosing its colour, as the user would.
-    QTextDocument* document = m_richEdit->document();
-    m_bColouring = true;
-    int position = 0;
-    std::size_t k = 0;
-    for (const QString& character : CharactersOf(m_richEdit->toPlainText())) {
-        QTextCursor cursor(document);
-        cursor.setPosition(position);
-        position += static_cast<int>(character.size());
-        cursor.setPosition(position, QTextCursor::KeepAnchor);
-        m_richEdit->setTextCursor(cursor);
-        SelectColor(colors[std::min(k++, colors.size() - 1)]);
-    }
-    QTextCursor end(document);
-    end.movePosition(QTextCursor::End);
-    m_richEdit->setTextCursor(end);
-    m_bColouring = false;
-    if (m_nMode == TextMode)
-        return;
-    emit OverlayColorChanged(DotPalette[static_cast<std::size_t>(m_nColorIndex)]);
-    SendOverlay(false);
+    m_pModel->SetCharacterColors(colors);
 }
 
 void CInputTextView::SetLayoutOptions(const SSignLayoutOptions& options)
 {
-    m_layoutBar->SetOptions(options);
+    m_pModel->SetLayoutOptions(options);
 }
 
 SSignLayoutOptions CInputTextView::LayoutOptions() const
 {
-    return m_layoutBar->Options();
+    return m_pModel->LayoutOptions();
 }
 
 SInputState CInputTextView::InputState() const
 {
-    SInputState state;
-    state.m_szText = m_richEdit->toPlainText();
-    state.m_lfFont = m_logFont;
-    state.m_nColorIndex = m_nColorIndex;
-    state.m_bMerged = m_bMerged;
-    // One colour per code point; a line break takes the colour before it.
-    COLORREF last = kInitialTextColor;
-    const QTextDocument* document = m_richEdit->document();
-    for (QTextBlock block = document->begin(); block.isValid(); block = block.next()) {
-        if (block != document->begin())
-            state.m_acrColor.push_back(last);
-        for (auto it = block.begin(); !it.atEnd(); ++it) {
-            const QTextFragment fragment = it.fragment();
-            const QBrush brush = fragment.charFormat().foreground();
-            last = brush.style() == Qt::NoBrush ? kInitialTextColor : FromQRgb(brush.color().rgb());
-            for (qsizetype i = 0; i < CharactersOf(fragment.text()).size(); ++i)
-                state.m_acrColor.push_back(last);
-        }
-    }
-    return state;
+    return m_pModel->State();
 }
 
 void CInputTextView::RestoreInputState(const SInputState& state, const CCanvasText& text)
 {
-    const bool wasPending = m_pMergeAction->isEnabled();
-    {
-        const QSignalBlocker quiet(this);
-        m_logFont = state.m_lfFont;
-        SelectFace(m_logFont.lfFaceName);
-        m_sizeCombo->setEditText(QString::number(m_logFont.lfHeight));
-        m_richEdit->clear();
-        QTextCursor cursor(m_richEdit->document());
-        std::size_t k = 0;
-        for (const QString& character : CharactersOf(state.m_szText)) {
-            const COLORREF colour = k < state.m_acrColor.size() ? state.m_acrColor[k] : kInitialTextColor;
-            ++k;
-            SetTextFormat(m_logFont, colour, false);
-            cursor.insertText(character, m_richEdit->currentCharFormat());
-        }
-        m_szLastText = m_richEdit->toPlainText();
-        m_richEdit->setTextCursor(cursor);
-        m_nColorIndex = std::clamp(state.m_nColorIndex, 0, kPaletteSize - 1);
-        m_colorActions[static_cast<std::size_t>(m_nColorIndex)]->setChecked(true);
-        SetTextFormat(m_logFont, DotPalette[static_cast<std::size_t>(m_nColorIndex)], false);
-        OnCanvasTextRestored(text);
-        m_layoutBar->SetOptions(text.m_layout);
-        // The overlay's colours are the document's already.
-        m_acrLastColors = CTextRenderer::CharacterColors(*m_richEdit->document());
-        // Typing the text above counted as an edit; the frame hears of the
-        // pending merge once, from what the state says.
-        m_pMergeAction->setEnabled(wasPending);
-    }
-    SetMerged(state.m_bMerged ? 1 : 0);
+    m_pModel->Restore(state, text);
 }
 
 void CInputTextView::SetStretch(int stretch)
 {
-    if (stretch >= kStretchMin && stretch <= kStretchMax)
-        m_stretchCombo->setCurrentIndex(stretch - kStretchMin);
+    m_pModel->SetStretch(stretch);
 }
 
 void CInputTextView::SetOverlayPosition(int x, int y)
 {
-    m_editX->setText(QString::number(x));
-    m_editY->setText(QString::number(y));
-}
-
-void CInputTextView::OnTextChanged()
-{
-    if (m_bTrimming)
-        return;
-    QTextDocument* document = m_richEdit->document();
-    const int excess = document->characterCount() - 1 - kMaxInputChars;
-    if (excess > 0) {
-        // Refuse what went past the limit, as a length-limited edit does.
-        m_bTrimming = true;
-        QTextCursor cut(document);
-        const int end = std::min(m_nLastChangeEnd, document->characterCount() - 1);
-        cut.setPosition(std::max(0, end - excess));
-        cut.setPosition(end, QTextCursor::KeepAnchor);
-        cut.removeSelectedText();
-        m_bTrimming = false;
-    }
-    const QString text = m_richEdit->toPlainText();
-    const bool edited = text != m_szLastText; // else only the formatting changed
-    m_szLastText = text;
-    if (m_nMode != TextMode)
-        SendOverlay(edited);
-    if (edited)
-        SetMerged(0);
-}
-
-void CInputTextView::SendOverlay(bool textChanged)
-{
-    if (m_bColouring)
-        return;
-    std::vector<COLORREF> colours = CTextRenderer::CharacterColors(*m_richEdit->document());
-    if (textChanged || colours != m_acrLastColors) {
-        m_acrLastColors = std::move(colours);
-        emit OverlayColorsChanged(m_acrLastColors);
-    }
-    if (textChanged)
-        emit OverlayTextChanged(m_szLastText.left(kMaxOverlayChars));
+    m_pModel->SetOverlayPosition(x, y);
 }
 
 void CInputTextView::OnEditChanged(QLineEdit* edit)
@@ -608,9 +519,9 @@ void CInputTextView::OnEditChanged(QLineEdit* edit)
         m_bSyncingSlider = false;
     }
     if (edit == m_editX)
-        emit TextXChanged(value);
+        m_pModel->SetOverlayX(value);
     else
-        emit TextYChanged(value);
+        m_pModel->SetOverlayY(value);
 }
 
 void CInputTextView::OnSliderMoved(int value)
@@ -625,7 +536,7 @@ void CInputTextView::ShowSlider(QLineEdit* target)
     const bool isX = target == m_editX;
     m_pSliderTarget = target;
     m_bSyncingSlider = true;
-    m_slider->setRange(0, (isX ? m_nCanvasWidth : m_nCanvasHeight) - kSliderMargin);
+    m_slider->setRange(0, (isX ? m_pModel->CanvasWidth() : m_pModel->CanvasHeight()) - kSliderMargin);
     m_slider->setValue(SignedValue(target->text()));
     m_bSyncingSlider = false;
     const QRect edit = target->geometry();
@@ -684,7 +595,7 @@ bool CInputTextView::eventFilter(QObject* watched, QEvent* event)
     } else if (event->type() == QEvent::FocusIn) {
         if (watched == m_editX || watched == m_editY)
             ShowSlider(static_cast<QLineEdit*>(watched));
-        else if (watched == m_richEdit && m_nMode != TextMode)
+        else if (watched == m_richEdit && m_pModel->Mode() != TextMode)
             HideSlider();
     }
     return QWidget::eventFilter(watched, event);
@@ -698,15 +609,12 @@ void CInputTextView::MoveKeyOnce(const QKeyEvent* event)
         return;
     m_pLastKey = event;
     const int key = MoveKeyOf(event->key());
-    if (key == 0 || m_nMode != TextMode || m_richEdit->document()->isEmpty())
+    if (key == 0 || m_pModel->Mode() != TextMode || m_pModel->TypedText()->isEmpty())
         return;
-    if (!event->isAutoRepeat()) {
-        MoveText(key);
-        return;
-    }
-    emit MoveRepeating(true);
-    MoveText(key);
-    emit MoveRepeating(false);
+    if (event->isAutoRepeat())
+        m_pModel->MoveTextRepeating(key);
+    else
+        m_pModel->MoveText(key);
 }
 
 void CInputTextView::paintEvent(QPaintEvent*)

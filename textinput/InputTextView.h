@@ -6,11 +6,13 @@
 #include "base/InputState.h"
 #include "base/LogFont.h"
 #include "base/SignLayoutOptions.h"
+#include "textinput/InputText.h"
 
 #include <QString>
 #include <QWidget>
 
 #include <array>
+#include <memory>
 #include <vector>
 
 class CFontComboBox;
@@ -25,36 +27,50 @@ class QTextEdit;
 class QToolBar;
 
 // The pane below the canvas in which the user types the text that becomes
-// dots, chooses its font, size and colours and positions it. It draws no
-// dots: every change goes to the canvas through its signals.
+// dots, chooses its font, size and colours and positions it. A view of a
+// CInputText (the document's, once linked): its controls work the text's
+// operations and show its state, and its signals repeat the text's.
 class CInputTextView : public QWidget
 {
     Q_OBJECT
 
 public:
-    // Key codes understood by MoveText; -1 puts the glyphs back in place.
-    enum MoveKey { KeyLeft = 37, KeyUp = 38, KeyRight = 39, KeyDown = 40, KeyHome = -1 };
-    static constexpr int kMaxInputChars = 1024;
-    static constexpr int kMaxOverlayChars = 1023;
+    // Key codes understood by MoveText; KeyHome puts the glyphs back in place.
+    enum MoveKey {
+        KeyLeft = CInputText::KeyLeft,
+        KeyUp = CInputText::KeyUp,
+        KeyRight = CInputText::KeyRight,
+        KeyDown = CInputText::KeyDown,
+        KeyHome = CInputText::KeyHome
+    };
+    static constexpr int kMaxInputChars = CInputText::kMaxInputChars;
+    static constexpr int kMaxOverlayChars = CInputText::kMaxOverlayChars;
     static constexpr int kStripHeight = 24;
     static constexpr int kSliderMargin = 10;
 
-    explicit CInputTextView(QWidget* parent = nullptr);
+    // Without a text the pane makes one of its own.
+    explicit CInputTextView(QWidget* parent = nullptr, CInputText* model = nullptr);
+    ~CInputTextView() override;
+
+    // The text shown and worked; it must outlive the pane or tell it
+    // (Closing) before it goes.
+    void SetModel(CInputText& model);
+    CInputText& Model() const { return *m_pModel; }
 
     void SetInputMode(int mode);
     // After New: the typed text is offered to the new canvas (merge pending,
     // and the overlay in image mode); an empty pane has nothing to merge.
     void OnNewCanvas();
-    int InputMode() const { return m_nMode; }
+    int InputMode() const { return m_pModel->Mode(); }
     // The language of the pane's own tips: 0 English, 1 Simplified,
     // 2 Traditional Chinese.
     void SetLanguage(int language);
     void SelectColor(int index);
-    int ColorIndex() const { return m_nColorIndex; }
+    int ColorIndex() const { return m_pModel->ColorIndex(); }
     // Takes the font for the input text and tells the canvas; the font sent
     // is the one given, while the pane keeps it with a positive height.
     void ApplyFont(const LogFont& font);
-    LogFont CurrentFont() const { return m_logFont; }
+    LogFont CurrentFont() const { return m_pModel->Font(); }
     void OnMergeText();
     void MoveText(int key);
 
@@ -81,7 +97,7 @@ public:
     SInputState InputState() const;
     void RestoreInputState(const SInputState& state, const CCanvasText& text);
     // The input differs from what was last merged.
-    bool IsMergePending() const { return m_bMerged == 0 && m_nCanvasWidth > 0; }
+    bool IsMergePending() const { return m_pModel->IsMergePending(); }
 
     QTextEdit* RichEdit() const { return m_richEdit; }
     QAction* ColorAction(int index) const;
@@ -134,23 +150,25 @@ private:
     void CreateRichEdit();
     void CreateToolBar();
     void CreateControls();
-    void SetTextFormat(LogFont& font, qint64 colour, bool wholeText);
+    void ConnectModel();
+    // Stops showing the text: the edit gets an empty text of its own.
+    void ReleaseModel();
     void SelectFace(const QString& face);
     void FillSizeList();
-    void SetMerged(int merged);
-    void OnTextChanged();
-    // Image mode: tells the canvas the characters' colours when they have
-    // changed or the text has, then the text when it has.
-    void SendOverlay(bool textChanged);
+    // The controls follow the text's state.
+    void ShowMode(int mode);
+    void ShowColor(int index);
+    void ShowFont(bool fromOutside);
+    void ShowValues();
+    void ShowAll();
     void OnEditChanged(QLineEdit* edit);
     void OnSliderMoved(int value);
     void ShowSlider(QLineEdit* target);
     void HideSlider();
-    void UpdatePosLabel();
     void MoveKeyOnce(const QKeyEvent* event);
 
-    LogFont m_logFont;
-    int m_nMode = TextMode;
+    CInputText* m_pModel = nullptr;
+    std::unique_ptr<CInputText> m_pOwnModel; // until linked to another
     int m_nLanguage = 0;
     LogFont m_lfListedSizes; // the font whose sizes the size box lists
     QTextEdit* m_richEdit = nullptr;
@@ -165,19 +183,7 @@ private:
     QComboBox* m_stretchCombo = nullptr;
     QLabel* m_posLabel = nullptr;
     CSignLayoutBar* m_layoutBar = nullptr;
-    int m_bMerged = 1;
-    int m_nColorIndex = 5;
-    int m_nCanvasWidth = 1;
-    int m_nCanvasHeight = 1;
-    int m_nOffsetX = 0;
-    int m_nOffsetY = 0;
     QLineEdit* m_pSliderTarget = nullptr;
-
-    QString m_szLastText;      // plain text at the last change, to tell edits from format changes
-    int m_nLastChangeEnd = 0;  // end of the last insertion, where an over-long input is cut
-    bool m_bTrimming = false;
-    bool m_bColouring = false; // SetCharacterColors tells the canvas once, at the end
-    std::vector<COLORREF> m_acrLastColors; // the colours last sent to the canvas
     bool m_bSyncingSlider = false;
     const QKeyEvent* m_pLastKey = nullptr; // key press already seen on its way up, until released
 };

@@ -7,6 +7,7 @@ target_sources(pellmark_textinput PRIVATE
   textinput/ExactGlyphs.h textinput/ExactGlyphs.cpp
   textinput/GlyphRaster.h textinput/GlyphRaster.cpp
   textinput/TextRenderer.h textinput/TextRenderer.cpp
+  textinput/InputText.h textinput/InputText.cpp
   textinput/SignLayoutCache.h textinput/SignLayoutCache.cpp
   textinput/SignLayout.h textinput/SignLayout.cpp
 )
