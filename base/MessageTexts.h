@@ -177,11 +177,32 @@ inline constexpr STriText FrameChecksum = {"a frame fails its checksum", "有一
 inline constexpr STriText FrameMissing = {"frame %1 of %2 is missing", "缺少第 %1 帧（共 %2 帧）",
                                           "缺少第 %1 幀（共 %2 幀）"};
 
+// A project's settings. %1: a quoted value.
+inline constexpr STriText SettingsNotUtf8 = {"the settings are not UTF-8 text", "设置不是 UTF-8 文本",
+                                             "設定不是 UTF-8 文字"};
+inline constexpr STriText TooManySettingsLines = {"more than %1 lines of settings", "设置超过 %1 行", "設定超過 %1 行"};
+inline constexpr STriText SettingWithoutKey = {"a settings line without a key: \"%1\"", "有一行设置没有键名：“%1”",
+                                               "有一行設定沒有鍵名：「%1」"};
+inline constexpr STriText NotANumberFromTo = {"\"%1\" is not a number from %2 to %3", "“%1”不是 %2 到 %3 之间的数字",
+                                              "「%1」不是 %2 到 %3 之間的數字"};
+inline constexpr STriText NotAColour = {"\"%1\" is not a colour RRGGBB", "“%1”不是 RRGGBB 形式的颜色",
+                                        "「%1」不是 RRGGBB 形式的顏色"};
+inline constexpr STriText NotAColourRun = {"\"%1\" is not a colour run RRGGBB*N", "“%1”不是 RRGGBB*N 形式的颜色段",
+                                           "「%1」不是 RRGGBB*N 形式的顏色段"};
+inline constexpr STriText BrokenEscape = {"a broken escape in \"%1\"", "“%1”中有无效的转义序列",
+                                          "「%1」中有無效的跳脫序列"};
+inline constexpr STriText TooManyCharacters = {"more than %1 characters", "超过 %1 个字符", "超過 %1 個字元"};
+inline constexpr STriText TooManyColours = {"more than %1 colours", "超过 %1 种颜色", "超過 %1 種顏色"};
+
+// A name (a file's, a setting's) and what is wrong with it. Any text with a
+// colon fits it, so it is tried last.
+inline constexpr STriText NamedProblem = {"%1: %2", "%1：%2", "%1：%2"};
+
 // Start-up. %1: the file named on the command line.
 inline constexpr STriText CannotOpenAtStart = {"Cannot open \"%1\".", "无法打开“%1”。", "無法開啟「%1」。"};
 
 // Every entry, in the order Translate tries them.
-inline constexpr std::array<STriText, 65> kAll = {
+inline constexpr std::array<STriText, 76> kAll = {
     CannotOpen, CannotRead, NotRegularFile, FileTooLarge, NotAPicture, PictureUnreadable, NotAListing,
     NoCanvasForListing, ListingLine, ListingTooLong, ListingLineTooLong, NotADotEntry, FolderLeftAlone,
     SpecialFileLeftAlone, FileNotSaved, PictureNotSaved, NotWritten, CannotWrite, NoDots, NoMemoryForPicture,
@@ -192,6 +213,8 @@ inline constexpr std::array<STriText, 65> kAll = {
     ProjectDamaged, ProjectTooNew, EndsEarly, PictureStructureBroken, SettingsTooLarge, SettingsChecksum,
     SizeMissing, CanvasTooLarge, SizesDisagree, PictureDataDamaged, VersionMissing, BadColourDigit,
     FrameWithoutPlace, FrameTwice, FrameBadTiming, FrameDotsDamaged, TooManyFrames, FrameChecksum, FrameMissing,
+    SettingsNotUtf8, TooManySettingsLines, SettingWithoutKey, NotANumberFromTo, NotAColour, NotAColourRun,
+    BrokenEscape, TooManyCharacters, TooManyColours, CannotOpenAtStart, NamedProblem,
 };
 static_assert(AllComplete(kAll));
 

@@ -157,7 +157,7 @@ bool CCommandSteps::LoadDots(const QString& path, QString& error)
     }
     CDotListingReader reader;
     if (!reader.Read(file, grid.Width(), grid.Height())) {
-        error = QStringLiteral("%1: %2").arg(CQuotedText::Quote(path), reader.Error());
+        error = MessageText::English(MessageText::NamedProblem, {CQuotedText::Quote(path), reader.Error()});
         return false;
     }
     m_document.ChangeDots(EUndoKind::LoadDots, [&reader](CDotGrid& dots) {

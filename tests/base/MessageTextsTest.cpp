@@ -34,8 +34,15 @@ TEST(MessageTexts, NestedAndSeveralLineMessagesAreTranslatedWhole)
         const char* simplified;
         const char* traditional;
     } cases[] = {
-        {English(ProjectDamaged, {QStringLiteral("'s.png'"), English(FrameTwice, {QStringLiteral("3")})}),
-         "项目“'s.png'”已损坏：第 3 帧出现了两次。", "專案「's.png'」已損毀：第 3 幀出現了兩次。"},
+        {English(ProjectDamaged, {QStringLiteral("s.png"), English(FrameTwice, {QStringLiteral("3")})}),
+         "项目“s.png”已损坏：第 3 帧出现了两次。", "專案「s.png」已損毀：第 3 幀出現了兩次。"},
+        {English(ProjectDamaged,
+                 {QStringLiteral("s.png"),
+                  English(NamedProblem, {QStringLiteral("width"),
+                                         English(NotANumberFromTo, {QStringLiteral("x"), QStringLiteral("1"),
+                                                                    QStringLiteral("4096")})})}),
+         "项目“s.png”已损坏：width：“x”不是 1 到 4096 之间的数字。",
+         "專案「s.png」已損毀：width：「x」不是 1 到 4096 之間的數字。"},
         {English(PictureUnreadable, {QStringLiteral("a.bmp")}) + QLatin1Char('\n')
              + English(NotAPicture, {QStringLiteral("a.bmp")}),
          "无法读取图片“a.bmp”。\n“a.bmp”不是可以读取的 BMP、PNG 或 JPEG 图片",
