@@ -1,5 +1,7 @@
 #include "animation/FrameEffects.h"
 
+#include "base/MessageTexts.h"
+
 #include <algorithm>
 #include <cstring>
 
@@ -57,15 +59,13 @@ bool CFrameEffects::CheckRoom(const CDotGrid& message, int width, int height, lo
                               QString& error)
 {
     if (message.IsEmpty() || width <= 0 || height <= 0 || count <= 0) {
-        error = QStringLiteral("There is nothing to animate: the canvas has no dots.");
+        error = MessageText::English(MessageText::NothingToAnimate);
         return false;
     }
     const std::size_t each = 3u * static_cast<std::size_t>(width) * static_cast<std::size_t>(height);
     if (static_cast<unsigned long long>(count) > CFrameList::kMaxTotalBytes / each) {
-        error = QStringLiteral("The animation would need %1 frames of %2 x %3 dots, more than memory allows.")
-                    .arg(count)
-                    .arg(width)
-                    .arg(height);
+        error = MessageText::English(MessageText::AnimationTooLarge,
+                                     {QString::number(count), QString::number(width), QString::number(height)});
         return false;
     }
     return true;
@@ -80,7 +80,7 @@ bool CFrameEffects::Scroll(const CDotGrid& message, int panelWidth, int panelHei
         return false;
     const CDotGrid blank = BlankPanel(message, panelWidth, panelHeight);
     if (blank.IsEmpty()) {
-        error = QStringLiteral("Not enough memory for the frames.");
+        error = MessageText::English(MessageText::NoMemoryForFrames);
         return false;
     }
     const int duration = CFrameList::ClampDuration(durationMs);
@@ -91,7 +91,7 @@ bool CFrameEffects::Scroll(const CDotGrid& message, int panelWidth, int panelHei
         SSignFrame frame{blank, duration};
         if (frame.grid.IsEmpty()) {
             frames.clear();
-            error = QStringLiteral("Not enough memory for the frames.");
+            error = MessageText::English(MessageText::NoMemoryForFrames);
             return false;
         }
         switch (direction) {
@@ -116,7 +116,7 @@ bool CFrameEffects::Blink(const CDotGrid& message, int durationMs, std::vector<S
     SSignFrame on{message, duration};
     on.grid.SetMode(ImageMode);
     if (off.IsEmpty() || on.grid.IsEmpty()) {
-        error = QStringLiteral("Not enough memory for the frames.");
+        error = MessageText::English(MessageText::NoMemoryForFrames);
         return false;
     }
     frames.push_back(std::move(on));
@@ -139,7 +139,7 @@ bool CFrameEffects::Wipe(const CDotGrid& message, Direction direction, int durat
         SSignFrame frame{blank, duration};
         if (frame.grid.IsEmpty()) {
             frames.clear();
-            error = QStringLiteral("Not enough memory for the frames.");
+            error = MessageText::English(MessageText::NoMemoryForFrames);
             return false;
         }
         // The uncovered band of k columns (rows), copied row by row.

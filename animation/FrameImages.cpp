@@ -2,6 +2,7 @@
 
 #include "animation/FrameList.h"
 #include "base/GridImage.h"
+#include "base/MessageTexts.h"
 #include "base/QuotedText.h"
 #include "dotdata/ImageExport.h"
 
@@ -22,7 +23,7 @@ bool WritePng(const CDotGrid& grid, const QString& path, QString& error)
 {
     const QImage image = GridToImage(grid);
     if (image.isNull()) {
-        error = QStringLiteral("Not enough memory for the picture.");
+        error = MessageText::English(MessageText::NoMemoryForPicture);
         return false;
     }
     QSaveFile file(path);
@@ -61,7 +62,7 @@ bool CFrameImages::Write(const CFrameList& frames, const QString& path, int& wri
 {
     written = 0;
     if (!IsPicturePath(path)) {
-        error = QStringLiteral("\"%1\" is not a .bmp or .png name.").arg(CQuotedText::Quote(path));
+        error = MessageText::English(MessageText::NotAFramesName, {CQuotedText::Quote(path)});
         return false;
     }
     const bool bmp = HasSuffix(path, ".bmp");
@@ -71,8 +72,7 @@ bool CFrameImages::Write(const CFrameList& frames, const QString& path, int& wri
         const CDotGrid picture = frames.Picture(i);
         const bool ok = bmp ? CImageExport::Write(picture, name, why) : WritePng(picture, name, why);
         if (!ok) {
-            error = QStringLiteral("\"%1\" could not be written: %2")
-                        .arg(CQuotedText::Quote(QFileInfo(name).fileName()), why);
+            error = MessageText::English(MessageText::NotWritten, {CQuotedText::Quote(QFileInfo(name).fileName()), why});
             return false;
         }
         ++written;

@@ -1,6 +1,8 @@
 #include "animation/GifWriter.h"
 
 #include "animation/FrameList.h"
+#include "base/MessageTexts.h"
+#include "base/SaveTarget.h"
 
 #include <QSaveFile>
 
@@ -172,20 +174,20 @@ bool CGifWriter::Encode(const CFrameList& frames, QByteArray& bytes, QString& er
     bytes.clear();
     const CDotGrid& first = frames.Grid(0);
     if (first.IsEmpty()) {
-        error = QStringLiteral("The canvas has no dots.");
+        error = MessageText::English(MessageText::NoDots);
         return false;
     }
     const int pitch = std::clamp(ledPitch, 0, kMaxLedPitch);
     SRowMaker rows(first.Width(), pitch);
     if (rows.Width(first) > kMaxSide || rows.Height(first) > kMaxSide) {
-        error = QStringLiteral("The picture would be larger than a GIF can be.");
+        error = MessageText::English(MessageText::GifTooLarge);
         return false;
     }
     int status = 0;
     GifPtr gif(EGifOpen(&bytes, AppendBytes, &status));
     const auto map = MakeColorMap(frames.Live().BackColor(), pitch > 0);
     if (!gif || !map) {
-        error = QStringLiteral("Not enough memory for the GIF.");
+        error = MessageText::English(MessageText::NoMemoryForGif);
         return false;
     }
     EGifSetGifVersion(gif.get(), true);
@@ -204,7 +206,7 @@ bool CGifWriter::Encode(const CFrameList& frames, QByteArray& bytes, QString& er
     if (EGifCloseFile(handle, &status) != GIF_OK)
         ok = false;
     if (!ok) {
-        error = QStringLiteral("The GIF could not be encoded (%1).").arg(QString::fromUtf8(GifErrorString(status)));
+        error = MessageText::English(MessageText::GifFailed, {QString::fromUtf8(GifErrorString(status))});
         bytes.clear();
     }
     return ok;
@@ -212,6 +214,10 @@ bool CGifWriter::Encode(const CFrameList& frames, QByteArray& bytes, QString& er
 
 bool CGifWriter::Write(const CFrameList& frames, const QString& path, QString& error, int ledPitch)
 {
+    // A folder or a device named as the file is refused before any work.
+    error = CSaveTarget::Refusal(path);
+    if (!error.isEmpty())
+        return false;
     QByteArray bytes;
     if (!Encode(frames, bytes, error, ledPitch))
         return false;

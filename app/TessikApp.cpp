@@ -1,7 +1,9 @@
 #include "app/TessikApp.h"
 
 #include "app/TessikDoc.h"
+#include "base/MessageTexts.h"
 #include "base/ProductTitle.h"
+#include "base/QuotedText.h"
 #include "base/RegularFile.h"
 #include "dotdata/ProjectFile.h"
 #include "frame/MainFrame.h"
@@ -37,7 +39,11 @@ bool CTessikApp::InitInstance(const QStringList& arguments)
         // as a regular file: opening a FIFO would wait for a writer forever.
         QFile file;
         if (CRegularFile::Open(files.first(), std::numeric_limits<qint64>::max(), file) != CRegularFile::Ok) {
-            m_fnShowMessage(QStringLiteral("Cannot open \"%1\".").arg(files.first()));
+            // No window is up yet: the message takes the language the frame will.
+            const int language = CMainFrame::StoredLanguage(CMainFrame::DefaultSettingsPath());
+            const QString english =
+                MessageText::English(MessageText::CannotOpenAtStart, {CQuotedText::Quote(files.first())});
+            m_fnShowMessage(MessageText::Translate(english, language));
             return false;
         }
         m_pDoc->SetPathName(files.first());

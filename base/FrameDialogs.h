@@ -60,6 +60,9 @@ struct CFrameDialogs
     std::function<std::optional<COLORREF>(COLORREF current)> askColor;
     std::function<std::optional<LogFont>(const LogFont& current)> askFont;
     std::function<void(const QString& text)> showMessage; // one plain message box
+    // The language ShowMessage puts messages into; left empty (batch mode),
+    // they stay in the English they are made in.
+    std::function<int()> messageLanguage;
     std::function<bool(const QString& question)> askYesNo; // true for Yes
     std::function<void()> showAbout;
     std::function<bool(const QString& path)> openFile; // hands a file to the desktop's opener; false when none can show it
@@ -100,9 +103,6 @@ struct CFrameDialogs
         return askSaveChanges ? askSaveChanges(language, name) : ESaveChoice::Cancel;
     }
     bool AskYesNo(const QString& question) const { return askYesNo && askYesNo(question); }
-    void ShowMessage(const QString& text) const
-    {
-        if (showMessage)
-            showMessage(text);
-    }
+    // A message made in English (base/MessageTexts.h), in the message language.
+    void ShowMessage(const QString& english) const;
 };

@@ -1,5 +1,6 @@
 #include "base/RegularFile.h"
 
+#include "base/MessageTexts.h"
 #include "base/QuotedText.h"
 
 #include <fcntl.h>
@@ -62,13 +63,13 @@ QString CRegularFile::Describe(Status status, const QString& path, qint64 maxByt
     case Ok:
         return {};
     case CannotOpen:
-        return QStringLiteral("cannot open '%1'").arg(name);
+        return MessageText::English(MessageText::CannotOpen, {name});
     case NotRegular:
-        return QStringLiteral("'%1' is not a regular file").arg(name);
+        return MessageText::English(MessageText::NotRegularFile, {name});
     case TooLarge:
-        return QStringLiteral("'%1' is larger than %2 bytes").arg(name).arg(maxBytes);
+        return MessageText::English(MessageText::FileTooLarge, {name, QString::number(maxBytes)});
     case ReadFailed:
-        return QStringLiteral("cannot read '%1'").arg(name);
+        return MessageText::English(MessageText::CannotRead, {name});
     }
     return {};
 }

@@ -1,5 +1,6 @@
 #include "base/SaveTarget.h"
 
+#include "base/MessageTexts.h"
 #include "base/QuotedText.h"
 
 #include <QFile>
@@ -12,6 +13,6 @@ QString CSaveTarget::Refusal(const QString& path)
     // stat follows symbolic links; a dangling link names a file yet to be made.
     if (::stat(QFile::encodeName(path).constData(), &st) != 0 || S_ISREG(st.st_mode))
         return {};
-    const char* what = S_ISDIR(st.st_mode) ? "a folder" : "not a regular file";
-    return QStringLiteral("\"%1\" is %2 and is left as it is.").arg(CQuotedText::Quote(path), QLatin1String(what));
+    const STriText& what = S_ISDIR(st.st_mode) ? MessageText::FolderLeftAlone : MessageText::SpecialFileLeftAlone;
+    return MessageText::English(what, {CQuotedText::Quote(path)});
 }

@@ -17,7 +17,7 @@ target_sources(pellmark_base PRIVATE
   base/SignFrame.h
   base/InputState.h
   base/SignLayoutOptions.h
-  base/FrameDialogs.h
+  base/FrameDialogs.h base/FrameDialogs.cpp
   base/PressWatcher.h
   base/ProductTitle.h
   base/TextCharacters.h base/TextCharacters.cpp
@@ -28,6 +28,7 @@ target_sources(pellmark_base PRIVATE
   base/ByteFileName.h base/ByteFileName.cpp
   base/QuotedText.h base/QuotedText.cpp
   base/Outcome.h
+  base/MessageTexts.h base/MessageTexts.cpp
   base/Languages.h
   base/TriText.h
   base/FixedChineseTexts.h

@@ -1,5 +1,6 @@
 #include "canvas/CanvasDocument.h"
 
+#include "base/MessageTexts.h"
 #include "base/QuotedText.h"
 #include "canvas/CanvasSize.h"
 #include "canvas/DotFragment.h"
@@ -161,7 +162,7 @@ COutcome CCanvasDocument::Open(const QString& path)
         return true;
     };
     if (!m_history.RecordWhole(EUndoKind::Open, KeepingFrameSize(import))) {
-        const QString cannot = tr("The picture \"%1\" cannot be read.").arg(CQuotedText::Quote(path));
+        const QString cannot = MessageText::English(MessageText::PictureUnreadable, {CQuotedText::Quote(path)});
         return COutcome::Failed(why.isEmpty() ? cannot : cannot + QLatin1Char('\n') + why);
     }
     emit Resized(m_grid.Width(), m_grid.Height());
@@ -477,7 +478,7 @@ COutcome CCanvasDocument::SaveImageTo(const QString& path)
     const COutcome written = CExportRegistry::WritePicture(ExportSource(), path);
     if (written)
         return written;
-    return COutcome::Failed(tr("The picture could not be saved as \"%1\":\n%2").arg(path, written.Message()));
+    return COutcome::Failed(MessageText::English(MessageText::PictureNotSaved, {path, written.Message()}));
 }
 
 COutcome CCanvasDocument::SaveDotTo(const QString& path)

@@ -1,6 +1,7 @@
 #include "dialogs/ExportDialog.h"
 
 #include "base/DotGrid.h"
+#include "base/MessageTexts.h"
 #include "base/TriText.h"
 #include "dialogs/ExportDotView.h"
 #include "dotdata/ByteLayout.h"
@@ -304,7 +305,7 @@ void CExportDialog::UpdatePreview()
     m_pDots->SetLayout(fits ? layout : CByteLayout());
     if (!fits) {
         m_abBytes.clear();
-        m_pPreview->setPlainText(error);
+        m_pPreview->setPlainText(MessageText::Translate(error, m_nLanguage));
         ShowByte(-1);
         return;
     }

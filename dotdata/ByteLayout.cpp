@@ -1,18 +1,20 @@
 #include "dotdata/ByteLayout.h"
 
+#include "base/MessageTexts.h"
 #include "dotdata/PlaneColors.h"
 
 bool CByteLayout::Set(int width, int height, const SExportOptions& options, QString& error)
 {
     if (width <= 0 || height <= 0) {
-        error = QStringLiteral("The canvas has no dots.");
+        error = MessageText::English(MessageText::NoDots);
         return false;
     }
     const int moduleWidth = options.HasModules() ? options.moduleWidth : width;
     const int moduleHeight = options.HasModules() ? options.moduleHeight : height;
     if (moduleWidth > width || moduleHeight > height || width % moduleWidth != 0 || height % moduleHeight != 0) {
-        error = QStringLiteral("A %1 x %2 canvas does not split into whole modules of %3 x %4 dots.")
-                    .arg(width).arg(height).arg(moduleWidth).arg(moduleHeight);
+        error = MessageText::English(MessageText::NoWholeModules,
+                                     {QString::number(width), QString::number(height), QString::number(moduleWidth),
+                                      QString::number(moduleHeight)});
         return false;
     }
     m_options = options;

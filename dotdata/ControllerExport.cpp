@@ -1,6 +1,7 @@
 #include "dotdata/ControllerExport.h"
 
 #include "base/DotGrid.h"
+#include "base/MessageTexts.h"
 #include "base/QuotedText.h"
 #include "base/RegularFile.h"
 #include "base/SaveTarget.h"
@@ -62,7 +63,7 @@ bool CControllerExport::Write(const CDotGrid& grid, const SExportOptions& option
 {
     const Format format = FormatOf(path);
     if (format == None) {
-        error = QStringLiteral("'%1' names no controller format; use .c, .h, .bin or .hex.").arg(CQuotedText::Quote(path));
+        error = MessageText::English(MessageText::NoControllerFormat, {CQuotedText::Quote(path)});
         return false;
     }
     return WriteAs(grid, options, format, path, error);
@@ -79,7 +80,7 @@ bool CControllerExport::WriteAs(const CDotGrid& grid, const SExportOptions& opti
         return false;
     QSaveFile file(path);
     if (!CDotFile::Write(file, content)) {
-        error = QStringLiteral("Cannot write '%1': %2").arg(CQuotedText::Quote(path), file.errorString());
+        error = MessageText::English(MessageText::CannotWrite, {CQuotedText::Quote(path), file.errorString()});
         return false;
     }
     return true;

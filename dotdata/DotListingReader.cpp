@@ -1,6 +1,7 @@
 #include "dotdata/DotListingReader.h"
 
 #include "base/DotPalette.h"
+#include "base/MessageTexts.h"
 #include "base/QuotedText.h"
 
 #include <QBuffer>
@@ -68,8 +69,8 @@ bool CDotListingReader::ReadLine(const QString& line, int width, int height)
     for (const QString& entry : line.split(QLatin1Char(','))) {
         SDot dot;
         if (!ReadEntry(entry, width, height, dot)) {
-            m_szError = QStringLiteral("'%1' is not a dot entry of this %2 x %3 canvas")
-                            .arg(CQuotedText::Quote(entry.trimmed())).arg(width).arg(height);
+            m_szError = MessageText::English(MessageText::NotADotEntry, {CQuotedText::Quote(entry.trimmed()),
+                                                                         QString::number(width), QString::number(height)});
             return false;
         }
         m_dots.push_back(dot);
@@ -87,20 +88,23 @@ bool CDotListingReader::Read(QIODevice& device, int width, int height)
         const QByteArray bytes = device.readLine(kMaxLineBytes + 3);
         total += bytes.size();
         if (total > kMaxBytes) {
-            m_szError = QStringLiteral("line %1: the listing is longer than the %2 bytes of a full canvas")
-                            .arg(number).arg(kMaxBytes);
+            m_szError = MessageText::English(
+                MessageText::ListingLine,
+                {QString::number(number), MessageText::English(MessageText::ListingTooLong, {QString::number(kMaxBytes)})});
             m_dots.clear();
             return false;
         }
         if (LineLength(bytes) > kMaxLineBytes) {
-            m_szError = QStringLiteral("line %1: '%2' is too long for a dot listing")
-                            .arg(number).arg(CQuotedText::Quote(QString::fromUtf8(bytes)));
+            m_szError = MessageText::English(
+                MessageText::ListingLine,
+                {QString::number(number),
+                 MessageText::English(MessageText::ListingLineTooLong, {CQuotedText::Quote(QString::fromUtf8(bytes))})});
             m_dots.clear();
             return false;
         }
         const QString line = QString::fromUtf8(bytes).trimmed();
         if (!line.isEmpty() && !ReadLine(line, width, height)) {
-            m_szError = QStringLiteral("line %1: %2").arg(number).arg(m_szError);
+            m_szError = MessageText::English(MessageText::ListingLine, {QString::number(number), m_szError});
             m_dots.clear();
             return false;
         }

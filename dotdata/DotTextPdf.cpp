@@ -1,5 +1,6 @@
 #include "dotdata/DotTextPdf.h"
 
+#include "base/MessageTexts.h"
 #include "base/SaveTarget.h"
 #include "dotdata/DotFile.h"
 #include "dotdata/DotTextPrinter.h"
@@ -115,11 +116,11 @@ bool CDotTextPdf::Write(QSaveFile& file, QString& error) const
         return false;
     const QByteArray bytes = Render();
     if (bytes.isEmpty()) {
-        error = QStringLiteral("the PDF file %1 could not be made").arg(name);
+        error = MessageText::English(MessageText::PdfNotMade, {name});
         return false;
     }
     if (!CDotFile::Write(file, bytes)) {
-        error = QStringLiteral("the PDF file %1 could not be written").arg(name);
+        error = MessageText::English(MessageText::PdfNotWritten, {name});
         return false;
     }
     return true;

@@ -1,20 +1,15 @@
 #include "dotdata/ExportRegistry.h"
 
+#include "base/MessageTexts.h"
 #include "base/QuotedText.h"
 #include "dotdata/ControllerExport.h"
 #include "dotdata/DotListing.h"
 #include "dotdata/ImageExport.h"
 #include "dotdata/SaveDot.h"
 
-#include <QCoreApplication>
 #include <QFileInfo>
 
 namespace {
-
-QString Tr(const char* text)
-{
-    return QCoreApplication::translate("CExportRegistry", text);
-}
 
 COutcome FromError(bool written, const QString& error)
 {
@@ -40,7 +35,7 @@ COutcome WriteControllerAs(const SExportSource& source, const QString& path)
 COutcome WriteListing(const SExportSource& source, const QString& path)
 {
     if (source.grid.IsEmpty())
-        return COutcome::Failed(Tr("The canvas has no dots."));
+        return COutcome::Failed(MessageText::English(MessageText::NoDots));
     return CSaveDot::WriteListing(path, CDotListing::Whole(source.grid, source.text));
 }
 
@@ -114,12 +109,11 @@ const SExporter& CExportRegistry::ListingExporter()
 COutcome CExportRegistry::WritePicture(const SExportSource& source, const QString& path)
 {
     if (source.grid.IsEmpty())
-        return COutcome::Failed(Tr("The canvas has no dots."));
+        return COutcome::Failed(MessageText::English(MessageText::NoDots));
     const SExporter* exporter = PictureFor(path);
     if (!exporter) {
-        return COutcome::Failed(Tr("\"%1\" asks for a kind of picture that is not written. "
-                                   "End the name in .bmp, .png or .jpg.")
-                                    .arg(CQuotedText::Quote(QFileInfo(path).fileName())));
+        return COutcome::Failed(
+            MessageText::English(MessageText::NotAPictureKind, {CQuotedText::Quote(QFileInfo(path).fileName())}));
     }
     return exporter->pfnWrite(source, path);
 }
@@ -171,11 +165,11 @@ COutcome CExportRegistry::WriteExport(const SExportSource& source, const QString
         for (const SExportChoice& choice : ExportChoices())
             endings << QLatin1Char('.') + choice.szExtension;
         const QString last = endings.takeLast();
-        return COutcome::Failed(Tr("\"%1\" names no export form; use %2 or %3.")
-                                    .arg(CQuotedText::Quote(QFileInfo(path).fileName()),
-                                         endings.join(QStringLiteral(", ")), last));
+        return COutcome::Failed(MessageText::English(
+            MessageText::NoExportForm,
+            {CQuotedText::Quote(QFileInfo(path).fileName()), endings.join(QStringLiteral(", ")), last}));
     }
     if (exporter->nFamily == SExporter::Picture && source.grid.IsEmpty())
-        return COutcome::Failed(Tr("The canvas has no dots."));
+        return COutcome::Failed(MessageText::English(MessageText::NoDots));
     return exporter->pfnWrite(source, path);
 }

@@ -2,6 +2,7 @@
 
 #include "base/DotGrid.h"
 #include "base/GridImage.h"
+#include "base/MessageTexts.h"
 #include "base/SaveTarget.h"
 #include "dotdata/ExportRegistry.h"
 #include "dotdata/JpegWriter.h"
@@ -118,7 +119,7 @@ bool CImageExport::Encode(const CDotGrid& grid, Format format, QByteArray& bytes
     buffer.open(QIODevice::WriteOnly);
     QImageWriter writer(&buffer, "png");
     if (image.isNull() || !writer.write(image)) {
-        error = QStringLiteral("Not enough memory for the picture.");
+        error = MessageText::English(MessageText::NoMemoryForPicture);
         return false;
     }
     return true;

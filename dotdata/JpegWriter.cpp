@@ -1,6 +1,7 @@
 #include "dotdata/JpegWriter.h"
 
 #include "base/DotGrid.h"
+#include "base/MessageTexts.h"
 
 #include <csetjmp>
 #include <cstdio>
@@ -79,14 +80,12 @@ bool CJpegWriter::Encode(const CDotGrid& grid, QByteArray& jpeg, QString& error)
 {
     jpeg.clear();
     if (grid.IsEmpty()) {
-        error = QStringLiteral("The canvas has no dots.");
+        error = MessageText::English(MessageText::NoDots);
         return false;
     }
     if (grid.Width() > kMaxSide || grid.Height() > kMaxSide) {
-        error = QStringLiteral("A JPEG picture has at most 65,500 dots a side; this canvas is %1 x %2. "
-                               "Save it as BMP or PNG.")
-                    .arg(grid.Width())
-                    .arg(grid.Height());
+        error = MessageText::English(MessageText::JpegTooLarge,
+                                     {QString::number(grid.Width()), QString::number(grid.Height())});
         return false;
     }
     unsigned char* buffer = nullptr;
@@ -97,11 +96,11 @@ bool CJpegWriter::Encode(const CDotGrid& grid, QByteArray& jpeg, QString& error)
         jpeg = QByteArray(reinterpret_cast<const char*>(buffer), static_cast<qsizetype>(size));
     std::free(buffer);
     if (!done) {
-        error = QStringLiteral("The JPEG encoder failed: %1").arg(QString::fromLocal8Bit(message));
+        error = MessageText::English(MessageText::JpegFailed, {QString::fromLocal8Bit(message)});
         return false;
     }
     if (jpeg.isEmpty()) {
-        error = QStringLiteral("Not enough memory for the picture.");
+        error = MessageText::English(MessageText::NoMemoryForPicture);
         return false;
     }
     return true;

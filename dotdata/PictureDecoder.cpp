@@ -1,5 +1,6 @@
 #include "dotdata/PictureDecoder.h"
 
+#include "base/MessageTexts.h"
 #include "base/QuotedText.h"
 #include "base/RegularFile.h"
 #include "dotdata/BmpDecoder.h"
@@ -36,7 +37,7 @@ bool CPictureDecoder::DecodeFile(const QString& path, QSize limit, DecodedPictur
     }
     if (Decode(file, limit, out))
         return true;
-    why = QStringLiteral("'%1' is not a BMP, PNG or JPEG picture that can be read").arg(CQuotedText::Quote(path));
+    why = MessageText::English(MessageText::NotAPicture, {CQuotedText::Quote(path)});
     return false;
 }
 

@@ -1,5 +1,6 @@
 #include "dotdata/ProjectFile.h"
 
+#include "base/MessageTexts.h"
 #include "base/QuotedText.h"
 #include "base/RegularFile.h"
 #include "base/TextCharacters.h"
@@ -200,10 +201,10 @@ CProjectFile::Status FindSettings(const QByteArray& bytes, CPngChunks& chunks, Q
     case CPngChunks::NotPng:
         return CProjectFile::NotProject;
     case CPngChunks::Truncated:
-        detail = QStringLiteral("the file ends early");
+        detail = MessageText::English(MessageText::EndsEarly);
         return CProjectFile::Truncated;
     case CPngChunks::Damaged:
-        detail = QStringLiteral("its picture structure is broken");
+        detail = MessageText::English(MessageText::PictureStructureBroken);
         return CProjectFile::Damaged;
     }
     for (const CPngChunks::SChunk& chunk : chunks.Chunks()) {
@@ -213,11 +214,11 @@ CProjectFile::Status FindSettings(const QByteArray& bytes, CPngChunks& chunks, Q
         if (SettingsOf(head).isNull())
             continue;
         if (chunk.nLength > CProjectFile::kMaxSettingsBytes) {
-            detail = QStringLiteral("its settings are larger than %1 bytes").arg(CProjectFile::kMaxSettingsBytes);
+            detail = MessageText::English(MessageText::SettingsTooLarge, {QString::number(CProjectFile::kMaxSettingsBytes)});
             return CProjectFile::Damaged;
         }
         if (!CPngChunks::CrcMatches(bytes, chunk)) {
-            detail = QStringLiteral("its settings fail their checksum");
+            detail = MessageText::English(MessageText::SettingsChecksum);
             return CProjectFile::Damaged;
         }
         settings = SettingsOf(bytes.mid(chunk.nOffset, chunk.nLength));
@@ -241,26 +242,27 @@ CProjectFile::Status DecodeGrid(const QByteArray& bytes, const CPngChunks& chunk
         return CProjectFile::Damaged;
     }
     if (width < 0 || height < 0) {
-        detail = QStringLiteral("the canvas size is missing");
+        detail = MessageText::English(MessageText::SizeMissing);
         return CProjectFile::Damaged;
     }
     const bool empty = width == 0 || height == 0;
     if (static_cast<long long>(width) * height > CProjectFile::kMaxDots) {
-        detail = QStringLiteral("a canvas of %1 x %2 dots is larger than Pellmark makes").arg(width).arg(height);
+        detail = MessageText::English(MessageText::CanvasTooLarge, {QString::number(width), QString::number(height)});
         return CProjectFile::Damaged;
     }
     const int pictureWidth = empty ? 1 : width;
     const int pictureHeight = empty ? 1 : height;
     if (chunks.Width() != pictureWidth || chunks.Height() != pictureHeight) {
-        detail = QStringLiteral("the picture is %1 x %2 dots, the settings say %3 x %4")
-                     .arg(chunks.Width()).arg(chunks.Height()).arg(width).arg(height);
+        detail = MessageText::English(MessageText::SizesDisagree,
+                                      {QString::number(chunks.Width()), QString::number(chunks.Height()),
+                                       QString::number(width), QString::number(height)});
         return CProjectFile::Damaged;
     }
 
     CDotGrid& grid = out.m_grid;
     grid = CDotGrid();
     if (!empty && !CDotPng::Decode(bytes, width, height, mode, grid)) {
-        detail = QStringLiteral("its picture data is damaged");
+        detail = MessageText::English(MessageText::PictureDataDamaged);
         return CProjectFile::Damaged;
     }
     grid.SetMode(mode);
@@ -291,7 +293,7 @@ CProjectFile::Status CProjectFile::Decode(const QByteArray& bytes, SProject& pro
     CProjectText in;
     int version = 0;
     if (!in.Parse(settings) || !in.GetInt("version", 1, kIntMax, version) || version == 0) {
-        detail = in.Error().isEmpty() ? QStringLiteral("its format version is missing") : in.Error();
+        detail = in.Error().isEmpty() ? MessageText::English(MessageText::VersionMissing) : in.Error();
         return Damaged;
     }
     if (version > kVersion) {
@@ -305,7 +307,7 @@ CProjectFile::Status CProjectFile::Decode(const QByteArray& bytes, SProject& pro
         return grid;
     if (!in.GetInt("pictureColors", 0, 2, read.m_nPictureColors) || !GetCanvasText(in, read.m_text)
         || !GetInput(in, read.m_input)) {
-        detail = in.Error().isEmpty() ? QStringLiteral("a character colour is not a digit 0 to 7") : in.Error();
+        detail = in.Error().isEmpty() ? MessageText::English(MessageText::BadColourDigit) : in.Error();
         return Damaged;
     }
     if (!CProjectFrames::Read(bytes, chunks, in, read, detail))
@@ -318,14 +320,15 @@ bool CProjectFile::Save(const QString& path, const SProject& project, QString& e
 {
     const QFileInfo info(path);
     if (info.exists() && !info.isFile()) {
-        error = QStringLiteral("'%1' is not a regular file.").arg(CQuotedText::Quote(path));
+        error = MessageText::English(MessageText::NotRegularFileSentence, {CQuotedText::Quote(path)});
         return false;
     }
     const QByteArray bytes = Encode(project);
     QSaveFile file(path);
     if (bytes.isEmpty() || !file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.commit()) {
-        error = QStringLiteral("The project could not be saved as '%1': %2")
-                    .arg(CQuotedText::Quote(path), bytes.isEmpty() ? QStringLiteral("out of memory") : file.errorString());
+        error = MessageText::English(MessageText::ProjectNotSaved,
+                                     {CQuotedText::Quote(path),
+                                      bytes.isEmpty() ? MessageText::English(MessageText::OutOfMemory) : file.errorString()});
         return false;
     }
     return true;
@@ -378,18 +381,15 @@ QString CProjectFile::Describe(Status status, const QString& path, const QString
     case Ok:
         return {};
     case CannotRead:
-        return QStringLiteral("The project cannot be opened: %1.").arg(detail);
+        return MessageText::English(MessageText::ProjectCannotOpen, {detail});
     case NotProject:
-        return QStringLiteral("'%1' is not a Pellmark project.").arg(name);
+        return MessageText::English(MessageText::NotAProject, {name});
     case Truncated:
-        return QStringLiteral("The project '%1' is incomplete: %2.").arg(name, detail);
+        return MessageText::English(MessageText::ProjectIncomplete, {name, detail});
     case Damaged:
-        return QStringLiteral("The project '%1' is damaged: %2.").arg(name, detail);
+        return MessageText::English(MessageText::ProjectDamaged, {name, detail});
     case Newer:
-        return QStringLiteral("The project '%1' was saved by a newer Pellmark (project format %2); "
-                              "this one opens format %3 and older.")
-            .arg(name, detail)
-            .arg(kVersion);
+        return MessageText::English(MessageText::ProjectTooNew, {name, detail, QString::number(kVersion)});
     }
     return {};
 }

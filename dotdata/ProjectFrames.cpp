@@ -1,5 +1,6 @@
 #include "dotdata/ProjectFrames.h"
 
+#include "base/MessageTexts.h"
 #include "dotdata/DotPng.h"
 #include "dotdata/PngChunks.h"
 #include "dotdata/ProjectText.h"
@@ -36,23 +37,23 @@ bool ReadFrame(const QByteArray& data, const CDotGrid& current, std::vector<SSig
     const quint32 index = data.size() < CProjectFrames::kHeaderBytes ? 0 : qFromBigEndian<quint32>(head);
     const quint32 duration = data.size() < CProjectFrames::kHeaderBytes ? 0 : qFromBigEndian<quint32>(head + 4);
     if (data.size() < CProjectFrames::kHeaderBytes || index >= frames.size()) {
-        detail = QStringLiteral("a frame has no place in the sign");
+        detail = MessageText::English(MessageText::FrameWithoutPlace);
         return false;
     }
     SSignFrame& frame = frames[index];
     if (!frame.grid.IsEmpty() || frame.nDurationMs != 0) {
-        detail = QStringLiteral("frame %1 is there twice").arg(index + 1);
+        detail = MessageText::English(MessageText::FrameTwice, {QString::number(index + 1)});
         return false;
     }
     const int mode = head[8];
     if (duration < SSignFrame::kMinDurationMs || duration > SSignFrame::kMaxDurationMs
         || (mode != TextMode && mode != ImageMode)) {
-        detail = QStringLiteral("frame %1 has a wrong duration or mode").arg(index + 1);
+        detail = MessageText::English(MessageText::FrameBadTiming, {QString::number(index + 1)});
         return false;
     }
     const QByteArray png = data.mid(CProjectFrames::kHeaderBytes);
     if (!CDotPng::Decode(png, current.Width(), current.Height(), mode, frame.grid)) {
-        detail = QStringLiteral("the dots of frame %1 are damaged").arg(index + 1);
+        detail = MessageText::English(MessageText::FrameDotsDamaged, {QString::number(index + 1)});
         return false;
     }
     frame.grid.SetBackgroundColor(MakeColor(head[9], head[10], head[11]), false);
@@ -105,8 +106,8 @@ bool CProjectFrames::Read(const QByteArray& bytes, const CPngChunks& chunks, CPr
     const CDotGrid& live = project.m_grid;
     const std::size_t frameBytes = live.ByteCount();
     if (live.IsEmpty() || frameBytes > SSignFrame::kMaxTotalBytes / static_cast<std::size_t>(count)) {
-        detail = QStringLiteral("%1 frames of %2 x %3 dots are more than Pellmark keeps")
-                     .arg(count).arg(live.Width()).arg(live.Height());
+        detail = MessageText::English(MessageText::TooManyFrames,
+                                      {QString::number(count), QString::number(live.Width()), QString::number(live.Height())});
         return false;
     }
     std::vector<SSignFrame> frames(static_cast<std::size_t>(count));
@@ -115,7 +116,7 @@ bool CProjectFrames::Read(const QByteArray& bytes, const CPngChunks& chunks, CPr
         if (chunk.type != kChunkType)
             continue;
         if (!CPngChunks::CrcMatches(bytes, chunk)) {
-            detail = QStringLiteral("a frame fails its checksum");
+            detail = MessageText::English(MessageText::FrameChecksum);
             return false;
         }
         if (!ReadFrame(bytes.mid(chunk.nOffset, chunk.nLength), live, frames, detail))
@@ -123,7 +124,7 @@ bool CProjectFrames::Read(const QByteArray& bytes, const CPngChunks& chunks, CPr
     }
     for (std::size_t i = 0; i < frames.size(); ++i) {
         if (frames[i].grid.IsEmpty()) {
-            detail = QStringLiteral("frame %1 of %2 is missing").arg(i + 1).arg(count);
+            detail = MessageText::English(MessageText::FrameMissing, {QString::number(i + 1), QString::number(count)});
             return false;
         }
     }

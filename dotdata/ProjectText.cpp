@@ -1,5 +1,6 @@
 #include "dotdata/ProjectText.h"
 
+#include "base/MessageTexts.h"
 #include "base/QuotedText.h"
 #include "base/TextCharacters.h"
 
@@ -168,7 +169,7 @@ void CProjectText::PutColorRuns(const char* key, const std::vector<COLORREF>& co
 
 bool CProjectText::Fail(const char* key, const QString& what)
 {
-    m_szError = key ? QStringLiteral("%1: %2").arg(QLatin1String(key), what) : what;
+    m_szError = key ? MessageText::English(MessageText::NamedProblem, {QLatin1String(key), what}) : what;
     return false;
 }
 
@@ -179,17 +180,16 @@ bool CProjectText::Parse(const QByteArray& bytes)
     QStringDecoder decoder(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
     const QString text = decoder(bytes);
     if (decoder.hasError())
-        return Fail(nullptr, QStringLiteral("the settings are not UTF-8 text"));
+        return Fail(nullptr, MessageText::English(MessageText::SettingsNotUtf8));
     const QList<QStringView> lines = QStringView(text).split(QLatin1Char('\n'));
     if (lines.size() > kMaxLines)
-        return Fail(nullptr, QStringLiteral("more than %1 lines of settings").arg(kMaxLines));
+        return Fail(nullptr, MessageText::English(MessageText::TooManySettingsLines, {QString::number(kMaxLines)}));
     for (const QStringView line : lines) {
         if (line.isEmpty())
             continue;
         const qsizetype equals = line.indexOf(QLatin1Char('='));
         if (equals <= 0)
-            return Fail(nullptr, QStringLiteral("a settings line without a key: \"%1\"")
-                                     .arg(CQuotedText::Quote(line.toString())));
+            return Fail(nullptr, MessageText::English(MessageText::SettingWithoutKey, {CQuotedText::Quote(line.toString())}));
         m_values.insert(line.left(equals).toString(), line.mid(equals + 1).toString());
     }
     return true;
@@ -203,7 +203,8 @@ bool CProjectText::GetInt(const char* key, int min, int max, int& value)
     bool ok = false;
     const qlonglong number = it->toLongLong(&ok);
     if (!ok || number < min || number > max)
-        return Fail(key, QStringLiteral("\"%1\" is not a number from %2 to %3").arg(CQuotedText::Quote(*it)).arg(min).arg(max));
+        return Fail(key, MessageText::English(MessageText::NotANumberFromTo,
+                                              {CQuotedText::Quote(*it), QString::number(min), QString::number(max)}));
     value = static_cast<int>(number);
     return true;
 }
@@ -213,7 +214,7 @@ bool CProjectText::GetColor(const char* key, COLORREF& value)
     const auto it = m_values.constFind(QLatin1String(key));
     if (it == m_values.constEnd())
         return true;
-    return ParseColor(*it, value) || Fail(key, QStringLiteral("\"%1\" is not a colour RRGGBB").arg(CQuotedText::Quote(*it)));
+    return ParseColor(*it, value) || Fail(key, MessageText::English(MessageText::NotAColour, {CQuotedText::Quote(*it)}));
 }
 
 bool CProjectText::GetText(const char* key, int maxChars, QString& value)
@@ -223,9 +224,9 @@ bool CProjectText::GetText(const char* key, int maxChars, QString& value)
         return true;
     QString text;
     if (!Unescape(*it, text))
-        return Fail(key, QStringLiteral("a broken escape in \"%1\"").arg(CQuotedText::Quote(*it)));
+        return Fail(key, MessageText::English(MessageText::BrokenEscape, {CQuotedText::Quote(*it)}));
     if (CharactersOf(text).size() > maxChars)
-        return Fail(key, QStringLiteral("more than %1 characters").arg(maxChars));
+        return Fail(key, MessageText::English(MessageText::TooManyCharacters, {QString::number(maxChars)}));
     value = text;
     return true;
 }
@@ -242,9 +243,9 @@ bool CProjectText::GetColorRuns(const char* key, int maxCount, std::vector<COLOR
         bool ok = false;
         const int count = star == 6 ? run.mid(7).toInt(&ok) : 0;
         if (!ok || count < 1 || count > kMaxRunLength || !ParseColor(run.left(6).toString(), colour))
-            return Fail(key, QStringLiteral("\"%1\" is not a colour run RRGGBB*N").arg(CQuotedText::Quote(run.toString())));
+            return Fail(key, MessageText::English(MessageText::NotAColourRun, {CQuotedText::Quote(run.toString())}));
         if (static_cast<qsizetype>(colours.size()) + count > maxCount)
-            return Fail(key, QStringLiteral("more than %1 colours").arg(maxCount));
+            return Fail(key, MessageText::English(MessageText::TooManyColours, {QString::number(maxCount)}));
         colours.insert(colours.end(), static_cast<std::size_t>(count), colour);
     }
     value = std::move(colours);

@@ -1,6 +1,7 @@
 #include "dotdata/SaveDot.h"
 
 #include "base/FrameDialogs.h"
+#include "base/MessageTexts.h"
 #include "base/SaveTarget.h"
 #include "dotdata/DotFile.h"
 
@@ -34,5 +35,5 @@ COutcome CSaveDot::WriteListing(const QString& path, const QString& listing)
 
 QString CSaveDot::FailureMessage(const QString& path)
 {
-    return QStringLiteral("The file %1 could not be saved.").arg(QDir::toNativeSeparators(path));
+    return MessageText::English(MessageText::FileNotSaved, {QDir::toNativeSeparators(path)});
 }

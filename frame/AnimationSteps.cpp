@@ -2,6 +2,7 @@
 
 #include "animation/FrameImages.h"
 #include "animation/GifWriter.h"
+#include "base/MessageTexts.h"
 #include "canvas/CanvasDocument.h"
 
 CAnimationSteps::CAnimationSteps(CCanvasDocument& document)
@@ -154,7 +155,7 @@ void CAnimationSteps::AskSaveGif(const CFrameDialogs& dialogs)
     m_szGifPath = path;
     QString error;
     if (!SaveGif(path, 0, error))
-        dialogs.ShowMessage(QStringLiteral("The animation could not be saved: %1").arg(error));
+        dialogs.ShowMessage(MessageText::English(MessageText::AnimationNotSaved, {error}));
 }
 
 void CAnimationSteps::AskSaveFrames(const CFrameDialogs& dialogs)

@@ -1,5 +1,6 @@
 #include "frame/CommandSteps.h"
 
+#include "base/MessageTexts.h"
 #include "base/QuotedText.h"
 #include "base/RegularFile.h"
 #include "canvas/CanvasDocument.h"
@@ -151,12 +152,12 @@ bool CCommandSteps::LoadDots(const QString& path, QString& error)
     }
     const CDotGrid& grid = m_document.Grid();
     if (grid.IsEmpty()) {
-        error = QStringLiteral("there is no canvas to draw the listing on");
+        error = MessageText::English(MessageText::NoCanvasForListing);
         return false;
     }
     CDotListingReader reader;
     if (!reader.Read(file, grid.Width(), grid.Height())) {
-        error = QStringLiteral("%1: %2").arg(CQuotedText::Quote(path), reader.Error());
+        error = MessageText::English(MessageText::NamedProblem, {CQuotedText::Quote(path), reader.Error()});
         return false;
     }
     m_document.ChangeDots(EUndoKind::LoadDots, [&reader](CDotGrid& dots) {

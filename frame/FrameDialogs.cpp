@@ -264,6 +264,7 @@ CFrameDialogs MakeFrameDialogs(QWidget* owner, std::function<int()> language)
         return AskCanvasSize(owner, width, height, language);
     };
     dialogs.showMessage = [owner](const QString& text) { QMessageBox::warning(owner, ProductTitle(), text); };
+    dialogs.messageLanguage = languageNow;
     dialogs.askOpenProject = [owner](int language) { return AskOpenProject(owner, language); };
     dialogs.askSaveProjectPath = [owner](int language, const QString& prefill) {
         return AskSaveProjectPath(owner, language, prefill);

@@ -1,5 +1,6 @@
 #include "frame/ListingPrint.h"
 
+#include "base/MessageTexts.h"
 #include "base/TriText.h"
 #include "dotdata/DotTextPdf.h"
 #include "dotdata/DotTextPrinter.h"
@@ -73,7 +74,7 @@ bool CListingPrint::PrintOnPaper(QPagedPaintDevice& device) const
         return false;
     if (printer.Print(device, [&device] { device.newPage(); }) > 0)
         return true;
-    m_dialogs.showMessage(PrinterFailureMessage());
+    m_dialogs.ShowMessage(PrinterFailureMessage());
     return false;
 }
 
@@ -88,7 +89,7 @@ bool CListingPrint::SpoolOnPaper(const QPageLayout& layout, int resolution, cons
     if (sent)
         return true;
     const QString why = sent.Message().isEmpty() ? QString() : QStringLiteral(" (%1)").arg(sent.Message());
-    m_dialogs.showMessage(PrinterFailureMessage() + why);
+    m_dialogs.ShowMessage(PrinterFailureMessage() + why);
     return false;
 }
 
@@ -102,12 +103,11 @@ bool CListingPrint::PrintToPdf(const QString& path, const QPageLayout* layout, i
     QString error;
     if (pdf.Write(path, error))
         return true;
-    error[0] = error[0].toUpper();
-    m_dialogs.showMessage(error + QLatin1Char('.'));
+    m_dialogs.ShowMessage(MessageText::English(MessageText::NothingPrinted, {error}));
     return false;
 }
 
 QString CListingPrint::PrinterFailureMessage()
 {
-    return QStringLiteral("The printer could not be started, so nothing was printed.");
+    return MessageText::English(MessageText::PrinterNotStarted);
 }

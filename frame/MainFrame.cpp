@@ -2,6 +2,7 @@
 
 #include "animation/FrameStrip.h"
 #include "animation/PreviewWindow.h"
+#include "base/MessageTexts.h"
 #include "base/ProductTitle.h"
 #include "base/ProfileFile.h"
 #include "base/SettingsLocation.h"
@@ -66,6 +67,30 @@ constexpr int kLockPollMs = 300;
 // Text of the status panes 1 to 4 when shown; pane 1 also takes its width from it.
 constexpr std::array<const char*, CMainFrame::kStatusPaneCount> kPaneTexts = {"", "100%", "CAP", "NUM", "SCRL"};
 
+// The status-bar hints when View Image or Open leaves lit dots unlisted; the
+// menu names in them are those of the language's menus.
+constexpr STriText kEmptyListingHint = {
+    "No dots listed: a text-mode canvas lists only merged text. "
+    "To list a picture, choose File > New in image mode, then Open it.",
+    "未列出任何格点：文字模式的画布只列出合并后的文字。"
+    "要列出图片，请用 文件 > 新建图像 新建图片模式的画布，再用 打开图像 打开图片。",
+    "未列出任何格點：文字模式的畫布只列出合併後的文字。"
+    "要列出圖片，請用 文件 > 新建圖像 新建圖片模式的畫布，再用 打開圖像 開啟圖片。"};
+constexpr STriText kReplacedTextHint = {
+    "No dots listed: a text-mode canvas lists only merged text, and a picture, a listing "
+    "or a turn has replaced its dots. Merge Text lists the text again; to list a picture, "
+    "choose File > New in image mode, then Open it.",
+    "未列出任何格点：文字模式的画布只列出合并后的文字，而它的格点已被图片、点阵数据或旋转取代。"
+    "用 合并文字 可以重新列出文字；要列出图片，请用 文件 > 新建图像 新建图片模式的画布，再用 打开图像 打开图片。",
+    "未列出任何格點：文字模式的畫布只列出合併後的文字，而它的格點已被圖片、點陣資料或旋轉取代。"
+    "用 合併文字 可以重新列出文字；要列出圖片，請用 文件 > 新建圖像 新建圖片模式的畫布，再用 打開圖像 開啟圖片。"};
+constexpr STriText kExactLitNothingHint = {
+    "Exact Colors lit no dot of this picture. For a photo or a scan, choose "
+    "Edit > Picture Colors > Nearest Color or Dithered, then Open it again.",
+    "用 精确颜色 打开这张图片时没有点亮任何格点。照片或扫描图请选择 编辑 > 图片颜色 > 最接近颜色 或 抖动，然后重新打开。",
+    "用 精確顏色 開啟這張圖片時沒有點亮任何格點。相片或掃描圖請選擇 編輯 > 圖片顏色 > 最接近顏色 或 抖動，然後重新開啟。"};
+static_assert(AllComplete(std::array<STriText, 3>{kEmptyListingHint, kReplacedTextHint, kExactLitNothingHint}));
+
 bool Contains(const QWidget* pane, const QWidget* widget)
 {
     return pane && widget && (pane == widget || pane->isAncestorOf(widget));
@@ -104,7 +129,7 @@ CMainFrame::CMainFrame(const QString& settingsPath, bool showSplash, QWidget* pa
     CreateActions();
     CreateToolBar();
     CreateStatusBar();
-    m_nLanguage = ValidLanguage(CProfileFile(m_szSettingsPath).GetInt(kSection, kLanguageKey, kDefaultLanguage));
+    m_nLanguage = StoredLanguage(m_szSettingsPath);
     PutUpLanguageMenu();
     m_pInputPane->SetLanguage(m_nLanguage);
     resize(800, 600);
@@ -133,6 +158,11 @@ CMainFrame::~CMainFrame()
 QString CMainFrame::DefaultSettingsPath()
 {
     return CSettingsLocation().SettingsPath(QCoreApplication::applicationDirPath());
+}
+
+int CMainFrame::StoredLanguage(const QString& settingsPath)
+{
+    return ValidLanguage(CProfileFile(settingsPath).GetInt(kSection, kLanguageKey, kDefaultLanguage));
 }
 
 void CMainFrame::CreateClient()
@@ -247,7 +277,7 @@ void CMainFrame::OpenByContent(const QString& path)
     } else {
         QString error;
         if (!m_pSteps->LoadDots(path, error))
-            m_dialogs.ShowMessage(tr("The file cannot be drawn as a dot listing: %1.").arg(error));
+            m_dialogs.ShowMessage(MessageText::English(MessageText::NotAListing, {error}));
     }
     UpdateCommandStates();
 }
@@ -577,7 +607,7 @@ void CMainFrame::OnOpen()
     if (path.isEmpty())
         return;
     if (m_pSteps->Open(path) && m_pSteps->OpenLitNothing())
-        OnStatusText(0, ExactLitNothingHint());
+        OnStatusText(0, ExactLitNothingHint(m_nLanguage));
 }
 
 void CMainFrame::OnPrint()
@@ -611,7 +641,7 @@ void CMainFrame::OnViewImage()
     m_pCanvas->ToggleDotText();
     // An empty listing of lit dots is never left unexplained.
     if (m_pCanvas->IsTextPaneShown() && m_pSteps->ListingLeavesDotsOut())
-        OnStatusText(0, m_pCanvas->Text().m_szText.isEmpty() ? EmptyListingHint() : ReplacedTextHint());
+        OnStatusText(0, m_pCanvas->Text().m_szText.isEmpty() ? EmptyListingHint(m_nLanguage) : ReplacedTextHint(m_nLanguage));
     else
         statusBar()->clearMessage();
 }
@@ -689,7 +719,7 @@ void CMainFrame::OnHelp()
 {
     const QString path = HelpPath();
     if (!QFileInfo(path).isFile()) {
-        m_dialogs.showMessage(tr("The help page %1 is missing.").arg(QDir::toNativeSeparators(path)));
+        m_dialogs.ShowMessage(MessageText::English(MessageText::HelpMissing, {QDir::toNativeSeparators(path)}));
         return;
     }
     if (m_dialogs.openFile(path))
@@ -700,23 +730,19 @@ void CMainFrame::OnHelp()
     m_pHelpWindow->ShowPage(path);
 }
 
-QString CMainFrame::EmptyListingHint()
+QString CMainFrame::EmptyListingHint(int language)
 {
-    return tr("No dots listed: a text-mode canvas lists only merged text. "
-              "To list a picture, choose File > New in image mode, then Open it.");
+    return kEmptyListingHint.Pick(language);
 }
 
-QString CMainFrame::ReplacedTextHint()
+QString CMainFrame::ReplacedTextHint(int language)
 {
-    return tr("No dots listed: a text-mode canvas lists only merged text, and a picture, a listing "
-              "or a turn has replaced its dots. Merge Text lists the text again; to list a picture, "
-              "choose File > New in image mode, then Open it.");
+    return kReplacedTextHint.Pick(language);
 }
 
-QString CMainFrame::ExactLitNothingHint()
+QString CMainFrame::ExactLitNothingHint(int language)
 {
-    return tr("Exact Colors lit no dot of this picture. For a photo or a scan, choose "
-              "Edit > Picture Colors > Nearest Color or Dithered, then Open it again.");
+    return kExactLitNothingHint.Pick(language);
 }
 
 bool CMainFrame::IsTextPaneShown() const

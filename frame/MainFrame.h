@@ -47,6 +47,8 @@ public:
     ~CMainFrame() override;
 
     static QString DefaultSettingsPath();
+    // The interface language kept in the settings file (the default when none is).
+    static int StoredLanguage(const QString& settingsPath);
 
     CImageView* Canvas() const { return m_pCanvas; }
     CInputTextView* InputPane() const { return m_pInputPane; }
@@ -76,12 +78,13 @@ public:
     // What the status bar says while the overlay text runs past the canvas;
     // empty while it fits.
     QString OverflowText() const;
-    // What the status bar says when View Image lists nothing of the lit dots.
-    static QString EmptyListingHint();
+    // What the status bar says, in the language, when View Image lists
+    // nothing of the lit dots.
+    static QString EmptyListingHint(int language);
     // The same when merged text was there but its dots have been replaced.
-    static QString ReplacedTextHint();
+    static QString ReplacedTextHint(int language);
     // The status line after an Exact Colors open that lit no dot.
-    static QString ExactLitNothingHint();
+    static QString ExactLitNothingHint(int language);
     // Height of the client area: the window without its menu bar.
     int ClientHeight() const;
 

@@ -17,6 +17,7 @@ protected:
     {
         FrameTest::SetUp();
         frame->show();
+        Trigger(English); // the hints' words are checked in English
         QImage image(16, 8, QImage::Format_RGB888);
         image.fill(QColor(10, 20, 30));
         image.setPixelColor(3, 2, QColor(255, 255, 0));
@@ -42,7 +43,7 @@ TEST_F(EmptyListingHintTest, OpenAtStartThenViewImageSaysWhyNothingIsListed)
     Trigger(Open);
     ASSERT_EQ(Canvas()->Grid().Mode(), TextMode); // Open keeps the start mode
     const QString said = ViewImage();
-    EXPECT_EQ(said, CMainFrame::EmptyListingHint());
+    EXPECT_EQ(said, CMainFrame::EmptyListingHint(frame->Language()));
     EXPECT_TRUE(said.contains(QStringLiteral("File > New in image mode")));
     EXPECT_TRUE(Canvas()->TextPane()->toPlainText().isEmpty());
 
@@ -73,7 +74,7 @@ TEST_F(EmptyListingHintTest, ExactOpenThatLightsNothingNamesTheOtherWays)
     ASSERT_TRUE(blank.save(m_szPicture, "BMP"));
     Trigger(Open);
     const QString said = frame->StatusPaneText(0);
-    EXPECT_EQ(said, CMainFrame::ExactLitNothingHint());
+    EXPECT_EQ(said, CMainFrame::ExactLitNothingHint(frame->Language()));
     EXPECT_TRUE(said.contains(QStringLiteral("Nearest Color")) && said.contains(QStringLiteral("Dithered")));
 
     // The same file under Nearest Color is no reason for the hint.
@@ -92,7 +93,7 @@ TEST_F(EmptyListingHintTest, APictureOverMergedTextIsNotListedAsTheText)
     Trigger(MergeText);
     ASSERT_EQ(Canvas()->Text().m_szText, QStringLiteral("OPEN"));
     Trigger(Open);
-    EXPECT_EQ(ViewImage(), CMainFrame::ReplacedTextHint());
+    EXPECT_EQ(ViewImage(), CMainFrame::ReplacedTextHint(frame->Language()));
     EXPECT_TRUE(Canvas()->TextPane()->toPlainText().isEmpty());
     Trigger(CommandId::ViewImage);
 

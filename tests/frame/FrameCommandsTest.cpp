@@ -118,6 +118,7 @@ TEST_F(FrameTest, EffectsThatCannotBeMadeAreToldAndAnimationsSaved)
     frame->Dialogs().askScroll = [](const CScrollRequest&) {
         return std::optional<CScrollRequest>(CScrollRequest{1024, 768, 20});
     };
+    Trigger(English); // the message's words are checked in English
     Trigger(ScrollLeft);
     ASSERT_EQ(messages.size(), 1);
     EXPECT_TRUE(messages.first().contains(QStringLiteral("more than memory allows")));

@@ -120,6 +120,7 @@ TEST_F(KeepWorkTest, SaveFirstWritesTheProjectThenGoesOn)
     frame->close();
     EXPECT_TRUE(frame->isVisible());
     SaveAnswers(dir.Path()); // a folder: the save fails and says so
+    Trigger(English);
     frame->close();
     EXPECT_TRUE(frame->isVisible());
     ASSERT_EQ(messages.size(), 1);
@@ -166,6 +167,7 @@ TEST_F(KeepWorkTest, ABadProjectSaysSoOnceAndKeepsTheDocument)
     ASSERT_TRUE(WriteAll(bad, bytes.left(bytes.size() - 5)));
     frame->Dialogs().askOpenProject = [bad](int) { return bad; };
     saveAnswer = ESaveChoice::Discard;
+    Trigger(English);
     Trigger(OpenProject);
     ASSERT_EQ(messages.size(), 1);
     EXPECT_TRUE(messages.front().contains(QStringLiteral("incomplete"))) << messages.front().toStdString();

@@ -116,6 +116,7 @@ TEST_F(PrintAndHelpTest, APrinterThatCannotBeginGivesOneMessage)
     // printer that is not there.
     QPdfWriter broken(dir.Path());
     const CListingDocument listing(Canvas()->Document().Listing());
+    Trigger(English);
     EXPECT_FALSE(CListingPrint(frame->Dialogs(), listing).PrintOnPaper(broken));
     EXPECT_EQ(messages, QStringList{CListingPrint::PrinterFailureMessage()});
     EXPECT_EQ(QDir(dir.Path()).entryList(QDir::Files), QStringList{QStringLiteral("sample.bmp")});
