@@ -15,6 +15,28 @@
 #include <QSaveFile>
 #include <QTextDocument>
 
+namespace {
+
+// A PDF writer on the document's pages, into bytes (or a scratch buffer when
+// only its measures are wanted): counting, measuring and printing all lay the
+// text out on the same device.
+struct SPageDevice
+{
+    SPageDevice(const QPageLayout& layout, int resolution, QByteArray* bytes = nullptr)
+        : buffer(bytes)
+        , bOpen(buffer.open(QIODevice::WriteOnly))
+    {
+        writer.setResolution(resolution);
+        writer.setPageLayout(layout);
+    }
+
+    QBuffer buffer;
+    bool bOpen;
+    QPdfWriter writer{&buffer};
+};
+
+} // namespace
+
 CDotTextPdf::CDotTextPdf(const QPlainTextEdit& pane)
     : CDotTextPdf(*pane.document(), pane.font(), pane.logicalDpiY())
 {
@@ -49,23 +71,16 @@ void CDotTextPdf::SetPage(const QPageLayout& layout, int resolution)
 
 int CDotTextPdf::CountPages() const
 {
-    QBuffer buffer;
-    buffer.open(QIODevice::WriteOnly);
-    QPdfWriter writer(&buffer);
-    writer.setResolution(m_nResolution);
-    writer.setPageLayout(m_layout);
-    return CDotTextPrinter(m_szText, m_font, m_nSourceDpi).CountPages(writer);
+    SPageDevice device(m_layout, m_nResolution);
+    return CDotTextPrinter(m_szText, m_font, m_nSourceDpi).CountPages(device.writer);
 }
 
 // Printable ASCII, which every listing of a picture is, is written by the
 // fast writer in the PDF's Courier at the same size and line spacing.
 QByteArray CDotTextPdf::RenderPlain() const
 {
-    QBuffer scratch;
-    scratch.open(QIODevice::WriteOnly);
-    QPdfWriter metrics(&scratch);
-    metrics.setResolution(m_nResolution);
-    metrics.setPageLayout(m_layout);
+    SPageDevice device(m_layout, m_nResolution);
+    QPdfWriter& metrics = device.writer;
     CDotTextPrinter printer(m_szText, m_font, m_nSourceDpi);
     printer.UseFixedPitch(CTextPdfWriter::kAdvanceEm);
     m_nPages = printer.CountPages(metrics);
@@ -87,13 +102,11 @@ QByteArray CDotTextPdf::Render() const
     }
     QByteArray bytes;
     {
-        QBuffer buffer(&bytes);
-        if (!buffer.open(QIODevice::WriteOnly))
+        SPageDevice device(m_layout, m_nResolution, &bytes);
+        if (!device.bOpen)
             return {};
-        QPdfWriter writer(&buffer);
+        QPdfWriter& writer = device.writer;
         writer.setTitle(QStringLiteral("Untitled"));
-        writer.setResolution(m_nResolution);
-        writer.setPageLayout(m_layout);
         CDotTextPrinter printer(m_szText, m_font, m_nSourceDpi);
         m_nPages = printer.Print(writer, [&writer] { writer.newPage(); });
     }

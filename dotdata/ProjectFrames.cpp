@@ -34,12 +34,12 @@ QByteArray FrameChunk(int index, const SSignFrame& frame)
 bool ReadFrame(const QByteArray& data, const CDotGrid& current, std::vector<SSignFrame>& frames, QString& detail)
 {
     const auto* head = reinterpret_cast<const uchar*>(data.constData());
-    const quint32 index = data.size() < CProjectFrames::kHeaderBytes ? 0 : qFromBigEndian<quint32>(head);
-    const quint32 duration = data.size() < CProjectFrames::kHeaderBytes ? 0 : qFromBigEndian<quint32>(head + 4);
-    if (data.size() < CProjectFrames::kHeaderBytes || index >= frames.size()) {
+    if (data.size() < CProjectFrames::kHeaderBytes || qFromBigEndian<quint32>(head) >= frames.size()) {
         detail = MessageText::English(MessageText::FrameWithoutPlace);
         return false;
     }
+    const quint32 index = qFromBigEndian<quint32>(head);
+    const quint32 duration = qFromBigEndian<quint32>(head + 4);
     SSignFrame& frame = frames[index];
     if (!frame.grid.IsEmpty() || frame.nDurationMs != 0) {
         detail = MessageText::English(MessageText::FrameTwice, {QString::number(index + 1)});
