@@ -22,6 +22,17 @@ TEST_F(ZoomView, CentresOnWholeDots)
     EXPECT_EQ(m_view.Origin(), QPoint(128, 120));
 }
 
+// An odd leftover splits with the spare pixel after the grid: at 8 pixels a
+// dot, 289 - 128 leaves 161, margin 80; 209 - 128 leaves 81, margin 40. Both
+// are whole dots already, so rounding up leaves them.
+TEST_F(ZoomView, OddLeftoverPutsTheSparePixelAfterTheGrid)
+{
+    Show(289, 209);
+    NewGrid(16, 16);
+    ASSERT_EQ(m_view.DotSize(), 8);
+    EXPECT_EQ(m_view.Origin(), QPoint(80, 40));
+}
+
 TEST_F(ZoomView, LayoutStepSetsTheRangeResetsScrollingAndReports)
 {
     Show(500, 300);

@@ -277,6 +277,35 @@ TEST(ColorMatcher, DitheredRampFollowsTheGradientOnBothAxes)
     EXPECT_TRUE(OnlyDotLooks(tall));
 }
 
+// A one-dot-wide column passes 5/16 of each error straight down. A first grey
+// of 8 goes unlit (error +8) or of 247 goes white (error -8), so the dot below
+// owes +-40/16, exactly two and a half steps; halves round up. The second grey
+// then lands either side of the unlit/Pink turning point at 89.5 above.
+TEST(ColorMatcher, DitheredErrorOfHalfAStepRoundsUp)
+{
+    const struct
+    {
+        int first;
+        int second;
+        int expected;
+    } cases[] = {
+        {8, 87, 4},           // 87 + 2.5 -> 90
+        {8, 86, kUnlitIndex}, // 86 + 2.5 -> 89
+        {247, 92, 4},         // 92 - 2.5 -> 90
+        {247, 91, kUnlitIndex}, // 91 - 2.5 -> 89
+    };
+    for (const auto& c : cases) {
+        const QImage column = MakeImage(1, 2, [&](int, int y) {
+            const int level = y == 0 ? c.first : c.second;
+            return qRgb(level, level, level);
+        });
+        const CDotGrid grid = Placed(column, DitheredColors);
+        EXPECT_EQ(At(grid, 0, 0), c.first < 128 ? kBlack : DotPalette[5]) << c.first;
+        const COLORREF below = c.expected == kUnlitIndex ? kBlack : DotPalette[static_cast<std::size_t>(c.expected)];
+        EXPECT_EQ(At(grid, 0, 1), below) << c.first << " then " << c.second;
+    }
+}
+
 // Only the covered part of the grid is written, on both axes; thin pictures
 // keep the error spread inside its bounds.
 TEST(ColorMatcher, MatchingWritesOnlyTheCoveredDots)
