@@ -368,16 +368,21 @@ void CListingView::mouseDoubleClickEvent(QMouseEvent* event)
     SetCaret(end, true);
 }
 
-void CListingView::contextMenuEvent(QContextMenuEvent* event)
+std::unique_ptr<QMenu> CListingView::MakeContextMenu()
 {
-    QMenu menu(this);
-    QAction* copy = menu.addAction(kCopyText.Pick(m_nLanguage), this, &CListingView::Copy);
+    auto menu = std::make_unique<QMenu>(this);
+    QAction* copy = menu->addAction(kCopyText.Pick(m_nLanguage), this, &CListingView::Copy);
     copy->setShortcut(QKeySequence::Copy);
     copy->setEnabled(m_nCaret != m_nAnchor);
-    QAction* all = menu.addAction(kSelectAllText.Pick(m_nLanguage), this, &CListingView::SelectAll);
+    QAction* all = menu->addAction(kSelectAllText.Pick(m_nLanguage), this, &CListingView::SelectAll);
     all->setShortcut(QKeySequence::SelectAll);
     all->setEnabled(m_nSize > 0);
-    menu.exec(event->globalPos());
+    return menu;
+}
+
+void CListingView::contextMenuEvent(QContextMenuEvent* event)
+{
+    MakeContextMenu()->exec(event->globalPos());
 }
 
 void CListingView::changeEvent(QEvent* event)

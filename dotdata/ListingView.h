@@ -5,7 +5,10 @@
 #include <QString>
 #include <QTimer>
 
+#include <memory>
 #include <vector>
+
+class QMenu;
 
 // The dot text pane: a read-only view of the dot-data listing.
 //
@@ -51,6 +54,8 @@ public:
 
     // The context menu's texts follow the interface language.
     void SetLanguage(int language) { m_nLanguage = language; }
+    // Copy and Select All, enabled as they apply now.
+    std::unique_ptr<QMenu> MakeContextMenu();
 
 public slots:
     void SelectAll();
