@@ -186,11 +186,13 @@ void CListingView::Copy() const
 bool CListingView::event(QEvent* event)
 {
     // The pane's own keys win over the window's shortcuts (Edit > Copy and
-    // Select All act on the canvas) while the pane has the focus.
+    // Select All act on the canvas) while the pane has the focus; moving keys
+    // with Ctrl or Alt stay the window's (Ctrl+PgDown steps to the next frame).
     if (event->type() == QEvent::ShortcutOverride) {
         const auto* key = static_cast<QKeyEvent*>(event);
-        if (key->matches(QKeySequence::Copy) || key->matches(QKeySequence::SelectAll) ||
-            (IsMoveKey(key->key()) && !(key->modifiers() & Qt::AltModifier))) {
+        const bool plainMove = IsMoveKey(key->key()) &&
+                               !(key->modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier));
+        if (key->matches(QKeySequence::Copy) || key->matches(QKeySequence::SelectAll) || plainMove) {
             event->accept();
             return true;
         }

@@ -121,8 +121,9 @@ TEST_F(ListingViewTest, KeysMoveByCharacterLineAndEntryAndShiftSelects)
     EXPECT_EQ(m_view.CaretPosition(), kListing.size() - 6) << "the start of \"*****/\"";
 }
 
-// With the pane focused, Ctrl+C and Ctrl+A are the pane's, not the window's
-// shortcuts of the same keys (the canvas's Copy and Select All).
+// With the pane focused, Ctrl+C, Ctrl+A and plain moving keys are the pane's,
+// not the window's shortcuts of the same keys (the canvas's Copy and Select
+// All); Ctrl+PgDown stays the window's (the next frame).
 TEST_F(ListingViewTest, CopyAndSelectAllAreThePanesWhileItHasTheFocus)
 {
     QWidget window;
@@ -130,7 +131,8 @@ TEST_F(ListingViewTest, CopyAndSelectAllAreThePanesWhileItHasTheFocus)
     auto* view = new CListingView(&window);
     layout->addWidget(view);
     int windowShortcuts = 0;
-    for (const QKeySequence::StandardKey key : {QKeySequence::Copy, QKeySequence::SelectAll}) {
+    for (const QKeySequence& key : {QKeySequence(QKeySequence::Copy), QKeySequence(QKeySequence::SelectAll),
+                                   QKeySequence(Qt::Key_PageDown), QKeySequence(Qt::CTRL | Qt::Key_PageDown)}) {
         auto* action = new QAction(&window);
         action->setShortcut(key);
         QObject::connect(action, &QAction::triggered, [&windowShortcuts] { ++windowShortcuts; });
@@ -150,7 +152,11 @@ TEST_F(ListingViewTest, CopyAndSelectAllAreThePanesWhileItHasTheFocus)
     EXPECT_EQ(QGuiApplication::clipboard()->text(), QStringLiteral("8-8-W\n\n"));
     QTest::keyClick(view, Qt::Key_A, Qt::ControlModifier);
     EXPECT_EQ(view->SelectedText(), kListing);
+    QTest::keyClick(view, Qt::Key_PageDown);
+    EXPECT_EQ(view->CaretLine(), view->LineCount() - 1);
     EXPECT_EQ(windowShortcuts, 0);
+    QTest::keyClick(view, Qt::Key_PageDown, Qt::ControlModifier);
+    EXPECT_EQ(windowShortcuts, 1);
 }
 
 TEST_F(ListingViewTest, ClicksDragsAndDoubleClicksSelectWhatTheyCover)
