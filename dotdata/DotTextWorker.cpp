@@ -56,6 +56,10 @@ CDotTextWorker::CDotTextWorker(CListingView* pane, QObject* parent)
     : QObject(parent)
     , m_pPane(pane)
 {
+    // Copying the largest canvas into new memory would hold up the interface
+    // thread for the pages' first use; the thread makes that memory ready
+    // now, so the first listing of a full canvas copies into pages in use.
+    m_thread = std::thread([this] { m_grid.Create(kMaxCanvasWidth, kMaxCanvasHeight, ImageMode); });
 }
 
 CDotTextWorker::~CDotTextWorker()
@@ -72,7 +76,7 @@ bool CDotTextWorker::Start(const CDotGrid& grid, const CCanvasText& text)
 {
     if (m_bRunning || grid.IsEmpty())
         return false;
-    JoinThread(); // the previous run's thread has posted its last call already
+    JoinThread(); // the preparing thread, or the previous run's, which has posted its last call
     std::vector<QString> previous;
     if (m_pPane) {
         m_pPane->setEnabled(false);

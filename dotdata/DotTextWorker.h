@@ -68,7 +68,7 @@ private:
     void JoinThread();
 
     QPointer<CListingView> m_pPane;
-    CDotGrid m_grid; // what the thread lists; untouched by others while it runs
+    CDotGrid m_grid; // what the thread lists (or prepares); untouched by others meanwhile
     CCanvasText m_text;
     int m_nChunkChars = CDotListing::kDefaultChunkChars;
     bool m_bRunning = false;
