@@ -46,10 +46,23 @@ CDotGrid::CDotGrid(const CDotGrid& other)
 
 CDotGrid& CDotGrid::operator=(const CDotGrid& other)
 {
-    if (this != &other) {
+    if (this == &other)
+        return *this;
+    // A grid of the same size keeps its buffer: copying into memory that is
+    // already in use costs no new pages, which a snapshot taken again and
+    // again (the listing's worker) would otherwise pay every time.
+    if (!m_pBits || !other.m_pBits || ByteCount() != other.ByteCount()) {
         CDotGrid copy(other);
         *this = std::move(copy);
+        return *this;
     }
+    std::memcpy(m_pBits.get(), other.m_pBits.get(), other.ByteCount());
+    m_nWidth = other.m_nWidth;
+    m_nHeight = other.m_nHeight;
+    m_crDot = other.m_crDot;
+    m_nColorIndex = other.m_nColorIndex;
+    m_crBack = other.m_crBack;
+    m_nMode = other.m_nMode;
     return *this;
 }
 

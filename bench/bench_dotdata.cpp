@@ -7,11 +7,11 @@
 #include "canvas/ImageView.h"
 #include "dotdata/DotListing.h"
 #include "dotdata/DotTextWorker.h"
+#include "dotdata/ListingView.h"
 
 #include <QApplication>
 #include <QElapsedTimer>
 #include <QEventLoop>
-#include <QPlainTextEdit>
 #include <QTimer>
 
 #include <algorithm>
@@ -70,7 +70,7 @@ SRun Measure(CImageView& view, const std::function<void()>& start, const std::fu
     start();
     loop.exec();
     QObject::disconnect(connection);
-    run.nChars = view.TextPane()->document()->characterCount() - 1;
+    run.nChars = static_cast<int>(view.TextPane()->PlainText().size());
     return run;
 }
 

@@ -12,12 +12,12 @@
 #include "canvas/ShapeTool.h"
 #include "dotdata/DotTextWorker.h"
 #include "dotdata/ListingDocument.h"
+#include "dotdata/ListingView.h"
 
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPaintEvent>
 #include <QPainter>
-#include <QPlainTextEdit>
 #include <QScrollBar>
 #include <QTextEdit>
 
@@ -41,18 +41,13 @@ CImageView::CImageView(QWidget* parent, CCanvasDocument* document)
     horizontalScrollBar()->installEventFilter(this);
     verticalScrollBar()->installEventFilter(this);
 
-    m_wndTextPane = new QPlainTextEdit(viewport());
-    m_wndTextPane->setReadOnly(true);
-    m_wndTextPane->setUndoRedoEnabled(false);
-    // Read-only still moves through the listing by keyboard (Ctrl+Home, Ctrl+End).
-    m_wndTextPane->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
-    m_wndTextPane->setMaximumBlockCount(0);
-    // Fixed pitch keeps the entries in columns; without wrapping a line never
-    // breaks inside an entry such as "3-8-2-R" (a break after a hyphen is
-    // allowed by the usual line-breaking rules).
-    m_wndTextPane->setLineWrapMode(QPlainTextEdit::NoWrap);
+    m_wndTextPane = new CListingView(viewport());
+    // Fixed pitch keeps the entries in columns.
     m_wndTextPane->setFont(CListingDocument::ListingFont());
     m_wndTextPane->hide();
+    m_hDotThread = new CDotTextWorker(m_wndTextPane, this);
+    connect(m_hDotThread, &CDotTextWorker::StatusText, this, &CImageView::StatusText);
+    connect(m_hDotThread, &CDotTextWorker::Finished, this, &CImageView::DotTextFinished);
     auto* presses = new CPressWatcher([this] { emit Activated(); }, this);
     presses->WatchTree(this);
     // Open and Rotate change the panel under the overlay.
@@ -337,16 +332,12 @@ void CImageView::BeginDotText()
 {
     if (IsDotTextRunning())
         return;
-    m_hDotThread = CDotTextWorker::Launch(m_wndTextPane, Grid(), Text(), this);
-    if (!m_hDotThread)
-        return;
-    connect(m_hDotThread, &CDotTextWorker::StatusText, this, &CImageView::StatusText);
-    connect(m_hDotThread, &CDotTextWorker::Finished, this, &CImageView::DotTextFinished);
+    m_hDotThread->Start(Grid(), Text());
 }
 
 bool CImageView::IsDotTextRunning() const
 {
-    return m_hDotThread && m_hDotThread->IsRunning();
+    return m_hDotThread->IsRunning();
 }
 
 void CImageView::SaveDotData()

@@ -19,7 +19,7 @@ class CDotTextWorker;
 class CDotPaintTool;
 class CPanTool;
 class QImage;
-class QPlainTextEdit;
+class CListingView;
 class QTextEdit;
 
 // The canvas pane of both modes (the name is historical): a view of the
@@ -65,7 +65,7 @@ public:
     // 1 covers the canvas with the dot text pane, 0 brings the dots back.
     void ShowTextPane(int show);
     int IsTextPaneShown() const { return m_bTextPaneShown; }
-    QPlainTextEdit* TextPane() const { return m_wndTextPane; }
+    CListingView* TextPane() const { return m_wndTextPane; }
 
     // View Image: the listing is generated into the text pane by a worker
     // thread working on a copy of the dots, and only shown there.
@@ -179,13 +179,13 @@ private:
 
     CCanvasDocument* m_pDoc = nullptr;
     COverlayCache m_overlay;
-    QPlainTextEdit* m_wndTextPane = nullptr;
+    CListingView* m_wndTextPane = nullptr;
     int m_bTextPaneShown = 0;
     QSize m_overflow{0, 0}; // what OverlayOverflowChanged last told
 
     static const CFrameDialogs kNoDialogs;
     const CFrameDialogs* m_pDialogs = &kNoDialogs;
-    QPointer<CDotTextWorker> m_hDotThread; // the listing's worker while it runs
+    CDotTextWorker* m_hDotThread = nullptr; // the listing's worker, a child of the canvas
 
     std::unique_ptr<CDotPaintTool> m_pPaintTool;
     std::unique_ptr<CPanTool> m_pPanTool;

@@ -304,7 +304,7 @@ void CDotListing::Flush()
     if (m_szBuffer.isEmpty())
         return;
     m_sink.Insert(m_szBuffer);
-    m_szBuffer.clear();
+    m_szBuffer = m_sink.Buffer();
     m_szBuffer.reserve(m_nChunkChars + 128);
 }
 

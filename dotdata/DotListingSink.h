@@ -11,4 +11,7 @@ public:
 
     virtual void Insert(const QString& text) = 0;
     virtual void Status(const QString& text) = 0;
+    // An empty string to gather the next chunk in. A sink may hand back the
+    // memory of an earlier listing: memory already in use costs no new pages.
+    virtual QString Buffer() { return QString(); }
 };

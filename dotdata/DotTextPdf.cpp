@@ -10,7 +10,6 @@
 #include <QBuffer>
 #include <QDir>
 #include <QPdfWriter>
-#include <QPlainTextEdit>
 #include <QPrinter>
 #include <QSaveFile>
 #include <QTextDocument>
@@ -36,11 +35,6 @@ struct SPageDevice
 };
 
 } // namespace
-
-CDotTextPdf::CDotTextPdf(const QPlainTextEdit& pane)
-    : CDotTextPdf(*pane.document(), pane.font(), pane.logicalDpiY())
-{
-}
 
 CDotTextPdf::CDotTextPdf(const CListingDocument& listing)
     : CDotTextPdf(listing.Text(), listing.Font(), listing.SourceDpi())

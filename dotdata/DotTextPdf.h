@@ -6,7 +6,6 @@
 #include <QString>
 
 class CListingDocument;
-class QPlainTextEdit;
 class QSaveFile;
 class QTextDocument;
 
@@ -18,8 +17,6 @@ class QTextDocument;
 class CDotTextPdf
 {
 public:
-    // The pane's text in the pane's font, on the pages of the default printer.
-    explicit CDotTextPdf(const QPlainTextEdit& pane);
     explicit CDotTextPdf(const CListingDocument& listing);
     CDotTextPdf(const QTextDocument& text, const QFont& font, int sourceDpi);
     CDotTextPdf(const QString& text, const QFont& font, int sourceDpi);

@@ -5,7 +5,6 @@
 #include <QHash>
 #include <QPagedPaintDevice>
 #include <QPainter>
-#include <QPlainTextEdit>
 #include <QPrinter>
 #include <QTextDocument>
 
@@ -43,11 +42,6 @@ QRect CDotTextPrinter::TextRect(const QPaintDevice& device)
     const QRect paper = layout.fullRectPixels(dpiX);
     const QRect printable = layout.paintRectPixels(dpiX);
     return TextRect(paper.width(), paper.height(), QRect(printable.topLeft(), whole.size()), dpiX, dpiY);
-}
-
-int CDotTextPrinter::PrintPane(const QPlainTextEdit& pane, QPrinter& printer)
-{
-    return CDotTextPrinter(*pane.document(), pane.font(), pane.logicalDpiY()).Print(printer);
 }
 
 CDotTextPrinter::CDotTextPrinter(const QString& text, const QFont& font, int sourceDpi)

@@ -11,7 +11,6 @@
 
 class QPaintDevice;
 class QPainter;
-class QPlainTextEdit;
 class QPrinter;
 class QTextDocument;
 
@@ -38,9 +37,6 @@ public:
     // The same for a device: a printer or PDF writer gives its paper and
     // printable area, any other device is printable to its edges.
     static QRect TextRect(const QPaintDevice& device);
-
-    // Prints the pane's whole text in the pane's font.
-    static int PrintPane(const QPlainTextEdit& pane, QPrinter& printer);
 
     // text is laid out in font, whose sizes are meant for a screen of
     // sourceDpi dots per inch; on paper it keeps its size in inches.

@@ -1,17 +1,17 @@
 #include "dotdata/DotTextWorker.h"
 
+#include "dotdata/ListingView.h"
+
 #include <QMetaObject>
-#include <QPlainTextEdit>
-#include <QTextCursor>
-#include <QTextDocument>
 
 // Runs on the worker thread: turns the writer's output into queued calls on
 // the worker object, which live on the interface thread.
 class CDotTextWorker::CPaneSink : public CDotListingSink
 {
 public:
-    explicit CPaneSink(CDotTextWorker& worker)
+    CPaneSink(CDotTextWorker& worker, std::vector<QString> spare)
         : m_worker(worker)
+        , m_aSpare(std::move(spare))
     {
     }
 
@@ -36,14 +36,30 @@ public:
             worker, [worker, text] { emit worker->StatusText(kStatusPane, text); }, Qt::QueuedConnection);
     }
 
+    // The chunks of the previous listing, emptied, while they last.
+    QString Buffer() override
+    {
+        if (m_nNextSpare >= m_aSpare.size())
+            return QString();
+        QString buffer = std::move(m_aSpare[m_nNextSpare++]);
+        buffer.resize(0); // keeps the memory unless someone else still holds the text
+        return buffer;
+    }
+
 private:
     CDotTextWorker& m_worker;
+    std::vector<QString> m_aSpare; // freed with the sink, on the worker's thread
+    std::size_t m_nNextSpare = 0;
 };
 
-CDotTextWorker::CDotTextWorker(QPlainTextEdit* pane, QObject* parent)
+CDotTextWorker::CDotTextWorker(CListingView* pane, QObject* parent)
     : QObject(parent)
     , m_pPane(pane)
 {
+    // Copying the largest canvas into new memory would hold up the interface
+    // thread for the pages' first use; the thread makes that memory ready
+    // now, so the first listing of a full canvas copies into pages in use.
+    m_thread = std::thread([this] { m_grid.Create(kMaxCanvasWidth, kMaxCanvasHeight, ImageMode); });
 }
 
 CDotTextWorker::~CDotTextWorker()
@@ -56,37 +72,28 @@ CDotTextWorker::~CDotTextWorker()
     JoinThread();
 }
 
-CDotTextWorker* CDotTextWorker::Launch(QPlainTextEdit* pane, const CDotGrid& grid, const CCanvasText& text,
-                                       QObject* parent)
-{
-    if (grid.IsEmpty())
-        return nullptr;
-    auto* worker = new CDotTextWorker(pane, parent);
-    connect(worker, &CDotTextWorker::Finished, worker, &QObject::deleteLater);
-    worker->Start(grid, text);
-    return worker;
-}
-
 bool CDotTextWorker::Start(const CDotGrid& grid, const CCanvasText& text)
 {
     if (m_bRunning || grid.IsEmpty())
         return false;
-    JoinThread(); // the previous run's thread has posted its last call already
+    JoinThread(); // the preparing thread, or the previous run's, which has posted its last call
+    std::vector<QString> previous;
     if (m_pPane) {
         m_pPane->setEnabled(false);
-        m_pPane->setUndoRedoEnabled(false);
-        m_pPane->clear();
+        previous = m_pPane->TakeText();
     }
+    m_grid = grid;
+    m_text = text;
     m_bRunning = true;
     m_nInFlight = 0;
-    m_thread = std::thread([this, grid, text] { Run(grid, text); });
+    m_thread = std::thread([this, previous = std::move(previous)]() mutable { Run(std::move(previous)); });
     return true;
 }
 
-void CDotTextWorker::Run(const CDotGrid& grid, const CCanvasText& text)
+void CDotTextWorker::Run(std::vector<QString> spare)
 {
-    CPaneSink sink(*this);
-    CDotListing(sink, m_nChunkChars).Generate(grid, text);
+    CPaneSink sink(*this, std::move(spare));
+    CDotListing(sink, m_nChunkChars).Generate(m_grid, m_text);
     QMetaObject::invokeMethod(this, [this] { Finish(); }, Qt::QueuedConnection);
 }
 
@@ -111,15 +118,11 @@ void CDotTextWorker::ReleaseSlot()
     m_cvSlot.notify_one();
 }
 
-// Appends at the end of the document without moving the view, so a chunk
-// costs the insertion only.
+// Appends at the end without moving the view, so a chunk costs the append.
 void CDotTextWorker::InsertChunk(const QString& chunk)
 {
-    if (!m_pPane)
-        return;
-    QTextCursor cursor(m_pPane->document());
-    cursor.movePosition(QTextCursor::End);
-    cursor.insertText(chunk);
+    if (m_pPane)
+        m_pPane->AppendText(chunk);
 }
 
 void CDotTextWorker::Finish()

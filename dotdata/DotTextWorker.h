@@ -11,14 +11,18 @@
 #include <condition_variable>
 #include <mutex>
 #include <thread>
+#include <vector>
 
-class QPlainTextEdit;
+class CListingView;
 
 // Fills the dot text pane with the dot-data listing on a thread of its own.
 //
 // The thread works on copies of the grid and of the canvas text taken by
 // Start, so edits, Rotate or Open during a run cannot change or free what it
-// reads. The pane lives on the interface thread and is only touched there:
+// reads. The worker lives as long as its pane and keeps its copies between
+// runs, so the next copy of a grid of the same size reuses their memory.
+// The pane's previous listing goes to the thread, which writes the new one
+// into its memory and frees the rest there. The pane lives on the interface thread and is only touched there:
 // the thread posts the listing in large chunks and the progress texts as
 // queued calls, in order. At most kChunksInFlight chunks wait at a time,
 // which bounds memory and leaves the interface thread free to handle input
@@ -33,13 +37,8 @@ public:
     static constexpr int kStatusPane = 1;
     static constexpr int kChunksInFlight = 2;
 
-    explicit CDotTextWorker(QPlainTextEdit* pane, QObject* parent = nullptr);
+    explicit CDotTextWorker(CListingView* pane, QObject* parent = nullptr);
     ~CDotTextWorker() override;
-
-    // Starts a worker owned by parent that deletes itself when it has
-    // finished. Null, with nothing started, when the grid has no dots.
-    static CDotTextWorker* Launch(QPlainTextEdit* pane, const CDotGrid& grid, const CCanvasText& text,
-                                  QObject* parent);
 
     // Characters per chunk; 1 hands every entry and line break over on its own.
     void SetChunkChars(int chars) { m_nChunkChars = chars; }
@@ -61,14 +60,16 @@ signals:
 private:
     class CPaneSink;
 
-    void Run(const CDotGrid& grid, const CCanvasText& text);
+    void Run(std::vector<QString> spare);
     bool AcquireSlot();
     void ReleaseSlot();
     void InsertChunk(const QString& chunk);
     void Finish();
     void JoinThread();
 
-    QPointer<QPlainTextEdit> m_pPane;
+    QPointer<CListingView> m_pPane;
+    CDotGrid m_grid; // what the thread lists (or prepares); untouched by others meanwhile
+    CCanvasText m_text;
     int m_nChunkChars = CDotListing::kDefaultChunkChars;
     bool m_bRunning = false;
 

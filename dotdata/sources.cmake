@@ -52,6 +52,7 @@ target_sources(pellmark_dotdata PRIVATE
 add_library(pellmark_dotdata_widgets STATIC)
 target_link_libraries(pellmark_dotdata_widgets PUBLIC pellmark_dotdata Qt6::Widgets Qt6::PrintSupport)
 target_sources(pellmark_dotdata_widgets PRIVATE
+  dotdata/ListingView.h dotdata/ListingView.cpp
   dotdata/DotTextWorker.h dotdata/DotTextWorker.cpp
   dotdata/DotTextPrinter.h dotdata/DotTextPrinter.cpp
   dotdata/DotTextPdf.h dotdata/DotTextPdf.cpp

@@ -10,6 +10,7 @@
 #include "canvas/ImageView.h"
 #include "dialogs/FlatSplitterWnd.h"
 #include "dialogs/SplashWnd.h"
+#include "dotdata/ListingView.h"
 #include "dotdata/PictureDecoder.h"
 #include "dotdata/ProjectFile.h"
 #include "base/CommandIds.h"
@@ -41,7 +42,6 @@
 #include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
-#include <QPlainTextEdit>
 #include <QRegularExpression>
 #include <QStatusBar>
 #include <QTextEdit>
@@ -132,6 +132,7 @@ CMainFrame::CMainFrame(const QString& settingsPath, bool showSplash, QWidget* pa
     m_nLanguage = StoredLanguage(m_szSettingsPath);
     PutUpLanguageMenu();
     m_pInputPane->SetLanguage(m_nLanguage);
+    m_pCanvas->TextPane()->SetLanguage(m_nLanguage);
     resize(800, 600);
     if (showSplash)
         CSplashWnd::RunSplash();
@@ -668,6 +669,7 @@ void CMainFrame::OnLanguage(int language)
     m_nLanguage = language;
     PutUpLanguageMenu();
     m_pInputPane->SetLanguage(m_nLanguage);
+    m_pCanvas->TextPane()->SetLanguage(m_nLanguage);
     if (m_pPreview)
         m_pPreview->SetLanguage(language);
     UpdateCaption();

@@ -240,3 +240,36 @@ TEST(DotGrid, NormalizeKeepsLitDotsOnly)
     EXPECT_EQ(grid.DotAt(1, 0), MakeColor(7, 7, 7));
     EXPECT_EQ(grid.DotAt(4, 4), MakeColor(7, 7, 7));
 }
+
+// Assigning keeps nothing of the old grid, whether its buffer is reused (the
+// same number of dots, also turned: 8 x 4 onto 4 x 8) or replaced.
+TEST(DotGrid, AssignmentCopiesEverythingWhateverTheSizes)
+{
+    CDotGrid source;
+    source.Create(8, 4, ImageMode);
+    source.SetDotColor(2);
+    source.SetBackgroundColor(MakeColor(0, 0, 0), true);
+    Light(source, 7, 0, kRed);
+    Light(source, 0, 3, kGreen);
+    for (const auto& [width, height] : {std::pair{8, 4}, std::pair{4, 8}, std::pair{9, 4}, std::pair{0, 0}}) {
+        CDotGrid target;
+        if (width > 0)
+            target.Create(width, height, TextMode);
+        Light(target, 1, 1, kBlue);
+        const std::uint8_t* before = target.Bits();
+        target = source;
+        EXPECT_EQ(target.Width(), 8);
+        EXPECT_EQ(target.Height(), 4);
+        EXPECT_EQ(target.Mode(), int(ImageMode));
+        EXPECT_EQ(target.ColorIndex(), 2);
+        EXPECT_EQ(target.BackColor(), source.BackColor());
+        EXPECT_EQ(std::memcmp(target.Bits(), source.Bits(), source.ByteCount()), 0) << width << "x" << height;
+        EXPECT_NE(target.Bits(), source.Bits());
+        if (width * height == 32) {
+            EXPECT_EQ(target.Bits(), before) << "the same number of dots keeps the buffer";
+        }
+        const CDotGrid& same = source;
+        source = same; // assigning to itself changes nothing
+        EXPECT_EQ(At(source, 7, 0), kRed);
+    }
+}

@@ -2,7 +2,7 @@
 
 #include "canvas/TextOverlay.h"
 
-#include <QPlainTextEdit>
+#include "dotdata/ListingView.h"
 
 namespace {
 

@@ -4,8 +4,8 @@
 
 #include "TestSupport.h"
 
-#include <QAbstractTextDocumentLayout>
-#include <QPlainTextEdit>
+#include "dotdata/ListingView.h"
+
 #include <QTextBlock>
 #include <QTextCursor>
 #include <QTextEdit>
@@ -44,10 +44,10 @@ using CanvasText = CanvasFixture;
 
 TEST_F(CanvasText, DotTextPaneLinesAreEighteenPixelsHigh)
 {
-    QPlainTextEdit* pane = m_view.TextPane();
-    pane->setPlainText(QStringLiteral(" 1-1-1-R,  1-1-2-G\n 2-8-8-W"));
-    const QTextBlock first = pane->document()->firstBlock();
-    EXPECT_EQ(pane->document()->documentLayout()->blockBoundingRect(first).height(), 18);
+    CListingView* pane = m_view.TextPane();
+    pane->SetPlainText(QStringLiteral(" 1-1-1-R,  1-1-2-G\n 2-8-8-W"));
+    EXPECT_EQ(pane->LineHeight(), 18);
+    EXPECT_EQ(pane->CaretRect().height(), 18);
     EXPECT_EQ(QFontMetrics(pane->font()).height(), 18);
 }
 

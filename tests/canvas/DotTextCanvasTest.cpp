@@ -4,7 +4,7 @@
 #include "canvas/ImageView.h"
 #include "dotdata/DotTextPrinter.h"
 
-#include <QPlainTextEdit>
+#include "dotdata/ListingView.h"
 #include <QPrinter>
 #include <QTest>
 
@@ -46,7 +46,7 @@ TEST(DotTextCanvas, ListsTheCanvasAsItWasAtTheStartWhileThePaneIsDisabled)
         LightPattern(view.Grid(), 256, 256, mode);
         view.Text() = MakeText(QStringLiteral("中文"), 0, 3);
         const CRecordingSink expected = Generate(view.Grid(), view.Text());
-        view.TextPane()->setPlainText(QStringLiteral("an earlier listing"));
+        view.TextPane()->SetPlainText(QStringLiteral("an earlier listing"));
         view.ShowTextPane(1);
         view.BeginDotText();
         EXPECT_TRUE(view.IsDotTextRunning());
@@ -60,7 +60,7 @@ TEST(DotTextCanvas, ListsTheCanvasAsItWasAtTheStartWhileThePaneIsDisabled)
         view.Text().m_bDotsFromText = 1; // as a merge of "Z" would leave it after the Rotate
         ASSERT_TRUE(WaitIdle(view));
 
-        EXPECT_EQ(view.TextPane()->toPlainText(), expected.m_szText);
+        EXPECT_EQ(view.TextPane()->PlainText(), expected.m_szText);
         QStringList expectedStatuses;
         for (const QString& text : expected.m_statuses)
             expectedStatuses << QStringLiteral("1|%1|0").arg(text);
@@ -71,7 +71,7 @@ TEST(DotTextCanvas, ListsTheCanvasAsItWasAtTheStartWhileThePaneIsDisabled)
         // lit dots, the text "Z" in colour 3.
         view.BeginDotText();
         ASSERT_TRUE(WaitIdle(view));
-        EXPECT_EQ(view.TextPane()->toPlainText(),
+        EXPECT_EQ(view.TextPane()->PlainText(),
                   mode == ImageMode ? QString() : Header("Z", "Yellow") + Footer(0));
     }
 }
@@ -113,6 +113,6 @@ TEST(DotTextCanvas, SavesAndPrintsWhatThePaneHolds)
     QPrinter printer(QPrinter::HighResolution);
     printer.setOutputFormat(QPrinter::PdfFormat);
     printer.setOutputFileName(dir.FilePath(QStringLiteral("dots.pdf")));
-    CDotTextPrinter::PrintPane(*view.TextPane(), printer);
+    CDotTextPrinter(view.TextPane()->PlainText(), view.TextPane()->font(), 96).Print(printer);
     EXPECT_TRUE(ReadAll(printer.outputFileName()).startsWith("%PDF"));
 }

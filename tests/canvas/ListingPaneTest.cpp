@@ -1,9 +1,10 @@
 #include "CanvasFixture.h"
 
-#include <QPlainTextEdit>
+#include "dotdata/ListingView.h"
+
+#include <QFontMetricsF>
+#include <QScrollBar>
 #include <QFontInfo>
-#include <QTextBlock>
-#include <QTextLayout>
 
 namespace {
 
@@ -13,7 +14,7 @@ constexpr int kFullCanvasBlocks = 12288;
 class ListingPaneTest : public CanvasFixture
 {
 protected:
-    QPlainTextEdit* Pane() const { return m_view.TextPane(); }
+    CListingView* Pane() const { return m_view.TextPane(); }
     QScrollBar* PaneBar() const { return Pane()->verticalScrollBar(); }
     // One line per block, as the listing of a full image-mode canvas.
     void FillListing()
@@ -21,7 +22,7 @@ protected:
         QStringList lines;
         for (int block = 1; block <= kFullCanvasBlocks; ++block)
             lines << QStringLiteral("%1-1-1-R").arg(block);
-        Pane()->setPlainText(lines.join(QLatin1Char('\n')));
+        Pane()->SetPlainText(lines.join(QLatin1Char('\n')));
     }
     void Key(int key, Qt::KeyboardModifiers modifiers = Qt::NoModifier)
     {
@@ -67,8 +68,8 @@ TEST_F(ListingPaneTest, UsualKeysMoveThroughALongListing)
     Key(Qt::Key_End, Qt::ControlModifier);
     // The last line is in view: within a line of the end of the scroll range.
     EXPECT_GE(PaneBar()->value(), PaneBar()->maximum() - 1);
-    EXPECT_TRUE(Pane()->viewport()->rect().contains(Pane()->cursorRect()));
-    EXPECT_EQ(Pane()->textCursor().block().text(), QStringLiteral("12288-1-1-R"));
+    EXPECT_TRUE(Pane()->viewport()->rect().contains(Pane()->CaretRect()));
+    EXPECT_EQ(Pane()->LineText(Pane()->CaretLine()), QStringLiteral("12288-1-1-R"));
 
     Key(Qt::Key_PageUp);
     const int afterPageUp = PaneBar()->value();
@@ -77,13 +78,13 @@ TEST_F(ListingPaneTest, UsualKeysMoveThroughALongListing)
 
     Key(Qt::Key_Home, Qt::ControlModifier);
     EXPECT_EQ(PaneBar()->value(), 0);
-    EXPECT_EQ(Pane()->textCursor().position(), 0);
+    EXPECT_EQ(Pane()->CaretPosition(), 0);
 
     Key(Qt::Key_PageDown);
     EXPECT_GT(PaneBar()->value(), 0);
     EXPECT_LT(PaneBar()->value(), PaneBar()->maximum());
     // The listing stays as it was: keys only move through it.
-    EXPECT_EQ(Pane()->document()->blockCount(), kFullCanvasBlocks);
+    EXPECT_EQ(Pane()->LineCount(), kFullCanvasBlocks);
 }
 
 TEST_F(ListingPaneTest, EntriesKeepTheirColumnsAndAreNeverSplit)
@@ -93,11 +94,16 @@ TEST_F(ListingPaneTest, EntriesKeepTheirColumnsAndAreNeverSplit)
     QStringList entries;
     for (int i = 0; i < 64; ++i)
         entries << QStringLiteral("3-%1-%2-R").arg(i / 8 + 1).arg(i % 8 + 1);
-    m_view.resize(200, 200);
+    Show(200, 200);
     m_view.ShowTextPane(1);
-    Pane()->setPlainText(entries.join(QStringLiteral(", ")));
+    Pane()->SetPlainText(entries.join(QStringLiteral(", ")));
     QCoreApplication::processEvents();
-    const QTextBlock block = Pane()->document()->firstBlock();
-    ASSERT_TRUE(block.layout());
-    EXPECT_EQ(block.layout()->lineCount(), 1);
+    EXPECT_EQ(Pane()->LineCount(), 1);
+    // The horizontal bar reaches the end of the line: 64 entries and 63
+    // separators of two characters, at the font's advance.
+    const double advance = QFontMetricsF(Pane()->font()).horizontalAdvance(QString(64, QLatin1Char('0'))) / 64;
+    const int lineWidth = static_cast<int>((64 * 7 + 63 * 2) * advance);
+    QScrollBar* across = Pane()->horizontalScrollBar();
+    EXPECT_GE(across->maximum() + Pane()->viewport()->width(), lineWidth);
+    EXPECT_LE(across->maximum() + Pane()->viewport()->width(), lineWidth + 2 * advance + 10);
 }

@@ -1,6 +1,6 @@
 #include "CanvasFixture.h"
 
-#include <QPlainTextEdit>
+#include "dotdata/ListingView.h"
 #include <QSignalSpy>
 
 namespace {

@@ -5,7 +5,7 @@
 #include <QImage>
 #include <QLineEdit>
 #include <QInputMethodEvent>
-#include <QPlainTextEdit>
+#include "dotdata/ListingView.h"
 #include <QPrinter>
 #include <QTest>
 #include <QTextEdit>

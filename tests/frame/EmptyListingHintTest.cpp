@@ -1,7 +1,7 @@
 #include "FrameFixture.h"
 
 #include <QImage>
-#include <QPlainTextEdit>
+#include "dotdata/ListingView.h"
 #include <QStatusBar>
 #include <QTest>
 #include <QTextEdit>
@@ -45,7 +45,7 @@ TEST_F(EmptyListingHintTest, OpenAtStartThenViewImageSaysWhyNothingIsListed)
     const QString said = ViewImage();
     EXPECT_EQ(said, CMainFrame::EmptyListingHint(frame->Language()));
     EXPECT_TRUE(said.contains(QStringLiteral("File > New in image mode")));
-    EXPECT_TRUE(Canvas()->TextPane()->toPlainText().isEmpty());
+    EXPECT_TRUE(Canvas()->TextPane()->PlainText().isEmpty());
 
     // Back to the dots: the hint goes with the listing.
     Trigger(CommandId::ViewImage);
@@ -58,7 +58,7 @@ TEST_F(EmptyListingHintTest, NoHintWhereTheListingIsWhole)
     NewCanvas(8, 8, ImageMode);
     Trigger(Open);
     EXPECT_TRUE(ViewImage().isEmpty());
-    EXPECT_EQ(Canvas()->TextPane()->toPlainText(), QStringLiteral("1-3-4-Y\n\n"));
+    EXPECT_EQ(Canvas()->TextPane()->PlainText(), QStringLiteral("1-3-4-Y\n\n"));
     Trigger(CommandId::ViewImage);
 
     // A text-mode canvas with nothing lit lists nothing, rightly.
@@ -94,11 +94,11 @@ TEST_F(EmptyListingHintTest, APictureOverMergedTextIsNotListedAsTheText)
     ASSERT_EQ(Canvas()->Text().m_szText, QStringLiteral("OPEN"));
     Trigger(Open);
     EXPECT_EQ(ViewImage(), CMainFrame::ReplacedTextHint(frame->Language()));
-    EXPECT_TRUE(Canvas()->TextPane()->toPlainText().isEmpty());
+    EXPECT_TRUE(Canvas()->TextPane()->PlainText().isEmpty());
     Trigger(CommandId::ViewImage);
 
     // Undo brings the text's dots back, and with them its listing.
     Trigger(Undo);
     EXPECT_TRUE(ViewImage().isEmpty());
-    EXPECT_TRUE(Canvas()->TextPane()->toPlainText().startsWith(QStringLiteral("/*****  O, White")));
+    EXPECT_TRUE(Canvas()->TextPane()->PlainText().startsWith(QStringLiteral("/*****  O, White")));
 }

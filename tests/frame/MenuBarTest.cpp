@@ -5,12 +5,15 @@
 
 #include "base/Languages.h"
 #include "base/TriText.h"
+#include "canvas/ImageView.h"
+#include "dotdata/ListingView.h"
 #include "frame/CommandRegistry.h"
 
 #include <QMenu>
 #include <QMenuBar>
 #include <QToolBar>
 
+#include <memory>
 #include <vector>
 
 using namespace CommandId;
@@ -247,6 +250,22 @@ TEST_F(FrameTest, MenusHoldTheirTextsInEachLanguageAsTheRegistryLaysThemOut)
     EXPECT_EQ(Act(New)->statusTip(), QStringLiteral("New"));
     EXPECT_TRUE(Act(Mirror)->statusTip().isEmpty());
     EXPECT_EQ(Act(Rotate)->toolTip(), QStringLiteral("Rotate"));
+}
+
+// The listing pane's own menu names Copy and Select All as the Edit menu does.
+TEST_F(FrameTest, ListingPaneMenuFollowsTheLanguage)
+{
+    CListingView* pane = Canvas()->TextPane();
+    pane->SetPlainText(QStringLiteral("1-1-1-R"));
+    for (const int choose : {English, ChineseTraditional, ChineseSimplified}) {
+        Trigger(choose);
+        const std::unique_ptr<QMenu> menu = pane->MakeContextMenu();
+        ASSERT_EQ(menu->actions().size(), 2);
+        EXPECT_EQ(menu->actions()[0]->text(), Act(Copy)->text()) << choose;
+        EXPECT_EQ(menu->actions()[1]->text(), Act(SelectAll)->text()) << choose;
+        EXPECT_FALSE(menu->actions()[0]->isEnabled()) << "nothing is selected";
+        EXPECT_TRUE(menu->actions()[1]->isEnabled());
+    }
 }
 
 TEST_F(FrameTest, ToolbarButtonsInOrderEachWithItsCellOfTheStrip)

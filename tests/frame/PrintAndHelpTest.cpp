@@ -10,7 +10,7 @@
 #include <QFile>
 #include <QImage>
 #include <QPdfWriter>
-#include <QPlainTextEdit>
+#include "dotdata/ListingView.h"
 #include <QPrinter>
 #include <QRegularExpression>
 #include <QScreen>
