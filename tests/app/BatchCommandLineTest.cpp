@@ -56,6 +56,8 @@ TEST(BatchCommandLine, ParsesValuesInOrder)
 TEST(BatchCommandLine, BadInputNamesTheOption)
 {
     EXPECT_EQ(ErrorOf({"--frobnicate"}), "--frobnicate: unknown option");
+    EXPECT_EQ(ErrorOf({"--crop", "0,0,8,0"}), "--crop: the width and height must be above 0");
+    EXPECT_EQ(ErrorOf({"--crop", "0,0,0,8"}), "--crop: the width and height must be above 0");
     EXPECT_EQ(ErrorOf({"--mirror", "file.txt"}), "file.txt: unexpected argument");
     EXPECT_EQ(ErrorOf({"--open"}), "--open: missing value FILE");
     EXPECT_EQ(ErrorOf({"--new", "axb"}), "--new: 'a' is not a number");

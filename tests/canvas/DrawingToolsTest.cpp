@@ -227,6 +227,19 @@ TEST_F(DrawingTools, ASelectionMovesByDragAndArrowsAndLandsAsOneStep)
     EXPECT_EQ(m_view.Grid().DisplayDotAt(7, 5), m_view.Grid().BackColor());
 }
 
+// Dots moved partly off the canvas land; what stays selected is their part
+// on the canvas.
+TEST_F(DrawingTools, APlacedSelectionKeepsOnlyItsPartOnTheCanvas)
+{
+    const int width = m_view.Grid().Width();
+    m_view.Grid().SetDisplayDot(0, 0, kGreen);
+    m_view.Selection().Select(QRect(0, 0, 2, 2));
+    m_view.Selection().MoveBy(QPoint(width - 1, 1));
+    ASSERT_TRUE(m_view.Selection().Place());
+    EXPECT_EQ(m_view.Selection().Area(), QRect(width - 1, 1, 1, 2));
+    EXPECT_EQ(m_view.Grid().DisplayDotAt(width - 1, 1), kGreen);
+}
+
 TEST_F(DrawingTools, ToolsRefuseWhileTypedTextWaitsForItsMerge)
 {
     NewGrid(16, 16, TextMode);

@@ -193,6 +193,7 @@ TEST(ControllerFiles, IntelHexReaderRefusesBadRecords)
         {":10000000804000000000000000000000000000012F\n:00000001FF\n:00000001FF\n", "line 3"},
         {":10000000804000000000000000000000000000012F\n:00000006FA\n", "unknown record type 6"},
         {":0100000400FB\n:00000001FF\n", "without 2 bytes"},
+        {":03000004000000F9\n:00000001FF\n", "without 2 bytes"},
     };
     for (const SBad& b : bad) {
         EXPECT_FALSE(CIntelHex::Read(b.text, 16, bytes, error)) << b.says;

@@ -344,6 +344,21 @@ TEST(HostileJpeg, FilesUpToTheSizeCapOpen)
     EXPECT_FALSE(Decode(padded(kCap + 1)).IsValid());
 }
 
+// A PNG made exactly 64 MB long by bytes after its end opens; one byte more
+// is refused by the cap alone.
+TEST(HostilePng, FilesUpToTheSizeCapOpen)
+{
+    constexpr qsizetype kCap = qsizetype{64} << 20;
+    QByteArray plain;
+    QBuffer buffer(&plain);
+    buffer.open(QIODevice::WriteOnly);
+    ASSERT_TRUE(MakeImage(16, 8, [](int x, int) { return qRgb(x * 16, 0, 0); }).save(&buffer, "PNG"));
+    const DecodedPicture atCap = Decode(plain + QByteArray(kCap - plain.size(), '\0'));
+    ASSERT_TRUE(atCap.IsValid());
+    EXPECT_EQ(PixelAt(atCap, 15, 7), 0xF00000u);
+    EXPECT_FALSE(Decode(plain + QByteArray(kCap + 1 - plain.size(), '\0')).IsValid());
+}
+
 TEST(HostileListing, BlockNumbersNearTheIntLimitAreNamedErrors)
 {
     CDotListingReader reader;

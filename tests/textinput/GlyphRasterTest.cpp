@@ -40,6 +40,15 @@ std::vector<std::string> Lit(const QImage& coverage)
 
 } // namespace
 
+// Rows are snapped below 24 dots an em and left alone from 24 on.
+TEST(GlyphRasterFont, HintingStopsAtTheUnhintedSize)
+{
+    for (const int em : {23, 24, 25}) {
+        const CGlyphRaster raster(FontOf("DejaVu Sans", -em));
+        EXPECT_EQ(raster.Font().hintingPreference(), em < 24 ? QFont::PreferVerticalHinting : QFont::PreferNoHinting) << em;
+    }
+}
+
 TEST(GlyphRasterDots, SolidInkIsLitAndFaintEdgesAreNot)
 {
     EXPECT_EQ(Lit(Map({"00000", "02X20", "02X20", "02X20", "00000"})),
