@@ -120,6 +120,14 @@ TEST(FrameList, AddDuplicateRemoveAndMoveKeepOrderAndCurrentFrame)
     EXPECT_EQ(Order(list, 4), "acbd");
     EXPECT_EQ(list.Current(), 2);
     EXPECT_TRUE(SameDots(live, PatternGrid(16, 8, 1)));
+    // Onto the current frame's slot from either side: it steps aside.
+    ASSERT_TRUE(list.Move(0, 2));
+    EXPECT_EQ(Order(list, 4), "cbad");
+    EXPECT_EQ(list.Current(), 1);
+    ASSERT_TRUE(list.Move(3, 1));
+    EXPECT_EQ(Order(list, 4), "cdba");
+    EXPECT_EQ(list.Current(), 2);
+    EXPECT_TRUE(SameDots(live, PatternGrid(16, 8, 1)));
     EXPECT_EQ(list.Duration(2), 20);
     EXPECT_FALSE(list.Move(2, 2));
     EXPECT_FALSE(list.Move(0, 4));

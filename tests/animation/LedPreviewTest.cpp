@@ -101,6 +101,34 @@ TEST_F(SPreviewFixture, StepsLoopsAndFollowsChanges)
     EXPECT_EQ(preview.Picture().size(), QSize(8 * preview.Pitch(), 16 * preview.Pitch()));
 }
 
+// Records the regions the preview paints.
+class CPaintSpy : public QObject
+{
+public:
+    QRegion painted;
+    bool eventFilter(QObject*, QEvent* event) override
+    {
+        if (event->type() == QEvent::Paint)
+            painted += static_cast<QPaintEvent*>(event)->region();
+        return false;
+    }
+};
+
+TEST_F(SPreviewFixture, AChangedDotIsRepaintedWhole)
+{
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&preview));
+    CPaintSpy spy;
+    preview.installEventFilter(&spy);
+    QCoreApplication::processEvents();
+    spy.painted = QRegion();
+    LightAt(live, 3, 4, kSevenColours[4].Value());
+    preview.Refresh();
+    QCoreApplication::processEvents();
+    // Pitch 10 in a 167 x 83 window: the picture starts at (3, 1).
+    EXPECT_TRUE(spy.painted.contains(QRect(33, 41, 10, 10))) << spy.painted.boundingRect().x() << ","
+                                                             << spy.painted.boundingRect().width();
+}
+
 TEST_F(SPreviewFixture, PlaysInOrderAndLoopsUntilPaused)
 {
     QSignalSpy shown(&preview, &CLedPreview::FrameShown);

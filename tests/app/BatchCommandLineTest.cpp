@@ -113,6 +113,19 @@ TEST(BatchCommandLine, StretchAndSizeLimitsHoldAtTheirEdges)
     }
 }
 
+// Each of the four numbers of a shape may be -8192..8192, no further.
+TEST(BatchCommandLine, ShapeCornersHoldTheDrawingLimitInEachPlace)
+{
+    for (int place = 0; place < 4; ++place) {
+        for (const int value : {8192, -8192, 8193, -8193}) {
+            QStringList numbers = {"0", "0", "1", "1"};
+            numbers[place] = QString::number(value);
+            CBatchCommandLine line;
+            EXPECT_EQ(line.Parse({"--line", numbers.join(',')}), std::abs(value) <= 8192) << place << " " << value;
+        }
+    }
+}
+
 TEST(BatchCommandLine, AlignNamesEachAxisAndSpacingsHoldTheirLimits)
 {
     const struct

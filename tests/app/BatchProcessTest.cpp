@@ -103,6 +103,7 @@ TEST(BatchProcess, BadInputExitsWithTwoAndWritesNothing)
         {{"--size", "x12"}, "--size: 'x12' is not a number"},
         {{"--open", dir.FilePath("bad.bmp"), "--save-dots", out}, "--open: cannot read the picture"},
         {{"--new", "16x16:image", "--set-dot", "16,0", "--save-dots", out}, "--set-dot: 16,0 is outside the 16 x 16 canvas"},
+        {{"--new", "16x8:image", "--clear-dot", "15,8", "--save-dots", out}, "--clear-dot: 15,8 is outside the 16 x 8 canvas"},
         {{"--new", "16x16:image", "--load-dots", dir.FilePath("bad.txt"), "--save-dots", out}, "line 3:"},
         {{"--new", "16x16:image", "--save-dots", dir.FilePath("missing/out.txt")}, "--save-dots: the folder of"},
         {{"--new", "16x16:image", "--save-image", dir.FilePath("missing/out.bmp")}, "--save-image:"},

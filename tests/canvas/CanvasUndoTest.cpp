@@ -202,3 +202,25 @@ TEST(CanvasHistoryOverlay, UndoAndRedoBringTheOverlayBackOnBothAxes)
     ASSERT_TRUE(history.Redo());
     EXPECT_EQ(QPoint(text.m_nTextX, text.m_nTextY), QPoint(9, 1));
 }
+
+// A change that moves the overlay along one axis alone is a step of its own.
+TEST(CanvasHistoryOverlay, AMoveAlongOneAxisAloneIsUndone)
+{
+    CDotGrid grid;
+    grid.Create(16, 8, ImageMode);
+    for (const QPoint moved : {QPoint(9, 5), QPoint(3, 1)}) {
+        CCanvasText text;
+        text.m_nTextX = 3;
+        text.m_nTextY = 5;
+        CCanvasHistory history(grid, text);
+        ASSERT_TRUE(history.RecordWhole(EUndoKind::MergeText, [&] {
+            text.m_nTextX = moved.x();
+            text.m_nTextY = moved.y();
+            return false;
+        })) << moved.x() << "," << moved.y();
+        ASSERT_TRUE(history.Undo());
+        EXPECT_EQ(QPoint(text.m_nTextX, text.m_nTextY), QPoint(3, 5));
+        ASSERT_TRUE(history.Redo());
+        EXPECT_EQ(QPoint(text.m_nTextX, text.m_nTextY), moved);
+    }
+}

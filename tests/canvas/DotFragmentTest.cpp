@@ -67,6 +67,8 @@ TEST(DotFragment, PartsOutsideTheGridAreUnlitAndDroppedWhenPlaced)
     EXPECT_EQ(copy.IndexAt(1, 1), 1);
     EXPECT_EQ(copy.IndexAt(2, 2), 1);
     EXPECT_EQ(copy.IndexAt(3, 3), kUnlitIndex);
+    EXPECT_EQ(copy.IndexAt(0, 3), kUnlitIndex);
+    EXPECT_EQ(copy.IndexAt(3, 0), kUnlitIndex);
 
     CDotGrid target = GridFromArt("...\n...\n...\n", DotPalette[0]);
     // Unlit dots are placed too: the fragment is opaque.

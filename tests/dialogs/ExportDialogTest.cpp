@@ -108,6 +108,29 @@ TEST(ExportDialog, TheByteUnderTheMouseIsOutlinedAndNamed)
     EXPECT_FALSE(dots->DotAt(QPoint(-1, 10), x, y));
 }
 
+// Ten pixels a dot: the picture's right and bottom edges belong to the last dots.
+TEST(ExportDotView, TheFarEdgesAreTheLastDots)
+{
+    CExportDotView view;
+    view.SetGrid(SampleGrid());
+    view.resize(160, 80);
+    const struct
+    {
+        QPoint at;
+        QPoint dot;
+    } cases[] = {{{160, 80}, {15, 7}}, {{150, 70}, {15, 7}}, {{149, 69}, {14, 6}}, {{0, 0}, {0, 0}}};
+    for (const auto& c : cases) {
+        int x = -1;
+        int y = -1;
+        ASSERT_TRUE(view.DotAt(c.at, x, y)) << c.at.x();
+        EXPECT_EQ(QPoint(x, y), c.dot) << c.at.x() << "," << c.at.y();
+    }
+    int x = -1;
+    int y = -1;
+    EXPECT_FALSE(view.DotAt(QPoint(161, 40), x, y));
+    EXPECT_FALSE(view.DotAt(QPoint(80, 81), x, y));
+}
+
 TEST(ExportDialog, SpeaksTheMenuLanguage)
 {
     const CDotGrid grid = SampleGrid();

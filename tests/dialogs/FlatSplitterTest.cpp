@@ -40,6 +40,14 @@ TEST(SplitterLayout, OddTopRowHeights)
     for (const int ideal : {593, 598, 600, 5000})
         EXPECT_EQ(RowsFor(ideal), std::make_pair(595, 0)) << ideal;
     EXPECT_EQ(RowsFor(592), std::make_pair(592, 1));
+    // The same in the smallest windows, H = 6 and up.
+    for (const int height : {6, 7, 8, 20}) {
+        std::vector<CRowColInfo> rows(2);
+        rows[0].nIdealSize = 5000;
+        ComputeSplitterLayout(QSize(300, height), rows);
+        EXPECT_EQ(rows[0].nCurSize, height - 5) << height;
+        EXPECT_EQ(rows[1].nCurSize, 0) << height;
+    }
     // An ideal below its minimum counts as 0; a bottom minimum that does not
     // fit hands the space to the top row.
     EXPECT_EQ(RowsFor(10, 20), std::make_pair(0, 593));

@@ -137,5 +137,15 @@ TEST(NewDialogSpin, ArrowsStepByEightWithinTheRange)
     EXPECT_EQ(width->text(), QStringLiteral("1024"));
     d.dialog.HeightBox()->stepDown();
     EXPECT_EQ(d.dialog.HeightBox()->text(), QStringLiteral("8"));
+    // At a limit its arrow is off, the other one on.
+    struct SPeek : QAbstractSpinBox
+    {
+        using QAbstractSpinBox::stepEnabled;
+    };
+    const auto arrows = [](QAbstractSpinBox* box) { return (box->*(&SPeek::stepEnabled))().toInt(); };
+    EXPECT_EQ(arrows(width), int(QAbstractSpinBox::StepDownEnabled));
+    EXPECT_EQ(arrows(d.dialog.HeightBox()), int(QAbstractSpinBox::StepUpEnabled));
+    d.Enter(QStringLiteral("1016"), QStringLiteral("16"));
+    EXPECT_EQ(arrows(width), int(QAbstractSpinBox::StepUpEnabled | QAbstractSpinBox::StepDownEnabled));
 }
 

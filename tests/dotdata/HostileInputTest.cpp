@@ -14,6 +14,9 @@
 #include <gtest/gtest.h>
 
 #include <array>
+#include <cstdio>
+#include <cstdlib>
+#include <jpeglib.h>
 #include <climits>
 
 
@@ -274,6 +277,53 @@ TEST(HostileJpeg, ScansTimesBlocksAreBounded)
     ASSERT_TRUE(p.IsValid());
     EXPECT_EQ(PixelAt(p, 1023, 767), 0x5A5A5Au);
     EXPECT_FALSE(Decode(withScans(489)).IsValid());
+}
+
+namespace {
+
+// A flat grey picture written with arithmetic coding, which Qt cannot write.
+QByteArray ArithmeticJpeg(int width, int height, int grey)
+{
+    jpeg_compress_struct info {};
+    jpeg_error_mgr error {};
+    info.err = jpeg_std_error(&error);
+    jpeg_create_compress(&info);
+    unsigned char* out = nullptr;
+    unsigned long size = 0;
+    jpeg_mem_dest(&info, &out, &size);
+    info.image_width = static_cast<JDIMENSION>(width);
+    info.image_height = static_cast<JDIMENSION>(height);
+    info.input_components = 1;
+    info.in_color_space = JCS_GRAYSCALE;
+    jpeg_set_defaults(&info);
+    info.arith_code = TRUE;
+    jpeg_start_compress(&info, TRUE);
+    std::vector<JSAMPLE> row(static_cast<std::size_t>(width), static_cast<JSAMPLE>(grey));
+    while (info.next_scanline < info.image_height) {
+        JSAMPROW line = row.data();
+        jpeg_write_scanlines(&info, &line, 1);
+    }
+    jpeg_finish_compress(&info);
+    jpeg_destroy_compress(&info);
+    const QByteArray bytes(reinterpret_cast<const char*>(out), static_cast<qsizetype>(size));
+    std::free(out);
+    return bytes;
+}
+
+} // namespace
+
+// Arithmetic coding spends far less than a bit on each block of a flat
+// picture: 4,096 blocks here in well under 512 bytes. The check that a
+// Huffman-coded file holds data for every block must let it through.
+TEST(HostileJpeg, ArithmeticCodedFlatPicturesOpen)
+{
+    const QByteArray flat = ArithmeticJpeg(512, 512, 90);
+    ASSERT_TRUE(flat.contains(QByteArray("\xFF\xC9", 2))); // sequential, arithmetic
+    ASSERT_LT(flat.size(), 512);
+    const DecodedPicture p = Decode(flat);
+    ASSERT_TRUE(p.IsValid());
+    EXPECT_EQ(PixelAt(p, 0, 0), 0x5A5A5Au);
+    EXPECT_EQ(PixelAt(p, 511, 511), 0x5A5A5Au);
 }
 
 TEST(HostileJpeg, FilesUpToTheSizeCapOpen)

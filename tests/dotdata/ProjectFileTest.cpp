@@ -387,6 +387,22 @@ TEST(ProjectFile, OversizedFilesCanvasesAndSettingsAreRefusedBeforeReading)
     EXPECT_TRUE(detail.contains(QStringLiteral("larger than"))) << detail.toStdString();
 }
 
+// Chunks other programs add (compressed text, a private chunk) are stepped
+// over, whatever letters their types use.
+TEST(ProjectFile, ChunksOfOtherProgramsAreSteppedOver)
+{
+    QByteArray text("Comment");
+    text.append(2, '\0').append(qCompress(QByteArray("made elsewhere")).mid(4));
+    constexpr int kAfterHeader = 8 + 25;
+    const QByteArray others = CPngChunks::MakeChunk("zTXt", text) + CPngChunks::MakeChunk("prVZ", "A");
+    const QByteArray file = SmallFile().insert(kAfterHeader, others);
+    SProject project;
+    QString detail;
+    ASSERT_EQ(DecodeInto(file, project, detail), CProjectFile::Ok) << detail.toStdString();
+    EXPECT_EQ(project.m_grid.Width(), 16);
+    EXPECT_EQ(project.m_grid.DotAt(3, 4), kSevenColours[0].Value());
+}
+
 TEST(ProjectFile, NewerVersionsAreRefusedUnknownKeysIgnored)
 {
     SProject project;

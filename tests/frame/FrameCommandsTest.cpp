@@ -37,6 +37,11 @@ TEST_F(FrameTest, TheStripShowsWithASecondFrameAndChoosesTheFrameToEdit)
     Trigger(NextFrame);
     EXPECT_EQ(document.Frames().Current(), 1);
     EXPECT_EQ(strip->currentRow(), 1);
+    // Past the last frame comes the first, before the first the last.
+    Trigger(NextFrame);
+    EXPECT_EQ(document.Frames().Current(), 0);
+    Trigger(PreviousFrame);
+    EXPECT_EQ(document.Frames().Current(), 1);
 
     // The strip goes when undo takes the second frame away.
     Trigger(Undo);

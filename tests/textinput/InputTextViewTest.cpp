@@ -281,6 +281,9 @@ TEST(InputPaneFont, FontDialogHeightIsKeptPositiveButSentAsGiven)
     p.view.ApplyFont(chosen);
     EXPECT_EQ(p.view.CurrentFont().lfHeight, 16);
     EXPECT_EQ(p.view.CurrentFont().lfWeight, 700);
+    // What is typed next shows in the chosen weight.
+    p.view.SelectColor(2);
+    EXPECT_EQ(p.view.RichEdit()->currentCharFormat().fontWeight(), QFont::Bold);
     ASSERT_EQ(p.fonts.size(), 1u);
     EXPECT_EQ(p.fonts[0].lfHeight, -16);
     EXPECT_TRUE(p.view.FontCombo()->currentText().startsWith(QStringLiteral("DejaVu Sans")));

@@ -95,6 +95,22 @@ TEST(SignLayoutAlign, EachAlignmentOnBothAxesAtOddAndEvenLeftovers)
     }
 }
 
+// Centred text wider or taller than the panel: the odd dot cut goes on the
+// left (top), as the smaller margin does when it fits.
+TEST(SignLayoutAlign, CentredTextLargerThanThePanelIsCutTheSmallerHalfFirst)
+{
+    CCanvasText text = TextOf(QStringLiteral("Hi"), "DejaVu Sans", 12);
+    const QRect natural = InkOf(text, 200, 40);
+    text.m_layout.nAlignH = Options::AlignCentre;
+    text.m_layout.nAlignV = Options::AlignCentre;
+    // Leftovers of -3 and -4 start at -2; -1 at -1.
+    for (const auto& [less, start] : {std::pair{3, -2}, std::pair{4, -2}, std::pair{1, -1}}) {
+        const QRect ink = CSignLayout(text, natural.width() - less, natural.height() - less).InkRect();
+        EXPECT_EQ(ink.topLeft(), QPoint(start, start)) << less;
+        EXPECT_EQ(ink.size(), natural.size()) << less;
+    }
+}
+
 // One aligned axis leaves the other to X/Y; each line of a centred text is
 // centred on its own ink.
 TEST(SignLayoutAlign, OneAxisAlignedAndLinesCentredEachOnItsOwn)
