@@ -4,6 +4,48 @@
 
 #include <QSaveFile>
 
+namespace {
+
+// Turns each chunk into UTF-8 with CR LF line ends as it comes, and hands
+// the chunk's memory back for the next one.
+class CFileBytesSink : public CDotListingSink
+{
+public:
+    // Chunks end between two pieces of the listing, so no character is split.
+    void Insert(const QString& text) override
+    {
+        m_szSpare = text;
+        const QByteArray utf8 = text.toUtf8();
+        qsizetype from = 0;
+        for (qsizetype at = utf8.indexOf('\n'); at >= 0; at = utf8.indexOf('\n', from)) {
+            m_bytes.append(utf8.constData() + from, at - from).append("\r\n", 2);
+            from = at + 1;
+        }
+        m_bytes.append(utf8.constData() + from, utf8.size() - from);
+    }
+    void Status(const QString&) override {}
+    QString Buffer() override
+    {
+        QString buffer = std::move(m_szSpare);
+        buffer.resize(0); // the same memory again once the listing has let go of it
+        return buffer;
+    }
+    QByteArray Take() { return std::move(m_bytes); }
+
+private:
+    QByteArray m_bytes;
+    QString m_szSpare;
+};
+
+} // namespace
+
+QByteArray CDotFile::ListingBytes(const CDotGrid& grid, const CCanvasText& text, int chunkChars)
+{
+    CFileBytesSink sink;
+    CDotListing(sink, chunkChars).Generate(grid, text);
+    return sink.Take();
+}
+
 QByteArray CDotFile::Bytes(const QString& paneText)
 {
     QString text = paneText;

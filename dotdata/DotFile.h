@@ -1,5 +1,7 @@
 #pragma once
 
+#include "dotdata/DotListing.h"
+
 #include <QByteArray>
 #include <QString>
 
@@ -11,6 +13,11 @@ class CDotFile
 {
 public:
     static QByteArray Bytes(const QString& paneText);
+    // The same bytes for the listing of grid and text, made chunk by chunk:
+    // the listing is never held whole as text, which for a full canvas
+    // would take some 60 MB of new memory on the way to 9.5 MB of file.
+    static QByteArray ListingBytes(const CDotGrid& grid, const CCanvasText& text,
+                                   int chunkChars = CDotListing::kDefaultChunkChars);
 
     // Writes bytes to path, replacing the file only once everything has been
     // written: a failed write leaves an existing file as it was. A target

@@ -303,7 +303,9 @@ void CDotListing::Flush()
 {
     if (m_szBuffer.isEmpty())
         return;
-    m_sink.Insert(m_szBuffer);
+    // Let go of the chunk before asking for the next buffer: a sink that hands
+    // the same memory back then holds it alone and can keep it.
+    m_sink.Insert(std::exchange(m_szBuffer, QString()));
     m_szBuffer = m_sink.Buffer();
     m_szBuffer.reserve(m_nChunkChars + 128);
 }

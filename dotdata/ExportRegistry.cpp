@@ -3,6 +3,7 @@
 #include "base/MessageTexts.h"
 #include "base/QuotedText.h"
 #include "dotdata/ControllerExport.h"
+#include "dotdata/DotFile.h"
 #include "dotdata/DotListing.h"
 #include "dotdata/ImageExport.h"
 #include "dotdata/SaveDot.h"
@@ -36,7 +37,7 @@ COutcome WriteListing(const SExportSource& source, const QString& path)
 {
     if (source.grid.IsEmpty())
         return COutcome::Failed(MessageText::English(MessageText::NoDots));
-    return CSaveDot::WriteListing(path, CDotListing::Whole(source.grid, source.text));
+    return CSaveDot::WriteBytes(path, CDotFile::ListingBytes(source.grid, source.text));
 }
 
 } // namespace

@@ -26,7 +26,12 @@ bool CSaveDot::Save(const CFrameDialogs& dialogs, const QString& listing, QStrin
 
 COutcome CSaveDot::WriteListing(const QString& path, const QString& listing)
 {
-    if (CDotFile::Write(path, CDotFile::Bytes(listing)))
+    return WriteBytes(path, CDotFile::Bytes(listing));
+}
+
+COutcome CSaveDot::WriteBytes(const QString& path, const QByteArray& bytes)
+{
+    if (CDotFile::Write(path, bytes))
         return COutcome::Ok();
     // Say why when the name is not a regular file's, such as a folder or a pipe.
     const QString refusal = CSaveTarget::Refusal(path);

@@ -2,6 +2,7 @@
 
 #include "base/Outcome.h"
 
+#include <QByteArray>
 #include <QString>
 
 #include <functional>
@@ -24,5 +25,7 @@ public:
 
     // Writes the listing text to the file; the failure says why.
     static COutcome WriteListing(const QString& path, const QString& listing);
+    // The same for a listing already made into the file's bytes.
+    static COutcome WriteBytes(const QString& path, const QByteArray& bytes);
     static QString FailureMessage(const QString& path);
 };

@@ -92,3 +92,25 @@ TEST(SaveDot, AFifoChosenInTheDialogIsRefusedWithItsReason)
     EXPECT_TRUE(QFileInfo(fifo).exists());
     EXPECT_FALSE(QFileInfo(fifo).isFile());
 }
+
+// The file's bytes made chunk by chunk are those of the whole listing text,
+// in both modes, with chunks of one piece each and of the usual size.
+TEST(SaveDot, ListingBytesMadeInChunksAreThoseOfTheWholeText)
+{
+    CDotGrid image = MakeGrid(64, 24, ImageMode);
+    for (int y = 0; y < 24; ++y)
+        for (int x = (y * 3) % 5; x < 64; x += 5)
+            Light(image, x, y, DotPalette[static_cast<std::size_t>((x + y) % 7)]);
+    CDotGrid text = image;
+    text.SetMode(TextMode);
+    CCanvasText chars = MakeText(QStringLiteral("中\U00020000AB"), 0, 3);
+    chars.m_bDotsFromText = 1;
+    for (const auto& [grid, canvasText] : {std::pair{&image, CCanvasText()}, std::pair{&text, chars}}) {
+        const QByteArray whole = CDotFile::Bytes(CDotListing::Whole(*grid, canvasText));
+        ASSERT_GT(whole.count("\r\n"), 10);
+        EXPECT_EQ(whole.count('\n'), whole.count("\r\n")) << "every line ends in CR LF";
+        for (const int chunkChars : {1, 100, CDotListing::kDefaultChunkChars})
+            EXPECT_EQ(CDotFile::ListingBytes(*grid, canvasText, chunkChars), whole) << grid->Mode() << " " << chunkChars;
+    }
+    EXPECT_TRUE(CDotFile::Bytes(CDotListing::Whole(text, chars)).contains("\xF0\xA0\x80\x80")) << "U+20000 in UTF-8";
+}
