@@ -6,6 +6,18 @@
 
 namespace {
 
+// Appends text in UTF-8 with every '\n' written as CR LF.
+void AppendFileBytes(QByteArray& bytes, const QString& text)
+{
+    const QByteArray utf8 = text.toUtf8();
+    qsizetype from = 0;
+    for (qsizetype at = utf8.indexOf('\n'); at >= 0; at = utf8.indexOf('\n', from)) {
+        bytes.append(utf8.constData() + from, at - from).append("\r\n", 2);
+        from = at + 1;
+    }
+    bytes.append(utf8.constData() + from, utf8.size() - from);
+}
+
 // Turns each chunk into UTF-8 with CR LF line ends as it comes, and hands
 // the chunk's memory back for the next one.
 class CFileBytesSink : public CDotListingSink
@@ -15,13 +27,7 @@ public:
     void Insert(const QString& text) override
     {
         m_szSpare = text;
-        const QByteArray utf8 = text.toUtf8();
-        qsizetype from = 0;
-        for (qsizetype at = utf8.indexOf('\n'); at >= 0; at = utf8.indexOf('\n', from)) {
-            m_bytes.append(utf8.constData() + from, at - from).append("\r\n", 2);
-            from = at + 1;
-        }
-        m_bytes.append(utf8.constData() + from, utf8.size() - from);
+        AppendFileBytes(m_bytes, text);
     }
     void Status(const QString&) override {}
     QString Buffer() override
@@ -48,9 +54,9 @@ QByteArray CDotFile::ListingBytes(const CDotGrid& grid, const CCanvasText& text,
 
 QByteArray CDotFile::Bytes(const QString& paneText)
 {
-    QString text = paneText;
-    text.replace(QLatin1Char('\n'), QLatin1String("\r\n"));
-    return text.toUtf8();
+    QByteArray bytes;
+    AppendFileBytes(bytes, paneText);
+    return bytes;
 }
 
 bool CDotFile::Write(const QString& path, const QByteArray& bytes)

@@ -119,17 +119,28 @@ QString CListingView::LineText(int line) const
     return Text(LineStart(line), LineLength(line));
 }
 
-QString CListingView::Text(int position, int length) const
+template <typename Visit>
+bool CListingView::VisitText(int position, int length, Visit&& visit) const
 {
-    QString text;
-    text.reserve(length);
     const int end = position + length;
     for (std::size_t chunk = ChunkOf(position); chunk < m_aChunks.size() && position < end; ++chunk) {
         const int offset = position - m_anChunkStart[chunk];
         const int take = std::min(end - position, static_cast<int>(m_aChunks[chunk].size()) - offset);
-        text.append(QStringView(m_aChunks[chunk]).mid(offset, take));
+        if (!visit(QStringView(m_aChunks[chunk]).mid(offset, take)))
+            return false;
         position += take;
     }
+    return true;
+}
+
+QString CListingView::Text(int position, int length) const
+{
+    QString text;
+    text.reserve(length);
+    VisitText(position, length, [&text](QStringView piece) {
+        text.append(piece);
+        return true;
+    });
     return text;
 }
 
@@ -224,13 +235,14 @@ void CListingView::PaintLine(QPainter& painter, int line, int y, int selStart, i
 
     // Only the columns in view are drawn: a line of a full canvas is some
     // 770 characters, of which a hundred show.
+    const bool evenly = SpacedEvenly(line, length);
     int from = 0;
     int to = length;
-    if (SpacedEvenly(line, length)) {
+    if (evenly) {
         from = std::clamp(static_cast<int>((offset - kMargin) / m_dCharWidth), 0, length);
         to = std::clamp(static_cast<int>((offset + viewport()->width() - kMargin) / m_dCharWidth) + 2, from, length);
     }
-    const QPointF origin(XOfColumn(line, from) - offset, y + m_nAscent);
+    const QPointF origin(XOfColumn(line, from, evenly) - offset, y + m_nAscent);
     const QString shown = Text(start + from, to - from);
     painter.setPen(palette().color(group, QPalette::Text));
     painter.drawText(origin, shown);
@@ -239,9 +251,9 @@ void CListingView::PaintLine(QPainter& painter, int line, int y, int selStart, i
         return;
     const int selFrom = std::max(selStart, start) - start;
     const int selTo = std::min(selEnd, start + length) - start;
-    const double left = XOfColumn(line, selFrom) - offset;
+    const double left = XOfColumn(line, selFrom, evenly) - offset;
     // A selected line break shows as a little room after the line's end.
-    const double right = XOfColumn(line, selTo) - offset + (selEnd > start + length ? m_dCharWidth / 2 : 0);
+    const double right = XOfColumn(line, selTo, evenly) - offset + (selEnd > start + length ? m_dCharWidth / 2 : 0);
     const QRectF band(left, y, right - left, m_nLineHeight);
     painter.fillRect(band, palette().color(group, QPalette::Highlight));
     painter.save();
@@ -429,13 +441,19 @@ bool CListingView::SpacedEvenly(int line, int columns) const
 {
     if (!m_bFixedPitch)
         return false;
-    const QString text = Text(LineStart(line), columns);
-    return std::all_of(text.begin(), text.end(), [](QChar c) { return c.unicode() >= 0x20 && c.unicode() <= 0x7E; });
+    return VisitText(LineStart(line), columns, [](QStringView piece) {
+        return std::all_of(piece.begin(), piece.end(), [](QChar c) { return c.unicode() >= 0x20 && c.unicode() <= 0x7E; });
+    });
 }
 
 double CListingView::XOfColumn(int line, int column) const
 {
-    if (SpacedEvenly(line, column))
+    return XOfColumn(line, column, SpacedEvenly(line, column));
+}
+
+double CListingView::XOfColumn(int line, int column, bool evenly) const
+{
+    if (evenly)
         return kMargin + column * m_dCharWidth;
     return kMargin + QFontMetricsF(m_paintFont).horizontalAdvance(Text(LineStart(line), column));
 }
@@ -447,7 +465,7 @@ int CListingView::ColumnAtX(int line, double x) const
         return std::clamp(static_cast<int>(std::lround((x - kMargin) / m_dCharWidth)), 0, length);
     // Lines with other characters are short headers: measure them.
     for (int column = 0; column < length; ++column) {
-        if (x < (XOfColumn(line, column) + XOfColumn(line, column + 1)) / 2)
+        if (x < (XOfColumn(line, column, false) + XOfColumn(line, column + 1, false)) / 2)
             return column;
     }
     return length;

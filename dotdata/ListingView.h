@@ -79,6 +79,9 @@ protected:
 private:
     // length characters from position, across chunks.
     QString Text(int position, int length) const;
+    // Hands visit the text of that range chunk by chunk while it returns true.
+    template <typename Visit>
+    bool VisitText(int position, int length, Visit&& visit) const;
     QChar CharAt(int position) const;
     std::size_t ChunkOf(int position) const;
     int LineOf(int position) const;
@@ -87,6 +90,8 @@ private:
     int LineLength(int line) const { return LineEnd(line) - LineStart(line); }
     bool SpacedEvenly(int line, int columns) const;
     double XOfColumn(int line, int column) const;
+    // The same when whether the line is spaced evenly is known already.
+    double XOfColumn(int line, int column, bool evenly) const;
     int ColumnAtX(int line, double x) const;
     int PositionAt(const QPoint& point) const;
     int VisibleLines() const;
