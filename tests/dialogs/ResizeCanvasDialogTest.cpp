@@ -2,6 +2,7 @@
 
 #include <QGridLayout>
 #include <QRadioButton>
+#include <QSpinBox>
 
 #include <gtest/gtest.h>
 
@@ -27,4 +28,44 @@ TEST(ResizeCanvasDialog, AnchorsSitWhereTheirArrowsPoint)
         EXPECT_EQ(column, c.column) << c.anchor;
         EXPECT_EQ(button->text(), QString::fromUtf8(c.mark)) << c.anchor;
     }
+}
+
+// Sizes come back in whole blocks of 8 within 1024 x 768, each axis on its own
+// limit, whether given at the start or typed.
+TEST(ResizeCanvasDialog, SizesAreWholeBlocksWithinEachAxissLimit)
+{
+    const struct
+    {
+        int width, height, wantWidth, wantHeight;
+    } cases[] = {{8, 8, 8, 8},       {9, 10, 16, 16},      {1, 0, 8, 8},         {1016, 760, 1016, 760},
+                 {1017, 761, 1024, 768}, {1024, 768, 1024, 768}, {1025, 769, 1024, 768}, {768, 1024, 768, 768}};
+    for (const auto& c : cases) {
+        const CResizeCanvasDialog dialog(c.width, c.height, 0);
+        EXPECT_EQ(dialog.CanvasWidth(), c.wantWidth) << c.width;
+        EXPECT_EQ(dialog.CanvasHeight(), c.wantHeight) << c.height;
+    }
+    const CResizeCanvasDialog dialog(64, 32, 0);
+    EXPECT_EQ(dialog.WidthBox()->maximum(), 1024);
+    EXPECT_EQ(dialog.HeightBox()->maximum(), 768);
+    EXPECT_EQ(dialog.WidthBox()->minimum(), 8);
+    EXPECT_EQ(dialog.HeightBox()->singleStep(), 8);
+    dialog.WidthBox()->setValue(65);
+    dialog.HeightBox()->setValue(33);
+    EXPECT_EQ(dialog.CanvasWidth(), 72);
+    EXPECT_EQ(dialog.CanvasHeight(), 40);
+    emit dialog.HeightBox()->editingFinished();
+    EXPECT_EQ(dialog.HeightBox()->value(), 40);
+    EXPECT_EQ(dialog.WidthBox()->value(), 65);
+}
+
+// The top left anchor is chosen at first; whichever button is checked is the anchor.
+TEST(ResizeCanvasDialog, TheCheckedButtonIsTheAnchor)
+{
+    CResizeCanvasDialog dialog(64, 32, 2);
+    EXPECT_EQ(dialog.Anchor(), 0);
+    for (int i = 8; i >= 0; --i) {
+        dialog.AnchorButton(i)->setChecked(true);
+        EXPECT_EQ(dialog.Anchor(), i);
+    }
+    EXPECT_EQ(dialog.windowTitle(), QStringLiteral("調整畫布大小"));
 }

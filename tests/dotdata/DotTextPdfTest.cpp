@@ -154,3 +154,21 @@ TEST(TextPdfWriter, WritesOnlyPrintableAsciiAndLineEndsItself)
     for (const auto& c : cases)
         EXPECT_EQ(CTextPdfWriter::CanWrite(QString::fromUtf16(c.text)), c.plain) << QString::fromUtf16(c.text).toStdString();
 }
+
+// Brackets and backslashes are PDF string syntax; each must reach the reader as itself.
+TEST(TextPdfWriter, BracketsAndBackslashesArePrintedAsTheyStand)
+{
+    CScratchDir dir;
+    CTextPdfWriter writer(QSizeF(595, 842), QPointF(36, 36), 10, 12);
+    const QString line = QStringLiteral("(a) \\b) ((c\\\\");
+    writer.AddPage({line, QStringLiteral("next")});
+    const QString path = dir.FilePath(QStringLiteral("t.pdf"));
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write(writer.Finish());
+    file.close();
+    const QStringList read = PdfText(path).split(QLatin1Char('\n'));
+    ASSERT_GE(read.size(), 2);
+    EXPECT_EQ(read[0], line);
+    EXPECT_EQ(read[1], QStringLiteral("next"));
+}

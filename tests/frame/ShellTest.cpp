@@ -35,6 +35,7 @@ TEST_F(FrameTest, EachColourCommandSelectsItsColourAndCarriesItsName)
 
 TEST_F(FrameTest, StartStateAndColourChecks)
 {
+    EXPECT_EQ(frame->windowTitle(), QStringLiteral("Pellmark"));
     // Dot text pane hidden: the dot data cannot be saved or printed yet.
     EXPECT_FALSE(Act(SaveDot)->isEnabled());
     EXPECT_FALSE(Act(Print)->isEnabled());
