@@ -42,10 +42,12 @@ public:
 
     static QString PrinterFailureMessage();
     static QString ManyPagesQuestion(int language, int pages);
+    // Whether a job of pages may go ahead: at once up to kAskAbovePages,
+    // beyond that only after a yes.
+    bool MayPrint(int pages) const;
 
 private:
     const CFrameDialogs& m_dialogs;
-    bool MayPrint(int pages) const;
 
     const CListingDocument& m_listing;
     int m_nLanguage;

@@ -168,6 +168,17 @@ TEST(FrameEffects, WipeUncoversOneColumnOrRowAFrame)
     }
 }
 
+// One row to uncover: a single frame, the message itself.
+TEST(FrameEffects, AOneRowWipeIsOneFrame)
+{
+    const CDotGrid message = PatternGrid(8, 1);
+    std::vector<SSignFrame> frames;
+    QString error;
+    ASSERT_TRUE(CFrameEffects::Wipe(message, Direction::Down, 30, frames, error)) << error.toStdString();
+    ASSERT_EQ(frames.size(), 1u);
+    EXPECT_TRUE(SameDots(frames[0].grid, message));
+}
+
 TEST(FrameEffects, DirectionNames)
 {
     Direction d = Direction::Left;

@@ -98,4 +98,11 @@ TEST(PreviewWindow, TextsInThreeLanguagesAndTheFrameShown)
     QTest::keyClick(&window, Qt::Key_Space);
     EXPECT_FALSE(window.Preview().IsPlaying());
     EXPECT_EQ(play->text(), QStringLiteral("Play"));
+
+    // A frame's new duration and a new frame count show on the next refresh.
+    const int shown = window.Preview().ShownFrame();
+    ASSERT_TRUE(list.SetDuration(shown, 730));
+    ASSERT_TRUE(list.AddBlank());
+    window.Refresh();
+    EXPECT_EQ(label->text(), QStringLiteral("Frame %1 of 3, 730 ms").arg(shown + 1));
 }

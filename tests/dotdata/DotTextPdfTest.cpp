@@ -172,3 +172,24 @@ TEST(TextPdfWriter, BracketsAndBackslashesArePrintedAsTheyStand)
     EXPECT_EQ(read[0], line);
     EXPECT_EQ(read[1], QStringLiteral("next"));
 }
+
+// The page chosen decides how many lines a page holds, in both writers: a
+// landscape page holds fewer than the same paper upright.
+TEST(DotTextPdf, ThePageChosenIsThePageWritten)
+{
+    CScratchDir dir;
+    for (const QString& extra : {QString(), QStringLiteral("中")}) {
+        const QTextDocument text(Listing(150) + extra);
+        int pages[2] = {};
+        for (const auto orientation : {QPageLayout::Portrait, QPageLayout::Landscape}) {
+            CDotTextPdf pdf(text, PaneFont(), 96);
+            pdf.SetPage(QPageLayout(QPageSize(QPageSize::Letter), orientation, QMarginsF()), 300);
+            const QString path = dir.FilePath(QStringLiteral("p%1.pdf").arg(orientation));
+            QString error;
+            ASSERT_TRUE(pdf.Write(path, error)) << error.toStdString();
+            EXPECT_EQ(PdfPageCount(path), pdf.PageCount());
+            pages[orientation] = pdf.PageCount();
+        }
+        EXPECT_GT(pages[QPageLayout::Landscape], pages[QPageLayout::Portrait]) << extra.toStdString();
+    }
+}

@@ -2,6 +2,7 @@
 // and place in the three languages, written out by hand, against the menus
 // and the toolbar the frame builds from the command registry.
 #include "FrameFixture.h"
+#include "SevenColours.h"
 
 #include "base/Languages.h"
 #include "base/TriText.h"
@@ -250,6 +251,28 @@ TEST_F(FrameTest, MenusHoldTheirTextsInEachLanguageAsTheRegistryLaysThemOut)
     EXPECT_EQ(Act(New)->statusTip(), QStringLiteral("New"));
     EXPECT_TRUE(Act(Mirror)->statusTip().isEmpty());
     EXPECT_EQ(Act(Rotate)->toolTip(), QStringLiteral("Rotate"));
+
+    // The commands with a prompt, each its own English name.
+    QStringList prompted;
+    for (const QAction* action : frame->findChildren<QAction*>())
+        if (!action->statusTip().isEmpty())
+            prompted << action->statusTip();
+    prompted.removeDuplicates();
+    prompted.sort();
+    QStringList expected = {QStringLiteral("New"),          QStringLiteral("Open"),         QStringLiteral("Save Dot"),
+                            QStringLiteral("Save Image"),   QStringLiteral("Export"),       QStringLiteral("Open Project"),
+                            QStringLiteral("Save Project"), QStringLiteral("Merge Text"),   QStringLiteral("Cut"),
+                            QStringLiteral("Copy"),         QStringLiteral("Paste"),        QStringLiteral("Delete"),
+                            QStringLiteral("Select All"),   QStringLiteral("Click Dots"),   QStringLiteral("Pencil"),
+                            QStringLiteral("Line"),         QStringLiteral("Rectangle"),    QStringLiteral("Ellipse"),
+                            QStringLiteral("Fill"),         QStringLiteral("Color Picker"), QStringLiteral("Select"),
+                            QStringLiteral("Filled Rectangle"), QStringLiteral("Filled Ellipse"),
+                            QStringLiteral("Crop to Selection"), QStringLiteral("Resize Canvas"),
+                            QStringLiteral("Save Project As")};
+    for (const SDotColour& colour : kSevenColours)
+        expected << QString::fromLatin1(colour.name);
+    expected.sort();
+    EXPECT_EQ(prompted.join(QLatin1Char(',')), expected.join(QLatin1Char(',')));
 }
 
 // The listing pane's own menu names Copy and Select All as the Edit menu does.

@@ -252,6 +252,18 @@ TEST(ListingPrintQuestion, MoreThanAHundredPagesArePrintedOnlyAfterAYes)
     for (const QString& text : texts)
         EXPECT_TRUE(text.contains(QStringLiteral("101"))) << text.toStdString();
     EXPECT_EQ(QSet<QString>(texts.begin(), texts.end()).size(), 3);
+
+    // The question comes from the 101st page on, and only the answer decides.
+    questions.clear();
+    answer = false;
+    const CListingPrint print(dialogs, shortListing);
+    EXPECT_TRUE(print.MayPrint(1));
+    EXPECT_TRUE(print.MayPrint(100));
+    EXPECT_TRUE(questions.isEmpty());
+    EXPECT_FALSE(print.MayPrint(101));
+    answer = true;
+    EXPECT_TRUE(print.MayPrint(101));
+    EXPECT_EQ(questions, QStringList(2, CListingPrint::ManyPagesQuestion(0, 101)));
 }
 
 TEST(ListingSpool, PaperForASpoolerQueueIsTheWholePdfWithTheDialogsChoices)

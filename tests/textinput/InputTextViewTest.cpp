@@ -5,6 +5,7 @@
 
 #include "SevenColours.h"
 
+#include <QAbstractItemView>
 #include <QAction>
 #include <QApplication>
 #include <QComboBox>
@@ -417,6 +418,30 @@ TEST(FontCombo, ItemsShowTheMarkOnlyForOutlineFontsAndTheNameAt25)
 
     const QColor highlight = box.palette().highlight().color();
     EXPECT_FALSE(AnyIn(InkedColumns(box, index, true, highlight), 0, 25));
+}
+
+// The open list draws each item exactly as the closed box does, mark and all.
+TEST(FontCombo, TheOpenListDrawsItemsAsTheClosedBox)
+{
+    CFontComboBox box;
+    box.FillFontList();
+    const int index = box.findText(QStringLiteral("DejaVu Sans"));
+    ASSERT_GE(index, 0);
+    for (const bool selected : {false, true}) {
+        QImage direct(100, 20, QImage::Format_RGB32), listed(100, 20, QImage::Format_RGB32);
+        direct.fill(Qt::magenta);
+        listed.fill(Qt::magenta);
+        QPainter painter(&direct);
+        box.DrawItem(painter, direct.rect(), index, selected);
+        painter.end();
+        QStyleOptionViewItem option;
+        option.rect = listed.rect();
+        option.state = selected ? QStyle::State_Selected : QStyle::State_None;
+        QPainter listPainter(&listed);
+        box.view()->itemDelegate()->paint(&listPainter, option, box.model()->index(index, 0));
+        listPainter.end();
+        EXPECT_EQ(listed, direct) << selected;
+    }
 }
 
 // The size box's edit field receives keys itself (typed there, or from an

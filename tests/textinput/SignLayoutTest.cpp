@@ -263,6 +263,22 @@ TEST(SignLayoutColours, EachCharacterInItsOwnColour)
     EXPECT_EQ(rows, (std::vector<QRgb>{qRgb(255, 0, 0), qRgb(0, 0, 255), qRgb(255, 0, 0)}));
 }
 
+// A character beyond the 16-bit range is one character: the one after it
+// keeps its own colour.
+TEST(SignLayoutColours, ACharacterOfTwoCodeUnitsTakesOneColour)
+{
+    CCanvasText text = TextOf(QStringLiteral("I") + QString::fromUcs4(U"\U0001D408") + QStringLiteral("I"), "DejaVu Sans", 16);
+    text.m_acrOverlay = {kGreen, kGreen, kBlue};
+    const QImage image = CSignLayout(text, 128, 16).Render();
+    const QRect ink = InkOf(image);
+    ASSERT_FALSE(ink.isEmpty());
+    QRgb last = 0;
+    for (int y = 0; y < image.height(); ++y)
+        if ((image.pixel(ink.right(), y) & 0xFFFFFFu) != 0)
+            last = image.pixel(ink.right(), y);
+    EXPECT_EQ(last, qRgb(0, 0, 255));
+}
+
 // An absurd size costs no more than the panel: the part on the panel is
 // drawn, and the overflow is still told.
 TEST(SignLayoutOverflow, HugeTextIsDrawnOnlyWhereThePanelIs)

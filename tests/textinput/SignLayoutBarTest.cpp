@@ -1,0 +1,73 @@
+#include "textinput/SignLayoutBar.h"
+
+#include <QAction>
+#include <QImage>
+#include <QSpinBox>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+QImage IconOf(const CSignLayoutBar& bar, CSignLayoutBar::Button button)
+{
+    return bar.ButtonAction(button)->icon().pixmap(QSize(16, 15)).toImage();
+}
+
+// The first and last column of row y that hold any visible pixel, or -1.
+std::pair<int, int> InkedSpan(const QImage& image, int y)
+{
+    int first = -1, last = -1;
+    for (int x = 0; x < image.width(); ++x)
+        if (qAlpha(image.pixel(x, y)) != 0) {
+            first = first < 0 ? x : first;
+            last = x;
+        }
+    return {first, last};
+}
+
+} // namespace
+
+// A bar fresh from its constructor already speaks English, stays in place,
+// and fits its buttons and boxes.
+TEST(SignLayoutBar, StartsInEnglishFixedInPlace)
+{
+    const CSignLayoutBar bar;
+    EXPECT_EQ(bar.ButtonAction(CSignLayoutBar::Left)->toolTip(), QStringLiteral("Align Left (press again: X/Y only)"));
+    EXPECT_EQ(bar.SpacingBox()->toolTip(), QStringLiteral("Character spacing in dots"));
+    EXPECT_FALSE(bar.isMovable());
+    EXPECT_FALSE(bar.isFloatable());
+    EXPECT_EQ(bar.size(), bar.sizeHint());
+}
+
+// Alignment icons: four lines of 12, 8, 12 and 6 dots, two rows high, three
+// apart, against the side the button names. Panel icons: a frame from
+// (1, 0) to (14, 14) around the block of text.
+TEST(SignLayoutBar, IconsDrawWhatTheButtonDoes)
+{
+    const CSignLayoutBar bar;
+    const int lengths[] = {12, 8, 12, 6};
+    for (int i = 0; i < 4; ++i) {
+        const int y = 2 + 3 * i, n = lengths[i];
+        EXPECT_EQ(InkedSpan(IconOf(bar, CSignLayoutBar::Left), y), std::make_pair(2, 1 + n)) << i;
+        EXPECT_EQ(InkedSpan(IconOf(bar, CSignLayoutBar::Right), y + 1), std::make_pair(14 - n, 13)) << i;
+        EXPECT_EQ(InkedSpan(IconOf(bar, CSignLayoutBar::Centre), y), std::make_pair(8 - n / 2, 7 + n / 2)) << i;
+        EXPECT_EQ(InkedSpan(IconOf(bar, CSignLayoutBar::Left), y + 2), std::make_pair(-1, -1)) << i;
+    }
+    const QRgb frame = qRgb(96, 96, 96);
+    for (const auto button : {CSignLayoutBar::Top, CSignLayoutBar::Middle, CSignLayoutBar::Bottom}) {
+        const QImage icon = IconOf(bar, button);
+        EXPECT_EQ(icon.pixel(1, 14), frame) << button;
+        EXPECT_EQ(icon.pixel(14, 14), frame) << button;
+        EXPECT_EQ(icon.pixel(14, 0), frame) << button;
+        EXPECT_EQ(qAlpha(icon.pixel(15, 7)), 0) << button;
+        EXPECT_EQ(qAlpha(icon.pixel(7, 13)) == 0 || icon.pixel(7, 13) != frame, true) << button;
+    }
+    // The block of text sits at the top, middle or bottom.
+    const QRgb text = qRgb(192, 0, 0);
+    EXPECT_EQ(IconOf(bar, CSignLayoutBar::Top).pixel(7, 2), text);
+    EXPECT_NE(IconOf(bar, CSignLayoutBar::Top).pixel(7, 9), text);
+    EXPECT_EQ(IconOf(bar, CSignLayoutBar::Middle).pixel(7, 9), text);
+    EXPECT_NE(IconOf(bar, CSignLayoutBar::Middle).pixel(7, 2), text);
+    EXPECT_EQ(IconOf(bar, CSignLayoutBar::Bottom).pixel(7, 12), text);
+    EXPECT_NE(IconOf(bar, CSignLayoutBar::Bottom).pixel(7, 8), text);
+}
