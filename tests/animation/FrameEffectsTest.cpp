@@ -127,7 +127,8 @@ TEST(FrameEffects, SpeedGivesTheDurationOfEachFrame)
 
 TEST(FrameEffects, BlinkAlternatesMessageAndBackground)
 {
-    const CDotGrid message = PatternGrid(16, 8);
+    CDotGrid message = PatternGrid(16, 8);
+    message.SetDotColor(2);
     std::vector<SSignFrame> frames;
     QString error;
     ASSERT_TRUE(CFrameEffects::Blink(message, 400, frames, error));
@@ -135,6 +136,9 @@ TEST(FrameEffects, BlinkAlternatesMessageAndBackground)
     EXPECT_TRUE(SameDots(frames[0].grid, message));
     EXPECT_TRUE(IsBlank(frames[1].grid));
     EXPECT_EQ(frames[1].grid.BackColor(), kTestBackground);
+    // Both frames draw in the message's colour.
+    EXPECT_EQ(frames[0].grid.ColorIndex(), 2);
+    EXPECT_EQ(frames[1].grid.ColorIndex(), 2);
     EXPECT_EQ(frames[0].nDurationMs, 400);
     EXPECT_EQ(frames[1].nDurationMs, 400);
     EXPECT_FALSE(CFrameEffects::Blink(CDotGrid(), 400, frames, error));

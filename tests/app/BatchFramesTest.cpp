@@ -113,4 +113,13 @@ TEST(BatchFrames, FrameOptionsStopOnWhatCannotBe)
     EXPECT_NE(one.pixel(2, 2), qRgb(0, 255, 0));
     EXPECT_EQ(two.pixel(2, 2), qRgb(0, 255, 0));
     EXPECT_NE(three.pixel(1, 1), qRgb(0, 255, 0)); // the blank frame, back in third place
+
+    // Without the undo the blank frame leads.
+    r = RunPellmark({"--new", "8x8:image", "--dot-color", "green", "--set-dot", "1,1", "--duplicate-frame",
+                     "--set-dot", "2,2", "--add-frame", "--move-frame", "1", "--save-frames", dir.FilePath("m.png")});
+    ASSERT_EQ(r.exitCode, 0) << r.err.toStdString();
+    EXPECT_NE(QImage(dir.FilePath("m-001.png")).pixel(1, 1), qRgb(0, 255, 0));
+    EXPECT_EQ(QImage(dir.FilePath("m-002.png")).pixel(1, 1), qRgb(0, 255, 0));
+    EXPECT_NE(QImage(dir.FilePath("m-002.png")).pixel(2, 2), qRgb(0, 255, 0));
+    EXPECT_EQ(QImage(dir.FilePath("m-003.png")).pixel(2, 2), qRgb(0, 255, 0));
 }

@@ -5,6 +5,7 @@
 #include "TestSupport.h"
 
 #include <QComboBox>
+#include <QPlainTextEdit>
 #include <QTest>
 
 #include <algorithm>
@@ -35,6 +36,11 @@ TEST(ExportDialog, PreviewShowsTheFirstLinesOfEachForm)
     CExportDialog dialog(grid, 0);
     EXPECT_TRUE(dialog.PreviewText().contains("const uint8_t sign[] = {\n    0x80, 0x40, 0x00,"));
     EXPECT_LE(dialog.PreviewText().count('\n'), CExportDialog::kPreviewLines);
+    // A view of the bytes, not a place to type; long lines scroll, never wrap.
+    const auto* preview = dialog.findChild<QPlainTextEdit*>();
+    ASSERT_NE(preview, nullptr);
+    EXPECT_TRUE(preview->isReadOnly());
+    EXPECT_EQ(preview->lineWrapMode(), QPlainTextEdit::NoWrap);
 
     dialog.SetRequest(RequestFor("/tmp/out/panel.bin"));
     EXPECT_EQ(dialog.PreviewText(), "00000000 80 40 00 00 00 00 00 00 00 00 00 00 00 00 00 01\n");

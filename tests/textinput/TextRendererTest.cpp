@@ -164,6 +164,19 @@ TEST(TextRendererLayout, NarrowFirstCharacterGivesEveryCellHalfWidth)
     ASSERT_TRUE(c.renderer.MergeText(&c.document, FontOf("WenQuanYi Zen Hei", 16)));
     EXPECT_EQ(c.text.m_nCellWidth, 8);
     EXPECT_EQ(c.grid.Width(), 24);
+
+    // Half width up to U+00FF, full width from U+0100 on.
+    const struct
+    {
+        char32_t first;
+        int width;
+    } cases[] = {{U'\u00FE', 8}, {U'\u00FF', 8}, {U'\u0100', 16}, {U'\u0101', 16}};
+    for (const auto& k : cases) {
+        Canvas d;
+        d.Type(QString::fromUcs4(&k.first, 1) + QStringLiteral("A"), kRed);
+        ASSERT_TRUE(d.renderer.MergeText(&d.document, FontOf("DejaVu Sans", 16)));
+        EXPECT_EQ(d.text.m_nCellWidth, k.width) << static_cast<int>(k.first);
+    }
 }
 
 TEST(TextRendererPlacement, OffsetsShiftGlyphsInsideTheirBoxesOnBothAxes)
