@@ -149,3 +149,34 @@ TEST(NewDialogSpin, ArrowsStepByEightWithinTheRange)
     EXPECT_EQ(arrows(width), int(QAbstractSpinBox::StepUpEnabled | QAbstractSpinBox::StepDownEnabled));
 }
 
+
+// Every control sits where the dialog's template puts it: dialog units of 6 x
+// 13 pixels per 4 x 8, each edit with its arrows beside it as one box, each
+// label three pixels taller above and below so its text centres on the edit.
+TEST(NewDialogLayout, EveryControlAtItsPlace)
+{
+    const CNewDialog dialog;
+    const auto px = [](int x, int y, int w, int h) { return QRect(x * 6 / 4, y * 13 / 8, w * 6 / 4, h * 13 / 8); };
+    EXPECT_EQ(dialog.size(), px(0, 0, 187, 100).size());
+    EXPECT_EQ(dialog.WidthBox()->geometry(), px(73, 19, 45 + 11, 14));
+    EXPECT_EQ(dialog.HeightBox()->geometry(), px(73, 40, 45 + 11, 14));
+    const struct
+    {
+        const char* text;
+        QRect rect;
+    } placed[] = {{"OK", px(30, 79, 50, 14)},
+                  {"Cancel", px(105, 79, 50, 14)},
+                  {"Width:", px(14, 21, 54, 8).adjusted(0, -3, 0, 3)},
+                  {"Height:", px(7, 43, 61, 8).adjusted(0, -3, 0, 3)},
+                  {"文字模式", px(38, 63, 48, 10)},
+                  {"图片模式", px(97, 63, 48, 10)}};
+    for (const auto& p : placed) {
+        const QString text = QString::fromUtf8(p.text);
+        QWidget* found = nullptr;
+        for (QWidget* child : dialog.findChildren<QWidget*>())
+            if (child->property("text").toString() == text)
+                found = child;
+        ASSERT_NE(found, nullptr) << p.text;
+        EXPECT_EQ(found->geometry(), p.rect) << p.text;
+    }
+}
