@@ -1,0 +1,186 @@
+// The program's own dialogs behind the dialog seam: what each asks, in the
+// menu language, and what each answer comes back as.
+#include "base/FrameDialogs.h"
+#include "dialogs/ResizeCanvasDialog.h"
+#include "dialogs/ScrollDialog.h"
+#include "frame/FrameDialogs.h"
+
+#include <QApplication>
+#include <QInputDialog>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QSpinBox>
+#include <QTimer>
+
+#include <gtest/gtest.h>
+
+#include <functional>
+
+namespace {
+
+// Runs answer on the modal window ask brings up, once it is up.
+template <class Ask>
+auto Answering(const std::function<void(QWidget*)>& answer, Ask ask)
+{
+    bool seen = false;
+    QTimer::singleShot(0, [&] {
+        QWidget* box = QApplication::activeModalWidget();
+        if (!box)
+            return;
+        seen = true;
+        answer(box);
+    });
+    auto result = ask();
+    EXPECT_TRUE(seen);
+    return result;
+}
+
+} // namespace
+
+// The wipe asks for a speed, the blink and the frames for a duration, each
+// within its own range, starting from the value it has now.
+TEST(StockDialogs, OneNumberQuestionsNameTheirNumberAndRange)
+{
+    int language = 0;
+    const CFrameDialogs dialogs = MakeFrameDialogs(nullptr, [&language] { return language; });
+    const struct
+    {
+        EFrameNumber what;
+        int language;
+        const char* title;
+        const char* label;
+        int minimum, maximum;
+    } cases[] = {{EFrameNumber::WipeSpeed, 0, "Wipe", "Speed: dots a second", 1, 100},
+                 {EFrameNumber::BlinkMs, 0, "Blink", "Duration: ms", 10, 60000},
+                 {EFrameNumber::FrameDurationMs, 2, "幀時長", "時長： 毫秒", 10, 60000}};
+    for (const auto& c : cases) {
+        language = c.language;
+        const std::optional<int> answer = Answering(
+            [&c](QWidget* box) {
+                auto* input = qobject_cast<QInputDialog*>(box);
+                ASSERT_NE(input, nullptr);
+                EXPECT_EQ(input->windowTitle(), QString::fromUtf8(c.title));
+                EXPECT_EQ(input->labelText(), QString::fromUtf8(c.label));
+                EXPECT_EQ(input->intMinimum(), c.minimum);
+                EXPECT_EQ(input->intMaximum(), c.maximum);
+                EXPECT_EQ(input->intValue(), 40);
+                input->setIntValue(c.maximum);
+                input->accept();
+            },
+            [&] { return dialogs.askFrameNumber(c.what, 40); });
+        EXPECT_EQ(answer, c.maximum) << c.title;
+    }
+    const std::optional<int> cancelled = Answering([](QWidget* box) { box->close(); },
+                                                   [&] { return dialogs.askFrameNumber(EFrameNumber::BlinkMs, 40); });
+    EXPECT_FALSE(cancelled.has_value());
+}
+
+// The scroll and resize dialogs hand back what their boxes hold.
+TEST(StockDialogs, ScrollAndResizeAnswersAreTheBoxes)
+{
+    const CFrameDialogs dialogs = MakeFrameDialogs(nullptr, [] { return 1; });
+    const std::optional<CScrollRequest> scroll = Answering(
+        [](QWidget* box) {
+            auto* dialog = qobject_cast<CScrollDialog*>(box);
+            ASSERT_NE(dialog, nullptr);
+            EXPECT_EQ(dialog->windowTitle(), QStringLiteral("滚动"));
+            EXPECT_EQ(dialog->PanelWidth(), 96);
+            dialog->HeightBox()->setValue(24);
+            dialog->SpeedBox()->setValue(7);
+            dialog->accept();
+        },
+        [&] { return dialogs.askScroll({96, 16, 30}); });
+    ASSERT_TRUE(scroll.has_value());
+    EXPECT_EQ(scroll->nPanelWidth, 96);
+    EXPECT_EQ(scroll->nPanelHeight, 24);
+    EXPECT_EQ(scroll->nSpeed, 7);
+
+    const std::optional<CCanvasSizeRequest> size = Answering(
+        [](QWidget* box) {
+            auto* dialog = qobject_cast<CResizeCanvasDialog*>(box);
+            ASSERT_NE(dialog, nullptr);
+            EXPECT_EQ(dialog->windowTitle(), QStringLiteral("调整画布大小"));
+            dialog->WidthBox()->setValue(40);
+            dialog->AnchorButton(7)->setChecked(true);
+            dialog->accept();
+        },
+        [&] { return dialogs.askCanvasSize(64, 24, 1); });
+    ASSERT_TRUE(size.has_value());
+    EXPECT_EQ(size->nWidth, 40);
+    EXPECT_EQ(size->nHeight, 24);
+    EXPECT_EQ(size->nAnchor, 7);
+    EXPECT_FALSE(Answering([](QWidget* box) { box->close(); }, [&] { return dialogs.askCanvasSize(64, 24, 1); })
+                     .has_value());
+}
+
+// Save changes and restore work: three buttons each, first the default,
+// closing the box the last; each button is its own answer.
+TEST(StockDialogs, ThreeAnswerQuestionsGiveTheButtonClicked)
+{
+    const CFrameDialogs dialogs = MakeFrameDialogs(nullptr);
+    const auto click = [](int button) {
+        return [button](QWidget* box) {
+            auto* message = qobject_cast<QMessageBox*>(box);
+            ASSERT_NE(message, nullptr);
+            EXPECT_EQ(message->windowTitle(), QStringLiteral("Pellmark"));
+            const QList<QAbstractButton*> buttons = message->buttons();
+            ASSERT_EQ(buttons.size(), 3);
+            EXPECT_EQ(message->buttonRole(message->defaultButton()), QMessageBox::AcceptRole);
+            EXPECT_EQ(message->buttonRole(message->escapeButton()), QMessageBox::RejectRole);
+            if (button < 0) {
+                message->close();
+                return;
+            }
+            for (QAbstractButton* b : buttons)
+                if (message->buttonRole(b) == (button == 0   ? QMessageBox::AcceptRole
+                                               : button == 1 ? QMessageBox::DestructiveRole
+                                                             : QMessageBox::RejectRole))
+                    b->click();
+        };
+    };
+    const ESaveChoice choices[] = {ESaveChoice::Save, ESaveChoice::Discard, ESaveChoice::Cancel};
+    for (int b = 0; b < 3; ++b)
+        EXPECT_EQ(Answering(click(b), [&] { return dialogs.askSaveChanges(2, QStringLiteral("sign")); }), choices[b]) << b;
+    EXPECT_EQ(Answering(click(-1), [&] { return dialogs.askSaveChanges(0, QStringLiteral("sign")); }), ESaveChoice::Cancel);
+
+    const QDateTime when(QDate(2026, 12, 8), QTime(4, 30));
+    EXPECT_EQ(Answering(click(0), [&] { return dialogs.askRestoreWork(0, when); }), std::optional<bool>(true));
+    EXPECT_EQ(Answering(click(1), [&] { return dialogs.askRestoreWork(0, when); }), std::optional<bool>(false));
+    EXPECT_EQ(Answering(click(2), [&] { return dialogs.askRestoreWork(0, when); }), std::optional<bool>());
+
+    // The texts: the name in the question, the buttons in the language.
+    QString text, buttons;
+    Answering(
+        [&](QWidget* box) {
+            auto* message = qobject_cast<QMessageBox*>(box);
+            text = message->text();
+            for (QAbstractButton* b : message->buttons())
+                buttons += b->text() + QLatin1Char('|');
+            EXPECT_EQ(message->defaultButton(), message->buttons().value(0));
+            message->close();
+        },
+        [&] { return dialogs.askSaveChanges(1, QStringLiteral("招牌")); });
+    EXPECT_EQ(text, QStringLiteral("要在关闭前保存对“招牌”的更改吗？"));
+    EXPECT_TRUE(buttons.contains(QStringLiteral("保存(&S)")) && buttons.contains(QStringLiteral("不保存(&D)"))
+                && buttons.contains(QStringLiteral("取消")))
+        << buttons.toStdString();
+}
+
+// Yes and no: no is the default, and only yes says yes.
+TEST(StockDialogs, YesNoQuestionIsYesOnlyWhenYesIsClicked)
+{
+    const CFrameDialogs dialogs = MakeFrameDialogs(nullptr);
+    for (const bool yes : {true, false}) {
+        const bool answer = Answering(
+            [yes](QWidget* box) {
+                auto* message = qobject_cast<QMessageBox*>(box);
+                ASSERT_NE(message, nullptr);
+                EXPECT_EQ(message->text(), QStringLiteral("Print?"));
+                EXPECT_EQ(message->defaultButton(), message->button(QMessageBox::No));
+                message->button(yes ? QMessageBox::Yes : QMessageBox::No)->click();
+            },
+            [&] { return dialogs.askYesNo(QStringLiteral("Print?")); });
+        EXPECT_EQ(answer, yes);
+    }
+}
