@@ -213,6 +213,22 @@ TEST_F(DrawingTools, ASelectionMovesByDragAndArrowsAndLandsAsOneStep)
     EXPECT_TRUE(m_view.Selection().IsFloating());
     EXPECT_EQ(m_view.Grid().DisplayDotAt(1, 1), kGreen) << "nothing changes while the dots float";
     EXPECT_EQ(Steps(), 0u);
+    // The screen shows them moved: the place they left unlit, the floating
+    // dots over what lies under them, the selection framed in white and black.
+    QCoreApplication::processEvents();
+    const QImage shown = Grab();
+    const QRgb back = Rgb(m_view.Grid().BackColor());
+    for (const QPoint left : {QPoint(1, 1), QPoint(2, 1), QPoint(1, 2), QPoint(2, 2)})
+        EXPECT_EQ(shown.pixel(At(left.x(), left.y())), back) << left.x() << "," << left.y();
+    EXPECT_EQ(shown.pixel(At(6, 4)), Rgb(kGreen));
+    EXPECT_EQ(shown.pixel(At(7, 5)), Rgb(kRed));
+    EXPECT_EQ(shown.pixel(At(7, 4)), back);
+    EXPECT_EQ(shown.pixel(At(8, 4)), back);
+    const QRect area = m_view.DotToClient(6, 4) | m_view.DotToClient(7, 5);
+    for (const QPoint corner : {area.topLeft(), area.bottomRight(), area.topLeft() + QPoint(3, 0)}) {
+        const QRgb p = shown.pixel(corner);
+        EXPECT_TRUE(p == qRgb(255, 255, 255) || p == qRgb(0, 0, 0)) << corner.x() << "," << corner.y();
+    }
 
     m_view.TakeUpTool(CImageView::ClickTool);
     EXPECT_EQ(m_view.Grid().DisplayDotAt(1, 1), m_view.Grid().BackColor());

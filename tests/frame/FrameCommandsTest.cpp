@@ -129,3 +129,47 @@ TEST_F(FrameTest, EffectsThatCannotBeMadeAreToldAndAnimationsSaved)
     EXPECT_TRUE(messages.first().contains(QStringLiteral("more than memory allows")));
     EXPECT_EQ(frames.Count(), 1);
 }
+
+// Wipe, Frame Duration and Save Frames from the menu: each asks starting from
+// the last answer (or the frame's own duration), and does what was answered.
+TEST_F(FrameTest, WipeDurationAndFramePicturesAskThenAct)
+{
+    NewCanvas(16, 8, ImageMode);
+    QList<std::pair<EFrameNumber, int>> asked;
+    int answer = 25;
+    frame->Dialogs().askFrameNumber = [&](EFrameNumber what, int current) {
+        asked << std::make_pair(what, current);
+        return answer > 0 ? std::optional<int>(answer) : std::nullopt;
+    };
+    Trigger(Wipe);
+    const CFrameList& frames = Canvas()->Document().Frames();
+    ASSERT_EQ(frames.Count(), 16);
+    EXPECT_EQ(frames.Duration(15), 40); // 25 dots a second
+    Trigger(Wipe);
+    answer = 730;
+    Trigger(FrameDuration);
+    EXPECT_EQ(frames.Duration(frames.Current()), 730);
+    answer = 0;
+    Trigger(FrameDuration);
+    EXPECT_EQ(frames.Duration(frames.Current()), 730);
+    const QList<std::pair<EFrameNumber, int>> expected = {{EFrameNumber::WipeSpeed, CFrameEffects::kDefaultSpeed},
+                                                          {EFrameNumber::WipeSpeed, 25},
+                                                          {EFrameNumber::FrameDurationMs, 40},
+                                                          {EFrameNumber::FrameDurationMs, 730}};
+    EXPECT_EQ(asked, expected);
+
+    // The pictures of the frames, numbered from 1; asked again from the last name.
+    QStringList suggested;
+    QString path = dir.FilePath(QStringLiteral("f.png"));
+    frame->Dialogs().askSaveFramesPath = [&](const QString& prefill) { return suggested << prefill, path; };
+    Trigger(SaveFrames);
+    EXPECT_TRUE(QFile::exists(dir.FilePath(QStringLiteral("f-001.png"))));
+    EXPECT_TRUE(QFile::exists(dir.FilePath(QStringLiteral("f-016.png"))));
+    EXPECT_FALSE(QFile::exists(dir.FilePath(QStringLiteral("f-017.png"))));
+    EXPECT_TRUE(messages.isEmpty());
+    path = dir.FilePath(QStringLiteral("no/such/folder/g.png"));
+    Trigger(SaveFrames);
+    EXPECT_EQ(messages.size(), 1);
+    ASSERT_EQ(suggested.size(), 2);
+    EXPECT_EQ(suggested[1], dir.FilePath(QStringLiteral("f.png")));
+}
