@@ -281,3 +281,52 @@ TEST(ControllerBytes, RoundTripForEveryOptionSet)
     }
     EXPECT_EQ(sets, 3 * 32 * 5);
 }
+
+// The description written above a C array names every choice, worked out
+// here by hand for two opposite sets of options.
+TEST(ControllerBytes, TheDescriptionNamesEveryChoice)
+{
+    SExportOptions many;
+    many.scan = SExportOptions::Columns;
+    many.bitOrder = SExportOptions::LsbFirst;
+    many.moduleWidth = 8;
+    many.moduleHeight = 8;
+    many.moduleOrder = SExportOptions::ModuleColumns;
+    many.serpentine = true;
+    many.invert = true;
+    many.planes = SExportOptions::Rgb;
+    CByteLayout layout;
+    QString error;
+    ASSERT_TRUE(layout.Set(16, 8, many, error));
+    EXPECT_EQ(layout.Describe(),
+              QStringList({"16 x 8 dots, 48 bytes.", "Scan: columns from the left, each top to bottom, 8 dots a byte.",
+                           "Bit order: LSB first, the first dot of a byte in bit 0.",
+                           "Modules: 2 x 1 of 8 x 8 dots, 8 bytes each, chained column by column from the top left, "
+                           "serpentine (every other column of modules runs bottom to top).",
+                           "Padding: none, each column of 8 dots fills 1 bytes.",
+                           "Planes: rgb: Red, Green and Blue light their own plane; Yellow and Orange light red and "
+                           "green; Pink lights red and blue; White lights all three. One plane after another: red from "
+                           "byte 0, green from byte 16, blue from byte 32.",
+                           "Inverted: a lit dot is 0, an unlit dot 1 (padding stays 0)."}));
+
+    SExportOptions plain;
+    plain.planes = SExportOptions::RedGreen;
+    ASSERT_TRUE(layout.Set(8, 8, plain, error));
+    EXPECT_EQ(layout.Describe(),
+              QStringList({"8 x 8 dots, 16 bytes.", "Scan: rows from the top, each left to right, 8 dots a byte.",
+                           "Bit order: MSB first, the first dot of a byte in bit 7.", "Modules: one, the whole canvas.",
+                           "Padding: none, each row of 8 dots fills 1 bytes.",
+                           "Planes: red-green: Red and Pink light red; Green and Blue light green; Yellow, Orange and "
+                           "White light both. One plane after another: red from byte 0, green from byte 8.",
+                           "A lit dot is 1, an unlit dot 0."}));
+
+    plain.planes = SExportOptions::Mono;
+    plain.moduleWidth = 8;
+    plain.moduleHeight = 4;
+    ASSERT_TRUE(layout.Set(16, 8, plain, error));
+    const QStringList lines = layout.Describe();
+    ASSERT_EQ(lines.size(), 7);
+    EXPECT_EQ(lines[3], QStringLiteral("Modules: 2 x 2 of 8 x 4 dots, 4 bytes each, chained row by row from the top "
+                                       "left, each row left to right."));
+    EXPECT_EQ(lines[5], QStringLiteral("Planes: mono: every lit dot is 1, whatever its colour."));
+}
