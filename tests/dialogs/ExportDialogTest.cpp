@@ -2,6 +2,7 @@
 
 #include "base/DotGrid.h"
 #include "dialogs/ExportDotView.h"
+#include "dotdata/ByteLayout.h"
 #include "TestSupport.h"
 
 #include <QComboBox>
@@ -166,4 +167,37 @@ TEST(ExportDialog, PngIsOfferedLastWithoutTheByteOptions)
     boxes.at(0)->setCurrentIndex(0);
     EXPECT_TRUE(boxes.at(1)->isEnabled());
     EXPECT_EQ(dialog.Filter(), "C array (*.h)");
+}
+
+// Ten pixels a dot: module borders between the modules, and the byte under
+// the pointer outlined in cyan on black just outside its dots.
+TEST(ExportDotView, ModuleBordersAndTheOutlinedByteAreDrawn)
+{
+    CExportDotView view;
+    view.SetGrid(SampleGrid());
+    view.resize(160, 80);
+    SExportOptions options;
+    options.moduleWidth = 8;
+    options.moduleHeight = 4;
+    CByteLayout layout;
+    QString error;
+    ASSERT_TRUE(layout.Set(16, 8, options, error));
+    view.SetLayout(layout);
+    const QRgb border = qRgb(128, 128, 128);
+    QImage shown = view.grab().toImage().convertToFormat(QImage::Format_RGB32);
+    EXPECT_EQ(shown.pixel(80, 25), border);
+    EXPECT_EQ(shown.pixel(85, 40), border);
+    EXPECT_NE(shown.pixel(70, 25), border);
+    EXPECT_NE(shown.pixel(85, 30), border);
+
+    // Dots (8, 1) to (15, 1): pixels 80 to 159 across, 10 to 19 down.
+    ASSERT_TRUE(view.HighlightDot(9, 1));
+    shown = view.grab().toImage().convertToFormat(QImage::Format_RGB32);
+    const QRgb cyan = qRgb(0, 255, 255);
+    EXPECT_EQ(shown.pixel(79, 15), cyan);
+    EXPECT_EQ(shown.pixel(120, 9), cyan);
+    EXPECT_EQ(shown.pixel(120, 21), cyan);
+    EXPECT_EQ(shown.pixel(78, 15), qRgb(0, 0, 0));
+    EXPECT_NE(shown.pixel(120, 15), cyan);
+    EXPECT_NE(shown.pixel(120, 25), cyan);
 }
