@@ -291,6 +291,19 @@ TEST(SignLayoutOverflow, HugeTextIsDrawnOnlyWhereThePanelIs)
     EXPECT_GT(layout.OverflowHeight(), 1000);
     const QImage image = layout.Render();
     EXPECT_EQ(image.size(), QSize(64, 32));
+
+    // A block character larger than the panel, centred: the part on the panel is all ink.
+    for (const int height : {300, 5000}) {
+        CCanvasText block = TextOf(QStringLiteral("\u2588"), "DejaVu Sans", height);
+        block.m_layout.nAlignH = Options::AlignCentre;
+        block.m_layout.nAlignV = Options::AlignCentre;
+        const QImage inked = CSignLayout(block, 64, 32).Render();
+        int unlit = 0;
+        for (int y = 0; y < inked.height(); ++y)
+            for (int x = 0; x < inked.width(); ++x)
+                unlit += inked.pixel(x, y) != qRgb(255, 0, 0);
+        EXPECT_EQ(unlit, 0) << height;
+    }
 }
 
 // A font with its designer's dots at the size keeps them on the overlay
