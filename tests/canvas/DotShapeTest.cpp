@@ -291,3 +291,23 @@ TEST(DotShapeEllipse, EveryBoxUpToTwentyFourHoldsTheDotsInsideTheQuarterDotEllip
         }
     }
 }
+
+// Painting a shape larger than the grid colours only the dots on the grid,
+// counted in display rows in both modes; an empty grid takes nothing.
+TEST(DotShapePaint, OnlyTheDotsOnTheGridTakeTheColour)
+{
+    CDotShape shape(QSize(16, 16));
+    shape.AddRectangle({2, 3}, {12, 12}, true);
+    for (const int mode : {ImageMode, TextMode}) {
+        CDotGrid grid;
+        ASSERT_TRUE(grid.Create(8, 8, mode));
+        PaintShape(grid, shape, DotPalette[1]);
+        for (int y = 0; y < 8; ++y)
+            for (int x = 0; x < 8; ++x)
+                ASSERT_EQ(grid.DisplayDotAt(x, y), x >= 2 && y >= 3 ? DotPalette[1] : grid.BackColor())
+                    << mode << ": " << x << "," << y;
+    }
+    CDotGrid empty;
+    PaintShape(empty, shape, DotPalette[1]);
+    EXPECT_TRUE(empty.IsEmpty());
+}
