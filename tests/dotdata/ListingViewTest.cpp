@@ -221,3 +221,46 @@ TEST_F(ListingViewTest, ALongLineScrolledAcrossShowsTheColumnsInView)
     EXPECT_LT(differing, expected.size() / 50) << "of " << expected.size() << " pixel columns";
     EXPECT_GT(std::count(shown.begin(), shown.end(), true), expected.size() / 2);
 }
+
+// The selection shows as a band of the highlight colour over exactly its
+// characters; a selected line break adds a little room after its line.
+TEST_F(ListingViewTest, TheSelectionIsPaintedOverItsCharactersOnly)
+{
+    m_view.SetPlainText(kListing);
+    m_view.setFocus();
+    m_view.SetCaret(9);          // "1-1-2-G" on the first line
+    m_view.SetCaret(16, true);
+    const QRgb highlight = m_view.palette().color(QPalette::Active, QPalette::Highlight).rgb();
+    const auto highlighted = [&](const QImage& image, int line, int column) {
+        const QPoint p = PointAt(line, column);
+        // Any pixel of the character cell's row band in the highlight colour.
+        for (int dy = -m_view.LineHeight() / 2 + 1; dy < m_view.LineHeight() / 2; ++dy)
+            if (image.pixel(p.x(), p.y() + dy) == highlight)
+                return true;
+        return false;
+    };
+    QImage shown = m_view.viewport()->grab().toImage().convertToFormat(QImage::Format_RGB32);
+    EXPECT_TRUE(highlighted(shown, 0, 9));
+    EXPECT_TRUE(highlighted(shown, 0, 15));
+    EXPECT_FALSE(highlighted(shown, 0, 8));
+    EXPECT_FALSE(highlighted(shown, 0, 16));
+    EXPECT_FALSE(highlighted(shown, 1, 10));
+
+    // From "2-8-8-W" through its line break: the band reaches past the line's end.
+    m_view.SetCaret(26 + 2);
+    m_view.SetCaret(26 + 8, true);
+    shown = m_view.viewport()->grab().toImage().convertToFormat(QImage::Format_RGB32);
+    EXPECT_FALSE(highlighted(shown, 1, 1));
+    EXPECT_TRUE(highlighted(shown, 1, 2));
+    EXPECT_TRUE(highlighted(shown, 1, 6));
+    const QPoint afterEnd(kTopLeftMargin + static_cast<int>(7.2 * Advance()), PointAt(1, 7).y());
+    EXPECT_EQ(shown.pixel(afterEnd), highlight);
+    EXPECT_FALSE(highlighted(shown, 0, 20));
+    EXPECT_FALSE(highlighted(shown, 3, 0));
+    // Up to the line's end but not its break: no room after it.
+    m_view.SetCaret(26 + 2);
+    m_view.SetCaret(26 + 7, true);
+    shown = m_view.viewport()->grab().toImage().convertToFormat(QImage::Format_RGB32);
+    EXPECT_TRUE(highlighted(shown, 1, 6));
+    EXPECT_NE(shown.pixel(afterEnd), highlight);
+}
