@@ -72,6 +72,31 @@ TEST_F(SPreviewFixture, RoundDotsInTheSignColoursWithGapsOnBlack)
     ExpectShows(preview, list.Grid(0));
 }
 
+// Windows too small for round dots: one pixel a dot, or a pixel and a gap.
+TEST_F(SPreviewFixture, TinyPitchesShowEveryDotAsAPixel)
+{
+    const CDotGrid& grid = list.Grid(0);
+    for (const int pitch : {1, 2}) {
+        preview.resize(16 * pitch, 8 * pitch);
+        ASSERT_EQ(preview.Pitch(), pitch);
+        const QImage picture = preview.Picture();
+        ASSERT_EQ(picture.size(), QSize(16 * pitch, 8 * pitch));
+        for (int y = 0; y < 8; ++y)
+            for (int x = 0; x < 16; ++x) {
+                const COLORREF c = ColorAt(grid, x, y);
+                const QRgb dot = picture.pixel(x * pitch, y * pitch);
+                if (c == kTestBackground)
+                    ASSERT_LT(qRed(dot) + qGreen(dot) + qBlue(dot), 150) << pitch << ": " << x << "," << y;
+                else
+                    ASSERT_EQ(MakeColor(qRed(dot), qGreen(dot), qBlue(dot)), c) << pitch << ": " << x << "," << y;
+                if (pitch == 2) {
+                    ASSERT_EQ(picture.pixel(x * 2 + 1, y * 2), kBlack) << x << "," << y;
+                    ASSERT_EQ(picture.pixel(x * 2, y * 2 + 1), kBlack) << x << "," << y;
+                }
+            }
+    }
+}
+
 TEST_F(SPreviewFixture, StepsLoopsAndFollowsChanges)
 {
     preview.StepForward();
