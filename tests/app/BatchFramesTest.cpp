@@ -123,3 +123,32 @@ TEST(BatchFrames, FrameOptionsStopOnWhatCannotBe)
     EXPECT_NE(QImage(dir.FilePath("m-002.png")).pixel(2, 2), qRgb(0, 255, 0));
     EXPECT_EQ(QImage(dir.FilePath("m-003.png")).pixel(2, 2), qRgb(0, 255, 0));
 }
+
+// A blink, a wipe with a frame's own duration, and lamps in the GIF.
+TEST(BatchFrames, BlinkWipeDurationAndLampsReachTheGif)
+{
+    CScratchDir dir;
+    SProcessResult r = RunPellmark({"--new", "8x8:image", "--dot-color", "red", "--set-dot", "0,0", "--blink", "300",
+                                    "--frame", "2", "--duration", "700", "--gif-dots", "4", "--save-gif",
+                                    dir.FilePath("b.gif")});
+    ASSERT_EQ(r.exitCode, 0) << r.err.toStdString();
+    QImageReader blink(dir.FilePath("b.gif"), "gif");
+    EXPECT_EQ(blink.imageCount(), 2);
+    const QImage on = blink.read();
+    EXPECT_EQ(blink.nextImageDelay(), 300);
+    EXPECT_EQ(on.size(), QSize(32, 32)); // four pixels a lamp
+    EXPECT_EQ(on.pixel(2, 2), qRgb(255, 0, 0));
+    EXPECT_NE(on.pixel(6, 2), qRgb(255, 0, 0));
+    blink.read();
+    EXPECT_EQ(blink.nextImageDelay(), 700);
+
+    r = RunPellmark({"--new", "16x8:image", "--dot-color", "green", "--set-dot", "15,0", "--wipe", "left:50",
+                     "--save-gif", dir.FilePath("w.gif")});
+    ASSERT_EQ(r.exitCode, 0) << r.err.toStdString();
+    QImageReader wipe(dir.FilePath("w.gif"), "gif");
+    EXPECT_EQ(wipe.imageCount(), 16);
+    const QImage first = wipe.read();
+    EXPECT_EQ(wipe.nextImageDelay(), 20);
+    EXPECT_EQ(first.size(), QSize(16, 8));
+    EXPECT_EQ(first.pixel(15, 0), qRgb(0, 255, 0)); // uncovered from the right
+}

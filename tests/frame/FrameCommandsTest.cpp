@@ -173,3 +173,34 @@ TEST_F(FrameTest, WipeDurationAndFramePicturesAskThenAct)
     ASSERT_EQ(suggested.size(), 2);
     EXPECT_EQ(suggested[1], dir.FilePath(QStringLiteral("f.png")));
 }
+
+// Frames added, moved both ways and deleted from the menu; zoom and About.
+TEST_F(FrameTest, FrameZoomAndAboutCommandsDoWhatTheySay)
+{
+    NewCanvas(16, 8, ImageMode);
+    const CFrameList& frames = Canvas()->Document().Frames();
+    Canvas()->Grid().SetDisplayDot(1, 1, DotPalette[0]);
+    Trigger(AddFrame);
+    ASSERT_EQ(frames.Count(), 2);
+    EXPECT_EQ(frames.Current(), 1);
+    Trigger(MoveFrameEarlier);
+    EXPECT_EQ(frames.Current(), 0);
+    EXPECT_EQ(frames.Grid(1).DisplayDotAt(1, 1), DotPalette[0]) << "the drawn frame is now second";
+    Trigger(MoveFrameLater);
+    EXPECT_EQ(frames.Current(), 1);
+    EXPECT_EQ(frames.Grid(0).DisplayDotAt(1, 1), DotPalette[0]);
+    Trigger(DeleteFrame);
+    EXPECT_EQ(frames.Count(), 1);
+    EXPECT_EQ(Canvas()->Grid().DisplayDotAt(1, 1), DotPalette[0]);
+
+    const int size = Canvas()->DotSize();
+    Trigger(ZoomIn);
+    EXPECT_GT(Canvas()->DotSize(), size);
+    Trigger(ZoomOut);
+    EXPECT_EQ(Canvas()->DotSize(), size);
+
+    int abouts = 0;
+    frame->Dialogs().showAbout = [&abouts] { ++abouts; };
+    Trigger(About);
+    EXPECT_EQ(abouts, 1);
+}
