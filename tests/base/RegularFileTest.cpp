@@ -65,6 +65,14 @@ TEST(RegularFile, DescriptionsNameTheFileQuoted)
     EXPECT_EQ(CRegularFile::Describe(CRegularFile::NotRegular, path, 5), QStringLiteral("'a\\nb' is not a regular file"));
     EXPECT_EQ(CRegularFile::Describe(CRegularFile::TooLarge, path, 5), QStringLiteral("'a\\nb' is larger than 5 bytes"));
     EXPECT_EQ(CRegularFile::Describe(CRegularFile::CannotOpen, path, 5), QStringLiteral("cannot open 'a\\nb'"));
+    EXPECT_EQ(CRegularFile::Describe(CRegularFile::ReadFailed, path, 5), QStringLiteral("cannot read 'a\\nb'"));
+    EXPECT_TRUE(CRegularFile::Describe(CRegularFile::Ok, path, 5).isEmpty());
+    // No name at all opens nothing.
+    QFile file;
+    QByteArray bytes("x");
+    EXPECT_EQ(CRegularFile::Open(QString(), 5, file), CRegularFile::CannotOpen);
+    EXPECT_EQ(CRegularFile::ReadAll(QString(), 5, bytes), CRegularFile::CannotOpen);
+    EXPECT_TRUE(bytes.isEmpty());
 }
 
 TEST(QuotedText, AtMostSixtyCharactersAreShown)
