@@ -70,4 +70,17 @@ TEST(SignLayoutBar, IconsDrawWhatTheButtonDoes)
     EXPECT_NE(IconOf(bar, CSignLayoutBar::Middle).pixel(7, 2), text);
     EXPECT_EQ(IconOf(bar, CSignLayoutBar::Bottom).pixel(7, 12), text);
     EXPECT_NE(IconOf(bar, CSignLayoutBar::Bottom).pixel(7, 8), text);
+    // Fit height: a text-high block with an I-beam of ink from row 3 to row 11.
+    const QImage fit = IconOf(bar, CSignLayoutBar::FitHeight);
+    const QRgb ink = qRgb(32, 32, 32);
+    for (const int y : {3, 7, 11}) {
+        EXPECT_EQ(fit.pixel(6, y), y == 7 ? text : ink) << y;
+        EXPECT_EQ(fit.pixel(7, y), ink) << y;
+        EXPECT_EQ(fit.pixel(8, y), ink) << y;
+        EXPECT_EQ(fit.pixel(9, y), y == 7 ? text : ink) << y;
+    }
+    EXPECT_EQ(fit.pixel(7, 2), text);
+    EXPECT_EQ(fit.pixel(7, 12), text);
+    EXPECT_EQ(fit.pixel(4, 1), text);
+    EXPECT_EQ(fit.pixel(11, 13), text);
 }
