@@ -1,6 +1,7 @@
 #include "base/DotPalette.h"
 #include "textinput/FontComboBox.h"
 #include "textinput/InputTextView.h"
+#include "textinput/SignLayoutBar.h"
 #include "textinput/TextRenderer.h"
 
 #include "SevenColours.h"
@@ -17,6 +18,7 @@
 #include <QTest>
 #include <QTextCursor>
 #include <QTextEdit>
+#include <QToolBar>
 
 #include <gtest/gtest.h>
 
@@ -348,6 +350,34 @@ TEST(InputPaneControls, SliderFollowsTheFocusedEditWithinTheCanvas)
 
     p.Focus(p.view.RichEdit());
     EXPECT_TRUE(slider->isHidden());
+}
+
+// The strip's controls at their places, the slider's size and height beside
+// the edit it serves, and the typing area filling the rest on every resize.
+TEST(InputPaneControls, EveryControlAtItsPlace)
+{
+    Pane p;
+    EXPECT_EQ(p.view.FontCombo()->geometry(), QRect(205, 2, 100, 20));
+    EXPECT_EQ(p.view.SizeCombo()->geometry(), QRect(310, 2, 50, 20));
+    EXPECT_EQ(p.view.EditX()->geometry(), QRect(365, 3, 30, 17));
+    EXPECT_EQ(p.view.EditY()->geometry(), QRect(400, 3, 30, 17));
+    EXPECT_EQ(p.view.StretchCombo()->geometry(), QRect(365, 2, 50, 20));
+    EXPECT_EQ(p.view.LayoutBar()->pos(), QPoint(540, -1));
+    const auto* label = p.view.findChild<QLabel*>();
+    ASSERT_NE(label, nullptr);
+    EXPECT_EQ(label->geometry(), QRect(420, 6, 105, 14));
+    const auto* colours = p.view.findChild<QToolBar*>();
+    ASSERT_NE(colours, nullptr);
+    EXPECT_EQ(colours->pos(), QPoint(1, -1));
+    p.view.show();
+    for (const QSize size : {QSize(600, 150), QSize(301, 40), QSize(1000, 26)}) {
+        p.view.resize(size);
+        EXPECT_EQ(p.view.RichEdit()->geometry(), QRect(1, 25, size.width() - 2, size.height() - 26)) << size.width();
+    }
+    p.view.SetInputMode(ImageMode);
+    p.view.OnGridSizeChanged(64, 32);
+    p.Focus(p.view.EditY());
+    EXPECT_EQ(p.view.Slider()->geometry(), QRect(435, 1, 100, 20));
 }
 
 TEST(InputPaneControls, InputStopsAt1024Characters)
