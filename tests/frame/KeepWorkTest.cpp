@@ -243,6 +243,48 @@ TEST_F(KeepWorkTest, WorkOfARunThatDidNotEndIsOfferedBack)
     EXPECT_TRUE(QDir(folder).entryList({QStringLiteral("*.png")}, QDir::Files).isEmpty());
 }
 
+// Later keeps the work for the next start; Discard drops it; work that
+// cannot be read is told and dropped.
+TEST_F(KeepWorkTest, LeftWorkIsKeptForLaterDroppedOrToldWhenDamaged)
+{
+    const QString folder = dir.FilePath(QStringLiteral("recovery"));
+    const auto leaveWork = [&](const QString& text) {
+        frame->Keeper().StartRecovery(folder);
+        MakeWork(text);
+        EXPECT_TRUE(frame->Keeper().Recovery()->SaveNow());
+        const QString path = frame->Keeper().Recovery()->FilePath();
+        frame.reset();
+        frame = MakeFrame();
+        frame->Keeper().StartRecovery(folder);
+        return path;
+    };
+    const auto pictures = [&] { return QDir(folder).entryList({QStringLiteral("*.png")}, QDir::Files).size(); };
+    leaveWork(QStringLiteral("kept"));
+    QList<std::optional<bool>> answers = {std::nullopt, false};
+    int asked = 0;
+    frame->Dialogs().askRestoreWork = [&](int, const QDateTime&) { return answers.value(asked++); };
+    EXPECT_FALSE(frame->Keeper().OfferRecovery()); // later
+    EXPECT_EQ(pictures(), 1);
+    EXPECT_FALSE(frame->Keeper().OfferRecovery()); // offered again, and discarded
+    EXPECT_EQ(asked, 2);
+    EXPECT_EQ(pictures(), 0);
+    EXPECT_FALSE(frame->Keeper().OfferRecovery());
+    EXPECT_EQ(asked, 2);
+    EXPECT_NE(Pane()->RichEdit()->toPlainText(), QStringLiteral("kept"));
+
+    const QString damaged = leaveWork(QStringLiteral("damaged"));
+    QFile file(damaged);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write("not a project");
+    file.close();
+    frame->Dialogs().askRestoreWork = [](int, const QDateTime&) { return std::optional<bool>(true); };
+    messages.clear();
+    EXPECT_FALSE(frame->Keeper().OfferRecovery());
+    EXPECT_EQ(messages.size(), 1);
+    EXPECT_FALSE(QFile::exists(damaged));
+    EXPECT_FALSE(frame->isWindowModified());
+}
+
 TEST_F(KeepWorkTest, WindowGeometryAndFontComeBackFromTheUserSettings)
 {
     frame->setGeometry(40, 50, 700, 500);
