@@ -1,5 +1,7 @@
 #include "base/DotGrid.h"
 
+#include <QSize>
+
 #include <gtest/gtest.h>
 
 #include <climits>
@@ -85,6 +87,18 @@ TEST(DotGrid, FailedAllocationKeepsTheOldGridWhole)
     EXPECT_EQ(grid.Height(), 8);
     EXPECT_EQ(grid.Mode(), TextMode);
     EXPECT_EQ(std::memcmp(before.data(), grid.Bits(), before.size()), 0);
+
+    // A side of zero on either axis empties the grid; a negative one is refused.
+    for (const QSize size : {QSize(0, 8), QSize(8, 0), QSize(0, 0)}) {
+        CDotGrid empty;
+        ASSERT_TRUE(empty.Create(16, 8, TextMode));
+        EXPECT_TRUE(empty.Resize(size.width(), size.height())) << size.width() << " x " << size.height();
+        EXPECT_TRUE(empty.IsEmpty());
+        EXPECT_EQ(empty.Mode(), TextMode);
+    }
+    EXPECT_FALSE(grid.Resize(-1, 0));
+    EXPECT_FALSE(grid.Resize(0, -1));
+    EXPECT_EQ(grid.Width(), 16);
 }
 
 TEST(DotGrid, MirrorReversesEachRowAndTwiceRestores)

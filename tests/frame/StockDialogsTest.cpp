@@ -1,11 +1,13 @@
 // The program's own dialogs behind the dialog seam: what each asks, in the
 // menu language, and what each answer comes back as.
 #include "base/FrameDialogs.h"
+#include "base/LogFont.h"
 #include "dialogs/ResizeCanvasDialog.h"
 #include "dialogs/ScrollDialog.h"
 #include "frame/FrameDialogs.h"
 
 #include <QApplication>
+#include <QCheckBox>
 #include <QInputDialog>
 #include <QMessageBox>
 #include <QPushButton>
@@ -183,4 +185,30 @@ TEST(StockDialogs, YesNoQuestionIsYesOnlyWhenYesIsClicked)
             [&] { return dialogs.askYesNo(QStringLiteral("Print?")); });
         EXPECT_EQ(answer, yes);
     }
+}
+
+// The font dialog offers no effects a sign cannot show, and OK without a
+// change gives back the font it was given.
+TEST(StockDialogs, TheFontDialogHidesEffectsAndKeepsAnUnchangedFont)
+{
+    const CFrameDialogs dialogs = MakeFrameDialogs(nullptr);
+    LogFont current;
+    current.lfFaceName = QStringLiteral("DejaVu Sans");
+    current.lfHeight = 16;
+    current.lfWeight = 700;
+    const std::optional<LogFont> chosen = Answering(
+        [](QWidget* box) {
+            const QList<QCheckBox*> effects = box->findChildren<QCheckBox*>();
+            EXPECT_FALSE(effects.isEmpty());
+            for (const QCheckBox* effect : effects) {
+                EXPECT_FALSE(effect->isChecked()) << effect->text().toStdString();
+                EXPECT_TRUE(effect->isHidden()) << effect->text().toStdString();
+            }
+            qobject_cast<QDialog*>(box)->accept();
+        },
+        [&] { return dialogs.askFont(current); });
+    ASSERT_TRUE(chosen.has_value());
+    EXPECT_EQ(chosen->lfFaceName, current.lfFaceName);
+    EXPECT_EQ(chosen->lfHeight, 16);
+    EXPECT_EQ(chosen->lfWeight, 700);
 }

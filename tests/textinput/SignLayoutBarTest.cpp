@@ -70,6 +70,11 @@ TEST(SignLayoutBar, IconsDrawWhatTheButtonDoes)
     EXPECT_NE(IconOf(bar, CSignLayoutBar::Middle).pixel(7, 2), text);
     EXPECT_EQ(IconOf(bar, CSignLayoutBar::Bottom).pixel(7, 12), text);
     EXPECT_NE(IconOf(bar, CSignLayoutBar::Bottom).pixel(7, 8), text);
+    EXPECT_NE(IconOf(bar, CSignLayoutBar::Bottom).pixel(7, 13), text);
+    EXPECT_NE(IconOf(bar, CSignLayoutBar::Top).pixel(7, 6), text);
+    EXPECT_EQ(IconOf(bar, CSignLayoutBar::Top).pixel(7, 5), text);
+    EXPECT_NE(IconOf(bar, CSignLayoutBar::Middle).pixel(7, 10), text);
+    EXPECT_NE(IconOf(bar, CSignLayoutBar::Middle).pixel(7, 4), text);
     // Fit height: a text-high block with an I-beam of ink from row 3 to row 11.
     const QImage fit = IconOf(bar, CSignLayoutBar::FitHeight);
     const QRgb ink = qRgb(32, 32, 32);
@@ -83,4 +88,43 @@ TEST(SignLayoutBar, IconsDrawWhatTheButtonDoes)
     EXPECT_EQ(fit.pixel(7, 12), text);
     EXPECT_EQ(fit.pixel(4, 1), text);
     EXPECT_EQ(fit.pixel(11, 13), text);
+}
+
+// Options shown from outside become the bar's own in one change; options out
+// of range are not shown; a pressed button pressed again leaves its axis to X/Y.
+TEST(SignLayoutBar, ShownOptionsAreTheBarsAndAButtonPressedAgainLetsGo)
+{
+    CSignLayoutBar bar;
+    QList<SSignLayoutOptions> changes;
+    QObject::connect(&bar, &CSignLayoutBar::OptionsChanged, [&](const SSignLayoutOptions& o) { changes << o; });
+    SSignLayoutOptions o;
+    o.nAlignH = SSignLayoutOptions::AlignCentre;
+    o.nAlignV = SSignLayoutOptions::AlignEnd;
+    o.bFitHeight = true;
+    o.nSpacing = 3;
+    o.nLineSpacing = -2;
+    bar.SetOptions(o);
+    EXPECT_TRUE(bar.Options() == o);
+    ASSERT_EQ(changes.size(), 1);
+    EXPECT_TRUE(changes[0] == o);
+    EXPECT_TRUE(bar.ButtonAction(CSignLayoutBar::Centre)->isChecked());
+    EXPECT_TRUE(bar.ButtonAction(CSignLayoutBar::Bottom)->isChecked());
+    EXPECT_FALSE(bar.ButtonAction(CSignLayoutBar::Left)->isChecked());
+    EXPECT_EQ(bar.LineSpacingBox()->value(), -2);
+
+    SSignLayoutOptions bad = o;
+    bad.nAlignH = 4;
+    bar.SetOptions(bad);
+    bad = o;
+    bad.nSpacing = 65;
+    bar.SetOptions(bad);
+    EXPECT_TRUE(bar.Options() == o);
+    EXPECT_EQ(changes.size(), 1);
+
+    bar.ButtonAction(CSignLayoutBar::Centre)->trigger();
+    EXPECT_FALSE(bar.ButtonAction(CSignLayoutBar::Centre)->isChecked());
+    EXPECT_EQ(bar.Options().nAlignH, SSignLayoutOptions::Unaligned);
+    bar.ButtonAction(CSignLayoutBar::Left)->trigger();
+    EXPECT_EQ(bar.Options().nAlignH, SSignLayoutOptions::AlignStart);
+    EXPECT_EQ(changes.size(), 3);
 }
