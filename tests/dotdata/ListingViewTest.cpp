@@ -182,6 +182,16 @@ TEST_F(ListingViewTest, ClicksDragsAndDoubleClicksSelectWhatTheyCover)
     QTest::mouseClick(area, Qt::LeftButton, Qt::ShiftModifier, PointAt(9, 5));
     const int lastLine = static_cast<int>(kListing.lastIndexOf(QLatin1Char('\n'))) + 1;
     EXPECT_EQ(m_view.SelectedText(), kListing.mid(2, lastLine + 5 - 2));
+
+    // A line's last pixel row is still that line; the next row is the next line.
+    const int x = PointAt(0, 4).x();
+    for (const int line : {0, 1, 3}) {
+        const int top = kTopLeftMargin + line * m_view.LineHeight();
+        QTest::mouseClick(area, Qt::LeftButton, Qt::NoModifier, QPoint(x, top));
+        EXPECT_EQ(m_view.CaretLine(), line);
+        QTest::mouseClick(area, Qt::LeftButton, Qt::NoModifier, QPoint(x, top + m_view.LineHeight() - 1));
+        EXPECT_EQ(m_view.CaretLine(), line);
+    }
 }
 
 // Only the columns in view are drawn: scrolled across by a whole number of
