@@ -12,6 +12,7 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QMimeData>
+#include <QScrollBar>
 #include <QTest>
 #include <QToolBar>
 
@@ -59,6 +60,26 @@ TEST_F(DrawingCommands, CopyAndPasteCarryTheDotsThroughTheClipboardAsAPicture)
     EXPECT_EQ(Steps(), 1u);
     Trigger(Undo);
     EXPECT_EQ(DotAt(9, 0), Grid().BackColor());
+}
+
+// With nothing selected, a paste lands on the first dot in view: scrolled
+// across and down by different amounts, both axes count.
+TEST_F(DrawingCommands, APasteLandsOnTheFirstDotInView)
+{
+    NewCanvas(256, 256, ImageMode);
+    frame->show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(frame.get()));
+    const int pitch = Canvas()->EffectiveDotSize();
+    Canvas()->horizontalScrollBar()->setValue(40 * pitch);
+    Canvas()->verticalScrollBar()->setValue(12 * pitch);
+    ASSERT_EQ(Canvas()->FirstVisibleDot(), QPoint(40, 12));
+    QImage picture(1, 1, QImage::Format_RGB32);
+    picture.setPixel(0, 0, qRgb(0, 255, 0));
+    QGuiApplication::clipboard()->setImage(picture);
+    Trigger(Paste);
+    Trigger(ToolClick);
+    EXPECT_EQ(DotAt(40, 12), kGreen);
+    EXPECT_EQ(DotAt(12, 40), Grid().BackColor());
 }
 
 TEST_F(DrawingCommands, APictureFromAnotherProgramGoesThroughPictureColors)
