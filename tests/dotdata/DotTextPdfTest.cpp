@@ -7,6 +7,7 @@
 #include <QDir>
 #include <QImage>
 #include <QPageSize>
+#include <QProcess>
 #include <QSaveFile>
 #include <QTextDocument>
 
@@ -192,4 +193,23 @@ TEST(DotTextPdf, ThePageChosenIsThePageWritten)
         }
         EXPECT_GT(pages[QPageLayout::Landscape], pages[QPageLayout::Portrait]) << extra.toStdString();
     }
+}
+
+// A listing the plain writer cannot take is drawn in the listing's own font.
+TEST(DotTextPdf, AListingWithChineseIsDrawnInTheListingsFont)
+{
+    CScratchDir dir;
+    const QTextDocument text(QStringLiteral("中, White\n1-1-1-W\n"));
+    QFont font(QStringLiteral("DejaVu Sans Mono"));
+    font.setPixelSize(18);
+    CDotTextPdf pdf(text, font, 96);
+    pdf.SetPage(A4(), 300);
+    const QString path = dir.FilePath(QStringLiteral("zh.pdf"));
+    QString error;
+    ASSERT_TRUE(pdf.Write(path, error)) << error.toStdString();
+    QProcess fonts;
+    fonts.start(QStringLiteral("pdffonts"), {path});
+    ASSERT_TRUE(fonts.waitForFinished(60000));
+    const QString listed = QString::fromUtf8(fonts.readAllStandardOutput());
+    EXPECT_TRUE(listed.contains(QStringLiteral("DejaVuSansMono"))) << listed.toStdString();
 }
