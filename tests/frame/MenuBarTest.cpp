@@ -10,6 +10,8 @@
 #include "dotdata/ListingView.h"
 #include "frame/CommandRegistry.h"
 
+#include <QCoreApplication>
+#include <QEvent>
 #include <QMenu>
 #include <QMenuBar>
 #include <QToolBar>
@@ -273,6 +275,22 @@ TEST_F(FrameTest, MenusHoldTheirTextsInEachLanguageAsTheRegistryLaysThemOut)
         expected << QString::fromLatin1(colour.name);
     expected.sort();
     EXPECT_EQ(prompted.join(QLatin1Char(',')), expected.join(QLatin1Char(',')));
+}
+
+// Each language switch replaces the menus: the old ones go, none piles up.
+TEST_F(FrameTest, LanguageSwitchesReplaceTheMenusWithoutLeavingAny)
+{
+    const auto menus = [this] {
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        return frame->findChildren<QMenu*>().size();
+    };
+    Trigger(ChineseSimplified);
+    const qsizetype count = menus();
+    for (const int language : {English, ChineseTraditional, ChineseSimplified, English}) {
+        Trigger(language);
+        EXPECT_EQ(menus(), count) << language;
+    }
+    EXPECT_EQ(frame->menuBar()->actions().size(), 7);
 }
 
 // The listing pane's own menu names Copy and Select All as the Edit menu does.
