@@ -40,6 +40,32 @@ TEST(DotRaster, StretchWritesWholeAndPartDotsOnlyInsideTheClip)
     }
 }
 
+// Every clip width and every start within a dot: each pixel in the clip and
+// over the grid shows its dot, the last part-dot's single pixels included.
+TEST(DotRaster, EveryClipWidthAndStartShowsEachPixelsDot)
+{
+    CDotGrid grid;
+    grid.Create(4, 1, ImageMode);
+    for (int c = 0; c < 4; ++c)
+        grid.SetDot(c, 0, DotPalette[static_cast<std::size_t>(c)]);
+    constexpr int kSize = 4;
+    for (int start = 0; start < kSize; ++start) {
+        for (int width = 1; width <= 4 * kSize - start; ++width) {
+            QImage target = Blank(20, 4);
+            const QRect clip(start, 0, width, 4);
+            StretchDots(target, grid, {0, 0}, kSize, clip);
+            for (int x = 0; x < 20; ++x) {
+                QRgb expected = kSentinel;
+                if (clip.contains(x, 0)) {
+                    const COLORREF c = DotPalette[static_cast<std::size_t>(x / kSize)];
+                    expected = qRgb(RedOf(c), GreenOf(c), BlueOf(c));
+                }
+                ASSERT_EQ(target.pixel(x, 2), expected) << "start " << start << ", width " << width << ", x " << x;
+            }
+        }
+    }
+}
+
 TEST(TextOverlay, BlackIsTheTransparentKeyOfTheScaledCopy)
 {
     QImage source(3, 2, QImage::Format_RGB32);

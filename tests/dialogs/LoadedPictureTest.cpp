@@ -48,6 +48,8 @@ TEST(LoadedPicture, HoldsOnePictureAndKeepsItsSizeAfterRelease)
     EXPECT_FALSE(LoadBytes(picture, QByteArray("not a picture")));
     EXPECT_FALSE(picture.IsLoaded());
     EXPECT_EQ(picture.GetImageSize(), QSize(0, 0));
+    EXPECT_EQ(picture.Width(), 0);
+    EXPECT_EQ(picture.Height(), 0);
 }
 
 TEST(LoadedPicture, ResourcePictureAndRendering)
@@ -58,6 +60,7 @@ TEST(LoadedPicture, ResourcePictureAndRendering)
     CLoadedPicture missing;
     EXPECT_FALSE(missing.LoadFromResource(999));
     EXPECT_EQ(missing.GetImageSize(), QSize(0, 0));
+    EXPECT_EQ(missing.Width(), 0);
 
     CLoadedPicture red;
     ASSERT_TRUE(LoadBytes(red, MakeBmp24(10, 10, [](int, int) { return qRgb(255, 0, 0); })));

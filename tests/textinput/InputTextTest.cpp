@@ -28,6 +28,14 @@ TEST(InputText, CharacterColoursAndStateRoundTripWithoutAView)
     restored.SetMode(ImageMode);
     restored.Restore(state, CCanvasText());
     EXPECT_EQ(restored.State(), state);
+
+    // A colour number from a file outside the seven becomes the nearest one.
+    for (const auto& [stored, kept] : {std::pair{7, 6}, std::pair{99, 6}, std::pair{-1, 0}, std::pair{6, 6}}) {
+        SInputState odd = state;
+        odd.m_nColorIndex = stored;
+        restored.Restore(odd, CCanvasText());
+        EXPECT_EQ(restored.ColorIndex(), kept) << stored;
+    }
 }
 
 TEST(InputText, OverLongTextIsCutAtTheLimitAndMergeResetsThePosition)
