@@ -227,6 +227,20 @@ TEST(HostileJpeg, EmptyScansAndFloodsOfSegmentsAreRefused)
     EXPECT_FALSE(Decode(markers).IsValid());
 }
 
+// Sampling factors run 1 to 4 on each axis; a frame naming 0 or 5 on either is refused.
+TEST(HostileJpeg, SamplingFactorsOutsideOneToFourAreRefused)
+{
+    const QByteArray good = MakeJpeg(MakeImage(16, 16, [](int x, int) { return qRgb(x * 16, 0, 0); }));
+    const int sof = good.indexOf("\xFF\xC0");
+    ASSERT_GT(sof, 0);
+    const int firstFactors = sof + 2 + 2 + 1 + 2 + 2 + 1 + 1; // marker, length, precision, sizes, count, id
+    for (const char factors : {'\x10', '\x01', '\x51', '\x15', '\x00'}) {
+        QByteArray bad = good;
+        bad[firstFactors] = factors;
+        EXPECT_FALSE(Decode(bad).IsValid()) << static_cast<int>(factors);
+    }
+}
+
 namespace {
 
 // A marker segment with 'size' bytes of contents.

@@ -378,6 +378,8 @@ TEST(InputPaneControls, EveryControlAtItsPlace)
     p.view.OnGridSizeChanged(64, 32);
     p.Focus(p.view.EditY());
     EXPECT_EQ(p.view.Slider()->geometry(), QRect(435, 1, 100, 20));
+    // Above the controls it covers.
+    EXPECT_EQ(p.view.children().last(), p.view.Slider());
 }
 
 TEST(InputPaneControls, InputStopsAt1024Characters)
