@@ -164,6 +164,16 @@ TEST_F(DrawingTools, ThePreviewShowsOnScreenWithoutTouchingTheDots)
     EXPECT_EQ(Steps(), 0u);
 }
 
+// On a canvas taller than it is wide, shapes reach its lowest rows.
+TEST_F(DrawingTools, ShapesReachTheBottomOfATallCanvas)
+{
+    NewGrid(8, 24);
+    m_view.TakeUpTool(CImageView::LineTool);
+    Drag({1, 21}, {6, 21});
+    for (int x = 1; x <= 6; ++x)
+        EXPECT_EQ(m_view.Grid().DisplayDotAt(x, 21), kRed) << x;
+}
+
 TEST_F(DrawingTools, FillColoursTheAreaAsOneStepAndRefillingRecordsNothing)
 {
     m_view.TakeUpTool(CImageView::RectangleTool);

@@ -130,10 +130,13 @@ TEST_F(DrawingCommands, ResizeCanvasAsksAndCropKeepsTheSelection)
 {
     OpenSample();
     std::optional<CCanvasSizeRequest> answer;
-    int askedWidth = 0;
-    frame->Dialogs().askCanvasSize = [&](int width, int, int) { return askedWidth = width, answer; };
+    int askedWidth = 0, askedHeight = 0;
+    frame->Dialogs().askCanvasSize = [&](int width, int height, int) {
+        return askedWidth = width, askedHeight = height, answer;
+    };
     Trigger(ResizeCanvas);
     EXPECT_EQ(askedWidth, 16);
+    EXPECT_EQ(askedHeight, 8);
     EXPECT_EQ(Grid().Width(), 16) << "a cancelled dialog changes nothing";
     answer = CCanvasSizeRequest{32, 16, AnchorBottomRight};
     Trigger(ResizeCanvas);
