@@ -200,4 +200,11 @@ TEST(ExportDotView, ModuleBordersAndTheOutlinedByteAreDrawn)
     EXPECT_EQ(shown.pixel(78, 15), qRgb(0, 0, 0));
     EXPECT_NE(shown.pixel(120, 15), cyan);
     EXPECT_NE(shown.pixel(120, 25), cyan);
+
+    // In a taller view the picture is centred (rows 60 to 139): the borders stay on it.
+    view.resize(160, 200);
+    shown = view.grab().toImage().convertToFormat(QImage::Format_RGB32);
+    EXPECT_EQ(shown.pixel(80, 100), border);
+    EXPECT_NE(shown.pixel(80, 150), border);
+    EXPECT_NE(shown.pixel(80, 50), border);
 }
