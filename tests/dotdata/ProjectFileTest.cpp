@@ -192,6 +192,15 @@ QByteArray FrameChunkAt(const QByteArray& chunk, quint32 index)
     return CPngChunks::MakeChunk("frAM", data);
 }
 
+// The same frame chunk with another duration and mode, its checksum remade.
+QByteArray FrameChunkTimed(const QByteArray& chunk, quint32 durationMs, char mode)
+{
+    QByteArray data = chunk.mid(8, chunk.size() - 12);
+    qToBigEndian(durationMs, data.data() + 4);
+    data[8] = mode;
+    return CPngChunks::MakeChunk("frAM", data);
+}
+
 } // namespace
 
 TEST(ProjectFile, EveryPartComesBackInBothModesAndOnAnEmptyCanvas)
@@ -259,6 +268,9 @@ TEST(ProjectFile, MissingDoubledOrMisfitFramesAreRefused)
         {settingsSaid, "its settings fail their checksum"},
         {QByteArray(file).replace(frames[0], FrameChunkAt(frames[0], 3)), "a frame has no place in the sign"},
         {QByteArray(file).replace(frames[0], FrameChunkAt(frames[0], 1)), "frame 2 is there twice"},
+        {QByteArray(file).replace(frames[1], FrameChunkTimed(frames[1], 9, 1)), "frame 3 has a wrong duration or mode"},
+        {QByteArray(file).replace(frames[0], FrameChunkTimed(frames[0], 60001, 1)), "frame 1 has a wrong duration or mode"},
+        {QByteArray(file).replace(frames[0], FrameChunkTimed(frames[0], 500, 2)), "frame 1 has a wrong duration or mode"},
     };
     for (const auto& c : cases) {
         SProject project = ImageProject();
