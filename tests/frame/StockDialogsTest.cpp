@@ -21,19 +21,27 @@
 
 namespace {
 
-// Runs answer on the modal window ask brings up, once it is up.
+// Runs answer on the modal window ask brings up, once it is up. A box the
+// answer left open (a failed check returns early) is closed, so no test hangs.
 template <class Ask>
 auto Answering(const std::function<void(QWidget*)>& answer, Ask ask)
 {
     bool seen = false;
-    QTimer::singleShot(0, [&] {
+    QTimer poll;
+    poll.setInterval(10);
+    QObject::connect(&poll, &QTimer::timeout, [&] {
         QWidget* box = QApplication::activeModalWidget();
         if (!box)
             return;
+        poll.stop();
         seen = true;
         answer(box);
+        if (box->isVisible())
+            box->close();
     });
+    poll.start();
     auto result = ask();
+    poll.stop();
     EXPECT_TRUE(seen);
     return result;
 }
