@@ -238,8 +238,12 @@ TEST_F(ListingViewTest, TheSelectionIsPaintedOverItsCharactersOnly)
 {
     m_view.SetPlainText(kListing);
     m_view.setFocus();
-    m_view.SetCaret(9);          // "1-1-2-G" on the first line
-    m_view.SetCaret(16, true);
+    // The pane as it shows with the characters from..to selected.
+    const auto selecting = [this](int from, int to) {
+        m_view.SetCaret(from);
+        m_view.SetCaret(to, true);
+        return m_view.viewport()->grab().toImage().convertToFormat(QImage::Format_RGB32);
+    };
     const QRgb highlight = m_view.palette().color(QPalette::Active, QPalette::Highlight).rgb();
     const auto highlighted = [&](const QImage& image, int line, int column) {
         const QPoint p = PointAt(line, column);
@@ -249,7 +253,7 @@ TEST_F(ListingViewTest, TheSelectionIsPaintedOverItsCharactersOnly)
                 return true;
         return false;
     };
-    QImage shown = m_view.viewport()->grab().toImage().convertToFormat(QImage::Format_RGB32);
+    QImage shown = selecting(9, 16); // "1-1-2-G" on the first line
     EXPECT_TRUE(highlighted(shown, 0, 9));
     EXPECT_TRUE(highlighted(shown, 0, 15));
     EXPECT_FALSE(highlighted(shown, 0, 8));
@@ -257,9 +261,7 @@ TEST_F(ListingViewTest, TheSelectionIsPaintedOverItsCharactersOnly)
     EXPECT_FALSE(highlighted(shown, 1, 10));
 
     // From "2-8-8-W" through its line break: the band reaches past the line's end.
-    m_view.SetCaret(26 + 2);
-    m_view.SetCaret(26 + 8, true);
-    shown = m_view.viewport()->grab().toImage().convertToFormat(QImage::Format_RGB32);
+    shown = selecting(26 + 2, 26 + 8);
     EXPECT_FALSE(highlighted(shown, 1, 1));
     EXPECT_TRUE(highlighted(shown, 1, 2));
     EXPECT_TRUE(highlighted(shown, 1, 6));
@@ -268,9 +270,7 @@ TEST_F(ListingViewTest, TheSelectionIsPaintedOverItsCharactersOnly)
     EXPECT_FALSE(highlighted(shown, 0, 20));
     EXPECT_FALSE(highlighted(shown, 3, 0));
     // Up to the line's end but not its break: no room after it.
-    m_view.SetCaret(26 + 2);
-    m_view.SetCaret(26 + 7, true);
-    shown = m_view.viewport()->grab().toImage().convertToFormat(QImage::Format_RGB32);
+    shown = selecting(26 + 2, 26 + 7);
     EXPECT_TRUE(highlighted(shown, 1, 6));
     EXPECT_NE(shown.pixel(afterEnd), highlight);
 }

@@ -142,10 +142,10 @@ TEST(StockDialogs, ThreeAnswerQuestionsGiveTheButtonClicked)
                 message->close();
                 return;
             }
+            const QMessageBox::ButtonRole roles[] = {QMessageBox::AcceptRole, QMessageBox::DestructiveRole,
+                                                     QMessageBox::RejectRole};
             for (QAbstractButton* b : buttons)
-                if (message->buttonRole(b) == (button == 0   ? QMessageBox::AcceptRole
-                                               : button == 1 ? QMessageBox::DestructiveRole
-                                                             : QMessageBox::RejectRole))
+                if (message->buttonRole(b) == roles[button])
                     b->click();
         };
     };
