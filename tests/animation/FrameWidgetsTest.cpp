@@ -4,6 +4,7 @@
 #include "animation/LedPreview.h"
 #include "animation/PreviewWindow.h"
 
+#include <QApplication>
 #include <QLabel>
 #include <QSignalSpy>
 #include <QTest>
@@ -30,6 +31,11 @@ TEST(FrameStrip, ShownOnlyWithMoreThanOneFrameAndChoosesFrames)
     ASSERT_EQ(strip.count(), 3);
     EXPECT_EQ(strip.currentRow(), 2);
     EXPECT_EQ(strip.item(2)->text(), QStringLiteral("3 \u00B7 250 ms"));
+    // Each thumbnail shows whole, its caption under it, with no scrolling up and down.
+    QApplication::processEvents();
+    const QRect cell = strip.visualItemRect(strip.item(0));
+    EXPECT_GE(cell.height(), CFrameStrip::kThumbHeight + strip.fontMetrics().height());
+    EXPECT_TRUE(strip.viewport()->rect().contains(cell)) << cell.height() << " in " << strip.viewport()->height();
     // 16 x 8 dots fill the 32-pixel height at 4 pixels a dot, one colour a dot.
     const QImage thumb = strip.item(0)->icon().pixmap(QSize(128, 32)).toImage();
     ASSERT_EQ(thumb.size(), QSize(64, 32));

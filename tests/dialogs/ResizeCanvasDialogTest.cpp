@@ -1,10 +1,19 @@
 #include "dialogs/ResizeCanvasDialog.h"
+#include "base/DotGrid.h"
+#include "dialogs/ExportDialog.h"
+#include "dialogs/ScrollDialog.h"
+
+#include <QDialogButtonBox>
+#include <QPushButton>
 
 #include <QGridLayout>
 #include <QRadioButton>
 #include <QSpinBox>
 
 #include <gtest/gtest.h>
+
+#include <functional>
+#include <memory>
 
 // The nine anchors sit as their arrows point: top row left to right, then
 // the middle and bottom rows.
@@ -68,4 +77,28 @@ TEST(ResizeCanvasDialog, TheCheckedButtonIsTheAnchor)
         EXPECT_EQ(dialog.Anchor(), i);
     }
     EXPECT_EQ(dialog.windowTitle(), QStringLiteral("調整畫布大小"));
+}
+
+// In each dialog with a button row, OK accepts and Cancel rejects.
+TEST(DialogButtons, OkAcceptsAndCancelRejects)
+{
+    CDotGrid grid;
+    ASSERT_TRUE(grid.Create(16, 8, 0));
+    const std::function<std::unique_ptr<QDialog>()> makers[] = {
+        [] { return std::make_unique<CResizeCanvasDialog>(64, 32, 0); },
+        [] { return std::make_unique<CScrollDialog>(64, 16, 30, 0); },
+        [&grid] { return std::make_unique<CExportDialog>(grid, 0); },
+    };
+    for (const auto& make : makers)
+        for (const auto role : {QDialogButtonBox::Ok, QDialogButtonBox::Cancel}) {
+            const std::unique_ptr<QDialog> dialog = make();
+            dialog->show();
+            auto* buttons = dialog->findChild<QDialogButtonBox*>();
+            ASSERT_NE(buttons, nullptr) << dialog->metaObject()->className();
+            ASSERT_NE(buttons->button(role), nullptr) << dialog->metaObject()->className();
+            buttons->button(role)->click();
+            EXPECT_EQ(dialog->result(), role == QDialogButtonBox::Ok ? QDialog::Accepted : QDialog::Rejected)
+                << dialog->metaObject()->className();
+            EXPECT_FALSE(dialog->isVisible()) << dialog->metaObject()->className();
+        }
 }

@@ -2,48 +2,76 @@
 // menu language, and what each answer comes back as.
 #include "base/FrameDialogs.h"
 #include "base/LogFont.h"
+#include "base/QtColor.h"
+#include "dialogs/ExportDialog.h"
+#include "dialogs/NewDialog.h"
 #include "dialogs/ResizeCanvasDialog.h"
 #include "dialogs/ScrollDialog.h"
 #include "frame/FrameDialogs.h"
 
 #include <QApplication>
 #include <QCheckBox>
+#include <QColorDialog>
+#include <QFileDialog>
 #include <QInputDialog>
+#include <QLineEdit>
+#include <QPrintDialog>
+#include <QPrinter>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QSpinBox>
+#include <QTemporaryDir>
 #include <QTimer>
 
 #include <gtest/gtest.h>
 
 #include <functional>
+#include <vector>
 
 namespace {
 
-// Runs answer on the modal window ask brings up, once it is up. A box the
-// answer left open (a failed check returns early) is closed, so no test hangs.
+// Runs each answer in turn on the modal windows ask brings up, once each is
+// up. A box an answer left open (a failed check returns early) and any box
+// beyond the answers are closed, so no test hangs.
 template <class Ask>
-auto Answering(const std::function<void(QWidget*)>& answer, Ask ask)
+auto AnsweringEach(const std::vector<std::function<void(QWidget*)>>& answers, Ask ask)
 {
-    bool seen = false;
+    std::size_t next = 0;
+    const QWidget* last = nullptr;
     QTimer poll;
     poll.setInterval(10);
     QObject::connect(&poll, &QTimer::timeout, [&] {
         QWidget* box = QApplication::activeModalWidget();
-        if (!box)
+        if (!box || box == last)
             return;
-        poll.stop();
-        seen = true;
-        answer(box);
+        last = box;
+        if (next == answers.size())
+            ADD_FAILURE() << "an unexpected window: " << box->metaObject()->className();
+        else
+            answers[next++](box);
         if (box->isVisible())
             box->close();
     });
     poll.start();
     auto result = ask();
     poll.stop();
-    EXPECT_TRUE(seen);
+    EXPECT_EQ(next, answers.size());
     return result;
+}
+
+template <class Ask>
+auto Answering(const std::function<void(QWidget*)>& answer, Ask ask)
+{
+    return AnsweringEach({answer}, ask);
+}
+
+// Types a name into a file dialog's name box, as a user does.
+void TypeFileName(QFileDialog* dialog, const QString& name)
+{
+    auto* edit = dialog->findChild<QLineEdit*>(QStringLiteral("fileNameEdit"));
+    ASSERT_NE(edit, nullptr);
+    edit->setText(name);
 }
 
 } // namespace
@@ -219,4 +247,156 @@ TEST(StockDialogs, TheFontDialogHidesEffectsAndKeepsAnUnchangedFont)
     EXPECT_EQ(chosen->lfFaceName, current.lfFaceName);
     EXPECT_EQ(chosen->lfHeight, 16);
     EXPECT_EQ(chosen->lfWeight, 700);
+}
+
+// Every file question offers its formats, starts from the name it is given,
+// adds the first format's extension to a bare name, and gives nothing when
+// cancelled. The open questions give back an existing file as chosen.
+TEST(StockDialogs, FileQuestionsOfferTheirFormatsAndNameTheChosenFile)
+{
+    const CFrameDialogs dialogs = MakeFrameDialogs(nullptr);
+    QTemporaryDir dir;
+    ASSERT_TRUE(dir.isValid());
+    const QString existing = dir.filePath(QStringLiteral("there.png"));
+    QFile file(existing);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.close();
+    const QString prefill = dir.filePath(QStringLiteral("old.dat"));
+    const QStringList pictures = {QStringLiteral("BMP (*.bmp)"), QStringLiteral("JPG (*.jpg *.jpeg *.jpe)"),
+                                  QStringLiteral("PNG (*.png)")};
+    const struct
+    {
+        const char* what;
+        std::function<QString()> ask;
+        QStringList filters;
+        const char* suffix; // empty for an open question
+        bool prefilled;
+    } cases[] = {
+        {"open picture", [&] { return dialogs.askOpenFile(); }, pictures, "", false},
+        {"open project", [&] { return dialogs.askOpenProject(1); }, {QStringLiteral("Pellmark 项目 (*.png)")}, "", false},
+        {"save picture", [&] { return dialogs.askSaveImagePath(prefill); }, pictures, "bmp", true},
+        {"save dots", [&] { return dialogs.askSaveDotPath(prefill); }, {QStringLiteral("TXT (*.txt)")}, "txt", true},
+        {"save animation", [&] { return dialogs.askSaveAnimationPath(prefill); }, {QStringLiteral("GIF (*.gif)")},
+         "gif", true},
+        {"save frames", [&] { return dialogs.askSaveFramesPath(prefill); },
+         {QStringLiteral("PNG (*.png)"), QStringLiteral("BMP (*.bmp)")}, "png", true},
+        {"save project", [&] { return dialogs.askSaveProjectPath(2, prefill); },
+         {QStringLiteral("Pellmark 專案 (*.png)")}, "png", true},
+        {"save pdf", [&] { return dialogs.askPdfFile(); }, {QStringLiteral("PDF (*.pdf)")}, "pdf", false},
+    };
+    for (const auto& c : cases) {
+        const bool save = *c.suffix != 0;
+        const QString chosen = Answering(
+            [&](QWidget* box) {
+                auto* dialog = qobject_cast<QFileDialog*>(box);
+                ASSERT_NE(dialog, nullptr);
+                EXPECT_EQ(dialog->nameFilters(), c.filters);
+                EXPECT_EQ(dialog->selectedNameFilter(), c.filters.front());
+                EXPECT_EQ(dialog->acceptMode(), save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
+                if (save) {
+                    EXPECT_EQ(dialog->windowTitle(), QStringLiteral("保存文件"));
+                    EXPECT_EQ(dialog->defaultSuffix(), QLatin1String(c.suffix));
+                }
+                if (c.prefilled) {
+                    EXPECT_EQ(dialog->selectedFiles().value(0), prefill);
+                }
+                TypeFileName(dialog, save ? dir.filePath(QStringLiteral("sign")) : existing);
+                QMetaObject::invokeMethod(dialog, "accept");
+            },
+            c.ask);
+        EXPECT_EQ(chosen, save ? dir.filePath(QStringLiteral("sign.") + QLatin1String(c.suffix)) : existing) << c.what;
+        EXPECT_TRUE(Answering([](QWidget* box) { box->close(); }, c.ask).isEmpty()) << c.what;
+    }
+}
+
+// New asks for the size and mode its boxes hold; Export asks for the form,
+// then for a file of that form's kind.
+TEST(StockDialogs, NewAndExportAnswersAreTheBoxes)
+{
+    const CFrameDialogs dialogs = MakeFrameDialogs(nullptr);
+    const std::optional<CNewCanvasRequest> canvas = Answering(
+        [](QWidget* box) {
+            auto* dialog = qobject_cast<CNewDialog*>(box);
+            ASSERT_NE(dialog, nullptr);
+            dialog->WidthBox()->findChild<QLineEdit*>()->setText(QStringLiteral("96"));
+            dialog->HeightBox()->findChild<QLineEdit*>()->setText(QStringLiteral("24"));
+            dialog->ImageModeButton()->setChecked(true);
+            dialog->OnOK();
+        },
+        [&] { return dialogs.askNewCanvas(); });
+    ASSERT_TRUE(canvas.has_value());
+    EXPECT_EQ(canvas->nWidth, 96);
+    EXPECT_EQ(canvas->nHeight, 24);
+    EXPECT_EQ(canvas->nMode, ImageMode);
+    EXPECT_FALSE(Answering([](QWidget* box) { box->close(); }, [&] { return dialogs.askNewCanvas(); }).has_value());
+
+    QTemporaryDir dir;
+    ASSERT_TRUE(dir.isValid());
+    CDotGrid grid;
+    ASSERT_TRUE(grid.Create(16, 8, ImageMode));
+    QString filter, extension;
+    const std::optional<SExportRequest> request = AnsweringEach(
+        {[&](QWidget* box) {
+             auto* dialog = qobject_cast<CExportDialog*>(box);
+             ASSERT_NE(dialog, nullptr);
+             filter = dialog->Filter();
+             extension = dialog->Extension();
+             dialog->accept();
+         },
+         [&](QWidget* box) {
+             auto* dialog = qobject_cast<QFileDialog*>(box);
+             ASSERT_NE(dialog, nullptr);
+             EXPECT_EQ(dialog->nameFilters(), QStringList{filter});
+             EXPECT_EQ(dialog->defaultSuffix(), extension);
+             TypeFileName(dialog, dir.filePath(QStringLiteral("bytes")));
+             QMetaObject::invokeMethod(dialog, "accept");
+         }},
+        [&] { return dialogs.askExport(grid, SExportRequest{}, 0); });
+    ASSERT_TRUE(request.has_value());
+    EXPECT_FALSE(extension.isEmpty());
+    EXPECT_EQ(request->path, dir.filePath(QStringLiteral("bytes.") + extension));
+    // Cancelling either question cancels the export.
+    EXPECT_FALSE(Answering([](QWidget* box) { box->close(); },
+                           [&] { return dialogs.askExport(grid, SExportRequest{}, 0); })
+                     .has_value());
+    EXPECT_FALSE(AnsweringEach({[](QWidget* box) { qobject_cast<QDialog*>(box)->accept(); },
+                                [](QWidget* box) { box->close(); }},
+                               [&] { return dialogs.askExport(grid, SExportRequest{}, 0); })
+                     .has_value());
+}
+
+// The colour question starts from the colour now in use and gives the one
+// chosen; the printer question offers all pages only, and printing to a file.
+TEST(StockDialogs, ColourAndPrinterQuestions)
+{
+    const CFrameDialogs dialogs = MakeFrameDialogs(nullptr);
+    const std::optional<COLORREF> colour = Answering(
+        [](QWidget* box) {
+            auto* dialog = qobject_cast<QColorDialog*>(box);
+            ASSERT_NE(dialog, nullptr);
+            EXPECT_EQ(dialog->currentColor(), QColor(255, 128, 0));
+            dialog->setCurrentColor(QColor(10, 200, 30));
+            dialog->accept();
+        },
+        [&] { return dialogs.askColor(MakeColor(255, 128, 0)); });
+    EXPECT_EQ(colour, std::optional<COLORREF>(MakeColor(10, 200, 30)));
+    EXPECT_FALSE(
+        Answering([](QWidget* box) { box->close(); }, [&] { return dialogs.askColor(MakeColor(1, 2, 3)); }).has_value());
+
+    QPrinter printer;
+    for (const bool accept : {true, false}) {
+        const bool answer = Answering(
+            [accept](QWidget* box) {
+                auto* dialog = qobject_cast<QPrintDialog*>(box);
+                ASSERT_NE(dialog, nullptr);
+                EXPECT_FALSE(dialog->testOption(QAbstractPrintDialog::PrintPageRange));
+                EXPECT_FALSE(dialog->testOption(QAbstractPrintDialog::PrintSelection));
+                EXPECT_FALSE(dialog->testOption(QAbstractPrintDialog::PrintCurrentPage));
+                EXPECT_TRUE(dialog->testOption(QAbstractPrintDialog::PrintToFile));
+                if (accept)
+                    dialog->accept();
+            },
+            [&] { return dialogs.askPrinter(printer); });
+        EXPECT_EQ(answer, accept);
+    }
 }
