@@ -74,6 +74,13 @@ TEST(FlatSplitterWnd, PanesFollowTheBarDragAndBordersAreOneSunkenLine)
     QTest::mouseRelease(&splitter, Qt::LeftButton, {}, QPoint(200, 353));
     EXPECT_EQ(splitter.RowInfo(0).nIdealSize, 350);
     EXPECT_EQ(bottom.geometry(), QRect(1, 356, 398, 243));
+    // Released, the bar stays where it is; the pointer shows where it can be grabbed.
+    for (const int y : {100, 353}) {
+        QMouseEvent hover(QEvent::MouseMove, QPointF(200, y), QPointF(200, y), Qt::NoButton, Qt::NoButton, {});
+        QCoreApplication::sendEvent(&splitter, &hover);
+        EXPECT_EQ(splitter.RowInfo(0).nIdealSize, 350) << y;
+        EXPECT_EQ(splitter.cursor().shape(), y == 353 ? Qt::SplitVCursor : Qt::ArrowCursor) << y;
+    }
 
     splitter.SetPane(0, nullptr);
     splitter.SetPane(1, nullptr);

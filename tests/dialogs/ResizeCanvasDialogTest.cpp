@@ -79,6 +79,23 @@ TEST(ResizeCanvasDialog, TheCheckedButtonIsTheAnchor)
     EXPECT_EQ(dialog.windowTitle(), QStringLiteral("調整畫布大小"));
 }
 
+// The size boxes show in the dialog above the anchors, the anchors above the buttons.
+TEST(ResizeCanvasDialog, SizesAnchorsAndButtonsAreStackedInTheDialog)
+{
+    CResizeCanvasDialog dialog(64, 32, 0);
+    dialog.show();
+    const QWidget* anchors = dialog.AnchorButton(0)->parentWidget();
+    const QWidget* buttons = dialog.findChild<QDialogButtonBox*>();
+    ASSERT_NE(buttons, nullptr);
+    for (const QWidget* box : {static_cast<const QWidget*>(dialog.WidthBox()), static_cast<const QWidget*>(dialog.HeightBox())}) {
+        ASSERT_TRUE(dialog.isAncestorOf(box));
+        EXPECT_TRUE(box->isVisible());
+        EXPECT_TRUE(dialog.rect().contains(QRect(box->mapTo(&dialog, QPoint(0, 0)), box->size())));
+        EXPECT_LE(box->mapTo(&dialog, QPoint(0, box->height())).y(), anchors->y());
+    }
+    EXPECT_LE(anchors->geometry().bottom(), buttons->y());
+}
+
 // In each dialog with a button row, OK accepts and Cancel rejects.
 TEST(DialogButtons, OkAcceptsAndCancelRejects)
 {

@@ -190,6 +190,12 @@ TEST_F(UndoCommandsTest, CtrlZInThePaneAfterMergeTakesBackTheMerge)
     EXPECT_EQ(Canvas()->History().UndoCount(), steps);
     EXPECT_EQ(Canvas()->Text().m_szText, QStringLiteral("AB"));
     EXPECT_EQ(edit->toPlainText(), QStringLiteral("AB"));
+    // Ctrl+Shift+Z redoes as Ctrl+Y does.
+    QTest::keyClick(edit, Qt::Key_Z, Qt::ControlModifier);
+    ASSERT_EQ(Canvas()->History().UndoCount(), steps - 1);
+    QTest::keyClick(edit, Qt::Key_Z, Qt::ControlModifier | Qt::ShiftModifier);
+    EXPECT_EQ(Canvas()->History().UndoCount(), steps);
+    EXPECT_EQ(edit->toPlainText(), QStringLiteral("AB"));
 }
 
 TEST_F(UndoCommandsTest, TabKeysInThePaneMoveTheFocusAndTypeNothing)

@@ -98,6 +98,28 @@ TEST(GlyphRasterDots, DensePatchFillsInsteadOfVanishing)
               (std::vector<std::string>{".....", ".###.", ".###.", ".###.", "....."}));
 }
 
+// A strike's line (ascent and descent) sits centred in a cell taller than
+// it: each two extra rows put one above, the odd one below.
+TEST(GlyphRasterDraw, AStrikesLineIsCentredInATallerCell)
+{
+    const CGlyphRaster raster(FontOf("WenQuanYi Bitmap Song", -16));
+    const int line = raster.ExactPitch();
+    ASSERT_GE(line, 16);
+    const auto firstInkRow = [&raster](int height) {
+        QImage surface(16, height, QImage::Format_RGB32);
+        raster.DrawCentred(surface, QString::fromUtf8("国"), MakeColor(255, 0, 0), MakeColor(0, 0, 0));
+        for (int y = 0; y < height; ++y)
+            for (int x = 0; x < 16; ++x)
+                if (qRed(surface.pixel(x, y)) != 0)
+                    return y;
+        return -1;
+    };
+    const int top = firstInkRow(line);
+    ASSERT_GE(top, 0);
+    for (const int extra : {1, 2, 5, 6, 7, 10})
+        EXPECT_EQ(firstInkRow(line + extra), top + extra / 2) << extra;
+}
+
 // Every dot of a drawn glyph is the glyph's colour or the background, in
 // each dot colour, on a black and on a coloured background.
 TEST(GlyphRasterDraw, OneColourPerDotAndNoGrey)

@@ -378,6 +378,14 @@ TEST(SignLayoutCache, KeptDrawingsNeverShowStaleDots)
                 << aligned << " " << n;
         }
     }
+    // The same text on other panels and from another X: lines of other sizes.
+    text.m_szText = QStringLiteral("Lights on");
+    for (const int x : {0, 5})
+        for (const int width : {120, 64, 160, 90}) {
+            text.m_nTextX = x;
+            EXPECT_EQ(CSignLayout(text, width, 64, {}, &cache).Render(), CSignLayout(text, width, 64).Render())
+                << x << " " << width;
+        }
 }
 
 // Every way text can end a line (as typed, pasted from another system, or
