@@ -40,20 +40,6 @@ QString CImageExport::NameEnding(const QString& path)
     return name.mid(dot + 1).toLower();
 }
 
-CImageExport::Format CImageExport::FormatOf(const QString& path)
-{
-    const QString ending = NameEnding(path);
-    if (ending.isEmpty())
-        return Jpeg;
-    if (ending == QLatin1String("bmp"))
-        return Bmp;
-    if (ending == QLatin1String("png"))
-        return Png;
-    if (ending == QLatin1String("jpg") || ending == QLatin1String("jpeg") || ending == QLatin1String("jpe"))
-        return Jpeg;
-    return Unknown;
-}
-
 QByteArray CImageExport::BmpHeader(int width, int height)
 {
     const auto pixelBytes = static_cast<quint32>(BmpStride(width) * height);

@@ -23,8 +23,6 @@ public:
     // The ending of the path's file name, lower case, without the dot; empty
     // when the name has none (a leading or trailing dot names none either).
     static QString NameEnding(const QString& path);
-    // The format named by the ending of the path's file name.
-    static Format FormatOf(const QString& path);
     // The 54-byte file and information header for a W x H 24-bit grid. The
     // resolution fields carry W and H: readers of these files rely on it.
     static QByteArray BmpHeader(int width, int height);

@@ -6,6 +6,7 @@
 #include "TestSupport.h"
 
 #include <QComboBox>
+#include <QDialogButtonBox>
 #include <QPlainTextEdit>
 #include <QTest>
 
@@ -84,6 +85,24 @@ TEST(ExportDialog, OptionsRoundTripAndModulesThatDoNotFitDisableOk)
     dialog.SetRequest(request);
     EXPECT_FALSE(dialog.CanAccept());
     EXPECT_EQ(dialog.PreviewText().toStdString(), "A 64 x 32 canvas does not split into whole modules of 24 x 8 dots.");
+}
+
+// The text preview takes the dialog's spare height, under the dots and
+// above the buttons.
+TEST(ExportDialog, ThePreviewFillsTheMiddle)
+{
+    const CDotGrid grid = SampleGrid();
+    CExportDialog dialog(grid, 0);
+    dialog.show();
+    const auto* preview = dialog.findChild<QPlainTextEdit*>();
+    const auto* buttons = dialog.findChild<QDialogButtonBox*>();
+    ASSERT_TRUE(preview && buttons);
+    EXPECT_TRUE(preview->isVisible());
+    const QRect at(preview->mapTo(&dialog, QPoint(0, 0)), preview->size());
+    const QRect dots(dialog.DotView()->mapTo(&dialog, QPoint(0, 0)), dialog.DotView()->size());
+    EXPECT_GT(at.top(), dots.bottom());
+    EXPECT_LT(at.bottom(), buttons->y());
+    EXPECT_GT(at.height(), dialog.height() / 5);
 }
 
 TEST(ExportDialog, TheByteUnderTheMouseIsOutlinedAndNamed)

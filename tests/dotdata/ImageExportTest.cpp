@@ -88,9 +88,12 @@ TEST(ImageExport, ExtensionDecidesTheFormat)
         EXPECT_FALSE(QFile::exists(dir.FilePath(name))) << name;
     }
     // Only the file name's ending counts, not a folder's.
-    EXPECT_EQ(CImageExport::FormatOf(QStringLiteral("/tmp/pics.bmp/name")), CImageExport::Jpeg);
-    EXPECT_EQ(CImageExport::FormatOf(QStringLiteral("/tmp/pics.gif/name.bmp")), CImageExport::Bmp);
-    EXPECT_EQ(CImageExport::FormatOf(QStringLiteral("图片.Bmp")), CImageExport::Bmp);
+    EXPECT_EQ(CImageExport::NameEnding(QStringLiteral("/tmp/pics.bmp/name")), QString());
+    EXPECT_EQ(CImageExport::NameEnding(QStringLiteral("/tmp/pics.gif/name.bmp")), QStringLiteral("bmp"));
+    EXPECT_EQ(CImageExport::NameEnding(QStringLiteral("图片.Bmp")), QStringLiteral("bmp"));
+    ASSERT_TRUE(QDir(dir.Path()).mkdir(QStringLiteral("pics.bmp")));
+    ASSERT_TRUE(CImageExport::Write(grid, dir.FilePath("pics.bmp/name"), error));
+    EXPECT_TRUE(IsJpegFile(ReadAll(dir.FilePath("pics.bmp/name"))));
 }
 
 TEST(ImageExport, PngAndNarrowBmpReadBackDotForDot)

@@ -5,6 +5,8 @@
 #include <QImage>
 #include <QLineEdit>
 #include <QInputMethodEvent>
+#include <QLabel>
+#include <QStatusBar>
 #include "dotdata/ListingView.h"
 #include <QPrinter>
 #include <QTest>
@@ -57,6 +59,16 @@ TEST_F(CommandsTest, ViewImageListsTheDotsAndSwapsTheFileCommands)
     EXPECT_FALSE(Act(SaveImage)->isEnabled());
     EXPECT_FALSE(Act(ViewImage)->isChecked());
     EXPECT_EQ(frame->StatusPaneText(1), QStringLiteral("100%"));
+    // Panes outside 0 to 4 do not exist: their texts go nowhere.
+    QStringList panes;
+    for (int pane = 0; pane < CMainFrame::kStatusPaneCount; ++pane)
+        panes << frame->StatusPaneText(pane);
+    frame->OnStatusText(-1, QStringLiteral("lost"));
+    frame->OnStatusText(CMainFrame::kStatusPaneCount, QStringLiteral("lost"));
+    for (int pane = 0; pane < CMainFrame::kStatusPaneCount; ++pane)
+        EXPECT_EQ(frame->StatusPaneText(pane), panes[pane]) << pane;
+    for (const QLabel* label : frame->statusBar()->findChildren<QLabel*>())
+        EXPECT_NE(label->text(), QStringLiteral("lost"));
 
     const QString dotPath = dir.FilePath(QStringLiteral("dots.txt"));
     frame->Dialogs().askSaveDotPath = [dotPath](const QString&) { return dotPath; };
