@@ -322,6 +322,20 @@ TEST(TextRendererColours, ReRenderingReadsTheColoursTheInputHasNow)
     ASSERT_TRUE(c.renderer.RenderText());
     EXPECT_EQ(c.text.m_abCharColor[1], 2);
     EXPECT_GT(c.CountOf(kBlue, 8, 16, 0, 16), 0);
+
+    // Characters the input no longer holds, or all of them once the input is
+    // gone, are drawn white.
+    constexpr COLORREF kWhite = MakeColor(255, 255, 255);
+    cursor.movePosition(QTextCursor::End);
+    cursor.deletePreviousChar();
+    ASSERT_TRUE(c.renderer.RenderText());
+    EXPECT_EQ(c.text.m_abCharColor[0], 0);
+    EXPECT_EQ(c.text.m_abCharColor[1], PaletteIndexOf(kWhite));
+    EXPECT_GT(c.CountOf(kWhite, 8, 16, 0, 16), 0);
+    c.renderer.SetTextSource(nullptr);
+    ASSERT_TRUE(c.renderer.RenderText());
+    EXPECT_EQ(c.text.m_abCharColor[0], PaletteIndexOf(kWhite));
+    EXPECT_EQ(c.CountOf(kRed) + c.CountOf(kBlue), 0);
 }
 
 TEST(TextRendererLimits, EmptyOrBlankInputLeavesTheGridAlone)
