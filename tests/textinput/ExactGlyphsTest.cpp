@@ -218,4 +218,33 @@ TEST(ExactGlyphs, OverlayTextUsesTheStrikeWhereverItIsPlaced)
     for (int y = 0; y < two.height(); ++y)
         litRows += std::any_of(two.constScanLine(y), two.constScanLine(y) + two.width(), [](uchar v) { return v; }) ? 1 : 0;
     EXPECT_EQ(litRows, 2 * static_cast<int>(guo.size()));
+
+    // Aligned to the bottom or the middle, the line moves down by all or half
+    // (rounded down) of the height its own line leaves.
+    const auto inkTop = [&raster](int flags) {
+        const QImage lit = raster.LitText(QSize(40, 64), QRect(0, 0, 40, 64), Qt::AlignLeft | flags, QStringLiteral("国"));
+        for (int y = 0; y < lit.height(); ++y)
+            if (std::any_of(lit.constScanLine(y), lit.constScanLine(y) + lit.width(), [](uchar v) { return v; }))
+                return y;
+        return -1;
+    };
+    const int pitch = raster.ExactPitch();
+    const int top = inkTop(Qt::AlignTop);
+    ASSERT_GE(top, 0);
+    EXPECT_EQ(inkTop(Qt::AlignBottom), top + 64 - pitch);
+    EXPECT_EQ(inkTop(Qt::AlignVCenter), top + (64 - pitch) / 2);
+
+    // A character the strike lacks is drawn beside a strike glyph.
+    const QImage mixed = raster.LitText(QSize(64, 32), QRect(0, 0, 64, 32), Qt::AlignLeft | Qt::AlignTop,
+                                        QStringLiteral("国\u4DC0"));
+    // It lands where it would alone, one strike cell further on.
+    const QImage alone = raster.LitText(QSize(64, 32), QRect(16, 0, 48, 32), Qt::AlignLeft | Qt::AlignTop,
+                                        QStringLiteral("\u4DC0"));
+    int right = 0;
+    for (int y = 0; y < mixed.height(); ++y)
+        for (int x = 16; x < mixed.width(); ++x) {
+            right += mixed.constScanLine(y)[x] ? 1 : 0;
+            ASSERT_EQ(mixed.constScanLine(y)[x] != 0, alone.constScanLine(y)[x] != 0) << x << "," << y;
+        }
+    EXPECT_GT(right, 8);
 }
