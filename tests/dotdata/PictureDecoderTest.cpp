@@ -60,6 +60,19 @@ TEST(PictureDecoder, ReadsEveryBmpDepthAsBlueGreenRed)
         EXPECT_EQ(PixelAt(p, 2, 0), 0x0000FFu);
     }
 
+    // Every 5-bit level is stretched to the nearest 8-bit one: level x is
+    // x * 255 / 31 rounded (7 gives 57.58, so 58), red rising as green falls.
+    BmpFields levels;
+    levels.width = 32;
+    levels.bitCount = 16;
+    levels.valueAt = [](int x, int) { return static_cast<std::uint32_t>(x << 10 | (31 - x) << 5); };
+    const DecodedPicture ramp = Decode(MakeBmp(levels));
+    ASSERT_TRUE(ramp.IsValid());
+    for (int x = 0; x < 32; ++x) {
+        const QRgb expected = qRgb(qRound(x * 255.0 / 31), qRound((31 - x) * 255.0 / 31), 0) & 0xFFFFFF;
+        EXPECT_EQ(PixelAt(ramp, x, 0), expected) << "level " << x;
+    }
+
     // 32 bits with an alpha byte: the alpha is dropped, the colour kept exactly.
     BmpFields s32;
     s32.width = 2;
@@ -70,6 +83,19 @@ TEST(PictureDecoder, ReadsEveryBmpDepthAsBlueGreenRed)
     ASSERT_TRUE(p.IsValid());
     EXPECT_EQ(PixelAt(p, 0, 0), 0xFF7F00u);
     EXPECT_EQ(PixelAt(p, 1, 0), 0xBC8F8Fu);
+
+    // Bit fields with an alpha mask (compression 6) read through their own
+    // masks, here red in the low byte and blue above green.
+    for (const std::uint32_t compression : {3u, 6u}) {
+        BmpFields masked = s32;
+        masked.compression = compression;
+        masked.masks = {0x000000FFu, 0x0000FF00u, 0x00FF0000u};
+        masked.valueAt = [](int x, int) { return x ? 0xAA123456u : 0x00FF7F00u; };
+        const DecodedPicture m = Decode(MakeBmp(masked));
+        ASSERT_TRUE(m.IsValid()) << "compression " << compression;
+        EXPECT_EQ(PixelAt(m, 0, 0), 0x007FFFu) << "compression " << compression;
+        EXPECT_EQ(PixelAt(m, 1, 0), 0x563412u) << "compression " << compression;
+    }
 }
 
 TEST(PictureDecoder, BmpRowOrderPaddingAndOldHeader)
