@@ -42,6 +42,19 @@ TEST(PictureDecoder, ReadsEveryBmpDepthAsBlueGreenRed)
     expectIndexed(4, 4);
     expectIndexed(8, 4);
 
+    // A table of six colours: indices 6 and up, which it does not reach, read
+    // as black.
+    BmpFields shortTable;
+    shortTable.width = 9;
+    shortTable.bitCount = 8;
+    shortTable.palette = {qRgb(255, 0, 0), qRgb(0, 255, 0), qRgb(0, 0, 255),
+                          qRgb(255, 255, 0), qRgb(188, 143, 143), qRgb(255, 255, 255)};
+    shortTable.valueAt = [](int x, int) { return static_cast<std::uint32_t>(x < 8 ? x : 255); };
+    const DecodedPicture past = Decode(MakeBmp(shortTable));
+    ASSERT_TRUE(past.IsValid());
+    for (int x = 0; x < 9; ++x)
+        EXPECT_EQ(PixelAt(past, x, 0), x < 6 ? shortTable.palette[static_cast<std::size_t>(x)] & 0xFFFFFF : 0u) << x;
+
     // 16 bits: the default 5-5-5 layout, then 5-6-5 bit fields.
     for (const std::array<std::uint32_t, 3>& masks :
          {std::array<std::uint32_t, 3>{0x7C00u, 0x03E0u, 0x001Fu}, std::array<std::uint32_t, 3>{0xF800u, 0x07E0u, 0x001Fu}}) {
