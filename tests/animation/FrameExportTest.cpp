@@ -14,6 +14,7 @@
 
 #include <gtest/gtest.h>
 
+#include <string>
 #include <vector>
 
 namespace {
@@ -213,8 +214,9 @@ TEST(GifWriter, ALampIsADiscWithAGapAroundIt)
         for (int y = 0; y < pitch; ++y) {
             for (int x = 0; x < pitch; ++x) {
                 const bool lamp = c.lamp[static_cast<std::size_t>(y)][x] == '#';
-                EXPECT_EQ(image.pixel(x, y), lamp ? qRgb(255, 0, 0) : qRgb(0, 0, 0)) << pitch << ": " << x << "," << y;
-                EXPECT_EQ(image.pixel(pitch + x, y), lamp ? qRgb(38, 38, 38) : qRgb(0, 0, 0)) << pitch << ": " << x << "," << y;
+                const std::string at = std::to_string(pitch) + ": " + std::to_string(x) + "," + std::to_string(y);
+                EXPECT_EQ(image.pixel(x, y), lamp ? qRgb(255, 0, 0) : qRgb(0, 0, 0)) << at;
+                EXPECT_EQ(image.pixel(pitch + x, y), lamp ? qRgb(38, 38, 38) : qRgb(0, 0, 0)) << at;
             }
         }
     }

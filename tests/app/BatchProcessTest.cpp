@@ -138,7 +138,7 @@ TEST(BatchProcess, InformationOptionsPrintAndSucceed)
     // whatever the case, the first one included.
     QStringList families = QFontDatabase::families();
     std::stable_sort(families.begin(), families.end(),
-              [](const QString& a, const QString& b) { return a.compare(b, Qt::CaseInsensitive) < 0; });
+                     [](const QString& a, const QString& b) { return a.compare(b, Qt::CaseInsensitive) < 0; });
     ASSERT_FALSE(families.isEmpty());
     EXPECT_EQ(QString::fromUtf8(r.out), families.join(QLatin1Char('\n')) + QLatin1Char('\n'));
 }
