@@ -142,6 +142,14 @@ TEST(FrameEffects, BlinkAlternatesMessageAndBackground)
     EXPECT_EQ(frames[0].nDurationMs, 400);
     EXPECT_EQ(frames[1].nDurationMs, 400);
     EXPECT_FALSE(CFrameEffects::Blink(CDotGrid(), 400, frames, error));
+
+    // A long banner of 10,000 x 2 dots blinks in two frames of 60,000 bytes
+    // each, far inside the memory cap whatever its width.
+    const CDotGrid banner = PatternGrid(10000, 2);
+    ASSERT_TRUE(CFrameEffects::Blink(banner, 400, frames, error)) << error.toStdString();
+    ASSERT_EQ(frames.size(), 2u);
+    EXPECT_TRUE(SameDots(frames[0].grid, banner));
+    EXPECT_TRUE(IsBlank(frames[1].grid));
 }
 
 TEST(FrameEffects, WipeUncoversOneColumnOrRowAFrame)

@@ -14,6 +14,9 @@
 
 #include <gtest/gtest.h>
 
+#include <string>
+#include <vector>
+
 namespace {
 
 // Frames of every colour and different durations, from the shortest a GIF
@@ -184,23 +187,37 @@ TEST(FrameImages, EachFrameBecomesAPictureOfItsOwn)
 TEST(GifWriter, ALampIsADiscWithAGapAroundIt)
 {
     // A pitch of 5 leaves a gap of one pixel: a disc of radius 2 about the
-    // cell's centre, drawn by hand; the cells of unlit dots show dark lamps.
-    const char* const kLamp[] = {"..#..", ".###.", "#####", ".###.", "..#.."};
-    CDotGrid live;
-    live.Create(2, 1, ImageMode);
-    live.SetDisplayDot(0, 0, MakeColor(255, 0, 0));
-    CFrameList list(live);
-    QByteArray bytes;
-    QString error;
-    ASSERT_TRUE(CGifWriter::Encode(list, bytes, error, 5)) << error.toStdString();
-    QBuffer buffer(&bytes);
-    const QImage image = QImageReader(&buffer, "gif").read();
-    ASSERT_EQ(image.size(), QSize(10, 5));
-    for (int y = 0; y < 5; ++y) {
-        for (int x = 0; x < 5; ++x) {
-            const bool lamp = kLamp[y][x] == '#';
-            EXPECT_EQ(image.pixel(x, y), lamp ? qRgb(255, 0, 0) : qRgb(0, 0, 0)) << x << "," << y;
-            EXPECT_EQ(image.pixel(5 + x, y), lamp ? qRgb(38, 38, 38) : qRgb(0, 0, 0)) << x << "," << y;
+    // cell's centre, drawn by hand. Too small for a disc, a pitch of 2 is one
+    // pixel and a gap, a pitch of 1 the bare pixel. The cells of unlit dots
+    // show dark lamps.
+    const struct
+    {
+        int pitch;
+        std::vector<const char*> lamp;
+    } cases[] = {
+        {1, {"#"}},
+        {2, {"#.", ".."}},
+        {5, {"..#..", ".###.", "#####", ".###.", "..#.."}},
+    };
+    for (const auto& c : cases) {
+        const int pitch = c.pitch;
+        CDotGrid live;
+        live.Create(2, 1, ImageMode);
+        live.SetDisplayDot(0, 0, MakeColor(255, 0, 0));
+        CFrameList list(live);
+        QByteArray bytes;
+        QString error;
+        ASSERT_TRUE(CGifWriter::Encode(list, bytes, error, pitch)) << error.toStdString();
+        QBuffer buffer(&bytes);
+        const QImage image = QImageReader(&buffer, "gif").read();
+        ASSERT_EQ(image.size(), QSize(2 * pitch, pitch));
+        for (int y = 0; y < pitch; ++y) {
+            for (int x = 0; x < pitch; ++x) {
+                const bool lamp = c.lamp[static_cast<std::size_t>(y)][x] == '#';
+                const std::string at = std::to_string(pitch) + ": " + std::to_string(x) + "," + std::to_string(y);
+                EXPECT_EQ(image.pixel(x, y), lamp ? qRgb(255, 0, 0) : qRgb(0, 0, 0)) << at;
+                EXPECT_EQ(image.pixel(pitch + x, y), lamp ? qRgb(38, 38, 38) : qRgb(0, 0, 0)) << at;
+            }
         }
     }
 }

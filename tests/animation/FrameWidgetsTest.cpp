@@ -6,6 +6,7 @@
 
 #include <QApplication>
 #include <QLabel>
+#include <QScrollBar>
 #include <QSignalSpy>
 #include <QTest>
 #include <QToolButton>
@@ -61,6 +62,35 @@ TEST(FrameStrip, ShownOnlyWithMoreThanOneFrameAndChoosesFrames)
     EXPECT_FALSE(strip.isVisible());
 }
 
+// Drawing on the current frame redraws its thumbnail only: the strip stays
+// where the user scrolled it, away from the frame being edited.
+TEST(FrameStrip, AnEditOfTheCurrentFrameKeepsTheStripWhereItWasScrolled)
+{
+    CDotGrid live = PatternGrid(16, 8);
+    CFrameList list(live);
+    for (int i = 0; i < 30; ++i)
+        ASSERT_TRUE(list.Duplicate(0));
+    ASSERT_TRUE(list.Select(0));
+    QWidget canvasArea;
+    CFrameStrip strip(&canvasArea);
+    strip.SetFrames(&list);
+    strip.resize(300, strip.height());
+    canvasArea.show();
+    QCoreApplication::processEvents();
+    QScrollBar* bar = strip.horizontalScrollBar();
+    ASSERT_GT(bar->maximum(), 0);
+    bar->setValue(bar->maximum());
+
+    LightAt(list.Live(), 0, 0, kSevenColours[2].Value());
+    strip.RefreshCurrent();
+    QCoreApplication::processEvents();
+    EXPECT_EQ(bar->value(), bar->maximum());
+    EXPECT_EQ(strip.currentRow(), 0);
+    const QImage thumb = strip.item(0)->icon().pixmap(QSize(128, 32)).toImage();
+    const QRgb p = thumb.pixel(3, 3);
+    EXPECT_EQ(MakeColor(qRed(p), qGreen(p), qBlue(p)), kSevenColours[2].Value());
+}
+
 TEST(PreviewWindow, TextsInThreeLanguagesAndTheFrameShown)
 {
     CDotGrid live = PatternGrid(16, 8);
@@ -77,6 +107,20 @@ TEST(PreviewWindow, TextsInThreeLanguagesAndTheFrameShown)
     EXPECT_EQ(window.windowTitle(), QStringLiteral("Sign Preview"));
 
     QTest::keyClick(&window, Qt::Key_Right);
+    EXPECT_EQ(window.Preview().ShownFrame(), 1);
+    // The step buttons show which way they go: back to frame 1, forward again.
+    QToolButton* arrows[2] = {};
+    for (QToolButton* button : window.findChildren<QToolButton*>()) {
+        if (button->arrowType() == Qt::LeftArrow)
+            arrows[0] = button;
+        else if (button->arrowType() == Qt::RightArrow)
+            arrows[1] = button;
+    }
+    ASSERT_NE(arrows[0], nullptr);
+    ASSERT_NE(arrows[1], nullptr);
+    arrows[0]->click();
+    EXPECT_EQ(window.Preview().ShownFrame(), 0);
+    arrows[1]->click();
     EXPECT_EQ(window.Preview().ShownFrame(), 1);
     window.SetLanguage(1);
     EXPECT_EQ(window.windowTitle(), QString::fromUtf8("显示屏预览"));

@@ -26,13 +26,16 @@ TEST(BatchExport, WorkedExampleInEachOrder)
                                          << "--export" << dir.FilePath("rows.h")
                                          << "--bit-order" << "lsb" << "--export" << dir.FilePath("lsb.bin")
                                          << "--bit-order" << "msb" << "--scan" << "columns"
-                                         << "--export" << dir.FilePath("columns.hex"));
+                                         << "--export" << dir.FilePath("columns.hex")
+                                         << "--scan" << "rows" << "--invert" << "--export" << dir.FilePath("inverted.bin"));
     ASSERT_EQ(r.exitCode, 0) << r.err.toStdString();
     EXPECT_TRUE(r.err.isEmpty() && r.out.isEmpty());
     EXPECT_EQ(ReadAll(dir.FilePath("rows.bin")).toHex(' '), "80 40 00 00 00 00 00 00 00 00 00 00 00 00 00 01");
     EXPECT_EQ(ReadAll(dir.FilePath("lsb.bin")).toHex(' '), "01 02 00 00 00 00 00 00 00 00 00 00 00 00 00 80");
     EXPECT_TRUE(ReadAll(dir.FilePath("rows.h")).contains("const uint8_t rows[] = {\n    0x80, 0x40, 0x00,"));
     EXPECT_EQ(ReadAll(dir.FilePath("columns.hex")), ":1000000080000000000000000080000000000001EF\r\n:00000001FF\r\n");
+    // Active-low: every bit of rows.bin the other way round.
+    EXPECT_EQ(ReadAll(dir.FilePath("inverted.bin")).toHex(' '), "7f bf ff ff ff ff ff ff ff ff ff ff ff ff ff fe");
 }
 
 // A PNG export opens again as the same dots: its listing is the canvas's.

@@ -4,9 +4,12 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFontDatabase>
 #include <QImage>
 
 #include <gtest/gtest.h>
+
+#include <algorithm>
 
 namespace {
 
@@ -131,6 +134,13 @@ TEST(BatchProcess, InformationOptionsPrintAndSucceed)
     r = RunPellmark({"--list-fonts"});
     EXPECT_TRUE(r.out.contains("DejaVu Sans\n"));
     EXPECT_TRUE(r.out.contains("WenQuanYi Zen Hei"));
+    // Every family of the font database, one a line, in alphabetical order
+    // whatever the case, the first one included.
+    QStringList families = QFontDatabase::families();
+    std::stable_sort(families.begin(), families.end(),
+                     [](const QString& a, const QString& b) { return a.compare(b, Qt::CaseInsensitive) < 0; });
+    ASSERT_FALSE(families.isEmpty());
+    EXPECT_EQ(QString::fromUtf8(r.out), families.join(QLatin1Char('\n')) + QLatin1Char('\n'));
 }
 
 // --match applies to the --open options after it: a red JPEG opens empty as

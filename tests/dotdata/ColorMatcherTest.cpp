@@ -358,6 +358,10 @@ TEST(ColorMatcher, NearestKeepsTheHueFamilyOfMutedColours)
         {qRgb(20, 20, 20), kUnlitIndex}, {qRgb(100, 104, 98), kUnlitIndex},
         {qRgb(150, 150, 150), 5}, {qRgb(230, 226, 232), 5},
         {qRgb(188, 143, 143), 4},                          // Pink itself stays Pink
+        // Too grey for a family, Pink nearest by distance: a candidate only
+        // for reddish hues, from 270 degrees on. 240 + 60 * 15 / 31 = 269.03
+        // is not yet reddish (white instead); 240 + 60 * 16 / 31 = 270.97 is.
+        {qRgb(150, 135, 166), 5}, {qRgb(151, 135, 166), 4},
     };
     for (const auto& k : patches) {
         const QImage patch = MakeImage(8, 8, [&k](int, int) { return k.pixel; });

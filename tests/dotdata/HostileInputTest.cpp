@@ -16,6 +16,7 @@
 #include <array>
 #include <cstdio>
 #include <cstdlib>
+#include <functional>
 #include <jpeglib.h>
 #include <climits>
 
@@ -201,6 +202,17 @@ TEST(HostileBmp, RunLengthReadingStopsWhenTheRestCannotReachTheCanvas)
     ASSERT_TRUE(p.IsValid());
     EXPECT_EQ(PixelAt(p, 2, 767), 0x0000FFu);
     EXPECT_EQ(PixelAt(p, 3, 767), 0xFF0000u);
+    // Three bytes still move the pen a row (an end of line), seven bytes 256
+    // rows (a delta and an end of line): exactly that far below the kept rows
+    // they are read, and a run cut off after its count is cut short, though
+    // the last two bytes look like the end-of-bitmap escape.
+    const struct
+    {
+        QByteArray data;
+        int rowsBelow;
+    } cutRuns[] = {{QByteArray("\x00\x00\x01", 3), 1}, {QByteArray("\x00\x02\x00\xFF\x00\x00\x01", 7), 256}};
+    for (const auto& c : cutRuns)
+        EXPECT_FALSE(decode(RleBmp(16, 768 + c.rowsBelow, 8, c.data), read).IsValid()) << c.rowsBelow;
 }
 
 TEST(HostileJpeg, EmptyScansAndFloodsOfSegmentsAreRefused)
@@ -295,8 +307,10 @@ TEST(HostileJpeg, ScansTimesBlocksAreBounded)
 
 namespace {
 
-// A flat grey picture written with arithmetic coding, which Qt cannot write.
-QByteArray ArithmeticJpeg(int width, int height, int grey)
+// A flat picture of one pixel value written by libjpeg itself, set up by
+// setUp after the defaults (for what Qt's writer cannot do).
+QByteArray FlatJpeg(int width, int height, const std::vector<JSAMPLE>& pixel, J_COLOR_SPACE space,
+                    const std::function<void(jpeg_compress_struct&)>& setUp)
 {
     jpeg_compress_struct info {};
     jpeg_error_mgr error {};
@@ -307,12 +321,14 @@ QByteArray ArithmeticJpeg(int width, int height, int grey)
     jpeg_mem_dest(&info, &out, &size);
     info.image_width = static_cast<JDIMENSION>(width);
     info.image_height = static_cast<JDIMENSION>(height);
-    info.input_components = 1;
-    info.in_color_space = JCS_GRAYSCALE;
+    info.input_components = static_cast<int>(pixel.size());
+    info.in_color_space = space;
     jpeg_set_defaults(&info);
-    info.arith_code = TRUE;
+    setUp(info);
     jpeg_start_compress(&info, TRUE);
-    std::vector<JSAMPLE> row(static_cast<std::size_t>(width), static_cast<JSAMPLE>(grey));
+    std::vector<JSAMPLE> row;
+    for (int x = 0; x < width; ++x)
+        row.insert(row.end(), pixel.begin(), pixel.end());
     while (info.next_scanline < info.image_height) {
         JSAMPROW line = row.data();
         jpeg_write_scanlines(&info, &line, 1);
@@ -322,6 +338,13 @@ QByteArray ArithmeticJpeg(int width, int height, int grey)
     const QByteArray bytes(reinterpret_cast<const char*>(out), static_cast<qsizetype>(size));
     std::free(out);
     return bytes;
+}
+
+// A flat grey picture written with arithmetic coding, which Qt cannot write.
+QByteArray ArithmeticJpeg(int width, int height, int grey)
+{
+    return FlatJpeg(width, height, {static_cast<JSAMPLE>(grey)}, JCS_GRAYSCALE,
+                    [](jpeg_compress_struct& info) { info.arith_code = TRUE; });
 }
 
 } // namespace
@@ -338,6 +361,27 @@ TEST(HostileJpeg, ArithmeticCodedFlatPicturesOpen)
     ASSERT_TRUE(p.IsValid());
     EXPECT_EQ(PixelAt(p, 0, 0), 0x5A5A5Au);
     EXPECT_EQ(PixelAt(p, 511, 511), 0x5A5A5Au);
+}
+
+// Red, green and blue planes marked only by the Adobe header (no JFIF
+// header, components numbered 1, 2, 3 as in a YCbCr file): the header is
+// read, not stepped over like other application data, so the colour comes
+// out as stored. Read as YCbCr it would be a bright green (77, 255, 44).
+TEST(HostileJpeg, TheAdobeHeaderSaysHowTheColoursAreCoded)
+{
+    const QByteArray rgb = FlatJpeg(16, 16, {200, 40, 40}, JCS_RGB, [](jpeg_compress_struct& info) {
+        jpeg_set_colorspace(&info, JCS_RGB);
+        for (int i = 0; i < 3; ++i)
+            info.comp_info[i].component_id = i + 1;
+    });
+    ASSERT_TRUE(rgb.contains(QByteArray("\xFF\xEE\x00\x0E" "Adobe", 9)));
+    ASSERT_FALSE(rgb.contains("JFIF"));
+    const DecodedPicture p = Decode(rgb);
+    ASSERT_TRUE(p.IsValid());
+    const QRgb c = PixelAt(p, 8, 8);
+    EXPECT_NEAR(qRed(c), 200, 3);
+    EXPECT_NEAR(qGreen(c), 40, 3);
+    EXPECT_NEAR(qBlue(c), 40, 3);
 }
 
 TEST(HostileJpeg, FilesUpToTheSizeCapOpen)

@@ -121,6 +121,37 @@ TEST_F(ListingViewTest, KeysMoveByCharacterLineAndEntryAndShiftSelects)
     EXPECT_EQ(m_view.CaretPosition(), kListing.size() - 6) << "the start of \"*****/\"";
 }
 
+// Page Down moves the caret by the whole lines the pane shows, and by one
+// line when it is too short to show even that.
+TEST_F(ListingViewTest, PageKeysMoveByTheWholeLinesInViewAndAtLeastOne)
+{
+    QString lines;
+    for (int i = 1; i <= 20; ++i)
+        lines += QStringLiteral("%1-1-1-R\n").arg(i);
+    m_view.SetPlainText(lines);
+    m_view.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&m_view));
+    const int frame = m_view.height() - m_view.viewport()->height();
+    const int height = m_view.LineHeight();
+    const struct
+    {
+        int viewportHeight;
+        int lines;
+    } cases[] = {
+        {kTopLeftMargin + height / 2, 1},     {kTopLeftMargin + height - 1, 1}, {kTopLeftMargin + height, 1},
+        {kTopLeftMargin + 2 * height - 1, 1}, {kTopLeftMargin + 2 * height, 2}, {kTopLeftMargin + 3 * height + 1, 3},
+    };
+    for (const auto& c : cases) {
+        m_view.resize(400, c.viewportHeight + frame);
+        QCoreApplication::processEvents();
+        ASSERT_EQ(m_view.viewport()->height(), c.viewportHeight);
+        m_view.SetCaret(0);
+        Key(Qt::Key_PageDown);
+        EXPECT_EQ(m_view.CaretLine(), c.lines) << c.viewportHeight << " pixels";
+        EXPECT_EQ(m_view.verticalScrollBar()->pageStep(), c.lines) << c.viewportHeight << " pixels";
+    }
+}
+
 // With the pane focused, Ctrl+C, Ctrl+A and plain moving keys are the pane's,
 // not the window's shortcuts of the same keys (the canvas's Copy and Select
 // All); Ctrl+PgDown stays the window's (the next frame).

@@ -42,6 +42,19 @@ TEST(PictureDecoder, ReadsEveryBmpDepthAsBlueGreenRed)
     expectIndexed(4, 4);
     expectIndexed(8, 4);
 
+    // A table of six colours: indices 6 and up, which it does not reach, read
+    // as black.
+    BmpFields shortTable;
+    shortTable.width = 9;
+    shortTable.bitCount = 8;
+    shortTable.palette = {qRgb(255, 0, 0), qRgb(0, 255, 0), qRgb(0, 0, 255),
+                          qRgb(255, 255, 0), qRgb(188, 143, 143), qRgb(255, 255, 255)};
+    shortTable.valueAt = [](int x, int) { return static_cast<std::uint32_t>(x < 8 ? x : 255); };
+    const DecodedPicture past = Decode(MakeBmp(shortTable));
+    ASSERT_TRUE(past.IsValid());
+    for (int x = 0; x < 9; ++x)
+        EXPECT_EQ(PixelAt(past, x, 0), x < 6 ? shortTable.palette[static_cast<std::size_t>(x)] & 0xFFFFFF : 0u) << x;
+
     // 16 bits: the default 5-5-5 layout, then 5-6-5 bit fields.
     for (const std::array<std::uint32_t, 3>& masks :
          {std::array<std::uint32_t, 3>{0x7C00u, 0x03E0u, 0x001Fu}, std::array<std::uint32_t, 3>{0xF800u, 0x07E0u, 0x001Fu}}) {
@@ -60,6 +73,19 @@ TEST(PictureDecoder, ReadsEveryBmpDepthAsBlueGreenRed)
         EXPECT_EQ(PixelAt(p, 2, 0), 0x0000FFu);
     }
 
+    // Every 5-bit level is stretched to the nearest 8-bit one: level x is
+    // x * 255 / 31 rounded (7 gives 57.58, so 58), red rising as green falls.
+    BmpFields levels;
+    levels.width = 32;
+    levels.bitCount = 16;
+    levels.valueAt = [](int x, int) { return static_cast<std::uint32_t>(x << 10 | (31 - x) << 5); };
+    const DecodedPicture ramp = Decode(MakeBmp(levels));
+    ASSERT_TRUE(ramp.IsValid());
+    for (int x = 0; x < 32; ++x) {
+        const QRgb expected = qRgb(qRound(x * 255.0 / 31), qRound((31 - x) * 255.0 / 31), 0) & 0xFFFFFF;
+        EXPECT_EQ(PixelAt(ramp, x, 0), expected) << "level " << x;
+    }
+
     // 32 bits with an alpha byte: the alpha is dropped, the colour kept exactly.
     BmpFields s32;
     s32.width = 2;
@@ -70,6 +96,19 @@ TEST(PictureDecoder, ReadsEveryBmpDepthAsBlueGreenRed)
     ASSERT_TRUE(p.IsValid());
     EXPECT_EQ(PixelAt(p, 0, 0), 0xFF7F00u);
     EXPECT_EQ(PixelAt(p, 1, 0), 0xBC8F8Fu);
+
+    // Bit fields with an alpha mask (compression 6) read through their own
+    // masks, here red in the low byte and blue above green.
+    for (const std::uint32_t compression : {3u, 6u}) {
+        BmpFields masked = s32;
+        masked.compression = compression;
+        masked.masks = {0x000000FFu, 0x0000FF00u, 0x00FF0000u};
+        masked.valueAt = [](int x, int) { return x ? 0xAA123456u : 0x00FF7F00u; };
+        const DecodedPicture m = Decode(MakeBmp(masked));
+        ASSERT_TRUE(m.IsValid()) << "compression " << compression;
+        EXPECT_EQ(PixelAt(m, 0, 0), 0x007FFFu) << "compression " << compression;
+        EXPECT_EQ(PixelAt(m, 1, 0), 0x563412u) << "compression " << compression;
+    }
 }
 
 TEST(PictureDecoder, BmpRowOrderPaddingAndOldHeader)

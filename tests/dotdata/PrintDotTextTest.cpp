@@ -140,6 +140,24 @@ TEST(PrintDotText, PageThatTakesNoTextEndsTheJob)
     EXPECT_EQ(PrintOnImages(normal, 1.9, 1.9).size(), 1u);
 }
 
+// Measured as a fixed-pitch font (as the PDF's Courier prints it), every
+// character advances the same 0.6 em: 10.8 pixels at 18 pixels, so a line
+// of 110 pixels takes 10 of them, narrow "i" and wide "W" alike. The pane's
+// own proportional widths would put 9 digits or 20 "i" on it.
+TEST(PrintDotText, AFixedPitchTakesTheSameWidthForEveryCharacter)
+{
+    const QImage page = Paper(3.1, 3.0); // an inch of margin all round
+    ASSERT_EQ(CDotTextPrinter::TextRect(page).width(), 110);
+    for (const QChar c : {QLatin1Char('i'), QLatin1Char('0'), QLatin1Char('W')}) {
+        CDotTextPrinter printer(QString(25, c), PaneFont(), kDpi);
+        printer.UseFixedPitch(0.6);
+        EXPECT_DOUBLE_EQ(printer.EmPixels(), 18.0);
+        ASSERT_EQ(printer.CountPages(page), 1);
+        const QStringList expected = {QString(10, c), QString(10, c), QString(5, c)};
+        EXPECT_EQ(printer.PageLines(0), expected) << QString(c).toStdString();
+    }
+}
+
 TEST(PrintDotText, LinesBreakOnlyBetweenEntries)
 {
     // A full block line of 64 entries, too wide for the page, in the

@@ -173,12 +173,17 @@ TEST_F(DocumentFramesTest, ChangesThatWouldResizeOneFrameKeepTheFrameSize)
 
 TEST_F(DocumentFramesTest, ResizeAndCropChangeEveryFrameAsOneStep)
 {
+    QSignalSpy sizes(&m_doc, &CCanvasDocument::Resized);
     m_doc.EditDot(0, 0, kRed);
     ASSERT_TRUE(m_steps.AddFrame());
+    EXPECT_EQ(sizes.count(), 0); // a new frame of the same 16 x 8
     m_doc.EditDot(15, 7, kGreen); // bottom-right of frame 2
 
     // Growing to 32 x 16 with the dots kept at the bottom right: both frames move.
     ASSERT_TRUE(m_doc.ResizeCanvas(QSize(32, 16), AnchorBottomRight));
+    ASSERT_EQ(sizes.count(), 1);
+    EXPECT_EQ(sizes.at(0).at(0).toInt(), 32);
+    EXPECT_EQ(sizes.at(0).at(1).toInt(), 16);
     for (int i = 0; i < 2; ++i) {
         EXPECT_EQ(m_doc.Frames().Grid(i).Width(), 32) << i;
         EXPECT_EQ(m_doc.Frames().Grid(i).Height(), 16) << i;

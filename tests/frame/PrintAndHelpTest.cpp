@@ -336,3 +336,21 @@ TEST(ListingSpool, PaperForASpoolerQueueIsTheWholePdfWithTheDialogsChoices)
     EXPECT_FALSE(print.SpoolOnPaper(a4, 600, job));
     EXPECT_EQ(messages, QStringList{CListingPrint::PrinterFailureMessage() + " (The printer or class does not exist.)"});
 }
+
+// A job with options for a queue that is not there (or a spooler that is not
+// running) fails with the spooler's reason; its options are built and freed
+// whole on the way.
+TEST(ListingSpool, AJobForNoSuchQueueFailsWithAReason)
+{
+    CScratchDir dir;
+    // A spooler socket of our own that nothing listens on keeps the job on
+    // this machine where the spooler library reads it.
+    qputenv("CUPS_SERVER", QFile::encodeName(dir.FilePath(QStringLiteral("no-spooler.sock"))));
+    const SSpoolJob job{QStringLiteral("pellmark-test-no-such-queue"), QStringLiteral("Untitled"),
+                        {QStringLiteral("media"), QStringLiteral("A4"), QStringLiteral("copies"), QStringLiteral("2"),
+                         QStringLiteral("sides"), QStringLiteral("one-sided")}};
+    const COutcome outcome = CPrintSpool::Submit(job, "%PDF-1.4\n%%EOF\n");
+    qunsetenv("CUPS_SERVER");
+    EXPECT_FALSE(outcome.IsOk());
+    EXPECT_FALSE(outcome.Message().isEmpty());
+}
