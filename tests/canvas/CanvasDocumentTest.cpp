@@ -2,6 +2,8 @@
 // that reach the dots through it.
 #include "canvas/CanvasDocument.h"
 #include "canvas/CanvasTool.h"
+#include "canvas/DotFragment.h"
+#include "canvas/DotShape.h"
 #include "canvas/DotsStep.h"
 #include "canvas/ImageView.h"
 
@@ -62,6 +64,14 @@ TEST(CanvasDocument, TextModeRefusesEditsWhileAMergeIsPending)
     doc.SetMergePendingQuery([&pending] { return pending; });
     EXPECT_FALSE(doc.CanEditDots());
     EXPECT_FALSE(doc.EditDot(0, 0, DotPalette[0]));
+    // Shapes and pasted dots wait for the merge as clicks do.
+    const CDotShape bar = CDotShape::FromRuns(QSize(16, 16), {SDotRun{2, 0, 15}});
+    CDotFragment fragment(2, 2);
+    fragment.SetIndex(1, 1, 2);
+    EXPECT_FALSE(doc.DrawShape(bar, DotPalette[1]));
+    EXPECT_FALSE(doc.PlaceFragment(fragment, QPoint(0, 0), QRect(0, 0, 4, 4), EUndoKind::Paste));
+    EXPECT_EQ(doc.Grid().DisplayDotAt(5, 2), doc.Grid().BackColor());
+    EXPECT_EQ(doc.Grid().DisplayDotAt(1, 1), doc.Grid().BackColor());
     EXPECT_FALSE(doc.CanUndo());
     pending = false;
     EXPECT_TRUE(doc.EditDot(0, 0, DotPalette[0]));
@@ -69,6 +79,21 @@ TEST(CanvasDocument, TextModeRefusesEditsWhileAMergeIsPending)
     // A click off the grid is allowed but changes nothing.
     EXPECT_TRUE(doc.EditDot(16, 0, DotPalette[0]));
     EXPECT_EQ(doc.History().UndoCount(), 1u);
+    // A shape or paste that changes no dot is no step.
+    EXPECT_TRUE(doc.DrawShape(bar, DotPalette[1]));
+    EXPECT_EQ(doc.History().UndoCount(), 2u);
+    EXPECT_FALSE(doc.DrawShape(bar, DotPalette[1]));
+    const CDotFragment same = CDotFragment::Copy(doc.Grid(), QRect(4, 2, 3, 2));
+    EXPECT_FALSE(doc.PlaceFragment(same, QPoint(4, 2), QRect(), EUndoKind::Paste));
+    EXPECT_EQ(doc.History().UndoCount(), 2u);
+    // A size no canvas can have leaves the canvas as it is.
+    QSignalSpy resized(&doc, &CCanvasDocument::Resized);
+    EXPECT_FALSE(doc.NewCanvas(-1, 16, TextMode));
+    EXPECT_FALSE(doc.NewCanvas(16, -1, TextMode));
+    EXPECT_FALSE(doc.NewCanvas(100000, 100000, TextMode));
+    EXPECT_EQ(resized.count(), 0);
+    EXPECT_EQ(doc.Grid().Width(), 16);
+    EXPECT_EQ(doc.History().UndoCount(), 2u);
 }
 
 TEST(CanvasDocument, FailuresComeBackAsOneMessage)

@@ -87,6 +87,23 @@ TEST(ExportDialog, OptionsRoundTripAndModulesThatDoNotFitDisableOk)
     EXPECT_EQ(dialog.PreviewText().toStdString(), "A 64 x 32 canvas does not split into whole modules of 24 x 8 dots.");
 }
 
+// A long file shows its first sixteen lines, the first of them included.
+TEST(ExportDialog, LongPreviewsShowTheirFirstSixteenLines)
+{
+    CDotGrid grid;
+    ASSERT_TRUE(grid.Create(128, 32, 0));
+    CExportDialog dialog(grid, 0);
+    dialog.SetRequest(RequestFor("big.h"));
+    const QStringList header = dialog.PreviewText().split(QLatin1Char('\n'));
+    ASSERT_EQ(header.size(), 17); // sixteen lines, each ended
+    EXPECT_EQ(header.front(), QStringLiteral("/*")); // the file's own first line
+    dialog.SetRequest(RequestFor("big.bin"));
+    const QStringList dump = dialog.PreviewText().split(QLatin1Char('\n'));
+    ASSERT_EQ(dump.size(), 17);
+    EXPECT_TRUE(dump[0].startsWith(QLatin1String("00000000 00 00")));
+    EXPECT_TRUE(dump[15].startsWith(QLatin1String("000000f0 ")));
+}
+
 // The text preview takes the dialog's spare height, under the dots and
 // above the buttons.
 TEST(ExportDialog, ThePreviewFillsTheMiddle)

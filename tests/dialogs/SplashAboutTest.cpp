@@ -1,10 +1,13 @@
 #include "dialogs/AboutDlg.h"
 #include "dialogs/SplashWnd.h"
 
+#include <QApplication>
 #include <QGuiApplication>
 #include <QPushButton>
 #include <QScreen>
+#include <QSet>
 #include <QTest>
+#include <QTimer>
 
 #include <gtest/gtest.h>
 
@@ -60,6 +63,31 @@ TEST(AboutDlg, SizedFromThePictureWithTheButtonBelowIt)
     box.show();
     QTest::keyClick(&box, Qt::Key_Escape);
     EXPECT_FALSE(box.isVisible());
+
+    // The picture is painted: its part of the box is no plain colour.
+    const QImage shown = box.grab().toImage();
+    QSet<QRgb> colours;
+    for (int y = 0; y < 430; y += 7)
+        for (int x = 1; x < 800; x += 7)
+            colours.insert(shown.pixel(x, y));
+    EXPECT_GT(colours.size(), 8);
+
+    // Shown from the menu, the box waits for its OK.
+    QString shownTitle;
+    QTimer poll;
+    poll.setInterval(10);
+    QObject::connect(&poll, &QTimer::timeout, [&] {
+        auto* about = qobject_cast<CAboutDlg*>(QApplication::activeModalWidget());
+        if (!about)
+            return;
+        poll.stop();
+        shownTitle = about->windowTitle();
+        about->OkButton()->click();
+    });
+    poll.start();
+    CAboutDlg::ShowAbout(nullptr);
+    poll.stop();
+    EXPECT_EQ(shownTitle, QStringLiteral("关于 Pellmark"));
 
     // Without the picture: the plain layout, caption and button only.
     CAboutDlg plain(nullptr, kNoSuchPicture);

@@ -6,6 +6,7 @@
 #include "canvas/DotSelection.h"
 #include "canvas/CanvasSize.h"
 #include "frame/CanvasReadout.h"
+#include "frame/DrawingSteps.h"
 
 #include <QClipboard>
 #include <QGuiApplication>
@@ -124,6 +125,28 @@ TEST_F(DrawingCommands, CutAndDeleteClearTheSelectionAsOneStepEach)
     Trigger(Undo);
     EXPECT_EQ(DotAt(0, 0), kRed);
     EXPECT_EQ(DotAt(7, 7), kGreen);
+}
+
+// With nothing selected there is nothing to copy, cut or delete; with no
+// picture on the clipboard nothing to paste; a fill starts only on the canvas.
+TEST_F(DrawingCommands, CommandsWithNothingToWorkOnChangeNothing)
+{
+    OpenSample();
+    const std::size_t before = Steps();
+    CDrawingSteps steps(*Canvas());
+    QGuiApplication::clipboard()->setText(QStringLiteral("kept"));
+    EXPECT_FALSE(steps.Copy());
+    EXPECT_FALSE(steps.Cut());
+    EXPECT_FALSE(steps.Delete());
+    EXPECT_FALSE(steps.CropToSelection());
+    EXPECT_EQ(QGuiApplication::clipboard()->text(), QStringLiteral("kept"));
+    EXPECT_FALSE(steps.Paste());
+    EXPECT_TRUE(Canvas()->Selection().IsEmpty());
+    for (const QPoint at : {QPoint(-1, 0), QPoint(16, 0), QPoint(0, -1), QPoint(0, 8)})
+        EXPECT_FALSE(steps.Fill(at, true)) << at.x() << "," << at.y();
+    EXPECT_TRUE(steps.Fill(QPoint(15, 7), true));
+    EXPECT_EQ(Steps(), before + 1);
+    EXPECT_EQ(Grid().Width(), 16);
 }
 
 TEST_F(DrawingCommands, ResizeCanvasAsksAndCropKeepsTheSelection)

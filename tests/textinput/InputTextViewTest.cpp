@@ -23,6 +23,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <memory>
 #include <vector>
 
 namespace {
@@ -267,6 +268,13 @@ TEST(InputPaneMove, ArrowKeysMoveTextOnlyInTextModeWithSomethingTyped)
     p.sent.clear();
     QTest::keyClick(p.view.SizeCombo(), Qt::Key_Left);
     EXPECT_EQ(p.sent, QStringList{"X -2"});
+    // A held key moves the text at each repeat.
+    std::vector<std::unique_ptr<QKeyEvent>> repeats;
+    for (int repeat = 0; repeat < 3; ++repeat) {
+        repeats.push_back(std::make_unique<QKeyEvent>(QEvent::KeyPress, Qt::Key_Down, Qt::NoModifier, QString(), true));
+        QApplication::sendEvent(p.view.RichEdit(), repeats.back().get());
+    }
+    EXPECT_EQ(p.sent, (QStringList{"X -2", "Y 0", "Y 1", "Y 2"}));
 
     p.view.SetInputMode(ImageMode);
     p.sent.clear();
@@ -291,6 +299,24 @@ TEST(InputPaneFont, FontDialogHeightIsKeptPositiveButSentAsGiven)
     EXPECT_EQ(p.fonts[0].lfHeight, -16);
     EXPECT_TRUE(p.view.FontCombo()->currentText().startsWith(QStringLiteral("DejaVu Sans")));
     EXPECT_TRUE(p.view.IsMergePending());
+
+    // A font the list does not hold leaves the list showing none.
+    chosen.lfFaceName = QStringLiteral("No Such Face Anywhere");
+    p.view.ApplyFont(chosen);
+    EXPECT_EQ(p.view.FontCombo()->currentIndex(), -1);
+}
+
+// A canvas's text put back (an undo, a project) shows its offsets and stretch.
+TEST(InputPaneOperations, RestoredCanvasTextShowsItsOffsetsAndStretch)
+{
+    Pane p;
+    CCanvasText restored;
+    restored.m_nGlyphOffsetX = 3;
+    restored.m_nGlyphOffsetY = -2;
+    restored.m_nStretch = 5;
+    p.view.OnCanvasTextRestored(restored);
+    EXPECT_EQ(p.view.PosLabel()->text(), QStringLiteral("X:3 Y:-2"));
+    EXPECT_EQ(p.view.StretchCombo()->currentText(), QStringLiteral("+5"));
 }
 
 TEST(InputPaneFont, SizeFromTheListOrTypedReachesTheCanvas)
@@ -347,6 +373,10 @@ TEST(InputPaneControls, SliderFollowsTheFocusedEditWithinTheCanvas)
     p.view.EditY()->setText(QStringLiteral("9"));
     EXPECT_EQ(slider->value(), 9);
     EXPECT_EQ(p.sent.back(), QStringLiteral("Y 9"));
+    // A position set from elsewhere (a merge puts the text back at 0, 0) moves the slider too.
+    p.view.OnMergeText();
+    EXPECT_EQ(p.view.EditY()->text(), QStringLiteral("0"));
+    EXPECT_EQ(slider->value(), 0);
 
     p.Focus(p.view.RichEdit());
     EXPECT_TRUE(slider->isHidden());

@@ -568,4 +568,8 @@ TEST(RowScaleCopy, SourceOutsideTheImageAndDestinationOutsideTheGridAreSkipped)
     // Nothing at all for a zero height.
     StretchRowsOnto(ColumnImage({kK}), QPoint(0, 0), QSize(1, 1), grid, QPoint(0, 0), 0);
     EXPECT_EQ(GridColumn(grid)[0], kNone);
+    // The last source row is the image's last; the row after it is outside.
+    grid = ColumnGrid(4);
+    StretchRowsOnto(ColumnImage({kR, kW}), QPoint(0, 1), QSize(1, 2), grid, QPoint(0, 0), 2);
+    EXPECT_EQ(GridColumn(grid), (std::vector<COLORREF>{kWhite, kNone, kNone, kNone}));
 }
