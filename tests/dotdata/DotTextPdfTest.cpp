@@ -174,6 +174,35 @@ TEST(TextPdfWriter, BracketsAndBackslashesArePrintedAsTheyStand)
     EXPECT_EQ(read[1], QStringLiteral("next"));
 }
 
+// The cross-reference table points at each object it names, and the file's
+// end points at the table: a reader finds every object without repairing
+// the file.
+TEST(TextPdfWriter, EveryObjectIsWhereTheTableSays)
+{
+    CTextPdfWriter writer(QSizeF(595, 842), QPointF(36, 36), 10, 12);
+    writer.AddPage({QStringLiteral("1-1-1-R")});
+    writer.AddPage({QStringLiteral("2-1-1-G"), QString()});
+    const QByteArray pdf = writer.Finish();
+    const qsizetype startxref = pdf.lastIndexOf("startxref\n");
+    ASSERT_GT(startxref, 0);
+    const qint64 xref = pdf.mid(startxref + 10).split('\n').value(0).toLongLong();
+    ASSERT_TRUE(pdf.mid(xref).startsWith("xref\n0 ")) << xref;
+    const QList<QByteArray> lines = pdf.mid(xref).split('\n');
+    const int count = lines.value(1).split(' ').value(1).toInt();
+    EXPECT_EQ(count, 1 + 4 + 2 * 2); // the free entry, four fixed objects, two per page
+    EXPECT_EQ(lines.value(2), QByteArray("0000000000 65535 f "));
+    for (int object = 1; object < count; ++object) {
+        const QByteArray entry = lines.value(2 + object);
+        ASSERT_EQ(entry.size(), 19) << object;
+        EXPECT_TRUE(entry.endsWith(" 00000 n ")) << object;
+        const qint64 at = entry.left(10).toLongLong();
+        EXPECT_TRUE(pdf.mid(at).startsWith(QByteArray::number(object) + " 0 obj\n")) << object << " at " << at;
+    }
+    EXPECT_TRUE(pdf.contains("trailer\n<< /Size " + QByteArray::number(count) + " /Root 1 0 R /Info 4 0 R >>"));
+    EXPECT_TRUE(pdf.contains("/Kids [ 6 0 R 8 0 R ] /Count 2")); // each page after its contents
+    EXPECT_TRUE(pdf.endsWith("%%EOF\n"));
+}
+
 // The page chosen decides how many lines a page holds, in both writers: a
 // landscape page holds fewer than the same paper upright.
 TEST(DotTextPdf, ThePageChosenIsThePageWritten)

@@ -197,6 +197,16 @@ TEST_F(DocumentFramesTest, ResizeAndCropChangeEveryFrameAsOneStep)
     EXPECT_EQ(m_doc.Frames().Grid(0).DisplayDotAt(0, 0), kRed);
     EXPECT_EQ(m_doc.Grid().DisplayDotAt(15, 7), kGreen);
 
+    // A crop outside the canvas changes no frame and is no step.
+    const std::size_t steps = m_doc.History().UndoCount();
+    EXPECT_FALSE(m_doc.CropCanvas(QRect(40, 40, 8, 8)));
+    EXPECT_FALSE(m_doc.CropCanvas(QRect()));
+    EXPECT_EQ(m_doc.History().UndoCount(), steps);
+    EXPECT_EQ(m_doc.Frames().Count(), 2);
+    for (int i = 0; i < 2; ++i)
+        EXPECT_EQ(m_doc.Frames().Grid(i).Width(), 16) << i;
+    EXPECT_EQ(m_doc.Frames().Grid(0).DisplayDotAt(0, 0), kRed);
+
     // Undo takes each back for every frame.
     ASSERT_TRUE(m_doc.Undo());
     ASSERT_TRUE(m_doc.Undo());

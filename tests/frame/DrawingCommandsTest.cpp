@@ -5,6 +5,7 @@
 
 #include "canvas/DotSelection.h"
 #include "canvas/CanvasSize.h"
+#include "base/GridImage.h"
 #include "frame/CanvasReadout.h"
 #include "frame/DrawingSteps.h"
 
@@ -15,6 +16,7 @@
 #include <QMimeData>
 #include <QScrollBar>
 #include <QTest>
+#include <QTextEdit>
 #include <QToolBar>
 
 using namespace CommandId;
@@ -147,6 +149,26 @@ TEST_F(DrawingCommands, CommandsWithNothingToWorkOnChangeNothing)
     EXPECT_TRUE(steps.Fill(QPoint(15, 7), true));
     EXPECT_EQ(Steps(), before + 1);
     EXPECT_EQ(Grid().Width(), 16);
+}
+
+// While typed text waits for its merge, no command changes the dots.
+TEST_F(DrawingCommands, CutDeleteAndPasteWaitForAPendingMerge)
+{
+    NewCanvas(32, 16, TextMode);
+    QTest::keyClicks(Pane()->RichEdit(), QStringLiteral("AB"));
+    Trigger(MergeText);
+    Canvas()->TakeUpTool(CImageView::SelectTool);
+    Canvas()->Selection().Select(QRect(0, 0, 8, 8));
+    CDrawingSteps steps(*Canvas());
+    ASSERT_TRUE(steps.Copy()); // reading the dots is always allowed
+    QTest::keyClicks(Pane()->RichEdit(), QStringLiteral("C"));
+    const std::size_t before = Steps();
+    const QImage dots = GridToImage(Grid());
+    EXPECT_FALSE(steps.Cut());
+    EXPECT_FALSE(steps.Delete());
+    EXPECT_FALSE(steps.Paste());
+    EXPECT_EQ(Steps(), before);
+    EXPECT_EQ(GridToImage(Grid()), dots);
 }
 
 TEST_F(DrawingCommands, ResizeCanvasAsksAndCropKeepsTheSelection)

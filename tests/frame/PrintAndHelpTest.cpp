@@ -148,6 +148,11 @@ TEST_F(PrintAndHelpTest, WithoutADesktopViewerHelpOpensItsOwnWindowInTheLanguage
     }
     EXPECT_EQ(openedFiles.size(), 3); // the desktop was asked first each time
     EXPECT_TRUE(messages.isEmpty());
+    // Help asked for again while its window is open behind the frame brings it to the front.
+    frame->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(frame.get()));
+    Trigger(Help);
+    EXPECT_TRUE(QTest::qWaitForWindowActive(frame->HelpWindow(), 2000));
 }
 
 TEST_F(PrintAndHelpTest, HelpWindowFollowsThePagesLinks)
