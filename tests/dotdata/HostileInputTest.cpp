@@ -384,6 +384,19 @@ TEST(HostileJpeg, TheAdobeHeaderSaysHowTheColoursAreCoded)
     EXPECT_NEAR(qBlue(c), 40, 3);
 }
 
+// Restart markers belong to the picture's data, whichever of the eight they
+// are: a restart after every block (over a thousand of each) is no flood of
+// segments.
+TEST(HostileJpeg, RestartMarkersAreNotSegments)
+{
+    const QByteArray restarts = FlatJpeg(1024, 512, {90}, JCS_GRAYSCALE,
+                                         [](jpeg_compress_struct& info) { info.restart_interval = 1; });
+    ASSERT_GT(restarts.count(QByteArray("\xFF\xD7", 2)), 1000);
+    const DecodedPicture p = Decode(restarts);
+    ASSERT_TRUE(p.IsValid());
+    EXPECT_EQ(PixelAt(p, 1023, 511), 0x5A5A5Au);
+}
+
 TEST(HostileJpeg, FilesUpToTheSizeCapOpen)
 {
     // A valid picture made exactly 64 MB long by fill bytes before its frame
