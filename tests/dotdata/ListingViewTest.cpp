@@ -263,6 +263,47 @@ TEST_F(ListingViewTest, ALongLineScrolledAcrossShowsTheColumnsInView)
     EXPECT_GT(std::count(shown.begin(), shown.end(), true), expected.size() / 2);
 }
 
+// The caret never leaves the view: End scrolls across a long line just far
+// enough to show it (a longer line below could scroll further), moves inside
+// the view scroll nothing, Home scrolls back; going down past the last line
+// in view scrolls just far enough to show the caret's line at the bottom.
+TEST_F(ListingViewTest, TheCaretIsKeptInViewAcrossAndDown)
+{
+    m_view.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&m_view));
+    const QString entries = QStringLiteral("7-8-8-W, ");
+    m_view.SetPlainText(entries.repeated(40) + QLatin1Char('\n') + entries.repeated(60));
+    QScrollBar* across = m_view.horizontalScrollBar();
+    const int width = m_view.viewport()->width();
+    Key(Qt::Key_End);
+    const double caret = kTopLeftMargin + 40 * entries.size() * Advance(); // in the whole line's pixels
+    const int value = across->value();
+    ASSERT_LT(value, across->maximum());
+    EXPECT_LE(caret - value, width - kTopLeftMargin + 1.0);
+    EXPECT_GE(caret - value, width - kTopLeftMargin - 2.0);
+    for (int step = 0; step < 5; ++step)
+        Key(Qt::Key_Left);
+    EXPECT_EQ(across->value(), value);
+    Key(Qt::Key_Home);
+    EXPECT_EQ(across->value(), 0);
+
+    QStringList lines;
+    for (int i = 1; i <= 100; ++i)
+        lines << QStringLiteral("%1-1-1-R").arg(i);
+    m_view.SetPlainText(lines.join(QLatin1Char('\n')));
+    QScrollBar* down = m_view.verticalScrollBar();
+    const int inView = (m_view.viewport()->height() - kTopLeftMargin) / m_view.LineHeight();
+    ASSERT_GT(inView, 2);
+    for (int line = 1; line <= inView + 3; ++line) {
+        Key(Qt::Key_Down);
+        EXPECT_EQ(down->value(), std::max(0, line - inView + 1)) << line;
+    }
+    for (int line = inView + 2; line >= 0; --line) {
+        Key(Qt::Key_Up);
+        EXPECT_EQ(down->value(), std::min(line, 4)) << line;
+    }
+}
+
 // The selection shows as a band of the highlight colour over exactly its
 // characters; a selected line break adds a little room after its line.
 TEST_F(ListingViewTest, TheSelectionIsPaintedOverItsCharactersOnly)
