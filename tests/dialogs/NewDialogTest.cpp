@@ -51,6 +51,13 @@ TEST(NewDialogCorrection, DefaultsAreAcceptedWithoutAQuestion)
     EXPECT_EQ(d.dialog.windowTitle(), QStringLiteral("New"));
     EXPECT_EQ(d.dialog.WidthBox()->text(), QStringLiteral("16"));
     EXPECT_EQ(d.dialog.HeightBox()->text(), QStringLiteral("16"));
+    // Text mode is chosen at first, as the dialog shows it.
+    int checked = 0;
+    for (const QRadioButton* mode : d.dialog.findChildren<QRadioButton*>()) {
+        checked += mode->isChecked() ? 1 : 0;
+        EXPECT_EQ(mode->isChecked(), mode != d.dialog.ImageModeButton()) << mode->text().toStdString();
+    }
+    EXPECT_EQ(checked, 1);
     ASSERT_TRUE(d.Ok());
     EXPECT_TRUE(d.asked.empty());
     EXPECT_EQ(d.dialog.Width(), 16);

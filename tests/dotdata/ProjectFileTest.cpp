@@ -468,6 +468,15 @@ TEST(ProjectFile, MalformedAndOutOfRangeSettingsAreNamed)
         EXPECT_TRUE(detail.contains(QLatin1String(c.named))) << c.line << ": " << detail.toStdString();
         EXPECT_EQ(project.m_grid.Width(), 1024) << c.line;
     }
+    // Runs of colours up to the 1,024 characters a text can have, in several runs.
+    for (const char* key : {"overlayColors", "input.colors"}) {
+        SProject project = ImageProject();
+        QString detail;
+        const QByteArray runs = QByteArray(head) + key + "=FF0000*1000 00FF00*24\n";
+        ASSERT_EQ(DecodeInto(WithSettings(runs), project, detail), CProjectFile::Ok) << key << ": " << detail.toStdString();
+        const QByteArray over = QByteArray(head) + key + "=FF0000*1000 00FF00*24 0000FF*1\n";
+        EXPECT_EQ(DecodeInto(WithSettings(over), project, detail), CProjectFile::Damaged) << key;
+    }
     QString detail;
     SProject project;
     EXPECT_EQ(DecodeInto(WithSettings(QByteArray("version=1\nwidth=16\nheight=8\ntext=") + QByteArray(1025 * 3, 'a')
