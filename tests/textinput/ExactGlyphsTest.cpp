@@ -126,6 +126,21 @@ TEST(ExactGlyphs, StrikesAndGridSizesAreFoundPerFamily)
     EXPECT_FALSE(CExactGlyphs(FontOf("No Such Family 21", 16)).IsOpen());
 }
 
+// A space is a glyph with an advance and no dots, in a strike and on a grid.
+TEST(ExactGlyphs, ASpaceAdvancesAndLightsNothing)
+{
+    for (const char* face : {kBitmapSong, "Unifont"}) {
+        const CGlyphRaster raster(FontOf(face, -16));
+        SExactGlyph space;
+        ASSERT_TRUE(raster.ExactGlyph(QStringLiteral(" "), space)) << face;
+        EXPECT_EQ(space.nAdvance, 8) << face;
+        EXPECT_FALSE(space.mask.isNull()) << face;
+        for (int y = 0; y < space.mask.height(); ++y)
+            for (int x = 0; x < space.mask.width(); ++x)
+                ASSERT_EQ(space.mask.constScanLine(y)[x], 0) << face << " " << x << "," << y;
+    }
+}
+
 TEST(ExactGlyphs, BitmapFontHeightsPickTheStrikeOfTheNearestEm)
 {
     // Strikes of 12, 13 and 14 pixels share a 15-pixel line, 15 and 16 an

@@ -504,6 +504,21 @@ TEST(FontCombo, TheOpenListDrawsItemsAsTheClosedBox)
         listPainter.end();
         EXPECT_EQ(listed, direct) << selected;
     }
+
+    // The open list is never narrower than the box, nor than a scroll bar and a few letters.
+    for (const int width : {8, 300}) {
+        box.resize(width, 22);
+        static_cast<QComboBox&>(box).showPopup();
+        const int floor = box.style()->pixelMetric(QStyle::PM_ScrollBarExtent) + 15;
+        EXPECT_GE(box.view()->width(), std::max(width, floor)) << width;
+        box.hidePopup();
+    }
+    // With no family chosen the closed box shows no name.
+    box.setCurrentIndex(-1);
+    box.resize(120, 22);
+    const QImage none = box.grab().toImage();
+    box.setCurrentIndex(index);
+    EXPECT_NE(box.grab().toImage(), none);
 }
 
 // The size box's edit field receives keys itself (typed there, or from an
