@@ -27,6 +27,17 @@ TEST(BatchHostile, SpecialFilesAreRefusedAtOnce)
     }
 }
 
+// A listing needs a canvas to be drawn on: without --new or --open first it is refused.
+TEST(BatchHostile, AListingWithoutACanvasIsRefused)
+{
+    CScratchDir dir;
+    const QString dots = dir.FilePath("dots.txt");
+    ASSERT_TRUE(WriteAll(dots, "1-1-1-R\r\n"));
+    const SProcessResult r = RunPellmark({"--load-dots", dots});
+    EXPECT_EQ(r.exitCode, 2);
+    EXPECT_EQ(r.err.toStdString(), "--load-dots: the canvas is empty; make one with --new or --open first\n");
+}
+
 TEST(BatchHostile, ListingsLargerThanAFullCanvasAreRefused)
 {
     CScratchDir dir;

@@ -128,6 +128,13 @@ TEST_F(FrameTest, EffectsThatCannotBeMadeAreToldAndAnimationsSaved)
     ASSERT_EQ(messages.size(), 1);
     EXPECT_TRUE(messages.first().contains(QStringLiteral("more than memory allows")));
     EXPECT_EQ(frames.Count(), 1);
+    // So does a wipe of it, one row at a time.
+    messages.clear();
+    frame->Dialogs().askFrameNumber = [](EFrameNumber, int) { return std::optional<int>(1); };
+    Trigger(Wipe);
+    ASSERT_EQ(messages.size(), 1);
+    EXPECT_TRUE(messages.first().contains(QStringLiteral("more than memory allows")));
+    EXPECT_EQ(frames.Count(), 1);
 }
 
 // Wipe, Frame Duration and Save Frames from the menu: each asks starting from

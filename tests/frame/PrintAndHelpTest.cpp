@@ -242,6 +242,15 @@ TEST(ListingPrintQuestion, MoreThanAHundredPagesArePrintedOnlyAfterAYes)
     EXPECT_FALSE(CListingPrint(dialogs, longListing, 1).PrintToPdf(path, nullptr, 0));
     ASSERT_EQ(questions.size(), 1);
     EXPECT_FALSE(QFile::exists(path));
+    // No on paper: no page is drawn (a paged device painted on is a file here).
+    {
+        const QString paper = dir.FilePath(QStringLiteral("paper.pdf"));
+        QPdfWriter device(paper);
+        EXPECT_FALSE(CListingPrint(dialogs, longListing).PrintOnPaper(device));
+        ASSERT_EQ(questions.size(), 2);
+        EXPECT_FALSE(QFile::exists(paper));
+        questions.removeLast();
+    }
     // Yes: the file has the pages the question named.
     answer = true;
     EXPECT_TRUE(CListingPrint(dialogs, longListing).PrintToPdf(path, nullptr, 0));
