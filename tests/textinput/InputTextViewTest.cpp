@@ -509,16 +509,20 @@ TEST(FontCombo, TheOpenListDrawsItemsAsTheClosedBox)
     for (const int width : {8, 300}) {
         box.resize(width, 22);
         static_cast<QComboBox&>(box).showPopup();
+        EXPECT_TRUE(box.view()->isVisible()) << width;
         const int floor = box.style()->pixelMetric(QStyle::PM_ScrollBarExtent) + 15;
+        EXPECT_GE(box.view()->minimumWidth(), std::max(width, floor)) << width;
         EXPECT_GE(box.view()->width(), std::max(width, floor)) << width;
         box.hidePopup();
     }
-    // With no family chosen the closed box shows no name.
-    box.setCurrentIndex(-1);
+    // With no family chosen the closed box shows no name; the first family shows its own.
     box.resize(120, 22);
+    box.setCurrentIndex(-1);
     const QImage none = box.grab().toImage();
-    box.setCurrentIndex(index);
-    EXPECT_NE(box.grab().toImage(), none);
+    for (const int chosen : {0, index}) {
+        box.setCurrentIndex(chosen);
+        EXPECT_NE(box.grab().toImage(), none) << chosen;
+    }
 }
 
 // The size box's edit field receives keys itself (typed there, or from an
