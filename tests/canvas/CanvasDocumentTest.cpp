@@ -32,6 +32,7 @@ TEST(CanvasDocument, OperationsTellTheViewsThroughSignals)
     QSignalSpy resized(&doc, &CCanvasDocument::Resized);
     QSignalSpy history(&doc, &CCanvasDocument::HistoryChanged);
     QSignalSpy text(&doc, &CCanvasDocument::TextChanged);
+    QSignalSpy frames(&doc, &CCanvasDocument::FramesChanged);
 
     ASSERT_TRUE(doc.NewCanvas(24, 16, ImageMode));
     ASSERT_EQ(resized.count(), 1);
@@ -54,6 +55,8 @@ TEST(CanvasDocument, OperationsTellTheViewsThroughSignals)
     EXPECT_EQ(resized.count(), 3); // back to 24 x 16
     EXPECT_EQ(text.count(), 1);
     EXPECT_EQ(doc.History().UndoCount(), 2u);
+    // Nothing here touched the frames.
+    EXPECT_EQ(frames.count(), 0);
 }
 
 TEST(CanvasDocument, TextModeRefusesEditsWhileAMergeIsPending)
@@ -86,6 +89,8 @@ TEST(CanvasDocument, TextModeRefusesEditsWhileAMergeIsPending)
     const CDotFragment same = CDotFragment::Copy(doc.Grid(), QRect(4, 2, 3, 2));
     EXPECT_FALSE(doc.PlaceFragment(same, QPoint(4, 2), QRect(), EUndoKind::Paste));
     EXPECT_EQ(doc.History().UndoCount(), 2u);
+    // Text mode has no overlay to run over the canvas.
+    EXPECT_EQ(doc.OverlayOverflow(), QSize(0, 0));
     // A size no canvas can have leaves the canvas as it is.
     QSignalSpy resized(&doc, &CCanvasDocument::Resized);
     EXPECT_FALSE(doc.NewCanvas(-1, 16, TextMode));

@@ -85,6 +85,15 @@ TEST(ExportDialog, OptionsRoundTripAndModulesThatDoNotFitDisableOk)
     dialog.SetRequest(request);
     EXPECT_FALSE(dialog.CanAccept());
     EXPECT_EQ(dialog.PreviewText().toStdString(), "A 64 x 32 canvas does not split into whole modules of 24 x 8 dots.");
+
+    // Modules from one dot to the widest canvas on each side.
+    for (const int side : {1, 1024}) {
+        o.moduleWidth = side;
+        o.moduleHeight = side;
+        dialog.SetRequest(request);
+        EXPECT_EQ(dialog.Request().options.moduleWidth, side);
+        EXPECT_EQ(dialog.Request().options.moduleHeight, side);
+    }
 }
 
 // A long file shows its first sixteen lines, the first of them included.
