@@ -515,3 +515,40 @@ TEST(HostilePictureFile, OnlyRegularFilesAreDecodedAndFailuresSayWhy)
     EXPECT_EQ(p.size, QSize(9, 2));
     EXPECT_EQ(PixelAt(p, 0, 1), 0xFF0000u);
 }
+
+TEST(HostileJpeg, BrokenMarkerStructureBeforeTheScanIsRefused)
+{
+    const QByteArray good = MakeJpeg(MakeImage(16, 8, [](int x, int) { return qRgb(x * 16, 0, 0); }));
+    const DecodedPicture expected = Decode(good);
+    ASSERT_TRUE(expected.IsValid());
+    const int sof = good.indexOf("\xFF\xC0");
+    const int sos = good.indexOf("\xFF\xDA");
+    ASSERT_GT(sof, 0);
+    ASSERT_GT(sos, sof);
+    const QByteArray head = good.left(2);
+    const QByteArray rest = good.mid(2);
+
+    // A stray restart marker (no length) before the frame is stepped over.
+    const DecodedPicture restart = Decode(head + QByteArray("\xFF\xD0", 2) + rest);
+    ASSERT_TRUE(restart.IsValid());
+    EXPECT_EQ(restart.pixels, expected.pixels);
+
+    // A second frame naming another size: the library refuses it too.
+    QByteArray otherFrame = good.mid(sof, 2 + ((static_cast<uchar>(good[sof + 2]) << 8) | static_cast<uchar>(good[sof + 3])));
+    otherFrame[5] = '\x00';
+    otherFrame[6] = '\x20'; // height 32
+    const std::vector<std::pair<const char*, QByteArray>> cases = {
+        {"a byte that starts no marker", head + QByteArray(1, '\x00') + rest},
+        {"end marker before the scan", head + QByteArray("\xFF\xD9", 2) + rest},
+        {"frame header of four bytes", head + QByteArray("\xFF\xC0\x00\x06\x08\x00\x08\x00", 8) + rest},
+        {"scan before the frame", head + good.mid(sos, 14) + rest},
+        {"no scan at all", good.left(sos)},
+        {"two frames of different sizes", good.left(sos) + otherFrame + good.mid(sos)},
+    };
+    for (const auto& [name, bytes] : cases)
+        EXPECT_FALSE(Decode(bytes).IsValid()) << name;
+
+    // No room to keep a pixel, on either axis.
+    for (const QSize limit : {QSize(0, 768), QSize(1024, 0)})
+        EXPECT_FALSE(Decode(good, limit).IsValid()) << limit.width() << "x" << limit.height();
+}
