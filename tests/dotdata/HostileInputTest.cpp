@@ -552,3 +552,48 @@ TEST(HostileJpeg, BrokenMarkerStructureBeforeTheScanIsRefused)
     for (const QSize limit : {QSize(0, 768), QSize(1024, 0)})
         EXPECT_FALSE(Decode(good, limit).IsValid()) << limit.width() << "x" << limit.height();
 }
+
+namespace {
+
+QByteArray PngOf(const QImage& image)
+{
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    image.save(&buffer, "PNG");
+    return bytes;
+}
+
+} // namespace
+
+// A PNG is decoded whole before it is cut to the canvas: 2,896 x 2,896 at
+// four bytes a pixel fits the 32 MB it may take, one more column or row
+// does not. A PNG cut short inside its pixel data is refused.
+TEST(HostilePng, PicturesPastTheDecodeCapOrCutShortAreRefused)
+{
+    const struct
+    {
+        int width, height;
+        bool opens;
+    } sizes[] = {{2896, 2896, true}, {2897, 2896, false}, {2896, 2897, false}, {1, 1, true}};
+    for (const auto& s : sizes) {
+        QImage image(s.width, s.height, QImage::Format_RGB32);
+        image.fill(qRgb(0, 0, 255));
+        image.setPixel(s.width - 1, 0, qRgb(255, 0, 0));
+        const DecodedPicture p = Decode(PngOf(image), QSize(4096, 4096));
+        ASSERT_EQ(p.IsValid(), s.opens) << s.width << " x " << s.height;
+        if (!s.opens)
+            continue;
+        EXPECT_EQ(p.size, QSize(s.width, s.height));
+        EXPECT_EQ(PixelAt(p, s.width - 1, 0), 0xFF0000u);
+        EXPECT_EQ(PixelAt(p, 0, s.height - 1), s.width > 1 ? 0x0000FFu : 0xFF0000u);
+    }
+
+    QImage noise(64, 64, QImage::Format_RGB32);
+    for (int y = 0; y < 64; ++y)
+        for (int x = 0; x < 64; ++x)
+            noise.setPixel(x, y, qRgb((x * 37 + y * 11) % 256, (x * y) % 256, (x ^ y) * 4 % 256));
+    const QByteArray whole = PngOf(noise);
+    ASSERT_TRUE(Decode(whole).IsValid());
+    EXPECT_FALSE(Decode(whole.left(whole.size() / 2)).IsValid());
+}
