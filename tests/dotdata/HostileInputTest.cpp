@@ -9,6 +9,7 @@
 #include "TestSupport.h"
 
 #include <QBuffer>
+#include <QColor>
 #include <QFile>
 
 #include <gtest/gtest.h>
@@ -581,7 +582,7 @@ TEST(HostilePng, PicturesPastTheDecodeCapOrCutShortAreRefused)
         // counts four whatever the file's own depth.
         QImage image(s.width, s.height, QImage::Format_Grayscale8);
         image.fill(40);
-        image.setPixel(s.width - 1, 0, 200);
+        image.setPixelColor(s.width - 1, 0, QColor(200, 200, 200));
         const DecodedPicture p = Decode(PngOf(image), QSize(4096, 4096));
         ASSERT_EQ(p.IsValid(), s.opens) << s.width << " x " << s.height;
         if (!s.opens)
