@@ -454,7 +454,7 @@ TEST(ProjectFile, MalformedAndOutOfRangeSettingsAreNamed)
         {"font.height=-2147483648", "font.height"}, {"input.colors=FF0000*0", "input.colors"},
         {"input.colors=FF0000*1025", "input.colors"}, {"input.merged=2", "input.merged"},
         {"cellWidth=-1", "cellWidth"}, {"width=9", "9"}, {"no equals sign", "without a key"},
-        {"textColors=018", "colour"}, {"version=x", "version"},
+        {"textColors=018", "colour"}, {"textColors=01\\", "textColors"}, {"version=x", "version"},
         {"dotsFromText=2", "dotsFromText"}, {"overlayColors=FF0000*1025", "overlayColors"},
         {"layout.alignH=4", "layout.alignH"}, {"layout.alignV=-1", "layout.alignV"},
         {"layout.spacing=65", "layout.spacing"}, {"layout.lineSpacing=-33", "layout.lineSpacing"},
@@ -524,4 +524,38 @@ TEST(ProjectFile, SaveRefusesTargetsThatAreNotFilesAndKeepsTheOldFileOnFailure)
     }
     EXPECT_FALSE(CProjectFile::Save(dir.FilePath(QStringLiteral("no/such/folder/x.png")), TextProject(), error));
     EXPECT_TRUE(error.startsWith(QStringLiteral("The project could not be saved"))) << error.toStdString();
+}
+
+// Telling a project by its chunk headers: a file that ends inside a header
+// is none, and the search gives up after 65,536 chunks, the project's own
+// settings chunk counted.
+TEST(ProjectFile, TheProjectTestStopsAtACutHeaderAndAfterTheMostChunks)
+{
+    CScratchDir dir;
+    const QByteArray project = CProjectFile::Encode(ImageProject());
+    // Chunks of the project before its settings (an iTXt chunk).
+    int before = 0;
+    qsizetype at = 8;
+    while (project.mid(at + 4, 4) != "iTXt") {
+        at += 12 + qFromBigEndian<quint32>(project.constData() + at);
+        ++before;
+        ASSERT_LT(before, 10);
+    }
+    const QByteArray empty("\0\0\0\0abCd\0\0\0\0", 12); // an empty chunk of no meaning
+    const struct
+    {
+        const char* name;
+        QByteArray bytes;
+        bool isProject;
+    } cases[] = {
+        {"signature only", project.left(8), false},
+        {"cut inside the first header", project.left(8 + 7), false},
+        {"settings are chunk 65,536", project.left(8) + empty.repeated(65535 - before) + project.mid(8), true},
+        {"settings are chunk 65,537", project.left(8) + empty.repeated(65536 - before) + project.mid(8), false},
+    };
+    for (const auto& c : cases) {
+        const QString path = dir.FilePath(QStringLiteral("p.png"));
+        ASSERT_TRUE(WriteAll(path, c.bytes));
+        EXPECT_EQ(CProjectFile::IsProject(path), c.isProject) << c.name;
+    }
 }
