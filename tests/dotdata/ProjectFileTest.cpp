@@ -4,6 +4,7 @@
 #include "dotdata/ProjectFile.h"
 
 #include "base/TextCharacters.h"
+#include "dotdata/DotPng.h"
 #include "dotdata/PngChunks.h"
 #include "dotdata/ProjectText.h"
 #include "SevenColours.h"
@@ -557,5 +558,39 @@ TEST(ProjectFile, TheProjectTestStopsAtACutHeaderAndAfterTheMostChunks)
         const QString path = dir.FilePath(QStringLiteral("p.png"));
         ASSERT_TRUE(WriteAll(path, c.bytes));
         EXPECT_EQ(CProjectFile::IsProject(path), c.isProject) << c.name;
+    }
+}
+
+// The dots' picture reads back only at its own size and with sound pixel
+// data; a refused picture leaves the grid as it was.
+TEST(DotPng, ReadsBackOnlyItsOwnSizeAndSoundData)
+{
+    CDotGrid grid;
+    ASSERT_TRUE(grid.Create(9, 5, ImageMode));
+    for (std::size_t i = 0; i < kSevenColours.size(); ++i)
+        grid.SetDisplayDot(static_cast<int>(i), static_cast<int>(i) % 5, kSevenColours[i].Value());
+    const QByteArray png = CDotPng::Encode(grid, QByteArray());
+    CDotGrid back;
+    ASSERT_TRUE(CDotPng::Decode(png, 9, 5, ImageMode, back));
+    ASSERT_EQ(back.Width(), 9);
+    ASSERT_EQ(back.Height(), 5);
+    for (std::size_t i = 0; i < kSevenColours.size(); ++i)
+        EXPECT_EQ(back.DisplayDotAt(static_cast<int>(i), static_cast<int>(i) % 5), kSevenColours[i].Value()) << i;
+
+    const qsizetype idat = png.indexOf("IDAT") - 4;
+    ASSERT_GT(idat, 0);
+    const QByteArray garbled = png.left(idat) + CPngChunks::MakeChunk("IDAT", QByteArray(40, '\x5A'))
+        + CPngChunks::MakeChunk("IEND", QByteArray());
+    const struct
+    {
+        const char* what;
+        QByteArray bytes;
+        int width, height;
+    } refused[] = {{"narrower", png, 8, 5}, {"shorter", png, 9, 4}, {"wider", png, 10, 5}, {"pixel data garbled", garbled, 9, 5}};
+    for (const auto& r : refused) {
+        CDotGrid kept = grid;
+        EXPECT_FALSE(CDotPng::Decode(r.bytes, r.width, r.height, ImageMode, kept)) << r.what;
+        EXPECT_EQ(kept.Width(), 9) << r.what;
+        EXPECT_EQ(kept.DisplayDotAt(0, 0), kSevenColours[0].Value()) << r.what;
     }
 }
