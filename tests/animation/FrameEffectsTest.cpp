@@ -203,3 +203,30 @@ TEST(FrameEffects, DirectionNames)
     EXPECT_FALSE(CFrameEffects::DirectionOfName(QStringLiteral("sideways"), d));
     EXPECT_FALSE(CFrameEffects::DirectionOfName(QString(), d));
 }
+
+// A wipe makes a frame a column (row) of the whole message: 10,000 frames of
+// 10,000 x 2 dots need 600 MB, past the 512 MiB the frames may take, on
+// either axis; an empty canvas has nothing to wipe. Nothing is left behind.
+TEST(FrameEffects, AWipeTooLargeOrOfNothingIsRefused)
+{
+    std::vector<SSignFrame> frames;
+    QString error;
+    const struct
+    {
+        int width, height;
+        Direction direction;
+        const char* error;
+    } cases[] = {
+        {10000, 2, Direction::Right, "The animation would need 10000 frames of 10000 x 2 dots, more than memory allows."},
+        {2, 10000, Direction::Up, "The animation would need 10000 frames of 2 x 10000 dots, more than memory allows."},
+        {0, 0, Direction::Left, "There is nothing to animate: the canvas has no dots."},
+    };
+    for (const auto& c : cases) {
+        const CDotGrid message = c.width ? PatternGrid(c.width, c.height) : CDotGrid();
+        frames.assign(1, SSignFrame{PatternGrid(2, 2), 30});
+        error.clear();
+        EXPECT_FALSE(CFrameEffects::Wipe(message, c.direction, 30, frames, error)) << c.width << " x " << c.height;
+        EXPECT_EQ(error.toStdString(), c.error);
+        EXPECT_TRUE(frames.empty());
+    }
+}

@@ -221,3 +221,52 @@ TEST(GifWriter, ALampIsADiscWithAGapAroundIt)
         }
     }
 }
+
+TEST(GifWriter, RefusesAnEmptyCanvasPicturesPastTheGifSidesAndFramesOfTwoSizes)
+{
+    QByteArray bytes("stale");
+    QString error;
+    CDotGrid empty;
+    CFrameList none(empty);
+    EXPECT_FALSE(CGifWriter::Encode(none, bytes, error));
+    EXPECT_EQ(error.toStdString(), "The canvas has no dots.");
+    EXPECT_TRUE(bytes.isEmpty());
+
+    // A GIF side holds 65,535 pixels: lamps of pitch 5 fit 13,107 dots on
+    // either axis, not 13,108; a pitch past 32 is drawn at 32 (2,048 dots
+    // make 65,536 pixels).
+    const struct
+    {
+        int width, height, pitch;
+        bool fits;
+    } sides[] = {{13107, 1, 5, true}, {1, 13107, 5, true}, {13108, 1, 5, false}, {1, 13108, 5, false},
+                 {2047, 1, 33, true}, {2048, 1, 33, false}, {1, 2048, 33, false}};
+    for (const auto& s : sides) {
+        CDotGrid live;
+        live.Create(s.width, s.height, ImageMode);
+        CFrameList list(live);
+        error.clear();
+        const bool ok = CGifWriter::Encode(list, bytes, error, s.pitch);
+        EXPECT_EQ(ok, s.fits) << s.width << " x " << s.height << " pitch " << s.pitch;
+        EXPECT_EQ(error.isEmpty(), s.fits) << s.width << " x " << s.height;
+        if (!s.fits) {
+            EXPECT_EQ(error.toStdString(), "The picture would be larger than a GIF can be.");
+            EXPECT_TRUE(bytes.isEmpty());
+            continue;
+        }
+        QBuffer buffer(&bytes);
+        EXPECT_EQ(QImageReader(&buffer, "gif").size(),
+                  QSize(s.width * std::min(s.pitch, 32), s.height * std::min(s.pitch, 32)));
+    }
+
+    // The live canvas made larger than the stored frames: nothing half
+    // written is handed back.
+    CDotGrid live = PatternGrid(8, 4);
+    CFrameList list(live);
+    ASSERT_TRUE(list.Duplicate(0));
+    live.Create(9, 4, ImageMode);
+    error.clear();
+    EXPECT_FALSE(CGifWriter::Encode(list, bytes, error));
+    EXPECT_TRUE(bytes.isEmpty());
+    EXPECT_EQ(error.left(29).toStdString(), "The GIF could not be encoded ");
+}

@@ -171,6 +171,13 @@ TEST(FrameList, FramesOfAnotherSizeOrBeyondTheCapAreRefused)
     CFrameList big(large);
     EXPECT_TRUE(big.HasRoomFor(226));
     EXPECT_FALSE(big.HasRoomFor(227));
+    // No frames always fit; an empty canvas has room for none.
+    EXPECT_TRUE(big.HasRoomFor(0));
+    EXPECT_TRUE(big.HasRoomFor(-1));
+    CDotGrid nothing;
+    CFrameList none(nothing);
+    EXPECT_TRUE(none.HasRoomFor(0));
+    EXPECT_FALSE(none.HasRoomFor(1));
 }
 
 TEST(FrameList, CopyResetAndFitToANewSize)

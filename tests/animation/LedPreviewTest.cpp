@@ -171,3 +171,18 @@ TEST_F(SPreviewFixture, PlaysInOrderAndLoopsUntilPaused)
     QTest::qWait(60);
     EXPECT_EQ(preview.ShownFrame(), stoppedAt);
 }
+
+// A canvas with no dots shows a black window, with no picture left over from
+// the dots it had.
+TEST_F(SPreviewFixture, AnEmptyCanvasShowsBlack)
+{
+    ASSERT_FALSE(preview.Picture().isNull());
+    live = CDotGrid();
+    preview.Refresh();
+    EXPECT_TRUE(preview.Picture().isNull());
+    const QImage shown = preview.grab().toImage();
+    ASSERT_EQ(shown.size(), preview.size());
+    for (int y = 0; y < shown.height(); y += 3)
+        for (int x = 0; x < shown.width(); x += 3)
+            ASSERT_EQ(shown.pixel(x, y), kBlack) << x << "," << y;
+}

@@ -84,3 +84,15 @@ TEST(BatchByteNames, NamesThatAreNotUtf8OpenAndSaveUnderTheirBytes)
     EXPECT_TRUE(S_ISFIFO(st.st_mode));
     EXPECT_EQ(Entries(folder).size(), 6);
 }
+
+// A name that is not UTF-8 and reaches no file fails its option, and the
+// run stops there.
+TEST(BatchByteNames, AMissingFileUnderSuchANameStopsTheRun)
+{
+    CScratchDir dir;
+    const QString folder = dir.Path();
+    EXPECT_EQ(RunScript(folder, QStringLiteral("\"$P\" --open \"$N.bmp\" --new 8x8:image --save-dots after.txt")), 2);
+    EXPECT_EQ(Entries(folder), QList<QByteArray>{});
+    EXPECT_EQ(RunScript(folder, QStringLiteral("\"$P\" --new 8x8:image --load-dots \"$N.txt\" --save-dots after.txt")), 2);
+    EXPECT_EQ(Entries(folder), QList<QByteArray>{});
+}

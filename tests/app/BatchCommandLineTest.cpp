@@ -69,6 +69,7 @@ TEST(BatchCommandLine, BadInputNamesTheOption)
     EXPECT_EQ(ErrorOf({"--size", "big"}), "--size: 'big' is not a number");
     EXPECT_EQ(ErrorOf({"--size", "0"}), "--size: the size must be within 1..5792");
     EXPECT_EQ(ErrorOf({"--stretch", "65"}), "--stretch: the stretch must be within -32..64");
+    EXPECT_EQ(ErrorOf({"--stretch", "wide"}), "--stretch: 'wide' is not a number");
     EXPECT_EQ(ErrorOf({"--set-dot", "1;2"}), "--set-dot: '1;2' is not of the form A,B");
     EXPECT_EQ(ErrorOf({"--match"}), "--match: missing value exact|nearest|dither");
     for (const char* bad : {"", "Nearest", "dithered", "1", "exact "})
@@ -125,6 +126,10 @@ TEST(BatchCommandLine, ShapeCornersHoldTheDrawingLimitInEachPlace)
             CBatchCommandLine line;
             EXPECT_EQ(line.Parse({"--line", numbers.join(',')}), std::abs(value) <= 8192) << place << " " << value;
         }
+        // A word in that place is no number.
+        QStringList numbers = {"0", "0", "1", "1"};
+        numbers[place] = QStringLiteral("x");
+        EXPECT_EQ(ErrorOf({"--line", numbers.join(',')}), "--line: 'x' is not a number") << place;
     }
 }
 

@@ -152,3 +152,35 @@ TEST(BatchFrames, BlinkWipeDurationAndLampsReachTheGif)
     EXPECT_EQ(first.size(), QSize(16, 8));
     EXPECT_EQ(first.pixel(15, 0), qRgb(0, 255, 0)); // uncovered from the right
 }
+
+// A frame option that cannot be done stops the run: no option after it
+// writes anything.
+TEST(BatchFrames, AFailedFrameOptionStopsTheRun)
+{
+    CScratchDir dir;
+    const QString after = dir.FilePath("after.bmp");
+    const QString missing = dir.FilePath("none/");
+    const struct
+    {
+        QStringList options;
+        const char* error;
+    } cases[] = {
+        {{"--move-frame", "2"}, "--move-frame: there is no frame 2: the document has 1"},
+        {{"--duplicate-frame", "--move-frame", "3"}, "--move-frame: there is no frame 3: the document has 2"},
+        {{"--duplicate-frame", "--save-dots", missing + "f%d.txt"}, "--save-dots: the folder of "},
+        {{"--save-gif", missing + "s.gif"}, "--save-gif: the folder of "},
+        {{"--save-frames", missing + "s.png"}, "--save-frames: the folder of "},
+    };
+    for (const auto& c : cases) {
+        const SProcessResult r
+            = RunPellmark(QStringList{"--new", "8x8:image", "--set-dot", "1,1"} + c.options + QStringList{"--save-image", after});
+        EXPECT_EQ(r.exitCode, 2) << c.error;
+        EXPECT_TRUE(r.err.startsWith(c.error)) << r.err.toStdString();
+        EXPECT_EQ(r.err.count('\n'), 1) << r.err.toStdString(); // said once, by the option that failed
+        EXPECT_FALSE(QFile::exists(after)) << c.error;
+    }
+    // With the frame there, the same move goes through.
+    const SProcessResult r = RunPellmark({"--new", "8x8:image", "--duplicate-frame", "--move-frame", "2", "--save-image", after});
+    EXPECT_EQ(r.exitCode, 0) << r.err.toStdString();
+    EXPECT_TRUE(QFile::exists(after));
+}

@@ -217,9 +217,18 @@ TEST_F(DrawingTools, ASelectionMovesByDragAndArrowsAndLandsAsOneStep)
     EXPECT_EQ(m_view.Selection().Area(), QRect(1, 1, 2, 2));
     Drag({1, 1}, {5, 3});
     m_view.setFocus();
-    QTest::keyClick(&m_view, Qt::Key_Right);
-    QTest::keyClick(&m_view, Qt::Key_Down);
-    EXPECT_EQ(m_view.Selection().Area(), QRect(6, 4, 2, 2));
+    // Each arrow moves the dots one dot its own way.
+    const struct
+    {
+        Qt::Key key;
+        QRect area;
+    } arrows[] = {{Qt::Key_Left, QRect(4, 3, 2, 2)}, {Qt::Key_Up, QRect(4, 2, 2, 2)},
+                  {Qt::Key_Right, QRect(5, 2, 2, 2)}, {Qt::Key_Down, QRect(5, 3, 2, 2)},
+                  {Qt::Key_Right, QRect(6, 3, 2, 2)}, {Qt::Key_Down, QRect(6, 4, 2, 2)}};
+    for (const auto& a : arrows) {
+        QTest::keyClick(&m_view, a.key);
+        EXPECT_EQ(m_view.Selection().Area(), a.area) << a.key;
+    }
     EXPECT_TRUE(m_view.Selection().IsFloating());
     EXPECT_EQ(m_view.Grid().DisplayDotAt(1, 1), kGreen) << "nothing changes while the dots float";
     EXPECT_EQ(Steps(), 0u);

@@ -1,5 +1,7 @@
 #include "CanvasFixture.h"
 
+#include <QScrollBar>
+
 namespace {
 
 constexpr COLORREF kRed = DotPalette[0];
@@ -116,6 +118,23 @@ TEST_F(MouseEdit, HandToolDragsWholeDotsAndLeavesTheRightButton)
     QTest::mouseMove(m_view.viewport(), {100, 100});
     QTest::mouseRelease(m_view.viewport(), Qt::LeftButton, {}, {100, 100});
     EXPECT_EQ(m_view.ScrollOffset(), QPoint(0, 16));
+}
+
+// Entering a scroll bar sets the tool's pointer again, on the view itself so
+// that the bars show it too; leaving one changes nothing.
+TEST_F(MouseEdit, ThePointerIsChosenAgainOverTheScrollBars)
+{
+    Start(128, 64, 300, 200);
+    m_view.TogglePanMode();
+    for (QScrollBar* bar : {m_view.horizontalScrollBar(), m_view.verticalScrollBar()}) {
+        m_view.setCursor(Qt::IBeamCursor);
+        QEvent leave(QEvent::Leave);
+        QCoreApplication::sendEvent(bar, &leave);
+        EXPECT_EQ(m_view.cursor().shape(), Qt::IBeamCursor);
+        QEvent enter(QEvent::Enter);
+        QCoreApplication::sendEvent(bar, &enter);
+        EXPECT_EQ(m_view.cursor().shape(), Qt::SizeAllCursor);
+    }
 }
 
 TEST_F(MouseEdit, HandToolLeavesAGridThatFits)

@@ -153,3 +153,80 @@ TEST_F(UndoStepTest, MergingKeepsTheByteCountAndTheCap)
     }
     EXPECT_EQ(m_text.m_nGlyphOffsetX, 0);
 }
+
+// A whole-state step notes a grid that only changed its size, mode or
+// background, and the overlay colour; a text-only rendering merged with one
+// that drew keeps the dots from before both.
+TEST_F(UndoStepTest, WholeStateStepsKeepWhatChangedAndMergeOnlyRenderings)
+{
+    const QByteArray before = Dots(m_grid);
+    const struct
+    {
+        const char* what;
+        std::function<void(CDotGrid&)> change;
+    } gridChanges[] = {
+        {"narrower", [](CDotGrid& g) { g.Create(15, 8, ImageMode); }},
+        {"shorter", [](CDotGrid& g) { g.Create(16, 7, ImageMode); }},
+        {"text mode", [](CDotGrid& g) { g.SetMode(2); }},
+        {"background", [](CDotGrid& g) { g.SetBackgroundColor(MakeColor(1, 2, 3), false); }},
+    };
+    for (const auto& c : gridChanges) {
+        ASSERT_TRUE(m_history.RecordWhole(EUndoKind::Render, [&] {
+            c.change(m_grid);
+            return false;
+        })) << c.what;
+        ASSERT_TRUE(m_history.Undo()) << c.what;
+        EXPECT_EQ(m_grid.Width(), 16) << c.what;
+        EXPECT_EQ(m_grid.Height(), 8) << c.what;
+        EXPECT_EQ(m_grid.Mode(), ImageMode) << c.what;
+        EXPECT_EQ(m_grid.BackColor(), kBack) << c.what;
+        EXPECT_EQ(Dots(m_grid), before) << c.what;
+    }
+
+    const COLORREF overlay = m_text.m_crText;
+    ASSERT_TRUE(m_history.RecordWhole(EUndoKind::Render, [&] {
+        m_text.m_crText = kRed;
+        return false;
+    }));
+    ASSERT_TRUE(m_history.Undo());
+    EXPECT_EQ(m_text.m_crText, overlay);
+    ASSERT_TRUE(m_history.Redo());
+    EXPECT_EQ(m_text.m_crText, kRed);
+
+    // Text first, then dots, merged: one step back to before both.
+    while (m_history.Undo()) {
+    }
+    m_history.RecordWhole(EUndoKind::Render, [&] {
+        m_text.m_nStretch = 150;
+        return false;
+    });
+    const int stretch = 150;
+    m_history.RecordWhole(EUndoKind::Render, [&] {
+        m_grid.SetDisplayDot(4, 4, kGreen);
+        return false;
+    }, true);
+    ASSERT_EQ(m_history.UndoCount(), 1u);
+    ASSERT_TRUE(m_history.Undo());
+    EXPECT_EQ(Dots(m_grid), before);
+    EXPECT_NE(m_text.m_nStretch, stretch);
+    ASSERT_TRUE(m_history.Redo());
+    EXPECT_EQ(m_grid.DisplayDotAt(4, 4), kGreen);
+    EXPECT_EQ(m_text.m_nStretch, stretch);
+
+    // A rendering and another kind of whole step never merge, either way round.
+    while (m_history.Undo()) {
+    }
+    int column = 0;
+    for (const auto& [first, second] :
+         {std::pair{EUndoKind::Render, EUndoKind::Open}, std::pair{EUndoKind::Open, EUndoKind::Render}}) {
+        const std::size_t count = m_history.UndoCount();
+        for (const EUndoKind kind : {first, second}) {
+            const int x = column++;
+            m_history.RecordWhole(kind, [&] {
+                m_grid.SetDisplayDot(x, 1, kRed);
+                return false;
+            }, kind == second);
+        }
+        EXPECT_EQ(m_history.UndoCount(), count + 2) << column;
+    }
+}

@@ -249,6 +249,14 @@ TEST(ControllerFiles, ReadBackDrawsTheFileOntoTheCanvas)
     EXPECT_TRUE(ReadBack(dir.FilePath("huge.hex"), SExportOptions(), target).contains("is larger than"));
     ASSERT_TRUE(WriteAll(dir.FilePath("bad.hex"), ":10000000804000000000000000000000000000012E\r\n:00000001FF\r\n"));
     EXPECT_TRUE(ReadBack(dir.FilePath("bad.hex"), SExportOptions(), target).contains("bad.hex', line 1"));
+
+    // Modules that do not divide the canvas are named before the file is read.
+    SExportOptions misfit;
+    misfit.moduleWidth = 24;
+    misfit.moduleHeight = 8;
+    EXPECT_EQ(ReadBack(dir.FilePath("in.bin"), misfit, target).toStdString(),
+              "A 16 x 8 canvas does not split into whole modules of 24 x 8 dots.");
+    EXPECT_EQ(0, memcmp(target.Bits(), grid.Bits(), grid.ByteCount()));
 }
 
 // A FIFO, a device or a folder is never replaced by an export, and the
@@ -268,6 +276,11 @@ TEST(ControllerFiles, TargetsThatAreNotRegularFilesAreLeftAlone)
     EXPECT_TRUE(error.endsWith("is a folder and is left as it is.")) << error.toStdString();
     EXPECT_FALSE(CControllerExport::WriteAs(grid, SExportOptions(), CControllerExport::Raw,
                                             QStringLiteral("/dev/null"), error));
+    // No format at all writes nothing.
+    const QString none = dir.FilePath(QStringLiteral("none.bin"));
+    EXPECT_FALSE(CControllerExport::WriteAs(grid, SExportOptions(), CControllerExport::None, none, error));
+    EXPECT_EQ(error.toStdString(), "No controller format.");
+    EXPECT_FALSE(QFile::exists(none));
     struct stat st {};
     ASSERT_EQ(::stat(QFile::encodeName(fifo).constData(), &st), 0);
     EXPECT_TRUE(S_ISFIFO(st.st_mode));

@@ -9,6 +9,7 @@
 #include "TestSupport.h"
 
 #include <QBuffer>
+#include <QColor>
 #include <QFile>
 
 #include <gtest/gtest.h>
@@ -527,4 +528,88 @@ TEST(HostilePictureFile, OnlyRegularFilesAreDecodedAndFailuresSayWhy)
     EXPECT_TRUE(why.isEmpty());
     EXPECT_EQ(p.size, QSize(9, 2));
     EXPECT_EQ(PixelAt(p, 0, 1), 0xFF0000u);
+}
+
+TEST(HostileJpeg, BrokenMarkerStructureBeforeTheScanIsRefused)
+{
+    const QByteArray good = MakeJpeg(MakeImage(16, 8, [](int x, int) { return qRgb(x * 16, 0, 0); }));
+    const DecodedPicture expected = Decode(good);
+    ASSERT_TRUE(expected.IsValid());
+    const int sof = good.indexOf("\xFF\xC0");
+    const int sos = good.indexOf("\xFF\xDA");
+    ASSERT_GT(sof, 0);
+    ASSERT_GT(sos, sof);
+    const QByteArray head = good.left(2);
+    const QByteArray rest = good.mid(2);
+
+    // A stray restart marker (no length) before the frame is stepped over.
+    const DecodedPicture restart = Decode(head + QByteArray("\xFF\xD0", 2) + rest);
+    ASSERT_TRUE(restart.IsValid());
+    EXPECT_EQ(restart.pixels, expected.pixels);
+
+    // A second frame naming another size: the library refuses it too.
+    QByteArray otherFrame = good.mid(sof, 2 + ((static_cast<uchar>(good[sof + 2]) << 8) | static_cast<uchar>(good[sof + 3])));
+    otherFrame[5] = '\x00';
+    otherFrame[6] = '\x20'; // height 32
+    const std::vector<std::pair<const char*, QByteArray>> cases = {
+        {"a byte that starts no marker", head + QByteArray(1, '\x00') + rest},
+        {"end marker before the scan", head + QByteArray("\xFF\xD9", 2) + rest},
+        {"frame header of four bytes", head + QByteArray("\xFF\xC0\x00\x06\x08\x00\x08\x00", 8) + rest},
+        {"scan before the frame", head + good.mid(sos, 14) + rest},
+        {"no scan at all", good.left(sos)},
+        {"two frames of different sizes", good.left(sos) + otherFrame + good.mid(sos)},
+    };
+    for (const auto& [name, bytes] : cases)
+        EXPECT_FALSE(Decode(bytes).IsValid()) << name;
+
+    // No room to keep a pixel, on either axis.
+    for (const QSize limit : {QSize(0, 768), QSize(1024, 0)})
+        EXPECT_FALSE(Decode(good, limit).IsValid()) << limit.width() << "x" << limit.height();
+}
+
+namespace {
+
+QByteArray PngOf(const QImage& image)
+{
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    image.save(&buffer, "PNG");
+    return bytes;
+}
+
+} // namespace
+
+// A PNG is decoded whole before it is cut to the canvas: 2,896 x 2,896 at
+// four bytes a pixel fits the 32 MB it may take, one more column or row
+// does not, even in grey. A PNG cut short inside its pixel data is refused.
+TEST(HostilePng, PicturesPastTheDecodeCapOrCutShortAreRefused)
+{
+    const struct
+    {
+        int width, height;
+        bool opens;
+    } sizes[] = {{2896, 2896, true}, {2897, 2896, false}, {2896, 2897, false}, {1, 1, true}};
+    for (const auto& s : sizes) {
+        // Grey, which the library would hold in a byte a pixel: the cap
+        // counts four whatever the file's own depth.
+        QImage image(s.width, s.height, QImage::Format_Grayscale8);
+        image.fill(40);
+        image.setPixelColor(s.width - 1, 0, QColor(200, 200, 200));
+        const DecodedPicture p = Decode(PngOf(image), QSize(4096, 4096));
+        ASSERT_EQ(p.IsValid(), s.opens) << s.width << " x " << s.height;
+        if (!s.opens)
+            continue;
+        EXPECT_EQ(p.size, QSize(s.width, s.height));
+        EXPECT_EQ(PixelAt(p, s.width - 1, 0), 0xC8C8C8u);
+        EXPECT_EQ(PixelAt(p, 0, s.height - 1), s.width > 1 ? 0x282828u : 0xC8C8C8u);
+    }
+
+    QImage noise(64, 64, QImage::Format_RGB32);
+    for (int y = 0; y < 64; ++y)
+        for (int x = 0; x < 64; ++x)
+            noise.setPixel(x, y, qRgb((x * 37 + y * 11) % 256, (x * y) % 256, (x ^ y) * 4 % 256));
+    const QByteArray whole = PngOf(noise);
+    ASSERT_TRUE(Decode(whole).IsValid());
+    EXPECT_FALSE(Decode(whole.left(whole.size() / 2)).IsValid());
 }

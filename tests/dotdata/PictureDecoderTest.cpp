@@ -214,3 +214,105 @@ TEST(PictureDecoder, FormatComesFromTheContent)
     EXPECT_FALSE(Decode(QByteArray()).IsValid());
     EXPECT_TRUE(Decode(MakeJpeg(MakeImage(8, 8, Checker))).IsValid());
 }
+
+namespace {
+
+// A 2 x 2 24-bit BMP, all red; each damaged case below changes one thing.
+QByteArray RedBmp()
+{
+    return MakeBmp24(2, 2, [](int, int) { return qRgb(255, 0, 0); });
+}
+
+QByteArray WithField32(QByteArray b, int at, std::uint32_t v)
+{
+    Put32(b, at, v);
+    return b;
+}
+
+// A one-row run-length BMP of the given width with a two-colour table
+// (black, red) and the given run-length data.
+QByteArray Rle8Row(int width, const QByteArray& data)
+{
+    QByteArray b = MakeRle8Bmp(width, 1, {qRgb(0, 0, 0), qRgb(255, 0, 0)}, [](int, int) { return std::uint8_t{0}; });
+    b.truncate(54 + 8);
+    b.append(data);
+    Put32(b, 2, static_cast<std::uint32_t>(b.size()));
+    Put32(b, 34, static_cast<std::uint32_t>(data.size()));
+    return b;
+}
+
+} // namespace
+
+TEST(PictureDecoder, DamagedBmpHeadersAndDataAreRefused)
+{
+    ASSERT_TRUE(Decode(RedBmp()).IsValid());
+    EXPECT_EQ(PixelAt(Decode(RedBmp()), 1, 1), 0xFF0000u);
+    ASSERT_TRUE(Decode(Rle8Row(4, QByteArray("\x04\x01\x00\x01", 4))).IsValid());
+
+    BmpFields eight;
+    eight.width = 2;
+    eight.bitCount = 8;
+    eight.palette.assign(256, qRgb(0, 255, 0));
+    eight.valueAt = [](int, int) { return 0u; };
+    const QByteArray paletted = MakeBmp(eight);
+    BmpFields twoColours = eight;
+    twoColours.palette = {qRgb(0, 255, 0), qRgb(255, 0, 0)};
+    ASSERT_TRUE(Decode(MakeBmp(twoColours)).IsValid());
+    ASSERT_TRUE(Decode(paletted).IsValid());
+
+    BmpFields fields;
+    fields.width = 2;
+    fields.bitCount = 32;
+    fields.compression = 3;
+    fields.masks = {0x00FF0000u, 0x0000FF00u, 0x000000FFu};
+    fields.valueAt = [](int, int) { return 0x00FF00FFu; };
+    const QByteArray masked = MakeBmp(fields);
+    ASSERT_TRUE(Decode(masked).IsValid());
+
+    const std::vector<std::pair<const char*, QByteArray>> cases = {
+        {"24 bits stored as JPEG", WithField32(RedBmp(), 30, 4)},
+        {"24 bits with bit fields", WithField32(RedBmp(), 30, 3)},
+        {"two planes", WithField32(RedBmp(), 26, 2 | 24u << 16)},
+        {"pixels inside the header", WithField32(RedBmp(), 10, 53)},
+        {"colour table cut short", paletted.left(54 + 255 * 4)},
+        {"full colour table declared, two entries given", WithField32(MakeBmp(twoColours), 46, 0)},
+        {"bit field masks cut short", masked.left(54 + 8)},
+        {"run-length data past the end", WithField32(Rle8Row(4, QByteArray("\x04\x01\x00\x01", 4)), 10, 4000)},
+        {"run-length delta cut short", Rle8Row(4, QByteArray("\x00\x02\x01", 3))},
+        {"run-length literal pad cut short", Rle8Row(4, QByteArray("\x00\x03\x01\x01\x01", 5))},
+    };
+    for (const auto& [name, bytes] : cases)
+        EXPECT_FALSE(Decode(bytes).IsValid()) << name;
+
+    // No room at all to keep a pixel, on either axis.
+    for (const QSize limit : {QSize(0, 768), QSize(1024, 0)}) {
+        EXPECT_FALSE(Decode(RedBmp(), limit).IsValid()) << limit.width() << "x" << limit.height();
+        EXPECT_FALSE(Decode(Rle8Row(4, QByteArray("\x04\x01\x00\x01", 4)), limit).IsValid());
+    }
+}
+
+TEST(PictureDecoder, BmpMasksInsideTheHeaderAndAMissingChannel)
+{
+    // Masks that are part of a 52-byte header (not after a 40-byte one) are
+    // read from the header: green in the low byte, red in the high one.
+    BmpFields fields;
+    fields.width = 2;
+    fields.bitCount = 32;
+    fields.compression = 3;
+    fields.masks = {0x00FF0000u, 0x000000FFu, 0x0000FF00u};
+    fields.valueAt = [](int x, int) { return x ? 0x00120034u : 0x00AB00CDu; };
+    QByteArray inHeader = MakeBmp(fields);
+    Put32(inHeader, 14, 52);
+    const DecodedPicture p = Decode(inHeader);
+    ASSERT_TRUE(p.IsValid());
+    EXPECT_EQ(PixelAt(p, 0, 0), 0xABCD00u);
+    EXPECT_EQ(PixelAt(p, 1, 0), 0x123400u);
+
+    // A channel without a mask reads as zero; the others keep their levels.
+    fields.masks = {0x00FF0000u, 0x0000FF00u, 0u};
+    fields.valueAt = [](int, int) { return 0x00FFFFFFu; };
+    const DecodedPicture noBlue = Decode(MakeBmp(fields));
+    ASSERT_TRUE(noBlue.IsValid());
+    EXPECT_EQ(PixelAt(noBlue, 0, 0), 0xFFFF00u);
+    EXPECT_EQ(PixelAt(noBlue, 1, 0), 0xFFFF00u);
+}

@@ -4,6 +4,7 @@
 #include "dotdata/ProjectFile.h"
 
 #include "base/TextCharacters.h"
+#include "dotdata/DotPng.h"
 #include "dotdata/PngChunks.h"
 #include "dotdata/ProjectText.h"
 #include "SevenColours.h"
@@ -454,7 +455,7 @@ TEST(ProjectFile, MalformedAndOutOfRangeSettingsAreNamed)
         {"font.height=-2147483648", "font.height"}, {"input.colors=FF0000*0", "input.colors"},
         {"input.colors=FF0000*1025", "input.colors"}, {"input.merged=2", "input.merged"},
         {"cellWidth=-1", "cellWidth"}, {"width=9", "9"}, {"no equals sign", "without a key"},
-        {"textColors=018", "colour"}, {"version=x", "version"},
+        {"textColors=018", "colour"}, {"textColors=01\\", "textColors"}, {"version=x", "version"},
         {"dotsFromText=2", "dotsFromText"}, {"overlayColors=FF0000*1025", "overlayColors"},
         {"layout.alignH=4", "layout.alignH"}, {"layout.alignV=-1", "layout.alignV"},
         {"layout.spacing=65", "layout.spacing"}, {"layout.lineSpacing=-33", "layout.lineSpacing"},
@@ -533,4 +534,72 @@ TEST(ProjectFile, SaveRefusesTargetsThatAreNotFilesAndKeepsTheOldFileOnFailure)
     }
     EXPECT_FALSE(CProjectFile::Save(dir.FilePath(QStringLiteral("no/such/folder/x.png")), TextProject(), error));
     EXPECT_TRUE(error.startsWith(QStringLiteral("The project could not be saved"))) << error.toStdString();
+}
+
+// Telling a project by its chunk headers: a file that ends inside a header
+// is none, and the search gives up after 65,536 chunks, the project's own
+// settings chunk counted.
+TEST(ProjectFile, TheProjectTestStopsAtACutHeaderAndAfterTheMostChunks)
+{
+    CScratchDir dir;
+    const QByteArray project = CProjectFile::Encode(ImageProject());
+    // Chunks of the project before its settings (an iTXt chunk).
+    int before = 0;
+    qsizetype at = 8;
+    while (project.mid(at + 4, 4) != "iTXt") {
+        at += 12 + qFromBigEndian<quint32>(project.constData() + at);
+        ++before;
+        ASSERT_LT(before, 10);
+    }
+    const QByteArray empty("\0\0\0\0abCd\0\0\0\0", 12); // an empty chunk of no meaning
+    const struct
+    {
+        const char* name;
+        QByteArray bytes;
+        bool isProject;
+    } cases[] = {
+        {"signature only", project.left(8), false},
+        {"cut inside the first header", project.left(8 + 7), false},
+        {"settings are chunk 65,536", project.left(8) + empty.repeated(65535 - before) + project.mid(8), true},
+        {"settings are chunk 65,537", project.left(8) + empty.repeated(65536 - before) + project.mid(8), false},
+    };
+    for (const auto& c : cases) {
+        const QString path = dir.FilePath(QStringLiteral("p.png"));
+        ASSERT_TRUE(WriteAll(path, c.bytes));
+        EXPECT_EQ(CProjectFile::IsProject(path), c.isProject) << c.name;
+    }
+}
+
+// The dots' picture reads back only at its own size and with sound pixel
+// data; a refused picture leaves the grid as it was.
+TEST(DotPng, ReadsBackOnlyItsOwnSizeAndSoundData)
+{
+    CDotGrid grid;
+    ASSERT_TRUE(grid.Create(9, 5, ImageMode));
+    for (std::size_t i = 0; i < kSevenColours.size(); ++i)
+        grid.SetDisplayDot(static_cast<int>(i), static_cast<int>(i) % 5, kSevenColours[i].Value());
+    const QByteArray png = CDotPng::Encode(grid, QByteArray());
+    CDotGrid back;
+    ASSERT_TRUE(CDotPng::Decode(png, 9, 5, ImageMode, back));
+    ASSERT_EQ(back.Width(), 9);
+    ASSERT_EQ(back.Height(), 5);
+    for (std::size_t i = 0; i < kSevenColours.size(); ++i)
+        EXPECT_EQ(back.DisplayDotAt(static_cast<int>(i), static_cast<int>(i) % 5), kSevenColours[i].Value()) << i;
+
+    const qsizetype idat = png.indexOf("IDAT") - 4;
+    ASSERT_GT(idat, 0);
+    const QByteArray garbled = png.left(idat) + CPngChunks::MakeChunk("IDAT", QByteArray(40, '\x5A'))
+        + CPngChunks::MakeChunk("IEND", QByteArray());
+    const struct
+    {
+        const char* what;
+        QByteArray bytes;
+        int width, height;
+    } refused[] = {{"narrower", png, 8, 5}, {"shorter", png, 9, 4}, {"wider", png, 10, 5}, {"pixel data garbled", garbled, 9, 5}};
+    for (const auto& r : refused) {
+        CDotGrid kept = grid;
+        EXPECT_FALSE(CDotPng::Decode(r.bytes, r.width, r.height, ImageMode, kept)) << r.what;
+        EXPECT_EQ(kept.Width(), 9) << r.what;
+        EXPECT_EQ(kept.DisplayDotAt(0, 0), kSevenColours[0].Value()) << r.what;
+    }
 }
