@@ -193,6 +193,20 @@ TEST_F(UndoStepTest, WholeStateStepsKeepWhatChangedAndMergeOnlyRenderings)
     ASSERT_TRUE(m_history.Redo());
     EXPECT_EQ(m_text.m_crText, kRed);
 
+    // A step of the text alone keeps no dots: it weighs its text, not the grid.
+    {
+        SCanvasState state{m_grid, m_text};
+        m_text.m_szText = QString(1000, QLatin1Char('a'));
+        const std::unique_ptr<CWholeStateStep> step = CWholeStateStep::Record(EUndoKind::Render, state, [&] {
+            m_text.m_szText = QStringLiteral("b");
+            return false;
+        });
+        ASSERT_NE(step, nullptr);
+        EXPECT_GE(step->Bytes(), 2000u);
+        EXPECT_LT(step->Bytes(), m_grid.ByteCount() + 4000u);
+        m_text.m_szText.clear();
+    }
+
     // Text first, then dots, merged: one step back to before both.
     while (m_history.Undo()) {
     }

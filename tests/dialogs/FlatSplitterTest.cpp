@@ -82,6 +82,11 @@ TEST(FlatSplitterWnd, PanesFollowTheBarDragAndBordersAreOneSunkenLine)
         EXPECT_EQ(splitter.cursor().shape(), y == 353 ? Qt::SplitVCursor : Qt::ArrowCursor) << y;
     }
 
+    // A pane set on the shown splitter takes its place at once.
+    QWidget other;
+    splitter.SetPane(1, &other);
+    EXPECT_EQ(other.geometry(), QRect(1, 356, 398, 243));
+
     splitter.SetPane(0, nullptr);
     splitter.SetPane(1, nullptr);
     splitter.SetRowInfo(0, 40, 0);

@@ -2,6 +2,7 @@
 
 #include <QAbstractSpinBox>
 #include <QLineEdit>
+#include <QLabel>
 #include <QRadioButton>
 
 #include <gtest/gtest.h>
@@ -185,5 +186,9 @@ TEST(NewDialogLayout, EveryControlAtItsPlace)
                 found = child;
         ASSERT_NE(found, nullptr) << p.text;
         EXPECT_EQ(found->geometry(), p.rect) << p.text;
+        // The size labels stand right against their boxes.
+        if (const auto* label = qobject_cast<const QLabel*>(found)) {
+            EXPECT_EQ(label->alignment(), Qt::AlignRight | Qt::AlignVCenter) << p.text;
+        }
     }
 }

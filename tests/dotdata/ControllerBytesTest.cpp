@@ -9,6 +9,8 @@
 #include <cstring>
 #include <vector>
 
+#include <QSize>
+
 #include <gtest/gtest.h>
 
 namespace {
@@ -168,6 +170,18 @@ TEST(ControllerBytes, ShortLinesArePaddedWithZeros)
     // (0,11) ends column 0 of module 0; (7,12) starts column 7 of module 1.
     EXPECT_EQ(CDotBytes::Encode(GridWith(8, 24, {{0, 11}, {7, 12}}), layout), Expected(32, {{1, 0x10}, {16 + 14, 0x80}}));
     EXPECT_TRUE(layout.Describe().join(' ').contains("the last ending in 4 zero bits"));
+
+    // A canvas one dot wide: one byte a row, seven of its bits padding.
+    const CDotGrid narrow = GridWith(1, 8, {{0, 0}, {0, 7}});
+    EXPECT_EQ(Encode(narrow, SExportOptions()), Expected(8, {{0, 0x80}, {7, 0x80}}));
+    // Bytes come back only onto a canvas of the layout's own size.
+    ASSERT_TRUE(layout.Set(8, 24, columns, error));
+    const QByteArray bytes = CDotBytes::Encode(GridWith(8, 24, {{0, 11}}), layout);
+    for (const QSize size : {QSize(8, 24), QSize(16, 24), QSize(8, 16)}) {
+        CDotGrid target;
+        ASSERT_TRUE(target.Create(size.width(), size.height(), ImageMode));
+        EXPECT_EQ(CDotBytes::Decode(bytes, layout, 0, target), size == QSize(8, 24)) << size.width() << "x" << size.height();
+    }
 }
 
 TEST(ControllerBytes, ModulesMustDivideTheCanvas)

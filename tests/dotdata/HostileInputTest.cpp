@@ -233,8 +233,12 @@ TEST(HostileJpeg, EmptyScansAndFloodsOfSegmentsAreRefused)
     const QByteArray padded = good.left(2) + comment.repeated(900) + QByteArray(70000, '\xFF') + good.mid(2);
     EXPECT_TRUE(Decode(padded).IsValid());
     EXPECT_FALSE(Decode(padded.left(padded.size() - good.size() + 10) + QByteArray("\xFF\xD9", 2)).IsValid());
-    // A thousand segments on top of the picture's own are too many.
+    // A thousand segments on top of the picture's own are too many, before
+    // the picture's data or after it; fewer after it still open.
     EXPECT_FALSE(Decode(good.left(2) + comment.repeated(1000) + good.mid(2)).IsValid());
+    const QByteArray beforeEnd = good.left(good.size() - 2);
+    EXPECT_TRUE(Decode(beforeEnd + comment.repeated(900) + QByteArray("\xFF\xD9", 2)).IsValid());
+    EXPECT_FALSE(Decode(beforeEnd + comment.repeated(1000) + QByteArray("\xFF\xD9", 2)).IsValid());
     // Stuffed zero bytes carry data, RST markers do not.
     const QByteArray markers = good.left(scanStart) + QByteArray("\xFF\xD0\xFF\xD1\xFF\xFF\xD9", 7);
     EXPECT_FALSE(Decode(markers).IsValid());

@@ -213,6 +213,25 @@ TEST(PictureDecoder, FormatComesFromTheContent)
     EXPECT_FALSE(Decode(gif).IsValid());
     EXPECT_FALSE(Decode(QByteArray()).IsValid());
     EXPECT_TRUE(Decode(MakeJpeg(MakeImage(8, 8, Checker))).IsValid());
+
+    // Only an open device that can seek, with a limit of some size, is read.
+    struct SStream : QBuffer
+    {
+        using QBuffer::QBuffer;
+        bool isSequential() const override { return true; }
+    };
+    const QByteArray bmp = MakeBmp24(2, 2, [](int, int) { return qRgb(255, 0, 0); });
+    QByteArray copy = bmp;
+    for (const bool sequential : {false, true})
+        for (const QSize limit : {QSize(16, 16), QSize(), QSize(0, 16), QSize(16, 0)}) {
+            SStream stream(&copy);
+            QBuffer seekable(&copy);
+            QIODevice& device = sequential ? static_cast<QIODevice&>(stream) : seekable;
+            ASSERT_TRUE(device.open(QIODevice::ReadOnly));
+            DecodedPicture picture;
+            EXPECT_EQ(CPictureDecoder::Decode(device, limit, picture), !sequential && limit == QSize(16, 16))
+                << sequential << " " << limit.width() << "x" << limit.height();
+        }
 }
 
 namespace {

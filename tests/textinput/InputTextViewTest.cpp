@@ -333,6 +333,13 @@ TEST(InputPaneFont, SizeFromTheListOrTypedReachesTheCanvas)
     sizes->lineEdit()->clear();
     QTest::keyClicks(sizes->lineEdit(), QStringLiteral("20"));
     EXPECT_EQ(p.sent.back(), QStringLiteral("font 20"));
+    // A number past the largest height reads as none, as a word does; the largest is kept.
+    for (const auto& [typed, height] : {std::pair{"2147483648", 0}, std::pair{"3000000000", 0},
+                                        std::pair{"2147483647", 2147483647}}) {
+        sizes->lineEdit()->clear();
+        QTest::keyClicks(sizes->lineEdit(), QLatin1String(typed));
+        EXPECT_EQ(p.view.CurrentFont().lfHeight, height) << typed;
+    }
 }
 
 TEST(InputPaneControls, StretchListRunsFromMinus32ToPlus64)

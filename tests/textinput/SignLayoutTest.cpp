@@ -401,4 +401,9 @@ TEST(SignLayoutLines, EveryKindOfLineEndBreaksTheLineOnce)
     }
     text.m_szText = QStringLiteral("II");
     EXPECT_FALSE(CSignLayout(text, 32, 40).Render() == expected);
+    // A line end as the text's last character, of either kind.
+    text.m_szText = QStringLiteral("I\n");
+    const QImage endsInLine = CSignLayout(text, 32, 40).Render();
+    text.m_szText = QStringLiteral("I\r");
+    EXPECT_TRUE(CSignLayout(text, 32, 40).Render() == endsInLine);
 }
