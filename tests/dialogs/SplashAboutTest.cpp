@@ -1,13 +1,13 @@
 #include "dialogs/AboutDlg.h"
 #include "dialogs/SplashWnd.h"
 
-#include <QApplication>
+#include "ModalAnswers.h"
+
 #include <QGuiApplication>
 #include <QPushButton>
 #include <QScreen>
 #include <QSet>
 #include <QTest>
-#include <QTimer>
 
 #include <gtest/gtest.h>
 
@@ -74,19 +74,17 @@ TEST(AboutDlg, SizedFromThePictureWithTheButtonBelowIt)
 
     // Shown from the menu, the box waits for its OK.
     QString shownTitle;
-    QTimer poll;
-    poll.setInterval(10);
-    QObject::connect(&poll, &QTimer::timeout, [&] {
-        auto* about = qobject_cast<CAboutDlg*>(QApplication::activeModalWidget());
-        if (!about)
-            return;
-        poll.stop();
-        shownTitle = about->windowTitle();
-        about->OkButton()->click();
-    });
-    poll.start();
-    CAboutDlg::ShowAbout(nullptr);
-    poll.stop();
+    Answering(
+        [&shownTitle](QWidget* box) {
+            auto* about = qobject_cast<CAboutDlg*>(box);
+            ASSERT_NE(about, nullptr);
+            shownTitle = about->windowTitle();
+            about->OkButton()->click();
+        },
+        [] {
+            CAboutDlg::ShowAbout(nullptr);
+            return true;
+        });
     EXPECT_EQ(shownTitle, QStringLiteral("关于 Pellmark"));
 
     // Without the picture: the plain layout, caption and button only.

@@ -425,10 +425,8 @@ TEST(HostileJpeg, FilesUpToTheSizeCapOpen)
 TEST(HostilePng, FilesUpToTheSizeCapOpen)
 {
     constexpr qsizetype kCap = qsizetype{64} << 20;
-    QByteArray plain;
-    QBuffer buffer(&plain);
-    buffer.open(QIODevice::WriteOnly);
-    ASSERT_TRUE(MakeImage(16, 8, [](int x, int) { return qRgb(x * 16, 0, 0); }).save(&buffer, "PNG"));
+    const QByteArray plain = MakePng(MakeImage(16, 8, [](int x, int) { return qRgb(x * 16, 0, 0); }));
+    ASSERT_FALSE(plain.isEmpty());
     const DecodedPicture atCap = Decode(plain + QByteArray(kCap - plain.size(), '\0'));
     ASSERT_TRUE(atCap.IsValid());
     EXPECT_EQ(PixelAt(atCap, 15, 7), 0xF00000u);
@@ -571,19 +569,6 @@ TEST(HostileJpeg, BrokenMarkerStructureBeforeTheScanIsRefused)
         EXPECT_FALSE(Decode(good, limit).IsValid()) << limit.width() << "x" << limit.height();
 }
 
-namespace {
-
-QByteArray PngOf(const QImage& image)
-{
-    QByteArray bytes;
-    QBuffer buffer(&bytes);
-    buffer.open(QIODevice::WriteOnly);
-    image.save(&buffer, "PNG");
-    return bytes;
-}
-
-} // namespace
-
 // A PNG is decoded whole before it is cut to the canvas: 2,896 x 2,896 at
 // four bytes a pixel fits the 32 MB it may take, one more column or row
 // does not, even in grey. A PNG cut short inside its pixel data is refused.
@@ -600,7 +585,7 @@ TEST(HostilePng, PicturesPastTheDecodeCapOrCutShortAreRefused)
         QImage image(s.width, s.height, QImage::Format_Grayscale8);
         image.fill(40);
         image.setPixelColor(s.width - 1, 0, QColor(200, 200, 200));
-        const DecodedPicture p = Decode(PngOf(image), QSize(4096, 4096));
+        const DecodedPicture p = Decode(MakePng(image), QSize(4096, 4096));
         ASSERT_EQ(p.IsValid(), s.opens) << s.width << " x " << s.height;
         if (!s.opens)
             continue;
@@ -613,7 +598,7 @@ TEST(HostilePng, PicturesPastTheDecodeCapOrCutShortAreRefused)
     for (int y = 0; y < 64; ++y)
         for (int x = 0; x < 64; ++x)
             noise.setPixel(x, y, qRgb((x * 37 + y * 11) % 256, (x * y) % 256, (x ^ y) * 4 % 256));
-    const QByteArray whole = PngOf(noise);
+    const QByteArray whole = MakePng(noise);
     ASSERT_TRUE(Decode(whole).IsValid());
     EXPECT_FALSE(Decode(whole.left(whole.size() / 2)).IsValid());
 }

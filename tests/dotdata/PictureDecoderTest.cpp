@@ -202,10 +202,7 @@ TEST(PictureDecoder, LargePicturesAreDecodedOnlyInsideTheLimit)
 
 TEST(PictureDecoder, FormatComesFromTheContent)
 {
-    QByteArray png;
-    QBuffer buffer(&png);
-    buffer.open(QIODevice::WriteOnly);
-    MakeImage(4, 4, Checker).save(&buffer, "PNG");
+    const QByteArray png = MakePng(MakeImage(4, 4, Checker));
     EXPECT_TRUE(Decode(png).IsValid());
     EXPECT_FALSE(Decode(png.mid(1)).IsValid()); // no longer recognised as anything
     QByteArray gif = "GIF89a";

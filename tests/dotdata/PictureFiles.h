@@ -138,6 +138,15 @@ inline QImage MakeImage(int w, int h, const std::function<QRgb(int, int)>& color
     return image;
 }
 
+inline QByteArray MakePng(const QImage& image)
+{
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    image.save(&buffer, "PNG");
+    return bytes;
+}
+
 inline QByteArray MakeJpeg(const QImage& image, bool progressive = false, int quality = 90)
 {
     QByteArray bytes;
