@@ -1,11 +1,14 @@
 #include "dotdata/ListingDocument.h"
 #include "dotdata/ListingView.h"
 
+#include "base/Languages.h"
+
 #include <QAction>
 #include <QClipboard>
 #include <QFontMetricsF>
 #include <QGuiApplication>
 #include <QImage>
+#include <QMenu>
 #include <QScrollBar>
 #include <QTest>
 #include <QVBoxLayout>
@@ -345,4 +348,581 @@ TEST_F(ListingViewTest, TheSelectionIsPaintedOverItsCharactersOnly)
     shown = selecting(26 + 2, 26 + 7);
     EXPECT_TRUE(highlighted(shown, 1, 6));
     EXPECT_NE(shown.pixel(afterEnd), highlight);
+}
+
+namespace {
+
+// Counts the paints of a widget, to see which changes ask for one.
+class PaintCounter : public QObject
+{
+public:
+    explicit PaintCounter(QWidget* widget) { widget->installEventFilter(this); }
+    int Take()
+    {
+        QCoreApplication::processEvents();
+        return std::exchange(m_nPaints, 0);
+    }
+
+protected:
+    bool eventFilter(QObject*, QEvent* event) override
+    {
+        m_nPaints += event->type() == QEvent::Paint ? 1 : 0;
+        return false;
+    }
+
+private:
+    int m_nPaints = 0;
+};
+
+} // namespace
+
+// A fresh pane takes the keyboard focus by tab and click, shows an I-beam over
+// its text, paints its own base-coloured background and has nothing to scroll.
+TEST_F(ListingViewTest, AFreshPaneIsAnEmptyFocusableTextArea)
+{
+    CListingView fresh;
+    EXPECT_EQ(fresh.focusPolicy(), Qt::StrongFocus);
+    EXPECT_EQ(fresh.viewport()->cursor().shape(), Qt::IBeamCursor);
+    EXPECT_EQ(fresh.viewport()->backgroundRole(), QPalette::Base);
+    EXPECT_TRUE(fresh.viewport()->autoFillBackground());
+    EXPECT_EQ(fresh.verticalScrollBar()->maximum(), 0);
+    EXPECT_EQ(fresh.horizontalScrollBar()->maximum(), 0);
+    EXPECT_EQ(fresh.verticalScrollBar()->singleStep(), 1);
+    EXPECT_GT(fresh.LineHeight(), 1) << "the font was measured";
+    EXPECT_EQ(fresh.LineCount(), 1);
+    EXPECT_TRUE(fresh.LineText(0).isEmpty());
+}
+
+// Lines outside the text read as empty; the last line is the text after the last break.
+TEST_F(ListingViewTest, LinesOutsideTheTextAreEmpty)
+{
+    m_view.SetPlainText(kListing);
+    EXPECT_TRUE(m_view.LineText(-1).isEmpty());
+    EXPECT_EQ(m_view.LineText(0), QStringLiteral("1-1-1-R, 1-1-2-G, 1-1-3-B"));
+    EXPECT_EQ(m_view.LineText(4), QStringLiteral("/*****  end  *****/"));
+    EXPECT_TRUE(m_view.LineText(5).isEmpty());
+    m_view.SetPlainText(QStringLiteral("1-1-1-R\n"));
+    EXPECT_EQ(m_view.LineCount(), 2);
+    EXPECT_EQ(m_view.LineText(0), QStringLiteral("1-1-1-R"));
+    EXPECT_TRUE(m_view.LineText(1).isEmpty());
+    m_view.AppendText(QString());
+    EXPECT_EQ(m_view.Size(), 8);
+}
+
+// Taking the text hands over the chunks as given and leaves an empty pane
+// scrolled back to its start.
+TEST_F(ListingViewTest, TakingTheTextHandsOverTheChunksAndEmptiesThePane)
+{
+    m_view.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&m_view));
+    QStringList lines;
+    for (int i = 1; i <= 60; ++i)
+        lines << QStringLiteral("%1-1-1-R, ").arg(i).repeated(12);
+    m_view.AppendText(lines.mid(0, 30).join(QLatin1Char('\n')));
+    m_view.AppendText(QStringLiteral("\n") + lines.mid(30).join(QLatin1Char('\n')));
+    m_view.setEnabled(false);
+    m_view.setEnabled(true);
+    m_view.SetCaret(m_view.Size());
+    ASSERT_GT(m_view.verticalScrollBar()->value(), 0);
+    ASSERT_GT(m_view.horizontalScrollBar()->value(), 0);
+
+    const std::vector<QString> chunks = m_view.TakeText();
+    ASSERT_EQ(chunks.size(), 2u);
+    EXPECT_EQ(chunks[0] + chunks[1], lines.join(QLatin1Char('\n')));
+    EXPECT_EQ(m_view.Size(), 0);
+    EXPECT_EQ(m_view.LineCount(), 1);
+    EXPECT_EQ(m_view.CaretPosition(), 0);
+    EXPECT_TRUE(m_view.SelectedText().isEmpty());
+    EXPECT_EQ(m_view.verticalScrollBar()->value(), 0);
+    EXPECT_EQ(m_view.horizontalScrollBar()->value(), 0);
+    EXPECT_EQ(m_view.verticalScrollBar()->maximum(), 0);
+    EXPECT_EQ(m_view.horizontalScrollBar()->maximum(), 0);
+    // A short text after a long one scrolls only as far as it reaches.
+    m_view.SetPlainText(QStringLiteral("1-1-1-R"));
+    EXPECT_EQ(m_view.horizontalScrollBar()->maximum(), 0);
+    m_view.SetCaret(3);
+    Key(Qt::Key_Down);
+    EXPECT_EQ(m_view.CaretPosition(), 3) << "the column wanted before the text was taken is forgotten";
+}
+
+// The scroll bars reach the last line and the longest line's end plus the
+// margins, page by what shows and step by a line and by two characters.
+TEST_F(ListingViewTest, TheScrollBarsReachTheLastLineAndTheLongestLine)
+{
+    m_view.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&m_view));
+    m_view.setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    m_view.setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    QCoreApplication::processEvents();
+    const int height = m_view.LineHeight();
+    const double advance = Advance();
+    const int frame = m_view.height() - m_view.viewport()->height();
+    const int frameWidth = m_view.width() - m_view.viewport()->width();
+    for (const int longest : {10, 60, 61, 200}) {
+        for (const int lineCount : {1, 5, 6, 7, 40}) {
+            QStringList lines(lineCount, QStringLiteral("1-1-1-R"));
+            lines[lineCount / 2] = QString(longest, QLatin1Char('8'));
+            m_view.SetPlainText(lines.join(QLatin1Char('\n')));
+            // Six whole lines show, with the top margin.
+            m_view.resize(300 + frameWidth, kTopLeftMargin + 6 * height + height / 2 + frame);
+            QCoreApplication::processEvents();
+            const int width = m_view.viewport()->width();
+            ASSERT_EQ(width, 300);
+            const QScrollBar* down = m_view.verticalScrollBar();
+            EXPECT_EQ(down->maximum(), std::max(0, lineCount - 6)) << longest << " " << lineCount;
+            EXPECT_EQ(down->pageStep(), 6);
+            EXPECT_EQ(down->singleStep(), 1);
+            const QScrollBar* across = m_view.horizontalScrollBar();
+            const int wanted = 2 * kTopLeftMargin + static_cast<int>(std::ceil(longest * advance)) + 1;
+            EXPECT_EQ(across->maximum(), std::max(0, wanted - width)) << longest << " " << lineCount;
+            EXPECT_EQ(across->pageStep(), width);
+            EXPECT_EQ(across->singleStep(), static_cast<int>(2 * advance));
+        }
+    }
+}
+
+// Text streamed in reaches the scroll bars shortly after, and the longest
+// line counts the part of a line in an earlier chunk.
+TEST_F(ListingViewTest, StreamedTextReachesTheScrollBars)
+{
+    m_view.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&m_view));
+    const int width = m_view.viewport()->width();
+    const int visible = (m_view.viewport()->height() - kTopLeftMargin) / m_view.LineHeight();
+    m_view.AppendText(QStringLiteral("1-1-1-R\n").repeated(visible + 3) + QString(100, QLatin1Char('8')));
+    m_view.AppendText(QString(100, QLatin1Char('8')) + QStringLiteral("\n1-1-1-R"));
+    EXPECT_TRUE(QTest::qWaitFor([this] { return m_view.verticalScrollBar()->maximum() > 0; }, 5000));
+    EXPECT_EQ(m_view.verticalScrollBar()->maximum(), visible + 5 - visible);
+    const int wanted = 2 * kTopLeftMargin + static_cast<int>(std::ceil(200 * Advance())) + 1;
+    EXPECT_EQ(m_view.horizontalScrollBar()->maximum(), wanted - width);
+}
+
+// The caret is a one-pixel bar of the text colour at the caret's place, a
+// line high, drawn only while the pane has the focus.
+TEST_F(ListingViewTest, TheCaretIsALinesHeightBarWhileFocused)
+{
+    QWidget window;
+    auto* layout = new QVBoxLayout(&window);
+    auto* view = new CListingView(&window);
+    auto* other = new QWidget(&window);
+    other->setFocusPolicy(Qt::StrongFocus);
+    layout->addWidget(view);
+    layout->addWidget(other);
+    view->setFont(CListingDocument::ListingFont());
+    window.resize(400, 400);
+    window.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
+    QStringList lines;
+    for (int i = 1; i <= 30; ++i)
+        lines << QStringLiteral("%1-1-1-R, ").arg(i).repeated(10);
+    view->SetPlainText(lines.join(QLatin1Char('\n')));
+    const int height = view->LineHeight();
+    const double advance = Advance();
+    const int start2 = static_cast<int>(lines[0].size() + lines[1].size()) + 2;
+
+    view->SetCaret(start2 + 3);
+    EXPECT_EQ(view->CaretRect(), QRect(static_cast<int>(std::floor(kTopLeftMargin + 3 * advance)),
+                                       kTopLeftMargin + 2 * height, 1, height));
+    view->verticalScrollBar()->setValue(1);
+    view->horizontalScrollBar()->setValue(7);
+    EXPECT_EQ(view->CaretRect(), QRect(static_cast<int>(std::floor(kTopLeftMargin + 3 * advance - 7)),
+                                       kTopLeftMargin + height, 1, height));
+
+    const QRgb text = view->palette().color(QPalette::Active, QPalette::Text).rgb();
+    const QRgb base = view->palette().color(QPalette::Active, QPalette::Base).rgb();
+    // Between two entries, after a space: nothing but the caret can be there.
+    view->horizontalScrollBar()->setValue(0);
+    view->verticalScrollBar()->setValue(0);
+    view->SetCaret(start2 + 9);
+    const QRect caret = view->CaretRect();
+    const QPoint inBar(caret.x(), caret.y() + height / 2);
+    const auto pixel = [view](QPoint at) {
+        return view->viewport()->grab().toImage().convertToFormat(QImage::Format_RGB32).pixel(at);
+    };
+    other->setFocus();
+    EXPECT_EQ(pixel(inBar), base);
+    view->setFocus();
+    ASSERT_TRUE(view->hasFocus());
+    EXPECT_EQ(pixel(inBar), text);
+    EXPECT_EQ(pixel(QPoint(caret.x(), caret.top())), text);
+    EXPECT_EQ(pixel(QPoint(caret.x(), caret.bottom())), text);
+    EXPECT_EQ(pixel(QPoint(caret.x(), caret.bottom() + 1)), base);
+}
+
+// The context menu offers Copy while something is selected and Select All
+// while there is text, in the interface language, with the usual keys.
+TEST_F(ListingViewTest, TheContextMenuOffersCopyAndSelectAllAsTheyApply)
+{
+    const struct
+    {
+        int language;
+        const char* copy;
+        const char* all;
+    } languages[] = {
+        {kLanguageEnglish, "Cop&y", "Select &All"},
+        {kLanguageSimplified, "复制(&Y)", "全选(&A)"},
+        {kLanguageTraditional, "複製(&Y)", "全選(&A)"},
+    };
+    for (const auto& l : languages) {
+        m_view.SetLanguage(l.language);
+        m_view.Clear();
+        std::unique_ptr<QMenu> menu = m_view.MakeContextMenu();
+        QList<QAction*> actions = menu->actions();
+        ASSERT_EQ(actions.size(), 2);
+        EXPECT_EQ(actions[0]->text(), QString::fromUtf8(l.copy));
+        EXPECT_EQ(actions[1]->text(), QString::fromUtf8(l.all));
+        EXPECT_EQ(actions[0]->shortcut(), QKeySequence(QKeySequence::Copy));
+        EXPECT_EQ(actions[1]->shortcut(), QKeySequence(QKeySequence::SelectAll));
+        EXPECT_FALSE(actions[0]->isEnabled());
+        EXPECT_FALSE(actions[1]->isEnabled());
+    }
+    m_view.SetPlainText(QStringLiteral("1"));
+    std::unique_ptr<QMenu> menu = m_view.MakeContextMenu();
+    EXPECT_FALSE(menu->actions()[0]->isEnabled());
+    EXPECT_TRUE(menu->actions()[1]->isEnabled());
+    menu->actions()[1]->trigger();
+    EXPECT_EQ(m_view.SelectedText(), QStringLiteral("1"));
+    m_view.SetPlainText(kListing);
+    m_view.SetCaret(9);
+    m_view.SetCaret(16, true);
+    menu = m_view.MakeContextMenu();
+    EXPECT_TRUE(menu->actions()[0]->isEnabled());
+    QGuiApplication::clipboard()->setText(QStringLiteral("before"));
+    menu->actions()[0]->trigger();
+    EXPECT_EQ(QGuiApplication::clipboard()->text(), QStringLiteral("1-1-2-G"));
+    // The selection may run backwards.
+    m_view.SetCaret(26 + 7);
+    m_view.SetCaret(26, true);
+    m_view.MakeContextMenu()->actions()[0]->trigger();
+    EXPECT_EQ(QGuiApplication::clipboard()->text(), QStringLiteral("2-8-8-W"));
+}
+
+// Every moving key is the pane's while it has the focus, without Ctrl, Alt
+// or Meta; other keys and the moving keys with those stay the window's.
+TEST_F(ListingViewTest, TheMovingKeysAreThePanesUnlessModified)
+{
+    QWidget window;
+    auto* layout = new QVBoxLayout(&window);
+    auto* view = new CListingView(&window);
+    layout->addWidget(view);
+    window.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
+    view->SetPlainText(kListing);
+    view->setFocus();
+    const Qt::Key moving[] = {Qt::Key_Left, Qt::Key_Right, Qt::Key_Up,     Qt::Key_Down,
+                              Qt::Key_Home, Qt::Key_End,   Qt::Key_PageUp, Qt::Key_PageDown};
+    const auto windowTakes = [&](Qt::Key key, Qt::KeyboardModifiers modifiers) {
+        int fired = 0;
+        QAction action(&window);
+        action.setShortcut(QKeySequence(key | modifiers));
+        QObject::connect(&action, &QAction::triggered, [&fired] { ++fired; });
+        window.addAction(&action);
+        QTest::keyClick(view, key, modifiers);
+        window.removeAction(&action);
+        return fired == 1;
+    };
+    for (const Qt::Key key : moving) {
+        EXPECT_FALSE(windowTakes(key, Qt::NoModifier)) << key;
+        EXPECT_FALSE(windowTakes(key, Qt::ShiftModifier)) << key;
+        EXPECT_TRUE(windowTakes(key, Qt::ControlModifier)) << key;
+        EXPECT_TRUE(windowTakes(key, Qt::AltModifier)) << key;
+        EXPECT_TRUE(windowTakes(key, Qt::MetaModifier)) << key;
+    }
+    EXPECT_TRUE(windowTakes(Qt::Key_Delete, Qt::NoModifier));
+    EXPECT_TRUE(windowTakes(Qt::Key_X, Qt::ControlModifier));
+}
+
+// Moving keys at the text's ends stay there; Alt with a moving key moves
+// nothing; Home and End go to the ends of the caret's line, with Ctrl to the
+// ends of the text; Page Up scrolls back by a page.
+TEST_F(ListingViewTest, MovingKeysStopAtTheEndsOfTheLineAndText)
+{
+    m_view.SetPlainText(kListing);
+    Key(Qt::Key_Left);
+    EXPECT_EQ(m_view.CaretPosition(), 0);
+    Key(Qt::Key_Left, Qt::ControlModifier);
+    EXPECT_EQ(m_view.CaretPosition(), 0);
+    m_view.SetCaret(4);
+    Key(Qt::Key_Up);
+    EXPECT_EQ(m_view.CaretPosition(), 4);
+    Key(Qt::Key_Right, Qt::AltModifier);
+    Key(Qt::Key_Down, Qt::AltModifier);
+    EXPECT_EQ(m_view.CaretPosition(), 4);
+    Key(Qt::Key_Left);
+    EXPECT_EQ(m_view.CaretPosition(), 3);
+    Key(Qt::Key_Right, Qt::ShiftModifier);
+    Key(Qt::Key_Right, Qt::ShiftModifier);
+    EXPECT_EQ(m_view.SelectedText(), QStringLiteral("-1"));
+
+    const int fourth = 26 + 8 + 1; // "3-1-1-Y, ..."
+    m_view.SetCaret(fourth + 10);
+    Key(Qt::Key_Home);
+    EXPECT_EQ(m_view.CaretPosition(), fourth);
+    Key(Qt::Key_End);
+    EXPECT_EQ(m_view.CaretPosition(), fourth + 34);
+    Key(Qt::Key_Home, Qt::ControlModifier);
+    EXPECT_EQ(m_view.CaretPosition(), 0);
+    Key(Qt::Key_End, Qt::ControlModifier);
+    EXPECT_EQ(m_view.CaretPosition(), kListing.size());
+    Key(Qt::Key_Down);
+    EXPECT_EQ(m_view.CaretPosition(), kListing.size());
+    Key(Qt::Key_Up);
+    EXPECT_EQ(m_view.CaretPosition(), fourth + 19) << "the column of the end of the last line";
+    Key(Qt::Key_Home, Qt::ShiftModifier);
+    EXPECT_EQ(m_view.SelectedText(), kListing.mid(fourth, 19));
+
+    // Ctrl+Left from inside an entry goes to its start; from its start to
+    // the previous one's; entries may also be split by tabs.
+    m_view.SetPlainText(QStringLiteral("1-1-1-R\t1-1-2-G,1-1-3-B"));
+    m_view.SetCaret(11);
+    Key(Qt::Key_Left, Qt::ControlModifier);
+    EXPECT_EQ(m_view.CaretPosition(), 8);
+    Key(Qt::Key_Left, Qt::ControlModifier);
+    EXPECT_EQ(m_view.CaretPosition(), 0);
+    Key(Qt::Key_Right, Qt::ControlModifier);
+    EXPECT_EQ(m_view.CaretPosition(), 8);
+    Key(Qt::Key_Right, Qt::ControlModifier);
+    EXPECT_EQ(m_view.CaretPosition(), 16);
+    Key(Qt::Key_Right, Qt::ControlModifier);
+    EXPECT_EQ(m_view.CaretPosition(), 23);
+}
+
+TEST_F(ListingViewTest, PageUpAndDownScrollByAPageAndMoveTheCaretAsFar)
+{
+    QStringList lines;
+    for (int i = 1; i <= 60; ++i)
+        lines << QStringLiteral("%1-1-1-R").arg(i);
+    m_view.SetPlainText(lines.join(QLatin1Char('\n')));
+    m_view.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&m_view));
+    const int page = (m_view.viewport()->height() - kTopLeftMargin) / m_view.LineHeight();
+    ASSERT_GT(page, 3);
+    QScrollBar* down = m_view.verticalScrollBar();
+    m_view.SetCaret(2);
+    Key(Qt::Key_PageDown);
+    EXPECT_EQ(m_view.CaretLine(), page);
+    EXPECT_EQ(down->value(), page);
+    Key(Qt::Key_PageDown);
+    EXPECT_EQ(m_view.CaretLine(), 2 * page);
+    EXPECT_EQ(down->value(), 2 * page);
+    Key(Qt::Key_PageUp);
+    EXPECT_EQ(m_view.CaretLine(), page);
+    EXPECT_EQ(down->value(), page);
+    EXPECT_EQ(m_view.CaretPosition() - static_cast<int>(lines.mid(0, page).join(QLatin1Char('\n')).size()) - 1, 2);
+    Key(Qt::Key_PageUp, Qt::ShiftModifier);
+    EXPECT_EQ(m_view.CaretPosition(), 2);
+    EXPECT_EQ(m_view.SelectedText().count(QLatin1Char('\n')), page);
+    EXPECT_EQ(down->value(), 0);
+}
+
+// Only the left button selects; a point above the first line in view is the
+// line before it, a point left of the text the start of the line.
+TEST_F(ListingViewTest, TheLeftButtonPlacesTheCaretWhereItPoints)
+{
+    QStringList lines;
+    for (int i = 1; i <= 60; ++i)
+        lines << QStringLiteral("%1-1-1-R, %1-1-2-G").arg(i, 2, 10, QLatin1Char('0'));
+    const QString text = lines.join(QLatin1Char('\n'));
+    const int lineLength = static_cast<int>(lines[0].size()) + 1;
+    m_view.SetPlainText(text);
+    m_view.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&m_view));
+    QWidget* area = m_view.viewport();
+    m_view.SetCaret(5);
+    QTest::mouseClick(area, Qt::RightButton, Qt::NoModifier, PointAt(2, 3));
+    QTest::mouseDClick(area, Qt::RightButton, Qt::NoModifier, PointAt(2, 3));
+    EXPECT_EQ(m_view.CaretPosition(), 5);
+    EXPECT_TRUE(m_view.SelectedText().isEmpty());
+
+    QTest::mouseClick(area, Qt::LeftButton, Qt::NoModifier, QPoint(1, kTopLeftMargin));
+    EXPECT_EQ(m_view.CaretPosition(), 0);
+    QTest::mouseClick(area, Qt::LeftButton, Qt::NoModifier, QPoint(PointAt(0, 3).x(), kTopLeftMargin - 1));
+    EXPECT_EQ(m_view.CaretPosition(), 3) << "above the first line: still the first line";
+    QTest::mouseClick(area, Qt::LeftButton, Qt::NoModifier, QPoint(PointAt(0, 3).x() + 2, kTopLeftMargin + 2));
+    EXPECT_EQ(m_view.CaretPosition(), 4) << "the right half of a character is after it";
+    QTest::mouseClick(area, Qt::LeftButton, Qt::NoModifier, QPoint(area->width() - 1, PointAt(1, 0).y()));
+    EXPECT_EQ(m_view.CaretPosition(), 2 * lineLength - 1) << "past a line's end: its end";
+
+    m_view.verticalScrollBar()->setValue(10);
+    m_view.horizontalScrollBar()->setValue(0);
+    QTest::mouseClick(area, Qt::LeftButton, Qt::NoModifier, QPoint(PointAt(0, 3).x(), kTopLeftMargin - 1));
+    EXPECT_EQ(m_view.CaretLine(), 9);
+    m_view.verticalScrollBar()->setValue(10);
+    QTest::mouseClick(area, Qt::LeftButton, Qt::NoModifier, QPoint(PointAt(0, 3).x(), kTopLeftMargin));
+    EXPECT_EQ(m_view.CaretLine(), 10);
+    EXPECT_EQ(m_view.CaretPosition(), 10 * lineLength + 3);
+
+    // A double click on the first or the last entry of the text.
+    m_view.verticalScrollBar()->setValue(0);
+    QTest::mouseDClick(area, Qt::LeftButton, Qt::NoModifier, PointAt(0, 1));
+    EXPECT_EQ(m_view.SelectedText(), QStringLiteral("01-1-1-R"));
+    m_view.SetCaret(text.size());
+    const int top = m_view.verticalScrollBar()->value();
+    QTest::mouseDClick(area, Qt::LeftButton, Qt::NoModifier, PointAt(59 - top, 14));
+    EXPECT_EQ(m_view.SelectedText(), QStringLiteral("60-1-2-G"));
+    // A drag without the left button held selects nothing.
+    m_view.SetCaret(0);
+    QMouseEvent hover(QEvent::MouseMove, PointAt(0, 6), area->mapToGlobal(PointAt(0, 6)), Qt::NoButton,
+                      Qt::NoButton, Qt::NoModifier);
+    QCoreApplication::sendEvent(area, &hover);
+    EXPECT_EQ(m_view.CaretPosition(), 0);
+}
+
+// In a font whose characters differ in width, and on lines with characters
+// beyond ASCII, a column's place is measured.
+TEST_F(ListingViewTest, ColumnsAreMeasuredInAProportionalFontAndBeyondAscii)
+{
+    m_view.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&m_view));
+    QWidget* area = m_view.viewport();
+    const auto clickBetween = [&](const QFont& font, const QString& line, int column) {
+        m_view.setFont(font);
+        m_view.SetPlainText(line);
+        QFont unkerned = font;
+        unkerned.setKerning(false);
+        const QFontMetricsF metrics(unkerned);
+        const double left = metrics.horizontalAdvance(line.left(column));
+        const double right = metrics.horizontalAdvance(line.left(column + 1));
+        // A quarter into the character, then three quarters.
+        QTest::mouseClick(area, Qt::LeftButton, Qt::NoModifier,
+                          QPoint(static_cast<int>(kTopLeftMargin + left + (right - left) / 4), 8));
+        const int before = m_view.CaretPosition();
+        QTest::mouseClick(area, Qt::LeftButton, Qt::NoModifier,
+                          QPoint(static_cast<int>(std::ceil(kTopLeftMargin + left + 3 * (right - left) / 4)), 8));
+        const int after = m_view.CaretPosition();
+        m_view.SetCaret(column);
+        const int caretX = m_view.CaretRect().x();
+        EXPECT_EQ(caretX, static_cast<int>(std::floor(kTopLeftMargin + left))) << line.toStdString();
+        return std::make_pair(before, after);
+    };
+    QFont proportional(QStringLiteral("DejaVu Sans"));
+    proportional.setPixelSize(20);
+    const QString mixed = QStringLiteral("iiiiiiWWWWWWiiiiii");
+    EXPECT_EQ(clickBetween(proportional, mixed, 9), std::make_pair(9, 10));
+    EXPECT_EQ(clickBetween(proportional, mixed, 14), std::make_pair(14, 15));
+    const QFont fixed = CListingDocument::ListingFont();
+    const QString chinese = QStringLiteral("点阵点阵 1-1-1-R");
+    EXPECT_EQ(clickBetween(fixed, chinese, 2), std::make_pair(2, 3));
+    EXPECT_EQ(clickBetween(fixed, chinese, 7), std::make_pair(7, 8));
+    EXPECT_EQ(clickBetween(fixed, QStringLiteral("1-1-1-R ~ 1-1-2-G"), 12), std::make_pair(12, 13));
+}
+
+// The pane redraws when what it shows changes, and not for text streaming in
+// below the view.
+TEST_F(ListingViewTest, ThePaneRedrawsWhenWhatItShowsChanges)
+{
+    QWidget window;
+    auto* layout = new QVBoxLayout(&window);
+    auto* view = new CListingView(&window);
+    auto* other = new QWidget(&window);
+    other->setFocusPolicy(Qt::StrongFocus);
+    layout->addWidget(view);
+    layout->addWidget(other);
+    window.resize(400, 400);
+    window.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
+    QStringList lines;
+    for (int i = 1; i <= 10; ++i)
+        lines << QStringLiteral("%1-1-1-R").arg(i);
+    view->SetPlainText(lines.join(QLatin1Char('\n')));
+    PaintCounter paints(view->viewport());
+    paints.Take();
+    view->SetCaret(3);
+    EXPECT_GT(paints.Take(), 0) << "caret";
+    view->SelectAll();
+    EXPECT_GT(paints.Take(), 0) << "select all";
+    other->setFocus();
+    paints.Take();
+    view->setFocus();
+    EXPECT_GT(paints.Take(), 0) << "focus in";
+    other->setFocus();
+    EXPECT_GT(paints.Take(), 0) << "focus out";
+    QPalette palette = view->palette();
+    palette.setColor(QPalette::Text, Qt::darkRed);
+    view->setPalette(palette);
+    EXPECT_GT(paints.Take(), 0) << "palette";
+    view->AppendText(QStringLiteral("\n11-1-1-R"));
+    EXPECT_GT(paints.Take(), 0) << "text in view";
+    const int visible = (view->viewport()->height() - kTopLeftMargin) / view->LineHeight();
+    view->AppendText(QStringLiteral("\n12-1-1-R").repeated(visible));
+    paints.Take();
+    view->AppendText(QStringLiteral("\n99-1-1-R"));
+    EXPECT_EQ(paints.Take(), 0) << "text below the view";
+    view->Clear();
+    EXPECT_GT(paints.Take(), 0) << "clear";
+}
+
+// A disabled pane draws its text and selection in the disabled colours; a
+// new font changes the line height and the scroll bars at once.
+TEST_F(ListingViewTest, ADisabledPaneAndANewFontShowAtOnce)
+{
+    m_view.SetPlainText(QStringLiteral("8888888888\n8888888888"));
+    m_view.SelectAll();
+    QPalette palette = m_view.palette();
+    palette.setColor(QPalette::Disabled, QPalette::Text, QColor(200, 0, 0));
+    palette.setColor(QPalette::Active, QPalette::Text, QColor(0, 0, 200));
+    palette.setColor(QPalette::Inactive, QPalette::Text, QColor(0, 0, 200));
+    palette.setColor(QPalette::Disabled, QPalette::Highlight, QColor(0, 200, 0));
+    palette.setColor(QPalette::Active, QPalette::Highlight, QColor(200, 200, 0));
+    palette.setColor(QPalette::Inactive, QPalette::Highlight, QColor(200, 200, 0));
+    m_view.setPalette(palette);
+    const auto has = [this](QRgb wanted, int fromLine) {
+        const QImage image = m_view.viewport()->grab().toImage().convertToFormat(QImage::Format_RGB32);
+        for (int y = kTopLeftMargin + fromLine * m_view.LineHeight(); y < image.height(); ++y)
+            for (int x = 0; x < image.width(); ++x)
+                if (image.pixel(x, y) == wanted)
+                    return true;
+        return false;
+    };
+    EXPECT_TRUE(has(qRgb(200, 200, 0), 0));
+    m_view.setEnabled(false);
+    EXPECT_TRUE(has(qRgb(0, 200, 0), 0));
+    EXPECT_FALSE(has(qRgb(200, 200, 0), 0));
+    m_view.SetCaret(0);
+    EXPECT_TRUE(has(qRgb(200, 0, 0), 0));
+    EXPECT_FALSE(has(qRgb(0, 0, 200), 0));
+    m_view.setEnabled(true);
+    EXPECT_TRUE(has(qRgb(0, 0, 200), 1)) << "both lines are drawn";
+
+    const int before = m_view.LineHeight();
+    QFont bigger = m_view.font();
+    bigger.setPixelSize(bigger.pixelSize() * 3);
+    m_view.setFont(bigger);
+    EXPECT_EQ(m_view.LineHeight(), QFontMetrics(bigger).height());
+    EXPECT_GT(m_view.LineHeight(), 2 * before);
+    const double advance = QFontMetricsF(bigger).horizontalAdvance(QString(64, QLatin1Char('0'))) / 64;
+    const int wanted = 2 * kTopLeftMargin + static_cast<int>(std::ceil(10 * advance)) + 1;
+    EXPECT_EQ(m_view.horizontalScrollBar()->maximum(), std::max(0, wanted - m_view.viewport()->width()));
+}
+
+// Scrolling to show the caret goes just far enough: a caret past the right
+// edge ends up the margin inside it; one left of the view the margin inside the left.
+TEST_F(ListingViewTest, ScrollingToTheCaretGoesJustFarEnough)
+{
+    m_view.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&m_view));
+    m_view.SetPlainText(QStringLiteral("7-8-8-W, ").repeated(100));
+    const double advance = Advance();
+    const int width = m_view.viewport()->width();
+    QScrollBar* across = m_view.horizontalScrollBar();
+    for (const int column : {100, 300, 500}) {
+        m_view.SetCaret(0);
+        ASSERT_EQ(across->value(), 0);
+        m_view.SetCaret(column);
+        const double x = kTopLeftMargin + column * advance;
+        EXPECT_EQ(across->value(), static_cast<int>(std::ceil(x)) - width + kTopLeftMargin) << column;
+        m_view.SetCaret(column - 60);
+        const double back = kTopLeftMargin + (column - 60) * advance;
+        EXPECT_EQ(across->value(), static_cast<int>(back) - kTopLeftMargin) << column;
+    }
+    // A caret just inside either edge scrolls nothing.
+    across->setValue(100);
+    const int inside = static_cast<int>(std::ceil((100 + 1.0) / advance));
+    m_view.SetCaret(inside);
+    EXPECT_EQ(across->value(), 100);
+    const int lastInside = static_cast<int>(std::floor((100 + width - 2 * kTopLeftMargin) / advance));
+    m_view.SetCaret(lastInside);
+    EXPECT_EQ(across->value(), 100);
+    m_view.SetCaret(lastInside + 1);
+    EXPECT_GT(across->value(), 100);
 }
