@@ -77,3 +77,51 @@ TEST(DotListingReader, RowAndColumnRunFromOneToEightOnBothAxes)
         EXPECT_EQ(reader.Dots()[0].y, k.y) << k.entry;
     }
 }
+
+// On canvases that are not whole blocks wide or high the last block of a
+// band is cut: its columns and rows past the canvas are refused, on both axes.
+TEST(DotListingReader, PartBlocksAtTheRightAndBottomEdgesTakeOnlyTheirDots)
+{
+    struct Case
+    {
+        int width, height;
+        const char* entry;
+        int x, y; // -1: refused
+    };
+    const Case cases[] = {
+        {9, 9, "2-1-1-R", 8, 0},    {9, 9, "2-1-2-R", -1, -1},  {9, 9, "3-1-1-R", 0, 8},   {9, 9, "3-2-1-R", -1, -1},
+        {9, 9, "4-1-1-R", 8, 8},    {9, 9, "5-1-1-R", -1, -1},  {15, 10, "2-3-7-R", 14, 2}, {15, 10, "2-3-8-R", -1, -1},
+        {15, 10, "4-2-7-R", 14, 9}, {15, 10, "4-3-7-R", -1, -1}, {17, 8, "3-1-1-R", 16, 0}, {17, 16, "4-1-1-R", 0, 8},
+        {8, 17, "3-1-1-R", 0, 16},  {8, 17, "3-2-1-R", -1, -1}, {1, 1, "1-1-1-R", 0, 0},   {1, 1, "1-1-2-R", -1, -1},
+        {1, 1, "1-2-1-R", -1, -1},
+    };
+    for (const Case& k : cases) {
+        CDotListingReader reader;
+        const bool read = reader.Read(k.entry, k.width, k.height);
+        ASSERT_EQ(read, k.x >= 0) << k.entry << " on " << k.width << " x " << k.height;
+        if (!read)
+            continue;
+        EXPECT_EQ(reader.Dots()[0].x, k.x) << k.entry << " on " << k.width << " x " << k.height;
+        EXPECT_EQ(reader.Dots()[0].y, k.y) << k.entry << " on " << k.width << " x " << k.height;
+    }
+}
+
+// A number is digits only: a sign, blanks inside or a missing part make no
+// entry. The message names the entry as written and the canvas, a failure
+// keeps no dots, and a later read starts afresh.
+TEST(DotListingReader, OnlyPlainNumbersMakeAnEntryAndTheMessageNamesIt)
+{
+    CDotListingReader reader;
+    for (const char* entry : {"+1-1-1-R", "1-+1-1-R", "1-1-+1-R", "-1-1-1-R", "1-1-1", "1-1-1-R-G", "1--1-1-R",
+                              "1-1-1-R 1-1-2-G", "1-1-1-R-"}) {
+        EXPECT_FALSE(reader.Read(QStringLiteral("1-1-2-G\n%1\n").arg(QLatin1String(entry)), 16, 24)) << entry;
+        EXPECT_TRUE(reader.Dots().empty()) << entry;
+    }
+    EXPECT_EQ(reader.Error(), QStringLiteral("line 2: '1-1-1-R-' is not a dot entry of this 16 x 24 canvas"));
+    ASSERT_TRUE(reader.Read(QStringLiteral("  1-1-1-R ,1-1-2-G\t\n"), 16, 24));
+    EXPECT_TRUE(reader.Error().isEmpty());
+    ASSERT_EQ(reader.Dots().size(), 2u);
+    EXPECT_EQ(reader.Dots()[1].x, 1);
+    EXPECT_FALSE(reader.Read(QStringLiteral("1-1-1-R\n\n\n1-1-9-R"), 16, 24));
+    EXPECT_EQ(reader.Error(), QStringLiteral("line 4: '1-1-9-R' is not a dot entry of this 16 x 24 canvas"));
+}

@@ -242,3 +242,38 @@ TEST(DotTextPdf, AListingWithChineseIsDrawnInTheListingsFont)
     const QString listed = QString::fromUtf8(fonts.readAllStandardOutput());
     EXPECT_TRUE(listed.contains(QStringLiteral("DejaVuSansMono"))) << listed.toStdString();
 }
+
+// A page's text is one block: the font and leading, the first baseline
+// measured up from the paper's bottom, each line a string and each further
+// line a step down, an empty line only the step. The numbers keep two decimals.
+TEST(TextPdfWriter, APageIsTheTextOperatorsOfItsLines)
+{
+    CTextPdfWriter writer(QSizeF(595.5, 842.25), QPointF(36.125, 40.5), 10.5, 12.75);
+    writer.AddPage({QStringLiteral("1-1-1-R, 1-1-2-G"), QString(), QStringLiteral("2-8-8-W")});
+    writer.AddPage({QString()});
+    const QByteArray pdf = writer.Finish();
+    EXPECT_TRUE(pdf.startsWith("%PDF-1.4\n%\xE2\xE3\xCF\xD3\n3 0 obj\n<< /Type /Font /Subtype /Type1 /BaseFont /Courier "
+                               "/Encoding /WinAnsiEncoding >>\nendobj\n4 0 obj\n<< /Title (Untitled) >>\nendobj\n5 0 obj\n"));
+    EXPECT_TRUE(pdf.contains("1 0 obj\n<< /Type /Catalog /Pages 2 0 R >>\nendobj\n"));
+    EXPECT_TRUE(pdf.contains("6 0 obj\n<< /Type /Page /Parent 2 0 R /MediaBox [0 0 595.50 842.25] /Resources << /Font "
+                             "<< /F1 3 0 R >> >> /Contents 5 0 R >>\nendobj\n"));
+    EXPECT_TRUE(pdf.contains("2 0 obj\n<< /Type /Pages /Kids [ 6 0 R 8 0 R ] /Count 2 >>\nendobj\n"));
+    EXPECT_TRUE(pdf.contains("xref\n0 9\n0000000000 65535 f \n"));
+
+    // The contents streams, unpacked.
+    QList<QByteArray> contents;
+    for (qsizetype at = pdf.indexOf("/Length "); at >= 0; at = pdf.indexOf("/Length ", at + 1)) {
+        const qsizetype numberEnd = pdf.indexOf(' ', at + 8);
+        const int length = pdf.mid(at + 8, numberEnd - at - 8).toInt();
+        ASSERT_TRUE(pdf.mid(numberEnd).startsWith(" /Filter /FlateDecode >>\nstream\n"));
+        const qsizetype start = pdf.indexOf("stream\n", at) + 7;
+        ASSERT_TRUE(pdf.mid(start + length).startsWith("\nendstream\nendobj\n")) << length;
+        QByteArray packed = pdf.mid(start, length);
+        packed.prepend(QByteArray("\x00\x01\x00\x00", 4)); // the size qUncompress expects in front
+        contents << qUncompress(packed);
+    }
+    ASSERT_EQ(contents.size(), 2);
+    EXPECT_EQ(contents[0], QByteArray("BT\n/F1 10.50 Tf\n12.75 TL\n36.13 801.75 Td\n(1-1-1-R, 1-1-2-G) Tj\nT*\nT*\n"
+                                      "(2-8-8-W) Tj\nET\n"));
+    EXPECT_EQ(contents[1], QByteArray("BT\n/F1 10.50 Tf\n12.75 TL\n36.13 801.75 Td\nET\n"));
+}

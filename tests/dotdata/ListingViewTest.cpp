@@ -388,6 +388,9 @@ TEST_F(ListingViewTest, AFreshPaneIsAnEmptyFocusableTextArea)
     EXPECT_EQ(fresh.verticalScrollBar()->maximum(), 0);
     EXPECT_EQ(fresh.horizontalScrollBar()->maximum(), 0);
     EXPECT_EQ(fresh.verticalScrollBar()->singleStep(), 1);
+    EXPECT_EQ(fresh.verticalScrollBar()->pageStep(),
+              std::max(1, (fresh.viewport()->height() - kTopLeftMargin) / fresh.LineHeight()));
+    EXPECT_EQ(fresh.horizontalScrollBar()->pageStep(), fresh.viewport()->width());
     EXPECT_GT(fresh.LineHeight(), 1) << "the font was measured";
     EXPECT_EQ(fresh.LineCount(), 1);
     EXPECT_TRUE(fresh.LineText(0).isEmpty());

@@ -3,6 +3,10 @@
 #include "dotdata/DotTextPrinter.h"
 
 #include <QImage>
+#include <QFontMetricsF>
+#include <QPageLayout>
+#include <QPageSize>
+#include <QPdfWriter>
 #include <QPrinter>
 #include <QRegularExpression>
 #include <QTextBlock>
@@ -10,6 +14,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <cstring>
 #include <vector>
 
@@ -187,5 +192,224 @@ TEST(PrintDotText, LinesBreakOnlyBetweenEntries)
             EXPECT_TRUE(whole.match(text).hasMatch()) << font.family().toStdString() << ": '" << text.toStdString() << "'";
         }
         EXPECT_GE(lines, 4) << font.family().toStdString(); // each listing line wraps at least once
+    }
+}
+
+// Paper exactly two inches across or down leaves no room; one pixel more
+// leaves a pixel; a device without a resolution on either axis has none.
+TEST(PrintDotText, TheTextRectangleEndsOneInchFromEachEdgeOnBothAxes)
+{
+    const struct
+    {
+        int paperWidth, paperHeight, dpiX, dpiY;
+        QRect expected;
+    } cases[] = {
+        {200, 300, 100, 100, QRect()},
+        {201, 300, 100, 100, QRect(100, 100, 1, 100)},
+        {300, 200, 100, 100, QRect()},
+        {300, 201, 100, 100, QRect(100, 100, 100, 1)},
+        {300, 500, 100, 200, QRect(100, 200, 100, 100)},
+        {500, 300, 200, 100, QRect(200, 100, 100, 100)},
+        {300, 300, 100, 0, QRect()},
+        {300, 300, -100, 100, QRect()},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(CDotTextPrinter::TextRect(c.paperWidth, c.paperHeight, QRect(0, 0, c.paperWidth, c.paperHeight), c.dpiX,
+                                            c.dpiY),
+                  c.expected)
+            << c.paperWidth << " x " << c.paperHeight << " at " << c.dpiX << " x " << c.dpiY;
+    // Printer margins inside the inch on the top and left only: the
+    // rectangle is in the printable area's pixels.
+    EXPECT_EQ(CDotTextPrinter::TextRect(500, 600, QRect(30, 40, 470, 560), 100, 100), QRect(70, 60, 300, 400));
+    // A printable area narrower than the inch on the right and bottom.
+    EXPECT_EQ(CDotTextPrinter::TextRect(500, 600, QRect(0, 0, 350, 420), 100, 100), QRect(100, 100, 250, 320));
+}
+
+// A PDF writer's page and margins decide the rectangle; an image is all printable.
+TEST(PrintDotText, ADevicesPaperAndMarginsGiveTheTextRectangle)
+{
+    const QImage image = Paper(3.5, 4.5);
+    EXPECT_EQ(CDotTextPrinter::TextRect(image), QRect(100, 100, 150, 250));
+    CScratchDir dir;
+    QPdfWriter pdf(dir.FilePath(QStringLiteral("r.pdf")));
+    pdf.setResolution(72);
+    pdf.setPageLayout(QPageLayout(QPageSize(QSizeF(300, 400), QPageSize::Point), QPageLayout::Portrait,
+                                  QMarginsF(36, 18, 90, 108)));
+    // The text keeps 72 points from each edge or the wider margin: from
+    // (72, 72) to (300 - 90, 400 - 108), counted from the margins' corner.
+    EXPECT_EQ(CDotTextPrinter::TextRect(pdf), QRect(72 - 36, 72 - 18, 210 - 72, 292 - 72));
+}
+
+// Sizes are in the source's pixels, kept in inches on the device: the first
+// baseline is an inch in plus the ascent, lines the font's height apart, on
+// each axis at its own resolution.
+TEST(PrintDotText, TheFirstBaselineAndLineSpacingScaleWithEachAxis)
+{
+    QImage page(400, 800, QImage::Format_RGB32);
+    page.setDotsPerMeterX(qRound(100 / 0.0254));
+    page.setDotsPerMeterY(qRound(200 / 0.0254));
+    QFont font = PaneFont();
+    font.setKerning(false);
+    const QFontMetricsF metrics(font);
+    CDotTextPrinter printer(QStringLiteral("1-1-1-R"), PaneFont(), 96);
+    ASSERT_EQ(printer.CountPages(page), 1);
+    const QPointF baseline = printer.FirstBaseline(page);
+    EXPECT_NEAR(baseline.x(), 100, 1e-6);
+    EXPECT_NEAR(baseline.y(), 200 + metrics.ascent() * 200 / 96, 1e-6);
+    EXPECT_NEAR(printer.LineSpacing(page), (metrics.ascent() + metrics.descent()) * 200 / 96, 1e-6);
+
+    // A font sized in points is that many 72nds of an inch of the source
+    // screen; a source without a resolution is taken as 96 dpi.
+    QFont points(QStringLiteral("DejaVu Sans"));
+    points.setPointSizeF(13.5);
+    EXPECT_DOUBLE_EQ(CDotTextPrinter(QString(), points, 96).EmPixels(), 18.0);
+    EXPECT_DOUBLE_EQ(CDotTextPrinter(QString(), points, 144).EmPixels(), 27.0);
+    EXPECT_DOUBLE_EQ(CDotTextPrinter(QString(), points, 0).EmPixels(), 18.0);
+    EXPECT_DOUBLE_EQ(CDotTextPrinter(QString(), points, -5).EmPixels(), 18.0);
+    EXPECT_NEAR(CDotTextPrinter(QStringLiteral("1"), PaneFont(), 0).LineSpacing(page), printer.LineSpacing(page), 1e-9);
+}
+
+// Ten characters of 10.8 pixels fit in 110, eleven do not. A line breaks
+// after the blank of ", ", which takes no room at a line's end; an entry
+// longer than a line breaks where it must; every paragraph and empty line
+// is a line.
+TEST(PrintDotText, LinesTakeWhatFitsAndBreakAfterTheBlankOfACommaAndBlank)
+{
+    const QImage page = Paper(3.1, 3.0);
+    const struct
+    {
+        const char* text;
+        QStringList lines;
+    } cases[] = {
+        {"1234567890", {"1234567890"}},
+        {"12345678901", {"1234567890", "1"}},
+        {"1-1-1-R, 1-1-2-G", {"1-1-1-R, ", "1-1-2-G"}},
+        {"12-1-1-R, 3", {"12-1-1-R, ", "3"}},
+        {"123-1-1-R, 4", {"123-1-1-R, ", "4"}},
+        {"1,2 3, 1234567890123", {"1,2 3, ", "1234567890", "123"}},
+        {"a, b, c, d, e, f", {"a, b, c, ", "d, e, f"}},
+        {"1\n\n2", {"1", "", "2"}},
+        {"", {""}},
+        {"\n", {"", ""}},
+    };
+    for (const auto& c : cases) {
+        CDotTextPrinter printer(QString::fromLatin1(c.text), PaneFont(), kDpi);
+        printer.UseFixedPitch(0.6);
+        ASSERT_EQ(printer.CountPages(page), 1) << c.text;
+        EXPECT_EQ(printer.PageLines(0), c.lines) << c.text;
+        EXPECT_TRUE(printer.PageLines(-1).isEmpty());
+        EXPECT_TRUE(printer.PageLines(1).isEmpty());
+    }
+    // Characters beyond ASCII are measured as they are: a pair of
+    // surrogates is one character, never split between two lines.
+    QString wide;
+    for (int i = 0; i < 25; ++i)
+        wide += QString::fromUcs4(U"\U00020000");
+    CDotTextPrinter printer(wide, PaneFont(), kDpi);
+    ASSERT_EQ(printer.CountPages(page), 1);
+    const QStringList lines = printer.PageLines(0);
+    EXPECT_GT(lines.size(), 1);
+    EXPECT_EQ(lines.join(QString()), wide);
+    for (const QString& line : lines)
+        EXPECT_EQ(line.size() % 2, 0) << line.size();
+}
+
+// A page holds as many whole lines as its height takes; the next page
+// starts at the next line; blank lines past a full page start no page, but
+// a line with text after them does.
+TEST(PrintDotText, PagesHoldTheWholeLinesThatFitAndNoBlankTail)
+{
+    QFont font = PaneFont();
+    font.setKerning(false);
+    const QFontMetricsF metrics(font);
+    const qreal lineHeight = metrics.ascent() + metrics.descent();
+    const QImage page = Paper(3.0, 3.0); // an inch square of text at kDpi: the source is kDpi too
+    const int perPage = static_cast<int>(std::floor(100 / lineHeight));
+    ASSERT_GE(perPage, 3);
+    const auto numbered = [](int from, int count) {
+        QStringList lines;
+        for (int i = from; i < from + count; ++i)
+            lines << QString::number(i);
+        return lines;
+    };
+    const struct
+    {
+        QString text;
+        int pages;
+    } cases[] = {
+        {numbered(1, perPage).join(QLatin1Char('\n')), 1},
+        {numbered(1, perPage + 1).join(QLatin1Char('\n')), 2},
+        {numbered(1, perPage - 1).join(QLatin1Char('\n')), 1},
+        {numbered(1, 2 * perPage).join(QLatin1Char('\n')), 2},
+        {numbered(1, 2 * perPage + 1).join(QLatin1Char('\n')), 3},
+        {numbered(1, perPage).join(QLatin1Char('\n')) + QStringLiteral("\n \n\t\n  "), 1},
+        {numbered(1, perPage).join(QLatin1Char('\n')) + QStringLiteral("\n \n\n  x"), 2},
+    };
+    for (const auto& c : cases) {
+        CDotTextPrinter printer(c.text, PaneFont(), kDpi);
+        EXPECT_EQ(printer.CountPages(page), c.pages) << c.text.toStdString();
+        ASSERT_EQ(printer.PageStarts().size(), static_cast<std::size_t>(c.pages));
+        // The last page also holds the blank lines after it.
+        const QStringList all = c.text.split(QLatin1Char('\n'));
+        for (int p = 0; p < c.pages; ++p) {
+            EXPECT_EQ(printer.PageLines(p), all.mid(p * perPage, p + 1 == c.pages ? -1 : perPage)) << p;
+            const qsizetype before = p == 0 ? -1 : all.mid(0, p * perPage).join(QLatin1Char('\n')).size();
+            EXPECT_EQ(printer.PageStarts()[static_cast<std::size_t>(p)], static_cast<int>(before) + 1) << p;
+        }
+    }
+}
+
+// A device that cannot be painted on prints nothing and counts no page.
+TEST(PrintDotText, ADeviceThatCannotBePaintedPrintsNothing)
+{
+    CDotTextPrinter printer(LongListing(3), PaneFont(), kDpi);
+    QImage none;
+    int newPages = 0;
+    EXPECT_EQ(printer.Print(none, [&newPages] { ++newPages; }), 0);
+    EXPECT_EQ(newPages, 0);
+    EXPECT_TRUE(printer.PageStarts().empty());
+}
+
+// Each line is drawn a line's height below the one before, starting at the
+// first baseline, glyph by glyph at the measured advances: a line of
+// digits reaches as far as their advances add up; a line beyond ASCII goes
+// through the shaper and is drawn too.
+TEST(PrintDotText, LinesAreDrawnWhereTheyWereLaidOut)
+{
+    QFont font = PaneFont();
+    font.setKerning(false);
+    const QFontMetricsF metrics(font);
+    const qreal lineHeight = metrics.ascent() + metrics.descent();
+    const QImage blank = Paper(4.0, 3.0);
+    for (const QString& second : {QStringLiteral("8 8 8 8 8 8 8 8"), QStringLiteral("点点点点 8 8 8")}) {
+        CDotTextPrinter printer(QStringLiteral("8\n\n") + second + QStringLiteral("\n8"), PaneFont(), kDpi);
+        const std::vector<QImage> pages = PrintOnImages(printer, 4.0, 3.0);
+        ASSERT_EQ(pages.size(), 1u);
+        const QImage& page = pages[0];
+        // The ink of each line: its rows start below the line's top.
+        const auto inkIn = [&page](qreal top, qreal bottom) {
+            QRect ink;
+            for (int y = static_cast<int>(std::ceil(top)); y < static_cast<int>(bottom) && y < page.height(); ++y)
+                for (int x = 0; x < page.width(); ++x)
+                    if (page.pixel(x, y) != qRgb(255, 255, 255))
+                        ink |= QRect(x, y, 1, 1);
+            return ink;
+        };
+        const QRect first = inkIn(kDpi, kDpi + lineHeight);
+        const QRect empty = inkIn(kDpi + lineHeight, kDpi + 2 * lineHeight);
+        const QRect third = inkIn(kDpi + 2 * lineHeight, kDpi + 3 * lineHeight);
+        const QRect fourth = inkIn(kDpi + 3 * lineHeight, kDpi + 4 * lineHeight);
+        EXPECT_FALSE(first.isEmpty());
+        EXPECT_TRUE(empty.isEmpty()) << second.toStdString();
+        EXPECT_FALSE(third.isEmpty());
+        EXPECT_EQ(fourth.left(), first.left());
+        EXPECT_EQ(fourth.width(), first.width());
+        EXPECT_NEAR(fourth.top() - first.top(), 3 * lineHeight, 1.0);
+        EXPECT_EQ(first.bottom() - first.top(), fourth.bottom() - fourth.top());
+        EXPECT_GE(first.left(), kDpi);
+        EXPECT_LE(first.left(), kDpi + 3);
+        EXPECT_TRUE(inkIn(0, kDpi).isEmpty());
+        const qreal reach = kDpi + metrics.horizontalAdvance(second) - metrics.horizontalAdvance(QStringLiteral("8")) + first.right() - kDpi;
+        EXPECT_NEAR(third.right(), reach, 2.0) << second.toStdString();
     }
 }
