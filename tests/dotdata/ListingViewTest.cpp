@@ -803,6 +803,8 @@ TEST_F(ListingViewTest, ColumnsAreMeasuredInAProportionalFontAndBeyondAscii)
     const QString mixed = QStringLiteral("iiiiiiWWWWWWiiiiii");
     EXPECT_EQ(clickBetween(proportional, mixed, 9), std::make_pair(9, 10));
     EXPECT_EQ(clickBetween(proportional, mixed, 14), std::make_pair(14, 15));
+    // Kerning would pull these pairs together: the pane measures without it.
+    EXPECT_EQ(clickBetween(proportional, QStringLiteral("AVAVAVAVAVAVAV"), 11), std::make_pair(11, 12));
     const QFont fixed = CListingDocument::ListingFont();
     const QString chinese = QStringLiteral("点阵点阵 1-1-1-R");
     EXPECT_EQ(clickBetween(fixed, chinese, 2), std::make_pair(2, 3));
@@ -928,4 +930,98 @@ TEST_F(ListingViewTest, ScrollingToTheCaretGoesJustFarEnough)
     EXPECT_EQ(across->value(), 100);
     m_view.SetCaret(lastInside + 1);
     EXPECT_GT(across->value(), 100);
+}
+
+// The line partly shown at the bottom is drawn too; a selected line does
+// not leave its colours or clip to the lines after it.
+TEST_F(ListingViewTest, ThePartlyShownLineAndTheLinesAfterASelectionAreDrawn)
+{
+    m_view.setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    m_view.setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    m_view.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&m_view));
+    const int height = m_view.LineHeight();
+    m_view.resize(300, kTopLeftMargin + 2 * height + height * 2 / 3 + (m_view.height() - m_view.viewport()->height()));
+    m_view.SetPlainText(QStringLiteral("8888\n8888\n8888\n8888"));
+    m_view.SetCaret(1);
+    m_view.SetCaret(3, true);
+    const QImage image = m_view.viewport()->grab().toImage().convertToFormat(QImage::Format_RGB32);
+    ASSERT_LT(image.height(), kTopLeftMargin + 3 * height);
+    const auto inkOfLine = [&](int line) {
+        int ink = 0;
+        for (int y = kTopLeftMargin + line * height; y < std::min(image.height(), kTopLeftMargin + (line + 1) * height); ++y)
+            for (int x = 0; x < image.width(); ++x)
+                ink += qGray(image.pixel(x, y)) < 100 ? 1 : 0;
+        return ink;
+    };
+    EXPECT_GT(inkOfLine(0), 0);
+    EXPECT_GT(inkOfLine(1), 0) << "the line after the selection";
+    EXPECT_GT(inkOfLine(2), 0) << "the partly shown line";
+}
+
+// A selection starting at a line's break shows only the room after that
+// line's end, half a character wide.
+TEST_F(ListingViewTest, ASelectedLineBreakShowsAsHalfACharacterAfterTheLine)
+{
+    m_view.SetPlainText(kListing);
+    const QRgb highlight = m_view.palette().color(QPalette::Active, QPalette::Highlight).rgb();
+    m_view.SetCaret(26 + 7); // the end of "2-8-8-W"
+    m_view.SetCaret(26 + 9, true);
+    const QImage image = m_view.viewport()->grab().toImage().convertToFormat(QImage::Format_RGB32);
+    const double advance = Advance();
+    const int y = PointAt(1, 0).y();
+    const double end = kTopLeftMargin + 7 * advance;
+    EXPECT_EQ(image.pixel(static_cast<int>(end + 0.1 * advance), y), highlight);
+    EXPECT_EQ(image.pixel(static_cast<int>(end + 0.45 * advance), y), highlight);
+    EXPECT_NE(image.pixel(static_cast<int>(std::ceil(end + 0.5 * advance)) + 1, y), highlight);
+    EXPECT_NE(image.pixel(static_cast<int>(end) - 2, y), highlight);
+    EXPECT_NE(image.pixel(PointAt(3, 0)), highlight) << "the empty line's start is not the selection's end";
+}
+
+// A click forgets the column kept while moving up and down; Ctrl+Left from
+// just after a leading blank or break goes to the text's start.
+TEST_F(ListingViewTest, AClickForgetsTheColumnKeptForUpAndDown)
+{
+    m_view.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&m_view));
+    m_view.SetPlainText(kListing);
+    m_view.SetCaret(12);
+    Key(Qt::Key_Down);
+    QTest::mouseClick(m_view.viewport(), Qt::LeftButton, Qt::NoModifier, PointAt(0, 3) - QPoint(2, 0));
+    ASSERT_EQ(m_view.CaretPosition(), 3);
+    Key(Qt::Key_Down);
+    EXPECT_EQ(m_view.CaretPosition(), 26 + 3);
+    for (const QString& text : {QStringLiteral(" 1-1-1-R"), QStringLiteral("\n1-1-1-R"), QStringLiteral(",1-1-1-R")}) {
+        m_view.SetPlainText(text);
+        m_view.SetCaret(1);
+        Key(Qt::Key_Left, Qt::ControlModifier);
+        EXPECT_EQ(m_view.CaretPosition(), 0) << text.toStdString();
+    }
+}
+
+// Scrolling redraws; text appended on the line partly shown at the bottom
+// redraws, text on the line after it does not.
+TEST_F(ListingViewTest, ScrollingAndTextOnTheLastShownLineRedraw)
+{
+    m_view.setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    m_view.setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    m_view.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&m_view));
+    const int height = m_view.LineHeight();
+    m_view.resize(m_view.width(), kTopLeftMargin + 3 * height + height / 2 + (m_view.height() - m_view.viewport()->height()));
+    QCoreApplication::processEvents();
+    PaintCounter paints(m_view.viewport());
+    // Three whole lines show (0 to 2) and a part of line 3.
+    for (const int lines : {4, 5}) {
+        m_view.SetPlainText(QStringLiteral("1-1-1-R\n").repeated(lines - 1));
+        paints.Take();
+        m_view.AppendText(QStringLiteral("2-1-1-R"));
+        EXPECT_EQ(paints.Take() > 0, lines == 4) << lines << " lines";
+    }
+    m_view.setEnabled(false);
+    m_view.setEnabled(true);
+    paints.Take();
+    m_view.verticalScrollBar()->setValue(1);
+    EXPECT_GT(paints.Take(), 0);
+    ASSERT_GT(m_view.verticalScrollBar()->maximum(), 0);
 }
