@@ -763,10 +763,10 @@ TEST_F(ListingViewTest, TheLeftButtonPlacesTheCaretWhereItPoints)
     const int top = m_view.verticalScrollBar()->value();
     QTest::mouseDClick(area, Qt::LeftButton, Qt::NoModifier, PointAt(59 - top, 14));
     EXPECT_EQ(m_view.SelectedText(), QStringLiteral("60-1-2-G"));
-    // A drag without the left button held selects nothing.
+    // A drag with another button held selects nothing.
     m_view.SetCaret(0);
     QMouseEvent hover(QEvent::MouseMove, PointAt(0, 6), area->mapToGlobal(PointAt(0, 6)), Qt::NoButton,
-                      Qt::NoButton, Qt::NoModifier);
+                      Qt::RightButton, Qt::NoModifier);
     QCoreApplication::sendEvent(area, &hover);
     EXPECT_EQ(m_view.CaretPosition(), 0);
 }
