@@ -15,6 +15,7 @@
 #include <QLineEdit>
 #include <QPainter>
 #include <QSlider>
+#include <QSpinBox>
 #include <QTest>
 #include <QTextCursor>
 #include <QTextEdit>
@@ -568,7 +569,11 @@ TEST(InputPaneControls, FirstItemsOfTheListsAreChoosable)
     EXPECT_EQ(p.sent.back().left(5), QStringLiteral("font "));
     emit faces->activated(1);
     EXPECT_EQ(p.view.CurrentFont().lfFaceName, faces->itemText(1).left(LogFont::kFaceNameLength));
+    // Chosen from outside: the top face alone matches it.
     LogFont font = p.view.CurrentFont();
+    font.lfFaceName = faces->itemText(0);
+    p.view.ApplyFont(font);
+    EXPECT_EQ(faces->currentIndex(), 0);
     font.lfFaceName = QString();
     p.view.ApplyFont(font);
     EXPECT_EQ(faces->currentIndex(), 1);
@@ -682,6 +687,13 @@ TEST(InputPaneKeys, TabsMoveTheFocusAndHistoryKeysGoToTheCanvas)
         EXPECT_NE(landed[back], edit) << back;
     }
     EXPECT_NE(landed[0], landed[1]);
+    // On to the face box, back round to the stretch box (text mode's last).
+    ASSERT_NE(landed[0], nullptr);
+    ASSERT_NE(landed[1], nullptr);
+    EXPECT_TRUE(landed[0] == p.view.FontCombo() || p.view.FontCombo()->isAncestorOf(landed[0]))
+        << landed[0]->metaObject()->className();
+    EXPECT_EQ(landed[1], p.view.StretchCombo())
+        << landed[1]->metaObject()->className();
     EXPECT_EQ(edit->toPlainText(), QStringLiteral("a"));
 }
 
