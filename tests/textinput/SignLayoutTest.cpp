@@ -498,3 +498,36 @@ TEST(SignLayoutCache, LinesAreFoundByEveryKeyAndForgottenWithTheRules)
     EXPECT_EQ(cache.Line(QStringLiteral("f"), QStringLiteral("a"), red, QRect(0, 0, 4, 5)), nullptr);
     EXPECT_TRUE(cache.Options() == other);
 }
+
+// A font's own dots keep their own line pitch, widened or narrowed by the
+// line spacing: Unifont's "A" is ten rows high, four rows under the top of
+// its 16-dot line.
+TEST(SignLayoutExact, LineSpacingWidensTheFontsOwnPitch)
+{
+    CCanvasText text = TextOf(QStringLiteral("A\nA"), "Unifont", -16);
+    for (const int spacing : {-2, 0, 3}) {
+        text.m_layout.nLineSpacing = spacing;
+        text.m_layout.nAlignH = spacing == 0 ? Options::AlignStart : Options::Unaligned;
+        const QRect ink = InkOf(text, 40, 64);
+        EXPECT_EQ(ink.top(), 4) << spacing;
+        EXPECT_EQ(ink.height(), 26 + spacing) << spacing;
+    }
+}
+
+// A lone second half of a surrogate pair is a character of its own: the
+// character after it keeps its own colour.
+TEST(SignLayoutColours, ALoneSecondHalfIsACharacterOfItsOwn)
+{
+    CCanvasText text = TextOf(QStringLiteral("I") + QChar(0xDC00) + QStringLiteral("I"), "DejaVu Sans", 16);
+    text.m_acrOverlay = {kGreen, kRed, kBlue};
+    const QImage image = CSignLayout(text, 128, 16).Render();
+    const QRect ink = InkOf(image);
+    ASSERT_FALSE(ink.isEmpty());
+    int blue = 0, green = 0;
+    for (int y = 0; y < image.height(); ++y) {
+        blue += image.pixel(ink.right(), y) == qRgb(0, 0, 255) ? 1 : 0;
+        green += image.pixel(ink.left(), y) == qRgb(0, 255, 0) ? 1 : 0;
+    }
+    EXPECT_GT(blue, 5);
+    EXPECT_GT(green, 5);
+}
