@@ -270,3 +270,24 @@ TEST(GlyphRasterDraw, PaintStaysInsideTargetAndMask)
             }
     }
 }
+
+// A font's own glyphs follow the horizontal alignment asked for: Unifont's
+// "A" (ink in columns 1 to 6 of its 8) at the left, centre or right of a
+// 40-dot box starting at column 2.
+TEST(GlyphRasterDraw, OwnGlyphsFollowTheHorizontalAlignment)
+{
+    const CGlyphRaster raster(FontOf("Unifont", -16));
+    for (const auto& [flags, left] : {std::pair{int(Qt::AlignLeft), 3}, std::pair{int(Qt::AlignHCenter), 19},
+                                      std::pair{int(Qt::AlignRight), 35}}) {
+        const QImage lit = raster.LitText(QSize(50, 20), QRect(2, 0, 40, 20), flags | Qt::AlignTop, QStringLiteral("A"));
+        int first = -1, last = -1;
+        for (int x = 0; x < lit.width(); ++x)
+            for (int y = 0; y < lit.height(); ++y)
+                if (lit.constScanLine(y)[x] != 0) {
+                    first = first < 0 ? x : first;
+                    last = x;
+                }
+        EXPECT_EQ(first, left) << flags;
+        EXPECT_EQ(last, left + 5) << flags;
+    }
+}

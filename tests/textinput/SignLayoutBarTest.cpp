@@ -221,3 +221,18 @@ TEST(SignLayoutBar, TooltipsInEveryLanguage)
     EXPECT_EQ(bar.LineSpacingBox()->toolTip(), QStringLiteral("Line spacing in dots"));
     EXPECT_EQ(bar.ButtonAction(CSignLayoutBar::Top)->toolTip(), QStringLiteral("Align Top (press again: X/Y only)"));
 }
+
+// Shown, the bar lays its controls out in order: the fit button, then the
+// character and the line spacing box.
+TEST(SignLayoutBar, SpacingBoxesFollowTheButtonsInOrder)
+{
+    CSignLayoutBar bar;
+    bar.show();
+    const QWidget* fit = bar.widgetForAction(bar.ButtonAction(CSignLayoutBar::FitHeight));
+    ASSERT_NE(fit, nullptr);
+    EXPECT_TRUE(bar.SpacingBox()->isVisible());
+    EXPECT_TRUE(bar.LineSpacingBox()->isVisible());
+    EXPECT_GT(bar.SpacingBox()->x(), fit->geometry().right());
+    EXPECT_GT(bar.LineSpacingBox()->x(), bar.SpacingBox()->geometry().right());
+    EXPECT_GT(bar.width(), bar.LineSpacingBox()->geometry().right());
+}
