@@ -531,3 +531,23 @@ TEST(SignLayoutColours, ALoneSecondHalfIsACharacterOfItsOwn)
     EXPECT_GT(blue, 5);
     EXPECT_GT(green, 5);
 }
+
+// Text aligned on one axis is placed by its ink, so X/Y nudge it without
+// cutting it there: centred text larger than the panel, nudged one dot on,
+// still shows from the panel's first column (row).
+TEST(SignLayoutAlign, AnAlignedAxisIsNotCutAtXY)
+{
+    CCanvasText text = TextOf(QStringLiteral("Hi"), "DejaVu Sans", 12);
+    const QRect natural = InkOf(text, 200, 40);
+    for (const bool across : {true, false}) {
+        CCanvasText t = text;
+        (across ? t.m_layout.nAlignH : t.m_layout.nAlignV) = Options::AlignCentre;
+        (across ? t.m_nTextX : t.m_nTextY) = 1;
+        const int width = across ? natural.width() - 4 : 200;
+        const int height = across ? 40 : natural.height() - 4;
+        const CSignLayout layout(t, width, height);
+        EXPECT_EQ(across ? layout.InkRect().left() : layout.InkRect().top(), -1) << across;
+        const QRect shown = InkOf(layout.Render());
+        EXPECT_EQ(across ? shown.left() : shown.top(), 0) << across;
+    }
+}
