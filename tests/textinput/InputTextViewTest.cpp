@@ -730,3 +730,58 @@ TEST(InputPaneModel, AClosingTextLeavesThePaneItsOwn)
     EXPECT_EQ(p.view.Model().TypedText()->toPlainText(), QStringLiteral("own"));
     EXPECT_TRUE(p.view.MergeAction()->isEnabled());
 }
+
+// Image mode's X/Y slider goes away when the user turns to a colour or
+// merges; its range follows the canvas on the axis it serves.
+TEST(InputPaneControls, SliderLeavesForColoursAndMergesAndFollowsItsAxis)
+{
+    Pane p;
+    p.view.SetInputMode(ImageMode);
+    p.view.OnGridSizeChanged(40, 30);
+    p.Focus(p.view.EditY());
+    QSlider* slider = p.view.Slider();
+    EXPECT_EQ(slider->maximum(), 20);
+    p.view.OnGridSizeChanged(50, 60);
+    EXPECT_EQ(slider->maximum(), 50);
+    EXPECT_FALSE(slider->isHidden());
+    p.view.SelectColor(3);
+    EXPECT_TRUE(slider->isHidden());
+    p.Focus(p.view.EditX());
+    EXPECT_EQ(slider->maximum(), 40);
+    p.Type(QStringLiteral("a"));
+    p.view.OnMergeText();
+    EXPECT_TRUE(slider->isHidden());
+    // In text mode the slider stays as it is when the canvas changes.
+    p.Focus(p.view.EditX());
+    p.view.SetInputMode(TextMode);
+    EXPECT_TRUE(slider->isHidden());
+    p.view.OnGridSizeChanged(90, 60);
+    EXPECT_EQ(slider->maximum(), 40);
+}
+
+// Layout options set on the pane show on its bar and are told once.
+TEST(InputPaneControls, LayoutOptionsShowOnTheBar)
+{
+    Pane p;
+    QList<SSignLayoutOptions> told;
+    QObject::connect(&p.view, &CInputTextView::LayoutOptionsChanged, [&](const SSignLayoutOptions& o) { told << o; });
+    SSignLayoutOptions o;
+    o.nAlignH = SSignLayoutOptions::AlignEnd;
+    o.nSpacing = 2;
+    p.view.SetLayoutOptions(o);
+    ASSERT_EQ(told.size(), 1);
+    EXPECT_TRUE(told[0] == o);
+    EXPECT_TRUE(p.view.LayoutBar()->ButtonAction(CSignLayoutBar::Right)->isChecked());
+    EXPECT_EQ(p.view.LayoutBar()->SpacingBox()->value(), 2);
+    EXPECT_TRUE(p.view.LayoutOptions() == o);
+    // The bar's own controls reach the text.
+    p.view.LayoutBar()->LineSpacingBox()->setValue(-3);
+    EXPECT_EQ(p.view.LayoutOptions().nLineSpacing, -3);
+    EXPECT_EQ(told.size(), 2);
+    // A state put back shows its options on the bar.
+    CCanvasText text;
+    text.m_layout.nAlignV = SSignLayoutOptions::AlignCentre;
+    p.view.RestoreInputState(p.view.InputState(), text);
+    EXPECT_TRUE(p.view.LayoutBar()->ButtonAction(CSignLayoutBar::Middle)->isChecked());
+    EXPECT_FALSE(p.view.LayoutBar()->ButtonAction(CSignLayoutBar::Right)->isChecked());
+}
