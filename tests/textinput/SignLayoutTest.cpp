@@ -551,3 +551,33 @@ TEST(SignLayoutAlign, AnAlignedAxisIsNotCutAtXY)
         EXPECT_EQ(across ? shown.left() : shown.top(), 0) << across;
     }
 }
+
+// The fitted size is the largest whose ink fits: one em more runs over the
+// rows, from a size asked far below or far above; text without ink keeps
+// the size asked for.
+TEST(SignLayoutFit, TheFittedEmIsTheLargestThatFits)
+{
+    for (const int rows : {7, 12, 20}) {
+        for (const int asked : {1, 9, 200}) {
+            CCanvasText text = TextOf(QStringLiteral("Hg"), "DejaVu Sans", -asked);
+            text.m_layout.bFitHeight = true;
+            const CSignLayout fitted(text, 256, rows);
+            const int em = fitted.EmPixels();
+            EXPECT_LE(fitted.InkRect().height(), rows) << rows << " " << asked;
+            CCanvasText larger = TextOf(QStringLiteral("Hg"), "DejaVu Sans", -(em + 1));
+            larger.m_layout.nAlignV = Options::AlignStart;
+            EXPECT_GT(CSignLayout(larger, 256, rows).InkRect().height(), rows) << rows << " " << asked;
+            CCanvasText same = TextOf(QStringLiteral("Hg"), "DejaVu Sans", -em);
+            same.m_layout.nAlignV = Options::AlignStart;
+            EXPECT_EQ(CSignLayout(same, 256, rows).InkRect(), fitted.InkRect()) << rows << " " << asked;
+        }
+    }
+    for (const int asked : {-20, 0}) {
+        CCanvasText blank = TextOf(QStringLiteral("  "), "DejaVu Sans", asked);
+        blank.m_layout.bFitHeight = true;
+        EXPECT_EQ(CSignLayout(blank, 64, 16).EmPixels(), std::max(blank.m_lfText.EmPixels(), 1)) << asked;
+    }
+    CCanvasText blank = TextOf(QStringLiteral(" "), "DejaVu Sans", -20);
+    blank.m_layout.bFitHeight = true;
+    EXPECT_EQ(CSignLayout(blank, 64, 16).EmPixels(), 20);
+}
