@@ -584,6 +584,11 @@ int CSignLayout::FitEm(const CCanvasText& text, const SPreparedText& prepared, C
     // overlay and its burn-in fit alike.
     int em = std::clamp(text.m_lfText.EmPixels(), 1, maxEm);
     int height = inkHeightAt(em);
+    if (height <= 0 && em < m_nHeight) {
+        // Too small to leave any ink: start again from the rows' height.
+        em = std::clamp(m_nHeight, 1, maxEm);
+        height = inkHeightAt(em);
+    }
     if (height <= 0)
         return std::max(text.m_lfText.EmPixels(), 1);
     for (int i = 0; i < kFitCorrections && height != m_nHeight; ++i) {

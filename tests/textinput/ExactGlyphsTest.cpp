@@ -7,6 +7,8 @@
 
 #include <gtest/gtest.h>
 
+#include <tuple>
+
 namespace {
 
 constexpr const char* kZenHeiFile = "/usr/share/fonts/truetype/wqy/wqy-zenhei.ttc";
@@ -262,4 +264,97 @@ TEST(ExactGlyphs, OverlayTextUsesTheStrikeWhereverItIsPlaced)
             ASSERT_EQ(mixed.constScanLine(y)[x] != 0, alone.constScanLine(y)[x] != 0) << x << "," << y;
         }
     EXPECT_GT(right, 8);
+}
+
+// A glyph on the grid as the font's own bitmap gives it: Unifont's "A" is
+// rows 4 to 13 of its 16-dot cell, columns 1 to 6, the baseline under row 13
+// (0x18, 0x24, 0x24, 0x42, 0x42, 0x7E, 0x42 x4); at 32 dots every dot doubles.
+TEST(ExactGlyphs, AGridGlyphSitsOnItsBaselineAtEverySize)
+{
+    const char* const rows[] = {"...##...", "..#..#..", "..#..#..", ".#....#.", ".#....#.",
+                                ".######.", ".#....#.", ".#....#.", ".#....#.", ".#....#."};
+    CExactGlyphs unifont(FontOf("Unifont", 16));
+    for (const int scale : {1, 2}) {
+        ASSERT_TRUE(unifont.SetEm(16 * scale)) << scale;
+        EXPECT_EQ(unifont.Em(), 16 * scale);
+        EXPECT_EQ(unifont.Ascent(), 14 * scale);
+        EXPECT_EQ(unifont.Descent(), 2 * scale);
+        SExactGlyph a;
+        ASSERT_TRUE(unifont.Glyph(U'A', a)) << scale;
+        EXPECT_EQ(a.nAdvance, 8 * scale);
+        EXPECT_EQ(a.ptOffset, QPoint(1, -10) * scale);
+        ASSERT_EQ(a.mask.size(), QSize(6, 10) * scale);
+        for (int y = 0; y < a.mask.height(); ++y)
+            for (int x = 0; x < a.mask.width(); ++x)
+                ASSERT_EQ(a.mask.constScanLine(y)[x], rows[y / scale][x / scale + 1] == '#' ? 255 : 0)
+                    << scale << ": " << x << "," << y;
+    }
+    // No grid at 17 dots, nor at none or fewer: no glyph, no metrics.
+    for (const int em : {17, 0, -16}) {
+        EXPECT_FALSE(unifont.SetEm(em)) << em;
+        EXPECT_EQ(unifont.Ascent(), 0) << em;
+        EXPECT_FALSE(unifont.IsExactAt(em)) << em;
+        SExactGlyph a;
+        EXPECT_FALSE(unifont.Glyph(U'A', a)) << em;
+    }
+}
+
+// A strike's metrics: Bitmap Song's 12 to 14 dot strikes share a 15-dot
+// line, its 15 and 16 an 18-dot one; Zen Hei Sharp's 16 is 21 dots.
+TEST(ExactGlyphs, StrikesKnowTheirLines)
+{
+    const std::vector<SStrike> song = CExactGlyphs(FontOf(kBitmapSong, 16)).Strikes();
+    ASSERT_EQ(song.size(), 5u);
+    for (std::size_t i = 0; i < song.size(); ++i)
+        EXPECT_EQ(song[i].nCellHeight, i < 3 ? 15 : 18) << i;
+    EXPECT_EQ(CExactGlyphs(FontOf(kSharp, 16)).Strikes().back().nCellHeight, 21);
+    CExactGlyphs strikes(FontOf(kBitmapSong, 16));
+    for (const int em : {12, 16}) {
+        ASSERT_TRUE(strikes.SetEm(em)) << em;
+        EXPECT_EQ(strikes.Ascent() + strikes.Descent(), em == 12 ? 15 : 18) << em;
+        EXPECT_GT(strikes.Descent(), 0) << em;
+        SExactGlyph guo;
+        ASSERT_TRUE(strikes.Glyph(U'国', guo)) << em;
+        EXPECT_EQ(guo.nAdvance, em) << em;
+        EXPECT_LE(-guo.ptOffset.y(), strikes.Ascent()) << em;
+        EXPECT_LE(guo.ptOffset.y() + guo.mask.height(), strikes.Descent()) << em;
+        EXPECT_GE(guo.mask.height(), em - 2) << em;
+    }
+    EXPECT_FALSE(strikes.SetEm(17));
+    // A bitmap-only font offers its own sizes, however few are asked for.
+    EXPECT_EQ(CExactGlyphs(FontOf(kBitmapSong, 16)).ExactHeights(8).size(), 5u);
+}
+
+// A family is read only in the styles it has: bold from weight 600, italic
+// only where there is one.
+TEST(ExactGlyphs, OnlyTheStylesAFamilyHasAreOpened)
+{
+    for (const auto& [weight, italic, open] : {std::tuple{599, false, true}, std::tuple{600, false, false},
+                                               std::tuple{400, true, false}, std::tuple{0, false, true}}) {
+        LogFont font = FontOf("Unifont", 16);
+        font.lfWeight = weight;
+        font.lfItalic = italic;
+        EXPECT_EQ(CExactGlyphs(font).IsOpen(), open) << weight << italic;
+    }
+    LogFont bold = FontOf("DejaVu Sans", 16);
+    bold.lfWeight = 600;
+    EXPECT_TRUE(CExactGlyphs(bold).IsOpen());
+    bold.lfItalic = true;
+    EXPECT_TRUE(CExactGlyphs(bold).IsOpen());
+    EXPECT_FALSE(CExactGlyphs(bold).IsBitmapOnly());
+    EXPECT_FALSE(CExactGlyphs(FontOf("", 16)).IsOpen());
+    EXPECT_FALSE(CExactGlyphs(FontOf("No Such Family 21", 16)).IsBitmapOnly());
+}
+
+// Unifont is exact at the largest height asked for and not one past it.
+TEST(ExactGlyphs, ExactHeightsStopAtTheLargestAsked)
+{
+    const CExactGlyphs unifont(FontOf("Unifont", 16));
+    for (const auto& [largest, last] : {std::pair{64, 64}, std::pair{63, 48}, std::pair{16, 16}, std::pair{15, 0}}) {
+        const std::vector<SExactHeight> heights = unifont.ExactHeights(largest);
+        EXPECT_EQ(heights.empty() ? 0 : heights.back().nHeight, last) << largest;
+        if (!heights.empty()) {
+            EXPECT_EQ(heights.back().nEm, last) << largest;
+        }
+    }
 }

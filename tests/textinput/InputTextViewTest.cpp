@@ -15,6 +15,7 @@
 #include <QLineEdit>
 #include <QPainter>
 #include <QSlider>
+#include <QSpinBox>
 #include <QTest>
 #include <QTextCursor>
 #include <QTextEdit>
@@ -553,4 +554,234 @@ TEST(InputPaneMove, ArrowKeysInTheSizeBoxEditFieldMoveTheTextOnce)
     EXPECT_EQ(p.sent.front(), QStringLiteral("Y -1"));
     EXPECT_EQ(p.sent.count(QStringLiteral("Y -1")), 1);
     EXPECT_EQ(p.view.PosLabel()->text(), QStringLiteral("X:1 Y:-1"));
+}
+
+// The first item of each list is as choosable as the others: the first face,
+// the smallest stretch; a face matching several items picks the first after
+// the top one, and the top one only when it alone matches.
+TEST(InputPaneControls, FirstItemsOfTheListsAreChoosable)
+{
+    Pane p;
+    CFontComboBox* faces = p.view.FontCombo();
+    ASSERT_GE(faces->count(), 2);
+    emit faces->activated(0);
+    EXPECT_EQ(p.view.CurrentFont().lfFaceName, faces->itemText(0).left(LogFont::kFaceNameLength));
+    EXPECT_EQ(p.sent.back().left(5), QStringLiteral("font "));
+    emit faces->activated(1);
+    EXPECT_EQ(p.view.CurrentFont().lfFaceName, faces->itemText(1).left(LogFont::kFaceNameLength));
+    // Chosen from outside: the top face alone matches it.
+    LogFont font = p.view.CurrentFont();
+    font.lfFaceName = faces->itemText(0);
+    p.view.ApplyFont(font);
+    EXPECT_EQ(faces->currentIndex(), 0);
+    font.lfFaceName = QString();
+    p.view.ApplyFont(font);
+    EXPECT_EQ(faces->currentIndex(), 1);
+
+    QComboBox* stretch = p.view.StretchCombo();
+    stretch->setCurrentIndex(0);
+    stretch->setCurrentIndex(96);
+    EXPECT_EQ(p.sent.mid(p.sent.size() - 2), (QStringList{"stretch -32", "stretch 64"}));
+    QComboBox* sizes = p.view.SizeCombo();
+    emit sizes->activated(0);
+    EXPECT_EQ(p.sent.back(), QStringLiteral("font 8"));
+    emit sizes->activated(7);
+    EXPECT_EQ(p.sent.back(), QStringLiteral("font 72"));
+}
+
+// The strip behind the controls: button face, a light edge on top and left,
+// a dark one at the bottom (row 23) and right; the typing area white on black.
+TEST(InputPaneControls, StripEdgesAndTypingColours)
+{
+    Pane p;
+    p.view.resize(600, 100);
+    const QImage shot = p.view.grab(QRect(0, 0, 600, 30)).toImage();
+    const QPalette& palette = p.view.palette();
+    const QRgb light = palette.light().color().rgb(), dark = palette.dark().color().rgb();
+    const QRgb face = palette.button().color().rgb();
+    ASSERT_NE(light, dark);
+    ASSERT_NE(face, dark);
+    ASSERT_NE(face, light);
+    EXPECT_EQ(shot.pixel(180, 0), light);
+    EXPECT_EQ(shot.pixel(0, 12), light);
+    EXPECT_EQ(shot.pixel(180, 23), dark);
+    EXPECT_EQ(shot.pixel(599, 12), dark);
+    EXPECT_EQ(shot.pixel(180, 22), face);
+    EXPECT_EQ(shot.pixel(598, 12), face);
+    EXPECT_EQ(shot.pixel(1, 12), face);
+    EXPECT_EQ(shot.pixel(180, 1), face);
+    const QPalette typing = p.view.RichEdit()->palette();
+    EXPECT_EQ(typing.color(QPalette::Base), QColor(Qt::black));
+    EXPECT_EQ(typing.color(QPalette::Text), QColor(Qt::white));
+    EXPECT_EQ(p.view.RichEdit()->verticalScrollBarPolicy(), Qt::ScrollBarAlwaysOn);
+}
+
+// The buttons carry their command ids and each its own picture, with the
+// strip's grey see-through.
+TEST(InputPaneControls, ButtonsCarryTheirCommandsAndPictures)
+{
+    Pane p;
+    QList<QImage> pictures;
+    for (int i = 0; i < kPaletteSize; ++i) {
+        EXPECT_EQ(p.view.ColorAction(i)->data().toInt(), 2200 + i) << i;
+        pictures << p.view.ColorAction(i)->icon().pixmap(QSize(16, 15)).toImage();
+    }
+    EXPECT_EQ(p.view.ColorAction(-1), nullptr);
+    EXPECT_EQ(p.view.ColorAction(7), nullptr);
+    EXPECT_EQ(p.view.MergeAction()->data().toInt(), 2207);
+    EXPECT_EQ(p.view.MergeAction()->statusTip(), QStringLiteral("Merge Text"));
+    pictures << p.view.MergeAction()->icon().pixmap(QSize(16, 15)).toImage();
+    for (int i = 0; i < pictures.size(); ++i) {
+        EXPECT_EQ(pictures[i].size(), QSize(16, 15)) << i;
+        bool seeThrough = false;
+        for (int y = 0; y < 15; ++y)
+            for (int x = 0; x < 16; ++x)
+                seeThrough = seeThrough || qAlpha(pictures[i].pixel(x, y)) == 0;
+        EXPECT_TRUE(seeThrough) << i;
+        for (int j = 0; j < i; ++j)
+            EXPECT_NE(pictures[i], pictures[j]) << i << ' ' << j;
+    }
+    const auto* bar = p.view.findChild<QToolBar*>();
+    ASSERT_NE(bar, nullptr);
+    EXPECT_EQ(bar->iconSize(), QSize(16, 15));
+    EXPECT_FALSE(bar->isMovable());
+}
+
+// Keys the typing area does not take: Tab moves the focus on, Shift+Tab
+// back; with nothing typed since the merge, undo and redo keys are the canvas's.
+TEST(InputPaneKeys, TabsMoveTheFocusAndHistoryKeysGoToTheCanvas)
+{
+    Pane p;
+    p.view.show();
+    QTextEdit* edit = p.view.RichEdit();
+    QObject& filter = p.view;
+    for (const QKeyCombination key : {QKeyCombination(Qt::ControlModifier, Qt::Key_Y),
+                                      QKeyCombination(Qt::ControlModifier | Qt::ShiftModifier, Qt::Key_Z),
+                                      QKeyCombination(Qt::ControlModifier, Qt::Key_Z)}) {
+        for (const QEvent::Type type : {QEvent::ShortcutOverride, QEvent::KeyPress}) {
+            QKeyEvent press(type, key.key(), key.keyboardModifiers());
+            press.setAccepted(true);
+            EXPECT_TRUE(filter.eventFilter(edit, &press)) << key.toCombined();
+            EXPECT_FALSE(press.isAccepted()) << key.toCombined();
+        }
+    }
+    p.Type(QStringLiteral("a"));
+    QKeyEvent typed(QEvent::KeyPress, Qt::Key_Y, Qt::ControlModifier);
+    EXPECT_FALSE(filter.eventFilter(edit, &typed));
+    QKeyEvent released(QEvent::KeyRelease, Qt::Key_Tab, Qt::NoModifier);
+    EXPECT_FALSE(filter.eventFilter(edit, &released));
+
+    for (const auto modifiers : {Qt::NoModifier, Qt::ControlModifier, Qt::ShiftModifier}) {
+        QKeyEvent tab(QEvent::KeyPress, Qt::Key_Tab, modifiers);
+        EXPECT_TRUE(filter.eventFilter(edit, &tab)) << modifiers;
+        QKeyEvent backTab(QEvent::KeyPress, Qt::Key_Backtab, modifiers);
+        EXPECT_TRUE(filter.eventFilter(edit, &backTab)) << modifiers;
+    }
+    // Forward and back land on different controls, neither the typing area.
+    QApplication::setActiveWindow(&p.view);
+    QWidget* landed[2] = {};
+    for (const int back : {0, 1}) {
+        edit->setFocus();
+        QTest::keyClick(edit, Qt::Key_Tab, back ? Qt::ShiftModifier : Qt::NoModifier);
+        landed[back] = QApplication::focusWidget();
+        EXPECT_NE(landed[back], edit) << back;
+    }
+    EXPECT_NE(landed[0], landed[1]);
+    // On to the face box, back round to the stretch box (text mode's last).
+    ASSERT_NE(landed[0], nullptr);
+    ASSERT_NE(landed[1], nullptr);
+    EXPECT_TRUE(landed[0] == p.view.FontCombo() || p.view.FontCombo()->isAncestorOf(landed[0]))
+        << landed[0]->metaObject()->className();
+    EXPECT_EQ(landed[1], p.view.StretchCombo())
+        << landed[1]->metaObject()->className();
+    EXPECT_EQ(edit->toPlainText(), QStringLiteral("a"));
+}
+
+// A held arrow tells the repeat around its move; a plain press does not.
+TEST(InputPaneMove, AHeldArrowIsARepeatedMove)
+{
+    Pane p;
+    QList<bool> repeating;
+    QObject::connect(&p.view, &CInputTextView::MoveRepeating, [&](bool r) { repeating << r; });
+    p.Type(QStringLiteral("a"));
+    QTest::keyClick(p.view.RichEdit(), Qt::Key_Right);
+    EXPECT_TRUE(repeating.isEmpty());
+    QKeyEvent held(QEvent::KeyPress, Qt::Key_Right, Qt::NoModifier, QString(), true);
+    QApplication::sendEvent(p.view.RichEdit(), &held);
+    EXPECT_EQ(repeating, (QList<bool>{true, false}));
+    EXPECT_EQ(p.view.PosLabel()->text(), QStringLiteral("X:2 Y:0"));
+}
+
+// A linked text that goes first leaves the pane working a text of its own;
+// the merge button follows what the text has pending.
+TEST(InputPaneModel, AClosingTextLeavesThePaneItsOwn)
+{
+    Pane p;
+    auto linked = std::make_unique<CInputText>();
+    linked->SetText(QStringLiteral("linked"));
+    p.view.SetModel(*linked);
+    EXPECT_EQ(p.view.RichEdit()->toPlainText(), QStringLiteral("linked"));
+    EXPECT_TRUE(p.view.MergeAction()->isEnabled());
+    p.view.OnMergeText();
+    EXPECT_FALSE(p.view.MergeAction()->isEnabled());
+    linked.reset();
+    EXPECT_EQ(p.view.RichEdit()->toPlainText(), QString());
+    p.Type(QStringLiteral("own"));
+    EXPECT_EQ(p.view.Model().TypedText()->toPlainText(), QStringLiteral("own"));
+    EXPECT_TRUE(p.view.MergeAction()->isEnabled());
+}
+
+// Image mode's X/Y slider goes away when the user turns to a colour or
+// merges; its range follows the canvas on the axis it serves.
+TEST(InputPaneControls, SliderLeavesForColoursAndMergesAndFollowsItsAxis)
+{
+    Pane p;
+    p.view.SetInputMode(ImageMode);
+    p.view.OnGridSizeChanged(40, 30);
+    p.Focus(p.view.EditY());
+    QSlider* slider = p.view.Slider();
+    EXPECT_EQ(slider->maximum(), 20);
+    p.view.OnGridSizeChanged(50, 60);
+    EXPECT_EQ(slider->maximum(), 50);
+    EXPECT_FALSE(slider->isHidden());
+    p.view.SelectColor(3);
+    EXPECT_TRUE(slider->isHidden());
+    p.Focus(p.view.EditX());
+    EXPECT_EQ(slider->maximum(), 40);
+    p.Type(QStringLiteral("a"));
+    p.view.OnMergeText();
+    EXPECT_TRUE(slider->isHidden());
+    // In text mode the slider stays as it is when the canvas changes.
+    p.Focus(p.view.EditX());
+    p.view.SetInputMode(TextMode);
+    EXPECT_TRUE(slider->isHidden());
+    p.view.OnGridSizeChanged(90, 60);
+    EXPECT_EQ(slider->maximum(), 40);
+}
+
+// Layout options set on the pane show on its bar and are told once.
+TEST(InputPaneControls, LayoutOptionsShowOnTheBar)
+{
+    Pane p;
+    QList<SSignLayoutOptions> told;
+    QObject::connect(&p.view, &CInputTextView::LayoutOptionsChanged, [&](const SSignLayoutOptions& o) { told << o; });
+    SSignLayoutOptions o;
+    o.nAlignH = SSignLayoutOptions::AlignEnd;
+    o.nSpacing = 2;
+    p.view.SetLayoutOptions(o);
+    ASSERT_EQ(told.size(), 1);
+    EXPECT_TRUE(told[0] == o);
+    EXPECT_TRUE(p.view.LayoutBar()->ButtonAction(CSignLayoutBar::Right)->isChecked());
+    EXPECT_EQ(p.view.LayoutBar()->SpacingBox()->value(), 2);
+    EXPECT_TRUE(p.view.LayoutOptions() == o);
+    // The bar's own controls reach the text.
+    p.view.LayoutBar()->LineSpacingBox()->setValue(-3);
+    EXPECT_EQ(p.view.LayoutOptions().nLineSpacing, -3);
+    EXPECT_EQ(told.size(), 2);
+    // A state put back shows its options on the bar.
+    CCanvasText text;
+    text.m_layout.nAlignV = SSignLayoutOptions::AlignCentre;
+    p.view.RestoreInputState(p.view.InputState(), text);
+    EXPECT_TRUE(p.view.LayoutBar()->ButtonAction(CSignLayoutBar::Middle)->isChecked());
+    EXPECT_FALSE(p.view.LayoutBar()->ButtonAction(CSignLayoutBar::Right)->isChecked());
 }

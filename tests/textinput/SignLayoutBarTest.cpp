@@ -128,3 +128,111 @@ TEST(SignLayoutBar, ShownOptionsAreTheBarsAndAButtonPressedAgainLetsGo)
     EXPECT_EQ(bar.Options().nAlignH, SSignLayoutOptions::AlignStart);
     EXPECT_EQ(changes.size(), 3);
 }
+
+// Every alignment on each axis is shown by the matching button alone and read
+// back as it was; the spacing boxes take the whole range and no more.
+TEST(SignLayoutBar, EveryAlignmentOnBothAxesRoundTrips)
+{
+    const CSignLayoutBar::Button first[] = {CSignLayoutBar::Left, CSignLayoutBar::Top};
+    for (int axis = 0; axis < 2; ++axis) {
+        for (int align = 0; align <= 3; ++align) {
+            CSignLayoutBar bar;
+            SSignLayoutOptions o;
+            (axis == 0 ? o.nAlignH : o.nAlignV) = align;
+            (axis == 0 ? o.nAlignV : o.nAlignH) = 3 - align;
+            bar.SetOptions(o);
+            EXPECT_TRUE(bar.Options() == o) << axis << align;
+            for (int b = 0; b < 3; ++b)
+                EXPECT_EQ(bar.ButtonAction(CSignLayoutBar::Button(first[axis] + b))->isChecked(), b + 1 == align)
+                    << axis << align << b;
+        }
+    }
+}
+
+// Each value is checked on its own: one out of range (one past either end)
+// keeps everything as it was; the ends themselves are shown.
+TEST(SignLayoutBar, OptionsOutOfRangeOneByOneAreRefused)
+{
+    for (int field = 0; field < 4; ++field) {
+        for (const int value : {-1, 4, -33, 65, 0, 3, -32, 64}) {
+            const bool isAlign = field < 2;
+            const bool valid = isAlign ? value >= 0 && value <= 3 : value >= -32 && value <= 64;
+            CSignLayoutBar bar;
+            SSignLayoutOptions o;
+            o.bFitHeight = true;
+            int* const slot[] = {&o.nAlignH, &o.nAlignV, &o.nSpacing, &o.nLineSpacing};
+            *slot[field] = value;
+            bar.SetOptions(o);
+            EXPECT_EQ(bar.Options() == o, valid) << field << ' ' << value;
+            EXPECT_EQ(bar.ButtonAction(CSignLayoutBar::FitHeight)->isChecked(), valid) << field << ' ' << value;
+        }
+    }
+}
+
+// The controls a user moves: a spin box, the fit button; each move is one
+// change, showing the same options again is none. Spin boxes clamp to the range.
+TEST(SignLayoutBar, UserMovesAreOneChangeEachAndBoxesClamp)
+{
+    CSignLayoutBar bar;
+    QList<SSignLayoutOptions> changes;
+    QObject::connect(&bar, &CSignLayoutBar::OptionsChanged, [&](const SSignLayoutOptions& o) { changes << o; });
+    bar.SpacingBox()->setValue(5);
+    ASSERT_EQ(changes.size(), 1);
+    EXPECT_EQ(changes.back().nSpacing, 5);
+    bar.LineSpacingBox()->setValue(-7);
+    ASSERT_EQ(changes.size(), 2);
+    EXPECT_EQ(changes.back().nLineSpacing, -7);
+    EXPECT_EQ(changes.back().nSpacing, 5);
+    bar.ButtonAction(CSignLayoutBar::FitHeight)->trigger();
+    ASSERT_EQ(changes.size(), 3);
+    EXPECT_TRUE(changes.back().bFitHeight);
+    bar.ButtonAction(CSignLayoutBar::Middle)->trigger();
+    ASSERT_EQ(changes.size(), 4);
+    EXPECT_EQ(changes.back().nAlignV, SSignLayoutOptions::AlignCentre);
+    EXPECT_EQ(changes.back().nAlignH, SSignLayoutOptions::Unaligned);
+    bar.SetOptions(bar.Options());
+    EXPECT_EQ(changes.size(), 4);
+
+    for (QSpinBox* box : {bar.SpacingBox(), bar.LineSpacingBox()}) {
+        box->setValue(1000);
+        EXPECT_EQ(box->value(), 64);
+        box->setValue(-1000);
+        EXPECT_EQ(box->value(), -32);
+        EXPECT_EQ(box->width(), 44);
+        EXPECT_EQ(box->alignment(), Qt::AlignCenter);
+    }
+    EXPECT_EQ(bar.iconSize(), QSize(16, 15));
+}
+
+// Tooltips follow the interface language, the spacing boxes' included.
+TEST(SignLayoutBar, TooltipsInEveryLanguage)
+{
+    CSignLayoutBar bar;
+    bar.SetLanguage(1);
+    EXPECT_EQ(bar.ButtonAction(CSignLayoutBar::Left)->toolTip(), QStringLiteral("左对齐（再按一下：只按 X/Y 放置）"));
+    EXPECT_EQ(bar.ButtonAction(CSignLayoutBar::FitHeight)->toolTip(),
+              QStringLiteral("适合高度：调整字号使文字填满所有行"));
+    EXPECT_EQ(bar.SpacingBox()->toolTip(), QStringLiteral("字间距（点）"));
+    EXPECT_EQ(bar.LineSpacingBox()->toolTip(), QStringLiteral("行间距（点）"));
+    bar.SetLanguage(2);
+    EXPECT_EQ(bar.ButtonAction(CSignLayoutBar::Bottom)->toolTip(), QStringLiteral("靠下對齊（再按一下：只按 X/Y 放置）"));
+    EXPECT_EQ(bar.LineSpacingBox()->toolTip(), QStringLiteral("行間距（點）"));
+    bar.SetLanguage(0);
+    EXPECT_EQ(bar.LineSpacingBox()->toolTip(), QStringLiteral("Line spacing in dots"));
+    EXPECT_EQ(bar.ButtonAction(CSignLayoutBar::Top)->toolTip(), QStringLiteral("Align Top (press again: X/Y only)"));
+}
+
+// Shown, the bar lays its controls out in order: the fit button, then the
+// character and the line spacing box.
+TEST(SignLayoutBar, SpacingBoxesFollowTheButtonsInOrder)
+{
+    CSignLayoutBar bar;
+    bar.show();
+    const QWidget* fit = bar.widgetForAction(bar.ButtonAction(CSignLayoutBar::FitHeight));
+    ASSERT_NE(fit, nullptr);
+    EXPECT_TRUE(bar.SpacingBox()->isVisible());
+    EXPECT_TRUE(bar.LineSpacingBox()->isVisible());
+    EXPECT_GT(bar.SpacingBox()->x(), fit->geometry().right());
+    EXPECT_GT(bar.LineSpacingBox()->x(), bar.SpacingBox()->geometry().right());
+    EXPECT_GT(bar.width(), bar.LineSpacingBox()->geometry().right());
+}

@@ -8,6 +8,7 @@
 #include "TestSupport.h"
 
 #include <QPainter>
+#include <QRawFont>
 
 #include <gtest/gtest.h>
 
@@ -406,4 +407,177 @@ TEST(SignLayoutLines, EveryKindOfLineEndBreaksTheLineOnce)
     const QImage endsInLine = CSignLayout(text, 32, 40).Render();
     text.m_szText = QStringLiteral("I\r");
     EXPECT_TRUE(CSignLayout(text, 32, 40).Render() == endsInLine);
+}
+
+// A glyph's dots from the cache: trimmed to the lit dots, placed from the
+// pen as the glyph lies; a font's own glyph as its designer drew it; what a
+// font lacks stays lacking when asked again.
+TEST(SignLayoutCache, GlyphDotsAreTrimmedAndPlacedFromThePen)
+{
+    CSignLayoutCache cache;
+    const CGlyphRaster& unifont = cache.Raster(FontOf("Unifont", -16));
+    EXPECT_EQ(&cache.Raster(FontOf("Unifont", -16)), &unifont);
+    for (int pass = 0; pass < 2; ++pass) {
+        SGlyphDots a;
+        ASSERT_TRUE(cache.ExactGlyph(unifont, U'A', a)) << pass;
+        EXPECT_EQ(a.At(QPoint(10, 20)), QRect(11, 10, 6, 10)) << pass;
+        SGlyphDots space;
+        EXPECT_TRUE(cache.ExactGlyph(unifont, U' ', space)) << pass;
+        EXPECT_TRUE(space.mask.isNull()) << pass;
+        SGlyphDots none;
+        EXPECT_FALSE(cache.ExactGlyph(unifont, U'\U0001F600', none)) << pass;
+    }
+
+    // A coverage glyph: its mask has a lit dot on each edge, and it covers
+    // exactly the lit dots of the glyph drawn alone.
+    const QRawFont raw = QRawFont::fromFont(cache.Raster(FontOf("DejaVu Sans", -20)).Font());
+    ASSERT_TRUE(raw.isValid());
+    const quint32 glyph = raw.glyphIndexesForString(QStringLiteral("g")).front();
+    const int font = cache.CoverageFont(raw);
+    EXPECT_EQ(cache.CoverageFont(raw), font);
+    EXPECT_NE(cache.CoverageFont(QRawFont::fromFont(cache.Raster(FontOf("DejaVu Sans", -21)).Font())), font);
+    for (const QPoint fraction : {QPoint(0, 0), QPoint(4, 0), QPoint(0, 4)}) {
+        SGlyphDots dots;
+        ASSERT_TRUE(cache.CoverageGlyph(font, raw, glyph, fraction, dots));
+        const QImage& m = dots.mask;
+        ASSERT_FALSE(m.isNull());
+        const auto litIn = [&m](int x0, int y0, int w, int h) {
+            for (int y = y0; y < y0 + h; ++y)
+                for (int x = x0; x < x0 + w; ++x)
+                    if (m.constScanLine(y)[x] != 0)
+                        return true;
+            return false;
+        };
+        EXPECT_TRUE(litIn(0, 0, m.width(), 1));
+        EXPECT_TRUE(litIn(0, m.height() - 1, m.width(), 1));
+        EXPECT_TRUE(litIn(0, 0, 1, m.height()));
+        EXPECT_TRUE(litIn(m.width() - 1, 0, 1, m.height()));
+        const QPointF pen(fraction.x() / 8.0, fraction.y() / 8.0);
+        const QRect box(-20, -30, 60, 60);
+        const QImage lit = CGlyphRaster::LitDots(CSignLayoutCache::GlyphCoverage(raw, glyph, pen, box), SGlyphRasterOptions());
+        QRect ink;
+        for (int y = 0; y < lit.height(); ++y)
+            for (int x = 0; x < lit.width(); ++x)
+                if (lit.constScanLine(y)[x] != 0)
+                    ink |= QRect(x + box.left(), y + box.top(), 1, 1);
+        EXPECT_EQ(dots.At(QPoint(0, 0)), ink) << fraction.x() << "," << fraction.y();
+        SGlyphDots again;
+        ASSERT_TRUE(cache.CoverageGlyph(font, raw, glyph, fraction, again));
+        EXPECT_EQ(again.At(QPoint(0, 0)), ink);
+    }
+    // "g" hangs below the baseline; the pen a half dot down moves it down.
+    SGlyphDots high, low;
+    cache.CoverageGlyph(font, raw, glyph, QPoint(0, 0), high);
+    cache.CoverageGlyph(font, raw, glyph, QPoint(0, 4), low);
+    EXPECT_GT(high.At(QPoint(0, 0)).bottom(), 0);
+    EXPECT_LT(high.At(QPoint(0, 0)).top(), 0);
+    // A glyph past the largest drawn whole is refused.
+    const QRawFont huge = QRawFont::fromFont(cache.Raster(FontOf("DejaVu Sans", -4000)).Font());
+    SGlyphDots big;
+    EXPECT_FALSE(cache.CoverageGlyph(cache.CoverageFont(huge), huge,
+                                     huge.glyphIndexesForString(QStringLiteral("W")).front(), QPoint(), big));
+}
+
+// The last layout's lines are found by font, text, colours and area
+// together, and forgotten with everything else when the rules change.
+TEST(SignLayoutCache, LinesAreFoundByEveryKeyAndForgottenWithTheRules)
+{
+    CSignLayoutCache cache;
+    const std::vector<COLORREF> red = {MakeColor(255, 0, 0)};
+    cache.KeepLines({SDrawnLine{QStringLiteral("f"), QStringLiteral("a"), red, QRect(0, 0, 4, 5), QImage(), QRect()}});
+    EXPECT_NE(cache.Line(QStringLiteral("f"), QStringLiteral("a"), red, QRect(0, 0, 4, 5)), nullptr);
+    EXPECT_EQ(cache.Line(QStringLiteral("g"), QStringLiteral("a"), red, QRect(0, 0, 4, 5)), nullptr);
+    EXPECT_EQ(cache.Line(QStringLiteral("f"), QStringLiteral("b"), red, QRect(0, 0, 4, 5)), nullptr);
+    EXPECT_EQ(cache.Line(QStringLiteral("f"), QStringLiteral("a"), {MakeColor(0, 255, 0)}, QRect(0, 0, 4, 5)), nullptr);
+    EXPECT_EQ(cache.Line(QStringLiteral("f"), QStringLiteral("a"), red, QRect(0, 0, 5, 4)), nullptr);
+    cache.UseOptions(SGlyphRasterOptions());
+    EXPECT_NE(cache.Line(QStringLiteral("f"), QStringLiteral("a"), red, QRect(0, 0, 4, 5)), nullptr);
+    SGlyphRasterOptions other;
+    other.fLitCoverage = 0.6f;
+    cache.UseOptions(other);
+    EXPECT_EQ(cache.Line(QStringLiteral("f"), QStringLiteral("a"), red, QRect(0, 0, 4, 5)), nullptr);
+    EXPECT_TRUE(cache.Options() == other);
+}
+
+// A font's own dots keep their own line pitch, widened or narrowed by the
+// line spacing: Unifont's "A" is ten rows high, four rows under the top of
+// its 16-dot line.
+TEST(SignLayoutExact, LineSpacingWidensTheFontsOwnPitch)
+{
+    CCanvasText text = TextOf(QStringLiteral("A\nA"), "Unifont", -16);
+    for (const int spacing : {-2, 0, 3}) {
+        text.m_layout.nLineSpacing = spacing;
+        text.m_layout.nAlignH = spacing == 0 ? Options::AlignStart : Options::Unaligned;
+        const QRect ink = InkOf(text, 40, 64);
+        EXPECT_EQ(ink.top(), 4) << spacing;
+        EXPECT_EQ(ink.height(), 26 + spacing) << spacing;
+    }
+}
+
+// A lone second half of a surrogate pair is a character of its own: the
+// character after it keeps its own colour.
+TEST(SignLayoutColours, ALoneSecondHalfIsACharacterOfItsOwn)
+{
+    CCanvasText text = TextOf(QStringLiteral("I") + QChar(0xDC00) + QStringLiteral("I"), "DejaVu Sans", 16);
+    text.m_acrOverlay = {kGreen, kRed, kBlue};
+    const QImage image = CSignLayout(text, 128, 16).Render();
+    const QRect ink = InkOf(image);
+    ASSERT_FALSE(ink.isEmpty());
+    int blue = 0, green = 0;
+    for (int y = 0; y < image.height(); ++y) {
+        blue += image.pixel(ink.right(), y) == qRgb(0, 0, 255) ? 1 : 0;
+        green += image.pixel(ink.left(), y) == qRgb(0, 255, 0) ? 1 : 0;
+    }
+    EXPECT_GT(blue, 5);
+    EXPECT_GT(green, 5);
+}
+
+// Text aligned on one axis is placed by its ink, so X/Y nudge it without
+// cutting it there: centred text larger than the panel, nudged one dot on,
+// still shows from the panel's first column (row).
+TEST(SignLayoutAlign, AnAlignedAxisIsNotCutAtXY)
+{
+    CCanvasText text = TextOf(QStringLiteral("Hi"), "DejaVu Sans", 12);
+    const QRect natural = InkOf(text, 200, 40);
+    for (const bool across : {true, false}) {
+        CCanvasText t = text;
+        (across ? t.m_layout.nAlignH : t.m_layout.nAlignV) = Options::AlignCentre;
+        (across ? t.m_nTextX : t.m_nTextY) = 1;
+        const int width = across ? natural.width() - 4 : 200;
+        const int height = across ? 40 : natural.height() - 4;
+        const CSignLayout layout(t, width, height);
+        EXPECT_EQ(across ? layout.InkRect().left() : layout.InkRect().top(), -1) << across;
+        const QRect shown = InkOf(layout.Render());
+        EXPECT_EQ(across ? shown.left() : shown.top(), 0) << across;
+    }
+}
+
+// The fitted size is the largest whose ink fits: one em more runs over the
+// rows, from a size asked far below or far above; text without ink keeps
+// the size asked for.
+TEST(SignLayoutFit, TheFittedEmIsTheLargestThatFits)
+{
+    for (const int rows : {7, 12, 20}) {
+        for (const int asked : {1, 9, 200}) {
+            CCanvasText text = TextOf(QStringLiteral("Hg"), "DejaVu Sans", -asked);
+            text.m_layout.bFitHeight = true;
+            const CSignLayout fitted(text, 256, rows);
+            const int em = fitted.EmPixels();
+            EXPECT_LE(fitted.InkRect().height(), rows) << rows << " " << asked;
+            CCanvasText larger = TextOf(QStringLiteral("Hg"), "DejaVu Sans", -(em + 1));
+            larger.m_layout.nAlignV = Options::AlignStart;
+            EXPECT_GT(CSignLayout(larger, 256, rows).InkRect().height(), rows) << rows << " " << asked;
+            CCanvasText same = TextOf(QStringLiteral("Hg"), "DejaVu Sans", -em);
+            same.m_layout.nAlignV = Options::AlignStart;
+            EXPECT_EQ(CSignLayout(same, 256, rows).InkRect(), fitted.InkRect()) << rows << " " << asked;
+        }
+    }
+    for (const int asked : {-20, 0}) {
+        CCanvasText blank = TextOf(QStringLiteral("  "), "DejaVu Sans", asked);
+        blank.m_layout.bFitHeight = true;
+        EXPECT_EQ(CSignLayout(blank, 64, 16).EmPixels(), std::max(blank.m_lfText.EmPixels(), 1)) << asked;
+    }
+    CCanvasText blank = TextOf(QStringLiteral(" "), "DejaVu Sans", -20);
+    blank.m_layout.bFitHeight = true;
+    EXPECT_EQ(CSignLayout(blank, 64, 16).EmPixels(), 20);
 }

@@ -573,3 +573,63 @@ TEST(RowScaleCopy, SourceOutsideTheImageAndDestinationOutsideTheGridAreSkipped)
     StretchRowsOnto(ColumnImage({kR, kW}), QPoint(0, 1), QSize(1, 2), grid, QPoint(0, 0), 2);
     EXPECT_EQ(GridColumn(grid), (std::vector<COLORREF>{kWhite, kNone, kNone, kNone}));
 }
+
+// Every kind of blank the plain text can hold is dropped, nothing else.
+TEST(TextRendererCharacters, EveryKindOfBlankIsDropped)
+{
+    const QString typed = QStringLiteral("a b\tc\rd\ne") + QChar(0x00A0) + QStringLiteral("f") + QChar(0x2028)
+        + QStringLiteral("g") + QChar(0x2029) + QStringLiteral("h_i-j");
+    EXPECT_EQ(CTextRenderer::WithoutBlanks(typed), QStringLiteral("abcdefgh_i-j"));
+    for (const char16_t blank : {u' ', u'\t', u'\r', u'\n', u'\u00A0', u'\u2028', u'\u2029'})
+        EXPECT_TRUE(CTextRenderer::IsBlank(QChar(blank))) << int(blank);
+    for (const char16_t other : {u'_', u'\u3000', u'\u000B', u'0'})
+        EXPECT_FALSE(CTextRenderer::IsBlank(QChar(other))) << int(other);
+}
+
+// Colours per character: the line end between two paragraphs counts (in
+// the edit's white) unless blanks are skipped; a character of two units
+// counts once; a character without a colour is white.
+TEST(TextRendererColours, ColoursPerCharacterCountLineEndsAndPairsOnce)
+{
+    QTextDocument document;
+    QTextCursor cursor(&document);
+    QTextCharFormat red;
+    red.setForeground(QColor(255, 0, 0));
+    cursor.insertText(QStringLiteral("a"), red);
+    cursor.insertText(QStringLiteral("\n"));
+    cursor.insertText(QString::fromUtf8("\xF0\x9F\x98\x80") + QStringLiteral("b"), red);
+    cursor.insertText(QStringLiteral(" c"), QTextCharFormat());
+    const COLORREF white = MakeColor(255, 255, 255), r = MakeColor(255, 0, 0);
+    EXPECT_EQ(CTextRenderer::CharacterColors(document), (std::vector<COLORREF>{r, white, r, r, white, white}));
+    EXPECT_EQ(CTextRenderer::NonBlankColors(document), (std::vector<COLORREF>{r, r, r, white}));
+}
+
+// A new canvas forgets the last text; in text mode its cells are square,
+// as large as the shorter side, stacked down a canvas taller than wide.
+TEST(TextRendererLayout, ANewCanvasSetsUpItsCells)
+{
+    struct SCase
+    {
+        int width, height, mode, cell, vertical;
+    };
+    for (const SCase& k : {SCase{32, 16, TextMode, 16, 0}, SCase{16, 32, TextMode, 16, 1},
+                           SCase{16, 16, TextMode, 16, 0}, SCase{16, 17, TextMode, 16, 1},
+                           SCase{17, 16, TextMode, 16, 0}, SCase{32, 16, ImageMode, 0, 5}}) {
+        CCanvasText text;
+        text.m_szText = QStringLiteral("old");
+        text.m_acrOverlay = {1, 2};
+        text.m_nCellWidth = text.m_nCellHeight = 9;
+        text.m_bVertical = 5;
+        text.m_bDotsFromText = 0;
+        text.m_abCharColor.fill(2);
+        CTextRenderer::SetUpNewCanvas(text, k.width, k.height, k.mode);
+        EXPECT_TRUE(text.m_szText.isEmpty());
+        EXPECT_TRUE(text.m_acrOverlay.empty());
+        EXPECT_EQ(text.m_nCellWidth, k.cell) << k.width << "x" << k.height;
+        EXPECT_EQ(text.m_nCellHeight, k.cell) << k.width << "x" << k.height;
+        EXPECT_EQ(text.m_bVertical, k.vertical) << k.width << "x" << k.height;
+        EXPECT_EQ(text.m_bDotsFromText, 1);
+        EXPECT_EQ(text.m_abCharColor.front(), 7);
+        EXPECT_EQ(text.m_abCharColor.back(), 7);
+    }
+}
