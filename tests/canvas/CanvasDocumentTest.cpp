@@ -1,6 +1,7 @@
 // The document without any widget: its operations, its signals, and tools
 // that reach the dots through it.
 #include "canvas/CanvasDocument.h"
+#include "canvas/CanvasSize.h"
 #include "canvas/CanvasTool.h"
 #include "canvas/DotFragment.h"
 #include "canvas/DotShape.h"
@@ -221,4 +222,109 @@ TEST(CanvasDocument, PngExportOpensAsTheSameDots)
     for (int y = 0; y < before.Height(); ++y)
         for (int x = 0; x < before.Width(); ++x)
             ASSERT_EQ(opened.Grid().DisplayDotAt(x, y), before.DisplayDotAt(x, y)) << x << "," << y;
+}
+
+namespace {
+
+// How many times each of the document's signals fired during one operation.
+struct SSignalCounts
+{
+    int nChanged = 0;
+    int nHistory = 0;
+    int nResized = 0;
+    int nText = 0;
+    int nMode = 0;
+};
+
+struct SSignalCase
+{
+    const char* szName;
+    int nMode; // of the 16 x 8 canvas the case starts on
+    std::function<void(CCanvasDocument&)> prepare;
+    std::function<void(CCanvasDocument&, const QString&)> run;
+    SSignalCounts expected;
+};
+
+void NoPreparation(CCanvasDocument&)
+{
+}
+
+} // namespace
+
+// Each operation tells the views exactly what it changed: a missing signal
+// leaves a view stale, a needless one repaints or relays out for nothing
+// (a layout also scrolls back to the top).
+TEST(CanvasDocument, EachOperationSendsItsOwnSignals)
+{
+    CScratchDir dir;
+    const QString picture = dir.FilePath(QStringLiteral("pic.bmp"));
+    QImage image(24, 16, QImage::Format_RGB888);
+    image.fill(Qt::red);
+    ASSERT_TRUE(image.save(picture, "BMP"));
+    const CDotShape bar = CDotShape::FromRuns(QSize(16, 8), {SDotRun{2, 0, 15}});
+    CDotFragment fragment(2, 2);
+    fragment.SetIndex(1, 1, 2);
+
+    const std::vector<SSignalCase> cases = {
+        {"new canvas", ImageMode, NoPreparation, [](CCanvasDocument& d, const QString&) { d.NewCanvas(8, 24, ImageMode); }, {0, 1, 1, 0, 0}},
+        {"new canvas refused", ImageMode, NoPreparation, [](CCanvasDocument& d, const QString&) { d.NewCanvas(-1, 8, ImageMode); }, {}},
+        {"a dot", ImageMode, NoPreparation, [](CCanvasDocument& d, const QString&) { d.EditDot(3, 3, DotPalette[1]); }, {1, 1, 0, 0, 0}},
+        {"a click off the grid", ImageMode, NoPreparation, [](CCanvasDocument& d, const QString&) { d.EditDot(16, 0, DotPalette[0]); }, {1, 0, 0, 0, 0}},
+        {"mirror", ImageMode, NoPreparation, [](CCanvasDocument& d, const QString&) { d.Mirror(); }, {1, 1, 0, 0, 0}},
+        {"flip", ImageMode, NoPreparation, [](CCanvasDocument& d, const QString&) { d.Flip(); }, {1, 1, 0, 0, 0}},
+        {"rotate", ImageMode, NoPreparation, [](CCanvasDocument& d, const QString&) { d.Rotate(); }, {0, 1, 1, 0, 0}},
+        {"background", ImageMode, NoPreparation, [](CCanvasDocument& d, const QString&) { d.SetBackgroundColor(DotPalette[4]); }, {1, 1, 0, 0, 0}},
+        {"shape", ImageMode, NoPreparation, [&bar](CCanvasDocument& d, const QString&) { d.DrawShape(bar, DotPalette[2]); }, {1, 1, 0, 0, 0}},
+        {"fragment", ImageMode, NoPreparation,
+         [&fragment](CCanvasDocument& d, const QString&) { d.PlaceFragment(fragment, QPoint(4, 4), QRect(), EUndoKind::Paste); }, {1, 1, 0, 0, 0}},
+        {"resize", ImageMode, NoPreparation, [](CCanvasDocument& d, const QString&) { d.ResizeCanvas(QSize(20, 8), AnchorTopLeft); }, {1, 1, 1, 0, 0}},
+        {"crop", ImageMode, NoPreparation, [](CCanvasDocument& d, const QString&) { d.CropCanvas(QRect(0, 0, 4, 4)); }, {1, 1, 1, 0, 0}},
+        {"change dots", ImageMode, NoPreparation,
+         [](CCanvasDocument& d, const QString&) { d.ChangeDots(EUndoKind::LoadDots, [](CDotGrid& g) { g.SetDot(5, 5, DotPalette[3]); }); }, {1, 1, 0, 0, 0}},
+        {"undo a dot", ImageMode, NoPreparation, [](CCanvasDocument& d, const QString&) { d.Undo(); }, {1, 1, 0, 1, 0}},
+        {"undo a rotate", ImageMode, [](CCanvasDocument& d) { d.Rotate(); }, [](CCanvasDocument& d, const QString&) { d.Undo(); }, {1, 1, 1, 1, 0}},
+        {"redo a rotate", ImageMode, [](CCanvasDocument& d) { d.Rotate(), d.Undo(); }, [](CCanvasDocument& d, const QString&) { d.Redo(); }, {1, 1, 1, 1, 0}},
+        {"redo nothing", ImageMode, NoPreparation, [](CCanvasDocument& d, const QString&) { d.Redo(); }, {}},
+        {"open", ImageMode, NoPreparation, [](CCanvasDocument& d, const QString& path) { d.Open(path); }, {0, 1, 1, 0, 0}},
+        {"open a missing file", ImageMode, NoPreparation, [](CCanvasDocument& d, const QString& path) { d.Open(path + QStringLiteral(".no")); }, {}},
+        {"overlay text", ImageMode, NoPreparation, [](CCanvasDocument& d, const QString&) { d.SetOverlayText(QStringLiteral("A")); }, {1, 0, 0, 0, 0}},
+        {"overlay colour", ImageMode, NoPreparation, [](CCanvasDocument& d, const QString&) { d.SetOverlayColor(DotPalette[1]); }, {1, 0, 0, 0, 0}},
+        {"overlay colours", ImageMode, NoPreparation, [](CCanvasDocument& d, const QString&) { d.SetOverlayColors({DotPalette[1]}); }, {1, 0, 0, 0, 0}},
+        {"overlay", ImageMode, NoPreparation, [](CCanvasDocument& d, const QString&) { d.SetOverlay({DotPalette[1]}, QStringLiteral("A"), true); }, {1, 0, 0, 0, 0}},
+        {"layout options", ImageMode, NoPreparation, [](CCanvasDocument& d, const QString&) { d.SetLayoutOptions({}); }, {1, 0, 0, 0, 0}},
+        {"font", ImageMode, NoPreparation, [](CCanvasDocument& d, const QString&) { d.SetTextFont(LogFont::DefaultGuiFont()); }, {1, 0, 0, 0, 0}},
+        {"overlay x", ImageMode, NoPreparation, [](CCanvasDocument& d, const QString&) { d.SetTextX(3); }, {1, 0, 0, 0, 0}},
+        {"overlay y", ImageMode, NoPreparation, [](CCanvasDocument& d, const QString&) { d.SetTextY(3); }, {1, 0, 0, 0, 0}},
+        {"overlay stretch", ImageMode, NoPreparation, [](CCanvasDocument& d, const QString&) { d.SetStretch(150); }, {}},
+        {"offsets in image mode", ImageMode, NoPreparation, [](CCanvasDocument& d, const QString&) { d.SetTextOffsets(1, 1); }, {}},
+        // In text mode the glyphs are drawn again, as a step of the history.
+        {"glyph stretch", TextMode, NoPreparation, [](CCanvasDocument& d, const QString&) { d.SetStretch(150); }, {1, 1, 0, 0, 0}},
+        {"glyph offsets", TextMode, NoPreparation, [](CCanvasDocument& d, const QString&) { d.SetTextOffsets(1, 1); }, {1, 1, 0, 0, 0}},
+        {"glyph x", TextMode, NoPreparation, [](CCanvasDocument& d, const QString&) { d.SetTextX(1); }, {1, 1, 0, 0, 0}},
+        {"restore", ImageMode, NoPreparation,
+         [](CCanvasDocument& d, const QString&) { d.Restore(CDotGrid(), {}, 0, d.Text(), ExactColors, nullptr); }, {1, 1, 1, 0, 0}},
+    };
+    for (const SSignalCase& c : cases) {
+        CCanvasDocument doc;
+        doc.SetMergePendingQuery([] { return false; });
+        ASSERT_TRUE(doc.NewCanvas(16, 8, c.nMode));
+        ASSERT_TRUE(doc.EditDot(0, 0, DotPalette[0]));
+        c.prepare(doc);
+        QSignalSpy changed(&doc, &CCanvasDocument::Changed);
+        QSignalSpy history(&doc, &CCanvasDocument::HistoryChanged);
+        QSignalSpy resized(&doc, &CCanvasDocument::Resized);
+        QSignalSpy text(&doc, &CCanvasDocument::TextChanged);
+        QSignalSpy mode(&doc, &CCanvasDocument::ModeChanged);
+        c.run(doc, picture);
+        EXPECT_EQ(changed.count(), c.expected.nChanged) << c.szName;
+        EXPECT_EQ(history.count(), c.expected.nHistory) << c.szName;
+        EXPECT_EQ(resized.count(), c.expected.nResized) << c.szName;
+        EXPECT_EQ(text.count(), c.expected.nText) << c.szName;
+        EXPECT_EQ(mode.count(), c.expected.nMode) << c.szName;
+        // The size a layout is told is the grid's own.
+        if (!resized.isEmpty()) {
+            EXPECT_EQ(resized.last().at(0).toInt(), doc.Grid().Width()) << c.szName;
+            EXPECT_EQ(resized.last().at(1).toInt(), doc.Grid().Height()) << c.szName;
+        }
+    }
 }

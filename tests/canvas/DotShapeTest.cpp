@@ -269,6 +269,29 @@ TEST(DotShape, RunsStayDisjointAndCutToAnArea)
     EXPECT_EQ(shape.RunsIn(QRect(QPoint(4, 1), QPoint(9, 2))), (std::vector<SDotRun>{{1, 4, 6}}));
     EXPECT_FALSE(shape.Contains(7, 1));
     EXPECT_TRUE(shape.Contains(2, 1));
+    // Each end of a run is in it, the dots either side are not, on both axes.
+    const struct
+    {
+        int x, y;
+        bool in;
+    } probes[] = {{6, 1, true}, {1, 1, false}, {0, 0, true}, {9, 0, true}, {-1, 0, false},
+                  {10, 0, false}, {2, 2, false}, {2, -1, false}};
+    for (const auto& p : probes)
+        EXPECT_EQ(shape.Contains(p.x, p.y), p.in) << p.x << "," << p.y;
+    // The area's last row and column count, and a cut of one dot is a run.
+    EXPECT_EQ(shape.RunsIn(QRect(QPoint(6, 0), QPoint(9, 0))), (std::vector<SDotRun>{{0, 6, 9}}));
+    EXPECT_EQ(shape.RunsIn(QRect(QPoint(6, 0), QPoint(6, 1))), (std::vector<SDotRun>{{0, 6, 6}, {1, 6, 6}}));
+    EXPECT_TRUE(shape.RunsIn(QRect()).empty());
+    // A single dot on the last row and column is kept; a row past the canvas is not.
+    shape.AddRun(2, 9, 9);
+    shape.AddRun(3, 0, 9);
+    shape.AddRun(-1, 0, 9);
+    EXPECT_EQ(shape.Runs(), (std::vector<SDotRun>{{0, 0, 9}, {1, 2, 6}, {2, 9, 9}}));
+    EXPECT_EQ(shape.Bounds(), QRect(QPoint(0, 0), QPoint(9, 2)));
+    EXPECT_EQ(CDotShape(QSize(4, 4)).Bounds(), QRect());
+    // Bounds take the widest of all the runs, not only the first.
+    const CDotShape vee = CDotShape::FromRuns(QSize(10, 4), {{0, 4, 5}, {1, 2, 7}, {2, 1, 3}, {3, 6, 8}});
+    EXPECT_EQ(vee.Bounds(), QRect(QPoint(1, 0), QPoint(8, 3)));
 }
 
 // Every box up to 24 x 24: a dot is in the filled ellipse exactly when its

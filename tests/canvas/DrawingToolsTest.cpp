@@ -287,3 +287,24 @@ TEST_F(DrawingTools, ToolsRefuseWhileTypedTextWaitsForItsMerge)
     }
     EXPECT_EQ(Lit(), Art(CDotShape(QSize(16, 16))));
 }
+
+// Each tool is taken up by its kind and reports it; a kind out of range,
+// like Click Dots, gives back the click tool, and the hand is no tool kind.
+TEST_F(DrawingTools, EachKindTakesUpItsOwnToolAndNoOther)
+{
+    for (int kind = CImageView::ClickTool; kind < CImageView::kToolKinds; ++kind) {
+        m_view.TakeUpTool(kind);
+        EXPECT_EQ(m_view.ToolKind(), kind);
+    }
+    for (const int kind : {int(CImageView::kToolKinds), CImageView::kToolKinds + 1, -1}) {
+        m_view.TakeUpTool(CImageView::SelectTool);
+        m_view.TakeUpTool(kind);
+        EXPECT_EQ(m_view.ToolKind(), CImageView::ClickTool) << kind;
+    }
+    m_view.TogglePanMode();
+    EXPECT_EQ(m_view.ToolKind(), -1);
+    EXPECT_EQ(m_view.PanMode(), 1);
+    m_view.TogglePanMode();
+    EXPECT_EQ(m_view.ToolKind(), CImageView::ClickTool);
+    EXPECT_EQ(m_view.PanMode(), 0);
+}

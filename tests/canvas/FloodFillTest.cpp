@@ -90,6 +90,10 @@ TEST(FloodFill, OutsideTheGridOrOnAnEmptyGridGivesNothing)
     EXPECT_TRUE(FloodFillArea(grid, -1, 0).IsEmpty());
     EXPECT_TRUE(FloodFillArea(grid, 10, 0).IsEmpty());
     EXPECT_TRUE(FloodFillArea(grid, 0, 8).IsEmpty());
+    EXPECT_TRUE(FloodFillArea(grid, 0, -1).IsEmpty());
+    // The last dot of each axis is still on the grid.
+    EXPECT_EQ(FloodFillArea(grid, 9, 0).DotCount(), 80 - 24 - 12); // all but the ring and its inside
+    EXPECT_EQ(FloodFillArea(grid, 0, 7).DotCount(), 80 - 24 - 12); // all but the ring and its inside
     EXPECT_TRUE(FloodFillArea(CDotGrid(), 0, 0).IsEmpty());
 }
 
@@ -117,4 +121,15 @@ TEST(FloodFill, InsideAnEllipseOutlineFillsExactlyItsInside)
         EXPECT_EQ(inside.DotCount() + outline.DotCount(), filled.DotCount()) << box.width() << "x" << box.height();
         inside.ForEachDot([&](int x, int y) { EXPECT_TRUE(filled.Contains(x, y) && !outline.Contains(x, y)); });
     }
+}
+
+// A row's run ends at the canvas's side: the dot at the other end of the
+// next or the previous row is not its neighbour.
+TEST(FloodFill, ARunStopsAtTheSidesOfTheCanvas)
+{
+    EXPECT_EQ(Art(FloodFillArea(GridFromArt("#...\n.###\n", kRed), 1, 0)), ".###\n....\n");
+    EXPECT_EQ(Art(FloodFillArea(GridFromArt("##.\n..#\n", kRed), 0, 1)), "...\n##.\n");
+    // Openings under the last dot of a run are followed too.
+    EXPECT_EQ(Art(FloodFillArea(GridFromArt("....\n###.\n....\n", kRed), 0, 0)), "####\n...#\n####\n");
+    EXPECT_EQ(Art(FloodFillArea(GridFromArt("....\n.###\n....\n", kRed), 3, 0)), "####\n#...\n####\n");
 }

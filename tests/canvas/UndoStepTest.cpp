@@ -244,3 +244,81 @@ TEST_F(UndoStepTest, WholeStateStepsKeepWhatChangedAndMergeOnlyRenderings)
         EXPECT_EQ(m_history.UndoCount(), count + 2) << column;
     }
 }
+
+namespace {
+
+// The parts of the text state a step keeps (the layout options are the
+// pane's settings, not history).
+bool SameText(const CCanvasText& a, const CCanvasText& b)
+{
+    return a.m_szText == b.m_szText && a.m_acrOverlay == b.m_acrOverlay && a.m_lfText == b.m_lfText
+        && a.m_crText == b.m_crText && a.m_nTextX == b.m_nTextX && a.m_nTextY == b.m_nTextY
+        && a.m_bVertical == b.m_bVertical && a.m_nCellWidth == b.m_nCellWidth && a.m_nCellHeight == b.m_nCellHeight
+        && a.m_nGlyphOffsetX == b.m_nGlyphOffsetX && a.m_nGlyphOffsetY == b.m_nGlyphOffsetY
+        && a.m_nStretch == b.m_nStretch && a.m_abCharColor == b.m_abCharColor
+        && a.m_bDotsFromText == b.m_bDotsFromText;
+}
+
+} // namespace
+
+// Every part of the text state a step can change is put back by undo and
+// again by redo, alone and merged into an earlier rendering that did not
+// change it; the colour of the next click stays the user's.
+TEST_F(UndoStepTest, EveryPartOfTheTextStateUndoesAndRedoes)
+{
+    const struct
+    {
+        const char* what;
+        std::function<void(CCanvasText&)> change;
+    } parts[] = {
+        {"text", [](CCanvasText& t) { t.m_szText = QStringLiteral("A"); }},
+        {"overlay colours", [](CCanvasText& t) { t.m_acrOverlay = {kRed}; }},
+        {"font", [](CCanvasText& t) { t.m_lfText.lfWeight = 700; }},
+        {"overlay colour", [](CCanvasText& t) { t.m_crText = kGreen; }},
+        {"overlay x", [](CCanvasText& t) { t.m_nTextX = 3; }},
+        {"overlay y", [](CCanvasText& t) { t.m_nTextY = 4; }},
+        {"vertical", [](CCanvasText& t) { t.m_bVertical = 1; }},
+        {"cell width", [](CCanvasText& t) { t.m_nCellWidth = 16; }},
+        {"cell height", [](CCanvasText& t) { t.m_nCellHeight = 12; }},
+        {"glyph x", [](CCanvasText& t) { t.m_nGlyphOffsetX = -2; }},
+        {"glyph y", [](CCanvasText& t) { t.m_nGlyphOffsetY = 5; }},
+        {"stretch", [](CCanvasText& t) { t.m_nStretch = 3; }},
+        {"character colours", [](CCanvasText& t) { t.m_abCharColor[1] = 4; }},
+        {"dots from text", [](CCanvasText& t) { t.m_bDotsFromText = 0; }},
+    };
+    const QByteArray dots = Dots(m_grid);
+    for (const bool merged : {false, true}) {
+        for (const auto& part : parts) {
+            SCOPED_TRACE(std::string(part.what) + (merged ? " merged" : ""));
+            CDotGrid grid;
+            grid.SetBackgroundColor(kBack, false);
+            ASSERT_TRUE(grid.Create(16, 8, ImageMode));
+            CCanvasText text;
+            CCanvasHistory history{grid, text};
+            const CCanvasText before = text;
+            CCanvasText after = before;
+            part.change(after);
+            if (merged) {
+                // An earlier rendering that moved a dot only.
+                history.RecordWhole(EUndoKind::Render, [&] {
+                    grid.SetDisplayDot(2, 2, kGreen);
+                    return false;
+                });
+            }
+            ASSERT_TRUE(history.RecordWhole(EUndoKind::Render, [&] {
+                part.change(text);
+                return false;
+            }, merged));
+            ASSERT_EQ(history.UndoCount(), 1u);
+            grid.SetDotColor(5);
+            ASSERT_TRUE(history.Undo());
+            EXPECT_TRUE(SameText(text, before));
+            EXPECT_EQ(Dots(grid), dots);
+            EXPECT_EQ(grid.ColorIndex(), 5);
+            ASSERT_TRUE(history.Redo());
+            EXPECT_TRUE(SameText(text, after));
+            EXPECT_EQ(grid.DisplayDotAt(2, 2), merged ? kGreen : kBack);
+            EXPECT_EQ(grid.ColorIndex(), 5);
+        }
+    }
+}

@@ -141,6 +141,18 @@ TEST_F(ZoomView, HitTestFollowsOriginAndScrolling)
     EXPECT_EQ(QPoint(c, r), QPoint(15, 15));
     EXPECT_FALSE(m_view.ClientToDot({320, 100}, c, r));
     EXPECT_FALSE(m_view.ClientToDot({191, 100}, c, r));
+    EXPECT_FALSE(m_view.ClientToDot({200, 87}, c, r));
+    EXPECT_FALSE(m_view.ClientToDot({200, 216}, c, r));
+    // Anywhere: dots past each side of the grid, rounded down on both axes.
+    const struct
+    {
+        QPoint client;
+        QPoint dot;
+    } anywhere[] = {{{192, 88}, {0, 0}},   {{191, 87}, {-1, -1}}, {{184, 80}, {-1, -1}},
+                    {{183, 79}, {-2, -2}}, {{320, 216}, {16, 16}}, {{199, 95}, {0, 0}},
+                    {{200, 88}, {1, 0}},   {{192, 96}, {0, 1}}};
+    for (const auto& a : anywhere)
+        EXPECT_EQ(m_view.ClientToDotAnywhere(a.client), a.dot) << a.client.x() << "," << a.client.y();
 
     NewGrid(128, 64);
     HBar()->setValue(80);

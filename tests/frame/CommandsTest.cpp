@@ -164,6 +164,23 @@ TEST_F(CommandsTest, MergeTextAndTextButtonsFollowPaneModeAndMerge)
     EXPECT_EQ(Pane()->RichEdit()->toPlainText(), QStringLiteral("ABC"));
 }
 
+// A press into a pane makes it the active one even where the focus does
+// not move (the pane already had it, or the window is not active).
+TEST_F(CommandsTest, MergeTextWaitsForAPressIntoTheInputPane)
+{
+    NewCanvas(32, 16, TextMode);
+    Type(QStringLiteral("AB"));
+    emit Pane()->Activated();
+    emit Canvas()->Activated();
+    Trigger(MergeText);
+    EXPECT_TRUE(Pane()->IsMergePending());
+    EXPECT_TRUE(Canvas()->Text().m_szText.isEmpty());
+    emit Pane()->Activated();
+    Trigger(MergeText);
+    EXPECT_FALSE(Pane()->IsMergePending());
+    EXPECT_EQ(Canvas()->Text().m_szText, QStringLiteral("AB"));
+}
+
 TEST_F(CommandsTest, FontDialogWorksOnACopyOfThePaneFont)
 {
     const LogFont before = Pane()->CurrentFont();

@@ -11,6 +11,8 @@
 #include "frame/UserSettings.h"
 
 #include <QCoreApplication>
+#include <QDir>
+#include <QImage>
 #include <QDropEvent>
 #include <QFile>
 #include <QMimeData>
@@ -325,4 +327,65 @@ TEST_F(KeepWorkTest, AnImageProjectPutsItsLayoutAndOverlayColoursBackInThePane)
     EXPECT_TRUE(Canvas()->Document().Text().m_layout == layout);
     EXPECT_EQ(Canvas()->Document().Text().m_acrOverlay, (std::vector<COLORREF>{DotPalette[0], DotPalette[1]}));
     EXPECT_FALSE(frame->isWindowModified());
+}
+
+TEST_F(KeepWorkTest, TheFourLatestFilesAreNumberedNamedAndOpened)
+{
+    // Five pictures used one after the other, each of its own width.
+    QStringList paths;
+    for (int i = 0; i < 5; ++i) {
+        QImage picture(8 * (i + 1), 8, QImage::Format_RGB888);
+        picture.fill(Qt::red);
+        const QString path = dir.FilePath(i == 2 ? QStringLiteral("R&D.bmp") : QStringLiteral("p%1.bmp").arg(i));
+        ASSERT_TRUE(picture.save(path, "BMP"));
+        CUserSettings::AddRecentFile(path);
+        paths.prepend(path);
+    }
+    Trigger(English); // the menus are put up again, reading the list
+    const QStringList names = {QStringLiteral("&1 p4.bmp"), QStringLiteral("&2 p3.bmp"), QStringLiteral("&3 R&&D.bmp"),
+                               QStringLiteral("&4 p1.bmp")};
+    for (int i = 0; i < 4; ++i) {
+        EXPECT_TRUE(Act(RecentFile + i)->isVisible()) << i;
+        EXPECT_EQ(Act(RecentFile + i)->text(), names[i]);
+        EXPECT_EQ(Act(RecentFile + i)->statusTip(), QDir::toNativeSeparators(paths[i]));
+    }
+    // Each opens its own file: the widths tell which.
+    for (const int i : {3, 0, 2}) {
+        Trigger(RecentFile + i);
+        EXPECT_EQ(Canvas()->Grid().Width(), 8 * (5 - i)) << i;
+    }
+    EXPECT_TRUE(messages.isEmpty()) << messages.join(' ').toStdString();
+}
+
+TEST_F(KeepWorkTest, OnlyDragsCarryingALocalFileAreTaken)
+{
+    OpenSample();
+    QMimeData web;
+    web.setUrls({QUrl(QStringLiteral("https://example.org/sign.bmp"))});
+    QDragEnterEvent enter(QPoint(5, 5), Qt::CopyAction, &web, Qt::LeftButton, Qt::NoModifier);
+    QCoreApplication::sendEvent(frame.get(), &enter);
+    EXPECT_FALSE(enter.isAccepted());
+    QMimeData text;
+    text.setText(QStringLiteral("hello"));
+    QDragEnterEvent words(QPoint(5, 5), Qt::CopyAction, &text, Qt::LeftButton, Qt::NoModifier);
+    QCoreApplication::sendEvent(frame.get(), &words);
+    EXPECT_FALSE(words.isAccepted());
+    QDropEvent none(QPoint(5, 5), Qt::CopyAction, &web, Qt::LeftButton, Qt::NoModifier);
+    QCoreApplication::sendEvent(frame.get(), &none);
+    EXPECT_EQ(Canvas()->Grid().Width(), 16);
+
+    // A web address before a local file: the file is what is opened.
+    QImage picture(40, 8, QImage::Format_RGB888);
+    picture.fill(Qt::red);
+    const QString path = Project("wide.bmp");
+    ASSERT_TRUE(picture.save(path, "BMP"));
+    QMimeData both;
+    both.setUrls({QUrl(QStringLiteral("https://example.org/sign.bmp")), QUrl::fromLocalFile(path)});
+    QDragEnterEvent enterBoth(QPoint(5, 5), Qt::CopyAction, &both, Qt::LeftButton, Qt::NoModifier);
+    QCoreApplication::sendEvent(frame.get(), &enterBoth);
+    EXPECT_TRUE(enterBoth.isAccepted());
+    QDropEvent drop(QPoint(5, 5), Qt::CopyAction, &both, Qt::LeftButton, Qt::NoModifier);
+    QCoreApplication::sendEvent(frame.get(), &drop);
+    EXPECT_TRUE(drop.isAccepted());
+    EXPECT_EQ(Canvas()->Grid().Width(), 40);
 }

@@ -199,6 +199,35 @@ TEST_F(PrintAndHelpTest, HelpWindowOpensWholeOnTheScreenAndEscClosesIt)
     EXPECT_FALSE(help->isVisible());
 }
 
+// Over the middle of the main window, 720 x 640 inside a frame of 8 pixels
+// a side and 32 on top, moved down whole onto the screen; once open it
+// stays where the user put it.
+TEST_F(PrintAndHelpTest, HelpWindowOpensOverTheMainWindowAndStaysWhereMoved)
+{
+    frame->Dialogs().openFile = [](const QString&) { return false; };
+    frame->setGeometry(0, 0, 800, 600);
+    frame->show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(frame.get()));
+    Trigger(Help);
+    CHelpWindow* help = frame->HelpWindow();
+    ASSERT_NE(help, nullptr);
+    // The framed 736 x 680 centred on the main window's centre reaches above
+    // the screen's top and is moved down to it; across, it fits as centred.
+    const QPoint centre = frame->frameGeometry().center();
+    const int left = centre.x() - 735 / 2;
+    ASSERT_LT(centre.y() - 679 / 2, 0);
+    ASSERT_GE(left, 0);
+    ASSERT_LE(left + 736, 800);
+    const QRect placed(left + 8, 32, 720, 640);
+    EXPECT_EQ(help->geometry(), placed);
+    help->setGeometry(100, 120, 500, 400);
+    Trigger(Help);
+    EXPECT_EQ(help->geometry(), QRect(100, 120, 500, 400));
+    help->close();
+    Trigger(Help);
+    EXPECT_EQ(help->geometry(), placed);
+}
+
 TEST(HelpWindowPlacement, FitsIntoTheScreenFromEverySide)
 {
     const QRect screen(0, 0, 800, 600);

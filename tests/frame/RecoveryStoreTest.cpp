@@ -5,6 +5,7 @@
 #include "dotdata/ProjectFile.h"
 #include "TestSupport.h"
 
+#include <QDateTime>
 #include <QDir>
 #include <QFile>
 #include <QSignalSpy>
@@ -12,6 +13,7 @@
 #include <gtest/gtest.h>
 
 #include <memory>
+#include <utility>
 
 namespace {
 
@@ -109,4 +111,44 @@ TEST(RecoveryStore, ADamagedRecoveryFileIsReportedNotOpened)
     QString error;
     EXPECT_FALSE(next->ReadOrphan(back, error));
     EXPECT_TRUE(error.contains(QStringLiteral("incomplete"))) << error.toStdString();
+}
+
+// Of two programs that are gone, the newer work is offered first, with its
+// time; the other stays for the next question. Nothing claimed reads nothing.
+TEST(RecoveryStore, TheNewestWorkOfAGoneProgramIsOfferedFirst)
+{
+    CScratchDir dir;
+    QString older, newer;
+    {
+        auto first = Store(dir, QStringLiteral("older"));
+        auto second = Store(dir, QStringLiteral("newer"));
+        ASSERT_TRUE(first->SaveNow());
+        ASSERT_TRUE(second->SaveNow());
+        older = first->FilePath();
+        newer = second->FilePath();
+    }
+    const QDateTime base = QDateTime::currentDateTime().addSecs(-3600);
+    for (const auto& [path, age] : {std::pair{older, 0}, std::pair{newer, 60}}) {
+        QFile file(path);
+        ASSERT_TRUE(file.open(QIODevice::ReadWrite));
+        ASSERT_TRUE(file.setFileTime(base.addSecs(age), QFileDevice::FileModificationTime));
+    }
+    auto next = Store(dir, QStringLiteral("new"));
+    SProject back;
+    QString error;
+    EXPECT_FALSE(next->ReadOrphan(back, error));
+    EXPECT_FALSE(next->OrphanTime().isValid());
+    ASSERT_EQ(next->ClaimOrphan(), newer);
+    EXPECT_EQ(next->OrphanTime().toSecsSinceEpoch(), base.addSecs(60).toSecsSinceEpoch());
+    next->ReleaseOrphan();
+    EXPECT_FALSE(next->OrphanTime().isValid());
+    EXPECT_FALSE(next->ReadOrphan(back, error));
+    next->DropOrphan(); // nothing claimed: nothing removed
+    EXPECT_TRUE(QFile::exists(newer));
+    ASSERT_EQ(next->ClaimOrphan(), newer);
+    next->DropOrphan();
+    EXPECT_FALSE(QFile::exists(newer));
+    ASSERT_EQ(next->ClaimOrphan(), older);
+    ASSERT_TRUE(next->ReadOrphan(back, error)) << error.toStdString();
+    EXPECT_EQ(back.m_input.m_szText, QStringLiteral("older"));
 }

@@ -169,3 +169,38 @@ TEST(HelpFile, InstalledProgramFindsItsPagesUnderShare)
     WriteAll(QDir(bin).filePath(QStringLiteral("help_cht.html")), "<html></html>");
     EXPECT_EQ(HelpFilePath(bin, 2), QDir(bin).filePath(QStringLiteral("help_cht.html")));
 }
+
+// What the user sees of the bars before touching anything: the toolbar's
+// 16 x 15 buttons without texts, movable and floatable; the status panes
+// right-aligned, each wide enough for its widest text with 8 pixels to
+// spare; menus without button images; files taken by dropping.
+TEST_F(FrameTest, TheBarsAndTheWindowAsFirstShown)
+{
+    EXPECT_EQ(frame->size(), QSize(800, 600));
+    EXPECT_TRUE(frame->acceptDrops());
+    QToolBar* bar = frame->ToolBar();
+    EXPECT_EQ(bar->iconSize(), QSize(16, 15));
+    EXPECT_EQ(bar->toolButtonStyle(), Qt::ToolButtonIconOnly);
+    EXPECT_TRUE(bar->isMovable());
+    EXPECT_TRUE(bar->isFloatable());
+    EXPECT_EQ(bar->objectName(), QStringLiteral("MainToolBar")); // the name its place is saved under
+    for (QAction* action : frame->actions())
+        EXPECT_FALSE(action->isIconVisibleInMenu()) << action->text().toStdString();
+
+    // Panes 1 to 4 of the status bar, in that order after the message area.
+    const QList<QLabel*> labels = frame->statusBar()->findChildren<QLabel*>(QString(), Qt::FindDirectChildrenOnly);
+    ASSERT_GE(labels.size(), 5);
+    const char* widest[] = {"100%", "CAP", "NUM", "SCRL"};
+    for (int pane = 1; pane <= 4; ++pane) {
+        const QLabel* label = labels.at(pane);
+        const QString text = QString::fromLatin1(widest[pane - 1]);
+        EXPECT_EQ(label->alignment(), Qt::AlignRight | Qt::AlignVCenter) << pane;
+        EXPECT_EQ(label->minimumWidth(), label->fontMetrics().horizontalAdvance(text) + 8) << pane;
+    }
+    EXPECT_EQ(labels.at(1)->text(), QStringLiteral("100%"));
+    EXPECT_EQ(frame->StatusPaneText(5), QString());
+    EXPECT_EQ(frame->StatusPaneText(-1), QString());
+    // A message sent to pane 0 loses its leading tabs too.
+    frame->OnStatusText(0, QStringLiteral("\t\tReady"));
+    EXPECT_EQ(frame->StatusPaneText(0), QStringLiteral("Ready"));
+}
