@@ -6,6 +6,7 @@
 
 #include <climits>
 #include <cstring>
+#include <vector>
 
 namespace {
 
@@ -262,7 +263,7 @@ TEST(DotGrid, AssignmentCopiesEverythingWhateverTheSizes)
     CDotGrid source;
     source.Create(8, 4, ImageMode);
     source.SetDotColor(2);
-    source.SetBackgroundColor(MakeColor(0, 0, 0), true);
+    source.SetBackgroundColor(MakeColor(5, 6, 7), true);
     Light(source, 7, 0, kRed);
     Light(source, 0, 3, kGreen);
     for (const auto& [width, height] : {std::pair{8, 4}, std::pair{4, 8}, std::pair{9, 4}, std::pair{0, 0}}) {
@@ -276,14 +277,72 @@ TEST(DotGrid, AssignmentCopiesEverythingWhateverTheSizes)
         EXPECT_EQ(target.Height(), 4);
         EXPECT_EQ(target.Mode(), int(ImageMode));
         EXPECT_EQ(target.ColorIndex(), 2);
-        EXPECT_EQ(target.BackColor(), source.BackColor());
+        EXPECT_EQ(target.BackColor(), MakeColor(5, 6, 7));
+        EXPECT_EQ(target.DotColor(), kBlue);
         EXPECT_EQ(std::memcmp(target.Bits(), source.Bits(), source.ByteCount()), 0) << width << "x" << height;
         EXPECT_NE(target.Bits(), source.Bits());
         if (width * height == 32) {
             EXPECT_EQ(target.Bits(), before) << "the same number of dots keeps the buffer";
+        } else {
+            EXPECT_NE(target.Bits(), before) << "another number of dots takes a new buffer";
         }
         const CDotGrid& same = source;
         source = same; // assigning to itself changes nothing
         EXPECT_EQ(At(source, 7, 0), kRed);
     }
+}
+
+// Reading outside the grid gives the background, writing there changes no
+// dot: one past each edge on both axes, next to a lit neighbour that a
+// wrapped index would reach.
+TEST(DotGrid, DotsOutsideTheGridAreNeitherReadNorWritten)
+{
+    CDotGrid grid;
+    grid.SetBackgroundColor(MakeColor(3, 4, 5), false);
+    ASSERT_TRUE(grid.Create(16, 8, ImageMode));
+    grid.SetDot(0, 1, kRed);  // where (16, 0) would wrap to
+    grid.SetDot(15, 0, kGreen); // where (-1, 1) would wrap to
+    grid.SetDot(15, 7, kBlue);
+    const std::vector<std::uint8_t> before(grid.Bits(), grid.Bits() + grid.ByteCount());
+    const struct
+    {
+        int column, row;
+    } outside[] = {{-1, 0}, {-1, 1}, {0, -1}, {16, 0}, {15, 8}, {0, 8}, {16, 7}, {-1, -1}};
+    for (const auto& o : outside) {
+        EXPECT_EQ(grid.DotAt(o.column, o.row), MakeColor(3, 4, 5)) << o.column << "," << o.row;
+        EXPECT_EQ(grid.ColorIndexOf(o.column, o.row), kUnlitIndex) << o.column << "," << o.row;
+        EXPECT_FALSE(grid.Contains(o.column, o.row)) << o.column << "," << o.row;
+        grid.SetDot(o.column, o.row, MakeColor(200, 1, 1));
+        ASSERT_EQ(std::memcmp(before.data(), grid.Bits(), before.size()), 0) << o.column << "," << o.row;
+    }
+    // The last dot on each axis is inside.
+    EXPECT_EQ(grid.DotAt(15, 7), kBlue);
+    EXPECT_EQ(grid.ColorIndexOf(15, 7), 2);
+    EXPECT_EQ(grid.ColorIndexOf(15, 0), 1);
+    EXPECT_EQ(grid.DotAt(0, 1), kRed);
+    grid.SetDot(15, 7, kRed);
+    EXPECT_EQ(grid.Bits()[3 * (7 * 16 + 15) + 2], 255);
+    EXPECT_EQ(grid.DisplayDotAt(15, 0), kRed);
+}
+
+// Only the seven palette indices choose a dot colour; one past either end
+// is ignored. The background drops the byte above the colour.
+TEST(DotGrid, DotColourIndicesAndTheBackgroundsSpareByte)
+{
+    CDotGrid grid;
+    const struct
+    {
+        int index;
+        int kept;
+    } picks[] = {{0, 0}, {-1, 0}, {6, 6}, {7, 6}, {3, 3}, {kPaletteSize, 3}};
+    for (const auto& p : picks) {
+        grid.SetDotColor(p.index);
+        EXPECT_EQ(grid.ColorIndex(), p.kept) << p.index;
+        EXPECT_EQ(grid.DotColor(), DotPalette[static_cast<std::size_t>(p.kept)]) << p.index;
+    }
+    grid.SetBackgroundColor(0xFF000000u | MakeColor(13, 34, 57), false);
+    EXPECT_EQ(grid.BackColor(), MakeColor(13, 34, 57));
+    // A palette colour with the spare byte set is still nudged off the palette.
+    grid.SetBackgroundColor(0x01000000u | DotPalette[0], false);
+    EXPECT_EQ(grid.BackColor(), MakeColor(255, 1, 0));
 }

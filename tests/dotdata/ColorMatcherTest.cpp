@@ -9,6 +9,7 @@
 
 #include <array>
 #include <utility>
+#include <vector>
 
 using namespace testpic;
 
@@ -148,19 +149,25 @@ TEST(ColorMatcher, ChoiceIsNearestByThePlainDistance)
         for (std::size_t i = 0; i < 7; ++i)
             looks[i] = DotPalette[i];
         looks[7] = background;
-        for (int r = 0; r < 256; r += 17) {
-            for (int g = 0; g < 256; g += 15) {
-                for (int b = 0; b < 256; b += 51) {
-                    const QRgb p = qRgb(r, g, b);
-                    const int chosen = matcher.DitherIndex(r, g, b);
-                    ASSERT_GE(chosen, 0);
-                    ASSERT_LT(chosen, 8);
-                    const double best = distance(p, looks[static_cast<std::size_t>(chosen)], 3.0);
-                    for (const COLORREF other : looks)
-                        ASSERT_LE(best, distance(p, other, 3.0) + 1e-6) << r << "," << g << "," << b;
-                }
-            }
-        }
+        const auto check = [&](int r, int g, int b) {
+            const QRgb p = qRgb(r, g, b);
+            const int chosen = matcher.DitherIndex(r, g, b);
+            ASSERT_GE(chosen, 0);
+            ASSERT_LT(chosen, 8);
+            const double best = distance(p, looks[static_cast<std::size_t>(chosen)], 3.0);
+            for (const COLORREF other : looks)
+                ASSERT_LE(best, distance(p, other, 3.0) + 1e-6) << r << "," << g << "," << b;
+        };
+        for (int r = 0; r < 256; r += 17)
+            for (int g = 0; g < 256; g += 15)
+                for (int b = 0; b < 256; b += 51)
+                    check(r, g, b);
+        // Greens and blues that lie almost as near two candidates: a
+        // weight of the distance a thousandth off would choose the other.
+        const std::array<std::array<int, 3>, 7> nearTies = {{{0, 185, 165}, {5, 175, 205}, {0, 135, 200},
+                                                             {0, 165, 70}, {0, 180, 190}, {0, 175, 215}, {0, 175, 220}}};
+        for (const auto& t : nearTies)
+            check(t[0], t[1], t[2]);
     }
 }
 
@@ -395,4 +402,116 @@ TEST(ColorMatcher, HueFamiliesMeetAtTheirBorders)
     };
     for (const auto& k : cases)
         EXPECT_EQ(CColorMatcher::HueFamily(k.r, k.g, k.b), k.family) << k.r << "," << k.g << "," << k.b;
+}
+
+// Chroma and saturation on either side of their limits, and the hue where
+// Pink stops being a candidate for a colour too dull for a family (30
+// degrees; 270 belongs to the reds). Distances as above: for all five Pink
+// is the nearest of all eight, white the nearest of the rest.
+TEST(ColorMatcher, GreyAndClearColourLimitsOnBothSides)
+{
+    const struct
+    {
+        int r, g, b;
+        int family;
+    } families[] = {
+        {74, 106, 74, 1}, {75, 106, 75, -1}, // chroma 32 and 31, saturation over 30 %
+        {77, 110, 77, 1}, {78, 110, 78, -1}, // chroma 33 is 30 % of 110; 32 is less
+    };
+    for (const auto& k : families)
+        EXPECT_EQ(CColorMatcher::HueFamily(k.r, k.g, k.b), k.family) << k.r << "," << k.g << "," << k.b;
+
+    const CColorMatcher matcher(kBlack);
+    const struct
+    {
+        int r, g, b;
+        int nearest;
+    } pixels[] = {
+        {159, 135, 135, 5}, // chroma 24: a grey, white or unlit only
+        {160, 135, 135, 4}, // chroma 25: reddish, Pink allowed
+        {190, 174, 159, 4}, // hue 60 * 15 / 31 = 29.03
+        {190, 175, 160, 5}, // hue exactly 30: no longer reddish
+        {151, 136, 166, 4}, // hue exactly 270: reddish again
+    };
+    for (const auto& p : pixels)
+        EXPECT_EQ(matcher.NearestIndex(p.r, p.g, p.b), p.nearest) << p.r << "," << p.g << "," << p.b;
+}
+
+// A background that is itself a dot colour ties with it: the dot colour,
+// the lower index, wins in every way of matching.
+TEST(ColorMatcher, TiesGoToTheDotColour)
+{
+    for (std::size_t i = 0; i < DotPalette.size(); ++i) {
+        const COLORREF colour = DotPalette[i];
+        const CColorMatcher matcher(colour);
+        const int r = RedOf(colour), g = GreenOf(colour), b = BlueOf(colour);
+        EXPECT_EQ(matcher.NearestIndex(r, g, b), static_cast<int>(i));
+        EXPECT_EQ(matcher.DitherIndex(r, g, b), static_cast<int>(i));
+    }
+}
+
+// Nearest remembers the last pixel's answer along a row: the very first
+// pixel, black here, must still be matched (to the dark blue background).
+TEST(ColorMatcher, NearestMatchesTheFirstPixelToo)
+{
+    for (const QRgb first : {qRgb(0, 0, 0), qRgb(255, 255, 255)}) {
+        const QImage image = MakeImage(3, 2, [first](int x, int y) { return x == 0 && y == 0 ? first : qRgb(250, 5, 3); });
+        const CDotGrid grid = Placed(image, NearestColor, kDarkBlue);
+        EXPECT_EQ(At(grid, 0, 0), first == qRgb(0, 0, 0) ? kDarkBlue : DotPalette[5]);
+        EXPECT_EQ(At(grid, 1, 0), DotPalette[0]);
+        EXPECT_EQ(At(grid, 0, 1), DotPalette[0]);
+    }
+}
+
+// Each share of the error reaches the one dot it belongs to, in small
+// pictures where the second grey lands either side of the unlit / Pink turn
+// at 89.5 (see above). Red dots are exact: they pass nothing on and drop
+// what they are owed. A grey of 11 goes unlit with an error of +11, 250 goes
+// white with -5; shares are in sixteenths, rounded to the nearest step,
+// halves up.
+TEST(ColorMatcher, DitheredErrorSharesReachTheirOwnNeighbours)
+{
+    const QRgb R = qRgb(255, 0, 0);
+    const auto G = [](int level) { return qRgb(level, level, level); };
+    const struct
+    {
+        const char* what;
+        std::vector<std::vector<QRgb>> rows;
+        int x, y;      // the dot that decides
+        bool pink;     // Pink, else unlit
+    } cases[] = {
+        // Straight down, 5/16: 55/16 = 3.44 gives 3; -25/16 = -1.56 gives -2.
+        {"down +3, 86", {{G(11)}, {G(86)}}, 0, 1, false},
+        {"down +3, 87", {{G(11)}, {G(87)}}, 0, 1, true},
+        {"down -2, 91", {{G(250)}, {G(91)}}, 0, 1, false},
+        {"down -2, 92", {{G(250)}, {G(92)}}, 0, 1, true},
+        // Ahead along the row, 7/16: 77/16 = 4.81 gives 5.
+        {"ahead +5, 84", {{G(11), G(84)}}, 1, 0, false},
+        {"ahead +5, 85", {{G(11), G(85)}}, 1, 0, true},
+        // Down and behind, 3/16: 33/16 = 2.06 gives 2.
+        {"behind +2, 87", {{R, G(11)}, {G(87), R}}, 0, 1, false},
+        {"behind +2, 88", {{R, G(11)}, {G(88), R}}, 0, 1, true},
+        // Down and ahead, 1/16: 11/16 = 0.69 gives 1; the second row runs
+        // right to left, so this dot comes first in it.
+        {"down ahead +1, 88", {{G(11), R}, {R, G(88)}}, 1, 1, false},
+        {"down ahead +1, 89", {{G(11), R}, {R, G(89)}}, 1, 1, true},
+        // Nothing reaches the third row through a row of red dots.
+        {"third row, 85", {{G(11), R}, {R, R}, {R, G(85)}}, 1, 2, false},
+    };
+    for (const auto& c : cases) {
+        const int height = static_cast<int>(c.rows.size());
+        const int width = static_cast<int>(c.rows[0].size());
+        const QImage image = MakeImage(width, height, [&c](int x, int y) {
+            return c.rows[static_cast<std::size_t>(y)][static_cast<std::size_t>(x)];
+        });
+        const CDotGrid grid = Placed(image, DitheredColors);
+        EXPECT_EQ(At(grid, c.x, c.y), c.pink ? DotPalette[4] : kBlack) << c.what;
+        for (int y = 0; y < height; ++y) {
+            for (int x = 0; x < width; ++x) {
+                if (c.rows[static_cast<std::size_t>(y)][static_cast<std::size_t>(x)] == R) {
+                    EXPECT_EQ(At(grid, x, y), DotPalette[0]) << c.what;
+                }
+            }
+        }
+    }
 }

@@ -344,3 +344,76 @@ TEST(ControllerBytes, TheDescriptionNamesEveryChoice)
                                        "left, each row left to right."));
     EXPECT_EQ(lines[5], QStringLiteral("Planes: mono: every lit dot is 1, whatever its colour."));
 }
+
+// A canvas with no dots on either axis has no layout; a refused size leaves
+// the layout as it was. A layout never set holds no bytes.
+TEST(ControllerBytes, RefusedSizesKeepTheLayout)
+{
+    CByteLayout layout;
+    EXPECT_EQ(layout.PlaneBytes(), 0);
+    EXPECT_EQ(layout.TotalBytes(), 0);
+    QString error;
+    SExportOptions options;
+    options.moduleWidth = 8;
+    options.moduleHeight = 4;
+    ASSERT_TRUE(layout.Set(16, 8, options, error));
+    for (const QSize size : {QSize(0, 8), QSize(8, 0), QSize(-8, 8), QSize(8, -8)}) {
+        error.clear();
+        EXPECT_FALSE(layout.Set(size.width(), size.height(), SExportOptions(), error));
+        EXPECT_EQ(error, QStringLiteral("The canvas has no dots.")) << size.width() << "x" << size.height();
+    }
+    // Modules one dot too large on either axis.
+    options.moduleWidth = 17;
+    EXPECT_FALSE(layout.Set(16, 8, options, error));
+    options.moduleWidth = 16;
+    options.moduleHeight = 9;
+    EXPECT_FALSE(layout.Set(16, 8, options, error));
+    EXPECT_EQ(layout.Width(), 16);
+    EXPECT_EQ(layout.Height(), 8);
+    EXPECT_EQ(layout.ModuleWidth(), 8);
+    EXPECT_EQ(layout.ModuleHeight(), 4);
+    EXPECT_EQ(layout.ModuleCount(), 4);
+
+    // One past each edge, on both axes, names no byte; the last dot does.
+    CByteLayout::SRun run;
+    for (const auto& [x, y] : {std::pair{-1, 0}, std::pair{0, -1}, std::pair{16, 0}, std::pair{0, 8}, std::pair{16, 8}})
+        EXPECT_EQ(layout.ByteAt(x, y, run), -1) << x << "," << y;
+    EXPECT_EQ(layout.ByteAt(15, 7, run), layout.PlaneBytes() - 1);
+    EXPECT_EQ(run.x, 8);
+    EXPECT_EQ(run.y, 7);
+    EXPECT_EQ(run.count, 8);
+}
+
+// Bytes and grid must match the layout: another size either way gives no
+// bytes and reads nothing back. A mono colour outside the palette reads
+// back as White.
+TEST(ControllerBytes, SizesMustMatchAndMonoColoursStayInThePalette)
+{
+    CByteLayout layout;
+    QString error;
+    ASSERT_TRUE(layout.Set(16, 8, SExportOptions(), error));
+    for (const QSize size : {QSize(24, 8), QSize(16, 16)})
+        EXPECT_TRUE(CDotBytes::Encode(GridWith(size.width(), size.height(), {{0, 0}}), layout).isEmpty())
+            << size.width() << "x" << size.height();
+    EXPECT_TRUE(CDotBytes::Encode(CDotGrid(), layout).isEmpty());
+
+    const QByteArray bytes = CDotBytes::Encode(GridWith(16, 8, {{1, 0}}), layout);
+    ASSERT_EQ(bytes.size(), 16);
+    for (const QByteArray& wrong : {bytes.left(15), bytes + QByteArray(1, '\0')}) {
+        CDotGrid kept = GridWith(16, 8, {{5, 5}});
+        EXPECT_FALSE(CDotBytes::Decode(wrong, layout, 0, kept)) << wrong.size();
+        EXPECT_EQ(kept.DisplayDotAt(5, 5), kRed);
+        EXPECT_EQ(kept.DisplayDotAt(1, 0), kBack);
+    }
+    const struct
+    {
+        int mono;
+        int shown;
+    } monos[] = {{-1, 5}, {0, 0}, {6, 6}, {7, 5}};
+    for (const auto& m : monos) {
+        CDotGrid back = GridWith(16, 8, {});
+        ASSERT_TRUE(CDotBytes::Decode(bytes, layout, m.mono, back));
+        EXPECT_EQ(back.DisplayDotAt(1, 0), DotPalette[static_cast<std::size_t>(m.shown)]) << m.mono;
+        EXPECT_EQ(back.DisplayDotAt(0, 0), kBack) << m.mono;
+    }
+}

@@ -2,6 +2,7 @@
 // checked before use, only the canvas corner is kept, and bad input is named
 // briefly.
 #include "dotdata/DotListingReader.h"
+#include "dotdata/JpegDecoder.h"
 #include "dotdata/PictureDecoder.h"
 
 #include "base/QuotedText.h"
@@ -544,10 +545,13 @@ TEST(HostileJpeg, BrokenMarkerStructureBeforeTheScanIsRefused)
     const QByteArray head = good.left(2);
     const QByteArray rest = good.mid(2);
 
-    // A stray restart marker (no length) before the frame is stepped over.
-    const DecodedPicture restart = Decode(head + QByteArray("\xFF\xD0", 2) + rest);
-    ASSERT_TRUE(restart.IsValid());
-    EXPECT_EQ(restart.pixels, expected.pixels);
+    // Stray markers without a length before the frame (the first and last
+    // restart, the arithmetic coder's temporary marker) are stepped over.
+    for (const char marker : {'\xD0', '\xD7', '\x01'}) {
+        const DecodedPicture restart = Decode(head + QByteArray("\xFF", 1) + QByteArray(1, marker) + rest);
+        ASSERT_TRUE(restart.IsValid()) << int(static_cast<uchar>(marker));
+        EXPECT_EQ(restart.pixels, expected.pixels);
+    }
 
     // A second frame naming another size: the library refuses it too.
     QByteArray otherFrame = good.mid(sof, 2 + ((static_cast<uchar>(good[sof + 2]) << 8) | static_cast<uchar>(good[sof + 3])));
@@ -601,4 +605,96 @@ TEST(HostilePng, PicturesPastTheDecodeCapOrCutShortAreRefused)
     const QByteArray whole = MakePng(noise);
     ASSERT_TRUE(Decode(whole).IsValid());
     EXPECT_FALSE(Decode(whole.left(whole.size() / 2)).IsValid());
+}
+
+namespace {
+
+// The marker segments of a JPEG file up to and including its first scan
+// header, walked here one length at a time.
+int SegmentsBeforeScan(const QByteArray& jpeg)
+{
+    int segments = 0;
+    for (int pos = 2; pos + 4 <= jpeg.size();) {
+        const auto marker = static_cast<uchar>(jpeg[pos + 1]);
+        ++segments;
+        if (marker == 0xDA)
+            return segments;
+        pos += 2 + ((static_cast<uchar>(jpeg[pos + 2]) << 8) | static_cast<uchar>(jpeg[pos + 3]));
+    }
+    return -1;
+}
+
+} // namespace
+
+// A thousand marker segments in all open, one more does not: counted before
+// the frame, and after the picture's data.
+TEST(HostileJpeg, AThousandSegmentsOpenOneMoreDoesNot)
+{
+    const QByteArray good = MakeJpeg(MakeImage(16, 16, [](int x, int) { return qRgb(x * 16, 0, 0); }));
+    const int own = SegmentsBeforeScan(good);
+    ASSERT_GT(own, 3);
+    const QByteArray comment("\xFF\xFE\x00\x02", 4);
+    const QByteArray end("\xFF\xD9", 2);
+    const QByteArray beforeEnd = good.left(good.size() - 2);
+    for (const int total : {1000, 1001}) {
+        const QByteArray before = good.left(2) + comment.repeated(total - own) + good.mid(2);
+        const QByteArray after = beforeEnd + comment.repeated(total - own) + end;
+        EXPECT_EQ(Decode(before).IsValid(), total == 1000) << total << " before the frame";
+        EXPECT_EQ(Decode(after).IsValid(), total == 1000) << total << " after the data";
+    }
+}
+
+// A progressive grey picture of 768 x 512 blocks keeps exactly 48 MB of
+// coefficients and opens; one more block row or column (769 or 513 blocks)
+// is refused. A baseline picture never holds them all, so the larger one
+// opens.
+TEST(HostileJpeg, CoefficientsUpToTheCapOpen)
+{
+    const auto grey = [](int width, int height, bool progressive) {
+        QImage image(width, height, QImage::Format_Grayscale8);
+        image.fill(90);
+        return MakeJpeg(image, progressive);
+    };
+    const DecodedPicture atCap = Decode(grey(6144, 4096, true));
+    ASSERT_TRUE(atCap.IsValid());
+    EXPECT_EQ(atCap.size, QSize(6144, 4096));
+    EXPECT_EQ(PixelAt(atCap, 1023, 767), 0x5A5A5Au);
+    EXPECT_FALSE(Decode(grey(6152, 4096, true)).IsValid());
+    EXPECT_FALSE(Decode(grey(6144, 4104, true)).IsValid());
+    const DecodedPicture baseline = Decode(grey(6152, 4104, false));
+    ASSERT_TRUE(baseline.IsValid());
+    EXPECT_EQ(baseline.size, QSize(6152, 4104));
+}
+
+// Sampling factors of 4, the largest there is, on either axis, open in
+// their colour.
+TEST(HostileJpeg, SamplingFactorsOfFourOpen)
+{
+    for (const bool across : {true, false}) {
+        const QByteArray jpeg = FlatJpeg(32, 32, {40, 90, 200}, JCS_RGB, [across](jpeg_compress_struct& info) {
+            info.comp_info[0].h_samp_factor = across ? 4 : 1;
+            info.comp_info[0].v_samp_factor = across ? 1 : 4;
+        });
+        const DecodedPicture p = Decode(jpeg);
+        ASSERT_TRUE(p.IsValid()) << across;
+        const QRgb c = PixelAt(p, 31, 31);
+        EXPECT_NEAR(qRed(c), 40, 4) << across;
+        EXPECT_NEAR(qGreen(c), 90, 4) << across;
+        EXPECT_NEAR(qBlue(c), 200, 4) << across;
+    }
+}
+
+// Called directly, the JPEG decoder also refuses a limit with no room on
+// either axis, and says so.
+TEST(HostileJpeg, NoRoomToKeepAPixelIsRefused)
+{
+    const QByteArray good = MakeJpeg(MakeImage(16, 8, [](int x, int) { return qRgb(x * 16, 0, 0); }));
+    for (const QSize limit : {QSize(0, 768), QSize(1024, 0), QSize(16, 8)}) {
+        QBuffer buffer;
+        buffer.setData(good);
+        ASSERT_TRUE(buffer.open(QIODevice::ReadOnly));
+        DecodedPicture out;
+        EXPECT_EQ(CJpegDecoder::Decode(buffer, limit, out), !limit.isEmpty()) << limit.width() << "x" << limit.height();
+        EXPECT_EQ(out.IsValid(), !limit.isEmpty());
+    }
 }

@@ -332,3 +332,116 @@ TEST(PictureDecoder, BmpMasksInsideTheHeaderAndAMissingChannel)
     EXPECT_EQ(PixelAt(noBlue, 0, 0), 0xFFFF00u);
     EXPECT_EQ(PixelAt(noBlue, 1, 0), 0xFFFF00u);
 }
+
+namespace {
+
+// A 2 x 1 24-bit BMP (red, green) whose information header is headerSize
+// bytes long: the usual 40 bytes of fields, then zeros.
+QByteArray BmpWithHeaderSize(std::uint32_t headerSize)
+{
+    const QByteArray plain = MakeBmp24(2, 1, [](int x, int) { return x ? qRgb(0, 255, 0) : qRgb(255, 0, 0); });
+    QByteArray header = plain.mid(14, 40);
+    header.resize(static_cast<qsizetype>(headerSize < 40 ? 40 : headerSize), '\0');
+    QByteArray b = plain.left(14) + header + plain.mid(54);
+    Put32(b, 14, headerSize);
+    Put32(b, 10, static_cast<std::uint32_t>(14 + header.size()));
+    Put32(b, 2, static_cast<std::uint32_t>(b.size()));
+    return b;
+}
+
+} // namespace
+
+// Information headers of 40 to 1024 bytes are read, the old one of 12; sizes
+// between or past them are refused, as is an old header naming two planes.
+TEST(PictureDecoder, BmpHeaderSizesAndPlanesOfTheOldHeader)
+{
+    for (const std::uint32_t size : {40u, 52u, 124u, 1024u}) {
+        const DecodedPicture p = Decode(BmpWithHeaderSize(size));
+        ASSERT_TRUE(p.IsValid()) << size;
+        EXPECT_EQ(PixelAt(p, 0, 0), 0xFF0000u) << size;
+        EXPECT_EQ(PixelAt(p, 1, 0), 0x00FF00u) << size;
+    }
+    for (const std::uint32_t size : {39u, 13u, 11u, 1025u})
+        EXPECT_FALSE(Decode(BmpWithHeaderSize(size)).IsValid()) << size;
+
+    // The 12-byte header: 2 x 1, one bit a pixel, green and red.
+    QByteArray core(14 + 12 + 6 + 4, '\0');
+    core[0] = 'B';
+    core[1] = 'M';
+    Put32(core, 10, 14 + 12 + 6);
+    Put32(core, 14, 12);
+    Put16(core, 18, 2);
+    Put16(core, 20, 1);
+    Put16(core, 22, 1);
+    Put16(core, 24, 1);
+    core[27] = static_cast<char>(255);
+    core[31] = static_cast<char>(255);
+    core[32] = static_cast<char>(0x40);
+    ASSERT_TRUE(Decode(core).IsValid());
+    Put16(core, 22, 2);
+    EXPECT_FALSE(Decode(core).IsValid());
+}
+
+// The last stored row needs its dots but not its padding: a file ending
+// right after them opens, one byte less does not. One bit a pixel, 9 wide:
+// two bytes of a four-byte row; 24 bits, 3 wide: nine of twelve.
+TEST(PictureDecoder, BmpLastRowNeedsItsDotsButNotItsPadding)
+{
+    BmpFields bits;
+    bits.width = 9;
+    bits.height = 2;
+    bits.bitCount = 1;
+    bits.palette = {qRgb(0, 0, 0), qRgb(255, 0, 0)};
+    bits.valueAt = [](int x, int y) { return static_cast<std::uint32_t>(y == 0 && x == 8); };
+    const QByteArray oneBit = MakeBmp(bits);
+    const QByteArray rgb = MakeBmp24(3, 2, [](int x, int y) { return y == 0 && x == 2 ? qRgb(0, 0, 255) : qRgb(9, 9, 9); });
+    const struct
+    {
+        QByteArray file;
+        int cut; // bytes of the last row that are padding
+        int x;
+        QRgb lit;
+    } cases[] = {{oneBit, 2, 8, 0xFF0000u}, {rgb, 3, 2, 0x0000FFu}};
+    for (const auto& c : cases) {
+        const QByteArray exact = c.file.left(c.file.size() - c.cut);
+        const DecodedPicture p = Decode(exact);
+        ASSERT_TRUE(p.IsValid()) << c.x;
+        EXPECT_EQ(PixelAt(p, c.x, 0), c.lit) << c.x; // the top row is stored last
+        EXPECT_NE(PixelAt(p, c.x, 1), c.lit) << c.x;
+        EXPECT_FALSE(Decode(exact.left(exact.size() - 1)).IsValid()) << c.x;
+    }
+}
+
+// Run-length coding fits one depth each; bit fields fit 16 and 32 bits; two
+// bits a pixel is no BMP depth.
+TEST(PictureDecoder, BmpDepthAndCompressionMustFit)
+{
+    BmpFields s;
+    s.width = 2;
+    s.palette.assign(16, qRgb(0, 255, 0));
+    s.valueAt = [](int, int) { return 0u; };
+    const struct
+    {
+        int bitCount;
+        std::uint32_t compression;
+    } refused[] = {{4, 1}, {8, 2}, {24, 2}, {2, 0}, {8, 3}, {24, 6}, {0, 0}};
+    for (const auto& r : refused) {
+        BmpFields f = s;
+        f.bitCount = r.bitCount == 0 ? 8 : r.bitCount;
+        f.compression = r.compression;
+        QByteArray b = MakeBmp(f);
+        if (r.bitCount == 0)
+            Put16(b, 28, 0);
+        EXPECT_FALSE(Decode(b).IsValid()) << r.bitCount << " bits, compression " << r.compression;
+    }
+    // Bit fields with an alpha mask on 16 bits: 5-6-5.
+    BmpFields alpha;
+    alpha.width = 1;
+    alpha.bitCount = 16;
+    alpha.compression = 6;
+    alpha.masks = {0xF800u, 0x07E0u, 0x001Fu};
+    alpha.valueAt = [](int, int) { return 0x07E0u; };
+    const DecodedPicture p = Decode(MakeBmp(alpha));
+    ASSERT_TRUE(p.IsValid());
+    EXPECT_EQ(PixelAt(p, 0, 0), 0x00FF00u);
+}

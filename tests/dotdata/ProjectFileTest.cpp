@@ -603,3 +603,26 @@ TEST(DotPng, ReadsBackOnlyItsOwnSizeAndSoundData)
         EXPECT_EQ(kept.DisplayDotAt(0, 0), kSevenColours[0].Value()) << r.what;
     }
 }
+
+// An empty grid is a 1 x 1 black picture; the extra chunk follows the image
+// header at once; the dots read back in the mode asked for.
+TEST(DotPng, EmptyGridsExtraChunkAndMode)
+{
+    const QByteArray extra = CPngChunks::MakeChunk("tEXt", QByteArray("k\0v", 3));
+    const QByteArray empty = CDotPng::Encode(CDotGrid(), extra);
+    const QImage one = QImage::fromData(empty, "PNG");
+    ASSERT_EQ(one.size(), QSize(1, 1));
+    EXPECT_EQ(one.pixel(0, 0) & 0xFFFFFFu, 0u);
+    EXPECT_EQ(empty.mid(8 + 8 + 13 + 4, extra.size()), extra);
+
+    CDotGrid grid;
+    grid.SetBackgroundColor(MakeColor(0, 0, 70), false);
+    ASSERT_TRUE(grid.Create(3, 2, ImageMode));
+    grid.SetDisplayDot(2, 1, kSevenColours[6].Value());
+    CDotGrid back;
+    ASSERT_TRUE(CDotPng::Decode(CDotPng::Encode(grid, QByteArray()), 3, 2, TextMode, back));
+    EXPECT_EQ(back.Mode(), int(TextMode));
+    EXPECT_EQ(back.DisplayDotAt(2, 1), kSevenColours[6].Value());
+    EXPECT_EQ(back.DisplayDotAt(0, 0), MakeColor(0, 0, 70));
+    EXPECT_EQ(back.DisplayDotAt(1, 1), MakeColor(0, 0, 70));
+}
