@@ -118,6 +118,8 @@ TEST(FrameEffects, SpeedGivesTheDurationOfEachFrame)
         int speed, ms;
     } cases[] = {
         {1, 1000}, {2, 500}, {3, 333}, {7, 143}, {20, 50}, {30, 33}, {99, 10}, {100, 10},
+        // Halves round up: 62.5 and 12.5 ms.
+        {16, 63}, {80, 13},
         // Outside 1..100 dots a second: the nearest speed.
         {0, 1000}, {-5, 1000}, {101, 10}, {100000, 10},
     };
@@ -142,6 +144,14 @@ TEST(FrameEffects, BlinkAlternatesMessageAndBackground)
     EXPECT_EQ(frames[0].nDurationMs, 400);
     EXPECT_EQ(frames[1].nDurationMs, 400);
     EXPECT_FALSE(CFrameEffects::Blink(CDotGrid(), 400, frames, error));
+    EXPECT_TRUE(frames.empty());
+    EXPECT_EQ(error.toStdString(), "There is nothing to animate: the canvas has no dots.");
+    // A typed message blinks as plain dots.
+    message.SetMode(TextMode);
+    ASSERT_TRUE(CFrameEffects::Blink(message, 5, frames, error));
+    EXPECT_EQ(frames[0].grid.Mode(), ImageMode);
+    EXPECT_EQ(frames[0].nDurationMs, CFrameList::kMinDurationMs);
+    EXPECT_EQ(frames[1].nDurationMs, CFrameList::kMinDurationMs);
 
     // A long banner of 10,000 x 2 dots blinks in two frames of 60,000 bytes
     // each, far inside the memory cap whatever its width.
@@ -167,6 +177,7 @@ TEST(FrameEffects, WipeUncoversOneColumnOrRowAFrame)
         ASSERT_EQ(static_cast<int>(frames.size()), c.count);
         for (int k = 1; k <= c.count; ++k) {
             const CDotGrid& frame = frames[static_cast<std::size_t>(k - 1)].grid;
+            ASSERT_EQ(frames[static_cast<std::size_t>(k - 1)].nDurationMs, 30);
             for (int y = 0; y < 16; ++y)
                 for (int x = 0; x < 24; ++x) {
                     const bool shown = c.direction == Direction::Right ? x < k
@@ -193,7 +204,9 @@ TEST(FrameEffects, AOneRowWipeIsOneFrame)
 
 TEST(FrameEffects, DirectionNames)
 {
-    Direction d = Direction::Left;
+    Direction d = Direction::Up;
+    EXPECT_TRUE(CFrameEffects::DirectionOfName(QStringLiteral("Left"), d));
+    EXPECT_EQ(d, Direction::Left);
     EXPECT_TRUE(CFrameEffects::DirectionOfName(QStringLiteral("RIGHT"), d));
     EXPECT_EQ(d, Direction::Right);
     EXPECT_TRUE(CFrameEffects::DirectionOfName(QStringLiteral("up"), d));

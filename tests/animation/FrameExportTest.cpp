@@ -197,7 +197,12 @@ TEST(GifWriter, ALampIsADiscWithAGapAroundIt)
     } cases[] = {
         {1, {"#"}},
         {2, {"#.", ".."}},
+        {3, {".#.", "###", ".#."}}, // the edge of the disc is on it
+        {4, {"....", ".##.", ".##.", "...."}},
         {5, {"..#..", ".###.", "#####", ".###.", "..#.."}},
+        // A gap of two pixels: radius 4.
+        {10, {"..........", "...####...", "..######..", ".########.", ".########.", ".########.", ".########.",
+              "..######..", "...####...", ".........."}},
     };
     for (const auto& c : cases) {
         const int pitch = c.pitch;
@@ -259,14 +264,26 @@ TEST(GifWriter, RefusesAnEmptyCanvasPicturesPastTheGifSidesAndFramesOfTwoSizes)
                   QSize(s.width * std::min(s.pitch, 32), s.height * std::min(s.pitch, 32)));
     }
 
-    // The live canvas made larger than the stored frames: nothing half
-    // written is handed back.
-    CDotGrid live = PatternGrid(8, 4);
-    CFrameList list(live);
-    ASSERT_TRUE(list.Duplicate(0));
-    live.Create(9, 4, ImageMode);
-    error.clear();
-    EXPECT_FALSE(CGifWriter::Encode(list, bytes, error));
-    EXPECT_TRUE(bytes.isEmpty());
-    EXPECT_EQ(error.left(29).toStdString(), "The GIF could not be encoded ");
+    // A pitch below 0 is one pixel a dot.
+    {
+        CDotGrid dots = PatternGrid(8, 4);
+        CFrameList list(dots);
+        ASSERT_TRUE(CGifWriter::Encode(list, bytes, error, -3));
+        EXPECT_TRUE(bytes.startsWith("GIF89a"));
+        QBuffer buffer(&bytes);
+        EXPECT_EQ(QImageReader(&buffer, "gif").size(), QSize(8, 4));
+    }
+
+    // The live canvas made wider or taller than the stored frames: nothing
+    // half written is handed back.
+    for (const QSize larger : {QSize(9, 4), QSize(8, 5)}) {
+        CDotGrid live = PatternGrid(8, 4);
+        CFrameList list(live);
+        ASSERT_TRUE(list.Duplicate(0));
+        live.Create(larger.width(), larger.height(), ImageMode);
+        error.clear();
+        EXPECT_FALSE(CGifWriter::Encode(list, bytes, error)) << larger.width() << " x " << larger.height();
+        EXPECT_TRUE(bytes.isEmpty());
+        EXPECT_EQ(error.left(29).toStdString(), "The GIF could not be encoded ");
+    }
 }

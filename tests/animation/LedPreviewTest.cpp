@@ -154,6 +154,29 @@ TEST_F(SPreviewFixture, AChangedDotIsRepaintedWhole)
                                                              << spy.painted.boundingRect().width();
 }
 
+// Two changed dots: only the band from one to the other is painted again.
+TEST_F(SPreviewFixture, ChangedDotsAreRepaintedAsOneBandAndNothingElse)
+{
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&preview));
+    CPaintSpy spy;
+    preview.installEventFilter(&spy);
+    QCoreApplication::processEvents();
+    spy.painted = QRegion();
+    ASSERT_NE(ColorAt(live, 3, 4), kSevenColours[4].Value());
+    ASSERT_NE(ColorAt(live, 5, 6), kSevenColours[4].Value());
+    LightAt(live, 5, 6, kSevenColours[4].Value());
+    LightAt(live, 3, 4, kSevenColours[4].Value());
+    preview.Refresh();
+    QCoreApplication::processEvents();
+    // Dots (3, 4) to (5, 6) at pitch 10, from (3, 1).
+    EXPECT_EQ(spy.painted.boundingRect(), QRect(33, 41, 30, 30));
+    // Nothing changed: nothing painted.
+    spy.painted = QRegion();
+    preview.Refresh();
+    QCoreApplication::processEvents();
+    EXPECT_TRUE(spy.painted.isEmpty());
+}
+
 TEST_F(SPreviewFixture, PlaysInOrderAndLoopsUntilPaused)
 {
     QSignalSpy shown(&preview, &CLedPreview::FrameShown);
@@ -185,4 +208,85 @@ TEST_F(SPreviewFixture, AnEmptyCanvasShowsBlack)
     for (int y = 0; y < shown.height(); y += 3)
         for (int x = 0; x < shown.width(); x += 3)
             ASSERT_EQ(shown.pixel(x, y), kBlack) << x << "," << y;
+}
+
+// At pitch 10 the lamp fills x and y from 1 to 9 of its cell: the outer
+// ring of pixels stays black on every side, the inside is lit; an unlit lamp
+// is dark grey. The picture sits centred, black around it.
+TEST_F(SPreviewFixture, LampsLeaveAGapOfAFifthAndThePictureIsCentred)
+{
+    ASSERT_EQ(preview.Pitch(), 10);
+    const QImage& picture = preview.Picture();
+    // Dot (0, 0) is lit, dot (1, 0) unlit.
+    ASSERT_NE(ColorAt(list.Grid(0), 0, 0), kTestBackground);
+    ASSERT_EQ(ColorAt(list.Grid(0), 1, 0), kTestBackground);
+    for (const QPoint edge : {QPoint(0, 5), QPoint(5, 0), QPoint(9, 5), QPoint(5, 9)})
+        EXPECT_EQ(picture.pixel(edge), kBlack) << edge.x() << "," << edge.y();
+    for (const QPoint inside : {QPoint(2, 5), QPoint(5, 2), QPoint(7, 5), QPoint(5, 7)})
+        EXPECT_NE(picture.pixel(inside), kBlack) << inside.x() << "," << inside.y();
+    EXPECT_EQ(CentreOf(preview, 1, 0), qRgb(38, 38, 38));
+
+    // 167 x 83: the 160 x 80 picture starts at (3, 1).
+    const QImage shown = preview.grab().toImage().convertToFormat(QImage::Format_RGB32);
+    ASSERT_EQ(shown.size(), QSize(167, 83));
+    EXPECT_EQ(shown.pixel(3 + 5, 1 + 5), picture.pixel(5, 5));
+    EXPECT_EQ(shown.pixel(3 + 15, 1 + 5), qRgb(38, 38, 38));
+    for (const QPoint black : {QPoint(2, 40), QPoint(163, 40), QPoint(80, 0), QPoint(80, 81), QPoint(166, 82)})
+        EXPECT_EQ(shown.pixel(black), kBlack) << black.x() << "," << black.y();
+}
+
+// It asks for about 8 to 12 pixels a dot, at least 64 x 32; a window smaller
+// than the dots still shows each as a pixel.
+TEST_F(SPreviewFixture, SizeHintsAndWindowsSmallerThanTheDots)
+{
+    EXPECT_EQ(preview.sizeHint(), QSize(16 * 12, 8 * 12));
+    EXPECT_EQ(preview.minimumSizeHint(), QSize(64, 32));
+    // 300 x 100 dots: 1024 / 300 = 3 pixels a dot.
+    live.Create(300, 100, ImageMode);
+    list.FitToLive();
+    preview.Refresh();
+    EXPECT_EQ(preview.sizeHint(), QSize(900, 300));
+    // 100 x 300: 512 / 300 = 1, raised to 2.
+    live.Create(100, 300, ImageMode);
+    list.FitToLive();
+    preview.Refresh();
+    EXPECT_EQ(preview.sizeHint(), QSize(200, 600));
+    live.Create(16, 8, ImageMode);
+    list.FitToLive();
+    preview.resize(10, 5);
+    EXPECT_EQ(preview.Pitch(), 1);
+    EXPECT_EQ(preview.Picture().size(), QSize(16, 8));
+    CLedPreview none;
+    EXPECT_EQ(none.sizeHint(), QSize(12, 12));
+}
+
+// Play and pause are announced once each; a step pauses; a frame asked for
+// past either end shows the nearest one.
+TEST_F(SPreviewFixture, PlayPauseAndStepsAreAnnounced)
+{
+    QSignalSpy playing(&preview, &CLedPreview::PlayingChanged);
+    QSignalSpy shown(&preview, &CLedPreview::FrameShown);
+    preview.Play();
+    preview.Play();
+    ASSERT_EQ(playing.count(), 1);
+    EXPECT_TRUE(playing.at(0).at(0).toBool());
+    preview.StepForward();
+    EXPECT_FALSE(preview.IsPlaying());
+    ASSERT_EQ(playing.count(), 2);
+    EXPECT_FALSE(playing.at(1).at(0).toBool());
+    preview.Pause();
+    EXPECT_EQ(playing.count(), 2);
+    preview.Play();
+    preview.StepBack();
+    EXPECT_FALSE(preview.IsPlaying());
+    EXPECT_EQ(playing.count(), 4);
+    shown.clear();
+    preview.ShowFrame(7);
+    EXPECT_EQ(preview.ShownFrame(), 2);
+    preview.ShowFrame(-1);
+    EXPECT_EQ(preview.ShownFrame(), 0);
+    ASSERT_EQ(shown.count(), 2);
+    EXPECT_EQ(shown.at(0).at(0).toInt(), 2);
+    EXPECT_EQ(shown.at(1).at(0).toInt(), 0);
+    ExpectShows(preview, list.Grid(0));
 }

@@ -5,12 +5,20 @@
 #include "dotdata/ByteLayout.h"
 #include "TestSupport.h"
 
+#include <QCheckBox>
 #include <QComboBox>
 #include <QDialogButtonBox>
+#include <QFontDatabase>
+#include <QFormLayout>
+#include <QLabel>
+#include <QPushButton>
+#include <QSpinBox>
 #include <QPlainTextEdit>
+#include <QSignalSpy>
 #include <QTest>
 
 #include <algorithm>
+#include <functional>
 
 #include <gtest/gtest.h>
 
@@ -252,4 +260,280 @@ TEST(ExportDotView, ModuleBordersAndTheOutlinedByteAreDrawn)
     EXPECT_EQ(shown.pixel(80, 100), border);
     EXPECT_NE(shown.pixel(80, 150), border);
     EXPECT_NE(shown.pixel(80, 50), border);
+}
+
+// Each control sits on its row, top to bottom, with the module size beside
+// its check box; the dots take the width beside the form.
+TEST(ExportDialog, ControlsStandInTheirRowsAndOrder)
+{
+    const CDotGrid grid = SampleGrid();
+    CExportDialog dialog(grid, 0);
+    EXPECT_EQ(dialog.size(), QSize(760, 560));
+    dialog.show();
+    const auto at = [&dialog](const QWidget* w) { return QRect(w->mapTo(&dialog, QPoint(0, 0)), w->size()); };
+    const QList<QComboBox*> boxes = dialog.findChildren<QComboBox*>();
+    const QList<QCheckBox*> checks = dialog.findChildren<QCheckBox*>();
+    const QList<QSpinBox*> spins = dialog.findChildren<QSpinBox*>();
+    ASSERT_EQ(boxes.size(), 5);
+    ASSERT_EQ(checks.size(), 3);
+    ASSERT_EQ(spins.size(), 2);
+    QLabel* times = nullptr;
+    for (QLabel* label : dialog.findChildren<QLabel*>())
+        if (label->text() == QStringLiteral("x"))
+            times = label;
+    ASSERT_NE(times, nullptr);
+    // Form, scan, bit order, modules, module order, serpentine, invert, planes.
+    const std::vector<QWidget*> rows = {boxes[0], boxes[1], boxes[2], checks[0], boxes[3], checks[1], checks[2], boxes[4]};
+    for (std::size_t i = 1; i < rows.size(); ++i)
+        EXPECT_GT(at(rows[i]).top(), at(rows[i - 1]).bottom()) << i;
+    const std::vector<QWidget*> moduleRow = {checks[0], spins[0], times, spins[1]};
+    for (std::size_t i = 1; i < moduleRow.size(); ++i) {
+        EXPECT_GT(at(moduleRow[i]).left(), at(moduleRow[i - 1]).right()) << i;
+        EXPECT_NEAR(at(moduleRow[i]).center().y(), at(moduleRow[0]).center().y(), 1) << i;
+    }
+    const auto* form = dialog.findChild<QFormLayout*>();
+    ASSERT_NE(form, nullptr);
+    const struct
+    {
+        QWidget* field;
+        const char* label;
+    } labelled[] = {{boxes[0], "Form:"}, {boxes[1], "Scan:"}, {boxes[2], "Bit order:"},
+                    {boxes[3], "Module order:"}, {boxes[4], "Planes:"}};
+    for (const auto& l : labelled) {
+        const auto* label = qobject_cast<QLabel*>(form->labelForField(l.field));
+        ASSERT_NE(label, nullptr) << l.label;
+        EXPECT_EQ(label->text().toStdString(), l.label);
+    }
+    // The dots take the room the form leaves, right of it.
+    const QRect dots = at(dialog.DotView());
+    EXPECT_GT(dots.left(), at(boxes[0]).right());
+    EXPECT_GT(dots.width(), at(boxes[0]).width());
+    EXPECT_GE(dots.right(), dialog.width() - 20);
+    // Byte line, the preview's title, the preview, the buttons, downwards.
+    QLabel* title = nullptr;
+    for (QLabel* label : dialog.findChildren<QLabel*>())
+        if (label->text() == QStringLiteral("Preview:"))
+            title = label;
+    ASSERT_NE(title, nullptr);
+    QLabel* byteLine = nullptr;
+    for (QLabel* label : dialog.findChildren<QLabel*>())
+        if (label->text() == dialog.ByteText())
+            byteLine = label;
+    ASSERT_NE(byteLine, nullptr);
+    const auto* preview = dialog.findChild<QPlainTextEdit*>();
+    EXPECT_GT(at(byteLine).top(), dots.bottom());
+    EXPECT_GT(at(title).top(), at(byteLine).bottom());
+    EXPECT_GT(at(preview).top(), at(title).bottom());
+    EXPECT_EQ(preview->font(), QFontDatabase::systemFont(QFontDatabase::FixedFont));
+}
+
+// Changing any control by hand updates the preview, the byte options are
+// off for a picture, the module sizes only while modules are chosen.
+TEST(ExportDialog, ControlsChangedByHandUpdateEverything)
+{
+    const CDotGrid grid = SampleGrid();
+    CExportDialog dialog(grid, 0);
+    dialog.show();
+    const QList<QComboBox*> boxes = dialog.findChildren<QComboBox*>();
+    const QList<QCheckBox*> checks = dialog.findChildren<QCheckBox*>();
+    const QList<QSpinBox*> spins = dialog.findChildren<QSpinBox*>();
+    ASSERT_EQ(checks.size(), 3);
+    ASSERT_EQ(spins.size(), 2);
+    // Without a name the file is called after the sign.
+    EXPECT_EQ(dialog.Request().path, "sign.h");
+    EXPECT_FALSE(dialog.Request().options.HasModules());
+    const auto enabled = [&] {
+        std::string on;
+        for (QWidget* w : std::initializer_list<QWidget*>{boxes[1], boxes[2], checks[0], spins[0], spins[1], boxes[3],
+                                                          checks[1], checks[2], boxes[4]})
+            on += w->isEnabled() ? '1' : '0';
+        return on;
+    };
+    EXPECT_EQ(enabled(), "111000011");
+    checks[0]->setChecked(true);
+    EXPECT_EQ(enabled(), "111111111");
+    // The module size starts at eight by eight.
+    EXPECT_EQ(dialog.Request().options.moduleWidth, 8);
+    EXPECT_EQ(dialog.Request().options.moduleHeight, 8);
+    // A width the canvas does not split into turns OK off at once.
+    spins[0]->setValue(5);
+    EXPECT_FALSE(dialog.CanAccept());
+    spins[0]->setValue(16);
+    EXPECT_TRUE(dialog.CanAccept());
+    spins[1]->setValue(3);
+    EXPECT_FALSE(dialog.CanAccept());
+    spins[1]->setValue(0);
+    EXPECT_EQ(spins[1]->value(), 1);
+    spins[1]->setValue(1025);
+    EXPECT_EQ(spins[1]->value(), 1024);
+    spins[1]->setValue(8);
+    EXPECT_TRUE(dialog.CanAccept());
+    // Modules of 8 x 4: two across, two down.
+    spins[0]->setValue(8);
+    spins[1]->setValue(4);
+
+    // Each control changes the bytes shown.
+    const auto changes = [&dialog](const std::function<void()>& change, const char* what) {
+        const QString before = dialog.PreviewText();
+        change();
+        EXPECT_NE(dialog.PreviewText(), before) << what;
+    };
+    changes([&] { boxes[1]->setCurrentIndex(1); }, "scan");
+    changes([&] { boxes[2]->setCurrentIndex(1); }, "bit order");
+    changes([&] { boxes[3]->setCurrentIndex(1); }, "module order");
+    changes([&] { checks[1]->setChecked(true); }, "serpentine");
+    changes([&] { checks[2]->setChecked(true); }, "invert");
+    changes([&] { boxes[4]->setCurrentIndex(2); }, "planes");
+    changes([&] { checks[0]->setChecked(false); }, "modules");
+
+    // A picture: no byte options, no byte line, whatever was chosen.
+    checks[0]->setChecked(true);
+    ASSERT_TRUE(dialog.DotView()->HighlightDot(0, 0));
+    EXPECT_NE(dialog.ByteText().toStdString(), "Point at a dot to see its byte.");
+    boxes[0]->setCurrentIndex(boxes[0]->count() - 1);
+    EXPECT_EQ(enabled(), "000000000");
+    EXPECT_EQ(dialog.ByteText().toStdString(), "Point at a dot to see its byte.");
+    QLabel* byteLine = nullptr;
+    for (QLabel* label : dialog.findChildren<QLabel*>())
+        if (label->text() == dialog.ByteText())
+            byteLine = label;
+    ASSERT_NE(byteLine, nullptr);
+    EXPECT_TRUE(byteLine->isHidden());
+    boxes[0]->setCurrentIndex(0);
+    EXPECT_FALSE(byteLine->isHidden());
+
+    // Modules that do not fit forget the outlined byte.
+    ASSERT_TRUE(dialog.DotView()->HighlightDot(0, 0));
+    spins[0]->setValue(5);
+    EXPECT_EQ(dialog.ByteText().toStdString(), "Point at a dot to see its byte.");
+    EXPECT_FALSE(dialog.DotView()->HasHighlight());
+}
+
+// A request without modules leaves the sizes last shown; OK and Cancel close
+// the dialog with their answers; an empty canvas makes no picture.
+TEST(ExportDialog, ButtonsAndRequestsWithoutModules)
+{
+    const CDotGrid grid = SampleGrid();
+    CExportDialog dialog(grid, 0);
+    SExportRequest request = RequestFor("a.h");
+    request.options.moduleWidth = 16;
+    request.options.moduleHeight = 4;
+    dialog.SetRequest(request);
+    dialog.SetRequest(RequestFor("a.h"));
+    EXPECT_FALSE(dialog.Request().options.HasModules());
+    dialog.findChildren<QCheckBox*>().at(0)->setChecked(true);
+    EXPECT_EQ(dialog.Request().options.moduleWidth, 16);
+    EXPECT_EQ(dialog.Request().options.moduleHeight, 4);
+
+    auto* buttons = dialog.findChild<QDialogButtonBox*>();
+    ASSERT_NE(buttons, nullptr);
+    dialog.setResult(QDialog::Rejected);
+    buttons->button(QDialogButtonBox::Ok)->click();
+    EXPECT_EQ(dialog.result(), QDialog::Accepted);
+    buttons->button(QDialogButtonBox::Cancel)->click();
+    EXPECT_EQ(dialog.result(), QDialog::Rejected);
+
+    const CDotGrid empty;
+    CExportDialog nothing(empty, 0);
+    nothing.SetRequest(RequestFor("a.png"));
+    EXPECT_FALSE(nothing.CanAccept());
+    CExportDialog picture(grid, 0);
+    picture.SetRequest(RequestFor("a.png"));
+    EXPECT_TRUE(picture.CanAccept());
+}
+
+// The picture is centred across and down on the window colour; module
+// borders stop inside it, never on its far edges; a column's byte is
+// outlined down its dots.
+TEST(ExportDotView, CentredOnBothAxesWithBordersOnlyInside)
+{
+    CExportDotView view;
+    view.SetGrid(SampleGrid());
+    // Never smaller than 160 x 80, asking for 360 x 200.
+    view.resize(10, 10);
+    EXPECT_EQ(view.size(), QSize(160, 80));
+    EXPECT_EQ(view.sizeHint(), QSize(360, 200));
+    SExportOptions options;
+    options.moduleWidth = 8;
+    options.moduleHeight = 4;
+    CByteLayout layout;
+    QString error;
+    ASSERT_TRUE(layout.Set(16, 8, options, error));
+    view.SetLayout(layout);
+    const QRgb border = qRgb(128, 128, 128);
+    const QRgb window = view.palette().window().color().rgb();
+    // 400 x 80: ten pixels a dot, the picture from x 120 to 279.
+    view.resize(400, 80);
+    QImage shown = view.grab().toImage().convertToFormat(QImage::Format_RGB32);
+    EXPECT_EQ(shown.pixel(119, 40), window);
+    EXPECT_EQ(shown.pixel(280, 20), window);
+    EXPECT_EQ(shown.pixel(120, 5), qRgb(255, 0, 0)); // dot (0, 0)
+    EXPECT_EQ(shown.pixel(200, 45), border);
+    EXPECT_EQ(shown.pixel(150, 40), border);
+    EXPECT_NE(shown.pixel(199, 45), border);
+    int x = -1;
+    int y = -1;
+    EXPECT_FALSE(view.DotAt(QPoint(119, 40), x, y));
+    ASSERT_TRUE(view.DotAt(QPoint(279, 79), x, y));
+    EXPECT_EQ(QPoint(x, y), QPoint(15, 7));
+    // 160 x 200: the picture from y 60 to 139, nothing drawn below it.
+    view.resize(160, 200);
+    shown = view.grab().toImage().convertToFormat(QImage::Format_RGB32);
+    EXPECT_EQ(shown.pixel(40, 140), window);
+    EXPECT_EQ(shown.pixel(40, 59), window);
+    EXPECT_EQ(shown.pixel(40, 100), border);
+
+    // Columns: the byte of dot (9, 1) is column 9, x 90 to 99, outlined
+    // one pixel outside.
+    options.scan = SExportOptions::Columns;
+    ASSERT_TRUE(layout.Set(16, 8, options, error));
+    view.SetLayout(layout);
+    view.resize(160, 80);
+    ASSERT_TRUE(view.HighlightDot(9, 1));
+    shown = view.grab().toImage().convertToFormat(QImage::Format_RGB32);
+    const QRgb cyan = qRgb(0, 255, 255);
+    EXPECT_EQ(shown.pixel(89, 20), cyan);
+    EXPECT_EQ(shown.pixel(101, 20), cyan);
+    EXPECT_EQ(shown.pixel(88, 20), qRgb(0, 0, 0));
+    EXPECT_EQ(shown.pixel(100, 20), qRgb(0, 0, 0));
+    EXPECT_EQ(shown.pixel(102, 20), qRgb(0, 0, 0));
+    EXPECT_NE(shown.pixel(95, 20), cyan);
+    EXPECT_NE(shown.pixel(110, 20), cyan);
+
+    // No picture: nothing to point at.
+    CExportDotView empty;
+    empty.resize(160, 80);
+    EXPECT_FALSE(empty.DotAt(QPoint(80, 40), x, y));
+}
+
+// The hovered byte is announced once per change, and a new layout moves
+// the outline to the byte the same dot now sits in, byte 0 included.
+TEST(ExportDotView, ByteChangesAreAnnouncedOnce)
+{
+    CExportDotView view;
+    view.SetGrid(SampleGrid());
+    CByteLayout rows;
+    CByteLayout columns;
+    QString error;
+    SExportOptions options;
+    ASSERT_TRUE(rows.Set(16, 8, options, error));
+    options.scan = SExportOptions::Columns;
+    ASSERT_TRUE(columns.Set(16, 8, options, error));
+    view.SetLayout(rows);
+    QSignalSpy spy(&view, &CExportDotView::ByteHovered);
+    ASSERT_TRUE(view.HighlightDot(1, 0));
+    ASSERT_TRUE(view.HighlightDot(7, 0)); // the same byte
+    ASSERT_EQ(spy.count(), 1);
+    EXPECT_EQ(spy.at(0).at(0).toLongLong(), 0);
+    view.SetLayout(columns);
+    EXPECT_EQ(view.HighlightedByte(), 7);
+    ASSERT_EQ(spy.count(), 2);
+    EXPECT_EQ(spy.at(1).at(0).toLongLong(), 7);
+    EXPECT_FALSE(view.HighlightDot(16, 0));
+    EXPECT_EQ(spy.count(), 3);
+    EXPECT_EQ(spy.at(2).at(0).toLongLong(), -1);
+    // Without a layout no dot has a byte.
+    view.SetLayout(CByteLayout());
+    EXPECT_FALSE(view.HighlightDot(0, 0));
+    EXPECT_FALSE(view.HasHighlight());
 }

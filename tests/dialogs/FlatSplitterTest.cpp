@@ -103,3 +103,61 @@ TEST(FlatSplitterWnd, PanesFollowTheBarDragAndBordersAreOneSunkenLine)
     EXPECT_EQ(image.pixel(10, 45), dark);  // the bottom pane's frame starts at t + 5
     EXPECT_NE(image.pixel(1, 1), dark);    // no second, inner frame
 }
+
+// Below six pixels the top row keeps what the border leaves it, up to the
+// three pixels that would otherwise be taken off.
+TEST(SplitterLayout, WindowsOfFewPixels)
+{
+    const struct
+    {
+        int height, top;
+    } cases[] = {{5, 3}, {4, 2}, {2, 0}, {0, 0}};
+    for (const auto& c : cases) {
+        std::vector<CRowColInfo> rows(2);
+        rows[0].nIdealSize = 5000;
+        ComputeSplitterLayout(QSize(300, c.height), rows);
+        EXPECT_EQ(rows[0].nCurSize, c.top) << c.height;
+        EXPECT_EQ(rows[1].nCurSize, 0) << c.height;
+    }
+}
+
+// Only a left press on the bar starts a drag; the bar stops at the top;
+// rows that do not exist are ignored.
+TEST(FlatSplitterWnd, OnlyALeftPressOnTheBarDragsAndUnknownRowsAreIgnored)
+{
+    CFlatSplitterWnd splitter;
+    QWidget top, bottom, stray;
+    splitter.SetPane(0, &top);
+    splitter.SetPane(1, &bottom);
+    splitter.SetPane(2, &stray);
+    splitter.SetPane(-1, &stray);
+    EXPECT_EQ(top.parentWidget(), &splitter);
+    EXPECT_EQ(stray.parentWidget(), nullptr);
+    splitter.SetRowInfo(0, 200, 10);
+    splitter.SetRowInfo(2, 50, 0);
+    splitter.SetRowInfo(-1, 60, 0);
+    EXPECT_EQ(splitter.RowInfo(0).nIdealSize, 200);
+    EXPECT_EQ(splitter.RowInfo(0).nMinSize, 10);
+    EXPECT_EQ(splitter.RowInfo(1).nIdealSize, 0);
+    EXPECT_EQ(splitter.RowInfo(2).nIdealSize, 200);
+    splitter.resize(400, 600);
+    splitter.show();
+    EXPECT_EQ(top.geometry(), QRect(1, 1, 398, 200));
+
+    const auto drag = [&splitter](Qt::MouseButton button, int from, int to) {
+        QTest::mousePress(&splitter, button, {}, QPoint(200, from));
+        QMouseEvent move(QEvent::MouseMove, QPointF(200, to), QPointF(200, to), Qt::NoButton, button, {});
+        QCoreApplication::sendEvent(&splitter, &move);
+        QTest::mouseRelease(&splitter, button, {}, QPoint(200, to));
+    };
+    drag(Qt::RightButton, 203, 300);
+    EXPECT_EQ(splitter.RowInfo(0).nIdealSize, 200);
+    drag(Qt::LeftButton, 100, 300); // on the top pane, not the bar
+    EXPECT_EQ(splitter.RowInfo(0).nIdealSize, 200);
+    // The bar's first and last pixel rows grab it; dragged past the top it stops.
+    drag(Qt::LeftButton, 205, 305);
+    EXPECT_EQ(splitter.RowInfo(0).nIdealSize, 300);
+    drag(Qt::LeftButton, 301, -50);
+    EXPECT_EQ(splitter.RowInfo(0).nIdealSize, 0);
+    EXPECT_EQ(top.geometry().height(), 0);
+}

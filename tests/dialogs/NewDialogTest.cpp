@@ -3,6 +3,7 @@
 #include <QAbstractSpinBox>
 #include <QLineEdit>
 #include <QLabel>
+#include <QPushButton>
 #include <QRadioButton>
 
 #include <gtest/gtest.h>
@@ -190,5 +191,73 @@ TEST(NewDialogLayout, EveryControlAtItsPlace)
         if (const auto* label = qobject_cast<const QLabel*>(found)) {
             EXPECT_EQ(label->alignment(), Qt::AlignRight | Qt::AlignVCenter) << p.text;
         }
+    }
+}
+
+// OK is the default button and answers like Enter; Cancel closes without a
+// size; tabbing goes width, height, OK, Cancel, then the modes.
+TEST(NewDialogButtons, OkIsTheDefaultAndTheTabOrderFollowsTheFields)
+{
+    Dialog d;
+    QPushButton* ok = nullptr;
+    QPushButton* cancel = nullptr;
+    for (QPushButton* button : d.dialog.findChildren<QPushButton*>())
+        (button->text() == QStringLiteral("OK") ? ok : cancel) = button;
+    ASSERT_TRUE(ok && cancel);
+    EXPECT_TRUE(ok->isDefault());
+    EXPECT_FALSE(cancel->isDefault());
+
+    d.Enter(QStringLiteral("24"), QStringLiteral("32"));
+    d.dialog.setResult(QDialog::Rejected);
+    ok->click();
+    EXPECT_EQ(d.dialog.result(), QDialog::Accepted);
+    EXPECT_EQ(d.dialog.Width(), 24);
+    EXPECT_EQ(d.dialog.Height(), 32);
+    d.dialog.setResult(QDialog::Accepted);
+    cancel->click();
+    EXPECT_EQ(d.dialog.result(), QDialog::Rejected);
+
+    // The widgets a Tab reaches, in order, each spin box counted once.
+    std::vector<QWidget*> order;
+    QWidget* at = d.dialog.WidthBox();
+    for (int i = 0; i < 40 && order.size() < 6; ++i, at = at->nextInFocusChain()) {
+        QWidget* owner = qobject_cast<QAbstractSpinBox*>(at->parentWidget()) ? at->parentWidget() : at;
+        if ((owner->focusPolicy() & Qt::TabFocus) && (order.empty() || order.back() != owner))
+            order.push_back(owner);
+    }
+    const std::vector<QWidget*> expected = {d.dialog.WidthBox(), d.dialog.HeightBox(), ok, cancel,
+                                            d.dialog.findChildren<QRadioButton*>().at(0), d.dialog.ImageModeButton()};
+    EXPECT_EQ(order, expected);
+    EXPECT_TRUE(d.dialog.focusWidget() == d.dialog.WidthBox()
+                || d.dialog.focusWidget() == d.dialog.WidthBox()->findChild<QLineEdit*>());
+}
+
+// Typed digits are read up to the largest int; anything more is no number.
+TEST(NewDialogSpin, FieldsTakeDigitsOnlyAndCentreThem)
+{
+    Dialog d;
+    const struct
+    {
+        const char* typed;
+        int width;
+    } cases[] = {{"2147483647", 1024}, {"2147483648", 8}, {"4294967296", 8}};
+    for (const auto& c : cases) {
+        d.Enter(QString::fromUtf8(c.typed), QStringLiteral("16"));
+        ASSERT_TRUE(d.Ok()) << c.typed;
+        EXPECT_EQ(d.dialog.Width(), c.width) << c.typed;
+    }
+    for (QAbstractSpinBox* box : {d.dialog.WidthBox(), d.dialog.HeightBox()}) {
+        EXPECT_EQ(box->alignment(), Qt::AlignCenter);
+        QString input = QStringLiteral("12a");
+        int pos = 0;
+        EXPECT_EQ(box->validate(input, pos), QValidator::Invalid);
+        input = QStringLiteral("120");
+        EXPECT_EQ(box->validate(input, pos), QValidator::Acceptable);
+        // Two steps at once move by sixteen.
+        box->findChild<QLineEdit*>()->setText(QStringLiteral("16"));
+        box->stepBy(2);
+        EXPECT_EQ(box->text(), QStringLiteral("32"));
+        box->stepBy(-3);
+        EXPECT_EQ(box->text(), QStringLiteral("8"));
     }
 }
