@@ -846,6 +846,14 @@ TEST_F(ListingViewTest, ThePaneRedrawsWhenWhatItShowsChanges)
     palette.setColor(QPalette::Text, Qt::darkRed);
     view->setPalette(palette);
     EXPECT_GT(paints.Take(), 0) << "palette";
+    view->setEnabled(false);
+    EXPECT_GT(paints.Take(), 0) << "disabled";
+    view->setEnabled(true);
+    paints.Take();
+    QFont font = view->font();
+    font.setPixelSize(font.pixelSize() > 0 ? font.pixelSize() + 2 : 20);
+    view->setFont(font);
+    EXPECT_GT(paints.Take(), 0) << "font";
     view->AppendText(QStringLiteral("\n11-1-1-R"));
     EXPECT_GT(paints.Take(), 0) << "text in view";
     const int visible = (view->viewport()->height() - kTopLeftMargin) / view->LineHeight();
