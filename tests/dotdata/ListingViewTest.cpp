@@ -846,6 +846,14 @@ TEST_F(ListingViewTest, ThePaneRedrawsWhenWhatItShowsChanges)
     palette.setColor(QPalette::Text, Qt::darkRed);
     view->setPalette(palette);
     EXPECT_GT(paints.Take(), 0) << "palette";
+    view->setEnabled(false);
+    EXPECT_GT(paints.Take(), 0) << "disabled";
+    view->setEnabled(true);
+    paints.Take();
+    QFont font = view->font();
+    font.setPixelSize(font.pixelSize() > 0 ? font.pixelSize() + 2 : 20);
+    view->setFont(font);
+    EXPECT_GT(paints.Take(), 0) << "font";
     view->AppendText(QStringLiteral("\n11-1-1-R"));
     EXPECT_GT(paints.Take(), 0) << "text in view";
     const int visible = (view->viewport()->height() - kTopLeftMargin) / view->LineHeight();
@@ -1024,4 +1032,21 @@ TEST_F(ListingViewTest, ScrollingAndTextOnTheLastShownLineRedraw)
     m_view.verticalScrollBar()->setValue(1);
     EXPECT_GT(paints.Take(), 0);
     ASSERT_GT(m_view.verticalScrollBar()->maximum(), 0);
+}
+
+// Scrolled across to the middle of a character, the pane still draws the
+// half of it that shows at its left edge.
+TEST_F(ListingViewTest, AHalfShownCharacterAtTheLeftEdgeIsDrawn)
+{
+    m_view.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&m_view));
+    m_view.SetPlainText(QString(600, QLatin1Char('8')));
+    const double advance = Advance();
+    m_view.horizontalScrollBar()->setValue(static_cast<int>(std::lround(kTopLeftMargin + 100 * advance + advance / 2)));
+    const QImage image = m_view.viewport()->grab().toImage();
+    int ink = 0;
+    for (int x = 0; x < static_cast<int>(advance / 2) - 1; ++x)
+        for (int y = kTopLeftMargin; y < kTopLeftMargin + m_view.LineHeight(); ++y)
+            ink += qGray(image.pixel(x, y)) < 128 ? 1 : 0;
+    EXPECT_GT(ink, 0);
 }

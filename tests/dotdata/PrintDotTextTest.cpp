@@ -266,6 +266,7 @@ TEST(PrintDotText, TheFirstBaselineAndLineSpacingScaleWithEachAxis)
     EXPECT_DOUBLE_EQ(CDotTextPrinter(QString(), points, 144).EmPixels(), 27.0);
     EXPECT_DOUBLE_EQ(CDotTextPrinter(QString(), points, 0).EmPixels(), 18.0);
     EXPECT_DOUBLE_EQ(CDotTextPrinter(QString(), points, -5).EmPixels(), 18.0);
+    EXPECT_DOUBLE_EQ(CDotTextPrinter(QString(), points, 1).EmPixels(), 13.5 / 72);
     EXPECT_NEAR(CDotTextPrinter(QStringLiteral("1"), PaneFont(), 0).LineSpacing(page), printer.LineSpacing(page), 1e-9);
 }
 
@@ -380,8 +381,9 @@ TEST(PrintDotText, LinesAreDrawnWhereTheyWereLaidOut)
     font.setKerning(false);
     const QFontMetricsF metrics(font);
     const qreal lineHeight = metrics.ascent() + metrics.descent();
-    const QImage blank = Paper(4.0, 3.0);
-    for (const QString& second : {QStringLiteral("8 8 8 8 8 8 8 8"), QStringLiteral("点点点点 8 8 8")}) {
+    // The second and third are drawn by the shaper, without kerning.
+    for (const QString& second :
+         {QStringLiteral("8 8 8 8 8 8 8 8"), QStringLiteral("点点点点 8 8 8"), QStringLiteral("AVAVAVAV点8")}) {
         CDotTextPrinter printer(QStringLiteral("8\n\n") + second + QStringLiteral("\n8"), PaneFont(), kDpi);
         const std::vector<QImage> pages = PrintOnImages(printer, 4.0, 3.0);
         ASSERT_EQ(pages.size(), 1u);
@@ -411,5 +413,76 @@ TEST(PrintDotText, LinesAreDrawnWhereTheyWereLaidOut)
         EXPECT_TRUE(inkIn(0, kDpi).isEmpty());
         const qreal reach = kDpi + metrics.horizontalAdvance(second) - metrics.horizontalAdvance(QStringLiteral("8")) + first.right() - kDpi;
         EXPECT_NEAR(third.right(), reach, 2.0) << second.toStdString();
+    }
+}
+
+// On a device whose axes differ in resolution, each axis keeps inches of
+// its own: the text starts an inch in on both and is as wide as its
+// advances at the horizontal resolution.
+TEST(PrintDotText, EachAxisIsPrintedAtItsOwnResolution)
+{
+    QImage page(400, 800, QImage::Format_RGB32);
+    page.setDotsPerMeterX(qRound(100 / 0.0254));
+    page.setDotsPerMeterY(qRound(200 / 0.0254));
+    page.fill(Qt::white);
+    const QString line = QStringLiteral("8888888888");
+    CDotTextPrinter printer(line, PaneFont(), 96);
+    ASSERT_EQ(printer.Print(page, [] {}), 1);
+    const QRect ink = InkOf(page);
+    QFont font = PaneFont();
+    font.setKerning(false);
+    const QFontMetricsF metrics(font);
+    EXPECT_NEAR(ink.left(), 100, 3);
+    EXPECT_GE(ink.top(), 200);
+    EXPECT_LE(ink.bottom(), 200 + (metrics.ascent() + metrics.descent()) * 200 / 96);
+    EXPECT_NEAR(ink.width(), metrics.horizontalAdvance(line) * 100 / 96, 4);
+    EXPECT_GT(ink.height(), metrics.capHeight() * 200 / 96 - 4);
+
+    // Four inches of paper less two of margin leave two inches for lines.
+    CDotTextPrinter tall(QStringLiteral("8\n").repeated(40), PaneFont(), 96);
+    ASSERT_GT(tall.CountPages(page), 1);
+    EXPECT_EQ(tall.PageLines(0).size(), static_cast<int>(std::floor(2 * 96 / (metrics.ascent() + metrics.descent()))));
+}
+
+// Measured as fixed pitch, a line is still drawn by the font's own shaper:
+// a run of narrow letters keeps its narrow ink.
+TEST(PrintDotText, AFixedPitchMeasureLeavesTheDrawingToTheFont)
+{
+    QFont font = PaneFont();
+    font.setKerning(false);
+    const QFontMetricsF metrics(font);
+    const QString line = QStringLiteral("iiiiiiiiii");
+    CDotTextPrinter printer(line, PaneFont(), kDpi);
+    printer.UseFixedPitch(0.6);
+    const std::vector<QImage> pages = PrintOnImages(printer, 4.0, 3.0);
+    ASSERT_EQ(pages.size(), 1u);
+    EXPECT_NEAR(InkOf(pages[0]).width(), metrics.horizontalAdvance(line) - metrics.horizontalAdvance(QStringLiteral("i")) + 3, 4);
+    QFont tiny(QStringLiteral("DejaVu Sans"));
+    tiny.setPixelSize(1);
+    EXPECT_DOUBLE_EQ(CDotTextPrinter(QString(), tiny, 96).EmPixels(), 1.0);
+}
+
+// A page with room for a single line takes one line a page.
+TEST(PrintDotText, APageWithRoomForOneLineTakesOneLineAPage)
+{
+    QFont font = PaneFont(60);
+    font.setKerning(false);
+    const QFontMetricsF metrics(font);
+    ASSERT_EQ(static_cast<int>(std::floor(100 / (metrics.ascent() + metrics.descent()))), 1);
+    CDotTextPrinter printer(QStringLiteral("1\n2\n3"), PaneFont(60), kDpi);
+    EXPECT_EQ(PrintOnImages(printer, 3.0, 3.0).size(), 3u);
+    EXPECT_EQ(printer.PageLines(2), QStringList{QStringLiteral("3")});
+}
+
+// A line filled to exactly its width still takes the last character.
+TEST(PrintDotText, ACharacterEndingExactlyAtTheMarginFits)
+{
+    const QImage page = Paper(3.0, 3.0); // 100 pixels across
+    for (const auto& [text, lines] : {std::pair{"1234567890", QStringList{"1234567890"}},
+                                      std::pair{"12345678901", QStringList{"1234567890", "1"}}}) {
+        CDotTextPrinter printer(QString::fromLatin1(text), PaneFont(16), kDpi);
+        printer.UseFixedPitch(0.625); // 10 pixels a character, exactly
+        ASSERT_EQ(printer.CountPages(page), 1);
+        EXPECT_EQ(printer.PageLines(0), lines) << text;
     }
 }
