@@ -310,15 +310,15 @@ TEST_F(UndoStepTest, EveryPartOfTheTextStateUndoesAndRedoes)
                 return false;
             }, merged));
             ASSERT_EQ(history.UndoCount(), 1u);
-            grid.SetDotColor(5);
+            grid.SetDotColor(2); // not the colour a new grid starts with
             ASSERT_TRUE(history.Undo());
             EXPECT_TRUE(SameText(text, before));
             EXPECT_EQ(Dots(grid), dots);
-            EXPECT_EQ(grid.ColorIndex(), 5);
+            EXPECT_EQ(grid.ColorIndex(), 2);
             ASSERT_TRUE(history.Redo());
             EXPECT_TRUE(SameText(text, after));
             EXPECT_EQ(grid.DisplayDotAt(2, 2), merged ? kGreen : kBack);
-            EXPECT_EQ(grid.ColorIndex(), 5);
+            EXPECT_EQ(grid.ColorIndex(), 2);
         }
     }
 }

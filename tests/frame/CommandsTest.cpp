@@ -132,6 +132,17 @@ TEST_F(CommandsTest, MergeTextAndTextButtonsFollowPaneModeAndMerge)
     Trigger(TextUp);
     EXPECT_EQ(Canvas()->Text().m_nGlyphOffsetX, 1);
     EXPECT_EQ(Canvas()->Text().m_nGlyphOffsetY, -1);
+    // Each button moves the text its own way, on its own axis; Origin puts it back.
+    const struct
+    {
+        int id;
+        QPoint offset;
+    } moves[] = {{TextLeft, {0, -1}}, {TextLeft, {-1, -1}}, {TextDown, {-1, 0}}, {TextDown, {-1, 1}},
+                 {TextOrigin, {0, 0}}, {TextRight, {1, 0}}, {TextUp, {1, -1}}};
+    for (const auto& m : moves) {
+        Trigger(m.id);
+        EXPECT_EQ(QPoint(Canvas()->Text().m_nGlyphOffsetX, Canvas()->Text().m_nGlyphOffsetY), m.offset) << m.id;
+    }
 
     // With the canvas active, Merge Text is enabled yet does nothing.
     ClickInto(Canvas()->viewport());

@@ -287,3 +287,31 @@ TEST_F(DrawingCommands, TheStatusBarNamesTheDotUnderThePointerAsTheListingDoes)
     // The original panes keep their places: progress is still pane 1.
     EXPECT_EQ(frame->StatusPaneText(1), QStringLiteral("100%"));
 }
+
+// Each tool command takes up its own tool, checks only itself and has its key.
+TEST_F(DrawingCommands, EachToolCommandTakesUpItsToolByItsKey)
+{
+    const struct
+    {
+        int id;
+        int kind;
+        const char* key;
+    } tools[] = {{ToolClick, CImageView::ClickTool, "D"},
+                 {ToolPencil, CImageView::PencilTool, "P"},
+                 {ToolLine, CImageView::LineTool, "L"},
+                 {ToolRectangle, CImageView::RectangleTool, "R"},
+                 {ToolFilledRectangle, CImageView::FilledRectangleTool, "Shift+R"},
+                 {ToolEllipse, CImageView::EllipseTool, "E"},
+                 {ToolFilledEllipse, CImageView::FilledEllipseTool, "Shift+E"},
+                 {ToolFill, CImageView::FillTool, "F"},
+                 {ToolPicker, CImageView::PickerTool, "I"},
+                 {ToolSelect, CImageView::SelectTool, "S"}};
+    for (const auto& tool : {tools[9], tools[0], tools[1], tools[2], tools[3], tools[4], tools[5], tools[6], tools[7],
+                             tools[8]}) {
+        Trigger(tool.id);
+        EXPECT_EQ(Canvas()->ToolKind(), tool.kind) << tool.key;
+        EXPECT_EQ(Act(tool.id)->shortcut(), QKeySequence(QString::fromLatin1(tool.key)));
+        for (const auto& other : tools)
+            EXPECT_EQ(Act(other.id)->isChecked(), other.id == tool.id) << tool.key << " " << other.key;
+    }
+}

@@ -211,3 +211,50 @@ TEST_F(FrameTest, FrameZoomAndAboutCommandsDoWhatTheySay)
     Trigger(About);
     EXPECT_EQ(abouts, 1);
 }
+
+// Which frame commands can be given: those that make frames always, those
+// that need several frames once there are, moving only towards an end that
+// is not reached yet; none while the listing covers the canvas.
+TEST_F(FrameTest, FrameCommandsFollowTheFramesAndTheListing)
+{
+    NewCanvas(16, 8, ImageMode);
+    const int makers[] = {AddFrame, DuplicateFrame, FrameDuration, ScrollLeft, ScrollLeft + 1, ScrollLeft + 2,
+                          ScrollDown, Blink, Wipe, Export, SaveImage};
+    const int stepping[] = {DeleteFrame, PreviousFrame, NextFrame};
+    frame->UpdateCommandStates();
+    for (const int id : makers)
+        EXPECT_TRUE(Act(id)->isEnabled()) << id;
+    for (const int id : stepping)
+        EXPECT_FALSE(Act(id)->isEnabled()) << id;
+    EXPECT_FALSE(Act(MoveFrameEarlier)->isEnabled());
+    EXPECT_FALSE(Act(MoveFrameLater)->isEnabled());
+
+    Trigger(AddFrame);
+    Trigger(AddFrame);
+    CCanvasDocument& document = Canvas()->Document();
+    ASSERT_EQ(document.Frames().Count(), 3);
+    const struct
+    {
+        int current;
+        bool earlier;
+        bool later;
+    } positions[] = {{0, false, true}, {1, true, true}, {2, true, false}};
+    for (const auto& p : positions) {
+        ASSERT_TRUE(document.SelectFrame(p.current));
+        frame->UpdateCommandStates();
+        EXPECT_EQ(Act(MoveFrameEarlier)->isEnabled(), p.earlier) << p.current;
+        EXPECT_EQ(Act(MoveFrameLater)->isEnabled(), p.later) << p.current;
+        for (const int id : stepping)
+            EXPECT_TRUE(Act(id)->isEnabled()) << id;
+    }
+
+    ASSERT_TRUE(document.SelectFrame(1));
+    Trigger(ViewImage);
+    frame->UpdateCommandStates();
+    for (const int id : makers)
+        EXPECT_FALSE(Act(id)->isEnabled()) << id;
+    for (const int id : stepping)
+        EXPECT_FALSE(Act(id)->isEnabled()) << id;
+    EXPECT_FALSE(Act(MoveFrameEarlier)->isEnabled());
+    EXPECT_FALSE(Act(MoveFrameLater)->isEnabled());
+}

@@ -11,6 +11,7 @@
 #include <QStatusBar>
 #include <QTest>
 #include <QTextEdit>
+#include <QTimer>
 #include <QToolBar>
 
 #include <algorithm>
@@ -200,6 +201,12 @@ TEST_F(FrameTest, TheBarsAndTheWindowAsFirstShown)
     EXPECT_EQ(labels.at(1)->text(), QStringLiteral("100%"));
     EXPECT_EQ(frame->StatusPaneText(5), QString());
     EXPECT_EQ(frame->StatusPaneText(-1), QString());
+    // The lock keys are switched anywhere on the desktop: their panes are
+    // read again a few times a second, not only when the window hears a key.
+    const QList<QTimer*> timers = frame->findChildren<QTimer*>(QString(), Qt::FindDirectChildrenOnly);
+    EXPECT_TRUE(std::any_of(timers.begin(), timers.end(), [](const QTimer* timer) {
+        return timer->isActive() && !timer->isSingleShot() && timer->interval() > 0 && timer->interval() <= 500;
+    }));
     // A message sent to pane 0 loses its leading tabs too.
     frame->OnStatusText(0, QStringLiteral("\t\tReady"));
     EXPECT_EQ(frame->StatusPaneText(0), QStringLiteral("Ready"));
