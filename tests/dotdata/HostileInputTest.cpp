@@ -698,3 +698,52 @@ TEST(HostileJpeg, NoRoomToKeepAPixelIsRefused)
         EXPECT_EQ(out.IsValid(), !limit.isEmpty());
     }
 }
+
+// Arithmetic-coded progressive files are bounded like Huffman-coded ones: a
+// grey one of 256 x 128 blocks whose last scan comes again up to 489 scans
+// in all is refused.
+TEST(HostileJpeg, ArithmeticProgressiveScansAreBounded)
+{
+    const QByteArray plain = FlatJpeg(2048, 1024, {90}, JCS_GRAYSCALE, [](jpeg_compress_struct& info) {
+        info.arith_code = TRUE;
+        jpeg_simple_progression(&info);
+    });
+    ASSERT_TRUE(plain.contains(QByteArray("\xFF\xCA", 2)));
+    ASSERT_TRUE(Decode(plain).IsValid());
+    const int lastScan = static_cast<int>(plain.lastIndexOf("\xFF\xDA"));
+    const QByteArray last = plain.mid(lastScan, plain.size() - 2 - lastScan);
+    const int scans = static_cast<int>(plain.count("\xFF\xDA"));
+    ASSERT_LT(scans, 20);
+    EXPECT_FALSE(Decode(plain.left(plain.size() - 2) + last.repeated(489 - scans) + plain.right(2)).IsValid());
+}
+
+// A colour picture of 375 x 375 blocks in each of three components keeps
+// 54 MB of coefficients when its components come in scans of their own, and
+// is refused; with all three in one scan only the kept rows are decoded,
+// and it opens.
+TEST(HostileJpeg, ComponentsInScansOfTheirOwnAreBounded)
+{
+    const auto flat = [](bool ownScans) {
+        return FlatJpeg(3000, 3000, {40, 90, 200}, JCS_RGB, [ownScans](jpeg_compress_struct& info) {
+            static jpeg_scan_info scans[3];
+            for (int i = 0; i < 3; ++i) {
+                info.comp_info[i].h_samp_factor = 1;
+                info.comp_info[i].v_samp_factor = 1;
+                scans[i] = jpeg_scan_info{1, {i, 0, 0, 0}, 0, 63, 0, 0};
+            }
+            if (ownScans) {
+                info.scan_info = scans;
+                info.num_scans = 3;
+            }
+        });
+    };
+    const DecodedPicture interleaved = Decode(flat(false));
+    ASSERT_TRUE(interleaved.IsValid());
+    EXPECT_EQ(interleaved.size, QSize(3000, 3000));
+    const QRgb c = PixelAt(interleaved, 1023, 767);
+    EXPECT_NEAR(qRed(c), 40, 4);
+    EXPECT_NEAR(qBlue(c), 200, 4);
+    const QByteArray separate = flat(true);
+    ASSERT_EQ(separate.count(QByteArray("\xFF\xDA", 2)), 3);
+    EXPECT_FALSE(Decode(separate).IsValid());
+}
