@@ -6,6 +6,7 @@
 #include "dotdata/PictureDecoder.h"
 
 #include "base/QuotedText.h"
+#include "dotdata/LibJpegFiles.h"
 #include "dotdata/PictureFiles.h"
 #include "TestSupport.h"
 
@@ -19,7 +20,6 @@
 #include <cstdio>
 #include <cstdlib>
 #include <functional>
-#include <jpeglib.h>
 #include <climits>
 
 
@@ -313,37 +313,15 @@ TEST(HostileJpeg, ScansTimesBlocksAreBounded)
 
 namespace {
 
-// A flat picture of one pixel value written by libjpeg itself, set up by
-// setUp after the defaults (for what Qt's writer cannot do).
+// A flat picture of one pixel value written by libjpeg itself.
 QByteArray FlatJpeg(int width, int height, const std::vector<JSAMPLE>& pixel, J_COLOR_SPACE space,
                     const std::function<void(jpeg_compress_struct&)>& setUp)
 {
-    jpeg_compress_struct info {};
-    jpeg_error_mgr error {};
-    info.err = jpeg_std_error(&error);
-    jpeg_create_compress(&info);
-    unsigned char* out = nullptr;
-    unsigned long size = 0;
-    jpeg_mem_dest(&info, &out, &size);
-    info.image_width = static_cast<JDIMENSION>(width);
-    info.image_height = static_cast<JDIMENSION>(height);
-    info.input_components = static_cast<int>(pixel.size());
-    info.in_color_space = space;
-    jpeg_set_defaults(&info);
-    setUp(info);
-    jpeg_start_compress(&info, TRUE);
-    std::vector<JSAMPLE> row;
-    for (int x = 0; x < width; ++x)
-        row.insert(row.end(), pixel.begin(), pixel.end());
-    while (info.next_scanline < info.image_height) {
-        JSAMPROW line = row.data();
-        jpeg_write_scanlines(&info, &line, 1);
-    }
-    jpeg_finish_compress(&info);
-    jpeg_destroy_compress(&info);
-    const QByteArray bytes(reinterpret_cast<const char*>(out), static_cast<qsizetype>(size));
-    std::free(out);
-    return bytes;
+    const auto fill = [&pixel](int, std::vector<JSAMPLE>& row) {
+        for (std::size_t i = 0; i < row.size(); ++i)
+            row[i] = pixel[i % pixel.size()];
+    };
+    return LibJpeg(width, height, static_cast<int>(pixel.size()), space, fill, setUp);
 }
 
 // A flat grey picture written with arithmetic coding, which Qt cannot write.
