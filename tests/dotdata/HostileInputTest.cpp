@@ -702,12 +702,14 @@ TEST(HostileJpeg, ArithmeticProgressiveScansAreBounded)
 TEST(HostileJpeg, ComponentsInScansOfTheirOwnAreBounded)
 {
     const auto flat = [](bool ownScans) {
-        return FlatJpeg(3000, 3000, {40, 90, 200}, JCS_RGB, [ownScans](jpeg_compress_struct& info) {
-            static jpeg_scan_info scans[3];
+        // One scan a component; it must live until the file is written.
+        jpeg_scan_info scans[3];
+        for (int i = 0; i < 3; ++i)
+            scans[i] = jpeg_scan_info{1, {i, 0, 0, 0}, 0, 63, 0, 0};
+        return FlatJpeg(3000, 3000, {40, 90, 200}, JCS_RGB, [ownScans, &scans](jpeg_compress_struct& info) {
             for (int i = 0; i < 3; ++i) {
                 info.comp_info[i].h_samp_factor = 1;
                 info.comp_info[i].v_samp_factor = 1;
-                scans[i] = jpeg_scan_info{1, {i, 0, 0, 0}, 0, 63, 0, 0};
             }
             if (ownScans) {
                 info.scan_info = scans;
