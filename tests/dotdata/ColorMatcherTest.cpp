@@ -515,3 +515,26 @@ TEST(ColorMatcher, DitheredErrorSharesReachTheirOwnNeighbours)
         }
     }
 }
+
+// Rows run left to right, then right to left, in turn: the grey of 11 met
+// first passes 7/16 of its error (+5) to the grey of 85 beside it, which
+// turns Pink; met the other way round, the 85 would go unlit first. Red rows
+// above pass nothing down.
+TEST(ColorMatcher, DitheredRowsRunEachWayInTurn)
+{
+    const QRgb R = qRgb(255, 0, 0);
+    const QRgb dark = qRgb(11, 11, 11);
+    const QRgb mid = qRgb(85, 85, 85);
+    for (int row = 0; row < 4; ++row) {
+        const bool leftToRight = row % 2 == 0;
+        const QImage image = MakeImage(2, row + 1, [&](int x, int y) {
+            if (y < row)
+                return R;
+            return (x == 0) == leftToRight ? dark : mid;
+        });
+        const CDotGrid grid = Placed(image, DitheredColors);
+        const int midX = leftToRight ? 1 : 0;
+        EXPECT_EQ(At(grid, midX, row), DotPalette[4]) << "row " << row;
+        EXPECT_EQ(At(grid, 1 - midX, row), kBlack) << "row " << row;
+    }
+}

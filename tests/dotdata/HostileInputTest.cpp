@@ -6,6 +6,7 @@
 #include "dotdata/PictureDecoder.h"
 
 #include "base/QuotedText.h"
+#include "dotdata/LibJpegFiles.h"
 #include "dotdata/PictureFiles.h"
 #include "TestSupport.h"
 
@@ -19,7 +20,6 @@
 #include <cstdio>
 #include <cstdlib>
 #include <functional>
-#include <jpeglib.h>
 #include <climits>
 
 
@@ -313,37 +313,15 @@ TEST(HostileJpeg, ScansTimesBlocksAreBounded)
 
 namespace {
 
-// A flat picture of one pixel value written by libjpeg itself, set up by
-// setUp after the defaults (for what Qt's writer cannot do).
+// A flat picture of one pixel value written by libjpeg itself.
 QByteArray FlatJpeg(int width, int height, const std::vector<JSAMPLE>& pixel, J_COLOR_SPACE space,
                     const std::function<void(jpeg_compress_struct&)>& setUp)
 {
-    jpeg_compress_struct info {};
-    jpeg_error_mgr error {};
-    info.err = jpeg_std_error(&error);
-    jpeg_create_compress(&info);
-    unsigned char* out = nullptr;
-    unsigned long size = 0;
-    jpeg_mem_dest(&info, &out, &size);
-    info.image_width = static_cast<JDIMENSION>(width);
-    info.image_height = static_cast<JDIMENSION>(height);
-    info.input_components = static_cast<int>(pixel.size());
-    info.in_color_space = space;
-    jpeg_set_defaults(&info);
-    setUp(info);
-    jpeg_start_compress(&info, TRUE);
-    std::vector<JSAMPLE> row;
-    for (int x = 0; x < width; ++x)
-        row.insert(row.end(), pixel.begin(), pixel.end());
-    while (info.next_scanline < info.image_height) {
-        JSAMPROW line = row.data();
-        jpeg_write_scanlines(&info, &line, 1);
-    }
-    jpeg_finish_compress(&info);
-    jpeg_destroy_compress(&info);
-    const QByteArray bytes(reinterpret_cast<const char*>(out), static_cast<qsizetype>(size));
-    std::free(out);
-    return bytes;
+    const auto fill = [&pixel](int, std::vector<JSAMPLE>& row) {
+        for (std::size_t i = 0; i < row.size(); ++i)
+            row[i] = pixel[i % pixel.size()];
+    };
+    return LibJpeg(width, height, static_cast<int>(pixel.size()), space, fill, setUp);
 }
 
 // A flat grey picture written with arithmetic coding, which Qt cannot write.
@@ -697,4 +675,55 @@ TEST(HostileJpeg, NoRoomToKeepAPixelIsRefused)
         EXPECT_EQ(CJpegDecoder::Decode(buffer, limit, out), !limit.isEmpty()) << limit.width() << "x" << limit.height();
         EXPECT_EQ(out.IsValid(), !limit.isEmpty());
     }
+}
+
+// Arithmetic-coded progressive files are bounded like Huffman-coded ones: a
+// grey one of 256 x 128 blocks whose last scan comes again up to 489 scans
+// in all is refused.
+TEST(HostileJpeg, ArithmeticProgressiveScansAreBounded)
+{
+    const QByteArray plain = FlatJpeg(2048, 1024, {90}, JCS_GRAYSCALE, [](jpeg_compress_struct& info) {
+        info.arith_code = TRUE;
+        jpeg_simple_progression(&info);
+    });
+    ASSERT_TRUE(plain.contains(QByteArray("\xFF\xCA", 2)));
+    ASSERT_TRUE(Decode(plain).IsValid());
+    const int lastScan = static_cast<int>(plain.lastIndexOf("\xFF\xDA"));
+    const QByteArray last = plain.mid(lastScan, plain.size() - 2 - lastScan);
+    const int scans = static_cast<int>(plain.count("\xFF\xDA"));
+    ASSERT_LT(scans, 20);
+    EXPECT_FALSE(Decode(plain.left(plain.size() - 2) + last.repeated(489 - scans) + plain.right(2)).IsValid());
+}
+
+// A colour picture of 375 x 375 blocks in each of three components keeps
+// 54 MB of coefficients when its components come in scans of their own, and
+// is refused; with all three in one scan only the kept rows are decoded,
+// and it opens.
+TEST(HostileJpeg, ComponentsInScansOfTheirOwnAreBounded)
+{
+    const auto flat = [](bool ownScans) {
+        // One scan a component; it must live until the file is written.
+        jpeg_scan_info scans[3];
+        for (int i = 0; i < 3; ++i)
+            scans[i] = jpeg_scan_info{1, {i, 0, 0, 0}, 0, 63, 0, 0};
+        return FlatJpeg(3000, 3000, {40, 90, 200}, JCS_RGB, [ownScans, &scans](jpeg_compress_struct& info) {
+            for (int i = 0; i < 3; ++i) {
+                info.comp_info[i].h_samp_factor = 1;
+                info.comp_info[i].v_samp_factor = 1;
+            }
+            if (ownScans) {
+                info.scan_info = scans;
+                info.num_scans = 3;
+            }
+        });
+    };
+    const DecodedPicture interleaved = Decode(flat(false));
+    ASSERT_TRUE(interleaved.IsValid());
+    EXPECT_EQ(interleaved.size, QSize(3000, 3000));
+    const QRgb c = PixelAt(interleaved, 1023, 767);
+    EXPECT_NEAR(qRed(c), 40, 4);
+    EXPECT_NEAR(qBlue(c), 200, 4);
+    const QByteArray separate = flat(true);
+    ASSERT_EQ(separate.count(QByteArray("\xFF\xDA", 2)), 3);
+    EXPECT_FALSE(Decode(separate).IsValid());
 }

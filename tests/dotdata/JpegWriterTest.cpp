@@ -1,17 +1,14 @@
 #include "dotdata/JpegWriter.h"
 
 #include "base/DotGrid.h"
+#include "dotdata/LibJpegFiles.h"
 
 #include <QBuffer>
 #include <QImageReader>
 
 #include <gtest/gtest.h>
 
-#include <cstdio>
-#include <cstdlib>
 #include <vector>
-
-#include <jpeglib.h>
 
 // JPEG holds at most 65,500 dots a side: one past it is refused with a message
 // naming the size, on either axis; at the limit the picture is written.
@@ -53,41 +50,22 @@ namespace {
 // every component at full resolution, optimised Huffman tables.
 QByteArray ReferenceJpeg(const CDotGrid& grid)
 {
-    jpeg_compress_struct info {};
-    jpeg_error_mgr error {};
-    info.err = jpeg_std_error(&error);
-    jpeg_create_compress(&info);
-    unsigned char* out = nullptr;
-    unsigned long size = 0;
-    jpeg_mem_dest(&info, &out, &size);
-    info.image_width = static_cast<JDIMENSION>(grid.Width());
-    info.image_height = static_cast<JDIMENSION>(grid.Height());
-    info.input_components = 3;
-    info.in_color_space = JCS_RGB;
-    jpeg_set_defaults(&info);
-    jpeg_set_quality(&info, 100, TRUE);
-    info.optimize_coding = TRUE;
-    for (int i = 0; i < info.num_components; ++i) {
-        info.comp_info[i].h_samp_factor = 1;
-        info.comp_info[i].v_samp_factor = 1;
-    }
-    jpeg_start_compress(&info, TRUE);
-    std::vector<JSAMPLE> row(3u * static_cast<std::size_t>(grid.Width()));
-    for (int y = 0; y < grid.Height(); ++y) {
+    const auto rowAt = [&grid](int y, std::vector<JSAMPLE>& row) {
         for (int x = 0; x < grid.Width(); ++x) {
             const COLORREF c = grid.DisplayDotAt(x, y);
             row[3u * static_cast<std::size_t>(x)] = static_cast<JSAMPLE>(RedOf(c));
             row[3u * static_cast<std::size_t>(x) + 1] = static_cast<JSAMPLE>(GreenOf(c));
             row[3u * static_cast<std::size_t>(x) + 2] = static_cast<JSAMPLE>(BlueOf(c));
         }
-        JSAMPROW line = row.data();
-        jpeg_write_scanlines(&info, &line, 1);
-    }
-    jpeg_finish_compress(&info);
-    jpeg_destroy_compress(&info);
-    const QByteArray bytes(reinterpret_cast<const char*>(out), static_cast<qsizetype>(size));
-    std::free(out);
-    return bytes;
+    };
+    return testpic::LibJpeg(grid.Width(), grid.Height(), 3, JCS_RGB, rowAt, [](jpeg_compress_struct& info) {
+        jpeg_set_quality(&info, 100, TRUE);
+        info.optimize_coding = TRUE;
+        for (int i = 0; i < info.num_components; ++i) {
+            info.comp_info[i].h_samp_factor = 1;
+            info.comp_info[i].v_samp_factor = 1;
+        }
+    });
 }
 
 } // namespace

@@ -19,6 +19,25 @@ QRgb Checker(int x, int y)
     return (x + y) % 2 ? qRgb(255, 0, 0) : qRgb(0, 0, 255);
 }
 
+// A 2 x 1 BMP with the 12-byte header of old files (16-bit sizes, 3-byte
+// palette entries): one bit a pixel, green then red.
+QByteArray CoreBmp()
+{
+    QByteArray core(14 + 12 + 6 + 4, '\0');
+    core[0] = 'B';
+    core[1] = 'M';
+    Put32(core, 10, 14 + 12 + 6);
+    Put32(core, 14, 12);
+    Put16(core, 18, 2);  // width
+    Put16(core, 20, 1);  // height
+    Put16(core, 22, 1);  // planes
+    Put16(core, 24, 1);  // bits a pixel
+    core[27] = static_cast<char>(255); // entry 0: green
+    core[31] = static_cast<char>(255); // entry 1: red
+    core[32] = static_cast<char>(0x40); // pixels 0, 1
+    return core;
+}
+
 } // namespace
 
 TEST(PictureDecoder, ReadsEveryBmpDepthAsBlueGreenRed)
@@ -133,19 +152,7 @@ TEST(PictureDecoder, BmpRowOrderPaddingAndOldHeader)
     EXPECT_EQ(PixelAt(p, 1, 0), 0xFF0000u);
 
     // The 12-byte header of old files: 16-bit sizes, 3-byte palette entries.
-    QByteArray core(14 + 12 + 6 + 4, '\0');
-    core[0] = 'B';
-    core[1] = 'M';
-    Put32(core, 10, 14 + 12 + 6);
-    Put32(core, 14, 12);
-    Put16(core, 18, 2);
-    Put16(core, 20, 1);
-    Put16(core, 22, 1);
-    Put16(core, 24, 1);
-    core[26] = 0; core[27] = static_cast<char>(255); core[28] = 0;      // green
-    core[29] = 0; core[30] = 0; core[31] = static_cast<char>(255);      // red
-    core[32] = static_cast<char>(0x40);                                   // pixels 0, 1
-    p = Decode(core);
+    p = Decode(CoreBmp());
     ASSERT_TRUE(p.IsValid());
     EXPECT_EQ(PixelAt(p, 0, 0), 0x00FF00u);
     EXPECT_EQ(PixelAt(p, 1, 0), 0xFF0000u);
@@ -364,19 +371,7 @@ TEST(PictureDecoder, BmpHeaderSizesAndPlanesOfTheOldHeader)
     for (const std::uint32_t size : {39u, 13u, 11u, 1025u})
         EXPECT_FALSE(Decode(BmpWithHeaderSize(size)).IsValid()) << size;
 
-    // The 12-byte header: 2 x 1, one bit a pixel, green and red.
-    QByteArray core(14 + 12 + 6 + 4, '\0');
-    core[0] = 'B';
-    core[1] = 'M';
-    Put32(core, 10, 14 + 12 + 6);
-    Put32(core, 14, 12);
-    Put16(core, 18, 2);
-    Put16(core, 20, 1);
-    Put16(core, 22, 1);
-    Put16(core, 24, 1);
-    core[27] = static_cast<char>(255);
-    core[31] = static_cast<char>(255);
-    core[32] = static_cast<char>(0x40);
+    QByteArray core = CoreBmp();
     ASSERT_TRUE(Decode(core).IsValid());
     Put16(core, 22, 2);
     EXPECT_FALSE(Decode(core).IsValid());
@@ -384,7 +379,8 @@ TEST(PictureDecoder, BmpHeaderSizesAndPlanesOfTheOldHeader)
 
 // The last stored row needs its dots but not its padding: a file ending
 // right after them opens, one byte less does not. One bit a pixel, 9 wide:
-// two bytes of a four-byte row; 24 bits, 3 wide: nine of twelve.
+// two bytes of a four-byte row; 24 bits, 3 wide: nine of twelve; one bit,
+// 1025 wide: 129 of 132, though only the first 128 are kept.
 TEST(PictureDecoder, BmpLastRowNeedsItsDotsButNotItsPadding)
 {
     BmpFields bits;
@@ -394,6 +390,10 @@ TEST(PictureDecoder, BmpLastRowNeedsItsDotsButNotItsPadding)
     bits.palette = {qRgb(0, 0, 0), qRgb(255, 0, 0)};
     bits.valueAt = [](int x, int y) { return static_cast<std::uint32_t>(y == 0 && x == 8); };
     const QByteArray oneBit = MakeBmp(bits);
+    // Wider than the limit: the last row's dots past the kept ones count too.
+    bits.width = 1025;
+    bits.valueAt = [](int x, int y) { return static_cast<std::uint32_t>(y == 0 && (x == 1023 || x == 1024)); };
+    const QByteArray wide = MakeBmp(bits);
     const QByteArray rgb = MakeBmp24(3, 2, [](int x, int y) { return y == 0 && x == 2 ? qRgb(0, 0, 255) : qRgb(9, 9, 9); });
     const struct
     {
@@ -401,7 +401,7 @@ TEST(PictureDecoder, BmpLastRowNeedsItsDotsButNotItsPadding)
         int cut; // bytes of the last row that are padding
         int x;
         QRgb lit;
-    } cases[] = {{oneBit, 2, 8, 0xFF0000u}, {rgb, 3, 2, 0x0000FFu}};
+    } cases[] = {{oneBit, 2, 8, 0xFF0000u}, {rgb, 3, 2, 0x0000FFu}, {wide, 3, 1023, 0xFF0000u}};
     for (const auto& c : cases) {
         const QByteArray exact = c.file.left(c.file.size() - c.cut);
         const DecodedPicture p = Decode(exact);
