@@ -537,3 +537,48 @@ TEST(ExportDotView, ByteChangesAreAnnouncedOnce)
     EXPECT_FALSE(view.HighlightDot(0, 0));
     EXPECT_FALSE(view.HasHighlight());
 }
+
+// The forms and the choices read in the menu language; a row of dots is
+// 行 in Simplified and 列 in Traditional Chinese.
+TEST(ExportDialog, FormsAndChoicesInEachLanguage)
+{
+    const CDotGrid grid = SampleGrid();
+    const struct
+    {
+        int language;
+        QStringList forms;
+        QStringList scans;
+    } cases[] = {
+        {0,
+         {"C array (*.h)", "C array (*.c)", "Raw bytes (*.bin)", "Intel HEX (*.hex)", "PNG picture (*.png)"},
+         {"Rows", "Columns"}},
+        {1,
+         {"C 数组 (*.h)", "C 数组 (*.c)", "原始字节 (*.bin)", "Intel HEX (*.hex)", "PNG 图片 (*.png)"},
+         {"按行", "按列"}},
+        {2,
+         {"C 陣列 (*.h)", "C 陣列 (*.c)", "原始位元組 (*.bin)", "Intel HEX (*.hex)", "PNG 圖片 (*.png)"},
+         {"按列", "按行"}},
+    };
+    for (const auto& c : cases) {
+        CExportDialog dialog(grid, c.language);
+        const QList<QComboBox*> boxes = dialog.findChildren<QComboBox*>();
+        ASSERT_EQ(boxes.size(), 5);
+        QStringList forms;
+        for (int i = 0; i < boxes[0]->count(); ++i)
+            forms << boxes[0]->itemText(i);
+        EXPECT_EQ(forms, c.forms) << c.language;
+        for (QComboBox* scan : {boxes[1], boxes[3]}) {
+            ASSERT_EQ(scan->count(), 2);
+            EXPECT_EQ(scan->itemText(0), c.scans[0]) << c.language;
+            EXPECT_EQ(scan->itemText(1), c.scans[1]) << c.language;
+        }
+        // Each extension picks its own form.
+        for (int i = 0; i < forms.size(); ++i) {
+            const QString ending = c.forms[i].section(QStringLiteral("*."), 1).chopped(1);
+            SExportRequest request;
+            request.path = QStringLiteral("sign.") + ending;
+            dialog.SetRequest(request);
+            EXPECT_EQ(boxes[0]->currentIndex(), i) << ending.toStdString();
+        }
+    }
+}
