@@ -38,6 +38,15 @@ SExportRequest RequestFor(const char* path, SExportOptions::Scan scan = SExportO
     return request;
 }
 
+// The dialog's label showing this text, or null.
+QLabel* LabelWithText(const QWidget& dialog, const QString& text)
+{
+    for (QLabel* label : dialog.findChildren<QLabel*>())
+        if (label->text() == text)
+            return label;
+    return nullptr;
+}
+
 } // namespace
 
 TEST(ExportDialog, PreviewShowsTheFirstLinesOfEachForm)
@@ -277,10 +286,7 @@ TEST(ExportDialog, ControlsStandInTheirRowsAndOrder)
     ASSERT_EQ(boxes.size(), 5);
     ASSERT_EQ(checks.size(), 3);
     ASSERT_EQ(spins.size(), 2);
-    QLabel* times = nullptr;
-    for (QLabel* label : dialog.findChildren<QLabel*>())
-        if (label->text() == QStringLiteral("x"))
-            times = label;
+    QLabel* times = LabelWithText(dialog, QStringLiteral("x"));
     ASSERT_NE(times, nullptr);
     // Form, scan, bit order, modules, module order, serpentine, invert, planes.
     const std::vector<QWidget*> rows = {boxes[0], boxes[1], boxes[2], checks[0], boxes[3], checks[1], checks[2], boxes[4]};
@@ -310,15 +316,9 @@ TEST(ExportDialog, ControlsStandInTheirRowsAndOrder)
     EXPECT_GT(dots.width(), at(boxes[0]).width());
     EXPECT_GE(dots.right(), dialog.width() - 20);
     // Byte line, the preview's title, the preview, the buttons, downwards.
-    QLabel* title = nullptr;
-    for (QLabel* label : dialog.findChildren<QLabel*>())
-        if (label->text() == QStringLiteral("Preview:"))
-            title = label;
+    QLabel* title = LabelWithText(dialog, QStringLiteral("Preview:"));
     ASSERT_NE(title, nullptr);
-    QLabel* byteLine = nullptr;
-    for (QLabel* label : dialog.findChildren<QLabel*>())
-        if (label->text() == dialog.ByteText())
-            byteLine = label;
+    QLabel* byteLine = LabelWithText(dialog, dialog.ByteText());
     ASSERT_NE(byteLine, nullptr);
     const auto* preview = dialog.findChild<QPlainTextEdit*>();
     EXPECT_GT(at(byteLine).top(), dots.bottom());
@@ -393,10 +393,7 @@ TEST(ExportDialog, ControlsChangedByHandUpdateEverything)
     boxes[0]->setCurrentIndex(boxes[0]->count() - 1);
     EXPECT_EQ(enabled(), "000000000");
     EXPECT_EQ(dialog.ByteText().toStdString(), "Point at a dot to see its byte.");
-    QLabel* byteLine = nullptr;
-    for (QLabel* label : dialog.findChildren<QLabel*>())
-        if (label->text() == dialog.ByteText())
-            byteLine = label;
+    QLabel* byteLine = LabelWithText(dialog, dialog.ByteText());
     ASSERT_NE(byteLine, nullptr);
     EXPECT_TRUE(byteLine->isHidden());
     boxes[0]->setCurrentIndex(0);
