@@ -294,6 +294,10 @@ TEST(PreviewWindow, PictureAboveARowOfControlsAndKeys)
     play->click();
     EXPECT_FALSE(window.Preview().IsPlaying());
 
+    // Frames taken away: no frame line is left standing.
+    window.SetFrames(nullptr);
+    EXPECT_TRUE(label->text().isEmpty());
+
     EXPECT_EQ(CPreviewWindow::Text(-1, 0), QStringLiteral("Sign Preview"));
     EXPECT_EQ(CPreviewWindow::Text(CPreviewWindow::FrameOf + 1, 0), QStringLiteral("Frame %1 of %2, %3 ms"));
 }

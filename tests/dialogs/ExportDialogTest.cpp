@@ -38,6 +38,15 @@ SExportRequest RequestFor(const char* path, SExportOptions::Scan scan = SExportO
     return request;
 }
 
+// The dialog's label showing this text, or null.
+QLabel* LabelWithText(const QWidget& dialog, const QString& text)
+{
+    for (QLabel* label : dialog.findChildren<QLabel*>())
+        if (label->text() == text)
+            return label;
+    return nullptr;
+}
+
 } // namespace
 
 TEST(ExportDialog, PreviewShowsTheFirstLinesOfEachForm)
@@ -277,10 +286,7 @@ TEST(ExportDialog, ControlsStandInTheirRowsAndOrder)
     ASSERT_EQ(boxes.size(), 5);
     ASSERT_EQ(checks.size(), 3);
     ASSERT_EQ(spins.size(), 2);
-    QLabel* times = nullptr;
-    for (QLabel* label : dialog.findChildren<QLabel*>())
-        if (label->text() == QStringLiteral("x"))
-            times = label;
+    QLabel* times = LabelWithText(dialog, QStringLiteral("x"));
     ASSERT_NE(times, nullptr);
     // Form, scan, bit order, modules, module order, serpentine, invert, planes.
     const std::vector<QWidget*> rows = {boxes[0], boxes[1], boxes[2], checks[0], boxes[3], checks[1], checks[2], boxes[4]};
@@ -310,15 +316,9 @@ TEST(ExportDialog, ControlsStandInTheirRowsAndOrder)
     EXPECT_GT(dots.width(), at(boxes[0]).width());
     EXPECT_GE(dots.right(), dialog.width() - 20);
     // Byte line, the preview's title, the preview, the buttons, downwards.
-    QLabel* title = nullptr;
-    for (QLabel* label : dialog.findChildren<QLabel*>())
-        if (label->text() == QStringLiteral("Preview:"))
-            title = label;
+    QLabel* title = LabelWithText(dialog, QStringLiteral("Preview:"));
     ASSERT_NE(title, nullptr);
-    QLabel* byteLine = nullptr;
-    for (QLabel* label : dialog.findChildren<QLabel*>())
-        if (label->text() == dialog.ByteText())
-            byteLine = label;
+    QLabel* byteLine = LabelWithText(dialog, dialog.ByteText());
     ASSERT_NE(byteLine, nullptr);
     const auto* preview = dialog.findChild<QPlainTextEdit*>();
     EXPECT_GT(at(byteLine).top(), dots.bottom());
@@ -393,10 +393,7 @@ TEST(ExportDialog, ControlsChangedByHandUpdateEverything)
     boxes[0]->setCurrentIndex(boxes[0]->count() - 1);
     EXPECT_EQ(enabled(), "000000000");
     EXPECT_EQ(dialog.ByteText().toStdString(), "Point at a dot to see its byte.");
-    QLabel* byteLine = nullptr;
-    for (QLabel* label : dialog.findChildren<QLabel*>())
-        if (label->text() == dialog.ByteText())
-            byteLine = label;
+    QLabel* byteLine = LabelWithText(dialog, dialog.ByteText());
     ASSERT_NE(byteLine, nullptr);
     EXPECT_TRUE(byteLine->isHidden());
     boxes[0]->setCurrentIndex(0);
@@ -536,4 +533,49 @@ TEST(ExportDotView, ByteChangesAreAnnouncedOnce)
     view.SetLayout(CByteLayout());
     EXPECT_FALSE(view.HighlightDot(0, 0));
     EXPECT_FALSE(view.HasHighlight());
+}
+
+// The forms and the choices read in the menu language; a row of dots is
+// 行 in Simplified and 列 in Traditional Chinese.
+TEST(ExportDialog, FormsAndChoicesInEachLanguage)
+{
+    const CDotGrid grid = SampleGrid();
+    const struct
+    {
+        int language;
+        QStringList forms;
+        QStringList scans;
+    } cases[] = {
+        {0,
+         {"C array (*.h)", "C array (*.c)", "Raw bytes (*.bin)", "Intel HEX (*.hex)", "PNG picture (*.png)"},
+         {"Rows", "Columns"}},
+        {1,
+         {"C 数组 (*.h)", "C 数组 (*.c)", "原始字节 (*.bin)", "Intel HEX (*.hex)", "PNG 图片 (*.png)"},
+         {"按行", "按列"}},
+        {2,
+         {"C 陣列 (*.h)", "C 陣列 (*.c)", "原始位元組 (*.bin)", "Intel HEX (*.hex)", "PNG 圖片 (*.png)"},
+         {"按列", "按行"}},
+    };
+    for (const auto& c : cases) {
+        CExportDialog dialog(grid, c.language);
+        const QList<QComboBox*> boxes = dialog.findChildren<QComboBox*>();
+        ASSERT_EQ(boxes.size(), 5);
+        QStringList forms;
+        for (int i = 0; i < boxes[0]->count(); ++i)
+            forms << boxes[0]->itemText(i);
+        EXPECT_EQ(forms, c.forms) << c.language;
+        for (QComboBox* scan : {boxes[1], boxes[3]}) {
+            ASSERT_EQ(scan->count(), 2);
+            EXPECT_EQ(scan->itemText(0), c.scans[0]) << c.language;
+            EXPECT_EQ(scan->itemText(1), c.scans[1]) << c.language;
+        }
+        // Each extension picks its own form.
+        for (int i = 0; i < forms.size(); ++i) {
+            const QString ending = c.forms[i].section(QStringLiteral("*."), 1).chopped(1);
+            SExportRequest request;
+            request.path = QStringLiteral("sign.") + ending;
+            dialog.SetRequest(request);
+            EXPECT_EQ(boxes[0]->currentIndex(), i) << ending.toStdString();
+        }
+    }
 }

@@ -133,11 +133,11 @@ TEST(FlatSplitterWnd, OnlyALeftPressOnTheBarDragsAndUnknownRowsAreIgnored)
     splitter.SetPane(-1, &stray);
     EXPECT_EQ(top.parentWidget(), &splitter);
     EXPECT_EQ(stray.parentWidget(), nullptr);
-    splitter.SetRowInfo(0, 200, 10);
+    splitter.SetRowInfo(0, 200, 1);
     splitter.SetRowInfo(2, 50, 0);
     splitter.SetRowInfo(-1, 60, 0);
     EXPECT_EQ(splitter.RowInfo(0).nIdealSize, 200);
-    EXPECT_EQ(splitter.RowInfo(0).nMinSize, 10);
+    EXPECT_EQ(splitter.RowInfo(0).nMinSize, 1);
     EXPECT_EQ(splitter.RowInfo(1).nIdealSize, 0);
     EXPECT_EQ(splitter.RowInfo(2).nIdealSize, 200);
     splitter.resize(400, 600);
