@@ -30,6 +30,19 @@ CDotGrid SampleGrid()
     return GridWithDots(16, 8, {{0, 0}, {9, 0}, {15, 7}}, MakeColor(255, 0, 0));
 }
 
+// The sample canvas's bytes in modules of 8 x 4 dots, read in the scan asked for.
+CByteLayout SampleModules(SExportOptions::Scan scan = SExportOptions::Rows)
+{
+    SExportOptions options;
+    options.moduleWidth = 8;
+    options.moduleHeight = 4;
+    options.scan = scan;
+    CByteLayout layout;
+    QString error;
+    EXPECT_TRUE(layout.Set(16, 8, options, error)) << error.toStdString();
+    return layout;
+}
+
 SExportRequest RequestFor(const char* path, SExportOptions::Scan scan = SExportOptions::Rows)
 {
     SExportRequest request;
@@ -238,13 +251,7 @@ TEST(ExportDotView, ModuleBordersAndTheOutlinedByteAreDrawn)
     CExportDotView view;
     view.SetGrid(SampleGrid());
     view.resize(160, 80);
-    SExportOptions options;
-    options.moduleWidth = 8;
-    options.moduleHeight = 4;
-    CByteLayout layout;
-    QString error;
-    ASSERT_TRUE(layout.Set(16, 8, options, error));
-    view.SetLayout(layout);
+    view.SetLayout(SampleModules());
     const QRgb border = qRgb(128, 128, 128);
     QImage shown = view.grab().toImage().convertToFormat(QImage::Format_RGB32);
     EXPECT_EQ(shown.pixel(80, 25), border);
@@ -450,13 +457,7 @@ TEST(ExportDotView, CentredOnBothAxesWithBordersOnlyInside)
     view.resize(10, 10);
     EXPECT_EQ(view.size(), QSize(160, 80));
     EXPECT_EQ(view.sizeHint(), QSize(360, 200));
-    SExportOptions options;
-    options.moduleWidth = 8;
-    options.moduleHeight = 4;
-    CByteLayout layout;
-    QString error;
-    ASSERT_TRUE(layout.Set(16, 8, options, error));
-    view.SetLayout(layout);
+    view.SetLayout(SampleModules());
     const QRgb border = qRgb(128, 128, 128);
     const QRgb window = view.palette().window().color().rgb();
     // 400 x 80: ten pixels a dot, the picture from x 120 to 279.
@@ -482,9 +483,7 @@ TEST(ExportDotView, CentredOnBothAxesWithBordersOnlyInside)
 
     // Columns: the byte of dot (9, 1) is column 9, x 90 to 99, outlined
     // one pixel outside.
-    options.scan = SExportOptions::Columns;
-    ASSERT_TRUE(layout.Set(16, 8, options, error));
-    view.SetLayout(layout);
+    view.SetLayout(SampleModules(SExportOptions::Columns));
     view.resize(160, 80);
     ASSERT_TRUE(view.HighlightDot(9, 1));
     shown = view.grab().toImage().convertToFormat(QImage::Format_RGB32);

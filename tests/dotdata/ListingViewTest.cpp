@@ -26,6 +26,22 @@ const QString kListing = QStringLiteral("1-1-1-R, 1-1-2-G, 1-1-3-B\n"
                                         "3-1-1-Y, 3-1-2-C, 3-1-3-P, 3-1-4-R\n"
                                         "/*****  end  *****/");
 
+// A window with a listing pane above a second widget that can take the focus
+// away from it.
+struct SPaneAboveAnother
+{
+    SPaneAboveAnother()
+    {
+        auto* layout = new QVBoxLayout(&window);
+        layout->addWidget(view);
+        layout->addWidget(other);
+        other->setFocusPolicy(Qt::StrongFocus);
+    }
+    QWidget window;
+    CListingView* view = new CListingView(&window);
+    QWidget* other = new QWidget(&window);
+};
+
 class ListingViewTest : public ::testing::Test
 {
 protected:
@@ -504,13 +520,8 @@ TEST_F(ListingViewTest, StreamedTextReachesTheScrollBars)
 // line high, drawn only while the pane has the focus.
 TEST_F(ListingViewTest, TheCaretIsALinesHeightBarWhileFocused)
 {
-    QWidget window;
-    auto* layout = new QVBoxLayout(&window);
-    auto* view = new CListingView(&window);
-    auto* other = new QWidget(&window);
-    other->setFocusPolicy(Qt::StrongFocus);
-    layout->addWidget(view);
-    layout->addWidget(other);
+    SPaneAboveAnother pane;
+    auto& [window, view, other] = pane;
     view->setFont(CListingDocument::ListingFont());
     window.resize(400, 400);
     window.show();
@@ -816,13 +827,8 @@ TEST_F(ListingViewTest, ColumnsAreMeasuredInAProportionalFontAndBeyondAscii)
 // below the view.
 TEST_F(ListingViewTest, ThePaneRedrawsWhenWhatItShowsChanges)
 {
-    QWidget window;
-    auto* layout = new QVBoxLayout(&window);
-    auto* view = new CListingView(&window);
-    auto* other = new QWidget(&window);
-    other->setFocusPolicy(Qt::StrongFocus);
-    layout->addWidget(view);
-    layout->addWidget(other);
+    SPaneAboveAnother pane;
+    auto& [window, view, other] = pane;
     window.resize(400, 400);
     window.show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
