@@ -49,6 +49,15 @@ TEST(ProfileFile, FreshFileKeepsKeysInWritingOrder)
 
 TEST(ProfileFile, WriteUpdatesInPlaceAndKeepsTheRest)
 {
+    // A key written into a section that has none goes right under its name.
+    {
+        CScratchDir dir;
+        const QString path = dir.FilePath("option.ini");
+        WriteAll(path, "[Main]\n\n[Extra]\nKey=abc\n");
+        const CProfileFile ini(path);
+        ini.WriteInt("Main", "Language", 1);
+        EXPECT_EQ(ReadAll(path), QByteArray("[Main]\nLanguage=1\n\n[Extra]\nKey=abc\n"));
+    }
     CScratchDir dir;
     const QString path = dir.FilePath("option.ini");
     WriteAll(path, "; settings\r\n[Main]\r\nShowGrid=5\r\nLanguage=2\r\n\r\n[Extra]\r\nKey=abc\r\n");

@@ -80,12 +80,16 @@ TEST(DotFragment, PartsOutsideTheGridAreUnlitAndDroppedWhenPlaced)
 
 TEST(DotFragment, PictureRoundTripIsExactForEveryColour)
 {
-    const COLORREF background = MakeColor(0, 0, 0);
-    const QImage picture = SevenDots().ToImage(background);
-    EXPECT_EQ(picture.pixel(4, 0), qRgb(188, 143, 143));
-    EXPECT_EQ(picture.pixel(4, 1), qRgb(0, 0, 0));
-    for (int matching : {ExactColors, NearestColor, DitheredColors})
-        ExpectSevenDots(CDotFragment::FromImage(ThroughPng(picture), matching, background));
+    // On black, and on a navy background that lies nearer to Blue than to
+    // black: unlit dots come back unlit only when read against that background.
+    for (const QRgb back : {qRgb(0, 0, 0), qRgb(0, 0, 128)}) {
+        const COLORREF background = MakeColor(qRed(back), qGreen(back), qBlue(back));
+        const QImage picture = SevenDots().ToImage(background);
+        EXPECT_EQ(picture.pixel(4, 0), qRgb(188, 143, 143));
+        EXPECT_EQ(picture.pixel(4, 1), back);
+        for (int matching : {ExactColors, NearestColor, DitheredColors})
+            ExpectSevenDots(CDotFragment::FromImage(ThroughPng(picture), matching, background));
+    }
 }
 
 TEST(DotFragment, PicturesFromElsewhereGoThroughTheColourMatching)

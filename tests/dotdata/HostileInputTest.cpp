@@ -471,19 +471,23 @@ TEST(HostileListing, LinesAndListingsHaveCaps)
         EXPECT_TRUE(reader.Error().contains("too long"));
     }
 
-    // Blank lines up to the cap of a full listing, then one byte more.
+    // A dot, then blank lines up to the cap of a full listing; one byte more
+    // and the listing is refused with none of its dots kept.
     const QByteArray blankLine = QByteArray(CDotListingReader::kMaxLineBytes - 1, ' ') + '\n';
-    QByteArray blanks = blankLine.repeated(CDotListingReader::kMaxBytes / blankLine.size());
+    QByteArray blanks = QByteArray("1-1-1-R") + blankLine.mid(7)
+        + blankLine.repeated(CDotListingReader::kMaxBytes / blankLine.size() - 1);
     blanks.append(QByteArray(CDotListingReader::kMaxBytes % blankLine.size(), '\n'));
     ASSERT_EQ(blanks.size(), CDotListingReader::kMaxBytes);
     QBuffer buffer(&blanks);
     buffer.open(QIODevice::ReadOnly);
     EXPECT_TRUE(reader.Read(buffer, 8, 8));
+    EXPECT_EQ(reader.Dots().size(), 1u);
     blanks.append('\n');
     QBuffer over(&blanks);
     over.open(QIODevice::ReadOnly);
     EXPECT_FALSE(reader.Read(over, 8, 8));
     EXPECT_TRUE(reader.Error().contains("longer than"));
+    EXPECT_TRUE(reader.Dots().empty());
 }
 
 TEST(HostilePictureFile, OnlyRegularFilesAreDecodedAndFailuresSayWhy)

@@ -238,6 +238,10 @@ TEST(PrintDotText, ADevicesPaperAndMarginsGiveTheTextRectangle)
     // The text keeps 72 points from each edge or the wider margin: from
     // (72, 72) to (300 - 90, 400 - 108), counted from the margins' corner.
     EXPECT_EQ(CDotTextPrinter::TextRect(pdf), QRect(72 - 36, 72 - 18, 210 - 72, 292 - 72));
+    // Without margins the inch from each edge of the paper bounds the text.
+    pdf.setPageLayout(QPageLayout(QPageSize(QSizeF(300, 400), QPageSize::Point), QPageLayout::Portrait,
+                                  QMarginsF(0, 0, 0, 0)));
+    EXPECT_EQ(CDotTextPrinter::TextRect(pdf), QRect(72, 72, 300 - 144, 400 - 144));
 }
 
 // Sizes are in the source's pixels, kept in inches on the device: the first

@@ -477,6 +477,14 @@ TEST(ProjectFile, MalformedAndOutOfRangeSettingsAreNamed)
         ASSERT_EQ(DecodeInto(WithSettings(runs), project, detail), CProjectFile::Ok) << key << ": " << detail.toStdString();
         const QByteArray over = QByteArray(head) + key + "=FF0000*1000 00FF00*24 0000FF*1\n";
         EXPECT_EQ(DecodeInto(WithSettings(over), project, detail), CProjectFile::Damaged) << key;
+        // A run may be 2^20 long, and is then too many colours for a text; one
+        // more and it is not a run at all.
+        const QByteArray longest = QByteArray(head) + key + "=FF0000*1048576\n";
+        EXPECT_EQ(DecodeInto(WithSettings(longest), project, detail), CProjectFile::Damaged) << key;
+        EXPECT_TRUE(detail.contains(QLatin1String("more than 1024 colours"))) << detail.toStdString();
+        const QByteArray past = QByteArray(head) + key + "=FF0000*1048577\n";
+        EXPECT_EQ(DecodeInto(WithSettings(past), project, detail), CProjectFile::Damaged) << key;
+        EXPECT_TRUE(detail.contains(QLatin1String("is not a colour run"))) << detail.toStdString();
     }
     QString detail;
     SProject project;
