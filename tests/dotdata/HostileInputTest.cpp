@@ -626,6 +626,26 @@ TEST(HostileJpeg, AThousandSegmentsOpenOneMoreDoesNot)
     }
 }
 
+// A comment between the scans of a progressive picture is left out whole:
+// the picture is the same as without it, even when the comment's last bytes
+// look like the end of the picture.
+TEST(HostileJpeg, ACommentBetweenScansIsSkippedWhole)
+{
+    const QImage picture = MakeImage(32, 16, [](int x, int y) { return qRgb(x * 8, y * 16, 255 - x * 8); });
+    const QByteArray plain = MakeJpeg(picture, true);
+    const QByteArray sos("\xFF\xDA", 2);
+    const qsizetype secondScan = plain.indexOf(sos, plain.indexOf(sos) + 2);
+    ASSERT_GT(secondScan, 0);
+    const QByteArray payload("note\xFF\xD9\xFF\xD9", 8);
+    QByteArray commented = plain;
+    commented.insert(secondScan, QByteArray("\xFF\xFE\x00", 3) + static_cast<char>(2 + payload.size()) + payload);
+    const DecodedPicture expected = Decode(plain);
+    const DecodedPicture got = Decode(commented);
+    ASSERT_TRUE(expected.IsValid());
+    ASSERT_TRUE(got.IsValid());
+    EXPECT_EQ(got.pixels, expected.pixels);
+}
+
 // A progressive grey picture of 768 x 512 blocks keeps exactly 48 MB of
 // coefficients and opens; one more block row or column (769 or 513 blocks)
 // is refused. A baseline picture never holds them all, so the larger one
