@@ -39,6 +39,7 @@ SProject TextProject()
     t.m_lfText = FontOf("WenQuanYi Zen Hei", 16);
     t.m_lfText.lfWeight = 700;
     t.m_lfText.lfItalic = true;
+    t.m_lfText.lfUnderline = true;
     t.m_crText = MakeColor(255, 127, 0);
     t.m_nTextX = 5;
     t.m_nTextY = 9;
@@ -55,6 +56,7 @@ SProject TextProject()
         in.m_acrColor.push_back(kSevenColours[static_cast<std::size_t>(i % 7)].Value());
     in.m_acrColor.back() = MakeColor(1, 2, 3); // a pasted colour off the palette
     in.m_lfFont = FontOf("DejaVu Sans", 24);
+    in.m_lfFont.lfStrikeOut = true;
     in.m_nColorIndex = 6;
     in.m_bMerged = 0;
     p.m_nPictureColors = 2;
@@ -633,4 +635,234 @@ TEST(DotPng, EmptyGridsExtraChunkAndMode)
     EXPECT_EQ(back.DisplayDotAt(2, 1), kSevenColours[6].Value());
     EXPECT_EQ(back.DisplayDotAt(0, 0), MakeColor(0, 0, 70));
     EXPECT_EQ(back.DisplayDotAt(1, 1), MakeColor(0, 0, 70));
+}
+
+// Every ranged setting reads its lowest and highest value, and the value one
+// past either end is refused with the setting's name.
+TEST(ProjectFile, EveryRangeReadsBothEndsAndRefusesOnePast)
+{
+    const struct
+    {
+        const char* line;
+        int expected; // the value read back, when the line is accepted
+        int (*read)(const SProject&);
+    } accepted[] = {
+        {"font.height=-2147483647", -2147483647, [](const SProject& p) { return p.m_text.m_lfText.lfHeight; }},
+        {"font.weight=0", 0, [](const SProject& p) { return p.m_text.m_lfText.lfWeight; }},
+        {"font.weight=1000", 1000, [](const SProject& p) { return p.m_text.m_lfText.lfWeight; }},
+        {"input.font.weight=1000", 1000, [](const SProject& p) { return p.m_input.m_lfFont.lfWeight; }},
+        {"font.italic=1", 1, [](const SProject& p) { return int(p.m_text.m_lfText.lfItalic); }},
+        {"font.underline=1", 1, [](const SProject& p) { return int(p.m_text.m_lfText.lfUnderline); }},
+        {"input.font.strikeOut=1", 1, [](const SProject& p) { return int(p.m_input.m_lfFont.lfStrikeOut); }},
+        {"font.charSet=255", 255, [](const SProject& p) { return p.m_text.m_lfText.lfCharSet; }},
+        {"input.font.charSet=134", 134, [](const SProject& p) { return p.m_input.m_lfFont.lfCharSet; }},
+        {"font.pitchAndFamily=255", 255, [](const SProject& p) { return p.m_text.m_lfText.lfPitchAndFamily; }},
+        {"pictureColors=0", 0, [](const SProject& p) { return p.m_nPictureColors; }},
+        {"pictureColors=2", 2, [](const SProject& p) { return p.m_nPictureColors; }},
+        {"overlayX=-2147483647", -2147483647, [](const SProject& p) { return p.m_text.m_nTextX; }},
+        {"overlayY=2147483647", 2147483647, [](const SProject& p) { return p.m_text.m_nTextY; }},
+        {"vertical=1", 1, [](const SProject& p) { return p.m_text.m_bVertical; }},
+        {"cellWidth=0", 0, [](const SProject& p) { return p.m_text.m_nCellWidth; }},
+        {"cellWidth=33554432", 33554432, [](const SProject& p) { return p.m_text.m_nCellWidth; }},
+        {"cellHeight=0", 0, [](const SProject& p) { return p.m_text.m_nCellHeight; }},
+        {"cellHeight=33554432", 33554432, [](const SProject& p) { return p.m_text.m_nCellHeight; }},
+        {"glyphOffsetX=-2147483647", -2147483647, [](const SProject& p) { return p.m_text.m_nGlyphOffsetX; }},
+        {"glyphOffsetY=2147483647", 2147483647, [](const SProject& p) { return p.m_text.m_nGlyphOffsetY; }},
+        {"stretch=-32", -32, [](const SProject& p) { return p.m_text.m_nStretch; }},
+        {"stretch=64", 64, [](const SProject& p) { return p.m_text.m_nStretch; }},
+        {"dotsFromText=0", 0, [](const SProject& p) { return p.m_text.m_bDotsFromText; }},
+        {"layout.alignH=0", 0, [](const SProject& p) { return p.m_text.m_layout.nAlignH; }},
+        {"layout.alignH=3", 3, [](const SProject& p) { return p.m_text.m_layout.nAlignH; }},
+        {"layout.alignV=3", 3, [](const SProject& p) { return p.m_text.m_layout.nAlignV; }},
+        {"layout.spacing=-32", -32, [](const SProject& p) { return p.m_text.m_layout.nSpacing; }},
+        {"layout.lineSpacing=64", 64, [](const SProject& p) { return p.m_text.m_layout.nLineSpacing; }},
+        {"layout.fitHeight=1", 1, [](const SProject& p) { return int(p.m_text.m_layout.bFitHeight); }},
+        {"input.colorIndex=0", 0, [](const SProject& p) { return p.m_input.m_nColorIndex; }},
+        {"input.colorIndex=6", 6, [](const SProject& p) { return p.m_input.m_nColorIndex; }},
+        {"input.merged=0", 0, [](const SProject& p) { return p.m_input.m_bMerged; }},
+        {"mode=1", int(ImageMode), [](const SProject& p) { return p.m_grid.Mode(); }},
+        {"dotColor=0", 0, [](const SProject& p) { return p.m_grid.ColorIndex(); }},
+        {"dotColor=6", 6, [](const SProject& p) { return p.m_grid.ColorIndex(); }},
+    };
+    const char* const head = "version=1\nwidth=16\nheight=8\n";
+    for (const auto& c : accepted) {
+        SProject project;
+        QString detail;
+        ASSERT_EQ(DecodeInto(WithSettings(QByteArray(head) + c.line + '\n'), project, detail), CProjectFile::Ok)
+            << c.line << ": " << detail.toStdString();
+        EXPECT_EQ(c.read(project), c.expected) << c.line;
+    }
+
+    const struct
+    {
+        const char* line;
+        const char* detail;
+    } refused[] = {
+        {"font.weight=-1", "font.weight: \"-1\" is not a number from 0 to 1000"},
+        {"input.font.weight=1001", "input.font.weight: \"1001\" is not a number from 0 to 1000"},
+        {"font.italic=-1", "font.italic: \"-1\" is not a number from 0 to 1"},
+        {"input.font.underline=2", "input.font.underline: \"2\" is not a number from 0 to 1"},
+        {"font.charSet=256", "font.charSet: \"256\" is not a number from 0 to 255"},
+        {"input.font.charSet=-1", "input.font.charSet: \"-1\" is not a number from 0 to 255"},
+        {"font.pitchAndFamily=-1", "font.pitchAndFamily: \"-1\" is not a number from 0 to 255"},
+        {"input.font.pitchAndFamily=256", "input.font.pitchAndFamily: \"256\" is not a number from 0 to 255"},
+        {"pictureColors=-1", "pictureColors: \"-1\" is not a number from 0 to 2"},
+        {"pictureColors=3", "pictureColors: \"3\" is not a number from 0 to 2"},
+        {"overlayY=-2147483648", "overlayY: \"-2147483648\" is not a number from -2147483647 to 2147483647"},
+        {"vertical=-1", "vertical: \"-1\" is not a number from 0 to 1"},
+        {"vertical=2", "vertical: \"2\" is not a number from 0 to 1"},
+        {"cellWidth=33554433", "cellWidth: \"33554433\" is not a number from 0 to 33554432"},
+        {"cellHeight=-1", "cellHeight: \"-1\" is not a number from 0 to 33554432"},
+        {"glyphOffsetX=2147483648", "glyphOffsetX: \"2147483648\" is not a number from -2147483647 to 2147483647"},
+        {"dotsFromText=-1", "dotsFromText: \"-1\" is not a number from 0 to 1"},
+        {"layout.alignH=-1", "layout.alignH: \"-1\" is not a number from 0 to 3"},
+        {"layout.alignV=4", "layout.alignV: \"4\" is not a number from 0 to 3"},
+        {"layout.spacing=-33", "layout.spacing: \"-33\" is not a number from -32 to 64"},
+        {"layout.lineSpacing=65", "layout.lineSpacing: \"65\" is not a number from -32 to 64"},
+        {"layout.fitHeight=-1", "layout.fitHeight: \"-1\" is not a number from 0 to 1"},
+        {"input.colorIndex=-1", "input.colorIndex: \"-1\" is not a number from 0 to 6"},
+        {"input.colorIndex=7", "input.colorIndex: \"7\" is not a number from 0 to 6"},
+        {"input.merged=-1", "input.merged: \"-1\" is not a number from 0 to 1"},
+        {"mode=-1", "mode: \"-1\" is not a number from 0 to 1"},
+        {"width=-1", "width: \"-1\" is not a number from 0 to 2147483647"},
+        {"height=-1", "height: \"-1\" is not a number from 0 to 2147483647"},
+        {"textColors=0/", "a character colour is not a digit 0 to 7"},
+    };
+    for (const auto& c : refused) {
+        SProject project = ImageProject();
+        QString detail;
+        EXPECT_EQ(DecodeInto(WithSettings(QByteArray(head) + c.line + '\n'), project, detail), CProjectFile::Damaged)
+            << c.line;
+        EXPECT_EQ(detail.toStdString(), c.detail);
+        EXPECT_EQ(project.m_grid.Width(), 1024) << c.line;
+    }
+    SProject project;
+    QString detail;
+    EXPECT_EQ(DecodeInto(WithSettings("version=0\nwidth=16\nheight=8\n"), project, detail), CProjectFile::Damaged);
+    EXPECT_EQ(detail.toStdString(), "version: \"0\" is not a number from 1 to 2147483647");
+}
+
+// What a file leaves out: the version and the size are needed, the rest
+// keeps its default; character colours not listed are unlit and typed
+// characters without a colour are white.
+TEST(ProjectFile, LeftOutSettingsAreNamedOrTakeTheirDefaults)
+{
+    const struct
+    {
+        QByteArray text;
+        int width, height;
+        const char* detail;
+    } refused[] = {
+        {"width=16\nheight=8\n", 16, 8, "its format version is missing"},
+        {"version=1\nheight=8\n", 16, 8, "the canvas size is missing"},
+        {"version=1\nwidth=16\n", 16, 8, "the canvas size is missing"},
+        {"version=1\nwidth=16\nheight=9\n", 16, 8, "the picture is 16 x 8 dots, the settings say 16 x 9"},
+        {"version=1\nwidth=15\nheight=8\n", 16, 8, "the picture is 16 x 8 dots, the settings say 15 x 8"},
+        {"version=1\nwidth=8\nheight=16\n", 16, 8, "the picture is 16 x 8 dots, the settings say 8 x 16"},
+        {"version=1\nwidth=0\nheight=8\n", 16, 8, "the picture is 16 x 8 dots, the settings say 0 x 8"},
+        // The most dots a canvas may have pass the size limit and then meet
+        // the picture's size.
+        {"version=1\nwidth=32768\nheight=1024\n", 16, 8, "the picture is 16 x 8 dots, the settings say 32768 x 1024"},
+        {"version=1\nwidth=1024\nheight=32769\n", 16, 8, "a canvas of 1024 x 32769 dots is larger than Pellmark makes"},
+    };
+    for (const auto& c : refused) {
+        SProject project;
+        QString detail;
+        EXPECT_EQ(DecodeInto(WithSettings(c.text, c.width, c.height), project, detail), CProjectFile::Damaged)
+            << c.detail;
+        EXPECT_EQ(detail.toStdString(), c.detail);
+    }
+
+    // A canvas without dots on either axis is a 1 x 1 picture.
+    for (const char* size : {"width=0\nheight=8\n", "width=16\nheight=0\n", "width=0\nheight=0\n"}) {
+        SProject project;
+        QString detail;
+        ASSERT_EQ(DecodeInto(WithSettings(QByteArray("version=1\n") + size, 1, 1), project, detail), CProjectFile::Ok)
+            << size << detail.toStdString();
+        EXPECT_EQ(project.m_grid.ByteCount(), 0u) << size;
+    }
+
+    SProject project = ImageProject();
+    QString detail;
+    ASSERT_EQ(DecodeInto(WithSettings("version=1\nwidth=16\nheight=8\ntext=abcd\ntextColors=21\n"
+                                      "input.text=abc\ninput.colors=FF0000*1\n"),
+                         project, detail),
+              CProjectFile::Ok)
+        << detail.toStdString();
+    EXPECT_EQ(project.m_grid.Mode(), int(TextMode));
+    EXPECT_EQ(project.m_grid.BackColor(), MakeColor(0, 0, 0));
+    EXPECT_EQ(project.m_grid.ColorIndex(), kWhiteIndex);
+    const std::uint8_t colours[] = {2, 1, kUnlitIndex, kUnlitIndex};
+    for (std::size_t i = 0; i < 4; ++i)
+        EXPECT_EQ(project.m_text.m_abCharColor[i], colours[i]) << i;
+    const std::vector<COLORREF> typed = {MakeColor(255, 0, 0), DotPalette[kWhiteIndex], DotPalette[kWhiteIndex]};
+    EXPECT_EQ(project.m_input.m_acrColor, typed);
+    // More colours than characters are cut to the text.
+    ASSERT_EQ(DecodeInto(WithSettings("version=1\nwidth=16\nheight=8\ninput.text=ab\ninput.colors=FF0000*1 00FF00*4\n"),
+                         project, detail),
+              CProjectFile::Ok);
+    EXPECT_EQ(project.m_input.m_acrColor, (std::vector<COLORREF>{MakeColor(255, 0, 0), MakeColor(0, 255, 0)}));
+}
+
+// The settings may fill their limit to the byte; one byte more is refused.
+TEST(ProjectFile, SettingsMayFillTheirLimitExactly)
+{
+    const QByteArray head("version=1\nwidth=16\nheight=8\nz=");
+    const qsizetype prefix = qsizetype(std::strlen(CProjectFile::kKeyword)) + 5;
+    const QByteArray fits = head + QByteArray(CProjectFile::kMaxSettingsBytes - prefix - head.size(), 'x');
+    SProject project;
+    QString detail;
+    EXPECT_EQ(DecodeInto(WithSettings(fits), project, detail), CProjectFile::Ok) << detail.toStdString();
+    EXPECT_EQ(DecodeInto(WithSettings(fits + 'x'), project, detail), CProjectFile::Damaged);
+    EXPECT_EQ(detail.toStdString(), "its settings are larger than 1048576 bytes");
+}
+
+// Each outcome of opening a project reads as one sentence naming the file;
+// a successful load clears an earlier message.
+TEST(ProjectFile, EachOutcomeHasItsSentence)
+{
+    const QString path = QStringLiteral("/x/sign.png");
+    const struct
+    {
+        CProjectFile::Status status;
+        const char* sentence;
+    } cases[] = {
+        {CProjectFile::Ok, ""},
+        {CProjectFile::CannotRead, "The project cannot be opened: why."},
+        {CProjectFile::NotProject, "'sign.png' is not a Pellmark project."},
+        {CProjectFile::Truncated, "The project 'sign.png' is incomplete: why."},
+        {CProjectFile::Damaged, "The project 'sign.png' is damaged: why."},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(CProjectFile::Describe(c.status, path, QStringLiteral("why")).toStdString(), c.sentence);
+
+    CScratchDir dir;
+    const QString file = dir.FilePath(QStringLiteral("sign.png"));
+    QString error = QStringLiteral("earlier");
+    ASSERT_TRUE(CProjectFile::Save(file, TextProject(), error));
+    EXPECT_EQ(error, QStringLiteral("earlier"));
+    SProject project;
+    ASSERT_EQ(CProjectFile::Load(file, project, error), CProjectFile::Ok);
+    EXPECT_TRUE(error.isEmpty()) << error.toStdString();
+    ASSERT_TRUE(WriteAll(file, SmallFile().chopped(3)));
+    EXPECT_EQ(CProjectFile::Load(file, project, error), CProjectFile::Truncated);
+    EXPECT_EQ(error.toStdString(), "The project 'sign.png' is incomplete: the file ends early.");
+    EXPECT_EQ(CProjectFile::Load(dir.FilePath(QStringLiteral("none.png")), project, error), CProjectFile::CannotRead);
+    EXPECT_TRUE(error.startsWith(QStringLiteral("The project cannot be opened: "))) << error.toStdString();
+    EXPECT_EQ(project.m_text.m_szText, TextProject().m_text.m_szText);
+}
+
+// A settings chunk that holds the keyword and nothing else still marks a
+// project; one a byte shorter does not.
+TEST(ProjectFile, TheShortestSettingsChunkMarksAProject)
+{
+    CScratchDir dir;
+    const QByteArray signature = CProjectFile::Encode(SProject()).left(CPngChunks::kSignatureSize);
+    QByteArray keyword(CProjectFile::kKeyword);
+    keyword.append(5, '\0');
+    const QString path = dir.FilePath(QStringLiteral("p.png"));
+    ASSERT_TRUE(WriteAll(path, signature + CPngChunks::MakeChunk("iTXt", keyword)));
+    EXPECT_TRUE(CProjectFile::IsProject(path));
+    ASSERT_TRUE(WriteAll(path, signature + CPngChunks::MakeChunk("iTXt", keyword.chopped(1)) + QByteArray(12, '\0')));
+    EXPECT_FALSE(CProjectFile::IsProject(path));
 }
