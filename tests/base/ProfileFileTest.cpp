@@ -201,3 +201,30 @@ TEST(ProfileFile, NewSectionAfterALastLineWithoutItsEndStartsOnALineOfItsOwn)
         EXPECT_EQ(ini.GetInt("Other", "X", 0), 1) << eol;
     }
 }
+
+// Names and values are found through tabs, vertical tabs and form feeds as
+// well as spaces, on either side; a section name may lack its bracket;
+// comments and lines without '=' are no keys.
+TEST(ProfileFile, BlanksCommentsAndLooseLinesAroundKeys)
+{
+    const QByteArray file("[ Main \t\n"
+                          "; Language=5\n"
+                          "Language\n"
+                          "\t\v\fLanguage\f\v\t=\t\v\f1090:7\n"
+                          "[Other ]\n"
+                          "ShowGrid = 9/2\n"
+                          "[Third]\n"
+                          "BkColor=255\n");
+    EXPECT_EQ(CProfileFile::IntIn(file, "Main", "Language", -1), 1090);
+    EXPECT_EQ(CProfileFile::IntIn(file, "Other", "ShowGrid", -1), 9);
+    EXPECT_EQ(CProfileFile::IntIn(file, "Other", "BkColor", -1), -1);
+    EXPECT_EQ(CProfileFile::IntIn(file, "Main", "", -1), -1);
+
+    // The write finds the same line and keeps every other byte.
+    QByteArray expected = file;
+    expected.replace("\t\v\fLanguage\f\v\t=\t\v\f1090:7", "Language=3");
+    EXPECT_EQ(CProfileFile::WithValue(file, "Main", "Language", "3"), expected);
+    // A new key goes after the section's last line that is not blank.
+    const QByteArray spaced("[Main]\nA=1\n \t\n[Next]\n");
+    EXPECT_EQ(CProfileFile::WithValue(spaced, "Main", "B", "2"), QByteArray("[Main]\nA=1\nB=2\n \t\n[Next]\n"));
+}
