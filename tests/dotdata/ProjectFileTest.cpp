@@ -120,6 +120,7 @@ void ExpectSame(const SProject& a, const SProject& b)
         EXPECT_EQ(0, std::memcmp(f.Bits(), g.Bits(), f.ByteCount())) << i;
         EXPECT_EQ(f.Mode(), g.Mode()) << i;
         EXPECT_EQ(f.BackColor(), g.BackColor()) << i;
+        EXPECT_EQ(f.ColorIndex(), g.ColorIndex()) << i;
         EXPECT_EQ(a.m_frames[i].nDurationMs, b.m_frames[i].nDurationMs) << i;
     }
 }
@@ -136,6 +137,7 @@ SProject AnimatedProject()
         CDotGrid grid;
         grid.SetBackgroundColor(MakeColor(i * 40, 0, 9), false);
         grid.Create(16, 8, i == 2 ? TextMode : ImageMode);
+        grid.SetDotColor(3);
         for (int k = 0; k < 7; ++k)
             grid.SetDisplayDot((k * 5 + i) % 16, (k + 3 * i) % 8, kSevenColours[static_cast<std::size_t>((k + i) % 7)].Value());
         p.m_frames.push_back(SSignFrame{std::move(grid), durations[i]});
@@ -865,4 +867,52 @@ TEST(ProjectFile, TheShortestSettingsChunkMarksAProject)
     EXPECT_TRUE(CProjectFile::IsProject(path));
     ASSERT_TRUE(WriteAll(path, signature + CPngChunks::MakeChunk("iTXt", keyword.chopped(1)) + QByteArray(12, '\0')));
     EXPECT_FALSE(CProjectFile::IsProject(path));
+}
+
+// The frames of a sign may fill their memory limit to the byte; a frame
+// chunk too short for its header has no place, one with a header and no
+// dots is damaged, and a frame failing its checksum is named as such.
+TEST(ProjectFile, FrameLimitsAndBrokenFrameChunks)
+{
+    // 65521 frames of 2731 x 1 dots are 65521 x 8193 bytes, and 8193 is the
+    // most whole bytes per frame that 512 MiB holds for 65521 frames.
+    const struct
+    {
+        int width, height;
+        const char* detail;
+    } sizes[] = {
+        {2731, 1, "frame 2 of 65521 is missing"},
+        {1, 2731, "frame 2 of 65521 is missing"},
+        {2732, 1, "65521 frames of 2732 x 1 dots are more than Pellmark keeps"},
+        {1, 2732, "65521 frames of 1 x 2732 dots are more than Pellmark keeps"},
+    };
+    for (const auto& c : sizes) {
+        const QByteArray text = "version=2\nwidth=" + QByteArray::number(c.width) + "\nheight="
+            + QByteArray::number(c.height) + "\nframes=65521\n";
+        SProject project;
+        QString detail;
+        EXPECT_EQ(DecodeInto(WithSettings(text, c.width, c.height), project, detail), CProjectFile::Damaged);
+        EXPECT_EQ(detail.toStdString(), c.detail);
+    }
+
+    const QByteArray file = CProjectFile::Encode(AnimatedProject());
+    const QByteArray first = ChunksOf(file, "frAM").first();
+    const QByteArray data = first.mid(8, first.size() - 12);
+    QByteArray badCrc = first;
+    badCrc.back() = static_cast<char>(badCrc.back() ^ 1);
+    const struct
+    {
+        QByteArray chunk;
+        const char* detail;
+    } broken[] = {
+        {CPngChunks::MakeChunk("frAM", data.left(11)), "a frame has no place in the sign"},
+        {CPngChunks::MakeChunk("frAM", data.left(12)), "the dots of frame 1 are damaged"},
+        {badCrc, "a frame fails its checksum"},
+    };
+    for (const auto& c : broken) {
+        SProject project;
+        QString detail;
+        EXPECT_EQ(DecodeInto(QByteArray(file).replace(first, c.chunk), project, detail), CProjectFile::Damaged);
+        EXPECT_EQ(detail.toStdString(), c.detail);
+    }
 }
