@@ -52,3 +52,51 @@ TEST(ExportOptionNames, EachWordNamesItsChoice)
         EXPECT_EQ(read.planes, planes);
     }
 }
+
+// Every word of every list, the first included, reads as the choice at its
+// place and is the word of that choice.
+TEST(ExportOptionNames, EveryWordReadsBackAtItsPlace)
+{
+    EXPECT_EQ(CExportOptionNames::BitOrderWords(), QStringList({"msb", "lsb"}));
+    EXPECT_EQ(CExportOptionNames::ModuleOrderWords(), QStringList({"rows", "columns"}));
+    SExportOptions options;
+    options.scan = SExportOptions::Columns;
+    options.bitOrder = SExportOptions::LsbFirst;
+    options.moduleOrder = SExportOptions::ModuleColumns;
+    options.planes = SExportOptions::Rgb;
+    ASSERT_TRUE(CExportOptionNames::ParseScan(QStringLiteral("rows"), options));
+    ASSERT_TRUE(CExportOptionNames::ParseBitOrder(QStringLiteral("msb"), options));
+    ASSERT_TRUE(CExportOptionNames::ParseModuleOrder(QStringLiteral("rows"), options));
+    ASSERT_TRUE(CExportOptionNames::ParsePlanes(QStringLiteral("mono"), options));
+    EXPECT_EQ(options, SExportOptions());
+    EXPECT_TRUE(CExportOptionNames::ParsePlanes(QStringLiteral("rgb"), options));
+    EXPECT_EQ(options.planes, SExportOptions::Rgb);
+
+    EXPECT_EQ(CExportOptionNames::ScanWord(SExportOptions::Rows), QStringLiteral("rows"));
+    EXPECT_EQ(CExportOptionNames::ScanWord(SExportOptions::Columns), QStringLiteral("columns"));
+    EXPECT_EQ(CExportOptionNames::BitOrderWord(SExportOptions::LsbFirst), QStringLiteral("lsb"));
+    EXPECT_EQ(CExportOptionNames::ModuleOrderWord(SExportOptions::ModuleRows), QStringLiteral("rows"));
+    EXPECT_EQ(CExportOptionNames::PlanesWord(SExportOptions::Mono), QStringLiteral("mono"));
+    EXPECT_EQ(CExportOptionNames::PlanesWord(SExportOptions::RedGreen), QStringLiteral("red-green"));
+}
+
+// Options are equal only when every field is.
+TEST(ExportOptions, EqualOnlyWhenEveryFieldIs)
+{
+    using O = SExportOptions;
+    void (*const changes[])(O&) = {
+        [](O& o) { o.scan = O::Columns; },          [](O& o) { o.bitOrder = O::LsbFirst; },
+        [](O& o) { o.moduleWidth = 8; },            [](O& o) { o.moduleHeight = 8; },
+        [](O& o) { o.moduleOrder = O::ModuleColumns; }, [](O& o) { o.serpentine = true; },
+        [](O& o) { o.invert = true; },              [](O& o) { o.planes = O::Rgb; },
+    };
+    for (std::size_t i = 0; i < std::size(changes); ++i) {
+        O changed;
+        changes[i](changed);
+        EXPECT_FALSE(changed == O()) << i;
+        EXPECT_TRUE(changed != O()) << i;
+        O same;
+        changes[i](same);
+        EXPECT_TRUE(changed == same) << i;
+    }
+}
