@@ -126,7 +126,7 @@ void ExpectSame(const SProject& a, const SProject& b)
 }
 
 // A 16 x 8 sign of three frames, the middle one current: each has its own
-// dots in other colours, its own background and duration (the shortest and
+// dots in other colours and a black one, its own background and duration (the shortest and
 // longest among them), and the last is a text-mode frame.
 SProject AnimatedProject()
 {
@@ -140,6 +140,7 @@ SProject AnimatedProject()
         grid.SetDotColor(3);
         for (int k = 0; k < 7; ++k)
             grid.SetDisplayDot((k * 5 + i) % 16, (k + 3 * i) % 8, kSevenColours[static_cast<std::size_t>((k + i) % 7)].Value());
+        grid.SetDisplayDot(15, 7, MakeColor(0, 0, 0)); // a black pixel, not the background
         p.m_frames.push_back(SSignFrame{std::move(grid), durations[i]});
     }
     p.m_nCurrentFrame = 1;
@@ -775,13 +776,26 @@ TEST(ProjectFile, LeftOutSettingsAreNamedOrTakeTheirDefaults)
         EXPECT_EQ(detail.toStdString(), c.detail);
     }
 
-    // A canvas without dots on either axis is a 1 x 1 picture.
+    // A canvas without dots on either axis is a 1 x 1 picture; it keeps its
+    // mode.
     for (const char* size : {"width=0\nheight=8\n", "width=16\nheight=0\n", "width=0\nheight=0\n"}) {
         SProject project;
         QString detail;
-        ASSERT_EQ(DecodeInto(WithSettings(QByteArray("version=1\n") + size, 1, 1), project, detail), CProjectFile::Ok)
+        ASSERT_EQ(DecodeInto(WithSettings(QByteArray("version=1\nmode=1\n") + size, 1, 1), project, detail),
+                  CProjectFile::Ok)
             << size << detail.toStdString();
         EXPECT_EQ(project.m_grid.ByteCount(), 0u) << size;
+        EXPECT_EQ(project.m_grid.Mode(), int(ImageMode)) << size;
+    }
+    // The dots are the picture's pixels, whatever the background: black
+    // pixels on a navy sign stay black.
+    {
+        SProject project;
+        QString detail;
+        ASSERT_EQ(DecodeInto(WithSettings("version=1\nwidth=16\nheight=8\nbackground=000046\n"), project, detail),
+                  CProjectFile::Ok);
+        EXPECT_EQ(project.m_grid.BackColor(), MakeColor(0, 0, 70));
+        EXPECT_EQ(project.m_grid.DotAt(3, 4), MakeColor(0, 0, 0));
     }
 
     SProject project = ImageProject();
@@ -915,4 +929,74 @@ TEST(ProjectFile, FrameLimitsAndBrokenFrameChunks)
         EXPECT_EQ(DecodeInto(QByteArray(file).replace(first, c.chunk), project, detail), CProjectFile::Damaged);
         EXPECT_EQ(detail.toStdString(), c.detail);
     }
+}
+
+// Which characters are escaped and how: control characters, DEL and the
+// backslash, with lower-case hexadecimal; a lone surrogate at either end of
+// the text or beside another lone one; nothing else.
+TEST(ProjectText, EachEscapeIsWrittenExactly)
+{
+    const struct
+    {
+        QString text;
+        const char* escaped;
+    } cases[] = {
+        {QStringLiteral("\x1f \x7f~\\\n\r\t"), "\\x1f \\x7f~\\\\\\n\\r\\x09"},
+        {QString(QChar(0xDBFF)), "\\udbff"},
+        {QString(QChar(0xDC00)) + QStringLiteral("a"), "\\udc00a"},
+        {QString(QChar(0xD800)) + QChar(0xD801) + QChar(0xDC01), "\\ud800\xf0\x90\x90\x81"},
+        {QStringLiteral("\u00A0\u4e2d"), "\xc2\xa0\xe4\xb8\xad"},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(CProjectText::Escape(c.text).toUtf8().toStdString(), c.escaped);
+        QString back;
+        ASSERT_TRUE(CProjectText::Unescape(CProjectText::Escape(c.text), back));
+        EXPECT_EQ(back, c.text);
+    }
+    // Hexadecimal digits of either case, at the very end too; the
+    // characters next to the digit ranges are none.
+    QString back;
+    ASSERT_TRUE(CProjectText::Unescape(QStringLiteral("\\x09\\xAF\\xaf\\u00Ff\\x41"), back));
+    EXPECT_EQ(back, QStringLiteral("\x09\u00AF\u00AF\u00FF") + QLatin1Char('A'));
+    for (const char* broken : {"\\x/0", "\\x:0", "\\x@0", "\\xG0", "\\x`0", "\\xg0", "\\u123"})
+        EXPECT_FALSE(CProjectText::Unescape(QString::fromLatin1(broken), back)) << broken;
+}
+
+// Parsing: at most 4096 lines, every line with a key before its '=';
+// values are read up to their limits, counting characters, not UTF-16 units.
+TEST(ProjectText, LinesKeysAndLimits)
+{
+    CProjectText in;
+    EXPECT_TRUE(in.Parse(QByteArray("k=1\n").repeated(4095) + "k=2"));
+    EXPECT_FALSE(in.Parse(QByteArray("k=1\n").repeated(4096) + "k=2"));
+    EXPECT_EQ(in.Error().toStdString(), "more than 4096 lines of settings");
+    EXPECT_FALSE(in.Parse("a=1\n=2\n"));
+    EXPECT_TRUE(in.Error().startsWith(QStringLiteral("a settings line without a key: "))) << in.Error().toStdString();
+
+    ASSERT_TRUE(in.Parse(QStringLiteral("t=ab\U0001F600\nu=abcd\nc=0a141E\nr=0A141E*2 FFFFFF*1\nn=\n").toUtf8()));
+    QString text = QStringLiteral("kept");
+    EXPECT_TRUE(in.GetText("missing", 3, text));
+    EXPECT_EQ(text, QStringLiteral("kept"));
+    EXPECT_TRUE(in.GetText("t", 3, text));
+    EXPECT_EQ(text, QStringLiteral("ab\U0001F600"));
+    EXPECT_FALSE(in.GetText("u", 3, text));
+    EXPECT_EQ(in.Error().toStdString(), "u: more than 3 characters");
+    COLORREF colour = 0;
+    EXPECT_TRUE(in.GetColor("c", colour));
+    EXPECT_EQ(colour, MakeColor(10, 20, 30));
+    EXPECT_FALSE(in.GetColor("n", colour));
+    EXPECT_EQ(colour, MakeColor(10, 20, 30));
+    std::vector<COLORREF> runs;
+    EXPECT_TRUE(in.GetColorRuns("r", 3, runs));
+    EXPECT_EQ(runs, (std::vector<COLORREF>{MakeColor(10, 20, 30), MakeColor(10, 20, 30), MakeColor(255, 255, 255)}));
+    EXPECT_FALSE(in.GetColorRuns("r", 2, runs));
+    EXPECT_EQ(runs.size(), 3u);
+    EXPECT_TRUE(in.GetColorRuns("n", 2, runs));
+    EXPECT_TRUE(runs.empty());
+
+    CProjectText out;
+    out.PutColor("c", MakeColor(10, 20, 255));
+    out.PutColorRuns("r", {MakeColor(1, 2, 3), MakeColor(1, 2, 3), MakeColor(1, 2, 3), 0, MakeColor(1, 2, 3)});
+    out.Put("t", QStringLiteral("a=b"));
+    EXPECT_EQ(out.Bytes(), QByteArray("c=0A14FF\nr=010203*3 000000*1 010203*1\nt=a=b\n"));
 }
