@@ -17,8 +17,10 @@
 #include <QFile>
 #include <QMimeData>
 #include <QSettings>
+#include <QSignalSpy>
 #include <QStandardPaths>
 #include <QTextEdit>
+#include <QTimer>
 #include <QUrl>
 
 using namespace CommandId;
@@ -388,4 +390,69 @@ TEST_F(KeepWorkTest, OnlyDragsCarryingALocalFileAreTaken)
     QCoreApplication::sendEvent(frame.get(), &drop);
     EXPECT_TRUE(drop.isAccepted());
     EXPECT_EQ(Canvas()->Grid().Width(), 40);
+}
+
+// The keeper tells of a change once, starts the recovery file of work that
+// was already unsaved, and ends the recovery file when the work is saved or
+// the session ends; Save As offers the project's own file.
+TEST_F(KeepWorkTest, TheKeeperTellsChangesOnceAndEndsTheRecoveryFileWithTheWork)
+{
+    CProjectKeeper& keeper = frame->Keeper();
+    EXPECT_FALSE(keeper.OfferRecovery()); // no recovery kept at all
+    MakeWork();
+    QSignalSpy changed(&keeper, &CProjectKeeper::StateChanged);
+    QSignalSpy used(&keeper, &CProjectKeeper::ProjectFileUsed);
+    keeper.NoteChange();
+    keeper.NoteChange();
+    EXPECT_EQ(changed.count(), 0); // already unsaved
+    keeper.StartedAfresh();
+    EXPECT_EQ(changed.count(), 1);
+    keeper.NoteChange();
+    keeper.NoteChange();
+    EXPECT_EQ(changed.count(), 2);
+    EXPECT_TRUE(keeper.IsModified());
+
+    const QString folder = dir.FilePath(QStringLiteral("recovery"));
+    keeper.StartRecovery(folder);
+    const auto* timer = keeper.Recovery()->findChild<QTimer*>();
+    ASSERT_NE(timer, nullptr);
+    EXPECT_TRUE(timer->isActive()); // the unsaved work is on its way to the file
+    ASSERT_TRUE(keeper.Recovery()->SaveNow());
+    const QString path = Project("kept.png");
+    SaveAnswers(path);
+    ASSERT_TRUE(keeper.SaveProject());
+    EXPECT_FALSE(keeper.Recovery()->HasFile());
+    EXPECT_FALSE(timer->isActive());
+    ASSERT_EQ(used.count(), 1);
+    EXPECT_EQ(used.at(0).at(0).toString(), QFileInfo(path).absoluteFilePath());
+    EXPECT_EQ(keeper.ProjectPath(), QFileInfo(path).absoluteFilePath());
+
+    QString offered = QStringLiteral("none");
+    frame->Dialogs().askSaveProjectPath = [&offered](int, const QString& current) { return offered = current, QString(); };
+    EXPECT_FALSE(keeper.SaveProjectAs());
+    EXPECT_EQ(offered, QFileInfo(path).absoluteFilePath());
+    frame->Dialogs().askSaveProjectPath = nullptr;
+    EXPECT_FALSE(keeper.SaveProjectAs());
+
+    keeper.NoteChange();
+    EXPECT_TRUE(timer->isActive());
+    ASSERT_TRUE(keeper.Recovery()->SaveNow());
+    keeper.EndSession();
+    EXPECT_FALSE(keeper.Recovery()->HasFile());
+}
+
+// Without a restore question the left work stays for a later run.
+TEST_F(KeepWorkTest, LeftWorkStaysWhenNobodyIsAsked)
+{
+    const QString folder = dir.FilePath(QStringLiteral("recovery"));
+    frame->Keeper().StartRecovery(folder);
+    MakeWork(QStringLiteral("left"));
+    ASSERT_TRUE(frame->Keeper().Recovery()->SaveNow());
+    frame.reset();
+    frame = MakeFrame();
+    frame->Keeper().StartRecovery(folder);
+    frame->Dialogs().askRestoreWork = nullptr;
+    EXPECT_FALSE(frame->Keeper().OfferRecovery());
+    EXPECT_EQ(QDir(folder).entryList({QStringLiteral("*.png")}, QDir::Files).size(), 1);
+    EXPECT_FALSE(frame->isWindowModified());
 }
