@@ -166,6 +166,10 @@ TEST(LogFontDialog, SizesKeepTheirKindBothWays)
     QFont pixels(QStringLiteral("DejaVu Sans"));
     pixels.setPixelSize(17);
     EXPECT_EQ(LogFont::FromDialogFont(pixels, cell).lfHeight, 17);
+    pixels.setPixelSize(1);
+    EXPECT_EQ(LogFont::FromDialogFont(pixels, cell).lfHeight, 1);
+    // A font without a height yet takes the cell kind.
+    EXPECT_EQ(LogFont::FromDialogFont(chosen, FontOf("DejaVu Sans", 0)).lfHeight, 30);
 }
 
 // A Qt font becomes an em height in pixels, its weight and styles, and a
@@ -182,6 +186,8 @@ TEST(LogFontDialog, FromQFontTakesPixelsAndCutsTheName)
     EXPECT_TRUE(lf.lfUnderline);
     EXPECT_FALSE(lf.lfStrikeOut);
     EXPECT_EQ(lf.lfFaceName, QStringLiteral("A Family Name Longer Than Thirt"));
+    font.setWeight(static_cast<QFont::Weight>(1)); // the lightest weight Qt has
+    EXPECT_EQ(LogFont::FromQFont(font).lfWeight, 1);
     QFont points(QStringLiteral("DejaVu Sans"));
     points.setPointSize(12);
     EXPECT_EQ(LogFont::FromQFont(points).lfHeight, -QFontInfo(points).pixelSize());
