@@ -426,6 +426,9 @@ TEST_F(KeepWorkTest, TheKeeperTellsChangesOnceAndEndsTheRecoveryFileWithTheWork)
     ASSERT_EQ(used.count(), 1);
     EXPECT_EQ(used.at(0).at(0).toString(), QFileInfo(path).absoluteFilePath());
     EXPECT_EQ(keeper.ProjectPath(), QFileInfo(path).absoluteFilePath());
+    ASSERT_TRUE(keeper.OpenProjectFile(path));
+    ASSERT_EQ(used.count(), 2);
+    EXPECT_EQ(used.at(1).at(0).toString(), QFileInfo(path).absoluteFilePath());
 
     QString offered = QStringLiteral("none");
     frame->Dialogs().askSaveProjectPath = [&offered](int, const QString& current) { return offered = current, QString(); };
