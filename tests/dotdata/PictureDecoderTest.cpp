@@ -445,3 +445,67 @@ TEST(PictureDecoder, BmpDepthAndCompressionMustFit)
     ASSERT_TRUE(p.IsValid());
     EXPECT_EQ(PixelAt(p, 0, 0), 0x00FF00u);
 }
+
+namespace {
+
+// A one-bit PNG of width x height, all white but the first pixel.
+QByteArray MonoPng(int width, int height)
+{
+    QImage image(width, height, QImage::Format_Mono);
+    image.fill(1);
+    image.setPixel(0, 0, 0);
+    return MakePng(image);
+}
+
+} // namespace
+
+// A PNG larger than the limit on either axis is kept to the limit's top left,
+// its whole size still told; a pixel with no alpha keeps its colour.
+TEST(PictureDecoder, PngIsCutToTheLimitOnEachAxis)
+{
+    auto marks = [](int x, int y) {
+        if (x == 1023 && y == 767)
+            return qRgb(255, 0, 0);
+        return x == 1024 || y == 768 ? qRgb(0, 255, 0) : qRgb(0, 0, 0);
+    };
+    DecodedPicture p = Decode(MakePng(MakeImage(1100, 800, marks)));
+    ASSERT_TRUE(p.IsValid());
+    EXPECT_EQ(p.size, QSize(1100, 800));
+    EXPECT_EQ(p.pixels.size(), QSize(1024, 768));
+    EXPECT_EQ(p.pixels.format(), QImage::Format_BGR888);
+    EXPECT_EQ(PixelAt(p, 1023, 767), 0xFF0000u);
+    EXPECT_EQ(PixelAt(p, 1022, 766), 0u);
+    for (const QSize size : {QSize(1100, 20), QSize(20, 800)}) {
+        p = Decode(MakePng(MakeImage(size.width(), size.height(), marks)));
+        ASSERT_TRUE(p.IsValid());
+        EXPECT_EQ(p.size, size);
+        EXPECT_EQ(p.pixels.size(), size.boundedTo(QSize(1024, 768)));
+    }
+
+    QImage clear(2, 1, QImage::Format_ARGB32);
+    clear.setPixel(0, 0, qRgba(0, 255, 0, 0));
+    clear.setPixel(1, 0, qRgba(255, 0, 255, 255));
+    p = Decode(MakePng(clear));
+    ASSERT_TRUE(p.IsValid());
+    EXPECT_EQ(PixelAt(p, 0, 0), 0x00FF00u);
+    EXPECT_EQ(PixelAt(p, 1, 0), 0xFF00FFu);
+}
+
+// A PNG is decoded whole at four bytes a pixel, up to 32 MB; a file past
+// 64 MB is not read at all.
+TEST(PictureDecoder, PngSizeAndFileLimits)
+{
+    DecodedPicture p = Decode(MonoPng(2048, 4096));
+    ASSERT_TRUE(p.IsValid());
+    EXPECT_EQ(p.size, QSize(2048, 4096));
+    EXPECT_EQ(PixelAt(p, 0, 0), 0u);
+    EXPECT_EQ(PixelAt(p, 1, 0), 0xFFFFFFu);
+    EXPECT_FALSE(Decode(MonoPng(2049, 4096)).IsValid());
+    EXPECT_FALSE(Decode(MonoPng(4096, 2049)).IsValid());
+
+    QByteArray file = MonoPng(4, 4);
+    file.append(64 * 1024 * 1024 - file.size(), '\0');
+    EXPECT_TRUE(Decode(file).IsValid());
+    file.append('\0');
+    EXPECT_FALSE(Decode(file).IsValid());
+}
