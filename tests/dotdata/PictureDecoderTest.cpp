@@ -1,6 +1,7 @@
 #include "dotdata/PictureDecoder.h"
 
 #include "dotdata/PictureFiles.h"
+#include "dotdata/SkippingDevice.h"
 
 #include <QBuffer>
 
@@ -508,4 +509,39 @@ TEST(PictureDecoder, PngSizeAndFileLimits)
     EXPECT_TRUE(Decode(file).IsValid());
     file.append('\0');
     EXPECT_FALSE(Decode(file).IsValid());
+}
+
+// The view of a device with ranges left out reads the rest in order, from
+// any position and in pieces of any size, and tells the size that is left.
+TEST(PictureDecoder, ASkippingViewReadsOnlyWhatIsLeftIn)
+{
+    QByteArray source("0123456789");
+    QBuffer buffer(&source);
+    ASSERT_TRUE(buffer.open(QIODevice::ReadOnly));
+    const struct
+    {
+        CSkippingDevice::Ranges skipped;
+        QByteArray seen;
+    } cases[] = {
+        {{}, "0123456789"},
+        {{{2, 4}, {6, 7}}, "0145789"},
+        {{{0, 1}, {2, 4}, {6, 7}, {9, 10}}, "14578"},
+        {{{0, 10}}, ""},
+    };
+    for (const auto& c : cases) {
+        CSkippingDevice view(buffer, c.skipped);
+        EXPECT_EQ(view.size(), c.seen.size()) << c.seen.constData();
+        EXPECT_EQ(view.readAll(), c.seen);
+        for (int piece = 1; piece <= 3; ++piece) {
+            ASSERT_TRUE(view.seek(0));
+            QByteArray read;
+            for (int step = 0; step < 12 && !view.atEnd(); ++step)
+                read += view.read(piece);
+            EXPECT_EQ(read, c.seen) << piece;
+        }
+        for (qint64 from = 0; from < c.seen.size(); ++from) {
+            ASSERT_TRUE(view.seek(from));
+            EXPECT_EQ(view.read(100), c.seen.mid(from)) << c.seen.constData() << " from " << from;
+        }
+    }
 }
