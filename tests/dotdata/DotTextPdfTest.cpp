@@ -2,9 +2,12 @@
 
 #include "dotdata/DotTextPdf.h"
 #include "dotdata/DotTextPrinter.h"
+#include "dotdata/ListingDocument.h"
 #include "dotdata/TextPdfWriter.h"
 
 #include <QDir>
+#include <QFontDatabase>
+#include <QFontInfo>
 #include <QFontMetricsF>
 #include <QImage>
 #include <QPageSize>
@@ -316,4 +319,23 @@ TEST(DotTextPdf, ThePlainListingSitsInsideTheMarginsAtItsScreenSize)
         EXPECT_NEAR(lines[2].split(' ')[0].toDouble(), metrics.lineSpacing() * 72 / dpi, 0.02) << dpi;
         EXPECT_EQ(lines[4], "(1-1-1-R) Tj");
     }
+}
+
+// A listing document brings the listing's font, fixed pitch and 18 pixels
+// from ascent to descent, and the screen's resolution to its PDF.
+TEST(DotTextPdf, AListingDocumentBringsItsFontAndResolution)
+{
+    const CListingDocument listing(QStringLiteral("1-1-1-R\n"));
+    const QFont& font = listing.Font();
+    EXPECT_EQ(font.family(), QFontDatabase::systemFont(QFontDatabase::FixedFont).family());
+    EXPECT_TRUE(QFontInfo(font).fixedPitch());
+    ASSERT_GT(font.pixelSize(), 0);
+    EXPECT_NEAR(QFontMetricsF(font).height(), 18, 1.0);
+    EXPECT_EQ(listing.SourceDpi(), 96); // the offscreen screen's
+    CDotTextPdf pdf(listing);
+    pdf.SetPage(A4(), 300);
+    const QList<QByteArray> contents = Contents(pdf.Render());
+    ASSERT_EQ(contents.size(), 1);
+    EXPECT_TRUE(contents[0].contains("/F1 " + QByteArray::number(font.pixelSize() * 0.75, 'f', 2) + " Tf\n"))
+        << contents[0].constData();
 }

@@ -2,6 +2,7 @@
 
 #include "dotdata/PictureFiles.h"
 #include "dotdata/SkippingDevice.h"
+#include "TestSupport.h"
 
 #include <QBuffer>
 
@@ -535,8 +536,11 @@ TEST(PictureDecoder, ASkippingViewReadsOnlyWhatIsLeftIn)
         for (int piece = 1; piece <= 3; ++piece) {
             ASSERT_TRUE(view.seek(0));
             QByteArray read;
-            for (int step = 0; step < 12 && !view.atEnd(); ++step)
-                read += view.read(piece);
+            for (int step = 0; step < 12 && !view.atEnd(); ++step) {
+                const QByteArray got = view.read(piece);
+                EXPECT_EQ(got, c.seen.mid(read.size(), piece)) << piece;
+                read += got;
+            }
             EXPECT_EQ(read, c.seen) << piece;
         }
         for (qint64 from = 0; from < c.seen.size(); ++from) {
@@ -544,4 +548,35 @@ TEST(PictureDecoder, ASkippingViewReadsOnlyWhatIsLeftIn)
             EXPECT_EQ(view.read(100), c.seen.mid(from)) << c.seen.constData() << " from " << from;
         }
     }
+}
+
+// A file is taken for a picture by its first bytes alone, whatever its name;
+// only a regular file is looked at.
+TEST(PictureDecoder, APictureFileIsKnownByItsFirstBytes)
+{
+    CScratchDir dir;
+    const struct
+    {
+        const char* name;
+        QByteArray bytes;
+        bool picture;
+    } files[] = {
+        {"a.txt", "BM", true},
+        {"b.dat", MakePng(MakeImage(2, 2, Checker)), true},
+        {"c", MakeJpeg(MakeImage(8, 8, Checker)), true},
+        {"d.bmp", "B", false},
+        {"e.png", "\x89PNX", false},
+        {"f.jpg", "\xFF\xD8\xFE", false},
+        {"g.bmp", "", false},
+    };
+    for (const auto& f : files) {
+        const QString path = dir.FilePath(QString::fromLatin1(f.name));
+        ASSERT_TRUE(WriteAll(path, f.bytes));
+        EXPECT_EQ(CPictureDecoder::IsPictureFile(path), f.picture) << f.name;
+    }
+    const QString fifo = dir.FilePath(QStringLiteral("fifo.bmp"));
+    ASSERT_TRUE(MakeFifo(fifo));
+    EXPECT_FALSE(CPictureDecoder::IsPictureFile(fifo));
+    EXPECT_FALSE(CPictureDecoder::IsPictureFile(dir.FilePath(QStringLiteral("missing.bmp"))));
+    EXPECT_FALSE(CPictureDecoder::IsPictureFile(dir.Path()));
 }
