@@ -330,7 +330,11 @@ TEST(DotTextPdf, AListingDocumentBringsItsFontAndResolution)
     EXPECT_EQ(font.family(), QFontDatabase::systemFont(QFontDatabase::FixedFont).family());
     EXPECT_TRUE(QFontInfo(font).fixedPitch());
     ASSERT_GT(font.pixelSize(), 0);
-    EXPECT_NEAR(QFontMetricsF(font).height(), 18, 1.0);
+    // The em is the whole pixel size whose ascent + descent comes nearest 18.
+    QFont probe = font;
+    probe.setPixelSize(100);
+    const qreal perPixel = QFontMetricsF(probe).height() / 100;
+    EXPECT_NEAR(font.pixelSize() * perPixel, 18, perPixel / 2) << font.pixelSize();
     EXPECT_EQ(listing.SourceDpi(), 96); // the offscreen screen's
     CDotTextPdf pdf(listing);
     pdf.SetPage(A4(), 300);

@@ -1,8 +1,7 @@
 #include "dotdata/PngChunks.h"
 
-#include <QBuffer>
-#include <QImage>
-#include <QImageWriter>
+#include "dotdata/PictureFiles.h"
+
 #include <QtEndian>
 
 #include <gtest/gtest.h>
@@ -14,13 +13,7 @@ const QByteArray kSignature = QByteArray::fromHex("89504e470d0a1a0a");
 // A PNG written by Qt, whose chunks the walk must find as Qt wrote them.
 QByteArray QtPng(int width, int height)
 {
-    QImage picture(width, height, QImage::Format_RGB888);
-    picture.fill(Qt::red);
-    QByteArray png;
-    QBuffer buffer(&png);
-    buffer.open(QIODevice::WriteOnly);
-    QImageWriter(&buffer, "png").write(picture);
-    return png;
+    return testpic::MakePng(testpic::MakeImage(width, height, [](int, int) { return qRgb(255, 0, 0); }));
 }
 
 QByteArray Header(quint32 width, quint32 height, int extra = 0)
