@@ -1,6 +1,7 @@
 #include "base/DotGrid.h"
 #include "dotdata/ByteLayout.h"
 #include "dotdata/DotBytes.h"
+#include "dotdata/PlaneColors.h"
 #include "SevenColours.h"
 #include "TestSupport.h"
 
@@ -416,4 +417,44 @@ TEST(ControllerBytes, SizesMustMatchAndMonoColoursStayInThePalette)
         EXPECT_EQ(back.DisplayDotAt(1, 0), DotPalette[static_cast<std::size_t>(m.shown)]) << m.mono;
         EXPECT_EQ(back.DisplayDotAt(0, 0), kBack) << m.mono;
     }
+}
+
+// Plane bits no colour writes still read back as a colour: green and blue
+// together as White; only the planes a setting has count, and in mono only
+// the first bit. An unlit dot lights no plane.
+TEST(ControllerBytes, PlaneBitsNoColourWritesReadBack)
+{
+    constexpr int kUnlit = 7;
+    const struct
+    {
+        SExportOptions::Planes planes;
+        int bits;
+        int index;
+    } reads[] = {
+        {SExportOptions::Rgb, 0, kUnlit}, {SExportOptions::Rgb, 6, 5}, {SExportOptions::Rgb, 7, 5},
+        {SExportOptions::Rgb, 8, kUnlit}, {SExportOptions::Rgb, 9, 0}, {SExportOptions::RedGreen, 0, kUnlit},
+        {SExportOptions::RedGreen, 4, kUnlit}, {SExportOptions::RedGreen, 6, 1}, {SExportOptions::Mono, 1, 4},
+        {SExportOptions::Mono, 2, kUnlit}, {SExportOptions::Mono, 0, kUnlit},
+    };
+    for (const auto& r : reads)
+        EXPECT_EQ(CPlaneColors::ColorIndexOf(r.planes, r.bits, 4), r.index) << r.planes << " bits " << r.bits;
+    for (const auto planes : {SExportOptions::Mono, SExportOptions::RedGreen, SExportOptions::Rgb}) {
+        for (const int index : {-1, 7, 8})
+            EXPECT_EQ(CPlaneColors::BitsOf(planes, index), 0) << planes << " index " << index;
+    }
+    EXPECT_EQ(CPlaneColors::PlaneName(SExportOptions::Mono, 0), QStringLiteral("mono"));
+    EXPECT_EQ(CPlaneColors::PlaneName(SExportOptions::Rgb, 2), QStringLiteral("blue"));
+
+    // Green and blue planes lit for the first dot of an 8 x 8 canvas.
+    SExportOptions rgb;
+    rgb.planes = SExportOptions::Rgb;
+    CByteLayout layout;
+    QString error;
+    ASSERT_TRUE(layout.Set(8, 8, rgb, error));
+    QByteArray bytes(24, '\0');
+    bytes[8] = '\x80';
+    bytes[16] = '\x80';
+    CDotGrid back = GridWith(8, 8, {});
+    ASSERT_TRUE(CDotBytes::Decode(bytes, layout, 0, back));
+    EXPECT_EQ(back.DisplayDotAt(0, 0), MakeColor(255, 255, 255));
 }

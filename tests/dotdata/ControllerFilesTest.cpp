@@ -164,6 +164,20 @@ TEST(ControllerFiles, IntelHexAddressesPastOneMegabyteUseBothBytesOfTheBase)
     EXPECT_EQ(back, bytes);
 }
 
+// A last record shorter than 16 bytes holds only what is left; its address
+// is the byte's own.
+TEST(ControllerFiles, IntelHexLastRecordHoldsOnlyTheRest)
+{
+    QByteArray bytes;
+    for (int i = 0; i < 16; ++i)
+        bytes += static_cast<char>(i);
+    bytes += '\xA5';
+    EXPECT_EQ(CIntelHex::Write(bytes), ":10000000000102030405060708090A0B0C0D0E0F78\r\n"
+                                       ":01001000A54A\r\n"
+                                       ":00000001FF\r\n");
+    EXPECT_EQ(CIntelHex::Write(QByteArray()), ":00000001FF\r\n");
+}
+
 TEST(ControllerFiles, IntelHexReaderRefusesBadRecords)
 {
     QByteArray bytes;
@@ -176,6 +190,10 @@ TEST(ControllerFiles, IntelHexReaderRefusesBadRecords)
                                 ":02000000445565\r\n:0400000300000000F9\r\n:00000001FF\r\n";
     ASSERT_TRUE(CIntelHex::Read(segments, 18, bytes, error)) << error.toStdString();
     EXPECT_EQ(bytes, QByteArray(16, '\0') + "\x44\x55");
+    // A start linear address record is skipped too.
+    const QByteArray startLinear = ":0400000500000100F6\n" + good;
+    ASSERT_TRUE(CIntelHex::Read(startLinear, 16, bytes, error)) << error.toStdString();
+    EXPECT_EQ(bytes, kSampleRows);
     struct SBad
     {
         QByteArray text;
@@ -187,6 +205,7 @@ TEST(ControllerFiles, IntelHexReaderRefusesBadRecords)
         {":0F000000804000000000000000000000000000012F\n:00000001FF\n", "wrong length"},
         {":10000000804000000000000000000000000000G12F\n:00000001FF\n", "not hex"},
         {"10000000804000000000000000000000000000012F\n:00000001FF\n", "is not an Intel HEX record"},
+        {":10000000804000000000000000000000000000012F\n;00000001FF\n", "line 2 (';00000001FF'): is not an Intel HEX record"},
         {":08000000804000000000000038\n:080008000000000000000001EF\n:0100100000EF\n:00000001FF\n", "a byte past the 16 bytes"},
         {":08000000804000000000000038\n:080000000000000000000001F7\n:00000001FF\n", "gives byte 0 a second time"},
         {":08000000804000000000000038\n:00000001FF\n", "give 8 of the 16 bytes"},
@@ -232,7 +251,8 @@ TEST(ControllerFiles, ReadBackDrawsTheFileOntoTheCanvas)
     EXPECT_TRUE(ReadBack(dir.FilePath("short.bin"), SExportOptions(), target)
                     .endsWith("holds 15 bytes; a 16 x 8 canvas takes 16 with these options."));
     ASSERT_TRUE(WriteAll(dir.FilePath("long.bin"), QByteArray(17, '\0')));
-    EXPECT_TRUE(ReadBack(dir.FilePath("long.bin"), SExportOptions(), target).contains("holds more than the 16 bytes"));
+    EXPECT_TRUE(ReadBack(dir.FilePath("long.bin"), SExportOptions(), target)
+                    .endsWith("holds more than the 16 bytes a 16 x 8 canvas takes with these options."));
     SExportOptions rgb;
     rgb.planes = SExportOptions::Rgb;
     EXPECT_TRUE(ReadBack(dir.FilePath("in.bin"), rgb, target).contains("holds 16 bytes; a 16 x 8 canvas takes 48"));
@@ -246,7 +266,8 @@ TEST(ControllerFiles, ReadBackDrawsTheFileOntoTheCanvas)
     EXPECT_TRUE(ReadBack(dir.FilePath("missing.hex"), SExportOptions(), target).contains("cannot open"));
     EXPECT_TRUE(ReadBack(dir.FilePath("sign.h"), SExportOptions(), target).contains("neither a .bin nor a .hex"));
     ASSERT_TRUE(WriteAll(dir.FilePath("huge.hex"), QByteArray(16 * 16 + 65537, ':')));
-    EXPECT_TRUE(ReadBack(dir.FilePath("huge.hex"), SExportOptions(), target).contains("is larger than"));
+    // Intel HEX may take 16 characters a byte and 64 KB more: 16 * 16 + 65536.
+    EXPECT_TRUE(ReadBack(dir.FilePath("huge.hex"), SExportOptions(), target).contains("is larger than 65792"));
     ASSERT_TRUE(WriteAll(dir.FilePath("bad.hex"), ":10000000804000000000000000000000000000012E\r\n:00000001FF\r\n"));
     EXPECT_TRUE(ReadBack(dir.FilePath("bad.hex"), SExportOptions(), target).contains("bad.hex', line 1"));
 
@@ -276,6 +297,11 @@ TEST(ControllerFiles, TargetsThatAreNotRegularFilesAreLeftAlone)
     EXPECT_TRUE(error.endsWith("is a folder and is left as it is.")) << error.toStdString();
     EXPECT_FALSE(CControllerExport::WriteAs(grid, SExportOptions(), CControllerExport::Raw,
                                             QStringLiteral("/dev/null"), error));
+    // A folder that does not exist: the write fails and says where.
+    const QString lost = dir.FilePath(QStringLiteral("missing/sign.bin"));
+    EXPECT_FALSE(CControllerExport::Write(grid, SExportOptions(), lost, error));
+    EXPECT_TRUE(error.startsWith(QStringLiteral("Cannot write '"))) << error.toStdString();
+    EXPECT_TRUE(error.contains(QStringLiteral("sign.bin': "))) << error.toStdString();
     // No format at all writes nothing.
     const QString none = dir.FilePath(QStringLiteral("none.bin"));
     EXPECT_FALSE(CControllerExport::WriteAs(grid, SExportOptions(), CControllerExport::None, none, error));

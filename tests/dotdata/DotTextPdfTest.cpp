@@ -2,9 +2,13 @@
 
 #include "dotdata/DotTextPdf.h"
 #include "dotdata/DotTextPrinter.h"
+#include "dotdata/ListingDocument.h"
 #include "dotdata/TextPdfWriter.h"
 
 #include <QDir>
+#include <QFontDatabase>
+#include <QFontInfo>
+#include <QFontMetricsF>
 #include <QImage>
 #include <QPageSize>
 #include <QProcess>
@@ -43,6 +47,23 @@ QPageLayout A4()
 QStringList Files(const CScratchDir& dir)
 {
     return QDir(dir.Path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot);
+}
+
+// The contents streams of a PDF from the plain writer, unpacked.
+QList<QByteArray> Contents(const QByteArray& pdf)
+{
+    QList<QByteArray> contents;
+    for (qsizetype at = pdf.indexOf("/Length "); at >= 0; at = pdf.indexOf("/Length ", at + 1)) {
+        const qsizetype numberEnd = pdf.indexOf(' ', at + 8);
+        const int length = pdf.mid(at + 8, numberEnd - at - 8).toInt();
+        EXPECT_TRUE(pdf.mid(numberEnd).startsWith(" /Filter /FlateDecode >>\nstream\n"));
+        const qsizetype start = pdf.indexOf("stream\n", at) + 7;
+        EXPECT_TRUE(pdf.mid(start + length).startsWith("\nendstream\nendobj\n")) << length;
+        QByteArray packed = pdf.mid(start, length);
+        packed.prepend(QByteArray("\x00\x01\x00\x00", 4)); // the size qUncompress expects in front
+        contents << qUncompress(packed);
+    }
+    return contents;
 }
 
 } // namespace
@@ -260,20 +281,65 @@ TEST(TextPdfWriter, APageIsTheTextOperatorsOfItsLines)
     EXPECT_TRUE(pdf.contains("2 0 obj\n<< /Type /Pages /Kids [ 6 0 R 8 0 R ] /Count 2 >>\nendobj\n"));
     EXPECT_TRUE(pdf.contains("xref\n0 9\n0000000000 65535 f \n"));
 
-    // The contents streams, unpacked.
-    QList<QByteArray> contents;
-    for (qsizetype at = pdf.indexOf("/Length "); at >= 0; at = pdf.indexOf("/Length ", at + 1)) {
-        const qsizetype numberEnd = pdf.indexOf(' ', at + 8);
-        const int length = pdf.mid(at + 8, numberEnd - at - 8).toInt();
-        ASSERT_TRUE(pdf.mid(numberEnd).startsWith(" /Filter /FlateDecode >>\nstream\n"));
-        const qsizetype start = pdf.indexOf("stream\n", at) + 7;
-        ASSERT_TRUE(pdf.mid(start + length).startsWith("\nendstream\nendobj\n")) << length;
-        QByteArray packed = pdf.mid(start, length);
-        packed.prepend(QByteArray("\x00\x01\x00\x00", 4)); // the size qUncompress expects in front
-        contents << qUncompress(packed);
-    }
+    const QList<QByteArray> contents = Contents(pdf);
     ASSERT_EQ(contents.size(), 2);
     EXPECT_EQ(contents[0], QByteArray("BT\n/F1 10.50 Tf\n12.75 TL\n36.13 801.75 Td\n(1-1-1-R, 1-1-2-G) Tj\nT*\nT*\n"
                                       "(2-8-8-W) Tj\nET\n"));
     EXPECT_EQ(contents[1], QByteArray("BT\n/F1 10.50 Tf\n12.75 TL\n36.13 801.75 Td\nET\n"));
+}
+
+// A listing of plain text goes on the page chosen: the paper's size, the
+// first line's start at the printable area's corner and its baseline the
+// font's ascent below it, the listing font at its size on screen in points.
+TEST(DotTextPdf, ThePlainListingSitsInsideTheMarginsAtItsScreenSize)
+{
+    const QTextDocument text(QStringLiteral("1-1-1-R\n"));
+    for (const int dpi : {96, 72}) {
+        CDotTextPdf pdf(text, PaneFont(), dpi);
+        pdf.SetPage(QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Landscape, QMarginsF(108, 144, 0, 0),
+                                QPageLayout::Point),
+                    300);
+        const QByteArray bytes = pdf.Render();
+        EXPECT_EQ(pdf.PageCount(), 1);
+        EXPECT_TRUE(bytes.contains("/MediaBox [0 0 842.00 595.00]")) << dpi;
+        const QList<QByteArray> contents = Contents(bytes);
+        ASSERT_EQ(contents.size(), 1) << dpi;
+        const QList<QByteArray> lines = contents[0].split('\n');
+        ASSERT_GE(lines.size(), 5);
+        // 18 pixels at 96 dots an inch are 13.5 points, at 72 dots 18 points.
+        const double points = dpi == 96 ? 13.5 : 18.0;
+        EXPECT_EQ(lines[1], "/F1 " + QByteArray::number(points, 'f', 2) + " Tf") << dpi;
+        const QList<QByteArray> start = lines[3].split(' ');
+        ASSERT_EQ(start.size(), 3) << lines[3].constData();
+        EXPECT_EQ(start[0], "108.00");
+        // The font's own measures, in points: its ascent below the top, its line spacing apart.
+        const QFontMetricsF metrics(PaneFont());
+        EXPECT_NEAR(start[1].toDouble(), 595 - 144 - metrics.ascent() * 72 / dpi, 0.02) << dpi;
+        EXPECT_EQ(lines[2].split(' ').value(1), "TL");
+        EXPECT_NEAR(lines[2].split(' ')[0].toDouble(), metrics.lineSpacing() * 72 / dpi, 0.02) << dpi;
+        EXPECT_EQ(lines[4], "(1-1-1-R) Tj");
+    }
+}
+
+// A listing document brings the listing's font, fixed pitch and 18 pixels
+// from ascent to descent, and the screen's resolution to its PDF.
+TEST(DotTextPdf, AListingDocumentBringsItsFontAndResolution)
+{
+    const CListingDocument listing(QStringLiteral("1-1-1-R\n"));
+    const QFont& font = listing.Font();
+    EXPECT_EQ(font.family(), QFontDatabase::systemFont(QFontDatabase::FixedFont).family());
+    EXPECT_TRUE(QFontInfo(font).fixedPitch());
+    ASSERT_GT(font.pixelSize(), 0);
+    // The em is the whole pixel size whose ascent + descent comes nearest 18.
+    QFont probe = font;
+    probe.setPixelSize(100);
+    const qreal perPixel = QFontMetricsF(probe).height() / 100;
+    EXPECT_NEAR(font.pixelSize() * perPixel, 18, perPixel / 2) << font.pixelSize();
+    EXPECT_EQ(listing.SourceDpi(), 96); // the offscreen screen's
+    CDotTextPdf pdf(listing);
+    pdf.SetPage(A4(), 300);
+    const QList<QByteArray> contents = Contents(pdf.Render());
+    ASSERT_EQ(contents.size(), 1);
+    EXPECT_TRUE(contents[0].contains("/F1 " + QByteArray::number(font.pixelSize() * 0.75, 'f', 2) + " Tf\n"))
+        << contents[0].constData();
 }

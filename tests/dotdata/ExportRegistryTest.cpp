@@ -95,3 +95,57 @@ TEST(ExportRegistry, ExportFormsByExtensionApartFromSaveImage)
     EXPECT_EQ(refused.Message(), QStringLiteral("\"sign.txt\" names no export form; use .h, .c, .bin, .hex or .png."));
     EXPECT_TRUE(QDir(dir.Path()).entryList(QDir::Files).isEmpty());
 }
+
+// Each exporter writes its own form, whichever way it is reached; pictures
+// need dots, and a name of no picture kind is refused by name.
+TEST(ExportRegistry, EachFormWritesItsOwnBytes)
+{
+    CScratchDir dir;
+    const CDotGrid grid = GridWithDots(8, 8, {{0, 0}}, MakeColor(255, 0, 0));
+    const CCanvasText text;
+    const struct
+    {
+        const char* name;
+        QByteArray head;
+    } pictures[] = {{"s.bmp", "BM"}, {"s.jpg", "\xFF\xD8\xFF"}, {"s.png", "\x89PNG"}};
+    for (const auto& p : pictures) {
+        const QString path = dir.FilePath(QString::fromLatin1(p.name));
+        EXPECT_TRUE(CExportRegistry::WritePicture({grid, text}, path)) << p.name;
+        EXPECT_TRUE(ReadAll(path).startsWith(p.head)) << p.name;
+    }
+    const struct
+    {
+        const char* name;
+        QByteArray bytes;
+    } exports[] = {
+        {"e.bin", QByteArray::fromHex("8000000000000000")},
+        {"e.hex", ":08000000800000000000000078\r\n:00000001FF\r\n"},
+    };
+    for (const auto& e : exports) {
+        const QString path = dir.FilePath(QString::fromLatin1(e.name));
+        EXPECT_TRUE(CExportRegistry::WriteExport({grid, text}, path)) << e.name;
+        EXPECT_EQ(ReadAll(path), e.bytes) << e.name;
+    }
+    EXPECT_TRUE(CExportRegistry::WriteExport({grid, text}, dir.FilePath(QStringLiteral("e.h"))));
+    EXPECT_TRUE(ReadAll(dir.FilePath(QStringLiteral("e.h"))).contains("const uint8_t e[] = {\n    0x80, 0x00,"));
+    EXPECT_TRUE(CExportRegistry::WriteExport({grid, text}, dir.FilePath(QStringLiteral("e.png"))));
+    EXPECT_TRUE(ReadAll(dir.FilePath(QStringLiteral("e.png"))).startsWith("\x89PNG"));
+
+    const CDotGrid empty;
+    for (const char* name : {"n.png", "n.bmp"}) {
+        const QString path = dir.FilePath(QString::fromLatin1(name));
+        EXPECT_EQ(CExportRegistry::WritePicture({empty, text}, path).Message(), QStringLiteral("The canvas has no dots."));
+        EXPECT_FALSE(QFile::exists(path)) << name;
+    }
+    const QString none = dir.FilePath(QStringLiteral("n.png"));
+    EXPECT_EQ(CExportRegistry::WriteExport({empty, text}, none).Message(), QStringLiteral("The canvas has no dots."));
+    EXPECT_FALSE(QFile::exists(none));
+    const COutcome gif = CExportRegistry::WritePicture({grid, text}, dir.FilePath(QStringLiteral("s.gif")));
+    EXPECT_FALSE(gif);
+    EXPECT_TRUE(gif.Message().startsWith(QStringLiteral("\"s.gif\" asks for a kind of picture"))) << gif.Message().toStdString();
+    EXPECT_FALSE(QFile::exists(dir.FilePath(QStringLiteral("s.gif"))));
+
+    EXPECT_EQ(CExportRegistry::ExtensionList(SExporter::Picture), QStringLiteral("bmp, jpg, jpeg, jpe, png"));
+    EXPECT_EQ(CExportRegistry::ExtensionList(SExporter::Controller), QStringLiteral("h, c, bin, hex"));
+    EXPECT_EQ(CExportRegistry::ExtensionList(SExporter::Listing), QStringLiteral("txt"));
+}

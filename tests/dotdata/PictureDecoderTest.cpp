@@ -1,6 +1,8 @@
 #include "dotdata/PictureDecoder.h"
 
 #include "dotdata/PictureFiles.h"
+#include "dotdata/SkippingDevice.h"
+#include "TestSupport.h"
 
 #include <QBuffer>
 
@@ -444,4 +446,137 @@ TEST(PictureDecoder, BmpDepthAndCompressionMustFit)
     const DecodedPicture p = Decode(MakeBmp(alpha));
     ASSERT_TRUE(p.IsValid());
     EXPECT_EQ(PixelAt(p, 0, 0), 0x00FF00u);
+}
+
+namespace {
+
+// A one-bit PNG of width x height, all white but the first pixel.
+QByteArray MonoPng(int width, int height)
+{
+    QImage image(width, height, QImage::Format_Mono);
+    image.fill(1);
+    image.setPixel(0, 0, 0);
+    return MakePng(image);
+}
+
+} // namespace
+
+// A PNG larger than the limit on either axis is kept to the limit's top left,
+// its whole size still told; a pixel with no alpha keeps its colour.
+TEST(PictureDecoder, PngIsCutToTheLimitOnEachAxis)
+{
+    auto marks = [](int x, int y) {
+        if (x == 1023 && y == 767)
+            return qRgb(255, 0, 0);
+        return x == 1024 || y == 768 ? qRgb(0, 255, 0) : qRgb(0, 0, 0);
+    };
+    DecodedPicture p = Decode(MakePng(MakeImage(1100, 800, marks)));
+    ASSERT_TRUE(p.IsValid());
+    EXPECT_EQ(p.size, QSize(1100, 800));
+    EXPECT_EQ(p.pixels.size(), QSize(1024, 768));
+    EXPECT_EQ(p.pixels.format(), QImage::Format_BGR888);
+    EXPECT_EQ(PixelAt(p, 1023, 767), 0xFF0000u);
+    EXPECT_EQ(PixelAt(p, 1022, 766), 0u);
+    for (const QSize size : {QSize(1100, 20), QSize(20, 800)}) {
+        p = Decode(MakePng(MakeImage(size.width(), size.height(), marks)));
+        ASSERT_TRUE(p.IsValid());
+        EXPECT_EQ(p.size, size);
+        EXPECT_EQ(p.pixels.size(), size.boundedTo(QSize(1024, 768)));
+    }
+
+    QImage clear(2, 1, QImage::Format_ARGB32);
+    clear.setPixel(0, 0, qRgba(0, 255, 0, 0));
+    clear.setPixel(1, 0, qRgba(255, 0, 255, 255));
+    p = Decode(MakePng(clear));
+    ASSERT_TRUE(p.IsValid());
+    EXPECT_EQ(PixelAt(p, 0, 0), 0x00FF00u);
+    EXPECT_EQ(PixelAt(p, 1, 0), 0xFF00FFu);
+}
+
+// A PNG is decoded whole at four bytes a pixel, up to 32 MB; a file past
+// 64 MB is not read at all.
+TEST(PictureDecoder, PngSizeAndFileLimits)
+{
+    DecodedPicture p = Decode(MonoPng(2048, 4096));
+    ASSERT_TRUE(p.IsValid());
+    EXPECT_EQ(p.size, QSize(2048, 4096));
+    EXPECT_EQ(PixelAt(p, 0, 0), 0u);
+    EXPECT_EQ(PixelAt(p, 1, 0), 0xFFFFFFu);
+    EXPECT_FALSE(Decode(MonoPng(2049, 4096)).IsValid());
+    EXPECT_FALSE(Decode(MonoPng(4096, 2049)).IsValid());
+
+    QByteArray file = MonoPng(4, 4);
+    file.append(64 * 1024 * 1024 - file.size(), '\0');
+    EXPECT_TRUE(Decode(file).IsValid());
+    file.append('\0');
+    EXPECT_FALSE(Decode(file).IsValid());
+}
+
+// The view of a device with ranges left out reads the rest in order, from
+// any position and in pieces of any size, and tells the size that is left.
+TEST(PictureDecoder, ASkippingViewReadsOnlyWhatIsLeftIn)
+{
+    QByteArray source("0123456789");
+    QBuffer buffer(&source);
+    ASSERT_TRUE(buffer.open(QIODevice::ReadOnly));
+    const struct
+    {
+        CSkippingDevice::Ranges skipped;
+        QByteArray seen;
+    } cases[] = {
+        {{}, "0123456789"},
+        {{{2, 4}, {6, 7}}, "0145789"},
+        {{{0, 1}, {2, 4}, {6, 7}, {9, 10}}, "14578"},
+        {{{0, 10}}, ""},
+    };
+    for (const auto& c : cases) {
+        CSkippingDevice view(buffer, c.skipped);
+        EXPECT_EQ(view.size(), c.seen.size()) << c.seen.constData();
+        EXPECT_EQ(view.readAll(), c.seen);
+        for (int piece = 1; piece <= 3; ++piece) {
+            ASSERT_TRUE(view.seek(0));
+            QByteArray read;
+            for (int step = 0; step < 12 && !view.atEnd(); ++step) {
+                const QByteArray got = view.read(piece);
+                EXPECT_EQ(got, c.seen.mid(read.size(), piece)) << piece;
+                read += got;
+            }
+            EXPECT_EQ(read, c.seen) << piece;
+        }
+        for (qint64 from = 0; from < c.seen.size(); ++from) {
+            ASSERT_TRUE(view.seek(from));
+            EXPECT_EQ(view.read(100), c.seen.mid(from)) << c.seen.constData() << " from " << from;
+        }
+    }
+}
+
+// A file is taken for a picture by its first bytes alone, whatever its name;
+// only a regular file is looked at.
+TEST(PictureDecoder, APictureFileIsKnownByItsFirstBytes)
+{
+    CScratchDir dir;
+    const struct
+    {
+        const char* name;
+        QByteArray bytes;
+        bool picture;
+    } files[] = {
+        {"a.txt", "BM", true},
+        {"b.dat", MakePng(MakeImage(2, 2, Checker)), true},
+        {"c", MakeJpeg(MakeImage(8, 8, Checker)), true},
+        {"d.bmp", "B", false},
+        {"e.png", "\x89PNX", false},
+        {"f.jpg", "\xFF\xD8\xFE", false},
+        {"g.bmp", "", false},
+    };
+    for (const auto& f : files) {
+        const QString path = dir.FilePath(QString::fromLatin1(f.name));
+        ASSERT_TRUE(WriteAll(path, f.bytes));
+        EXPECT_EQ(CPictureDecoder::IsPictureFile(path), f.picture) << f.name;
+    }
+    const QString fifo = dir.FilePath(QStringLiteral("fifo.bmp"));
+    ASSERT_TRUE(MakeFifo(fifo));
+    EXPECT_FALSE(CPictureDecoder::IsPictureFile(fifo));
+    EXPECT_FALSE(CPictureDecoder::IsPictureFile(dir.FilePath(QStringLiteral("missing.bmp"))));
+    EXPECT_FALSE(CPictureDecoder::IsPictureFile(dir.Path()));
 }

@@ -160,3 +160,28 @@ TEST(PictureImport, PlaceRoundsAnchorsAndNormalises)
     EXPECT_FALSE(CPictureImport::Place(DecodedPicture(), grid));
     EXPECT_EQ(grid.Width(), 1024);
 }
+
+// Import says why a file was not taken, and nothing when it was; the way of
+// matching colours reaches the grid.
+TEST(PictureImport, SaysWhyAndMatchesTheWayAsked)
+{
+    CScratchDir dir;
+    const QString path = dir.FilePath(QStringLiteral("near.bmp"));
+    ASSERT_TRUE(WriteAll(path, MakeBmp24(2, 1, [](int x, int) { return x ? qRgb(250, 5, 0) : qRgb(255, 0, 0); })));
+    CDotGrid grid = ImageGrid();
+    QString why = QStringLiteral("stale");
+    ASSERT_TRUE(CPictureImport::Import(path, grid, ExactColors, &why));
+    EXPECT_TRUE(why.isEmpty());
+    EXPECT_EQ(At(grid, 0, 0), DotPalette[0]);
+    EXPECT_EQ(At(grid, 1, 0), kBack);
+    ASSERT_TRUE(CPictureImport::Import(path, grid, NearestColor, &why));
+    EXPECT_EQ(At(grid, 1, 0), DotPalette[0]);
+
+    const QString junk = dir.FilePath(QStringLiteral("junk.bmp"));
+    ASSERT_TRUE(WriteAll(junk, "BM and nothing else"));
+    EXPECT_FALSE(CPictureImport::Import(junk, grid, ExactColors, &why));
+    EXPECT_TRUE(why.endsWith(QStringLiteral("is not a BMP, PNG or JPEG picture that can be read"))) << why.toStdString();
+    EXPECT_FALSE(CPictureImport::Import(dir.FilePath(QStringLiteral("gone.bmp")), grid, ExactColors, &why));
+    EXPECT_FALSE(why.isEmpty());
+    EXPECT_EQ(At(grid, 1, 0), DotPalette[0]);
+}

@@ -114,3 +114,23 @@ TEST(SaveDot, ListingBytesMadeInChunksAreThoseOfTheWholeText)
     }
     EXPECT_TRUE(CDotFile::Bytes(CDotListing::Whole(text, chars)).contains("\xF0\xA0\x80\x80")) << "U+20000 in UTF-8";
 }
+
+// Every line end becomes CR LF, at the very start and end as anywhere, and
+// nothing else changes.
+TEST(SaveDot, EveryLineEndBecomesCrLfWhereverItIs)
+{
+    const struct
+    {
+        QString text;
+        QByteArray bytes;
+    } cases[] = {
+        {QString(), QByteArray()},
+        {QStringLiteral("\n"), "\r\n"},
+        {QStringLiteral("\nA"), "\r\nA"},
+        {QStringLiteral("A"), "A"},
+        {QStringLiteral("A\n\nB"), "A\r\n\r\nB"},
+        {QStringLiteral("中\n"), "\xE4\xB8\xAD\r\n"},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(CDotFile::Bytes(c.text), c.bytes) << c.text.toStdString();
+}
