@@ -308,3 +308,56 @@ TEST_F(DrawingTools, EachKindTakesUpItsOwnToolAndNoOther)
     EXPECT_EQ(m_view.ToolKind(), CImageView::ClickTool);
     EXPECT_EQ(m_view.PanMode(), 0);
 }
+
+// A drag outside the selection spans the dots between its ends whichever
+// way it goes, cut to the canvas; the right button leaves it; a drag inside
+// moves it by the whole way the pointer went, over several moves.
+TEST_F(DrawingTools, TheSelectToolSpansDragsEitherWayAndMovesByThePointersPath)
+{
+    m_view.TakeUpTool(CImageView::SelectTool);
+    Drag({9, 7}, {3, 2});
+    EXPECT_EQ(m_view.Selection().Area(), QRect(QPoint(3, 2), QPoint(9, 7)));
+    Drag({3, 12}, {9, 10});
+    EXPECT_EQ(m_view.Selection().Area(), QRect(QPoint(3, 10), QPoint(9, 12)));
+    Drag({12, 3}, {14, 5});
+    EXPECT_EQ(m_view.Selection().Area(), QRect(QPoint(12, 3), QPoint(14, 5)));
+    Drag({14, 14}, {20, 19});
+    EXPECT_EQ(m_view.Selection().Area(), QRect(QPoint(14, 14), QPoint(15, 15)));
+    // A click selects its one dot.
+    Drag({5, 6}, {5, 6});
+    EXPECT_EQ(m_view.Selection().Area(), QRect(5, 6, 1, 1));
+    Drag({1, 1}, {4, 4}, Qt::RightButton);
+    EXPECT_EQ(m_view.Selection().Area(), QRect(5, 6, 1, 1));
+    EXPECT_FALSE(m_view.Selection().IsFloating());
+
+    m_view.Selection().Select(QRect(2, 2, 3, 2));
+    m_nHeld = Qt::LeftButton;
+    Press({3, 3});
+    MoveTo({5, 4});
+    EXPECT_EQ(m_view.Selection().Area(), QRect(4, 3, 3, 2));
+    MoveTo({6, 4});
+    EXPECT_EQ(m_view.Selection().Area(), QRect(5, 3, 3, 2));
+    MoveTo({6, 6});
+    Release({6, 6});
+    m_nHeld = Qt::NoButton;
+    EXPECT_EQ(m_view.Selection().Area(), QRect(5, 5, 3, 2));
+    EXPECT_TRUE(m_view.Selection().IsFloating());
+    EXPECT_EQ(Steps(), 0u);
+}
+
+// Over the selection the pointer offers to move it, elsewhere to select.
+TEST_F(DrawingTools, TheSelectToolsPointerShowsWhatADragWouldDo)
+{
+    m_view.TakeUpTool(CImageView::SelectTool);
+    Drag({4, 4}, {6, 5});
+    const struct
+    {
+        QPoint dot;
+        Qt::CursorShape shape;
+    } cases[] = {{{4, 4}, Qt::SizeAllCursor}, {{6, 5}, Qt::SizeAllCursor}, {{3, 4}, Qt::CrossCursor},
+                 {{7, 5}, Qt::CrossCursor},   {{5, 3}, Qt::CrossCursor},   {{5, 6}, Qt::CrossCursor}};
+    for (const auto& c : cases) {
+        MoveTo(c.dot);
+        EXPECT_EQ(m_view.PointerShape(), c.shape) << c.dot.x() << "," << c.dot.y();
+    }
+}
