@@ -361,3 +361,70 @@ TEST_F(DrawingTools, TheSelectToolsPointerShowsWhatADragWouldDo)
         EXPECT_EQ(m_view.PointerShape(), c.shape) << c.dot.x() << "," << c.dot.y();
     }
 }
+
+// Each shape follows the pointer's last position, not the way it went; Shift
+// keeps ellipses round as it keeps rectangles square.
+TEST_F(DrawingTools, ShapesFollowTheLastPositionAndShiftMakesCircles)
+{
+    const auto drawn = [](auto add) {
+        CDotShape shape(QSize(16, 16));
+        add(shape);
+        return Art(shape);
+    };
+    m_view.TakeUpTool(CImageView::LineTool);
+    m_nHeld = Qt::LeftButton;
+    Press({1, 1});
+    MoveTo({12, 1});
+    MoveTo({3, 9});
+    Release({3, 9});
+    EXPECT_EQ(Lit(), drawn([](CDotShape& s) { s.AddLine({1, 1}, {3, 9}); }));
+    for (const bool filled : {false, true}) {
+        ASSERT_TRUE(m_view.Document().NewCanvas(16, 16, ImageMode));
+        m_view.TakeUpTool(filled ? CImageView::FilledEllipseTool : CImageView::EllipseTool);
+        Press({2, 2});
+        MoveTo({14, 14});
+        MoveTo({12, 6}, Qt::ShiftModifier);
+        Release({12, 6}, Qt::LeftButton, Qt::ShiftModifier);
+        EXPECT_EQ(Lit(), drawn([filled](CDotShape& s) { s.AddEllipse({2, 2}, {12, 12}, filled); })) << filled;
+    }
+    m_nHeld = Qt::NoButton;
+}
+
+// A gesture starts only on the grid and ends only with its own button.
+TEST_F(DrawingTools, AShapeStartsOnTheGridAndEndsWithItsOwnButton)
+{
+    m_view.TakeUpTool(CImageView::RectangleTool);
+    m_nHeld = Qt::LeftButton;
+    QTest::mousePress(m_view.viewport(), Qt::LeftButton, {}, m_view.DotToClient(-2, 3).center());
+    MoveTo({6, 6});
+    Release({6, 6});
+    EXPECT_EQ(Steps(), 0u) << "pressed off the grid";
+    Press({2, 2});
+    MoveTo({6, 6});
+    Release({6, 6}, Qt::RightButton);
+    EXPECT_EQ(Steps(), 0u) << "another button's release";
+    Release({5, 4});
+    m_nHeld = Qt::NoButton;
+    EXPECT_EQ(Steps(), 1u);
+    CDotShape expected(QSize(16, 16));
+    expected.AddRectangle({2, 2}, {5, 4}, false);
+    EXPECT_EQ(Lit(), Art(expected));
+}
+
+// When the preview shrinks, the dots it no longer covers are shown as they are.
+TEST_F(DrawingTools, AShrinkingPreviewLeavesNoTrace)
+{
+    m_view.TakeUpTool(CImageView::LineTool);
+    m_nHeld = Qt::LeftButton;
+    Press({1, 1});
+    MoveTo({12, 1});
+    QCoreApplication::processEvents();
+    EXPECT_EQ(Grab().pixel(At(10, 1)), Rgb(kRed));
+    MoveTo({4, 1});
+    QCoreApplication::processEvents();
+    const QImage shown = Grab();
+    EXPECT_EQ(shown.pixel(At(10, 1)), Rgb(m_view.Grid().BackColor()));
+    EXPECT_EQ(shown.pixel(At(4, 1)), Rgb(kRed));
+    Release({4, 1});
+    m_nHeld = Qt::NoButton;
+}

@@ -109,6 +109,13 @@ TEST(RowScaleCopy, InkIsJudgedWithoutAlpha)
     CDotGrid grid = MarkedGrid();
     StretchRowsOnto(image, QPoint(0, 0), QSize(2, 1), grid, QPoint(0, 0), 1);
     EXPECT_EQ(Letters(grid).substr(0, 3), "Rk.");
+    // A clear black pixel is ground: squashed over red ink, the red wins.
+    QImage pair(1, 2, QImage::Format_ARGB32);
+    pair.setPixel(0, 0, 0x00000000u);
+    pair.setPixel(0, 1, 0x00FF0000u);
+    grid = MarkedGrid();
+    StretchRowsOnto(pair, QPoint(0, 0), QSize(1, 2), grid, QPoint(0, 0), 1);
+    EXPECT_EQ(Letters(grid).substr(0, 2), "R.");
     // An empty source or grid writes nothing.
     grid = MarkedGrid();
     StretchRowsOnto(image, QPoint(0, 0), QSize(0, 1), grid, QPoint(0, 0), 1);
