@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
+
 namespace {
 
 const QRgb kSentinel = qRgb(1, 2, 3);
@@ -313,4 +315,42 @@ TEST(DotRaster, GridLinesFollowTheOffsetInsideTheClipOnBothAxes)
     const QImage otherBefore = other;
     DrawGridLines(other, other.rect(), 3, {0, 0}, kLine);
     EXPECT_EQ(other, otherBefore);
+}
+
+// The cached overlay is the text's picture for every change in turn: a
+// moved, recoloured, emptied or resized text leaves nothing of the one
+// before, and asking again for the same gives the same picture.
+TEST(TextOverlay, TheCacheShowsOnlyTheLatestText)
+{
+    CCanvasText text;
+    text.m_lfText.lfFaceName = QStringLiteral("DejaVu Sans");
+    text.m_lfText.lfHeight = -10;
+    text.m_crText = 0x000000FF;
+    text.m_szText = QStringLiteral("MM MM");
+    COverlayCache cache;
+    const struct
+    {
+        const char* change;
+        std::function<void(CCanvasText&)> apply;
+        QSize size;
+    } steps[] = {
+        {"first", [](CCanvasText&) {}, QSize(60, 30)},
+        {"same again", [](CCanvasText&) {}, QSize(60, 30)},
+        {"moved down", [](CCanvasText& t) { t.m_nTextY = 12; }, QSize(60, 30)},
+        {"moved right", [](CCanvasText& t) { t.m_nTextX = 9; }, QSize(60, 30)},
+        {"green", [](CCanvasText& t) { t.m_crText = 0x0000FF00; }, QSize(60, 30)},
+        {"other text", [](CCanvasText& t) { t.m_szText = QStringLiteral("ii"); }, QSize(60, 30)},
+        {"taller", [](CCanvasText&) {}, QSize(60, 40)},
+        {"wider", [](CCanvasText&) {}, QSize(70, 40)},
+        {"empty", [](CCanvasText& t) { t.m_szText.clear(); }, QSize(70, 40)},
+    };
+    for (const auto& step : steps) {
+        step.apply(text);
+        const QImage& cached = cache.Get(text, step.size.width(), step.size.height());
+        const QImage fresh = RenderTextOverlay(text, step.size.width(), step.size.height());
+        EXPECT_EQ(cached.size(), step.size) << step.change;
+        EXPECT_EQ(cached.convertToFormat(QImage::Format_RGB32), fresh.convertToFormat(QImage::Format_RGB32))
+            << step.change;
+        ASSERT_NE(cache.Layout(), nullptr);
+    }
 }

@@ -4,6 +4,9 @@
 #include "canvas/CanvasTool.h"
 #include "canvas/DotSelection.h"
 
+#include <QPaintEvent>
+#include <QRegion>
+
 #include <set>
 #include <utility>
 
@@ -411,20 +414,84 @@ TEST_F(DrawingTools, AShapeStartsOnTheGridAndEndsWithItsOwnButton)
     EXPECT_EQ(Lit(), Art(expected));
 }
 
-// When the preview shrinks, the dots it no longer covers are shown as they are.
-TEST_F(DrawingTools, AShrinkingPreviewLeavesNoTrace)
+// The region of the paint events a widget gets.
+class CPaintedRegion : public QObject
+{
+public:
+    QRegion m_region;
+
+protected:
+    bool eventFilter(QObject*, QEvent* event) override
+    {
+        if (event->type() == QEvent::Paint)
+            m_region += static_cast<QPaintEvent*>(event)->region();
+        return false;
+    }
+};
+
+// When the preview shrinks, the dots it no longer covers are painted again,
+// and only the dots of the old and the new preview are.
+TEST_F(DrawingTools, AShrinkingPreviewRepaintsTheDotsItLeft)
 {
     m_view.TakeUpTool(CImageView::LineTool);
     m_nHeld = Qt::LeftButton;
     Press({1, 1});
     MoveTo({12, 1});
     QCoreApplication::processEvents();
-    EXPECT_EQ(Grab().pixel(At(10, 1)), Rgb(kRed));
+    CPaintedRegion painted;
+    m_view.viewport()->installEventFilter(&painted);
     MoveTo({4, 1});
     QCoreApplication::processEvents();
-    const QImage shown = Grab();
-    EXPECT_EQ(shown.pixel(At(10, 1)), Rgb(m_view.Grid().BackColor()));
-    EXPECT_EQ(shown.pixel(At(4, 1)), Rgb(kRed));
+    m_view.viewport()->removeEventFilter(&painted);
+    for (const int column : {1, 4, 5, 10, 12})
+        EXPECT_TRUE(painted.m_region.contains(m_view.DotToClient(column, 1))) << column;
+    EXPECT_FALSE(painted.m_region.intersects(m_view.DotToClient(13, 1)));
+    EXPECT_FALSE(painted.m_region.intersects(m_view.DotToClient(4, 3)));
+    EXPECT_EQ(Grab().pixel(At(10, 1)), Rgb(m_view.Grid().BackColor()));
     Release({4, 1});
     m_nHeld = Qt::NoButton;
+}
+
+// Each tool's pointer tells what a click does, and that it is refused while
+// typed text waits for its merge.
+TEST_F(DrawingTools, EachToolsPointerShowsWhetherItMayDraw)
+{
+    const struct
+    {
+        int tool;
+        Qt::CursorShape allowed;
+    } cases[] = {{CImageView::ClickTool, Qt::ArrowCursor},      {CImageView::PencilTool, Qt::CrossCursor},
+                 {CImageView::EllipseTool, Qt::CrossCursor},    {CImageView::FillTool, Qt::PointingHandCursor},
+                 {CImageView::SelectTool, Qt::CrossCursor}};
+    for (const auto& c : cases) {
+        m_view.TakeUpTool(c.tool);
+        EXPECT_EQ(m_view.PointerShape(), c.allowed) << c.tool;
+    }
+    NewGrid(16, 16, TextMode);
+    m_view.SetMergePendingQuery([] { return true; });
+    m_view.TakeUpTool(CImageView::ClickTool);
+    EXPECT_EQ(m_view.PointerShape(), Qt::ForbiddenCursor);
+    QTest::mouseClick(m_view.viewport(), Qt::LeftButton, {}, At(2, 2));
+    EXPECT_EQ(Steps(), 0u);
+}
+
+// The picker takes colours with the left button only; the fill clears with
+// the right one.
+TEST_F(DrawingTools, ThePickerTakesOnlyWithTheLeftButtonAndTheFillClearsWithTheRight)
+{
+    m_view.Grid().SetDisplayDot(3, 3, kGreen);
+    int picked = -1;
+    QObject::connect(&m_view, &CImageView::DotColorPicked, [&](int index) { picked = index; });
+    m_view.TakeUpTool(CImageView::PickerTool);
+    QTest::mouseClick(m_view.viewport(), Qt::RightButton, {}, At(3, 3));
+    EXPECT_EQ(m_view.Grid().ColorIndex(), 0);
+    EXPECT_EQ(picked, -1);
+
+    m_view.TakeUpTool(CImageView::FillTool);
+    QTest::mouseClick(m_view.viewport(), Qt::LeftButton, {}, At(9, 9));
+    EXPECT_EQ(m_view.Grid().DisplayDotAt(9, 9), kRed);
+    QTest::mouseClick(m_view.viewport(), Qt::RightButton, {}, At(9, 9));
+    EXPECT_EQ(m_view.Grid().DisplayDotAt(9, 9), m_view.Grid().BackColor());
+    EXPECT_EQ(m_view.Grid().DisplayDotAt(3, 3), kGreen);
+    EXPECT_EQ(Steps(), 2u);
 }
