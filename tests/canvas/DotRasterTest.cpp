@@ -92,13 +92,20 @@ TEST(TextOverlay, BlackIsTheTransparentKeyOfTheScaledCopy)
     EXPECT_EQ(bgr.convertToFormat(QImage::Format_RGB32), target);
 }
 
-TEST(TextOverlay, TextWrapsAtWordsAndIsCutAtTheGridEdges)
+// Red overlay text in a 10-pixel DejaVu Sans.
+CCanvasText SmallRedText(const QString& typed)
 {
     CCanvasText text;
     text.m_lfText.lfFaceName = QStringLiteral("DejaVu Sans");
     text.m_lfText.lfHeight = -10;
     text.m_crText = 0x000000FF;
-    text.m_szText = QStringLiteral("MM MM MM");
+    text.m_szText = typed;
+    return text;
+}
+
+TEST(TextOverlay, TextWrapsAtWordsAndIsCutAtTheGridEdges)
+{
+    CCanvasText text = SmallRedText(QStringLiteral("MM MM MM"));
     const auto inked = [&](int w, int h) {
         QRect box;
         const QImage image = RenderTextOverlay(text, w, h);
@@ -322,11 +329,7 @@ TEST(DotRaster, GridLinesFollowTheOffsetInsideTheClipOnBothAxes)
 // before, and asking again for the same gives the same picture.
 TEST(TextOverlay, TheCacheShowsOnlyTheLatestText)
 {
-    CCanvasText text;
-    text.m_lfText.lfFaceName = QStringLiteral("DejaVu Sans");
-    text.m_lfText.lfHeight = -10;
-    text.m_crText = 0x000000FF;
-    text.m_szText = QStringLiteral("MM MM");
+    CCanvasText text = SmallRedText(QStringLiteral("MM MM"));
     COverlayCache cache;
     const struct
     {
