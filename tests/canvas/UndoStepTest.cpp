@@ -446,3 +446,24 @@ TEST_F(UndoStepTest, ABackgroundChangeComesBackOnEveryDotOfAnyGrid)
         EXPECT_EQ(Dots(grid), after);
     }
 }
+
+// Only drawing strokes merge with each other: a fill beside a stroke, in
+// either order, is a step of its own.
+TEST_F(UndoStepTest, AStrokeAndAFillNeverMerge)
+{
+    const auto fill = [this](QPoint dot) {
+        auto step = std::make_unique<CDotsStep>(EUndoKind::Fill);
+        step->Paint(m_grid, dot.x(), dot.y(), kGreen);
+        return step;
+    };
+    m_history.Push(Stroke({{1, 1}}, kRed), true);
+    m_history.Push(fill({2, 2}), true);
+    EXPECT_EQ(m_history.UndoCount(), 2u);
+    m_history.Push(Stroke({{3, 3}}, kRed), true);
+    EXPECT_EQ(m_history.UndoCount(), 3u);
+    m_history.Push(Stroke({{4, 4}}, kRed), true);
+    EXPECT_EQ(m_history.UndoCount(), 3u);
+    m_history.Undo();
+    EXPECT_EQ(m_grid.DisplayDotAt(3, 3), kBack);
+    EXPECT_EQ(m_grid.DisplayDotAt(2, 2), kGreen);
+}
