@@ -495,3 +495,57 @@ TEST_F(DrawingTools, ThePickerTakesOnlyWithTheLeftButtonAndTheFillClearsWithTheR
     EXPECT_EQ(m_view.Grid().DisplayDotAt(3, 3), kGreen);
     EXPECT_EQ(Steps(), 2u);
 }
+
+// Copy, delete, cut and paste on the selection, each a single step named
+// for what it did; moving by nothing lifts nothing.
+TEST_F(DrawingTools, TheSelectionCopiesDeletesCutsAndPastes)
+{
+    CDotSelection& selection = m_view.Selection();
+    m_view.Grid().SetDisplayDot(2, 3, kGreen);
+    m_view.Grid().SetDisplayDot(4, 3, kRed);
+    EXPECT_TRUE(selection.Copy().IsEmpty());
+    EXPECT_FALSE(selection.Delete());
+    selection.SelectAll();
+    EXPECT_EQ(selection.Area(), QRect(0, 0, 16, 16));
+    selection.Select(QRect(2, 3, 3, 1));
+    selection.MoveBy(QPoint(0, 0));
+    EXPECT_FALSE(selection.IsFloating());
+    const CDotFragment copy = selection.Copy();
+    ASSERT_EQ(QSize(copy.Width(), copy.Height()), QSize(3, 1));
+    EXPECT_EQ(copy.IndexAt(0, 0), 1);
+    EXPECT_EQ(copy.IndexAt(1, 0), kUnlitIndex);
+    EXPECT_EQ(copy.IndexAt(2, 0), 0);
+
+    // Floating dots are what is copied; deleting them clears where they came from.
+    selection.MoveBy(QPoint(1, 2));
+    EXPECT_EQ(selection.LiftedFrom(), QRect(2, 3, 3, 1));
+    EXPECT_EQ(selection.Copy().IndexAt(0, 0), 1);
+    EXPECT_EQ(selection.Background(), m_view.Grid().BackColor());
+    ASSERT_TRUE(selection.Delete());
+    EXPECT_TRUE(selection.IsEmpty());
+    EXPECT_FALSE(selection.IsFloating());
+    EXPECT_EQ(m_view.Grid().DisplayDotAt(2, 3), m_view.Grid().BackColor());
+    EXPECT_EQ(m_view.Grid().DisplayDotAt(3, 5), m_view.Grid().BackColor());
+    EXPECT_EQ(Steps(), 1u);
+    EXPECT_STREQ(m_view.History().NextUndoLabel(), "Delete");
+    ASSERT_TRUE(m_view.Undo());
+
+    selection.Select(QRect(4, 3, 1, 1));
+    ASSERT_TRUE(selection.Delete(true));
+    EXPECT_STREQ(m_view.History().NextUndoLabel(), "Cut");
+    EXPECT_EQ(m_view.Grid().DisplayDotAt(4, 3), m_view.Grid().BackColor());
+
+    selection.Paste(copy, QPoint(10, 12));
+    EXPECT_TRUE(selection.IsFloating());
+    EXPECT_EQ(selection.Area(), QRect(10, 12, 3, 1));
+    EXPECT_TRUE(selection.LiftedFrom().isEmpty());
+    selection.Deselect();
+    EXPECT_TRUE(selection.IsEmpty());
+    EXPECT_EQ(m_view.Grid().DisplayDotAt(10, 12), kGreen);
+    EXPECT_EQ(m_view.Grid().DisplayDotAt(12, 12), kRed);
+    EXPECT_STREQ(m_view.History().NextUndoLabel(), "Paste");
+    EXPECT_EQ(Steps(), 2u);
+    selection.Paste(CDotFragment(), QPoint(1, 1));
+    EXPECT_FALSE(selection.IsFloating());
+    EXPECT_TRUE(selection.IsEmpty());
+}
