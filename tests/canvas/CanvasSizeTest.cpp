@@ -160,3 +160,31 @@ TEST(CanvasSize, OddDifferencesPutTheOddDotAfterTheDotsOnBothAxes)
         ExpectPlaced(old, out, c.offset, c.anchor);
     }
 }
+
+TEST(CanvasSize, EveryAnchorHasItsCompassNameAndTheHelpListsTheLongOnes)
+{
+    const char* compass[] = {"NW", "n", "ne", "w", "c", "E", "sw", "s", "se"};
+    for (int anchor = 0; anchor < kAnchorCount; ++anchor)
+        EXPECT_EQ(AnchorOfName(QString::fromLatin1(compass[anchor])), anchor) << compass[anchor];
+    EXPECT_EQ(AnchorNames(), QStringLiteral("top-left, top, top-right, left, center, right, bottom-left, bottom, bottom-right"));
+}
+
+// An area that starts before the grid keeps what lies on it, moved to the
+// top left corner; one that only touches the grid from outside is refused.
+TEST(CanvasSize, CropFromBeforeTheGridOnBothAxes)
+{
+    const CDotGrid old = PatternGrid(16, 16);
+    CDotGrid out;
+    ASSERT_TRUE(CroppedGrid(old, QRect(-3, -5, 8, 9), out));
+    ASSERT_EQ(QSize(out.Width(), out.Height()), QSize(8, 8));
+    for (int y = 0; y < 8; ++y)
+        for (int x = 0; x < 8; ++x) {
+            const COLORREF expected = x < 5 && y < 4 ? old.DotAt(x, 15 - y) : out.BackColor();
+            ASSERT_EQ(out.DotAt(x, 7 - y), expected) << x << "," << y;
+        }
+    EXPECT_FALSE(CroppedGrid(old, QRect(-4, 0, 4, 4), out));
+    EXPECT_FALSE(CroppedGrid(old, QRect(0, -4, 4, 4), out));
+    EXPECT_FALSE(CroppedGrid(old, QRect(0, 16, 4, 4), out));
+    EXPECT_TRUE(CroppedGrid(old, QRect(15, 15, 1, 1), out));
+    EXPECT_EQ(out.DotAt(0, 7), old.DotAt(15, 0));
+}

@@ -119,3 +119,72 @@ TEST(DotFragment, HugeOrEmptyPictures)
     EXPECT_TRUE(CDotFragment(0, 5).IsEmpty());
     EXPECT_TRUE(CDotFragment().ToImage(0).isNull());
 }
+
+TEST(DotFragment, SizesBelowOneMakeNoDotsOnEitherAxis)
+{
+    const struct
+    {
+        int width, height;
+        bool empty;
+    } cases[] = {{0, 5, true}, {5, 0, true}, {-1, 3, true}, {3, -1, true}, {1, 1, false}, {4, 2, false}};
+    for (const auto& c : cases) {
+        const CDotFragment fragment(c.width, c.height);
+        EXPECT_EQ(fragment.IsEmpty(), c.empty) << c.width << "x" << c.height;
+        EXPECT_EQ(fragment.Width(), c.empty ? 0 : c.width) << c.width << "x" << c.height;
+        EXPECT_EQ(fragment.Height(), c.empty ? 0 : c.height) << c.width << "x" << c.height;
+        if (!c.empty) {
+            EXPECT_EQ(fragment.IndexAt(c.width - 1, c.height - 1), kUnlitIndex);
+        }
+    }
+}
+
+// Positions just outside a 4 x 3 fragment neither read nor write the dots
+// they would reach if the row arithmetic ran on: the last dot of the row
+// above, the first of the next row.
+TEST(DotFragment, ReadsAndWritesStopAtEachEdge)
+{
+    CDotFragment fragment(4, 3);
+    fragment.SetIndex(3, 0, 2);
+    fragment.SetIndex(0, 2, 4);
+    EXPECT_EQ(fragment.IndexAt(3, 0), 2);
+    EXPECT_EQ(fragment.IndexAt(0, 2), 4);
+    EXPECT_EQ(fragment.IndexAt(-1, 1), kUnlitIndex);
+    EXPECT_EQ(fragment.IndexAt(4, 1), kUnlitIndex);
+    EXPECT_EQ(fragment.IndexAt(0, 3), kUnlitIndex);
+    fragment.SetIndex(-1, 1, 6); // would land on (3, 0)
+    fragment.SetIndex(4, 1, 6);  // would land on (0, 2)
+    fragment.SetIndex(0, 3, 6);
+    fragment.SetIndex(1, -1, 6);
+    EXPECT_EQ(fragment.IndexAt(3, 0), 2);
+    EXPECT_EQ(fragment.IndexAt(0, 2), 4);
+    for (int y = 0; y < 3; ++y) {
+        for (int x = 0; x < 4; ++x) {
+            const bool set = (x == 3 && y == 0) || (x == 0 && y == 2);
+            EXPECT_EQ(fragment.IndexAt(x, y), set ? fragment.IndexAt(x, y) : kUnlitIndex) << x << "," << y;
+        }
+    }
+    // Indexes outside the palette are stored as unlit.
+    const struct
+    {
+        int given, kept;
+    } indexes[] = {{-1, kUnlitIndex}, {0, 0}, {6, 6}, {7, kUnlitIndex}, {8, kUnlitIndex}};
+    for (const auto& i : indexes) {
+        fragment.SetIndex(1, 1, i.given);
+        EXPECT_EQ(fragment.IndexAt(1, 1), i.kept) << i.given;
+    }
+}
+
+TEST(DotFragment, TransparentPixelsAreSeenOverTheBackground)
+{
+    // A clear picture over a navy background is all background: unlit, and
+    // not the Blue dot colour navy lies nearest to, whichever the matching.
+    QImage clear(3, 2, QImage::Format_ARGB32);
+    clear.fill(Qt::transparent);
+    const COLORREF navy = MakeColor(0, 0, 128);
+    for (int matching : {ExactColors, NearestColor, DitheredColors}) {
+        const CDotFragment fragment = CDotFragment::FromImage(clear, matching, navy);
+        for (int y = 0; y < 2; ++y)
+            for (int x = 0; x < 3; ++x)
+                EXPECT_EQ(fragment.IndexAt(x, y), kUnlitIndex) << matching << " " << x << "," << y;
+    }
+}

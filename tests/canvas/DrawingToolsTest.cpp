@@ -4,6 +4,9 @@
 #include "canvas/CanvasTool.h"
 #include "canvas/DotSelection.h"
 
+#include <QPaintEvent>
+#include <QRegion>
+
 #include <set>
 #include <utility>
 
@@ -307,4 +310,242 @@ TEST_F(DrawingTools, EachKindTakesUpItsOwnToolAndNoOther)
     m_view.TogglePanMode();
     EXPECT_EQ(m_view.ToolKind(), CImageView::ClickTool);
     EXPECT_EQ(m_view.PanMode(), 0);
+}
+
+// A drag outside the selection spans the dots between its ends whichever
+// way it goes, cut to the canvas; the right button leaves it; a drag inside
+// moves it by the whole way the pointer went, over several moves.
+TEST_F(DrawingTools, TheSelectToolSpansDragsEitherWayAndMovesByThePointersPath)
+{
+    m_view.TakeUpTool(CImageView::SelectTool);
+    Drag({9, 7}, {3, 2});
+    EXPECT_EQ(m_view.Selection().Area(), QRect(QPoint(3, 2), QPoint(9, 7)));
+    Drag({3, 12}, {9, 10});
+    EXPECT_EQ(m_view.Selection().Area(), QRect(QPoint(3, 10), QPoint(9, 12)));
+    Drag({12, 3}, {14, 5});
+    EXPECT_EQ(m_view.Selection().Area(), QRect(QPoint(12, 3), QPoint(14, 5)));
+    Drag({14, 14}, {20, 19});
+    EXPECT_EQ(m_view.Selection().Area(), QRect(QPoint(14, 14), QPoint(15, 15)));
+    // A click selects its one dot.
+    Drag({5, 6}, {5, 6});
+    EXPECT_EQ(m_view.Selection().Area(), QRect(5, 6, 1, 1));
+    Drag({1, 1}, {4, 4}, Qt::RightButton);
+    EXPECT_EQ(m_view.Selection().Area(), QRect(5, 6, 1, 1));
+    EXPECT_FALSE(m_view.Selection().IsFloating());
+
+    m_view.Selection().Select(QRect(2, 2, 3, 2));
+    m_nHeld = Qt::LeftButton;
+    Press({3, 3});
+    MoveTo({5, 4});
+    EXPECT_EQ(m_view.Selection().Area(), QRect(4, 3, 3, 2));
+    MoveTo({6, 4});
+    EXPECT_EQ(m_view.Selection().Area(), QRect(5, 3, 3, 2));
+    MoveTo({6, 6});
+    Release({6, 6});
+    m_nHeld = Qt::NoButton;
+    EXPECT_EQ(m_view.Selection().Area(), QRect(5, 5, 3, 2));
+    EXPECT_TRUE(m_view.Selection().IsFloating());
+    EXPECT_EQ(Steps(), 0u);
+}
+
+// Over the selection the pointer offers to move it, elsewhere to select.
+TEST_F(DrawingTools, TheSelectToolsPointerShowsWhatADragWouldDo)
+{
+    m_view.TakeUpTool(CImageView::SelectTool);
+    Drag({4, 4}, {6, 5});
+    const struct
+    {
+        QPoint dot;
+        Qt::CursorShape shape;
+    } cases[] = {{{4, 4}, Qt::SizeAllCursor}, {{6, 5}, Qt::SizeAllCursor}, {{3, 4}, Qt::CrossCursor},
+                 {{7, 5}, Qt::CrossCursor},   {{5, 3}, Qt::CrossCursor},   {{5, 6}, Qt::CrossCursor}};
+    for (const auto& c : cases) {
+        MoveTo(c.dot);
+        EXPECT_EQ(m_view.PointerShape(), c.shape) << c.dot.x() << "," << c.dot.y();
+    }
+}
+
+// Each shape follows the pointer's last position, not the way it went; Shift
+// keeps ellipses round as it keeps rectangles square.
+TEST_F(DrawingTools, ShapesFollowTheLastPositionAndShiftMakesCircles)
+{
+    const auto drawn = [](auto add) {
+        CDotShape shape(QSize(16, 16));
+        add(shape);
+        return Art(shape);
+    };
+    m_view.TakeUpTool(CImageView::LineTool);
+    m_nHeld = Qt::LeftButton;
+    Press({1, 1});
+    MoveTo({12, 1});
+    MoveTo({3, 9});
+    Release({3, 9});
+    EXPECT_EQ(Lit(), drawn([](CDotShape& s) { s.AddLine({1, 1}, {3, 9}); }));
+    for (const bool filled : {false, true}) {
+        ASSERT_TRUE(m_view.Document().NewCanvas(16, 16, ImageMode));
+        m_view.TakeUpTool(filled ? CImageView::FilledEllipseTool : CImageView::EllipseTool);
+        Press({2, 2});
+        MoveTo({14, 14});
+        MoveTo({12, 6}, Qt::ShiftModifier);
+        Release({12, 6}, Qt::LeftButton, Qt::ShiftModifier);
+        EXPECT_EQ(Lit(), drawn([filled](CDotShape& s) { s.AddEllipse({2, 2}, {12, 12}, filled); })) << filled;
+    }
+    m_nHeld = Qt::NoButton;
+}
+
+// A gesture starts only on the grid and ends only with its own button.
+TEST_F(DrawingTools, AShapeStartsOnTheGridAndEndsWithItsOwnButton)
+{
+    m_view.TakeUpTool(CImageView::RectangleTool);
+    m_nHeld = Qt::LeftButton;
+    QTest::mousePress(m_view.viewport(), Qt::LeftButton, {}, m_view.DotToClient(-2, 3).center());
+    MoveTo({6, 6});
+    Release({6, 6});
+    EXPECT_EQ(Steps(), 0u) << "pressed off the grid";
+    Press({2, 2});
+    MoveTo({6, 6});
+    Release({6, 6}, Qt::RightButton);
+    EXPECT_EQ(Steps(), 0u) << "another button's release";
+    Release({5, 4});
+    m_nHeld = Qt::NoButton;
+    EXPECT_EQ(Steps(), 1u);
+    CDotShape expected(QSize(16, 16));
+    expected.AddRectangle({2, 2}, {5, 4}, false);
+    EXPECT_EQ(Lit(), Art(expected));
+}
+
+// The region of the paint events a widget gets.
+class CPaintedRegion : public QObject
+{
+public:
+    QRegion m_region;
+
+protected:
+    bool eventFilter(QObject*, QEvent* event) override
+    {
+        if (event->type() == QEvent::Paint)
+            m_region += static_cast<QPaintEvent*>(event)->region();
+        return false;
+    }
+};
+
+// When the preview shrinks, the dots it no longer covers are painted again,
+// and only the dots of the old and the new preview are.
+TEST_F(DrawingTools, AShrinkingPreviewRepaintsTheDotsItLeft)
+{
+    m_view.TakeUpTool(CImageView::LineTool);
+    m_nHeld = Qt::LeftButton;
+    Press({1, 1});
+    MoveTo({12, 1});
+    QCoreApplication::processEvents();
+    CPaintedRegion painted;
+    m_view.viewport()->installEventFilter(&painted);
+    MoveTo({4, 1});
+    QCoreApplication::processEvents();
+    m_view.viewport()->removeEventFilter(&painted);
+    for (const int column : {1, 4, 5, 10, 12})
+        EXPECT_TRUE(painted.m_region.contains(m_view.DotToClient(column, 1))) << column;
+    EXPECT_FALSE(painted.m_region.intersects(m_view.DotToClient(13, 1)));
+    EXPECT_FALSE(painted.m_region.intersects(m_view.DotToClient(4, 3)));
+    EXPECT_EQ(Grab().pixel(At(10, 1)), Rgb(m_view.Grid().BackColor()));
+    Release({4, 1});
+    m_nHeld = Qt::NoButton;
+}
+
+// Each tool's pointer tells what a click does, and that it is refused while
+// typed text waits for its merge.
+TEST_F(DrawingTools, EachToolsPointerShowsWhetherItMayDraw)
+{
+    const struct
+    {
+        int tool;
+        Qt::CursorShape allowed;
+    } cases[] = {{CImageView::ClickTool, Qt::ArrowCursor},      {CImageView::PencilTool, Qt::CrossCursor},
+                 {CImageView::EllipseTool, Qt::CrossCursor},    {CImageView::FillTool, Qt::PointingHandCursor},
+                 {CImageView::SelectTool, Qt::CrossCursor}};
+    for (const auto& c : cases) {
+        m_view.TakeUpTool(c.tool);
+        EXPECT_EQ(m_view.PointerShape(), c.allowed) << c.tool;
+    }
+    NewGrid(16, 16, TextMode);
+    m_view.SetMergePendingQuery([] { return true; });
+    m_view.TakeUpTool(CImageView::ClickTool);
+    EXPECT_EQ(m_view.PointerShape(), Qt::ForbiddenCursor);
+    QTest::mouseClick(m_view.viewport(), Qt::LeftButton, {}, At(2, 2));
+    EXPECT_EQ(Steps(), 0u);
+}
+
+// The picker takes colours with the left button only; the fill clears with
+// the right one.
+TEST_F(DrawingTools, ThePickerTakesOnlyWithTheLeftButtonAndTheFillClearsWithTheRight)
+{
+    m_view.Grid().SetDisplayDot(3, 3, kGreen);
+    int picked = -1;
+    QObject::connect(&m_view, &CImageView::DotColorPicked, [&](int index) { picked = index; });
+    m_view.TakeUpTool(CImageView::PickerTool);
+    QTest::mouseClick(m_view.viewport(), Qt::RightButton, {}, At(3, 3));
+    EXPECT_EQ(m_view.Grid().ColorIndex(), 0);
+    EXPECT_EQ(picked, -1);
+
+    m_view.TakeUpTool(CImageView::FillTool);
+    QTest::mouseClick(m_view.viewport(), Qt::LeftButton, {}, At(9, 9));
+    EXPECT_EQ(m_view.Grid().DisplayDotAt(9, 9), kRed);
+    QTest::mouseClick(m_view.viewport(), Qt::RightButton, {}, At(9, 9));
+    EXPECT_EQ(m_view.Grid().DisplayDotAt(9, 9), m_view.Grid().BackColor());
+    EXPECT_EQ(m_view.Grid().DisplayDotAt(3, 3), kGreen);
+    EXPECT_EQ(Steps(), 2u);
+}
+
+// Copy, delete, cut and paste on the selection, each a single step named
+// for what it did; moving by nothing lifts nothing.
+TEST_F(DrawingTools, TheSelectionCopiesDeletesCutsAndPastes)
+{
+    CDotSelection& selection = m_view.Selection();
+    m_view.Grid().SetDisplayDot(2, 3, kGreen);
+    m_view.Grid().SetDisplayDot(4, 3, kRed);
+    EXPECT_TRUE(selection.Copy().IsEmpty());
+    EXPECT_FALSE(selection.Delete());
+    selection.SelectAll();
+    EXPECT_EQ(selection.Area(), QRect(0, 0, 16, 16));
+    selection.Select(QRect(2, 3, 3, 1));
+    selection.MoveBy(QPoint(0, 0));
+    EXPECT_FALSE(selection.IsFloating());
+    const CDotFragment copy = selection.Copy();
+    ASSERT_EQ(QSize(copy.Width(), copy.Height()), QSize(3, 1));
+    EXPECT_EQ(copy.IndexAt(0, 0), 1);
+    EXPECT_EQ(copy.IndexAt(1, 0), kUnlitIndex);
+    EXPECT_EQ(copy.IndexAt(2, 0), 0);
+
+    // Floating dots are what is copied; deleting them clears where they came from.
+    selection.MoveBy(QPoint(1, 2));
+    EXPECT_EQ(selection.LiftedFrom(), QRect(2, 3, 3, 1));
+    EXPECT_EQ(selection.Copy().IndexAt(0, 0), 1);
+    EXPECT_EQ(selection.Background(), m_view.Grid().BackColor());
+    ASSERT_TRUE(selection.Delete());
+    EXPECT_TRUE(selection.IsEmpty());
+    EXPECT_FALSE(selection.IsFloating());
+    EXPECT_EQ(m_view.Grid().DisplayDotAt(2, 3), m_view.Grid().BackColor());
+    EXPECT_EQ(m_view.Grid().DisplayDotAt(3, 5), m_view.Grid().BackColor());
+    EXPECT_EQ(Steps(), 1u);
+    EXPECT_STREQ(m_view.History().NextUndoLabel(), "Delete");
+    ASSERT_TRUE(m_view.Undo());
+
+    selection.Select(QRect(4, 3, 1, 1));
+    ASSERT_TRUE(selection.Delete(true));
+    EXPECT_STREQ(m_view.History().NextUndoLabel(), "Cut");
+    EXPECT_EQ(m_view.Grid().DisplayDotAt(4, 3), m_view.Grid().BackColor());
+
+    selection.Paste(copy, QPoint(10, 12));
+    EXPECT_TRUE(selection.IsFloating());
+    EXPECT_EQ(selection.Area(), QRect(10, 12, 3, 1));
+    EXPECT_TRUE(selection.LiftedFrom().isEmpty());
+    selection.Deselect();
+    EXPECT_TRUE(selection.IsEmpty());
+    EXPECT_EQ(m_view.Grid().DisplayDotAt(10, 12), kGreen);
+    EXPECT_EQ(m_view.Grid().DisplayDotAt(12, 12), kRed);
+    EXPECT_STREQ(m_view.History().NextUndoLabel(), "Paste");
+    EXPECT_EQ(Steps(), 2u);
+    selection.Paste(CDotFragment(), QPoint(1, 1));
+    EXPECT_FALSE(selection.IsFloating());
+    EXPECT_TRUE(selection.IsEmpty());
 }

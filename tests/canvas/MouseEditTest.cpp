@@ -137,6 +137,18 @@ TEST_F(MouseEdit, ThePointerIsChosenAgainOverTheScrollBars)
     }
 }
 
+// Only the left button's release ends a drag of the hand.
+TEST_F(MouseEdit, HandToolDragGoesOnThroughAnotherButtonsRelease)
+{
+    Start(128, 64, 300, 200);
+    m_view.TogglePanMode();
+    QTest::mousePress(m_view.viewport(), Qt::LeftButton, {}, {200, 150});
+    QTest::mouseRelease(m_view.viewport(), Qt::RightButton, {}, {200, 150});
+    QTest::mouseMove(m_view.viewport(), {150, 140});
+    EXPECT_EQ(m_view.ScrollOffset(), QPoint(56, 16));
+    QTest::mouseRelease(m_view.viewport(), Qt::LeftButton, {}, {150, 140});
+}
+
 TEST_F(MouseEdit, HandToolLeavesAGridThatFits)
 {
     Start(16, 16, 500, 300);

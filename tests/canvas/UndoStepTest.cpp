@@ -9,7 +9,12 @@
 #include <QByteArray>
 #include <QPoint>
 
+#include <QSize>
+#include <QString>
+
+#include <algorithm>
 #include <memory>
+#include <vector>
 
 namespace {
 
@@ -321,4 +326,144 @@ TEST_F(UndoStepTest, EveryPartOfTheTextStateUndoesAndRedoes)
             EXPECT_EQ(grid.ColorIndex(), 2);
         }
     }
+}
+
+// Each step remembers the frame it was made on and makes that frame current
+// before it is taken back or done again; a merged stroke keeps the frame of
+// its first part.
+TEST_F(UndoStepTest, EachStepIsTakenBackOnTheFrameItWasMadeOn)
+{
+    int current = 0;
+    std::vector<int> selected;
+    m_history.SetFrameHooks([&current] { return current; },
+                            [&](int frame) {
+                                selected.push_back(frame);
+                                current = frame;
+                            });
+    current = 2;
+    m_history.EditDot(1, 1, kRed);
+    current = 5;
+    m_history.Push(Stroke({{2, 1}}, kRed), true);
+    current = 7;
+    m_history.Push(Stroke({{3, 1}}, kRed), true);
+    ASSERT_EQ(m_history.UndoCount(), 2u);
+    current = 0;
+    m_history.Undo();
+    m_history.Undo();
+    m_history.Redo();
+    m_history.Redo();
+    EXPECT_EQ(selected, (std::vector<int>{5, 2, 2, 5}));
+}
+
+// Only the newest step, recorded since the last undo, redo or EndMerge,
+// takes a merge; nothing recorded is no step and keeps what can be redone.
+TEST_F(UndoStepTest, ARedoOrAnEndedMergeStartsTheNextStepAfresh)
+{
+    Render(1, false);
+    Render(2, true);
+    ASSERT_EQ(m_history.UndoCount(), 1u);
+    m_history.Undo();
+    m_history.Redo();
+    Render(3, true);
+    EXPECT_EQ(m_history.UndoCount(), 2u) << "no merge into a redone step";
+    m_history.EndMerge();
+    Render(4, true);
+    EXPECT_EQ(m_history.UndoCount(), 3u);
+    Render(5, true);
+    EXPECT_EQ(m_history.UndoCount(), 3u);
+    m_history.Undo();
+    const std::size_t bytes = m_history.StoredBytes();
+    m_history.Push(nullptr);
+    EXPECT_EQ(m_history.UndoCount(), 2u);
+    EXPECT_TRUE(m_history.CanRedo());
+    EXPECT_EQ(m_history.StoredBytes(), bytes);
+}
+
+// A gesture that grows by merging is held to the limit as it grows: the
+// click before it goes first, then the gesture itself once it alone is over.
+TEST_F(UndoStepTest, AGestureGrowingPastTheLimitIsNotKept)
+{
+    CCanvasHistory history(m_grid, m_text, 1024);
+    history.EditDot(0, 7, kRed);
+    ASSERT_EQ(history.UndoCount(), 1u);
+    std::vector<std::size_t> counts;
+    for (int row = 0; row < 8; ++row) {
+        auto stroke = std::make_unique<CDotsStep>(EUndoKind::Draw);
+        for (int column = 0; column < 16; ++column)
+            stroke->Paint(m_grid, column, row, kGreen);
+        history.Push(std::move(stroke), true);
+        EXPECT_LE(history.StoredBytes(), history.ByteLimit()) << row;
+        counts.push_back(history.UndoCount());
+    }
+    // Two rows fit beside the click; the gesture alone outgrows the limit
+    // before all eight rows are in.
+    EXPECT_EQ(counts[1], 2u);
+    EXPECT_EQ(*std::min_element(counts.begin(), counts.end()), 0u);
+    EXPECT_LE(counts.back(), 1u);
+}
+
+// Mirror and Flip turn the dots away from the merged text's rendering; undo
+// gives back whether they were, redo turns them away again.
+TEST_F(UndoStepTest, TurnedDotsNoLongerComeFromTheText)
+{
+    for (const bool flip : {false, true}) {
+        SCOPED_TRACE(flip ? "flip" : "mirror");
+        m_text.m_bDotsFromText = 1;
+        ASSERT_TRUE(flip ? m_history.Flip() : m_history.Mirror());
+        EXPECT_EQ(m_text.m_bDotsFromText, 0);
+        m_history.Undo();
+        EXPECT_EQ(m_text.m_bDotsFromText, 1);
+        m_history.Redo();
+        EXPECT_EQ(m_text.m_bDotsFromText, 0);
+        m_history.Undo();
+    }
+}
+
+// On grids whose dot count is not a multiple of eight, the dots of the old
+// background in the last, partly used byte of the record come back too;
+// dots that had the new colour before keep it.
+TEST_F(UndoStepTest, ABackgroundChangeComesBackOnEveryDotOfAnyGrid)
+{
+    const COLORREF newBack = MakeColor(7, 7, 7);
+    for (const QSize size : {QSize(5, 3), QSize(3, 3), QSize(1, 1), QSize(8, 1), QSize(9, 1)}) {
+        SCOPED_TRACE(QStringLiteral("%1x%2").arg(size.width()).arg(size.height()).toStdString());
+        CDotGrid grid;
+        grid.SetBackgroundColor(kBack, false);
+        ASSERT_TRUE(grid.Create(size.width(), size.height(), ImageMode));
+        grid.SetDot(0, 0, newBack);
+        if (size.width() > 2)
+            grid.SetDot(1, 0, kRed);
+        const QByteArray before = Dots(grid);
+        CCanvasHistory history(grid, m_text);
+        history.SetBackgroundColor(newBack);
+        EXPECT_EQ(grid.BackColor(), newBack);
+        EXPECT_EQ(grid.DotAt(size.width() - 1, size.height() - 1), newBack);
+        const QByteArray after = Dots(grid);
+        ASSERT_TRUE(history.Undo());
+        EXPECT_EQ(Dots(grid), before);
+        EXPECT_EQ(grid.BackColor(), kBack);
+        ASSERT_TRUE(history.Redo());
+        EXPECT_EQ(Dots(grid), after);
+    }
+}
+
+// Only drawing strokes merge with each other: a fill beside a stroke, in
+// either order, is a step of its own.
+TEST_F(UndoStepTest, AStrokeAndAFillNeverMerge)
+{
+    const auto fill = [this](QPoint dot) {
+        auto step = std::make_unique<CDotsStep>(EUndoKind::Fill);
+        step->Paint(m_grid, dot.x(), dot.y(), kGreen);
+        return step;
+    };
+    m_history.Push(Stroke({{1, 1}}, kRed), true);
+    m_history.Push(fill({2, 2}), true);
+    EXPECT_EQ(m_history.UndoCount(), 2u);
+    m_history.Push(Stroke({{3, 3}}, kRed), true);
+    EXPECT_EQ(m_history.UndoCount(), 3u);
+    m_history.Push(Stroke({{4, 4}}, kRed), true);
+    EXPECT_EQ(m_history.UndoCount(), 3u);
+    m_history.Undo();
+    EXPECT_EQ(m_grid.DisplayDotAt(3, 3), kBack);
+    EXPECT_EQ(m_grid.DisplayDotAt(2, 2), kGreen);
 }
