@@ -182,6 +182,14 @@ TEST(FrameImages, EachFrameBecomesAPictureOfItsOwn)
     // A file that cannot be written stops the run and is named.
     EXPECT_FALSE(CFrameImages::Write(list, dir.FilePath(QStringLiteral("none/f.png")), written, error));
     EXPECT_TRUE(error.contains(QStringLiteral("f-001.png"))) << error.toStdString();
+    // A folder in the way of the third picture: two are written, the third named.
+    ASSERT_TRUE(QDir(dir.Path()).mkdir(QStringLiteral("g-003.png")));
+    EXPECT_FALSE(CFrameImages::Write(list, dir.FilePath(QStringLiteral("g.png")), written, error));
+    EXPECT_EQ(written, 2);
+    EXPECT_TRUE(error.contains(QStringLiteral("g-003.png"))) << error.toStdString();
+    EXPECT_FALSE(error.contains(QStringLiteral("g-002.png"))) << error.toStdString();
+    EXPECT_TRUE(QFile::exists(dir.FilePath(QStringLiteral("g-002.png"))));
+    EXPECT_FALSE(QFile::exists(dir.FilePath(QStringLiteral("g-004.png"))));
 }
 
 TEST(GifWriter, ALampIsADiscWithAGapAroundIt)

@@ -245,3 +245,101 @@ TEST(FrameList, TheLiveGridGoesBackToTheFrameSize)
         for (int x = 0; x < 16; ++x)
             ASSERT_EQ(ColorAt(live, x, y), y < 4 ? PatternColor(x, y, 3) : kTestBackground) << x << "," << y;
 }
+
+TEST(FrameList, InsertAcceptsEitherEndAndRefusesEachWrongSide)
+{
+    CDotGrid live;
+    CFrameList list(live);
+    Fill(list, 2);
+    EXPECT_EQ(list.Duration(-1), 0);
+    EXPECT_EQ(list.Duration(2), 0);
+    // At the front and one past the end, each selected, durations clamped.
+    ASSERT_TRUE(list.Insert(0, SSignFrame{PatternGrid(16, 8, 2), 5}));
+    EXPECT_EQ(list.Current(), 0);
+    EXPECT_EQ(Order(list, 4), "cab");
+    EXPECT_EQ(list.Duration(0), 10);
+    ASSERT_TRUE(list.Insert(3, SSignFrame{PatternGrid(16, 8, 3), 70000}));
+    EXPECT_EQ(list.Current(), 3);
+    EXPECT_EQ(Order(list, 4), "cabd");
+    EXPECT_EQ(list.Duration(3), 60000);
+    EXPECT_TRUE(SameDots(live, PatternGrid(16, 8, 3)));
+    // One past either end, one dot too wide or too tall, or no dots at all.
+    EXPECT_FALSE(list.Insert(-1, SSignFrame{PatternGrid(16, 8), 50}));
+    EXPECT_FALSE(list.Insert(5, SSignFrame{PatternGrid(16, 8), 50}));
+    EXPECT_FALSE(list.Insert(1, SSignFrame{PatternGrid(17, 8), 50}));
+    EXPECT_FALSE(list.Insert(1, SSignFrame{PatternGrid(16, 9), 50}));
+    EXPECT_FALSE(list.Insert(1, SSignFrame{PatternGrid(16, 7), 50}));
+    EXPECT_EQ(Order(list, 4), "cabd");
+
+    // A blank frame takes the duration of the frame it follows.
+    ASSERT_TRUE(list.Select(1));
+    ASSERT_TRUE(list.SetDuration(1, 40));
+    EXPECT_FALSE(list.SetDuration(1, 40));
+    ASSERT_TRUE(list.AddBlank());
+    EXPECT_EQ(list.Current(), 2);
+    EXPECT_EQ(list.Duration(2), 40);
+}
+
+TEST(FrameList, ReplaceChecksTheCurrentIndexSizesAndDurations)
+{
+    CDotGrid live;
+    live.SetBackgroundColor(kTestBackground, false);
+    CFrameList list(live);
+    const auto two = [](int width, int height, int duration) {
+        std::vector<SSignFrame> frames;
+        frames.push_back(SSignFrame{PatternGrid(width, height, 0), duration});
+        frames.push_back(SSignFrame{PatternGrid(width, height, 1), duration});
+        return frames;
+    };
+    EXPECT_FALSE(list.Replace(two(16, 8, 50), 2));
+    EXPECT_FALSE(list.Replace(two(16, 8, 50), -1));
+    std::vector<SSignFrame> wider = two(16, 8, 50);
+    wider[1].grid = PatternGrid(17, 8);
+    EXPECT_FALSE(list.Replace(std::move(wider), 0));
+    std::vector<SSignFrame> blank(2);
+    EXPECT_FALSE(list.Replace(std::move(blank), 0));
+    EXPECT_EQ(list.Count(), 1);
+
+    ASSERT_TRUE(list.Replace(two(16, 8, 3), 1));
+    EXPECT_EQ(list.Current(), 1);
+    EXPECT_TRUE(SameDots(live, PatternGrid(16, 8, 1)));
+    EXPECT_EQ(list.Duration(0), 10);
+    EXPECT_EQ(list.Duration(1), 10);
+}
+
+TEST(FrameList, FittingKeepsThePaintColourAndFollowsEachAxisAlone)
+{
+    CDotGrid live;
+    CFrameList list(live);
+    Fill(list, 3);
+    ASSERT_TRUE(list.Select(1));
+    // Only the height differs, then only the width; from the middle frame.
+    live = PatternGrid(16, 4, 3);
+    live.SetDotColor(2); // not the colour a new grid starts with
+    ASSERT_TRUE(list.FitLiveToFrames());
+    EXPECT_EQ(live.Width(), 16);
+    EXPECT_EQ(live.Height(), 8);
+    EXPECT_EQ(live.ColorIndex(), 2);
+    EXPECT_EQ(live.Mode(), ImageMode);
+    EXPECT_EQ(live.BackColor(), kTestBackground);
+    EXPECT_EQ(ColorAt(live, 15, 3), PatternColor(15, 3, 3));
+    EXPECT_EQ(ColorAt(live, 15, 4), kTestBackground);
+    live = PatternGrid(20, 8, 3);
+    ASSERT_TRUE(list.FitLiveToFrames());
+    EXPECT_EQ(live.Width(), 16);
+    EXPECT_EQ(live.Height(), 8);
+    EXPECT_EQ(ColorAt(live, 15, 7), PatternColor(15, 7, 3));
+
+    // The live grid grows by one row: the others follow, the new row blank.
+    live = PatternGrid(16, 9, 3);
+    list.FitToLive();
+    for (int i : {0, 2}) {
+        const CDotGrid& other = list.Grid(i);
+        ASSERT_EQ(other.Width(), 16) << i;
+        ASSERT_EQ(other.Height(), 9) << i;
+        for (int x = 0; x < 16; ++x) {
+            EXPECT_EQ(ColorAt(other, x, 7), PatternColor(x, 7, i)) << i << "," << x;
+            EXPECT_EQ(ColorAt(other, x, 8), kTestBackground) << i << "," << x;
+        }
+    }
+}

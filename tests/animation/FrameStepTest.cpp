@@ -96,4 +96,22 @@ TEST(FrameStep, RefusedOperationsRecordNothing)
     EXPECT_EQ(step.Bytes(), 0u);
     ASSERT_TRUE(step.Undo(list));
     EXPECT_EQ(step.Bytes(), 16u * 8u * 3u);
+    // Put back, the frame is the list's again.
+    ASSERT_TRUE(step.Redo(list));
+    EXPECT_EQ(step.Bytes(), 0u);
+
+    // A replacement keeps every frame it took out, the live one included;
+    // a refused one keeps none.
+    std::vector<SSignFrame> mixed;
+    mixed.push_back(SSignFrame{PatternGrid(8, 8), 50});
+    mixed.push_back(SSignFrame{PatternGrid(8, 4), 50});
+    CFrameStep refused;
+    EXPECT_FALSE(CFrameStep::Replace(list, mixed, refused));
+    EXPECT_EQ(refused.Bytes(), 0u);
+    std::vector<SSignFrame> three(3, SSignFrame{PatternGrid(8, 8), 50});
+    CFrameStep replaced;
+    ASSERT_TRUE(CFrameStep::Replace(list, three, replaced));
+    EXPECT_EQ(replaced.Bytes(), 2u * 16u * 8u * 3u);
+    ASSERT_TRUE(replaced.Undo(list));
+    EXPECT_EQ(replaced.Bytes(), 3u * 8u * 8u * 3u);
 }

@@ -77,4 +77,11 @@ TEST(LoadedPicture, ResourcePictureAndRendering)
     EXPECT_EQ(target.pixel(19, 19), qRgb(255, 255, 255));
     QPainter painter(&target);
     EXPECT_FALSE(missing.Render(painter, QRect()));
+
+    // A picture asked for that is not there lets go of the one held before.
+    ASSERT_TRUE(red.IsLoaded());
+    EXPECT_FALSE(red.LoadFromResource(999));
+    EXPECT_FALSE(red.IsLoaded());
+    EXPECT_EQ(red.Width(), 0);
+    EXPECT_EQ(red.Height(), 0);
 }

@@ -6,7 +6,10 @@
 #include <QDialogButtonBox>
 #include <QPushButton>
 
+#include <QFormLayout>
 #include <QGridLayout>
+#include <QGroupBox>
+#include <QLabel>
 #include <QRadioButton>
 #include <QSpinBox>
 
@@ -118,4 +121,35 @@ TEST(DialogButtons, OkAcceptsAndCancelRejects)
                 << dialog->metaObject()->className();
             EXPECT_FALSE(dialog->isVisible()) << dialog->metaObject()->className();
         }
+}
+
+// Each size box and the anchors carry their label in the menu's language.
+TEST(ResizeCanvasDialog, LabelsFollowTheLanguage)
+{
+    const struct
+    {
+        int language;
+        const char *width, *height, *anchors;
+    } cases[] = {{0, "&Width:", "&Height:", "Keep the dots at"},
+                 {1, "宽度(&W):", "高度(&H):", "原有格点位置"},
+                 {2, "寬度(&W):", "高度(&H):", "原有格點位置"}};
+    for (const auto& c : cases) {
+        const CResizeCanvasDialog dialog(64, 32, c.language);
+        auto* form = dialog.findChild<QFormLayout*>();
+        ASSERT_NE(form, nullptr);
+        auto* widthLabel = qobject_cast<QLabel*>(form->labelForField(dialog.WidthBox()));
+        auto* heightLabel = qobject_cast<QLabel*>(form->labelForField(dialog.HeightBox()));
+        ASSERT_TRUE(widthLabel && heightLabel) << c.language;
+        EXPECT_EQ(widthLabel->text(), QString::fromUtf8(c.width));
+        EXPECT_EQ(heightLabel->text(), QString::fromUtf8(c.height));
+        auto* anchors = qobject_cast<QGroupBox*>(dialog.AnchorButton(0)->parentWidget());
+        ASSERT_NE(anchors, nullptr);
+        EXPECT_EQ(anchors->title(), QString::fromUtf8(c.anchors));
+        EXPECT_TRUE(dialog.AnchorButton(0)->isChecked()) << c.language;
+    }
+    // A width typed between blocks is rounded up when editing ends.
+    const CResizeCanvasDialog dialog(64, 32, 0);
+    dialog.WidthBox()->setValue(1017);
+    emit dialog.WidthBox()->editingFinished();
+    EXPECT_EQ(dialog.WidthBox()->value(), 1024);
 }

@@ -1,5 +1,7 @@
 #include "dialogs/ScrollDialog.h"
 
+#include <QFormLayout>
+#include <QLabel>
 #include <QSpinBox>
 
 #include <gtest/gtest.h>
@@ -53,4 +55,28 @@ TEST(ScrollDialog, TextsByIdAndLanguage)
         EXPECT_EQ(CScrollDialog::Text(c.id, 2), QString::fromUtf8(c.cht)) << c.id;
     }
     EXPECT_EQ(CScrollDialog::Text(CScrollDialog::SignHeight, 1), QStringLiteral("显示屏高度（点）："));
+}
+
+// Each box is labelled in the dialog's language.
+TEST(ScrollDialog, BoxesAreLabelledInTheLanguage)
+{
+    const CScrollDialog dialog(64, 16, 30, 1);
+    EXPECT_EQ(dialog.windowTitle(), QStringLiteral("滚动"));
+    EXPECT_EQ(dialog.SpeedBox()->suffix(), QStringLiteral(" 点/秒"));
+    auto* form = qobject_cast<QFormLayout*>(dialog.layout());
+    ASSERT_NE(form, nullptr);
+    const struct
+    {
+        QSpinBox* box;
+        const char* label;
+    } rows[] = {{dialog.WidthBox(), "显示屏宽度（点）："},
+                {dialog.HeightBox(), "显示屏高度（点）："},
+                {dialog.SpeedBox(), "速度："}};
+    for (const auto& row : rows) {
+        auto* label = qobject_cast<QLabel*>(form->labelForField(row.box));
+        ASSERT_NE(label, nullptr) << row.label;
+        EXPECT_EQ(label->text(), QString::fromUtf8(row.label));
+    }
+    EXPECT_TRUE(dialog.WidthBox()->suffix().isEmpty());
+    EXPECT_TRUE(dialog.HeightBox()->suffix().isEmpty());
 }

@@ -32,6 +32,13 @@ TEST(SplashWnd, FramelessTopmostCentredAndClosesOnTheSecondTick)
     EXPECT_TRUE(splash.windowFlags() & Qt::WindowStaysOnTopHint);
     EXPECT_EQ(splash.pos(), ScreenCentreFor(QSize(800, 434)));
 
+    EXPECT_EQ(splash.windowTitle(), QStringLiteral("Pellmark"));
+
+    EXPECT_EQ(splash.exec(), 0);
+    EXPECT_EQ(splash.TicksSeen(), 2);
+    // Closed, it stops ticking; shown again, it counts afresh.
+    QTest::qWait(40);
+    EXPECT_EQ(splash.TicksSeen(), 2);
     EXPECT_EQ(splash.exec(), 0);
     EXPECT_EQ(splash.TicksSeen(), 2);
 
@@ -71,6 +78,20 @@ TEST(AboutDlg, SizedFromThePictureWithTheButtonBelowIt)
         for (int x = 1; x < 800; x += 7)
             colours.insert(shown.pixel(x, y));
     EXPECT_GT(colours.size(), 8);
+    // It fills x 1 to 799 of rows 0 to 433: the first column, the last two
+    // and the button row keep the box's own colour.
+    const QRgb boxColour = shown.pixel(400, 445);
+    int leftLit = 0, rightLit = 0;
+    for (int y = 0; y < 462; ++y) {
+        ASSERT_EQ(shown.pixel(0, y), boxColour) << y;
+        ASSERT_EQ(shown.pixel(800, y), boxColour) << y;
+        if (y >= 434)
+            ASSERT_EQ(shown.pixel(100, y), boxColour) << y;
+        leftLit += y < 434 && shown.pixel(1, y) != boxColour;
+        rightLit += y < 434 && shown.pixel(799, y) != boxColour;
+    }
+    EXPECT_GT(leftLit, 100);
+    EXPECT_GT(rightLit, 100);
 
     // Shown from the menu, the box waits for its OK.
     QString shownTitle;

@@ -63,3 +63,12 @@ TEST_F(DesktopOpenerTest, ABrowserInTheEnvironmentShowsWebPages)
     qunsetenv("BROWSER");
     EXPECT_FALSE(CDesktopOpener::Open(m_dir.FilePath(QStringLiteral("page.html"))));
 }
+
+// A query that fails says nothing, whatever it prints.
+TEST_F(DesktopOpenerTest, AFailedQueryNamesNoProgram)
+{
+    const QString path = m_dir.FilePath(QStringLiteral("xdg-mime"));
+    ASSERT_TRUE(WriteAll(path, "#!/bin/sh\necho browser.desktop\nexit 1\n"));
+    QFile::setPermissions(path, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    EXPECT_FALSE(CDesktopOpener::HasProgramFor(QStringLiteral("text/html")));
+}

@@ -9,6 +9,7 @@
 #include "frame/CanvasReadout.h"
 #include "frame/DrawingSteps.h"
 
+#include <QBuffer>
 #include <QClipboard>
 #include <QGuiApplication>
 #include <QMenu>
@@ -17,6 +18,9 @@
 #include <QScrollBar>
 #include <QTest>
 #include <QTextEdit>
+#include <QLabel>
+#include <QSet>
+#include <QStatusBar>
 #include <QToolBar>
 
 using namespace CommandId;
@@ -257,6 +261,34 @@ TEST_F(DrawingCommands, ToolTipsAndReadoutTipsFollowTheMenuLanguage)
     EXPECT_EQ(Act(Mirror)->toolTip(), QStringLiteral("Mirror")) << "the original buttons keep their tips";
 }
 
+// Each readout pane has a tip of its own and is wide enough for the widest
+// text it shows, so the bar does not jump; there is no fifth pane.
+TEST_F(DrawingCommands, EachReadoutPaneHasItsTipAndRoomForItsWidestText)
+{
+    const CCanvasReadout& readout = frame->Readout();
+    const char* widest[] = {"1023, 767", "12288-8-8", "×20", "1024 × 768"};
+    QSet<QString> tips;
+    for (int pane = 0; pane < CCanvasReadout::kPaneCount; ++pane) {
+        const QString tip = readout.ToolTip(pane);
+        ASSERT_FALSE(tip.isEmpty()) << pane;
+        tips.insert(tip);
+        QLabel* label = nullptr;
+        for (QLabel* candidate : frame->statusBar()->findChildren<QLabel*>())
+            if (candidate->toolTip() == tip)
+                label = candidate;
+        ASSERT_NE(label, nullptr) << pane;
+        const int room = label->fontMetrics().horizontalAdvance(QString::fromUtf8(widest[pane]));
+        EXPECT_GE(label->minimumWidth(), room + 8) << pane;
+        EXPECT_LE(label->minimumWidth(), room + 8) << pane;
+        EXPECT_EQ(label->alignment(), Qt::AlignCenter) << pane;
+    }
+    EXPECT_EQ(tips.size(), 4);
+    for (const int pane : {-1, int(CCanvasReadout::kPaneCount)}) {
+        EXPECT_EQ(readout.Text(pane), QString()) << pane;
+        EXPECT_EQ(readout.ToolTip(pane), QString()) << pane;
+    }
+}
+
 TEST_F(DrawingCommands, TheStatusBarNamesTheDotUnderThePointerAsTheListingDoes)
 {
     frame->resize(800, 600);
@@ -314,4 +346,121 @@ TEST_F(DrawingCommands, EachToolCommandTakesUpItsToolByItsKey)
         for (const auto& other : tools)
             EXPECT_EQ(Act(other.id)->isChecked(), other.id == tool.id) << tool.key << " " << other.key;
     }
+}
+
+// The drawing steps the tools and batch mode share: each shape reaches the
+// far corner of a wide canvas, lights in the dot colour or clears to the
+// background, and records one step.
+TEST_F(DrawingCommands, TheDrawingStepsLightAndClearShapesOnAWideCanvas)
+{
+    NewCanvas(32, 16, ImageMode);
+    CDrawingSteps& steps = frame->Drawing();
+    const COLORREF back = Grid().BackColor();
+    const COLORREF lit = Grid().DotColor();
+    ASSERT_NE(lit, back);
+    ASSERT_TRUE(steps.Line(QPoint(0, 15), QPoint(31, 15), true));
+    EXPECT_EQ(DotAt(0, 15), lit);
+    EXPECT_EQ(DotAt(31, 15), lit);
+    EXPECT_EQ(DotAt(31, 14), back);
+    ASSERT_TRUE(steps.Line(QPoint(20, 15), QPoint(31, 15), false));
+    EXPECT_EQ(DotAt(31, 15), back);
+    EXPECT_EQ(DotAt(19, 15), lit);
+
+    ASSERT_TRUE(steps.Rectangle(QPoint(20, 2), QPoint(22, 4), false, true));
+    EXPECT_EQ(DotAt(20, 2), lit);
+    EXPECT_EQ(DotAt(22, 4), lit);
+    EXPECT_EQ(DotAt(21, 3), back) << "an outline only";
+    ASSERT_TRUE(steps.Rectangle(QPoint(20, 2), QPoint(22, 4), true, true));
+    EXPECT_EQ(DotAt(21, 3), lit);
+    ASSERT_TRUE(steps.Ellipse(QPoint(24, 0), QPoint(30, 6), false, true));
+    EXPECT_EQ(DotAt(24, 3), lit);
+    EXPECT_EQ(DotAt(30, 3), lit);
+    EXPECT_EQ(DotAt(27, 3), back);
+    ASSERT_TRUE(steps.Ellipse(QPoint(24, 8), QPoint(30, 14), true, true));
+    EXPECT_EQ(DotAt(27, 11), lit);
+    EXPECT_EQ(Steps(), 6u);
+
+    // Filling the lit square with the background clears exactly it.
+    ASSERT_TRUE(steps.Fill(QPoint(21, 3), false));
+    EXPECT_EQ(DotAt(20, 2), back);
+    EXPECT_EQ(DotAt(22, 4), back);
+    EXPECT_EQ(DotAt(24, 3), lit);
+    ASSERT_TRUE(steps.Fill(QPoint(31, 0), true));
+    EXPECT_EQ(DotAt(31, 0), lit);
+    EXPECT_EQ(DotAt(21, 3), lit);
+    EXPECT_EQ(DotAt(27, 3), back) << "inside the ellipse is another area";
+    EXPECT_EQ(Steps(), 8u);
+}
+
+TEST_F(DrawingCommands, ResizeAndCropPutFloatingDotsDownFirst)
+{
+    OpenSample();
+    CDrawingSteps& steps = frame->Drawing();
+    Canvas()->TakeUpTool(CImageView::SelectTool);
+    Canvas()->Selection().Select(QRect(9, 0, 1, 1));
+    Canvas()->Selection().MoveBy(QPoint(0, 1));
+    ASSERT_TRUE(steps.ResizeCanvas(QSize(24, 16), AnchorTopLeft));
+    EXPECT_FALSE(Canvas()->Selection().IsFloating());
+    EXPECT_EQ(DotAt(9, 1), kBlue);
+    EXPECT_EQ(DotAt(9, 0), Grid().BackColor());
+
+    Canvas()->Selection().Select(QRect(9, 1, 1, 1));
+    Canvas()->Selection().MoveBy(QPoint(1, 0));
+    ASSERT_TRUE(steps.Crop(QRect(8, 0, 8, 8)));
+    EXPECT_FALSE(Canvas()->Selection().IsFloating());
+    EXPECT_EQ(DotAt(2, 1), kBlue);
+    EXPECT_EQ(DotAt(1, 1), Grid().BackColor());
+}
+
+// What the clipboard offers decides whether Paste can run: a PNG, or any
+// picture when the PNG is unreadable; text is no picture.
+TEST_F(DrawingCommands, PasteTakesThePngOrElseAnyPictureAndLandsOnTheSelection)
+{
+    NewCanvas(16, 8, ImageMode);
+    CDrawingSteps& steps = frame->Drawing();
+    QClipboard* clipboard = QGuiApplication::clipboard();
+    clipboard->setText(QStringLiteral("words"));
+    EXPECT_FALSE(CDrawingSteps::ClipboardHasPicture());
+    frame->UpdateCommandStates();
+    EXPECT_FALSE(Act(Paste)->isEnabled());
+
+    QImage green(1, 1, QImage::Format_RGB32);
+    green.fill(qRgb(0, 255, 0));
+    QByteArray png;
+    QBuffer buffer(&png);
+    buffer.open(QIODevice::WriteOnly);
+    ASSERT_TRUE(green.save(&buffer, "PNG"));
+    auto* pngOnly = new QMimeData;
+    pngOnly->setData(QStringLiteral("image/png"), png);
+    clipboard->setMimeData(pngOnly);
+    EXPECT_TRUE(CDrawingSteps::ClipboardHasPicture());
+    frame->UpdateCommandStates();
+    EXPECT_TRUE(Act(Paste)->isEnabled());
+    // A selection gives the paste its corner; the select tool is taken up.
+    Canvas()->Selection().Select(QRect(11, 5, 2, 2));
+    ASSERT_EQ(Canvas()->ToolKind(), CImageView::ClickTool);
+    ASSERT_TRUE(steps.Paste());
+    EXPECT_EQ(Canvas()->ToolKind(), CImageView::SelectTool);
+    steps.PlaceFloating();
+    EXPECT_EQ(DotAt(11, 5), kGreen);
+    EXPECT_EQ(DotAt(0, 0), Grid().BackColor()) << "not at the first dot in view";
+
+    auto* brokenPng = new QMimeData;
+    brokenPng->setData(QStringLiteral("image/png"), QByteArray("not a picture"));
+    QImage blue(1, 1, QImage::Format_RGB32);
+    blue.fill(qRgb(0, 0, 255));
+    brokenPng->setImageData(blue);
+    clipboard->setMimeData(brokenPng);
+    Canvas()->Selection().Select(QRect(2, 6, 1, 1));
+    ASSERT_TRUE(steps.Paste());
+    steps.PlaceFloating();
+    EXPECT_EQ(DotAt(2, 6), kBlue);
+
+    // A copy offers both the PNG and a picture of the dots.
+    Canvas()->Selection().Select(QRect(11, 5, 1, 1));
+    ASSERT_TRUE(steps.Copy());
+    const QMimeData* copied = clipboard->mimeData();
+    ASSERT_TRUE(copied && copied->hasImage());
+    EXPECT_EQ(qvariant_cast<QImage>(copied->imageData()).convertToFormat(QImage::Format_RGB32).pixel(0, 0),
+              qRgb(0, 255, 0));
 }

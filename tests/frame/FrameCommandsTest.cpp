@@ -115,7 +115,28 @@ TEST_F(FrameTest, EffectsThatCannotBeMadeAreToldAndAnimationsSaved)
     Trigger(SaveAnimation);
     QImageReader reader(path, "gif");
     EXPECT_EQ(reader.imageCount(), 2);
+    EXPECT_EQ(reader.size(), QSize(16, 8)) << "one pixel a dot, no LEDs drawn";
     EXPECT_TRUE(messages.isEmpty());
+    // Asked again, each dialog starts from its last answer; a file that
+    // cannot be written is told.
+    QList<int> blinkAsked;
+    frame->Dialogs().askFrameNumber = [&blinkAsked](EFrameNumber what, int current) {
+        if (what == EFrameNumber::BlinkMs)
+            blinkAsked << current;
+        return std::optional<int>();
+    };
+    Trigger(Blink);
+    EXPECT_EQ(blinkAsked, QList<int>{300});
+    EXPECT_EQ(frames.Count(), 2);
+    QStringList gifAsked;
+    frame->Dialogs().askSaveAnimationPath = [&gifAsked, this](const QString& prefill) {
+        return gifAsked << prefill, dir.FilePath(QStringLiteral("no/such/folder/sign.gif"));
+    };
+    Trigger(SaveAnimation);
+    Trigger(SaveAnimation);
+    EXPECT_EQ(gifAsked, QStringList({path, dir.FilePath(QStringLiteral("no/such/folder/sign.gif"))}));
+    EXPECT_EQ(messages.size(), 2);
+    messages.clear();
 
     // A scroll of the largest canvas across the largest sign needs more
     // memory than frames may take: refused in one message, nothing changed.

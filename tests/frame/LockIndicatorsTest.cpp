@@ -83,3 +83,35 @@ TEST(LockIndicators, TheXServersKeyboardStateComesBeforeTheLedFiles)
     EXPECT_TRUE(CLockIndicators(leds.Path(), nullptr).IsOn(CLockIndicators::CapsLock));
 }
 #endif
+
+// Without an X display the LED files answer: any keyboard with the light on
+// counts, a dark or unreadable light does not, each lock on its own.
+TEST(LockIndicators, TheLedFilesOfAnyKeyboardTellEachLock)
+{
+    CScratchDir leds;
+    const struct
+    {
+        const char* name;
+        const char* brightness;
+    } files[] = {{"input3::capslock", "0\n"}, {"input5::capslock", "1\n"}, {"input3::numlock", "0\n"},
+                 {"input5::numlock", "x"},     {"input3::scrolllock", "2\n"}};
+    for (const auto& f : files) {
+        ASSERT_TRUE(QDir(leds.Path()).mkpath(QString::fromLatin1(f.name)));
+        ASSERT_TRUE(WriteAll(leds.FilePath(QString::fromLatin1(f.name) + QStringLiteral("/brightness")), f.brightness));
+    }
+    // A light without a brightness file says nothing.
+    ASSERT_TRUE(QDir(leds.Path()).mkpath(QStringLiteral("input7::numlock")));
+    const CLockIndicators locks(leds.Path(), nullptr);
+    EXPECT_TRUE(locks.IsOn(CLockIndicators::CapsLock));
+    EXPECT_FALSE(locks.IsOn(CLockIndicators::NumLock));
+    EXPECT_TRUE(locks.IsOn(CLockIndicators::ScrollLock));
+
+    // Every light dark, or no folder at all: every lock off.
+    WriteAll(leds.FilePath(QStringLiteral("input5::capslock/brightness")), "0\n");
+    WriteAll(leds.FilePath(QStringLiteral("input3::scrolllock/brightness")), "0");
+    EXPECT_FALSE(locks.IsOn(CLockIndicators::CapsLock));
+    EXPECT_FALSE(locks.IsOn(CLockIndicators::ScrollLock));
+    const CLockIndicators none(leds.FilePath(QStringLiteral("missing")), nullptr);
+    for (const auto lock : {CLockIndicators::CapsLock, CLockIndicators::NumLock, CLockIndicators::ScrollLock})
+        EXPECT_FALSE(none.IsOn(lock)) << lock;
+}

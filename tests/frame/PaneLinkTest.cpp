@@ -226,3 +226,14 @@ TEST(LinkedPanes, LayoutControlsReachTheCanvasAndItsOverflowIsTold)
     p.pane.LayoutBar()->SpacingBox()->setValue(-3);
     EXPECT_EQ(told.back(), QSize(0, 0));
 }
+
+// Without either side there is nothing to link, and nothing breaks.
+TEST(LinkedPanes, AMissingSideLinksNothing)
+{
+    CImageView canvas;
+    CInputTextView pane;
+    LinkPanes(nullptr, &pane);
+    LinkPanes(&canvas, nullptr);
+    LinkPanes(nullptr, nullptr);
+    EXPECT_TRUE(canvas.Grid().IsEmpty());
+}

@@ -280,6 +280,16 @@ TEST(ListingPrintQuestion, MoreThanAHundredPagesArePrintedOnlyAfterAYes)
         EXPECT_FALSE(QFile::exists(paper));
         questions.removeLast();
     }
+    // A short listing goes on paper without a question.
+    {
+        const QString paper = dir.FilePath(QStringLiteral("short.pdf"));
+        {
+            QPdfWriter device(paper);
+            EXPECT_TRUE(CListingPrint(dialogs, shortListing).PrintOnPaper(device));
+        }
+        EXPECT_EQ(questions.size(), 1);
+        EXPECT_EQ(PdfPageCount(paper), 1);
+    }
     // Yes: the file has the pages the question named.
     answer = true;
     EXPECT_TRUE(CListingPrint(dialogs, longListing).PrintToPdf(path, nullptr, 0));
@@ -326,6 +336,18 @@ TEST(ListingSpool, PaperForASpoolerQueueIsTheWholePdfWithTheDialogsChoices)
                                                               : "media=Letter copies=2 collate=false sides=one-sided");
         EXPECT_EQ(job.szTitle, QStringLiteral("Untitled"));
         EXPECT_FALSE(CPrintSpool::CanSpool(printer)); // a file printer is no queue
+    }
+    {
+        // Collated copies (a file printer keeps no duplex setting).
+        QPrinter printer(QPrinter::HighResolution);
+        printer.setOutputFormat(QPrinter::PdfFormat);
+        printer.setPageSize(QPageSize(QPageSize::A4));
+        printer.setCopyCount(3);
+        printer.setCollateCopies(true);
+        const SSpoolJob job = CPrintSpool::JobFor(printer, QStringLiteral("Sign"));
+        EXPECT_EQ(job.aszOptions.join(QLatin1Char(' ')).toStdString(),
+                  "media A4 copies 3 collate true sides one-sided");
+        EXPECT_EQ(job.szTitle, QStringLiteral("Sign"));
     }
     const struct
     {
@@ -378,6 +400,11 @@ TEST(ListingSpool, PaperForASpoolerQueueIsTheWholePdfWithTheDialogsChoices)
     result = COutcome::Failed(QStringLiteral("The printer or class does not exist."));
     EXPECT_FALSE(print.SpoolOnPaper(a4, 600, job));
     EXPECT_EQ(messages, QStringList{CListingPrint::PrinterFailureMessage() + " (The printer or class does not exist.)"});
+    // A refusal without a reason names none.
+    messages.clear();
+    result = COutcome::Failed(QString());
+    EXPECT_FALSE(print.SpoolOnPaper(a4, 600, job));
+    EXPECT_EQ(messages, QStringList{CListingPrint::PrinterFailureMessage()});
 }
 
 // A job with options for a queue that is not there (or a spooler that is not
