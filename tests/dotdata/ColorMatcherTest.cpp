@@ -538,3 +538,23 @@ TEST(ColorMatcher, DitheredRowsRunEachWayInTurn)
         EXPECT_EQ(At(grid, 1 - midX, row), kBlack) << "row " << row;
     }
 }
+
+// A clear hue is its family's colour or unlit by d = 8 dY^2 + dCb^2 + dCr^2.
+// Each pair below lies either side of that: the lightness weight at which
+// family colour and black tie is 7.9 for the first of each pair (a weight
+// of 8 lights it) and 8.7 to 8.9 for the second (8 leaves it unlit).
+TEST(ColorMatcher, ClearHuesWeighLightnessEightTimes)
+{
+    const struct
+    {
+        int r, g, b;
+        int nearest;
+    } pixels[] = {
+        {82, 54, 45, 0},  {80, 51, 45, kUnlitIndex},   // tie weights 7.88 and 8.84
+        {0, 126, 70, 1},  {0, 123, 120, kUnlitIndex},  // 7.86 and 8.87
+        {0, 30, 125, 2},  {0, 18, 125, kUnlitIndex},   // 7.89 and 8.66
+    };
+    const CColorMatcher matcher(kBlack);
+    for (const auto& p : pixels)
+        EXPECT_EQ(matcher.NearestIndex(p.r, p.g, p.b), p.nearest) << p.r << "," << p.g << "," << p.b;
+}
