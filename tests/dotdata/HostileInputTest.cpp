@@ -506,6 +506,24 @@ TEST(HostileJpeg, ArithmeticCodedFlatPicturesOpen)
     EXPECT_EQ(PixelAt(p, 511, 511), 0x5A5A5Au);
 }
 
+// A Huffman-coded scan needs at least a bit for each block: a flat grey
+// picture of 9 x 8 blocks (one-symbol tables: each block is two zero bits)
+// whose data is replaced by 9 zero bytes, 72 bits, opens (the decoder may
+// make of them what it can); 8 bytes do not.
+TEST(HostileJpeg, HuffmanDataOfABitABlockIsEnough)
+{
+    const QByteArray flat = FlatJpeg(72, 64, {90}, JCS_GRAYSCALE, [](jpeg_compress_struct& info) { info.optimize_coding = TRUE; });
+    const int sos = static_cast<int>(flat.indexOf("\xFF\xDA"));
+    ASSERT_GT(sos, 0);
+    const int scanStart = sos + 2 + ((static_cast<uchar>(flat[sos + 2]) << 8) | static_cast<uchar>(flat[sos + 3]));
+    ASSERT_TRUE(Decode(flat).IsValid());
+    for (const int bytes : {9, 8}) {
+        const QByteArray thin = flat.left(scanStart) + QByteArray(bytes, '\0') + QByteArray("\xFF\xD9", 2);
+        const DecodedPicture p = Decode(thin);
+        EXPECT_EQ(p.IsValid(), bytes == 9) << bytes;
+    }
+}
+
 // Red, green and blue planes marked only by the Adobe header (no JFIF
 // header, components numbered 1, 2, 3 as in a YCbCr file): the header is
 // read, not stepped over like other application data, so the colour comes
