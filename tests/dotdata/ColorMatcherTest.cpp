@@ -558,3 +558,31 @@ TEST(ColorMatcher, ClearHuesWeighLightnessEightTimes)
     for (const auto& p : pixels)
         EXPECT_EQ(matcher.NearestIndex(p.r, p.g, p.b), p.nearest) << p.r << "," << p.g << "," << p.b;
 }
+
+// What a dot wants is clamped to 0..255 on each channel, and at the ends the
+// choice is a near thing (by the dithering distance, w = 3): (255, 0, 183)
+// is red, but pink with 254 red; (0, 30, 144) is blue, but unlit with 1.
+// Below a grey of 11 (owing +3) red 255 stays 255: (255, 6, 180) is Pink,
+// where 256 would be red; below a grey of 250 (owing -2) red 0 stays 0:
+// (0, 3, 129) is unlit, where -1 would be blue.
+TEST(ColorMatcher, DitheredWantsStayInsideTheChannelRange)
+{
+    const auto G = [](int level) { return qRgb(level, level, level); };
+    const struct
+    {
+        std::vector<QRgb> column;
+        COLORREF expected; // of the last dot
+    } cases[] = {
+        {{qRgb(255, 0, 183)}, DotPalette[0]},
+        {{qRgb(0, 30, 144)}, DotPalette[2]},
+        {{G(11), qRgb(255, 3, 177)}, DotPalette[4]},
+        {{G(250), qRgb(0, 5, 131)}, kBlack},
+    };
+    for (const auto& c : cases) {
+        const int height = static_cast<int>(c.column.size());
+        const QImage image = MakeImage(1, height, [&c](int, int y) { return c.column[static_cast<std::size_t>(y)]; });
+        const CDotGrid grid = Placed(image, DitheredColors);
+        EXPECT_EQ(At(grid, 0, height - 1), c.expected) << qRed(c.column.back()) << "," << qGreen(c.column.back()) << ","
+                                                       << qBlue(c.column.back());
+    }
+}

@@ -247,8 +247,9 @@ TEST(HostileBmp, RunLengthReadingStopsExactlyWhereTheRestCannotReach)
     for (const auto& c : cases) {
         const DecodedPicture p = Decode(RleBmp(16, 768 + c.rowsBelow, 8, c.data));
         ASSERT_EQ(p.IsValid(), c.opens) << c.rowsBelow << " " << c.data.toHex().constData();
-        if (c.opens)
+        if (c.opens) {
             EXPECT_EQ(PixelAt(p, 15, 767), 0xFF0000u) << c.rowsBelow;
+        }
     }
 }
 
@@ -292,13 +293,13 @@ TEST(HostileBmp, RunsOutsideTheCanvasMoveThePen)
 TEST(HostileBmp, OnlyFilesStartingWithBmAreDecoded)
 {
     const QByteArray good = MakeBmp24(2, 1, [](int, int) { return qRgb(255, 0, 0); });
-    for (const QByteArray magic : {QByteArray("BM"), QByteArray("BA"), QByteArray("XM"), QByteArray("MB")}) {
+    for (const char* magic : {"BM", "BA", "XM", "MB"}) {
         QByteArray bytes = good;
-        bytes.replace(0, 2, magic);
+        bytes.replace(0, 2, QByteArray(magic));
         QBuffer buffer(&bytes);
         ASSERT_TRUE(buffer.open(QIODevice::ReadOnly));
         DecodedPicture out;
-        EXPECT_EQ(CBmpDecoder::Decode(buffer, QSize(16, 16), out), magic == "BM") << magic.constData();
+        EXPECT_EQ(CBmpDecoder::Decode(buffer, QSize(16, 16), out), QByteArray(magic) == "BM") << magic;
     }
 }
 
@@ -448,6 +449,19 @@ TEST(HostileJpeg, CommentsAndApplicationDataAreSteppedOver)
         ASSERT_TRUE(p.IsValid()) << progressive;
         EXPECT_EQ(p.pixels, expected.pixels) << progressive;
     }
+}
+
+// Comments are left out of what the image library reads, so none of them
+// comes back as the picture's text, as it would if they were read.
+TEST(HostileJpeg, CommentsAreNotReadAsText)
+{
+    const QByteArray plain = MakeJpeg(MakeImage(16, 8, [](int x, int) { return qRgb(x * 16, 0, 0); }));
+    const QByteArray comment("\xFF\xFE\x00\x07" "about", 9);
+    const QByteArray commented = plain.left(2) + comment + plain.mid(2);
+    ASSERT_FALSE(QImage::fromData(commented).convertToFormat(QImage::Format_BGR888).text().isEmpty());
+    const DecodedPicture p = Decode(commented);
+    ASSERT_TRUE(p.IsValid());
+    EXPECT_TRUE(p.pixels.text().isEmpty()) << qPrintable(p.pixels.text());
 }
 
 TEST(HostileJpeg, ScansTimesBlocksAreBounded)
