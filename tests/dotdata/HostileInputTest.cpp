@@ -235,6 +235,10 @@ TEST(HostileBmp, RunLengthReadingStopsExactlyWhereTheRestCannotReach)
         {QByteArray("\x00\x00\x01", 3), 2, true},
         // A delta of 255 rows and an end of line, then the cut run.
         {QByteArray("\x00\x02\x00\xFF\x00\x00\x01", 7), 257, true},
+        // A literal of seven cut after four: six bytes move the pen 256 rows
+        // at most (a delta and an end of line).
+        {QByteArray("\x00\x07\x00\x00\x00\x01", 6), 256, false},
+        {QByteArray("\x00\x07\x00\x00\x00\x01", 6), 257, true},
         // Three rows away: after the end of line the three bytes left move
         // the pen one row, not two, so the run and the cut code after it
         // are never read.
@@ -462,6 +466,21 @@ TEST(HostileJpeg, CommentsAreNotReadAsText)
     const DecodedPicture p = Decode(commented);
     ASSERT_TRUE(p.IsValid());
     EXPECT_TRUE(p.pixels.text().isEmpty()) << qPrintable(p.pixels.text());
+}
+
+// The JFIF header is read, not stepped over like other application data:
+// the picture keeps the density it was written with (127 dots an inch).
+TEST(HostileJpeg, TheJfifHeaderIsRead)
+{
+    QImage image = MakeImage(16, 8, [](int x, int) { return qRgb(x * 16, 0, 0); });
+    image.setDotsPerMeterX(5000);
+    image.setDotsPerMeterY(5000);
+    const QByteArray jpeg = MakeJpeg(image);
+    ASSERT_TRUE(jpeg.mid(6, 4) == "JFIF");
+    const DecodedPicture p = Decode(jpeg);
+    ASSERT_TRUE(p.IsValid());
+    EXPECT_NEAR(p.pixels.dotsPerMeterX(), 5000, 20);
+    EXPECT_NEAR(p.pixels.dotsPerMeterY(), 5000, 20);
 }
 
 TEST(HostileJpeg, ScansTimesBlocksAreBounded)
