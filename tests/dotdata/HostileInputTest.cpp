@@ -485,11 +485,11 @@ TEST(HostileJpeg, TheJfifHeaderIsRead)
 
 TEST(HostileJpeg, ScansTimesBlocksAreBounded)
 {
-    // A uniform grey progressive picture of 256 x 128 blocks whose last scan
+    // A uniform grey progressive picture of 256 x 125 blocks whose last scan
     // (a few bytes of empty blocks) comes again and again: each copy costs
-    // a pass over all 32,768 blocks. 488 scans fit in 16 million block
-    // passes, 489 do not.
-    const QByteArray plain = MakeJpeg(MakeImage(2048, 1024, [](int, int) { return qRgb(90, 90, 90); })
+    // a pass over all 32,000 blocks. 500 scans make exactly 16 million
+    // block passes and open, 501 do not.
+    const QByteArray plain = MakeJpeg(MakeImage(2048, 1000, [](int, int) { return qRgb(90, 90, 90); })
                                           .convertToFormat(QImage::Format_Grayscale8),
                                       true);
     const int lastScan = static_cast<int>(plain.lastIndexOf("\xFF\xDA"));
@@ -497,10 +497,10 @@ TEST(HostileJpeg, ScansTimesBlocksAreBounded)
     const int scans = static_cast<int>(plain.count("\xFF\xDA"));
     ASSERT_LT(scans, 20);
     const auto withScans = [&](int total) { return plain.left(plain.size() - 2) + last.repeated(total - scans) + plain.right(2); };
-    const DecodedPicture p = Decode(withScans(488));
+    const DecodedPicture p = Decode(withScans(500));
     ASSERT_TRUE(p.IsValid());
     EXPECT_EQ(PixelAt(p, 1023, 767), 0x5A5A5Au);
-    EXPECT_FALSE(Decode(withScans(489)).IsValid());
+    EXPECT_FALSE(Decode(withScans(501)).IsValid());
 }
 
 namespace {
