@@ -538,3 +538,51 @@ TEST(ColorMatcher, DitheredRowsRunEachWayInTurn)
         EXPECT_EQ(At(grid, 1 - midX, row), kBlack) << "row " << row;
     }
 }
+
+// A clear hue is its family's colour or unlit by d = 8 dY^2 + dCb^2 + dCr^2.
+// Each pair below lies either side of that: the lightness weight at which
+// family colour and black tie is 7.9 for the first of each pair (a weight
+// of 8 lights it) and 8.7 to 8.9 for the second (8 leaves it unlit).
+TEST(ColorMatcher, ClearHuesWeighLightnessEightTimes)
+{
+    const struct
+    {
+        int r, g, b;
+        int nearest;
+    } pixels[] = {
+        {82, 54, 45, 0},  {80, 51, 45, kUnlitIndex},   // tie weights 7.88 and 8.84
+        {0, 126, 70, 1},  {0, 123, 120, kUnlitIndex},  // 7.86 and 8.87
+        {0, 30, 125, 2},  {0, 18, 125, kUnlitIndex},   // 7.89 and 8.66
+    };
+    const CColorMatcher matcher(kBlack);
+    for (const auto& p : pixels)
+        EXPECT_EQ(matcher.NearestIndex(p.r, p.g, p.b), p.nearest) << p.r << "," << p.g << "," << p.b;
+}
+
+// What a dot wants is clamped to 0..255 on each channel, and at the ends the
+// choice is a near thing (by the dithering distance, w = 3): (255, 0, 183)
+// is red, but pink with 254 red; (0, 30, 144) is blue, but unlit with 1.
+// Below a grey of 11 (owing +3) red 255 stays 255: (255, 6, 180) is Pink,
+// where 256 would be red; below a grey of 250 (owing -2) red 0 stays 0:
+// (0, 3, 129) is unlit, where -1 would be blue.
+TEST(ColorMatcher, DitheredWantsStayInsideTheChannelRange)
+{
+    const auto G = [](int level) { return qRgb(level, level, level); };
+    const struct
+    {
+        std::vector<QRgb> column;
+        COLORREF expected; // of the last dot
+    } cases[] = {
+        {{qRgb(255, 0, 183)}, DotPalette[0]},
+        {{qRgb(0, 30, 144)}, DotPalette[2]},
+        {{G(11), qRgb(255, 3, 177)}, DotPalette[4]},
+        {{G(250), qRgb(0, 5, 131)}, kBlack},
+    };
+    for (const auto& c : cases) {
+        const int height = static_cast<int>(c.column.size());
+        const QImage image = MakeImage(1, height, [&c](int, int y) { return c.column[static_cast<std::size_t>(y)]; });
+        const CDotGrid grid = Placed(image, DitheredColors);
+        EXPECT_EQ(At(grid, 0, height - 1), c.expected) << qRed(c.column.back()) << "," << qGreen(c.column.back()) << ","
+                                                       << qBlue(c.column.back());
+    }
+}

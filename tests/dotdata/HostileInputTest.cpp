@@ -1,6 +1,7 @@
 // Hostile sizes, run-length data and listings: every size from the file is
 // checked before use, only the canvas corner is kept, and bad input is named
 // briefly.
+#include "dotdata/BmpDecoder.h"
 #include "dotdata/DotListingReader.h"
 #include "dotdata/JpegDecoder.h"
 #include "dotdata/PictureDecoder.h"
@@ -217,6 +218,169 @@ TEST(HostileBmp, RunLengthReadingStopsWhenTheRestCannotReachTheCanvas)
         EXPECT_FALSE(decode(RleBmp(16, 768 + c.rowsBelow, 8, c.data), read).IsValid()) << c.rowsBelow;
 }
 
+// Where the rest of the run-length data can no longer reach the kept rows,
+// only its last two bytes decide; one row nearer it is still read, and a
+// cut-off code is then found. Rows past the limit below the canvas, on a
+// 16-wide bottom-up picture.
+TEST(HostileBmp, RunLengthReadingStopsExactlyWhereTheRestCannotReach)
+{
+    const struct
+    {
+        QByteArray data;
+        int rowsBelow;
+        bool opens;
+    } cases[] = {
+        // An end of line, then a run cut after its count.
+        {QByteArray("\x00\x00\x01", 3), 0, false},
+        {QByteArray("\x00\x00\x01", 3), 2, true},
+        // A delta of 255 rows and an end of line, then the cut run.
+        {QByteArray("\x00\x02\x00\xFF\x00\x00\x01", 7), 257, true},
+        // A literal of seven cut after four: six bytes move the pen 256 rows
+        // at most (a delta and an end of line).
+        {QByteArray("\x00\x07\x00\x00\x00\x01", 6), 256, false},
+        {QByteArray("\x00\x07\x00\x00\x00\x01", 6), 257, true},
+        // Three rows away: after the end of line the three bytes left move
+        // the pen one row, not two, so the run and the cut code after it
+        // are never read.
+        {QByteArray("\x00\x00\x05\x00\x01", 5), 3, true},
+        // Unreachable rows, and the data does not end with the end-of-bitmap
+        // escape (only its second byte matches).
+        {QByteArray("\x05\x01", 2), 1000, false},
+        {QByteArray("\x00\x05", 2), 1000, false},
+    };
+    for (const auto& c : cases) {
+        const DecodedPicture p = Decode(RleBmp(16, 768 + c.rowsBelow, 8, c.data));
+        ASSERT_EQ(p.IsValid(), c.opens) << c.rowsBelow << " " << c.data.toHex().constData();
+        if (c.opens) {
+            EXPECT_EQ(PixelAt(p, 15, 767), 0xFF0000u) << c.rowsBelow;
+        }
+    }
+}
+
+// Top-down rows: data that ends right after the last kept row opens without
+// the end-of-bitmap escape; one row less is cut short.
+TEST(HostileBmp, TopDownRunLengthDataMayEndAfterTheLastKeptRow)
+{
+    const QByteArray firstRow("\x03\x02", 2);
+    for (const int lines : {767, 768}) {
+        const QByteArray data = firstRow + QByteArray(2 * lines, '\0');
+        const DecodedPicture p = Decode(RleBmp(16, -769, 8, data));
+        ASSERT_EQ(p.IsValid(), lines == 768) << lines;
+        if (lines == 768) {
+            EXPECT_EQ(PixelAt(p, 2, 0), 0x0000FFu);
+            EXPECT_EQ(PixelAt(p, 3, 0), 0xFF0000u);
+            EXPECT_EQ(PixelAt(p, 2, 767), 0xFF0000u);
+        }
+    }
+}
+
+// A run in a row below the canvas still moves the pen to the right, so a
+// delta up into the kept rows lands after it; untouched dots take the first
+// palette colour, each of its channels in its place.
+TEST(HostileBmp, RunsOutsideTheCanvasMoveThePen)
+{
+    // Bottom-up, 769 rows: the first stored row (display row 768) is cut off.
+    const QByteArray data("\x05\x01\x00\x02\x00\x01\x01\x02\x00\x01", 10);
+    QByteArray b = RleBmp(16, 769, 8, data);
+    b[54] = '\x56'; // first palette entry, blue green red
+    b[55] = '\x34';
+    b[56] = '\x12';
+    const DecodedPicture p = Decode(b);
+    ASSERT_TRUE(p.IsValid());
+    EXPECT_EQ(PixelAt(p, 5, 767), 0x0000FFu);
+    EXPECT_EQ(PixelAt(p, 4, 767), 0x123456u);
+    EXPECT_EQ(PixelAt(p, 6, 767), 0x123456u);
+    EXPECT_EQ(PixelAt(p, 0, 0), 0x123456u);
+}
+
+// Called directly, the BMP decoder checks the two letters itself.
+TEST(HostileBmp, OnlyFilesStartingWithBmAreDecoded)
+{
+    const QByteArray good = MakeBmp24(2, 1, [](int, int) { return qRgb(255, 0, 0); });
+    for (const char* magic : {"BM", "BA", "XM", "MB"}) {
+        QByteArray bytes = good;
+        bytes.replace(0, 2, QByteArray(magic));
+        QBuffer buffer(&bytes);
+        ASSERT_TRUE(buffer.open(QIODevice::ReadOnly));
+        DecodedPicture out;
+        EXPECT_EQ(CBmpDecoder::Decode(buffer, QSize(16, 16), out), QByteArray(magic) == "BM") << magic;
+    }
+}
+
+// Bit field masks that use the top byte, read from a 52-byte header and from
+// after a 40-byte one; a single mask is enough, none at all is refused.
+TEST(HostileBmp, BitFieldMasksOfEveryByteAndOfOneChannel)
+{
+    BmpFields s;
+    s.width = 2;
+    s.bitCount = 32;
+    s.compression = 3;
+    s.masks = {0x0000FF00u, 0x00FF0000u, 0xFF000000u}; // red, green, blue
+    s.valueAt = [](int x, int) { return x ? 0x80FF0001u : 0x12345678u; };
+    for (const bool inHeader : {false, true}) {
+        QByteArray b = MakeBmp(s);
+        if (inHeader)
+            Put32(b, 14, 52);
+        const DecodedPicture p = Decode(b);
+        ASSERT_TRUE(p.IsValid()) << inHeader;
+        EXPECT_EQ(PixelAt(p, 0, 0), 0x563412u) << inHeader;
+        EXPECT_EQ(PixelAt(p, 1, 0), 0x00FF80u) << inHeader;
+    }
+    const struct
+    {
+        std::vector<std::uint32_t> masks;
+        QRgb expected; // of the pixel 0x00ABCDEF
+    } single[] = {
+        {{0x00FF0000u, 0u, 0u}, 0xAB0000u},
+        {{0u, 0x0000FF00u, 0u}, 0x00CD00u},
+        {{0u, 0u, 0x000000FFu}, 0x0000EFu},
+    };
+    for (const auto& c : single) {
+        BmpFields one = s;
+        one.masks = c.masks;
+        one.valueAt = [](int, int) { return 0x00ABCDEFu; };
+        const DecodedPicture p = Decode(MakeBmp(one));
+        ASSERT_TRUE(p.IsValid()) << std::hex << c.expected;
+        EXPECT_EQ(PixelAt(p, 1, 0), c.expected);
+    }
+    s.masks = {0u, 0u, 0u};
+    EXPECT_FALSE(Decode(MakeBmp(s)).IsValid());
+}
+
+// Without bit fields, 16 bits are 5-5-5 and 32 bits 8-8-8: every bit of
+// each channel counts, the lowest included. A colour table declaring more
+// colours than the depth holds uses the first ones.
+TEST(HostileBmp, DefaultChannelLayoutsKeepTheirLowestBits)
+{
+    BmpFields blue16;
+    blue16.width = 32;
+    blue16.bitCount = 16;
+    blue16.valueAt = [](int x, int) { return static_cast<std::uint32_t>(x); };
+    const DecodedPicture ramp = Decode(MakeBmp(blue16));
+    ASSERT_TRUE(ramp.IsValid());
+    for (int x = 0; x < 32; ++x)
+        EXPECT_EQ(PixelAt(ramp, x, 0), static_cast<QRgb>(qRound(x * 255.0 / 31))) << x;
+
+    BmpFields rgb32;
+    rgb32.width = 2;
+    rgb32.bitCount = 32;
+    rgb32.valueAt = [](int x, int) { return x ? 0x00FEFEFEu : 0x00010101u; };
+    const DecodedPicture p32 = Decode(MakeBmp(rgb32));
+    ASSERT_TRUE(p32.IsValid());
+    EXPECT_EQ(PixelAt(p32, 0, 0), 0x010101u);
+    EXPECT_EQ(PixelAt(p32, 1, 0), 0xFEFEFEu);
+
+    BmpFields bits;
+    bits.width = 2;
+    bits.bitCount = 1;
+    bits.palette = {qRgb(0, 255, 0), qRgb(255, 0, 0), qRgb(0, 0, 255)};
+    bits.valueAt = [](int x, int) { return static_cast<std::uint32_t>(x); };
+    const DecodedPicture p1 = Decode(MakeBmp(bits));
+    ASSERT_TRUE(p1.IsValid());
+    EXPECT_EQ(PixelAt(p1, 0, 0), 0x00FF00u);
+    EXPECT_EQ(PixelAt(p1, 1, 0), 0xFF0000u);
+}
+
 TEST(HostileJpeg, EmptyScansAndFloodsOfSegmentsAreRefused)
 {
     const QByteArray good = MakeJpeg(MakeImage(16, 16, [](int x, int) { return qRgb(x * 16, 0, 0); }));
@@ -291,13 +455,41 @@ TEST(HostileJpeg, CommentsAndApplicationDataAreSteppedOver)
     }
 }
 
+// Comments are left out of what the image library reads, so none of them
+// comes back as the picture's text, as it would if they were read.
+TEST(HostileJpeg, CommentsAreNotReadAsText)
+{
+    const QByteArray plain = MakeJpeg(MakeImage(16, 8, [](int x, int) { return qRgb(x * 16, 0, 0); }));
+    const QByteArray comment("\xFF\xFE\x00\x07" "about", 9);
+    const QByteArray commented = plain.left(2) + comment + plain.mid(2);
+    ASSERT_FALSE(QImage::fromData(commented).convertToFormat(QImage::Format_BGR888).text().isEmpty());
+    const DecodedPicture p = Decode(commented);
+    ASSERT_TRUE(p.IsValid());
+    EXPECT_TRUE(p.pixels.text().isEmpty()) << qPrintable(p.pixels.text());
+}
+
+// The JFIF header is read, not stepped over like other application data:
+// the picture keeps the density it was written with (127 dots an inch).
+TEST(HostileJpeg, TheJfifHeaderIsRead)
+{
+    QImage image = MakeImage(16, 8, [](int x, int) { return qRgb(x * 16, 0, 0); });
+    image.setDotsPerMeterX(5000);
+    image.setDotsPerMeterY(5000);
+    const QByteArray jpeg = MakeJpeg(image);
+    ASSERT_TRUE(jpeg.mid(6, 4) == "JFIF");
+    const DecodedPicture p = Decode(jpeg);
+    ASSERT_TRUE(p.IsValid());
+    EXPECT_NEAR(p.pixels.dotsPerMeterX(), 5000, 20);
+    EXPECT_NEAR(p.pixels.dotsPerMeterY(), 5000, 20);
+}
+
 TEST(HostileJpeg, ScansTimesBlocksAreBounded)
 {
-    // A uniform grey progressive picture of 256 x 128 blocks whose last scan
+    // A uniform grey progressive picture of 256 x 125 blocks whose last scan
     // (a few bytes of empty blocks) comes again and again: each copy costs
-    // a pass over all 32,768 blocks. 488 scans fit in 16 million block
-    // passes, 489 do not.
-    const QByteArray plain = MakeJpeg(MakeImage(2048, 1024, [](int, int) { return qRgb(90, 90, 90); })
+    // a pass over all 32,000 blocks. 500 scans make exactly 16 million
+    // block passes and open, 501 do not.
+    const QByteArray plain = MakeJpeg(MakeImage(2048, 1000, [](int, int) { return qRgb(90, 90, 90); })
                                           .convertToFormat(QImage::Format_Grayscale8),
                                       true);
     const int lastScan = static_cast<int>(plain.lastIndexOf("\xFF\xDA"));
@@ -305,10 +497,10 @@ TEST(HostileJpeg, ScansTimesBlocksAreBounded)
     const int scans = static_cast<int>(plain.count("\xFF\xDA"));
     ASSERT_LT(scans, 20);
     const auto withScans = [&](int total) { return plain.left(plain.size() - 2) + last.repeated(total - scans) + plain.right(2); };
-    const DecodedPicture p = Decode(withScans(488));
+    const DecodedPicture p = Decode(withScans(500));
     ASSERT_TRUE(p.IsValid());
     EXPECT_EQ(PixelAt(p, 1023, 767), 0x5A5A5Au);
-    EXPECT_FALSE(Decode(withScans(489)).IsValid());
+    EXPECT_FALSE(Decode(withScans(501)).IsValid());
 }
 
 namespace {
@@ -345,6 +537,24 @@ TEST(HostileJpeg, ArithmeticCodedFlatPicturesOpen)
     ASSERT_TRUE(p.IsValid());
     EXPECT_EQ(PixelAt(p, 0, 0), 0x5A5A5Au);
     EXPECT_EQ(PixelAt(p, 511, 511), 0x5A5A5Au);
+}
+
+// A Huffman-coded scan needs at least a bit for each block: a flat grey
+// picture of 9 x 8 blocks (one-symbol tables: each block is two zero bits)
+// whose data is replaced by 9 zero bytes, 72 bits, opens (the decoder may
+// make of them what it can); 8 bytes do not.
+TEST(HostileJpeg, HuffmanDataOfABitABlockIsEnough)
+{
+    const QByteArray flat = FlatJpeg(72, 64, {90}, JCS_GRAYSCALE, [](jpeg_compress_struct& info) { info.optimize_coding = TRUE; });
+    const int sos = static_cast<int>(flat.indexOf("\xFF\xDA"));
+    ASSERT_GT(sos, 0);
+    const int scanStart = sos + 2 + ((static_cast<uchar>(flat[sos + 2]) << 8) | static_cast<uchar>(flat[sos + 3]));
+    ASSERT_TRUE(Decode(flat).IsValid());
+    for (const int bytes : {9, 8}) {
+        const QByteArray thin = flat.left(scanStart) + QByteArray(bytes, '\0') + QByteArray("\xFF\xD9", 2);
+        const DecodedPicture p = Decode(thin);
+        EXPECT_EQ(p.IsValid(), bytes == 9) << bytes;
+    }
 }
 
 // Red, green and blue planes marked only by the Adobe header (no JFIF
@@ -639,6 +849,26 @@ TEST(HostileJpeg, ACommentBetweenScansIsSkippedWhole)
     const QByteArray payload("note\xFF\xD9\xFF\xD9", 8);
     QByteArray commented = plain;
     commented.insert(secondScan, QByteArray("\xFF\xFE\x00", 3) + static_cast<char>(2 + payload.size()) + payload);
+    const DecodedPicture expected = Decode(plain);
+    const DecodedPicture got = Decode(commented);
+    ASSERT_TRUE(expected.IsValid());
+    ASSERT_TRUE(got.IsValid());
+    EXPECT_EQ(got.pixels, expected.pixels);
+}
+
+// Comments of 510 bytes between the scans (their length's high byte in
+// use) are stepped over whole: the marker-like bytes inside them, 4,064 in
+// all, are not counted as segments, and the picture is unchanged.
+TEST(HostileJpeg, LongCommentsBetweenScansAreSteppedOverWhole)
+{
+    const QImage picture = MakeImage(32, 16, [](int x, int y) { return qRgb(x * 8, y * 16, 255 - x * 8); });
+    const QByteArray plain = MakeJpeg(picture, true);
+    const QByteArray sos("\xFF\xDA", 2);
+    const qsizetype secondScan = plain.indexOf(sos, plain.indexOf(sos) + 2);
+    ASSERT_GT(secondScan, 0);
+    const QByteArray comment = QByteArray("\xFF\xFE\x01\xFE", 4) + QByteArray("\xFF\x01", 2).repeated(254);
+    QByteArray commented = plain;
+    commented.insert(secondScan, comment.repeated(16));
     const DecodedPicture expected = Decode(plain);
     const DecodedPicture got = Decode(commented);
     ASSERT_TRUE(expected.IsValid());

@@ -5,6 +5,10 @@
 
 #include "../../bench/CommonChars.h"
 
+#include <QFile>
+#include <QTemporaryDir>
+
+#include <fontconfig/fontconfig.h>
 #include <gtest/gtest.h>
 
 #include <tuple>
@@ -356,5 +360,48 @@ TEST(ExactGlyphs, ExactHeightsStopAtTheLargestAsked)
         if (!heights.empty()) {
             EXPECT_EQ(heights.back().nEm, last) << largest;
         }
+    }
+}
+
+// A strike glyph may have no bitmap at all (a space drawn as nothing): it
+// still comes with a one-dot mask, unlit, and its advance. The font is a
+// small BDF strike written here and made known to the font configuration.
+TEST(ExactGlyphs, AGlyphWithoutABitmapHasOneUnlitDot)
+{
+    const QByteArray bdf = "STARTFONT 2.1\n"
+                           "FONT -misc-Empty Glyph Test-medium-r-normal--16-160-75-75-c-80-iso10646-1\n"
+                           "SIZE 16 75 75\nFONTBOUNDINGBOX 8 16 0 -2\n"
+                           "STARTPROPERTIES 6\nFAMILY_NAME \"Empty Glyph Test\"\nPIXEL_SIZE 16\n"
+                           "CHARSET_REGISTRY \"ISO10646\"\nCHARSET_ENCODING \"1\"\n"
+                           "FONT_ASCENT 14\nFONT_DESCENT 2\nENDPROPERTIES\nCHARS 2\n"
+                           "STARTCHAR space\nENCODING 32\nSWIDTH 500 0\nDWIDTH 8 0\nBBX 0 0 0 0\nBITMAP\nENDCHAR\n"
+                           "STARTCHAR A\nENCODING 65\nSWIDTH 500 0\nDWIDTH 9 0\nBBX 8 2 0 3\nBITMAP\nFF\n81\nENDCHAR\n"
+                           "ENDFONT\n";
+    QTemporaryDir dir;
+    ASSERT_TRUE(dir.isValid());
+    const QString path = dir.filePath(QStringLiteral("empty-glyph.bdf"));
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    ASSERT_EQ(file.write(bdf), bdf.size());
+    file.close();
+    ASSERT_TRUE(FcConfigAppFontAddFile(nullptr, reinterpret_cast<const FcChar8*>(QFile::encodeName(path).constData())));
+
+    CExactGlyphs font(FontOf("Empty Glyph Test", 16));
+    ASSERT_TRUE(font.IsOpen());
+    ASSERT_TRUE(font.SetEm(16));
+    SExactGlyph space;
+    ASSERT_TRUE(font.Glyph(U' ', space));
+    EXPECT_EQ(space.nAdvance, 8);
+    ASSERT_EQ(space.mask.size(), QSize(1, 1));
+    EXPECT_EQ(space.mask.constScanLine(0)[0], 0);
+    // A glyph with dots beside it: two rows, the lower three dots above the baseline.
+    SExactGlyph a;
+    ASSERT_TRUE(font.Glyph(U'A', a));
+    EXPECT_EQ(a.nAdvance, 9);
+    EXPECT_EQ(a.ptOffset, QPoint(0, -5));
+    ASSERT_EQ(a.mask.size(), QSize(8, 2));
+    for (int x = 0; x < 8; ++x) {
+        EXPECT_EQ(a.mask.constScanLine(0)[x], 255) << x;
+        EXPECT_EQ(a.mask.constScanLine(1)[x], x == 0 || x == 7 ? 255 : 0) << x;
     }
 }
