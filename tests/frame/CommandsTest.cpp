@@ -9,6 +9,7 @@
 #include "frame/UserSettings.h"
 
 #include <QActionGroup>
+#include <QDir>
 #include <QDropEvent>
 #include <QMimeData>
 #include <QSettings>
@@ -338,7 +339,7 @@ TEST_F(CommandsTest, EachKindOfChangeMarksTheWorkUnsaved)
     }
 }
 
-// A dropped file that is no picture, project or listing is refused with a
+// A dropped folder, which is no picture, project or listing, is refused with a
 // message and leaves the canvas alone; a project dropped onto unsaved work
 // waits for the answer to "save first?".
 TEST_F(CommandsTest, DroppedFilesThatCannotBeOpenedLeaveTheWorkAlone)
@@ -346,13 +347,16 @@ TEST_F(CommandsTest, DroppedFilesThatCannotBeOpenedLeaveTheWorkAlone)
     const auto drop = [this](const QString& path) {
         QMimeData data;
         data.setUrls({QUrl::fromLocalFile(path)});
+        QDragEnterEvent enter(QPoint(5, 5), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+        QCoreApplication::sendEvent(frame.get(), &enter);
         QDropEvent event(QPointF(5, 5), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
         QCoreApplication::sendEvent(frame.get(), &event);
     };
+    Trigger(English);
     NewCanvas(24, 8, TextMode);
-    const QString junk = dir.FilePath(QStringLiteral("junk.txt"));
-    ASSERT_TRUE(WriteAll(junk, "hello"));
-    drop(junk);
+    const QString folder = dir.FilePath(QStringLiteral("sign.txt"));
+    ASSERT_TRUE(QDir().mkpath(folder));
+    drop(folder);
     ASSERT_EQ(messages.size(), 1);
     EXPECT_TRUE(messages.front().startsWith(QStringLiteral("The file cannot be drawn as a dot listing: ")))
         << messages.front().toStdString();
@@ -410,6 +414,7 @@ TEST_F(CommandsTest, StripAndPreviewFollowTheEditedFrame)
     Trigger(SignPreview);
     CPreviewWindow* preview = frame->PreviewWindow();
     ASSERT_TRUE(preview && preview->isVisible());
+    EXPECT_EQ(preview->size(), preview->sizeHint()) << "opened at the size it asks for";
     strip->setCurrentRow(0);
     ASSERT_EQ(Canvas()->Document().Frames().Current(), 0);
     const QImage shown = preview->Preview().Picture();
@@ -418,8 +423,7 @@ TEST_F(CommandsTest, StripAndPreviewFollowTheEditedFrame)
     EXPECT_NE(preview->Preview().Picture(), shown) << "the preview shows the edit";
 
     preview->close();
-    const int pitch = preview->Preview().Pitch();
-    ASSERT_EQ(preview->Preview().Picture().width(), 16 * pitch);
+    ASSERT_EQ(preview->Preview().Picture().width(), 16 * preview->Preview().Pitch());
     QImage picture(40, 8, QImage::Format_RGB888);
     picture.fill(Qt::red);
     const QString path = dir.FilePath(QStringLiteral("wide.bmp"));
@@ -429,5 +433,24 @@ TEST_F(CommandsTest, StripAndPreviewFollowTheEditedFrame)
     frame->Dialogs().askOpenFile = [path] { return path; };
     Trigger(Open);
     ASSERT_EQ(Canvas()->Grid().Width(), 40);
-    EXPECT_EQ(preview->Preview().Picture().width(), 40 * pitch);
+    EXPECT_EQ(preview->Preview().Picture().width(), 40 * preview->Preview().Pitch());
+}
+
+// Focus moved into a pane, by the keyboard or the program, makes that pane
+// the active one as a press does: Merge Text follows it.
+TEST_F(CommandsTest, MergeTextFollowsTheFocusBetweenThePanes)
+{
+    NewCanvas(32, 16, TextMode);
+    Type(QStringLiteral("AB"));
+    frame->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(frame.get()));
+    Canvas()->setFocus();
+    ASSERT_TRUE(QTest::qWaitFor([this] { return Canvas()->hasFocus() || Canvas()->viewport()->hasFocus(); }, 2000));
+    Trigger(MergeText);
+    EXPECT_TRUE(Pane()->IsMergePending());
+    Pane()->RichEdit()->setFocus();
+    ASSERT_TRUE(QTest::qWaitFor([this] { return Pane()->RichEdit()->hasFocus(); }, 2000));
+    Trigger(MergeText);
+    EXPECT_FALSE(Pane()->IsMergePending());
+    EXPECT_EQ(Canvas()->Text().m_szText, QStringLiteral("AB"));
 }
