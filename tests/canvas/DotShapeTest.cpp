@@ -1,4 +1,5 @@
 #include "ShapeArt.h"
+#include "SevenColours.h"
 
 #include <gtest/gtest.h>
 
@@ -139,6 +140,30 @@ TEST(DotShapeLine, ClippedToTheCanvasAndSafeFarOutside)
     EXPECT_EQ(Line(QSize(4, 4), QPoint(1, 2), QPoint(1, 2)).DotCount(), 1);
 }
 
+// An end point far past the canvas is held 8192 dots beyond the canvas's
+// own far edge on its axis: the visible part keeps that line's course.
+TEST(DotShapeLine, AFarEndIsHeldBeyondTheCanvasOnItsOwnAxis)
+{
+    const struct
+    {
+        QSize canvas;
+        QPoint far;  // the end the drag reached
+        QPoint held; // where it is held
+    } cases[] = {
+        {QSize(1000, 500), QPoint(100000, 400), QPoint(1000 + 8192, 400)},
+        {QSize(500, 1000), QPoint(400, 100000), QPoint(400, 1000 + 8192)},
+    };
+    for (const auto& c : cases) {
+        DotSet expected;
+        for (const auto& dot : IdealLine(QPoint(0, 0), c.held)) {
+            if (dot.first < c.canvas.width() && dot.second < c.canvas.height())
+                expected.insert(dot);
+        }
+        ASSERT_GT(expected.size(), 400u);
+        EXPECT_EQ(Dots(Line(c.canvas, QPoint(0, 0), c.far)), expected) << c.canvas.width() << "x" << c.canvas.height();
+    }
+}
+
 TEST(DotShapeLine, APencilDragWithFarApartEventsLeavesNoGap)
 {
     // Three pointer positions far apart: the path joins them with lines and
@@ -196,6 +221,10 @@ TEST(DotShapeRectangle, ShiftMakesASquareOfTheLongerDrag)
     EXPECT_EQ(CDotShape::SquareCorner(QPoint(5, 5), QPoint(1, 7)), QPoint(1, 9));
     EXPECT_EQ(CDotShape::SquareCorner(QPoint(5, 5), QPoint(6, -2)), QPoint(12, -2));
     EXPECT_EQ(CDotShape::SquareCorner(QPoint(5, 5), QPoint(5, 5)), QPoint(5, 5));
+    // A drag along one axis only grows the square right or down on the other.
+    EXPECT_EQ(CDotShape::SquareCorner(QPoint(5, 5), QPoint(5, 9)), QPoint(9, 9));
+    EXPECT_EQ(CDotShape::SquareCorner(QPoint(5, 5), QPoint(1, 5)), QPoint(1, 9));
+    EXPECT_EQ(CDotShape::SquareCorner(QPoint(5, 5), QPoint(5, 2)), QPoint(8, 2));
 }
 
 struct SEllipseCase
@@ -333,4 +362,23 @@ TEST(DotShapePaint, OnlyTheDotsOnTheGridTakeTheColour)
     CDotGrid empty;
     PaintShape(empty, shape, DotPalette[1]);
     EXPECT_TRUE(empty.IsEmpty());
+}
+
+// Every colour lands in its own channels; a run of one dot at the grid's
+// last column and a run from column 0 are painted too.
+TEST(DotShapePaint, EachColourFillsItsRunsEndToEnd)
+{
+    const CDotShape shape = CDotShape::FromRuns(QSize(16, 8), {{0, 0, 0}, {1, 7, 12}, {2, 3, 5}});
+    const DotSet lit = {{0, 0}, {7, 1}, {3, 2}, {4, 2}, {5, 2}};
+    for (const SDotColour& colour : kSevenColours) {
+        CDotGrid grid;
+        ASSERT_TRUE(grid.Create(8, 4, ImageMode));
+        PaintShape(grid, shape, colour.Value());
+        for (int y = 0; y < 4; ++y) {
+            for (int x = 0; x < 8; ++x) {
+                EXPECT_EQ(grid.DisplayDotAt(x, y), lit.count({x, y}) ? colour.Value() : grid.BackColor())
+                    << colour.name << " " << x << "," << y;
+            }
+        }
+    }
 }

@@ -5,6 +5,7 @@
 #include "frame/CommandRegistry.h"
 
 #include <QMenu>
+#include <QMap>
 #include <QMenuBar>
 #include <QSet>
 #include <QToolBar>
@@ -66,4 +67,67 @@ TEST_F(FrameTest, RegistryRowsNestAsTheMenuBarShowsThem)
         }
     }
     EXPECT_EQ(frame->menuBar()->actions().size(), topMenus);
+}
+
+// Which commands carry a check mark and which keys reach each command,
+// written out by hand: every command not named here has neither.
+TEST_F(FrameTest, CheckMarksAndShortcutsBelongToTheirCommandsOnly)
+{
+    using namespace CommandId;
+    QSet<int> checkable = {ViewImage, Pan, English, ChineseSimplified, ChineseTraditional};
+    for (int id = Red; id <= Orange; ++id)
+        checkable.insert(id);
+    for (int id = PictureExact; id <= PictureDithered; ++id)
+        checkable.insert(id);
+    for (int id = ToolClick; id <= ToolSelect; ++id)
+        checkable.insert(id);
+
+    const QMap<int, QStringList> keys = {
+        {New, {"Ctrl+N"}},
+        {Open, {"Ctrl+O"}},
+        {SaveDot, {"Ctrl+S"}},
+        {Print, {"Ctrl+P"}},
+        {OpenProject, {"Ctrl+Shift+O"}},
+        {SaveProject, {"Ctrl+Shift+S"}},
+        {SaveProjectAs, {"Ctrl+Alt+S"}},
+        {Undo, {"Ctrl+Z"}},
+        {Redo, {"Ctrl+Y", "Ctrl+Shift+Z"}},
+        {ZoomIn, {"Ctrl++", "Ctrl+="}},
+        {ZoomOut, {"Ctrl+-"}},
+        {Cut, {"Ctrl+X", "Shift+Del"}},
+        {Copy, {"Ctrl+C", "Ctrl+Ins"}},
+        {Paste, {"Ctrl+V", "Shift+Ins"}},
+        {Delete, {"Del"}},
+        {SelectAll, {"Ctrl+A"}},
+        {ToolClick, {"D"}},
+        {ToolPencil, {"P"}},
+        {ToolLine, {"L"}},
+        {ToolRectangle, {"R"}},
+        {ToolFilledRectangle, {"Shift+R"}},
+        {ToolEllipse, {"E"}},
+        {ToolFilledEllipse, {"Shift+E"}},
+        {ToolFill, {"F"}},
+        {ToolPicker, {"I"}},
+        {ToolSelect, {"S"}},
+        {SignPreview, {"F5"}},
+        {PreviousFrame, {"Ctrl+PgUp"}},
+        {NextFrame, {"Ctrl+PgDown"}},
+    };
+    int commands = 0;
+    for (const SCommandEntry* entry : CCommandRegistry::Commands()) {
+        SCOPED_TRACE(entry->szName);
+        ++commands;
+        const QAction* action = Act(entry->nId);
+        ASSERT_TRUE(action);
+        EXPECT_EQ(action->isCheckable(), checkable.contains(entry->nId));
+        QStringList shown;
+        for (const QKeySequence& key : action->shortcuts())
+            shown << key.toString(QKeySequence::PortableText);
+        EXPECT_EQ(shown, keys.value(entry->nId));
+    }
+    EXPECT_EQ(commands, 81);
+    // A command that runs no state function stays enabled and unchecked.
+    Trigger(Mirror);
+    EXPECT_TRUE(Act(Mirror)->isEnabled());
+    EXPECT_FALSE(Act(Mirror)->isChecked());
 }

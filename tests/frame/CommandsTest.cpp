@@ -1,6 +1,19 @@
 #include "FrameFixture.h"
+#include "SevenColours.h"
+
+#include "animation/FrameStrip.h"
+#include "animation/LedPreview.h"
+#include "animation/PreviewWindow.h"
+#include "canvas/CanvasDocument.h"
+#include "dotdata/ProjectFile.h"
+#include "frame/UserSettings.h"
 
 #include <QActionGroup>
+#include <QDir>
+#include <QDropEvent>
+#include <QMimeData>
+#include <QSettings>
+#include <QUrl>
 #include <QComboBox>
 #include <QImage>
 #include <QLineEdit>
@@ -11,6 +24,8 @@
 #include <QPrinter>
 #include <QTest>
 #include <QTextEdit>
+
+#include <functional>
 
 using namespace CommandId;
 
@@ -294,4 +309,147 @@ TEST_F(CommandsTest, PictureColorsAreRadioItemsUnderEdit)
     Canvas()->SetPictureColors(NearestColor);
     frame->UpdateCommandStates();
     EXPECT_TRUE(Act(PictureNearest)->isChecked());
+}
+
+// Every kind of change to the work marks it unsaved, each on its own: the
+// pane's settings, the overlay's place and colour, typing and canvas edits.
+TEST_F(CommandsTest, EachKindOfChangeMarksTheWorkUnsaved)
+{
+    const struct
+    {
+        const char* szName;
+        int nMode;
+        std::function<void()> change;
+    } changes[] = {
+        {"stretch", TextMode, [this] { Pane()->SetStretch(5); }},
+        {"text right", TextMode, [this] { Pane()->MoveText(CInputTextView::KeyRight); }},
+        {"text down", TextMode, [this] { Pane()->MoveText(CInputTextView::KeyDown); }},
+        {"font", TextMode, [this] { Pane()->ApplyFont(FontOf("DejaVu Sans", 24)); }},
+        {"typing", TextMode, [this] { Pane()->SetInputText(QStringLiteral("A")); }},
+        {"rotate", TextMode, [this] { Trigger(Rotate); }},
+        {"overlay colour", ImageMode, [this] { Pane()->SelectColor(2); }},
+        {"overlay across", ImageMode, [this] { Pane()->SetOverlayPosition(3, 0); }},
+        {"overlay down", ImageMode, [this] { Pane()->SetOverlayPosition(0, 2); }},
+    };
+    for (const auto& c : changes) {
+        NewCanvas(32, 16, c.nMode);
+        ASSERT_FALSE(frame->isWindowModified()) << c.szName;
+        c.change();
+        EXPECT_TRUE(frame->isWindowModified()) << c.szName;
+    }
+}
+
+// A dropped folder, which is no picture, project or listing, is refused with a
+// message and leaves the canvas alone; a project dropped onto unsaved work
+// waits for the answer to "save first?".
+TEST_F(CommandsTest, DroppedFilesThatCannotBeOpenedLeaveTheWorkAlone)
+{
+    const auto drop = [this](const QString& path) {
+        QMimeData data;
+        data.setUrls({QUrl::fromLocalFile(path)});
+        QDragEnterEvent enter(QPoint(5, 5), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+        QCoreApplication::sendEvent(frame.get(), &enter);
+        QDropEvent event(QPointF(5, 5), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+        QCoreApplication::sendEvent(frame.get(), &event);
+    };
+    Trigger(English);
+    NewCanvas(24, 8, TextMode);
+    const QString folder = dir.FilePath(QStringLiteral("sign.txt"));
+    ASSERT_TRUE(QDir().mkpath(folder));
+    drop(folder);
+    ASSERT_EQ(messages.size(), 1);
+    EXPECT_TRUE(messages.front().startsWith(QStringLiteral("The file cannot be drawn as a dot listing: ")))
+        << messages.front().toStdString();
+    EXPECT_EQ(Canvas()->Grid().Width(), 24);
+
+    SProject project;
+    project.m_grid.Create(40, 16, TextMode);
+    project.m_input.m_szText = QStringLiteral("other");
+    project.m_input.m_acrColor.assign(5, DotPalette[1]);
+    const QString path = dir.FilePath(QStringLiteral("other.png"));
+    QString error;
+    ASSERT_TRUE(CProjectFile::Save(path, project, error)) << error.toStdString();
+    Pane()->SetInputText(QStringLiteral("mine"));
+    saveAnswer = ESaveChoice::Cancel;
+    drop(path);
+    EXPECT_EQ(saveQuestions.size(), 1);
+    EXPECT_EQ(Canvas()->Grid().Width(), 24);
+    EXPECT_EQ(Pane()->RichEdit()->toPlainText(), QStringLiteral("mine"));
+    saveAnswer = ESaveChoice::Discard;
+    drop(path);
+    EXPECT_EQ(Canvas()->Grid().Width(), 40);
+    EXPECT_EQ(Pane()->RichEdit()->toPlainText(), QStringLiteral("other"));
+    EXPECT_EQ(messages.size(), 1);
+}
+
+// A recent-file entry past the end of the list opens nothing.
+TEST_F(CommandsTest, RecentFileEntriesPastTheListOpenNothing)
+{
+    QSettings(QStringLiteral("Local AppWizard-Generated Applications"), QStringLiteral("Tessik")).remove(QString());
+    NewCanvas(24, 8, ImageMode);
+    Trigger(RecentFile);
+    QImage picture(40, 8, QImage::Format_RGB888);
+    picture.fill(Qt::red);
+    const QString path = dir.FilePath(QStringLiteral("one.bmp"));
+    ASSERT_TRUE(picture.save(path, "BMP"));
+    CUserSettings::AddRecentFile(path);
+    Trigger(RecentFile + 1);
+    EXPECT_EQ(Canvas()->Grid().Width(), 24);
+    Trigger(RecentFile);
+    EXPECT_EQ(Canvas()->Grid().Width(), 40);
+    EXPECT_TRUE(messages.isEmpty()) << messages.join(' ').toStdString();
+}
+
+// The thumbnail strip redraws the edited frame; the preview window follows
+// edits while it shows and the canvas size even while it is closed.
+TEST_F(CommandsTest, StripAndPreviewFollowTheEditedFrame)
+{
+    NewCanvas(16, 8, ImageMode);
+    Trigger(DuplicateFrame);
+    CFrameStrip* strip = frame->FrameStrip();
+    ASSERT_TRUE(strip->isVisible());
+    ASSERT_EQ(strip->count(), 2);
+    const auto thumb = [strip](int row) { return strip->item(row)->icon().pixmap(QSize(64, 32)).toImage(); };
+    ASSERT_EQ(thumb(0), thumb(1));
+    Trigger(SignPreview);
+    CPreviewWindow* preview = frame->PreviewWindow();
+    ASSERT_TRUE(preview && preview->isVisible());
+    strip->setCurrentRow(0);
+    ASSERT_EQ(Canvas()->Document().Frames().Current(), 0);
+    const QImage shown = preview->Preview().Picture();
+    Canvas()->Document().EditDot(3, 3, kSevenColours[0].Value());
+    EXPECT_NE(thumb(0), thumb(1)) << "the edited frame's thumbnail is drawn again";
+    EXPECT_NE(preview->Preview().Picture(), shown) << "the preview shows the edit";
+
+    preview->close();
+    ASSERT_EQ(preview->Preview().Picture().width(), 16 * preview->Preview().Pitch());
+    QImage picture(40, 8, QImage::Format_RGB888);
+    picture.fill(Qt::red);
+    const QString path = dir.FilePath(QStringLiteral("wide.bmp"));
+    ASSERT_TRUE(picture.save(path, "BMP"));
+    Trigger(DeleteFrame);
+    ASSERT_EQ(Canvas()->Document().Frames().Count(), 1);
+    frame->Dialogs().askOpenFile = [path] { return path; };
+    Trigger(Open);
+    ASSERT_EQ(Canvas()->Grid().Width(), 40);
+    EXPECT_EQ(preview->Preview().Picture().width(), 40 * preview->Preview().Pitch());
+}
+
+// Focus moved into a pane, by the keyboard or the program, makes that pane
+// the active one as a press does: Merge Text follows it.
+TEST_F(CommandsTest, MergeTextFollowsTheFocusBetweenThePanes)
+{
+    NewCanvas(32, 16, TextMode);
+    Type(QStringLiteral("AB"));
+    frame->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(frame.get()));
+    Canvas()->setFocus();
+    ASSERT_TRUE(QTest::qWaitFor([this] { return Canvas()->hasFocus() || Canvas()->viewport()->hasFocus(); }, 2000));
+    Trigger(MergeText);
+    EXPECT_TRUE(Pane()->IsMergePending());
+    Pane()->RichEdit()->setFocus();
+    ASSERT_TRUE(QTest::qWaitFor([this] { return Pane()->RichEdit()->hasFocus(); }, 2000));
+    Trigger(MergeText);
+    EXPECT_FALSE(Pane()->IsMergePending());
+    EXPECT_EQ(Canvas()->Text().m_szText, QStringLiteral("AB"));
 }

@@ -1,8 +1,13 @@
 #include "FrameFixture.h"
 
 #include "base/QuotedText.h"
+#include "dotdata/ListingView.h"
+#include "textinput/SignLayoutBar.h"
 
 #include <QFile>
+#include <QMenu>
+
+#include <memory>
 
 using namespace CommandId;
 
@@ -42,5 +47,38 @@ TEST_F(MessageLanguageTest, FailuresAreShownInTheInterfaceLanguage)
         ASSERT_EQ(messages.size(), 2) << c.command;
         EXPECT_EQ(messages[0], QString::fromUtf8(c.unreadable).replace(QStringLiteral("%1"), name));
         EXPECT_EQ(messages[1], QString::fromUtf8(c.notSaved).replace(QStringLiteral("%1"), folder));
+    }
+}
+
+// The panes speak the menus' language from the start, not only after a
+// language command: Simplified Chinese without settings, else the stored one.
+TEST_F(MessageLanguageTest, ThePanesStartInTheMenuLanguage)
+{
+    const struct
+    {
+        const char* szSettings; // null: no settings file
+        const char* szCopy;     // the listing pane's Copy
+        int nCommand;           // the language command that shows the same
+    } starts[] = {
+        {nullptr, "复制(&Y)", ChineseSimplified},
+        {"[Main]\nLanguage=2\n", "複製(&Y)", ChineseTraditional},
+        {"[Main]\nLanguage=0\n", "Cop&y", English},
+    };
+    for (const auto& start : starts) {
+        SCOPED_TRACE(start.szCopy);
+        QFile::remove(SettingsPath());
+        if (start.szSettings) {
+            ASSERT_TRUE(WriteAll(SettingsPath(), start.szSettings));
+        }
+        frame = MakeFrame();
+        const std::unique_ptr<QMenu> menu = Canvas()->TextPane()->MakeContextMenu();
+        ASSERT_FALSE(menu->actions().isEmpty());
+        EXPECT_EQ(menu->actions()[0]->text(), QString::fromUtf8(start.szCopy));
+        CSignLayoutBar* bar = Pane()->LayoutBar();
+        const QString tip = bar->ButtonAction(CSignLayoutBar::Centre)->toolTip();
+        Trigger(start.nCommand == English ? ChineseSimplified : English);
+        EXPECT_NE(bar->ButtonAction(CSignLayoutBar::Centre)->toolTip(), tip);
+        Trigger(start.nCommand);
+        EXPECT_EQ(bar->ButtonAction(CSignLayoutBar::Centre)->toolTip(), tip);
     }
 }
