@@ -514,8 +514,11 @@ bool CBatchRunner::LoadExport(const SBatchStep& step)
 {
     if (m_pDocument->Grid().IsEmpty())
         return Fail(step, QStringLiteral("the canvas is empty; make one with --new or --open first"));
+    // A name that is not UTF-8 is read through a stand-in path without its
+    // extension; the form is the one the given name says.
+    const QString name = step.rawText.isEmpty() ? QString() : QString::fromUtf8(step.rawText);
     QString error;
-    return m_pSteps->LoadExport(step.text, m_exportOptions, error) || Fail(step, OneLine(error));
+    return m_pSteps->LoadExport(step.text, m_exportOptions, error, name) || Fail(step, OneLine(error));
 }
 
 void CBatchRunner::ListFonts()
