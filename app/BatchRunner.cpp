@@ -89,7 +89,8 @@ bool CBatchRunner::RunNamedStep(const SBatchStep& step)
     const bool reads = step.kind == SBatchStep::Open || step.kind == SBatchStep::LoadDots
         || step.kind == SBatchStep::LoadExport;
     const bool writes = step.kind == SBatchStep::SaveDots || step.kind == SBatchStep::SaveImage
-        || step.kind == SBatchStep::PrintPdf || step.kind == SBatchStep::Export;
+        || step.kind == SBatchStep::PrintPdf || step.kind == SBatchStep::Export
+        || step.kind == SBatchStep::SaveProject || step.kind == SBatchStep::SaveGif;
     if ((!reads && !writes) || step.rawText.isEmpty() || CByteFileName::IsUtf8(step.rawText))
         return RunStep(step);
     // A file name that is not UTF-8 reaches its file through a stand-in path.

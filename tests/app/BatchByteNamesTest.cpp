@@ -122,3 +122,17 @@ TEST(BatchByteNames, ExportsPrintoutsAndWhatIsReadBackUseTheBytes)
     EXPECT_EQ(Bytes(folder, "err.txt"), "--load-export: '" + std::string("caf\xEF\xBF\xBD") + ".bin' holds 1 bytes; a 16 x 8 "
                                         "canvas takes 16 with these options.\n");
 }
+
+// A project and an animation are saved under the bytes too, and a project
+// opens again from them.
+TEST(BatchByteNames, ProjectsAndAnimationsSaveUnderTheBytes)
+{
+    CScratchDir dir;
+    const QString folder = dir.Path();
+    ASSERT_EQ(RunScript(folder, QStringLiteral("\"$P\" --new 16x8:image --dot-color red --set-dot 0,0 --save-project \"$N.png\" "
+                                               "--save-gif \"$N.gif\" && \"$P\" --open \"$N.png\" --save-dots a.txt")),
+              0);
+    EXPECT_EQ(Entries(folder), (QList<QByteArray>{"a.txt", "caf\xE9.gif", "caf\xE9.png"}));
+    EXPECT_EQ(Bytes(folder, "caf\xE9.gif").substr(0, 6), "GIF89a");
+    EXPECT_EQ(Bytes(folder, "a.txt"), "1-1-1-R\r\n\r\n");
+}
