@@ -401,6 +401,9 @@ TEST(BatchCommandLine, FillSuffixAndResizeAnchor)
     EXPECT_EQ(ErrorOf({"--crop", "1,2,3,4:fill"}), "--crop: '4:fill' is not a number");
     EXPECT_EQ(ErrorOf({"--rect", "1,2,3:fill"}), "--rect: '1,2,3:fill' is not of the form A,B,C,D");
     EXPECT_EQ(ErrorOf({"--rect", "1,2,3,4,5"}), "--rect: '1,2,3,4,5' is not of the form A,B,C,D");
+    // A value that starts with its colon has an empty size.
+    EXPECT_EQ(ErrorOf({"--resize", ":top"}), "--resize: '' is not of the form AxB");
+    EXPECT_EQ(ErrorOf({"--new", ":image"}), "--new: '' is not of the form AxB");
     CBatchCommandLine crop;
     ASSERT_TRUE(crop.Parse({"--crop", "-1,-2,1,1"}));
     EXPECT_EQ(crop.Steps()[0].x2, 1);
