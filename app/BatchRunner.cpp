@@ -89,7 +89,8 @@ bool CBatchRunner::RunNamedStep(const SBatchStep& step)
     const bool reads = step.kind == SBatchStep::Open || step.kind == SBatchStep::LoadDots
         || step.kind == SBatchStep::LoadExport;
     const bool writes = step.kind == SBatchStep::SaveDots || step.kind == SBatchStep::SaveImage
-        || step.kind == SBatchStep::PrintPdf || step.kind == SBatchStep::Export;
+        || step.kind == SBatchStep::PrintPdf || step.kind == SBatchStep::Export
+        || step.kind == SBatchStep::SaveProject || step.kind == SBatchStep::SaveGif;
     if ((!reads && !writes) || step.rawText.isEmpty() || CByteFileName::IsUtf8(step.rawText))
         return RunStep(step);
     // A file name that is not UTF-8 reaches its file through a stand-in path.
@@ -514,8 +515,11 @@ bool CBatchRunner::LoadExport(const SBatchStep& step)
 {
     if (m_pDocument->Grid().IsEmpty())
         return Fail(step, QStringLiteral("the canvas is empty; make one with --new or --open first"));
+    // A name that is not UTF-8 is read through a stand-in path without its
+    // extension; the form is the one the given name says.
+    const QString name = step.rawText.isEmpty() ? QString() : QString::fromUtf8(step.rawText);
     QString error;
-    return m_pSteps->LoadExport(step.text, m_exportOptions, error) || Fail(step, OneLine(error));
+    return m_pSteps->LoadExport(step.text, m_exportOptions, error, name) || Fail(step, OneLine(error));
 }
 
 void CBatchRunner::ListFonts()

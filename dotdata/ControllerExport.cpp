@@ -87,11 +87,12 @@ bool CControllerExport::WriteAs(const CDotGrid& grid, const SExportOptions& opti
 }
 
 bool CControllerExport::Read(const QString& path, const SExportOptions& options, int monoColorIndex, CDotGrid& grid,
-                             QString& error)
+                             QString& error, const QString& name)
 {
-    const Format format = FormatOf(path);
+    const QString shown = name.isEmpty() ? path : name;
+    const Format format = FormatOf(shown);
     if (format != Raw && format != IntelHex) {
-        error = QStringLiteral("'%1' is neither a .bin nor a .hex file.").arg(CQuotedText::Quote(path));
+        error = QStringLiteral("'%1' is neither a .bin nor a .hex file.").arg(CQuotedText::Quote(shown));
         return false;
     }
     CByteLayout layout;
@@ -103,21 +104,21 @@ bool CControllerExport::Read(const QString& path, const SExportOptions& options,
     const CRegularFile::Status status = CRegularFile::ReadAll(path, cap, content);
     if (status == CRegularFile::TooLarge && format == Raw) {
         error = QStringLiteral("'%1' holds more than the %2 bytes a %3 x %4 canvas takes with these options.")
-                    .arg(CQuotedText::Quote(path)).arg(size).arg(grid.Width()).arg(grid.Height());
+                    .arg(CQuotedText::Quote(shown)).arg(size).arg(grid.Width()).arg(grid.Height());
         return false;
     }
     if (status != CRegularFile::Ok) {
-        error = CRegularFile::Describe(status, path, cap);
+        error = CRegularFile::Describe(status, shown, cap);
         return false;
     }
     QByteArray bytes = content;
     if (format == IntelHex && !CIntelHex::Read(content, size, bytes, error)) {
-        error = QStringLiteral("'%1', %2").arg(CQuotedText::Quote(path), error);
+        error = QStringLiteral("'%1', %2").arg(CQuotedText::Quote(shown), error);
         return false;
     }
     if (bytes.size() != size) {
         error = QStringLiteral("'%1' holds %2 bytes; a %3 x %4 canvas takes %5 with these options.")
-                    .arg(CQuotedText::Quote(path)).arg(bytes.size()).arg(grid.Width()).arg(grid.Height()).arg(size);
+                    .arg(CQuotedText::Quote(shown)).arg(bytes.size()).arg(grid.Width()).arg(grid.Height()).arg(size);
         return false;
     }
     return CDotBytes::Decode(bytes, layout, monoColorIndex, grid);

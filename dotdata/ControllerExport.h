@@ -33,7 +33,10 @@ public:
     // these options and redraws the grid's dots from it (mono dots in
     // monoColorIndex). Only a regular file is read, no larger than such an
     // export can be; a raw file must hold exactly the bytes the canvas takes.
-    // False with a reason, the grid unchanged, otherwise.
+    // False with a reason, the grid unchanged, otherwise. name, when given,
+    // is the file's name as the user gave it, which path only reaches (a
+    // stand-in such as /proc/self/fd/N): its extension says the form, and
+    // messages name it.
     static bool Read(const QString& path, const SExportOptions& options, int monoColorIndex, CDotGrid& grid,
-                     QString& error);
+                     QString& error, const QString& name = QString());
 };

@@ -69,10 +69,10 @@ bool CCommandSteps::ExportTo(const QString& path, const SExportOptions& options,
     return written.IsOk();
 }
 
-bool CCommandSteps::LoadExport(const QString& path, const SExportOptions& options, QString& error)
+bool CCommandSteps::LoadExport(const QString& path, const SExportOptions& options, QString& error, const QString& name)
 {
     CDotGrid loaded = m_document.Grid();
-    if (!CControllerExport::Read(path, options, loaded.ColorIndex(), loaded, error))
+    if (!CControllerExport::Read(path, options, loaded.ColorIndex(), loaded, error, name))
         return false;
     m_document.ChangeDots(EUndoKind::LoadDots, [&loaded](CDotGrid& dots) { dots = loaded; });
     return true;

@@ -47,8 +47,8 @@ public:
     bool ExportTo(const QString& path, const SExportOptions& options, QString& error);
     // Redraws every dot from a raw or hex export made with these options, as
     // one step of the history; mono dots take the dot colour. False with a
-    // reason, the dots unchanged.
-    bool LoadExport(const QString& path, const SExportOptions& options, QString& error);
+    // reason, the dots unchanged. name: as for CControllerExport::Read.
+    bool LoadExport(const QString& path, const SExportOptions& options, QString& error, const QString& name = QString());
     // Print: paper, or a PDF file when there is no printer or the user picks
     // one; PrintToPdf is the PDF path alone, for batch mode. Both print the
     // document's listing.

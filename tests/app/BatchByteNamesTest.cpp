@@ -96,3 +96,43 @@ TEST(BatchByteNames, AMissingFileUnderSuchANameStopsTheRun)
     EXPECT_EQ(RunScript(folder, QStringLiteral("\"$P\" --new 8x8:image --load-dots \"$N.txt\" --save-dots after.txt")), 2);
     EXPECT_EQ(Entries(folder), QList<QByteArray>{});
 }
+
+// Exports, printouts and the files read back from them go by the same bytes;
+// an export read back is known as one by the name it was given.
+TEST(BatchByteNames, ExportsPrintoutsAndWhatIsReadBackUseTheBytes)
+{
+    CScratchDir dir;
+    const QString folder = dir.Path();
+    ASSERT_EQ(RunScript(folder, QStringLiteral("\"$P\" --new 16x8:image --dot-color red --set-dot 0,0 --export \"$N.bin\" "
+                                               "--print-pdf \"$N.pdf\" --save-dots \"$N.txt\" && "
+                                               "\"$P\" --new 16x8:image --dot-color red --load-export \"$N.bin\" --save-dots a.txt && "
+                                               "\"$P\" --new 16x8:image --load-dots \"$N.txt\" --save-dots b.txt")),
+              0);
+    EXPECT_EQ(Entries(folder), (QList<QByteArray>{"a.txt", "b.txt", "caf\xE9.bin", "caf\xE9.pdf", "caf\xE9.txt"}));
+    EXPECT_EQ(Bytes(folder, "caf\xE9.bin"), std::string("\x80", 1) + std::string(15, '\0'));
+    EXPECT_EQ(Bytes(folder, "caf\xE9.pdf").substr(0, 4), "%PDF");
+    EXPECT_EQ(Bytes(folder, "a.txt"), "1-1-1-R\r\n\r\n");
+    EXPECT_EQ(Bytes(folder, "b.txt"), "1-1-1-R\r\n\r\n");
+
+    // What cannot be read back is named as the user named it.
+    ASSERT_TRUE(WriteAll(folder + QStringLiteral("/short.bin"), "x"));
+    EXPECT_EQ(RunScript(folder, QStringLiteral("mv short.bin \"$N.bin\" && \"$P\" --new 16x8:image --load-export \"$N.bin\" "
+                                               "2> err.txt")),
+              2);
+    EXPECT_EQ(Bytes(folder, "err.txt"), "--load-export: '" + std::string("caf\xEF\xBF\xBD") + ".bin' holds 1 bytes; a 16 x 8 "
+                                        "canvas takes 16 with these options.\n");
+}
+
+// A project and an animation are saved under the bytes too, and a project
+// opens again from them.
+TEST(BatchByteNames, ProjectsAndAnimationsSaveUnderTheBytes)
+{
+    CScratchDir dir;
+    const QString folder = dir.Path();
+    ASSERT_EQ(RunScript(folder, QStringLiteral("\"$P\" --new 16x8:image --dot-color red --set-dot 0,0 --save-project \"$N.png\" "
+                                               "--save-gif \"$N.gif\" && \"$P\" --open \"$N.png\" --save-dots a.txt")),
+              0);
+    EXPECT_EQ(Entries(folder), (QList<QByteArray>{"a.txt", "caf\xE9.gif", "caf\xE9.png"}));
+    EXPECT_EQ(Bytes(folder, "caf\xE9.gif").substr(0, 6), "GIF89a");
+    EXPECT_EQ(Bytes(folder, "a.txt"), "1-1-1-R\r\n\r\n");
+}

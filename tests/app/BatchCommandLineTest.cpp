@@ -2,6 +2,10 @@
 
 #include "SevenColours.h"
 
+#include <QRegularExpression>
+
+#include <iterator>
+
 #include <gtest/gtest.h>
 
 namespace {
@@ -200,4 +204,242 @@ TEST(BatchCommandLine, PositionsStopWhereTheCanvasCanNoLongerShowThem)
     }
     EXPECT_EQ(ErrorOf({"--offset", "0,5793"}), "--offset: Y must be within -5792..5792");
     EXPECT_EQ(ErrorOf({"--overlay-at", "1024,0"}), "--overlay-at: X must be within -8388608..1023");
+}
+
+// Each option is known by its exact name, gives its own kind of step, and
+// either takes the next argument as its value or leaves it for the next option.
+TEST(BatchCommandLine, EveryOptionGivesItsKindAndTakesAValueOrNot)
+{
+    const struct
+    {
+        const char* name;
+        SBatchStep::Kind kind;
+        const char* value; // nullptr: a switch without a value
+    } options[] = {
+        {"--new", SBatchStep::New, "16x8"},
+        {"--open", SBatchStep::Open, "a.png"},
+        {"--match", SBatchStep::Match, "dither"},
+        {"--mirror", SBatchStep::Mirror, nullptr},
+        {"--flip", SBatchStep::Flip, nullptr},
+        {"--rotate", SBatchStep::Rotate, nullptr},
+        {"--dot-color", SBatchStep::DotColor, "red"},
+        {"--background", SBatchStep::Background, "102030"},
+        {"--set-dot", SBatchStep::SetDot, "1,2"},
+        {"--clear-dot", SBatchStep::ClearDot, "1,2"},
+        {"--text", SBatchStep::Text, "A"},
+        {"--text-colors", SBatchStep::TextColors, "red"},
+        {"--font", SBatchStep::Font, "DejaVu Sans"},
+        {"--size", SBatchStep::Size, "12"},
+        {"--offset", SBatchStep::Offset, "1,2"},
+        {"--stretch", SBatchStep::Stretch, "3"},
+        {"--overlay-at", SBatchStep::OverlayAt, "1,2"},
+        {"--align", SBatchStep::Align, "left"},
+        {"--spacing", SBatchStep::Spacing, "1"},
+        {"--line-spacing", SBatchStep::LineSpacing, "1"},
+        {"--fit-height", SBatchStep::FitHeight, nullptr},
+        {"--merge", SBatchStep::Merge, nullptr},
+        {"--save-dots", SBatchStep::SaveDots, "a.txt"},
+        {"--save-image", SBatchStep::SaveImage, "a.bmp"},
+        {"--print-pdf", SBatchStep::PrintPdf, "a.pdf"},
+        {"--load-dots", SBatchStep::LoadDots, "a.txt"},
+        {"--line", SBatchStep::Line, "0,0,1,1"},
+        {"--clear-line", SBatchStep::ClearLine, "0,0,1,1"},
+        {"--rect", SBatchStep::Rect, "0,0,1,1"},
+        {"--clear-rect", SBatchStep::ClearRect, "0,0,1,1"},
+        {"--ellipse", SBatchStep::Ellipse, "0,0,1,1"},
+        {"--clear-ellipse", SBatchStep::ClearEllipse, "0,0,1,1"},
+        {"--fill", SBatchStep::Fill, "1,1"},
+        {"--clear-fill", SBatchStep::ClearFill, "1,1"},
+        {"--resize", SBatchStep::Resize, "8x8"},
+        {"--crop", SBatchStep::Crop, "0,0,1,1"},
+        {"--export", SBatchStep::Export, "a.bin"},
+        {"--scan", SBatchStep::Scan, "columns"},
+        {"--bit-order", SBatchStep::BitOrder, "lsb"},
+        {"--module", SBatchStep::Module, "8x8"},
+        {"--module-order", SBatchStep::ModuleOrder, "columns"},
+        {"--serpentine", SBatchStep::Serpentine, nullptr},
+        {"--invert", SBatchStep::Invert, nullptr},
+        {"--planes", SBatchStep::Planes, "rgb"},
+        {"--load-export", SBatchStep::LoadExport, "a.bin"},
+        {"--save-project", SBatchStep::SaveProject, "a.png"},
+        {"--undo", SBatchStep::Undo, nullptr},
+        {"--redo", SBatchStep::Redo, nullptr},
+        {"--frame", SBatchStep::Frame, "2"},
+        {"--add-frame", SBatchStep::AddFrame, nullptr},
+        {"--duplicate-frame", SBatchStep::DuplicateFrame, nullptr},
+        {"--delete-frame", SBatchStep::DeleteFrame, nullptr},
+        {"--move-frame", SBatchStep::MoveFrame, "2"},
+        {"--duration", SBatchStep::Duration, "100"},
+        {"--panel", SBatchStep::Panel, "8x8"},
+        {"--scroll", SBatchStep::Scroll, "left"},
+        {"--blink", SBatchStep::Blink, "100"},
+        {"--wipe", SBatchStep::Wipe, "left"},
+        {"--gif-dots", SBatchStep::GifDots, "2"},
+        {"--save-gif", SBatchStep::SaveGif, "a.gif"},
+        {"--save-frames", SBatchStep::SaveFrames, "a.png"},
+        {"--list-fonts", SBatchStep::ListFonts, nullptr},
+        {"--help", SBatchStep::Help, nullptr},
+        {"--version", SBatchStep::Version, nullptr},
+    };
+    ASSERT_EQ(std::size(options), 64u);
+    for (const auto& o : options) {
+        const QString name = QString::fromLatin1(o.name);
+        CBatchCommandLine line;
+        if (o.value) {
+            ASSERT_TRUE(line.Parse({name, o.value, "--merge"})) << o.name << ": " << line.Error().toStdString();
+            ASSERT_EQ(line.Steps().size(), 2u) << o.name;
+            EXPECT_TRUE(ErrorOf({name}).startsWith(name + ": missing value ")) << o.name;
+        } else {
+            ASSERT_TRUE(line.Parse({name, "--merge"})) << o.name << ": " << line.Error().toStdString();
+            ASSERT_EQ(line.Steps().size(), 2u) << o.name;
+            EXPECT_EQ(ErrorOf({name, "x"}), "x: unexpected argument") << o.name;
+        }
+        EXPECT_EQ(line.Steps()[0].kind, o.kind) << o.name;
+        EXPECT_EQ(line.Steps()[0].option, name);
+        EXPECT_EQ(line.Steps()[1].kind, SBatchStep::Merge) << o.name;
+        // Only the whole name is an option.
+        EXPECT_EQ(ErrorOf({name.chopped(1)}), name.chopped(1) + ": unknown option") << o.name;
+    }
+}
+
+// The help lists each option on its own line, its description starting in
+// the same column after the name and value.
+TEST(BatchCommandLine, HelpListsEachOptionWithItsDescriptionInOneColumn)
+{
+    const QStringList lines = CBatchCommandLine::HelpText().split('\n');
+    EXPECT_TRUE(lines.contains("  --undo                            take back the last change to the dots"));
+    EXPECT_TRUE(lines.contains("  --new WxH[:text|:image]           make a new canvas (sizes corrected as in the New dialog)"));
+    // A head longer than the column is not cut.
+    EXPECT_TRUE(lines.contains("  --scroll left|right|up|down[:SPEED]frames of the canvas scrolling across the panel, "
+                               "SPEED dots a second (20)"));
+    EXPECT_EQ(lines.last(), QString());
+    EXPECT_EQ(lines.filter(QRegularExpression("^  --")).size(), 64);
+}
+
+// The last accepted value and the first refused one of each range the
+// command line checks, on both axes where there are two.
+TEST(BatchCommandLine, RangesHoldAtBothEdges)
+{
+    const struct
+    {
+        const char* option;
+        const char* value;
+        int x, y; // expected values when accepted
+        const char* error; // nullptr: accepted
+    } cases[] = {
+        {"--panel", "1x1", 1, 1, nullptr},
+        {"--panel", "1024x768", 1024, 768, nullptr},
+        {"--panel", "0x8", 0, 0, "--panel: the width must be within 1..1024"},
+        {"--panel", "8x0", 0, 0, "--panel: the height must be within 1..768"},
+        {"--panel", "8x769", 0, 0, "--panel: the height must be within 1..768"},
+        {"--gif-dots", "32", 32, 0, nullptr},
+        {"--gif-dots", "0", 0, 0, nullptr},
+        {"--scroll", "right:100", 1, 100, nullptr},
+        {"--scroll", "down:1", 3, 1, nullptr},
+        {"--wipe", "right:101", 0, 0, "--wipe: the speed (dots a second) must be within 1..100"},
+        {"--wipe", "up", 2, 20, nullptr},
+        {"--duration", "10", 10, 0, nullptr},
+        {"--duration", "60000", 60000, 0, nullptr},
+        {"--duration", "60001", 0, 0, "--duration: the duration (ms) must be within 10..60000"},
+        {"--blink", "10", 10, 0, nullptr},
+        {"--blink", "9", 0, 0, "--blink: the duration (ms) must be within 10..60000"},
+        {"--frame", "1", 1, 0, nullptr},
+        {"--move-frame", "0", 0, 0, "--move-frame: frames are numbered from 1"},
+        {"--size", " 12 ", 12, 0, nullptr},
+        {"--new", "1024x768", 1024, 768, nullptr},
+        {"--resize", "30x20", 30, 20, nullptr},
+        {"--fill", "3,-4", 3, -4, nullptr},
+        {"--clear-fill", "3", 0, 0, "--clear-fill: '3' is not of the form A,B"},
+    };
+    for (const auto& c : cases) {
+        CBatchCommandLine line;
+        const bool accepted = line.Parse({c.option, c.value});
+        EXPECT_EQ(accepted, c.error == nullptr) << c.option << " " << c.value;
+        if (!accepted) {
+            EXPECT_EQ(line.Error(), QString::fromLatin1(c.error ? c.error : "")) << c.option << " " << c.value;
+            continue;
+        }
+        ASSERT_EQ(line.Steps().size(), 1u);
+        EXPECT_EQ(line.Steps()[0].x, c.x) << c.option << " " << c.value;
+        EXPECT_EQ(line.Steps()[0].y, c.y) << c.option << " " << c.value;
+    }
+}
+
+// Shapes take :fill, lines and crops do not; a resize keeps the top left
+// unless it names another anchor.
+TEST(BatchCommandLine, FillSuffixAndResizeAnchor)
+{
+    const struct
+    {
+        const char* option;
+        const char* value;
+        int mode;
+    } filled[] = {
+        {"--rect", "1,2,3,4:fill", 1},         {"--rect", "1,2,3,4", 0},
+        {"--clear-rect", "1,2,3,4:fill", 1},   {"--ellipse", "1,2,3,4:fill", 1},
+        {"--clear-ellipse", "1,2,3,4:fill", 1}, {"--ellipse", "1,2,3,4", 0},
+        {"--resize", "30x20", 0},              {"--resize", "30x20:top-right", 2},
+        {"--resize", "30x20:bottom-right", 8},
+    };
+    for (const auto& f : filled) {
+        CBatchCommandLine line;
+        ASSERT_TRUE(line.Parse({f.option, f.value})) << f.option << " " << f.value << ": " << line.Error().toStdString();
+        const SBatchStep& step = line.Steps()[0];
+        EXPECT_EQ(step.mode, f.mode) << f.option << " " << f.value;
+        if (step.kind == SBatchStep::Resize) {
+            EXPECT_EQ(step.x, 30);
+            EXPECT_EQ(step.y, 20);
+            continue;
+        }
+        EXPECT_EQ(step.x, 1);
+        EXPECT_EQ(step.y, 2);
+        EXPECT_EQ(step.x2, 3);
+        EXPECT_EQ(step.y2, 4);
+    }
+    EXPECT_EQ(ErrorOf({"--line", "1,2,3,4:fill"}), "--line: '4:fill' is not a number");
+    EXPECT_EQ(ErrorOf({"--clear-line", "1,2,3,4:fill"}), "--clear-line: '4:fill' is not a number");
+    EXPECT_EQ(ErrorOf({"--crop", "1,2,3,4:fill"}), "--crop: '4:fill' is not a number");
+    EXPECT_EQ(ErrorOf({"--rect", "1,2,3:fill"}), "--rect: '1,2,3:fill' is not of the form A,B,C,D");
+    EXPECT_EQ(ErrorOf({"--rect", "1,2,3,4,5"}), "--rect: '1,2,3,4,5' is not of the form A,B,C,D");
+    // A value that starts with its colon has an empty size.
+    EXPECT_EQ(ErrorOf({"--resize", ":top"}), "--resize: '' is not of the form AxB");
+    EXPECT_EQ(ErrorOf({"--new", ":image"}), "--new: '' is not of the form AxB");
+    CBatchCommandLine crop;
+    ASSERT_TRUE(crop.Parse({"--crop", "-1,-2,1,1"}));
+    EXPECT_EQ(crop.Steps()[0].x2, 1);
+    EXPECT_EQ(crop.Steps()[0].y2, 1);
+}
+
+// Colours: six hexadecimal digits exactly; names may be spaced after commas.
+// File names keep the bytes they were given as.
+TEST(BatchCommandLine, ColoursEmptyValuesAndRawBytes)
+{
+    const struct
+    {
+        const char* value;
+        int r, g, b;
+    } colours[] = {{"123456", 0x12, 0x34, 0x56}, {"FFFFFF", 255, 255, 255}, {"000000", 0, 0, 0}, {"a0b0c0", 0xa0, 0xb0, 0xc0}};
+    for (const auto& c : colours) {
+        CBatchCommandLine line;
+        ASSERT_TRUE(line.Parse({"--background", c.value})) << c.value;
+        EXPECT_EQ(line.Steps()[0].color, MakeColor(c.r, c.g, c.b)) << c.value;
+    }
+    for (const char* bad : {"fff", "12345", "1234567", "", "-12345"})
+        EXPECT_EQ(ErrorOf({"--background", bad}), QStringLiteral("--background: '%1' is not a colour RRGGBB").arg(bad));
+
+    CBatchCommandLine spaced;
+    ASSERT_TRUE(spaced.Parse({"--text-colors", " white , orange"}));
+    EXPECT_EQ(spaced.Steps()[0].colors, (std::vector<int>{5, 6}));
+
+    for (const char* option : {"--save-dots", "--open", "--font", "--export"})
+        EXPECT_EQ(ErrorOf({option, ""}), QStringLiteral("%1: empty value").arg(option));
+
+    CBatchCommandLine raw;
+    ASSERT_TRUE(raw.Parse({"--merge", "--open", "a.png", "--save-dots", "b.txt"}, {"--merge", "--open", "A\xff", "--save-dots"}));
+    ASSERT_EQ(raw.Steps().size(), 3u);
+    EXPECT_EQ(raw.Steps()[0].rawText, QByteArray());
+    EXPECT_EQ(raw.Steps()[1].rawText, QByteArray("A\xff"));
+    EXPECT_EQ(raw.Steps()[1].text, "a.png");
+    EXPECT_EQ(raw.Steps()[2].rawText, QByteArray()); // no bytes were given for it
+    EXPECT_EQ(raw.Steps()[2].text, "b.txt");
 }

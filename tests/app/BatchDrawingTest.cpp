@@ -131,3 +131,41 @@ TEST(BatchDrawing, BadValuesStopTheRunWithOneLine)
         EXPECT_EQ(r.err.count('\n'), 1);
     }
 }
+
+// On a canvas wider than high each axis keeps its own limit: the last
+// column and row are inside, one past either is outside.
+TEST(BatchDrawing, EachAxisHasItsOwnEdge)
+{
+    CScratchDir dir;
+    const struct
+    {
+        QStringList args;
+        const char* error; // nullptr: accepted
+    } cases[] = {
+        {{"--fill", "15,7"}, nullptr},
+        {{"--fill", "0,8"}, "--fill: 0,8 is outside the 16 x 8 canvas\n"},
+        {{"--clear-fill", "16,0"}, "--clear-fill: 16,0 is outside the 16 x 8 canvas\n"},
+        {{"--fill", "-1,0"}, "--fill: -1,0 is outside the 16 x 8 canvas\n"},
+        {{"--set-dot", "-1,0"}, "--set-dot: -1,0 is outside the 16 x 8 canvas\n"},
+        {{"--clear-dot", "0,-1"}, "--clear-dot: 0,-1 is outside the 16 x 8 canvas\n"},
+        {{"--set-dot", "15,7"}, nullptr},
+        {{"--crop", "15,7,4,4"}, nullptr},
+        {{"--crop", "0,8,4,4"}, "--crop: 0,8,4,4 lies outside the 16 x 8 canvas\n"},
+        {{"--crop", "16,0,4,4"}, "--crop: 16,0,4,4 lies outside the 16 x 8 canvas\n"},
+        {{"--crop", "-4,-4,4,4"}, "--crop: -4,-4,4,4 lies outside the 16 x 8 canvas\n"},
+    };
+    const QString out = dir.FilePath(QStringLiteral("canvas.bmp"));
+    for (const auto& c : cases) {
+        QFile::remove(out);
+        const QStringList args = QStringList{"--new", "16x8:image"} + c.args + QStringList{"--save-image", out};
+        const SProcessResult r = RunPellmark(args);
+        EXPECT_EQ(r.exitCode, c.error ? 2 : 0) << args.join(' ').toStdString();
+        EXPECT_EQ(r.err.toStdString(), c.error ? c.error : "") << args.join(' ').toStdString();
+        EXPECT_EQ(QFile::exists(out), !c.error) << args.join(' ').toStdString();
+    }
+    // The crop that reaches past the corner keeps the one dot in it.
+    const QImage corner = RunToImage(dir, {"--new", "16x8:image", "--dot-color", "red", "--set-dot", "15,7", "--crop", "15,7,4,4"});
+    ASSERT_EQ(corner.size(), QSize(8, 8));
+    EXPECT_EQ(corner.pixel(0, 0), kRed);
+    EXPECT_EQ(CountOf(corner, kRed), 1);
+}

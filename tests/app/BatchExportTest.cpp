@@ -107,3 +107,40 @@ TEST(BatchExport, BadValuesAndFilesStopTheRun)
     }
     EXPECT_TRUE(QDir(dir.Path()).entryList(QDir::Files).isEmpty());
 }
+
+// Module size, chain order, snaking and planes each move a dot's bit: one
+// lit dot on a 16 x 16 canvas, rows of 8 dots a byte, high bit first.
+TEST(BatchExport, EachLayoutOptionPutsTheDotWhereItSays)
+{
+    CScratchDir dir;
+    const struct
+    {
+        const char* colour;
+        const char* dot;
+        QStringList options;
+        int size;  // bytes written
+        int index; // the one byte that is not 0, holding 0x80
+    } cases[] = {
+        {"green", "8,0", {}, 32, 1},
+        {"green", "8,0", {"--module", "8x8"}, 32, 8},
+        {"green", "8,0", {"--module", "16x8"}, 32, 1},
+        {"green", "8,0", {"--module", "8x16"}, 32, 16},
+        {"green", "8,0", {"--module", "8x8", "--module-order", "columns"}, 32, 16},
+        {"green", "0,8", {"--module", "8x8"}, 32, 16},
+        {"green", "0,8", {"--module", "8x8", "--serpentine"}, 32, 24},
+        {"green", "0,0", {"--planes", "red-green"}, 64, 32},
+        {"red", "0,0", {"--planes", "red-green"}, 64, 0},
+        {"blue", "0,0", {"--planes", "rgb"}, 96, 64},
+    };
+    const QString bin = dir.FilePath("out.bin");
+    for (const auto& c : cases) {
+        QFile::remove(bin);
+        const QStringList args = QStringList{"--new", "16x16:image", "--dot-color", c.colour, "--set-dot", c.dot} + c.options
+            + QStringList{"--export", bin};
+        const SProcessResult r = RunPellmark(args);
+        ASSERT_EQ(r.exitCode, 0) << args.join(' ').toStdString() << ": " << r.err.toStdString();
+        QByteArray expected(c.size, '\0');
+        expected[c.index] = char(0x80);
+        EXPECT_EQ(ReadAll(bin).toHex(' '), expected.toHex(' ')) << args.join(' ').toStdString();
+    }
+}

@@ -184,3 +184,35 @@ TEST(BatchFrames, AFailedFrameOptionStopsTheRun)
     EXPECT_EQ(r.exitCode, 0) << r.err.toStdString();
     EXPECT_TRUE(QFile::exists(after));
 }
+
+// Saving one listing per frame walks every frame, then leaves the frame that
+// was current for the options after it.
+TEST(BatchFrames, ListingsPerFrameKeepTheCurrentFrame)
+{
+    CScratchDir dir;
+    const SProcessResult r = RunPellmark({"--new", "8x8:image", "--dot-color", "red", "--set-dot", "1,1", "--duplicate-frame",
+                                          "--set-dot", "2,2", "--add-frame", "--frame", "2", "--save-dots",
+                                          dir.FilePath("f%d.txt"), "--save-dots", dir.FilePath("after.txt")});
+    ASSERT_EQ(r.exitCode, 0) << r.err.toStdString();
+    EXPECT_EQ(ReadAll(dir.FilePath("f1.txt")), QByteArray("1-2-2-R\r\n\r\n"));
+    EXPECT_EQ(ReadAll(dir.FilePath("f2.txt")), QByteArray("1-2-2-R, 1-3-3-R\r\n\r\n"));
+    EXPECT_EQ(ReadAll(dir.FilePath("f3.txt")), QByteArray());
+    EXPECT_TRUE(QFile::exists(dir.FilePath("f3.txt")));
+    EXPECT_FALSE(QFile::exists(dir.FilePath("f4.txt")));
+    EXPECT_FALSE(QFile::exists(dir.FilePath("f0.txt")));
+    EXPECT_EQ(ReadAll(dir.FilePath("after.txt")), ReadAll(dir.FilePath("f2.txt")));
+}
+
+// Without --panel a scroll crosses a sign the size of the canvas.
+TEST(BatchFrames, AScrollWithoutAPanelCrossesTheCanvas)
+{
+    CScratchDir dir;
+    const SProcessResult r = RunPellmark({"--new", "16x8:image", "--dot-color", "red", "--set-dot", "0,3", "--scroll",
+                                          "up:50", "--save-gif", dir.FilePath("s.gif")});
+    ASSERT_EQ(r.exitCode, 0) << r.err.toStdString();
+    QImageReader gif(dir.FilePath("s.gif"), "gif");
+    EXPECT_EQ(gif.imageCount(), 8 + 8);
+    const QImage first = gif.read();
+    EXPECT_EQ(first.size(), QSize(16, 8));
+    EXPECT_EQ(gif.nextImageDelay(), 20);
+}

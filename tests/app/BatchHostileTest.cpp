@@ -118,3 +118,51 @@ TEST(BatchHostile, ALinkToAFileSavesIntoThatFileKeepingItsMode)
         EXPECT_EQ(QFile::permissions(file) & QFileDevice::Permissions(0x7077), mode) << k[0]; // owner, group, other
     }
 }
+
+// Options that read or write the canvas need one: without --new or --open
+// first they stop the run at once and write nothing.
+TEST(BatchHostile, OptionsThatNeedACanvasRefuseToRunWithoutOne)
+{
+    CScratchDir dir;
+    const QString bin = dir.FilePath("in.bin");
+    ASSERT_TRUE(WriteAll(bin, QByteArray(16, '\0')));
+    const struct
+    {
+        QStringList args;
+        const char* error;
+    } cases[] = {
+        {{"--save-image", dir.FilePath("a.bmp")}, "--save-image: the canvas is empty\n"},
+        {{"--save-dots", dir.FilePath("a.txt")}, "--save-dots: the canvas is empty\n"},
+        {{"--print-pdf", dir.FilePath("a.pdf")}, "--print-pdf: the canvas is empty\n"},
+        {{"--export", dir.FilePath("a.bin")}, "--export: the canvas is empty\n"},
+        {{"--save-gif", dir.FilePath("a.gif")}, "--save-gif: the canvas is empty\n"},
+        {{"--save-frames", dir.FilePath("a.png")}, "--save-frames: the canvas is empty\n"},
+        {{"--resize", "16x16"}, "--resize: the canvas is empty\n"},
+        {{"--load-export", bin}, "--load-export: the canvas is empty; make one with --new or --open first\n"},
+    };
+    for (const auto& c : cases) {
+        const SProcessResult r = RunPellmark(c.args);
+        EXPECT_EQ(r.exitCode, 2) << c.error;
+        EXPECT_EQ(r.err.toStdString(), c.error);
+    }
+    EXPECT_EQ(QDir(dir.Path()).entryList(QDir::Files), QStringList{"in.bin"});
+
+    // A listing that cannot be read says so first, canvas or not.
+    const SProcessResult r = RunPellmark({"--load-dots", dir.FilePath("missing.txt")});
+    EXPECT_EQ(r.exitCode, 2);
+    EXPECT_TRUE(r.err.startsWith("--load-dots: cannot open '")) << r.err.toStdString();
+}
+
+// A folder is never a file to write: each writing option says so by name.
+TEST(BatchHostile, AFolderAsTheFileToWriteIsNamedAsOne)
+{
+    CScratchDir dir;
+    const QString folder = dir.FilePath("out.png");
+    ASSERT_TRUE(QDir().mkpath(folder));
+    for (const char* option : {"--save-dots", "--print-pdf", "--export", "--save-gif", "--save-frames", "--save-project"}) {
+        const SProcessResult r = RunPellmark({"--new", "16x8:image", "--set-dot", "1,1", option, folder});
+        EXPECT_EQ(r.exitCode, 2) << option;
+        EXPECT_EQ(r.err.toStdString(), QStringLiteral("%1: '%2' is a folder\n").arg(option, folder).toStdString());
+    }
+    EXPECT_TRUE(QDir(folder).isEmpty());
+}

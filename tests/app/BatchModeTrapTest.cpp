@@ -151,3 +151,28 @@ TEST(BatchModeTraps, DotsThatNoLongerComeFromTheMergedTextAreNotListedAsIt)
         EXPECT_EQ(ReadAll(txt), untouched) << change.join(' ').toStdString();
     }
 }
+
+// Glyph offsets belong to text mode and the overlay's place to image mode:
+// asked of the other mode, the run stops with one line saying so.
+TEST(BatchModeTraps, OffsetsAndOverlayPlacesBelongToTheirOwnMode)
+{
+    CScratchDir dir;
+    const QString out = dir.FilePath(QStringLiteral("out.bmp"));
+    const struct
+    {
+        QStringList args;
+        const char* error; // nullptr: accepted
+    } cases[] = {
+        {{"--new", "16x8:image", "--offset", "1,1"}, "--offset: glyph offsets apply to text mode only\n"},
+        {{"--new", "16x8:text", "--offset", "1,1"}, nullptr},
+        {{"--new", "16x8:text", "--overlay-at", "1,1"}, "--overlay-at: the overlay position applies to image mode only\n"},
+        {{"--new", "16x8:image", "--overlay-at", "1,1"}, nullptr},
+    };
+    for (const auto& c : cases) {
+        QFile::remove(out);
+        const SProcessResult r = RunPellmark(QStringList(c.args) << QStringLiteral("--save-image") << out);
+        EXPECT_EQ(r.exitCode, c.error ? 2 : 0) << c.args.join(' ').toStdString();
+        EXPECT_EQ(r.err.toStdString(), c.error ? c.error : "");
+        EXPECT_EQ(QFile::exists(out), !c.error) << c.args.join(' ').toStdString();
+    }
+}

@@ -201,3 +201,14 @@ TEST(BatchProcess, BitmapFontSizesAndTheWarningForOneItLacks)
         EXPECT_EQ(Trimmed(rows), strike) << size;
     }
 }
+
+// Colours chosen before the text is typed colour it.
+TEST(BatchProcess, TextColoursChosenBeforeTheTextColourIt)
+{
+    CScratchDir dir;
+    const QString out = dir.FilePath("dots.txt");
+    const SProcessResult r = RunPellmark({"--new", "8x8:text", "--font", "DejaVu Sans", "--size", "8", "--text-colors",
+                                          "orange", "--text", "I", "--merge", "--save-dots", out});
+    ASSERT_EQ(r.exitCode, 0) << r.err.toStdString();
+    EXPECT_TRUE(ReadAll(out).startsWith("/*****  I, Orange  ***")) << ReadAll(out).constData();
+}

@@ -3,6 +3,7 @@
 #include "SevenColours.h"
 #include "TestSupport.h"
 
+#include <QFile>
 #include <QImage>
 
 #include <gtest/gtest.h>
@@ -137,4 +138,59 @@ TEST(SignLayoutBatch, FitHeightFillsTheRows)
         EXPECT_EQ(ink.top(), 0) << rows;
         EXPECT_GE(ink.height(), rows - 1) << rows;
     }
+}
+
+namespace {
+
+// Where the runs of lit columns (or rows) of a picture start, left to right
+// (top to bottom).
+QList<int> RunStarts(const QImage& picture, bool columns)
+{
+    const int length = columns ? picture.width() : picture.height();
+    const int across = columns ? picture.height() : picture.width();
+    QList<int> starts;
+    bool before = false;
+    for (int i = 0; i < length; ++i) {
+        bool lit = false;
+        for (int j = 0; j < across && !lit; ++j)
+            lit = (picture.pixel(columns ? i : j, columns ? j : i) & 0xFFFFFFu) != 0;
+        if (lit && !before)
+            starts << i;
+        before = lit;
+    }
+    return starts;
+}
+
+QImage MergedText(const CScratchDir& dir, const QStringList& layout)
+{
+    const QString out = dir.FilePath(QStringLiteral("text.bmp"));
+    QFile::remove(out);
+    const SProcessResult r = RunPellmark(QStringList{"--new", "64x32:image", "--font", "DejaVu Sans", "--size", "10",
+                                                     "--text", "I I\nI"}
+                                         + layout + QStringList{"--merge", "--save-image", out});
+    EXPECT_EQ(r.exitCode, 0) << r.err.toStdString();
+    return QImage(out);
+}
+
+} // namespace
+
+// The spacings stay for the merge: extra dots between characters move the
+// later ones right, extra dots between lines move the second line down.
+TEST(SignLayoutBatch, SpacingsMoveTheLaterCharactersAndLines)
+{
+    CScratchDir dir;
+    const QImage plain = MergedText(dir, {});
+    const QList<int> columns = RunStarts(plain, true);
+    const QList<int> rows = RunStarts(plain, false);
+    ASSERT_EQ(columns.size(), 2);
+    ASSERT_EQ(rows.size(), 2);
+
+    const QImage spaced = MergedText(dir, {"--spacing", "3"});
+    // "I I": the space and the second I each come 3 dots later.
+    EXPECT_EQ(RunStarts(spaced, true), (QList<int>{columns[0], columns[1] + 6}));
+    EXPECT_EQ(RunStarts(spaced, false), rows);
+
+    const QImage lined = MergedText(dir, {"--line-spacing", "2"});
+    EXPECT_EQ(RunStarts(lined, true), columns);
+    EXPECT_EQ(RunStarts(lined, false), (QList<int>{rows[0], rows[1] + 2}));
 }

@@ -1,10 +1,13 @@
 #include "app/TessikApp.h"
 #include "app/TessikDoc.h"
+#include "canvas/ImageView.h"
 #include "frame/MainFrame.h"
 
 #include "TestSupport.h"
 
+#include <QCoreApplication>
 #include <QFile>
+#include <QGuiApplication>
 #include <QSettings>
 #include <QStandardPaths>
 
@@ -84,4 +87,48 @@ TEST(TessikAppStart, NoDisplayEndsWithOneLineAndStatusOne)
         EXPECT_TRUE(r.err.startsWith("pellmark: cannot open the display")) << r.err.toStdString();
         EXPECT_TRUE(r.out.isEmpty());
     }
+}
+
+TEST_F(TessikAppTest, StartsWithoutAFileUnderItsNames)
+{
+    CTessikApp app;
+    ASSERT_TRUE(app.InitInstance({QStringLiteral("pellmark")}));
+    ASSERT_NE(app.MainFrame(), nullptr);
+    EXPECT_TRUE(app.Document()->PathName().isEmpty());
+    EXPECT_EQ(QCoreApplication::applicationName(), QStringLiteral("Tessik"));
+    EXPECT_EQ(QGuiApplication::applicationDisplayName(), QStringLiteral("Pellmark"));
+}
+
+// The message names the first file as given, its control characters shown, not obeyed.
+TEST_F(TessikAppTest, TheFileThatCannotBeOpenedIsNamedQuoted)
+{
+    CScratchDir dir;
+    const QString path = dir.FilePath(QStringLiteral("a\nb.bmp"));
+    CTessikApp app;
+    QStringList messages;
+    app.SetShowMessage([&messages](const QString& text) { messages << text; });
+    EXPECT_FALSE(app.InitInstance({QStringLiteral("pellmark"), path, QStringLiteral("other.bmp")}));
+    ASSERT_EQ(messages.size(), 1);
+    // In whichever language the settings keep.
+    EXPECT_TRUE(messages[0].contains(dir.Path() + QStringLiteral("/a\\nb.bmp"))) << messages[0].toStdString();
+    EXPECT_FALSE(messages[0].contains(QLatin1Char('\n')));
+    EXPECT_FALSE(messages[0].contains(QStringLiteral("other")));
+}
+
+// A project named at start-up opens whole; the file also names the document.
+TEST_F(TessikAppTest, AProjectNamedAtStartOpens)
+{
+    CScratchDir dir;
+    const QString project = dir.FilePath(QStringLiteral("sign.png"));
+    const SProcessResult made = RunPellmark({"--new", "24x16:image", "--dot-color", "green", "--set-dot", "5,9",
+                                             "--save-project", project});
+    ASSERT_EQ(made.exitCode, 0) << made.err.toStdString();
+    CTessikApp app;
+    ASSERT_TRUE(app.InitInstance({QStringLiteral("pellmark"), project}));
+    const CDotGrid& grid = app.MainFrame()->Canvas()->Grid();
+    EXPECT_EQ(grid.Width(), 24);
+    EXPECT_EQ(grid.Height(), 16);
+    EXPECT_EQ(grid.DisplayDotAt(5, 9), DotPalette[1]);
+    EXPECT_EQ(grid.DisplayDotAt(5, 6), grid.BackColor());
+    EXPECT_EQ(app.Document()->PathName(), project);
 }

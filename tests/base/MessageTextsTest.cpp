@@ -57,3 +57,45 @@ TEST(MessageTexts, NestedAndSeveralLineMessagesAreTranslatedWhole)
         EXPECT_EQ(Translate(c.english, kLanguageTraditional), QString::fromUtf8(c.traditional));
     }
 }
+
+TEST(MessageTexts, FillLeavesWhatIsNoArgumentAlone)
+{
+    const QStringList nine = {"a", "b", "c", "d", "e", "f", "g", "h", "i"};
+    EXPECT_EQ(Fill(QStringLiteral("%0%1%9%"), nine), QStringLiteral("%0ai%"));
+    EXPECT_EQ(Fill(QStringLiteral("%"), nine), QStringLiteral("%"));
+    EXPECT_EQ(Fill(QStringLiteral("50%"), {}), QStringLiteral("50%"));
+    EXPECT_EQ(Fill(QStringLiteral("%10"), nine), QStringLiteral("a0"));
+    EXPECT_EQ(Fill(QStringLiteral("%%1"), nine), QStringLiteral("%a"));
+}
+
+namespace {
+
+// A project damaged because of a project damaged ... `levels` deep, ending in
+// a frame that is there twice.
+QString NestedDamage(int levels)
+{
+    QString message = English(FrameTwice, {QStringLiteral("3")});
+    for (int i = 0; i < levels; ++i)
+        message = English(ProjectDamaged, {QStringLiteral("s"), message});
+    return message;
+}
+
+QString Repeated(const char* utf8, int times)
+{
+    return QString::fromUtf8(utf8).repeated(times);
+}
+
+} // namespace
+
+// Messages are taken apart five levels deep; what lies deeper stays English.
+TEST(MessageTexts, NestingIsTranslatedFiveLevelsDeep)
+{
+    EXPECT_EQ(Translate(NestedDamage(4), kLanguageSimplified),
+              Repeated("项目“s”已损坏：", 4) + QString::fromUtf8("第 3 帧出现了两次") + Repeated("。", 4));
+    EXPECT_EQ(Translate(NestedDamage(5), kLanguageSimplified),
+              Repeated("项目“s”已损坏：", 5) + QStringLiteral("frame 3 is there twice") + Repeated("。", 5));
+    EXPECT_EQ(Translate(NestedDamage(6), kLanguageTraditional),
+              Repeated("專案「s」已損毀：", 5) + QStringLiteral("The project 's' is damaged: frame 3 is there twice.")
+                  + Repeated("。", 5));
+    EXPECT_EQ(Translate(QString(), kLanguageSimplified), QString());
+}

@@ -131,3 +131,55 @@ TEST(SaveTarget, OnlyWhatIsMissingOrARegularFileMayBeReplaced)
         EXPECT_TRUE(refusal.contains(CQuotedText::Quote(k.path))) << refusal.toStdString();
     }
 }
+
+// Files the kernel makes as they are read say they are empty: the cap holds
+// for what is read, not for the size they give, and a failed read is no content.
+TEST(RegularFile, CapAndErrorsHoldForWhatIsReadNotTheSizeGiven)
+{
+    QByteArray bytes("stale");
+    EXPECT_EQ(CRegularFile::ReadAll(QStringLiteral("/proc/self/status"), 10, bytes), CRegularFile::TooLarge);
+    EXPECT_TRUE(bytes.isEmpty());
+    EXPECT_EQ(CRegularFile::ReadAll(QStringLiteral("/proc/self/status"), 1 << 20, bytes), CRegularFile::Ok);
+    EXPECT_TRUE(bytes.startsWith("Name:")) << bytes.left(20).constData();
+
+    bytes = "stale";
+    EXPECT_EQ(CRegularFile::ReadAll(QStringLiteral("/proc/self/mem"), 10, bytes), CRegularFile::ReadFailed);
+    EXPECT_TRUE(bytes.isEmpty());
+}
+
+TEST(QuotedText, NegativeLimitsShowNothingAndPairsAreNotCutInHalf)
+{
+    EXPECT_EQ(CQuotedText::Quote(QStringLiteral("abc"), -1), QStringLiteral("..."));
+    EXPECT_EQ(CQuotedText::Quote(QStringLiteral("abc"), 0), QStringLiteral("..."));
+    EXPECT_EQ(CQuotedText::Quote(QString(), -5), QString());
+    EXPECT_EQ(CQuotedText::Quote(QStringLiteral("abc"), 3), QStringLiteral("abc"));
+
+    // The limit falling between the halves of a pair shows the first half escaped.
+    const QString emoji = QString::fromUcs4(U"\U0001F600");
+    EXPECT_EQ(CQuotedText::Quote(QString(59, QLatin1Char('x')) + emoji),
+              QString(59, QLatin1Char('x')) + QStringLiteral("\\ud83d..."));
+    EXPECT_EQ(CQuotedText::Quote(QString(58, QLatin1Char('x')) + emoji), QString(58, QLatin1Char('x')) + emoji);
+    EXPECT_EQ(CQuotedText::Quote(emoji + emoji, 3), emoji + QStringLiteral("\\ud83d..."));
+}
+
+TEST(QuotedText, InvisibleFormatAndSeparatorCharactersAreEscaped)
+{
+    const struct
+    {
+        char16_t ch;
+        const char* shown;
+    } cases[] = {
+        {0x00AD, "\\xad"},   // soft hyphen
+        {0x061C, "\\u061c"}, // a direction mark, four digits even when the first is 0
+        {0x200B, "\\u200b"}, // zero width space
+        {0x2029, "\\u2029"}, // paragraph separator
+        {0xFEFF, "\\ufeff"}, // byte order mark
+        {0x0001, "\\x01"},
+        {0x0020, " "},
+        {0x00A0, "\u00a0"},  // a no-break space is seen
+        {0x0100, "\u0100"},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(CQuotedText::Quote(QString(QChar(c.ch)) + QLatin1Char('.')), QString::fromUtf8(c.shown) + QLatin1Char('.'))
+            << std::hex << int(c.ch);
+}
