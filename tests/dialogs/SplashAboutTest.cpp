@@ -85,8 +85,9 @@ TEST(AboutDlg, SizedFromThePictureWithTheButtonBelowIt)
     for (int y = 0; y < 462; ++y) {
         ASSERT_EQ(shown.pixel(0, y), boxColour) << y;
         ASSERT_EQ(shown.pixel(800, y), boxColour) << y;
-        if (y >= 434)
+        if (y >= 434) {
             ASSERT_EQ(shown.pixel(100, y), boxColour) << y;
+        }
         leftLit += y < 434 && shown.pixel(1, y) != boxColour;
         rightLit += y < 434 && shown.pixel(799, y) != boxColour;
     }
