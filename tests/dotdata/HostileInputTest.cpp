@@ -836,24 +836,36 @@ TEST(HostileJpeg, AThousandSegmentsOpenOneMoreDoesNot)
     }
 }
 
-// A comment between the scans of a progressive picture is left out whole:
-// the picture is the same as without it, even when the comment's last bytes
-// look like the end of the picture.
-TEST(HostileJpeg, ACommentBetweenScansIsSkippedWhole)
+namespace {
+
+// A progressive picture with these bytes put in just before its second scan
+// decodes to the same pixels as without them.
+void ExpectTheSameWithBytesBeforeTheSecondScan(const QByteArray& inserted)
 {
     const QImage picture = MakeImage(32, 16, [](int x, int y) { return qRgb(x * 8, y * 16, 255 - x * 8); });
     const QByteArray plain = MakeJpeg(picture, true);
     const QByteArray sos("\xFF\xDA", 2);
     const qsizetype secondScan = plain.indexOf(sos, plain.indexOf(sos) + 2);
     ASSERT_GT(secondScan, 0);
-    const QByteArray payload("note\xFF\xD9\xFF\xD9", 8);
-    QByteArray commented = plain;
-    commented.insert(secondScan, QByteArray("\xFF\xFE\x00", 3) + static_cast<char>(2 + payload.size()) + payload);
+    QByteArray changed = plain;
+    changed.insert(secondScan, inserted);
     const DecodedPicture expected = Decode(plain);
-    const DecodedPicture got = Decode(commented);
+    const DecodedPicture got = Decode(changed);
     ASSERT_TRUE(expected.IsValid());
     ASSERT_TRUE(got.IsValid());
     EXPECT_EQ(got.pixels, expected.pixels);
+}
+
+} // namespace
+
+// A comment between the scans of a progressive picture is left out whole:
+// the picture is the same as without it, even when the comment's last bytes
+// look like the end of the picture.
+TEST(HostileJpeg, ACommentBetweenScansIsSkippedWhole)
+{
+    const QByteArray payload("note\xFF\xD9\xFF\xD9", 8);
+    ExpectTheSameWithBytesBeforeTheSecondScan(QByteArray("\xFF\xFE\x00", 3) + static_cast<char>(2 + payload.size())
+                                              + payload);
 }
 
 // Comments of 510 bytes between the scans (their length's high byte in
@@ -861,19 +873,8 @@ TEST(HostileJpeg, ACommentBetweenScansIsSkippedWhole)
 // all, are not counted as segments, and the picture is unchanged.
 TEST(HostileJpeg, LongCommentsBetweenScansAreSteppedOverWhole)
 {
-    const QImage picture = MakeImage(32, 16, [](int x, int y) { return qRgb(x * 8, y * 16, 255 - x * 8); });
-    const QByteArray plain = MakeJpeg(picture, true);
-    const QByteArray sos("\xFF\xDA", 2);
-    const qsizetype secondScan = plain.indexOf(sos, plain.indexOf(sos) + 2);
-    ASSERT_GT(secondScan, 0);
     const QByteArray comment = QByteArray("\xFF\xFE\x01\xFE", 4) + QByteArray("\xFF\x01", 2).repeated(254);
-    QByteArray commented = plain;
-    commented.insert(secondScan, comment.repeated(16));
-    const DecodedPicture expected = Decode(plain);
-    const DecodedPicture got = Decode(commented);
-    ASSERT_TRUE(expected.IsValid());
-    ASSERT_TRUE(got.IsValid());
-    EXPECT_EQ(got.pixels, expected.pixels);
+    ExpectTheSameWithBytesBeforeTheSecondScan(comment.repeated(16));
 }
 
 // A progressive grey picture of 768 x 512 blocks keeps exactly 48 MB of
