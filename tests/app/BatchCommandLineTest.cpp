@@ -410,6 +410,30 @@ TEST(BatchCommandLine, FillSuffixAndResizeAnchor)
     EXPECT_EQ(crop.Steps()[0].y2, 1);
 }
 
+// Every anchor, by name or by compass point, reaches the resize step; the
+// first of them (top left) is as valid as the rest.
+TEST(BatchCommandLine, EveryResizeAnchorNameParses)
+{
+    const struct
+    {
+        const char* name;
+        const char* compass;
+        int anchor;
+    } anchors[] = {
+        {"top-left", "nw", 0}, {"top", "n", 1},       {"top-right", "ne", 2},
+        {"left", "w", 3},      {"center", "c", 4},    {"right", "e", 5},
+        {"bottom-left", "sw", 6}, {"bottom", "s", 7}, {"bottom-right", "se", 8},
+    };
+    for (const auto& a : anchors) {
+        for (const char* word : {a.name, a.compass}) {
+            CBatchCommandLine line;
+            const QString value = QStringLiteral("12x9:%1").arg(QLatin1String(word));
+            ASSERT_TRUE(line.Parse({"--resize", value})) << word << ": " << line.Error().toStdString();
+            EXPECT_EQ(line.Steps()[0].mode, a.anchor) << word;
+        }
+    }
+}
+
 // Colours: six hexadecimal digits exactly; names may be spaced after commas.
 // File names keep the bytes they were given as.
 TEST(BatchCommandLine, ColoursEmptyValuesAndRawBytes)
