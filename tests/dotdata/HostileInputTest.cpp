@@ -539,6 +539,21 @@ TEST(HostileJpeg, ArithmeticCodedFlatPicturesOpen)
     EXPECT_EQ(PixelAt(p, 511, 511), 0x5A5A5Au);
 }
 
+// A file that stops before its end marker was cut short, even when its scan
+// data is whole; an arithmetic-coded one too, whose data may be too short to
+// tell on its own.
+TEST(HostileJpeg, AFileWithoutItsEndMarkerIsRefused)
+{
+    const QByteArray huffman = MakeJpeg(MakeImage(16, 16, [](int x, int) { return qRgb(x * 16, 0, 0); }));
+    const QByteArray arithmetic = ArithmeticJpeg(64, 64, 90);
+    for (const QByteArray& whole : {huffman, arithmetic}) {
+        ASSERT_TRUE(whole.endsWith(QByteArray("\xFF\xD9", 2)));
+        ASSERT_TRUE(Decode(whole).IsValid());
+        EXPECT_FALSE(Decode(whole.left(whole.size() - 2)).IsValid());
+        EXPECT_FALSE(Decode(whole.left(whole.size() - 1)).IsValid());
+    }
+}
+
 // A Huffman-coded scan needs at least a bit for each block: a flat grey
 // picture of 9 x 8 blocks (one-symbol tables: each block is two zero bits)
 // whose data is replaced by 9 zero bytes, 72 bits, opens (the decoder may
