@@ -321,6 +321,35 @@ TEST(DotTextPdf, ThePlainListingSitsInsideTheMarginsAtItsScreenSize)
     }
 }
 
+// The pages are laid out on the pixels of the resolution asked for, so they
+// break where a printer of that resolution breaks them. A4 is 842 points
+// tall, 1,123 pixels at 96 dots an inch; a bottom margin of 79 points is 105
+// pixels, and the text starts an inch (96 pixels) down: 922 pixels of text,
+// 44 lines of the pane font's 20.95. On the finer grid of 1,200 dots an inch
+// the same page holds 921.28 of the screen's pixels: 43 lines.
+TEST(DotTextPdf, PagesBreakOnThePixelsOfTheResolutionChosen)
+{
+    const QFontMetricsF metrics(PaneFont());
+    const qreal lineHeight = metrics.ascent() + metrics.descent();
+    ASSERT_GT(lineHeight, 922.0 / 45);
+    ASSERT_LE(lineHeight, 922.0 / 44);
+    ASSERT_GT(lineHeight, 921.28 / 44);
+    const QPageLayout layout(QPageSize(QPageSize::A4), QPageLayout::Portrait, QMarginsF(0, 0, 0, 79),
+                             QPageLayout::Point);
+    for (const int lines : {44, 45}) {
+        QStringList text;
+        for (int i = 1; i <= lines; ++i)
+            text << QStringLiteral("%1-1-1-R").arg(i);
+        CDotTextPdf pdf(text.join(QLatin1Char('\n')), PaneFont(), 96);
+        pdf.SetPage(layout, 96);
+        const int pages = lines == 44 ? 1 : 2;
+        EXPECT_EQ(pdf.CountPages(), pages) << lines;
+        const QList<QByteArray> contents = Contents(pdf.Render());
+        ASSERT_EQ(contents.size(), pages) << lines;
+        EXPECT_EQ(contents[0].count(" Tj"), 44) << lines;
+    }
+}
+
 // A listing document brings the listing's font, fixed pitch and 18 pixels
 // from ascent to descent, and the screen's resolution to its PDF.
 TEST(DotTextPdf, AListingDocumentBringsItsFontAndResolution)
