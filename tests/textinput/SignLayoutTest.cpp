@@ -42,6 +42,25 @@ QRect InkOf(const QImage& image)
     return ink;
 }
 
+// The lit dots of each run of inked columns, left to right.
+std::vector<std::vector<QRgb>> InkOfColumnRuns(const QImage& image)
+{
+    std::vector<std::vector<QRgb>> runs;
+    bool inRun = false;
+    for (int x = 0; x < image.width(); ++x) {
+        std::vector<QRgb> column;
+        for (int y = 0; y < image.height(); ++y)
+            if ((image.pixel(x, y) & 0xFFFFFFu) != 0)
+                column.push_back(image.pixel(x, y));
+        if (!column.empty() && !inRun)
+            runs.emplace_back();
+        if (!column.empty())
+            runs.back().insert(runs.back().end(), column.begin(), column.end());
+        inRun = !column.empty();
+    }
+    return runs;
+}
+
 QRect InkOf(const CCanvasText& text, int width, int height)
 {
     return InkOf(CSignLayout(text, width, height).Render());
@@ -262,6 +281,32 @@ TEST(SignLayoutColours, EachCharacterInItsOwnColour)
         }
     }
     EXPECT_EQ(rows, (std::vector<QRgb>{qRgb(255, 0, 0), qRgb(0, 0, 255), qRgb(255, 0, 0)}));
+}
+
+// Colours that come back later in a line: each character, a column of dots
+// of its own, is drawn only in its own colour, not in that of a neighbour.
+TEST(SignLayoutColours, ColoursThatComeBackKeepToTheirOwnCharacters)
+{
+    const std::vector<COLORREF> orders[] = {
+        {kRed, kGreen, kRed, kGreen},
+        {kRed, kGreen, kBlue, kRed, kGreen, kBlue},
+    };
+    // Without spacing the text is drawn a line at a time, with it a glyph at a time.
+    for (const int spacing : {0, 2}) {
+        for (const auto& order : orders) {
+            CCanvasText text = TextOf(QString(static_cast<int>(order.size()), QLatin1Char('I')), "DejaVu Sans", 16);
+            text.m_acrOverlay = order;
+            text.m_layout.nSpacing = spacing;
+            const QImage image = CSignLayout(text, 128, 16).Render();
+            const std::vector<std::vector<QRgb>> characters = InkOfColumnRuns(image);
+            ASSERT_EQ(characters.size(), order.size()) << "spacing " << spacing;
+            for (std::size_t i = 0; i < order.size(); ++i) {
+                const QRgb own = ToQRgb(order[i]);
+                EXPECT_TRUE(std::all_of(characters[i].begin(), characters[i].end(), [own](QRgb p) { return p == own; }))
+                    << "character " << i << " of " << order.size() << ", spacing " << spacing;
+            }
+        }
+    }
 }
 
 // A character beyond the 16-bit range is one character: the one after it
