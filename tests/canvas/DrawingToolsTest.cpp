@@ -8,6 +8,7 @@
 #include <QRegion>
 
 #include <set>
+#include <tuple>
 #include <utility>
 
 namespace {
@@ -450,6 +451,28 @@ TEST_F(DrawingTools, AShrinkingPreviewRepaintsTheDotsItLeft)
     EXPECT_EQ(Grab().pixel(At(10, 1)), Rgb(m_view.Grid().BackColor()));
     Release({4, 1});
     m_nHeld = Qt::NoButton;
+}
+
+// An arrow key moves the selection on screen at once: the dots it now covers
+// and the ones it left are repainted.
+TEST_F(DrawingTools, ANudgedSelectionRepaintsWhereItWentAndWhereItWas)
+{
+    m_view.Grid().SetDisplayDot(3, 3, kRed);
+    m_view.TakeUpTool(CImageView::SelectTool);
+    Drag({3, 3}, {4, 4});
+    m_view.setFocus();
+    for (const auto& [key, from, to] : {std::tuple{Qt::Key_Right, QPoint(3, 3), QPoint(5, 4)},
+                                        std::tuple{Qt::Key_Down, QPoint(4, 3), QPoint(5, 5)}}) {
+        QCoreApplication::processEvents();
+        CPaintedRegion painted;
+        m_view.viewport()->installEventFilter(&painted);
+        QTest::keyClick(&m_view, key);
+        QCoreApplication::processEvents();
+        m_view.viewport()->removeEventFilter(&painted);
+        EXPECT_TRUE(painted.m_region.contains(m_view.DotToClient(from.x(), from.y()))) << key;
+        EXPECT_TRUE(painted.m_region.contains(m_view.DotToClient(to.x(), to.y()))) << key;
+    }
+    EXPECT_EQ(m_view.Selection().Area(), QRect(4, 4, 2, 2));
 }
 
 // Each tool's pointer tells what a click does, and that it is refused while

@@ -1,5 +1,6 @@
 // Undo steps as objects: sparse dot steps, merging of renderings and of
 // drawing gestures, and when the history lets a step merge.
+#include "canvas/CanvasDocument.h"
 #include "canvas/CanvasHistory.h"
 #include "canvas/DotsStep.h"
 #include "canvas/WholeStateStep.h"
@@ -466,4 +467,32 @@ TEST_F(UndoStepTest, AStrokeAndAFillNeverMerge)
     m_history.Undo();
     EXPECT_EQ(m_grid.DisplayDotAt(3, 3), kBack);
     EXPECT_EQ(m_grid.DisplayDotAt(2, 2), kGreen);
+}
+
+// A held key's renderings on one frame and those on the next frame chosen are
+// separate steps: one undo takes back only the newer frame's.
+TEST(UndoStepFrames, RenderingsOnAnotherFrameStartANewStep)
+{
+    CCanvasDocument doc;
+    ASSERT_TRUE(doc.NewCanvas(16, 8, TextMode));
+    ASSERT_TRUE(doc.ChangeFrames([](CFrameList& frames, CFrameStep&) { return frames.AddBlank(); }));
+    ASSERT_EQ(doc.Frames().Count(), 2);
+    doc.SelectFrame(0);
+    const std::size_t before = doc.History().UndoCount();
+    doc.SetMergeRenderings(true);
+    doc.SetTextX(1);
+    doc.SetTextX(2);
+    ASSERT_EQ(doc.History().UndoCount(), before + 1);
+    ASSERT_TRUE(doc.SelectFrame(1));
+    doc.SetTextX(3);
+    doc.SetTextX(4);
+    doc.SetMergeRenderings(false);
+    EXPECT_EQ(doc.History().UndoCount(), before + 2);
+
+    ASSERT_TRUE(doc.Undo());
+    EXPECT_EQ(doc.Frames().Current(), 1);
+    EXPECT_EQ(doc.Text().m_nGlyphOffsetX, 2);
+    ASSERT_TRUE(doc.Undo());
+    EXPECT_EQ(doc.Frames().Current(), 0);
+    EXPECT_EQ(doc.Text().m_nGlyphOffsetX, 0);
 }

@@ -132,6 +132,39 @@ TEST(FontComboBox, AnItemShowsTheMarkOnlyForOutlineFamiliesAndTheNameAfterIt)
     EXPECT_FALSE(HasPixel(none.image, QRect(0, 0, 40, 20), box.palette().base().color().rgb()));
 }
 
+// The name is written in the box's own font, whatever font the painter
+// came with, and the painter gets its own font back.
+TEST(FontComboBox, AnItemIsWrittenInTheBoxsFontNotThePainters)
+{
+    CFontComboBox box;
+    box.FillFontList();
+    const int outline = FirstOfType(box, CFontComboBox::TrueTypeFontType);
+    ASSERT_GE(outline, 0);
+    const struct
+    {
+        int nBoxPixels, nPainterPixels, nMinInk, nMaxInk;
+    } cases[] = {{36, 6, 20, 60}, {8, 40, 1, 12}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.nBoxPixels);
+        QFont boxFont = box.font();
+        boxFont.setPixelSize(c.nBoxPixels);
+        box.setFont(boxFont);
+        QImage image(QSize(400, 60), QImage::Format_RGB32);
+        image.fill(kUnpainted);
+        QPainter painter(&image);
+        QFont painterFont = box.font();
+        painterFont.setPixelSize(c.nPainterPixels);
+        painter.setFont(painterFont);
+        box.DrawItem(painter, image.rect(), outline, false);
+        EXPECT_EQ(painter.font().pixelSize(), c.nPainterPixels);
+        painter.end();
+        const SDrawn drawn{image, box.palette().base().color().rgb()};
+        const QRect name = drawn.InkIn(QRect(CFontComboBox::kNameIndent, 0, 400 - CFontComboBox::kNameIndent, 60));
+        EXPECT_GE(name.height(), c.nMinInk);
+        EXPECT_LE(name.height(), c.nMaxInk);
+    }
+}
+
 // The closed box shows its current item; with none it shows no name.
 TEST(FontComboBox, TheClosedBoxShowsTheCurrentItem)
 {

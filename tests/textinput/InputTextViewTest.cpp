@@ -645,6 +645,13 @@ TEST(InputPaneControls, ButtonsCarryTheirCommandsAndPictures)
     ASSERT_NE(bar, nullptr);
     EXPECT_EQ(bar->iconSize(), QSize(16, 15));
     EXPECT_FALSE(bar->isMovable());
+    // The colours in palette order, a separator, then Merge.
+    const QList<QAction*> order = bar->actions();
+    ASSERT_EQ(order.size(), kPaletteSize + 2);
+    for (int i = 0; i < kPaletteSize; ++i)
+        EXPECT_EQ(order[i], p.view.ColorAction(i)) << i;
+    EXPECT_TRUE(order[kPaletteSize]->isSeparator());
+    EXPECT_EQ(order[kPaletteSize + 1], p.view.MergeAction());
 }
 
 // Keys the typing area does not take: Tab moves the focus on, Shift+Tab
