@@ -62,4 +62,13 @@ TEST(GridImage, GridToImageIsTopDownAndWrapSharesTheDots)
     EXPECT_EQ(wrapped.pixel(6, 0), qRgb(0, 0, 255)); // storage row 0 first
 
     EXPECT_TRUE(GridToImage(CDotGrid()).isNull());
+    EXPECT_TRUE(WrapGridBits(CDotGrid()).isNull());
+
+    // A null picture leaves the dots as they are; an empty grid takes nothing.
+    ImageToGrid(QImage(), grid);
+    EXPECT_EQ(grid.DotAt(1, grid.Height() - 1), MakeColor(255, 0, 0));
+    EXPECT_EQ(grid.DotAt(6, 0), MakeColor(0, 0, 255));
+    CDotGrid empty;
+    ImageToGrid(CodedImage(4, 4), empty);
+    EXPECT_TRUE(empty.IsEmpty());
 }

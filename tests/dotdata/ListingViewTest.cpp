@@ -821,6 +821,20 @@ TEST_F(ListingViewTest, ColumnsAreMeasuredInAProportionalFontAndBeyondAscii)
     EXPECT_EQ(clickBetween(fixed, chinese, 2), std::make_pair(2, 3));
     EXPECT_EQ(clickBetween(fixed, chinese, 7), std::make_pair(7, 8));
     EXPECT_EQ(clickBetween(fixed, QStringLiteral("1-1-1-R ~ 1-1-2-G"), 12), std::make_pair(12, 13));
+    // A click right of a measured line's end, or just past the middle of its
+    // last character, puts the caret after that character.
+    m_view.SetPlainText(chinese + QStringLiteral("\nx"));
+    QTest::mouseClick(area, Qt::LeftButton, Qt::NoModifier, QPoint(380, 8));
+    EXPECT_EQ(m_view.CaretPosition(), chinese.size());
+    m_view.setFont(proportional);
+    m_view.SetPlainText(mixed + QStringLiteral("\nx"));
+    QFont unkerned = proportional;
+    unkerned.setKerning(false);
+    const double lastLeft = QFontMetricsF(unkerned).horizontalAdvance(mixed.left(mixed.size() - 1));
+    const double lastRight = QFontMetricsF(unkerned).horizontalAdvance(mixed);
+    QTest::mouseClick(area, Qt::LeftButton, Qt::NoModifier,
+                      QPoint(static_cast<int>(std::ceil(kTopLeftMargin + (3 * lastRight + lastLeft) / 4)), 8));
+    EXPECT_EQ(m_view.CaretPosition(), mixed.size());
 }
 
 // The pane redraws when what it shows changes, and not for text streaming in
