@@ -92,6 +92,11 @@ TEST(ListingTextMode, EachCharacterNamesItsOwnColourAndItsDotsCarryTheLetter)
     text.m_abCharColor[7] = 7;
     expected += Header("H", "X") + Footer(0);
     EXPECT_EQ(Generate(grid, text).m_szText, expected);
+    // Indices outside the palette name no colour, as an unlit dot.
+    for (const int index : {-1, 8, 255})
+        EXPECT_EQ(CDotListing::ColorName(index), QStringLiteral("X")) << index;
+    EXPECT_EQ(CDotListing::ColorName(0), QStringLiteral("Red"));
+    EXPECT_EQ(CDotListing::ColorName(6), QStringLiteral("Orange"));
 }
 
 TEST(ListingTextMode, NumbersRunOnAcrossCharactersInBothLayouts)
