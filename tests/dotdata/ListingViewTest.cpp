@@ -1,3 +1,4 @@
+#include "dotdata/DotTextWorker.h"
 #include "dotdata/ListingDocument.h"
 #include "dotdata/ListingView.h"
 
@@ -10,6 +11,7 @@
 #include <QImage>
 #include <QMenu>
 #include <QScrollBar>
+#include <QSignalSpy>
 #include <QTest>
 #include <QVBoxLayout>
 
@@ -1069,4 +1071,31 @@ TEST_F(ListingViewTest, AHalfShownCharacterAtTheLeftEdgeIsDrawn)
         for (int y = kTopLeftMargin; y < kTopLeftMargin + m_view.LineHeight(); ++y)
             ink += qGray(image.pixel(x, y)) < 128 ? 1 : 0;
     EXPECT_GT(ink, 0);
+}
+
+// A worker whose pane is gone (or was never given) still lists to the end,
+// says so, and takes no second run while one is going on nor an empty grid.
+TEST(DotTextWorker, RunsToTheEndWithoutAPaneAndRefusesOverlappingRuns)
+{
+    CDotGrid grid;
+    ASSERT_TRUE(grid.Create(16, 8, ImageMode));
+    grid.SetDot(0, 7, DotPalette[0]);
+    for (const bool paneGoesAway : {false, true}) {
+        auto* pane = paneGoesAway ? new CListingView : nullptr;
+        CDotTextWorker worker(pane);
+        worker.SetChunkChars(1);
+        QSignalSpy finished(&worker, &CDotTextWorker::Finished);
+        QSignalSpy status(&worker, &CDotTextWorker::StatusText);
+        EXPECT_FALSE(worker.Start(CDotGrid(), CCanvasText()));
+        ASSERT_TRUE(worker.Start(grid, CCanvasText()));
+        EXPECT_TRUE(worker.IsRunning());
+        EXPECT_FALSE(worker.Start(grid, CCanvasText()));
+        delete pane;
+        ASSERT_TRUE(finished.wait(10000)) << paneGoesAway;
+        EXPECT_FALSE(worker.IsRunning());
+        ASSERT_FALSE(status.isEmpty());
+        EXPECT_EQ(status.last().at(1).toString(), QStringLiteral("\t\t100%"));
+        EXPECT_TRUE(worker.Start(grid, CCanvasText())); // free again once finished
+        ASSERT_TRUE(finished.wait(10000));
+    }
 }
