@@ -345,6 +345,17 @@ TEST(ColorMatcher, MatchingWritesOnlyTheCoveredDots)
         else
             matcher.MatchDithered(big, small);
         EXPECT_EQ(Count(small, DotPalette[0]), 8 * 16) << WayName(way);
+        // A null picture changes no dot; an empty grid takes none.
+        CDotGrid empty;
+        if (way == NearestColor) {
+            matcher.MatchNearest(QImage(), small);
+            matcher.MatchNearest(big, empty);
+        } else {
+            matcher.MatchDithered(QImage(), small);
+            matcher.MatchDithered(big, empty);
+        }
+        EXPECT_EQ(Count(small, DotPalette[0]), 8 * 16) << WayName(way);
+        EXPECT_TRUE(empty.IsEmpty());
     }
 }
 
