@@ -171,6 +171,13 @@ TEST(ImageExport, FailedWritesLeaveExistingFilesAndReport)
     QString error;
     EXPECT_FALSE(CImageExport::Write(CDotGrid(), dir.FilePath("empty.bmp"), error));
     EXPECT_FALSE(QFile::exists(dir.FilePath("empty.bmp")));
+    // Written as a PNG or JPEG directly, an empty grid makes no file either.
+    for (const auto format : {CImageExport::Png, CImageExport::Jpeg}) {
+        error.clear();
+        EXPECT_FALSE(CImageExport::WriteAs(CDotGrid(), dir.FilePath("empty.png"), format, error)) << format;
+        EXPECT_FALSE(error.isEmpty());
+        EXPECT_FALSE(QFile::exists(dir.FilePath("empty.png")));
+    }
 
     error.clear();
     EXPECT_FALSE(CImageExport::Write(PaintedGrid(8, 8), dir.FilePath("missing/a.bmp"), error));
