@@ -18,6 +18,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstring>
 #include <string>
 
@@ -310,13 +311,17 @@ TEST(ProjectFile, MissingDoubledOrMisfitFramesAreRefused)
         {"version=2\nwidth=16\nheight=8\nframes=65537\n", "frames: \"65537\" is not a number from 1 to 65536"},
         {"version=2\nwidth=16\nheight=8\nframes=2\nframeDuration=9\n", "frameDuration: \"9\" is not a number from 10 to 60000"},
         {"version=2\nwidth=1024\nheight=768\nframes=300\n", "300 frames of 1024 x 768 dots are more than Pellmark keeps"},
+        // A canvas without dots has no frames to animate (its picture is one pixel).
+        {"version=2\nwidth=0\nheight=0\nframes=2\n", "2 frames of 0 x 0 dots are more than Pellmark keeps"},
     };
     for (const auto& c : settings) {
         SProject project;
         QString detail;
         const QStringList size = QString::fromLatin1(c.text).split('\n');
         const int width = size[1].mid(6).toInt(), height = size[2].mid(7).toInt();
-        EXPECT_EQ(DecodeInto(WithSettings(c.text, width, height), project, detail), CProjectFile::Damaged) << c.detail;
+        EXPECT_EQ(DecodeInto(WithSettings(c.text, std::max(width, 1), std::max(height, 1)), project, detail),
+                  CProjectFile::Damaged)
+            << c.detail;
         EXPECT_EQ(detail.toStdString(), c.detail);
     }
 }
