@@ -61,6 +61,11 @@ TEST(CanvasDocument, OperationsTellTheViewsThroughSignals)
     // An empty document has no listing.
     CCanvasDocument empty;
     EXPECT_TRUE(empty.Listing().isEmpty());
+    // Nor can it be mirrored or flipped.
+    QSignalSpy emptyChanged(&empty, &CCanvasDocument::Changed);
+    empty.Mirror();
+    empty.Flip();
+    EXPECT_EQ(emptyChanged.count(), 0);
 }
 
 TEST(CanvasDocument, TextModeRefusesEditsWhileAMergeIsPending)
