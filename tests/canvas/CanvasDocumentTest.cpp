@@ -66,6 +66,16 @@ TEST(CanvasDocument, OperationsTellTheViewsThroughSignals)
     empty.Mirror();
     empty.Flip();
     EXPECT_EQ(emptyChanged.count(), 0);
+    // Text spills over image-mode dots only: an empty or a text-mode canvas has no overlay.
+    const QString wide = QStringLiteral("WWWWWWWWWWWWWWWWWWWW");
+    empty.SetOverlayText(wide);
+    EXPECT_EQ(empty.OverlayOverflow(), QSize(0, 0));
+    for (int mode : {TextMode, ImageMode}) {
+        CCanvasDocument small;
+        ASSERT_TRUE(small.NewCanvas(8, 8, mode));
+        small.SetOverlayText(wide);
+        EXPECT_EQ(small.OverlayOverflow().width() > 0, mode == ImageMode) << mode;
+    }
 }
 
 TEST(CanvasDocument, TextModeRefusesEditsWhileAMergeIsPending)
