@@ -129,6 +129,16 @@ TEST(FrameList, AddDuplicateRemoveAndMoveKeepOrderAndCurrentFrame)
     EXPECT_EQ(list.Current(), 2);
     EXPECT_TRUE(SameDots(live, PatternGrid(16, 8, 1)));
     EXPECT_EQ(list.Duration(2), 20);
+    // Moves wholly before or wholly after the current frame leave its number.
+    ASSERT_TRUE(list.Move(0, 1));
+    EXPECT_EQ(Order(list, 4), "dcba");
+    EXPECT_EQ(list.Current(), 2);
+    ASSERT_TRUE(list.Move(2, 0));
+    EXPECT_EQ(list.Current(), 0);
+    ASSERT_TRUE(list.Move(3, 1));
+    EXPECT_EQ(Order(list, 4), "badc");
+    EXPECT_EQ(list.Current(), 0);
+    EXPECT_TRUE(SameDots(live, PatternGrid(16, 8, 1)));
     EXPECT_FALSE(list.Move(2, 2));
     EXPECT_FALSE(list.Move(0, 4));
     EXPECT_FALSE(list.Remove(4));

@@ -90,6 +90,11 @@ TEST(FrameStep, RefusedOperationsRecordNothing)
     EXPECT_FALSE(CFrameStep::Replace(list, {}, step));
     EXPECT_EQ(step.Bytes(), 0u);
     EXPECT_EQ(list.Count(), 1);
+    // An empty canvas has no blank frame to add.
+    CDotGrid nothing;
+    CFrameList none(nothing);
+    EXPECT_FALSE(CFrameStep::AddBlank(none, step));
+    EXPECT_EQ(none.Count(), 1);
 
     // What steps keep: a deleted frame's dots while it is out of the list.
     ASSERT_TRUE(CFrameStep::Duplicate(list, 0, step));
@@ -99,6 +104,9 @@ TEST(FrameStep, RefusedOperationsRecordNothing)
     // Put back, the frame is the list's again.
     ASSERT_TRUE(step.Redo(list));
     EXPECT_EQ(step.Bytes(), 0u);
+    // A step redone twice puts its frame back once.
+    EXPECT_FALSE(step.Redo(list));
+    EXPECT_EQ(list.Count(), 2);
 
     // A replacement keeps every frame it took out, the live one included;
     // a refused one keeps none.

@@ -58,6 +58,13 @@ TEST(FrameStrip, ShownOnlyWithMoreThanOneFrameAndChoosesFrames)
     strip.RefreshCurrent();
     EXPECT_EQ(chosen.count(), 1);
     EXPECT_EQ(strip.currentRow(), 2);
+    // Without frames the strip is empty and hidden, however it is refreshed.
+    strip.SetFrames(nullptr);
+    strip.RefreshCurrent();
+    EXPECT_FALSE(strip.isVisible());
+    EXPECT_EQ(strip.count(), 0);
+    strip.SetFrames(&list);
+    EXPECT_EQ(strip.count(), 3);
 
     ASSERT_TRUE(list.Remove(0));
     ASSERT_TRUE(list.Remove(0));

@@ -290,3 +290,22 @@ TEST_F(SPreviewFixture, PlayPauseAndStepsAreAnnounced)
     EXPECT_EQ(shown.at(1).at(0).toInt(), 0);
     ExpectShows(preview, list.Grid(0));
 }
+
+// Without frames every control is quiet: nothing shown, played or announced.
+TEST(LedPreview, WithoutFramesNothingMovesOrIsAnnounced)
+{
+    CLedPreview preview;
+    preview.resize(80, 40);
+    QSignalSpy playing(&preview, &CLedPreview::PlayingChanged);
+    QSignalSpy shown(&preview, &CLedPreview::FrameShown);
+    preview.Refresh();
+    preview.ShowFrame(1);
+    preview.StepForward();
+    preview.StepBack();
+    preview.Play();
+    EXPECT_FALSE(preview.IsPlaying());
+    EXPECT_EQ(preview.ShownFrame(), 0);
+    EXPECT_TRUE(preview.Picture().isNull());
+    EXPECT_EQ(shown.count(), 0);
+    EXPECT_EQ(playing.count(), 0);
+}

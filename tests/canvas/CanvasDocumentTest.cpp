@@ -58,6 +58,24 @@ TEST(CanvasDocument, OperationsTellTheViewsThroughSignals)
     EXPECT_EQ(doc.History().UndoCount(), 2u);
     // Nothing here touched the frames.
     EXPECT_EQ(frames.count(), 0);
+    // An empty document has no listing.
+    CCanvasDocument empty;
+    EXPECT_TRUE(empty.Listing().isEmpty());
+    // Nor can it be mirrored or flipped.
+    QSignalSpy emptyChanged(&empty, &CCanvasDocument::Changed);
+    empty.Mirror();
+    empty.Flip();
+    EXPECT_EQ(emptyChanged.count(), 0);
+    // Text spills over image-mode dots only: an empty or a text-mode canvas has no overlay.
+    const QString wide = QStringLiteral("WWWWWWWWWWWWWWWWWWWW");
+    empty.SetOverlayText(wide);
+    EXPECT_EQ(empty.OverlayOverflow(), QSize(0, 0));
+    for (int mode : {TextMode, ImageMode}) {
+        CCanvasDocument small;
+        ASSERT_TRUE(small.NewCanvas(8, 8, mode));
+        small.SetOverlayText(wide);
+        EXPECT_EQ(small.OverlayOverflow().width() > 0, mode == ImageMode) << mode;
+    }
 }
 
 TEST(CanvasDocument, TextModeRefusesEditsWhileAMergeIsPending)
@@ -279,6 +297,9 @@ TEST(CanvasDocument, EachOperationSendsItsOwnSignals)
          [&fragment](CCanvasDocument& d, const QString&) { d.PlaceFragment(fragment, QPoint(4, 4), QRect(), EUndoKind::Paste); }, {1, 1, 0, 0, 0}},
         {"resize", ImageMode, NoPreparation, [](CCanvasDocument& d, const QString&) { d.ResizeCanvas(QSize(20, 8), AnchorTopLeft); }, {1, 1, 1, 0, 0}},
         {"crop", ImageMode, NoPreparation, [](CCanvasDocument& d, const QString&) { d.CropCanvas(QRect(0, 0, 4, 4)); }, {1, 1, 1, 0, 0}},
+        {"crop off the grid", ImageMode, NoPreparation, [](CCanvasDocument& d, const QString&) { EXPECT_FALSE(d.CropCanvas(QRect(20, 0, 4, 4))); }, {}},
+        {"resize by no anchor", ImageMode, NoPreparation, [](CCanvasDocument& d, const QString&) { EXPECT_FALSE(d.ResizeCanvas(QSize(20, 8), 99)); }, {}},
+        {"no step", ImageMode, NoPreparation, [](CCanvasDocument& d, const QString&) { d.RecordStep(nullptr); }, {}},
         {"change dots", ImageMode, NoPreparation,
          [](CCanvasDocument& d, const QString&) { d.ChangeDots(EUndoKind::LoadDots, [](CDotGrid& g) { g.SetDot(5, 5, DotPalette[3]); }); }, {1, 1, 0, 0, 0}},
         {"undo a dot", ImageMode, NoPreparation, [](CCanvasDocument& d, const QString&) { d.Undo(); }, {1, 1, 0, 1, 0}},

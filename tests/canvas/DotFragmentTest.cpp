@@ -69,6 +69,8 @@ TEST(DotFragment, PartsOutsideTheGridAreUnlitAndDroppedWhenPlaced)
     EXPECT_EQ(copy.IndexAt(3, 3), kUnlitIndex);
     EXPECT_EQ(copy.IndexAt(0, 3), kUnlitIndex);
     EXPECT_EQ(copy.IndexAt(3, 0), kUnlitIndex);
+    // Left of a row is not the end of the row above.
+    EXPECT_EQ(copy.IndexAt(-1, 2), kUnlitIndex);
 
     CDotGrid target = GridFromArt("...\n...\n...\n", DotPalette[0]);
     // Unlit dots are placed too: the fragment is opaque.

@@ -40,6 +40,12 @@ TEST(DotRaster, StretchWritesWholeAndPartDotsOnlyInsideTheClip)
             ASSERT_EQ(target.pixel(x, y), expected) << x << "," << y;
         }
     }
+    // Dots of no size, or less, draw nothing.
+    for (int size : {0, -1}) {
+        QImage untouched = Blank(20, 12);
+        StretchDots(untouched, grid, {4, 4}, size, untouched.rect());
+        EXPECT_EQ(untouched, Blank(20, 12)) << size;
+    }
 }
 
 // Every clip width and every start within a dot: each pixel in the clip and

@@ -5,6 +5,7 @@
 #include "canvas/DotSelection.h"
 
 #include <QPaintEvent>
+#include <QSignalSpy>
 #include <QRegion>
 
 #include <set>
@@ -571,4 +572,30 @@ TEST_F(DrawingTools, TheSelectionCopiesDeletesCutsAndPastes)
     selection.Paste(CDotFragment(), QPoint(1, 1));
     EXPECT_FALSE(selection.IsFloating());
     EXPECT_TRUE(selection.IsEmpty());
+}
+
+// The middle button draws with no tool, not even the background colour over
+// lit dots; arrows with nothing selected are no gesture of the select tool.
+TEST_F(DrawingTools, TheMiddleButtonDrawsNothingAndArrowsNeedASelection)
+{
+    for (int kind : {int(CImageView::ClickTool), int(CImageView::PencilTool), int(CImageView::RectangleTool),
+                     int(CImageView::FillTool)}) {
+        m_view.Grid().SetDisplayDot(5, 5, kGreen);
+        m_view.Grid().SetDisplayDot(9, 9, kGreen);
+        m_view.TakeUpTool(kind);
+        m_nHeld = Qt::MiddleButton;
+        Press({5, 5}, Qt::MiddleButton);
+        MoveTo({9, 9});
+        Release({9, 9}, Qt::MiddleButton);
+        m_nHeld = Qt::NoButton;
+        EXPECT_EQ(m_view.Grid().DisplayDotAt(5, 5), kGreen) << kind;
+        EXPECT_EQ(m_view.Grid().DisplayDotAt(9, 9), kGreen) << kind;
+        EXPECT_EQ(Steps(), 0u) << kind;
+    }
+    m_view.TakeUpTool(CImageView::SelectTool);
+    QSignalSpy ended(&m_view, &CImageView::GestureEnded);
+    m_view.setFocus();
+    QTest::keyClick(&m_view, Qt::Key_Right);
+    EXPECT_EQ(ended.count(), 0);
+    EXPECT_EQ(Steps(), 0u);
 }

@@ -97,6 +97,9 @@ TEST_F(UndoStepTest, StrokesOfOneGestureMergeClicksDoNot)
     m_history.Push(Stroke({{3, 1}}, kRed), true);
     EXPECT_EQ(m_history.UndoCount(), 1u);
     EXPECT_STREQ(m_history.NextUndoLabel(), "Drawing");
+    // Frame steps are named as a group; a kind out of the list has no name.
+    EXPECT_STREQ(CCanvasHistory::KindName(EUndoKind::Frames), "Frames");
+    EXPECT_STREQ(CCanvasHistory::KindName(static_cast<EUndoKind>(99)), "");
     m_history.EditDot(5, 5, kRed);
     m_history.EditDot(6, 5, kRed);
     EXPECT_EQ(m_history.UndoCount(), 3u);

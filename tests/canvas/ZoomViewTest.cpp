@@ -80,6 +80,10 @@ TEST_F(ZoomView, ScrollingMovesByWholeDotsOnBothAxes)
     Show(300, 200);
     NewGrid(128, 128);
     ZoomTo(8);
+    // Rounding up to whole dots of 8 on either side of zero.
+    const int rounded[][2] = {{-9, -8}, {-8, -8}, {-1, 0}, {0, 0}, {1, 8}, {8, 8}, {9, 16}};
+    for (const auto& r : rounded)
+        EXPECT_EQ(m_view.RoundUpToDot(r[0]), r[1]) << r[0];
     const QSize client = m_view.viewport()->size();
     ASSERT_LT(client.width(), 300);
     ASSERT_LT(client.height(), 200);
