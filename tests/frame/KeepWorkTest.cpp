@@ -159,6 +159,17 @@ TEST_F(KeepWorkTest, ProjectsOpenWithCaptionAndRecentFiles)
     EXPECT_EQ(Pane()->InputMode(), TextMode);
     EXPECT_FALSE(frame->isWindowModified());
     EXPECT_FALSE(Act(Undo)->isEnabled()); // a fresh history
+
+    // Save As asks even with a file, offering it, and goes on with the new one.
+    QString offered;
+    const QString other = Project("other.png");
+    frame->Dialogs().askSaveProjectPath = [&offered, other](int, const QString& current) {
+        return offered = current, other;
+    };
+    Trigger(SaveProjectAs);
+    EXPECT_EQ(offered, path);
+    EXPECT_TRUE(QFileInfo(other).isFile());
+    EXPECT_EQ(frame->windowTitle(), QStringLiteral("[*]other.png - Pellmark"));
 }
 
 TEST_F(KeepWorkTest, ABadProjectSaysSoOnceAndKeepsTheDocument)
