@@ -200,6 +200,19 @@ TEST_F(FrameTest, WipeDurationAndFramePicturesAskThenAct)
     EXPECT_EQ(messages.size(), 1);
     ASSERT_EQ(suggested.size(), 2);
     EXPECT_EQ(suggested[1], dir.FilePath(QStringLiteral("f.png")));
+
+    // Cancelled, each does nothing and says nothing.
+    messages.clear();
+    const int count = frames.Count();
+    answer = 0;
+    Trigger(Wipe);
+    EXPECT_EQ(frames.Count(), count);
+    path.clear();
+    Trigger(SaveFrames);
+    frame->Dialogs().askSaveAnimationPath = [](const QString&) { return QString(); };
+    Trigger(SaveAnimation);
+    EXPECT_TRUE(messages.isEmpty());
+    EXPECT_EQ(QDir(dir.Path()).entryList({QStringLiteral("*.gif")}, QDir::Files), QStringList());
 }
 
 // Frames added, moved both ways and deleted from the menu; zoom and About.
