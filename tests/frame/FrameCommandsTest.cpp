@@ -204,9 +204,15 @@ TEST_F(FrameTest, WipeDurationAndFramePicturesAskThenAct)
     // Cancelled, each does nothing and says nothing.
     messages.clear();
     const int count = frames.Count();
+    const char* undoLabel = Canvas()->History().NextUndoLabel();
     answer = 0;
     Trigger(Wipe);
     EXPECT_EQ(frames.Count(), count);
+    EXPECT_STREQ(Canvas()->History().NextUndoLabel(), undoLabel);
+    // The next wipe still starts from the last answer given.
+    answer = 30;
+    Trigger(Wipe);
+    EXPECT_EQ(asked.back(), std::make_pair(EFrameNumber::WipeSpeed, 25));
     path.clear();
     Trigger(SaveFrames);
     frame->Dialogs().askSaveAnimationPath = [](const QString&) { return QString(); };
