@@ -192,9 +192,18 @@ TEST_F(KeepWorkTest, ABadProjectSaysSoOnceAndKeepsTheDocument)
 
 TEST_F(KeepWorkTest, DroppedFilesOpenAsWhatTheyAre)
 {
-    OpenSample(); // 16 x 8 image mode, four lit dots
     const QString listing = Project("dots.txt");
     ASSERT_TRUE(WriteAll(listing, "1-2-3-Y\r\n\r\n"));
+    // Before any canvas a listing has nothing to light: said once, nothing made.
+    ASSERT_TRUE(Canvas()->Grid().IsEmpty());
+    Trigger(English);
+    Drop(frame.get(), listing);
+    ASSERT_EQ(messages.size(), 1);
+    EXPECT_TRUE(messages.front().contains(QStringLiteral("no canvas"))) << messages.front().toStdString();
+    EXPECT_TRUE(Canvas()->Grid().IsEmpty());
+    messages.clear();
+
+    OpenSample(); // 16 x 8 image mode, four lit dots
     Drop(frame.get(), listing);
     EXPECT_EQ(Canvas()->Grid().DotAt(2, 6), DotPalette[3]); // row 1 from the top
     EXPECT_TRUE(Act(Undo)->isEnabled());
