@@ -465,6 +465,15 @@ TEST(TextRendererLimits, ZeroHeightGivesAnEmptyGridAndAbsurdHeightIsRefused)
     big.renderer.MergeText(&big.document, FontOf("DejaVu Sans", 100000));
     EXPECT_EQ(big.grid.Width(), 16);
     EXPECT_EQ(big.grid.Height(), 16);
+    // Cells each small enough whose row is too large, on either axis.
+    for (const bool vertical : {false, true}) {
+        big.text.m_bVertical = vertical;
+        big.text.m_nCellWidth = big.text.m_nCellHeight = 256;
+        big.text.m_szText = QString(513, QLatin1Char('A')); // 513 x 256 x 256 dots
+        EXPECT_FALSE(big.renderer.RenderText()) << vertical;
+        EXPECT_EQ(big.grid.Width(), 16);
+        EXPECT_EQ(big.grid.Height(), 16);
+    }
 }
 
 TEST(TextRendererOverlay, BurnInWritesTheDrawnOverlayAndClearsIt)
