@@ -378,6 +378,15 @@ TEST(SignLayoutUnaligned, DesignersDotsStayWhole)
                                        Qt::AlignLeft | Qt::AlignTop | Qt::TextWordWrap, text.m_szText),
                         kRed);
     EXPECT_EQ(CSignLayout(text, 64, 40).Render(), expected);
+    // Placed at or past the panel's edge on either axis: nothing shows.
+    expected.fill(Qt::black);
+    for (const QPoint at : {QPoint(64, 2), QPoint(3, 40), QPoint(100, 100)}) {
+        text.m_nTextX = at.x();
+        text.m_nTextY = at.y();
+        const CSignLayout outside(text, 64, 40);
+        EXPECT_EQ(outside.Render(), expected) << at.x() << "," << at.y();
+        EXPECT_TRUE(outside.InkRect().isEmpty()) << at.x() << "," << at.y();
+    }
 }
 
 // A font's designer's dots stay whole however the text is laid out: each
