@@ -195,12 +195,15 @@ TEST_F(DrawingCommands, CutDeleteAndPasteWaitForAPendingMerge)
 
 TEST_F(DrawingCommands, ResizeCanvasAsksAndCropKeepsTheSelection)
 {
-    OpenSample();
     std::optional<CCanvasSizeRequest> answer;
     int askedWidth = 0, askedHeight = 0;
     frame->Dialogs().askCanvasSize = [&](int width, int height, int) {
         return askedWidth = width, askedHeight = height, answer;
     };
+    // Before any canvas there is nothing to resize: not even asked.
+    frame->OnCommand(ResizeCanvas);
+    EXPECT_EQ(askedWidth, 0);
+    OpenSample();
     Trigger(ResizeCanvas);
     EXPECT_EQ(askedWidth, 16);
     EXPECT_EQ(askedHeight, 8);
