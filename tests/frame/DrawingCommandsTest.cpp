@@ -196,13 +196,13 @@ TEST_F(DrawingCommands, CutDeleteAndPasteWaitForAPendingMerge)
 TEST_F(DrawingCommands, ResizeCanvasAsksAndCropKeepsTheSelection)
 {
     std::optional<CCanvasSizeRequest> answer;
-    int askedWidth = 0, askedHeight = 0;
+    int askedWidth = -1, askedHeight = -1;
     frame->Dialogs().askCanvasSize = [&](int width, int height, int) {
         return askedWidth = width, askedHeight = height, answer;
     };
     // Before any canvas there is nothing to resize: not even asked.
     frame->OnCommand(ResizeCanvas);
-    EXPECT_EQ(askedWidth, 0);
+    EXPECT_EQ(askedWidth, -1);
     OpenSample();
     Trigger(ResizeCanvas);
     EXPECT_EQ(askedWidth, 16);
