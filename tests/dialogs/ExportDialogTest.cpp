@@ -11,6 +11,7 @@
 #include <QFontDatabase>
 #include <QFormLayout>
 #include <QLabel>
+#include <QMouseEvent>
 #include <QPushButton>
 #include <QSpinBox>
 #include <QPlainTextEdit>
@@ -211,6 +212,24 @@ TEST(ExportDotView, TheFarEdgesAreTheLastDots)
     int y = -1;
     EXPECT_FALSE(view.DotAt(QPoint(161, 40), x, y));
     EXPECT_FALSE(view.DotAt(QPoint(80, 81), x, y));
+
+    // The pointer picks the dot under it; beside the picture it changes nothing.
+    CByteLayout rows;
+    QString error;
+    ASSERT_TRUE(rows.Set(16, 8, SExportOptions(), error));
+    view.SetLayout(rows);
+    view.resize(200, 80); // the picture at x 20 to 179
+    const auto moveTo = [&view](QPoint at) {
+        QMouseEvent move(QEvent::MouseMove, QPointF(at), view.mapToGlobal(QPointF(at)), Qt::NoButton, Qt::NoButton,
+                         Qt::NoModifier);
+        QCoreApplication::sendEvent(&view, &move);
+    };
+    moveTo({175, 75}); // dot (15, 7)
+    EXPECT_EQ(view.HighlightedByte(), 15);
+    moveTo({10, 40});
+    EXPECT_EQ(view.HighlightedByte(), 15);
+    moveTo({25, 5});
+    EXPECT_EQ(view.HighlightedByte(), 0);
 }
 
 TEST(ExportDialog, SpeaksTheMenuLanguage)

@@ -52,6 +52,10 @@ TEST(SplitterLayout, OddTopRowHeights)
     // fit hands the space to the top row.
     EXPECT_EQ(RowsFor(10, 20), std::make_pair(0, 593));
     EXPECT_EQ(RowsFor(500, 0, 100), std::make_pair(595, 0));
+    // No rows at all: nothing to lay out, and nothing made up.
+    std::vector<CRowColInfo> none;
+    LayoutRowCol(none, 600, 5);
+    EXPECT_TRUE(none.empty());
 }
 
 TEST(FlatSplitterWnd, PanesFollowTheBarDragAndBordersAreOneSunkenLine)

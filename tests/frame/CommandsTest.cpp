@@ -116,6 +116,17 @@ TEST_F(CommandsTest, CanvasEditsBackgroundAndPan)
     Trigger(Rotate);
     EXPECT_EQ(Canvas()->Grid().Width(), 8);
 
+    // Cancelled dialogs change nothing: no file opened, no colour set, no step.
+    const QString undoText = Act(Undo)->text();
+    const COLORREF back = Canvas()->Grid().BackColor();
+    frame->Dialogs().askOpenFile = [] { return QString(); };
+    Trigger(Open);
+    Trigger(BackgroundColor);
+    EXPECT_EQ(Canvas()->Grid().Width(), 8);
+    EXPECT_EQ(Canvas()->Grid().BackColor(), back);
+    EXPECT_EQ(Act(Undo)->text(), undoText);
+    EXPECT_TRUE(messages.isEmpty());
+
     COLORREF offered = 1;
     frame->Dialogs().askColor = [&](COLORREF current) {
         offered = current;
@@ -220,6 +231,11 @@ TEST_F(CommandsTest, FontDialogWorksOnACopyOfThePaneFont)
     };
     Trigger(Font);
     EXPECT_EQ(offered, before);
+    EXPECT_EQ(Pane()->CurrentFont().lfFaceName, QStringLiteral("DejaVu Sans"));
+    EXPECT_EQ(Pane()->CurrentFont().lfWeight, 700);
+    // Cancelled: the font stays.
+    frame->Dialogs().askFont = [](const LogFont&) { return std::optional<LogFont>(); };
+    Trigger(Font);
     EXPECT_EQ(Pane()->CurrentFont().lfFaceName, QStringLiteral("DejaVu Sans"));
     EXPECT_EQ(Pane()->CurrentFont().lfWeight, 700);
 }

@@ -153,6 +153,24 @@ TEST_F(DrawingCommands, CommandsWithNothingToWorkOnChangeNothing)
     EXPECT_TRUE(steps.Fill(QPoint(15, 7), true));
     EXPECT_EQ(Steps(), before + 1);
     EXPECT_EQ(Grid().Width(), 16);
+
+    // Without a canvas (batch mode) the selection and clipboard steps do
+    // nothing, even with a picture on the clipboard.
+    QImage red(2, 2, QImage::Format_RGB32);
+    red.fill(qRgb(255, 0, 0));
+    QGuiApplication::clipboard()->setImage(red);
+    CDrawingSteps batch(Canvas()->Document());
+    batch.SelectAll();
+    EXPECT_FALSE(batch.HasSelection());
+    EXPECT_FALSE(batch.Copy());
+    EXPECT_FALSE(batch.Cut());
+    EXPECT_FALSE(batch.Delete());
+    EXPECT_FALSE(batch.CropToSelection());
+    EXPECT_FALSE(batch.Paste());
+    batch.PlaceFloating();
+    EXPECT_EQ(Steps(), before + 1);
+    EXPECT_TRUE(Canvas()->Selection().IsEmpty());
+    EXPECT_EQ(Grid().Width(), 16);
 }
 
 // While typed text waits for its merge, no command changes the dots.
@@ -177,12 +195,15 @@ TEST_F(DrawingCommands, CutDeleteAndPasteWaitForAPendingMerge)
 
 TEST_F(DrawingCommands, ResizeCanvasAsksAndCropKeepsTheSelection)
 {
-    OpenSample();
     std::optional<CCanvasSizeRequest> answer;
-    int askedWidth = 0, askedHeight = 0;
+    int askedWidth = -1, askedHeight = -1;
     frame->Dialogs().askCanvasSize = [&](int width, int height, int) {
         return askedWidth = width, askedHeight = height, answer;
     };
+    // Before any canvas there is nothing to resize: not even asked.
+    frame->OnCommand(ResizeCanvas);
+    EXPECT_EQ(askedWidth, -1);
+    OpenSample();
     Trigger(ResizeCanvas);
     EXPECT_EQ(askedWidth, 16);
     EXPECT_EQ(askedHeight, 8);

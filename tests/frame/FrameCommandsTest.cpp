@@ -200,6 +200,25 @@ TEST_F(FrameTest, WipeDurationAndFramePicturesAskThenAct)
     EXPECT_EQ(messages.size(), 1);
     ASSERT_EQ(suggested.size(), 2);
     EXPECT_EQ(suggested[1], dir.FilePath(QStringLiteral("f.png")));
+
+    // Cancelled, each does nothing and says nothing.
+    messages.clear();
+    const int count = frames.Count();
+    const char* undoLabel = Canvas()->History().NextUndoLabel();
+    answer = 0;
+    Trigger(Wipe);
+    EXPECT_EQ(frames.Count(), count);
+    EXPECT_STREQ(Canvas()->History().NextUndoLabel(), undoLabel);
+    // The next wipe still starts from the last answer given.
+    answer = 30;
+    Trigger(Wipe);
+    EXPECT_EQ(asked.back(), std::make_pair(EFrameNumber::WipeSpeed, 25));
+    path.clear();
+    Trigger(SaveFrames);
+    frame->Dialogs().askSaveAnimationPath = [](const QString&) { return QString(); };
+    Trigger(SaveAnimation);
+    EXPECT_TRUE(messages.isEmpty());
+    EXPECT_EQ(QDir(dir.Path()).entryList({QStringLiteral("*.gif")}, QDir::Files), QStringList());
 }
 
 // Frames added, moved both ways and deleted from the menu; zoom and About.

@@ -159,6 +159,17 @@ TEST_F(KeepWorkTest, ProjectsOpenWithCaptionAndRecentFiles)
     EXPECT_EQ(Pane()->InputMode(), TextMode);
     EXPECT_FALSE(frame->isWindowModified());
     EXPECT_FALSE(Act(Undo)->isEnabled()); // a fresh history
+
+    // Save As asks even with a file, offering it, and goes on with the new one.
+    QString offered;
+    const QString other = Project("other.png");
+    frame->Dialogs().askSaveProjectPath = [&offered, other](int, const QString& current) {
+        return offered = current, other;
+    };
+    Trigger(SaveProjectAs);
+    EXPECT_EQ(offered, path);
+    EXPECT_TRUE(QFileInfo(other).isFile());
+    EXPECT_EQ(frame->windowTitle(), QStringLiteral("[*]other.png - Pellmark"));
 }
 
 TEST_F(KeepWorkTest, ABadProjectSaysSoOnceAndKeepsTheDocument)
@@ -181,9 +192,18 @@ TEST_F(KeepWorkTest, ABadProjectSaysSoOnceAndKeepsTheDocument)
 
 TEST_F(KeepWorkTest, DroppedFilesOpenAsWhatTheyAre)
 {
-    OpenSample(); // 16 x 8 image mode, four lit dots
     const QString listing = Project("dots.txt");
     ASSERT_TRUE(WriteAll(listing, "1-2-3-Y\r\n\r\n"));
+    // Before any canvas a listing has nothing to light: said once, nothing made.
+    ASSERT_TRUE(Canvas()->Grid().IsEmpty());
+    Trigger(English);
+    Drop(frame.get(), listing);
+    ASSERT_EQ(messages.size(), 1);
+    EXPECT_TRUE(messages.front().contains(QStringLiteral("no canvas"))) << messages.front().toStdString();
+    EXPECT_TRUE(Canvas()->Grid().IsEmpty());
+    messages.clear();
+
+    OpenSample(); // 16 x 8 image mode, four lit dots
     Drop(frame.get(), listing);
     EXPECT_EQ(Canvas()->Grid().DotAt(2, 6), DotPalette[3]); // row 1 from the top
     EXPECT_TRUE(Act(Undo)->isEnabled());

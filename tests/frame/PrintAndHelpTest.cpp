@@ -91,6 +91,22 @@ TEST_F(PrintAndHelpTest, ThePrintDialogsFilePrinterGoesThroughTheSameWriter)
     ListSample();
     const QString chosen = dir.FilePath(QStringLiteral("chosen.pdf"));
     const QString asked = dir.FilePath(QStringLiteral("asked.pdf"));
+    // A cancelled print dialog, then a nameless file printer and a cancelled
+    // file dialog: nothing asked after, nothing written.
+    AnswerPdfFile(QString());
+    Trigger(Print);
+    EXPECT_EQ(m_nPrintDialogs, 1);
+    EXPECT_EQ(m_nPdfDialogs, 0);
+    frame->Dialogs().askPrinter = [](QPrinter& printer) {
+        printer.setOutputFormat(QPrinter::PdfFormat);
+        printer.setOutputFileName(QString());
+        return true;
+    };
+    Trigger(Print);
+    EXPECT_EQ(m_nPdfDialogs, 1);
+    EXPECT_EQ(QDir(dir.Path()).entryList(QDir::Files), QStringList{QStringLiteral("sample.bmp")});
+    m_nPrintDialogs = 0;
+    m_nPdfDialogs = 0;
     AnswerPdfFile(asked);
     // The file printer with a name, then one without (a dialog that found no printer).
     for (const QString& name : {chosen, QString()}) {

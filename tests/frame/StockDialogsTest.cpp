@@ -117,6 +117,8 @@ TEST(StockDialogs, ScrollAndResizeAnswersAreTheBoxes)
     EXPECT_EQ(size->nAnchor, 7);
     EXPECT_FALSE(Answering([](QWidget* box) { box->close(); }, [&] { return dialogs.askCanvasSize(64, 24, 1); })
                      .has_value());
+    EXPECT_FALSE(Answering([](QWidget* box) { box->close(); }, [&] { return dialogs.askScroll({96, 16, 30}); })
+                     .has_value());
 }
 
 // Save changes and restore work: three buttons each, first the default,
@@ -214,6 +216,7 @@ TEST(StockDialogs, TheFontDialogHidesEffectsAndKeepsAnUnchangedFont)
     EXPECT_EQ(chosen->lfFaceName, current.lfFaceName);
     EXPECT_EQ(chosen->lfHeight, 16);
     EXPECT_EQ(chosen->lfWeight, 700);
+    EXPECT_FALSE(Answering([](QWidget* box) { box->close(); }, [&] { return dialogs.askFont(current); }).has_value());
 }
 
 // Every file question offers its formats, starts from the name it is given,

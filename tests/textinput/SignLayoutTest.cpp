@@ -350,6 +350,16 @@ TEST(SignLayoutOverflow, HugeTextIsDrawnOnlyWhereThePanelIs)
                 unlit += inked.pixel(x, y) != qRgb(255, 0, 0);
         EXPECT_EQ(unlit, 0) << height;
     }
+    // The same without alignment, placed by X/Y so that the panel lies well
+    // inside the block: whole lines too large to draw are cut to the panel.
+    CCanvasText plain = TextOf(QStringLiteral("\u2588"), "DejaVu Sans", 5000);
+    plain.m_nTextX = -500;
+    plain.m_nTextY = -2500;
+    const QImage cut = CSignLayout(plain, 64, 32).Render();
+    ASSERT_EQ(cut.size(), QSize(64, 32));
+    for (int y = 0; y < cut.height(); ++y)
+        for (int x = 0; x < cut.width(); ++x)
+            ASSERT_EQ(cut.pixel(x, y), qRgb(255, 0, 0)) << x << " " << y;
 }
 
 // A font with its designer's dots at the size keeps them on the overlay
@@ -368,6 +378,15 @@ TEST(SignLayoutUnaligned, DesignersDotsStayWhole)
                                        Qt::AlignLeft | Qt::AlignTop | Qt::TextWordWrap, text.m_szText),
                         kRed);
     EXPECT_EQ(CSignLayout(text, 64, 40).Render(), expected);
+    // Placed at or past the panel's edge on either axis: nothing shows.
+    expected.fill(Qt::black);
+    for (const QPoint at : {QPoint(64, 2), QPoint(3, 40), QPoint(100, 100)}) {
+        text.m_nTextX = at.x();
+        text.m_nTextY = at.y();
+        const CSignLayout outside(text, 64, 40);
+        EXPECT_EQ(outside.Render(), expected) << at.x() << "," << at.y();
+        EXPECT_TRUE(outside.InkRect().isEmpty()) << at.x() << "," << at.y();
+    }
 }
 
 // A font's designer's dots stay whole however the text is laid out: each

@@ -359,6 +359,16 @@ TEST(TextRendererLimits, OnlyTheFirst511CharactersAreMerged)
     ASSERT_TRUE(c.renderer.MergeText(&c.document, FontOf("DejaVu Sans", 8)));
     EXPECT_EQ(c.text.m_szText.size(), 511);
     EXPECT_EQ(c.grid.Width(), 511 * 8);
+    // Longer text from elsewhere (a project file) draws its first 1024
+    // characters only; 1024 itself is drawn whole.
+    for (const int n : {1024, 1025, 1100}) {
+        c.text.m_szText = QString(n, QLatin1Char('A'));
+        ASSERT_TRUE(c.renderer.RenderText()) << n;
+        EXPECT_EQ(c.grid.Width(), 1024 * 8) << n;
+    }
+    c.text.m_szText = QString(1023, QLatin1Char('A'));
+    ASSERT_TRUE(c.renderer.RenderText());
+    EXPECT_EQ(c.grid.Width(), 1023 * 8);
 }
 
 int InkedRows(const Canvas& c, COLORREF ink)
@@ -455,6 +465,15 @@ TEST(TextRendererLimits, ZeroHeightGivesAnEmptyGridAndAbsurdHeightIsRefused)
     big.renderer.MergeText(&big.document, FontOf("DejaVu Sans", 100000));
     EXPECT_EQ(big.grid.Width(), 16);
     EXPECT_EQ(big.grid.Height(), 16);
+    // Cells each small enough whose row is too large, on either axis.
+    for (const bool vertical : {false, true}) {
+        big.text.m_bVertical = vertical;
+        big.text.m_nCellWidth = big.text.m_nCellHeight = 256;
+        big.text.m_szText = QString(513, QLatin1Char('A')); // 513 x 256 x 256 dots
+        EXPECT_FALSE(big.renderer.RenderText()) << vertical;
+        EXPECT_EQ(big.grid.Width(), 16);
+        EXPECT_EQ(big.grid.Height(), 16);
+    }
 }
 
 TEST(TextRendererOverlay, BurnInWritesTheDrawnOverlayAndClearsIt)
