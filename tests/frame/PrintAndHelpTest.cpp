@@ -211,6 +211,8 @@ TEST_F(PrintAndHelpTest, HelpWindowOpensWholeOnTheScreenAndEscClosesIt)
     ASSERT_TRUE(QTest::qWaitForWindowExposed(help));
     const QRect screen = help->screen()->availableGeometry();
     EXPECT_TRUE(screen.contains(help->geometry())) << help->geometry().height() << " in " << screen.height();
+    // The page fills the window to its edges, with no margin around it.
+    EXPECT_EQ(help->Browser()->geometry(), help->rect());
     QTest::keyClick(help->Browser(), Qt::Key_Escape);
     EXPECT_FALSE(help->isVisible());
 }
@@ -272,7 +274,8 @@ TEST(ListingPrintQuestion, MoreThanAHundredPagesArePrintedOnlyAfterAYes)
     bool answer = false;
     CFrameDialogs dialogs;
     dialogs.askYesNo = [&](const QString& question) { return questions << question, answer; };
-    dialogs.showMessage = [](const QString&) {};
+    QStringList shown;
+    dialogs.showMessage = [&shown](const QString& message) { shown << message; };
     QString lines;
     for (int i = 1; i <= 8000; ++i)
         lines += QStringLiteral("%1-1-1-R\n").arg(i);
@@ -282,6 +285,10 @@ TEST(ListingPrintQuestion, MoreThanAHundredPagesArePrintedOnlyAfterAYes)
     // A few pages: no question.
     EXPECT_TRUE(CListingPrint(dialogs, shortListing).PrintToPdf(path, nullptr, 0));
     EXPECT_TRUE(questions.isEmpty());
+    EXPECT_TRUE(shown.isEmpty());
+    // A file that cannot be written: a failure, told once.
+    EXPECT_FALSE(CListingPrint(dialogs, shortListing).PrintToPdf(dir.FilePath(QStringLiteral("no/dots.pdf")), nullptr, 0));
+    EXPECT_EQ(shown.size(), 1);
     // No: nothing is written.
     QFile::remove(path);
     EXPECT_FALSE(CListingPrint(dialogs, longListing, 1).PrintToPdf(path, nullptr, 0));
