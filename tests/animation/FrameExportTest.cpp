@@ -272,12 +272,19 @@ TEST(GifWriter, RefusesAnEmptyCanvasPicturesPastTheGifSidesAndFramesOfTwoSizes)
                   QSize(s.width * std::min(s.pitch, 32), s.height * std::min(s.pitch, 32)));
     }
 
-    // A pitch below 0 is one pixel a dot.
+    // A pitch below 0 is one pixel a dot. The screen descriptor after the
+    // sizes: a global table, 8 bits a primary (7 in bits 4-6), unsorted, of 8
+    // entries (2 in bits 0-2); background entry 0; no aspect ratio. Lamps
+    // need a 16-entry table (3 in bits 0-2).
     {
         CDotGrid dots = PatternGrid(8, 4);
         CFrameList list(dots);
         ASSERT_TRUE(CGifWriter::Encode(list, bytes, error, -3));
         EXPECT_TRUE(bytes.startsWith("GIF89a"));
+        EXPECT_EQ(bytes.mid(6, 7), QByteArray::fromHex("08000400f20000"));
+        QByteArray lamps;
+        ASSERT_TRUE(CGifWriter::Encode(list, lamps, error, 2));
+        EXPECT_EQ(lamps.mid(6, 7), QByteArray::fromHex("10000800f30000"));
         QBuffer buffer(&bytes);
         EXPECT_EQ(QImageReader(&buffer, "gif").size(), QSize(8, 4));
     }
