@@ -235,10 +235,23 @@ TEST(ExactGlyphs, OverlayTextUsesTheStrikeWhereverItIsPlaced)
     // Two lines, each character its strike: the second line's 国 too.
     const QImage two = raster.LitText(QSize(40, 64), QRect(0, 0, 40, 64), Qt::AlignLeft | Qt::AlignTop | Qt::TextWordWrap,
                                       QStringLiteral("国\n国"));
-    int litRows = 0;
-    for (int y = 0; y < two.height(); ++y)
-        litRows += std::any_of(two.constScanLine(y), two.constScanLine(y) + two.width(), [](uchar v) { return v; }) ? 1 : 0;
-    EXPECT_EQ(litRows, 2 * static_cast<int>(guo.size()));
+    const auto litRows = [](const QImage& image) {
+        int rows = 0;
+        for (int y = 0; y < image.height(); ++y)
+            rows += std::any_of(image.constScanLine(y), image.constScanLine(y) + image.width(), [](uchar v) { return v; })
+                  ? 1
+                  : 0;
+        return rows;
+    };
+    const int strikeRows = static_cast<int>(guo.size());
+    EXPECT_EQ(litRows(two), 2 * strikeRows);
+    // Words wider than the box stay on one line, cut at its edge, unless
+    // wrapping is asked for: then each of the four goes on a line of its own.
+    const QString words = QStringLiteral("国 国 国 国");
+    const QRect narrow(0, 0, 20, 120);
+    EXPECT_EQ(litRows(raster.LitText(narrow.size(), narrow, Qt::AlignLeft | Qt::AlignTop, words)), strikeRows);
+    EXPECT_EQ(litRows(raster.LitText(narrow.size(), narrow, Qt::AlignLeft | Qt::AlignTop | Qt::TextWordWrap, words)),
+              4 * strikeRows);
 
     // Aligned to the bottom or the middle, the line moves down by all or half
     // (rounded down) of the height its own line leaves.
