@@ -8,13 +8,19 @@ Kinds: rel (< <= > >= == != swapped), logic (&& ||), arith (+ - * / += -=),
 const (an integer moved by one; 0 and 1 swapped), bool (true/false), negate (an if
 condition), delete (a statement on a line of its own).
 """
-import json, re, sys, os, subprocess
+import collections
+import json
+import os
+import re
+import subprocess
+import sys
+
+from faults_common import FOLDERS
 
 ROOT, OUT = sys.argv[1], sys.argv[2]
 files = subprocess.run(['git', '-C', ROOT, 'ls-files', '*.cpp'], capture_output=True,
                        text=True).stdout.split()
-files = [f for f in files if f.split('/')[0] in
-         ('animation', 'app', 'base', 'canvas', 'dialogs', 'dotdata', 'frame', 'textinput')]
+files = [f for f in files if f.split('/')[0] in FOLDERS]
 
 def mask(line):
     """Blank out string/char literal contents and trailing // comments."""
@@ -53,8 +59,30 @@ DEL_RE = re.compile(r'^(\s*)((emit\s+)?[A-Za-z_][\w:]*(\s*(\.|->)\s*[A-Za-z_]\w*
 DECL_START = re.compile(r'^\s*(const\s+|static\s+|auto\s|return\b|case\b|default\b|using\b|typedef\b|'
                         r'delete\b|throw\b|goto\b|Q_|[A-Z]\w*(::\w+)*(<.*>)?[&*]?\s+[a-z_]\w*\s*(\(|=|\{|;))')
 
+# A declaration such as "QImage picture(size);" or "int* p = q;".
+DECLARATION = re.compile(r'^\s*(const\s+)?[\w:]+(<[^;]*>)?[\s*&]+[*&]?\w+\s*(=|\{|;|\(|\[)')
+# A line that ends a statement or opens or closes a block.
+STATEMENT_ENDS = (';', '{', '}', ':')
+
+
 def balanced(s):
     return s.count('(') == s.count(')') and s.count('{') == s.count('}') and s.count('[') == s.count(']')
+
+
+def deletable(m, ms, prev_code):
+    """Whether the masked line m (stripped: ms) is a whole statement that can go:
+    not a declaration, a loop or if head, a block end or a continued line."""
+    if not ms.endswith(';') or not balanced(ms) or DECL_START.match(m) or not DEL_RE.match(m):
+        return False
+    if ms.startswith(('}', 'for', 'while', 'if')):
+        return False
+    if DECLARATION.match(m) and not ms.startswith('emit '):
+        return False
+    if prev_code == '' or prev_code.endswith(STATEMENT_ENDS):
+        return True
+    # After a ')' only the body of an unbraced if, for, while or else.
+    return prev_code.endswith(')') and (re.match(r'^\s*(\}\s*)?(if|for|while|else)\b', prev_code) is not None
+                                        or prev_code.startswith('else'))
 
 faults = []
 for f in files:
@@ -91,11 +119,10 @@ for f in files:
         for w, r in (('true', 'false'), ('false', 'true')):
             for mm in re.finditer(r'\b' + w + r'\b', m):
                 add('bool', line[:mm.start()] + r + line[mm.end():])
-        # integer literals
-        for mm in re.finditer(r'(?<![\w.])(\d+)(?![\w.])', m):
+        # integer literals, but not enumerator values or compile-time checks
+        numbers = [] if ms.startswith(('enum', 'static_assert')) else re.finditer(r'(?<![\w.])(\d+)(?![\w.])', m)
+        for mm in numbers:
             n = int(mm.group(1))
-            if ms.startswith('enum') or ms.startswith('static_assert'):
-                continue
             reps = ['1'] if n == 0 else (['0', '2'] if n == 1 else [str(n + 1), str(n - 1)])
             for r in reps:
                 add('const', line[:mm.start()] + r + line[mm.end():])
@@ -109,23 +136,12 @@ for f in files:
             else:
                 add('negate', line[:a] + '!(' + cond + ')' + line[b:])
         # delete a whole statement, never a declaration or a continued line
-        if ms.endswith(';') and balanced(ms) and not DECL_START.match(m) and \
-                (prev_code.endswith(';') or prev_code.endswith('{') or prev_code.endswith('}') or
-                 prev_code.endswith(':') or prev_code == '' or prev_code.endswith(')')) and \
-                not prev_code.endswith(',') and DEL_RE.match(m) and not ms.startswith('}') and \
-                not ms.startswith('for') and not ms.startswith('while') and not ms.startswith('if'):
-            if re.match(r'^\s*(const\s+)?[\w:]+(<[^;]*>)?[\s*&]+[*&]?\w+\s*(=|\{|;|\(|\[)', m) and not ms.startswith('emit '):
-                pass
-            elif prev_code.endswith(')') and not re.match(r'^\s*(\}\s*)?(if|for|while|else)\b', prev_code) and not prev_code.startswith('else'):
-                pass
-            else:
-                indent = line[:len(line) - len(line.lstrip())]
-                add('delete', indent + ';')
-        prev_code = ms if ms else prev_code
+        if deletable(m, ms, prev_code):
+            indent = line[:len(line) - len(line.lstrip())]
+            add('delete', indent + ';')
+        prev_code = ms
 for i, flt in enumerate(faults):
     flt['id'] = i
 with open(OUT, 'w') as o:
-    for flt in faults:
-        o.write(json.dumps(flt) + '\n')
-from collections import Counter
-print(len(faults), Counter(f['kind'] for f in faults))
+    o.writelines(json.dumps(flt) + '\n' for flt in faults)
+print(len(faults), collections.Counter(f['kind'] for f in faults))

@@ -8,62 +8,57 @@ For each fault: put the line in, rebuild, run the fault's folder's test program,
 then every other gtest program; caught at the first failure (or a timeout).
 The file is put back after each fault, whatever happens.
 """
-import json, os, subprocess, sys, time
+import json
+import os
+import subprocess
+import sys
+import time
+
+from faults_common import put_in, rebuild, run_tests
 
 WT, LIST, OUT = sys.argv[1], sys.argv[2], sys.argv[3]
 BUILD = os.path.join(WT, sys.argv[4] if len(sys.argv) > 4 else 'build-n')
+# The programs from the lowest layer up; a fault's own folder goes first.
 ORDER = ['base', 'dotdata', 'dotdata_widgets', 'textinput', 'animation', 'canvas', 'dialogs', 'frame', 'app']
-env = dict(os.environ, QT_QPA_PLATFORM='offscreen')
-done = set()
-if os.path.exists(OUT):
-    done = {json.loads(l)['id'] for l in open(OUT) if l.strip()}
+
 
 def programs_for(path):
     folder = path.split('/')[0]
-    first = [folder]
-    if folder == 'dotdata':
-        first = ['dotdata_widgets', 'dotdata']
-    return first + [p for p in ORDER if p not in first]
+    first = ['dotdata_widgets', 'dotdata'] if folder == 'dotdata' else [folder]
+    return ['tests_' + p for p in first + [p for p in ORDER if p not in first]]
 
+
+def try_one(fault, record):
+    """Fills in record's result: stale, nobuild, caught (with by and why) or missed."""
+    path = os.path.join(WT, fault['file'])
+    if open(path, encoding='utf-8').read().split('\n')[fault['line'] - 1] != fault['old']:
+        record['result'] = 'stale'
+        return
+    with put_in(path, fault['line'], fault['new']):
+        if rebuild(BUILD).returncode != 0:
+            record['result'] = 'nobuild'
+            return
+        for program in programs_for(fault['file']):
+            failed, why = run_tests(BUILD, program)
+            if failed:
+                record.update(result='caught', by=program[len('tests_'):], why=why[:3])
+                return
+        record['result'] = 'missed'
+
+
+done = set()
+if os.path.exists(OUT):
+    done = {json.loads(l)['id'] for l in open(OUT) if l.strip()}
 for line in open(LIST):
-    f = json.loads(line)
-    if f['id'] in done:
+    fault = json.loads(line)
+    if fault['id'] in done:
         continue
-    path = os.path.join(WT, f['file'])
-    orig = open(path, encoding='utf-8').read()
-    lines = orig.split('\n')
-    rec = dict(f)
-    t0 = time.time()
-    try:
-        if lines[f['line'] - 1] != f['old']:
-            rec['result'] = 'stale'
-        else:
-            lines[f['line'] - 1] = f['new']
-            open(path, 'w', encoding='utf-8').write('\n'.join(lines))
-            b = subprocess.run(['ninja', '-C', BUILD], capture_output=True, text=True)
-            if b.returncode != 0:
-                rec['result'] = 'nobuild'
-            else:
-                rec['result'] = 'missed'
-                for p in programs_for(f['file']):
-                    exe = os.path.join(BUILD, 'tests_' + p)
-                    try:
-                        r = subprocess.run([exe, '--gtest_brief=1'], cwd=os.path.join(BUILD, 'tests'),
-                                           capture_output=True, text=True, env=env, timeout=400)
-                        failed = r.returncode != 0
-                        why = [l for l in r.stdout.split('\n') if l.startswith('[  FAILED  ]')][:3]
-                    except subprocess.TimeoutExpired:
-                        failed, why = True, ['timeout']
-                    if failed:
-                        rec['result'] = 'caught'
-                        rec['by'] = p
-                        rec['why'] = why
-                        break
-    finally:
-        open(path, 'w', encoding='utf-8').write(orig)
-    rec['secs'] = round(time.time() - t0, 1)
-    with open(OUT, 'a') as o:
-        o.write(json.dumps(rec) + '\n')
-    print(rec['id'], f['file'], f['line'], rec['result'], rec.get('by', ''), rec['secs'], flush=True)
-# leave the build matching the sources
-subprocess.run(['ninja', '-C', BUILD], capture_output=True)
+    record = dict(fault)
+    started = time.time()
+    try_one(fault, record)
+    record['secs'] = round(time.time() - started, 1)
+    with open(OUT, 'a') as out:
+        out.write(json.dumps(record) + '\n')
+    print(record['id'], fault['file'], fault['line'], record['result'], record.get('by', ''), record['secs'], flush=True)
+# Leave the build matching the sources.
+rebuild(BUILD)
